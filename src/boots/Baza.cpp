@@ -1,0 +1,352 @@
+#include "Baza.h"
+
+#include "common/FileIo.h"
+#include "common/VbNumber.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+constexpr std::int32_t kHeaderWords[8] = {1, 8, 32, 0, -16, 0, 0, 0};
+
+std::int32_t readInt32(const std::uint8_t *p)
+{
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(p[0]) |
+                                     (static_cast<std::uint32_t>(p[1]) << 8) |
+                                     (static_cast<std::uint32_t>(p[2]) << 16) |
+                                     (static_cast<std::uint32_t>(p[3]) << 24));
+}
+
+std::int16_t readInt16(const std::uint8_t *p)
+{
+    return static_cast<std::int16_t>(static_cast<std::uint16_t>(p[0] | (p[1] << 8)));
+}
+
+void writeInt32(std::uint8_t *p, std::int32_t value)
+{
+    const auto v = static_cast<std::uint32_t>(value);
+    for (int i = 0; i < 4; ++i)
+        p[i] = static_cast<std::uint8_t>(v >> (8 * i));
+}
+
+void writeInt16(std::uint8_t *p, std::int32_t value)
+{
+    const auto v = static_cast<std::uint16_t>(value);
+    p[0] = static_cast<std::uint8_t>(v);
+    p[1] = static_cast<std::uint8_t>(v >> 8);
+}
+
+// A text field holds its bytes up to the first zero byte; one without a zero byte is refused.
+bool readText(const std::uint8_t *p, std::size_t width, std::string &out)
+{
+    const void *zero = std::memchr(p, 0, width);
+    if (!zero)
+        return false;
+    out.assign(reinterpret_cast<const char *>(p),
+               static_cast<std::size_t>(static_cast<const std::uint8_t *>(zero) - p));
+    return true;
+}
+
+void writeText(std::uint8_t *p, std::size_t width, const std::string &text)
+{
+    std::memset(p, 0, width);
+    std::memcpy(p, text.data(), std::min(width, text.size()));
+}
+
+std::string firstChars(const std::string &text, std::size_t count)
+{
+    return text.substr(0, std::min(count, text.size()));
+}
+
+} // namespace
+
+bool Baza::fail(const std::string &reason)
+{
+    mError = reason;
+    return false;
+}
+
+std::int64_t Baza::recordCountFor(std::int32_t dataLength)
+{
+    const std::int64_t quotient = dataLength / static_cast<std::int64_t>(kRecordSize);
+    const std::int64_t remainder = dataLength % static_cast<std::int64_t>(kRecordSize);
+    if (2 * remainder > static_cast<std::int64_t>(kRecordSize))
+        return quotient + 1;
+    if (2 * remainder == static_cast<std::int64_t>(kRecordSize))
+        return quotient + (quotient % 2);
+    return quotient;
+}
+
+bool Baza::File_Exists(const std::string &Str_Path)
+{
+    return FileIo::exists(Str_Path);
+}
+
+bool Baza::Wczytaj(const std::string &Str_Path)
+{
+    if (!Str_Path.empty())
+        mPath = Str_Path;
+    mError.clear();
+    if (!File_Exists(mPath))
+        return fail("the file does not exist");
+    mRecords.clear();
+    mLoaded = true;
+    Bytes data;
+    std::string error;
+    if (!FileIo::readFile(mPath, data, &error))
+        return fail(error);
+    return load(data);
+}
+
+bool Baza::load(const Bytes &data)
+{
+    mRecords.clear();
+    mLoaded = true;
+    if (data.size() < kHeaderSize)
+        return fail("the file is too short to hold a header");
+    for (int i = 0; i < 8; ++i) {
+        if (i == 3)
+            continue;
+        if (readInt32(data.data() + 4 * i) != kHeaderWords[i])
+            return fail("the header does not belong to a boots database");
+    }
+    const std::int32_t dataLength = readInt32(data.data() + 12);
+    if (dataLength <= 0)
+        return fail("the header declares no record data");
+    const std::int64_t count = recordCountFor(dataLength);
+    if (count <= 0)
+        return fail("the header declares no records");
+    if (static_cast<std::uint64_t>(count) * kRecordSize > data.size() - kHeaderSize)
+        return fail("the header promises " + std::to_string(count) +
+                    " records, more than the file holds");
+
+    std::vector<BootRecord> records(static_cast<std::size_t>(count));
+    const std::uint8_t *p = data.data() + kHeaderSize;
+    for (auto &r : records) {
+        if (!readText(p, kNameWidth, r.Nazwa) || !readText(p + 76, kMaterialWidth, r.NazwaMaterialu) ||
+            !readText(p + 205, kColourWidth, r.Kolor))
+            return fail("record " + std::to_string(&r - records.data()) +
+                        " has a text field without an end");
+        r.ID = readInt16(p + 64);
+        r.Kolej = readInt16(p + 66);
+        r.nowe = readInt16(p + 68);
+        r.Pole5 = p[70];
+        r.Sila = p[71];
+        r.Precyzja = p[72];
+        r.Przyspieszenie = p[73];
+        r.Szybkosc = p[74];
+        r.Podkrecanie = p[75];
+        p += kRecordSize;
+    }
+    mRecords = std::move(records);
+    return true;
+}
+
+Baza::Bytes Baza::serialize(const std::uint8_t *statsOverride) const
+{
+    Bytes out(kHeaderSize + mRecords.size() * kRecordSize, 0);
+    for (int i = 0; i < 8; ++i)
+        writeInt32(out.data() + 4 * i, kHeaderWords[i]);
+    writeInt32(out.data() + 12, static_cast<std::int32_t>(mRecords.size() * kRecordSize));
+    std::uint8_t *p = out.data() + kHeaderSize;
+    for (const auto &r : mRecords) {
+        writeText(p, kNameWidth, r.Nazwa);
+        writeInt16(p + 64, r.ID);
+        writeInt16(p + 66, r.Kolej);
+        writeInt16(p + 68, r.nowe);
+        p[70] = r.Pole5;
+        if (statsOverride) {
+            std::memset(p + 71, *statsOverride, 5);
+        } else {
+            p[71] = r.Sila;
+            p[72] = r.Precyzja;
+            p[73] = r.Przyspieszenie;
+            p[74] = r.Szybkosc;
+            p[75] = r.Podkrecanie;
+        }
+        writeText(p + 76, kMaterialWidth, r.NazwaMaterialu);
+        writeText(p + 205, kColourWidth, r.Kolor);
+        p += kRecordSize;
+    }
+    return out;
+}
+
+Baza::Bytes Baza::save() const
+{
+    return serialize(nullptr);
+}
+
+bool Baza::Zapisz(const std::string &Str_Path)
+{
+    mError.clear();
+    if (!mLoaded)
+        return fail("no database was loaded");
+    const std::string &target = Str_Path.empty() ? mPath : Str_Path;
+    if (Count() == 0)
+        return fail("there are no records to save");
+    std::string error;
+    if (!FileIo::writeFileAtomic(target, serialize(nullptr), &error))
+        return fail(error);
+    return true;
+}
+
+std::int32_t Baza::Count() const
+{
+    return static_cast<std::int32_t>(mRecords.size());
+}
+
+std::int32_t Baza::ResolveIndex(std::uint8_t Index) const
+{
+    if (!mLoaded || Count() <= 0)
+        return -1;
+    return std::min<std::int32_t>(Index, Count() - 1);
+}
+
+const BootRecord *Baza::record(std::uint8_t Index) const
+{
+    const std::int32_t i = ResolveIndex(Index);
+    return i < 0 ? nullptr : &mRecords[static_cast<std::size_t>(i)];
+}
+
+std::string Baza::Get_Nazwa(std::uint8_t Index) const
+{
+    const BootRecord *r = record(Index);
+    return r ? r->Nazwa : std::string();
+}
+
+std::int16_t Baza::Get_ID(std::uint8_t Index) const
+{
+    const BootRecord *r = record(Index);
+    return r ? r->ID : 0;
+}
+
+std::int16_t Baza::Get_Kolej(std::uint8_t Index) const
+{
+    const BootRecord *r = record(Index);
+    return r ? r->Kolej : 0;
+}
+
+std::int32_t Baza::Get_nowe(std::uint8_t Index) const
+{
+    const BootRecord *r = record(Index);
+    return r ? r->nowe : 0;
+}
+
+std::uint8_t Baza::Get_Pole5(std::uint8_t Index) const
+{
+    const BootRecord *r = record(Index);
+    return r ? r->Pole5 : 0;
+}
+
+std::uint8_t Baza::Get_Sila(std::uint8_t Index) const
+{
+    const BootRecord *r = record(Index);
+    return r ? r->Sila : 0;
+}
+
+std::uint8_t Baza::Get_Precyzja(std::uint8_t Index) const
+{
+    const BootRecord *r = record(Index);
+    return r ? r->Precyzja : 0;
+}
+
+std::uint8_t Baza::Get_Przyspieszenie(std::uint8_t Index) const
+{
+    const BootRecord *r = record(Index);
+    return r ? r->Przyspieszenie : 0;
+}
+
+std::uint8_t Baza::Get_Szybkosc(std::uint8_t Index) const
+{
+    const BootRecord *r = record(Index);
+    return r ? r->Szybkosc : 0;
+}
+
+std::uint8_t Baza::Get_Podkrecanie(std::uint8_t Index) const
+{
+    const BootRecord *r = record(Index);
+    return r ? r->Podkrecanie : 0;
+}
+
+std::string Baza::Get_NazwaMaterialu(std::uint8_t Index) const
+{
+    const BootRecord *r = record(Index);
+    return r ? r->NazwaMaterialu : std::string();
+}
+
+std::string Baza::Get_Kolor(std::uint8_t Index) const
+{
+    const BootRecord *r = record(Index);
+    return r ? r->Kolor : std::string();
+}
+
+std::uint8_t Baza::ClampStat(std::uint8_t value)
+{
+    if (value == 0)
+        return 1;
+    return value > 5 ? 5 : value;
+}
+
+bool Baza::Zmien_Dane(std::uint8_t Index, const std::string &Nazwa, std::int16_t nowe,
+                      std::uint8_t Pole5, std::uint8_t &Sila, std::uint8_t &Precyzja,
+                      std::uint8_t &Przyspieszenie, std::uint8_t &Szybkosc,
+                      std::uint8_t &Podkrecanie, const std::string &NazwaMaterialu,
+                      const std::string &KOLOR)
+{
+    if (Count() == 0 || !mLoaded)
+        return fail("no database was loaded");
+    const std::int32_t i = ResolveIndex(Index);
+    if (i < 0)
+        return fail("no such record");
+    Sila = ClampStat(Sila);
+    Precyzja = ClampStat(Precyzja);
+    Przyspieszenie = ClampStat(Przyspieszenie);
+    Szybkosc = ClampStat(Szybkosc);
+    Podkrecanie = ClampStat(Podkrecanie);
+    BootRecord &r = mRecords[static_cast<std::size_t>(i)];
+    r.Nazwa = firstChars(Nazwa, kNameMax);
+    r.nowe = nowe;
+    r.Pole5 = Pole5;
+    r.Sila = Sila;
+    r.Precyzja = Precyzja;
+    r.Przyspieszenie = Przyspieszenie;
+    r.Szybkosc = Szybkosc;
+    r.Podkrecanie = Podkrecanie;
+    r.NazwaMaterialu = firstChars(NazwaMaterialu, kMaterialMax);
+    r.Kolor = firstChars(KOLOR, kColourMax);
+    return true;
+}
+
+bool Baza::ZmienAll(const std::string &overText)
+{
+    mError.clear();
+    if (!mLoaded || Count() == 0)
+        return fail("no database was loaded");
+    const double value = VbNumber::roundHalfEven(VbNumber::val(overText));
+    if (!(value >= 0 && value <= 255))
+        return fail("the value must lie between 0 and 255");
+    const auto v = static_cast<std::uint8_t>(value);
+    std::string error;
+    if (!FileIo::writeFileAtomic(mPath, serialize(&v), &error))
+        return fail(error);
+    return true;
+}
+
+std::uint8_t Baza::Dodaj_Nowy()
+{
+    mError.clear();
+    if (Count() == 0 || !mLoaded)
+        return 0;
+    const std::int16_t lastId = mRecords.back().ID;
+    if (mRecords.size() - 1 > 255 || lastId < 0 || lastId > 255) {
+        mError = "Overflow";
+        return 0;
+    }
+    if (lastId == 255)
+        return 0;
+    BootRecord added;
+    added.ID = static_cast<std::int16_t>(lastId + 1);
+    mRecords.push_back(added);
+    return static_cast<std::uint8_t>(added.ID);
+}

@@ -1,0 +1,107 @@
+#include "Ansi.h"
+
+#include <array>
+#include <cstdint>
+
+namespace {
+
+// Code points of bytes 0x80..0x9F; the five bytes Windows leaves undefined decode to the C1
+// control character of the same value, as MultiByteToWideChar does.
+constexpr std::array<char32_t, 32> kHighControls = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+char32_t decodeByte(unsigned char b)
+{
+    if (b >= 0x80 && b < 0xA0)
+        return kHighControls[b - 0x80];
+    return b;
+}
+
+int encodeCodePoint(char32_t cp)
+{
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF))
+        return static_cast<int>(cp);
+    for (std::size_t i = 0; i < kHighControls.size(); ++i) {
+        if (kHighControls[i] == cp)
+            return static_cast<int>(0x80 + i);
+    }
+    return -1;
+}
+
+void appendUtf8(std::string &out, char32_t cp)
+{
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+} // namespace
+
+namespace Ansi {
+
+std::string toUtf8(std::string_view ansi)
+{
+    std::string out;
+    out.reserve(ansi.size());
+    for (char c : ansi)
+        appendUtf8(out, decodeByte(static_cast<unsigned char>(c)));
+    return out;
+}
+
+std::string fromUtf8(std::string_view utf8)
+{
+    std::string out;
+    out.reserve(utf8.size());
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        std::size_t length = 0;
+        char32_t cp = 0;
+        if (lead < 0x80) {
+            length = 1;
+            cp = lead;
+        } else if ((lead & 0xE0) == 0xC0) {
+            length = 2;
+            cp = lead & 0x1F;
+        } else if ((lead & 0xF0) == 0xE0) {
+            length = 3;
+            cp = lead & 0x0F;
+        } else if ((lead & 0xF8) == 0xF0) {
+            length = 4;
+            cp = lead & 0x07;
+        }
+        bool valid = length > 0 && i + length <= utf8.size();
+        for (std::size_t k = 1; valid && k < length; ++k) {
+            const auto next = static_cast<unsigned char>(utf8[i + k]);
+            if ((next & 0xC0) != 0x80)
+                valid = false;
+            else
+                cp = (cp << 6) | (next & 0x3F);
+        }
+        if (!valid) {
+            out += '?';
+            ++i;
+            continue;
+        }
+        const int byte = encodeCodePoint(cp);
+        out += byte < 0 ? '?' : static_cast<char>(byte);
+        i += length;
+    }
+    return out;
+}
+
+} // namespace Ansi

@@ -1,0 +1,260 @@
+#include "FileIo.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <random>
+#include <system_error>
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace fs = std::filesystem;
+
+namespace FileIo {
+
+namespace {
+
+void setError(std::string *error, const std::string &text)
+{
+    if (error)
+        *error = text;
+}
+
+struct FileCloser
+{
+    void operator()(std::FILE *f) const
+    {
+        if (f)
+            std::fclose(f);
+    }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+FilePtr openFile(const std::string &path, const char *mode)
+{
+#ifdef _WIN32
+    const std::wstring wide = toPath(path).wstring();
+    const std::wstring wmode(mode, mode + std::strlen(mode));
+    return FilePtr(_wfopen(wide.c_str(), wmode.c_str()));
+#else
+    return FilePtr(std::fopen(path.c_str(), mode));
+#endif
+}
+
+bool seekTo(std::FILE *f, std::uint64_t offset)
+{
+#ifdef _WIN32
+    return _fseeki64(f, static_cast<long long>(offset), SEEK_SET) == 0;
+#else
+    return fseeko(f, static_cast<off_t>(offset), SEEK_SET) == 0;
+#endif
+}
+
+bool flushToDisk(std::FILE *f)
+{
+    if (std::fflush(f) != 0)
+        return false;
+#ifdef _WIN32
+    return _commit(_fileno(f)) == 0;
+#else
+    return ::fsync(fileno(f)) == 0;
+#endif
+}
+
+} // namespace
+
+std::filesystem::path toPath(const std::string &utf8Path)
+{
+    std::u8string u8(utf8Path.begin(), utf8Path.end());
+    return fs::path(u8);
+}
+
+std::string lastError()
+{
+    return std::strerror(errno);
+}
+
+std::int64_t fileSize(const std::string &path)
+{
+    std::error_code ec;
+    const fs::path p = toPath(path);
+    if (!fs::is_regular_file(p, ec))
+        return -1;
+    const auto size = fs::file_size(p, ec);
+    if (ec)
+        return -1;
+    return static_cast<std::int64_t>(size);
+}
+
+bool readFileFrom(const std::string &path, std::uint64_t offset, Bytes &out, std::string *error)
+{
+    out.clear();
+    FilePtr f = openFile(path, "rb");
+    if (!f) {
+        setError(error, lastError());
+        return false;
+    }
+    const std::int64_t size = fileSize(path);
+    if (size < 0) {
+        setError(error, "not a regular file");
+        return false;
+    }
+    if (static_cast<std::uint64_t>(size) <= offset)
+        return true;
+    if (!seekTo(f.get(), offset)) {
+        setError(error, lastError());
+        return false;
+    }
+    out.resize(static_cast<std::size_t>(static_cast<std::uint64_t>(size) - offset));
+    const std::size_t got = std::fread(out.data(), 1, out.size(), f.get());
+    if (got != out.size() || std::ferror(f.get())) {
+        setError(error, std::ferror(f.get()) ? lastError() : "the file changed while reading");
+        out.clear();
+        return false;
+    }
+    return true;
+}
+
+bool readFile(const std::string &path, Bytes &out, std::string *error)
+{
+    return readFileFrom(path, 0, out, error);
+}
+
+bool readFileRange(const std::string &path, std::uint64_t offset, std::uint64_t length, Bytes &out,
+                   std::string *error)
+{
+    out.clear();
+    const std::int64_t size = fileSize(path);
+    if (size < 0) {
+        setError(error, "cannot read the file");
+        return false;
+    }
+    if (offset > static_cast<std::uint64_t>(size) ||
+        length > static_cast<std::uint64_t>(size) - offset) {
+        setError(error, "the range lies outside the file");
+        return false;
+    }
+    FilePtr f = openFile(path, "rb");
+    if (!f || !seekTo(f.get(), offset)) {
+        setError(error, lastError());
+        return false;
+    }
+    out.resize(static_cast<std::size_t>(length));
+    if (std::fread(out.data(), 1, out.size(), f.get()) != out.size()) {
+        setError(error, "the file is shorter than expected");
+        out.clear();
+        return false;
+    }
+    return true;
+}
+
+bool writeFileAtomic(const std::string &requestedPath, const std::uint8_t *data, std::size_t size,
+                     std::string *error)
+{
+    // Replace what a link points at, not the link itself.
+    std::string path = requestedPath;
+    std::error_code ec;
+    if (fs::is_symlink(toPath(path), ec)) {
+        const fs::path target = fs::canonical(toPath(path), ec);
+        if (!ec) {
+            const auto u8 = target.u8string();
+            path.assign(u8.begin(), u8.end());
+        }
+    }
+    static thread_local std::mt19937 random{std::random_device{}()};
+    const std::string temp = path + ".cw" + std::to_string(random() % 1000000) + ".tmp";
+    FilePtr f = openFile(temp, "wb");
+    if (!f) {
+        setError(error, lastError());
+        return false;
+    }
+    // The replacement keeps the permissions of the file it replaces.
+    const auto oldStatus = fs::status(toPath(path), ec);
+    if (!ec && fs::is_regular_file(oldStatus))
+        fs::permissions(toPath(temp), oldStatus.permissions(), ec);
+    bool ok = size == 0 || std::fwrite(data, 1, size, f.get()) == size;
+    ok = ok && flushToDisk(f.get());
+    std::string reason = ok ? std::string() : lastError();
+    if (std::fclose(f.release()) != 0 && ok) {
+        ok = false;
+        reason = lastError();
+    }
+    if (ok) {
+        fs::rename(toPath(temp), toPath(path), ec);
+        if (ec) {
+            ok = false;
+            reason = ec.message();
+        }
+    }
+    if (!ok) {
+        removeFile(temp);
+        setError(error, reason.empty() ? "write failed" : reason);
+    }
+    return ok;
+}
+
+bool writeFileAtomic(const std::string &path, const Bytes &data, std::string *error)
+{
+    return writeFileAtomic(path, data.data(), data.size(), error);
+}
+
+bool copyFileAtomic(const std::string &from, const std::string &to, std::string *error)
+{
+    Bytes data;
+    if (!readFile(from, data, error))
+        return false;
+    return writeFileAtomic(to, data, error);
+}
+
+bool removeFile(const std::string &path)
+{
+    std::error_code ec;
+    fs::remove(toPath(path), ec);
+    return !ec;
+}
+
+bool isWritableFile(const std::string &path)
+{
+    std::error_code ec;
+    const auto status = fs::status(toPath(path), ec);
+    if (ec || !fs::is_regular_file(status))
+        return false;
+    // The write bits count even for an administrator, who could write regardless: a file
+    // marked read-only is one its owner does not want replaced.
+    if ((status.permissions() & (fs::perms::owner_write | fs::perms::group_write |
+                                  fs::perms::others_write)) == fs::perms::none)
+        return false;
+#ifdef _WIN32
+    return true;
+#else
+    return ::access(path.c_str(), W_OK) == 0;
+#endif
+}
+
+bool exists(const std::string &path)
+{
+    std::error_code ec;
+    return fs::exists(toPath(path), ec);
+}
+
+std::string join(const std::string &folder, const std::string &name)
+{
+    if (folder.empty())
+        return name;
+    const char last = folder.back();
+    if (last == '/' || last == '\\')
+        return folder + name;
+#ifdef _WIN32
+    return folder + "\\" + name;
+#else
+    return folder + "/" + name;
+#endif
+}
+
+} // namespace FileIo

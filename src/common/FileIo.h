@@ -1,0 +1,55 @@
+#pragma once
+// The one place where the core touches the file system: whole-file reads, range reads and
+// replacing a file safely. Paths are UTF-8 text.
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace FileIo {
+
+using Bytes = std::vector<std::uint8_t>;
+
+std::filesystem::path toPath(const std::string &utf8Path);
+
+/// Reads the whole file. On failure returns false and puts the reason in *error.
+bool readFile(const std::string &path, Bytes &out, std::string *error = nullptr);
+
+/// Reads the file from byte `offset` to its end (nothing when the file is shorter).
+bool readFileFrom(const std::string &path, std::uint64_t offset, Bytes &out,
+                  std::string *error = nullptr);
+
+/// Reads exactly `length` bytes at `offset`; false when the file holds fewer.
+bool readFileRange(const std::string &path, std::uint64_t offset, std::uint64_t length,
+                   Bytes &out, std::string *error = nullptr);
+
+/// Size of a regular file, or -1 when it cannot be had.
+std::int64_t fileSize(const std::string &path);
+
+/// Replaces `path` with `data` so that the old file survives any failure: the bytes go to a
+/// new file beside it, are flushed to disk, and only then renamed over the target.
+/// A failure leaves the target as it was and no temporary file behind.
+bool writeFileAtomic(const std::string &path, const std::uint8_t *data, std::size_t size,
+                     std::string *error = nullptr);
+bool writeFileAtomic(const std::string &path, const Bytes &data, std::string *error = nullptr);
+
+/// Copies `from` over `to` with writeFileAtomic.
+bool copyFileAtomic(const std::string &from, const std::string &to, std::string *error = nullptr);
+
+/// Deletes a file; a missing file counts as deleted.
+bool removeFile(const std::string &path);
+
+/// True when the path names an existing regular file that may be written (its write bits
+/// set and the process allowed to write it).
+bool isWritableFile(const std::string &path);
+
+/// True when the path names an existing file or folder.
+bool exists(const std::string &path);
+
+/// Joins a folder and a file name with the platform's separator.
+std::string join(const std::string &folder, const std::string &name);
+
+/// Describes the last errno as text.
+std::string lastError();
+
+} // namespace FileIo

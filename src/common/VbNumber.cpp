@@ -1,0 +1,140 @@
+#include "VbNumber.h"
+
+#include <cctype>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+// Reads a &H or &O number starting at text[pos] == '&'. Returns the number of characters
+// used (0 when there is no such number).
+std::size_t readRadix(std::string_view text, std::size_t pos, double &value)
+{
+    if (pos + 1 >= text.size())
+        return 0;
+    const char kind = static_cast<char>(std::toupper(static_cast<unsigned char>(text[pos + 1])));
+    const int base = kind == 'H' ? 16 : kind == 'O' ? 8 : 0;
+    if (base == 0)
+        return 0;
+    std::size_t i = pos + 2;
+    std::uint64_t magnitude = 0;
+    std::size_t digits = 0;
+    while (i < text.size()) {
+        const int c = std::toupper(static_cast<unsigned char>(text[i]));
+        int digit = -1;
+        if (c >= '0' && c <= '9')
+            digit = c - '0';
+        else if (base == 16 && c >= 'A' && c <= 'F')
+            digit = c - 'A' + 10;
+        if (digit < 0 || digit >= base)
+            break;
+        if (magnitude <= 0xFFFFFFFFull)
+            magnitude = magnitude * static_cast<unsigned>(base) + static_cast<unsigned>(digit);
+        ++digits;
+        ++i;
+    }
+    if (digits == 0)
+        return 0;
+    // As in the original tool, four hex digits are a 16-bit and eight a 32-bit signed value.
+    if (magnitude <= 0xFFFF)
+        value = static_cast<double>(static_cast<std::int16_t>(magnitude));
+    else if (magnitude <= 0xFFFFFFFFull)
+        value = static_cast<double>(static_cast<std::int32_t>(static_cast<std::uint32_t>(magnitude)));
+    else
+        value = static_cast<double>(magnitude);
+    return i - pos;
+}
+
+// Reads a decimal number at text[pos]. Returns the number of characters used (0 when there
+// is no number).
+std::size_t readDecimal(std::string_view text, std::size_t pos, double &value)
+{
+    std::size_t i = pos;
+    std::string digits;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        digits += text[i++];
+    std::size_t mantissaDigits = 0;
+    while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) {
+        digits += text[i++];
+        ++mantissaDigits;
+    }
+    if (i < text.size() && text[i] == '.') {
+        digits += text[i++];
+        while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) {
+            digits += text[i++];
+            ++mantissaDigits;
+        }
+    }
+    if (mantissaDigits == 0)
+        return 0;
+    if (i < text.size() && std::strchr("eEdD", text[i]) != nullptr) {
+        std::size_t j = i + 1;
+        std::string exponent = "e";
+        if (j < text.size() && (text[j] == '+' || text[j] == '-'))
+            exponent += text[j++];
+        std::size_t expDigits = 0;
+        while (j < text.size() && std::isdigit(static_cast<unsigned char>(text[j]))) {
+            exponent += text[j++];
+            ++expDigits;
+        }
+        if (expDigits > 0) {
+            digits += exponent;
+            i = j;
+        }
+    }
+    value = std::strtod(digits.c_str(), nullptr);
+    return i - pos;
+}
+
+} // namespace
+
+namespace VbNumber {
+
+std::optional<double> parse(std::string_view text)
+{
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    while (begin < end && isBlank(text[begin]))
+        ++begin;
+    while (end > begin && isBlank(text[end - 1]))
+        --end;
+    const std::string_view body = text.substr(begin, end - begin);
+    if (body.empty())
+        return std::nullopt;
+    double value = 0;
+    const std::size_t used =
+        body[0] == '&' ? readRadix(body, 0, value) : readDecimal(body, 0, value);
+    if (used == 0 || used != body.size() || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+double val(std::string_view text)
+{
+    std::string compact;
+    compact.reserve(text.size());
+    for (char c : text) {
+        if (c != ' ' && c != '\t' && c != '\n')
+            compact += c;
+    }
+    double value = 0;
+    const std::size_t used = !compact.empty() && compact[0] == '&'
+                                 ? readRadix(compact, 0, value)
+                                 : readDecimal(compact, 0, value);
+    return used == 0 ? 0.0 : value;
+}
+
+double roundHalfEven(double value)
+{
+    return std::nearbyint(value);
+}
+
+} // namespace VbNumber

@@ -1,0 +1,230 @@
+#include "PesZlib.h"
+
+#include "common/FileIo.h"
+
+#include <cmath>
+#include <cstring>
+#include <zlib.h>
+
+namespace {
+
+void putInt32(std::uint8_t *out, std::int32_t value)
+{
+    const auto v = static_cast<std::uint32_t>(value);
+    out[0] = static_cast<std::uint8_t>(v);
+    out[1] = static_cast<std::uint8_t>(v >> 8);
+    out[2] = static_cast<std::uint8_t>(v >> 16);
+    out[3] = static_cast<std::uint8_t>(v >> 24);
+}
+
+std::int32_t getInt32(const std::uint8_t *in)
+{
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(in[0]) |
+                                     (static_cast<std::uint32_t>(in[1]) << 8) |
+                                     (static_cast<std::uint32_t>(in[2]) << 16) |
+                                     (static_cast<std::uint32_t>(in[3]) << 24));
+}
+
+const char *zlibMessage(int code)
+{
+    switch (code) {
+    case Z_MEM_ERROR:
+        return "zlib ran out of memory";
+    case Z_BUF_ERROR:
+        return "the data does not fit the declared length";
+    case Z_DATA_ERROR:
+        return "the compressed data is damaged";
+    default:
+        return "zlib reported an error";
+    }
+}
+
+// The output capacity of compression: N + N/100 + 12 in floating point, rounded to the
+// nearest integer with ties to even (113 for N = 100).
+uLongf compressCapacity(std::size_t n)
+{
+    const double size = static_cast<double>(n);
+    return static_cast<uLongf>(std::nearbyint(size + size / 100.0 + 12.0));
+}
+
+} // namespace
+
+PesZlib::PesZlib(std::string programFolder) : mProgramFolder(std::move(programFolder)) {}
+
+std::string PesZlib::scratchPath() const
+{
+    return FileIo::join(mProgramFolder, "temp");
+}
+
+bool PesZlib::fail(const std::string &reason)
+{
+    mError = reason;
+    return false;
+}
+
+bool PesZlib::CompressBytes(Bytes &buffer)
+{
+    const uLongf capacity = compressCapacity(buffer.size());
+    Bytes out(capacity);
+    uLongf length = capacity;
+    const int rc = compress(out.data(), &length, buffer.data(), static_cast<uLong>(buffer.size()));
+    if (rc != Z_OK)
+        return fail(zlibMessage(rc));
+    out.resize(length);
+    buffer.swap(out);
+    return true;
+}
+
+bool PesZlib::UncompressBytes(Bytes &buffer, std::int32_t &size)
+{
+    if (size <= 0 || size > kMaxPlainLength)
+        return fail("the declared plain length " + std::to_string(size) + " is out of range");
+    Bytes out(static_cast<std::size_t>(size));
+    uLongf length = static_cast<uLongf>(size);
+    const int rc = uncompress(out.data(), &length, buffer.data(), static_cast<uLong>(buffer.size()));
+    if (rc != Z_OK)
+        return fail(zlibMessage(rc));
+    size = static_cast<std::int32_t>(length);
+    out.resize(length);
+    buffer.swap(out);
+    return true;
+}
+
+bool PesZlib::uncompressPrefixed(const std::uint8_t *data, std::size_t size, Bytes &plain)
+{
+    if (size < 4)
+        return fail("the file is too short to hold a compressed stream");
+    const std::int32_t declared = getInt32(data);
+    if (declared <= 0 || declared > kMaxPlainLength)
+        return fail("the declared plain length " + std::to_string(declared) + " is out of range");
+    plain.assign(static_cast<std::size_t>(declared), 0);
+    uLongf length = static_cast<uLongf>(declared);
+    const int rc = uncompress(plain.data(), &length, data + 4, static_cast<uLong>(size - 4));
+    if (rc != Z_OK) {
+        plain.clear();
+        return fail(zlibMessage(rc));
+    }
+    if (length != static_cast<uLongf>(declared)) {
+        plain.clear();
+        return fail("the data is shorter than its declared length");
+    }
+    return true;
+}
+
+bool PesZlib::UncompressFile(const std::string &source, const std::string &destination)
+{
+    Bytes input;
+    std::string error;
+    if (!FileIo::readFile(source, input, &error))
+        return fail(error);
+    Bytes plain;
+    if (!uncompressPrefixed(input.data(), input.size(), plain))
+        return false;
+    input = Bytes(); // keep no more than one input and one output buffer alive
+    if (!FileIo::writeFileAtomic(destination, plain, &error))
+        return fail(error);
+    return true;
+}
+
+bool PesZlib::CompressFile(const std::string &source, const std::string &destination)
+{
+    Bytes data;
+    std::string error;
+    if (!FileIo::readFile(source, data, &error))
+        return fail(error);
+    Bytes out;
+    if (!wrap(data, out))
+        return false;
+    if (!FileIo::writeFileAtomic(destination, out.data() + kPrefixSize, out.size() - kPrefixSize,
+                                 &error))
+        return fail(error);
+    return true;
+}
+
+bool PesZlib::UnpackWesys(const std::string &path)
+{
+    if (!path.empty())
+        mUnpackPath = path;
+    const std::string source = mUnpackPath;
+    const std::string output = source + ".unzlib";
+    mError.clear();
+    if (source.empty())
+        return fail("no file was given");
+
+    Bytes inner;
+    std::string error;
+    const std::int64_t size = FileIo::fileSize(source);
+    if (size < 0)
+        return fail("cannot read the file");
+    if (size < static_cast<std::int64_t>(kHeaderSize))
+        return fail("the file is too short to be a WESYS container");
+    if (!FileIo::readFileFrom(source, kPrefixSize, inner, &error))
+        return fail(error);
+
+    // The size-prefixed stream goes through the scratch file "temp", as the game's own tool
+    // did; it never outlives this call.
+    const std::string scratch = scratchPath();
+    if (!FileIo::writeFileAtomic(scratch, inner, &error))
+        return fail("cannot write the scratch file: " + error);
+    inner = Bytes();
+    const bool ok = UncompressFile(scratch, output);
+    FileIo::removeFile(scratch);
+    if (!ok)
+        FileIo::removeFile(output);
+    return ok;
+}
+
+bool PesZlib::PackWesys(const std::string &path)
+{
+    if (!path.empty())
+        mPackPath = path;
+    const std::string source = mPackPath;
+    mError.clear();
+    if (source.empty())
+        return fail("no file was given");
+    Bytes data;
+    std::string error;
+    if (!FileIo::readFile(source, data, &error))
+        return fail(error);
+    Bytes container;
+    if (!wrap(data, container))
+        return false;
+    if (!FileIo::writeFileAtomic(source + ".zlib", container, &error))
+        return fail(error);
+    return true;
+}
+
+bool PesZlib::unwrap(const Bytes &container, Bytes &plain)
+{
+    mError.clear();
+    plain.clear();
+    if (container.size() < kHeaderSize)
+        return fail("the file is too short to be a WESYS container");
+    return uncompressPrefixed(container.data() + kPrefixSize, container.size() - kPrefixSize,
+                              plain);
+}
+
+bool PesZlib::wrap(const Bytes &plain, Bytes &container)
+{
+    mError.clear();
+    if (plain.size() > static_cast<std::size_t>(INT32_MAX) - kHeaderSize)
+        return fail("the file is too large for the container");
+    // Compress straight behind the 16-byte header so the result needs no further copy.
+    const uLongf capacity = compressCapacity(plain.size());
+    container.assign(kHeaderSize + capacity, 0);
+    uLongf length = capacity;
+    const int rc = compress(container.data() + kHeaderSize, &length, plain.data(),
+                            static_cast<uLong>(plain.size()));
+    if (rc != Z_OK) {
+        container.clear();
+        return fail(zlibMessage(rc));
+    }
+    container.resize(kHeaderSize + length);
+    container[0] = 0x00; // the 16-bit value 256
+    container[1] = 0x01;
+    container[2] = 0x01;
+    std::memcpy(container.data() + 3, "WESYS", 5);
+    putInt32(container.data() + 8, static_cast<std::int32_t>(length));
+    putInt32(container.data() + 12, static_cast<std::int32_t>(plain.size()));
+    return true;
+}

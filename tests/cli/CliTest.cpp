@@ -1,0 +1,138 @@
+#include "TempDir.h"
+#include "TestData.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <sys/wait.h>
+
+using TestData::Bytes;
+
+namespace {
+
+struct CliRun
+{
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string slurp(const std::string &path)
+{
+    std::ifstream f(path, std::ios::binary);
+    std::stringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+class Cli : public testing::Test
+{
+protected:
+    CliRun run(const std::string &arguments)
+    {
+        const std::string command = std::string("'") + CLEATWORK_CLI + "' " + arguments + " >'" +
+                                    dir.file("out.txt") + "' 2>'" + dir.file("err.txt") + "'";
+        CliRun r;
+        const int raw = std::system(command.c_str());
+        r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        r.out = slurp(dir.file("out.txt"));
+        r.err = slurp(dir.file("err.txt"));
+        std::remove(dir.file("out.txt").c_str());
+        std::remove(dir.file("err.txt").c_str());
+        return r;
+    }
+
+    std::string game(const std::vector<BootRecord> &records)
+    {
+        const std::string path = dir.file("unnamed_1831.bin");
+        TestData::writeFile(path, TestData::wesys(TestData::bootsFile(records)));
+        return path;
+    }
+
+    TempDir dir;
+};
+
+TEST_F(Cli, UnpackAndPackRoundTrip)
+{
+    const std::string path = game(TestData::boots(3));
+    CliRun r = run("unpack '" + path + "'");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(TestData::readFile(path + ".unzlib"), TestData::bootsFile(TestData::boots(3)));
+    r = run("pack '" + path + ".unzlib'");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(TestData::readFile(path + ".unzlib.zlib"), TestData::readFile(path));
+}
+
+TEST_F(Cli, FailuresExitNonZeroWithOneLine)
+{
+    TestData::writeFile(dir.file("junk.bin"), Bytes(40, 1));
+    for (const std::string &args : std::vector<std::string>{"unpack '" + dir.file("junk.bin") + "'",
+                                   "pack '" + dir.file("missing") + "'", "", "frobnicate"}) {
+        const CliRun r = run(args);
+        EXPECT_NE(r.status, 0) << args;
+        EXPECT_NE(r.err.find("cleatwork-cli: "), std::string::npos) << args;
+    }
+    EXPECT_EQ(dir.listing(), "junk.bin");
+}
+
+TEST_F(Cli, DumpPrintsEveryFieldInFileOrder)
+{
+    auto records = TestData::boots(2);
+    records[1].Nazwa = "Sch\xFCtze, \"Pro\"";
+    const CliRun r = run("dump '" + game(records) + "'");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("Nazwa: Boot 0"), std::string::npos);
+    EXPECT_NE(r.out.find("Nazwa: Schütze, \"Pro\""), std::string::npos);
+    EXPECT_LT(r.out.find("# 0"), r.out.find("# 1"));
+    EXPECT_NE(r.out.find("Kolej: 1001"), std::string::npos);
+}
+
+TEST_F(Cli, DumpCsvQuotesTexts)
+{
+    auto records = TestData::boots(2);
+    records[1].Kolor = "Red, \"White\"";
+    const CliRun r = run("dump '" + game(records) + "' --csv");
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::istringstream lines(r.out);
+    std::string header, first, second;
+    std::getline(lines, header);
+    std::getline(lines, first);
+    std::getline(lines, second);
+    EXPECT_EQ(header, "Nazwa,ID,Kolej,nowe,Pole5,Sila,Precyzja,Przyspieszenie,Szybkosc,"
+                      "Podkrecanie,NazwaMaterialu,Kolor\r");
+    EXPECT_EQ(first, "Boot 0,0,1000,257,0,1,2,3,4,5,Material 0,Colour 0\r");
+    EXPECT_EQ(second, "Boot 1,1,1001,258,7,2,3,4,5,1,Material 1,\"Red, \"\"White\"\"\"\r");
+}
+
+TEST_F(Cli, DumpJsonKeysFieldsByName)
+{
+    auto records = TestData::boots(1);
+    records[0].Nazwa = "A\"b\\c\x01\xE9";
+    const CliRun r = run("dump --json '" + game(records) + "'");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "[\n  {\"Nazwa\": \"A\\\"b\\\\c\\u0001é\", \"ID\": 0, \"Kolej\": 1000, "
+                     "\"nowe\": 257, \"Pole5\": 0, \"Sila\": 1, \"Precyzja\": 2, "
+                     "\"Przyspieszenie\": 3, \"Szybkosc\": 4, \"Podkrecanie\": 5, "
+                     "\"NazwaMaterialu\": \"Material 0\", \"Kolor\": \"Colour 0\"}\n]\n");
+}
+
+TEST_F(Cli, DumpOfANonDatabaseSaysErrorFile)
+{
+    const std::string path = dir.file("archive.bin");
+    TestData::writeFile(path, TestData::wesys(Bytes(100, 3)));
+    const CliRun r = run("dump '" + path + "'");
+    EXPECT_NE(r.status, 0);
+    EXPECT_NE(r.err.find("Error File"), std::string::npos);
+    EXPECT_EQ(dir.listing(), "archive.bin") << "dump writes no files";
+}
+
+TEST_F(Cli, HelpForProgramAndEveryCommand)
+{
+    for (const char *args : {"--help", "unpack --help", "pack --help", "dump --help"}) {
+        const CliRun r = run(args);
+        EXPECT_EQ(r.status, 0) << args;
+        EXPECT_NE(r.out.find("Usage: cleatwork-cli"), std::string::npos) << args;
+    }
+}
+
+} // namespace

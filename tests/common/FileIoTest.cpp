@@ -1,0 +1,71 @@
+#include "common/FileIo.h"
+
+#include "TempDir.h"
+#include "TestData.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+
+TEST(FileIo, AtomicWriteReplacesWholeFileAndLeavesNoTemporary)
+{
+    TempDir dir;
+    const std::string path = dir.file("game.bin");
+    TestData::writeFile(path, TestData::Bytes(1000, 0xAA));
+    std::string error;
+    ASSERT_TRUE(FileIo::writeFileAtomic(path, TestData::Bytes{1, 2, 3}, &error)) << error;
+    EXPECT_EQ(TestData::readFile(path), (TestData::Bytes{1, 2, 3}));
+    EXPECT_EQ(dir.listing(), "game.bin");
+}
+
+TEST(FileIo, AtomicWriteIntoMissingFolderFailsCleanly)
+{
+    TempDir dir;
+    std::string error;
+    EXPECT_FALSE(FileIo::writeFileAtomic(dir.file("missing/x.bin"), TestData::Bytes{1}, &error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(dir.listing(), "");
+}
+
+TEST(FileIo, AtomicWriteKeepsPermissionsAndFollowsLinks)
+{
+    TempDir dir;
+    const std::string target = dir.file("real.bin");
+    TestData::writeFile(target, TestData::Bytes{9});
+    fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    fs::create_symlink(target, dir.file("link.bin"));
+    ASSERT_TRUE(FileIo::writeFileAtomic(dir.file("link.bin"), TestData::Bytes{7, 7}));
+    EXPECT_TRUE(fs::is_symlink(dir.file("link.bin")));
+    EXPECT_EQ(TestData::readFile(target), (TestData::Bytes{7, 7}));
+    EXPECT_EQ(fs::status(target).permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+}
+
+TEST(FileIo, RangeReadsStayInsideTheFile)
+{
+    TempDir dir;
+    const std::string path = dir.file("f");
+    TestData::writeFile(path, TestData::Bytes{0, 1, 2, 3, 4});
+    FileIo::Bytes out;
+    EXPECT_TRUE(FileIo::readFileRange(path, 1, 3, out));
+    EXPECT_EQ(out, (FileIo::Bytes{1, 2, 3}));
+    EXPECT_FALSE(FileIo::readFileRange(path, 3, 3, out));
+    EXPECT_FALSE(FileIo::readFileRange(path, 6, 0, out));
+    EXPECT_FALSE(FileIo::readFileRange(path, UINT64_MAX, 2, out));
+    EXPECT_TRUE(FileIo::readFileFrom(path, 4, out));
+    EXPECT_EQ(out, (FileIo::Bytes{4}));
+    EXPECT_TRUE(FileIo::readFileFrom(path, 10, out));
+    EXPECT_TRUE(out.empty());
+}
+
+TEST(FileIo, ReadOnlyMarkedFileIsNotWritable)
+{
+    TempDir dir;
+    const std::string path = dir.file("f");
+    TestData::writeFile(path, TestData::Bytes{1});
+    EXPECT_TRUE(FileIo::isWritableFile(path));
+    fs::permissions(path, fs::perms::owner_read);
+    EXPECT_FALSE(FileIo::isWritableFile(path));
+    EXPECT_FALSE(FileIo::isWritableFile(dir.file("missing")));
+}
