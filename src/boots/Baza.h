@@ -39,6 +39,8 @@ public:
     Bytes save() const;
 
     std::int32_t Count() const;
+    /// Forgets the records (the editor's state when no file is open).
+    void clear() { mRecords.clear(); }
     static bool File_Exists(const std::string &Str_Path);
     const std::string &Path() const { return mPath; }
     void Path(const std::string &value) { mPath = value; }

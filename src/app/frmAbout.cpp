@@ -1,0 +1,65 @@
+#include "frmAbout.h"
+
+#include <QPlainTextEdit>
+#include <QResizeEvent>
+#include <QStringList>
+
+frmAbout::frmAbout(QWidget *parent) : QWidget(parent, Qt::Window)
+{
+    setObjectName(QStringLiteral("frmAbout"));
+    setWindowTitle(QStringLiteral("About"));
+    F = new QPlainTextEdit(this);
+    F->setObjectName(QStringLiteral("F"));
+    F->setReadOnly(true);
+    F->setLineWrapMode(QPlainTextEdit::NoWrap);
+    F->setPlainText(aboutText().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    F->move(0, 0);
+    resize(460, 290);
+}
+
+QString frmAbout::aboutText()
+{
+    const QString rule67(67, QLatin1Char('='));
+    const QStringList lines = {
+        rule67,
+        QStringLiteral("Program Autor By \"Cleatwork contributors\""),
+        QStringLiteral("Help with an earlier version: Cleatwork contributors"),
+        rule67,
+        QString(),
+        QStringLiteral("Thanks to the users of the community sites (forums & wikis & fan pages)"),
+        QString(68, QLatin1Char('=')),
+        QStringLiteral("Plz visit :"),
+        QString(),
+        QString(),
+        QString(),
+        QString(),
+        rule67,
+        QStringLiteral("Version 1.0.0.0"),
+        QStringLiteral("-First Relase"),
+        QString(37, QLatin1Char('=')),
+        QString(),
+        QString(),
+        QStringLiteral("Cleatwork contributors"),
+    };
+    return lines.join(QStringLiteral("\r\n"));
+}
+
+void frmAbout::layoutText()
+{
+    // The text area takes the window's outer size, frame and caption included, so it reaches
+    // a little past the inner area on the right and at the bottom.
+    const QSize outer = frameGeometry().size();
+    F->resize(outer.width(), outer.height());
+}
+
+void frmAbout::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    layoutText();
+}
+
+void frmAbout::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    layoutText();
+}

@@ -1,0 +1,25 @@
+#pragma once
+// The about window: a fixed text of credits and the version, in a text area that follows
+// the window's size.
+#include <QWidget>
+
+class QPlainTextEdit;
+
+class frmAbout : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit frmAbout(QWidget *parent = nullptr);
+
+    /// The window's text: 19 lines separated by carriage return and line feed.
+    static QString aboutText();
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void layoutText();
+
+    QPlainTextEdit *F = nullptr;
+};

@@ -1,0 +1,190 @@
+#include "Ini.h"
+
+#include "common/FileIo.h"
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace {
+
+constexpr std::size_t kMaxValue = 254;
+
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\v';
+}
+
+std::string trim(const std::string &text, bool (*blank)(char))
+{
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    while (begin < end && blank(text[begin]))
+        ++begin;
+    while (end > begin && blank(text[end - 1]))
+        --end;
+    return text.substr(begin, end - begin);
+}
+
+bool isSpace(char c)
+{
+    return c == ' ';
+}
+
+unsigned char fold(unsigned char c)
+{
+    if (c >= 'A' && c <= 'Z')
+        return static_cast<unsigned char>(c + 32);
+    // Windows-1252 capitals À..Þ (but ×) fold onto à..þ.
+    if (c >= 0xC0 && c <= 0xDE && c != 0xD7)
+        return static_cast<unsigned char>(c + 32);
+    return c;
+}
+
+bool sameName(const std::string &a, const std::string &b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (fold(static_cast<unsigned char>(a[i])) != fold(static_cast<unsigned char>(b[i])))
+            return false;
+    }
+    return true;
+}
+
+enum class Kind { Other, Section, Key };
+
+struct Line
+{
+    std::size_t begin = 0; // first byte of the line
+    std::size_t end = 0;   // one past the last byte before the line break
+    std::size_t next = 0;  // first byte after the line break
+    Kind kind = Kind::Other;
+    std::string name;      // section name or key, trimmed, as the file spells it
+    std::string value;     // the value of a key line, trimmed
+};
+
+std::vector<Line> parse(const std::string &text)
+{
+    std::vector<Line> lines;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        Line line;
+        line.begin = pos;
+        std::size_t end = pos;
+        while (end < text.size() && text[end] != '\r' && text[end] != '\n')
+            ++end;
+        line.end = end;
+        if (end < text.size() && text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n')
+            line.next = end + 2;
+        else
+            line.next = end < text.size() ? end + 1 : end;
+        const std::string content = trim(text.substr(line.begin, end - line.begin), isBlank);
+        if (!content.empty() && content[0] == '[') {
+            const std::size_t close = content.find(']');
+            line.kind = Kind::Section;
+            line.name = trim(content.substr(1, close == std::string::npos ? std::string::npos
+                                                                            : close - 1),
+                             isBlank);
+        } else if (!content.empty() && content[0] != ';') {
+            const std::size_t equals = content.find('=');
+            if (equals != std::string::npos) {
+                line.kind = Kind::Key;
+                line.name = trim(content.substr(0, equals), isBlank);
+                line.value = trim(content.substr(equals + 1), isBlank);
+            }
+        }
+        lines.push_back(line);
+        pos = line.next;
+    }
+    return lines;
+}
+
+// The index of the first section header named `section`, if any.
+std::optional<std::size_t> findSection(const std::vector<Line> &lines, const std::string &section)
+{
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i].kind == Kind::Section && sameName(lines[i].name, section))
+            return i;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+namespace IniText {
+
+std::string read(const std::string &contents, const std::string &section, const std::string &key)
+{
+    const std::string wantedSection = trim(section, isSpace);
+    const std::string wantedKey = trim(key, isSpace);
+    const auto lines = parse(contents);
+    const auto start = findSection(lines, wantedSection);
+    if (!start)
+        return {};
+    for (std::size_t i = *start + 1; i < lines.size() && lines[i].kind != Kind::Section; ++i) {
+        if (lines[i].kind != Kind::Key || !sameName(lines[i].name, wantedKey))
+            continue;
+        std::string value = lines[i].value;
+        if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+            value.back() == value.front())
+            value = value.substr(1, value.size() - 2);
+        if (value.size() > kMaxValue)
+            value.resize(kMaxValue);
+        return value;
+    }
+    return {};
+}
+
+std::string write(const std::string &contents, const std::string &section, const std::string &key,
+                  const std::string &value)
+{
+    const std::string wantedSection = trim(section, isSpace);
+    const std::string wantedKey = trim(key, isSpace);
+    const auto lines = parse(contents);
+    const auto start = findSection(lines, wantedSection);
+    if (!start) {
+        std::string out = contents;
+        if (!out.empty() && (out.size() < 2 || out.compare(out.size() - 2, 2, "\r\n") != 0))
+            out += "\r\n";
+        return out + "[" + wantedSection + "]\r\n" + wantedKey + "=" + value + "\r\n";
+    }
+    std::size_t lastKey = *start;
+    for (std::size_t i = *start + 1; i < lines.size() && lines[i].kind != Kind::Section; ++i) {
+        if (lines[i].kind != Kind::Key)
+            continue;
+        if (sameName(lines[i].name, wantedKey)) {
+            // Replace the line's text, keeping the file's spelling of the key and its line break.
+            return contents.substr(0, lines[i].begin) + lines[i].name + "=" + value +
+                   contents.substr(lines[i].end);
+        }
+        lastKey = i;
+    }
+    const Line &after = lines[lastKey];
+    const std::string lineBreak = after.next == after.end ? "\r\n" : "";
+    return contents.substr(0, after.next) + lineBreak + wantedKey + "=" + value + "\r\n" +
+           contents.substr(after.next);
+}
+
+} // namespace IniText
+
+std::string ReadIni(const std::string &fileName, const std::string &section, const std::string &key)
+{
+    FileIo::Bytes data;
+    if (!FileIo::readFile(fileName, data))
+        return {};
+    return IniText::read(std::string(data.begin(), data.end()), section, key);
+}
+
+bool WriteIni(const std::string &fileName, const std::string &section, const std::string &key,
+              const std::string &value)
+{
+    FileIo::Bytes data;
+    if (FileIo::exists(fileName) &&
+        (!FileIo::isWritableFile(fileName) || !FileIo::readFile(fileName, data)))
+        return false;
+    const std::string updated =
+        IniText::write(std::string(data.begin(), data.end()), section, key, value);
+    return FileIo::writeFileAtomic(fileName, reinterpret_cast<const std::uint8_t *>(updated.data()),
+                                   updated.size());
+}

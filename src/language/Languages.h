@@ -1,0 +1,43 @@
+#pragma once
+// Where the interface languages live: the "Language" folder of the program folder, one
+// sub-folder per language holding its "LNG.ini", and the configuration file "C" that
+// remembers the language chosen last.
+#include <string>
+#include <vector>
+
+namespace Languages {
+
+struct Key
+{
+    const char *section;
+    const char *key;     ///< as the main window reads it
+    const char *written; ///< as the language editor writes it ("cmdOpent2")
+    const char *caption; ///< the built-in caption of the main window's design
+    int editorField;     ///< index of the language editor's text field
+};
+
+/// The 30 keys of a language file, in the order the language editor writes them.
+const std::vector<Key> &keys();
+
+std::string languageFolder(const std::string &programFolder);
+
+/// The configuration file: "C" or "c" in the language folder, whichever exists (the reader
+/// and the writer of the original program spelled it differently), "C" when neither does.
+std::string configFile(const std::string &programFolder);
+
+/// The language file of `language`: Language/<language>/LNG.ini.
+std::string languageFile(const std::string &programFolder, const std::string &language);
+
+/// The names of the entries of the language folder that are longer than two characters
+/// (folders and plain files alike, hidden ones left out), sorted without regard to case.
+std::vector<std::string> ListLanguages(const std::string &programFolder);
+
+/// The configured language (UTF-8; the file holds Windows-1252), or the empty text.
+std::string configuredLanguage(const std::string &programFolder);
+/// Remembers `language` in the configuration file. False when it could not be written.
+bool rememberLanguage(const std::string &programFolder, const std::string &language);
+
+/// Why a name cannot be a language folder name, or the empty text when it can.
+std::string problemWithName(const std::string &name);
+
+} // namespace Languages

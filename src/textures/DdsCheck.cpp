@@ -1,0 +1,65 @@
+#include "DdsCheck.h"
+
+#include <cstring>
+
+namespace {
+
+std::uint32_t readUint32(const std::uint8_t *p)
+{
+    return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
+           (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+}
+
+constexpr std::uint32_t kPitchFlag = 0x8;   // DDSD_PITCH
+constexpr std::uint32_t kFourCcFlag = 0x4;  // DDPF_FOURCC
+constexpr std::uint32_t kRgbFlag = 0x40;    // DDPF_RGB
+
+} // namespace
+
+namespace DdsCheck {
+
+std::string problem(const std::uint8_t *data, std::size_t size)
+{
+    if (size < kFileHeaderSize)
+        return "the texture is too short to hold a DDS header";
+    if (std::memcmp(data, "DDS ", 4) != 0)
+        return "the texture is not a DDS file";
+    if (readUint32(data + 4) != 124)
+        return "the DDS header has the wrong size";
+    const std::uint32_t flags = readUint32(data + 8);
+    const std::uint32_t height = readUint32(data + 12);
+    const std::uint32_t width = readUint32(data + 16);
+    if (width < 1 || height < 1 || width > kMaxSide || height > kMaxSide)
+        return "the texture's size " + std::to_string(width) + " x " + std::to_string(height) +
+               " is out of range";
+    const std::uint32_t pitchOrLinear = readUint32(data + 20);
+    const std::uint32_t formatFlags = readUint32(data + 80);
+    const std::uint64_t available = size - kFileHeaderSize;
+    std::uint64_t needed = 0;
+    if (formatFlags & kFourCcFlag) {
+        const std::uint64_t blocks = ((width + 3) / 4) * static_cast<std::uint64_t>((height + 3) / 4);
+        if (std::memcmp(data + 84, "DXT1", 4) == 0)
+            needed = blocks * 8;
+        else if (std::memcmp(data + 84, "DXT3", 4) == 0 || std::memcmp(data + 84, "DXT5", 4) == 0)
+            needed = blocks * 16;
+        else
+            return "the texture's compression is not supported";
+    } else if (formatFlags & kRgbFlag) {
+        const std::uint32_t bits = readUint32(data + 88);
+        if (bits != 16 && bits != 24 && bits != 32)
+            return "the texture's pixel size is not supported";
+        const std::uint64_t line = static_cast<std::uint64_t>(width) * (bits / 8);
+        const std::uint64_t pitch = (flags & kPitchFlag) ? pitchOrLinear : line;
+        if (pitch < line)
+            return "the texture's rows are shorter than its width";
+        needed = pitch * (height - 1) + line;
+    } else {
+        return "the texture's pixel format is not supported";
+    }
+    if (needed > available)
+        return "the texture is cut short: it needs " + std::to_string(needed) +
+               " bytes of pixels and holds " + std::to_string(available);
+    return {};
+}
+
+} // namespace DdsCheck

@@ -1,0 +1,100 @@
+#include "Textura.h"
+
+#include "common/FileIo.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+std::int32_t readInt32(const std::uint8_t *p)
+{
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(p[0]) |
+                                     (static_cast<std::uint32_t>(p[1]) << 8) |
+                                     (static_cast<std::uint32_t>(p[2]) << 16) |
+                                     (static_cast<std::uint32_t>(p[3]) << 24));
+}
+
+} // namespace
+
+std::int32_t Textura::ResolveIndex(std::int32_t index) const
+{
+    if (!mLoaded || Count() <= 0)
+        return -1;
+    return std::clamp(index, 0, Count() - 1);
+}
+
+std::int32_t Textura::Get_Offset(std::int32_t index) const
+{
+    const std::int32_t i = ResolveIndex(index);
+    return i < 0 ? 0 : mEntries[static_cast<std::size_t>(i)].Offset;
+}
+
+std::int32_t Textura::Get_Lenght(std::int32_t index) const
+{
+    const std::int32_t i = ResolveIndex(index);
+    return i < 0 ? 0 : mEntries[static_cast<std::size_t>(i)].Lenght;
+}
+
+std::int32_t Textura::Get_Nazwa(std::int32_t index) const
+{
+    const std::int32_t i = ResolveIndex(index);
+    return i < 0 ? 0 : mEntries[static_cast<std::size_t>(i)].Nazwa;
+}
+
+bool Textura::Wczytaj(const std::string &path)
+{
+    if (!path.empty())
+        mPath = path;
+    mEntries.clear();
+    mLoaded = true;
+    mError.clear();
+    if (!FileIo::exists(mPath)) {
+        // As the original program did when it opened a missing archive for reading.
+        if (!FileIo::writeFileAtomic(mPath, Bytes{}, &mError))
+            return false;
+    }
+    Bytes data;
+    if (!FileIo::readFile(mPath, data, &mError))
+        return false;
+    return load(data);
+}
+
+std::string Textura::tableProblem(const Bytes &archive)
+{
+    if (archive.size() < 4)
+        return {};
+    const std::int32_t count = readInt32(archive.data());
+    if (count >= 1 && 8 + 12 * static_cast<std::uint64_t>(count) > archive.size())
+        return "the archive's table of " + std::to_string(count) +
+               " entries runs past the end of the file";
+    return {};
+}
+
+bool Textura::load(const Bytes &archive)
+{
+    mEntries.clear();
+    mLoaded = true;
+    mError.clear();
+    if (archive.size() < 4) {
+        mError = "the archive holds no entries";
+        return false;
+    }
+    const std::int32_t count = readInt32(archive.data());
+    if (count < 1) {
+        mError = "the archive holds no entries";
+        return false;
+    }
+    mError = tableProblem(archive);
+    if (!mError.empty())
+        return false;
+    mEntries.resize(static_cast<std::size_t>(count));
+    const std::uint8_t *p = archive.data() + 8;
+    for (auto &entry : mEntries) {
+        entry.Offset = readInt32(p);
+        entry.Lenght = readInt32(p + 4);
+        entry.Nazwa = readInt32(p + 8);
+        p += 12;
+    }
+    return true;
+}

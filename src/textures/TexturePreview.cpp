@@ -1,0 +1,95 @@
+#include "TexturePreview.h"
+
+#include "DdsCheck.h"
+#include "MFreeImage.h"
+#include "common/Ansi.h"
+#include "common/FileIo.h"
+
+TexturePreview::TexturePreview(std::string programFolder) : mProgramFolder(std::move(programFolder))
+{}
+
+bool TexturePreview::fail(const std::string &reason)
+{
+    mError = reason;
+    return false;
+}
+
+std::string TexturePreview::nameProblem(const std::string &ansiName)
+{
+    if (ansiName.empty())
+        return "the entry has no name";
+    if (ansiName == "." || ansiName == "..")
+        return "the entry name \"" + ansiName + "\" is not a file name";
+    for (unsigned char c : ansiName) {
+        if (c < 0x20 || c == 0x7F)
+            return "the entry name holds control characters";
+        if (c == '/' || c == '\\' || c == ':' || c == '*' || c == '?' || c == '"' || c == '<' ||
+            c == '>' || c == '|')
+            return "the entry name holds characters a file name cannot hold";
+    }
+    if (ansiName.back() == ' ' || ansiName.back() == '.')
+        return "the entry name ends in a space or a dot";
+    return {};
+}
+
+bool TexturePreview::run(const std::string &archivePath, std::int64_t dataPosition,
+                         std::int64_t length, std::int64_t namePosition, std::string &bitmapPath)
+{
+    mError.clear();
+    mEntryName.clear();
+    bitmapPath.clear();
+    std::string error;
+
+    // The entry name: 4 characters at the one-based name position.
+    FileIo::Bytes nameBytes;
+    if (namePosition < 1 ||
+        !FileIo::readFileRange(archivePath, static_cast<std::uint64_t>(namePosition - 1), 4,
+                               nameBytes, &error))
+        return fail("the entry name lies outside the archive");
+    mEntryName.assign(nameBytes.begin(), nameBytes.end());
+    if (const std::string problem = nameProblem(mEntryName); !problem.empty())
+        return fail(problem);
+    const std::string entryFile = FileIo::join(mProgramFolder, Ansi::toUtf8(mEntryName));
+    const std::string bitmapFile = entryFile + ".bmp";
+
+    // The entry's data: the 16-byte entry header and the texture.
+    FileIo::Bytes entry;
+    if (length <= 16)
+        return fail("the entry holds no texture");
+    if (dataPosition < 1 ||
+        !FileIo::readFileRange(archivePath, static_cast<std::uint64_t>(dataPosition - 1),
+                               static_cast<std::uint64_t>(length), entry, &error))
+        return fail("the entry lies outside the archive");
+    if (!FileIo::writeFileAtomic(entryFile, entry, &error))
+        return fail(error);
+    const std::uint8_t *texture = entry.data() + 16;
+    const std::size_t textureSize = entry.size() - 16;
+    if (const std::string problem = DdsCheck::problem(texture, textureSize); !problem.empty()) {
+        FileIo::removeFile(entryFile);
+        return fail(problem);
+    }
+
+    // Replace the previous preview's bitmap with this one.
+    if (!mLastBitmap.empty())
+        FileIo::removeFile(mLastBitmap);
+    mLastBitmap.clear();
+    if (!FileIo::writeFileAtomic(bitmapFile, texture, textureSize, &error)) {
+        FileIo::removeFile(entryFile);
+        return fail(error);
+    }
+    MFreeImage::ensureInitialised();
+    FIBITMAP *bitmap = FreeImage_Load(FIF_DDS, bitmapFile.c_str(), 0);
+    bool saved = false;
+    if (bitmap) {
+        saved = MFreeImage::FreeImage_SaveBitmap(FIF_BMP, bitmap, bitmapFile.c_str(), 0);
+        FreeImage_Unload(bitmap);
+    }
+    FileIo::removeFile(entryFile);
+    if (!saved) {
+        FileIo::removeFile(bitmapFile);
+        return fail(bitmap ? "the bitmap could not be written" : "the texture could not be decoded");
+    }
+    mLastBitmap = bitmapFile;
+    bitmapPath = bitmapFile;
+    return true;
+}

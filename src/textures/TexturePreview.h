@@ -1,0 +1,39 @@
+#pragma once
+// The preview of one texture archive entry: the entry is cut out of the unwrapped archive
+// into a working file named after the entry, its DDS texture (the entry without its 16-byte
+// header) is checked, decoded with FreeImage and written as "<name>.bmp" in the program
+// folder, for the window to show. Only files this object made are ever deleted.
+#include <cstdint>
+#include <string>
+
+class TexturePreview
+{
+public:
+    explicit TexturePreview(std::string programFolder);
+
+    /// Runs the preview of the entry whose data starts at the one-based `dataPosition`, is
+    /// `length` bytes long and whose 4-byte name starts at the one-based `namePosition` of
+    /// the archive file. On success `bitmapPath` names the bitmap to show. On failure nothing
+    /// outside the program folder is touched and the previous bitmap is gone only if a new
+    /// one was made.
+    bool run(const std::string &archivePath, std::int64_t dataPosition, std::int64_t length,
+             std::int64_t namePosition, std::string &bitmapPath);
+
+    /// The entry name read by the last run (Windows-1252), even when the run failed later.
+    const std::string &entryName() const { return mEntryName; }
+    /// The bitmap kept from the last successful run, or the empty text.
+    const std::string &lastBitmap() const { return mLastBitmap; }
+    const std::string &errorString() const { return mError; }
+
+    /// Why a 4-character entry name cannot be a file name in the program folder, or the empty
+    /// text when it can.
+    static std::string nameProblem(const std::string &ansiName);
+
+private:
+    bool fail(const std::string &reason);
+
+    std::string mProgramFolder;
+    std::string mEntryName;
+    std::string mLastBitmap;
+    std::string mError;
+};
