@@ -24,6 +24,7 @@ QStringList localFiles(const QMimeData *mime)
 BootsListWidget::BootsListWidget(QWidget *parent) : QListWidget(parent)
 {
     setAcceptDrops(true);
+    viewport()->setAcceptDrops(true);
     setDragDropMode(QAbstractItemView::DropOnly);
 }
 
