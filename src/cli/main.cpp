@@ -4,6 +4,8 @@
 #include "common/Ansi.h"
 #include "common/FileIo.h"
 #include "container/PesZlib.h"
+#include "textures/TexturePreview.h"
+#include "textures/Textura.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -22,6 +24,8 @@ const char *const kUsage =
     "  unpack FILE              unwrap a WESYS game file into FILE.unzlib\n"
     "  pack FILE                wrap a plain file into FILE.zlib\n"
     "  dump FILE [--json|--csv] print every boot of a wrapped boots database\n"
+    "  textures FILE            list the entries of a wrapped texture archive\n"
+    "  texture FILE N OUT.bmp   convert entry N of a wrapped texture archive to a bitmap\n"
     "\n"
     "Run 'cleatwork-cli COMMAND --help' for the details of a command.\n";
 
@@ -41,6 +45,16 @@ const char *const kDumpHelp =
     "record in file order with all twelve fields; texts are printed as UTF-8.\n"
     "  --json  an array of objects keyed by the field names\n"
     "  --csv   a header row and one quoted row per record\n";
+
+const char *const kTexturesHelp =
+    "Usage: cleatwork-cli textures FILE\n"
+    "Unwraps the texture archive FILE in memory and prints one line per entry: its number,\n"
+    "the offset and length of its data, and its 4-character name.\n";
+
+const char *const kTextureHelp =
+    "Usage: cleatwork-cli texture FILE N OUT.bmp\n"
+    "Converts the DDS texture of entry N (counted from 0) of the texture archive FILE into\n"
+    "the Windows bitmap OUT.bmp, as the editor's preview does.\n";
 
 int failWith(const std::string &message)
 {
@@ -263,6 +277,100 @@ int dump(const std::vector<std::string> &args)
     return std::cout.good() ? 0 : 1;
 }
 
+// Unwraps a texture archive in memory and reads its table.
+bool readArchive(const std::string &file, FileIo::Bytes &plain, Textura &index, std::string &error)
+{
+    FileIo::Bytes container;
+    if (!FileIo::readFile(file, container, &error))
+        return false;
+    PesZlib zlib(std::string{});
+    if (!zlib.unwrap(container, plain)) {
+        error = zlib.errorString();
+        return false;
+    }
+    error = Textura::tableProblem(plain);
+    if (!error.empty())
+        return false;
+    index.load(plain); // an archive without entries lists nothing
+    return true;
+}
+
+std::string entryName(const FileIo::Bytes &plain, std::int32_t nazwa)
+{
+    const std::int64_t at = static_cast<std::int64_t>(nazwa) + 11;
+    if (at < 0 || at + 4 > static_cast<std::int64_t>(plain.size()))
+        return "?";
+    std::string name(plain.begin() + at, plain.begin() + at + 4);
+    for (auto &c : name) {
+        if (static_cast<unsigned char>(c) < 0x20)
+            c = '.';
+    }
+    return Ansi::toUtf8(name);
+}
+
+int textures(const std::vector<std::string> &args)
+{
+    if (wantsHelp(args)) {
+        std::cout << kTexturesHelp;
+        return 0;
+    }
+    if (args.size() != 1)
+        return failWith(std::string("textures takes one FILE\n") + kTexturesHelp);
+    FileIo::Bytes plain;
+    Textura index;
+    std::string error;
+    if (!readArchive(args[0], plain, index, error))
+        return failWith("cannot read the texture archive " + args[0] + ": " + error);
+    std::ostringstream out;
+    for (std::int32_t i = 0; i < index.Count(); ++i)
+        out << i << "\t" << index.Get_Offset(i) << "\t" << index.Get_Lenght(i) << "\t"
+            << entryName(plain, index.Get_Nazwa(i)) << "\n";
+    std::cout << out.str();
+    return std::cout.good() ? 0 : 1;
+}
+
+int texture(const std::vector<std::string> &args)
+{
+    if (wantsHelp(args)) {
+        std::cout << kTextureHelp;
+        return 0;
+    }
+    if (args.size() != 3)
+        return failWith(std::string("texture takes FILE N OUT.bmp\n") + kTextureHelp);
+    std::int32_t entry = -1;
+    try {
+        std::size_t used = 0;
+        entry = std::stoi(args[1], &used);
+        if (used != args[1].size())
+            entry = -1;
+    } catch (const std::exception &) {
+        entry = -1;
+    }
+    FileIo::Bytes plain;
+    Textura index;
+    std::string error;
+    if (!readArchive(args[0], plain, index, error))
+        return failWith("cannot read the texture archive " + args[0] + ": " + error);
+    if (entry < 0 || entry >= index.Count())
+        return failWith("the archive has no entry " + args[1] + " (it has " +
+                        std::to_string(index.Count()) + ")");
+    ScratchFolder scratch;
+    if (scratch.path().empty())
+        return failWith("cannot make a scratch folder");
+    const std::string archive = FileIo::join(scratch.path(), "File1");
+    if (!FileIo::writeFileAtomic(archive, plain, &error))
+        return failWith("cannot write a working copy: " + error);
+    TexturePreview preview(scratch.path());
+    std::string bitmap;
+    if (!preview.run(archive, static_cast<std::int64_t>(index.Get_Offset(entry)) + 1,
+                     index.Get_Lenght(entry), static_cast<std::int64_t>(index.Get_Nazwa(entry)) + 12,
+                     bitmap))
+        return failWith("cannot convert entry " + args[1] + ": " + preview.errorString());
+    if (!FileIo::copyFileAtomic(bitmap, args[2], &error))
+        return failWith("cannot write " + args[2] + ": " + error);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -282,5 +390,9 @@ int main(int argc, char **argv)
         return pack(args);
     if (command == "dump")
         return dump(args);
+    if (command == "textures")
+        return textures(args);
+    if (command == "texture")
+        return texture(args);
     return failWith("unknown command '" + command + "'\n" + kUsage);
 }

@@ -126,9 +126,56 @@ TEST_F(Cli, DumpOfANonDatabaseSaysErrorFile)
     EXPECT_EQ(dir.listing(), "archive.bin") << "dump writes no files";
 }
 
+TEST_F(Cli, TexturesListsEveryEntry)
+{
+    const std::string path = dir.file("unnamed_5756.bin");
+    const Bytes archive = TestData::textureArchive(
+        {{"ab12", TestData::dds(TestData::DdsFormat::Dxt1, 4, 4, {})},
+         {"cd34", TestData::dds(TestData::DdsFormat::Rgb24, 2, 2, {})}});
+    TestData::writeFile(path, TestData::wesys(archive));
+    const CliRun r = run("textures '" + path + "'");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto field = [&](std::size_t at) { return std::to_string(TestData::getInt32(archive, at)); };
+    EXPECT_EQ(r.out, "0\t" + field(8) + "\t" + field(12) + "\tab12\n1\t" + field(20) + "\t" +
+                         field(24) + "\tcd34\n");
+}
+
+TEST_F(Cli, TextureConvertsOneEntryToABitmap)
+{
+    const std::string path = dir.file("unnamed_2113.bin");
+    TestData::writeFile(path, TestData::wesys(TestData::textureArchive(
+                                  {{"ab12", TestData::dds(TestData::DdsFormat::Dxt1, 4, 4, {})},
+                                   {"cd34", TestData::dds(TestData::DdsFormat::Dxt5, 8, 8, {})}})));
+    const std::string out = dir.file("out.bmp");
+    CliRun r = run("texture '" + path + "' 1 '" + out + "'");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const Bytes bmp = TestData::readFile(out);
+    ASSERT_GT(bmp.size(), 54u);
+    EXPECT_EQ(bmp[0], 'B');
+    EXPECT_EQ(bmp[1], 'M');
+    EXPECT_EQ(TestData::getInt32(bmp, 18), 8); // width
+    for (const std::string bad : {"2", "-1", "x", "1x"}) {
+        r = run("texture '" + path + "' " + bad + " '" + dir.file("bad.bmp") + "'");
+        EXPECT_NE(r.status, 0) << bad;
+    }
+    EXPECT_EQ(dir.listing(), "out.bmp unnamed_2113.bin");
+}
+
+TEST_F(Cli, TexturesRefusesABrokenTable)
+{
+    Bytes archive = TestData::textureArchive({{"ab12", TestData::dds(TestData::DdsFormat::Dxt1, 4, 4, {})}});
+    TestData::putInt32(archive, 0, 1000000);
+    const std::string path = dir.file("bad.bin");
+    TestData::writeFile(path, TestData::wesys(archive));
+    const CliRun r = run("textures '" + path + "'");
+    EXPECT_NE(r.status, 0);
+    EXPECT_NE(r.err.find("runs past the end"), std::string::npos);
+}
+
 TEST_F(Cli, HelpForProgramAndEveryCommand)
 {
-    for (const char *args : {"--help", "unpack --help", "pack --help", "dump --help"}) {
+    for (const char *args : {"--help", "unpack --help", "pack --help", "dump --help",
+                             "textures --help", "texture --help"}) {
         const CliRun r = run(args);
         EXPECT_EQ(r.status, 0) << args;
         EXPECT_NE(r.out.find("Usage: cleatwork-cli"), std::string::npos) << args;

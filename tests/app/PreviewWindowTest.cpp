@@ -1,0 +1,221 @@
+#include "MainWindowFixture.h"
+
+#include <QImage>
+#include <QPixmap>
+#include <filesystem>
+
+namespace fs = std::filesystem;
+using TestData::DdsFormat;
+
+namespace {
+
+TestData::Rgba colourOf(int i)
+{
+    return {static_cast<std::uint8_t>(40 * i), static_cast<std::uint8_t>(255 - 40 * i), 128, 255};
+}
+
+std::vector<TestData::ArchiveEntry> entries(int first, int count)
+{
+    std::vector<TestData::ArchiveEntry> out;
+    for (int i = first; i < first + count; ++i)
+        out.push_back({"t" + std::to_string(100 + i), TestData::dds(DdsFormat::Dxt5, 16, 16, colourOf(i))});
+    return out;
+}
+
+class PreviewWindow : public MainWindowFixture
+{
+protected:
+    void SetUp() override
+    {
+        MainWindowFixture::SetUp();
+        open(writeGame(TestData::boots(6)));
+        archive1 = writeGameBytes(TestData::wesys(TestData::textureArchive(entries(0, 4))),
+                                  "unnamed_5756.bin");
+        archive2 = writeGameBytes(TestData::wesys(TestData::textureArchive(entries(4, 2))),
+                                  "unnamed_2113.bin");
+    }
+
+    QColor shownColour()
+    {
+        const QPixmap picture = find<QLabel>("Img")->pixmap();
+        if (picture.isNull())
+            return QColor();
+        return picture.toImage().pixelColor(0, 0);
+    }
+
+    void expectShows(int i)
+    {
+        const QColor c = shownColour();
+        ASSERT_TRUE(c.isValid()) << "no picture for boot " << i;
+        EXPECT_NEAR(c.red(), colourOf(i).r, 8) << "boot " << i;
+        EXPECT_NEAR(c.green(), colourOf(i).g, 8) << "boot " << i;
+    }
+
+    QListWidget *lst(int archive)
+    {
+        return find<QListWidget>(archive == 1 ? "LstOffset" : "LstOffset2");
+    }
+
+    QString archive1;
+    QString archive2;
+};
+
+TEST_F(PreviewWindow, LoadingAnArchiveListsItsEntries)
+{
+    answer.file(archive1);
+    find<QPushButton>("cmdOpenT")->click();
+    EXPECT_EQ(answer.names.value(0), "CDT");
+    EXPECT_EQ(answer.texts.value(0), "unnamed_5756.bin (unnamed_5756.bin)");
+    ASSERT_EQ(lst(1)->count(), 4);
+    const Textura &index = window().archiveIndex(1);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(lst(1)->item(i)->text(), QString::number(index.Get_Offset(i) + 1));
+    EXPECT_EQ(lst(1)->currentRow(), -1);
+    EXPECT_TRUE(fs::exists(programFile("File1")));
+    EXPECT_EQ(gameDir.listing(), "unnamed_1831.bin unnamed_2113.bin unnamed_5756.bin");
+    EXPECT_TRUE(find<QLabel>("Img")->pixmap().isNull()) << "loading runs no preview";
+
+    answer.file(archive2);
+    find<QPushButton>("cmdOpent2")->click();
+    EXPECT_EQ(answer.texts.value(1), "unnamed_2113.bin (unnamed_2113.bin)");
+    EXPECT_EQ(lst(2)->count(), 2);
+    EXPECT_TRUE(fs::exists(programFile("File2")));
+}
+
+TEST_F(PreviewWindow, CancelledDialogKeepsTheArchive)
+{
+    ASSERT_TRUE(window().loadArchive(1, archive1));
+    answer.file(QString());
+    find<QPushButton>("cmdOpenT")->click();
+    EXPECT_EQ(lst(1)->count(), 4);
+    EXPECT_EQ(window().archiveIndex(1).Count(), 4);
+}
+
+TEST_F(PreviewWindow, BootSelectionShowsItsTextureAcrossBothArchives)
+{
+    ASSERT_TRUE(window().loadArchive(1, archive1));
+    ASSERT_TRUE(window().loadArchive(2, archive2));
+    for (int boot : {0, 3, 4, 5, 1}) {
+        select(boot);
+        expectShows(boot);
+    }
+    select(4);
+    EXPECT_EQ(lst(2)->currentRow(), 0) << "boot 4 is the second archive's first entry";
+    EXPECT_EQ(find<QLineEdit>("Text3")->text(),
+              QString::number(window().archiveIndex(2).Get_Lenght(0) - 1));
+    EXPECT_EQ(find<QLineEdit>("Text4")->text(),
+              QString::number(window().archiveIndex(2).Get_Nazwa(0) + 12));
+    // One bitmap in the program folder: the one shown last.
+    int bitmaps = 0;
+    for (const auto &e : fs::directory_iterator(programDir.path()))
+        bitmaps += e.path().extension() == ".bmp";
+    EXPECT_EQ(bitmaps, 1);
+    EXPECT_TRUE(fs::exists(programFile("t104.bmp")));
+    EXPECT_FALSE(fs::exists(programFile("t104")));
+}
+
+TEST_F(PreviewWindow, BootsBeyondTheArchivesKeepThePicture)
+{
+    ASSERT_TRUE(window().loadArchive(1, archive1));
+    select(2);
+    expectShows(2);
+    select(5); // no second archive loaded
+    expectShows(2);
+}
+
+TEST_F(PreviewWindow, EmptyArchiveShowsTheEmptyMessage)
+{
+    TestData::Bytes empty(8, 0);
+    const QString path = writeGameBytes(TestData::wesys(empty), "empty.bin");
+    answer.message();
+    ASSERT_TRUE(window().loadArchive(1, path));
+    EXPECT_EQ(answer.names, QStringList({"emptyArchiveMessage"}));
+    EXPECT_EQ(answer.texts, QStringList({""}));
+    EXPECT_EQ(answer.icons.at(0), QMessageBox::NoIcon);
+    EXPECT_EQ(lst(1)->count(), 0);
+    select(0);
+    EXPECT_TRUE(find<QLabel>("Img")->pixmap().isNull());
+}
+
+TEST_F(PreviewWindow, LoadingTheSameArchiveTwiceRefillsTheList)
+{
+    ASSERT_TRUE(window().loadArchive(1, archive1));
+    select(1);
+    const QString smaller = writeGameBytes(TestData::wesys(TestData::textureArchive(entries(0, 2))),
+                                           "unnamed_5756.bin");
+    ASSERT_TRUE(window().loadArchive(1, smaller));
+    EXPECT_EQ(lst(1)->count(), 2);
+    EXPECT_EQ(lst(1)->currentRow(), -1);
+    EXPECT_EQ(window().archiveIndex(1).Count(), 2);
+}
+
+struct BadArchive
+{
+    const char *what;
+    TestData::Bytes bytes;
+    friend void PrintTo(const BadArchive &c, std::ostream *os) { *os << c.what; }
+};
+
+TestData::Bytes tableTooLong()
+{
+    TestData::Bytes archive = TestData::textureArchive(entries(0, 2));
+    TestData::putInt32(archive, 0, 100000);
+    return TestData::wesys(archive);
+}
+
+class FailedArchiveLoad : public PreviewWindow, public testing::WithParamInterface<BadArchive>
+{};
+
+TEST_P(FailedArchiveLoad, SaysSoAndKeepsTheLoadedArchive)
+{
+    ASSERT_TRUE(window().loadArchive(1, archive1));
+    const TestData::Bytes file1 = TestData::readFile(programFile("File1"));
+    const QString bad = writeGameBytes(GetParam().bytes, "bad.bin");
+    answer.message();
+    EXPECT_FALSE(window().loadArchive(1, bad));
+    ASSERT_EQ(answer.icons.size(), 1u);
+    EXPECT_EQ(answer.icons[0], QMessageBox::Critical);
+    EXPECT_TRUE(answer.texts[0].contains(bad));
+    EXPECT_EQ(lst(1)->count(), 4);
+    EXPECT_EQ(window().archiveIndex(1).Count(), 4);
+    EXPECT_EQ(TestData::readFile(programFile("File1")), file1);
+    EXPECT_FALSE(fs::exists(bad.toStdString() + ".unzlib"));
+    select(1);
+    expectShows(1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Archives, FailedArchiveLoad,
+    testing::Values(BadArchive{"not a container", TestData::Bytes(50, 7)},
+                    BadArchive{"table past the end", tableTooLong()},
+                    BadArchive{"declared too large", [] {
+                                   TestData::Bytes b = TestData::wesys(TestData::Bytes(100, 1));
+                                   TestData::putInt32(b, 12, 0x7FFFFFF0);
+                                   return b;
+                               }()}));
+
+TEST_F(PreviewWindow, HostileEntriesNeverWriteOutsideTheProgramFolder)
+{
+    TestData::Bytes truncated = TestData::dds(DdsFormat::Dxt5, 256, 256, {});
+    truncated.resize(300);
+    std::vector<TestData::ArchiveEntry> hostile = {
+        {"../e", TestData::dds(DdsFormat::Dxt1, 4, 4, {})},
+        {"ok01", TestData::dds(DdsFormat::Dxt1, 4, 4, {250, 0, 0, 255})},
+        {"trnc", truncated}};
+    TestData::Bytes archive = TestData::textureArchive(hostile);
+    const QString path = writeGameBytes(TestData::wesys(archive), "unnamed_5756.bin");
+    ASSERT_TRUE(window().loadArchive(1, path));
+    const std::string before = gameDir.listing();
+    select(1);
+    const QColor shown = shownColour();
+    ASSERT_TRUE(shown.isValid());
+    EXPECT_GT(shown.red(), 200);
+    select(0);
+    select(2);
+    EXPECT_EQ(shownColour(), shown) << "the picture stays when an entry cannot be shown";
+    EXPECT_EQ(gameDir.listing(), before);
+    EXPECT_FALSE(fs::exists(fs::path(programDir.path()).parent_path() / "e"));
+    EXPECT_FALSE(fs::exists(fs::path(programDir.path()).parent_path() / "e.bmp"));
+}
+
+} // namespace
