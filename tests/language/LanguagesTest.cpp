@@ -1,0 +1,90 @@
+#include "language/Languages.h"
+
+#include "TempDir.h"
+#include "TestData.h"
+#include "language/Ini.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+TEST(Languages, ListsNamesLongerThanTwoCharactersSortedWithoutCase)
+{
+    TempDir dir;
+    const fs::path folder = fs::path(dir.path()) / "Language";
+    for (const char *name : {"polski", "English", "de", "Deutsch", "Español", ".hidden"})
+        fs::create_directories(folder / name);
+    TestData::writeFile((folder / "C").string(), {});
+    TestData::writeFile((folder / "readme.txt").string(), {});
+    EXPECT_EQ(Languages::ListLanguages(dir.path()),
+              (std::vector<std::string>{"Deutsch", "English", "Español", "polski", "readme.txt"}));
+}
+
+TEST(Languages, MissingFolderListsNothing)
+{
+    TempDir dir;
+    EXPECT_TRUE(Languages::ListLanguages(dir.path()).empty());
+}
+
+TEST(Languages, ConfigurationFileIsOneFileWhicheverCaseExists)
+{
+    TempDir dir;
+    fs::create_directory(dir.file("Language"));
+    EXPECT_EQ(Languages::configFile(dir.path()), dir.file("Language/C"));
+    WriteIni(dir.file("Language/c"), "Config", "Language", "Deutsch");
+    EXPECT_EQ(Languages::configFile(dir.path()), dir.file("Language/c"));
+    EXPECT_EQ(Languages::configuredLanguage(dir.path()), "Deutsch");
+    ASSERT_TRUE(Languages::rememberLanguage(dir.path(), "Español"));
+    EXPECT_EQ(dir.listing(), "Language");
+    EXPECT_EQ(fs::path(Languages::configFile(dir.path())).filename(), "c");
+    EXPECT_EQ(Languages::configuredLanguage(dir.path()), "Español");
+    const auto bytes = TestData::readFile(dir.file("Language/c"));
+    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "[Config]\r\nLanguage=Espa\xF1ol\r\n");
+}
+
+TEST(Languages, KeyTableHasThirtyKeysInWritingOrder)
+{
+    const auto &keys = Languages::keys();
+    ASSERT_EQ(keys.size(), 30u);
+    EXPECT_STREQ(keys.front().key, "GroupBox1");
+    EXPECT_STREQ(keys[23].key, "cmdOpenT2");
+    EXPECT_STREQ(keys[23].written, "cmdOpent2");
+    EXPECT_STREQ(keys.back().key, "About");
+    std::vector<bool> used(31, false);
+    for (const auto &k : keys) {
+        ASSERT_GE(k.editorField, 0);
+        ASSERT_LE(k.editorField, 30);
+        EXPECT_FALSE(used[static_cast<std::size_t>(k.editorField)]) << k.key;
+        used[static_cast<std::size_t>(k.editorField)] = true;
+    }
+    EXPECT_FALSE(used[26]) << "field 26 is the name";
+}
+
+TEST(Languages, NamesThatWouldLeaveTheLanguageFolderAreRefused)
+{
+    for (const char *bad : {"", ".", "..", "../evil", "a/b", "a\\b", "tab\there"})
+        EXPECT_FALSE(Languages::problemWithName(bad).empty()) << bad;
+    for (const char *good : {"English", "Español", "My language 2", "..x"})
+        EXPECT_TRUE(Languages::problemWithName(good).empty()) << good;
+}
+
+TEST(Languages, BundledLanguagesHoldAllThirtyKeys)
+{
+    const std::string program = fs::path(CLEATWORK_LANGUAGE_DIR).parent_path().string();
+    const auto names = Languages::ListLanguages(program);
+    EXPECT_EQ(names, (std::vector<std::string>{"Deutsch", "English", "Español", "Français",
+                                               "Italiano", "Polski", "Português"}));
+    EXPECT_EQ(Languages::configuredLanguage(program), "English");
+    for (const auto &name : names) {
+        for (const auto &k : Languages::keys())
+            EXPECT_FALSE(ReadIni(Languages::languageFile(program, name), k.section, k.key).empty())
+                << name << " " << k.key;
+    }
+    for (const auto &k : Languages::keys())
+        EXPECT_EQ(ReadIni(Languages::languageFile(program, "English"), k.section, k.key), k.caption);
+}
+
+} // namespace
