@@ -10,6 +10,7 @@
 #include "common/VbNumber.h"
 #include "language/Ini.h"
 #include "language/Languages.h"
+#include "textures/ArchiveLoader.h"
 #include "textures/TexturePreview.h"
 
 #include <QAction>
@@ -29,6 +30,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QImage>
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
@@ -534,7 +536,8 @@ bool frmMain::openFile(const QString &path)
     if (!mZlib.UnpackWesys(game)) {
         reason = QString::fromStdString(mZlib.errorString());
     } else {
-        const bool copied = FileIo::copyFileAtomic(unwrapped, toNative(workingFile()), &error);
+        const bool copied = FileIo::copyFileAtomic(unwrapped, toNative(workingFile()), &error,
+                                                   FileIo::Sync::Cached);
         FileIo::removeFile(unwrapped);
         if (!copied)
             reason = tr("Cannot write the working file: %1").arg(QString::fromStdString(error));
@@ -783,45 +786,25 @@ bool frmMain::loadArchive(int archive, const QString &path)
     Textura &index = first ? ArchiveIndex1 : static_cast<Textura &>(ArchiveIndex2);
     QListWidget *list = first ? LstOffset : LstOffset2;
     const QString workingCopy = pathIn(first ? QStringLiteral("File1") : QStringLiteral("File2"));
-    const std::string chosen = toNative(path);
-    const std::string unwrapped = chosen + ".unzlib";
-
-    auto failed = [&](const QString &reason) {
-        showError(tr("Cannot load the texture archive %1.").arg(QDir::toNativeSeparators(path)),
-                  reason);
-        return false;
-    };
-    if (!mZlib.UnpackWesys(chosen))
-        return failed(QString::fromStdString(mZlib.errorString()));
-    FileIo::Bytes plain;
     std::string error;
-    const bool read = FileIo::readFile(unwrapped, plain, &error);
-    FileIo::removeFile(unwrapped);
-    if (!read)
-        return failed(QString::fromStdString(error));
-    const std::string problem = Textura::tableProblem(plain);
-    if (!problem.empty())
-        return failed(QString::fromStdString(problem));
-    if (!FileIo::writeFileAtomic(toNative(workingCopy), plain, &error))
-        return failed(tr("Cannot write the working copy: %1").arg(QString::fromStdString(error)));
-
-    (first ? ArchivePath1 : ArchivePath2) = workingCopy;
-    {
-        const QSignalBlocker blocker(list);
-        list->clear();
+    if (!ArchiveLoader::load(mZlib, toNative(path), toNative(workingCopy), index, error)) {
+        showError(tr("Cannot load the texture archive %1.").arg(QDir::toNativeSeparators(path)),
+                  QString::fromStdString(error));
+        return false;
     }
-    index.Wczytaj(toNative(workingCopy));
-    if (index.Count() > 0) {
-        const QSignalBlocker blocker(list);
-        for (std::int32_t i = 0; i < index.Count(); ++i)
-            list->addItem(QString::number(static_cast<std::int64_t>(index.Get_Offset(i)) + 1));
-        list->setCurrentRow(-1);
-    } else {
+    (first ? ArchivePath1 : ArchivePath2) = workingCopy;
+    const QSignalBlocker blocker(list);
+    list->clear();
+    if (index.Count() == 0) {
         QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kMessageTitle), QString(),
                         QMessageBox::Ok, this);
         box.setObjectName(QStringLiteral("emptyArchiveMessage"));
         box.exec();
+        return true;
     }
+    for (std::int32_t i = 0; i < index.Count(); ++i)
+        list->addItem(QString::number(static_cast<std::int64_t>(index.Get_Offset(i)) + 1));
+    list->setCurrentRow(-1);
     return true;
 }
 
@@ -874,11 +857,14 @@ void frmMain::previewEntry(int archive)
         return;
     const std::string archivePath = toNative(first ? ArchivePath1 : ArchivePath2);
     std::string bitmap;
-    if (!mPreview->run(archivePath, dataPosition, length, namePosition, bitmap))
+    TexturePreview::Picture picture;
+    if (!mPreview->run(archivePath, dataPosition, length, namePosition, bitmap, &picture))
         return;
-    QPixmap picture;
-    if (picture.load(QString::fromStdString(bitmap)))
-        Img->setPixmap(picture);
+    // The picture the bitmap file now holds, taken from memory rather than read back.
+    const QImage image(picture.pixels.data(), picture.width, picture.height, picture.width * 4,
+                       QImage::Format_ARGB32);
+    if (!image.isNull())
+        Img->setPixmap(QPixmap::fromImage(image));
 }
 
 void frmMain::followBootSelection(int position)

@@ -358,7 +358,7 @@ int texture(const std::vector<std::string> &args)
     if (scratch.path().empty())
         return failWith("cannot make a scratch folder");
     const std::string archive = FileIo::join(scratch.path(), "File1");
-    if (!FileIo::writeFileAtomic(archive, plain, &error))
+    if (!FileIo::writeFileAtomic(archive, plain, &error, FileIo::Sync::Cached))
         return failWith("cannot write a working copy: " + error);
     TexturePreview preview(scratch.path());
     std::string bitmap;

@@ -155,7 +155,7 @@ bool readFileRange(const std::string &path, std::uint64_t offset, std::uint64_t 
 }
 
 bool writeFileAtomic(const std::string &requestedPath, const std::uint8_t *data, std::size_t size,
-                     std::string *error)
+                     std::string *error, Sync sync)
 {
     // Replace what a link points at, not the link itself.
     std::string path = requestedPath;
@@ -179,7 +179,7 @@ bool writeFileAtomic(const std::string &requestedPath, const std::uint8_t *data,
     if (!ec && fs::is_regular_file(oldStatus))
         fs::permissions(toPath(temp), oldStatus.permissions(), ec);
     bool ok = size == 0 || std::fwrite(data, 1, size, f.get()) == size;
-    ok = ok && flushToDisk(f.get());
+    ok = ok && (sync == Sync::Durable ? flushToDisk(f.get()) : std::fflush(f.get()) == 0);
     std::string reason = ok ? std::string() : lastError();
     if (std::fclose(f.release()) != 0 && ok) {
         ok = false;
@@ -199,17 +199,45 @@ bool writeFileAtomic(const std::string &requestedPath, const std::uint8_t *data,
     return ok;
 }
 
-bool writeFileAtomic(const std::string &path, const Bytes &data, std::string *error)
+bool writeFile(const std::string &path, const Bytes &data, std::string *error)
 {
-    return writeFileAtomic(path, data.data(), data.size(), error);
+    FilePtr f = openFile(path, "wb");
+    if (!f) {
+        setError(error, lastError());
+        return false;
+    }
+    bool ok = data.empty() || std::fwrite(data.data(), 1, data.size(), f.get()) == data.size();
+    ok = std::fclose(f.release()) == 0 && ok;
+    if (!ok) {
+        setError(error, lastError());
+        removeFile(path);
+    }
+    return ok;
 }
 
-bool copyFileAtomic(const std::string &from, const std::string &to, std::string *error)
+bool writeFileAtomic(const std::string &path, const Bytes &data, std::string *error, Sync sync)
+{
+    return writeFileAtomic(path, data.data(), data.size(), error, sync);
+}
+
+bool copyFileAtomic(const std::string &from, const std::string &to, std::string *error, Sync sync)
 {
     Bytes data;
     if (!readFile(from, data, error))
         return false;
-    return writeFileAtomic(to, data, error);
+    return writeFileAtomic(to, data, error, sync);
+}
+
+bool moveFile(const std::string &from, const std::string &to, std::string *error)
+{
+    std::error_code ec;
+    fs::rename(toPath(from), toPath(to), ec);
+    if (!ec)
+        return true;
+    if (!copyFileAtomic(from, to, error, Sync::Cached))
+        return false;
+    removeFile(from);
+    return true;
 }
 
 bool removeFile(const std::string &path)

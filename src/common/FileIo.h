@@ -26,15 +26,31 @@ bool readFileRange(const std::string &path, std::uint64_t offset, std::uint64_t 
 /// Size of a regular file, or -1 when it cannot be had.
 std::int64_t fileSize(const std::string &path);
 
+/// Whether a replaced file must be on the disk before the call returns.
+enum class Sync {
+    Durable, ///< flushed to the disk before it replaces the old file (the user's files)
+    Cached   ///< left to the system's cache (working files that a crash may lose)
+};
+
 /// Replaces `path` with `data` so that the old file survives any failure: the bytes go to a
-/// new file beside it, are flushed to disk, and only then renamed over the target.
-/// A failure leaves the target as it was and no temporary file behind.
+/// new file beside it and only then are renamed over the target (after being flushed to the
+/// disk, for Sync::Durable). A failure leaves the target as it was and no temporary file.
 bool writeFileAtomic(const std::string &path, const std::uint8_t *data, std::size_t size,
-                     std::string *error = nullptr);
-bool writeFileAtomic(const std::string &path, const Bytes &data, std::string *error = nullptr);
+                     std::string *error = nullptr, Sync sync = Sync::Durable);
+bool writeFileAtomic(const std::string &path, const Bytes &data, std::string *error = nullptr,
+                     Sync sync = Sync::Durable);
+
+/// Writes `data` straight into `path`, replacing it. For scratch and intermediate files that
+/// no one else relies on: a failure removes what was half written.
+bool writeFile(const std::string &path, const Bytes &data, std::string *error = nullptr);
 
 /// Copies `from` over `to` with writeFileAtomic.
-bool copyFileAtomic(const std::string &from, const std::string &to, std::string *error = nullptr);
+bool copyFileAtomic(const std::string &from, const std::string &to, std::string *error = nullptr,
+                    Sync sync = Sync::Durable);
+
+/// Moves `from` over `to`: a rename where the system allows one, otherwise a copy with
+/// writeFileAtomic (cached) and a delete.
+bool moveFile(const std::string &from, const std::string &to, std::string *error = nullptr);
 
 /// Deletes a file; a missing file counts as deleted.
 bool removeFile(const std::string &path);

@@ -121,7 +121,7 @@ bool PesZlib::UncompressFile(const std::string &source, const std::string &desti
     if (!uncompressPrefixed(input.data(), input.size(), plain))
         return false;
     input = Bytes(); // keep no more than one input and one output buffer alive
-    if (!FileIo::writeFileAtomic(destination, plain, &error))
+    if (!FileIo::writeFile(destination, plain, &error))
         return fail(error);
     return true;
 }
@@ -136,7 +136,7 @@ bool PesZlib::CompressFile(const std::string &source, const std::string &destina
     if (!wrap(data, out))
         return false;
     if (!FileIo::writeFileAtomic(destination, out.data() + kPrefixSize, out.size() - kPrefixSize,
-                                 &error))
+                                 &error, FileIo::Sync::Cached))
         return fail(error);
     return true;
 }
@@ -164,7 +164,7 @@ bool PesZlib::UnpackWesys(const std::string &path)
     // The size-prefixed stream goes through the scratch file "temp", as the game's own tool
     // did; it never outlives this call.
     const std::string scratch = scratchPath();
-    if (!FileIo::writeFileAtomic(scratch, inner, &error))
+    if (!FileIo::writeFile(scratch, inner, &error))
         return fail("cannot write the scratch file: " + error);
     inner = Bytes();
     const bool ok = UncompressFile(scratch, output);
@@ -189,7 +189,7 @@ bool PesZlib::PackWesys(const std::string &path)
     Bytes container;
     if (!wrap(data, container))
         return false;
-    if (!FileIo::writeFileAtomic(source + ".zlib", container, &error))
+    if (!FileIo::writeFileAtomic(source + ".zlib", container, &error, FileIo::Sync::Cached))
         return fail(error);
     return true;
 }

@@ -51,24 +51,66 @@ bool Textura::Wczytaj(const std::string &path)
     mError.clear();
     if (!FileIo::exists(mPath)) {
         // As the original program did when it opened a missing archive for reading.
-        if (!FileIo::writeFileAtomic(mPath, Bytes{}, &mError))
+        if (!FileIo::writeFileAtomic(mPath, Bytes{}, &mError, FileIo::Sync::Cached))
             return false;
     }
-    Bytes data;
-    if (!FileIo::readFile(mPath, data, &mError))
+    // Only the count and the table are read, not the entries' data.
+    const std::int64_t size = FileIo::fileSize(mPath);
+    Bytes head;
+    if (size < 0 || !FileIo::readFileRange(mPath, 0, std::min<std::int64_t>(size, 4), head, &mError))
         return false;
-    return load(data);
+    if (head.size() < 4 || readInt32(head.data()) < 1) {
+        mError = "the archive holds no entries";
+        return false;
+    }
+    const std::int32_t count = readInt32(head.data());
+    mError = problemFor(count, static_cast<std::uint64_t>(size));
+    if (!mError.empty())
+        return false;
+    Bytes table;
+    if (!FileIo::readFileRange(mPath, 8, 12 * static_cast<std::uint64_t>(count), table, &mError))
+        return false;
+    readTable(table.data(), count);
+    return true;
+}
+
+std::string Textura::problemFor(std::int32_t count, std::uint64_t size)
+{
+    if (count >= 1 && 8 + 12 * static_cast<std::uint64_t>(count) > size)
+        return "the archive's table of " + std::to_string(count) +
+               " entries runs past the end of the file";
+    return {};
 }
 
 std::string Textura::tableProblem(const Bytes &archive)
 {
     if (archive.size() < 4)
         return {};
-    const std::int32_t count = readInt32(archive.data());
-    if (count >= 1 && 8 + 12 * static_cast<std::uint64_t>(count) > archive.size())
-        return "the archive's table of " + std::to_string(count) +
-               " entries runs past the end of the file";
-    return {};
+    return problemFor(readInt32(archive.data()), archive.size());
+}
+
+std::string Textura::fileProblem(const std::string &path)
+{
+    const std::int64_t size = FileIo::fileSize(path);
+    Bytes head;
+    std::string error;
+    if (size < 0 || !FileIo::readFileRange(path, 0, std::min<std::int64_t>(size, 4), head, &error))
+        return error.empty() ? "cannot read the archive" : error;
+    if (head.size() < 4)
+        return {};
+    return problemFor(readInt32(head.data()), static_cast<std::uint64_t>(size));
+}
+
+void Textura::readTable(const std::uint8_t *table, std::int32_t count)
+{
+    mEntries.resize(static_cast<std::size_t>(count));
+    const std::uint8_t *p = table;
+    for (auto &entry : mEntries) {
+        entry.Offset = readInt32(p);
+        entry.Lenght = readInt32(p + 4);
+        entry.Nazwa = readInt32(p + 8);
+        p += 12;
+    }
 }
 
 bool Textura::load(const Bytes &archive)
@@ -76,25 +118,13 @@ bool Textura::load(const Bytes &archive)
     mEntries.clear();
     mLoaded = true;
     mError.clear();
-    if (archive.size() < 4) {
-        mError = "the archive holds no entries";
-        return false;
-    }
-    const std::int32_t count = readInt32(archive.data());
-    if (count < 1) {
+    if (archive.size() < 4 || readInt32(archive.data()) < 1) {
         mError = "the archive holds no entries";
         return false;
     }
     mError = tableProblem(archive);
     if (!mError.empty())
         return false;
-    mEntries.resize(static_cast<std::size_t>(count));
-    const std::uint8_t *p = archive.data() + 8;
-    for (auto &entry : mEntries) {
-        entry.Offset = readInt32(p);
-        entry.Lenght = readInt32(p + 4);
-        entry.Nazwa = readInt32(p + 8);
-        p += 12;
-    }
+    readTable(archive.data() + 8, readInt32(archive.data()));
     return true;
 }

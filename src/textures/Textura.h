@@ -41,6 +41,8 @@ public:
     /// Why an archive's table cannot be read (it runs past the end of the file), or the
     /// empty text when it can. An archive without entries is readable.
     static std::string tableProblem(const Bytes &archive);
+    /// The same for an archive file; reads only its first four bytes.
+    static std::string fileProblem(const std::string &path);
 
     std::int32_t Count() const { return static_cast<std::int32_t>(mEntries.size()); }
     bool Loaded() const { return mLoaded; }
@@ -48,6 +50,8 @@ public:
 
 private:
     std::int32_t ResolveIndex(std::int32_t index) const;
+    static std::string problemFor(std::int32_t count, std::uint64_t size);
+    void readTable(const std::uint8_t *table, std::int32_t count);
 
     std::string mPath;
     bool mLoaded = false;

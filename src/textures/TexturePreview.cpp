@@ -5,6 +5,30 @@
 #include "common/Ansi.h"
 #include "common/FileIo.h"
 
+#include <algorithm>
+
+namespace {
+
+void copyPixels(FIBITMAP *bitmap, TexturePreview::Picture &picture)
+{
+    FIBITMAP *rgba = FreeImage_GetBPP(bitmap) == 32 ? bitmap : FreeImage_ConvertTo32Bits(bitmap);
+    if (!rgba)
+        return;
+    picture.width = static_cast<int>(FreeImage_GetWidth(rgba));
+    picture.height = static_cast<int>(FreeImage_GetHeight(rgba));
+    const std::size_t row = static_cast<std::size_t>(picture.width) * 4;
+    picture.pixels.resize(row * static_cast<std::size_t>(picture.height));
+    // The library keeps its rows bottom up.
+    for (int y = 0; y < picture.height; ++y) {
+        const BYTE *line = FreeImage_GetScanLine(rgba, picture.height - 1 - y);
+        std::copy(line, line + row, picture.pixels.begin() + static_cast<std::ptrdiff_t>(row * y));
+    }
+    if (rgba != bitmap)
+        FreeImage_Unload(rgba);
+}
+
+} // namespace
+
 TexturePreview::TexturePreview(std::string programFolder) : mProgramFolder(std::move(programFolder))
 {}
 
@@ -33,7 +57,8 @@ std::string TexturePreview::nameProblem(const std::string &ansiName)
 }
 
 bool TexturePreview::run(const std::string &archivePath, std::int64_t dataPosition,
-                         std::int64_t length, std::int64_t namePosition, std::string &bitmapPath)
+                         std::int64_t length, std::int64_t namePosition, std::string &bitmapPath,
+                         Picture *picture)
 {
     mError.clear();
     mEntryName.clear();
@@ -60,7 +85,7 @@ bool TexturePreview::run(const std::string &archivePath, std::int64_t dataPositi
         !FileIo::readFileRange(archivePath, static_cast<std::uint64_t>(dataPosition - 1),
                                static_cast<std::uint64_t>(length), entry, &error))
         return fail("the entry lies outside the archive");
-    if (!FileIo::writeFileAtomic(entryFile, entry, &error))
+    if (!FileIo::writeFile(entryFile, entry, &error))
         return fail(error);
     const std::uint8_t *texture = entry.data() + 16;
     const std::size_t textureSize = entry.size() - 16;
@@ -73,7 +98,7 @@ bool TexturePreview::run(const std::string &archivePath, std::int64_t dataPositi
     if (!mLastBitmap.empty())
         FileIo::removeFile(mLastBitmap);
     mLastBitmap.clear();
-    if (!FileIo::writeFileAtomic(bitmapFile, texture, textureSize, &error)) {
+    if (!FileIo::writeFile(bitmapFile, FileIo::Bytes(texture, texture + textureSize), &error)) {
         FileIo::removeFile(entryFile);
         return fail(error);
     }
@@ -82,6 +107,8 @@ bool TexturePreview::run(const std::string &archivePath, std::int64_t dataPositi
     bool saved = false;
     if (bitmap) {
         saved = MFreeImage::FreeImage_SaveBitmap(FIF_BMP, bitmap, bitmapFile.c_str(), 0);
+        if (saved && picture)
+            copyPixels(bitmap, *picture);
         FreeImage_Unload(bitmap);
     }
     FileIo::removeFile(entryFile);

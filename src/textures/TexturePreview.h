@@ -5,19 +5,30 @@
 // folder, for the window to show. Only files this object made are ever deleted.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class TexturePreview
 {
 public:
+    /// The decoded picture: rows top to bottom, 4 bytes a pixel in the order blue, green,
+    /// red, alpha.
+    struct Picture
+    {
+        int width = 0;
+        int height = 0;
+        std::vector<std::uint8_t> pixels;
+    };
+
     explicit TexturePreview(std::string programFolder);
 
     /// Runs the preview of the entry whose data starts at the one-based `dataPosition`, is
     /// `length` bytes long and whose 4-byte name starts at the one-based `namePosition` of
     /// the archive file. On success `bitmapPath` names the bitmap to show. On failure nothing
     /// outside the program folder is touched and the previous bitmap is gone only if a new
-    /// one was made.
+    /// one was made. With `picture`, the decoded picture that the bitmap holds is also handed
+    /// back, so that a caller can show it without reading the bitmap again.
     bool run(const std::string &archivePath, std::int64_t dataPosition, std::int64_t length,
-             std::int64_t namePosition, std::string &bitmapPath);
+             std::int64_t namePosition, std::string &bitmapPath, Picture *picture = nullptr);
 
     /// The entry name read by the last run (Windows-1252), even when the run failed later.
     const std::string &entryName() const { return mEntryName; }
