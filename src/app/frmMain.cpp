@@ -861,7 +861,8 @@ void frmMain::previewEntry(int archive)
     if (!mPreview->run(archivePath, dataPosition, length, namePosition, bitmap, &picture))
         return;
     // The picture the bitmap file now holds, taken from memory rather than read back.
-    const QImage image(picture.pixels.data(), picture.width, picture.height, picture.width * 4,
+    const QImage image(picture.pixels.data(), picture.width, picture.height,
+                       static_cast<qsizetype>(picture.width) * 4,
                        QImage::Format_ARGB32);
     if (!image.isNull())
         Img->setPixmap(QPixmap::fromImage(image));

@@ -50,8 +50,10 @@ bool readText(const std::uint8_t *p, std::size_t width, std::string &out)
 
 void writeText(std::uint8_t *p, std::size_t width, const std::string &text)
 {
-    std::memset(p, 0, width);
-    std::memcpy(p, text.data(), std::min(width, text.size()));
+    // Zero bytes pad the field; a text as wide as the field fills it whole.
+    const std::size_t length = std::min(width, text.size());
+    std::copy_n(text.begin(), length, p);
+    std::fill(p + length, p + width, std::uint8_t{0});
 }
 
 std::string firstChars(const std::string &text, std::size_t count)
@@ -105,7 +107,7 @@ bool Baza::load(const Bytes &data)
     mLoaded = true;
     if (data.size() < kHeaderSize)
         return fail("the file is too short to hold a header");
-    for (int i = 0; i < 8; ++i) {
+    for (std::size_t i = 0; i < 8; ++i) {
         if (i == 3)
             continue;
         if (readInt32(data.data() + 4 * i) != kHeaderWords[i])
@@ -121,12 +123,12 @@ bool Baza::load(const Bytes &data)
         return fail("the header promises " + std::to_string(count) +
                     " records, more than the file holds");
 
-    std::vector<BootRecord> records(static_cast<std::size_t>(count));
+    std::vector<BootRecord> loaded(static_cast<std::size_t>(count));
     const std::uint8_t *p = data.data() + kHeaderSize;
-    for (auto &r : records) {
+    for (auto &r : loaded) {
         if (!readText(p, kNameWidth, r.Nazwa) || !readText(p + 76, kMaterialWidth, r.NazwaMaterialu) ||
             !readText(p + 205, kColourWidth, r.Kolor))
-            return fail("record " + std::to_string(&r - records.data()) +
+            return fail("record " + std::to_string(&r - loaded.data()) +
                         " has a text field without an end");
         r.ID = readInt16(p + 64);
         r.Kolej = readInt16(p + 66);
@@ -139,14 +141,14 @@ bool Baza::load(const Bytes &data)
         r.Podkrecanie = p[75];
         p += kRecordSize;
     }
-    mRecords = std::move(records);
+    mRecords = std::move(loaded);
     return true;
 }
 
 Baza::Bytes Baza::serialize(const std::uint8_t *statsOverride) const
 {
     Bytes out(kHeaderSize + mRecords.size() * kRecordSize, 0);
-    for (int i = 0; i < 8; ++i)
+    for (std::size_t i = 0; i < 8; ++i)
         writeInt32(out.data() + 4 * i, kHeaderWords[i]);
     writeInt32(out.data() + 12, static_cast<std::int32_t>(mRecords.size() * kRecordSize));
     std::uint8_t *p = out.data() + kHeaderSize;

@@ -124,7 +124,7 @@ std::string jsonString(const std::string &utf8)
         default:
             if (c < 0x20) {
                 char buf[8];
-                std::snprintf(buf, sizeof buf, "\\u%04x", c);
+                (void)std::snprintf(buf, sizeof buf, "\\u%04x", c);
                 out += buf;
             } else {
                 out += static_cast<char>(c);

@@ -31,7 +31,7 @@ struct FileCloser
     void operator()(std::FILE *f) const
     {
         if (f)
-            std::fclose(f);
+            (void)std::fclose(f);
     }
 };
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;

@@ -47,6 +47,13 @@ uLongf compressCapacity(std::size_t n)
     return static_cast<uLongf>(std::nearbyint(size + size / 100.0 + 12.0));
 }
 
+// Deflate cannot expand data by more than 1032 to 1 (zlib's FAQ), so a declared length above
+// that is refused before any memory is reserved for it.
+bool plausibleLength(std::int64_t declared, std::size_t compressed)
+{
+    return declared <= 1032 * static_cast<std::int64_t>(compressed) + 64;
+}
+
 } // namespace
 
 PesZlib::PesZlib(std::string programFolder) : mProgramFolder(std::move(programFolder)) {}
@@ -77,7 +84,7 @@ bool PesZlib::CompressBytes(Bytes &buffer)
 
 bool PesZlib::UncompressBytes(Bytes &buffer, std::int32_t &size)
 {
-    if (size <= 0 || size > kMaxPlainLength)
+    if (size <= 0 || size > kMaxPlainLength || !plausibleLength(size, buffer.size()))
         return fail("the declared plain length " + std::to_string(size) + " is out of range");
     Bytes out(static_cast<std::size_t>(size));
     uLongf length = static_cast<uLongf>(size);
@@ -95,7 +102,7 @@ bool PesZlib::uncompressPrefixed(const std::uint8_t *data, std::size_t size, Byt
     if (size < 4)
         return fail("the file is too short to hold a compressed stream");
     const std::int32_t declared = getInt32(data);
-    if (declared <= 0 || declared > kMaxPlainLength)
+    if (declared <= 0 || declared > kMaxPlainLength || !plausibleLength(declared, size - 4))
         return fail("the declared plain length " + std::to_string(declared) + " is out of range");
     plain.assign(static_cast<std::size_t>(declared), 0);
     uLongf length = static_cast<uLongf>(declared);

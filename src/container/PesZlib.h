@@ -11,8 +11,8 @@ class PesZlib
 public:
     using Bytes = std::vector<std::uint8_t>;
 
-    /// Largest plain length a container may declare; anything above is refused before any
-    /// memory is reserved for it.
+    /// Largest plain length a container may declare; anything above (or above what the
+    /// compressed data could expand to) is refused before any memory is reserved for it.
     static constexpr std::int32_t kMaxPlainLength = 256 * 1024 * 1024;
     /// Size of the WESYS prefix in front of the size-prefixed zlib file.
     static constexpr std::size_t kPrefixSize = 12;

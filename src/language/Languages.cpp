@@ -78,8 +78,8 @@ std::string languageFolder(const std::string &programFolder)
 
 std::string configFile(const std::string &programFolder)
 {
-    const std::string upper = FileIo::join(languageFolder(programFolder), "C");
-    const std::string lower = FileIo::join(languageFolder(programFolder), "c");
+    std::string upper = FileIo::join(languageFolder(programFolder), "C");
+    std::string lower = FileIo::join(languageFolder(programFolder), "c");
     if (!FileIo::exists(upper) && FileIo::exists(lower))
         return lower;
     return upper;

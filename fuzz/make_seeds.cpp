@@ -1,0 +1,39 @@
+// Writes the seed inputs of the fuzz targets from the test-data writer: make-seeds FOLDER
+#include "TestData.h"
+
+#include <filesystem>
+#include <string>
+
+namespace fs = std::filesystem;
+
+int main(int argc, char **argv)
+{
+    if (argc != 2)
+        return 2;
+    const fs::path root(argv[1]);
+    auto put = [&](const char *target, const char *name, const TestData::Bytes &bytes) {
+        fs::create_directories(root / target);
+        TestData::writeFile((root / target / name).string(), bytes);
+    };
+    using TestData::DdsFormat;
+    const TestData::Bytes boots = TestData::bootsFile(TestData::boots(3));
+    put("fuzz_baza", "three", boots);
+    put("fuzz_baza", "one", TestData::bootsFile(TestData::boots(1)));
+    put("fuzz_unwrap", "boots", TestData::wesys(boots));
+    put("fuzz_unwrap", "small", TestData::wesys({1, 2, 3}));
+    const TestData::Bytes archive = TestData::textureArchive(
+        {{"ab12", TestData::dds(DdsFormat::Dxt1, 4, 4, {})},
+         {"cd34", TestData::dds(DdsFormat::Rgb24, 2, 2, {})}});
+    put("fuzz_textura", "two", archive);
+    put("fuzz_unwrap", "archive", TestData::wesys(archive));
+    put("fuzz_dds", "dxt1", TestData::dds(DdsFormat::Dxt1, 8, 8, {10, 20, 30, 255}));
+    put("fuzz_dds", "dxt5", TestData::dds(DdsFormat::Dxt5, 8, 4, {10, 20, 30, 128}));
+    put("fuzz_dds", "rgb24", TestData::dds(DdsFormat::Rgb24, 3, 5, {10, 20, 30, 255}));
+    put("fuzz_dds", "rgba32", TestData::dds(DdsFormat::Rgba32, 4, 4, {10, 20, 30, 40}));
+    const std::string ini = std::string("Menu\0About\0O programie\0", 23) +
+                            "; comment\r\n[GroupBox]\r\nGroupBox1=List Boots\r\n[Menu]\r\nFile=File\r\n";
+    put("fuzz_ini", "language", TestData::Bytes(ini.begin(), ini.end()));
+    const std::string config = std::string("Config\0Language\0English\0", 25) + "[Config]\nLanguage=Polski";
+    put("fuzz_ini", "config", TestData::Bytes(config.begin(), config.end()));
+    return 0;
+}

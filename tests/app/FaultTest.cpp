@@ -1,0 +1,179 @@
+// The editor's save under failing disks and sudden death: the game file is always either the
+// complete old file or the complete new one.
+#include "ChildProcess.h"
+#include "TempDir.h"
+#include "TestData.h"
+
+#include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <random>
+#include <thread>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+using TestData::Bytes;
+
+namespace {
+
+// Boots whose texts are random bytes, so that their wrapped file is larger than the plain one.
+std::vector<BootRecord> incompressibleBoots(int count)
+{
+    std::mt19937 random(7);
+    auto text = [&](std::size_t n) {
+        std::string s(n, 'x');
+        for (auto &c : s)
+            c = static_cast<char>(1 + random() % 255);
+        return s;
+    };
+    auto records = TestData::boots(count);
+    for (auto &r : records) {
+        r.Nazwa = text(60); // the longest texts an edit keeps whole
+        r.NazwaMaterialu = text(125);
+        r.Kolor = text(83);
+    }
+    return records;
+}
+
+// Runs a save of `game` with boot 0 renamed, under a file size limit (0: none); returns the
+// lines the editor printed, its last line the result.
+std::vector<std::string> saveWithLimit(const std::string &program, const std::string &game,
+                                       std::int64_t limit)
+{
+    ChildProcess child({CLEATWORK_SAVE_CHILD, program, game, "fsize", std::to_string(limit)});
+    std::vector<std::string> lines;
+    std::string line;
+    while (child.readLine(line))
+        lines.push_back(line);
+    EXPECT_EQ(child.wait(), 0);
+    return lines;
+}
+
+void expectCleanFailure(const std::vector<std::string> &lines, const std::string &game)
+{
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(lines.back(), "SAVE failed MODIFIED 1");
+    const std::string critical = "MESSAGE 3 Cannot save " + game + "."; // 3: the critical icon
+    EXPECT_EQ(lines[lines.size() - 2].rfind(critical, 0), 0u) << lines[lines.size() - 2];
+}
+
+TEST(FileSizeLimit, WorkingFileThatCannotBeWrittenFailsTheSave)
+{
+    TempDir program;
+    TempDir games;
+    const std::string game = games.file("unnamed_1831.bin");
+    const Bytes old = TestData::wesys(TestData::bootsFile(incompressibleBoots(40)));
+    TestData::writeFile(game, old);
+    expectCleanFailure(saveWithLimit(program.path(), game, 1000), game);
+    EXPECT_EQ(TestData::readFile(game), old);
+    EXPECT_EQ(games.listing(), "unnamed_1831.bin");
+}
+
+TEST(FileSizeLimit, RoomForEverythingSavesWhole)
+{
+    TempDir program;
+    TempDir games;
+    auto records = incompressibleBoots(40);
+    const Bytes plain = TestData::bootsFile(records);
+    const std::string game = games.file("unnamed_1831.bin");
+    TestData::writeFile(game, TestData::wesys(plain));
+    const auto lines = saveWithLimit(program.path(), game, static_cast<std::int64_t>(plain.size()));
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.back(), "SAVE ok MODIFIED 0");
+    records[0].Nazwa = "Changed";
+    EXPECT_EQ(TestData::readFile(game), TestData::wesys(TestData::bootsFile(records)));
+}
+
+// A game folder on a disk with room for the old file but not for the new one beside it.
+class FullDisk : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        if (geteuid() != 0)
+            GTEST_SKIP() << "mounting a small disk needs root";
+        const std::string command = "mount -t tmpfs -o size=96k tmpfs '" + games.path() + "' 2>/dev/null";
+        if (std::system(command.c_str()) != 0)
+            GTEST_SKIP() << "this machine does not allow mounting a small disk";
+        mounted = true;
+    }
+    void TearDown() override
+    {
+        if (mounted)
+            EXPECT_EQ(std::system(("umount '" + games.path() + "'").c_str()), 0);
+    }
+
+    TempDir program;
+    TempDir games;
+    bool mounted = false;
+};
+
+TEST_F(FullDisk, GameFileStaysWholeWhenTheDiskFills)
+{
+    const std::string game = games.file("unnamed_1831.bin");
+    const Bytes old = TestData::wesys(TestData::bootsFile(incompressibleBoots(100)));
+    TestData::writeFile(game, old);
+    const std::string go = program.file("go");
+    setenv("CLEATWORK_SAVE_WHEN", go.c_str(), 1);
+    ChildProcess child({CLEATWORK_SAVE_CHILD, program.path(), game, "fsize", "0"});
+    unsetenv("CLEATWORK_SAVE_WHEN");
+    std::vector<std::string> lines;
+    std::string line;
+    while (child.readLine(line) && line != "EDITED")
+        lines.push_back(line);
+    ASSERT_EQ(line, "EDITED");
+    // Fill the disk but for a few kilobytes, less than the new file needs.
+    const auto space = fs::space(games.path());
+    TestData::writeFile(games.file("filler"), Bytes(space.available - 8 * 1024, 0));
+    TestData::writeFile(go, {});
+    while (child.readLine(line))
+        lines.push_back(line);
+    EXPECT_EQ(child.wait(), 0);
+    expectCleanFailure(lines, game);
+    EXPECT_EQ(TestData::readFile(game), old);
+    EXPECT_EQ(games.listing(), "filler unnamed_1831.bin") << "no half-written file is left";
+}
+
+TEST(SuddenDeath, KilledSavesLeaveTheOldOrTheNewFile)
+{
+    TempDir program;
+    TempDir games;
+    auto records = TestData::boots(5000);
+    const std::string game = games.file("unnamed_1831.bin");
+    const Bytes old = TestData::wesys(TestData::bootsFile(records));
+    for (auto &r : records)
+        r.Sila = r.Precyzja = r.Przyspieszenie = r.Szybkosc = r.Podkrecanie = 3;
+    const Bytes changed = TestData::wesys(TestData::bootsFile(records));
+    std::mt19937 random(2024);
+    int sawOld = 0;
+    int sawNew = 0;
+    for (int round = 0; round < 30; ++round) {
+        TestData::writeFile(game, old);
+        ChildProcess child({CLEATWORK_SAVE_CHILD, program.path(), game, "loop"});
+        std::string line;
+        while (child.readLine(line) && line != "READY") {
+        }
+        ASSERT_EQ(line, "READY");
+        std::this_thread::sleep_for(std::chrono::milliseconds(random() % 120));
+        child.kill(SIGKILL);
+        EXPECT_EQ(child.wait(), -1);
+        const Bytes now = TestData::readFile(game);
+        if (now == old)
+            ++sawOld;
+        else if (now == changed)
+            ++sawNew;
+        else
+            ADD_FAILURE() << "round " << round << ": the game file is neither the old nor the new one";
+        // A killed save may leave its unfinished temporary file beside the game file; never
+        // the game file itself half written.
+        for (const auto &entry : fs::directory_iterator(games.path())) {
+            if (entry.path().filename() != "unnamed_1831.bin")
+                fs::remove(entry.path());
+        }
+    }
+    EXPECT_GT(sawOld + sawNew, 0);
+    std::cout << "old file " << sawOld << " times, new file " << sawNew << " times\n";
+}
+
+} // namespace
