@@ -205,82 +205,71 @@ std::int32_t Baza::ResolveIndex(std::uint8_t Index) const
     return std::min<std::int32_t>(Index, Count() - 1);
 }
 
-const BootRecord *Baza::record(std::uint8_t Index) const
+template <typename T>
+T Baza::fieldOf(std::uint8_t Index, T BootRecord::*field) const
 {
     const std::int32_t i = ResolveIndex(Index);
-    return i < 0 ? nullptr : &mRecords[static_cast<std::size_t>(i)];
+    return i < 0 ? T{} : mRecords[static_cast<std::size_t>(i)].*field;
 }
 
 std::string Baza::Get_Nazwa(std::uint8_t Index) const
 {
-    const BootRecord *r = record(Index);
-    return r ? r->Nazwa : std::string();
+    return fieldOf(Index, &BootRecord::Nazwa);
 }
 
 std::int16_t Baza::Get_ID(std::uint8_t Index) const
 {
-    const BootRecord *r = record(Index);
-    return r ? r->ID : 0;
+    return fieldOf(Index, &BootRecord::ID);
 }
 
 std::int16_t Baza::Get_Kolej(std::uint8_t Index) const
 {
-    const BootRecord *r = record(Index);
-    return r ? r->Kolej : 0;
+    return fieldOf(Index, &BootRecord::Kolej);
 }
 
 std::int32_t Baza::Get_nowe(std::uint8_t Index) const
 {
-    const BootRecord *r = record(Index);
-    return r ? r->nowe : 0;
+    return fieldOf(Index, &BootRecord::nowe);
 }
 
 std::uint8_t Baza::Get_Pole5(std::uint8_t Index) const
 {
-    const BootRecord *r = record(Index);
-    return r ? r->Pole5 : 0;
+    return fieldOf(Index, &BootRecord::Pole5);
 }
 
 std::uint8_t Baza::Get_Sila(std::uint8_t Index) const
 {
-    const BootRecord *r = record(Index);
-    return r ? r->Sila : 0;
+    return fieldOf(Index, &BootRecord::Sila);
 }
 
 std::uint8_t Baza::Get_Precyzja(std::uint8_t Index) const
 {
-    const BootRecord *r = record(Index);
-    return r ? r->Precyzja : 0;
+    return fieldOf(Index, &BootRecord::Precyzja);
 }
 
 std::uint8_t Baza::Get_Przyspieszenie(std::uint8_t Index) const
 {
-    const BootRecord *r = record(Index);
-    return r ? r->Przyspieszenie : 0;
+    return fieldOf(Index, &BootRecord::Przyspieszenie);
 }
 
 std::uint8_t Baza::Get_Szybkosc(std::uint8_t Index) const
 {
-    const BootRecord *r = record(Index);
-    return r ? r->Szybkosc : 0;
+    return fieldOf(Index, &BootRecord::Szybkosc);
 }
 
 std::uint8_t Baza::Get_Podkrecanie(std::uint8_t Index) const
 {
-    const BootRecord *r = record(Index);
-    return r ? r->Podkrecanie : 0;
+    return fieldOf(Index, &BootRecord::Podkrecanie);
 }
 
 std::string Baza::Get_NazwaMaterialu(std::uint8_t Index) const
 {
-    const BootRecord *r = record(Index);
-    return r ? r->NazwaMaterialu : std::string();
+    return fieldOf(Index, &BootRecord::NazwaMaterialu);
 }
 
 std::string Baza::Get_Kolor(std::uint8_t Index) const
 {
-    const BootRecord *r = record(Index);
-    return r ? r->Kolor : std::string();
+    return fieldOf(Index, &BootRecord::Kolor);
 }
 
 std::uint8_t Baza::ClampStat(std::uint8_t value)

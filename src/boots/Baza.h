@@ -92,7 +92,9 @@ public:
 private:
     std::int32_t ResolveIndex(std::uint8_t Index) const;
     static std::uint8_t ClampStat(std::uint8_t value);
-    const BootRecord *record(std::uint8_t Index) const;
+    /// A field of the record that `Index` designates, or the empty value.
+    template <typename T>
+    T fieldOf(std::uint8_t Index, T BootRecord::*field) const;
     Bytes serialize(const std::uint8_t *statsOverride) const;
     bool fail(const std::string &reason);
 

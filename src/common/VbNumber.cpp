@@ -1,5 +1,7 @@
 #include "VbNumber.h"
 
+#include "Text.h"
+
 #include <cctype>
 #include <cmath>
 #include <cstdint>
@@ -8,11 +10,6 @@
 #include <string>
 
 namespace {
-
-bool isBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
 
 // Reads a &H or &O number starting at text[pos] == '&'. Returns the number of characters
 // used (0 when there is no such number).
@@ -100,13 +97,7 @@ namespace VbNumber {
 
 std::optional<double> parse(std::string_view text)
 {
-    std::size_t begin = 0;
-    std::size_t end = text.size();
-    while (begin < end && isBlank(text[begin]))
-        ++begin;
-    while (end > begin && isBlank(text[end - 1]))
-        --end;
-    const std::string_view body = text.substr(begin, end - begin);
+    const std::string_view body = Text::trim(text, " \t");
     if (body.empty())
         return std::nullopt;
     double value = 0;

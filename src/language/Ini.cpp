@@ -1,6 +1,7 @@
 #include "Ini.h"
 
 #include "common/FileIo.h"
+#include "common/Text.h"
 
 #include <cstdint>
 #include <optional>
@@ -10,25 +11,13 @@ namespace {
 
 constexpr std::size_t kMaxValue = 254;
 
-bool isBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\v';
-}
+// Blanks around a line, a name or a value; the caller's names lose spaces only.
+constexpr std::string_view kBlanks = " \t\v";
+constexpr std::string_view kSpaces = " ";
 
-std::string trim(const std::string &text, bool (*blank)(char))
+std::string trim(std::string_view text, std::string_view blanks)
 {
-    std::size_t begin = 0;
-    std::size_t end = text.size();
-    while (begin < end && blank(text[begin]))
-        ++begin;
-    while (end > begin && blank(text[end - 1]))
-        --end;
-    return text.substr(begin, end - begin);
-}
-
-bool isSpace(char c)
-{
-    return c == ' ';
+    return std::string(Text::trim(text, blanks));
 }
 
 unsigned char fold(unsigned char c)
@@ -79,19 +68,19 @@ std::vector<Line> parse(const std::string &text)
             line.next = end + 2;
         else
             line.next = end < text.size() ? end + 1 : end;
-        const std::string content = trim(text.substr(line.begin, end - line.begin), isBlank);
+        const std::string content = trim(text.substr(line.begin, end - line.begin), kBlanks);
         if (!content.empty() && content[0] == '[') {
             const std::size_t close = content.find(']');
             line.kind = Kind::Section;
             line.name = trim(content.substr(1, close == std::string::npos ? std::string::npos
                                                                             : close - 1),
-                             isBlank);
+                             kBlanks);
         } else if (!content.empty() && content[0] != ';') {
             const std::size_t equals = content.find('=');
             if (equals != std::string::npos) {
                 line.kind = Kind::Key;
-                line.name = trim(content.substr(0, equals), isBlank);
-                line.value = trim(content.substr(equals + 1), isBlank);
+                line.name = trim(content.substr(0, equals), kBlanks);
+                line.value = trim(content.substr(equals + 1), kBlanks);
             }
         }
         lines.push_back(line);
@@ -116,8 +105,8 @@ namespace IniText {
 
 std::string read(const std::string &contents, const std::string &section, const std::string &key)
 {
-    const std::string wantedSection = trim(section, isSpace);
-    const std::string wantedKey = trim(key, isSpace);
+    const std::string wantedSection = trim(section, kSpaces);
+    const std::string wantedKey = trim(key, kSpaces);
     const auto lines = parse(contents);
     const auto start = findSection(lines, wantedSection);
     if (!start)
@@ -139,8 +128,8 @@ std::string read(const std::string &contents, const std::string &section, const 
 std::string write(const std::string &contents, const std::string &section, const std::string &key,
                   const std::string &value)
 {
-    const std::string wantedSection = trim(section, isSpace);
-    const std::string wantedKey = trim(key, isSpace);
+    const std::string wantedSection = trim(section, kSpaces);
+    const std::string wantedKey = trim(key, kSpaces);
     const auto lines = parse(contents);
     const auto start = findSection(lines, wantedSection);
     if (!start) {
