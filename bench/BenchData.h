@@ -22,7 +22,18 @@ inline TestData::Bytes archiveLike()
     while (out.size() < (16u << 20)) {
         const std::uint8_t endpoint = static_cast<std::uint8_t>(random() % 16);
         const std::uint32_t indices = random();
-        const std::uint8_t block[16] = {255, 0, 0, 0, 0, 0, 0, 0, endpoint, 0x80, 0, 0x10,
+        const std::uint8_t block[16] = {255,
+                                        0,
+                                        0,
+                                        0,
+                                        0,
+                                        0,
+                                        0,
+                                        0,
+                                        endpoint,
+                                        0x80,
+                                        0,
+                                        0x10,
                                         static_cast<std::uint8_t>(indices),
                                         static_cast<std::uint8_t>(indices >> 8),
                                         static_cast<std::uint8_t>(indices >> 16),

@@ -3,8 +3,8 @@
 // DDS file.
 #include "TempDir.h"
 #include "TestData.h"
-#include "textures/TexturePreview.h"
 #include "textures/Textura.h"
+#include "textures/TexturePreview.h"
 
 #include <FreeImage.h>
 #include <QImage>
@@ -34,8 +34,8 @@ void BM_PreviewEntry(benchmark::State &state)
                          index.Get_Nazwa(0) + 12, bitmap, &picture))
             state.SkipWithError("preview failed");
         // The window then makes its picture of it, as it does before showing it.
-        const QImage image(picture.pixels.data(), picture.width, picture.height,
-                           picture.width * 4, QImage::Format_ARGB32);
+        const QImage image(picture.pixels.data(), picture.width, picture.height, picture.width * 4,
+                           QImage::Format_ARGB32);
         QImage shown = image.copy();
         benchmark::DoNotOptimize(shown.bits());
     }

@@ -19,7 +19,10 @@ bool blank(char c)
 std::string cleanName(std::string text)
 {
     text.erase(std::remove_if(text.begin(), text.end(),
-                              [](char c) { return c == '\r' || c == '\n' || c == '=' || c == ']' || c == '\0'; }),
+                              [](char c) {
+                                  return c == '\r' || c == '\n' || c == '=' || c == ']' ||
+                                         c == '\0';
+                              }),
                text.end());
     while (!text.empty() && blank(text.front()))
         text.erase(text.begin());
@@ -44,7 +47,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const std::string section = cleanName(input.substr(0, a));
     const std::string key = cleanName(input.substr(a + 1, b - a - 1));
     std::string value = input.substr(b + 1, c - b - 1);
-    value.erase(std::remove_if(value.begin(), value.end(), [](char ch) { return ch == '\r' || ch == '\n'; }),
+    value.erase(std::remove_if(value.begin(), value.end(),
+                               [](char ch) { return ch == '\r' || ch == '\n'; }),
                 value.end());
     const std::string file = input.substr(c + 1);
 

@@ -10,8 +10,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const PesZlib::Bytes container(data, data + size);
     PesZlib::Bytes plain;
     if (zlib.unwrap(container, plain)) {
-        const std::int32_t declared = static_cast<std::int32_t>(
-            data[12] | (data[13] << 8) | (data[14] << 16) | (static_cast<std::uint32_t>(data[15]) << 24));
+        const std::int32_t declared =
+            static_cast<std::int32_t>(data[12] | (data[13] << 8) | (data[14] << 16) |
+                                      (static_cast<std::uint32_t>(data[15]) << 24));
         if (static_cast<std::int64_t>(plain.size()) != declared)
             std::abort();
         // What unwraps, wraps again and unwraps to the same bytes.

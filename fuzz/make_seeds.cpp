@@ -21,19 +21,21 @@ int main(int argc, char **argv)
     put("fuzz_baza", "one", TestData::bootsFile(TestData::boots(1)));
     put("fuzz_unwrap", "boots", TestData::wesys(boots));
     put("fuzz_unwrap", "small", TestData::wesys({1, 2, 3}));
-    const TestData::Bytes archive = TestData::textureArchive(
-        {{"ab12", TestData::dds(DdsFormat::Dxt1, 4, 4, {})},
-         {"cd34", TestData::dds(DdsFormat::Rgb24, 2, 2, {})}});
+    const TestData::Bytes archive =
+        TestData::textureArchive({{"ab12", TestData::dds(DdsFormat::Dxt1, 4, 4, {})},
+                                  {"cd34", TestData::dds(DdsFormat::Rgb24, 2, 2, {})}});
     put("fuzz_textura", "two", archive);
     put("fuzz_unwrap", "archive", TestData::wesys(archive));
     put("fuzz_dds", "dxt1", TestData::dds(DdsFormat::Dxt1, 8, 8, {10, 20, 30, 255}));
     put("fuzz_dds", "dxt5", TestData::dds(DdsFormat::Dxt5, 8, 4, {10, 20, 30, 128}));
     put("fuzz_dds", "rgb24", TestData::dds(DdsFormat::Rgb24, 3, 5, {10, 20, 30, 255}));
     put("fuzz_dds", "rgba32", TestData::dds(DdsFormat::Rgba32, 4, 4, {10, 20, 30, 40}));
-    const std::string ini = std::string("Menu\0About\0O programie\0", 23) +
-                            "; comment\r\n[GroupBox]\r\nGroupBox1=List Boots\r\n[Menu]\r\nFile=File\r\n";
+    const std::string ini =
+        std::string("Menu\0About\0O programie\0", 23) +
+        "; comment\r\n[GroupBox]\r\nGroupBox1=List Boots\r\n[Menu]\r\nFile=File\r\n";
     put("fuzz_ini", "language", TestData::Bytes(ini.begin(), ini.end()));
-    const std::string config = std::string("Config\0Language\0English\0", 25) + "[Config]\nLanguage=Polski";
+    const std::string config =
+        std::string("Config\0Language\0English\0", 25) + "[Config]\nLanguage=Polski";
     put("fuzz_ini", "config", TestData::Bytes(config.begin(), config.end()));
     return 0;
 }

@@ -24,13 +24,13 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QImage>
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
@@ -197,8 +197,8 @@ void frmMain::createControls()
 
     GroupBox[6] = groupBox(6, QStringLiteral("Statistics"));
     auto *statistics = new QGridLayout(GroupBox[6]);
-    const char *const statCaptions[5] = {"Shot Power", "Shot Accuracy", "Acceleration",
-                                         "Top Speed", "Swerve"};
+    const char *const statCaptions[5] = {"Shot Power", "Shot Accuracy", "Acceleration", "Top Speed",
+                                         "Swerve"};
     for (int s = 0; s < 5; ++s) {
         GroupBox[7 + s] = groupBox(7 + s, QString::fromLatin1(statCaptions[s]));
         auto *l = new QVBoxLayout(GroupBox[7 + s]);
@@ -376,7 +376,8 @@ void frmMain::ApplyLanguage()
 {
     const std::string folder = toNative(mProgramFolder);
     auto read = [&](const char *section, const char *key) {
-        const std::string file = Languages::languageFile(folder, ComboBox->currentText().toStdString());
+        const std::string file =
+            Languages::languageFile(folder, ComboBox->currentText().toStdString());
         return fromAnsi(ReadIni(file, section, key));
     };
     for (const auto &k : Languages::keys()) {
@@ -397,7 +398,8 @@ void frmMain::ApplyLanguage()
     }
     // The statistics' check boxes carry the captions of the statistics' group boxes.
     for (int s = 0; s < 5; ++s)
-        Ch[s]->setText(read("GroupBox", QStringLiteral("GroupBox%1").arg(7 + s).toLatin1().constData()));
+        Ch[s]->setText(
+            read("GroupBox", QStringLiteral("GroupBox%1").arg(7 + s).toLatin1().constData()));
 }
 
 void frmMain::ComboBox_Click()
@@ -456,10 +458,10 @@ bool frmMain::maybeSave()
 {
     if (!isWindowModified())
         return true;
-    QMessageBox box(QMessageBox::Warning, QString::fromLatin1(kMessageTitle),
-                    tr("The boots of %1 have been changed.")
-                        .arg(QDir::toNativeSeparators(mGamePath)),
-                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+    QMessageBox box(
+        QMessageBox::Warning, QString::fromLatin1(kMessageTitle),
+        tr("The boots of %1 have been changed.").arg(QDir::toNativeSeparators(mGamePath)),
+        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
     box.setObjectName(QStringLiteral("unsavedMessage"));
     box.setInformativeText(tr("Do you want to save your changes?"));
     box.setDefaultButton(QMessageBox::Save);
@@ -577,7 +579,8 @@ void frmMain::fillBootsList(bool announceHiddenRecords)
                             .arg(kListLimit),
                         QMessageBox::Ok, this);
         box.setObjectName(QStringLiteral("recordLimitMessage"));
-        box.setInformativeText(tr("The remaining boots are kept unchanged and saved with the file."));
+        box.setInformativeText(
+            tr("The remaining boots are kept unchanged and saved with the file."));
         box.exec();
     }
 }
@@ -698,9 +701,9 @@ void frmMain::txt_Change()
         if (rounded >= -32768 && rounded <= 32767)
             code = static_cast<std::int16_t>(rounded);
     }
-    const bool changed = BootsDb.Zmien_Dane(SelectedIndex, name, code, BootsDb.Get_Pole5(SelectedIndex),
-                                            sila, precyzja, przyspieszenie, szybkosc, podkrecanie,
-                                            material, colour);
+    const bool changed =
+        BootsDb.Zmien_Dane(SelectedIndex, name, code, BootsDb.Get_Pole5(SelectedIndex), sila,
+                           precyzja, przyspieszenie, szybkosc, podkrecanie, material, colour);
     if (!changed)
         return;
     setModified(true);
@@ -847,7 +850,8 @@ void frmMain::previewEntry(int archive)
     (first ? SelectedEntry1 : SelectedEntry2) = selected;
     const std::int64_t length = index.Get_Lenght(selected);
     lengthField->setText(QString::number(length - 1));
-    namePositionField->setText(QString::number(static_cast<std::int64_t>(index.Get_Nazwa(selected)) + 12));
+    namePositionField->setText(
+        QString::number(static_cast<std::int64_t>(index.Get_Nazwa(selected)) + 12));
 
     bool ok = false;
     const std::int64_t namePosition = namePositionField->text().toLongLong(&ok);
@@ -862,8 +866,7 @@ void frmMain::previewEntry(int archive)
         return;
     // The picture the bitmap file now holds, taken from memory rather than read back.
     const QImage image(picture.pixels.data(), picture.width, picture.height,
-                       static_cast<qsizetype>(picture.width) * 4,
-                       QImage::Format_ARGB32);
+                       static_cast<qsizetype>(picture.width) * 4, QImage::Format_ARGB32);
     if (!image.isNull())
         Img->setPixmap(QPixmap::fromImage(image));
 }

@@ -12,10 +12,9 @@ constexpr std::int32_t kHeaderWords[8] = {1, 8, 32, 0, -16, 0, 0, 0};
 
 std::int32_t readInt32(const std::uint8_t *p)
 {
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(p[0]) |
-                                     (static_cast<std::uint32_t>(p[1]) << 8) |
-                                     (static_cast<std::uint32_t>(p[2]) << 16) |
-                                     (static_cast<std::uint32_t>(p[3]) << 24));
+    return static_cast<std::int32_t>(
+        static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
+        (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24));
 }
 
 std::int16_t readInt16(const std::uint8_t *p)
@@ -126,7 +125,8 @@ bool Baza::load(const Bytes &data)
     std::vector<BootRecord> loaded(static_cast<std::size_t>(count));
     const std::uint8_t *p = data.data() + kHeaderSize;
     for (auto &r : loaded) {
-        if (!readText(p, kNameWidth, r.Nazwa) || !readText(p + 76, kMaterialWidth, r.NazwaMaterialu) ||
+        if (!readText(p, kNameWidth, r.Nazwa) ||
+            !readText(p + 76, kMaterialWidth, r.NazwaMaterialu) ||
             !readText(p + 205, kColourWidth, r.Kolor))
             return fail("record " + std::to_string(&r - loaded.data()) +
                         " has a text field without an end");
@@ -205,8 +205,7 @@ std::int32_t Baza::ResolveIndex(std::uint8_t Index) const
     return std::min<std::int32_t>(Index, Count() - 1);
 }
 
-template <typename T>
-T Baza::fieldOf(std::uint8_t Index, T BootRecord::*field) const
+template <typename T> T Baza::fieldOf(std::uint8_t Index, T BootRecord::*field) const
 {
     const std::int32_t i = ResolveIndex(Index);
     return i < 0 ? T{} : mRecords[static_cast<std::size_t>(i)].*field;

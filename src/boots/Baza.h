@@ -64,9 +64,8 @@ public:
     /// ID and Kolej stay. False when nothing is loaded.
     bool Zmien_Dane(std::uint8_t Index, const std::string &Nazwa, std::int16_t nowe,
                     std::uint8_t Pole5, std::uint8_t &Sila, std::uint8_t &Precyzja,
-                    std::uint8_t &Przyspieszenie, std::uint8_t &Szybkosc,
-                    std::uint8_t &Podkrecanie, const std::string &NazwaMaterialu,
-                    const std::string &KOLOR);
+                    std::uint8_t &Przyspieszenie, std::uint8_t &Szybkosc, std::uint8_t &Podkrecanie,
+                    const std::string &NazwaMaterialu, const std::string &KOLOR);
 
     /// Writes Path() from the records in memory with all five statistics of every record
     /// set to the number that `overText` begins with (rounded, ties to even). Memory keeps
@@ -93,8 +92,7 @@ private:
     std::int32_t ResolveIndex(std::uint8_t Index) const;
     static std::uint8_t ClampStat(std::uint8_t value);
     /// A field of the record that `Index` designates, or the empty value.
-    template <typename T>
-    T fieldOf(std::uint8_t Index, T BootRecord::*field) const;
+    template <typename T> T fieldOf(std::uint8_t Index, T BootRecord::*field) const;
     Bytes serialize(const std::uint8_t *statsOverride) const;
     bool fail(const std::string &reason);
 

@@ -9,8 +9,8 @@ namespace {
 const std::vector<std::pair<std::int32_t, std::string>> &codeTable()
 {
     static const std::vector<std::pair<std::int32_t, std::string>> table = {
-        {257, "Adidas"}, {258, "Nike"},   {259, "Puma"}, {260, "Umbro"}, {294, "Mizuno"},
-        {261, "Konami"}, {513, "Adidas"}, {514, "Nike"}, {515, "Puma"},  {769, "Adidas"},
+        {257, "Adidas"}, {258, "Nike"},   {259, "Puma"},  {260, "Umbro"}, {294, "Mizuno"},
+        {261, "Konami"}, {513, "Adidas"}, {514, "Nike"},  {515, "Puma"},  {769, "Adidas"},
         {770, "Nike"},   {771, "Puma"},   {772, "Umbro"}, {806, "Mizuno"}};
     return table;
 }

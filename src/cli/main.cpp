@@ -4,8 +4,8 @@
 #include "common/Ansi.h"
 #include "common/FileIo.h"
 #include "container/PesZlib.h"
-#include "textures/TexturePreview.h"
 #include "textures/Textura.h"
+#include "textures/TexturePreview.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -363,8 +363,8 @@ int texture(const std::vector<std::string> &args)
     TexturePreview preview(scratch.path());
     std::string bitmap;
     if (!preview.run(archive, static_cast<std::int64_t>(index.Get_Offset(entry)) + 1,
-                     index.Get_Lenght(entry), static_cast<std::int64_t>(index.Get_Nazwa(entry)) + 12,
-                     bitmap))
+                     index.Get_Lenght(entry),
+                     static_cast<std::int64_t>(index.Get_Nazwa(entry)) + 12, bitmap))
         return failWith("cannot convert entry " + args[1] + ": " + preview.errorString());
     if (!FileIo::copyFileAtomic(bitmap, args[2], &error))
         return failWith("cannot write " + args[2] + ": " + error);

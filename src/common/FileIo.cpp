@@ -256,7 +256,7 @@ bool isWritableFile(const std::string &path)
     // The write bits count even for an administrator, who could write regardless: a file
     // marked read-only is one its owner does not want replaced.
     if ((status.permissions() & (fs::perms::owner_write | fs::perms::group_write |
-                                  fs::perms::others_write)) == fs::perms::none)
+                                 fs::perms::others_write)) == fs::perms::none)
         return false;
 #ifdef _WIN32
     return true;

@@ -20,8 +20,8 @@ bool readFileFrom(const std::string &path, std::uint64_t offset, Bytes &out,
                   std::string *error = nullptr);
 
 /// Reads exactly `length` bytes at `offset`; false when the file holds fewer.
-bool readFileRange(const std::string &path, std::uint64_t offset, std::uint64_t length,
-                   Bytes &out, std::string *error = nullptr);
+bool readFileRange(const std::string &path, std::uint64_t offset, std::uint64_t length, Bytes &out,
+                   std::string *error = nullptr);
 
 /// Size of a regular file, or -1 when it cannot be had.
 std::int64_t fileSize(const std::string &path);

@@ -44,7 +44,8 @@ std::size_t readRadix(std::string_view text, std::size_t pos, double &value)
     if (magnitude <= 0xFFFF)
         value = static_cast<double>(static_cast<std::int16_t>(magnitude));
     else if (magnitude <= 0xFFFFFFFFull)
-        value = static_cast<double>(static_cast<std::int32_t>(static_cast<std::uint32_t>(magnitude)));
+        value =
+            static_cast<double>(static_cast<std::int32_t>(static_cast<std::uint32_t>(magnitude)));
     else
         value = static_cast<double>(magnitude);
     return i - pos;
@@ -117,9 +118,8 @@ double val(std::string_view text)
             compact += c;
     }
     double value = 0;
-    const std::size_t used = !compact.empty() && compact[0] == '&'
-                                 ? readRadix(compact, 0, value)
-                                 : readDecimal(compact, 0, value);
+    const std::size_t used = !compact.empty() && compact[0] == '&' ? readRadix(compact, 0, value)
+                                                                   : readDecimal(compact, 0, value);
     return used == 0 ? 0.0 : value;
 }
 

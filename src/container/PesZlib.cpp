@@ -19,10 +19,9 @@ void putInt32(std::uint8_t *out, std::int32_t value)
 
 std::int32_t getInt32(const std::uint8_t *in)
 {
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(in[0]) |
-                                     (static_cast<std::uint32_t>(in[1]) << 8) |
-                                     (static_cast<std::uint32_t>(in[2]) << 16) |
-                                     (static_cast<std::uint32_t>(in[3]) << 24));
+    return static_cast<std::int32_t>(
+        static_cast<std::uint32_t>(in[0]) | (static_cast<std::uint32_t>(in[1]) << 8) |
+        (static_cast<std::uint32_t>(in[2]) << 16) | (static_cast<std::uint32_t>(in[3]) << 24));
 }
 
 const char *zlibMessage(int code)
@@ -88,7 +87,8 @@ bool PesZlib::UncompressBytes(Bytes &buffer, std::int32_t &size)
         return fail("the declared plain length " + std::to_string(size) + " is out of range");
     Bytes out(static_cast<std::size_t>(size));
     uLongf length = static_cast<uLongf>(size);
-    const int rc = uncompress(out.data(), &length, buffer.data(), static_cast<uLong>(buffer.size()));
+    const int rc =
+        uncompress(out.data(), &length, buffer.data(), static_cast<uLong>(buffer.size()));
     if (rc != Z_OK)
         return fail(zlibMessage(rc));
     size = static_cast<std::int32_t>(length);

@@ -49,8 +49,8 @@ struct Line
     std::size_t end = 0;   // one past the last byte before the line break
     std::size_t next = 0;  // first byte after the line break
     Kind kind = Kind::Other;
-    std::string name;      // section name or key, trimmed, as the file spells it
-    std::string value;     // the value of a key line, trimmed
+    std::string name;  // section name or key, trimmed, as the file spells it
+    std::string value; // the value of a key line, trimmed
 };
 
 std::vector<Line> parse(const std::string &text)
@@ -64,7 +64,8 @@ std::vector<Line> parse(const std::string &text)
         while (end < text.size() && text[end] != '\r' && text[end] != '\n')
             ++end;
         line.end = end;
-        if (end < text.size() && text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n')
+        if (end < text.size() && text[end] == '\r' && end + 1 < text.size() &&
+            text[end + 1] == '\n')
             line.next = end + 2;
         else
             line.next = end < text.size() ? end + 1 : end;
@@ -72,9 +73,9 @@ std::vector<Line> parse(const std::string &text)
         if (!content.empty() && content[0] == '[') {
             const std::size_t close = content.find(']');
             line.kind = Kind::Section;
-            line.name = trim(content.substr(1, close == std::string::npos ? std::string::npos
-                                                                            : close - 1),
-                             kBlanks);
+            line.name =
+                trim(content.substr(1, close == std::string::npos ? std::string::npos : close - 1),
+                     kBlanks);
         } else if (!content.empty() && content[0] != ';') {
             const std::size_t equals = content.find('=');
             if (equals != std::string::npos) {

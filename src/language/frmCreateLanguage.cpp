@@ -161,9 +161,8 @@ bool frmCreateLanguage::createLanguage()
     }
     const QString folder = QDir(mProgramFolder).filePath(QStringLiteral("Language/") + name);
     QDir().mkdir(folder); // an existing folder is how an existing language is edited
-    const std::string file =
-        Languages::languageFile(QDir::toNativeSeparators(mProgramFolder).toStdString(),
-                                name.toStdString());
+    const std::string file = Languages::languageFile(
+        QDir::toNativeSeparators(mProgramFolder).toStdString(), name.toStdString());
     bool written = true;
     for (const auto &key : Languages::keys()) {
         const std::string value = Ansi::fromUtf8(txt[key.editorField]->text().toStdString());
@@ -171,8 +170,8 @@ bool frmCreateLanguage::createLanguage()
     }
     if (!written) {
         QMessageBox box(QMessageBox::Critical, QStringLiteral("Cleatwork"),
-                        tr("The language \"%1\" could not be written.").arg(name),
-                        QMessageBox::Ok, this);
+                        tr("The language \"%1\" could not be written.").arg(name), QMessageBox::Ok,
+                        this);
         box.setObjectName(QStringLiteral("writeMessage"));
         box.setInformativeText(QDir::toNativeSeparators(QString::fromStdString(file)));
         box.exec();

@@ -6,8 +6,8 @@
 
 namespace ArchiveLoader {
 
-bool load(PesZlib &zlib, const std::string &archive, const std::string &workingCopy,
-          Textura &index, std::string &error)
+bool load(PesZlib &zlib, const std::string &archive, const std::string &workingCopy, Textura &index,
+          std::string &error)
 {
     if (!zlib.UnpackWesys(archive)) {
         error = zlib.errorString();

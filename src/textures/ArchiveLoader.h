@@ -13,7 +13,7 @@ namespace ArchiveLoader {
 /// True when the archive was taken, even when it holds no entries (index.Count() is then 0).
 /// On failure `error` says why, and the working copy, the index and the archive's folder
 /// are as they were.
-bool load(PesZlib &zlib, const std::string &archive, const std::string &workingCopy,
-          Textura &index, std::string &error);
+bool load(PesZlib &zlib, const std::string &archive, const std::string &workingCopy, Textura &index,
+          std::string &error);
 
 } // namespace ArchiveLoader

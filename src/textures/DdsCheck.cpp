@@ -10,9 +10,9 @@ std::uint32_t readUint32(const std::uint8_t *p)
            (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
 }
 
-constexpr std::uint32_t kPitchFlag = 0x8;   // DDSD_PITCH
-constexpr std::uint32_t kFourCcFlag = 0x4;  // DDPF_FOURCC
-constexpr std::uint32_t kRgbFlag = 0x40;    // DDPF_RGB
+constexpr std::uint32_t kPitchFlag = 0x8;  // DDSD_PITCH
+constexpr std::uint32_t kFourCcFlag = 0x4; // DDPF_FOURCC
+constexpr std::uint32_t kRgbFlag = 0x40;   // DDPF_RGB
 
 } // namespace
 
@@ -37,7 +37,8 @@ std::string problem(const std::uint8_t *data, std::size_t size)
     const std::uint64_t available = size - kFileHeaderSize;
     std::uint64_t needed = 0;
     if (formatFlags & kFourCcFlag) {
-        const std::uint64_t blocks = ((width + 3) / 4) * static_cast<std::uint64_t>((height + 3) / 4);
+        const std::uint64_t blocks =
+            ((width + 3) / 4) * static_cast<std::uint64_t>((height + 3) / 4);
         if (std::memcmp(data + 84, "DXT1", 4) == 0)
             needed = blocks * 8;
         else if (std::memcmp(data + 84, "DXT3", 4) == 0 || std::memcmp(data + 84, "DXT5", 4) == 0)

@@ -9,10 +9,9 @@ namespace {
 
 std::int32_t readInt32(const std::uint8_t *p)
 {
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(p[0]) |
-                                     (static_cast<std::uint32_t>(p[1]) << 8) |
-                                     (static_cast<std::uint32_t>(p[2]) << 16) |
-                                     (static_cast<std::uint32_t>(p[3]) << 24));
+    return static_cast<std::int32_t>(
+        static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
+        (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24));
 }
 
 } // namespace
@@ -57,7 +56,8 @@ bool Textura::Wczytaj(const std::string &path)
     // Only the count and the table are read, not the entries' data.
     const std::int64_t size = FileIo::fileSize(mPath);
     Bytes head;
-    if (size < 0 || !FileIo::readFileRange(mPath, 0, std::min<std::int64_t>(size, 4), head, &mError))
+    if (size < 0 ||
+        !FileIo::readFileRange(mPath, 0, std::min<std::int64_t>(size, 4), head, &mError))
         return false;
     if (head.size() < 4 || readInt32(head.data()) < 1) {
         mError = "the archive holds no entries";

@@ -61,4 +61,5 @@ private:
 
 /// The index of the second archive ("unnamed_2113.bin"): the same class under its own name.
 class Textura2 : public Textura
-{};
+{
+};

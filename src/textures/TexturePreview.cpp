@@ -30,7 +30,8 @@ void copyPixels(FIBITMAP *bitmap, TexturePreview::Picture &picture)
 } // namespace
 
 TexturePreview::TexturePreview(std::string programFolder) : mProgramFolder(std::move(programFolder))
-{}
+{
+}
 
 bool TexturePreview::fail(const std::string &reason)
 {
@@ -114,7 +115,8 @@ bool TexturePreview::run(const std::string &archivePath, std::int64_t dataPositi
     FileIo::removeFile(entryFile);
     if (!saved) {
         FileIo::removeFile(bitmapFile);
-        return fail(bitmap ? "the bitmap could not be written" : "the texture could not be decoded");
+        return fail(bitmap ? "the bitmap could not be written"
+                           : "the texture could not be decoded");
     }
     mLastBitmap = bitmapFile;
     bitmapPath = bitmapFile;

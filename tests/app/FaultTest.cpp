@@ -93,7 +93,8 @@ protected:
     {
         if (geteuid() != 0)
             GTEST_SKIP() << "mounting a small disk needs root";
-        const std::string command = "mount -t tmpfs -o size=96k tmpfs '" + games.path() + "' 2>/dev/null";
+        const std::string command =
+            "mount -t tmpfs -o size=96k tmpfs '" + games.path() + "' 2>/dev/null";
         if (std::system(command.c_str()) != 0)
             GTEST_SKIP() << "this machine does not allow mounting a small disk";
         mounted = true;
@@ -164,7 +165,8 @@ TEST(SuddenDeath, KilledSavesLeaveTheOldOrTheNewFile)
         else if (now == changed)
             ++sawNew;
         else
-            ADD_FAILURE() << "round " << round << ": the game file is neither the old nor the new one";
+            ADD_FAILURE() << "round " << round
+                          << ": the game file is neither the old nor the new one";
         // A killed save may leave its unfinished temporary file beside the game file; never
         // the game file itself half written.
         for (const auto &entry : fs::directory_iterator(games.path())) {

@@ -74,7 +74,8 @@ TEST_F(LanguageEditor, HasTheMockUpsFieldsAndNesting)
         return p ? p->objectName() : QString();
     };
     for (int n = 1; n <= 20; ++n)
-        EXPECT_EQ(holder(QStringLiteral("txt(%1)").arg(n - 1)), QStringLiteral("GroupBox%1").arg(n));
+        EXPECT_EQ(holder(QStringLiteral("txt(%1)").arg(n - 1)),
+                  QStringLiteral("GroupBox%1").arg(n));
     EXPECT_EQ(holder("txt(20)"), "GroupBox21");
     EXPECT_EQ(holder("GroupBox21"), "GroupBox13");
     EXPECT_EQ(holder("GroupBox22"), "GroupBox15");
@@ -133,7 +134,8 @@ TEST_F(LanguageEditor, CreatingANewLanguageWritesAllKeysInTableOrder)
     e->findChild<QPushButton *>("cmdCreate")->click();
     std::string expected = "[GroupBox]\r\n";
     for (int n = 1; n <= 20; ++n)
-        expected += "GroupBox" + std::to_string(n) + "=" + (n == 14 ? "" : "v" + std::to_string(n - 1)) + "\r\n";
+        expected += "GroupBox" + std::to_string(n) + "=" +
+                    (n == 14 ? "" : "v" + std::to_string(n - 1)) + "\r\n";
     expected += "[Radio]\r\nR1=v27\r\nR2=v28\r\n[Buttons]\r\ncmdOpenT=v21\r\ncmdOpent2=v22\r\n"
                 "cmdChange=v20\r\ncmdCreate=v23\r\n[Menu]\r\nFile=v29\r\nmnuOpen=v24\r\n"
                 "mnuSave=v25\r\nAbout=v30\r\n";

@@ -46,7 +46,8 @@ protected:
         for (const auto &k : Languages::keys())
             out << QString::fromLatin1(ReadIni(file, k.section, k.key).c_str());
         for (int k = 7; k <= 11; ++k)
-            out << QString::fromLatin1(ReadIni(file, "GroupBox", "GroupBox" + std::to_string(k)).c_str());
+            out << QString::fromLatin1(
+                ReadIni(file, "GroupBox", "GroupBox" + std::to_string(k)).c_str());
         return out;
     }
 
@@ -68,7 +69,11 @@ TEST_F(LanguageWindow, FreshStartShowsTheEnglishDesignCaptions)
     QStringList design;
     for (const auto &k : Languages::keys())
         design << QString::fromLatin1(k.caption);
-    design << "Shot Power" << "Shot Accuracy" << "Acceleration" << "Top Speed" << "Swerve";
+    design << "Shot Power"
+           << "Shot Accuracy"
+           << "Acceleration"
+           << "Top Speed"
+           << "Swerve";
     EXPECT_EQ(captions(), design);
     QComboBox *box = find<QComboBox>("ComboBox");
     EXPECT_EQ(box->currentText(), "English");
@@ -127,7 +132,8 @@ TEST_F(LanguageWindow, PickingALanguageAppliesAndRemembersIt)
     pick(QString::fromUtf8("Français"));
     EXPECT_EQ(captions(), captionsOf("Français"));
     EXPECT_EQ(find<QAction>("mnuSave")->text(), "Enregistrer");
-    EXPECT_EQ(ReadIni(configFile(), "Config", "Language"), "Fran\xE7" "ais");
+    EXPECT_EQ(ReadIni(configFile(), "Config", "Language"), "Fran\xE7"
+                                                           "ais");
     pick("Polski");
     EXPECT_EQ(captions(), captionsOf("Polski"));
     EXPECT_EQ(Languages::configuredLanguage(programDir.path()), "Polski");

@@ -24,16 +24,25 @@ struct Control
 TEST_F(OpenSave, EveryControlOfTheDesignIsThereByName)
 {
     window();
-    std::vector<Control> controls = {{"List1", "QListWidget"}, {"Combo", "QComboBox"},
-                                      {"ComboBox", "QComboBox"}, {"R1", "QRadioButton"},
-                                      {"R2", "QRadioButton"},    {"Over", "QLineEdit"},
-                                      {"cmdChange", "QPushButton"}, {"cmdOpenT", "QPushButton"},
-                                      {"cmdOpent2", "QPushButton"}, {"cmdCreate", "QPushButton"},
-                                      {"Img", "QLabel"},          {"LstOffset", "QListWidget"},
-                                      {"LstOffset2", "QListWidget"}, {"Lbl(0)", "QLabel"},
-                                      {"Lbl(1)", "QLabel"},       {"File", "QMenu"},
-                                      {"mnuOpen", "QAction"},     {"mnuSave", "QAction"},
-                                      {"About", "QAction"}};
+    std::vector<Control> controls = {{"List1", "QListWidget"},
+                                     {"Combo", "QComboBox"},
+                                     {"ComboBox", "QComboBox"},
+                                     {"R1", "QRadioButton"},
+                                     {"R2", "QRadioButton"},
+                                     {"Over", "QLineEdit"},
+                                     {"cmdChange", "QPushButton"},
+                                     {"cmdOpenT", "QPushButton"},
+                                     {"cmdOpent2", "QPushButton"},
+                                     {"cmdCreate", "QPushButton"},
+                                     {"Img", "QLabel"},
+                                     {"LstOffset", "QListWidget"},
+                                     {"LstOffset2", "QListWidget"},
+                                     {"Lbl(0)", "QLabel"},
+                                     {"Lbl(1)", "QLabel"},
+                                     {"File", "QMenu"},
+                                     {"mnuOpen", "QAction"},
+                                     {"mnuSave", "QAction"},
+                                     {"About", "QAction"}};
     std::vector<std::string> names;
     for (int n = 1; n <= 20; ++n)
         names.push_back("GroupBox" + std::to_string(n));
@@ -55,7 +64,8 @@ TEST_F(OpenSave, EveryControlOfTheDesignIsThereByName)
     for (const auto &c : controls) {
         QObject *object = window().findChild<QObject *>(QString::fromLatin1(c.name));
         ASSERT_NE(object, nullptr) << c.name;
-        EXPECT_TRUE(object->inherits(c.type)) << c.name << " is " << object->metaObject()->className();
+        EXPECT_TRUE(object->inherits(c.type))
+            << c.name << " is " << object->metaObject()->className();
     }
     // Containment of the design.
     auto parentBox = [&](const char *name) {
@@ -117,9 +127,8 @@ TEST_F(OpenSave, OpenThroughTheDialogListsTheBoots)
     answer.file(game);
     window().mnuOpen_Click();
     ASSERT_EQ(answer.names.value(0), "CD");
-    EXPECT_EQ(answer.texts.value(0),
-              "unnamed_1831.bin(dt0f.img) (*unnamed_1831.bin);"
-              "*unnamed_28.bin(dt0c.img) (*unnamed_28.bin);All Files (*)");
+    EXPECT_EQ(answer.texts.value(0), "unnamed_1831.bin(dt0f.img) (*unnamed_1831.bin);"
+                                     "*unnamed_28.bin(dt0c.img) (*unnamed_28.bin);All Files (*)");
     ASSERT_EQ(list()->count(), 5);
     EXPECT_EQ(list()->item(0)->text(), "Boot 0");
     EXPECT_EQ(list()->item(4)->text(), "Boot 4");
@@ -237,7 +246,8 @@ TEST_F(OpenSave, GameFolderGoneMakesSaveFailCleanly)
     const std::string folder = gameDir.file("sub");
     fs::create_directory(folder);
     const QString game = QString::fromStdString(folder + "/unnamed_1831.bin");
-    TestData::writeFile(game.toStdString(), TestData::wesys(TestData::bootsFile(TestData::boots(2))));
+    TestData::writeFile(game.toStdString(),
+                        TestData::wesys(TestData::bootsFile(TestData::boots(2))));
     open(game);
     select(0);
     txt(3)->setText("2");
@@ -271,10 +281,10 @@ TEST_F(OpenSave, FailedOpenAfterAGoodFileHoldsNoFile)
 
 TEST_F(OpenSave, ArchiveThatIsNoBootsDatabaseGivesErrorFile)
 {
-    const QString archive = writeGameBytes(
-        TestData::wesys(TestData::textureArchive(
-            {{"ab12", TestData::dds(TestData::DdsFormat::Dxt1, 8, 8, {})}})),
-        "unnamed_5756.bin");
+    const QString archive =
+        writeGameBytes(TestData::wesys(TestData::textureArchive(
+                           {{"ab12", TestData::dds(TestData::DdsFormat::Dxt1, 8, 8, {})}})),
+                       "unnamed_5756.bin");
     answer.message();
     EXPECT_FALSE(window().openFile(archive));
     EXPECT_EQ(answer.texts, QStringList({"Error File"}));

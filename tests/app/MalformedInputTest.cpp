@@ -65,7 +65,8 @@ const Bytes kBoots = TestData::wesys(TestData::bootsFile(TestData::boots(3)));
 const char *const kArchiveError = "Cannot load the texture archive";
 
 class MalformedInput : public MainWindowFixture, public testing::WithParamInterface<Malformed>
-{};
+{
+};
 
 TEST_P(MalformedInput, IsRefusedCleanly)
 {

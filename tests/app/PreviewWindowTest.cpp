@@ -18,7 +18,8 @@ std::vector<TestData::ArchiveEntry> entries(int first, int count)
 {
     std::vector<TestData::ArchiveEntry> out;
     for (int i = first; i < first + count; ++i)
-        out.push_back({"t" + std::to_string(100 + i), TestData::dds(DdsFormat::Dxt5, 16, 16, colourOf(i))});
+        out.push_back(
+            {"t" + std::to_string(100 + i), TestData::dds(DdsFormat::Dxt5, 16, 16, colourOf(i))});
     return out;
 }
 
@@ -164,7 +165,8 @@ TestData::Bytes tableTooLong()
 }
 
 class FailedArchiveLoad : public PreviewWindow, public testing::WithParamInterface<BadArchive>
-{};
+{
+};
 
 TEST_P(FailedArchiveLoad, SaysSoAndKeepsTheLoadedArchive)
 {
@@ -184,15 +186,15 @@ TEST_P(FailedArchiveLoad, SaysSoAndKeepsTheLoadedArchive)
     expectShows(1);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Archives, FailedArchiveLoad,
-    testing::Values(BadArchive{"not a container", TestData::Bytes(50, 7)},
-                    BadArchive{"table past the end", tableTooLong()},
-                    BadArchive{"declared too large", [] {
-                                   TestData::Bytes b = TestData::wesys(TestData::Bytes(100, 1));
-                                   TestData::putInt32(b, 12, 0x7FFFFFF0);
-                                   return b;
-                               }()}));
+INSTANTIATE_TEST_SUITE_P(Archives, FailedArchiveLoad,
+                         testing::Values(BadArchive{"not a container", TestData::Bytes(50, 7)},
+                                         BadArchive{"table past the end", tableTooLong()},
+                                         BadArchive{"declared too large", [] {
+                                                        TestData::Bytes b = TestData::wesys(
+                                                            TestData::Bytes(100, 1));
+                                                        TestData::putInt32(b, 12, 0x7FFFFFF0);
+                                                        return b;
+                                                    }()}));
 
 TEST_F(PreviewWindow, HostileEntriesNeverWriteOutsideTheProgramFolder)
 {

@@ -78,7 +78,8 @@ struct StatCase
 };
 
 class StatisticRule : public RecordEditor, public testing::WithParamInterface<StatCase>
-{};
+{
+};
 
 TEST_P(StatisticRule, StoresTheConvertedValueAndShowsTheTypedText)
 {
@@ -102,7 +103,8 @@ struct CodeCase
 };
 
 class CodeRule : public RecordEditor, public testing::WithParamInterface<CodeCase>
-{};
+{
+};
 
 TEST_P(CodeRule, StoresSixteenBitCodesOnly)
 {

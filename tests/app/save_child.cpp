@@ -7,14 +7,14 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTimer>
-#include <QFileInfo>
 #include <QThread>
+#include <QTimer>
 #include <csignal>
 #include <cstdio>
 #include <cstring>

@@ -96,7 +96,8 @@ struct AllCase
 };
 
 class BazaChangeAll : public BazaChange, public testing::WithParamInterface<AllCase>
-{};
+{
+};
 
 TEST_P(BazaChangeAll, WritesTheValueIntoEveryStatistic)
 {
@@ -127,8 +128,8 @@ TEST_P(BazaChangeAll, WritesTheValueIntoEveryStatistic)
 INSTANTIATE_TEST_SUITE_P(Values, BazaChangeAll,
                          testing::Values(AllCase{"3", 3}, AllCase{"0", 0}, AllCase{"", 0},
                                          AllCase{"2.5", 2}, AllCase{"3.5", 4}, AllCase{"4x", 4},
-                                         AllCase{"&HFF", 255}, AllCase{"&HFFFF", -1}, AllCase{"255", 255},
-                                         AllCase{"256", -1}, AllCase{"-1", -1},
+                                         AllCase{"&HFF", 255}, AllCase{"&HFFFF", -1},
+                                         AllCase{"255", 255}, AllCase{"256", -1}, AllCase{"-1", -1},
                                          AllCase{"-0.4", 0}, AllCase{"1e9", -1}));
 
 TEST_F(BazaChange, ChangeAllWithoutRecordsLeavesTheFile)

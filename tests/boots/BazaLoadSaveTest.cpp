@@ -157,7 +157,8 @@ Bytes textWithoutEnd(std::size_t fieldOffset, std::size_t width)
 }
 
 class BazaRejects : public testing::TestWithParam<BadHeader>
-{};
+{
+};
 
 TEST_P(BazaRejects, MalformedFile)
 {

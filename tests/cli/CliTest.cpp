@@ -66,8 +66,9 @@ TEST_F(Cli, UnpackAndPackRoundTrip)
 TEST_F(Cli, FailuresExitNonZeroWithOneLine)
 {
     TestData::writeFile(dir.file("junk.bin"), Bytes(40, 1));
-    for (const std::string &args : std::vector<std::string>{"unpack '" + dir.file("junk.bin") + "'",
-                                   "pack '" + dir.file("missing") + "'", "", "frobnicate"}) {
+    for (const std::string &args :
+         std::vector<std::string>{"unpack '" + dir.file("junk.bin") + "'",
+                                  "pack '" + dir.file("missing") + "'", "", "frobnicate"}) {
         const CliRun r = run(args);
         EXPECT_NE(r.status, 0) << args;
         EXPECT_NE(r.err.find("cleatwork-cli: "), std::string::npos) << args;
@@ -129,13 +130,15 @@ TEST_F(Cli, DumpOfANonDatabaseSaysErrorFile)
 TEST_F(Cli, TexturesListsEveryEntry)
 {
     const std::string path = dir.file("unnamed_5756.bin");
-    const Bytes archive = TestData::textureArchive(
-        {{"ab12", TestData::dds(TestData::DdsFormat::Dxt1, 4, 4, {})},
-         {"cd34", TestData::dds(TestData::DdsFormat::Rgb24, 2, 2, {})}});
+    const Bytes archive =
+        TestData::textureArchive({{"ab12", TestData::dds(TestData::DdsFormat::Dxt1, 4, 4, {})},
+                                  {"cd34", TestData::dds(TestData::DdsFormat::Rgb24, 2, 2, {})}});
     TestData::writeFile(path, TestData::wesys(archive));
     const CliRun r = run("textures '" + path + "'");
     ASSERT_EQ(r.status, 0) << r.err;
-    const auto field = [&](std::size_t at) { return std::to_string(TestData::getInt32(archive, at)); };
+    const auto field = [&](std::size_t at) {
+        return std::to_string(TestData::getInt32(archive, at));
+    };
     EXPECT_EQ(r.out, "0\t" + field(8) + "\t" + field(12) + "\tab12\n1\t" + field(20) + "\t" +
                          field(24) + "\tcd34\n");
 }
@@ -163,7 +166,8 @@ TEST_F(Cli, TextureConvertsOneEntryToABitmap)
 
 TEST_F(Cli, TexturesRefusesABrokenTable)
 {
-    Bytes archive = TestData::textureArchive({{"ab12", TestData::dds(TestData::DdsFormat::Dxt1, 4, 4, {})}});
+    Bytes archive =
+        TestData::textureArchive({{"ab12", TestData::dds(TestData::DdsFormat::Dxt1, 4, 4, {})}});
     TestData::putInt32(archive, 0, 1000000);
     const std::string path = dir.file("bad.bin");
     TestData::writeFile(path, TestData::wesys(archive));

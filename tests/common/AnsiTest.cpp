@@ -23,9 +23,10 @@ TEST(Ansi, EncodingRoundTripsAllBytes)
 
 TEST(Ansi, UnmappableCharacterBecomesOneQuestionMark)
 {
-    EXPECT_EQ(Ansi::fromUtf8("Łódź"), "?\xF3" "d?");
+    EXPECT_EQ(Ansi::fromUtf8("Łódź"), "?\xF3"
+                                      "d?");
     EXPECT_EQ(Ansi::fromUtf8("日本"), "??");
     EXPECT_EQ(Ansi::fromUtf8("a\U0001F600b"), "a?b"); // outside the BMP: still one byte
-    EXPECT_EQ(Ansi::fromUtf8("\xC3"), "?");              // truncated sequence
+    EXPECT_EQ(Ansi::fromUtf8("\xC3"), "?");           // truncated sequence
     EXPECT_EQ(Ansi::fromUtf8("€"), "\x80");
 }

@@ -14,7 +14,8 @@ struct ValCase
 };
 
 class VbVal : public testing::TestWithParam<ValCase>
-{};
+{
+};
 
 TEST_P(VbVal, ReadsTheLeadingNumber)
 {
@@ -23,15 +24,13 @@ TEST_P(VbVal, ReadsTheLeadingNumber)
 
 INSTANTIATE_TEST_SUITE_P(Texts, VbVal,
                          testing::Values(ValCase{"3", 3}, ValCase{"2.5", 2.5}, ValCase{"4x", 4},
-                                         ValCase{"", 0}, ValCase{"abc", 0},
-                                         ValCase{"  12", 12}, ValCase{"1 2 3", 123},
-                                         ValCase{"\t\n7", 7}, ValCase{"-3", -3},
-                                         ValCase{".5", 0.5}, ValCase{"1E2", 100},
-                                         ValCase{"1e", 1}, ValCase{"2D1", 20},
-                                         ValCase{"&H10", 16}, ValCase{"&hff", 255},
-                                         ValCase{"&O17", 15}, ValCase{"&HFFFF", -1},
-                                         ValCase{"&Hz", 0}, ValCase{"3.5.1", 3.5},
-                                         ValCase{"+4", 4}));
+                                         ValCase{"", 0}, ValCase{"abc", 0}, ValCase{"  12", 12},
+                                         ValCase{"1 2 3", 123}, ValCase{"\t\n7", 7},
+                                         ValCase{"-3", -3}, ValCase{".5", 0.5}, ValCase{"1E2", 100},
+                                         ValCase{"1e", 1}, ValCase{"2D1", 20}, ValCase{"&H10", 16},
+                                         ValCase{"&hff", 255}, ValCase{"&O17", 15},
+                                         ValCase{"&HFFFF", -1}, ValCase{"&Hz", 0},
+                                         ValCase{"3.5.1", 3.5}, ValCase{"+4", 4}));
 
 struct ParseCase
 {
@@ -41,7 +40,8 @@ struct ParseCase
 };
 
 class VbParse : public testing::TestWithParam<ParseCase>
-{};
+{
+};
 
 TEST_P(VbParse, AcceptsOnlyWholeNumbers)
 {

@@ -137,7 +137,8 @@ Bytes zipBomb()
 }
 
 class PesZlibRejects : public testing::TestWithParam<BadContainer>
-{};
+{
+};
 
 TEST_P(PesZlibRejects, LeavesNothingBehind)
 {
@@ -165,7 +166,8 @@ INSTANTIATE_TEST_SUITE_P(
                     BadContainer{"zero length", withPlainLength(kGood, 0)},
                     BadContainer{"negative length", withPlainLength(kGood, -5)},
                     BadContainer{"huge length", withPlainLength(kGood, 0x7FFFFFF0)},
-                    BadContainer{"more than the data can expand to", withPlainLength(kGood, 200 << 20)},
+                    BadContainer{"more than the data can expand to",
+                                 withPlainLength(kGood, 200 << 20)},
                     BadContainer{"length too small", withPlainLength(kGood, 100)},
                     BadContainer{"length too large", withPlainLength(kGood, 10000)},
                     BadContainer{"truncated stream", Bytes(kGood.begin(), kGood.end() - 20)},

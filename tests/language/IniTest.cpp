@@ -19,7 +19,8 @@ struct ReadCase
 };
 
 class IniRead : public testing::TestWithParam<ReadCase>
-{};
+{
+};
 
 TEST_P(IniRead, FollowsTheProfileRules)
 {
@@ -35,7 +36,8 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"lone CR", "[Menu]\rFile=Plik\rAbout=O\r", "Menu", "About", "O"},
         ReadCase{"case of names", "[menu]\r\ncmdopent2=X\r\n", "MENU", "cmdOpenT2", "X"},
         ReadCase{"caller's spaces", "[Menu]\r\nFile=Y\r\n", " Menu ", " File ", "Y"},
-        ReadCase{"blanks around", "  [ Menu ]  \r\n\t File \t=\t Z z \v\r\n", "Menu", "File", "Z z"},
+        ReadCase{"blanks around", "  [ Menu ]  \r\n\t File \t=\t Z z \v\r\n", "Menu", "File",
+                 "Z z"},
         ReadCase{"text after ]", "[Menu] junk\r\nFile=A\r\n", "Menu", "File", "A"},
         ReadCase{"header without ]", "[Menu\r\nFile=A\r\n", "Menu", "File", "A"},
         ReadCase{"comment", "[Menu]\r\n;File=no\r\nFile=yes\r\n", "Menu", "File", "yes"},
@@ -54,9 +56,12 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"missing section", "[A]\r\nK=1\r\n", "C", "K", ""},
         ReadCase{"missing key", "[A]\r\nK=1\r\n", "A", "L", ""},
         ReadCase{"empty file", "", "A", "K", ""},
-        ReadCase{"254 kept", "[A]\r\nK=" + std::string(254, 'v') + "\r\n", "A", "K", std::string(254, 'v')},
-        ReadCase{"300 cut", "[A]\r\nK=" + std::string(300, 'v') + "\r\n", "A", "K", std::string(254, 'v')},
-        ReadCase{"Windows-1252 names", "[Men\xDA]\r\n\xC9t\xE9=x\r\n", "men\xFA", "\xE9T\xC9", "x"}));
+        ReadCase{"254 kept", "[A]\r\nK=" + std::string(254, 'v') + "\r\n", "A", "K",
+                 std::string(254, 'v')},
+        ReadCase{"300 cut", "[A]\r\nK=" + std::string(300, 'v') + "\r\n", "A", "K",
+                 std::string(254, 'v')},
+        ReadCase{"Windows-1252 names", "[Men\xDA]\r\n\xC9t\xE9=x\r\n", "men\xFA", "\xE9T\xC9",
+                 "x"}));
 
 struct WriteCase
 {
@@ -70,7 +75,8 @@ struct WriteCase
 };
 
 class IniWrite : public testing::TestWithParam<WriteCase>
-{};
+{
+};
 
 TEST_P(IniWrite, ChangesOnlyWhatItMust)
 {
@@ -86,27 +92,30 @@ TEST_P(IniWrite, ChangesOnlyWhatItMust)
 
 INSTANTIATE_TEST_SUITE_P(
     Rules, IniWrite,
-    testing::Values(
-        WriteCase{"new file", "", "Config", "Language", "English", "[Config]\r\nLanguage=English\r\n"},
-        WriteCase{"new section after CRLF", "[A]\r\nK=1\r\n", "B", "L", "2",
-                  "[A]\r\nK=1\r\n[B]\r\nL=2\r\n"},
-        WriteCase{"new section, no final break", "[A]\r\nK=1", "B", "L", "2",
-                  "[A]\r\nK=1\r\n[B]\r\nL=2\r\n"},
-        WriteCase{"new section after LF", "[A]\nK=1\n", "B", "L", "2", "[A]\nK=1\n\r\n[B]\r\nL=2\r\n"},
-        WriteCase{"replace in place", "; top\r\n[a]\r\nKEY = old ; x\r\nz=9\r\n", "A", "key", "new",
-                  "; top\r\n[a]\r\nKEY=new\r\nz=9\r\n"},
-        WriteCase{"replace keeps LF", "[a]\nk=1\nz=2\n", "a", "k", "v", "[a]\nk=v\nz=2\n"},
-        WriteCase{"new key after last key", "[A]\r\nK=1\r\n\r\n; c\r\n[B]\r\nX=1\r\n", "A", "N", "n",
-                  "[A]\r\nK=1\r\nN=n\r\n\r\n; c\r\n[B]\r\nX=1\r\n"},
-        WriteCase{"new key in empty section", "[A]\r\n[B]\r\n", "A", "N", "n", "[A]\r\nN=n\r\n[B]\r\n"},
-        WriteCase{"new key, last line unterminated", "[A]\r\nK=1", "A", "N", "n",
-                  "[A]\r\nK=1\r\nN=n\r\n"},
-        WriteCase{"junk before the first section", "junk\r\n[A]\r\nK=1\r\n", "A", "K", "2",
-                  "junk\r\n[A]\r\nK=2\r\n"},
-        WriteCase{"value exactly as given", "[A]\r\n", "A", "K", " spaced ",
-                  "[A]\r\nK= spaced \r\n"},
-        WriteCase{"first of two sections", "[A]\r\nK=1\r\n[A]\r\nK=2\r\n", "A", "K", "3",
-                  "[A]\r\nK=3\r\n[A]\r\nK=2\r\n"}));
+    testing::Values(WriteCase{"new file", "", "Config", "Language", "English",
+                              "[Config]\r\nLanguage=English\r\n"},
+                    WriteCase{"new section after CRLF", "[A]\r\nK=1\r\n", "B", "L", "2",
+                              "[A]\r\nK=1\r\n[B]\r\nL=2\r\n"},
+                    WriteCase{"new section, no final break", "[A]\r\nK=1", "B", "L", "2",
+                              "[A]\r\nK=1\r\n[B]\r\nL=2\r\n"},
+                    WriteCase{"new section after LF", "[A]\nK=1\n", "B", "L", "2",
+                              "[A]\nK=1\n\r\n[B]\r\nL=2\r\n"},
+                    WriteCase{"replace in place", "; top\r\n[a]\r\nKEY = old ; x\r\nz=9\r\n", "A",
+                              "key", "new", "; top\r\n[a]\r\nKEY=new\r\nz=9\r\n"},
+                    WriteCase{"replace keeps LF", "[a]\nk=1\nz=2\n", "a", "k", "v",
+                              "[a]\nk=v\nz=2\n"},
+                    WriteCase{"new key after last key", "[A]\r\nK=1\r\n\r\n; c\r\n[B]\r\nX=1\r\n",
+                              "A", "N", "n", "[A]\r\nK=1\r\nN=n\r\n\r\n; c\r\n[B]\r\nX=1\r\n"},
+                    WriteCase{"new key in empty section", "[A]\r\n[B]\r\n", "A", "N", "n",
+                              "[A]\r\nN=n\r\n[B]\r\n"},
+                    WriteCase{"new key, last line unterminated", "[A]\r\nK=1", "A", "N", "n",
+                              "[A]\r\nK=1\r\nN=n\r\n"},
+                    WriteCase{"junk before the first section", "junk\r\n[A]\r\nK=1\r\n", "A", "K",
+                              "2", "junk\r\n[A]\r\nK=2\r\n"},
+                    WriteCase{"value exactly as given", "[A]\r\n", "A", "K", " spaced ",
+                              "[A]\r\nK= spaced \r\n"},
+                    WriteCase{"first of two sections", "[A]\r\nK=1\r\n[A]\r\nK=2\r\n", "A", "K",
+                              "3", "[A]\r\nK=3\r\n[A]\r\nK=2\r\n"}));
 
 TEST(IniFiles, MissingFileReadsEmptyAndIsCreatedOnWrite)
 {

@@ -84,7 +84,8 @@ TEST(Languages, BundledLanguagesHoldAllThirtyKeys)
                 << name << " " << k.key;
     }
     for (const auto &k : Languages::keys())
-        EXPECT_EQ(ReadIni(Languages::languageFile(program, "English"), k.section, k.key), k.caption);
+        EXPECT_EQ(ReadIni(Languages::languageFile(program, "English"), k.section, k.key),
+                  k.caption);
 }
 
 } // namespace

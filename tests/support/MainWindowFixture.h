@@ -48,8 +48,7 @@ protected:
     /// The records of a wrapped game file.
     std::vector<BootRecord> recordsOf(const QString &gamePath);
 
-    template <typename T>
-    T *find(const QString &name)
+    template <typename T> T *find(const QString &name)
     {
         T *child = mWindow->findChild<T *>(name);
         EXPECT_NE(child, nullptr) << name.toStdString();

@@ -26,7 +26,8 @@ void ModalAnswerer::message(QMessageBox::StandardButton button)
     then([this, button](QWidget *widget) {
         auto *box = qobject_cast<QMessageBox *>(widget);
         if (!box) {
-            texts << QStringLiteral("<not a message box: %1>").arg(widget->metaObject()->className());
+            texts
+                << QStringLiteral("<not a message box: %1>").arg(widget->metaObject()->className());
             widget->close();
             return;
         }

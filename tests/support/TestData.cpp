@@ -167,8 +167,8 @@ Bytes ddsHeader(DdsFormat format, int width, int height)
         putInt32(out, 20, blocksWide * blocksHigh * 16);
         break;
     }
-    putInt32(out, 28, 1);     // mip-map count
-    putInt32(out, 76, 32);    // pixel format size
+    putInt32(out, 28, 1);  // mip-map count
+    putInt32(out, 76, 32); // pixel format size
     if (block) {
         putInt32(out, 80, 0x4); // DDPF_FOURCC
         std::memcpy(out.data() + 84, format == DdsFormat::Dxt1 ? "DXT1" : "DXT5", 4);
@@ -206,8 +206,8 @@ Bytes dds(DdsFormat format, int width, int height, Rgba c)
         for (int b = 0; b < blocks; ++b) {
             if (format == DdsFormat::Dxt5)
                 out.insert(out.end(), {c.a, 0, 0, 0, 0, 0, 0, 0});
-            out.insert(out.end(), {static_cast<std::uint8_t>(c0), static_cast<std::uint8_t>(c0 >> 8),
-                                   0, 0, 0, 0, 0, 0});
+            out.insert(out.end(), {static_cast<std::uint8_t>(c0),
+                                   static_cast<std::uint8_t>(c0 >> 8), 0, 0, 0, 0, 0, 0});
         }
         break;
     }

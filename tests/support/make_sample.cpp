@@ -15,10 +15,10 @@ int main(int argc, char **argv)
     const std::filesystem::path folder(argv[1]);
     static const char *const makers[] = {"Adidas", "Nike", "Puma", "Umbro", "Mizuno", "Konami"};
     static const std::int32_t codes[] = {257, 258, 259, 260, 294, 261};
-    static const char *const models[] = {"Striker", "Phantom", "Velocity", "Comet", "Falcon",
-                                         "Tempest", "Glide", "Raptor"};
-    static const char *const colours[] = {"Red/White", "Black/Gold", "Blue", "Volt",
-                                          "White/Navy", "Orange", "Silver", "Green"};
+    static const char *const models[] = {"Striker", "Phantom", "Velocity", "Comet",
+                                         "Falcon",  "Tempest", "Glide",    "Raptor"};
+    static const char *const colours[] = {"Red/White",  "Black/Gold", "Blue",   "Volt",
+                                          "White/Navy", "Orange",     "Silver", "Green"};
     const int count = 36;
     std::vector<BootRecord> records;
     std::vector<TestData::ArchiveEntry> first;

@@ -112,7 +112,8 @@ TEST(Textura, TableRunningPastTheEndIsRefused)
 TEST(Textura, ReloadReplacesEverything)
 {
     TempDir dir;
-    TestData::writeFile(dir.file("five"), table({{1, 1, 1}, {2, 2, 2}, {3, 3, 3}, {4, 4, 4}, {5, 5, 5}}));
+    TestData::writeFile(dir.file("five"),
+                        table({{1, 1, 1}, {2, 2, 2}, {3, 3, 3}, {4, 4, 4}, {5, 5, 5}}));
     TestData::writeFile(dir.file("two"), table({{7, 7, 7}, {8, 8, 8}}));
     Textura index;
     ASSERT_TRUE(index.Wczytaj(dir.file("five")));

@@ -66,7 +66,8 @@ struct FormatCase
 };
 
 class PreviewFormats : public Preview, public testing::WithParamInterface<FormatCase>
-{};
+{
+};
 
 TEST_P(PreviewFormats, ConvertsTheTextureToABitmapOfItsColour)
 {
@@ -118,11 +119,15 @@ TEST_F(Preview, UndecodableTextureKeepsThePreviousBitmap)
 struct HostileName
 {
     std::string name;
-    friend void PrintTo(const HostileName &c, std::ostream *os) { *os << c.name.size() << " bytes"; }
+    friend void PrintTo(const HostileName &c, std::ostream *os)
+    {
+        *os << c.name.size() << " bytes";
+    }
 };
 
 class PreviewNames : public Preview, public testing::WithParamInterface<HostileName>
-{};
+{
+};
 
 TEST_P(PreviewNames, UnsafeNamesWriteNothing)
 {
@@ -139,7 +144,8 @@ INSTANTIATE_TEST_SUITE_P(Names, PreviewNames,
                                          HostileName{"a/bc"}, HostileName{"a\\bc"},
                                          HostileName{std::string("ab\0c", 4)},
                                          HostileName{"ab\ncd"}, HostileName{"abc."},
-                                         HostileName{"ab:c"}, HostileName{std::string("\0\0\0\0", 4)}));
+                                         HostileName{"ab:c"},
+                                         HostileName{std::string("\0\0\0\0", 4)}));
 
 TEST_F(Preview, PositionsOutsideTheArchiveAreSkipped)
 {
