@@ -85,8 +85,8 @@ TEST(FileSizeLimit, RoomForEverythingSavesWhole)
     EXPECT_EQ(TestData::readFile(game), TestData::wesys(TestData::bootsFile(records)));
 }
 
-// A game folder on a disk with room for the old file but not for the new one beside it.
-class FullDisk : public testing::Test
+// A game folder on a small disk of its own, which a test can fill or make read-only.
+class SmallGameDisk : public testing::Test
 {
 protected:
     void SetUp() override
@@ -110,7 +110,7 @@ protected:
     bool mounted = false;
 };
 
-TEST_F(FullDisk, GameFileStaysWholeWhenTheDiskFills)
+TEST_F(SmallGameDisk, GameFileStaysWholeWhenTheDiskFills)
 {
     const std::string game = games.file("unnamed_1831.bin");
     const Bytes old = TestData::wesys(TestData::bootsFile(incompressibleBoots(100)));
@@ -134,6 +134,43 @@ TEST_F(FullDisk, GameFileStaysWholeWhenTheDiskFills)
     expectCleanFailure(lines, game);
     EXPECT_EQ(TestData::readFile(game), old);
     EXPECT_EQ(games.listing(), "filler unnamed_1831.bin") << "no half-written file is left";
+}
+
+TEST_F(SmallGameDisk, ReadOnlyGameFolderKeepsTheEditsForALaterSave)
+{
+    auto records = incompressibleBoots(20);
+    const std::string game = games.file("unnamed_1831.bin");
+    const Bytes old = TestData::wesys(TestData::bootsFile(records));
+    TestData::writeFile(game, old);
+    const std::string go = program.file("go");
+    const std::string again = program.file("again");
+    setenv("CLEATWORK_SAVE_WHEN", go.c_str(), 1);
+    setenv("CLEATWORK_SAVE_AGAIN_WHEN", again.c_str(), 1);
+    ChildProcess child({CLEATWORK_SAVE_CHILD, program.path(), game, "fsize", "0"});
+    unsetenv("CLEATWORK_SAVE_WHEN");
+    unsetenv("CLEATWORK_SAVE_AGAIN_WHEN");
+    std::vector<std::string> lines;
+    std::string line;
+    while (child.readLine(line) && line != "EDITED") {
+    }
+    ASSERT_EQ(line, "EDITED");
+    // The folder turns read-only between the edit and the save.
+    ASSERT_EQ(std::system(("mount -o remount,ro '" + games.path() + "'").c_str()), 0);
+    TestData::writeFile(go, {});
+    while (child.readLine(line) && line.rfind("SAVE", 0) != 0)
+        lines.push_back(line);
+    lines.push_back(line);
+    expectCleanFailure(lines, game);
+    EXPECT_EQ(TestData::readFile(game), old);
+
+    ASSERT_EQ(std::system(("mount -o remount,rw '" + games.path() + "'").c_str()), 0);
+    TestData::writeFile(again, {});
+    while (child.readLine(line) && line.rfind("SAVE", 0) != 0) {
+    }
+    EXPECT_EQ(line, "SAVE ok MODIFIED 0");
+    EXPECT_EQ(child.wait(), 0);
+    records[0].Nazwa = "Changed";
+    EXPECT_EQ(TestData::readFile(game), TestData::wesys(TestData::bootsFile(records)));
 }
 
 TEST(SuddenDeath, KilledSavesLeaveTheOldOrTheNewFile)
