@@ -93,7 +93,6 @@ QString chooseFile(QWidget *parent, const QString &name, const QString &filter,
 {
     QFileDialog dialog(parent);
     dialog.setObjectName(name);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setNameFilters(nameFilters(filter));

@@ -196,7 +196,6 @@ void frmCreateLanguage::cmdLoad_Click()
 {
     QFileDialog dialog(this);
     dialog.setObjectName(QStringLiteral("CDLng"));
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setDirectory(QDir(mProgramFolder).filePath(QStringLiteral("Language")));
     dialog.setNameFilter(QStringLiteral("LNG.ini (LNG.ini)"));
