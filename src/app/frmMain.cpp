@@ -380,11 +380,7 @@ void frmMain::ApplyLanguage()
         return fromAnsi(ReadIni(file, section, key));
     };
     for (const auto &k : Languages::keys()) {
-        const QString name = QString::fromLatin1(k.key);
-        const QString objectName =
-            name.compare(QLatin1String("cmdOpenT2"), Qt::CaseInsensitive) == 0
-                ? QStringLiteral("cmdOpent2")
-                : name;
+        const QString objectName = QString::fromLatin1(k.control);
         const QString text = read(k.section, k.key);
         if (auto *box = findChild<QGroupBox *>(objectName))
             box->setTitle(text);

@@ -12,6 +12,7 @@ struct Key
     const char *section;
     const char *key;     ///< as the main window reads it
     const char *written; ///< as the language editor writes it ("cmdOpent2")
+    const char *control; ///< the main window's control that shows it
     const char *caption; ///< the built-in caption of the main window's design
     int editorField;     ///< index of the language editor's text field
 };

@@ -20,9 +20,7 @@ protected:
     {
         QStringList out;
         for (const auto &k : Languages::keys()) {
-            QString name = QString::fromLatin1(k.key);
-            if (name == "cmdOpenT2")
-                name = "cmdOpent2";
+            const QString name = QString::fromLatin1(k.control);
             if (auto *box = mWindow->findChild<QGroupBox *>(name))
                 out << box->title();
             else if (auto *button = mWindow->findChild<QAbstractButton *>(name))
