@@ -21,7 +21,7 @@ inline TestData::Bytes archiveLike()
     out.reserve(16u << 20);
     while (out.size() < (16u << 20)) {
         const std::uint8_t endpoint = static_cast<std::uint8_t>(random() % 16);
-        const std::uint32_t indices = random();
+        const auto indices = static_cast<std::uint32_t>(random());
         const std::uint8_t block[16] = {255,
                                         0,
                                         0,

@@ -101,8 +101,9 @@ protected:
     }
     void TearDown() override
     {
-        if (mounted)
+        if (mounted) {
             EXPECT_EQ(std::system(("umount '" + games.path() + "'").c_str()), 0);
+        }
     }
 
     TempDir program;
