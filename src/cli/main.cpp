@@ -172,12 +172,6 @@ std::vector<Field> fieldsOf(const BootRecord &r)
 
 int unpack(const std::vector<std::string> &args)
 {
-    if (wantsHelp(args)) {
-        std::cout << kUnpackHelp;
-        return 0;
-    }
-    if (args.size() != 1)
-        return failWith(std::string("unpack takes one FILE\n") + kUnpackHelp);
     ScratchFolder scratch;
     if (scratch.path().empty())
         return failWith("cannot make a scratch folder");
@@ -189,12 +183,6 @@ int unpack(const std::vector<std::string> &args)
 
 int pack(const std::vector<std::string> &args)
 {
-    if (wantsHelp(args)) {
-        std::cout << kPackHelp;
-        return 0;
-    }
-    if (args.size() != 1)
-        return failWith(std::string("pack takes one FILE\n") + kPackHelp);
     PesZlib zlib(std::string{});
     if (!zlib.PackWesys(args[0]))
         return failWith("cannot wrap " + args[0] + ": " + zlib.errorString());
@@ -203,10 +191,6 @@ int pack(const std::vector<std::string> &args)
 
 int dump(const std::vector<std::string> &args)
 {
-    if (wantsHelp(args)) {
-        std::cout << kDumpHelp;
-        return 0;
-    }
     std::string file;
     std::string format = "text";
     for (const auto &a : args) {
@@ -310,12 +294,6 @@ std::string entryName(const FileIo::Bytes &plain, std::int32_t nazwa)
 
 int textures(const std::vector<std::string> &args)
 {
-    if (wantsHelp(args)) {
-        std::cout << kTexturesHelp;
-        return 0;
-    }
-    if (args.size() != 1)
-        return failWith(std::string("textures takes one FILE\n") + kTexturesHelp);
     FileIo::Bytes plain;
     Textura index;
     std::string error;
@@ -331,12 +309,6 @@ int textures(const std::vector<std::string> &args)
 
 int texture(const std::vector<std::string> &args)
 {
-    if (wantsHelp(args)) {
-        std::cout << kTextureHelp;
-        return 0;
-    }
-    if (args.size() != 3)
-        return failWith(std::string("texture takes FILE N OUT.bmp\n") + kTextureHelp);
     std::int32_t entry = -1;
     try {
         std::size_t used = 0;
@@ -384,15 +356,29 @@ int main(int argc, char **argv)
         std::cout << kUsage;
         return 0;
     }
-    if (command == "unpack")
-        return unpack(args);
-    if (command == "pack")
-        return pack(args);
-    if (command == "dump")
-        return dump(args);
-    if (command == "textures")
-        return textures(args);
-    if (command == "texture")
-        return texture(args);
+    struct Command
+    {
+        const char *name;
+        const char *help;
+        int arguments; // how many it takes, or -1 when it reads its own options
+        int (*run)(const std::vector<std::string> &);
+    };
+    static const Command commands[] = {{"unpack", kUnpackHelp, 1, unpack},
+                                       {"pack", kPackHelp, 1, pack},
+                                       {"dump", kDumpHelp, -1, dump},
+                                       {"textures", kTexturesHelp, 1, textures},
+                                       {"texture", kTextureHelp, 3, texture}};
+    for (const Command &c : commands) {
+        if (command != c.name)
+            continue;
+        if (wantsHelp(args)) {
+            std::cout << c.help;
+            return 0;
+        }
+        if (c.arguments >= 0 && args.size() != static_cast<std::size_t>(c.arguments))
+            return failWith(command + " takes " + std::to_string(c.arguments) + " argument" +
+                            (c.arguments == 1 ? "" : "s") + "\n" + c.help);
+        return c.run(args);
+    }
     return failWith("unknown command '" + command + "'\n" + kUsage);
 }
