@@ -533,10 +533,10 @@ bool frmMain::openFile(const QString &path)
     if (!mZlib.UnpackWesys(game)) {
         reason = QString::fromStdString(mZlib.errorString());
     } else {
-        const bool copied = FileIo::copyFileAtomic(unwrapped, toNative(workingFile()), &error,
-                                                   FileIo::Sync::Cached);
+        // The unwrapped file becomes the working file (a rename where the system allows one).
+        const bool moved = FileIo::moveFile(unwrapped, toNative(workingFile()), &error);
         FileIo::removeFile(unwrapped);
-        if (!copied)
+        if (!moved)
             reason = tr("Cannot write the working file: %1").arg(QString::fromStdString(error));
         else if (!BootsDb.Wczytaj(toNative(workingFile())))
             reason = QString::fromStdString(BootsDb.errorString());
