@@ -747,8 +747,7 @@ void frmMain::cmdChange_Click()
     }
 
     if (!BootsDb.ZmienAll(Over->text().toStdString())) {
-        const double value = VbNumber::roundHalfEven(VbNumber::val(Over->text().toStdString()));
-        if (!(value >= 0 && value <= 255)) {
+        if (!Baza::valueForAll(Over->text().toStdString())) {
             QMessageBox box(QMessageBox::Warning, QString::fromLatin1(kMessageTitle),
                             tr("The value must be a number from 0 to 5."), QMessageBox::Ok, this);
             box.setObjectName(QStringLiteral("valueMessage"));

@@ -308,17 +308,24 @@ bool Baza::Zmien_Dane(std::uint8_t Index, const std::string &Nazwa, std::int16_t
     return true;
 }
 
+std::optional<std::uint8_t> Baza::valueForAll(const std::string &overText)
+{
+    const double value = VbNumber::roundHalfEven(VbNumber::val(overText));
+    if (!(value >= 0 && value <= 255))
+        return std::nullopt;
+    return static_cast<std::uint8_t>(value);
+}
+
 bool Baza::ZmienAll(const std::string &overText)
 {
     mError.clear();
     if (!mLoaded || Count() == 0)
         return fail("no database was loaded");
-    const double value = VbNumber::roundHalfEven(VbNumber::val(overText));
-    if (!(value >= 0 && value <= 255))
+    const auto v = valueForAll(overText);
+    if (!v)
         return fail("the value must lie between 0 and 255");
-    const auto v = static_cast<std::uint8_t>(value);
     std::string error;
-    if (!FileIo::writeFileAtomic(mPath, serialize(&v), &error))
+    if (!FileIo::writeFileAtomic(mPath, serialize(&*v), &error))
         return fail(error);
     return true;
 }

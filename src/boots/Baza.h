@@ -4,6 +4,7 @@
 #include "BootRecord.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -72,6 +73,9 @@ public:
     /// its statistics until the next load. Does nothing (false) when nothing is loaded or
     /// the value lies outside 0..255 after rounding; the file then stays as it was.
     bool ZmienAll(const std::string &overText);
+    /// The statistic that ZmienAll writes for `overText`, or nothing when the number it begins
+    /// with lies outside 0..255 after rounding.
+    static std::optional<std::uint8_t> valueForAll(const std::string &overText);
 
     /// Appends an empty record whose ID follows the last record's ID and returns that ID.
     /// Returns 0 when nothing is loaded or the last ID is 255. When the last ID lies outside

@@ -199,20 +199,26 @@ bool writeFileAtomic(const std::string &requestedPath, const std::uint8_t *data,
     return ok;
 }
 
-bool writeFile(const std::string &path, const Bytes &data, std::string *error)
+bool writeFile(const std::string &path, const std::uint8_t *data, std::size_t size,
+               std::string *error)
 {
     FilePtr f = openFile(path, "wb");
     if (!f) {
         setError(error, lastError());
         return false;
     }
-    bool ok = data.empty() || std::fwrite(data.data(), 1, data.size(), f.get()) == data.size();
+    bool ok = size == 0 || std::fwrite(data, 1, size, f.get()) == size;
     ok = std::fclose(f.release()) == 0 && ok;
     if (!ok) {
         setError(error, lastError());
         removeFile(path);
     }
     return ok;
+}
+
+bool writeFile(const std::string &path, const Bytes &data, std::string *error)
+{
+    return writeFile(path, data.data(), data.size(), error);
 }
 
 bool writeFileAtomic(const std::string &path, const Bytes &data, std::string *error, Sync sync)

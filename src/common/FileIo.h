@@ -42,6 +42,8 @@ bool writeFileAtomic(const std::string &path, const Bytes &data, std::string *er
 
 /// Writes `data` straight into `path`, replacing it. For scratch and intermediate files that
 /// no one else relies on: a failure removes what was half written.
+bool writeFile(const std::string &path, const std::uint8_t *data, std::size_t size,
+               std::string *error = nullptr);
 bool writeFile(const std::string &path, const Bytes &data, std::string *error = nullptr);
 
 /// Copies `from` over `to` with writeFileAtomic.

@@ -48,7 +48,6 @@ public:
     bool wrap(const Bytes &plain, Bytes &container);
 
     const std::string &errorString() const { return mError; }
-    const std::string &programFolder() const { return mProgramFolder; }
     std::string scratchPath() const;
 
 private:

@@ -99,7 +99,7 @@ bool TexturePreview::run(const std::string &archivePath, std::int64_t dataPositi
     if (!mLastBitmap.empty())
         FileIo::removeFile(mLastBitmap);
     mLastBitmap.clear();
-    if (!FileIo::writeFile(bitmapFile, FileIo::Bytes(texture, texture + textureSize), &error)) {
+    if (!FileIo::writeFile(bitmapFile, texture, textureSize, &error)) {
         FileIo::removeFile(entryFile);
         return fail(error);
     }
