@@ -279,12 +279,11 @@ bool readArchive(const std::string &file, FileIo::Bytes &plain, Textura &index, 
     return true;
 }
 
-std::string entryName(const FileIo::Bytes &plain, std::int32_t nazwa)
+std::string entryName(const FileIo::Bytes &plain, const ArchiveEntry &entry)
 {
-    const std::int64_t at = static_cast<std::int64_t>(nazwa) + 11;
-    if (at < 0 || at + 4 > static_cast<std::int64_t>(plain.size()))
+    std::string name;
+    if (!entry.readName(plain, name, nullptr))
         return "?";
-    std::string name(plain.begin() + at, plain.begin() + at + 4);
     for (auto &c : name) {
         if (static_cast<unsigned char>(c) < 0x20)
             c = '.';
@@ -302,7 +301,7 @@ int textures(const std::vector<std::string> &args)
     std::ostringstream out;
     for (std::int32_t i = 0; i < index.Count(); ++i)
         out << i << "\t" << index.Get_Offset(i) << "\t" << index.Get_Lenght(i) << "\t"
-            << entryName(plain, index.Get_Nazwa(i)) << "\n";
+            << entryName(plain, ArchiveEntry::of(index, i)) << "\n";
     std::cout << out.str();
     return std::cout.good() ? 0 : 1;
 }
@@ -334,9 +333,7 @@ int texture(const std::vector<std::string> &args)
         return failWith("cannot write a working copy: " + error);
     TexturePreview preview(scratch.path());
     std::string bitmap;
-    if (!preview.run(archive, static_cast<std::int64_t>(index.Get_Offset(entry)) + 1,
-                     index.Get_Lenght(entry),
-                     static_cast<std::int64_t>(index.Get_Nazwa(entry)) + 12, bitmap))
+    if (!preview.run(archive, ArchiveEntry::of(index, entry), bitmap))
         return failWith("cannot convert entry " + args[1] + ": " + preview.errorString());
     if (!FileIo::copyFileAtomic(bitmap, args[2], &error))
         return failWith("cannot write " + args[2] + ": " + error);
