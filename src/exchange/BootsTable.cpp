@@ -20,33 +20,31 @@ template <auto Member> void setNumberOf(BootRecord &r, std::int64_t value)
     r.*Member = static_cast<Field>(value);
 }
 
-template <auto Member> constexpr BootsColumn number(const char *name, std::int64_t min,
-                                                    std::int64_t max)
+template <auto Member>
+constexpr BootsColumn number(const char *name, std::int64_t min, std::int64_t max)
 {
     return {name, nullptr, 0, min, max, numberOf<Member>, setNumberOf<Member>};
 }
 
-constexpr BootsColumn text(const char *name, std::string BootRecord::*member,
-                           std::size_t maxLength)
+constexpr BootsColumn text(const char *name, std::string BootRecord::*member, std::size_t maxLength)
 {
     return {name, member, maxLength, 0, 0, nullptr, nullptr};
 }
 
 // The ranges are those of the file's fields: 16-bit signed ID, Kolej and nowe, bytes else.
 constexpr std::int64_t kShortMin = -32768, kShortMax = 32767;
-const BootsColumn kColumns[] = {
-    text("Nazwa", &BootRecord::Nazwa, 60),
-    number<&BootRecord::ID>("ID", kShortMin, kShortMax),
-    number<&BootRecord::Kolej>("Kolej", kShortMin, kShortMax),
-    number<&BootRecord::nowe>("nowe", kShortMin, kShortMax),
-    number<&BootRecord::Pole5>("Pole5", 0, 255),
-    number<&BootRecord::Sila>("Sila", 0, 255),
-    number<&BootRecord::Precyzja>("Precyzja", 0, 255),
-    number<&BootRecord::Przyspieszenie>("Przyspieszenie", 0, 255),
-    number<&BootRecord::Szybkosc>("Szybkosc", 0, 255),
-    number<&BootRecord::Podkrecanie>("Podkrecanie", 0, 255),
-    text("NazwaMaterialu", &BootRecord::NazwaMaterialu, 125),
-    text("Kolor", &BootRecord::Kolor, 83)};
+const BootsColumn kColumns[] = {text("Nazwa", &BootRecord::Nazwa, 60),
+                                number<&BootRecord::ID>("ID", kShortMin, kShortMax),
+                                number<&BootRecord::Kolej>("Kolej", kShortMin, kShortMax),
+                                number<&BootRecord::nowe>("nowe", kShortMin, kShortMax),
+                                number<&BootRecord::Pole5>("Pole5", 0, 255),
+                                number<&BootRecord::Sila>("Sila", 0, 255),
+                                number<&BootRecord::Precyzja>("Precyzja", 0, 255),
+                                number<&BootRecord::Przyspieszenie>("Przyspieszenie", 0, 255),
+                                number<&BootRecord::Szybkosc>("Szybkosc", 0, 255),
+                                number<&BootRecord::Podkrecanie>("Podkrecanie", 0, 255),
+                                text("NazwaMaterialu", &BootRecord::NazwaMaterialu, 125),
+                                text("Kolor", &BootRecord::Kolor, 83)};
 
 std::string csvField(const std::string &utf8)
 {

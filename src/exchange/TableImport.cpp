@@ -29,8 +29,8 @@ bool toAnsi(std::string_view utf8, std::string &ansi)
 
 std::string jsonQuoted(std::string_view text)
 {
-    return nlohmann::json(std::string(text)).dump(-1, ' ', false,
-                                                  nlohmann::json::error_handler_t::replace);
+    return nlohmann::json(std::string(text))
+        .dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
 }
 
 std::string plural(std::size_t n, const char *one, const char *many)
@@ -94,9 +94,7 @@ void TableImport::readCell(BootRecord &record, const BootsColumn &column, const 
     std::int64_t value = 0;
     bool whole = false;
     bool inRange = true;
-    std::string shown;
     if (cell.json) {
-        shown = cell.json->dump();
         if (cell.json->is_number_unsigned()) {
             const auto u = cell.json->get<std::uint64_t>();
             inRange = u <= static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
@@ -107,26 +105,27 @@ void TableImport::readCell(BootRecord &record, const BootsColumn &column, const 
             whole = true;
         }
     } else {
-        shown = jsonQuoted(cell.csv);
         const char *end = cell.csv.data() + cell.csv.size();
         const auto [at, ec] = std::from_chars(cell.csv.data(), end, value);
         whole = at == end && (ec == std::errc{} || ec == std::errc::result_out_of_range);
         inRange = ec == std::errc{};
     }
+    if (whole && inRange && value >= column.min && value <= column.max)
+        return column.setNumber(record, value);
+    const std::string shown = cell.json ? cell.json->dump() : jsonQuoted(cell.csv);
     if (!whole)
         return problem(cell, column.name, shown + " is not a whole number");
-    if (!inRange || value < column.min || value > column.max)
-        return problem(cell, column.name,
-                       shown + " lies outside " + std::to_string(column.min) + ".." +
-                           std::to_string(column.max));
-    column.setNumber(record, value);
+    problem(cell, column.name,
+            shown + " lies outside " + std::to_string(column.min) + ".." +
+                std::to_string(column.max));
 }
 
 void TableImport::readCsv(std::string_view table)
 {
     CsvReader reader;
     if (!reader.read(table)) {
-        mProblems.push_back({TableProblem::Place::Line, reader.errorLine(), {}, reader.errorString()});
+        mProblems.push_back(
+            {TableProblem::Place::Line, reader.errorLine(), {}, reader.errorString()});
         return;
     }
     const auto &rows = reader.records();
@@ -214,7 +213,9 @@ bool TableImport::read(std::string_view table, BootsTable::Format format, const 
     else
         readJson(table);
     if (mProblems.empty() && mRows != before.size())
-        mProblems.push_back({TableProblem::Place::Table, 0, {},
+        mProblems.push_back({TableProblem::Place::Table,
+                             0,
+                             {},
                              "the table has " + plural(mRows, "row", "rows") +
                                  " where the database holds " +
                                  plural(before.size(), "boot", "boots")});
@@ -225,10 +226,12 @@ bool TableImport::read(std::string_view table, BootsTable::Format format, const 
     }
     for (std::size_t i = 0; i < before.size(); ++i) {
         for (const BootsColumn &column : BootsTable::columns()) {
-            std::string was = column.shown(before[i]);
-            std::string now = column.shown(mRecords[i]);
-            if (was != now)
-                mChanges.push_back({i, column.name, std::move(was), std::move(now)});
+            const bool same = column.isText()
+                                  ? before[i].*column.text == mRecords[i].*column.text
+                                  : column.number(before[i]) == column.number(mRecords[i]);
+            if (!same)
+                mChanges.push_back(
+                    {i, column.name, column.shown(before[i]), column.shown(mRecords[i])});
         }
     }
     mReady = true;

@@ -1,6 +1,6 @@
+#include "exchange/TableImport.h"
 #include "TestData.h"
 #include "boots/Baza.h"
-#include "exchange/TableImport.h"
 
 #include <gtest/gtest.h>
 
@@ -31,7 +31,8 @@ void PrintTo(const Malformed &m, std::ostream *os)
 const std::string kHeader = "Nazwa,ID,Sila\r\n";
 
 class MalformedTable : public testing::TestWithParam<Malformed>
-{};
+{
+};
 
 TEST_P(MalformedTable, IsRefusedWithWhereAndWhy)
 {
@@ -56,8 +57,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "line 2, Sila: \"1.5\" is not a whole number"},
         Malformed{"CsvStatOutOfRange", Format::Csv, kHeader + "A,0,256\r\nB,1,1\r\n",
                   "line 2, Sila: \"256\" lies outside 0..255"},
-        Malformed{"CsvIdOutOfRange", Format::Csv,
-                  kHeader + "A,0,1\r\nB,99999999999999999999,1\r\n",
+        Malformed{"CsvIdOutOfRange", Format::Csv, kHeader + "A,0,1\r\nB,99999999999999999999,1\r\n",
                   "line 3, ID: \"99999999999999999999\" lies outside -32768..32767"},
         Malformed{"CsvOverLongName", Format::Csv,
                   kHeader + "\"" + std::string(61, 'n') + "\",0,1\r\nB,1,1\r\n",
@@ -91,7 +91,8 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<Malformed> &p) { return p.param.name; });
 
 class TableRoundTrip : public testing::TestWithParam<Format>
-{};
+{
+};
 
 TEST_P(TableRoundTrip, UnchangedTableChangesNothing)
 {
