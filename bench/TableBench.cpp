@@ -58,7 +58,8 @@ void BM_ImportTable(benchmark::State &state)
 {
     TempDir dir;
     const std::string path = dir.file("unnamed_1831.bin");
-    const std::string tablePath = dir.file("table");
+    const std::string tablePath =
+        dir.file(formatOf(state) == BootsTable::Format::Csv ? "table.csv" : "table.json");
     const TestData::Bytes original = TestData::wesys(BenchData::boots255());
     const std::string text = editedTable(formatOf(state));
     TestData::writeFile(tablePath, TestData::Bytes(text.begin(), text.end()));
@@ -67,12 +68,9 @@ void BM_ImportTable(benchmark::State &state)
         TestData::writeFile(path, original); // every round has all 255 boots to change
         state.ResumeTiming();
         Baza db;
-        FileIo::Bytes table;
         TableImport import;
-        if (!open(path, db) || !FileIo::readFile(tablePath, table) ||
-            !import.read({reinterpret_cast<const char *>(table.data()), table.size()},
-                         formatOf(state), db) ||
-            !import.apply(db) || !save(path, db))
+        if (!open(path, db) || !import.readFile(tablePath, db) || !import.apply(db) ||
+            !save(path, db))
             state.SkipWithError("import failed");
     }
 }

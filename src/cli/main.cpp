@@ -210,20 +210,12 @@ int import(const std::vector<std::string> &args)
         return failWith(std::string("import takes FILE and TABLE\n") + kImportHelp);
     const std::string &file = paths[0];
     const std::string &tablePath = paths[1];
-    const auto format = BootsTable::formatOf(tablePath);
-    if (!format)
-        return failWith("the table " + tablePath + " must end in .csv or .json");
-
     Baza db;
     std::string error;
     if (!loadDatabase(file, db, error))
         return failWith("Error File: " + file + ": " + error);
-    FileIo::Bytes table;
-    if (!FileIo::readFile(tablePath, table, &error))
-        return failWith("cannot read " + tablePath + ": " + error);
     TableImport import;
-    if (!import.read(std::string_view(reinterpret_cast<const char *>(table.data()), table.size()),
-                     *format, db)) {
+    if (!import.readFile(tablePath, db)) {
         for (const TableProblem &p : import.problems())
             std::cerr << "cleatwork-cli: " << tablePath << ": " << p.text() << "\n";
         return failWith(file + " was not changed");
@@ -234,6 +226,8 @@ int import(const std::vector<std::string> &args)
             out << c.text() << "\n";
     } else if (!import.changes().empty()) {
         // An unchanged table leaves the file alone, compressed bytes and all.
+        if (!FileIo::isWritableFile(file))
+            return failWith(file + " is read-only; it was not changed");
         FileIo::Bytes container;
         PesZlib zlib(std::string{});
         if (!import.apply(db))

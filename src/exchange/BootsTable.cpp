@@ -1,6 +1,7 @@
 #include "BootsTable.h"
 
 #include "common/Ansi.h"
+#include "common/FileIo.h"
 
 #include <algorithm>
 #include <cctype>
@@ -123,6 +124,19 @@ std::string json(const std::vector<BootRecord> &records)
 std::string write(const std::vector<BootRecord> &records, Format format)
 {
     return format == Format::Csv ? csv(records) : json(records);
+}
+
+bool writeFile(const std::string &path, const std::vector<BootRecord> &records, std::string *error)
+{
+    const auto format = formatOf(path);
+    if (!format) {
+        if (error)
+            *error = "a table's file name must end in .csv or .json";
+        return false;
+    }
+    const std::string table = write(records, *format);
+    return FileIo::writeFileAtomic(path, reinterpret_cast<const std::uint8_t *>(table.data()),
+                                   table.size(), error);
 }
 
 } // namespace BootsTable

@@ -44,5 +44,8 @@ std::string csv(const std::vector<BootRecord> &records);
 /// JSON (RFC 8259): an array holding one object per record, keyed by the column names.
 std::string json(const std::vector<BootRecord> &records);
 std::string write(const std::vector<BootRecord> &records, Format format);
+/// Writes the table to `path` in the format its extension names, replacing the file safely.
+/// False with the reason in *error for another extension or a failed write.
+bool writeFile(const std::string &path, const std::vector<BootRecord> &records, std::string *error);
 
 } // namespace BootsTable

@@ -3,6 +3,7 @@
 #include "CsvReader.h"
 #include "boots/Baza.h"
 #include "common/Ansi.h"
+#include "common/FileIo.h"
 
 #include <algorithm>
 #include <charconv>
@@ -236,6 +237,22 @@ bool TableImport::read(std::string_view table, BootsTable::Format format, const 
     }
     mReady = true;
     return true;
+}
+
+bool TableImport::readFile(const std::string &path, const Baza &db)
+{
+    const auto format = BootsTable::formatOf(path);
+    FileIo::Bytes table;
+    std::string error = "a table's file name must end in .csv or .json";
+    if (!format || !FileIo::readFile(path, table, &error)) {
+        mProblems = {{TableProblem::Place::Table, 0, {}, error}};
+        mChanges.clear();
+        mRecords.clear();
+        mError = problemText();
+        mReady = false;
+        return false;
+    }
+    return read({reinterpret_cast<const char *>(table.data()), table.size()}, *format, db);
 }
 
 std::size_t TableImport::changedBoots() const

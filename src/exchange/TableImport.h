@@ -41,6 +41,9 @@ public:
     /// records of `db`. True when the table can be applied; then changes() lists what it
     /// changes (maybe nothing). False with problems() otherwise.
     bool read(std::string_view table, BootsTable::Format format, const Baza &db);
+    /// Reads the table file at `path` in the format its extension names (".csv", ".json");
+    /// an unreadable file or another extension is a problem like any other.
+    bool readFile(const std::string &path, const Baza &db);
 
     const std::vector<TableProblem> &problems() const { return mProblems; }
     const std::vector<TableChange> &changes() const { return mChanges; }
