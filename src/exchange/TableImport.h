@@ -19,7 +19,7 @@ struct TableProblem
     std::size_t location = 0;   ///< the CSV line (from 1) or the JSON array index (from 0)
     std::string column;         ///< the column or key, or empty
     std::string reason;
-    /// One line for the user: "line 4, Sila: 300 lies outside 0..255".
+    /// One line for the user: line 4, Sila: "300" lies outside 0..255
     std::string text() const;
 };
 
