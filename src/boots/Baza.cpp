@@ -288,6 +288,14 @@ bool Baza::Zmien_Dane(std::uint8_t Index, const std::string &Nazwa, std::int16_t
     return true;
 }
 
+bool Baza::setRecord(std::size_t position, const BootRecord &record)
+{
+    if (position >= mRecords.size())
+        return fail("no record at position " + std::to_string(position));
+    mRecords[position] = record;
+    return true;
+}
+
 std::optional<std::uint8_t> Baza::valueForAll(const std::string &overText)
 {
     const double value = VbNumber::roundHalfEven(VbNumber::val(overText));
