@@ -37,5 +37,10 @@ int main(int argc, char **argv)
     const std::string config =
         std::string("Config\0Language\0English\0", 25) + "[Config]\nLanguage=Polski";
     put("fuzz_ini", "config", TestData::Bytes(config.begin(), config.end()));
+    const std::string utf8 = std::string("Menu\0Quit\0Zako\xC5\x84"
+                                         "cz\0",
+                                         19) +
+                             "\xEF\xBB\xBF[Menu]\r\nFile=Plik\r\n[Messages]\r\nA=\xC5\x81\r\n";
+    put("fuzz_ini", "utf8", TestData::Bytes(utf8.begin(), utf8.end()));
     return 0;
 }

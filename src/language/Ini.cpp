@@ -154,7 +154,9 @@ std::string write(const std::string &contents, const std::string &section, const
     const auto start = findSection(lines, wantedSection);
     if (!start) {
         std::string out = contents;
-        if (!out.empty() && (out.size() < 2 || out.compare(out.size() - 2, 2, "\r\n") != 0))
+        const std::size_t markSize = isUtf8(contents) ? kUtf8Mark.size() : 0;
+        if (out.size() > markSize &&
+            (out.size() < 2 || out.compare(out.size() - 2, 2, "\r\n") != 0))
             out += "\r\n";
         return out + "[" + wantedSection + "]\r\n" + wantedKey + "=" + value + "\r\n";
     }

@@ -126,6 +126,8 @@ INSTANTIATE_TEST_SUITE_P(
                               "2", "junk\r\n[A]\r\nK=2\r\n"},
                     WriteCase{"value exactly as given", "[A]\r\n", "A", "K", " spaced ",
                               "[A]\r\nK= spaced \r\n"},
+                    WriteCase{"after a lone UTF-8 mark", "\xEF\xBB\xBF", "A", "K", "v",
+                              "\xEF\xBB\xBF[A]\r\nK=v\r\n"},
                     WriteCase{"first of two sections", "[A]\r\nK=1\r\n[A]\r\nK=2\r\n", "A", "K",
                               "3", "[A]\r\nK=3\r\n[A]\r\nK=2\r\n"}));
 

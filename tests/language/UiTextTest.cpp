@@ -44,4 +44,15 @@ TEST_F(UiTexts, TextsALanguageLacksOrLeavesEmptyAreEnglish)
         << "an argument is not searched for markers";
 }
 
+TEST_F(UiTexts, EveryBundledLanguageHasQtsTranslations)
+{
+    for (const char *language :
+         {"Deutsch", "Español", "Français", "Italiano", "Polski", "Português"}) {
+        UiText::apply(QString::fromUtf8(CLEATWORK_LANGUAGE_DIR "/") + QString::fromUtf8(language) +
+                      "/LNG.ini");
+        QMessageBox box(QMessageBox::Warning, "t", "x", QMessageBox::Cancel);
+        EXPECT_NE(box.button(QMessageBox::Cancel)->text().remove('&'), "Cancel") << language;
+    }
+}
+
 } // namespace
