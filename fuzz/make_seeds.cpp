@@ -48,5 +48,10 @@ int main(int argc, char **argv)
     put("fuzz_table", "json", table('j', BootsTable::json(records)));
     put("fuzz_table", "columns", table('c', "Sila,Nazwa\n3,\"a\"\"b\"\n4,c"));
     put("fuzz_table", "keys", table('j', "[{\"Sila\": 3}, {\"Kolor\": \"\\u00e9\"}]"));
+    const std::string utf8 = std::string("Menu\0Quit\0Zako\xC5\x84"
+                                         "cz\0",
+                                         19) +
+                             "\xEF\xBB\xBF[Menu]\r\nFile=Plik\r\n[Messages]\r\nA=\xC5\x81\r\n";
+    put("fuzz_ini", "utf8", TestData::Bytes(utf8.begin(), utf8.end()));
     return 0;
 }

@@ -2,6 +2,9 @@
 // Where the interface languages live: the "Language" folder of the program folder, one
 // sub-folder per language holding its "LNG.ini", and the configuration file "C" that
 // remembers the language chosen last.
+#include "TextKeys.h"
+
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,10 +38,17 @@ std::vector<std::string> ListLanguages(const std::string &programFolder);
 
 /// The configured language (UTF-8; the file holds Windows-1252), or the empty text.
 std::string configuredLanguage(const std::string &programFolder);
-/// Remembers `language` in the configuration file. False when it could not be written.
+/// Remembers `language` in the configuration file. False when it could not be written or the
+/// file cannot hold it exactly.
 bool rememberLanguage(const std::string &programFolder, const std::string &language);
 
-/// Why a name cannot be a language folder name, or the empty text when it can.
+/// Why `name` (UTF-8) cannot name a language: a folder of the language folder whose name the
+/// configuration file reads back exactly. Nothing when it can. The message's "%1" is the name,
+/// "%2" the name as the configuration file would read it back (see nameArguments).
+std::optional<TextKeys::Key> nameProblem(const std::string &name);
+std::vector<std::string> nameArguments(const std::string &name);
+
+/// The English message of nameProblem with its arguments, or the empty text.
 std::string problemWithName(const std::string &name);
 
 } // namespace Languages
