@@ -4,8 +4,13 @@
 #include "common/Ansi.h"
 #include "common/FileIo.h"
 #include "container/PesZlib.h"
+#include "textures/ArchiveSaver.h"
+#include "textures/DdsLayout.h"
 #include "textures/Textura.h"
+#include "textures/TextureExport.h"
+#include "textures/TextureImage.h"
 #include "textures/TexturePreview.h"
+#include "textures/TextureReplacer.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -24,8 +29,12 @@ const char *const kUsage =
     "  unpack FILE              unwrap a WESYS game file into FILE.unzlib\n"
     "  pack FILE                wrap a plain file into FILE.zlib\n"
     "  dump FILE [--json|--csv] print every boot of a wrapped boots database\n"
-    "  textures FILE            list the entries of a wrapped texture archive\n"
-    "  texture FILE N OUT.bmp   convert entry N of a wrapped texture archive to a bitmap\n"
+    "  textures FILE [--export DIR]\n"
+    "                           list the entries of a wrapped texture archive, or export\n"
+    "                           them all as PNG\n"
+    "  texture FILE N OUT       convert entry N of a wrapped texture archive to PNG or BMP\n"
+    "  replace-texture FILE N IMAGE\n"
+    "                           replace the picture of entry N of a wrapped texture archive\n"
     "\n"
     "Run 'cleatwork-cli COMMAND --help' for the details of a command.\n";
 
@@ -47,14 +56,26 @@ const char *const kDumpHelp =
     "  --csv   a header row and one quoted row per record\n";
 
 const char *const kTexturesHelp =
-    "Usage: cleatwork-cli textures FILE\n"
+    "Usage: cleatwork-cli textures FILE [--export DIR]\n"
     "Unwraps the texture archive FILE in memory and prints one line per entry: its number,\n"
-    "the offset and length of its data, and its 4-character name.\n";
+    "the offset and length of its data, and its 4-character name.\n"
+    "  --export DIR  writes every entry as DIR/<NNN>_<name>.png (with alpha) instead; entries\n"
+    "                that are not valid DDS textures are listed and skipped, and the exit\n"
+    "                status is then 1\n";
 
 const char *const kTextureHelp =
-    "Usage: cleatwork-cli texture FILE N OUT.bmp\n"
+    "Usage: cleatwork-cli texture FILE N OUT\n"
     "Converts the DDS texture of entry N (counted from 0) of the texture archive FILE into\n"
-    "the Windows bitmap OUT.bmp, as the editor's preview does.\n";
+    "OUT: a PNG with alpha when OUT ends in .png, otherwise the Windows bitmap that the\n"
+    "editor's preview makes.\n";
+
+const char *const kReplaceTextureHelp =
+    "Usage: cleatwork-cli replace-texture FILE N IMAGE\n"
+    "Replaces the picture of entry N (counted from 0) of the texture archive FILE and writes\n"
+    "FILE back safely. IMAGE is a PNG, BMP, TGA or JPEG of exactly the entry's size, encoded\n"
+    "into the entry's own format (mipmaps made from it), or a DDS of exactly the entry's\n"
+    "format, size and mipmap count, whose pixels are copied as they are. Only the entry's\n"
+    "pixel bytes change. On any failure FILE is left as it was and the exit status is 1.\n";
 
 int failWith(const std::string &message)
 {
@@ -291,8 +312,70 @@ std::string entryName(const FileIo::Bytes &plain, const ArchiveEntry &entry)
     return Ansi::toUtf8(name);
 }
 
+// The entry number `text` of an archive with `count` entries, or -1.
+std::int32_t entryNumber(const std::string &text, std::int32_t count)
+{
+    try {
+        std::size_t used = 0;
+        const int entry = std::stoi(text, &used);
+        if (used == text.size() && entry >= 0 && entry < count)
+            return entry;
+    } catch (const std::exception &) {
+    }
+    return -1;
+}
+
+std::string noEntry(const std::string &text, std::int32_t count)
+{
+    return "the archive has no entry " + text + " (it has " + std::to_string(count) + ")";
+}
+
+bool endsWithPng(const std::string &path)
+{
+    const std::filesystem::path extension = FileIo::toPath(path).extension();
+    std::string lower = extension.string();
+    for (auto &c : lower)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return lower == ".png";
+}
+
+int exportAll(const std::string &file, const std::string &folder)
+{
+    FileIo::Bytes plain;
+    Textura index;
+    std::string error;
+    if (!readArchive(file, plain, index, error))
+        return failWith("cannot read the texture archive " + file + ": " + error);
+    std::error_code ec;
+    std::filesystem::create_directories(FileIo::toPath(folder), ec);
+    if (ec)
+        return failWith("cannot make the folder " + folder + ": " + ec.message());
+    int skipped = 0;
+    for (std::int32_t i = 0; i < index.Count(); ++i) {
+        const ArchiveEntry entry = ArchiveEntry::of(index, i);
+        std::string name;
+        Picture picture;
+        if (!entry.readName(plain, name, &error) ||
+            !TextureImage::decodeEntry(plain, entry, picture, &error)) {
+            std::cerr << "cleatwork-cli: skipped entry " << i << " (" << entryName(plain, entry)
+                      << "): " << error << "\n";
+            ++skipped;
+            continue;
+        }
+        const std::string out =
+            FileIo::join(folder, TextureExport::fileName(i, index.Count(), name));
+        if (!TextureExport::writePng(picture, out, &error))
+            return failWith("cannot write " + out + ": " + error);
+    }
+    return skipped ? 1 : 0;
+}
+
 int textures(const std::vector<std::string> &args)
 {
+    if (args.size() == 3 && args[1] == "--export")
+        return exportAll(args[0], args[2]);
+    if (args.size() != 1)
+        return failWith(std::string("textures takes FILE [--export DIR]\n") + kTexturesHelp);
     FileIo::Bytes plain;
     Textura index;
     std::string error;
@@ -308,23 +391,22 @@ int textures(const std::vector<std::string> &args)
 
 int texture(const std::vector<std::string> &args)
 {
-    std::int32_t entry = -1;
-    try {
-        std::size_t used = 0;
-        entry = std::stoi(args[1], &used);
-        if (used != args[1].size())
-            entry = -1;
-    } catch (const std::exception &) {
-        entry = -1;
-    }
     FileIo::Bytes plain;
     Textura index;
     std::string error;
     if (!readArchive(args[0], plain, index, error))
         return failWith("cannot read the texture archive " + args[0] + ": " + error);
-    if (entry < 0 || entry >= index.Count())
-        return failWith("the archive has no entry " + args[1] + " (it has " +
-                        std::to_string(index.Count()) + ")");
+    const std::int32_t entry = entryNumber(args[1], index.Count());
+    if (entry < 0)
+        return failWith(noEntry(args[1], index.Count()));
+    if (endsWithPng(args[2])) {
+        Picture picture;
+        if (!TextureImage::decodeEntry(plain, ArchiveEntry::of(index, entry), picture, &error))
+            return failWith("cannot convert entry " + args[1] + ": " + error);
+        if (!TextureExport::writePng(picture, args[2], &error))
+            return failWith("cannot write " + args[2] + ": " + error);
+        return 0;
+    }
     ScratchFolder scratch;
     if (scratch.path().empty())
         return failWith("cannot make a scratch folder");
@@ -337,6 +419,40 @@ int texture(const std::vector<std::string> &args)
         return failWith("cannot convert entry " + args[1] + ": " + preview.errorString());
     if (!FileIo::copyFileAtomic(bitmap, args[2], &error))
         return failWith("cannot write " + args[2] + ": " + error);
+    return 0;
+}
+
+int replaceTexture(const std::vector<std::string> &args)
+{
+    FileIo::Bytes plain;
+    Textura index;
+    std::string error;
+    if (!readArchive(args[0], plain, index, error))
+        return failWith("cannot read the texture archive " + args[0] + ": " + error);
+    const std::int32_t number = entryNumber(args[1], index.Count());
+    if (number < 0)
+        return failWith(noEntry(args[1], index.Count()));
+    const ArchiveEntry entry = ArchiveEntry::of(index, number);
+    FileIo::Bytes image;
+    if (!FileIo::readFile(args[2], image, &error))
+        return failWith("cannot read " + args[2] + ": " + error);
+    bool replaced = false;
+    if (TextureReplacer::isDds(image)) {
+        replaced = TextureReplacer::replaceWithDds(plain, entry, image, &error);
+    } else {
+        DdsLayout layout;
+        Picture picture;
+        replaced =
+            entry.liesWithin(plain.size(), &error) &&
+            DdsLayout::read(plain.data() + entry.textureOffset(),
+                            static_cast<std::size_t>(entry.textureLength()), layout, &error) &&
+            TextureImage::readImage(image, args[2], layout.width, layout.height, picture, &error) &&
+            TextureReplacer::replace(plain, entry, picture, &error);
+    }
+    if (!replaced)
+        return failWith("cannot replace entry " + args[1] + " with " + args[2] + ": " + error);
+    if (!ArchiveSaver::save(plain, args[0], &error))
+        return failWith("cannot write " + args[0] + ": " + error);
     return 0;
 }
 
@@ -363,8 +479,9 @@ int main(int argc, char **argv)
     static const Command commands[] = {{"unpack", kUnpackHelp, 1, unpack},
                                        {"pack", kPackHelp, 1, pack},
                                        {"dump", kDumpHelp, -1, dump},
-                                       {"textures", kTexturesHelp, 1, textures},
-                                       {"texture", kTextureHelp, 3, texture}};
+                                       {"textures", kTexturesHelp, -1, textures},
+                                       {"texture", kTextureHelp, 3, texture},
+                                       {"replace-texture", kReplaceTextureHelp, 3, replaceTexture}};
     for (const Command &c : commands) {
         if (command != c.name)
             continue;
