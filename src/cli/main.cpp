@@ -5,7 +5,6 @@
 #include "common/FileIo.h"
 #include "container/PesZlib.h"
 #include "textures/ArchiveSaver.h"
-#include "textures/DdsLayout.h"
 #include "textures/Textura.h"
 #include "textures/TextureExport.h"
 #include "textures/TextureImage.h"
@@ -443,9 +442,7 @@ int replaceTexture(const std::vector<std::string> &args)
         DdsLayout layout;
         Picture picture;
         replaced =
-            entry.liesWithin(plain.size(), &error) &&
-            DdsLayout::read(plain.data() + entry.textureOffset(),
-                            static_cast<std::size_t>(entry.textureLength()), layout, &error) &&
+            TextureReplacer::entryLayout(plain, entry, layout, &error) &&
             TextureImage::readImage(image, args[2], layout.width, layout.height, picture, &error) &&
             TextureReplacer::replace(plain, entry, picture, &error);
     }

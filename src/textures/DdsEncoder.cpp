@@ -55,7 +55,18 @@ int squishFlags(DdsLayout::Kind kind)
     const int format = kind == DdsLayout::Kind::Dxt1   ? squish::kDxt1
                        : kind == DdsLayout::Kind::Dxt3 ? squish::kDxt3
                                                        : squish::kDxt5;
-    return format | squish::kColourIterativeClusterFit | squish::kSourceBGRA;
+    return format | squish::kColourIterativeClusterFit;
+}
+
+// The encoder reads red, green, blue, alpha (its flag for blue-first input is dropped
+// inside the library).
+void encodeBlocks(const DdsLayout &layout, const DdsLayout::Level &level, const Picture &picture,
+                  std::uint8_t *blocks)
+{
+    std::vector<std::uint8_t> rgba(picture.pixels);
+    for (std::size_t i = 0; i + 2 < rgba.size(); i += Picture::kChannels)
+        std::swap(rgba[i], rgba[i + 2]);
+    squish::CompressImage(rgba.data(), level.width, level.height, blocks, squishFlags(layout.kind));
 }
 
 } // namespace
@@ -115,8 +126,7 @@ bool encode(const DdsLayout &layout, const Picture &picture, std::uint8_t *dds, 
         if (layout.kind == DdsLayout::Kind::Uncompressed)
             encodeUncompressed(layout, at, *level, pixels);
         else
-            squish::CompressImage(level->pixels.data(), at.width, at.height, pixels,
-                                  squishFlags(layout.kind));
+            encodeBlocks(layout, at, *level, pixels);
     }
     return true;
 }

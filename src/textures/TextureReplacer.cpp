@@ -6,11 +6,10 @@
 #include <algorithm>
 #include <cstring>
 
-namespace {
+namespace TextureReplacer {
 
-// The entry's texture and its layout, checked to lie inside the archive.
-bool entryLayout(const TextureReplacer::Bytes &archive, const ArchiveEntry &entry,
-                 DdsLayout &layout, std::string *error)
+bool entryLayout(const Bytes &archive, const ArchiveEntry &entry, DdsLayout &layout,
+                 std::string *error)
 {
     if (!entry.liesWithin(archive.size(), error))
         return false;
@@ -22,10 +21,6 @@ bool entryLayout(const TextureReplacer::Bytes &archive, const ArchiveEntry &entr
         *error = "the entry is not a valid DDS texture: " + problem;
     return false;
 }
-
-} // namespace
-
-namespace TextureReplacer {
 
 bool replace(Bytes &archive, const ArchiveEntry &entry, const Picture &picture, std::string *error)
 {

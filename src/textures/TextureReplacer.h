@@ -4,6 +4,7 @@
 // name, the table and every other entry stay as they were. On any failure the archive is
 // left untouched.
 #include "ArchiveEntry.h"
+#include "DdsLayout.h"
 #include "Picture.h"
 
 #include <cstdint>
@@ -13,6 +14,11 @@
 namespace TextureReplacer {
 
 using Bytes = std::vector<std::uint8_t>;
+
+/// The layout of the entry's texture (its format, size and mipmap levels); false when the
+/// entry does not lie inside the archive or is not a valid DDS texture.
+bool entryLayout(const Bytes &archive, const ArchiveEntry &entry, DdsLayout &layout,
+                 std::string *error);
 
 /// Encodes `picture`, which must have the entry's width and height, into the entry's own
 /// format and mipmap levels.

@@ -116,6 +116,19 @@ Bytes wesys(const Bytes &plain)
     return out;
 }
 
+Bytes unwrap(const Bytes &container)
+{
+    if (container.size() < 16)
+        throw std::runtime_error("not a WESYS container");
+    uLongf length = static_cast<uLongf>(getInt32(container, 12));
+    Bytes plain(length);
+    if (uncompress(plain.data(), &length, container.data() + 16,
+                   static_cast<uLong>(container.size() - 16)) != Z_OK)
+        throw std::runtime_error("uncompress failed");
+    plain.resize(length);
+    return plain;
+}
+
 Bytes textureArchive(const std::vector<ArchiveEntry> &entries, std::int32_t secondWord)
 {
     const std::size_t count = entries.size();

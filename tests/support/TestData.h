@@ -23,6 +23,8 @@ Bytes bootsHeader(std::int32_t dataLength);
 
 /// Wraps plain bytes in the WESYS container with zlib's compress.
 Bytes wesys(const Bytes &plain);
+/// The plain contents of a WESYS container (zlib's uncompress on the stream at offset 16).
+Bytes unwrap(const Bytes &container);
 
 struct ArchiveEntry
 {
