@@ -7,6 +7,11 @@ namespace ArchiveSaver {
 
 bool save(const std::vector<std::uint8_t> &archive, const std::string &path, std::string *error)
 {
+    if (FileIo::exists(path) && !FileIo::isWritableFile(path)) {
+        if (error)
+            *error = "the file is read-only";
+        return false;
+    }
     PesZlib zlib{std::string{}};
     std::vector<std::uint8_t> wrapped;
     if (!zlib.wrap(archive, wrapped)) {

@@ -8,8 +8,8 @@
 
 namespace ArchiveSaver {
 
-/// Wraps `archive` (an unwrapped texture archive) and writes it over `path`. On failure
-/// `error` says why and `path` is as it was.
+/// Wraps `archive` (an unwrapped texture archive) and writes it over `path`. A read-only
+/// `path` is refused. On failure `error` says why and `path` is as it was.
 bool save(const std::vector<std::uint8_t> &archive, const std::string &path, std::string *error);
 
 } // namespace ArchiveSaver
