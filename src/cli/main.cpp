@@ -1,23 +1,20 @@
 // cleatwork-cli: the command-line companion of the editor, for modders who script their
 // files. It uses the same core as the editor.
+#include "CliSupport.h"
+#include "TextureCommands.h"
 #include "boots/Baza.h"
 #include "common/Ansi.h"
 #include "common/FileIo.h"
 #include "container/PesZlib.h"
-#include "textures/ArchiveSaver.h"
-#include "textures/Textura.h"
-#include "textures/TextureExport.h"
-#include "textures/TextureImage.h"
-#include "textures/TexturePreview.h"
-#include "textures/TextureReplacer.h"
 
 #include <cstdio>
-#include <filesystem>
 #include <iostream>
-#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
+
+using CliSupport::failWith;
+using CliSupport::ScratchFolder;
 
 namespace {
 
@@ -54,34 +51,6 @@ const char *const kDumpHelp =
     "  --json  an array of objects keyed by the field names\n"
     "  --csv   a header row and one quoted row per record\n";
 
-const char *const kTexturesHelp =
-    "Usage: cleatwork-cli textures FILE [--export DIR]\n"
-    "Unwraps the texture archive FILE in memory and prints one line per entry: its number,\n"
-    "the offset and length of its data, and its 4-character name.\n"
-    "  --export DIR  writes every entry as DIR/<NNN>_<name>.png (with alpha) instead; entries\n"
-    "                that are not valid DDS textures are listed and skipped, and the exit\n"
-    "                status is then 1\n";
-
-const char *const kTextureHelp =
-    "Usage: cleatwork-cli texture FILE N OUT\n"
-    "Converts the DDS texture of entry N (counted from 0) of the texture archive FILE into\n"
-    "OUT: a PNG with alpha when OUT ends in .png, otherwise the Windows bitmap that the\n"
-    "editor's preview makes.\n";
-
-const char *const kReplaceTextureHelp =
-    "Usage: cleatwork-cli replace-texture FILE N IMAGE\n"
-    "Replaces the picture of entry N (counted from 0) of the texture archive FILE and writes\n"
-    "FILE back safely. IMAGE is a PNG, BMP, TGA or JPEG of exactly the entry's size, encoded\n"
-    "into the entry's own format (mipmaps made from it), or a DDS of exactly the entry's\n"
-    "format, size and mipmap count, whose pixels are copied as they are. Only the entry's\n"
-    "pixel bytes change. On any failure FILE is left as it was and the exit status is 1.\n";
-
-int failWith(const std::string &message)
-{
-    std::cerr << "cleatwork-cli: " << message << "\n";
-    return 1;
-}
-
 bool wantsHelp(const std::vector<std::string> &args)
 {
     for (const auto &a : args) {
@@ -90,36 +59,6 @@ bool wantsHelp(const std::vector<std::string> &args)
     }
     return false;
 }
-
-// Unwrapping needs a folder for its scratch file: a private one under the system's
-// temporary folder, so that neither a user's file named "temp" nor another run is touched.
-class ScratchFolder
-{
-public:
-    ScratchFolder()
-    {
-        std::error_code ec;
-        const auto base = std::filesystem::temp_directory_path(ec);
-        std::random_device random;
-        for (int attempt = 0; attempt < 16 && mPath.empty(); ++attempt) {
-            const auto candidate = base / ("cleatwork-cli-" + std::to_string(random()));
-            if (std::filesystem::create_directory(candidate, ec))
-                mPath = candidate.string();
-        }
-    }
-    ~ScratchFolder()
-    {
-        std::error_code ec;
-        if (!mPath.empty())
-            std::filesystem::remove_all(mPath, ec);
-    }
-    ScratchFolder(const ScratchFolder &) = delete;
-    ScratchFolder &operator=(const ScratchFolder &) = delete;
-    const std::string &path() const { return mPath; }
-
-private:
-    std::string mPath;
-};
 
 std::string jsonString(const std::string &utf8)
 {
@@ -281,178 +220,6 @@ int dump(const std::vector<std::string> &args)
     return std::cout.good() ? 0 : 1;
 }
 
-// Unwraps a texture archive in memory and reads its table.
-bool readArchive(const std::string &file, FileIo::Bytes &plain, Textura &index, std::string &error)
-{
-    FileIo::Bytes container;
-    if (!FileIo::readFile(file, container, &error))
-        return false;
-    PesZlib zlib(std::string{});
-    if (!zlib.unwrap(container, plain)) {
-        error = zlib.errorString();
-        return false;
-    }
-    error = Textura::tableProblem(plain);
-    if (!error.empty())
-        return false;
-    index.load(plain); // an archive without entries lists nothing
-    return true;
-}
-
-std::string entryName(const FileIo::Bytes &plain, const ArchiveEntry &entry)
-{
-    std::string name;
-    if (!entry.readName(plain, name, nullptr))
-        return "?";
-    for (auto &c : name) {
-        if (static_cast<unsigned char>(c) < 0x20)
-            c = '.';
-    }
-    return Ansi::toUtf8(name);
-}
-
-// The entry number `text` of an archive with `count` entries, or -1.
-std::int32_t entryNumber(const std::string &text, std::int32_t count)
-{
-    try {
-        std::size_t used = 0;
-        const int entry = std::stoi(text, &used);
-        if (used == text.size() && entry >= 0 && entry < count)
-            return entry;
-    } catch (const std::exception &) {
-    }
-    return -1;
-}
-
-std::string noEntry(const std::string &text, std::int32_t count)
-{
-    return "the archive has no entry " + text + " (it has " + std::to_string(count) + ")";
-}
-
-bool endsWithPng(const std::string &path)
-{
-    const std::filesystem::path extension = FileIo::toPath(path).extension();
-    std::string lower = extension.string();
-    for (auto &c : lower)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return lower == ".png";
-}
-
-int exportAll(const std::string &file, const std::string &folder)
-{
-    FileIo::Bytes plain;
-    Textura index;
-    std::string error;
-    if (!readArchive(file, plain, index, error))
-        return failWith("cannot read the texture archive " + file + ": " + error);
-    std::error_code ec;
-    std::filesystem::create_directories(FileIo::toPath(folder), ec);
-    if (ec)
-        return failWith("cannot make the folder " + folder + ": " + ec.message());
-    int skipped = 0;
-    for (std::int32_t i = 0; i < index.Count(); ++i) {
-        const ArchiveEntry entry = ArchiveEntry::of(index, i);
-        std::string name;
-        Picture picture;
-        if (!entry.readName(plain, name, &error) ||
-            !TextureImage::decodeEntry(plain, entry, picture, &error)) {
-            std::cerr << "cleatwork-cli: skipped entry " << i << " (" << entryName(plain, entry)
-                      << "): " << error << "\n";
-            ++skipped;
-            continue;
-        }
-        const std::string out =
-            FileIo::join(folder, TextureExport::fileName(i, index.Count(), name));
-        if (!TextureExport::writePng(picture, out, &error))
-            return failWith("cannot write " + out + ": " + error);
-    }
-    return skipped ? 1 : 0;
-}
-
-int textures(const std::vector<std::string> &args)
-{
-    if (args.size() == 3 && args[1] == "--export")
-        return exportAll(args[0], args[2]);
-    if (args.size() != 1)
-        return failWith(std::string("textures takes FILE [--export DIR]\n") + kTexturesHelp);
-    FileIo::Bytes plain;
-    Textura index;
-    std::string error;
-    if (!readArchive(args[0], plain, index, error))
-        return failWith("cannot read the texture archive " + args[0] + ": " + error);
-    std::ostringstream out;
-    for (std::int32_t i = 0; i < index.Count(); ++i)
-        out << i << "\t" << index.Get_Offset(i) << "\t" << index.Get_Lenght(i) << "\t"
-            << entryName(plain, ArchiveEntry::of(index, i)) << "\n";
-    std::cout << out.str();
-    return std::cout.good() ? 0 : 1;
-}
-
-int texture(const std::vector<std::string> &args)
-{
-    FileIo::Bytes plain;
-    Textura index;
-    std::string error;
-    if (!readArchive(args[0], plain, index, error))
-        return failWith("cannot read the texture archive " + args[0] + ": " + error);
-    const std::int32_t entry = entryNumber(args[1], index.Count());
-    if (entry < 0)
-        return failWith(noEntry(args[1], index.Count()));
-    if (endsWithPng(args[2])) {
-        Picture picture;
-        if (!TextureImage::decodeEntry(plain, ArchiveEntry::of(index, entry), picture, &error))
-            return failWith("cannot convert entry " + args[1] + ": " + error);
-        if (!TextureExport::writePng(picture, args[2], &error))
-            return failWith("cannot write " + args[2] + ": " + error);
-        return 0;
-    }
-    ScratchFolder scratch;
-    if (scratch.path().empty())
-        return failWith("cannot make a scratch folder");
-    const std::string archive = FileIo::join(scratch.path(), "File1");
-    if (!FileIo::writeFileAtomic(archive, plain, &error, FileIo::Sync::Cached))
-        return failWith("cannot write a working copy: " + error);
-    TexturePreview preview(scratch.path());
-    std::string bitmap;
-    if (!preview.run(archive, ArchiveEntry::of(index, entry), bitmap))
-        return failWith("cannot convert entry " + args[1] + ": " + preview.errorString());
-    if (!FileIo::copyFileAtomic(bitmap, args[2], &error))
-        return failWith("cannot write " + args[2] + ": " + error);
-    return 0;
-}
-
-int replaceTexture(const std::vector<std::string> &args)
-{
-    FileIo::Bytes plain;
-    Textura index;
-    std::string error;
-    if (!readArchive(args[0], plain, index, error))
-        return failWith("cannot read the texture archive " + args[0] + ": " + error);
-    const std::int32_t number = entryNumber(args[1], index.Count());
-    if (number < 0)
-        return failWith(noEntry(args[1], index.Count()));
-    const ArchiveEntry entry = ArchiveEntry::of(index, number);
-    FileIo::Bytes image;
-    if (!FileIo::readFile(args[2], image, &error))
-        return failWith("cannot read " + args[2] + ": " + error);
-    bool replaced = false;
-    if (TextureReplacer::isDds(image)) {
-        replaced = TextureReplacer::replaceWithDds(plain, entry, image, &error);
-    } else {
-        DdsLayout layout;
-        Picture picture;
-        replaced =
-            TextureReplacer::entryLayout(plain, entry, layout, &error) &&
-            TextureImage::readImage(image, args[2], layout.width, layout.height, picture, &error) &&
-            TextureReplacer::replace(plain, entry, picture, &error);
-    }
-    if (!replaced)
-        return failWith("cannot replace entry " + args[1] + " with " + args[2] + ": " + error);
-    if (!ArchiveSaver::save(plain, args[0], &error))
-        return failWith("cannot write " + args[0] + ": " + error);
-    return 0;
-}
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -473,12 +240,14 @@ int main(int argc, char **argv)
         int arguments; // how many it takes, or -1 when it reads its own options
         int (*run)(const std::vector<std::string> &);
     };
-    static const Command commands[] = {{"unpack", kUnpackHelp, 1, unpack},
-                                       {"pack", kPackHelp, 1, pack},
-                                       {"dump", kDumpHelp, -1, dump},
-                                       {"textures", kTexturesHelp, -1, textures},
-                                       {"texture", kTextureHelp, 3, texture},
-                                       {"replace-texture", kReplaceTextureHelp, 3, replaceTexture}};
+    static const Command commands[] = {
+        {"unpack", kUnpackHelp, 1, unpack},
+        {"pack", kPackHelp, 1, pack},
+        {"dump", kDumpHelp, -1, dump},
+        {"textures", TextureCommands::kTexturesHelp, -1, TextureCommands::textures},
+        {"texture", TextureCommands::kTextureHelp, 3, TextureCommands::texture},
+        {"replace-texture", TextureCommands::kReplaceTextureHelp, 3,
+         TextureCommands::replaceTexture}};
     for (const Command &c : commands) {
         if (command != c.name)
             continue;
