@@ -102,6 +102,31 @@ bool endsWithPng(const std::string &path)
     return lower == ".png";
 }
 
+// The archive FILE and its entry N that a command's first two arguments name.
+struct NamedEntry
+{
+    FileIo::Bytes plain;
+    Textura index;
+    ArchiveEntry entry;
+};
+
+// Reads them; on failure says why and returns false.
+bool readNamedEntry(const std::vector<std::string> &args, NamedEntry &named)
+{
+    std::string error;
+    if (!readArchive(args[0], named.plain, named.index, error)) {
+        failWith("cannot read the texture archive " + args[0] + ": " + error);
+        return false;
+    }
+    const std::int32_t number = entryNumber(args[1], named.index.Count());
+    if (number < 0) {
+        failWith(noEntry(args[1], named.index.Count()));
+        return false;
+    }
+    named.entry = ArchiveEntry::of(named.index, number);
+    return true;
+}
+
 int exportAll(const std::string &file, const std::string &folder)
 {
     FileIo::Bytes plain;
@@ -156,17 +181,13 @@ int textures(const std::vector<std::string> &args)
 
 int texture(const std::vector<std::string> &args)
 {
-    FileIo::Bytes plain;
-    Textura index;
+    NamedEntry named;
+    if (!readNamedEntry(args, named))
+        return 1;
     std::string error;
-    if (!readArchive(args[0], plain, index, error))
-        return failWith("cannot read the texture archive " + args[0] + ": " + error);
-    const std::int32_t entry = entryNumber(args[1], index.Count());
-    if (entry < 0)
-        return failWith(noEntry(args[1], index.Count()));
     if (endsWithPng(args[2])) {
         Picture picture;
-        if (!TextureImage::decodeEntry(plain, ArchiveEntry::of(index, entry), picture, &error))
+        if (!TextureImage::decodeEntry(named.plain, named.entry, picture, &error))
             return failWith("cannot convert entry " + args[1] + ": " + error);
         if (!TextureExport::writePng(picture, args[2], &error))
             return failWith("cannot write " + args[2] + ": " + error);
@@ -176,11 +197,11 @@ int texture(const std::vector<std::string> &args)
     if (scratch.path().empty())
         return failWith("cannot make a scratch folder");
     const std::string archive = FileIo::join(scratch.path(), "File1");
-    if (!FileIo::writeFileAtomic(archive, plain, &error, FileIo::Sync::Cached))
+    if (!FileIo::writeFileAtomic(archive, named.plain, &error, FileIo::Sync::Cached))
         return failWith("cannot write a working copy: " + error);
     TexturePreview preview(scratch.path());
     std::string bitmap;
-    if (!preview.run(archive, ArchiveEntry::of(index, entry), bitmap))
+    if (!preview.run(archive, named.entry, bitmap))
         return failWith("cannot convert entry " + args[1] + ": " + preview.errorString());
     if (!FileIo::copyFileAtomic(bitmap, args[2], &error))
         return failWith("cannot write " + args[2] + ": " + error);
@@ -189,15 +210,12 @@ int texture(const std::vector<std::string> &args)
 
 int replaceTexture(const std::vector<std::string> &args)
 {
-    FileIo::Bytes plain;
-    Textura index;
+    NamedEntry named;
+    if (!readNamedEntry(args, named))
+        return 1;
+    FileIo::Bytes &plain = named.plain;
+    const ArchiveEntry &entry = named.entry;
     std::string error;
-    if (!readArchive(args[0], plain, index, error))
-        return failWith("cannot read the texture archive " + args[0] + ": " + error);
-    const std::int32_t number = entryNumber(args[1], index.Count());
-    if (number < 0)
-        return failWith(noEntry(args[1], index.Count()));
-    const ArchiveEntry entry = ArchiveEntry::of(index, number);
     FileIo::Bytes image;
     if (!FileIo::readFile(args[2], image, &error))
         return failWith("cannot read " + args[2] + ": " + error);

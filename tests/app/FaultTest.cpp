@@ -61,6 +61,26 @@ void expectCleanFailure(const std::vector<std::string> &lines, const std::string
     EXPECT_EQ(lines[lines.size() - 2].rfind(critical, 0), 0u) << lines[lines.size() - 2];
 }
 
+// After a killed save of `path`: counts whether it holds the old or the changed bytes (a
+// failure when neither) and removes the unfinished temporary file a killed save may leave
+// beside it; never the file itself half written.
+void checkKilledSave(const std::string &path, const Bytes &old, const Bytes &changed, int round,
+                     int &sawOld, int &sawNew)
+{
+    const Bytes now = TestData::readFile(path);
+    if (now == old)
+        ++sawOld;
+    else if (now == changed)
+        ++sawNew;
+    else
+        ADD_FAILURE() << "round " << round << ": " << path << " is neither the old nor the new one";
+    const fs::path kept(path);
+    for (const auto &entry : fs::directory_iterator(kept.parent_path())) {
+        if (entry.path().filename() != kept.filename())
+            fs::remove(entry.path());
+    }
+}
+
 // A texture archive that compresses badly: a small DXT5 entry to replace and an entry of
 // `noiseSide` x `noiseSide` random pixels.
 Bytes noisyArchive(int noiseSide)
@@ -256,18 +276,7 @@ TEST(SuddenDeath, KilledArchiveSavesLeaveTheOldOrTheNewArchive)
         std::this_thread::sleep_for(std::chrono::milliseconds(took / 3 + random() % (took + 1)));
         child.kill(SIGKILL);
         child.wait();
-        const Bytes now = TestData::readFile(archive);
-        if (now == old)
-            ++sawOld;
-        else if (now == changed)
-            ++sawNew;
-        else
-            ADD_FAILURE() << "round " << round
-                          << ": the archive is neither the old nor the new one";
-        for (const auto &entry : fs::directory_iterator(games.path())) {
-            if (entry.path().filename() != "unnamed_5756.bin")
-                fs::remove(entry.path());
-        }
+        checkKilledSave(archive, old, changed, round, sawOld, sawNew);
     }
     std::cout << "old archive " << sawOld << " times, new archive " << sawNew << " times\n";
 }
@@ -295,20 +304,7 @@ TEST(SuddenDeath, KilledSavesLeaveTheOldOrTheNewFile)
         std::this_thread::sleep_for(std::chrono::milliseconds(random() % 120));
         child.kill(SIGKILL);
         EXPECT_EQ(child.wait(), -1);
-        const Bytes now = TestData::readFile(game);
-        if (now == old)
-            ++sawOld;
-        else if (now == changed)
-            ++sawNew;
-        else
-            ADD_FAILURE() << "round " << round
-                          << ": the game file is neither the old nor the new one";
-        // A killed save may leave its unfinished temporary file beside the game file; never
-        // the game file itself half written.
-        for (const auto &entry : fs::directory_iterator(games.path())) {
-            if (entry.path().filename() != "unnamed_1831.bin")
-                fs::remove(entry.path());
-        }
+        checkKilledSave(game, old, changed, round, sawOld, sawNew);
     }
     EXPECT_GT(sawOld + sawNew, 0);
     std::cout << "old file " << sawOld << " times, new file " << sawNew << " times\n";

@@ -170,6 +170,10 @@ TEST_F(Cli, TexturesExportWritesEveryValidEntryAsPng)
     const CliRun r = run("textures '" + path + "' --export '" + dir.file("out") + "'");
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("skipped entry 6 (bad"), std::string::npos) << r.err;
+    ASSERT_EQ(run("texture '" + path + "' 2 '" + dir.file("one.PNG") + "'").status, 0);
+    EXPECT_EQ(TestData::readFile(dir.file("one.PNG")),
+              TestData::readFile(dir.file("out/002_e2_x.png")))
+        << "one entry converted to PNG as the export writes it";
     for (std::size_t i = 0; i < std::size(formats); ++i) {
         const std::string png =
             dir.file("out/00" + std::to_string(i) + "_e" + std::to_string(i) + "_x.png");
