@@ -153,7 +153,7 @@ int exportAll(const std::string &file, const std::string &folder)
         const std::string out =
             FileIo::join(folder, TextureExport::fileName(i, index.Count(), name));
         if (!TextureExport::writePng(picture, out, &error))
-            return failWith("cannot write " + out + ": " + error);
+            return failWith(std::string("cannot write ").append(out).append(": ").append(error));
     }
     return skipped ? 1 : 0;
 }
