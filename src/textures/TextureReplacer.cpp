@@ -66,6 +66,15 @@ bool replaceWithDds(Bytes &archive, const ArchiveEntry &entry, const Bytes &dds,
     return true;
 }
 
+bool entryTexture(const Bytes &archive, const ArchiveEntry &entry, Bytes &dds, std::string *error)
+{
+    if (!entry.liesWithin(archive.size(), error))
+        return false;
+    const auto texture = archive.begin() + entry.textureOffset();
+    dds.assign(texture, texture + entry.textureLength());
+    return true;
+}
+
 bool isDds(const Bytes &file)
 {
     return file.size() >= 4 && std::memcmp(file.data(), "DDS ", 4) == 0;

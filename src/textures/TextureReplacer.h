@@ -29,6 +29,10 @@ bool replace(Bytes &archive, const ArchiveEntry &entry, const Picture &picture, 
 bool replaceWithDds(Bytes &archive, const ArchiveEntry &entry, const Bytes &dds,
                     std::string *error);
 
+/// A copy of the entry's texture, the DDS file that follows its entry header. Handing it back to
+/// replaceWithDds undoes a replacement (and redoes one without encoding again).
+bool entryTexture(const Bytes &archive, const ArchiveEntry &entry, Bytes &dds, std::string *error);
+
 /// True when the bytes of a file are a DDS file (they start with "DDS ").
 bool isDds(const Bytes &file);
 

@@ -4,6 +4,7 @@
 #include "TestImages.h"
 #include "textures/DdsLayout.h"
 #include "textures/TextureExport.h"
+#include "textures/TextureReplacer.h"
 
 #include <gtest/gtest.h>
 
@@ -92,6 +93,23 @@ TEST(TextureImage, DdsWithoutAlphaDecodesOpaque)
     ASSERT_TRUE(TextureImage::decodeDds(dds.data(), dds.size(), picture, nullptr));
     for (std::size_t i = 3; i < picture.pixels.size(); i += 4)
         ASSERT_EQ(picture.pixels[i], 255);
+}
+
+// What an undo step does: the texture kept before a replacement, copied back.
+TEST(TextureReplacer, KeptTextureUndoesAReplacement)
+{
+    const Bytes old = TestData::textureArchive(
+        {{"ab12", TestData::ddsOf(DdsFormat::Dxt5, TestData::solid(8, 8, {1, 2, 3, 4}), 4)}});
+    const auto entry = ArchiveEntry::of(
+        {TestData::getInt32(old, 8), TestData::getInt32(old, 12), TestData::getInt32(old, 16)});
+    Bytes archive = old;
+    Bytes kept;
+    ASSERT_TRUE(TextureReplacer::entryTexture(archive, entry, kept, nullptr));
+    const Picture picture{8, 8, Bytes(8 * 8 * 4, 200)};
+    ASSERT_TRUE(TextureReplacer::replace(archive, entry, picture, nullptr));
+    ASSERT_NE(archive, old);
+    ASSERT_TRUE(TextureReplacer::replaceWithDds(archive, entry, kept, nullptr));
+    EXPECT_EQ(archive, old);
 }
 
 TEST(TextureExport, FileNamesAreNumberedAndSafe)
