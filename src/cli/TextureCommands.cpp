@@ -152,7 +152,8 @@ int exportAll(const std::string &file, const std::string &folder)
         }
         const std::string out =
             FileIo::join(folder, TextureExport::fileName(i, index.Count(), name));
-        if (!TextureExport::writePng(picture, out, &error))
+        // New files of an export that can be run again: not flushed one by one.
+        if (!TextureExport::writePng(picture, out, &error, FileIo::Sync::Cached))
             return failWith(std::string("cannot write ").append(out).append(": ").append(error));
     }
     return skipped ? 1 : 0;

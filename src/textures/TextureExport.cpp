@@ -38,10 +38,11 @@ bool encodePng(const Picture &picture, Bytes &png, std::string *error)
     return true;
 }
 
-bool writePng(const Picture &picture, const std::string &path, std::string *error)
+bool writePng(const Picture &picture, const std::string &path, std::string *error,
+              FileIo::Sync sync)
 {
     Bytes png;
-    return encodePng(picture, png, error) && FileIo::writeFileAtomic(path, png, error);
+    return encodePng(picture, png, error) && FileIo::writeFileAtomic(path, png, error, sync);
 }
 
 std::string fileName(int index, int count, const std::string &ansiName)
