@@ -1,6 +1,7 @@
 // Writes the seed inputs of the fuzz targets from the test-data writer: make-seeds FOLDER
 #include "TestData.h"
 #include "exchange/BootsTable.h"
+#include "TestImages.h"
 
 #include <filesystem>
 #include <string>
@@ -31,6 +32,10 @@ int main(int argc, char **argv)
     put("fuzz_dds", "dxt5", TestData::dds(DdsFormat::Dxt5, 8, 4, {10, 20, 30, 128}));
     put("fuzz_dds", "rgb24", TestData::dds(DdsFormat::Rgb24, 3, 5, {10, 20, 30, 255}));
     put("fuzz_dds", "rgba32", TestData::dds(DdsFormat::Rgba32, 4, 4, {10, 20, 30, 40}));
+    put("fuzz_dds", "dxt3-mipmaps",
+        TestData::ddsOf(DdsFormat::Dxt3, TestData::pattern(8, 8, true), 4));
+    put("fuzz_dds", "rgb565-mipmaps",
+        TestData::ddsOf(DdsFormat::Rgb565, TestData::pattern(6, 5, false), 3));
     const std::string ini =
         std::string("Menu\0About\0O programie\0", 23) +
         "; comment\r\n[GroupBox]\r\nGroupBox1=List Boots\r\n[Menu]\r\nFile=File\r\n";

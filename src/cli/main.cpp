@@ -1,21 +1,22 @@
 // cleatwork-cli: the command-line companion of the editor, for modders who script their
 // files. It uses the same core as the editor.
+#include "CliSupport.h"
+#include "TextureCommands.h"
 #include "boots/Baza.h"
 #include "common/Ansi.h"
 #include "common/FileIo.h"
 #include "container/PesZlib.h"
 #include "exchange/BootsTable.h"
 #include "exchange/TableImport.h"
-#include "textures/Textura.h"
-#include "textures/TexturePreview.h"
 
 #include <cstdio>
-#include <filesystem>
 #include <iostream>
-#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
+
+using CliSupport::failWith;
+using CliSupport::ScratchFolder;
 
 namespace {
 
@@ -28,8 +29,12 @@ const char *const kUsage =
     "  dump FILE [--json|--csv] print every boot of a wrapped boots database\n"
     "  import FILE TABLE [--dry-run]\n"
     "                           write the values of a CSV or JSON table into a boots database\n"
-    "  textures FILE            list the entries of a wrapped texture archive\n"
-    "  texture FILE N OUT.bmp   convert entry N of a wrapped texture archive to a bitmap\n"
+    "  textures FILE [--export DIR]\n"
+    "                           list the entries of a wrapped texture archive, or export\n"
+    "                           them all as PNG\n"
+    "  texture FILE N OUT       convert entry N of a wrapped texture archive to PNG or BMP\n"
+    "  replace-texture FILE N IMAGE\n"
+    "                           replace the picture of entry N of a wrapped texture archive\n"
     "\n"
     "Run 'cleatwork-cli COMMAND --help' for the details of a command.\n";
 
@@ -60,22 +65,6 @@ const char *const kImportHelp =
     "and leaves FILE as it was; otherwise it replaces FILE safely and prints a summary.\n"
     "  --dry-run  print each change (position, field: old -> new) and write nothing\n";
 
-const char *const kTexturesHelp =
-    "Usage: cleatwork-cli textures FILE\n"
-    "Unwraps the texture archive FILE in memory and prints one line per entry: its number,\n"
-    "the offset and length of its data, and its 4-character name.\n";
-
-const char *const kTextureHelp =
-    "Usage: cleatwork-cli texture FILE N OUT.bmp\n"
-    "Converts the DDS texture of entry N (counted from 0) of the texture archive FILE into\n"
-    "the Windows bitmap OUT.bmp, as the editor's preview does.\n";
-
-int failWith(const std::string &message)
-{
-    std::cerr << "cleatwork-cli: " << message << "\n";
-    return 1;
-}
-
 bool wantsHelp(const std::vector<std::string> &args)
 {
     for (const auto &a : args) {
@@ -84,36 +73,6 @@ bool wantsHelp(const std::vector<std::string> &args)
     }
     return false;
 }
-
-// Unwrapping needs a folder for its scratch file: a private one under the system's
-// temporary folder, so that neither a user's file named "temp" nor another run is touched.
-class ScratchFolder
-{
-public:
-    ScratchFolder()
-    {
-        std::error_code ec;
-        const auto base = std::filesystem::temp_directory_path(ec);
-        std::random_device random;
-        for (int attempt = 0; attempt < 16 && mPath.empty(); ++attempt) {
-            const auto candidate = base / ("cleatwork-cli-" + std::to_string(random()));
-            if (std::filesystem::create_directory(candidate, ec))
-                mPath = candidate.string();
-        }
-    }
-    ~ScratchFolder()
-    {
-        std::error_code ec;
-        if (!mPath.empty())
-            std::filesystem::remove_all(mPath, ec);
-    }
-    ScratchFolder(const ScratchFolder &) = delete;
-    ScratchFolder &operator=(const ScratchFolder &) = delete;
-    const std::string &path() const { return mPath; }
-
-private:
-    std::string mPath;
-};
 
 int unpack(const std::vector<std::string> &args)
 {
@@ -134,7 +93,6 @@ int pack(const std::vector<std::string> &args)
     return 0;
 }
 
-// Reads the wrapped boots database at `file` into `db`, in memory only.
 bool loadDatabase(const std::string &file, Baza &db, std::string &error)
 {
     FileIo::Bytes container;
@@ -243,83 +201,6 @@ int import(const std::vector<std::string> &args)
 }
 
 // Unwraps a texture archive in memory and reads its table.
-bool readArchive(const std::string &file, FileIo::Bytes &plain, Textura &index, std::string &error)
-{
-    FileIo::Bytes container;
-    if (!FileIo::readFile(file, container, &error))
-        return false;
-    PesZlib zlib(std::string{});
-    if (!zlib.unwrap(container, plain)) {
-        error = zlib.errorString();
-        return false;
-    }
-    error = Textura::tableProblem(plain);
-    if (!error.empty())
-        return false;
-    index.load(plain); // an archive without entries lists nothing
-    return true;
-}
-
-std::string entryName(const FileIo::Bytes &plain, const ArchiveEntry &entry)
-{
-    std::string name;
-    if (!entry.readName(plain, name, nullptr))
-        return "?";
-    for (auto &c : name) {
-        if (static_cast<unsigned char>(c) < 0x20)
-            c = '.';
-    }
-    return Ansi::toUtf8(name);
-}
-
-int textures(const std::vector<std::string> &args)
-{
-    FileIo::Bytes plain;
-    Textura index;
-    std::string error;
-    if (!readArchive(args[0], plain, index, error))
-        return failWith("cannot read the texture archive " + args[0] + ": " + error);
-    std::ostringstream out;
-    for (std::int32_t i = 0; i < index.Count(); ++i)
-        out << i << "\t" << index.Get_Offset(i) << "\t" << index.Get_Lenght(i) << "\t"
-            << entryName(plain, ArchiveEntry::of(index, i)) << "\n";
-    std::cout << out.str();
-    return std::cout.good() ? 0 : 1;
-}
-
-int texture(const std::vector<std::string> &args)
-{
-    std::int32_t entry = -1;
-    try {
-        std::size_t used = 0;
-        entry = std::stoi(args[1], &used);
-        if (used != args[1].size())
-            entry = -1;
-    } catch (const std::exception &) {
-        entry = -1;
-    }
-    FileIo::Bytes plain;
-    Textura index;
-    std::string error;
-    if (!readArchive(args[0], plain, index, error))
-        return failWith("cannot read the texture archive " + args[0] + ": " + error);
-    if (entry < 0 || entry >= index.Count())
-        return failWith("the archive has no entry " + args[1] + " (it has " +
-                        std::to_string(index.Count()) + ")");
-    ScratchFolder scratch;
-    if (scratch.path().empty())
-        return failWith("cannot make a scratch folder");
-    const std::string archive = FileIo::join(scratch.path(), "File1");
-    if (!FileIo::writeFileAtomic(archive, plain, &error, FileIo::Sync::Cached))
-        return failWith("cannot write a working copy: " + error);
-    TexturePreview preview(scratch.path());
-    std::string bitmap;
-    if (!preview.run(archive, ArchiveEntry::of(index, entry), bitmap))
-        return failWith("cannot convert entry " + args[1] + ": " + preview.errorString());
-    if (!FileIo::copyFileAtomic(bitmap, args[2], &error))
-        return failWith("cannot write " + args[2] + ": " + error);
-    return 0;
-}
 
 } // namespace
 
@@ -341,12 +222,15 @@ int main(int argc, char **argv)
         int arguments; // how many it takes, or -1 when it reads its own options
         int (*run)(const std::vector<std::string> &);
     };
-    static const Command commands[] = {{"unpack", kUnpackHelp, 1, unpack},
-                                       {"pack", kPackHelp, 1, pack},
-                                       {"dump", kDumpHelp, -1, dump},
-                                       {"import", kImportHelp, -1, import},
-                                       {"textures", kTexturesHelp, 1, textures},
-                                       {"texture", kTextureHelp, 3, texture}};
+    static const Command commands[] = {
+        {"unpack", kUnpackHelp, 1, unpack},
+        {"pack", kPackHelp, 1, pack},
+        {"dump", kDumpHelp, -1, dump},
+        {"import", kImportHelp, -1, import},
+        {"textures", TextureCommands::kTexturesHelp, -1, TextureCommands::textures},
+        {"texture", TextureCommands::kTextureHelp, 3, TextureCommands::texture},
+        {"replace-texture", TextureCommands::kReplaceTextureHelp, 3,
+         TextureCommands::replaceTexture}};
     for (const Command &c : commands) {
         if (command != c.name)
             continue;

@@ -5,30 +5,6 @@
 #include "common/Ansi.h"
 #include "common/FileIo.h"
 
-#include <algorithm>
-
-namespace {
-
-void copyPixels(FIBITMAP *bitmap, TexturePreview::Picture &picture)
-{
-    FIBITMAP *rgba = FreeImage_GetBPP(bitmap) == 32 ? bitmap : FreeImage_ConvertTo32Bits(bitmap);
-    if (!rgba)
-        return;
-    picture.width = static_cast<int>(FreeImage_GetWidth(rgba));
-    picture.height = static_cast<int>(FreeImage_GetHeight(rgba));
-    const std::size_t row = static_cast<std::size_t>(picture.width) * 4;
-    picture.pixels.resize(row * static_cast<std::size_t>(picture.height));
-    // The library keeps its rows bottom up.
-    for (int y = 0; y < picture.height; ++y) {
-        const BYTE *line = FreeImage_GetScanLine(rgba, picture.height - 1 - y);
-        std::copy(line, line + row, picture.pixels.begin() + static_cast<std::ptrdiff_t>(row * y));
-    }
-    if (rgba != bitmap)
-        FreeImage_Unload(rgba);
-}
-
-} // namespace
-
 TexturePreview::TexturePreview(std::string programFolder) : mProgramFolder(std::move(programFolder))
 {
 }
@@ -105,8 +81,8 @@ bool TexturePreview::run(const std::string &archivePath, const ArchiveEntry &at,
     bool saved = false;
     if (bitmap) {
         saved = MFreeImage::FreeImage_SaveBitmap(FIF_BMP, bitmap, bitmapFile.c_str(), 0);
-        if (saved && picture)
-            copyPixels(bitmap, *picture);
+        if (saved && picture && !MFreeImage::toPicture(bitmap, *picture))
+            *picture = {};
         FreeImage_Unload(bitmap);
     }
     FileIo::removeFile(entryFile);

@@ -4,6 +4,7 @@
 // header) is checked, decoded with FreeImage and written as "<name>.bmp" in the program
 // folder, for the window to show. Only files this object made are ever deleted.
 #include "ArchiveEntry.h"
+#include "Picture.h"
 
 #include <cstdint>
 #include <string>
@@ -12,14 +13,7 @@
 class TexturePreview
 {
 public:
-    /// The decoded picture: rows top to bottom, 4 bytes a pixel in the order blue, green,
-    /// red, alpha.
-    struct Picture
-    {
-        int width = 0;
-        int height = 0;
-        std::vector<std::uint8_t> pixels;
-    };
+    using Picture = ::Picture;
 
     explicit TexturePreview(std::string programFolder);
 

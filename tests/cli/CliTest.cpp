@@ -1,56 +1,10 @@
-#include "TempDir.h"
-#include "TestData.h"
+#include "CliFixture.h"
 
-#include <fstream>
-#include <gtest/gtest.h>
 #include <sstream>
-#include <sys/wait.h>
 
 using TestData::Bytes;
 
 namespace {
-
-struct CliRun
-{
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string slurp(const std::string &path)
-{
-    std::ifstream f(path, std::ios::binary);
-    std::stringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
-
-class Cli : public testing::Test
-{
-protected:
-    CliRun run(const std::string &arguments)
-    {
-        const std::string command = std::string("'") + CLEATWORK_CLI + "' " + arguments + " >'" +
-                                    dir.file("out.txt") + "' 2>'" + dir.file("err.txt") + "'";
-        CliRun r;
-        const int raw = std::system(command.c_str());
-        r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        r.out = slurp(dir.file("out.txt"));
-        r.err = slurp(dir.file("err.txt"));
-        std::remove(dir.file("out.txt").c_str());
-        std::remove(dir.file("err.txt").c_str());
-        return r;
-    }
-
-    std::string game(const std::vector<BootRecord> &records)
-    {
-        const std::string path = dir.file("unnamed_1831.bin");
-        TestData::writeFile(path, TestData::wesys(TestData::bootsFile(records)));
-        return path;
-    }
-
-    TempDir dir;
-};
 
 TEST_F(Cli, UnpackAndPackRoundTrip)
 {
@@ -247,7 +201,8 @@ TEST_F(Cli, TexturesRefusesABrokenTable)
 TEST_F(Cli, HelpForProgramAndEveryCommand)
 {
     for (const char *args : {"--help", "unpack --help", "pack --help", "dump --help",
-                             "import --help", "textures --help", "texture --help"}) {
+                             "import --help", "textures --help", "texture --help",
+                             "replace-texture --help"}) {
         const CliRun r = run(args);
         EXPECT_EQ(r.status, 0) << args;
         EXPECT_NE(r.out.find("Usage: cleatwork-cli"), std::string::npos) << args;
