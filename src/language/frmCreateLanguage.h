@@ -1,7 +1,7 @@
 #pragma once
 // The language editor: a mock-up of the main window in which every caption is a text field.
 // It loads a language file into the fields and writes the fields as a language of the
-// program folder's "Language" folder.
+// user's "Language" folder (the program folder's in portable mode).
 #include <QWidget>
 #include <array>
 
@@ -13,7 +13,11 @@ class frmCreateLanguage : public QWidget
 {
     Q_OBJECT
 public:
-    explicit frmCreateLanguage(const QString &programFolder, QWidget *parent = nullptr);
+    /// `programFolder` holds the "Language" folder that languages are written to;
+    /// `bundledFolder` (empty: the same) the one whose languages the load dialog offers first.
+    explicit frmCreateLanguage(const QString &programFolder,
+                               const QString &bundledFolder = QString(),
+                               QWidget *parent = nullptr);
 
     /// Writes the 30 keys under the name in txt(26). False (after a message) when the name is
     /// refused or the file could not be written.
@@ -34,6 +38,7 @@ private slots:
 
 private:
     QString mProgramFolder;
+    QString mBundledFolder;
     std::array<QLineEdit *, 31> txt{};
     std::array<QGroupBox *, 33> GroupBox{};
     QPushButton *cmdCreate = nullptr;

@@ -57,6 +57,18 @@ std::string TexturePreview::nameProblem(const std::string &ansiName)
     return {};
 }
 
+TexturePreview::~TexturePreview()
+{
+    removeFiles();
+}
+
+void TexturePreview::removeFiles()
+{
+    if (!mLastBitmap.empty())
+        FileIo::removeFile(mLastBitmap);
+    mLastBitmap.clear();
+}
+
 bool TexturePreview::run(const std::string &archivePath, std::int64_t dataPosition,
                          std::int64_t length, std::int64_t namePosition, std::string &bitmapPath,
                          Picture *picture)

@@ -20,6 +20,13 @@ public:
     };
 
     explicit TexturePreview(std::string programFolder);
+    /// Removes the kept bitmap.
+    ~TexturePreview();
+    TexturePreview(const TexturePreview &) = delete;
+    TexturePreview &operator=(const TexturePreview &) = delete;
+
+    /// Removes the bitmap of the last run, so that no preview file outlives the window.
+    void removeFiles();
 
     /// Runs the preview of the entry whose data starts at the one-based `dataPosition`, is
     /// `length` bytes long and whose 4-byte name starts at the one-based `namePosition` of
