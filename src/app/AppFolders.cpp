@@ -62,8 +62,7 @@ std::unique_ptr<AppFolders> AppFolders::forExecutable(const QString &executableF
 
 std::unique_ptr<AppFolders> AppFolders::portable(const QString &programFolder)
 {
-    return std::unique_ptr<AppFolders>(new AppFolders(Mode::Portable, programFolder,
-                                                      programFolder,
+    return std::unique_ptr<AppFolders>(new AppFolders(Mode::Portable, programFolder, programFolder,
                                                       portableStateFolder(programFolder),
                                                       programFolder));
 }
@@ -101,10 +100,10 @@ AppFolders::~AppFolders()
 
 const QStringList &AppFolders::workingFileNames()
 {
-    static const QStringList names = {
-        QStringLiteral("temp.bin"),   QStringLiteral("temp.bin.zlib"), QStringLiteral("temp"),
-        QStringLiteral("File1"),      QStringLiteral("File2"),         QStringLiteral("File1.part"),
-        QStringLiteral("File2.part")};
+    static const QStringList names = {QStringLiteral("temp.bin"),  QStringLiteral("temp.bin.zlib"),
+                                      QStringLiteral("temp"),      QStringLiteral("File1"),
+                                      QStringLiteral("File2"),     QStringLiteral("File1.part"),
+                                      QStringLiteral("File2.part")};
     return names;
 }
 
@@ -130,9 +129,8 @@ void AppFolders::claimWorkingFolder(const QString &stateFolder, const QString &s
     // no other copy takes it for a dead one's.
     removeDeadCopies(copies);
     static std::atomic<int> counter{0};
-    const QString name = QStringLiteral("%1-%2")
-                             .arg(QCoreApplication::applicationPid())
-                             .arg(counter.fetch_add(1));
+    const QString name =
+        QStringLiteral("%1-%2").arg(QCoreApplication::applicationPid()).arg(counter.fetch_add(1));
     const QString folder = QDir(copies).filePath(name);
     if (QDir().mkpath(copies))
         mLock = tryLock(folder + QStringLiteral(".lock"));

@@ -24,8 +24,8 @@
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QIcon>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -378,8 +378,7 @@ void frmMain::startUp()
 {
     const std::string bundled = toNative(mFolders->bundledFolder());
     const std::string own = toNative(mFolders->userFolder());
-    const QString configured =
-        QString::fromStdString(Languages::configuredLanguage(bundled, own));
+    const QString configured = QString::fromStdString(Languages::configuredLanguage(bundled, own));
     {
         const QSignalBlocker blocker(ComboBox);
         for (const auto &name : Languages::ListLanguages(bundled, own))
@@ -557,7 +556,7 @@ bool frmMain::openFile(const QString &path)
         showError(tr("Cannot open %1.").arg(QDir::toNativeSeparators(path)),
                   tr("The working folder %1 is not writable; the editor keeps its working "
                      "files there.")
-                      .arg(QDir::toNativeSeparators(mFolders->workingFolder())) +
+                          .arg(QDir::toNativeSeparators(mFolders->workingFolder())) +
                       QLatin1Char(' ') + mFolders->errorString());
         return false;
     }

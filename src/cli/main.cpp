@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
+#include <new>
 #include <random>
 #include <sstream>
 #include <string>
@@ -208,13 +209,9 @@ int dump(const std::vector<std::string> &args)
     if (file.empty())
         return failWith(std::string("dump needs a FILE\n") + kDumpHelp);
 
-    FileIo::Bytes container;
-    std::string error;
-    if (!FileIo::readFile(file, container, &error))
-        return failWith("Error File: " + file + ": " + error);
     PesZlib zlib(std::string{});
     FileIo::Bytes plain;
-    if (!zlib.unwrap(container, plain))
+    if (!zlib.unwrapFile(file, plain))
         return failWith("Error File: " + file + ": " + zlib.errorString());
     Baza db;
     if (!db.load(plain))
@@ -264,11 +261,8 @@ int dump(const std::vector<std::string> &args)
 // Unwraps a texture archive in memory and reads its table.
 bool readArchive(const std::string &file, FileIo::Bytes &plain, Textura &index, std::string &error)
 {
-    FileIo::Bytes container;
-    if (!FileIo::readFile(file, container, &error))
-        return false;
     PesZlib zlib(std::string{});
-    if (!zlib.unwrap(container, plain)) {
+    if (!zlib.unwrapFile(file, plain)) {
         error = zlib.errorString();
         return false;
     }
@@ -378,7 +372,11 @@ int main(int argc, char **argv)
         if (c.arguments >= 0 && args.size() != static_cast<std::size_t>(c.arguments))
             return failWith(command + " takes " + std::to_string(c.arguments) + " argument" +
                             (c.arguments == 1 ? "" : "s") + "\n" + c.help);
-        return c.run(args);
+        try {
+            return c.run(args);
+        } catch (const std::bad_alloc &) {
+            return failWith(command + ": there is not enough memory");
+        }
     }
     return failWith("unknown command '" + command + "'\n" + kUsage);
 }

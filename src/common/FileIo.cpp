@@ -325,20 +325,20 @@ void removeLeftoverTemporaries(const std::string &path)
     const std::string suffix = kTemporarySuffix;
     std::error_code ec;
     std::vector<fs::path> leftovers;
-    for (fs::directory_iterator it(target.parent_path().empty() ? fs::path(".")
-                                                                : target.parent_path(),
-                                   ec),
+    for (fs::directory_iterator
+             it(target.parent_path().empty() ? fs::path(".") : target.parent_path(), ec),
          end;
          !ec && it != end; it.increment(ec)) {
         const auto nameU8 = it->path().filename().u8string();
         const std::string name(nameU8.begin(), nameU8.end());
-        if (name.size() <= prefix.size() + suffix.size() || name.compare(0, prefix.size(), prefix) ||
+        if (name.size() <= prefix.size() + suffix.size() ||
+            name.compare(0, prefix.size(), prefix) ||
             name.compare(name.size() - suffix.size(), suffix.size(), suffix))
             continue;
         const std::string number =
             name.substr(prefix.size(), name.size() - prefix.size() - suffix.size());
-        const bool digits = number.size() <= 6 && number.find_first_not_of("0123456789") ==
-                                                      std::string::npos;
+        const bool digits =
+            number.size() <= 6 && number.find_first_not_of("0123456789") == std::string::npos;
         if (digits && it->is_regular_file(ec) && !it->is_symlink(ec))
             leftovers.push_back(it->path());
     }

@@ -255,10 +255,8 @@ bool PesZlib::unwrapFileTo(const std::string &path, const std::string &destinati
 {
     Bytes plain;
     std::string error;
-    if (!unwrapFile(path, plain)) {
-        FileIo::removeFile(destination);
+    if (!unwrapFile(path, plain))
         return false;
-    }
     if (!FileIo::writeFile(destination, plain, &error))
         return fail(error);
     return true;

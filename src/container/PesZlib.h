@@ -54,7 +54,8 @@ public:
     /// failure like any other.
     bool unwrapFile(const std::string &path, Bytes &plain);
     /// unwrapFile, then writes the plain contents to `destination`. Nothing is written beside
-    /// `path`; on failure `destination` is gone.
+    /// `path`; a file that does not unwrap leaves `destination` as it was, a failed write
+    /// leaves no `destination`.
     bool unwrapFileTo(const std::string &path, const std::string &destination);
     bool wrap(const Bytes &plain, Bytes &container);
 

@@ -16,8 +16,7 @@ public:
     /// `programFolder` holds the "Language" folder that languages are written to;
     /// `bundledFolder` (empty: the same) the one whose languages the load dialog offers first.
     explicit frmCreateLanguage(const QString &programFolder,
-                               const QString &bundledFolder = QString(),
-                               QWidget *parent = nullptr);
+                               const QString &bundledFolder = QString(), QWidget *parent = nullptr);
 
     /// Writes the 30 keys under the name in txt(26). False (after a message) when the name is
     /// refused or the file could not be written.
