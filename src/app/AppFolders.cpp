@@ -54,7 +54,7 @@ std::unique_ptr<AppFolders> AppFolders::forExecutable(const QString &executableF
     if (languages.isDir() && QFileInfo(executableFolder).isWritable())
         return portable(executableFolder);
     const QString bundled =
-        QDir::cleanPath(QDir(executableFolder).filePath(QStringLiteral("../share/cleatwork")));
+        QDir::cleanPath(QDir(executableFolder).filePath(QStringLiteral(CLEATWORK_DATA_FROM_BIN)));
     return installed(bundled, dataFolder.isEmpty() ? QStandardPaths::writableLocation(
                                                          QStandardPaths::AppLocalDataLocation)
                                                    : dataFolder);

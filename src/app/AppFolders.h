@@ -1,7 +1,7 @@
 #pragma once
 // Where the editor reads and writes. Portable: the executable's folder holds a writable
 // "Language" folder and is the program folder for everything. Installed: the bundled
-// languages are read from <prefix>/share/cleatwork beside the executable's <prefix>/bin, and
+// languages are read from <prefix>/share/cleatwork, found from the executable's <prefix>/bin, and
 // everything the editor writes goes to the user's data folder. Each running copy gets a
 // working folder of its own: the first copy locks its mode's shared working folder, a later
 // copy works in a private folder that is removed when it ends; what a dead copy left is
