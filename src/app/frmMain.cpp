@@ -629,8 +629,15 @@ bool frmMain::save()
         return failed(tr("The file is read-only."));
     std::string error;
     FileIo::removeLeftoverTemporaries(target); // of a save that was killed
-    if (!FileIo::copyFileAtomic(toNative(wrappedWorkingFile()), target, &error))
+    if (!FileIo::copyFileAtomic(toNative(wrappedWorkingFile()), target, &error)) {
+        // The new file is made beside the old one, so the folder must take new files.
+        const QString folder = QFileInfo(mGamePath).absolutePath();
+        if (!QFileInfo(folder).isWritable())
+            return failed(
+                tr("The folder %1 is read-only: %2")
+                    .arg(QDir::toNativeSeparators(folder), QString::fromStdString(error)));
         return failed(QString::fromStdString(error));
+    }
     setModified(false);
     QMessageBox box(QMessageBox::Information, QString::fromLatin1(kMessageTitle),
                     QStringLiteral("Saved File"), QMessageBox::Ok, this);

@@ -144,8 +144,8 @@ TEST_P(RunningCopies, EndingLeavesNoWorkingFile)
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, RunningCopies, testing::Values(Mode::Portable, Mode::Installed),
-                         [](const testing::TestParamInfo<Mode> &info) {
-                             return info.param == Mode::Portable ? "Portable" : "Installed";
+                         [](const testing::TestParamInfo<Mode> &tested) {
+                             return tested.param == Mode::Portable ? "Portable" : "Installed";
                          });
 
 class TwoWindows : public MainWindowFixture
