@@ -76,7 +76,7 @@ std::unique_ptr<AppFolders> AppFolders::installed(const QString &bundledFolder,
 }
 
 AppFolders::AppFolders(Mode mode, QString bundledFolder, QString userFolder, QString stateFolder,
-                       QString sharedWorkingFolder)
+                       const QString &sharedWorkingFolder)
     : mMode(mode), mBundledFolder(std::move(bundledFolder)), mUserFolder(std::move(userFolder)),
       mStateFolder(std::move(stateFolder))
 {

@@ -51,7 +51,7 @@ public:
 
 private:
     AppFolders(Mode mode, QString bundledFolder, QString userFolder, QString stateFolder,
-               QString sharedWorkingFolder);
+               const QString &sharedWorkingFolder);
     void claimWorkingFolder(const QString &stateFolder, const QString &sharedWorkingFolder);
     void removeDeadCopies(const QString &copiesFolder) const;
     void removeWorkingFiles() const;
