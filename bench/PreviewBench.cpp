@@ -30,8 +30,7 @@ void BM_PreviewEntry(benchmark::State &state)
     std::string bitmap;
     for (auto _ : state) {
         TexturePreview::Picture picture;
-        if (!preview.run(archive, index.Get_Offset(0) + 1, index.Get_Lenght(0),
-                         index.Get_Nazwa(0) + 12, bitmap, &picture))
+        if (!preview.run(archive, ArchiveEntry::of(index, 0), bitmap, &picture))
             state.SkipWithError("preview failed");
         // The window then makes its picture of it, as it does before showing it.
         const QImage image(picture.pixels.data(), picture.width, picture.height, picture.width * 4,

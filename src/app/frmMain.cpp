@@ -881,21 +881,14 @@ void frmMain::previewEntry(int archive)
     if (selected < 0)
         return;
     (first ? SelectedEntry1 : SelectedEntry2) = selected;
-    const std::int64_t length = index.Get_Lenght(selected);
-    lengthField->setText(QString::number(length - 1));
-    namePositionField->setText(
-        QString::number(static_cast<std::int64_t>(index.Get_Nazwa(selected)) + 12));
-
-    bool ok = false;
-    const std::int64_t namePosition = namePositionField->text().toLongLong(&ok);
-    bool dataOk = false;
-    const std::int64_t dataPosition = list->currentItem()->text().toLongLong(&dataOk);
-    if (!ok || !dataOk)
-        return;
+    // The hidden fields show the entry's length less one and its name's one-based position.
+    const ArchiveEntry entry = ArchiveEntry::of(index, selected);
+    lengthField->setText(QString::number(entry.length - 1));
+    namePositionField->setText(QString::number(entry.namePosition()));
     const std::string archivePath = toNative(first ? ArchivePath1 : ArchivePath2);
     std::string bitmap;
     TexturePreview::Picture picture;
-    if (!mPreview->run(archivePath, dataPosition, length, namePosition, bitmap, &picture))
+    if (!mPreview->run(archivePath, entry, bitmap, &picture))
         return;
     // The picture the bitmap file now holds, taken from memory rather than read back.
     const QImage image(picture.pixels.data(), picture.width, picture.height,

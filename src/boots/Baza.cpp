@@ -1,6 +1,7 @@
 #include "Baza.h"
 
 #include "common/FileIo.h"
+#include "common/LittleEndian.h"
 #include "common/VbNumber.h"
 
 #include <algorithm>
@@ -9,33 +10,12 @@
 
 namespace {
 
+using LittleEndian::readInt16;
+using LittleEndian::readInt32;
+using LittleEndian::writeInt16;
+using LittleEndian::writeInt32;
+
 constexpr std::int32_t kHeaderWords[8] = {1, 8, 32, 0, -16, 0, 0, 0};
-
-std::int32_t readInt32(const std::uint8_t *p)
-{
-    return static_cast<std::int32_t>(
-        static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
-        (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24));
-}
-
-std::int16_t readInt16(const std::uint8_t *p)
-{
-    return static_cast<std::int16_t>(static_cast<std::uint16_t>(p[0] | (p[1] << 8)));
-}
-
-void writeInt32(std::uint8_t *p, std::int32_t value)
-{
-    const auto v = static_cast<std::uint32_t>(value);
-    for (int i = 0; i < 4; ++i)
-        p[i] = static_cast<std::uint8_t>(v >> (8 * i));
-}
-
-void writeInt16(std::uint8_t *p, std::int32_t value)
-{
-    const auto v = static_cast<std::uint16_t>(value);
-    p[0] = static_cast<std::uint8_t>(v);
-    p[1] = static_cast<std::uint8_t>(v >> 8);
-}
 
 // A text field holds its bytes up to the first zero byte; one without a zero byte is refused.
 bool readText(const std::uint8_t *p, std::size_t width, std::string &out)
@@ -311,6 +291,14 @@ bool Baza::Zmien_Dane(std::uint8_t Index, const std::string &Nazwa, std::int16_t
     r.Podkrecanie = Podkrecanie;
     r.NazwaMaterialu = firstChars(NazwaMaterialu, kMaterialMax);
     r.Kolor = firstChars(KOLOR, kColourMax);
+    return true;
+}
+
+bool Baza::setRecord(std::size_t position, const BootRecord &record)
+{
+    if (position >= mRecords.size())
+        return fail("no record at position " + std::to_string(position));
+    mRecords[position] = record;
     return true;
 }
 

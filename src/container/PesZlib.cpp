@@ -1,6 +1,7 @@
 #include "PesZlib.h"
 
 #include "common/FileIo.h"
+#include "common/LittleEndian.h"
 
 #include <cmath>
 #include <cstring>
@@ -8,22 +9,6 @@
 #include <zlib.h>
 
 namespace {
-
-void putInt32(std::uint8_t *out, std::int32_t value)
-{
-    const auto v = static_cast<std::uint32_t>(value);
-    out[0] = static_cast<std::uint8_t>(v);
-    out[1] = static_cast<std::uint8_t>(v >> 8);
-    out[2] = static_cast<std::uint8_t>(v >> 16);
-    out[3] = static_cast<std::uint8_t>(v >> 24);
-}
-
-std::int32_t getInt32(const std::uint8_t *in)
-{
-    return static_cast<std::int32_t>(
-        static_cast<std::uint32_t>(in[0]) | (static_cast<std::uint32_t>(in[1]) << 8) |
-        (static_cast<std::uint32_t>(in[2]) << 16) | (static_cast<std::uint32_t>(in[3]) << 24));
-}
 
 const char *zlibMessage(int code)
 {
@@ -130,7 +115,7 @@ bool PesZlib::uncompressPrefixed(const std::uint8_t *data, std::size_t size, Byt
 {
     if (size < 4)
         return fail("the file is too short to hold a compressed stream");
-    const std::int32_t declared = getInt32(data);
+    const std::int32_t declared = LittleEndian::readInt32(data);
     if (declared <= 0 || declared > kMaxPlainLength || !plausibleLength(declared, size - 4))
         return fail("the declared plain length " + std::to_string(declared) + " is out of range");
     if (!reserveZeroed(plain, static_cast<std::size_t>(declared)))
@@ -282,7 +267,7 @@ bool PesZlib::wrap(const Bytes &plain, Bytes &container)
     container[1] = 0x01;
     container[2] = 0x01;
     std::memcpy(container.data() + 3, "WESYS", 5);
-    putInt32(container.data() + 8, static_cast<std::int32_t>(length));
-    putInt32(container.data() + 12, static_cast<std::int32_t>(plain.size()));
+    LittleEndian::writeInt32(container.data() + 8, static_cast<std::int32_t>(length));
+    LittleEndian::writeInt32(container.data() + 12, static_cast<std::int32_t>(plain.size()));
     return true;
 }

@@ -4,6 +4,9 @@
 // remembers the language chosen last. An installed program has two such folders: the
 // bundled languages (read only) and the user's own, which also holds the configuration file;
 // the functions that take both folders merge them, the user's language winning.
+#include "TextKeys.h"
+
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -49,10 +52,17 @@ std::string configuredLanguage(const std::string &programFolder);
 /// The configured language of the user's folder, or the bundled default when the user has
 /// chosen none.
 std::string configuredLanguage(const std::string &bundledFolder, const std::string &userFolder);
-/// Remembers `language` in the configuration file. False when it could not be written.
+/// Remembers `language` in the configuration file. False when it could not be written or the
+/// file cannot hold it exactly.
 bool rememberLanguage(const std::string &programFolder, const std::string &language);
 
-/// Why a name cannot be a language folder name, or the empty text when it can.
+/// Why `name` (UTF-8) cannot name a language: a folder of the language folder whose name the
+/// configuration file reads back exactly. Nothing when it can. The message's "%1" is the name,
+/// "%2" the name as the configuration file would read it back (see nameArguments).
+std::optional<TextKeys::Key> nameProblem(const std::string &name);
+std::vector<std::string> nameArguments(const std::string &name);
+
+/// The English message of nameProblem with its arguments, or the empty text.
 std::string problemWithName(const std::string &name);
 
 } // namespace Languages

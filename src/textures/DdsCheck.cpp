@@ -1,14 +1,12 @@
 #include "DdsCheck.h"
 
+#include "common/LittleEndian.h"
+
 #include <cstring>
 
 namespace {
 
-std::uint32_t readUint32(const std::uint8_t *p)
-{
-    return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
-           (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
-}
+using LittleEndian::readUint32;
 
 constexpr std::uint32_t kPitchFlag = 0x8;  // DDSD_PITCH
 constexpr std::uint32_t kFourCcFlag = 0x4; // DDPF_FOURCC

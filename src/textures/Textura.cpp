@@ -1,20 +1,10 @@
 #include "Textura.h"
 
 #include "common/FileIo.h"
+#include "common/LittleEndian.h"
 
 #include <algorithm>
 #include <cstdio>
-
-namespace {
-
-std::int32_t readInt32(const std::uint8_t *p)
-{
-    return static_cast<std::int32_t>(
-        static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
-        (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24));
-}
-
-} // namespace
 
 std::int32_t Textura::ResolveIndex(std::int32_t index) const
 {
@@ -59,11 +49,11 @@ bool Textura::Wczytaj(const std::string &path)
     if (size < 0 ||
         !FileIo::readFileRange(mPath, 0, std::min<std::int64_t>(size, 4), head, &mError))
         return false;
-    if (head.size() < 4 || readInt32(head.data()) < 1) {
+    if (head.size() < 4 || LittleEndian::readInt32(head.data()) < 1) {
         mError = "the archive holds no entries";
         return false;
     }
-    const std::int32_t count = readInt32(head.data());
+    const std::int32_t count = LittleEndian::readInt32(head.data());
     mError = problemFor(count, static_cast<std::uint64_t>(size));
     if (!mError.empty())
         return false;
@@ -86,7 +76,7 @@ std::string Textura::tableProblem(const Bytes &archive)
 {
     if (archive.size() < 4)
         return {};
-    return problemFor(readInt32(archive.data()), archive.size());
+    return problemFor(LittleEndian::readInt32(archive.data()), archive.size());
 }
 
 std::string Textura::fileProblem(const std::string &path)
@@ -98,7 +88,7 @@ std::string Textura::fileProblem(const std::string &path)
         return error.empty() ? "cannot read the archive" : error;
     if (head.size() < 4)
         return {};
-    return problemFor(readInt32(head.data()), static_cast<std::uint64_t>(size));
+    return problemFor(LittleEndian::readInt32(head.data()), static_cast<std::uint64_t>(size));
 }
 
 void Textura::readTable(const std::uint8_t *table, std::int32_t count)
@@ -106,9 +96,9 @@ void Textura::readTable(const std::uint8_t *table, std::int32_t count)
     mEntries.resize(static_cast<std::size_t>(count));
     const std::uint8_t *p = table;
     for (auto &entry : mEntries) {
-        entry.Offset = readInt32(p);
-        entry.Lenght = readInt32(p + 4);
-        entry.Nazwa = readInt32(p + 8);
+        entry.Offset = LittleEndian::readInt32(p);
+        entry.Lenght = LittleEndian::readInt32(p + 4);
+        entry.Nazwa = LittleEndian::readInt32(p + 8);
         p += 12;
     }
 }
@@ -118,13 +108,13 @@ bool Textura::load(const Bytes &archive)
     mEntries.clear();
     mLoaded = true;
     mError.clear();
-    if (archive.size() < 4 || readInt32(archive.data()) < 1) {
+    if (archive.size() < 4 || LittleEndian::readInt32(archive.data()) < 1) {
         mError = "the archive holds no entries";
         return false;
     }
     mError = tableProblem(archive);
     if (!mError.empty())
         return false;
-    readTable(archive.data() + 8, readInt32(archive.data()));
+    readTable(archive.data() + 8, LittleEndian::readInt32(archive.data()));
     return true;
 }

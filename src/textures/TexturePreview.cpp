@@ -69,20 +69,18 @@ void TexturePreview::removeFiles()
     mLastBitmap.clear();
 }
 
-bool TexturePreview::run(const std::string &archivePath, std::int64_t dataPosition,
-                         std::int64_t length, std::int64_t namePosition, std::string &bitmapPath,
-                         Picture *picture)
+bool TexturePreview::run(const std::string &archivePath, const ArchiveEntry &at,
+                         std::string &bitmapPath, Picture *picture)
 {
     mError.clear();
     mEntryName.clear();
     bitmapPath.clear();
     std::string error;
 
-    // The entry name: 4 characters at the one-based name position.
     FileIo::Bytes nameBytes;
-    if (namePosition < 1 ||
-        !FileIo::readFileRange(archivePath, static_cast<std::uint64_t>(namePosition - 1), 4,
-                               nameBytes, &error))
+    if (at.nameOffset < 0 ||
+        !FileIo::readFileRange(archivePath, static_cast<std::uint64_t>(at.nameOffset),
+                               ArchiveEntry::kNameLength, nameBytes, &error))
         return fail("the entry name lies outside the archive");
     mEntryName.assign(nameBytes.begin(), nameBytes.end());
     if (const std::string problem = nameProblem(mEntryName); !problem.empty())
@@ -90,18 +88,17 @@ bool TexturePreview::run(const std::string &archivePath, std::int64_t dataPositi
     const std::string entryFile = FileIo::join(mProgramFolder, Ansi::toUtf8(mEntryName));
     const std::string bitmapFile = entryFile + ".bmp";
 
-    // The entry's data: the 16-byte entry header and the texture.
     FileIo::Bytes entry;
-    if (length <= 16)
+    if (at.textureLength() == 0)
         return fail("the entry holds no texture");
-    if (dataPosition < 1 ||
-        !FileIo::readFileRange(archivePath, static_cast<std::uint64_t>(dataPosition - 1),
-                               static_cast<std::uint64_t>(length), entry, &error))
+    if (at.dataOffset < 0 ||
+        !FileIo::readFileRange(archivePath, static_cast<std::uint64_t>(at.dataOffset),
+                               static_cast<std::uint64_t>(at.length), entry, &error))
         return fail("the entry lies outside the archive");
     if (!FileIo::writeFile(entryFile, entry, &error))
         return fail(error);
-    const std::uint8_t *texture = entry.data() + 16;
-    const std::size_t textureSize = entry.size() - 16;
+    const std::uint8_t *texture = entry.data() + ArchiveEntry::kHeaderSize;
+    const auto textureSize = static_cast<std::size_t>(at.textureLength());
     if (const std::string problem = DdsCheck::problem(texture, textureSize); !problem.empty()) {
         FileIo::removeFile(entryFile);
         return fail(problem);

@@ -3,6 +3,8 @@
 // into a working file named after the entry, its DDS texture (the entry without its 16-byte
 // header) is checked, decoded with FreeImage and written as "<name>.bmp" in the program
 // folder, for the window to show. Only files this object made are ever deleted.
+#include "ArchiveEntry.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -28,14 +30,12 @@ public:
     /// Removes the bitmap of the last run, so that no preview file outlives the window.
     void removeFiles();
 
-    /// Runs the preview of the entry whose data starts at the one-based `dataPosition`, is
-    /// `length` bytes long and whose 4-byte name starts at the one-based `namePosition` of
-    /// the archive file. On success `bitmapPath` names the bitmap to show. On failure nothing
-    /// outside the program folder is touched and the previous bitmap is gone only if a new
-    /// one was made. With `picture`, the decoded picture that the bitmap holds is also handed
-    /// back, so that a caller can show it without reading the bitmap again.
-    bool run(const std::string &archivePath, std::int64_t dataPosition, std::int64_t length,
-             std::int64_t namePosition, std::string &bitmapPath, Picture *picture = nullptr);
+    /// Runs the preview of `entry` of the archive file. On success `bitmapPath` names the bitmap to
+    /// show. On failure nothing outside the program folder is touched and the previous bitmap is
+    /// gone only if a new one was made. With `picture`, the decoded picture that the bitmap holds
+    /// is also handed back, so that a caller can show it without reading the bitmap again.
+    bool run(const std::string &archivePath, const ArchiveEntry &entry, std::string &bitmapPath,
+             Picture *picture = nullptr);
 
     /// The entry name read by the last run (Windows-1252), even when the run failed later.
     const std::string &entryName() const { return mEntryName; }

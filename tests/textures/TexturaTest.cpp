@@ -1,4 +1,5 @@
 #include "textures/Textura.h"
+#include "textures/ArchiveEntry.h"
 
 #include "TempDir.h"
 #include "TestData.h"
@@ -143,6 +144,42 @@ TEST(Textura, MissingFileIsCreatedEmpty)
     EXPECT_EQ(index.Count(), 0);
     EXPECT_TRUE(std::filesystem::exists(dir.file("missing")));
     EXPECT_EQ(std::filesystem::file_size(dir.file("missing")), 0u);
+}
+
+// Where an entry's data, texture and name lie, from its table row.
+TEST(ArchiveEntryRule, PositionsFollowTheTableRow)
+{
+    const ::ArchiveEntry first = ::ArchiveEntry::of(TextureEntry{0, 40, 100});
+    EXPECT_EQ(first.dataPosition(), 1) << "an entry at offset 0 is listed as 1";
+    EXPECT_EQ(first.nameOffset, 111);
+    EXPECT_EQ(first.namePosition(), 112);
+    EXPECT_EQ(first.textureOffset(), 16);
+    EXPECT_EQ(first.textureLength(), 24);
+    EXPECT_EQ(::ArchiveEntry::of(TextureEntry{8, 16, 0}).textureLength(), 0);
+    EXPECT_EQ(::ArchiveEntry::of(TextureEntry{8, -3, 0}).textureLength(), 0);
+}
+
+TEST(ArchiveEntryRule, EntriesOutsideTheArchiveAreRefused)
+{
+    const struct
+    {
+        TextureEntry row;
+        bool inside;
+    } cases[] = {
+        {{0, 40, 0}, true},    {{0, 41, 0}, false},
+        {{-1, 20, 0}, false},  {{0, 16, 0}, false},
+        {{0, 40, 25}, true},   {{0, 40, 26}, false},
+        {{0, 40, -12}, false}, {{INT32_MAX, INT32_MAX, 0}, false},
+    };
+    for (const auto &c : cases) {
+        std::string error;
+        const ::ArchiveEntry entry = ::ArchiveEntry::of(c.row);
+        EXPECT_EQ(entry.liesWithin(40, &error), c.inside)
+            << c.row.Offset << " " << c.row.Lenght << " " << c.row.Nazwa << ": " << error;
+        std::string name;
+        EXPECT_EQ(entry.readName(Bytes(40, 'a'), name, nullptr),
+                  c.row.Nazwa + 15 <= 40 && c.row.Nazwa >= -11);
+    }
 }
 
 } // namespace

@@ -27,12 +27,7 @@ protected:
     }
 
     // The preview of entry k, with the positions the window takes from the index.
-    bool show(int k)
-    {
-        return preview.run(archive, static_cast<std::int64_t>(index.Get_Offset(k)) + 1,
-                           index.Get_Lenght(k), static_cast<std::int64_t>(index.Get_Nazwa(k)) + 12,
-                           bitmap);
-    }
+    bool show(int k) { return preview.run(archive, ::ArchiveEntry::of(index, k), bitmap); }
 
     // The colour of the bitmap's top-left pixel.
     Rgba pixel(const std::string &path)
@@ -147,6 +142,12 @@ INSTANTIATE_TEST_SUITE_P(Names, PreviewNames,
                                          HostileName{"ab:c"},
                                          HostileName{std::string("\0\0\0\0", 4)}));
 
+// An entry at the one-based data and name positions.
+::ArchiveEntry at(std::int64_t data, std::int64_t length, std::int64_t name)
+{
+    return {data - 1, length, name - 1};
+}
+
 TEST_F(Preview, PositionsOutsideTheArchiveAreSkipped)
 {
     writeArchive({{"ab12", TestData::dds(DdsFormat::Dxt1, 4, 4, {})}});
@@ -154,17 +155,18 @@ TEST_F(Preview, PositionsOutsideTheArchiveAreSkipped)
     const std::int64_t data = index.Get_Offset(0) + 1;
     const std::int64_t name = index.Get_Nazwa(0) + 12;
     const std::int64_t length = index.Get_Lenght(0);
-    EXPECT_FALSE(preview.run(archive, data, length, size, bitmap)) << "name runs past the end";
-    EXPECT_FALSE(preview.run(archive, data, length, 0, bitmap));
-    EXPECT_FALSE(preview.run(archive, data, length, -5, bitmap));
-    EXPECT_FALSE(preview.run(archive, data, length + 1, name, bitmap)) << "data runs past the end";
-    EXPECT_FALSE(preview.run(archive, size + 10, 40, name, bitmap));
-    EXPECT_FALSE(preview.run(archive, -100, length, name, bitmap));
-    EXPECT_FALSE(preview.run(archive, data, 16, name, bitmap)) << "16 bytes hold no texture";
-    EXPECT_FALSE(preview.run(archive, data, -1, name, bitmap));
-    EXPECT_FALSE(preview.run(archive, data, INT32_MAX, name, bitmap));
+    EXPECT_FALSE(preview.run(archive, at(data, length, size), bitmap)) << "name runs past the end";
+    EXPECT_FALSE(preview.run(archive, at(data, length, 0), bitmap));
+    EXPECT_FALSE(preview.run(archive, at(data, length, -5), bitmap));
+    EXPECT_FALSE(preview.run(archive, at(data, length + 1, name), bitmap))
+        << "data runs past the end";
+    EXPECT_FALSE(preview.run(archive, at(size + 10, 40, name), bitmap));
+    EXPECT_FALSE(preview.run(archive, at(-100, length, name), bitmap));
+    EXPECT_FALSE(preview.run(archive, at(data, 16, name), bitmap)) << "16 bytes hold no texture";
+    EXPECT_FALSE(preview.run(archive, at(data, -1, name), bitmap));
+    EXPECT_FALSE(preview.run(archive, at(data, INT32_MAX, name), bitmap));
     EXPECT_EQ(programDir.listing(), "");
-    EXPECT_TRUE(preview.run(archive, data, length, name, bitmap));
+    EXPECT_TRUE(preview.run(archive, at(data, length, name), bitmap));
 }
 
 } // namespace
