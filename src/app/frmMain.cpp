@@ -1,5 +1,6 @@
 #include "frmMain.h"
 
+#include "AppFolders.h"
 #include "BootsListWidget.h"
 #include "frmAbout.h"
 #include "language/frmCreateLanguage.h"
@@ -24,6 +25,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -122,24 +124,44 @@ QString frmMain::designTitle()
 }
 
 frmMain::frmMain(const QString &programFolder, QWidget *parent)
-    : QMainWindow(parent),
-      mProgramFolder(programFolder.isEmpty() ? QCoreApplication::applicationDirPath()
-                                             : programFolder),
-      mZlib(toNative(mProgramFolder)),
-      mPreview(std::make_unique<TexturePreview>(toNative(mProgramFolder)))
+    : frmMain(programFolder.isEmpty()
+                  ? AppFolders::forExecutable(QCoreApplication::applicationDirPath())
+                  : AppFolders::portable(programFolder),
+              parent)
+{
+}
+
+frmMain::frmMain(std::unique_ptr<AppFolders> folders, QWidget *parent)
+    : QMainWindow(parent), mFolders(std::move(folders)), mProgramFolder(mFolders->userFolder()),
+      mZlib(toNative(mFolders->workingFolder())),
+      mPreview(std::make_unique<TexturePreview>(toNative(mFolders->workingFolder())))
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(designTitle() + QStringLiteral("[*]"));
+    setWindowIcon(QIcon::fromTheme(QStringLiteral("io.github.cleatwork.Cleatwork"),
+                                   QIcon(QStringLiteral(":/cleatwork.png"))));
     createControls();
     createMenus();
     startUp();
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain()
+{
+    mPreview.reset(); // its bitmap lies in the working folder, removed with it
+}
 
 QString frmMain::pathIn(const QString &name) const
 {
-    return QDir(mProgramFolder).filePath(name);
+    return QDir(mFolders->workingFolder()).filePath(name);
+}
+
+bool frmMain::refuseWorkingFile(const QString &path)
+{
+    if (!mFolders->isWorkingFile(path))
+        return false;
+    showError(tr("Cannot open %1.").arg(QDir::toNativeSeparators(path)),
+              tr("The file is one of the editor's own working files."));
+    return true;
 }
 
 QString frmMain::workingFile() const
@@ -354,11 +376,12 @@ void frmMain::createMenus()
 
 void frmMain::startUp()
 {
-    const std::string folder = toNative(mProgramFolder);
-    const QString configured = QString::fromStdString(Languages::configuredLanguage(folder));
+    const std::string bundled = toNative(mFolders->bundledFolder());
+    const std::string own = toNative(mFolders->userFolder());
+    const QString configured = QString::fromStdString(Languages::configuredLanguage(bundled, own));
     {
         const QSignalBlocker blocker(ComboBox);
-        for (const auto &name : Languages::ListLanguages(folder))
+        for (const auto &name : Languages::ListLanguages(bundled, own))
             ComboBox->addItem(QString::fromStdString(name));
         if (ComboBox->count() > 0)
             ComboBox->setCurrentIndex(0);
@@ -373,10 +396,11 @@ void frmMain::startUp()
 
 void frmMain::ApplyLanguage()
 {
-    const std::string folder = toNative(mProgramFolder);
+    const std::string bundled = toNative(mFolders->bundledFolder());
+    const std::string own = toNative(mFolders->userFolder());
     auto read = [&](const char *section, const char *key) {
         const std::string file =
-            Languages::languageFile(folder, ComboBox->currentText().toStdString());
+            Languages::languageFile(bundled, own, ComboBox->currentText().toStdString());
         return fromAnsi(ReadIni(file, section, key));
     };
     for (const auto &k : Languages::keys()) {
@@ -400,13 +424,23 @@ void frmMain::ApplyLanguage()
 void frmMain::ComboBox_Click()
 {
     ApplyLanguage();
-    Languages::rememberLanguage(toNative(mProgramFolder), ComboBox->currentText().toStdString());
+    makeUserLanguageFolder();
+    Languages::rememberLanguage(toNative(mFolders->userFolder()),
+                                ComboBox->currentText().toStdString());
+}
+
+void frmMain::makeUserLanguageFolder()
+{
+    // An installed editor starts without a folder for the user's own languages.
+    if (mFolders->mode() == AppFolders::Mode::Installed)
+        QDir().mkpath(QDir(mFolders->userFolder()).filePath(QStringLiteral("Language")));
 }
 
 void frmMain::cmdCreate_Click()
 {
+    makeUserLanguageFolder();
     if (!mLanguageEditor) {
-        mLanguageEditor = new frmCreateLanguage(mProgramFolder);
+        mLanguageEditor = new frmCreateLanguage(mFolders->userFolder(), mFolders->bundledFolder());
         mLanguageEditor->setAttribute(Qt::WA_DeleteOnClose);
         connect(mLanguageEditor, &frmCreateLanguage::closed, this, &frmMain::languageEditorClosed);
     }
@@ -517,30 +551,24 @@ void frmMain::clearEditor()
 
 bool frmMain::openFile(const QString &path)
 {
-    const QFileInfo folder(mProgramFolder);
-    if (!folder.isDir() || !folder.isWritable()) {
+    const QFileInfo folder(mFolders->workingFolder());
+    if (!mFolders->errorString().isEmpty() || !folder.isDir() || !folder.isWritable()) {
         showError(tr("Cannot open %1.").arg(QDir::toNativeSeparators(path)),
-                  tr("The program folder %1 is not writable; the editor keeps its working "
+                  tr("The working folder %1 is not writable; the editor keeps its working "
                      "files there.")
-                      .arg(QDir::toNativeSeparators(mProgramFolder)));
+                          .arg(QDir::toNativeSeparators(mFolders->workingFolder())) +
+                      QLatin1Char(' ') + mFolders->errorString());
         return false;
     }
+    if (refuseWorkingFile(path))
+        return false;
     CurrentPath = path;
-    const std::string game = toNative(path);
-    const std::string unwrapped = game + ".unzlib";
     QString reason;
-    std::string error;
-    if (!mZlib.UnpackWesys(game)) {
+    // The game file is unwrapped straight into the working file: nothing is written beside it.
+    if (!mZlib.unwrapFileTo(toNative(path), toNative(workingFile())))
         reason = QString::fromStdString(mZlib.errorString());
-    } else {
-        // The unwrapped file becomes the working file (a rename where the system allows one).
-        const bool moved = FileIo::moveFile(unwrapped, toNative(workingFile()), &error);
-        FileIo::removeFile(unwrapped);
-        if (!moved)
-            reason = tr("Cannot write the working file: %1").arg(QString::fromStdString(error));
-        else if (!BootsDb.Wczytaj(toNative(workingFile())))
-            reason = QString::fromStdString(BootsDb.errorString());
-    }
+    else if (!BootsDb.Wczytaj(toNative(workingFile())))
+        reason = QString::fromStdString(BootsDb.errorString());
     if (!reason.isEmpty()) {
         enterNoFileState();
         showError(QStringLiteral("Error File"),
@@ -600,8 +628,16 @@ bool frmMain::save()
     if (FileIo::exists(target) && !FileIo::isWritableFile(target))
         return failed(tr("The file is read-only."));
     std::string error;
-    if (!FileIo::copyFileAtomic(toNative(wrappedWorkingFile()), target, &error))
+    FileIo::removeLeftoverTemporaries(target); // of a save that was killed
+    if (!FileIo::copyFileAtomic(toNative(wrappedWorkingFile()), target, &error)) {
+        // The new file is made beside the old one, so the folder must take new files.
+        const QString folder = QFileInfo(mGamePath).absolutePath();
+        if (!QFileInfo(folder).isWritable())
+            return failed(
+                tr("The folder %1 is read-only: %2")
+                    .arg(QDir::toNativeSeparators(folder), QString::fromStdString(error)));
         return failed(QString::fromStdString(error));
+    }
     setModified(false);
     QMessageBox box(QMessageBox::Information, QString::fromLatin1(kMessageTitle),
                     QStringLiteral("Saved File"), QMessageBox::Ok, this);
@@ -623,6 +659,7 @@ void frmMain::closeEvent(QCloseEvent *event)
     }
     FileIo::removeFile(toNative(workingFile()));
     FileIo::removeFile(toNative(wrappedWorkingFile()));
+    mPreview->removeFiles();
     if (mAbout)
         mAbout->close();
     if (mLanguageEditor) {
@@ -783,6 +820,8 @@ bool frmMain::loadArchive(int archive, const QString &path)
     Textura &index = first ? ArchiveIndex1 : static_cast<Textura &>(ArchiveIndex2);
     QListWidget *list = first ? LstOffset : LstOffset2;
     const QString workingCopy = pathIn(first ? QStringLiteral("File1") : QStringLiteral("File2"));
+    if (refuseWorkingFile(path))
+        return false;
     std::string error;
     if (!ArchiveLoader::load(mZlib, toNative(path), toNative(workingCopy), index, error)) {
         showError(tr("Cannot load the texture archive %1.").arg(QDir::toNativeSeparators(path)),

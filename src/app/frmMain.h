@@ -11,6 +11,7 @@
 #include <array>
 #include <memory>
 
+class AppFolders;
 class BootsListWidget;
 class QAction;
 class QCheckBox;
@@ -30,9 +31,10 @@ class frmMain : public QMainWindow
 {
     Q_OBJECT
 public:
-    /// `programFolder` holds the working files and the "Language" folder; empty means the
-    /// folder of the executable.
+    /// `programFolder` holds the working files and the "Language" folder (portable mode);
+    /// empty means the folders that the executable's location decides.
     explicit frmMain(const QString &programFolder = QString(), QWidget *parent = nullptr);
+    explicit frmMain(std::unique_ptr<AppFolders> folders, QWidget *parent = nullptr);
     ~frmMain() override;
 
     /// Opens a game boots file without a dialog (what Open does after the dialog, and what a
@@ -45,6 +47,7 @@ public:
     bool loadArchive(int archive, const QString &path);
 
     QString programFolder() const { return mProgramFolder; }
+    const AppFolders &folders() const { return *mFolders; }
     /// The opened game file, or the empty text when none is open.
     QString gamePath() const { return mGamePath; }
     bool hasUnsavedEdits() const { return isWindowModified(); }
@@ -99,7 +102,10 @@ private:
     void setModified(bool modified);
     void showError(const QString &text, const QString &details = QString());
     QString pathIn(const QString &name) const;
+    bool refuseWorkingFile(const QString &path);
+    void makeUserLanguageFolder();
 
+    std::unique_ptr<AppFolders> mFolders;
     QString mProgramFolder;
     QString mGamePath;
     PesZlib mZlib;

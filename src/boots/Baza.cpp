@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 namespace {
 
@@ -77,7 +78,12 @@ bool Baza::Wczytaj(const std::string &Str_Path)
     std::string error;
     if (!FileIo::readFile(mPath, data, &error))
         return fail(error);
-    return load(data);
+    try {
+        return load(data);
+    } catch (const std::bad_alloc &) {
+        mRecords.clear();
+        return fail("there is not enough memory to load the file");
+    }
 }
 
 bool Baza::load(const Bytes &data)

@@ -48,11 +48,8 @@ namespace {
 // Unwraps a texture archive in memory and reads its table.
 bool readArchive(const std::string &file, FileIo::Bytes &plain, Textura &index, std::string &error)
 {
-    FileIo::Bytes container;
-    if (!FileIo::readFile(file, container, &error))
-        return false;
     PesZlib zlib(std::string{});
-    if (!zlib.unwrap(container, plain)) {
+    if (!zlib.unwrapFile(file, plain)) {
         error = zlib.errorString();
         return false;
     }

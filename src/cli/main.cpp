@@ -11,6 +11,7 @@
 
 #include <cstdio>
 #include <iostream>
+#include <new>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -95,12 +96,9 @@ int pack(const std::vector<std::string> &args)
 
 bool loadDatabase(const std::string &file, Baza &db, std::string &error)
 {
-    FileIo::Bytes container;
-    if (!FileIo::readFile(file, container, &error))
-        return false;
     PesZlib zlib(std::string{});
     FileIo::Bytes plain;
-    if (!zlib.unwrap(container, plain)) {
+    if (!zlib.unwrapFile(file, plain)) {
         error = zlib.errorString();
         return false;
     }
@@ -241,7 +239,11 @@ int main(int argc, char **argv)
         if (c.arguments >= 0 && args.size() != static_cast<std::size_t>(c.arguments))
             return failWith(command + " takes " + std::to_string(c.arguments) + " argument" +
                             (c.arguments == 1 ? "" : "s") + "\n" + c.help);
-        return c.run(args);
+        try {
+            return c.run(args);
+        } catch (const std::bad_alloc &) {
+            return failWith(command + ": there is not enough memory");
+        }
     }
     return failWith("unknown command '" + command + "'\n" + kUsage);
 }

@@ -90,6 +90,41 @@ std::string languageFile(const std::string &programFolder, const std::string &la
     return FileIo::join(FileIo::join(languageFolder(programFolder), language), "LNG.ini");
 }
 
+namespace {
+
+void sortLanguages(std::vector<std::string> &names)
+{
+    std::stable_sort(names.begin(), names.end(), [](const std::string &a, const std::string &b) {
+        return lowered(a) < lowered(b);
+    });
+}
+
+} // namespace
+
+std::vector<std::string> ListLanguages(const std::string &bundledFolder,
+                                       const std::string &userFolder)
+{
+    std::vector<std::string> names = ListLanguages(userFolder);
+    if (languageFolder(bundledFolder) == languageFolder(userFolder))
+        return names;
+    for (auto &name : ListLanguages(bundledFolder)) {
+        if (std::find(names.begin(), names.end(), name) == names.end())
+            names.push_back(std::move(name));
+    }
+    sortLanguages(names);
+    return names;
+}
+
+std::string languageFile(const std::string &bundledFolder, const std::string &userFolder,
+                         const std::string &language)
+{
+    std::string own = languageFile(userFolder, language);
+    if (FileIo::exists(own))
+        return own;
+    std::string bundled = languageFile(bundledFolder, language);
+    return FileIo::exists(bundled) ? bundled : own;
+}
+
 std::vector<std::string> ListLanguages(const std::string &programFolder)
 {
     std::vector<std::string> names;
@@ -103,15 +138,18 @@ std::vector<std::string> ListLanguages(const std::string &programFolder)
         if (characterCount(name) > 2)
             names.push_back(name);
     }
-    std::stable_sort(names.begin(), names.end(), [](const std::string &a, const std::string &b) {
-        return lowered(a) < lowered(b);
-    });
+    sortLanguages(names);
     return names;
 }
 
 std::string configuredLanguage(const std::string &programFolder)
 {
     return ReadIniText(configFile(programFolder), "Config", "Language");
+}
+
+std::string configuredLanguage(const std::string &bundledFolder, const std::string &userFolder)
+{
+    return configuredLanguage(FileIo::exists(configFile(userFolder)) ? userFolder : bundledFolder);
 }
 
 bool rememberLanguage(const std::string &programFolder, const std::string &language)

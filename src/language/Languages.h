@@ -1,7 +1,9 @@
 #pragma once
 // Where the interface languages live: the "Language" folder of the program folder, one
 // sub-folder per language holding its "LNG.ini", and the configuration file "C" that
-// remembers the language chosen last.
+// remembers the language chosen last. An installed program has two such folders: the
+// bundled languages (read only) and the user's own, which also holds the configuration file;
+// the functions that take both folders merge them, the user's language winning.
 #include "TextKeys.h"
 
 #include <optional>
@@ -36,8 +38,20 @@ std::string languageFile(const std::string &programFolder, const std::string &la
 /// (folders and plain files alike, hidden ones left out), sorted without regard to case.
 std::vector<std::string> ListLanguages(const std::string &programFolder);
 
+/// The languages of both folders together, sorted as ListLanguages sorts, each name once.
+std::vector<std::string> ListLanguages(const std::string &bundledFolder,
+                                       const std::string &userFolder);
+
+/// The language file of `language` in the user's folder when it has one, otherwise the
+/// bundled one.
+std::string languageFile(const std::string &bundledFolder, const std::string &userFolder,
+                         const std::string &language);
+
 /// The configured language (UTF-8; the file holds Windows-1252), or the empty text.
 std::string configuredLanguage(const std::string &programFolder);
+/// The configured language of the user's folder, or the bundled default when the user has
+/// chosen none.
+std::string configuredLanguage(const std::string &bundledFolder, const std::string &userFolder);
 /// Remembers `language` in the configuration file. False when it could not be written or the
 /// file cannot hold it exactly.
 bool rememberLanguage(const std::string &programFolder, const std::string &language);

@@ -52,8 +52,10 @@ std::string nativePath(const QString &path)
 
 } // namespace
 
-frmCreateLanguage::frmCreateLanguage(const QString &programFolder, QWidget *parent)
-    : QWidget(parent, Qt::Window), mProgramFolder(programFolder)
+frmCreateLanguage::frmCreateLanguage(const QString &programFolder, const QString &bundledFolder,
+                                     QWidget *parent)
+    : QWidget(parent, Qt::Window), mProgramFolder(programFolder),
+      mBundledFolder(bundledFolder.isEmpty() ? programFolder : bundledFolder)
 {
     setObjectName(QStringLiteral("frmCreateLanguage"));
     setWindowTitle(QString());
@@ -299,7 +301,12 @@ void frmCreateLanguage::cmdLoad_Click()
     QFileDialog dialog(this);
     dialog.setObjectName(QStringLiteral("CDLng"));
     dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setDirectory(QDir(mProgramFolder).filePath(QStringLiteral("Language")));
+    // The user's languages when there are any, otherwise the bundled ones (editing a bundled
+    // language writes the user's own copy).
+    const QString own = QDir(mProgramFolder).filePath(QStringLiteral("Language"));
+    dialog.setDirectory(!Languages::ListLanguages(mProgramFolder.toStdString()).empty()
+                            ? own
+                            : QDir(mBundledFolder).filePath(QStringLiteral("Language")));
     dialog.setNameFilter(QStringLiteral("LNG.ini (LNG.ini)"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;

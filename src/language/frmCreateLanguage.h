@@ -1,7 +1,8 @@
 #pragma once
 // The language editor: a mock-up of the main window in which every caption is a text field.
 // It loads a language file into the fields and writes the fields as a language of the
-// program folder's "Language" folder. A second page holds the menu items and messages.
+// user's "Language" folder (the program folder's in portable mode). A second page holds the
+// menu items and messages.
 #include <QMessageBox>
 #include <QWidget>
 #include <array>
@@ -16,7 +17,10 @@ class frmCreateLanguage : public QWidget
 {
     Q_OBJECT
 public:
-    explicit frmCreateLanguage(const QString &programFolder, QWidget *parent = nullptr);
+    /// `programFolder` holds the "Language" folder that languages are written to;
+    /// `bundledFolder` (empty: the same) the one whose languages the load dialog offers first.
+    explicit frmCreateLanguage(const QString &programFolder,
+                               const QString &bundledFolder = QString(), QWidget *parent = nullptr);
 
     /// Writes the 30 caption keys, then the texts of the second page, under the name in
     /// txt(26). False (after a message) when the name is refused or the file could not be
@@ -47,6 +51,7 @@ private:
                     std::vector<std::string> &replaced);
 
     QString mProgramFolder;
+    QString mBundledFolder;
     std::vector<QLineEdit *> txtText; ///< one field per entry of TextKeys::entries()
     std::array<QLineEdit *, 31> txt{};
     std::array<QGroupBox *, 33> GroupBox{};

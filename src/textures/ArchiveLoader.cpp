@@ -9,11 +9,13 @@ namespace ArchiveLoader {
 bool load(PesZlib &zlib, const std::string &archive, const std::string &workingCopy, Textura &index,
           std::string &error)
 {
-    if (!zlib.UnpackWesys(archive)) {
+    // The archive is unwrapped into a new file beside the working copy, which it replaces
+    // only once its table has been checked.
+    const std::string unwrapped = workingCopy + ".part";
+    if (!zlib.unwrapFileTo(archive, unwrapped)) {
         error = zlib.errorString();
         return false;
     }
-    const std::string unwrapped = archive + ".unzlib";
     error = Textura::fileProblem(unwrapped);
     if (!error.empty()) {
         FileIo::removeFile(unwrapped);

@@ -33,6 +33,18 @@ std::string TexturePreview::nameProblem(const std::string &ansiName)
     return {};
 }
 
+TexturePreview::~TexturePreview()
+{
+    removeFiles();
+}
+
+void TexturePreview::removeFiles()
+{
+    if (!mLastBitmap.empty())
+        FileIo::removeFile(mLastBitmap);
+    mLastBitmap.clear();
+}
+
 bool TexturePreview::run(const std::string &archivePath, const ArchiveEntry &at,
                          std::string &bitmapPath, Picture *picture)
 {

@@ -16,6 +16,13 @@ public:
     using Picture = ::Picture;
 
     explicit TexturePreview(std::string programFolder);
+    /// Removes the kept bitmap.
+    ~TexturePreview();
+    TexturePreview(const TexturePreview &) = delete;
+    TexturePreview &operator=(const TexturePreview &) = delete;
+
+    /// Removes the bitmap of the last run, so that no preview file outlives the window.
+    void removeFiles();
 
     /// Runs the preview of `entry` of the archive file. On success `bitmapPath` names the bitmap to
     /// show. On failure nothing outside the program folder is touched and the previous bitmap is

@@ -92,6 +92,15 @@ TEST_F(PreviewWindow, CancelledDialogKeepsTheArchive)
     EXPECT_EQ(window().archiveIndex(1).Count(), 4);
 }
 
+TEST_F(PreviewWindow, PreviewFilesGoWhenTheWindowCloses)
+{
+    ASSERT_TRUE(window().loadArchive(1, archive1));
+    select(0);
+    ASSERT_TRUE(fs::exists(programFile("t100.bmp")));
+    window().close();
+    EXPECT_FALSE(fs::exists(programFile("t100.bmp")));
+}
+
 TEST_F(PreviewWindow, BootSelectionShowsItsTextureAcrossBothArchives)
 {
     ASSERT_TRUE(window().loadArchive(1, archive1));

@@ -28,9 +28,10 @@ inline std::string slurp(const std::string &path)
 class Cli : public testing::Test
 {
 protected:
-    CliRun run(const std::string &arguments)
+    /// Runs the program with `arguments`, after the shell commands `before` (limits).
+    CliRun run(const std::string &arguments, const std::string &before = "")
     {
-        const std::string command = std::string("'") + CLEATWORK_CLI + "' " + arguments + " >'" +
+        const std::string command = before + "'" + CLEATWORK_CLI + "' " + arguments + " >'" +
                                     dir.file("out.txt") + "' 2>'" + dir.file("err.txt") + "'";
         CliRun r;
         const int raw = std::system(command.c_str());

@@ -1,5 +1,7 @@
 #include "CliFixture.h"
 
+#include <algorithm>
+#include <filesystem>
 #include <sstream>
 
 using TestData::Bytes;
@@ -28,6 +30,36 @@ TEST_F(Cli, FailuresExitNonZeroWithOneLine)
         EXPECT_NE(r.err.find("cleatwork-cli: "), std::string::npos) << args;
     }
     EXPECT_EQ(dir.listing(), "junk.bin");
+}
+
+TEST_F(Cli, FileTooLargeForAContainerIsRefusedUnread)
+{
+    const std::string huge = dir.file("huge.bin");
+    std::ofstream(huge).close();
+    std::filesystem::resize_file(huge, std::uintmax_t{3} << 30); // sparse
+    for (const char *command : {"unpack", "dump", "textures"}) {
+        const CliRun r = run(std::string(command) + " '" + huge + "'");
+        EXPECT_EQ(r.status, 1) << command;
+        EXPECT_NE(r.err.find("too large"), std::string::npos) << r.err;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    }
+    EXPECT_EQ(dir.listing(), "huge.bin");
+}
+
+TEST_F(Cli, RunningOutOfMemoryIsAnErrorNotACrash)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the sanitizer's shadow memory needs more address space than the limit";
+#endif
+    // A sound container of 200 MiB of plain bytes, unwrapped in 150 MiB of address space.
+    Bytes plain(std::size_t{200} << 20);
+    for (std::size_t i = 0; i < plain.size(); ++i)
+        plain[i] = static_cast<std::uint8_t>(i % 251);
+    TestData::writeFile(dir.file("big.bin"), TestData::wesys(plain));
+    plain = Bytes();
+    const CliRun r = run("dump '" + dir.file("big.bin") + "'", "ulimit -v 153600; ");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("memory"), std::string::npos) << r.err;
 }
 
 TEST_F(Cli, DumpPrintsEveryFieldInFileOrder)

@@ -132,4 +132,23 @@ TEST(Languages, BundledLanguagesHoldAllThirtyKeys)
     }
 }
 
+TEST(Languages, UserAndBundledLanguagesMergeWithTheUsersCopyWinning)
+{
+    TempDir bundled;
+    TempDir own;
+    for (const char *name : {"English", "Deutsch"})
+        fs::create_directories(fs::path(bundled.file("Language")) / name);
+    for (const char *name : {"deutsch", "Deutsch", "Mine"})
+        fs::create_directories(fs::path(own.file("Language")) / name);
+    TestData::writeFile(bundled.file("Language/Deutsch/LNG.ini"), {});
+    TestData::writeFile(bundled.file("Language/English/LNG.ini"), {});
+    TestData::writeFile(own.file("Language/Deutsch/LNG.ini"), {});
+    EXPECT_EQ(Languages::ListLanguages(bundled.path(), own.path()),
+              (std::vector<std::string>{"deutsch", "Deutsch", "English", "Mine"}));
+    EXPECT_EQ(Languages::languageFile(bundled.path(), own.path(), "Deutsch"),
+              own.file("Language/Deutsch/LNG.ini"));
+    EXPECT_EQ(Languages::languageFile(bundled.path(), own.path(), "English"),
+              bundled.file("Language/English/LNG.ini"));
+}
+
 } // namespace
