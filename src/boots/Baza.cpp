@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -285,6 +286,22 @@ bool Baza::Zmien_Dane(std::uint8_t Index, const std::string &Nazwa, std::int16_t
     r.Podkrecanie = Podkrecanie;
     r.NazwaMaterialu = firstChars(NazwaMaterialu, kMaterialMax);
     r.Kolor = firstChars(KOLOR, kColourMax);
+    return true;
+}
+
+bool Baza::putRecord(std::size_t position, const BootRecord &record)
+{
+    if (!mLoaded || position >= mRecords.size())
+        return fail("no such record");
+    mRecords[position] = record;
+    return true;
+}
+
+bool Baza::putRecords(std::vector<BootRecord> records)
+{
+    if (!mLoaded || records.empty())
+        return fail("no database was loaded");
+    mRecords = std::move(records);
     return true;
 }
 

@@ -83,6 +83,14 @@ public:
     /// and errorString() reads "Overflow".
     std::uint8_t Dodaj_Nowy();
 
+    /// Puts back a record as records() gave it (undo and redo of changes): every field,
+    /// ID and Kolej included, unclamped. False when nothing is loaded or `position` lies
+    /// outside the table.
+    bool putRecord(std::size_t position, const BootRecord &record);
+    /// Puts back the whole table as records() gave it. False when nothing is loaded or the
+    /// table would hold no records.
+    bool putRecords(std::vector<BootRecord> records);
+
     /// A read-only view of the records (for tools that list every record, past 256 too).
     const std::vector<BootRecord> &records() const { return mRecords; }
 

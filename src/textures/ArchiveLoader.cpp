@@ -4,28 +4,34 @@
 #include "common/FileIo.h"
 #include "container/PesZlib.h"
 
+#include <utility>
+
 namespace ArchiveLoader {
 
 bool load(PesZlib &zlib, const std::string &archive, const std::string &workingCopy, Textura &index,
-          std::string &error)
+          std::string *error)
 {
     if (!zlib.UnpackWesys(archive)) {
-        error = zlib.errorString();
+        *error = zlib.errorString();
         return false;
     }
     const std::string unwrapped = archive + ".unzlib";
-    error = Textura::fileProblem(unwrapped);
-    if (!error.empty()) {
+    if (std::string problem = Textura::fileProblem(unwrapped); !problem.empty()) {
         FileIo::removeFile(unwrapped);
+        *error = std::move(problem);
         return false;
     }
-    if (!FileIo::moveFile(unwrapped, workingCopy, &error)) {
+    std::string moveError;
+    if (!FileIo::moveFile(unwrapped, workingCopy, &moveError)) {
         FileIo::removeFile(unwrapped);
-        error = "cannot write the working copy: " + error;
+        *error = "cannot write the working copy: " + moveError;
         return false;
     }
-    index.Wczytaj(workingCopy); // an archive without entries is taken with an empty index
-    error.clear();
+    // An archive without entries is taken with an empty index.
+    if (!index.Wczytaj(workingCopy) && index.errorString() != Textura::kNoEntries) {
+        *error = index.errorString();
+        return false;
+    }
     return true;
 }
 

@@ -39,7 +39,7 @@ bool Textura::Wczytaj(const std::string &path)
     mLoaded = true;
     mError.clear();
     if (!FileIo::exists(mPath)) {
-        // As the original program did when it opened a missing archive for reading.
+        // Opening a missing archive for reading creates it empty.
         if (!FileIo::writeFileAtomic(mPath, Bytes{}, &mError, FileIo::Sync::Cached))
             return false;
     }
@@ -50,7 +50,7 @@ bool Textura::Wczytaj(const std::string &path)
         !FileIo::readFileRange(mPath, 0, std::min<std::int64_t>(size, 4), head, &mError))
         return false;
     if (head.size() < 4 || LittleEndian::readInt32(head.data()) < 1) {
-        mError = "the archive holds no entries";
+        mError = kNoEntries;
         return false;
     }
     const std::int32_t count = LittleEndian::readInt32(head.data());
@@ -109,7 +109,7 @@ bool Textura::load(const Bytes &archive)
     mLoaded = true;
     mError.clear();
     if (archive.size() < 4 || LittleEndian::readInt32(archive.data()) < 1) {
-        mError = "the archive holds no entries";
+        mError = kNoEntries;
         return false;
     }
     mError = tableProblem(archive);

@@ -35,6 +35,8 @@ public:
     /// entry. An archive whose table runs past the end of the file is refused (false, no
     /// entries) instead of being sized blindly.
     bool Wczytaj(const std::string &path);
+    /// errorString() of a load that found an archive without entries.
+    static constexpr const char *kNoEntries = "the archive holds no entries";
     /// The same on an archive held in memory.
     bool load(const Bytes &archive);
 

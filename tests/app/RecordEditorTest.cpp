@@ -239,7 +239,8 @@ TEST_F(RecordEditor, AllWritesEveryStatisticOfEveryBoot)
     }
     EXPECT_EQ(working.Get_NazwaMaterialu(2), "Edited material");
     EXPECT_EQ(list()->count(), 6);
-    EXPECT_TRUE(list()->selectedItems().isEmpty());
+    ASSERT_EQ(list()->selectedItems().size(), 1) << "the boot that edits go to stays selected";
+    EXPECT_EQ(list()->row(list()->selectedItems().constFirst()), 2);
     for (int k = 3; k <= 7; ++k)
         EXPECT_EQ(txt(k)->text(), "3");
     EXPECT_EQ(txt(1)->text(), "Edited material");
