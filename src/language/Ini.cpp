@@ -167,14 +167,18 @@ std::string ReadIni(const std::string &fileName, const std::string &section, con
 }
 
 bool WriteIni(const std::string &fileName, const std::string &section, const std::string &key,
-              const std::string &value)
+              const std::string &value, std::string *error)
 {
     FileIo::Bytes data;
-    if (FileIo::exists(fileName) &&
-        (!FileIo::isWritableFile(fileName) || !FileIo::readFile(fileName, data)))
+    if (FileIo::exists(fileName) && !FileIo::isWritableFile(fileName)) {
+        if (error)
+            *error = fileName + " is read-only";
+        return false;
+    }
+    if (FileIo::exists(fileName) && !FileIo::readFile(fileName, data, error))
         return false;
     const std::string updated =
         IniText::write(std::string(data.begin(), data.end()), section, key, value);
     return FileIo::writeFileAtomic(fileName, reinterpret_cast<const std::uint8_t *>(updated.data()),
-                                   updated.size());
+                                   updated.size(), error);
 }

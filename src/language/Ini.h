@@ -12,9 +12,10 @@ std::string ReadIni(const std::string &fileName, const std::string &section,
                     const std::string &key);
 
 /// Sets `key` in `section` of `fileName` to `value`, creating the file (never its folder),
-/// the section or the key as needed. Returns false when nothing could be written.
+/// the section or the key as needed. False when nothing could be written; `*error` (when
+/// given) then says why.
 bool WriteIni(const std::string &fileName, const std::string &section, const std::string &key,
-              const std::string &value);
+              const std::string &value, std::string *error = nullptr);
 
 namespace IniText {
 /// The same two operations on the contents of a file held in memory.

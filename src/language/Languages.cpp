@@ -114,10 +114,14 @@ std::string configuredLanguage(const std::string &programFolder)
     return Ansi::toUtf8(ReadIni(configFile(programFolder), "Config", "Language"));
 }
 
-bool rememberLanguage(const std::string &programFolder, const std::string &language)
+bool rememberLanguage(const std::string &programFolder, const std::string &language,
+                      std::string *error)
 {
-    return WriteIni(configFile(programFolder), "Config", "Language", Ansi::fromUtf8(language));
+    return WriteIni(configFile(programFolder), "Config", "Language", Ansi::fromUtf8(language),
+                    error);
 }
+
+namespace {
 
 std::string problemWithName(const std::string &name)
 {
@@ -132,6 +136,17 @@ std::string problemWithName(const std::string &name)
             return "A language name cannot contain control characters.";
     }
     return {};
+}
+
+} // namespace
+
+bool checkName(const std::string &name, std::string *error)
+{
+    std::string problem = problemWithName(name);
+    if (problem.empty())
+        return true;
+    *error = std::move(problem);
+    return false;
 }
 
 } // namespace Languages

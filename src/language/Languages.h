@@ -22,8 +22,8 @@ const std::vector<Key> &keys();
 
 std::string languageFolder(const std::string &programFolder);
 
-/// The configuration file: "C" or "c" in the language folder, whichever exists (the reader
-/// and the writer of the original program spelled it differently), "C" when neither does.
+/// The configuration file: "C" or "c" in the language folder, whichever exists (both spellings
+/// are in use), "C" when neither does.
 std::string configFile(const std::string &programFolder);
 
 /// The language file of `language`: Language/<language>/LNG.ini.
@@ -36,9 +36,10 @@ std::vector<std::string> ListLanguages(const std::string &programFolder);
 /// The configured language (UTF-8; the file holds Windows-1252), or the empty text.
 std::string configuredLanguage(const std::string &programFolder);
 /// Remembers `language` in the configuration file. False when it could not be written.
-bool rememberLanguage(const std::string &programFolder, const std::string &language);
+bool rememberLanguage(const std::string &programFolder, const std::string &language,
+                      std::string *error = nullptr);
 
-/// Why a name cannot be a language folder name, or the empty text when it can.
-std::string problemWithName(const std::string &name);
+/// True when `name` can be a language folder name; otherwise `*error` says why.
+bool checkName(const std::string &name, std::string *error);
 
 } // namespace Languages

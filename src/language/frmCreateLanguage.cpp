@@ -151,8 +151,8 @@ void frmCreateLanguage::txt_Change()
 bool frmCreateLanguage::createLanguage()
 {
     const QString name = txt[26]->text();
-    const std::string problem = Languages::problemWithName(name.toStdString());
-    if (!problem.empty()) {
+    std::string problem;
+    if (!Languages::checkName(name.toStdString(), &problem)) {
         QMessageBox box(QMessageBox::Warning, QStringLiteral("Cleatwork"),
                         QString::fromStdString(problem), QMessageBox::Ok, this);
         box.setObjectName(QStringLiteral("nameMessage"));

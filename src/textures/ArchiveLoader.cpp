@@ -4,8 +4,6 @@
 #include "common/FileIo.h"
 #include "container/PesZlib.h"
 
-#include <utility>
-
 namespace ArchiveLoader {
 
 bool load(PesZlib &zlib, const std::string &archive, const std::string &workingCopy, Textura &index,
@@ -16,9 +14,8 @@ bool load(PesZlib &zlib, const std::string &archive, const std::string &workingC
         return false;
     }
     const std::string unwrapped = archive + ".unzlib";
-    if (std::string problem = Textura::fileProblem(unwrapped); !problem.empty()) {
+    if (!Textura::checkFile(unwrapped, error)) {
         FileIo::removeFile(unwrapped);
-        *error = std::move(problem);
         return false;
     }
     std::string moveError;

@@ -1,4 +1,5 @@
 #include "app/BootsDocument.h"
+#include "CaseName.h"
 #include "TempDir.h"
 #include "TestData.h"
 
@@ -128,7 +129,7 @@ INSTANTIATE_TEST_SUITE_P(
                  0},
         StepCase{"UnchangedRecordMakesNoStep", {{2, RecordField::Name, "Boot 2"}}, 0},
         StepCase{"StatisticEditKeepsTheUnshownZeroOnUndo", {{1, RecordField::Swerve, "4"}}, 1}),
-    [](const testing::TestParamInfo<StepCase> &info) { return std::string(info.param.name); });
+    CaseName::by([](const auto &c) { return std::string(c.name); }));
 
 struct RuleCase
 {
@@ -180,7 +181,7 @@ INSTANTIATE_TEST_SUITE_P(
                                  r.nowe = -2;
                                  return r;
                              }}),
-    [](const testing::TestParamInfo<RuleCase> &info) { return std::string(info.param.name); });
+    CaseName::by([](const auto &c) { return std::string(c.name); }));
 
 TEST_F(Document, AllIsOneStepAndItsUndoRewritesTheWorkingFile)
 {

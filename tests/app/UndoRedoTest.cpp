@@ -1,3 +1,4 @@
+#include "CaseName.h"
 #include "MainWindowFixture.h"
 
 #include <QAction>
@@ -102,13 +103,13 @@ TEST_P(ChangeWithTheShownValue, RunsTheRuleOrRefusesTheValue)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Values, ChangeWithTheShownValue,
-    testing::Values(ValueCase{"OnlySelectedStoresZeroAsOne", "R1", "0", 1},
-                    ValueCase{"AllStoresZeroAsOneForTheSelectedBoot", "R2", "0", 1},
-                    ValueCase{"AllRefusesATextThatIsNoNumber", "R2", "9x", 0},
-                    ValueCase{"AllRefusesAnEmptyValue", "R2", "", 0}),
-    [](const testing::TestParamInfo<ValueCase> &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Values, ChangeWithTheShownValue,
+                         testing::Values(ValueCase{"OnlySelectedStoresZeroAsOne", "R1", "0", 1},
+                                         ValueCase{"AllStoresZeroAsOneForTheSelectedBoot", "R2",
+                                                   "0", 1},
+                                         ValueCase{"AllRefusesATextThatIsNoNumber", "R2", "9x", 0},
+                                         ValueCase{"AllRefusesAnEmptyValue", "R2", "", 0}),
+                         CaseName::by([](const auto &c) { return std::string(c.name); }));
 
 TEST_F(UndoRedo, FieldsWaitForABootAndADropOpensAfterItReturns)
 {

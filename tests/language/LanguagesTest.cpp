@@ -65,10 +65,11 @@ TEST(Languages, KeyTableHasThirtyKeysInWritingOrder)
 
 TEST(Languages, NamesThatWouldLeaveTheLanguageFolderAreRefused)
 {
+    std::string error;
     for (const char *bad : {"", ".", "..", "../evil", "a/b", "a\\b", "tab\there"})
-        EXPECT_FALSE(Languages::problemWithName(bad).empty()) << bad;
+        EXPECT_FALSE(Languages::checkName(bad, &error)) << bad;
     for (const char *good : {"English", "Español", "My language 2", "..x"})
-        EXPECT_TRUE(Languages::problemWithName(good).empty()) << good;
+        EXPECT_TRUE(Languages::checkName(good, &error)) << good;
 }
 
 TEST(Languages, BundledLanguagesHoldAllThirtyKeys)
