@@ -46,7 +46,6 @@ bool BootsDocument::open(const QString &path, QString *error)
 {
     const QFileInfo folder(mWorkingFolder);
     if (!folder.isDir() || !folder.isWritable()) {
-        close();
         *error = tr("The folder %1 is not writable; the editor keeps its working files there.")
                      .arg(QDir::toNativeSeparators(mWorkingFolder));
         return false;
@@ -148,7 +147,7 @@ std::optional<std::uint8_t> BootsDocument::valueForAll(const QString &text)
     return static_cast<std::uint8_t>(rounded);
 }
 
-BootRecord BootsDocument::storeFields(int index, const RecordTexts &texts)
+std::optional<BootRecord> BootsDocument::storeFields(int index, const RecordTexts &texts)
 {
     const auto i = static_cast<std::uint8_t>(index);
     std::array<std::uint8_t, 5> stats{};
@@ -161,8 +160,9 @@ BootRecord BootsDocument::storeFields(int index, const RecordTexts &texts)
         if (rounded >= -32768 && rounded <= 32767)
             code = static_cast<std::int16_t>(rounded);
     }
-    mDb.Zmien_Dane(i, toAnsi(texts.name), code, mDb.Get_Pole5(i), stats[0], stats[1], stats[2],
-                   stats[3], stats[4], toAnsi(texts.material), toAnsi(texts.colour));
+    if (!mDb.Zmien_Dane(i, toAnsi(texts.name), code, mDb.Get_Pole5(i), stats[0], stats[1], stats[2],
+                        stats[3], stats[4], toAnsi(texts.material), toAnsi(texts.colour)))
+        return std::nullopt;
     return mDb.records()[static_cast<std::size_t>(index)];
 }
 
@@ -171,11 +171,11 @@ bool BootsDocument::setRecord(int index, const RecordTexts &texts, RecordField f
     if (!isOpen() || index < 0 || index >= mDb.Count() || index > 255)
         return false;
     const BootRecord before = mDb.records()[static_cast<std::size_t>(index)];
-    const BootRecord after = storeFields(index, texts);
-    mDb.putRecord(static_cast<std::size_t>(index), before); // the step's redo stores it
-    if (after == before)
+    const std::optional<BootRecord> after = storeFields(index, texts);
+    // The record stays as it was until the step's redo stores it.
+    if (!after || !mDb.putRecord(static_cast<std::size_t>(index), before) || *after == before)
         return false;
-    mUndoStack.push(new ChangeRecordCommand(this, index, field, before, after));
+    mUndoStack.push(new ChangeRecordCommand(this, index, field, before, *after));
     return true;
 }
 
@@ -195,11 +195,15 @@ bool BootsDocument::changeAllStatistics(std::uint8_t value, int selected,
     }
     if (!mDb.Wczytaj(toNative(workingFile()))) {
         *error = QString::fromStdString(mDb.errorString());
-        mDb.putRecords(before);
+        // Memory keeps the records it had; the next save rewrites the working file from them.
+        if (!mDb.putRecords(std::move(before)))
+            close();
         return false;
     }
-    if (selected >= 0 && selected < mDb.Count())
-        storeFields(selected, selectedTexts);
+    if (selected >= 0 && selected < mDb.Count() && !storeFields(selected, selectedTexts)) {
+        *error = QString::fromStdString(mDb.errorString());
+        return false;
+    }
     std::vector<BootRecord> after = mDb.records();
     mUndoStack.push(new ReplaceRecordsCommand(this, tr("Change Statistics of All Boots"),
                                               std::move(before), std::move(after), true));

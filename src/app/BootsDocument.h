@@ -34,8 +34,9 @@ public:
     const Baza &database() const { return mDb; }
     QUndoStack *undoStack() { return &mUndoStack; }
 
-    /// Unwraps the game file at `path` into the working file and loads it. On failure the
-    /// document holds no file and `error` says why. Clears the undo stack either way.
+    /// Unwraps the game file at `path` into the working file and loads it, with an empty
+    /// undo stack. On failure `error` says why and the document holds no file, except when
+    /// the working folder cannot be written: then nothing changes.
     bool open(const QString &path, QString *error);
     /// Forgets the file: no records, no game path, an empty undo stack.
     void close();
@@ -88,7 +89,7 @@ signals:
 private:
     QString pathIn(const QString &name) const;
     /// Stores the fields into record `index` by the core's change rule; the record after.
-    BootRecord storeFields(int index, const RecordTexts &texts);
+    std::optional<BootRecord> storeFields(int index, const RecordTexts &texts);
 
     QString mWorkingFolder;
     QString mGamePath;
