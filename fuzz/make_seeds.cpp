@@ -1,5 +1,6 @@
 // Writes the seed inputs of the fuzz targets from the test-data writer: make-seeds FOLDER
 #include "TestData.h"
+#include "exchange/BootsTable.h"
 
 #include <filesystem>
 #include <string>
@@ -37,5 +38,20 @@ int main(int argc, char **argv)
     const std::string config =
         std::string("Config\0Language\0English\0", 25) + "[Config]\nLanguage=Polski";
     put("fuzz_ini", "config", TestData::Bytes(config.begin(), config.end()));
+    const auto table = [](char format, const std::string &text) {
+        const std::string seed = format + text;
+        return TestData::Bytes(seed.begin(), seed.end());
+    };
+    auto records = TestData::boots(2);
+    records[1].Nazwa = "Sch\xFCtze, \"Pro\"\r\n2";
+    put("fuzz_table", "csv", table('c', BootsTable::csv(records)));
+    put("fuzz_table", "json", table('j', BootsTable::json(records)));
+    put("fuzz_table", "columns", table('c', "Sila,Nazwa\n3,\"a\"\"b\"\n4,c"));
+    put("fuzz_table", "keys", table('j', "[{\"Sila\": 3}, {\"Kolor\": \"\\u00e9\"}]"));
+    const std::string utf8 = std::string("Menu\0Quit\0Zako\xC5\x84"
+                                         "cz\0",
+                                         19) +
+                             "\xEF\xBB\xBF[Menu]\r\nFile=Plik\r\n[Messages]\r\nA=\xC5\x81\r\n";
+    put("fuzz_ini", "utf8", TestData::Bytes(utf8.begin(), utf8.end()));
     return 0;
 }

@@ -173,7 +173,7 @@ bool BootsDocument::setRecord(int index, const RecordTexts &texts, RecordField f
     const BootRecord before = mDb.records()[static_cast<std::size_t>(index)];
     const std::optional<BootRecord> after = storeFields(index, texts);
     // The record stays as it was until the step's redo stores it.
-    if (!after || !mDb.putRecord(static_cast<std::size_t>(index), before) || *after == before)
+    if (!after || !mDb.setRecord(static_cast<std::size_t>(index), before) || *after == before)
         return false;
     mUndoStack.push(new ChangeRecordCommand(this, index, field, before, *after));
     return true;
@@ -212,7 +212,7 @@ bool BootsDocument::changeAllStatistics(std::uint8_t value, int selected,
 
 bool BootsDocument::putRecord(int index, const BootRecord &record)
 {
-    if (index < 0 || !mDb.putRecord(static_cast<std::size_t>(index), record))
+    if (index < 0 || !mDb.setRecord(static_cast<std::size_t>(index), record))
         return false;
     emit recordChanged(index);
     return true;

@@ -226,10 +226,9 @@ void frmMain::ComboBox_Click()
     ApplyLanguage();
     // The choice is kept for the next start; a configuration that cannot be written only
     // loses that.
-    std::string error;
     if (!Languages::rememberLanguage(toNative(mProgramFolder),
-                                     ComboBox->currentText().toStdString(), &error))
-        qWarning("The language choice could not be remembered: %s", error.c_str());
+                                     ComboBox->currentText().toStdString()))
+        qWarning("The language choice could not be remembered.");
 }
 
 void frmMain::cmdCreate_Click()

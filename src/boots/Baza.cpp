@@ -289,10 +289,10 @@ bool Baza::Zmien_Dane(std::uint8_t Index, const std::string &Nazwa, std::int16_t
     return true;
 }
 
-bool Baza::putRecord(std::size_t position, const BootRecord &record)
+bool Baza::setRecord(std::size_t position, const BootRecord &record)
 {
-    if (!mLoaded || position >= mRecords.size())
-        return fail("no such record");
+    if (position >= mRecords.size())
+        return fail("no record at position " + std::to_string(position));
     mRecords[position] = record;
     return true;
 }

@@ -68,6 +68,11 @@ public:
                     std::uint8_t &Przyspieszenie, std::uint8_t &Szybkosc, std::uint8_t &Podkrecanie,
                     const std::string &NazwaMaterialu, const std::string &KOLOR);
 
+    /// Replaces the record at `position` (counted from 0, past 256 too) whole, every field as
+    /// given: the caller has checked that its texts fit their fields. False when there is no
+    /// record at that position.
+    bool setRecord(std::size_t position, const BootRecord &record);
+
     /// Writes Path() from the records in memory with all five statistics of every record
     /// set to the number that `overText` begins with (rounded, ties to even). Memory keeps
     /// its statistics until the next load. Does nothing (false) when nothing is loaded or
@@ -83,10 +88,6 @@ public:
     /// and errorString() reads "Overflow".
     std::uint8_t Dodaj_Nowy();
 
-    /// Puts back a record as records() gave it (undo and redo of changes): every field,
-    /// ID and Kolej included, unclamped. False when nothing is loaded or `position` lies
-    /// outside the table.
-    bool putRecord(std::size_t position, const BootRecord &record);
     /// Puts back the whole table as records() gave it. False when nothing is loaded or the
     /// table would hold no records.
     bool putRecords(std::vector<BootRecord> records);

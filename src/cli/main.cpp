@@ -4,6 +4,8 @@
 #include "common/Ansi.h"
 #include "common/FileIo.h"
 #include "container/PesZlib.h"
+#include "exchange/BootsTable.h"
+#include "exchange/TableImport.h"
 #include "textures/Textura.h"
 #include "textures/TexturePreview.h"
 
@@ -24,6 +26,8 @@ const char *const kUsage =
     "  unpack FILE              unwrap a WESYS game file into FILE.unzlib\n"
     "  pack FILE                wrap a plain file into FILE.zlib\n"
     "  dump FILE [--json|--csv] print every boot of a wrapped boots database\n"
+    "  import FILE TABLE [--dry-run]\n"
+    "                           write the values of a CSV or JSON table into a boots database\n"
     "  textures FILE            list the entries of a wrapped texture archive\n"
     "  texture FILE N OUT.bmp   convert entry N of a wrapped texture archive to a bitmap\n"
     "\n"
@@ -44,7 +48,17 @@ const char *const kDumpHelp =
     "Unwraps the boots database FILE in memory (nothing is written) and prints every\n"
     "record in file order with all twelve fields; texts are printed as UTF-8.\n"
     "  --json  an array of objects keyed by the field names\n"
-    "  --csv   a header row and one quoted row per record\n";
+    "  --csv   a UTF-8 byte-order mark, a header row and one row per record (RFC 4180)\n";
+
+const char *const kImportHelp =
+    "Usage: cleatwork-cli import FILE TABLE [--dry-run]\n"
+    "Writes the values of TABLE into the wrapped boots database FILE. TABLE is a .csv or .json\n"
+    "file in the form 'dump --csv' or 'dump --json' writes: one row per boot of FILE in file\n"
+    "order; columns or keys it leaves out keep their values. Every value is checked first:\n"
+    "numbers must be whole and fit their field, texts must fit their field (60, 125 and 83\n"
+    "characters) and Windows-1252. On any problem it prints one line per problem, exits with 1\n"
+    "and leaves FILE as it was; otherwise it replaces FILE safely and prints a summary.\n"
+    "  --dry-run  print each change (position, field: old -> new) and write nothing\n";
 
 const char *const kTexturesHelp =
     "Usage: cleatwork-cli textures FILE\n"
@@ -101,75 +115,6 @@ private:
     std::string mPath;
 };
 
-std::string jsonString(const std::string &utf8)
-{
-    std::string out = "\"";
-    for (unsigned char c : utf8) {
-        switch (c) {
-        case '"':
-            out += "\\\"";
-            break;
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        default:
-            if (c < 0x20) {
-                char buf[8];
-                (void)std::snprintf(buf, sizeof buf, "\\u%04x", c);
-                out += buf;
-            } else {
-                out += static_cast<char>(c);
-            }
-        }
-    }
-    return out + "\"";
-}
-
-std::string csvField(const std::string &utf8)
-{
-    if (utf8.find_first_of(",\"\r\n") == std::string::npos)
-        return utf8;
-    std::string out = "\"";
-    for (char c : utf8) {
-        if (c == '"')
-            out += '"';
-        out += c;
-    }
-    return out + "\"";
-}
-
-struct Field
-{
-    const char *name;
-    bool text;
-    std::string value;
-};
-
-std::vector<Field> fieldsOf(const BootRecord &r)
-{
-    return {{"Nazwa", true, Ansi::toUtf8(r.Nazwa)},
-            {"ID", false, std::to_string(r.ID)},
-            {"Kolej", false, std::to_string(r.Kolej)},
-            {"nowe", false, std::to_string(r.nowe)},
-            {"Pole5", false, std::to_string(r.Pole5)},
-            {"Sila", false, std::to_string(r.Sila)},
-            {"Precyzja", false, std::to_string(r.Precyzja)},
-            {"Przyspieszenie", false, std::to_string(r.Przyspieszenie)},
-            {"Szybkosc", false, std::to_string(r.Szybkosc)},
-            {"Podkrecanie", false, std::to_string(r.Podkrecanie)},
-            {"NazwaMaterialu", true, Ansi::toUtf8(r.NazwaMaterialu)},
-            {"Kolor", true, Ansi::toUtf8(r.Kolor)}};
-}
-
 int unpack(const std::vector<std::string> &args)
 {
     ScratchFolder scratch;
@@ -187,6 +132,25 @@ int pack(const std::vector<std::string> &args)
     if (!zlib.PackWesys(args[0]))
         return failWith("cannot wrap " + args[0] + ": " + zlib.errorString());
     return 0;
+}
+
+// Reads the wrapped boots database at `file` into `db`, in memory only.
+bool loadDatabase(const std::string &file, Baza &db, std::string &error)
+{
+    FileIo::Bytes container;
+    if (!FileIo::readFile(file, container, &error))
+        return false;
+    PesZlib zlib(std::string{});
+    FileIo::Bytes plain;
+    if (!zlib.unwrap(container, plain)) {
+        error = zlib.errorString();
+        return false;
+    }
+    if (!db.load(plain)) {
+        error = db.errorString();
+        return false;
+    }
+    return true;
 }
 
 int dump(const std::vector<std::string> &args)
@@ -208,55 +172,72 @@ int dump(const std::vector<std::string> &args)
     if (file.empty())
         return failWith(std::string("dump needs a FILE\n") + kDumpHelp);
 
-    FileIo::Bytes container;
-    std::string error;
-    if (!FileIo::readFile(file, container, &error))
-        return failWith("Error File: " + file + ": " + error);
-    PesZlib zlib(std::string{});
-    FileIo::Bytes plain;
-    if (!zlib.unwrap(container, plain))
-        return failWith("Error File: " + file + ": " + zlib.errorString());
     Baza db;
-    if (!db.load(plain))
-        return failWith("Error File: " + file + ": " + db.errorString());
+    std::string error;
+    if (!loadDatabase(file, db, error))
+        return failWith("Error File: " + file + ": " + error);
 
     std::ostringstream out;
     const auto &records = db.records();
     if (format == "json") {
-        out << "[";
-        for (std::size_t i = 0; i < records.size(); ++i) {
-            out << (i ? ",\n  {" : "\n  {");
-            bool first = true;
-            for (const auto &f : fieldsOf(records[i])) {
-                out << (first ? "" : ", ") << '"' << f.name
-                    << "\": " << (f.text ? jsonString(f.value) : f.value);
-                first = false;
-            }
-            out << "}";
-        }
-        out << (records.empty() ? "]\n" : "\n]\n");
+        out << BootsTable::json(records);
     } else if (format == "csv") {
-        bool first = true;
-        for (const auto &f : fieldsOf(BootRecord{})) {
-            out << (first ? "" : ",") << f.name;
-            first = false;
-        }
-        out << "\r\n";
-        for (const auto &r : records) {
-            first = true;
-            for (const auto &f : fieldsOf(r)) {
-                out << (first ? "" : ",") << csvField(f.value);
-                first = false;
-            }
-            out << "\r\n";
-        }
+        out << BootsTable::csv(records);
     } else {
         for (std::size_t i = 0; i < records.size(); ++i) {
             out << "# " << i << "\n";
-            for (const auto &f : fieldsOf(records[i]))
-                out << "  " << f.name << ": " << f.value << "\n";
+            for (const BootsColumn &c : BootsTable::columns())
+                out << "  " << c.name << ": " << c.shown(records[i]) << "\n";
         }
     }
+    std::cout << out.str();
+    return std::cout.good() ? 0 : 1;
+}
+
+int import(const std::vector<std::string> &args)
+{
+    std::vector<std::string> paths;
+    bool dryRun = false;
+    for (const auto &a : args) {
+        if (a == "--dry-run")
+            dryRun = true;
+        else if (!a.empty() && a[0] == '-')
+            return failWith("unknown option " + a + "\n" + kImportHelp);
+        else
+            paths.push_back(a);
+    }
+    if (paths.size() != 2)
+        return failWith(std::string("import takes FILE and TABLE\n") + kImportHelp);
+    const std::string &file = paths[0];
+    const std::string &tablePath = paths[1];
+    Baza db;
+    std::string error;
+    if (!loadDatabase(file, db, error))
+        return failWith("Error File: " + file + ": " + error);
+    TableImport import;
+    if (!import.readFile(tablePath, db)) {
+        for (const TableProblem &p : import.problems())
+            std::cerr << "cleatwork-cli: " << tablePath << ": " << p.text() << "\n";
+        return failWith(file + " was not changed");
+    }
+    std::ostringstream out;
+    if (dryRun) {
+        for (const TableChange &c : import.changes())
+            out << c.text() << "\n";
+    } else if (!import.changes().empty()) {
+        // An unchanged table leaves the file alone, compressed bytes and all.
+        if (!FileIo::isWritableFile(file))
+            return failWith(file + " is read-only; it was not changed");
+        FileIo::Bytes container;
+        PesZlib zlib(std::string{});
+        if (!import.apply(db))
+            return failWith("cannot apply " + tablePath + ": " + import.errorString());
+        if (!zlib.wrap(db.save(), container))
+            return failWith("cannot wrap " + file + ": " + zlib.errorString());
+        if (!FileIo::writeFileAtomic(file, container, &error))
+            return failWith("cannot write " + file + ": " + error);
+    }
+    out << import.summary() << (dryRun ? " (dry run: nothing written)" : "") << "\n";
     std::cout << out.str();
     return std::cout.good() ? 0 : 1;
 }
@@ -362,6 +343,7 @@ int main(int argc, char **argv)
     static const Command commands[] = {{"unpack", kUnpackHelp, 1, unpack},
                                        {"pack", kPackHelp, 1, pack},
                                        {"dump", kDumpHelp, -1, dump},
+                                       {"import", kImportHelp, -1, import},
                                        {"textures", kTexturesHelp, 1, textures},
                                        {"texture", kTextureHelp, 3, texture}};
     for (const Command &c : commands) {

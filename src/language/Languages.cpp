@@ -111,42 +111,52 @@ std::vector<std::string> ListLanguages(const std::string &programFolder)
 
 std::string configuredLanguage(const std::string &programFolder)
 {
-    return Ansi::toUtf8(ReadIni(configFile(programFolder), "Config", "Language"));
+    return ReadIniText(configFile(programFolder), "Config", "Language");
 }
 
-bool rememberLanguage(const std::string &programFolder, const std::string &language,
-                      std::string *error)
+bool rememberLanguage(const std::string &programFolder, const std::string &language)
 {
-    return WriteIni(configFile(programFolder), "Config", "Language", Ansi::fromUtf8(language),
-                    error);
+    Ansi::Conversion conversion;
+    return WriteIniText(configFile(programFolder), "Config", "Language", language, &conversion) &&
+           conversion.replaced.empty();
 }
 
-namespace {
+std::optional<TextKeys::Key> nameProblem(const std::string &name)
+{
+    using TextKeys::Key;
+    if (name.empty())
+        return Key::NameEmpty;
+    if (name == "." || name == "..")
+        return Key::NameReserved;
+    if (name.find_first_of("/\\") != std::string::npos)
+        return Key::NameSeparator;
+    for (unsigned char c : name) {
+        if (c < 0x20 || c == 0x7F)
+            return Key::NameControl;
+    }
+    // The configuration file holds Windows-1252 and its reader drops outer blanks and one
+    // pair of outer quotes.
+    if (!Ansi::isRepresentable(name))
+        return Key::NameNotStorable;
+    if (name.front() == ' ' || name.back() == ' ')
+        return Key::NameOuterSpaces;
+    if (name.size() >= 2 && (name.front() == '"' || name.front() == '\'') &&
+        name.back() == name.front())
+        return Key::NameQuoted;
+    return std::nullopt;
+}
+
+std::vector<std::string> nameArguments(const std::string &name)
+{
+    return {name, Ansi::toUtf8(Ansi::fromUtf8(name))};
+}
 
 std::string problemWithName(const std::string &name)
 {
-    if (name.empty())
-        return "The language needs a name.";
-    if (name == "." || name == "..")
-        return "\"" + name + "\" cannot be the name of a language.";
-    if (name.find_first_of("/\\") != std::string::npos)
-        return "A language name cannot contain \"/\" or \"\\\".";
-    for (unsigned char c : name) {
-        if (c < 0x20)
-            return "A language name cannot contain control characters.";
-    }
-    return {};
-}
-
-} // namespace
-
-bool checkName(const std::string &name, std::string *error)
-{
-    std::string problem = problemWithName(name);
-    if (problem.empty())
-        return true;
-    *error = std::move(problem);
-    return false;
+    const auto problem = nameProblem(name);
+    if (!problem)
+        return {};
+    return TextKeys::format(TextKeys::entry(*problem).english, nameArguments(name));
 }
 
 } // namespace Languages

@@ -2,6 +2,9 @@
 // Where the interface languages live: the "Language" folder of the program folder, one
 // sub-folder per language holding its "LNG.ini", and the configuration file "C" that
 // remembers the language chosen last.
+#include "TextKeys.h"
+
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,8 +25,8 @@ const std::vector<Key> &keys();
 
 std::string languageFolder(const std::string &programFolder);
 
-/// The configuration file: "C" or "c" in the language folder, whichever exists (both spellings
-/// are in use), "C" when neither does.
+/// The configuration file: "C" or "c" in the language folder, whichever exists (the reader
+/// and the writer of the original program spelled it differently), "C" when neither does.
 std::string configFile(const std::string &programFolder);
 
 /// The language file of `language`: Language/<language>/LNG.ini.
@@ -35,11 +38,17 @@ std::vector<std::string> ListLanguages(const std::string &programFolder);
 
 /// The configured language (UTF-8; the file holds Windows-1252), or the empty text.
 std::string configuredLanguage(const std::string &programFolder);
-/// Remembers `language` in the configuration file. False when it could not be written.
-bool rememberLanguage(const std::string &programFolder, const std::string &language,
-                      std::string *error = nullptr);
+/// Remembers `language` in the configuration file. False when it could not be written or the
+/// file cannot hold it exactly.
+bool rememberLanguage(const std::string &programFolder, const std::string &language);
 
-/// True when `name` can be a language folder name; otherwise `*error` says why.
-bool checkName(const std::string &name, std::string *error);
+/// Why `name` (UTF-8) cannot name a language: a folder of the language folder whose name the
+/// configuration file reads back exactly. Nothing when it can. The message's "%1" is the name,
+/// "%2" the name as the configuration file would read it back (see nameArguments).
+std::optional<TextKeys::Key> nameProblem(const std::string &name);
+std::vector<std::string> nameArguments(const std::string &name);
+
+/// The English message of nameProblem with its arguments, or the empty text.
+std::string problemWithName(const std::string &name);
 
 } // namespace Languages

@@ -99,7 +99,7 @@ TEST_F(Cli, DumpCsvQuotesTexts)
     std::getline(lines, header);
     std::getline(lines, first);
     std::getline(lines, second);
-    EXPECT_EQ(header, "Nazwa,ID,Kolej,nowe,Pole5,Sila,Precyzja,Przyspieszenie,Szybkosc,"
+    EXPECT_EQ(header, "\xEF\xBB\xBFNazwa,ID,Kolej,nowe,Pole5,Sila,Precyzja,Przyspieszenie,Szybkosc,"
                       "Podkrecanie,NazwaMaterialu,Kolor\r");
     EXPECT_EQ(first, "Boot 0,0,1000,257,0,1,2,3,4,5,Material 0,Colour 0\r");
     EXPECT_EQ(second, "Boot 1,1,1001,258,7,2,3,4,5,1,Material 1,\"Red, \"\"White\"\"\"\r");
@@ -115,6 +115,74 @@ TEST_F(Cli, DumpJsonKeysFieldsByName)
                      "\"nowe\": 257, \"Pole5\": 0, \"Sila\": 1, \"Precyzja\": 2, "
                      "\"Przyspieszenie\": 3, \"Szybkosc\": 4, \"Podkrecanie\": 5, "
                      "\"NazwaMaterialu\": \"Material 0\", \"Kolor\": \"Colour 0\"}\n]\n");
+}
+
+TEST_F(Cli, ImportWritesAnEditedDumpAndNothingElse)
+{
+    const std::string path = game(TestData::boots(3));
+    CliRun r = run("dump --csv '" + path + "'");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string table = dir.file("table.csv");
+    std::string csv = r.out;
+    const std::string row = "Boot 1,1,1001,258,7,2,3,4,5,1,Material 1,Colour 1";
+    ASSERT_NE(csv.find(row), std::string::npos);
+    csv.replace(csv.find(row), row.size(),
+                "\"Boot, \"\"Pro\"\"\",1,1001,999,7,2,5,4,1,1,Material 1,Colour 1");
+    TestData::writeFile(table, Bytes(csv.begin(), csv.end()));
+
+    const Bytes before = TestData::readFile(path);
+    r = run("import '" + path + "' '" + table + "' --dry-run");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "1 Nazwa: \"Boot 1\" -> \"Boot, \\\"Pro\\\"\"\n1 nowe: 258 -> 999\n"
+                     "1 Precyzja: 3 -> 5\n1 Szybkosc: 5 -> 1\n"
+                     "1 boot changed, 4 fields (dry run: nothing written)\n");
+    EXPECT_EQ(TestData::readFile(path), before);
+
+    r = run("import '" + path + "' '" + table + "'");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "1 boot changed, 4 fields\n");
+    auto expected = TestData::boots(3);
+    expected[1].Nazwa = "Boot, \"Pro\"";
+    expected[1].nowe = 999;
+    expected[1].Precyzja = 5;
+    expected[1].Szybkosc = 1;
+    EXPECT_EQ(TestData::readFile(path), TestData::wesys(TestData::bootsFile(expected)));
+    EXPECT_EQ(dir.listing(), "table.csv unnamed_1831.bin");
+}
+
+TEST_F(Cli, ImportOfAnUnchangedDumpLeavesTheFileAsItWas)
+{
+    const std::string path = game(TestData::boots(4));
+    const Bytes before = TestData::readFile(path);
+    for (const char *format : {"json", "csv"}) {
+        CliRun r = run("dump --" + std::string(format) + " '" + path + "'");
+        const std::string table = dir.file(std::string("table.") + format);
+        TestData::writeFile(table, Bytes(r.out.begin(), r.out.end()));
+        r = run("import '" + path + "' '" + table + "'");
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.out, "0 boots changed, 0 fields\n");
+        EXPECT_EQ(TestData::readFile(path), before) << format;
+    }
+}
+
+TEST_F(Cli, ImportOfABadTableNamesEachProblemAndWritesNothing)
+{
+    const std::string path = game(TestData::boots(2));
+    const Bytes before = TestData::readFile(path);
+    const std::string table = dir.file("t.csv");
+    const std::string bad = "Sila,Kolor\nx,a\n300,\"b\n";
+    TestData::writeFile(table, Bytes(bad.begin(), bad.end()));
+    CliRun r = run("import '" + path + "' '" + table + "'");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("t.csv: line 3: a quoted field is not closed"), std::string::npos)
+        << r.err;
+    for (const std::string &args :
+         {" '" + table + "' extra", " '" + dir.file("t.txt") + "'", std::string()}) {
+        r = run("import '" + path + "'" + args);
+        EXPECT_EQ(r.status, 1) << args;
+    }
+    EXPECT_EQ(TestData::readFile(path), before);
+    EXPECT_EQ(dir.listing(), "t.csv unnamed_1831.bin");
 }
 
 TEST_F(Cli, DumpOfANonDatabaseSaysErrorFile)
@@ -179,7 +247,7 @@ TEST_F(Cli, TexturesRefusesABrokenTable)
 TEST_F(Cli, HelpForProgramAndEveryCommand)
 {
     for (const char *args : {"--help", "unpack --help", "pack --help", "dump --help",
-                             "textures --help", "texture --help"}) {
+                             "import --help", "textures --help", "texture --help"}) {
         const CliRun r = run(args);
         EXPECT_EQ(r.status, 0) << args;
         EXPECT_NE(r.out.find("Usage: cleatwork-cli"), std::string::npos) << args;
