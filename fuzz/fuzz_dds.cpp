@@ -11,7 +11,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    if (!DdsCheck::problem(data, size).empty())
+    std::string error;
+    if (!DdsCheck::check(data, size, &error))
         return 0;
     MFreeImage::ensureInitialised();
     FIMEMORY *memory = FreeImage_OpenMemory(const_cast<BYTE *>(data), static_cast<DWORD>(size));

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstring>
 #include <new>
+#include <utility>
 
 namespace {
 
@@ -299,6 +300,14 @@ bool Baza::setRecord(std::size_t position, const BootRecord &record)
     if (position >= mRecords.size())
         return fail("no record at position " + std::to_string(position));
     mRecords[position] = record;
+    return true;
+}
+
+bool Baza::putRecords(std::vector<BootRecord> records)
+{
+    if (!mLoaded || records.empty())
+        return fail("no database was loaded");
+    mRecords = std::move(records);
     return true;
 }
 

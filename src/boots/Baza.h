@@ -88,6 +88,10 @@ public:
     /// and errorString() reads "Overflow".
     std::uint8_t Dodaj_Nowy();
 
+    /// Puts back the whole table as records() gave it. False when nothing is loaded or the
+    /// table would hold no records.
+    bool putRecords(std::vector<BootRecord> records);
+
     /// A read-only view of the records (for tools that list every record, past 256 too).
     const std::vector<BootRecord> &records() const { return mRecords; }
 

@@ -53,8 +53,7 @@ bool readArchive(const std::string &file, FileIo::Bytes &plain, Textura &index, 
         error = zlib.errorString();
         return false;
     }
-    error = Textura::tableProblem(plain);
-    if (!error.empty())
+    if (!Textura::checkTable(plain, &error))
         return false;
     index.load(plain); // an archive without entries lists nothing
     return true;

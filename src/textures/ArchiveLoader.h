@@ -11,9 +11,9 @@ namespace ArchiveLoader {
 /// Unwraps `archive` into "<workingCopy>.part" (nothing is written beside the archive),
 /// refuses a table that runs past the end of the file, moves the result over `workingCopy`
 /// and reads its table into `index`. True when the archive was taken, even when it holds no
-/// entries (index.Count() is then 0). On failure `error` says why, and the working copy, the
+/// entries (index.Count() is then 0). On failure `*error` says why, and the working copy, the
 /// index and the archive's folder are as they were.
 bool load(PesZlib &zlib, const std::string &archive, const std::string &workingCopy, Textura &index,
-          std::string &error);
+          std::string *error);
 
 } // namespace ArchiveLoader

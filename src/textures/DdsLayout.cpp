@@ -35,7 +35,8 @@ int levelsAllowed(int width, int height)
 bool DdsLayout::read(const std::uint8_t *dds, std::size_t size, DdsLayout &layout,
                      std::string *error)
 {
-    if (const std::string problem = DdsCheck::problem(dds, size); !problem.empty())
+    std::string problem;
+    if (!DdsCheck::check(dds, size, &problem))
         return fail(error, problem);
     DdsLayout l;
     const std::uint32_t flags = readUint32(dds + 8);

@@ -15,7 +15,16 @@ bool TexturePreview::fail(const std::string &reason)
     return false;
 }
 
-std::string TexturePreview::nameProblem(const std::string &ansiName)
+bool TexturePreview::checkName(const std::string &ansiName, std::string *error)
+{
+    std::string problem = nameProblemOf(ansiName);
+    if (problem.empty())
+        return true;
+    *error = std::move(problem);
+    return false;
+}
+
+std::string TexturePreview::nameProblemOf(const std::string &ansiName)
 {
     if (ansiName.empty())
         return "the entry has no name";
@@ -59,8 +68,8 @@ bool TexturePreview::run(const std::string &archivePath, const ArchiveEntry &at,
                                ArchiveEntry::kNameLength, nameBytes, &error))
         return fail("the entry name lies outside the archive");
     mEntryName.assign(nameBytes.begin(), nameBytes.end());
-    if (const std::string problem = nameProblem(mEntryName); !problem.empty())
-        return fail(problem);
+    if (!checkName(mEntryName, &error))
+        return fail(error);
     const std::string entryFile = FileIo::join(mProgramFolder, Ansi::toUtf8(mEntryName));
     const std::string bitmapFile = entryFile + ".bmp";
 
@@ -75,9 +84,9 @@ bool TexturePreview::run(const std::string &archivePath, const ArchiveEntry &at,
         return fail(error);
     const std::uint8_t *texture = entry.data() + ArchiveEntry::kHeaderSize;
     const auto textureSize = static_cast<std::size_t>(at.textureLength());
-    if (const std::string problem = DdsCheck::problem(texture, textureSize); !problem.empty()) {
+    if (!DdsCheck::check(texture, textureSize, &error)) {
         FileIo::removeFile(entryFile);
-        return fail(problem);
+        return fail(error);
     }
 
     // Replace the previous preview's bitmap with this one.

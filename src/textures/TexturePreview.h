@@ -37,12 +37,13 @@ public:
     const std::string &lastBitmap() const { return mLastBitmap; }
     const std::string &errorString() const { return mError; }
 
-    /// Why a 4-character entry name cannot be a file name in the program folder, or the empty
-    /// text when it can.
-    static std::string nameProblem(const std::string &ansiName);
+    /// True when a 4-character entry name can be a file name in the program folder;
+    /// otherwise `*error` says why.
+    static bool checkName(const std::string &ansiName, std::string *error);
 
 private:
     bool fail(const std::string &reason);
+    static std::string nameProblemOf(const std::string &ansiName);
 
     std::string mProgramFolder;
     std::string mEntryName;

@@ -1,3 +1,4 @@
+#include "CaseName.h"
 #include "MainWindowFixture.h"
 
 #include <QImage>
@@ -198,12 +199,14 @@ TEST_P(FailedArchiveLoad, SaysSoAndKeepsTheLoadedArchive)
 INSTANTIATE_TEST_SUITE_P(Archives, FailedArchiveLoad,
                          testing::Values(BadArchive{"not a container", TestData::Bytes(50, 7)},
                                          BadArchive{"table past the end", tableTooLong()},
-                                         BadArchive{"declared too large", [] {
+                                         BadArchive{"declared too large",
+                                                    [] {
                                                         TestData::Bytes b = TestData::wesys(
                                                             TestData::Bytes(100, 1));
                                                         TestData::putInt32(b, 12, 0x7FFFFFF0);
                                                         return b;
-                                                    }()}));
+                                                    }()}),
+                         CaseName::by([](const auto &c) { return std::string(c.what); }));
 
 TEST_F(PreviewWindow, HostileEntriesNeverWriteOutsideTheProgramFolder)
 {

@@ -1,4 +1,5 @@
 #include "language/Ini.h"
+#include "CaseName.h"
 
 #include "TempDir.h"
 #include "TestData.h"
@@ -73,7 +74,8 @@ INSTANTIATE_TEST_SUITE_P(
                  "Menu", "File", "Plik"},
         ReadCase{"UTF-8 limit counts characters",
                  "\xEF\xBB\xBF[A]\r\nK=" + repeat("\xC5\x81", 300) + "\r\n", "A", "K",
-                 repeat("\xC5\x81", 254)}));
+                 repeat("\xC5\x81", 254)}),
+    CaseName::by([](const auto &c) { return std::string(c.what); }));
 
 struct WriteCase
 {
@@ -129,7 +131,8 @@ INSTANTIATE_TEST_SUITE_P(
                     WriteCase{"after a lone UTF-8 mark", "\xEF\xBB\xBF", "A", "K", "v",
                               "\xEF\xBB\xBF[A]\r\nK=v\r\n"},
                     WriteCase{"first of two sections", "[A]\r\nK=1\r\n[A]\r\nK=2\r\n", "A", "K",
-                              "3", "[A]\r\nK=3\r\n[A]\r\nK=2\r\n"}));
+                              "3", "[A]\r\nK=3\r\n[A]\r\nK=2\r\n"}),
+    CaseName::by([](const auto &c) { return std::string(c.what); }));
 
 TEST(IniFiles, MissingFileReadsEmptyAndIsCreatedOnWrite)
 {
