@@ -1,5 +1,7 @@
 #include "AppFolders.h"
 
+#include "language/UiText.h"
+
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
@@ -111,8 +113,8 @@ void AppFolders::claimWorkingFolder(const QString &stateFolder, const QString &s
 {
     mWorkingFolder = sharedWorkingFolder;
     if (!QDir().mkpath(stateFolder)) {
-        mError = QCoreApplication::translate("AppFolders", "Cannot make the folder %1.")
-                     .arg(QDir::toNativeSeparators(stateFolder));
+        mError =
+            UiText::text(UiText::Key::CannotMakeFolder, {QDir::toNativeSeparators(stateFolder)});
         return;
     }
     const QString copies = QDir(stateFolder).filePath(QString::fromLatin1(kCopiesName));
@@ -136,8 +138,8 @@ void AppFolders::claimWorkingFolder(const QString &stateFolder, const QString &s
         mLock = tryLock(folder + QStringLiteral(".lock"));
     if (!mLock || !QDir().mkpath(folder)) {
         mLock.reset();
-        mError = QCoreApplication::translate("AppFolders", "Cannot make the working folder %1.")
-                     .arg(QDir::toNativeSeparators(folder));
+        mError =
+            UiText::text(UiText::Key::CannotMakeWorkingFolder, {QDir::toNativeSeparators(folder)});
         return;
     }
     mWorkingFolder = folder;

@@ -6,6 +6,7 @@
 
 #include "common/FileIo.h"
 #include "common/VbNumber.h"
+#include "language/UiText.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -14,6 +15,7 @@
 
 using GuiText::toAnsi;
 using GuiText::toNative;
+using UiText::Key;
 
 BootsDocument::BootsDocument(const QString &workingFolder, QObject *parent)
     : QObject(parent), mWorkingFolder(workingFolder), mZlib(toNative(workingFolder))
@@ -47,8 +49,8 @@ bool BootsDocument::open(const QString &path, QString *error)
 {
     const QFileInfo folder(mWorkingFolder);
     if (!folder.isDir() || !folder.isWritable()) {
-        *error = tr("The folder %1 is not writable; the editor keeps its working files there.")
-                     .arg(QDir::toNativeSeparators(mWorkingFolder));
+        *error =
+            UiText::text(Key::WorkingFolderNotWritable, {QDir::toNativeSeparators(mWorkingFolder)});
         return false;
     }
     QString reason;
@@ -81,23 +83,22 @@ void BootsDocument::close()
 bool BootsDocument::save(QString *error)
 {
     if (!isOpen()) {
-        *error = tr("No boots file is open.");
+        *error = UiText::text(Key::NoFileOpen);
         return false;
     }
     if (!mDb.Zapisz("")) {
-        *error = tr("The working file could not be written: %1")
-                     .arg(QString::fromStdString(mDb.errorString()));
+        *error =
+            UiText::text(Key::WorkingFileNotWritten, {QString::fromStdString(mDb.errorString())});
         return false;
     }
     const std::string working = mDb.Path();
     if (!mZlib.PackWesys(working)) {
-        *error = tr("The file could not be compressed: %1")
-                     .arg(QString::fromStdString(mZlib.errorString()));
+        *error = UiText::text(Key::NotCompressed, {QString::fromStdString(mZlib.errorString())});
         return false;
     }
     const std::string target = toNative(mGamePath);
     if (FileIo::exists(target) && !FileIo::isWritableFile(target)) {
-        *error = tr("The file is read-only.");
+        *error = UiText::text(Key::ReadOnly);
         return false;
     }
     std::string copyError;
@@ -106,8 +107,8 @@ bool BootsDocument::save(QString *error)
         // The new file is made beside the old one, so the folder must take new files.
         const QString folder = QFileInfo(mGamePath).absolutePath();
         if (!QFileInfo(folder).isWritable())
-            *error = tr("The folder %1 is read-only: %2")
-                         .arg(QDir::toNativeSeparators(folder), QString::fromStdString(copyError));
+            *error = UiText::text(Key::FolderReadOnly, {QDir::toNativeSeparators(folder),
+                                                        QString::fromStdString(copyError)});
         else
             *error = QString::fromStdString(copyError);
         return false;
@@ -182,7 +183,7 @@ bool BootsDocument::changeAllStatistics(std::uint8_t value, int selected,
                                         const RecordTexts &selectedTexts, QString *error)
 {
     if (!isOpen()) {
-        *error = tr("No boots file is open.");
+        *error = UiText::text(Key::NoFileOpen);
         return false;
     }
     std::vector<BootRecord> before = mDb.records();
@@ -204,7 +205,7 @@ bool BootsDocument::changeAllStatistics(std::uint8_t value, int selected,
         return false;
     }
     std::vector<BootRecord> after = mDb.records();
-    mUndoStack.push(new ReplaceRecordsCommand(this, tr("Change Statistics of All Boots"),
+    mUndoStack.push(new ReplaceRecordsCommand(this, UiText::text(Key::ChangeAllStatistics),
                                               std::move(before), std::move(after), true));
     return true;
 }

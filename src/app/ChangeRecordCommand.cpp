@@ -2,7 +2,8 @@
 
 #include "BootsDocument.h"
 
-#include <QCoreApplication>
+#include "language/UiText.h"
+
 #include <utility>
 
 namespace {
@@ -25,13 +26,15 @@ ChangeRecordCommand::ChangeRecordCommand(BootsDocument *document, int index, Rec
 
 QString ChangeRecordCommand::nameOf(RecordField field)
 {
-    static const char *const names[] = {
-        "Change Boots Name",   "Change Material Name", "Change Color Name",
-        "Change Shot Power",   "Change Shot Accuracy", "Change Acceleration",
-        "Change Top Speed",    "Change Swerve",        "Change Manufacturer Code",
-        "Change Manufacturer", "Change Statistics",
+    static const UiText::Key names[] = {
+        UiText::Key::ChangeBootsName,        UiText::Key::ChangeMaterialName,
+        UiText::Key::ChangeColorName,        UiText::Key::ChangeShotPower,
+        UiText::Key::ChangeShotAccuracy,     UiText::Key::ChangeAcceleration,
+        UiText::Key::ChangeTopSpeed,         UiText::Key::ChangeSwerve,
+        UiText::Key::ChangeManufacturerCode, UiText::Key::ChangeManufacturer,
+        UiText::Key::ChangeStatistics,
     };
-    return QCoreApplication::translate("ChangeRecordCommand", names[static_cast<int>(field)]);
+    return UiText::text(names[static_cast<int>(field)]);
 }
 
 void ChangeRecordCommand::undo()

@@ -1,16 +1,14 @@
 #include "Messages.h"
 
-#include <QCoreApplication>
+#include "language/UiText.h"
+
 #include <QDir>
+
+using UiText::Key;
 
 namespace {
 
 constexpr const char *kMessageTitle = "Cleatwork";
-
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("Messages", text);
-}
 
 QString native(const QString &path)
 {
@@ -44,13 +42,13 @@ void errorFile(QWidget *parent, const QString &details)
 void cannotOpen(QWidget *parent, const QString &path, const QString &reason)
 {
     show(parent, QMessageBox::Critical, QStringLiteral("errorMessage"),
-         tr("Cannot open %1.").arg(native(path)), reason);
+         UiText::text(Key::CannotOpen, {native(path)}), reason);
 }
 
 void cannotSave(QWidget *parent, const QString &gamePath, const QString &reason)
 {
     show(parent, QMessageBox::Critical, QStringLiteral("errorMessage"),
-         tr("Cannot save %1.").arg(native(gamePath)), reason);
+         UiText::text(Key::CannotSave, {native(gamePath)}), reason);
 }
 
 void saved(QWidget *parent)
@@ -62,34 +60,34 @@ void saved(QWidget *parent)
 QMessageBox::StandardButton unsavedEdits(QWidget *parent, const QString &gamePath)
 {
     return show(parent, QMessageBox::Warning, QStringLiteral("unsavedMessage"),
-                tr("The boots of %1 have been changed.").arg(native(gamePath)),
-                tr("Do you want to save your changes?"),
+                UiText::text(Key::UnsavedChanges, {native(gamePath)}),
+                UiText::text(Key::SaveQuestion),
                 QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
 }
 
 void recordLimit(QWidget *parent, int count, int shown)
 {
     show(parent, QMessageBox::Information, QStringLiteral("recordLimitMessage"),
-         tr("This file holds %1 boots; the list shows the first %2.").arg(count).arg(shown),
-         tr("The remaining boots are kept unchanged and saved with the file."));
+         UiText::text(Key::RecordLimit, {QString::number(count), QString::number(shown)}),
+         UiText::text(Key::RecordLimitDetails));
 }
 
 void valueOutOfRange(QWidget *parent)
 {
     show(parent, QMessageBox::Warning, QStringLiteral("valueMessage"),
-         tr("The value must be a number from 0 to 5."));
+         UiText::text(Key::ValueRange));
 }
 
 void cannotChangeStatistics(QWidget *parent, const QString &reason)
 {
     show(parent, QMessageBox::Critical, QStringLiteral("errorMessage"),
-         tr("Cannot change the statistics."), reason);
+         UiText::text(Key::CannotChangeStatistics), reason);
 }
 
 void cannotLoadArchive(QWidget *parent, const QString &path, const QString &reason)
 {
     show(parent, QMessageBox::Critical, QStringLiteral("errorMessage"),
-         tr("Cannot load the texture archive %1.").arg(native(path)), reason);
+         UiText::text(Key::CannotLoadArchive, {native(path)}), reason);
 }
 
 void emptyArchive(QWidget *parent)

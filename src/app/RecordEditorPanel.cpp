@@ -5,6 +5,7 @@
 #include "boots/Baza.h"
 #include "boots/Manufacturer.h"
 #include "common/VbNumber.h"
+#include "language/UiText.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -39,15 +40,18 @@ RecordEditorPanel::RecordEditorPanel(QWidget *parent)
     mLayout = new QVBoxLayout(this);
     QGroupBox *statistics = makeFieldGroups(mLayout);
     auto *grid = static_cast<QGridLayout *>(statistics->layout());
-    grid->addWidget(makeGlobalChange(), 2, 0, 1, 5);
+    grid->addWidget(makeGlobalChange(), 2, 0);
     mLayout->addWidget(statistics);
     mLayout->addStretch(1);
 
     for (int k = 0; k < 9; ++k) {
         const auto field = static_cast<RecordField>(k);
-        connect(txt[k], &QLineEdit::textChanged, this, [this, field] {
-            if (!mLoading)
-                emit fieldEdited(field);
+        connect(txt[k], &QLineEdit::textChanged, this, [this, k, field] {
+            if (mLoading)
+                return;
+            if (k < 3)
+                fitToCodePage(txt[k]);
+            emit fieldEdited(field);
         });
     }
     connect(Combo, &QComboBox::activated, this, &RecordEditorPanel::chooseManufacturer);
@@ -78,28 +82,40 @@ QGroupBox *RecordEditorPanel::makeFieldGroups(QVBoxLayout *parameters)
         txt[k] = new QLineEdit;
         txt[k]->setObjectName(QStringLiteral("txt(%1)").arg(k));
     }
+    // Two boxes a row and three statistics a row keep the editor narrow enough for long
+    // captions: the name beside the manufacturer, the material beside the colour.
+    QGroupBox *texts[3] = {};
     for (int k = 0; k < 3; ++k) {
-        QGroupBox *box = groupBox(3 + k, textCaptions[k]);
-        (new QVBoxLayout(box))->addWidget(txt[k]);
-        parameters->addWidget(box);
+        texts[k] = groupBox(3 + k, textCaptions[k]);
+        (new QVBoxLayout(texts[k]))->addWidget(txt[k]);
     }
-
-    QGroupBox *statisticsBox = groupBox(6, "Statistics");
-    auto *statistics = new QGridLayout(statisticsBox);
-    for (int s = 0; s < 5; ++s) {
-        QGroupBox *box = groupBox(7 + s, kStatisticCaptions[s]);
-        txt[3 + s]->setAlignment(Qt::AlignCenter);
-        (new QVBoxLayout(box))->addWidget(txt[3 + s]);
-        statistics->addWidget(box, 0, s);
-    }
-
     QGroupBox *producentBox = groupBox(17, "Producent");
     Combo = new QComboBox(producentBox);
     Combo->setObjectName(QStringLiteral("Combo"));
     auto *producent = new QHBoxLayout(producentBox);
     producent->addWidget(Combo, 2);
     producent->addWidget(txt[8], 1);
-    statistics->addWidget(producentBox, 1, 0, 1, 3);
+    auto *nameRow = new QHBoxLayout;
+    nameRow->addWidget(texts[0], 3);
+    nameRow->addWidget(producentBox, 2);
+    auto *materialRow = new QHBoxLayout;
+    materialRow->addWidget(texts[1]);
+    materialRow->addWidget(texts[2]);
+    parameters->addLayout(nameRow);
+    parameters->addLayout(materialRow);
+
+    // Rows of their own rather than columns, so that two long captions never share a width.
+    QGroupBox *statisticsBox = groupBox(6, "Statistics");
+    auto *statistics = new QGridLayout(statisticsBox);
+    QHBoxLayout *rows[2] = {new QHBoxLayout, new QHBoxLayout};
+    for (int s = 0; s < 5; ++s) {
+        QGroupBox *box = groupBox(7 + s, kStatisticCaptions[s]);
+        txt[3 + s]->setAlignment(Qt::AlignCenter);
+        (new QVBoxLayout(box))->addWidget(txt[3 + s]);
+        rows[s / 3]->addWidget(box, 1);
+    }
+    statistics->addLayout(rows[0], 0, 0);
+    statistics->addLayout(rows[1], 1, 0);
 
     QGroupBox *idBox = groupBox(16, "ID/Index");
     Lbl[1] = new QLabel(QStringLiteral("# ID"), idBox);
@@ -109,7 +125,7 @@ QGroupBox *RecordEditorPanel::makeFieldGroups(QVBoxLayout *parameters)
     auto *ids = new QVBoxLayout(idBox);
     ids->addWidget(Lbl[1]);
     ids->addWidget(Lbl[0]);
-    statistics->addWidget(idBox, 1, 3, 1, 2);
+    rows[1]->addWidget(idBox, 1);
     return statisticsBox;
 }
 
@@ -124,23 +140,24 @@ QGroupBox *RecordEditorPanel::makeGlobalChange()
     R1->setChecked(true);
     R2 = new QRadioButton(QStringLiteral("All"), changeBox);
     R2->setObjectName(QStringLiteral("R2"));
+    // The choice above the ticks, the ticks two a row: narrow enough for long captions.
     change->addWidget(R1, 0, 0);
-    change->addWidget(R2, 1, 0);
+    change->addWidget(R2, 0, 1);
     for (int s = 0; s < 5; ++s) {
         Ch[s] = new QCheckBox(QString::fromLatin1(kStatisticCaptions[s]), changeBox);
         Ch[s]->setObjectName(QStringLiteral("Ch%1").arg(s + 1));
         Ch[s]->setChecked(true);
-        change->addWidget(Ch[s], s < 3 ? 0 : 1, 1 + (s < 3 ? s : s - 3));
+        change->addWidget(Ch[s], 1 + s / 2, s % 2);
     }
     QGroupBox *valueBox = groupBox(14, "Value", changeBox);
     Over = new QLineEdit(QStringLiteral("5"), valueBox);
     Over->setObjectName(QStringLiteral("Over"));
     Over->setAlignment(Qt::AlignCenter);
     (new QVBoxLayout(valueBox))->addWidget(Over);
-    change->addWidget(valueBox, 0, 4, 2, 1);
+    change->addWidget(valueBox, 1, 2, 3, 1);
     cmdChange = new QPushButton(QStringLiteral("Change"), changeBox);
     cmdChange->setObjectName(QStringLiteral("cmdChange"));
-    change->addWidget(cmdChange, 2, 0, 1, 5);
+    change->addWidget(cmdChange, 4, 0, 1, 3);
     return options;
 }
 
@@ -250,6 +267,23 @@ void RecordEditorPanel::chooseManufacturer()
     txt[8]->setText(QString::number(*code));
     mLoading = false;
     emit fieldEdited(RecordField::Manufacturer);
+}
+
+void RecordEditorPanel::fitToCodePage(QLineEdit *field)
+{
+    const QString typed = field->text();
+    const Ansi::Conversion conversion = Ansi::convert(typed.toStdString());
+    if (conversion.replaced.empty())
+        return;
+    // The cursor stays after the same typed character: what comes before it is converted
+    // on its own to find its new length (a conversion never makes text longer).
+    const int cursor = field->cursorPosition();
+    const auto before = fromAnsi(Ansi::fromUtf8(typed.left(cursor).toStdString())).size();
+    mLoading = true;
+    field->setText(fromAnsi(conversion.ansi));
+    field->setCursorPosition(static_cast<int>(before));
+    mLoading = false;
+    emit charactersReplaced(UiText::replacementNote(conversion));
 }
 
 void RecordEditorPanel::capValue()

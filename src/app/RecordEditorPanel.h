@@ -43,6 +43,8 @@ public:
 signals:
     /// The user changed `field` (typing, or choosing a manufacturer).
     void fieldEdited(RecordField field);
+    /// Typed text was stored with best fit; `note` names the characters replaced.
+    void charactersReplaced(const QString &note);
     /// "Change" was pressed.
     void changeRequested();
 
@@ -53,6 +55,8 @@ private:
     void showManufacturer();
     void chooseManufacturer();
     void capValue();
+    /// Shows in a text field what Windows-1252 will store of its text.
+    void fitToCodePage(QLineEdit *field);
 
     bool mLoading = false;
     QVBoxLayout *mLayout = nullptr;

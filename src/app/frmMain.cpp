@@ -3,31 +3,31 @@
 #include "AppFolders.h"
 #include "BootsDocument.h"
 #include "BootsListWidget.h"
+#include "EditActions.h"
 #include "FileChooser.h"
 #include "GuiText.h"
+#include "LanguageComboBox.h"
+#include "MainWindowTexts.h"
 #include "Messages.h"
 #include "PreviewPanel.h"
 #include "RecordEditorPanel.h"
 #include "frmAbout.h"
 #include "language/frmCreateLanguage.h"
 
-#include "language/Ini.h"
 #include "language/Languages.h"
 
 #include <QAction>
-#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QIcon>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <QUndoStack>
+#include <QStatusBar>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -91,7 +91,7 @@ bool frmMain::refuseWorkingFile(const QString &path)
 {
     if (!mFolders->isWorkingFile(path))
         return false;
-    Messages::cannotOpen(this, path, tr("The file is one of the editor's own working files."));
+    Messages::cannotOpen(this, path, UiText::text(UiText::Key::OwnWorkingFile));
     return true;
 }
 
@@ -117,7 +117,7 @@ void frmMain::createControls()
     List1 = new BootsListWidget(listBox);
     List1->setObjectName(QStringLiteral("List1"));
     List1->setSelectionMode(QAbstractItemView::SingleSelection);
-    List1->setMinimumWidth(200);
+    List1->setMinimumWidth(160);
     (new QVBoxLayout(listBox))->addWidget(List1);
     columns->addWidget(listBox, 3);
 
@@ -135,6 +135,8 @@ void frmMain::createControls()
     connect(List1, &BootsListWidget::filesDropped, this, &frmMain::List1_Drop);
     connect(mRecordEditor, &RecordEditorPanel::fieldEdited, this, &frmMain::storeFields);
     connect(mRecordEditor, &RecordEditorPanel::changeRequested, this, &frmMain::cmdChange_Click);
+    connect(mRecordEditor, &RecordEditorPanel::charactersReplaced, statusBar(),
+            [this](const QString &note) { statusBar()->showMessage(note); });
     resize(1100, 640);
 }
 
@@ -143,12 +145,7 @@ QGroupBox *frmMain::createOtherGroup()
     QGroupBox *other = groupBox(18, QStringLiteral("Other"));
     auto *layout = new QVBoxLayout(other);
     QGroupBox *language = groupBox(19, QStringLiteral("Language"), other);
-    ComboBox = new QComboBox(language);
-    ComboBox->setObjectName(QStringLiteral("ComboBox"));
-    // Editable so that it can show a configured language that is not (or no longer) listed.
-    ComboBox->setEditable(true);
-    ComboBox->lineEdit()->setReadOnly(true);
-    ComboBox->setInsertPolicy(QComboBox::NoInsert);
+    ComboBox = new LanguageComboBox(language);
     (new QVBoxLayout(language))->addWidget(ComboBox);
     QGroupBox *create = groupBox(20, QStringLiteral("Create Language"), other);
     cmdCreate = new QPushButton(QStringLiteral("Create\\Edit"), create);
@@ -174,21 +171,15 @@ void frmMain::createMenus()
     mnuSave->setShortcut(QKeySequence::Save);
     mnuSave->setEnabled(false);
     File->addSeparator();
-    mnuQuit = File->addAction(tr("Quit"), this, &QWidget::close);
+    mnuQuit = File->addAction(QString(), this, &QWidget::close);
     mnuQuit->setObjectName(QStringLiteral("mnuQuit"));
     mnuQuit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    MainWindowTexts::setText(mnuQuit, UiText::Key::Quit);
 
-    // Undo and redo name the step they take back or make again ("Undo Change Boots Name").
-    Edit = menuBar()->addMenu(QStringLiteral("Edit"));
+    Edit = menuBar()->addMenu(QString());
     Edit->setObjectName(QStringLiteral("Edit"));
-    mnuUndo = mDocument->undoStack()->createUndoAction(Edit);
-    mnuUndo->setObjectName(QStringLiteral("mnuUndo"));
-    mnuUndo->setShortcut(QKeySequence::Undo);
-    mnuRedo = mDocument->undoStack()->createRedoAction(Edit);
-    mnuRedo->setObjectName(QStringLiteral("mnuRedo"));
-    mnuRedo->setShortcut(QKeySequence::Redo);
-    Edit->addAction(mnuUndo);
-    Edit->addAction(mnuRedo);
+    MainWindowTexts::setText(Edit, UiText::Key::Edit);
+    new EditActions(mDocument->undoStack(), Edit);
 
     About = menuBar()->addAction(QStringLiteral("About"), this, &frmMain::About_Click);
     About->setObjectName(QStringLiteral("About"));
@@ -215,31 +206,10 @@ void frmMain::startUp()
 
 void frmMain::ApplyLanguage()
 {
-    const std::string bundled = toNative(mFolders->bundledFolder());
-    const std::string own = toNative(mFolders->userFolder());
-    auto read = [&](const char *section, const char *key) {
-        const std::string file =
-            Languages::languageFile(bundled, own, ComboBox->currentText().toStdString());
-        return fromAnsi(ReadIni(file, section, key));
-    };
-    for (const auto &k : Languages::keys()) {
-        const QString objectName = QString::fromLatin1(k.control);
-        const QString text = read(k.section, k.key);
-        if (auto *box = findChild<QGroupBox *>(objectName))
-            box->setTitle(text);
-        else if (auto *button = findChild<QAbstractButton *>(objectName))
-            button->setText(text);
-        else if (auto *menu = findChild<QMenu *>(objectName))
-            menu->setTitle(text);
-        else if (auto *action = findChild<QAction *>(objectName))
-            action->setText(text);
-    }
-    // The statistics' check boxes carry the captions of the statistics' group boxes.
-    for (int s = 0; s < 5; ++s) {
-        if (auto *box = findChild<QCheckBox *>(QStringLiteral("Ch%1").arg(s + 1)))
-            box->setText(
-                read("GroupBox", QStringLiteral("GroupBox%1").arg(7 + s).toLatin1().constData()));
-    }
+    MainWindowTexts::apply(
+        this, QString::fromStdString(Languages::languageFile(
+                  toNative(mFolders->bundledFolder()), toNative(mFolders->userFolder()),
+                  ComboBox->currentText().toStdString())));
 }
 
 void frmMain::ComboBox_Click()
@@ -342,7 +312,9 @@ bool frmMain::openFile(const QString &path)
         return false;
     QString reason;
     if (!mDocument->open(path, &reason)) {
-        Messages::errorFile(this, QDir::toNativeSeparators(path) + QStringLiteral(":\n") + reason);
+        Messages::errorFile(
+            this, UiText::text(UiText::Key::CannotOpen, {QDir::toNativeSeparators(path)}) +
+                      QLatin1Char('\n') + reason);
         return false;
     }
     if (mDocument->database().Count() > kListLimit)

@@ -10,9 +10,9 @@
 
 class AppFolders;
 class BootsListWidget;
+class LanguageComboBox;
 class PreviewPanel;
 class QAction;
-class QComboBox;
 class QGroupBox;
 class QMenu;
 class QPushButton;
@@ -110,15 +110,13 @@ private:
     RecordEditorPanel *mRecordEditor = nullptr;
     PreviewPanel *mPreview = nullptr;
     BootsListWidget *List1 = nullptr;
-    QComboBox *ComboBox = nullptr;
+    LanguageComboBox *ComboBox = nullptr;
     QPushButton *cmdCreate = nullptr;
     QMenu *File = nullptr;
     QMenu *Edit = nullptr;
     QAction *mnuOpen = nullptr;
     QAction *mnuSave = nullptr;
     QAction *mnuQuit = nullptr;
-    QAction *mnuUndo = nullptr;
-    QAction *mnuRedo = nullptr;
     QAction *About = nullptr;
 
     QPointer<frmAbout> mAbout;

@@ -45,6 +45,19 @@ enum class Key {
     NameQuoted,
     NameNotStorable,
     LanguageNotWritten,
+    // [Menu]: the steps of single statistics; [Messages]: the reasons the window gives
+    ChangeShotPower,
+    ChangeShotAccuracy,
+    ChangeAcceleration,
+    ChangeTopSpeed,
+    ChangeSwerve,
+    ChangeManufacturerCode,
+    WorkingFolderNotWritable,
+    NoFileOpen,
+    FolderReadOnly,
+    OwnWorkingFile,
+    CannotMakeFolder,
+    CannotMakeWorkingFolder,
     // [Language]
     Locale,
 };

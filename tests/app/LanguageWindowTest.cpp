@@ -3,8 +3,10 @@
 #include "language/Ini.h"
 #include "language/Languages.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QMenu>
+#include <QTest>
 #include <filesystem>
 
 namespace fs = std::filesystem;
@@ -100,6 +102,10 @@ TEST_F(LanguageWindow, DeletedLanguageFolderEmptiesEveryCaption)
     EXPECT_EQ(find<QComboBox>("ComboBox")->currentText(), "Deutsch");
     for (const QString &caption : captions())
         EXPECT_EQ(caption, "");
+    QComboBox *box = find<QComboBox>("ComboBox");
+    QTest::mouseClick(box->lineEdit(), Qt::LeftButton);
+    EXPECT_TRUE(box->view()->isVisible()) << "a click on the name opens the list";
+    box->hidePopup();
     pick("English");
     EXPECT_EQ(find<QGroupBox>("GroupBox2")->title(), "Parameters");
     EXPECT_EQ(ReadIni(configFile(), "Config", "Language"), "English");
@@ -165,6 +171,19 @@ TEST_F(LanguageWindow, MissingKeyEmptiesOnlyItsCaption)
     EXPECT_EQ(find<QGroupBox>("GroupBox14")->title(), "");
     EXPECT_EQ(find<QGroupBox>("GroupBox13")->title(), "xGroupBox13");
     EXPECT_EQ(find<QPushButton>("cmdOpent2")->text(), "xcmdOpenT2");
+}
+
+TEST_F(LanguageWindow, Utf8FileWithByteOrderMarkShowsEveryCaption)
+{
+    fs::create_directory(programFile("Language/Utf8"));
+    const TestData::Bytes ansi = TestData::readFile(programFile("Language/Deutsch/LNG.ini"));
+    const std::string utf8 = "\xEF\xBB\xBF" + Ansi::toUtf8(std::string(ansi.begin(), ansi.end()));
+    TestData::writeFile(programFile("Language/Utf8/LNG.ini"),
+                        TestData::Bytes(utf8.begin(), utf8.end()));
+    window();
+    pick("Utf8");
+    EXPECT_EQ(captions(), captionsOf("Deutsch"));
+    EXPECT_EQ(find<QAction>("mnuQuit")->text(), "Beenden");
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "boots/Baza.h"
 #include "container/PesZlib.h"
+#include "language/UiText.h"
 
 #include <QCoreApplication>
 #include <QDropEvent>
@@ -23,6 +24,7 @@ void MainWindowFixture::TearDown()
         mWindow.reset();
     }
     EXPECT_EQ(answer.pending(), 0) << "a dialog the test expected never showed";
+    UiText::apply(QString()); // the next test starts in English
 }
 
 frmMain &MainWindowFixture::window()
