@@ -96,7 +96,7 @@ void BM_LoadArchive(benchmark::State &state)
     Textura index;
     std::string error;
     for (auto _ : state) {
-        if (!ArchiveLoader::load(zlib, path, dir.file("File1"), index, error))
+        if (!ArchiveLoader::load(zlib, path, dir.file("File1"), index, &error))
             state.SkipWithError("load failed");
         state.PauseTiming();
         FileIo::removeFile(dir.file("File1")); // as on the first load of a session

@@ -1,4 +1,5 @@
-// INI reading and writing on a random file: reads never exceed 254 characters, and a write
+// INI reading and writing on a random file: reads never exceed 254 characters (bytes in a
+// Windows-1252 file, UTF-8 characters in a file with the UTF-8 mark), and a write
 // changes one line (or adds one) so that every other byte of the file is kept and the written
 // key reads back.
 #include "language/Ini.h"
@@ -33,6 +34,20 @@ std::string cleanName(std::string text)
     return text;
 }
 
+// The value cut to its first 254 characters.
+std::string cut(std::string text, bool utf8)
+{
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const bool continuation = utf8 && (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80;
+        if (!continuation && ++count > 254) {
+            text.resize(i);
+            break;
+        }
+    }
+    return text;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
@@ -52,7 +67,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
                 value.end());
     const std::string file = input.substr(c + 1);
 
-    if (IniText::read(file, section, key).size() > 254)
+    const bool utf8 = IniText::isUtf8(file);
+    const std::string read = IniText::read(file, section, key);
+    if (cut(read, utf8) != read)
         std::abort();
     const std::string written = IniText::write(file, section, key, value);
 
@@ -65,8 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (expected.size() >= 2 && (expected.front() == '"' || expected.front() == '\'') &&
         expected.back() == expected.front())
         expected = expected.substr(1, expected.size() - 2);
-    if (expected.size() > 254)
-        expected.resize(254);
+    expected = cut(expected, utf8);
     if (IniText::read(written, section, key) != expected)
         std::abort();
 

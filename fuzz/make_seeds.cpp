@@ -1,5 +1,7 @@
 // Writes the seed inputs of the fuzz targets from the test-data writer: make-seeds FOLDER
 #include "TestData.h"
+#include "exchange/BootsTable.h"
+#include "TestImages.h"
 
 #include <filesystem>
 #include <string>
@@ -30,6 +32,10 @@ int main(int argc, char **argv)
     put("fuzz_dds", "dxt5", TestData::dds(DdsFormat::Dxt5, 8, 4, {10, 20, 30, 128}));
     put("fuzz_dds", "rgb24", TestData::dds(DdsFormat::Rgb24, 3, 5, {10, 20, 30, 255}));
     put("fuzz_dds", "rgba32", TestData::dds(DdsFormat::Rgba32, 4, 4, {10, 20, 30, 40}));
+    put("fuzz_dds", "dxt3-mipmaps",
+        TestData::ddsOf(DdsFormat::Dxt3, TestData::pattern(8, 8, true), 4));
+    put("fuzz_dds", "rgb565-mipmaps",
+        TestData::ddsOf(DdsFormat::Rgb565, TestData::pattern(6, 5, false), 3));
     const std::string ini =
         std::string("Menu\0About\0O programie\0", 23) +
         "; comment\r\n[GroupBox]\r\nGroupBox1=List Boots\r\n[Menu]\r\nFile=File\r\n";
@@ -37,5 +43,20 @@ int main(int argc, char **argv)
     const std::string config =
         std::string("Config\0Language\0English\0", 25) + "[Config]\nLanguage=Polski";
     put("fuzz_ini", "config", TestData::Bytes(config.begin(), config.end()));
+    const auto table = [](char format, const std::string &text) {
+        const std::string seed = format + text;
+        return TestData::Bytes(seed.begin(), seed.end());
+    };
+    auto records = TestData::boots(2);
+    records[1].Nazwa = "Sch\xFCtze, \"Pro\"\r\n2";
+    put("fuzz_table", "csv", table('c', BootsTable::csv(records)));
+    put("fuzz_table", "json", table('j', BootsTable::json(records)));
+    put("fuzz_table", "columns", table('c', "Sila,Nazwa\n3,\"a\"\"b\"\n4,c"));
+    put("fuzz_table", "keys", table('j', "[{\"Sila\": 3}, {\"Kolor\": \"\\u00e9\"}]"));
+    const std::string utf8 = std::string("Menu\0Quit\0Zako\xC5\x84"
+                                         "cz\0",
+                                         19) +
+                             "\xEF\xBB\xBF[Menu]\r\nFile=Plik\r\n[Messages]\r\nA=\xC5\x81\r\n";
+    put("fuzz_ini", "utf8", TestData::Bytes(utf8.begin(), utf8.end()));
     return 0;
 }

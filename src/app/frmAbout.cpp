@@ -3,6 +3,9 @@
 #include <QPlainTextEdit>
 #include <QResizeEvent>
 #include <QStringList>
+#include <QStyle>
+#include <QTextDocument>
+#include <algorithm>
 
 frmAbout::frmAbout(QWidget *parent) : QWidget(parent, Qt::Window)
 {
@@ -14,7 +17,26 @@ frmAbout::frmAbout(QWidget *parent) : QWidget(parent, Qt::Window)
     F->setLineWrapMode(QPlainTextEdit::NoWrap);
     F->setPlainText(aboutText().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     F->move(0, 0);
-    resize(460, 290);
+    resize(defaultSize());
+}
+
+QSize frmAbout::defaultSize() const
+{
+    // Wide enough for the longest line beside a vertical scroll bar, so that no horizontal
+    // one is needed.
+    int widest = 0;
+    for (const QString &line : aboutText().split(QStringLiteral("\r\n")))
+        widest = std::max(widest, F->fontMetrics().horizontalAdvance(line));
+    const int chrome = 2 * F->frameWidth() + 2 * static_cast<int>(F->document()->documentMargin()) +
+                       F->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 8;
+    return {std::max(460, widest + chrome), 290};
+}
+
+void frmAbout::setVisible(bool visible)
+{
+    if (visible && isMinimized())
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+    QWidget::setVisible(visible);
 }
 
 QString frmAbout::aboutText()

@@ -14,12 +14,17 @@ public:
     /// The window's text: 19 lines separated by carriage return and line feed.
     static QString aboutText();
 
+    /// Showing the window also restores it when it is minimised, so choosing About again
+    /// always brings it into view.
+    void setVisible(bool visible) override;
+
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
 private:
     void layoutText();
+    QSize defaultSize() const;
 
     QPlainTextEdit *F = nullptr;
 };

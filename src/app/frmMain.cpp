@@ -1,107 +1,43 @@
 #include "frmMain.h"
 
+#include "AppFolders.h"
+#include "BootsDocument.h"
 #include "BootsListWidget.h"
+#include "FileChooser.h"
+#include "GuiText.h"
+#include "Messages.h"
+#include "PreviewPanel.h"
+#include "RecordEditorPanel.h"
 #include "frmAbout.h"
 #include "language/frmCreateLanguage.h"
 
-#include "boots/Manufacturer.h"
-#include "common/Ansi.h"
-#include "common/FileIo.h"
-#include "common/VbNumber.h"
 #include "language/Ini.h"
 #include "language/Languages.h"
-#include "textures/ArchiveLoader.h"
-#include "textures/TexturePreview.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDir>
-#include <QFileDialog>
-#include <QFileInfo>
-#include <QGridLayout>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QImage>
-#include <QLabel>
+#include <QIcon>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
-#include <QPixmap>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QSignalBlocker>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
-#include <cmath>
+#include <algorithm>
+
+using GuiText::fromAnsi;
+using GuiText::toNative;
 
 namespace {
 
 constexpr int kListLimit = 255; // the list's position is one byte wide
-constexpr const char *kMessageTitle = "Cleatwork";
-
-std::string toAnsi(const QString &text)
-{
-    return Ansi::fromUtf8(text.toStdString());
-}
-
-QString fromAnsi(const std::string &text)
-{
-    return QString::fromStdString(Ansi::toUtf8(text));
-}
-
-std::string toNative(const QString &path)
-{
-    return QDir::toNativeSeparators(path).toStdString();
-}
-
-// A statistic as typed: not a number gives 1, a number that rounds above 5 gives 5, a
-// negative number 1, anything else the rounded byte (0 becomes 1 when stored).
-std::uint8_t statisticFrom(const QString &text)
-{
-    const auto value = VbNumber::parse(text.toStdString());
-    if (!value)
-        return 1;
-    const double rounded = VbNumber::roundHalfEven(*value);
-    if (rounded > 5)
-        return 5;
-    if (rounded < 0)
-        return 1;
-    return static_cast<std::uint8_t>(rounded);
-}
-
-// Converts a filter of the original "description|pattern|..." form into Qt's name filters.
-QStringList nameFilters(const QString &filter)
-{
-    const QStringList parts = filter.split(QLatin1Char('|'));
-    QStringList out;
-    for (int i = 0; i + 1 < parts.size(); i += 2) {
-        QString pattern = parts[i + 1].trimmed();
-        if (pattern == QLatin1String("*.*"))
-            pattern = QStringLiteral("*"); // "all files" includes files without a dot here
-        out << parts[i] + QStringLiteral(" (") + pattern + QLatin1Char(')');
-    }
-    return out;
-}
-
-QString chooseFile(QWidget *parent, const QString &name, const QString &filter,
-                   const QString &folder = QString())
-{
-    QFileDialog dialog(parent);
-    dialog.setObjectName(name);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setNameFilters(nameFilters(filter));
-    if (!folder.isEmpty())
-        dialog.setDirectory(folder);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return QString();
-    return dialog.selectedFiles().constFirst();
-}
 
 QGroupBox *groupBox(int number, const QString &caption, QWidget *parent = nullptr)
 {
@@ -122,43 +58,50 @@ QString frmMain::designTitle()
 }
 
 frmMain::frmMain(const QString &programFolder, QWidget *parent)
-    : QMainWindow(parent),
-      mProgramFolder(programFolder.isEmpty() ? QCoreApplication::applicationDirPath()
-                                             : programFolder),
-      mZlib(toNative(mProgramFolder)),
-      mPreview(std::make_unique<TexturePreview>(toNative(mProgramFolder)))
+    : frmMain(programFolder.isEmpty()
+                  ? AppFolders::forExecutable(QCoreApplication::applicationDirPath())
+                  : AppFolders::portable(programFolder),
+              parent)
+{
+}
+
+frmMain::frmMain(std::unique_ptr<AppFolders> folders, QWidget *parent)
+    : QMainWindow(parent), mFolders(std::move(folders)), mProgramFolder(mFolders->userFolder()),
+      mDocument(new BootsDocument(mFolders->workingFolder(), this))
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(designTitle() + QStringLiteral("[*]"));
+    setWindowIcon(QIcon::fromTheme(QStringLiteral("io.github.cleatwork.Cleatwork"),
+                                   QIcon(QStringLiteral(":/cleatwork.png"))));
     createControls();
     createMenus();
     startUp();
+
+    connect(mDocument, &BootsDocument::reset, this, &frmMain::documentReset);
+    connect(mDocument, &BootsDocument::recordChanged, this, &frmMain::recordChanged);
+    connect(mDocument, &BootsDocument::recordsReplaced, this, &frmMain::recordsReplaced);
+    connect(mDocument, &BootsDocument::modifiedChanged, this, &QWidget::setWindowModified);
+    connect(mDocument, &BootsDocument::workingFileFailed, this,
+            [this](const QString &reason) { Messages::cannotChangeStatistics(this, reason); });
 }
 
 frmMain::~frmMain() = default;
 
-QString frmMain::pathIn(const QString &name) const
+bool frmMain::refuseWorkingFile(const QString &path)
 {
-    return QDir(mProgramFolder).filePath(name);
-}
-
-QString frmMain::workingFile() const
-{
-    return pathIn(QStringLiteral("temp.bin"));
-}
-
-QString frmMain::wrappedWorkingFile() const
-{
-    return pathIn(QStringLiteral("temp.bin.zlib"));
+    if (!mFolders->isWorkingFile(path))
+        return false;
+    Messages::cannotOpen(this, path, tr("The file is one of the editor's own working files."));
+    return true;
 }
 
 const Textura &frmMain::archiveIndex(int archive) const
 {
-    return archive == 2 ? static_cast<const Textura &>(ArchiveIndex2) : ArchiveIndex1;
+    return mPreview->archiveIndex(archive);
 }
 
 // ---------------------------------------------------------------------------------------
-// Controls
+// Controls and menus
 
 void frmMain::createControls()
 {
@@ -170,163 +113,52 @@ void frmMain::createControls()
     columns->setSpacing(10);
 
     // Left column: the boots list.
-    GroupBox[1] = groupBox(1, QStringLiteral("List Boots"));
-    List1 = new BootsListWidget(GroupBox[1]);
+    QGroupBox *listBox = groupBox(1, QStringLiteral("List Boots"));
+    List1 = new BootsListWidget(listBox);
     List1->setObjectName(QStringLiteral("List1"));
     List1->setSelectionMode(QAbstractItemView::SingleSelection);
     List1->setMinimumWidth(200);
-    auto *listLayout = new QVBoxLayout(GroupBox[1]);
-    listLayout->addWidget(List1);
-    columns->addWidget(GroupBox[1], 3);
+    (new QVBoxLayout(listBox))->addWidget(List1);
+    columns->addWidget(listBox, 3);
 
-    // Middle column: the record editor and the global change.
-    GroupBox[2] = groupBox(2, QStringLiteral("Parameters"));
-    auto *parameters = new QVBoxLayout(GroupBox[2]);
-    const char *const textCaptions[3] = {"Boots Name", "Material Name", "Color Name"};
-    for (int k = 0; k < 9; ++k) {
-        txt[k] = new QLineEdit;
-        txt[k]->setObjectName(QStringLiteral("txt(%1)").arg(k));
-    }
-    for (int k = 0; k < 3; ++k) {
-        GroupBox[3 + k] = groupBox(3 + k, QString::fromLatin1(textCaptions[k]));
-        auto *l = new QVBoxLayout(GroupBox[3 + k]);
-        l->addWidget(txt[k]);
-        parameters->addWidget(GroupBox[3 + k]);
-    }
-
-    GroupBox[6] = groupBox(6, QStringLiteral("Statistics"));
-    auto *statistics = new QGridLayout(GroupBox[6]);
-    const char *const statCaptions[5] = {"Shot Power", "Shot Accuracy", "Acceleration", "Top Speed",
-                                         "Swerve"};
-    for (int s = 0; s < 5; ++s) {
-        GroupBox[7 + s] = groupBox(7 + s, QString::fromLatin1(statCaptions[s]));
-        auto *l = new QVBoxLayout(GroupBox[7 + s]);
-        txt[3 + s]->setAlignment(Qt::AlignCenter);
-        l->addWidget(txt[3 + s]);
-        statistics->addWidget(GroupBox[7 + s], 0, s);
-    }
-
-    GroupBox[17] = groupBox(17, QStringLiteral("Producent"));
-    Combo = new QComboBox(GroupBox[17]);
-    Combo->setObjectName(QStringLiteral("Combo"));
-    auto *producent = new QHBoxLayout(GroupBox[17]);
-    producent->addWidget(Combo, 2);
-    producent->addWidget(txt[8], 1);
-    statistics->addWidget(GroupBox[17], 1, 0, 1, 3);
-
-    GroupBox[16] = groupBox(16, QStringLiteral("ID/Index"));
-    Lbl[1] = new QLabel(QStringLiteral("# ID"), GroupBox[16]);
-    Lbl[1]->setObjectName(QStringLiteral("Lbl(1)"));
-    Lbl[0] = new QLabel(QStringLiteral("# Index:"), GroupBox[16]);
-    Lbl[0]->setObjectName(QStringLiteral("Lbl(0)"));
-    auto *ids = new QVBoxLayout(GroupBox[16]);
-    ids->addWidget(Lbl[1]);
-    ids->addWidget(Lbl[0]);
-    statistics->addWidget(GroupBox[16], 1, 3, 1, 2);
-
-    GroupBox[12] = groupBox(12, QStringLiteral("Global Options"));
-    GroupBox[13] = groupBox(13, QStringLiteral("Change Stats"), GroupBox[12]);
-    auto *global = new QVBoxLayout(GroupBox[12]);
-    global->addWidget(GroupBox[13]);
-    auto *change = new QGridLayout(GroupBox[13]);
-    R1 = new QRadioButton(QStringLiteral("Only selected"), GroupBox[13]);
-    R1->setObjectName(QStringLiteral("R1"));
-    R1->setChecked(true);
-    R2 = new QRadioButton(QStringLiteral("All"), GroupBox[13]);
-    R2->setObjectName(QStringLiteral("R2"));
-    change->addWidget(R1, 0, 0);
-    change->addWidget(R2, 1, 0);
-    for (int s = 0; s < 5; ++s) {
-        Ch[s] = new QCheckBox(QString::fromLatin1(statCaptions[s]), GroupBox[13]);
-        Ch[s]->setObjectName(QStringLiteral("Ch%1").arg(s + 1));
-        Ch[s]->setChecked(true);
-        change->addWidget(Ch[s], s < 3 ? 0 : 1, 1 + (s < 3 ? s : s - 3));
-    }
-    GroupBox[14] = groupBox(14, QStringLiteral("Value"), GroupBox[13]);
-    Over = new QLineEdit(QStringLiteral("5"), GroupBox[14]);
-    Over->setObjectName(QStringLiteral("Over"));
-    Over->setAlignment(Qt::AlignCenter);
-    auto *value = new QVBoxLayout(GroupBox[14]);
-    value->addWidget(Over);
-    change->addWidget(GroupBox[14], 0, 4, 2, 1);
-    cmdChange = new QPushButton(QStringLiteral("Change"), GroupBox[13]);
-    cmdChange->setObjectName(QStringLiteral("cmdChange"));
-    change->addWidget(cmdChange, 2, 0, 1, 5);
-    statistics->addWidget(GroupBox[12], 2, 0, 1, 5);
-
-    parameters->addWidget(GroupBox[6]);
-    parameters->addStretch(1);
-    GroupBox[2]->setEnabled(false);
-    columns->addWidget(GroupBox[2], 5);
-
-    // Right column: the texture preview above, the language controls below.
+    // Middle column: the record editor; right column: the preview above the language controls.
+    mRecordEditor = new RecordEditorPanel;
+    columns->addWidget(mRecordEditor, 5);
     auto *right = new QVBoxLayout;
-    GroupBox[15] = groupBox(15, QStringLiteral("Preview"));
-    auto *preview = new QVBoxLayout(GroupBox[15]);
-    Img = new QLabel(GroupBox[15]);
-    Img->setObjectName(QStringLiteral("Img"));
-    Img->setMinimumSize(200, 180);
-    Img->setScaledContents(true);
-    Img->setFrameShape(QFrame::StyledPanel);
-    Img->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-    preview->addWidget(Img, 1);
-    cmdOpenT = new QPushButton(QStringLiteral("Load unnamed_5756.bin"), GroupBox[15]);
-    cmdOpenT->setObjectName(QStringLiteral("cmdOpenT"));
-    cmdOpent2 = new QPushButton(QStringLiteral("Load unnamed_2113.bin"), GroupBox[15]);
-    cmdOpent2->setObjectName(QStringLiteral("cmdOpent2"));
-    preview->addWidget(cmdOpenT);
-    preview->addWidget(cmdOpent2);
-    // The entry lists and the position fields hold the preview's state; they are never shown.
-    LstOffset = new QListWidget(GroupBox[15]);
-    LstOffset->setObjectName(QStringLiteral("LstOffset"));
-    LstOffset2 = new QListWidget(GroupBox[15]);
-    LstOffset2->setObjectName(QStringLiteral("LstOffset2"));
-    for (int i = 0; i < 4; ++i) {
-        Text[i] = new QLineEdit(GroupBox[15]);
-        Text[i]->setObjectName(QStringLiteral("Text%1").arg(i + 1));
-        Text[i]->hide();
-    }
-    LstOffset->hide();
-    LstOffset2->hide();
-    GroupBox[15]->setEnabled(false);
-    right->addWidget(GroupBox[15], 1);
+    mPreview = new PreviewPanel(mFolders->workingFolder());
+    mPreview->setRefusal([this](const QString &path) { return refuseWorkingFile(path); });
+    right->addWidget(mPreview, 1);
+    right->addWidget(createOtherGroup());
+    columns->addLayout(right, 3);
 
-    GroupBox[18] = groupBox(18, QStringLiteral("Other"));
-    auto *other = new QVBoxLayout(GroupBox[18]);
-    GroupBox[19] = groupBox(19, QStringLiteral("Language"), GroupBox[18]);
-    ComboBox = new QComboBox(GroupBox[19]);
+    connect(List1, &QListWidget::itemSelectionChanged, this, &frmMain::List1_Click);
+    connect(List1, &BootsListWidget::filesDropped, this, &frmMain::List1_Drop);
+    connect(mRecordEditor, &RecordEditorPanel::fieldEdited, this, &frmMain::storeFields);
+    connect(mRecordEditor, &RecordEditorPanel::changeRequested, this, &frmMain::cmdChange_Click);
+    resize(1100, 640);
+}
+
+QGroupBox *frmMain::createOtherGroup()
+{
+    QGroupBox *other = groupBox(18, QStringLiteral("Other"));
+    auto *layout = new QVBoxLayout(other);
+    QGroupBox *language = groupBox(19, QStringLiteral("Language"), other);
+    ComboBox = new QComboBox(language);
     ComboBox->setObjectName(QStringLiteral("ComboBox"));
     // Editable so that it can show a configured language that is not (or no longer) listed.
     ComboBox->setEditable(true);
     ComboBox->lineEdit()->setReadOnly(true);
     ComboBox->setInsertPolicy(QComboBox::NoInsert);
-    (new QVBoxLayout(GroupBox[19]))->addWidget(ComboBox);
-    GroupBox[20] = groupBox(20, QStringLiteral("Create Language"), GroupBox[18]);
-    cmdCreate = new QPushButton(QStringLiteral("Create\\Edit"), GroupBox[20]);
+    (new QVBoxLayout(language))->addWidget(ComboBox);
+    QGroupBox *create = groupBox(20, QStringLiteral("Create Language"), other);
+    cmdCreate = new QPushButton(QStringLiteral("Create\\Edit"), create);
     cmdCreate->setObjectName(QStringLiteral("cmdCreate"));
-    (new QVBoxLayout(GroupBox[20]))->addWidget(cmdCreate);
-    other->addWidget(GroupBox[19]);
-    other->addWidget(GroupBox[20]);
-    right->addWidget(GroupBox[18]);
-    columns->addLayout(right, 3);
-
-    connect(List1, &QListWidget::itemSelectionChanged, this, &frmMain::List1_Click);
-    connect(List1, &BootsListWidget::filesDropped, this, &frmMain::List1_Drop);
-    for (QLineEdit *field : txt)
-        connect(field, &QLineEdit::textChanged, this, &frmMain::txt_Change);
-    connect(Combo, &QComboBox::activated, this, &frmMain::Combo_Click);
-    connect(R1, &QRadioButton::clicked, this, &frmMain::R1_Click);
-    connect(R2, &QRadioButton::clicked, this, &frmMain::R2_Click);
-    connect(Over, &QLineEdit::textChanged, this, &frmMain::Over_Change);
-    connect(cmdChange, &QPushButton::clicked, this, &frmMain::cmdChange_Click);
-    connect(cmdOpenT, &QPushButton::clicked, this, &frmMain::cmdOpenT_Click);
-    connect(cmdOpent2, &QPushButton::clicked, this, &frmMain::cmdOpent2_Click);
-    connect(LstOffset, &QListWidget::itemClicked, this, &frmMain::LstOffset_Click);
-    connect(LstOffset2, &QListWidget::itemClicked, this, &frmMain::LstOffset2_Click);
+    (new QVBoxLayout(create))->addWidget(cmdCreate);
+    layout->addWidget(language);
+    layout->addWidget(create);
     connect(ComboBox, &QComboBox::activated, this, &frmMain::ComboBox_Click);
     connect(cmdCreate, &QPushButton::clicked, this, &frmMain::cmdCreate_Click);
-
-    resize(1100, 640);
+    return other;
 }
 
 void frmMain::createMenus()
@@ -345,6 +177,19 @@ void frmMain::createMenus()
     mnuQuit = File->addAction(tr("Quit"), this, &QWidget::close);
     mnuQuit->setObjectName(QStringLiteral("mnuQuit"));
     mnuQuit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+
+    // Undo and redo name the step they take back or make again ("Undo Change Boots Name").
+    Edit = menuBar()->addMenu(QStringLiteral("Edit"));
+    Edit->setObjectName(QStringLiteral("Edit"));
+    mnuUndo = mDocument->undoStack()->createUndoAction(Edit);
+    mnuUndo->setObjectName(QStringLiteral("mnuUndo"));
+    mnuUndo->setShortcut(QKeySequence::Undo);
+    mnuRedo = mDocument->undoStack()->createRedoAction(Edit);
+    mnuRedo->setObjectName(QStringLiteral("mnuRedo"));
+    mnuRedo->setShortcut(QKeySequence::Redo);
+    Edit->addAction(mnuUndo);
+    Edit->addAction(mnuRedo);
+
     About = menuBar()->addAction(QStringLiteral("About"), this, &frmMain::About_Click);
     About->setObjectName(QStringLiteral("About"));
 }
@@ -354,29 +199,27 @@ void frmMain::createMenus()
 
 void frmMain::startUp()
 {
-    const std::string folder = toNative(mProgramFolder);
-    const QString configured = QString::fromStdString(Languages::configuredLanguage(folder));
+    const std::string bundled = toNative(mFolders->bundledFolder());
+    const std::string own = toNative(mFolders->userFolder());
+    const QString configured = QString::fromStdString(Languages::configuredLanguage(bundled, own));
     {
         const QSignalBlocker blocker(ComboBox);
-        for (const auto &name : Languages::ListLanguages(folder))
+        for (const auto &name : Languages::ListLanguages(bundled, own))
             ComboBox->addItem(QString::fromStdString(name));
         if (ComboBox->count() > 0)
             ComboBox->setCurrentIndex(0);
         ComboBox->setEditText(configured);
     }
     ApplyLanguage();
-
-    for (const auto &name : Manufacturer::names())
-        Combo->addItem(QString::fromStdString(name));
-    Combo->setCurrentIndex(-1);
 }
 
 void frmMain::ApplyLanguage()
 {
-    const std::string folder = toNative(mProgramFolder);
+    const std::string bundled = toNative(mFolders->bundledFolder());
+    const std::string own = toNative(mFolders->userFolder());
     auto read = [&](const char *section, const char *key) {
         const std::string file =
-            Languages::languageFile(folder, ComboBox->currentText().toStdString());
+            Languages::languageFile(bundled, own, ComboBox->currentText().toStdString());
         return fromAnsi(ReadIni(file, section, key));
     };
     for (const auto &k : Languages::keys()) {
@@ -392,21 +235,36 @@ void frmMain::ApplyLanguage()
             action->setText(text);
     }
     // The statistics' check boxes carry the captions of the statistics' group boxes.
-    for (int s = 0; s < 5; ++s)
-        Ch[s]->setText(
-            read("GroupBox", QStringLiteral("GroupBox%1").arg(7 + s).toLatin1().constData()));
+    for (int s = 0; s < 5; ++s) {
+        if (auto *box = findChild<QCheckBox *>(QStringLiteral("Ch%1").arg(s + 1)))
+            box->setText(
+                read("GroupBox", QStringLiteral("GroupBox%1").arg(7 + s).toLatin1().constData()));
+    }
 }
 
 void frmMain::ComboBox_Click()
 {
     ApplyLanguage();
-    Languages::rememberLanguage(toNative(mProgramFolder), ComboBox->currentText().toStdString());
+    makeUserLanguageFolder();
+    // The choice is kept for the next start; a configuration that cannot be written only
+    // loses that.
+    if (!Languages::rememberLanguage(toNative(mFolders->userFolder()),
+                                     ComboBox->currentText().toStdString()))
+        qWarning("The language choice could not be remembered.");
+}
+
+void frmMain::makeUserLanguageFolder()
+{
+    // An installed editor starts without a folder for the user's own languages.
+    if (mFolders->mode() == AppFolders::Mode::Installed)
+        QDir().mkpath(QDir(mFolders->userFolder()).filePath(QStringLiteral("Language")));
 }
 
 void frmMain::cmdCreate_Click()
 {
+    makeUserLanguageFolder();
     if (!mLanguageEditor) {
-        mLanguageEditor = new frmCreateLanguage(mProgramFolder);
+        mLanguageEditor = new frmCreateLanguage(mFolders->userFolder(), mFolders->bundledFolder());
         mLanguageEditor->setAttribute(Qt::WA_DeleteOnClose);
         connect(mLanguageEditor, &frmCreateLanguage::closed, this, &frmMain::languageEditorClosed);
     }
@@ -434,33 +292,11 @@ void frmMain::About_Click()
 // ---------------------------------------------------------------------------------------
 // Open, save, close
 
-void frmMain::showError(const QString &text, const QString &details)
-{
-    QMessageBox box(QMessageBox::Critical, QString::fromLatin1(kMessageTitle), text,
-                    QMessageBox::Ok, this);
-    box.setObjectName(QStringLiteral("errorMessage"));
-    if (!details.isEmpty())
-        box.setInformativeText(details);
-    box.exec();
-}
-
-void frmMain::setModified(bool modified)
-{
-    setWindowModified(modified);
-}
-
 bool frmMain::maybeSave()
 {
-    if (!isWindowModified())
+    if (!mDocument->isModified())
         return true;
-    QMessageBox box(
-        QMessageBox::Warning, QString::fromLatin1(kMessageTitle),
-        tr("The boots of %1 have been changed.").arg(QDir::toNativeSeparators(mGamePath)),
-        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
-    box.setObjectName(QStringLiteral("unsavedMessage"));
-    box.setInformativeText(tr("Do you want to save your changes?"));
-    box.setDefaultButton(QMessageBox::Save);
-    switch (box.exec()) {
+    switch (Messages::unsavedEdits(this, mDocument->gamePath())) {
     case QMessageBox::Save:
         return save();
     case QMessageBox::Discard:
@@ -474,139 +310,80 @@ void frmMain::mnuOpen_Click()
 {
     if (!maybeSave())
         return;
-    const QString path = chooseFile(this, QStringLiteral("CD"), QString::fromLatin1(kOpenFilter));
-    if (path.isEmpty())
-        return;
-    openFile(path);
+    const QString path =
+        FileChooser::chooseFile(this, QStringLiteral("CD"), QString::fromLatin1(kOpenFilter));
+    if (!path.isEmpty())
+        openFile(path);
 }
 
 void frmMain::List1_Drop(const QStringList &paths)
 {
-    if (paths.isEmpty() || !maybeSave())
+    if (paths.isEmpty())
         return;
-    openFile(paths.constFirst());
-}
-
-void frmMain::enterNoFileState()
-{
-    mGamePath.clear();
-    setWindowTitle(designTitle() + QStringLiteral("[*]"));
-    BootsDb.clear();
-    {
-        const QSignalBlocker blocker(List1);
-        List1->clear();
-    }
-    clearEditor();
-    mBootSelected = false;
-    GroupBox[2]->setEnabled(false);
-    GroupBox[15]->setEnabled(false);
-    mnuSave->setEnabled(false);
-    setModified(false);
-}
-
-void frmMain::clearEditor()
-{
-    Loading = true;
-    for (QLineEdit *field : txt)
-        field->clear();
-    Lbl[0]->setText(QStringLiteral("# Index:"));
-    Lbl[1]->setText(QStringLiteral("# ID"));
-    Combo->setCurrentIndex(-1);
-    Loading = false;
+    // The drop is accepted at once; the question about unsaved edits and any error come
+    // after the file manager's drag has ended.
+    const QString path = paths.constFirst();
+    QMetaObject::invokeMethod(
+        this,
+        [this, path] {
+            if (maybeSave())
+                openFile(path);
+        },
+        Qt::QueuedConnection);
 }
 
 bool frmMain::openFile(const QString &path)
 {
-    const QFileInfo folder(mProgramFolder);
-    if (!folder.isDir() || !folder.isWritable()) {
-        showError(tr("Cannot open %1.").arg(QDir::toNativeSeparators(path)),
-                  tr("The program folder %1 is not writable; the editor keeps its working "
-                     "files there.")
-                      .arg(QDir::toNativeSeparators(mProgramFolder)));
+    if (!mFolders->errorString().isEmpty()) {
+        Messages::cannotOpen(this, path, mFolders->errorString());
         return false;
     }
-    CurrentPath = path;
-    const std::string game = toNative(path);
-    const std::string unwrapped = game + ".unzlib";
+    if (refuseWorkingFile(path))
+        return false;
     QString reason;
-    std::string error;
-    if (!mZlib.UnpackWesys(game)) {
-        reason = QString::fromStdString(mZlib.errorString());
-    } else {
-        // The unwrapped file becomes the working file (a rename where the system allows one).
-        const bool moved = FileIo::moveFile(unwrapped, toNative(workingFile()), &error);
-        FileIo::removeFile(unwrapped);
-        if (!moved)
-            reason = tr("Cannot write the working file: %1").arg(QString::fromStdString(error));
-        else if (!BootsDb.Wczytaj(toNative(workingFile())))
-            reason = QString::fromStdString(BootsDb.errorString());
-    }
-    if (!reason.isEmpty()) {
-        enterNoFileState();
-        showError(QStringLiteral("Error File"),
-                  QDir::toNativeSeparators(path) + QStringLiteral(":\n") + reason);
+    if (!mDocument->open(path, &reason)) {
+        Messages::errorFile(this, QDir::toNativeSeparators(path) + QStringLiteral(":\n") + reason);
         return false;
     }
-
-    mGamePath = QFileInfo(path).absoluteFilePath();
-    setWindowTitle(QDir::toNativeSeparators(mGamePath) + QStringLiteral("[*]"));
-    clearEditor();
-    mBootSelected = false;
-    fillBootsList(true);
-    mnuSave->setEnabled(true);
-    GroupBox[2]->setEnabled(true);
-    GroupBox[15]->setEnabled(true);
-    setModified(false);
+    if (mDocument->database().Count() > kListLimit)
+        Messages::recordLimit(this, mDocument->database().Count(), kListLimit);
     return true;
 }
 
-void frmMain::fillBootsList(bool announceHiddenRecords)
+void frmMain::documentReset()
+{
+    const bool open = mDocument->isOpen();
+    setWindowTitle((open ? QDir::toNativeSeparators(mDocument->gamePath()) : designTitle()) +
+                   QStringLiteral("[*]"));
+    mBootSelected = false;
+    mRecordEditor->clear();
+    fillBootsList();
+    mnuSave->setEnabled(open);
+    mRecordEditor->setEnabled(open);
+    mPreview->setEnabled(open);
+    setWindowModified(mDocument->isModified());
+}
+
+void frmMain::fillBootsList()
 {
     const QSignalBlocker blocker(List1);
     List1->clear();
-    const int shown = std::min(BootsDb.Count(), kListLimit);
+    const Baza &db = mDocument->database();
+    const int shown = std::min(db.Count(), kListLimit);
     for (int i = 0; i < shown; ++i)
-        List1->addItem(fromAnsi(BootsDb.Get_Nazwa(static_cast<std::uint8_t>(i))));
-    if (announceHiddenRecords && BootsDb.Count() > kListLimit) {
-        QMessageBox box(QMessageBox::Information, QString::fromLatin1(kMessageTitle),
-                        tr("This file holds %1 boots; the list shows the first %2.")
-                            .arg(BootsDb.Count())
-                            .arg(kListLimit),
-                        QMessageBox::Ok, this);
-        box.setObjectName(QStringLiteral("recordLimitMessage"));
-        box.setInformativeText(
-            tr("The remaining boots are kept unchanged and saved with the file."));
-        box.exec();
-    }
+        List1->addItem(fromAnsi(db.Get_Nazwa(static_cast<std::uint8_t>(i))));
 }
 
 bool frmMain::save()
 {
-    if (mGamePath.isEmpty())
+    if (!mDocument->isOpen())
         return false;
-    const QString game = QDir::toNativeSeparators(mGamePath);
-    auto failed = [&](const QString &reason) {
-        showError(tr("Cannot save %1.").arg(game), reason);
+    QString reason;
+    if (!mDocument->save(&reason)) {
+        Messages::cannotSave(this, mDocument->gamePath(), reason);
         return false;
-    };
-    if (!BootsDb.Zapisz(""))
-        return failed(tr("The working file could not be written: %1")
-                          .arg(QString::fromStdString(BootsDb.errorString())));
-    CurrentPath = workingFile();
-    if (!mZlib.PackWesys(toNative(CurrentPath)))
-        return failed(tr("The file could not be compressed: %1")
-                          .arg(QString::fromStdString(mZlib.errorString())));
-    const std::string target = toNative(mGamePath);
-    if (FileIo::exists(target) && !FileIo::isWritableFile(target))
-        return failed(tr("The file is read-only."));
-    std::string error;
-    if (!FileIo::copyFileAtomic(toNative(wrappedWorkingFile()), target, &error))
-        return failed(QString::fromStdString(error));
-    setModified(false);
-    QMessageBox box(QMessageBox::Information, QString::fromLatin1(kMessageTitle),
-                    QStringLiteral("Saved File"), QMessageBox::Ok, this);
-    box.setObjectName(QStringLiteral("savedMessage"));
-    box.exec();
+    }
+    Messages::saved(this);
     return true;
 }
 
@@ -621,8 +398,8 @@ void frmMain::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
-    FileIo::removeFile(toNative(workingFile()));
-    FileIo::removeFile(toNative(wrappedWorkingFile()));
+    mDocument->removeWorkingFiles();
+    mPreview->removeFiles();
     if (mAbout)
         mAbout->close();
     if (mLanguageEditor) {
@@ -633,241 +410,107 @@ void frmMain::closeEvent(QCloseEvent *event)
 }
 
 // ---------------------------------------------------------------------------------------
-// The record editor
+// The boots list, the record editor and the global change
 
 void frmMain::List1_Click()
 {
     const QList<QListWidgetItem *> selected = List1->selectedItems();
-    if (selected.isEmpty())
-        return;
-    const int position = List1->row(selected.constFirst());
-    SelectedIndex = static_cast<std::uint8_t>(position);
+    if (!selected.isEmpty())
+        showBoot(List1->row(selected.constFirst()));
+}
+
+void frmMain::showBoot(int index)
+{
+    SelectedIndex = index;
     mBootSelected = true;
-    Loading = true;
-    const std::uint8_t i = SelectedIndex;
-    txt[0]->setText(fromAnsi(BootsDb.Get_Nazwa(i)));
-    txt[1]->setText(fromAnsi(BootsDb.Get_NazwaMaterialu(i)));
-    txt[2]->setText(fromAnsi(BootsDb.Get_Kolor(i)));
-    txt[3]->setText(QString::number(BootsDb.Get_Sila(i)));
-    txt[4]->setText(QString::number(BootsDb.Get_Precyzja(i)));
-    txt[5]->setText(QString::number(BootsDb.Get_Przyspieszenie(i)));
-    txt[6]->setText(QString::number(BootsDb.Get_Szybkosc(i)));
-    txt[7]->setText(QString::number(BootsDb.Get_Podkrecanie(i)));
-    txt[8]->setText(QString::number(BootsDb.Get_nowe(i)));
-    Lbl[0]->setText(QStringLiteral("# Index: ") + QString::number(List1->count()));
-    Lbl[1]->setText(QStringLiteral("# ID      : ") + QString::number(BootsDb.Get_ID(i)));
-    Producent();
-    Loading = false;
-    followBootSelection(position);
+    mDocument->startNewStep();
+    mRecordEditor->showRecord(mDocument->database(), index, List1->count());
+    mPreview->showTextureOf(index);
 }
 
-void frmMain::Producent()
+void frmMain::highlightSelectedBoot()
 {
-    const auto name = Manufacturer::nameForText(txt[8]->text().toStdString());
-    if (name)
-        Combo->setCurrentIndex(Combo->findText(QString::fromStdString(*name)));
-}
-
-void frmMain::Combo_Click()
-{
-    const auto code = Manufacturer::codeForName(Combo->currentText().toStdString());
-    if (code)
-        txt[8]->setText(QString::number(*code));
-}
-
-void frmMain::txt_Change()
-{
-    // Nothing is written while the fields are being filled, nor before a boot of the
-    // current file has been selected.
-    if (Loading || !mBootSelected)
+    if (!mBootSelected || SelectedIndex >= List1->count())
         return;
-    const std::string name = toAnsi(txt[0]->text()).substr(0, Baza::kNameMax);
-    const std::string material = toAnsi(txt[1]->text()).substr(0, Baza::kMaterialMax);
-    const std::string colour = toAnsi(txt[2]->text()).substr(0, Baza::kColourMax);
-    std::uint8_t sila = statisticFrom(txt[3]->text());
-    std::uint8_t precyzja = statisticFrom(txt[4]->text());
-    std::uint8_t przyspieszenie = statisticFrom(txt[5]->text());
-    std::uint8_t szybkosc = statisticFrom(txt[6]->text());
-    std::uint8_t podkrecanie = statisticFrom(txt[7]->text());
-    // A code that is no whole number within 16 bits keeps the record's code.
-    auto code = static_cast<std::int16_t>(BootsDb.Get_nowe(SelectedIndex));
-    if (const auto typed = VbNumber::parse(txt[8]->text().toStdString())) {
-        const double rounded = VbNumber::roundHalfEven(*typed);
-        if (rounded >= -32768 && rounded <= 32767)
-            code = static_cast<std::int16_t>(rounded);
-    }
-    const bool changed =
-        BootsDb.Zmien_Dane(SelectedIndex, name, code, BootsDb.Get_Pole5(SelectedIndex), sila,
-                           precyzja, przyspieszenie, szybkosc, podkrecanie, material, colour);
-    if (!changed)
+    const QSignalBlocker blocker(List1);
+    List1->setCurrentRow(SelectedIndex, QItemSelectionModel::ClearAndSelect);
+}
+
+void frmMain::storeFields(RecordField field)
+{
+    // Fields are disabled until a boot is selected; nothing is stored before.
+    if (!mBootSelected)
         return;
-    setModified(true);
-    QListWidgetItem *entry = List1->item(SelectedIndex);
-    const QString shown = fromAnsi(name);
-    if (entry && entry->text() != shown)
-        entry->setText(shown);
+    mStoring = true;
+    mDocument->setRecord(SelectedIndex, mRecordEditor->texts(), field);
+    mStoring = false;
 }
 
-// ---------------------------------------------------------------------------------------
-// The global change of statistics
-
-void frmMain::R1_Click()
+void frmMain::recordChanged(int index)
 {
-    if (R1->isChecked()) {
-        for (QCheckBox *box : Ch)
-            box->setEnabled(true);
+    if (QListWidgetItem *entry = List1->item(index)) {
+        const QString name =
+            fromAnsi(mDocument->database().Get_Nazwa(static_cast<std::uint8_t>(index)));
+        if (entry->text() != name)
+            entry->setText(name);
     }
+    // An undo or redo shows the boot it changed; the user's own edit keeps the typed text.
+    if (mStoring)
+        return;
+    SelectedIndex = index;
+    mBootSelected = true;
+    highlightSelectedBoot();
+    showBoot(index);
 }
 
-void frmMain::R2_Click()
+void frmMain::recordsReplaced()
 {
-    if (R2->isChecked()) {
-        for (QCheckBox *box : Ch)
-            box->setEnabled(false);
-    }
-}
-
-void frmMain::Over_Change()
-{
-    const auto value = VbNumber::parse(Over->text().toStdString());
-    if (value && *value > 5)
-        Over->setText(QStringLiteral("5"));
+    fillBootsList();
+    highlightSelectedBoot();
+    if (!mStoring && mBootSelected)
+        showBoot(SelectedIndex);
 }
 
 void frmMain::cmdChange_Click()
 {
-    if (R1->isChecked()) {
+    if (mRecordEditor->onlySelected()) {
         if (!mBootSelected)
             return;
-        for (int s = 0; s < 5; ++s) {
-            if (Ch[s]->checkState() == Qt::Checked)
-                txt[3 + s]->setText(Over->text());
-        }
+        // The rule runs even when a field already showed the value.
+        mRecordEditor->putValueInTickedStatistics();
+        storeFields(RecordField::Statistics);
         return;
     }
-
-    if (!BootsDb.ZmienAll(Over->text().toStdString())) {
-        if (!Baza::valueForAll(Over->text().toStdString())) {
-            QMessageBox box(QMessageBox::Warning, QString::fromLatin1(kMessageTitle),
-                            tr("The value must be a number from 0 to 5."), QMessageBox::Ok, this);
-            box.setObjectName(QStringLiteral("valueMessage"));
-            box.exec();
-        } else {
-            showError(tr("Cannot change the statistics."),
-                      QString::fromStdString(BootsDb.errorString()));
-        }
+    const auto value = BootsDocument::valueForAll(mRecordEditor->valueText());
+    if (!value) {
+        Messages::valueOutOfRange(this);
         return;
     }
-    setModified(true);
-    {
-        const QSignalBlocker blocker(List1);
-        List1->clear();
-    }
-    if (!BootsDb.Wczytaj(toNative(workingFile()))) {
-        const QString reason = QString::fromStdString(BootsDb.errorString());
-        enterNoFileState();
-        showError(QStringLiteral("Error File"), reason);
-        return;
-    }
-    fillBootsList(false);
-    for (int s = 0; s < 5; ++s)
-        txt[3 + s]->setText(Over->text());
+    if (mBootSelected)
+        mRecordEditor->putValueInAllStatistics();
+    QString reason;
+    mStoring = true;
+    const bool changed = mDocument->changeAllStatistics(*value, mBootSelected ? SelectedIndex : -1,
+                                                        mRecordEditor->texts(), &reason);
+    mStoring = false;
+    if (!changed)
+        Messages::cannotChangeStatistics(this, reason);
 }
 
 // ---------------------------------------------------------------------------------------
-// Texture archives and the preview
+// Texture archives
 
 bool frmMain::loadArchive(int archive, const QString &path)
 {
-    const bool first = archive == 1;
-    Textura &index = first ? ArchiveIndex1 : static_cast<Textura &>(ArchiveIndex2);
-    QListWidget *list = first ? LstOffset : LstOffset2;
-    const QString workingCopy = pathIn(first ? QStringLiteral("File1") : QStringLiteral("File2"));
-    std::string error;
-    if (!ArchiveLoader::load(mZlib, toNative(path), toNative(workingCopy), index, error)) {
-        showError(tr("Cannot load the texture archive %1.").arg(QDir::toNativeSeparators(path)),
-                  QString::fromStdString(error));
-        return false;
-    }
-    (first ? ArchivePath1 : ArchivePath2) = workingCopy;
-    const QSignalBlocker blocker(list);
-    list->clear();
-    if (index.Count() == 0) {
-        QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kMessageTitle), QString(),
-                        QMessageBox::Ok, this);
-        box.setObjectName(QStringLiteral("emptyArchiveMessage"));
-        box.exec();
-        return true;
-    }
-    for (std::int32_t i = 0; i < index.Count(); ++i)
-        list->addItem(QString::number(static_cast<std::int64_t>(index.Get_Offset(i)) + 1));
-    list->setCurrentRow(-1);
-    return true;
+    return mPreview->loadArchive(archive, path);
 }
 
 void frmMain::cmdOpenT_Click()
 {
-    const QString path = chooseFile(this, QStringLiteral("CDT"),
-                                    QStringLiteral("unnamed_5756.bin|unnamed_5756.bin"));
-    if (!path.isEmpty())
-        loadArchive(1, path);
+    mPreview->chooseArchive(1);
 }
 
 void frmMain::cmdOpent2_Click()
 {
-    const QString path = chooseFile(this, QStringLiteral("CDT"),
-                                    QStringLiteral("unnamed_2113.bin|unnamed_2113.bin"));
-    if (!path.isEmpty())
-        loadArchive(2, path);
-}
-
-void frmMain::LstOffset_Click()
-{
-    previewEntry(1);
-}
-
-void frmMain::LstOffset2_Click()
-{
-    previewEntry(2);
-}
-
-void frmMain::previewEntry(int archive)
-{
-    const bool first = archive == 1;
-    QListWidget *list = first ? LstOffset : LstOffset2;
-    const Textura &index = first ? ArchiveIndex1 : static_cast<const Textura &>(ArchiveIndex2);
-    QLineEdit *lengthField = first ? Text[0] : Text[2];
-    QLineEdit *namePositionField = first ? Text[1] : Text[3];
-    const int selected = list->currentRow();
-    if (selected < 0)
-        return;
-    (first ? SelectedEntry1 : SelectedEntry2) = selected;
-    // The hidden fields show the entry's length less one and its name's one-based position.
-    const ArchiveEntry entry = ArchiveEntry::of(index, selected);
-    lengthField->setText(QString::number(entry.length - 1));
-    namePositionField->setText(QString::number(entry.namePosition()));
-    const std::string archivePath = toNative(first ? ArchivePath1 : ArchivePath2);
-    std::string bitmap;
-    TexturePreview::Picture picture;
-    if (!mPreview->run(archivePath, entry, bitmap, &picture))
-        return;
-    // The picture the bitmap file now holds, taken from memory rather than read back.
-    const QImage image(picture.pixels.data(), picture.width, picture.height,
-                       static_cast<qsizetype>(picture.width) * 4, QImage::Format_ARGB32);
-    if (!image.isNull())
-        Img->setPixmap(QPixmap::fromImage(image));
-}
-
-void frmMain::followBootSelection(int position)
-{
-    if (LstOffset->count() > position) {
-        LstOffset->setCurrentRow(position);
-        previewEntry(1);
-        return;
-    }
-    const int second = position - LstOffset->count();
-    if (second >= 0 && second < LstOffset2->count()) {
-        LstOffset2->setCurrentRow(second);
-        previewEntry(2);
-    }
+    mPreview->chooseArchive(2);
 }

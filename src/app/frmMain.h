@@ -1,28 +1,23 @@
 #pragma once
-// The main window: the boots list, the record editor, the global change of statistics, the
-// texture preview and the language controls. It owns the editing state (the boots database,
-// the texture indexes, the opened game file) and the working files in the program folder.
-#include "boots/Baza.h"
-#include "container/PesZlib.h"
-#include "textures/Textura.h"
+// The main window: the menus, the boots list, the language controls and the wiring between
+// the boots document, the record editor and the texture preview.
+#include "BootsDocument.h"
+#include "RecordTexts.h"
 
 #include <QMainWindow>
 #include <QPointer>
-#include <array>
 #include <memory>
 
+class AppFolders;
 class BootsListWidget;
+class PreviewPanel;
 class QAction;
-class QCheckBox;
 class QComboBox;
 class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QListWidget;
 class QMenu;
 class QPushButton;
-class QRadioButton;
-class TexturePreview;
+class RecordEditorPanel;
+class Textura;
 class frmAbout;
 class frmCreateLanguage;
 
@@ -30,9 +25,10 @@ class frmMain : public QMainWindow
 {
     Q_OBJECT
 public:
-    /// `programFolder` holds the working files and the "Language" folder; empty means the
-    /// folder of the executable.
+    /// `programFolder` holds the working files and the "Language" folder (portable mode);
+    /// empty means the folders that the executable's location decides.
     explicit frmMain(const QString &programFolder = QString(), QWidget *parent = nullptr);
+    explicit frmMain(std::unique_ptr<AppFolders> folders, QWidget *parent = nullptr);
     ~frmMain() override;
 
     /// Opens a game boots file without a dialog (what Open does after the dialog, and what a
@@ -45,17 +41,25 @@ public:
     bool loadArchive(int archive, const QString &path);
 
     QString programFolder() const { return mProgramFolder; }
+    const AppFolders &folders() const { return *mFolders; }
     /// The opened game file, or the empty text when none is open.
-    QString gamePath() const { return mGamePath; }
-    bool hasUnsavedEdits() const { return isWindowModified(); }
-    const Baza &database() const { return BootsDb; }
+    QString gamePath() const { return mDocument->gamePath(); }
+    bool hasUnsavedEdits() const { return mDocument->isModified(); }
+    const Baza &database() const { return mDocument->database(); }
     const Textura &archiveIndex(int archive) const;
-    QString workingFile() const;
-    QString wrappedWorkingFile() const;
+    QString workingFile() const { return mDocument->workingFile(); }
+    QString wrappedWorkingFile() const { return mDocument->wrappedWorkingFile(); }
+
+    /// The parts later features build on.
+    BootsDocument &document() { return *mDocument; }
+    RecordEditorPanel *recordEditor() const { return mRecordEditor; }
+    PreviewPanel *previewPanel() const { return mPreview; }
+    QMenu *fileMenu() const { return File; }
+    QMenu *editMenu() const { return Edit; }
 
     /// The design title: the product name and its credit.
     static QString designTitle();
-    /// The filter text of the Open dialog, as the original program gave it.
+    /// The filter text of the Open dialog.
     static const char *const kOpenFilter;
 
 public slots:
@@ -72,77 +76,49 @@ protected:
 private slots:
     void List1_Click();
     void List1_Drop(const QStringList &paths);
-    void txt_Change();
-    void Combo_Click();
-    void R1_Click();
-    void R2_Click();
-    void Over_Change();
     void cmdChange_Click();
-    void LstOffset_Click();
-    void LstOffset2_Click();
     void ComboBox_Click();
     void languageEditorClosed();
 
 private:
     void createControls();
+    QGroupBox *createOtherGroup();
     void createMenus();
     void startUp();
     void ApplyLanguage();
 
     bool maybeSave();
-    void enterNoFileState();
-    void fillBootsList(bool announceHiddenRecords);
-    void clearEditor();
-    void Producent();
-    void followBootSelection(int position);
-    void previewEntry(int archive);
-    void setModified(bool modified);
-    void showError(const QString &text, const QString &details = QString());
-    QString pathIn(const QString &name) const;
+    void storeFields(RecordField field);
+    void showBoot(int index);
+    void documentReset();
+    void recordChanged(int index);
+    void recordsReplaced();
+    void fillBootsList();
+    void highlightSelectedBoot();
+    bool refuseWorkingFile(const QString &path);
+    void makeUserLanguageFolder();
 
+    std::unique_ptr<AppFolders> mFolders;
     QString mProgramFolder;
-    QString mGamePath;
-    PesZlib mZlib;
-
-    // Editing state.
-    Baza BootsDb;
-    QString CurrentPath;
-    std::uint8_t SelectedIndex = 0;
-    bool Loading = false;
+    BootsDocument *mDocument = nullptr;
+    /// The boot that edits go to, once one is selected.
+    int SelectedIndex = 0;
     bool mBootSelected = false;
+    /// True while the window itself stores an edit: the document's echo shows nothing.
+    bool mStoring = false;
 
-    // Texture archives.
-    QString ArchivePath1;
-    QString ArchivePath2;
-    Textura ArchiveIndex1;
-    Textura2 ArchiveIndex2;
-    int SelectedEntry1 = -1;
-    int SelectedEntry2 = -1;
-    std::unique_ptr<TexturePreview> mPreview;
-
-    // Controls, named as in the window's design.
-    std::array<QGroupBox *, 21> GroupBox{};
+    RecordEditorPanel *mRecordEditor = nullptr;
+    PreviewPanel *mPreview = nullptr;
     BootsListWidget *List1 = nullptr;
-    std::array<QLineEdit *, 9> txt{};
-    std::array<QLabel *, 2> Lbl{};
-    QComboBox *Combo = nullptr;
     QComboBox *ComboBox = nullptr;
-    QRadioButton *R1 = nullptr;
-    QRadioButton *R2 = nullptr;
-    std::array<QCheckBox *, 5> Ch{};
-    QLineEdit *Over = nullptr;
-    QPushButton *cmdChange = nullptr;
-    QPushButton *cmdOpenT = nullptr;
-    QPushButton *cmdOpent2 = nullptr;
     QPushButton *cmdCreate = nullptr;
-    QLabel *Img = nullptr;
-    QListWidget *LstOffset = nullptr;
-    QListWidget *LstOffset2 = nullptr;
-    std::array<QLineEdit *, 4> Text{};
     QMenu *File = nullptr;
+    QMenu *Edit = nullptr;
     QAction *mnuOpen = nullptr;
     QAction *mnuSave = nullptr;
     QAction *mnuQuit = nullptr;
+    QAction *mnuUndo = nullptr;
+    QAction *mnuRedo = nullptr;
     QAction *About = nullptr;
 
     QPointer<frmAbout> mAbout;

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
+#include <utility>
 
 namespace {
 
@@ -77,7 +79,12 @@ bool Baza::Wczytaj(const std::string &Str_Path)
     std::string error;
     if (!FileIo::readFile(mPath, data, &error))
         return fail(error);
-    return load(data);
+    try {
+        return load(data);
+    } catch (const std::bad_alloc &) {
+        mRecords.clear();
+        return fail("there is not enough memory to load the file");
+    }
 }
 
 bool Baza::load(const Bytes &data)
@@ -285,6 +292,22 @@ bool Baza::Zmien_Dane(std::uint8_t Index, const std::string &Nazwa, std::int16_t
     r.Podkrecanie = Podkrecanie;
     r.NazwaMaterialu = firstChars(NazwaMaterialu, kMaterialMax);
     r.Kolor = firstChars(KOLOR, kColourMax);
+    return true;
+}
+
+bool Baza::setRecord(std::size_t position, const BootRecord &record)
+{
+    if (position >= mRecords.size())
+        return fail("no record at position " + std::to_string(position));
+    mRecords[position] = record;
+    return true;
+}
+
+bool Baza::putRecords(std::vector<BootRecord> records)
+{
+    if (!mLoaded || records.empty())
+        return fail("no database was loaded");
+    mRecords = std::move(records);
     return true;
 }
 

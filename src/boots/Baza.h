@@ -68,6 +68,11 @@ public:
                     std::uint8_t &Przyspieszenie, std::uint8_t &Szybkosc, std::uint8_t &Podkrecanie,
                     const std::string &NazwaMaterialu, const std::string &KOLOR);
 
+    /// Replaces the record at `position` (counted from 0, past 256 too) whole, every field as
+    /// given: the caller has checked that its texts fit their fields. False when there is no
+    /// record at that position.
+    bool setRecord(std::size_t position, const BootRecord &record);
+
     /// Writes Path() from the records in memory with all five statistics of every record
     /// set to the number that `overText` begins with (rounded, ties to even). Memory keeps
     /// its statistics until the next load. Does nothing (false) when nothing is loaded or
@@ -82,6 +87,10 @@ public:
     /// 0..255 or the table already holds more than 256 records it adds nothing, returns 0
     /// and errorString() reads "Overflow".
     std::uint8_t Dodaj_Nowy();
+
+    /// Puts back the whole table as records() gave it. False when nothing is loaded or the
+    /// table would hold no records.
+    bool putRecords(std::vector<BootRecord> records);
 
     /// A read-only view of the records (for tools that list every record, past 256 too).
     const std::vector<BootRecord> &records() const { return mRecords; }

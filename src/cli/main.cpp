@@ -1,19 +1,23 @@
 // cleatwork-cli: the command-line companion of the editor, for modders who script their
 // files. It uses the same core as the editor.
+#include "CliSupport.h"
+#include "TextureCommands.h"
 #include "boots/Baza.h"
 #include "common/Ansi.h"
 #include "common/FileIo.h"
 #include "container/PesZlib.h"
-#include "textures/Textura.h"
-#include "textures/TexturePreview.h"
+#include "exchange/BootsTable.h"
+#include "exchange/TableImport.h"
 
 #include <cstdio>
-#include <filesystem>
 #include <iostream>
-#include <random>
+#include <new>
 #include <sstream>
 #include <string>
 #include <vector>
+
+using CliSupport::failWith;
+using CliSupport::ScratchFolder;
 
 namespace {
 
@@ -24,8 +28,14 @@ const char *const kUsage =
     "  unpack FILE              unwrap a WESYS game file into FILE.unzlib\n"
     "  pack FILE                wrap a plain file into FILE.zlib\n"
     "  dump FILE [--json|--csv] print every boot of a wrapped boots database\n"
-    "  textures FILE            list the entries of a wrapped texture archive\n"
-    "  texture FILE N OUT.bmp   convert entry N of a wrapped texture archive to a bitmap\n"
+    "  import FILE TABLE [--dry-run]\n"
+    "                           write the values of a CSV or JSON table into a boots database\n"
+    "  textures FILE [--export DIR]\n"
+    "                           list the entries of a wrapped texture archive, or export\n"
+    "                           them all as PNG\n"
+    "  texture FILE N OUT       convert entry N of a wrapped texture archive to PNG or BMP\n"
+    "  replace-texture FILE N IMAGE\n"
+    "                           replace the picture of entry N of a wrapped texture archive\n"
     "\n"
     "Run 'cleatwork-cli COMMAND --help' for the details of a command.\n";
 
@@ -44,23 +54,17 @@ const char *const kDumpHelp =
     "Unwraps the boots database FILE in memory (nothing is written) and prints every\n"
     "record in file order with all twelve fields; texts are printed as UTF-8.\n"
     "  --json  an array of objects keyed by the field names\n"
-    "  --csv   a header row and one quoted row per record\n";
+    "  --csv   a UTF-8 byte-order mark, a header row and one row per record (RFC 4180)\n";
 
-const char *const kTexturesHelp =
-    "Usage: cleatwork-cli textures FILE\n"
-    "Unwraps the texture archive FILE in memory and prints one line per entry: its number,\n"
-    "the offset and length of its data, and its 4-character name.\n";
-
-const char *const kTextureHelp =
-    "Usage: cleatwork-cli texture FILE N OUT.bmp\n"
-    "Converts the DDS texture of entry N (counted from 0) of the texture archive FILE into\n"
-    "the Windows bitmap OUT.bmp, as the editor's preview does.\n";
-
-int failWith(const std::string &message)
-{
-    std::cerr << "cleatwork-cli: " << message << "\n";
-    return 1;
-}
+const char *const kImportHelp =
+    "Usage: cleatwork-cli import FILE TABLE [--dry-run]\n"
+    "Writes the values of TABLE into the wrapped boots database FILE. TABLE is a .csv or .json\n"
+    "file in the form 'dump --csv' or 'dump --json' writes: one row per boot of FILE in file\n"
+    "order; columns or keys it leaves out keep their values. Every value is checked first:\n"
+    "numbers must be whole and fit their field, texts must fit their field (60, 125 and 83\n"
+    "characters) and Windows-1252. On any problem it prints one line per problem, exits with 1\n"
+    "and leaves FILE as it was; otherwise it replaces FILE safely and prints a summary.\n"
+    "  --dry-run  print each change (position, field: old -> new) and write nothing\n";
 
 bool wantsHelp(const std::vector<std::string> &args)
 {
@@ -69,105 +73,6 @@ bool wantsHelp(const std::vector<std::string> &args)
             return true;
     }
     return false;
-}
-
-// Unwrapping needs a folder for its scratch file: a private one under the system's
-// temporary folder, so that neither a user's file named "temp" nor another run is touched.
-class ScratchFolder
-{
-public:
-    ScratchFolder()
-    {
-        std::error_code ec;
-        const auto base = std::filesystem::temp_directory_path(ec);
-        std::random_device random;
-        for (int attempt = 0; attempt < 16 && mPath.empty(); ++attempt) {
-            const auto candidate = base / ("cleatwork-cli-" + std::to_string(random()));
-            if (std::filesystem::create_directory(candidate, ec))
-                mPath = candidate.string();
-        }
-    }
-    ~ScratchFolder()
-    {
-        std::error_code ec;
-        if (!mPath.empty())
-            std::filesystem::remove_all(mPath, ec);
-    }
-    ScratchFolder(const ScratchFolder &) = delete;
-    ScratchFolder &operator=(const ScratchFolder &) = delete;
-    const std::string &path() const { return mPath; }
-
-private:
-    std::string mPath;
-};
-
-std::string jsonString(const std::string &utf8)
-{
-    std::string out = "\"";
-    for (unsigned char c : utf8) {
-        switch (c) {
-        case '"':
-            out += "\\\"";
-            break;
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        default:
-            if (c < 0x20) {
-                char buf[8];
-                (void)std::snprintf(buf, sizeof buf, "\\u%04x", c);
-                out += buf;
-            } else {
-                out += static_cast<char>(c);
-            }
-        }
-    }
-    return out + "\"";
-}
-
-std::string csvField(const std::string &utf8)
-{
-    if (utf8.find_first_of(",\"\r\n") == std::string::npos)
-        return utf8;
-    std::string out = "\"";
-    for (char c : utf8) {
-        if (c == '"')
-            out += '"';
-        out += c;
-    }
-    return out + "\"";
-}
-
-struct Field
-{
-    const char *name;
-    bool text;
-    std::string value;
-};
-
-std::vector<Field> fieldsOf(const BootRecord &r)
-{
-    return {{"Nazwa", true, Ansi::toUtf8(r.Nazwa)},
-            {"ID", false, std::to_string(r.ID)},
-            {"Kolej", false, std::to_string(r.Kolej)},
-            {"nowe", false, std::to_string(r.nowe)},
-            {"Pole5", false, std::to_string(r.Pole5)},
-            {"Sila", false, std::to_string(r.Sila)},
-            {"Precyzja", false, std::to_string(r.Precyzja)},
-            {"Przyspieszenie", false, std::to_string(r.Przyspieszenie)},
-            {"Szybkosc", false, std::to_string(r.Szybkosc)},
-            {"Podkrecanie", false, std::to_string(r.Podkrecanie)},
-            {"NazwaMaterialu", true, Ansi::toUtf8(r.NazwaMaterialu)},
-            {"Kolor", true, Ansi::toUtf8(r.Kolor)}};
 }
 
 int unpack(const std::vector<std::string> &args)
@@ -189,6 +94,21 @@ int pack(const std::vector<std::string> &args)
     return 0;
 }
 
+bool loadDatabase(const std::string &file, Baza &db, std::string &error)
+{
+    PesZlib zlib(std::string{});
+    FileIo::Bytes plain;
+    if (!zlib.unwrapFile(file, plain)) {
+        error = zlib.errorString();
+        return false;
+    }
+    if (!db.load(plain)) {
+        error = db.errorString();
+        return false;
+    }
+    return true;
+}
+
 int dump(const std::vector<std::string> &args)
 {
     std::string file;
@@ -208,137 +128,77 @@ int dump(const std::vector<std::string> &args)
     if (file.empty())
         return failWith(std::string("dump needs a FILE\n") + kDumpHelp);
 
-    FileIo::Bytes container;
-    std::string error;
-    if (!FileIo::readFile(file, container, &error))
-        return failWith("Error File: " + file + ": " + error);
-    PesZlib zlib(std::string{});
-    FileIo::Bytes plain;
-    if (!zlib.unwrap(container, plain))
-        return failWith("Error File: " + file + ": " + zlib.errorString());
     Baza db;
-    if (!db.load(plain))
-        return failWith("Error File: " + file + ": " + db.errorString());
+    std::string error;
+    if (!loadDatabase(file, db, error))
+        return failWith("Error File: " + file + ": " + error);
 
     std::ostringstream out;
     const auto &records = db.records();
     if (format == "json") {
-        out << "[";
-        for (std::size_t i = 0; i < records.size(); ++i) {
-            out << (i ? ",\n  {" : "\n  {");
-            bool first = true;
-            for (const auto &f : fieldsOf(records[i])) {
-                out << (first ? "" : ", ") << '"' << f.name
-                    << "\": " << (f.text ? jsonString(f.value) : f.value);
-                first = false;
-            }
-            out << "}";
-        }
-        out << (records.empty() ? "]\n" : "\n]\n");
+        out << BootsTable::json(records);
     } else if (format == "csv") {
-        bool first = true;
-        for (const auto &f : fieldsOf(BootRecord{})) {
-            out << (first ? "" : ",") << f.name;
-            first = false;
-        }
-        out << "\r\n";
-        for (const auto &r : records) {
-            first = true;
-            for (const auto &f : fieldsOf(r)) {
-                out << (first ? "" : ",") << csvField(f.value);
-                first = false;
-            }
-            out << "\r\n";
-        }
+        out << BootsTable::csv(records);
     } else {
         for (std::size_t i = 0; i < records.size(); ++i) {
             out << "# " << i << "\n";
-            for (const auto &f : fieldsOf(records[i]))
-                out << "  " << f.name << ": " << f.value << "\n";
+            for (const BootsColumn &c : BootsTable::columns())
+                out << "  " << c.name << ": " << c.shown(records[i]) << "\n";
         }
     }
+    std::cout << out.str();
+    return std::cout.good() ? 0 : 1;
+}
+
+int import(const std::vector<std::string> &args)
+{
+    std::vector<std::string> paths;
+    bool dryRun = false;
+    for (const auto &a : args) {
+        if (a == "--dry-run")
+            dryRun = true;
+        else if (!a.empty() && a[0] == '-')
+            return failWith("unknown option " + a + "\n" + kImportHelp);
+        else
+            paths.push_back(a);
+    }
+    if (paths.size() != 2)
+        return failWith(std::string("import takes FILE and TABLE\n") + kImportHelp);
+    const std::string &file = paths[0];
+    const std::string &tablePath = paths[1];
+    Baza db;
+    std::string error;
+    if (!loadDatabase(file, db, error))
+        return failWith("Error File: " + file + ": " + error);
+    TableImport import;
+    if (!import.readFile(tablePath, db)) {
+        for (const TableProblem &p : import.problems())
+            std::cerr << "cleatwork-cli: " << tablePath << ": " << p.text() << "\n";
+        return failWith(file + " was not changed");
+    }
+    std::ostringstream out;
+    if (dryRun) {
+        for (const TableChange &c : import.changes())
+            out << c.text() << "\n";
+    } else if (!import.changes().empty()) {
+        // An unchanged table leaves the file alone, compressed bytes and all.
+        if (!FileIo::isWritableFile(file))
+            return failWith(file + " is read-only; it was not changed");
+        FileIo::Bytes container;
+        PesZlib zlib(std::string{});
+        if (!import.apply(db))
+            return failWith("cannot apply " + tablePath + ": " + import.errorString());
+        if (!zlib.wrap(db.save(), container))
+            return failWith("cannot wrap " + file + ": " + zlib.errorString());
+        if (!FileIo::writeFileAtomic(file, container, &error))
+            return failWith("cannot write " + file + ": " + error);
+    }
+    out << import.summary() << (dryRun ? " (dry run: nothing written)" : "") << "\n";
     std::cout << out.str();
     return std::cout.good() ? 0 : 1;
 }
 
 // Unwraps a texture archive in memory and reads its table.
-bool readArchive(const std::string &file, FileIo::Bytes &plain, Textura &index, std::string &error)
-{
-    FileIo::Bytes container;
-    if (!FileIo::readFile(file, container, &error))
-        return false;
-    PesZlib zlib(std::string{});
-    if (!zlib.unwrap(container, plain)) {
-        error = zlib.errorString();
-        return false;
-    }
-    error = Textura::tableProblem(plain);
-    if (!error.empty())
-        return false;
-    index.load(plain); // an archive without entries lists nothing
-    return true;
-}
-
-std::string entryName(const FileIo::Bytes &plain, const ArchiveEntry &entry)
-{
-    std::string name;
-    if (!entry.readName(plain, name, nullptr))
-        return "?";
-    for (auto &c : name) {
-        if (static_cast<unsigned char>(c) < 0x20)
-            c = '.';
-    }
-    return Ansi::toUtf8(name);
-}
-
-int textures(const std::vector<std::string> &args)
-{
-    FileIo::Bytes plain;
-    Textura index;
-    std::string error;
-    if (!readArchive(args[0], plain, index, error))
-        return failWith("cannot read the texture archive " + args[0] + ": " + error);
-    std::ostringstream out;
-    for (std::int32_t i = 0; i < index.Count(); ++i)
-        out << i << "\t" << index.Get_Offset(i) << "\t" << index.Get_Lenght(i) << "\t"
-            << entryName(plain, ArchiveEntry::of(index, i)) << "\n";
-    std::cout << out.str();
-    return std::cout.good() ? 0 : 1;
-}
-
-int texture(const std::vector<std::string> &args)
-{
-    std::int32_t entry = -1;
-    try {
-        std::size_t used = 0;
-        entry = std::stoi(args[1], &used);
-        if (used != args[1].size())
-            entry = -1;
-    } catch (const std::exception &) {
-        entry = -1;
-    }
-    FileIo::Bytes plain;
-    Textura index;
-    std::string error;
-    if (!readArchive(args[0], plain, index, error))
-        return failWith("cannot read the texture archive " + args[0] + ": " + error);
-    if (entry < 0 || entry >= index.Count())
-        return failWith("the archive has no entry " + args[1] + " (it has " +
-                        std::to_string(index.Count()) + ")");
-    ScratchFolder scratch;
-    if (scratch.path().empty())
-        return failWith("cannot make a scratch folder");
-    const std::string archive = FileIo::join(scratch.path(), "File1");
-    if (!FileIo::writeFileAtomic(archive, plain, &error, FileIo::Sync::Cached))
-        return failWith("cannot write a working copy: " + error);
-    TexturePreview preview(scratch.path());
-    std::string bitmap;
-    if (!preview.run(archive, ArchiveEntry::of(index, entry), bitmap))
-        return failWith("cannot convert entry " + args[1] + ": " + preview.errorString());
-    if (!FileIo::copyFileAtomic(bitmap, args[2], &error))
-        return failWith("cannot write " + args[2] + ": " + error);
-    return 0;
-}
 
 } // namespace
 
@@ -360,11 +220,15 @@ int main(int argc, char **argv)
         int arguments; // how many it takes, or -1 when it reads its own options
         int (*run)(const std::vector<std::string> &);
     };
-    static const Command commands[] = {{"unpack", kUnpackHelp, 1, unpack},
-                                       {"pack", kPackHelp, 1, pack},
-                                       {"dump", kDumpHelp, -1, dump},
-                                       {"textures", kTexturesHelp, 1, textures},
-                                       {"texture", kTextureHelp, 3, texture}};
+    static const Command commands[] = {
+        {"unpack", kUnpackHelp, 1, unpack},
+        {"pack", kPackHelp, 1, pack},
+        {"dump", kDumpHelp, -1, dump},
+        {"import", kImportHelp, -1, import},
+        {"textures", TextureCommands::kTexturesHelp, -1, TextureCommands::textures},
+        {"texture", TextureCommands::kTextureHelp, 3, TextureCommands::texture},
+        {"replace-texture", TextureCommands::kReplaceTextureHelp, 3,
+         TextureCommands::replaceTexture}};
     for (const Command &c : commands) {
         if (command != c.name)
             continue;
@@ -375,7 +239,11 @@ int main(int argc, char **argv)
         if (c.arguments >= 0 && args.size() != static_cast<std::size_t>(c.arguments))
             return failWith(command + " takes " + std::to_string(c.arguments) + " argument" +
                             (c.arguments == 1 ? "" : "s") + "\n" + c.help);
-        return c.run(args);
+        try {
+            return c.run(args);
+        } catch (const std::bad_alloc &) {
+            return failWith(command + ": there is not enough memory");
+        }
     }
     return failWith("unknown command '" + command + "'\n" + kUsage);
 }

@@ -4,7 +4,9 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <new>
 #include <random>
+#include <stdexcept>
 #include <system_error>
 
 #ifdef _WIN32
@@ -67,6 +69,27 @@ bool flushToDisk(std::FILE *f)
 #endif
 }
 
+// A replacement is written as "<file>.cwNNNNNN.tmp" beside the file it replaces.
+constexpr const char *kTemporaryInfix = ".cw";
+constexpr const char *kTemporarySuffix = ".tmp";
+
+// Sizes the buffer for a read; false (with the reason) when the memory cannot be had.
+bool sizeBuffer(Bytes &out, std::uint64_t size, std::string *error)
+{
+    try {
+        out.resize(static_cast<std::size_t>(size));
+        return true;
+    } catch (const std::bad_alloc &) {
+        out = Bytes();
+        setError(error, "there is not enough memory to read the file");
+        return false;
+    } catch (const std::length_error &) {
+        out = Bytes();
+        setError(error, "the file is too large to read");
+        return false;
+    }
+}
+
 } // namespace
 
 std::filesystem::path toPath(const std::string &utf8Path)
@@ -111,7 +134,8 @@ bool readFileFrom(const std::string &path, std::uint64_t offset, Bytes &out, std
         setError(error, lastError());
         return false;
     }
-    out.resize(static_cast<std::size_t>(static_cast<std::uint64_t>(size) - offset));
+    if (!sizeBuffer(out, static_cast<std::uint64_t>(size) - offset, error))
+        return false;
     const std::size_t got = std::fread(out.data(), 1, out.size(), f.get());
     if (got != out.size() || std::ferror(f.get())) {
         setError(error, std::ferror(f.get()) ? lastError() : "the file changed while reading");
@@ -145,7 +169,8 @@ bool readFileRange(const std::string &path, std::uint64_t offset, std::uint64_t 
         setError(error, lastError());
         return false;
     }
-    out.resize(static_cast<std::size_t>(length));
+    if (!sizeBuffer(out, length, error))
+        return false;
     if (std::fread(out.data(), 1, out.size(), f.get()) != out.size()) {
         setError(error, "the file is shorter than expected");
         out.clear();
@@ -168,7 +193,8 @@ bool writeFileAtomic(const std::string &requestedPath, const std::uint8_t *data,
         }
     }
     static thread_local std::mt19937 random{std::random_device{}()};
-    const std::string temp = path + ".cw" + std::to_string(random() % 1000000) + ".tmp";
+    const std::string temp =
+        path + kTemporaryInfix + std::to_string(random() % 1000000) + kTemporarySuffix;
     FilePtr f = openFile(temp, "wb");
     if (!f) {
         setError(error, lastError());
@@ -289,6 +315,35 @@ std::string join(const std::string &folder, const std::string &name)
 #else
     return folder + "/" + name;
 #endif
+}
+
+void removeLeftoverTemporaries(const std::string &path)
+{
+    const fs::path target = toPath(path);
+    const auto u8 = target.filename().u8string();
+    const std::string prefix = std::string(u8.begin(), u8.end()) + kTemporaryInfix;
+    const std::string suffix = kTemporarySuffix;
+    std::error_code ec;
+    std::vector<fs::path> leftovers;
+    for (fs::directory_iterator
+             it(target.parent_path().empty() ? fs::path(".") : target.parent_path(), ec),
+         end;
+         !ec && it != end; it.increment(ec)) {
+        const auto nameU8 = it->path().filename().u8string();
+        const std::string name(nameU8.begin(), nameU8.end());
+        if (name.size() <= prefix.size() + suffix.size() ||
+            name.compare(0, prefix.size(), prefix) ||
+            name.compare(name.size() - suffix.size(), suffix.size(), suffix))
+            continue;
+        const std::string number =
+            name.substr(prefix.size(), name.size() - prefix.size() - suffix.size());
+        const bool digits =
+            number.size() <= 6 && number.find_first_not_of("0123456789") == std::string::npos;
+        if (digits && it->is_regular_file(ec) && !it->is_symlink(ec))
+            leftovers.push_back(it->path());
+    }
+    for (const auto &file : leftovers)
+        fs::remove(file, ec);
 }
 
 } // namespace FileIo

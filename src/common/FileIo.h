@@ -54,6 +54,10 @@ bool copyFileAtomic(const std::string &from, const std::string &to, std::string 
 /// writeFileAtomic (cached) and a delete.
 bool moveFile(const std::string &from, const std::string &to, std::string *error = nullptr);
 
+/// Deletes the temporary files that an interrupted writeFileAtomic of `path` left beside it
+/// ("<name>.cwNNNNNN.tmp"); no other file is touched.
+void removeLeftoverTemporaries(const std::string &path);
+
 /// Deletes a file; a missing file counts as deleted.
 bool removeFile(const std::string &path);
 

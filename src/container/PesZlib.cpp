@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <new>
 #include <zlib.h>
 
 namespace {
@@ -36,6 +37,32 @@ uLongf compressCapacity(std::size_t n)
 bool plausibleLength(std::int64_t declared, std::size_t compressed)
 {
     return declared <= 1032 * static_cast<std::int64_t>(compressed) + 64;
+}
+
+constexpr const char *kNoMemory = "there is not enough memory to unwrap the file";
+
+// Sizes `buffer` to `size` zero bytes; false when the memory cannot be had.
+bool reserveZeroed(std::vector<std::uint8_t> &buffer, std::size_t size)
+{
+    try {
+        buffer.assign(size, 0);
+        return true;
+    } catch (const std::bad_alloc &) {
+        buffer = std::vector<std::uint8_t>();
+        return false;
+    }
+}
+
+// Why a file of `size` bytes cannot be a container, or nullptr when it can.
+const char *sizeProblem(std::int64_t size)
+{
+    if (size < 0)
+        return "cannot read the file";
+    if (size < static_cast<std::int64_t>(PesZlib::kHeaderSize))
+        return "the file is too short to be a WESYS container";
+    if (size > PesZlib::kMaxContainerSize)
+        return "the file is too large to be a WESYS container";
+    return nullptr;
 }
 
 } // namespace
@@ -70,7 +97,9 @@ bool PesZlib::UncompressBytes(Bytes &buffer, std::int32_t &size)
 {
     if (size <= 0 || size > kMaxPlainLength || !plausibleLength(size, buffer.size()))
         return fail("the declared plain length " + std::to_string(size) + " is out of range");
-    Bytes out(static_cast<std::size_t>(size));
+    Bytes out;
+    if (!reserveZeroed(out, static_cast<std::size_t>(size)))
+        return fail(kNoMemory);
     uLongf length = static_cast<uLongf>(size);
     const int rc =
         uncompress(out.data(), &length, buffer.data(), static_cast<uLong>(buffer.size()));
@@ -89,7 +118,8 @@ bool PesZlib::uncompressPrefixed(const std::uint8_t *data, std::size_t size, Byt
     const std::int32_t declared = LittleEndian::readInt32(data);
     if (declared <= 0 || declared > kMaxPlainLength || !plausibleLength(declared, size - 4))
         return fail("the declared plain length " + std::to_string(declared) + " is out of range");
-    plain.assign(static_cast<std::size_t>(declared), 0);
+    if (!reserveZeroed(plain, static_cast<std::size_t>(declared)))
+        return fail(kNoMemory);
     uLongf length = static_cast<uLongf>(declared);
     const int rc = uncompress(plain.data(), &length, data + 4, static_cast<uLong>(size - 4));
     if (rc != Z_OK) {
@@ -145,11 +175,8 @@ bool PesZlib::UnpackWesys(const std::string &path)
 
     Bytes inner;
     std::string error;
-    const std::int64_t size = FileIo::fileSize(source);
-    if (size < 0)
-        return fail("cannot read the file");
-    if (size < static_cast<std::int64_t>(kHeaderSize))
-        return fail("the file is too short to be a WESYS container");
+    if (const char *problem = sizeProblem(FileIo::fileSize(source)))
+        return fail(problem);
     if (!FileIo::readFileFrom(source, kPrefixSize, inner, &error))
         return fail(error);
 
@@ -194,6 +221,30 @@ bool PesZlib::unwrap(const Bytes &container, Bytes &plain)
         return fail("the file is too short to be a WESYS container");
     return uncompressPrefixed(container.data() + kPrefixSize, container.size() - kPrefixSize,
                               plain);
+}
+
+bool PesZlib::unwrapFile(const std::string &path, Bytes &plain)
+{
+    mError.clear();
+    plain.clear();
+    if (const char *problem = sizeProblem(FileIo::fileSize(path)))
+        return fail(problem);
+    Bytes inner;
+    std::string error;
+    if (!FileIo::readFileFrom(path, kPrefixSize, inner, &error))
+        return fail(error);
+    return uncompressPrefixed(inner.data(), inner.size(), plain);
+}
+
+bool PesZlib::unwrapFileTo(const std::string &path, const std::string &destination)
+{
+    Bytes plain;
+    std::string error;
+    if (!unwrapFile(path, plain))
+        return false;
+    if (!FileIo::writeFile(destination, plain, &error))
+        return fail(error);
+    return true;
 }
 
 bool PesZlib::wrap(const Bytes &plain, Bytes &container)

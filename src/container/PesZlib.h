@@ -18,6 +18,10 @@ public:
     static constexpr std::size_t kPrefixSize = 12;
     /// Size of the whole header, prefix and plain length.
     static constexpr std::size_t kHeaderSize = 16;
+    /// Largest file a container can be: the header and the compressed form of the largest
+    /// plain length. A larger file is refused before it is read.
+    static constexpr std::int64_t kMaxContainerSize =
+        kHeaderSize + kMaxPlainLength + kMaxPlainLength / 100 + 12;
 
     /// `programFolder` is where the scratch file "temp" of unwrapping lives.
     explicit PesZlib(std::string programFolder);
@@ -45,6 +49,14 @@ public:
 
     /// In-memory forms of the two container operations, for callers that need no files.
     bool unwrap(const Bytes &container, Bytes &plain);
+    /// Reads the WESYS file at `path` and unwraps it in memory, writing nothing. A file larger
+    /// than kMaxContainerSize is refused before it is read; running out of memory is a
+    /// failure like any other.
+    bool unwrapFile(const std::string &path, Bytes &plain);
+    /// unwrapFile, then writes the plain contents to `destination`. Nothing is written beside
+    /// `path`; a file that does not unwrap leaves `destination` as it was, a failed write
+    /// leaves no `destination`.
+    bool unwrapFileTo(const std::string &path, const std::string &destination);
     bool wrap(const Bytes &plain, Bytes &container);
 
     const std::string &errorString() const { return mError; }

@@ -10,6 +10,7 @@
 namespace {
 
 constexpr std::size_t kMaxValue = 254;
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 
 // Blanks around a line, a name or a value; the caller's names lose spaces only.
 constexpr std::string_view kBlanks = " \t\v";
@@ -56,7 +57,7 @@ struct Line
 std::vector<Line> parse(const std::string &text)
 {
     std::vector<Line> lines;
-    std::size_t pos = 0;
+    std::size_t pos = IniText::isUtf8(text) ? kUtf8Mark.size() : 0; // the mark stays in place
     while (pos < text.size()) {
         Line line;
         line.begin = pos;
@@ -104,6 +105,16 @@ std::optional<std::size_t> findSection(const std::vector<Line> &lines, const std
 
 namespace IniText {
 
+bool isUtf8(const std::string &contents)
+{
+    return contents.compare(0, kUtf8Mark.size(), kUtf8Mark) == 0;
+}
+
+std::string decode(const std::string &contents, const std::string &value)
+{
+    return isUtf8(contents) ? value : Ansi::toUtf8(value);
+}
+
 std::string read(const std::string &contents, const std::string &section, const std::string &key)
 {
     const std::string wantedSection = trim(section, kSpaces);
@@ -119,8 +130,16 @@ std::string read(const std::string &contents, const std::string &section, const 
         if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
             value.back() == value.front())
             value = value.substr(1, value.size() - 2);
-        if (value.size() > kMaxValue)
-            value.resize(kMaxValue);
+        // The limit counts characters: a UTF-8 value is cut before a character's first byte.
+        const bool utf8 = isUtf8(contents);
+        std::size_t count = 0;
+        for (std::size_t at = 0; at < value.size(); ++at) {
+            const bool continuation = utf8 && (value[at] & 0xC0) == 0x80;
+            if (!continuation && ++count > kMaxValue) {
+                value.resize(at);
+                break;
+            }
+        }
         return value;
     }
     return {};
@@ -135,7 +154,9 @@ std::string write(const std::string &contents, const std::string &section, const
     const auto start = findSection(lines, wantedSection);
     if (!start) {
         std::string out = contents;
-        if (!out.empty() && (out.size() < 2 || out.compare(out.size() - 2, 2, "\r\n") != 0))
+        const std::size_t markSize = isUtf8(contents) ? kUtf8Mark.size() : 0;
+        if (out.size() > markSize &&
+            (out.size() < 2 || out.compare(out.size() - 2, 2, "\r\n") != 0))
             out += "\r\n";
         return out + "[" + wantedSection + "]\r\n" + wantedKey + "=" + value + "\r\n";
     }
@@ -158,23 +179,69 @@ std::string write(const std::string &contents, const std::string &section, const
 
 } // namespace IniText
 
-std::string ReadIni(const std::string &fileName, const std::string &section, const std::string &key)
-{
-    FileIo::Bytes data;
-    if (!FileIo::readFile(fileName, data))
-        return {};
-    return IniText::read(std::string(data.begin(), data.end()), section, key);
-}
+namespace {
 
-bool WriteIni(const std::string &fileName, const std::string &section, const std::string &key,
-              const std::string &value)
+// The contents of an existing file, or the empty text; false when it exists but cannot be
+// rewritten.
+bool readForWriting(const std::string &fileName, std::string &contents)
 {
     FileIo::Bytes data;
     if (FileIo::exists(fileName) &&
         (!FileIo::isWritableFile(fileName) || !FileIo::readFile(fileName, data)))
         return false;
-    const std::string updated =
-        IniText::write(std::string(data.begin(), data.end()), section, key, value);
+    contents.assign(data.begin(), data.end());
+    return true;
+}
+
+bool writeUpdated(const std::string &fileName, const std::string &contents,
+                  const std::string &section, const std::string &key, const std::string &value)
+{
+    const std::string updated = IniText::write(contents, section, key, value);
     return FileIo::writeFileAtomic(fileName, reinterpret_cast<const std::uint8_t *>(updated.data()),
                                    updated.size());
+}
+
+std::string contentsOf(const std::string &fileName)
+{
+    FileIo::Bytes data;
+    if (!FileIo::readFile(fileName, data))
+        return {};
+    return std::string(data.begin(), data.end());
+}
+
+} // namespace
+
+std::string ReadIni(const std::string &fileName, const std::string &section, const std::string &key)
+{
+    return IniText::read(contentsOf(fileName), section, key);
+}
+
+std::string ReadIniText(const std::string &fileName, const std::string &section,
+                        const std::string &key)
+{
+    const std::string contents = contentsOf(fileName);
+    return IniText::decode(contents, IniText::read(contents, section, key));
+}
+
+bool WriteIni(const std::string &fileName, const std::string &section, const std::string &key,
+              const std::string &value)
+{
+    std::string contents;
+    return readForWriting(fileName, contents) &&
+           writeUpdated(fileName, contents, section, key, value);
+}
+
+bool WriteIniText(const std::string &fileName, const std::string &section, const std::string &key,
+                  const std::string &value, Ansi::Conversion *conversion)
+{
+    std::string contents;
+    if (!readForWriting(fileName, contents))
+        return false;
+    Ansi::Conversion converted; // a UTF-8 file stores the value as it is, nothing replaced
+    if (!IniText::isUtf8(contents))
+        converted = Ansi::convert(value);
+    const std::string &stored = IniText::isUtf8(contents) ? value : converted.ansi;
+    if (conversion)
+        *conversion = converted;
+    return writeUpdated(fileName, contents, section, key, stored);
 }

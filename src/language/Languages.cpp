@@ -90,6 +90,41 @@ std::string languageFile(const std::string &programFolder, const std::string &la
     return FileIo::join(FileIo::join(languageFolder(programFolder), language), "LNG.ini");
 }
 
+namespace {
+
+void sortLanguages(std::vector<std::string> &names)
+{
+    std::stable_sort(names.begin(), names.end(), [](const std::string &a, const std::string &b) {
+        return lowered(a) < lowered(b);
+    });
+}
+
+} // namespace
+
+std::vector<std::string> ListLanguages(const std::string &bundledFolder,
+                                       const std::string &userFolder)
+{
+    std::vector<std::string> names = ListLanguages(userFolder);
+    if (languageFolder(bundledFolder) == languageFolder(userFolder))
+        return names;
+    for (auto &name : ListLanguages(bundledFolder)) {
+        if (std::find(names.begin(), names.end(), name) == names.end())
+            names.push_back(std::move(name));
+    }
+    sortLanguages(names);
+    return names;
+}
+
+std::string languageFile(const std::string &bundledFolder, const std::string &userFolder,
+                         const std::string &language)
+{
+    std::string own = languageFile(userFolder, language);
+    if (FileIo::exists(own))
+        return own;
+    std::string bundled = languageFile(bundledFolder, language);
+    return FileIo::exists(bundled) ? bundled : own;
+}
+
 std::vector<std::string> ListLanguages(const std::string &programFolder)
 {
     std::vector<std::string> names;
@@ -103,35 +138,63 @@ std::vector<std::string> ListLanguages(const std::string &programFolder)
         if (characterCount(name) > 2)
             names.push_back(name);
     }
-    std::stable_sort(names.begin(), names.end(), [](const std::string &a, const std::string &b) {
-        return lowered(a) < lowered(b);
-    });
+    sortLanguages(names);
     return names;
 }
 
 std::string configuredLanguage(const std::string &programFolder)
 {
-    return Ansi::toUtf8(ReadIni(configFile(programFolder), "Config", "Language"));
+    return ReadIniText(configFile(programFolder), "Config", "Language");
+}
+
+std::string configuredLanguage(const std::string &bundledFolder, const std::string &userFolder)
+{
+    return configuredLanguage(FileIo::exists(configFile(userFolder)) ? userFolder : bundledFolder);
 }
 
 bool rememberLanguage(const std::string &programFolder, const std::string &language)
 {
-    return WriteIni(configFile(programFolder), "Config", "Language", Ansi::fromUtf8(language));
+    Ansi::Conversion conversion;
+    return WriteIniText(configFile(programFolder), "Config", "Language", language, &conversion) &&
+           conversion.replaced.empty();
+}
+
+std::optional<TextKeys::Key> nameProblem(const std::string &name)
+{
+    using TextKeys::Key;
+    if (name.empty())
+        return Key::NameEmpty;
+    if (name == "." || name == "..")
+        return Key::NameReserved;
+    if (name.find_first_of("/\\") != std::string::npos)
+        return Key::NameSeparator;
+    for (unsigned char c : name) {
+        if (c < 0x20 || c == 0x7F)
+            return Key::NameControl;
+    }
+    // The configuration file holds Windows-1252 and its reader drops outer blanks and one
+    // pair of outer quotes.
+    if (!Ansi::isRepresentable(name))
+        return Key::NameNotStorable;
+    if (name.front() == ' ' || name.back() == ' ')
+        return Key::NameOuterSpaces;
+    if (name.size() >= 2 && (name.front() == '"' || name.front() == '\'') &&
+        name.back() == name.front())
+        return Key::NameQuoted;
+    return std::nullopt;
+}
+
+std::vector<std::string> nameArguments(const std::string &name)
+{
+    return {name, Ansi::toUtf8(Ansi::fromUtf8(name))};
 }
 
 std::string problemWithName(const std::string &name)
 {
-    if (name.empty())
-        return "The language needs a name.";
-    if (name == "." || name == "..")
-        return "\"" + name + "\" cannot be the name of a language.";
-    if (name.find_first_of("/\\") != std::string::npos)
-        return "A language name cannot contain \"/\" or \"\\\".";
-    for (unsigned char c : name) {
-        if (c < 0x20)
-            return "A language name cannot contain control characters.";
-    }
-    return {};
+    const auto problem = nameProblem(name);
+    if (!problem)
+        return {};
+    return TextKeys::format(TextKeys::entry(*problem).english, nameArguments(name));
 }
 
 } // namespace Languages

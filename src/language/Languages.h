@@ -1,7 +1,12 @@
 #pragma once
 // Where the interface languages live: the "Language" folder of the program folder, one
 // sub-folder per language holding its "LNG.ini", and the configuration file "C" that
-// remembers the language chosen last.
+// remembers the language chosen last. An installed program has two such folders: the
+// bundled languages (read only) and the user's own, which also holds the configuration file;
+// the functions that take both folders merge them, the user's language winning.
+#include "TextKeys.h"
+
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,12 +38,31 @@ std::string languageFile(const std::string &programFolder, const std::string &la
 /// (folders and plain files alike, hidden ones left out), sorted without regard to case.
 std::vector<std::string> ListLanguages(const std::string &programFolder);
 
+/// The languages of both folders together, sorted as ListLanguages sorts, each name once.
+std::vector<std::string> ListLanguages(const std::string &bundledFolder,
+                                       const std::string &userFolder);
+
+/// The language file of `language` in the user's folder when it has one, otherwise the
+/// bundled one.
+std::string languageFile(const std::string &bundledFolder, const std::string &userFolder,
+                         const std::string &language);
+
 /// The configured language (UTF-8; the file holds Windows-1252), or the empty text.
 std::string configuredLanguage(const std::string &programFolder);
-/// Remembers `language` in the configuration file. False when it could not be written.
+/// The configured language of the user's folder, or the bundled default when the user has
+/// chosen none.
+std::string configuredLanguage(const std::string &bundledFolder, const std::string &userFolder);
+/// Remembers `language` in the configuration file. False when it could not be written or the
+/// file cannot hold it exactly.
 bool rememberLanguage(const std::string &programFolder, const std::string &language);
 
-/// Why a name cannot be a language folder name, or the empty text when it can.
+/// Why `name` (UTF-8) cannot name a language: a folder of the language folder whose name the
+/// configuration file reads back exactly. Nothing when it can. The message's "%1" is the name,
+/// "%2" the name as the configuration file would read it back (see nameArguments).
+std::optional<TextKeys::Key> nameProblem(const std::string &name);
+std::vector<std::string> nameArguments(const std::string &name);
+
+/// The English message of nameProblem with its arguments, or the empty text.
 std::string problemWithName(const std::string &name);
 
 } // namespace Languages

@@ -2,11 +2,14 @@
 
 #include "Ini.h"
 #include "Languages.h"
+#include "TextKeys.h"
+#include "UiText.h"
 #include "common/Ansi.h"
 
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileDialog>
+#include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -15,8 +18,10 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -33,10 +38,24 @@ void put(QGroupBox *box, QWidget *child)
     box->layout()->addWidget(child);
 }
 
+// A translator sees the English text of a field's key without opening the English file.
+void showEnglish(QLineEdit *field, const char *english)
+{
+    field->setPlaceholderText(QString::fromUtf8(english));
+    field->setToolTip(QString::fromUtf8(english));
+}
+
+std::string nativePath(const QString &path)
+{
+    return QDir::toNativeSeparators(path).toStdString();
+}
+
 } // namespace
 
-frmCreateLanguage::frmCreateLanguage(const QString &programFolder, QWidget *parent)
-    : QWidget(parent, Qt::Window), mProgramFolder(programFolder)
+frmCreateLanguage::frmCreateLanguage(const QString &programFolder, const QString &bundledFolder,
+                                     QWidget *parent)
+    : QWidget(parent, Qt::Window), mProgramFolder(programFolder),
+      mBundledFolder(bundledFolder.isEmpty() ? programFolder : bundledFolder)
 {
     setObjectName(QStringLiteral("frmCreateLanguage"));
     setWindowTitle(QString());
@@ -45,6 +64,22 @@ frmCreateLanguage::frmCreateLanguage(const QString &programFolder, QWidget *pare
         txt[i]->setObjectName(QStringLiteral("txt(%1)").arg(i));
         connect(txt[i], &QLineEdit::textChanged, this, &frmCreateLanguage::txt_Change);
     }
+    for (const auto &key : Languages::keys())
+        showEnglish(txt[key.editorField], key.caption);
+
+    auto *pages = new QTabWidget;
+    pages->setObjectName(QStringLiteral("TabControl2"));
+    pages->addTab(createCaptionsPage(), QStringLiteral("Main Window"));
+    pages->addTab(createTextsPage(), QStringLiteral("Messages"));
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(pages);
+
+    connect(cmdCreate, &QPushButton::clicked, this, &frmCreateLanguage::cmdCreate_Click);
+    connect(cmdLoad, &QPushButton::clicked, this, &frmCreateLanguage::cmdLoad_Click);
+}
+
+QWidget *frmCreateLanguage::createCaptionsPage()
+{
     for (int n = 1; n <= 20; ++n) {
         GroupBox[n] = makeGroup(n, QStringLiteral("GroupBox%1").arg(n));
         put(GroupBox[n], txt[n - 1]);
@@ -68,11 +103,23 @@ frmCreateLanguage::frmCreateLanguage(const QString &programFolder, QWidget *pare
     put(GroupBox[31], txt[25]);
     GroupBox[32] = makeGroup(32, QStringLiteral("Load Language"));
 
-    // The nesting of the main window.
-    for (int n = 3; n <= 6; ++n)
-        put(GroupBox[2], GroupBox[n]);
-    for (int n : {7, 8, 9, 10, 11, 12, 16, 17})
-        put(GroupBox[6], GroupBox[n]);
+    // The nesting of the main window, laid out in rows and columns so that the window fits a
+    // small screen.
+    auto *names = new QHBoxLayout;
+    for (int n = 3; n <= 5; ++n)
+        names->addWidget(GroupBox[n]);
+    static_cast<QVBoxLayout *>(GroupBox[2]->layout())->addLayout(names);
+    put(GroupBox[2], GroupBox[6]);
+    auto *statistics = new QGridLayout;
+    int cell = 0;
+    for (int n : {7, 8, 9, 10, 11, 16, 17}) {
+        statistics->addWidget(GroupBox[n], cell / 2, cell % 2);
+        ++cell;
+    }
+    auto *statisticsAndOptions = new QHBoxLayout;
+    statisticsAndOptions->addLayout(statistics, 2);
+    statisticsAndOptions->addWidget(GroupBox[12], 1, Qt::AlignTop);
+    static_cast<QVBoxLayout *>(GroupBox[6]->layout())->addLayout(statisticsAndOptions);
     put(GroupBox[12], GroupBox[13]);
     auto *r1 = new QRadioButton(GroupBox[13]);
     r1->setObjectName(QStringLiteral("R1"));
@@ -86,8 +133,10 @@ frmCreateLanguage::frmCreateLanguage(const QString &programFolder, QWidget *pare
     radios->addWidget(r2, 1, 0);
     radios->addWidget(txt[28], 1, 1);
     static_cast<QVBoxLayout *>(GroupBox[13]->layout())->addLayout(radios);
-    put(GroupBox[13], GroupBox[14]);
-    put(GroupBox[13], GroupBox[21]);
+    auto *valueAndButton = new QHBoxLayout;
+    valueAndButton->addWidget(GroupBox[14]);
+    valueAndButton->addWidget(GroupBox[21]);
+    static_cast<QVBoxLayout *>(GroupBox[13]->layout())->addLayout(valueAndButton);
     put(GroupBox[15], GroupBox[22]);
     put(GroupBox[15], GroupBox[23]);
     // Controls without function, kept so that the mock-up holds what the main window holds.
@@ -126,21 +175,41 @@ frmCreateLanguage::frmCreateLanguage(const QString &programFolder, QWidget *pare
     tabs->addTab(menuTab, QStringLiteral("Menu"));
     put(GroupBox[27], tabs);
 
-    auto *columns = new QHBoxLayout(this);
-    columns->addWidget(GroupBox[1], 2);
-    auto *middle = new QVBoxLayout;
-    middle->addWidget(GroupBox[27]);
-    middle->addWidget(GroupBox[2]);
-    columns->addLayout(middle, 4);
+    auto *page = new QWidget;
+    auto *columns = new QHBoxLayout(page);
+    auto *left = new QVBoxLayout;
+    left->addWidget(GroupBox[1]);
+    left->addWidget(GroupBox[27]);
+    left->addWidget(GroupBox[25]);
+    left->addStretch(1);
+    columns->addLayout(left, 2);
+    columns->addWidget(GroupBox[2], 4);
     auto *right = new QVBoxLayout;
     right->addWidget(GroupBox[15]);
     right->addWidget(GroupBox[18]);
-    right->addWidget(GroupBox[25]);
     right->addStretch(1);
     columns->addLayout(right, 2);
+    return page;
+}
 
-    connect(cmdCreate, &QPushButton::clicked, this, &frmCreateLanguage::cmdCreate_Click);
-    connect(cmdLoad, &QPushButton::clicked, this, &frmCreateLanguage::cmdLoad_Click);
+QWidget *frmCreateLanguage::createTextsPage()
+{
+    auto *form = new QWidget;
+    auto *layout = new QFormLayout(form);
+    for (const auto &entry : TextKeys::entries()) {
+        auto *field = new QLineEdit;
+        field->setObjectName(QStringLiteral("txtText(%1)").arg(txtText.size()));
+        showEnglish(field, entry.english);
+        connect(field, &QLineEdit::textChanged, this, &frmCreateLanguage::txt_Change);
+        layout->addRow(QStringLiteral("%1 / %2").arg(QString::fromLatin1(entry.section),
+                                                     QString::fromLatin1(entry.name)),
+                       field);
+        txtText.push_back(field);
+    }
+    auto *scroll = new QScrollArea;
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(form);
+    return scroll;
 }
 
 void frmCreateLanguage::txt_Change()
@@ -148,33 +217,63 @@ void frmCreateLanguage::txt_Change()
     cmdCreate->setEnabled(!txt[26]->text().isEmpty());
 }
 
+void frmCreateLanguage::showMessage(QMessageBox::Icon icon, const QString &name,
+                                    const QString &text, const QString &details)
+{
+    QMessageBox box(icon, QStringLiteral("Cleatwork"), text, QMessageBox::Ok, this);
+    box.setObjectName(name);
+    box.setInformativeText(details);
+    box.exec();
+}
+
+bool frmCreateLanguage::writeField(QLineEdit *field, const std::string &file, const char *section,
+                                   const char *key, std::vector<std::string> &replaced)
+{
+    Ansi::Conversion conversion;
+    const bool written = WriteIniText(file, section, key, field->text().toStdString(), &conversion);
+    if (written && !conversion.replaced.empty()) {
+        field->setText(QString::fromStdString(Ansi::toUtf8(conversion.ansi)));
+        replaced.insert(replaced.end(), conversion.replaced.begin(), conversion.replaced.end());
+    }
+    return written;
+}
+
 bool frmCreateLanguage::createLanguage()
 {
     const QString name = txt[26]->text();
-    const std::string problem = Languages::problemWithName(name.toStdString());
-    if (!problem.empty()) {
-        QMessageBox box(QMessageBox::Warning, QStringLiteral("Cleatwork"),
-                        QString::fromStdString(problem), QMessageBox::Ok, this);
-        box.setObjectName(QStringLiteral("nameMessage"));
-        box.exec();
+    if (const auto problem = Languages::nameProblem(name.toStdString())) {
+        QStringList arguments;
+        for (const std::string &a : Languages::nameArguments(name.toStdString()))
+            arguments << QString::fromStdString(a);
+        showMessage(QMessageBox::Warning, QStringLiteral("nameMessage"),
+                    UiText::text(*problem, arguments), QString());
         return false;
     }
     const QString folder = QDir(mProgramFolder).filePath(QStringLiteral("Language/") + name);
     QDir().mkdir(folder); // an existing folder is how an existing language is edited
-    const std::string file = Languages::languageFile(
-        QDir::toNativeSeparators(mProgramFolder).toStdString(), name.toStdString());
+    const std::string file =
+        Languages::languageFile(nativePath(mProgramFolder), name.toStdString());
     bool written = true;
-    for (const auto &key : Languages::keys()) {
-        const std::string value = Ansi::fromUtf8(txt[key.editorField]->text().toStdString());
-        written = WriteIni(file, key.section, key.written, value) && written;
+    std::vector<std::string> replaced;
+    for (const auto &key : Languages::keys())
+        written =
+            writeField(txt[key.editorField], file, key.section, key.written, replaced) && written;
+    for (std::size_t i = 0; i < txtText.size(); ++i) {
+        const auto &entry = TextKeys::entries()[i];
+        written = writeField(txtText[i], file, entry.section, entry.name, replaced) && written;
     }
     if (!written) {
-        QMessageBox box(QMessageBox::Critical, QStringLiteral("Cleatwork"),
-                        tr("The language \"%1\" could not be written.").arg(name), QMessageBox::Ok,
-                        this);
-        box.setObjectName(QStringLiteral("writeMessage"));
-        box.setInformativeText(QDir::toNativeSeparators(QString::fromStdString(file)));
-        box.exec();
+        showMessage(QMessageBox::Critical, QStringLiteral("writeMessage"),
+                    UiText::text(UiText::Key::LanguageNotWritten, {name}),
+                    QDir::toNativeSeparators(QString::fromStdString(file)));
+    } else if (!replaced.empty()) {
+        Ansi::Conversion all;
+        for (std::string &c : replaced) {
+            if (std::find(all.replaced.begin(), all.replaced.end(), c) == all.replaced.end())
+                all.replaced.push_back(std::move(c));
+        }
+        showMessage(QMessageBox::Information, QStringLiteral("replacedMessage"),
+                    UiText::replacementNote(all), QString());
     }
     return written;
 }
@@ -186,10 +285,15 @@ void frmCreateLanguage::cmdCreate_Click()
 
 void frmCreateLanguage::loadLanguage(const QString &fileName)
 {
-    const std::string file = QDir::toNativeSeparators(fileName).toStdString();
+    const std::string file = nativePath(fileName);
     for (const auto &key : Languages::keys())
         txt[key.editorField]->setText(
-            QString::fromStdString(Ansi::toUtf8(ReadIni(file, key.section, key.key))));
+            QString::fromStdString(ReadIniText(file, key.section, key.key)));
+    // A text the file lacks stays empty, so the field shows its English placeholder.
+    for (std::size_t i = 0; i < txtText.size(); ++i) {
+        const auto &entry = TextKeys::entries()[i];
+        txtText[i]->setText(QString::fromStdString(ReadIniText(file, entry.section, entry.name)));
+    }
 }
 
 void frmCreateLanguage::cmdLoad_Click()
@@ -197,7 +301,12 @@ void frmCreateLanguage::cmdLoad_Click()
     QFileDialog dialog(this);
     dialog.setObjectName(QStringLiteral("CDLng"));
     dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setDirectory(QDir(mProgramFolder).filePath(QStringLiteral("Language")));
+    // The user's languages when there are any, otherwise the bundled ones (editing a bundled
+    // language writes the user's own copy).
+    const QString own = QDir(mProgramFolder).filePath(QStringLiteral("Language"));
+    dialog.setDirectory(!Languages::ListLanguages(mProgramFolder.toStdString()).empty()
+                            ? own
+                            : QDir(mBundledFolder).filePath(QStringLiteral("Language")));
     dialog.setNameFilter(QStringLiteral("LNG.ini (LNG.ini)"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;

@@ -7,25 +7,30 @@
 namespace ArchiveLoader {
 
 bool load(PesZlib &zlib, const std::string &archive, const std::string &workingCopy, Textura &index,
-          std::string &error)
+          std::string *error)
 {
-    if (!zlib.UnpackWesys(archive)) {
-        error = zlib.errorString();
+    // The archive is unwrapped into a new file beside the working copy, which it replaces
+    // only once its table has been checked.
+    const std::string unwrapped = workingCopy + ".part";
+    if (!zlib.unwrapFileTo(archive, unwrapped)) {
+        *error = zlib.errorString();
         return false;
     }
-    const std::string unwrapped = archive + ".unzlib";
-    error = Textura::fileProblem(unwrapped);
-    if (!error.empty()) {
+    if (!Textura::checkFile(unwrapped, error)) {
         FileIo::removeFile(unwrapped);
         return false;
     }
-    if (!FileIo::moveFile(unwrapped, workingCopy, &error)) {
+    std::string moveError;
+    if (!FileIo::moveFile(unwrapped, workingCopy, &moveError)) {
         FileIo::removeFile(unwrapped);
-        error = "cannot write the working copy: " + error;
+        *error = "cannot write the working copy: " + moveError;
         return false;
     }
-    index.Wczytaj(workingCopy); // an archive without entries is taken with an empty index
-    error.clear();
+    // An archive without entries is taken with an empty index.
+    if (!index.Wczytaj(workingCopy) && index.errorString() != Textura::kNoEntries) {
+        *error = index.errorString();
+        return false;
+    }
     return true;
 }
 

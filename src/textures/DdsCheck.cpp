@@ -12,12 +12,10 @@ constexpr std::uint32_t kPitchFlag = 0x8;  // DDSD_PITCH
 constexpr std::uint32_t kFourCcFlag = 0x4; // DDPF_FOURCC
 constexpr std::uint32_t kRgbFlag = 0x40;   // DDPF_RGB
 
-} // namespace
-
-namespace DdsCheck {
-
-std::string problem(const std::uint8_t *data, std::size_t size)
+std::string problemOf(const std::uint8_t *data, std::size_t size)
 {
+    using DdsCheck::kFileHeaderSize;
+    using DdsCheck::kMaxSide;
     if (size < kFileHeaderSize)
         return "the texture is too short to hold a DDS header";
     if (std::memcmp(data, "DDS ", 4) != 0)
@@ -59,6 +57,19 @@ std::string problem(const std::uint8_t *data, std::size_t size)
         return "the texture is cut short: it needs " + std::to_string(needed) +
                " bytes of pixels and holds " + std::to_string(available);
     return {};
+}
+
+} // namespace
+
+namespace DdsCheck {
+
+bool check(const std::uint8_t *data, std::size_t size, std::string *error)
+{
+    std::string problem = problemOf(data, size);
+    if (problem.empty())
+        return true;
+    *error = std::move(problem);
+    return false;
 }
 
 } // namespace DdsCheck

@@ -11,10 +11,11 @@ namespace DdsCheck {
 constexpr std::int32_t kMaxSide = 16384;
 constexpr std::size_t kFileHeaderSize = 128; ///< "DDS " and the 124-byte header
 
-/// Why the bytes are not a DDS file that can be decoded safely, or the empty text: the magic
+/// True when the bytes are a DDS file that can be decoded safely; otherwise `*error` says
+/// why. Checked: the magic
 /// "DDS ", a header size of 124, width and height from 1 to 16384, a format the library
 /// decodes (DXT1, DXT3, DXT5, or uncompressed 16, 24 or 32 bits per pixel) and enough bytes
 /// for the top image.
-std::string problem(const std::uint8_t *data, std::size_t size);
+bool check(const std::uint8_t *data, std::size_t size, std::string *error);
 
 } // namespace DdsCheck

@@ -1,5 +1,7 @@
 #include "MFreeImage.h"
 
+#include <algorithm>
+
 namespace {
 
 void ignoreMessage(FREE_IMAGE_FORMAT, const char *) {}
@@ -22,6 +24,27 @@ void ensureInitialised()
         return true;
     }();
     (void)initialised;
+}
+
+bool toPicture(FIBITMAP *bitmap, Picture &picture)
+{
+    FIBITMAP *bgra = FreeImage_GetBPP(bitmap) == 32 && FreeImage_GetImageType(bitmap) == FIT_BITMAP
+                         ? bitmap
+                         : FreeImage_ConvertTo32Bits(bitmap);
+    if (!bgra)
+        return false;
+    picture.width = static_cast<int>(FreeImage_GetWidth(bgra));
+    picture.height = static_cast<int>(FreeImage_GetHeight(bgra));
+    const std::size_t row = static_cast<std::size_t>(picture.width) * Picture::kChannels;
+    picture.pixels.resize(row * static_cast<std::size_t>(picture.height));
+    // The library keeps its rows bottom up.
+    for (int y = 0; y < picture.height; ++y) {
+        const BYTE *line = FreeImage_GetScanLine(bgra, picture.height - 1 - y);
+        std::copy(line, line + row, picture.pixels.begin() + static_cast<std::ptrdiff_t>(row * y));
+    }
+    if (bgra != bitmap)
+        FreeImage_Unload(bgra);
+    return true;
 }
 
 } // namespace MFreeImage

@@ -1,5 +1,7 @@
 #pragma once
-// The image library's save call as the preview uses it.
+// The image library's calls as the texture code uses them.
+#include "Picture.h"
+
 #include <FreeImage.h>
 
 namespace MFreeImage {
@@ -10,5 +12,9 @@ bool FreeImage_SaveBitmap(FREE_IMAGE_FORMAT format, FIBITMAP *bitmap, const char
 
 /// Makes sure the library is initialised and quiet (its messages go nowhere).
 void ensureInitialised();
+
+/// Copies a bitmap of any depth into a picture (converted to 32 bits where needed); false
+/// when the library cannot convert it.
+bool toPicture(FIBITMAP *bitmap, Picture &picture);
 
 } // namespace MFreeImage

@@ -39,7 +39,7 @@ bool Textura::Wczytaj(const std::string &path)
     mLoaded = true;
     mError.clear();
     if (!FileIo::exists(mPath)) {
-        // As the original program did when it opened a missing archive for reading.
+        // Opening a missing archive for reading creates it empty.
         if (!FileIo::writeFileAtomic(mPath, Bytes{}, &mError, FileIo::Sync::Cached))
             return false;
     }
@@ -50,7 +50,7 @@ bool Textura::Wczytaj(const std::string &path)
         !FileIo::readFileRange(mPath, 0, std::min<std::int64_t>(size, 4), head, &mError))
         return false;
     if (head.size() < 4 || LittleEndian::readInt32(head.data()) < 1) {
-        mError = "the archive holds no entries";
+        mError = kNoEntries;
         return false;
     }
     const std::int32_t count = LittleEndian::readInt32(head.data());
@@ -72,23 +72,27 @@ std::string Textura::problemFor(std::int32_t count, std::uint64_t size)
     return {};
 }
 
-std::string Textura::tableProblem(const Bytes &archive)
+bool Textura::checkTable(const Bytes &archive, std::string *error)
 {
     if (archive.size() < 4)
-        return {};
-    return problemFor(LittleEndian::readInt32(archive.data()), archive.size());
+        return true;
+    *error = problemFor(LittleEndian::readInt32(archive.data()), archive.size());
+    return error->empty();
 }
 
-std::string Textura::fileProblem(const std::string &path)
+bool Textura::checkFile(const std::string &path, std::string *error)
 {
     const std::int64_t size = FileIo::fileSize(path);
     Bytes head;
-    std::string error;
-    if (size < 0 || !FileIo::readFileRange(path, 0, std::min<std::int64_t>(size, 4), head, &error))
-        return error.empty() ? "cannot read the archive" : error;
+    if (size < 0 || !FileIo::readFileRange(path, 0, std::min<std::int64_t>(size, 4), head, error)) {
+        if (error->empty())
+            *error = "cannot read the archive";
+        return false;
+    }
     if (head.size() < 4)
-        return {};
-    return problemFor(LittleEndian::readInt32(head.data()), static_cast<std::uint64_t>(size));
+        return true;
+    *error = problemFor(LittleEndian::readInt32(head.data()), static_cast<std::uint64_t>(size));
+    return error->empty();
 }
 
 void Textura::readTable(const std::uint8_t *table, std::int32_t count)
@@ -109,11 +113,10 @@ bool Textura::load(const Bytes &archive)
     mLoaded = true;
     mError.clear();
     if (archive.size() < 4 || LittleEndian::readInt32(archive.data()) < 1) {
-        mError = "the archive holds no entries";
+        mError = kNoEntries;
         return false;
     }
-    mError = tableProblem(archive);
-    if (!mError.empty())
+    if (!checkTable(archive, &mError))
         return false;
     readTable(archive.data() + 8, LittleEndian::readInt32(archive.data()));
     return true;

@@ -35,14 +35,16 @@ public:
     /// entry. An archive whose table runs past the end of the file is refused (false, no
     /// entries) instead of being sized blindly.
     bool Wczytaj(const std::string &path);
+    /// errorString() of a load that found an archive without entries.
+    static constexpr const char *kNoEntries = "the archive holds no entries";
     /// The same on an archive held in memory.
     bool load(const Bytes &archive);
 
-    /// Why an archive's table cannot be read (it runs past the end of the file), or the
-    /// empty text when it can. An archive without entries is readable.
-    static std::string tableProblem(const Bytes &archive);
+    /// True when an archive's table can be read; otherwise (it runs past the end of the
+    /// file) `*error` says why. An archive without entries is readable.
+    static bool checkTable(const Bytes &archive, std::string *error);
     /// The same for an archive file; reads only its first four bytes.
-    static std::string fileProblem(const std::string &path);
+    static bool checkFile(const std::string &path, std::string *error);
 
     std::int32_t Count() const { return static_cast<std::int32_t>(mEntries.size()); }
     bool Loaded() const { return mLoaded; }

@@ -5,30 +5,6 @@
 #include "common/Ansi.h"
 #include "common/FileIo.h"
 
-#include <algorithm>
-
-namespace {
-
-void copyPixels(FIBITMAP *bitmap, TexturePreview::Picture &picture)
-{
-    FIBITMAP *rgba = FreeImage_GetBPP(bitmap) == 32 ? bitmap : FreeImage_ConvertTo32Bits(bitmap);
-    if (!rgba)
-        return;
-    picture.width = static_cast<int>(FreeImage_GetWidth(rgba));
-    picture.height = static_cast<int>(FreeImage_GetHeight(rgba));
-    const std::size_t row = static_cast<std::size_t>(picture.width) * 4;
-    picture.pixels.resize(row * static_cast<std::size_t>(picture.height));
-    // The library keeps its rows bottom up.
-    for (int y = 0; y < picture.height; ++y) {
-        const BYTE *line = FreeImage_GetScanLine(rgba, picture.height - 1 - y);
-        std::copy(line, line + row, picture.pixels.begin() + static_cast<std::ptrdiff_t>(row * y));
-    }
-    if (rgba != bitmap)
-        FreeImage_Unload(rgba);
-}
-
-} // namespace
-
 TexturePreview::TexturePreview(std::string programFolder) : mProgramFolder(std::move(programFolder))
 {
 }
@@ -39,7 +15,16 @@ bool TexturePreview::fail(const std::string &reason)
     return false;
 }
 
-std::string TexturePreview::nameProblem(const std::string &ansiName)
+bool TexturePreview::checkName(const std::string &ansiName, std::string *error)
+{
+    std::string problem = nameProblemOf(ansiName);
+    if (problem.empty())
+        return true;
+    *error = std::move(problem);
+    return false;
+}
+
+std::string TexturePreview::nameProblemOf(const std::string &ansiName)
 {
     if (ansiName.empty())
         return "the entry has no name";
@@ -57,6 +42,18 @@ std::string TexturePreview::nameProblem(const std::string &ansiName)
     return {};
 }
 
+TexturePreview::~TexturePreview()
+{
+    removeFiles();
+}
+
+void TexturePreview::removeFiles()
+{
+    if (!mLastBitmap.empty())
+        FileIo::removeFile(mLastBitmap);
+    mLastBitmap.clear();
+}
+
 bool TexturePreview::run(const std::string &archivePath, const ArchiveEntry &at,
                          std::string &bitmapPath, Picture *picture)
 {
@@ -71,8 +68,8 @@ bool TexturePreview::run(const std::string &archivePath, const ArchiveEntry &at,
                                ArchiveEntry::kNameLength, nameBytes, &error))
         return fail("the entry name lies outside the archive");
     mEntryName.assign(nameBytes.begin(), nameBytes.end());
-    if (const std::string problem = nameProblem(mEntryName); !problem.empty())
-        return fail(problem);
+    if (!checkName(mEntryName, &error))
+        return fail(error);
     const std::string entryFile = FileIo::join(mProgramFolder, Ansi::toUtf8(mEntryName));
     const std::string bitmapFile = entryFile + ".bmp";
 
@@ -87,9 +84,9 @@ bool TexturePreview::run(const std::string &archivePath, const ArchiveEntry &at,
         return fail(error);
     const std::uint8_t *texture = entry.data() + ArchiveEntry::kHeaderSize;
     const auto textureSize = static_cast<std::size_t>(at.textureLength());
-    if (const std::string problem = DdsCheck::problem(texture, textureSize); !problem.empty()) {
+    if (!DdsCheck::check(texture, textureSize, &error)) {
         FileIo::removeFile(entryFile);
-        return fail(problem);
+        return fail(error);
     }
 
     // Replace the previous preview's bitmap with this one.
@@ -105,8 +102,8 @@ bool TexturePreview::run(const std::string &archivePath, const ArchiveEntry &at,
     bool saved = false;
     if (bitmap) {
         saved = MFreeImage::FreeImage_SaveBitmap(FIF_BMP, bitmap, bitmapFile.c_str(), 0);
-        if (saved && picture)
-            copyPixels(bitmap, *picture);
+        if (saved && picture && !MFreeImage::toPicture(bitmap, *picture))
+            *picture = {};
         FreeImage_Unload(bitmap);
     }
     FileIo::removeFile(entryFile);

@@ -4,6 +4,7 @@
 // header) is checked, decoded with FreeImage and written as "<name>.bmp" in the program
 // folder, for the window to show. Only files this object made are ever deleted.
 #include "ArchiveEntry.h"
+#include "Picture.h"
 
 #include <cstdint>
 #include <string>
@@ -12,16 +13,16 @@
 class TexturePreview
 {
 public:
-    /// The decoded picture: rows top to bottom, 4 bytes a pixel in the order blue, green,
-    /// red, alpha.
-    struct Picture
-    {
-        int width = 0;
-        int height = 0;
-        std::vector<std::uint8_t> pixels;
-    };
+    using Picture = ::Picture;
 
     explicit TexturePreview(std::string programFolder);
+    /// Removes the kept bitmap.
+    ~TexturePreview();
+    TexturePreview(const TexturePreview &) = delete;
+    TexturePreview &operator=(const TexturePreview &) = delete;
+
+    /// Removes the bitmap of the last run, so that no preview file outlives the window.
+    void removeFiles();
 
     /// Runs the preview of `entry` of the archive file. On success `bitmapPath` names the bitmap to
     /// show. On failure nothing outside the program folder is touched and the previous bitmap is
@@ -36,12 +37,13 @@ public:
     const std::string &lastBitmap() const { return mLastBitmap; }
     const std::string &errorString() const { return mError; }
 
-    /// Why a 4-character entry name cannot be a file name in the program folder, or the empty
-    /// text when it can.
-    static std::string nameProblem(const std::string &ansiName);
+    /// True when a 4-character entry name can be a file name in the program folder;
+    /// otherwise `*error` says why.
+    static bool checkName(const std::string &ansiName, std::string *error);
 
 private:
     bool fail(const std::string &reason);
+    static std::string nameProblemOf(const std::string &ansiName);
 
     std::string mProgramFolder;
     std::string mEntryName;

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 
 namespace {
 
@@ -70,6 +71,27 @@ TEST_F(AboutWindow, TextAreaFollowsTheWindowSize)
     about.resize(300, 200);
     EXPECT_EQ(f->size(), about.frameGeometry().size());
     EXPECT_LT(f->width(), 700);
+}
+
+TEST_F(AboutWindow, DefaultSizeShowsTheTextWithoutAHorizontalScrollBar)
+{
+    frmAbout about;
+    about.show();
+    QApplication::processEvents();
+    EXPECT_EQ(about.findChild<QPlainTextEdit *>("F")->horizontalScrollBar()->maximum(), 0);
+}
+
+TEST_F(AboutWindow, AboutRestoresAMinimisedWindow)
+{
+    window();
+    find<QAction>("About")->trigger();
+    frmAbout *about = aboutWindow();
+    ASSERT_NE(about, nullptr);
+    about->showMinimized();
+    find<QAction>("About")->trigger();
+    EXPECT_FALSE(about->isMinimized());
+    EXPECT_EQ(aboutWindow(), about);
+    about->close();
 }
 
 } // namespace

@@ -3,12 +3,15 @@
 #include "ChildProcess.h"
 #include "TempDir.h"
 #include "TestData.h"
+#include "TestImages.h"
 
 #include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <random>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
@@ -56,6 +59,49 @@ void expectCleanFailure(const std::vector<std::string> &lines, const std::string
     EXPECT_EQ(lines.back(), "SAVE failed MODIFIED 1");
     const std::string critical = "MESSAGE 3 Cannot save " + game + "."; // 3: the critical icon
     EXPECT_EQ(lines[lines.size() - 2].rfind(critical, 0), 0u) << lines[lines.size() - 2];
+}
+
+// After a killed save of `path`: counts whether it holds the old or the changed bytes (a
+// failure when neither) and removes the unfinished temporary file a killed save may leave
+// beside it; never the file itself half written.
+void checkKilledSave(const std::string &path, const Bytes &old, const Bytes &changed, int round,
+                     int &sawOld, int &sawNew)
+{
+    const Bytes now = TestData::readFile(path);
+    if (now == old)
+        ++sawOld;
+    else if (now == changed)
+        ++sawNew;
+    else
+        ADD_FAILURE() << "round " << round << ": " << path << " is neither the old nor the new one";
+    const fs::path kept(path);
+    for (const auto &entry : fs::directory_iterator(kept.parent_path())) {
+        if (entry.path().filename() != kept.filename())
+            fs::remove(entry.path());
+    }
+}
+
+// A texture archive that compresses badly: a small DXT5 entry to replace and an entry of
+// `noiseSide` x `noiseSide` random pixels.
+Bytes noisyArchive(int noiseSide)
+{
+    std::mt19937 random(11);
+    TestData::Image noise = TestData::solid(noiseSide, noiseSide, {});
+    for (auto &p : noise.pixels)
+        p = {static_cast<std::uint8_t>(random()), static_cast<std::uint8_t>(random()),
+             static_cast<std::uint8_t>(random()), 255};
+    return TestData::textureArchive(
+        {{"ab12", TestData::ddsOf(TestData::DdsFormat::Dxt5, TestData::solid(64, 64, {}), 7)},
+         {"cd34", TestData::ddsOf(TestData::DdsFormat::Rgba32, noise)}});
+}
+
+// Runs cleatwork-cli's replacement of entry 0 of `archive` with `image`; its exit status.
+int replaceTexture(const std::string &archive, const std::string &image)
+{
+    const std::string command = std::string("'") + CLEATWORK_CLI + "' replace-texture '" + archive +
+                                "' 0 '" + image + "' 2>/dev/null";
+    const int raw = std::system(command.c_str());
+    return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
 }
 
 TEST(FileSizeLimit, WorkingFileThatCannotBeWrittenFailsTheSave)
@@ -174,6 +220,67 @@ TEST_F(SmallGameDisk, ReadOnlyGameFolderKeepsTheEditsForALaterSave)
     EXPECT_EQ(TestData::readFile(game), TestData::wesys(TestData::bootsFile(records)));
 }
 
+TEST_F(SmallGameDisk, ArchiveStaysWholeWhenItsSaveFails)
+{
+    const std::string archive = games.file("unnamed_5756.bin");
+    const Bytes old = TestData::wesys(noisyArchive(96)); // about 37 KB of the disk's 96
+    const std::string image = program.file("new.png");
+    TestData::writeFile(image, TestData::png(TestData::pattern(64, 64, true)));
+    const struct
+    {
+        const char *name;
+        const char *breakIt;
+        const char *mendIt;
+    } faults[] = {
+        {"full disk", "dd if=/dev/zero of='{}/filler' bs=1k 2>/dev/null; true", "rm '{}/filler'"},
+        {"read-only disk", "mount -o remount,ro '{}'", "mount -o remount,rw '{}'"},
+        {"read-only file", "chmod a-w '{}/unnamed_5756.bin'", "chmod u+w '{}/unnamed_5756.bin'"}};
+    const auto withFolder = [&](std::string command) {
+        for (std::size_t at; (at = command.find("{}")) != std::string::npos;)
+            command.replace(at, 2, games.path());
+        return command;
+    };
+    for (const auto &fault : faults) {
+        TestData::writeFile(archive, old);
+        ASSERT_EQ(std::system(withFolder(fault.breakIt).c_str()), 0) << fault.name;
+        EXPECT_EQ(replaceTexture(archive, image), 1) << fault.name;
+        EXPECT_EQ(TestData::readFile(archive), old) << fault.name;
+        ASSERT_EQ(std::system(withFolder(fault.mendIt).c_str()), 0) << fault.name;
+        EXPECT_EQ(games.listing(), "unnamed_5756.bin") << fault.name << ": nothing half written";
+    }
+    EXPECT_EQ(replaceTexture(archive, image), 0) << "once mended, the save goes through";
+}
+
+TEST(SuddenDeath, KilledArchiveSavesLeaveTheOldOrTheNewArchive)
+{
+    TempDir program;
+    TempDir games;
+    const std::string archive = games.file("unnamed_5756.bin");
+    const std::string image = program.file("new.png");
+    TestData::writeFile(image, TestData::png(TestData::pattern(64, 64, true)));
+    const Bytes old = TestData::wesys(noisyArchive(768));
+    TestData::writeFile(archive, old);
+    const auto started = std::chrono::steady_clock::now();
+    ASSERT_EQ(replaceTexture(archive, image), 0);
+    const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(
+                          std::chrono::steady_clock::now() - started)
+                          .count();
+    const Bytes changed = TestData::readFile(archive);
+    std::mt19937 random(2025);
+    int sawOld = 0;
+    int sawNew = 0;
+    for (int round = 0; round < 12; ++round) {
+        TestData::writeFile(archive, old);
+        ChildProcess child({CLEATWORK_CLI, "replace-texture", archive, "0", image});
+        // Mostly in the second half of the run, where the archive is written.
+        std::this_thread::sleep_for(std::chrono::milliseconds(took / 3 + random() % (took + 1)));
+        child.kill(SIGKILL);
+        child.wait();
+        checkKilledSave(archive, old, changed, round, sawOld, sawNew);
+    }
+    std::cout << "old archive " << sawOld << " times, new archive " << sawNew << " times\n";
+}
+
 TEST(SuddenDeath, KilledSavesLeaveTheOldOrTheNewFile)
 {
     TempDir program;
@@ -197,20 +304,7 @@ TEST(SuddenDeath, KilledSavesLeaveTheOldOrTheNewFile)
         std::this_thread::sleep_for(std::chrono::milliseconds(random() % 120));
         child.kill(SIGKILL);
         EXPECT_EQ(child.wait(), -1);
-        const Bytes now = TestData::readFile(game);
-        if (now == old)
-            ++sawOld;
-        else if (now == changed)
-            ++sawNew;
-        else
-            ADD_FAILURE() << "round " << round
-                          << ": the game file is neither the old nor the new one";
-        // A killed save may leave its unfinished temporary file beside the game file; never
-        // the game file itself half written.
-        for (const auto &entry : fs::directory_iterator(games.path())) {
-            if (entry.path().filename() != "unnamed_1831.bin")
-                fs::remove(entry.path());
-        }
+        checkKilledSave(game, old, changed, round, sawOld, sawNew);
     }
     EXPECT_GT(sawOld + sawNew, 0);
     std::cout << "old file " << sawOld << " times, new file " << sawNew << " times\n";

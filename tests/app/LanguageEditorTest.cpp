@@ -139,7 +139,8 @@ TEST_F(LanguageEditor, CreatingANewLanguageWritesAllKeysInTableOrder)
     expected += "[Radio]\r\nR1=v27\r\nR2=v28\r\n[Buttons]\r\ncmdOpenT=v21\r\ncmdOpent2=v22\r\n"
                 "cmdChange=v20\r\ncmdCreate=v23\r\n[Menu]\r\nFile=v29\r\nmnuOpen=v24\r\n"
                 "mnuSave=v25\r\nAbout=v30\r\n";
-    EXPECT_EQ(fileText(programFile("Language/Nowy/LNG.ini")), expected);
+    // The 30 captions come first; the texts of the second page follow.
+    EXPECT_EQ(fileText(programFile("Language/Nowy/LNG.ini")).substr(0, expected.size()), expected);
     EXPECT_EQ(field(0)->text(), "v0") << "the fields keep their texts";
     EXPECT_TRUE(e->isVisible());
     QComboBox *box = find<QComboBox>("ComboBox");
@@ -209,6 +210,46 @@ TEST_F(LanguageEditor, NamesOutsideTheLanguageFolderAreRefused)
     EXPECT_EQ(programDir.listing(), "Language");
     EXPECT_FALSE(fs::exists(programFile("escape")));
     EXPECT_FALSE(fs::exists(programFile("LNG.ini")));
+    e->close();
+}
+
+TEST_F(LanguageEditor, NameTheConfigurationCannotStoreCreatesNothing)
+{
+    window();
+    frmCreateLanguage *e = openEditor();
+    field(26)->setText(QString::fromUtf8("Čeština"));
+    answer.message();
+    EXPECT_FALSE(e->createLanguage());
+    EXPECT_EQ(answer.names, QStringList({"nameMessage"}));
+    EXPECT_TRUE(answer.texts.value(0).contains(QString::fromUtf8("\"Ceština\"")));
+    EXPECT_FALSE(fs::exists(programFile("Language/Čeština")));
+    EXPECT_FALSE(fs::exists(programFile("Language/Ceština")));
+    e->close();
+}
+
+TEST_F(LanguageEditor, TypedTextsAreStoredWithBestFitAndTheMessagesFollowTheCaptions)
+{
+    window();
+    frmCreateLanguage *e = openEditor();
+    EXPECT_LE(e->minimumSizeHint().width(), 1000);
+    EXPECT_LE(e->minimumSizeHint().height(), 700);
+    auto *quit = e->findChild<QLineEdit *>("txtText(0)");
+    ASSERT_NE(quit, nullptr);
+    EXPECT_EQ(quit->placeholderText(), "Quit") << "the English text guides the translator";
+    EXPECT_EQ(field(0)->toolTip(), "List Boots");
+    field(0)->setText(QString::fromUtf8("Łódź"));
+    quit->setText(QString::fromUtf8("Zakończ"));
+    field(26)->setText("Nowy");
+    answer.message();
+    ASSERT_TRUE(e->createLanguage());
+    EXPECT_EQ(answer.names, QStringList({"replacedMessage"}));
+    EXPECT_EQ(field(0)->text(), QString::fromUtf8("Lódz")) << "the field shows what was stored";
+    const std::string text = fileText(programFile("Language/Nowy/LNG.ini"));
+    EXPECT_NE(text.find("GroupBox1=L\xF3"
+                        "dz\r\n"),
+              std::string::npos);
+    EXPECT_GT(text.find("Quit=Zakoncz\r\n"), text.find("About="));
+    EXPECT_GT(text.find("[Messages]\r\nUnsavedChanges=\r\n"), text.find("Quit="));
     e->close();
 }
 

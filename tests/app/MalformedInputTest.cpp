@@ -1,5 +1,6 @@
 // Every kind of file the editor reads, malformed, opened as a user would: a clear message (or
 // none where the program shows none), and no file outside the program folder changes.
+#include "CaseName.h"
 #include "MainWindowFixture.h"
 
 #include <QPixmap>
@@ -156,7 +157,8 @@ INSTANTIATE_TEST_SUITE_P(
                                {"tiny", Bytes(5, 1)}}),
                   nullptr},
         Malformed{"language files of noise", Kind::Language, randomBytes(2000), nullptr},
-        Malformed{"language files of one long line", Kind::Language, Bytes(100000, '['), nullptr}));
+        Malformed{"language files of one long line", Kind::Language, Bytes(100000, '['), nullptr}),
+    CaseName::by([](const auto &c) { return std::string(c.what); }));
 
 TEST_F(MainWindowFixture, UnreadableLanguageFileStillStarts)
 {

@@ -1,3 +1,4 @@
+#include "CaseName.h"
 #include "MainWindowFixture.h"
 
 #include <QImage>
@@ -90,6 +91,15 @@ TEST_F(PreviewWindow, CancelledDialogKeepsTheArchive)
     find<QPushButton>("cmdOpenT")->click();
     EXPECT_EQ(lst(1)->count(), 4);
     EXPECT_EQ(window().archiveIndex(1).Count(), 4);
+}
+
+TEST_F(PreviewWindow, PreviewFilesGoWhenTheWindowCloses)
+{
+    ASSERT_TRUE(window().loadArchive(1, archive1));
+    select(0);
+    ASSERT_TRUE(fs::exists(programFile("t100.bmp")));
+    window().close();
+    EXPECT_FALSE(fs::exists(programFile("t100.bmp")));
 }
 
 TEST_F(PreviewWindow, BootSelectionShowsItsTextureAcrossBothArchives)
@@ -189,12 +199,14 @@ TEST_P(FailedArchiveLoad, SaysSoAndKeepsTheLoadedArchive)
 INSTANTIATE_TEST_SUITE_P(Archives, FailedArchiveLoad,
                          testing::Values(BadArchive{"not a container", TestData::Bytes(50, 7)},
                                          BadArchive{"table past the end", tableTooLong()},
-                                         BadArchive{"declared too large", [] {
+                                         BadArchive{"declared too large",
+                                                    [] {
                                                         TestData::Bytes b = TestData::wesys(
                                                             TestData::Bytes(100, 1));
                                                         TestData::putInt32(b, 12, 0x7FFFFFF0);
                                                         return b;
-                                                    }()}));
+                                                    }()}),
+                         CaseName::by([](const auto &c) { return std::string(c.what); }));
 
 TEST_F(PreviewWindow, HostileEntriesNeverWriteOutsideTheProgramFolder)
 {

@@ -3,6 +3,7 @@
 //     BYTES (0: no limit), saves once and reports the result and the messages shown.
 //   save-child PROGRAM-FOLDER GAME loop: sets every statistic of every boot to 3 through
 //     "All", says READY and saves again and again until it is killed.
+#include "MessagePresser.h"
 #include "app/frmMain.h"
 
 #include <QAbstractButton>
@@ -20,30 +21,6 @@
 #include <cstring>
 #include <sys/resource.h>
 
-namespace {
-
-// Presses OK on every message box and reports it on standard output.
-void answerMessages()
-{
-    auto *timer = new QTimer(qApp);
-    QObject::connect(timer, &QTimer::timeout, [] {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (!box || box->property("answered").toBool())
-            return;
-        box->setProperty("answered", true);
-        std::printf("MESSAGE %d %s | %s\n", static_cast<int>(box->icon()),
-                    box->text().toUtf8().constData(), box->informativeText().toUtf8().constData());
-        std::fflush(stdout);
-        if (QAbstractButton *ok = box->button(QMessageBox::Ok))
-            ok->click();
-        else
-            box->reject();
-    });
-    timer->start(2);
-}
-
-} // namespace
-
 int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -51,7 +28,7 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     if (argc < 4)
         return 2;
-    answerMessages();
+    pressEveryMessage();
     frmMain window(QString::fromLocal8Bit(argv[1]));
     if (!window.openFile(QString::fromLocal8Bit(argv[2])))
         return 3;

@@ -1,3 +1,4 @@
+#include "CaseName.h"
 #include "boots/Baza.h"
 
 #include "TempDir.h"
@@ -130,7 +131,8 @@ INSTANTIATE_TEST_SUITE_P(Values, BazaChangeAll,
                                          AllCase{"2.5", 2}, AllCase{"3.5", 4}, AllCase{"4x", 4},
                                          AllCase{"&HFF", 255}, AllCase{"&HFFFF", -1},
                                          AllCase{"255", 255}, AllCase{"256", -1}, AllCase{"-1", -1},
-                                         AllCase{"-0.4", 0}, AllCase{"1e9", -1}));
+                                         AllCase{"-0.4", 0}, AllCase{"1e9", -1}),
+                         CaseName::by([](const auto &c) { return std::string(c.over); }, "value"));
 
 TEST_F(BazaChange, ChangeAllWithoutRecordsLeavesTheFile)
 {

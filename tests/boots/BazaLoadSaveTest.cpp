@@ -1,3 +1,4 @@
+#include "CaseName.h"
 #include "boots/Baza.h"
 
 #include "TempDir.h"
@@ -183,6 +184,7 @@ INSTANTIATE_TEST_SUITE_P(
                     BadHeader{"short header", Bytes(31, 0)},
                     BadHeader{"name without end", textWithoutEnd(0, 64)},
                     BadHeader{"material without end", textWithoutEnd(76, 129)},
-                    BadHeader{"colour without end", textWithoutEnd(205, 87)}));
+                    BadHeader{"colour without end", textWithoutEnd(205, 87)}),
+    CaseName::by([](const auto &c) { return std::string(c.what); }));
 
 } // namespace

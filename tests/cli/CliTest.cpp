@@ -1,56 +1,12 @@
-#include "TempDir.h"
-#include "TestData.h"
+#include "CliFixture.h"
 
-#include <fstream>
-#include <gtest/gtest.h>
+#include <algorithm>
+#include <filesystem>
 #include <sstream>
-#include <sys/wait.h>
 
 using TestData::Bytes;
 
 namespace {
-
-struct CliRun
-{
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string slurp(const std::string &path)
-{
-    std::ifstream f(path, std::ios::binary);
-    std::stringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
-
-class Cli : public testing::Test
-{
-protected:
-    CliRun run(const std::string &arguments)
-    {
-        const std::string command = std::string("'") + CLEATWORK_CLI + "' " + arguments + " >'" +
-                                    dir.file("out.txt") + "' 2>'" + dir.file("err.txt") + "'";
-        CliRun r;
-        const int raw = std::system(command.c_str());
-        r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        r.out = slurp(dir.file("out.txt"));
-        r.err = slurp(dir.file("err.txt"));
-        std::remove(dir.file("out.txt").c_str());
-        std::remove(dir.file("err.txt").c_str());
-        return r;
-    }
-
-    std::string game(const std::vector<BootRecord> &records)
-    {
-        const std::string path = dir.file("unnamed_1831.bin");
-        TestData::writeFile(path, TestData::wesys(TestData::bootsFile(records)));
-        return path;
-    }
-
-    TempDir dir;
-};
 
 TEST_F(Cli, UnpackAndPackRoundTrip)
 {
@@ -76,6 +32,36 @@ TEST_F(Cli, FailuresExitNonZeroWithOneLine)
     EXPECT_EQ(dir.listing(), "junk.bin");
 }
 
+TEST_F(Cli, FileTooLargeForAContainerIsRefusedUnread)
+{
+    const std::string huge = dir.file("huge.bin");
+    std::ofstream(huge).close();
+    std::filesystem::resize_file(huge, std::uintmax_t{3} << 30); // sparse
+    for (const char *command : {"unpack", "dump", "textures"}) {
+        const CliRun r = run(std::string(command) + " '" + huge + "'");
+        EXPECT_EQ(r.status, 1) << command;
+        EXPECT_NE(r.err.find("too large"), std::string::npos) << r.err;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    }
+    EXPECT_EQ(dir.listing(), "huge.bin");
+}
+
+TEST_F(Cli, RunningOutOfMemoryIsAnErrorNotACrash)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the sanitizer's shadow memory needs more address space than the limit";
+#endif
+    // A sound container of 200 MiB of plain bytes, unwrapped in 150 MiB of address space.
+    Bytes plain(std::size_t{200} << 20);
+    for (std::size_t i = 0; i < plain.size(); ++i)
+        plain[i] = static_cast<std::uint8_t>(i % 251);
+    TestData::writeFile(dir.file("big.bin"), TestData::wesys(plain));
+    plain = Bytes();
+    const CliRun r = run("dump '" + dir.file("big.bin") + "'", "ulimit -v 153600; ");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("memory"), std::string::npos) << r.err;
+}
+
 TEST_F(Cli, DumpPrintsEveryFieldInFileOrder)
 {
     auto records = TestData::boots(2);
@@ -99,7 +85,7 @@ TEST_F(Cli, DumpCsvQuotesTexts)
     std::getline(lines, header);
     std::getline(lines, first);
     std::getline(lines, second);
-    EXPECT_EQ(header, "Nazwa,ID,Kolej,nowe,Pole5,Sila,Precyzja,Przyspieszenie,Szybkosc,"
+    EXPECT_EQ(header, "\xEF\xBB\xBFNazwa,ID,Kolej,nowe,Pole5,Sila,Precyzja,Przyspieszenie,Szybkosc,"
                       "Podkrecanie,NazwaMaterialu,Kolor\r");
     EXPECT_EQ(first, "Boot 0,0,1000,257,0,1,2,3,4,5,Material 0,Colour 0\r");
     EXPECT_EQ(second, "Boot 1,1,1001,258,7,2,3,4,5,1,Material 1,\"Red, \"\"White\"\"\"\r");
@@ -115,6 +101,74 @@ TEST_F(Cli, DumpJsonKeysFieldsByName)
                      "\"nowe\": 257, \"Pole5\": 0, \"Sila\": 1, \"Precyzja\": 2, "
                      "\"Przyspieszenie\": 3, \"Szybkosc\": 4, \"Podkrecanie\": 5, "
                      "\"NazwaMaterialu\": \"Material 0\", \"Kolor\": \"Colour 0\"}\n]\n");
+}
+
+TEST_F(Cli, ImportWritesAnEditedDumpAndNothingElse)
+{
+    const std::string path = game(TestData::boots(3));
+    CliRun r = run("dump --csv '" + path + "'");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string table = dir.file("table.csv");
+    std::string csv = r.out;
+    const std::string row = "Boot 1,1,1001,258,7,2,3,4,5,1,Material 1,Colour 1";
+    ASSERT_NE(csv.find(row), std::string::npos);
+    csv.replace(csv.find(row), row.size(),
+                "\"Boot, \"\"Pro\"\"\",1,1001,999,7,2,5,4,1,1,Material 1,Colour 1");
+    TestData::writeFile(table, Bytes(csv.begin(), csv.end()));
+
+    const Bytes before = TestData::readFile(path);
+    r = run("import '" + path + "' '" + table + "' --dry-run");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "1 Nazwa: \"Boot 1\" -> \"Boot, \\\"Pro\\\"\"\n1 nowe: 258 -> 999\n"
+                     "1 Precyzja: 3 -> 5\n1 Szybkosc: 5 -> 1\n"
+                     "1 boot changed, 4 fields (dry run: nothing written)\n");
+    EXPECT_EQ(TestData::readFile(path), before);
+
+    r = run("import '" + path + "' '" + table + "'");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "1 boot changed, 4 fields\n");
+    auto expected = TestData::boots(3);
+    expected[1].Nazwa = "Boot, \"Pro\"";
+    expected[1].nowe = 999;
+    expected[1].Precyzja = 5;
+    expected[1].Szybkosc = 1;
+    EXPECT_EQ(TestData::readFile(path), TestData::wesys(TestData::bootsFile(expected)));
+    EXPECT_EQ(dir.listing(), "table.csv unnamed_1831.bin");
+}
+
+TEST_F(Cli, ImportOfAnUnchangedDumpLeavesTheFileAsItWas)
+{
+    const std::string path = game(TestData::boots(4));
+    const Bytes before = TestData::readFile(path);
+    for (const char *format : {"json", "csv"}) {
+        CliRun r = run("dump --" + std::string(format) + " '" + path + "'");
+        const std::string table = dir.file(std::string("table.") + format);
+        TestData::writeFile(table, Bytes(r.out.begin(), r.out.end()));
+        r = run("import '" + path + "' '" + table + "'");
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.out, "0 boots changed, 0 fields\n");
+        EXPECT_EQ(TestData::readFile(path), before) << format;
+    }
+}
+
+TEST_F(Cli, ImportOfABadTableNamesEachProblemAndWritesNothing)
+{
+    const std::string path = game(TestData::boots(2));
+    const Bytes before = TestData::readFile(path);
+    const std::string table = dir.file("t.csv");
+    const std::string bad = "Sila,Kolor\nx,a\n300,\"b\n";
+    TestData::writeFile(table, Bytes(bad.begin(), bad.end()));
+    CliRun r = run("import '" + path + "' '" + table + "'");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("t.csv: line 3: a quoted field is not closed"), std::string::npos)
+        << r.err;
+    for (const std::string &args :
+         {" '" + table + "' extra", " '" + dir.file("t.txt") + "'", std::string()}) {
+        r = run("import '" + path + "'" + args);
+        EXPECT_EQ(r.status, 1) << args;
+    }
+    EXPECT_EQ(TestData::readFile(path), before);
+    EXPECT_EQ(dir.listing(), "t.csv unnamed_1831.bin");
 }
 
 TEST_F(Cli, DumpOfANonDatabaseSaysErrorFile)
@@ -179,7 +233,8 @@ TEST_F(Cli, TexturesRefusesABrokenTable)
 TEST_F(Cli, HelpForProgramAndEveryCommand)
 {
     for (const char *args : {"--help", "unpack --help", "pack --help", "dump --help",
-                             "textures --help", "texture --help"}) {
+                             "import --help", "textures --help", "texture --help",
+                             "replace-texture --help"}) {
         const CliRun r = run(args);
         EXPECT_EQ(r.status, 0) << args;
         EXPECT_NE(r.out.find("Usage: cleatwork-cli"), std::string::npos) << args;

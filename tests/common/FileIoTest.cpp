@@ -69,3 +69,15 @@ TEST(FileIo, ReadOnlyMarkedFileIsNotWritable)
     EXPECT_FALSE(FileIo::isWritableFile(path));
     EXPECT_FALSE(FileIo::isWritableFile(dir.file("missing")));
 }
+
+TEST(FileIo, LeftoverTemporariesOfAKilledSaveGoAndNothingElse)
+{
+    TempDir dir;
+    const std::string game = dir.file("game.bin");
+    for (const char *name : {"game.bin", "game.bin.cw123456.tmp", "game.bin.cw7.tmp",
+                             "game.bin.cwabc.tmp", "game.bin.cw1234567.tmp", "other.bin.cw1.tmp"})
+        TestData::writeFile(dir.file(name), {1});
+    FileIo::removeLeftoverTemporaries(game);
+    EXPECT_EQ(dir.listing(),
+              "game.bin game.bin.cw1234567.tmp game.bin.cwabc.tmp other.bin.cw1.tmp");
+}

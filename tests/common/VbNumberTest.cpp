@@ -1,4 +1,5 @@
 #include "common/VbNumber.h"
+#include "CaseName.h"
 
 #include <gtest/gtest.h>
 
@@ -30,7 +31,8 @@ INSTANTIATE_TEST_SUITE_P(Texts, VbVal,
                                          ValCase{"1e", 1}, ValCase{"2D1", 20}, ValCase{"&H10", 16},
                                          ValCase{"&hff", 255}, ValCase{"&O17", 15},
                                          ValCase{"&HFFFF", -1}, ValCase{"&Hz", 0},
-                                         ValCase{"3.5.1", 3.5}, ValCase{"+4", 4}));
+                                         ValCase{"3.5.1", 3.5}, ValCase{"+4", 4}),
+                         CaseName::by([](const auto &c) { return std::string(c.text); }, "of"));
 
 struct ParseCase
 {
@@ -58,7 +60,8 @@ INSTANTIATE_TEST_SUITE_P(Texts, VbParse,
                                          ParseCase{"1e1", true, 10}, ParseCase{"&H101", true, 257},
                                          ParseCase{"", false, 0}, ParseCase{"abc", false, 0},
                                          ParseCase{"4x", false, 0}, ParseCase{".", false, 0},
-                                         ParseCase{"1 2", false, 0}, ParseCase{"1e999", false, 0}));
+                                         ParseCase{"1 2", false, 0}, ParseCase{"1e999", false, 0}),
+                         CaseName::by([](const auto &c) { return std::string(c.text); }, "of"));
 
 TEST(VbRound, TiesGoToEven)
 {

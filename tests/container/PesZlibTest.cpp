@@ -1,4 +1,5 @@
 #include "container/PesZlib.h"
+#include "CaseName.h"
 #include "common/FileIo.h"
 
 #include "TempDir.h"
@@ -171,8 +172,8 @@ INSTANTIATE_TEST_SUITE_P(
                     BadContainer{"length too small", withPlainLength(kGood, 100)},
                     BadContainer{"length too large", withPlainLength(kGood, 10000)},
                     BadContainer{"truncated stream", Bytes(kGood.begin(), kGood.end() - 20)},
-                    BadContainer{"not zlib", Bytes(64, 0x55)},
-                    BadContainer{"zip bomb", zipBomb()}));
+                    BadContainer{"not zlib", Bytes(64, 0x55)}, BadContainer{"zip bomb", zipBomb()}),
+    CaseName::by([](const auto &c) { return std::string(c.what); }));
 
 TEST(PesZlibFailures, UnreadableFileFails)
 {

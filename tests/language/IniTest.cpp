@@ -1,4 +1,5 @@
 #include "language/Ini.h"
+#include "CaseName.h"
 
 #include "TempDir.h"
 #include "TestData.h"
@@ -7,6 +8,14 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+std::string repeat(const std::string &text, int times)
+{
+    std::string out;
+    for (int i = 0; i < times; ++i)
+        out += text;
+    return out;
+}
 
 struct ReadCase
 {
@@ -60,8 +69,13 @@ INSTANTIATE_TEST_SUITE_P(
                  std::string(254, 'v')},
         ReadCase{"300 cut", "[A]\r\nK=" + std::string(300, 'v') + "\r\n", "A", "K",
                  std::string(254, 'v')},
-        ReadCase{"Windows-1252 names", "[Men\xDA]\r\n\xC9t\xE9=x\r\n", "men\xFA", "\xE9T\xC9",
-                 "x"}));
+        ReadCase{"Windows-1252 names", "[Men\xDA]\r\n\xC9t\xE9=x\r\n", "men\xFA", "\xE9T\xC9", "x"},
+        ReadCase{"UTF-8 mark before the first section", "\xEF\xBB\xBF[Menu]\r\nFile=Plik\r\n",
+                 "Menu", "File", "Plik"},
+        ReadCase{"UTF-8 limit counts characters",
+                 "\xEF\xBB\xBF[A]\r\nK=" + repeat("\xC5\x81", 300) + "\r\n", "A", "K",
+                 repeat("\xC5\x81", 254)}),
+    CaseName::by([](const auto &c) { return std::string(c.what); }));
 
 struct WriteCase
 {
@@ -114,8 +128,11 @@ INSTANTIATE_TEST_SUITE_P(
                               "2", "junk\r\n[A]\r\nK=2\r\n"},
                     WriteCase{"value exactly as given", "[A]\r\n", "A", "K", " spaced ",
                               "[A]\r\nK= spaced \r\n"},
+                    WriteCase{"after a lone UTF-8 mark", "\xEF\xBB\xBF", "A", "K", "v",
+                              "\xEF\xBB\xBF[A]\r\nK=v\r\n"},
                     WriteCase{"first of two sections", "[A]\r\nK=1\r\n[A]\r\nK=2\r\n", "A", "K",
-                              "3", "[A]\r\nK=3\r\n[A]\r\nK=2\r\n"}));
+                              "3", "[A]\r\nK=3\r\n[A]\r\nK=2\r\n"}),
+    CaseName::by([](const auto &c) { return std::string(c.what); }));
 
 TEST(IniFiles, MissingFileReadsEmptyAndIsCreatedOnWrite)
 {
@@ -153,5 +170,52 @@ TEST(IniFiles, EveryCallReadsTheFileAfresh)
     TestData::writeFile(path, {'[', 'A', ']', '\n', 'K', '=', '2', '\n'});
     EXPECT_EQ(ReadIni(path, "A", "K"), "2");
 }
+
+// Text-level access: a file with the UTF-8 mark stays UTF-8, any other is Windows-1252.
+struct TextCase
+{
+    const char *what;
+    std::string before;
+    const char *value;
+    std::string after;
+    const char *readBack;
+};
+
+class IniTextFiles : public testing::TestWithParam<TextCase>
+{
+};
+
+TEST_P(IniTextFiles, StoreInTheFilesEncodingAndReadBackUtf8)
+{
+    const TextCase &c = GetParam();
+    TempDir dir;
+    const std::string path = dir.file("LNG.ini");
+    if (!c.before.empty())
+        TestData::writeFile(path, TestData::Bytes(c.before.begin(), c.before.end()));
+    Ansi::Conversion conversion;
+    ASSERT_TRUE(WriteIniText(path, "Menu", "Quit", c.value, &conversion));
+    const auto bytes = TestData::readFile(path);
+    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), c.after);
+    EXPECT_EQ(conversion.replaced.empty(), std::string(c.value) == c.readBack);
+    EXPECT_EQ(ReadIniText(path, "Menu", "Quit"), c.readBack);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Encodings, IniTextFiles,
+    testing::Values(TextCase{"Utf8FileKeepsItsMarkAndEveryCharacter", "\xEF\xBB\xBF[Menu]\r\n",
+                             "Zako\u0144cz",
+                             "\xEF\xBB\xBF[Menu]\r\nQuit=Zako\xC5\x84"
+                             "cz\r\n",
+                             "Zako\u0144cz"},
+                    TextCase{"AnsiFileGetsBestFit", "[Menu]\r\n", "Zako\u0144cz \u00D3",
+                             "[Menu]\r\nQuit=Zakoncz \xD3\r\n", "Zakoncz \u00D3"},
+                    TextCase{"NewFileIsAnsi", "",
+                             "Schlie\u00DF"
+                             "en",
+                             "[Menu]\r\nQuit=Schlie\xDF"
+                             "en\r\n",
+                             "Schlie\u00DF"
+                             "en"}),
+    [](const auto &c) { return std::string(c.param.what); });
 
 } // namespace

@@ -71,6 +71,39 @@ TEST(Languages, NamesThatWouldLeaveTheLanguageFolderAreRefused)
         EXPECT_TRUE(Languages::problemWithName(good).empty()) << good;
 }
 
+struct RefusedName
+{
+    const char *what;
+    const char *name;
+    TextKeys::Key problem;
+};
+
+class LanguageNames : public testing::TestWithParam<RefusedName>
+{
+};
+
+TEST_P(LanguageNames, ThatTheConfigurationCannotReadBackAreRefused)
+{
+    EXPECT_EQ(Languages::nameProblem(GetParam().name), GetParam().problem);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Refused, LanguageNames,
+    testing::Values(
+        RefusedName{"OutsideTheCodePage", "\u010Ce\u0161tina", TextKeys::Key::NameNotStorable},
+        RefusedName{"DecomposedAccent", "Espan\u0303ol", TextKeys::Key::NameNotStorable},
+        RefusedName{"TrailingSpace", "Zulu ", TextKeys::Key::NameOuterSpaces},
+        RefusedName{"LeadingSpace", " Zulu", TextKeys::Key::NameOuterSpaces},
+        RefusedName{"Quoted", "\"Zulu\"", TextKeys::Key::NameQuoted}),
+    [](const auto &c) { return std::string(c.param.what); });
+
+TEST(Languages, RefusalSaysHowTheNameWouldReadBack)
+{
+    EXPECT_EQ(Languages::problemWithName("\u010Ce\u0161tina"),
+              "The configuration file cannot store the name \"\u010Ce\u0161tina\"; it would read "
+              "back as \"Ce\u0161tina\".");
+}
+
 TEST(Languages, BundledLanguagesHoldAllThirtyKeys)
 {
     const std::string program = fs::path(CLEATWORK_LANGUAGE_DIR).parent_path().string();
@@ -86,6 +119,36 @@ TEST(Languages, BundledLanguagesHoldAllThirtyKeys)
     for (const auto &k : Languages::keys())
         EXPECT_EQ(ReadIni(Languages::languageFile(program, "English"), k.section, k.key),
                   k.caption);
+    // Every text beyond the captions too, translated, in the order the editor writes them.
+    for (const auto &name : names) {
+        const std::string file = Languages::languageFile(program, name);
+        for (const auto &e : TextKeys::entries()) {
+            const std::string text = ReadIniText(file, e.section, e.name);
+            if (name == "English")
+                EXPECT_EQ(text, e.english) << e.name;
+            else
+                EXPECT_NE(text, e.english) << name << " " << e.name;
+        }
+    }
+}
+
+TEST(Languages, UserAndBundledLanguagesMergeWithTheUsersCopyWinning)
+{
+    TempDir bundled;
+    TempDir own;
+    for (const char *name : {"English", "Deutsch"})
+        fs::create_directories(fs::path(bundled.file("Language")) / name);
+    for (const char *name : {"deutsch", "Deutsch", "Mine"})
+        fs::create_directories(fs::path(own.file("Language")) / name);
+    TestData::writeFile(bundled.file("Language/Deutsch/LNG.ini"), {});
+    TestData::writeFile(bundled.file("Language/English/LNG.ini"), {});
+    TestData::writeFile(own.file("Language/Deutsch/LNG.ini"), {});
+    EXPECT_EQ(Languages::ListLanguages(bundled.path(), own.path()),
+              (std::vector<std::string>{"deutsch", "Deutsch", "English", "Mine"}));
+    EXPECT_EQ(Languages::languageFile(bundled.path(), own.path(), "Deutsch"),
+              own.file("Language/Deutsch/LNG.ini"));
+    EXPECT_EQ(Languages::languageFile(bundled.path(), own.path(), "English"),
+              bundled.file("Language/English/LNG.ini"));
 }
 
 } // namespace

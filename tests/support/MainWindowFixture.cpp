@@ -18,7 +18,7 @@ void MainWindowFixture::SetUp()
 void MainWindowFixture::TearDown()
 {
     if (mWindow) {
-        mWindow->setWindowModified(false); // no question on the way out
+        mWindow->document().undoStack()->setClean(); // no question on the way out
         mWindow->close();
         mWindow.reset();
     }
@@ -63,6 +63,8 @@ void MainWindowFixture::drop(const QStringList &paths)
     QCoreApplication::sendEvent(list()->viewport(), &enter);
     QDropEvent event(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(list()->viewport(), &event);
+    // The window opens a dropped file once the drop has returned.
+    QCoreApplication::processEvents();
 }
 
 void MainWindowFixture::select(int row)

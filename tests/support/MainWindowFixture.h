@@ -4,7 +4,11 @@
 #include "ModalAnswerer.h"
 #include "TempDir.h"
 #include "TestData.h"
+#include "app/BootsDocument.h"
 #include "app/frmMain.h"
+#include "boots/Baza.h"
+#include "container/PesZlib.h"
+#include "textures/Textura.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,5 +1,7 @@
 #include "TestData.h"
 
+#include "TestImages.h"
+
 #include <algorithm>
 #include <cstring>
 #include <fstream>
@@ -21,11 +23,6 @@ void putInt16(Bytes &data, std::size_t offset, std::int32_t value)
     const auto v = static_cast<std::uint16_t>(value);
     data[offset] = static_cast<std::uint8_t>(v);
     data[offset + 1] = static_cast<std::uint8_t>(v >> 8);
-}
-
-std::uint16_t rgb565(Rgba c)
-{
-    return static_cast<std::uint16_t>(((c.r >> 3) << 11) | ((c.g >> 2) << 5) | (c.b >> 3));
 }
 
 } // namespace
@@ -119,6 +116,19 @@ Bytes wesys(const Bytes &plain)
     return out;
 }
 
+Bytes unwrap(const Bytes &container)
+{
+    if (container.size() < 16)
+        throw std::runtime_error("not a WESYS container");
+    uLongf length = static_cast<uLongf>(getInt32(container, 12));
+    Bytes plain(length);
+    if (uncompress(plain.data(), &length, container.data() + 16,
+                   static_cast<uLong>(container.size() - 16)) != Z_OK)
+        throw std::runtime_error("uncompress failed");
+    plain.resize(length);
+    return plain;
+}
+
 Bytes textureArchive(const std::vector<ArchiveEntry> &entries, std::int32_t secondWord)
 {
     const std::size_t count = entries.size();
@@ -142,77 +152,54 @@ Bytes textureArchive(const std::vector<ArchiveEntry> &entries, std::int32_t seco
     return out;
 }
 
-Bytes ddsHeader(DdsFormat format, int width, int height)
+Bytes ddsHeader(DdsFormat format, int width, int height, int levels)
 {
     Bytes out(128, 0);
     std::memcpy(out.data(), "DDS ", 4);
     putInt32(out, 4, 124);
-    const bool block = format == DdsFormat::Dxt1 || format == DdsFormat::Dxt5;
-    putInt32(out, 8, 0x1 | 0x2 | 0x4 | 0x1000 | (block ? 0x80000 : 0x8));
+    const bool block =
+        format == DdsFormat::Dxt1 || format == DdsFormat::Dxt3 || format == DdsFormat::Dxt5;
+    putInt32(out, 8,
+             0x1 | 0x2 | 0x4 | 0x1000 | (block ? 0x80000 : 0x8) | (levels > 1 ? 0x20000 : 0));
     putInt32(out, 12, height);
     putInt32(out, 16, width);
-    const int blocksWide = std::max(1, (width + 3) / 4);
-    const int blocksHigh = std::max(1, (height + 3) / 4);
-    switch (format) {
-    case DdsFormat::Rgb24:
-        putInt32(out, 20, width * 3);
-        break;
-    case DdsFormat::Rgba32:
-        putInt32(out, 20, width * 4);
-        break;
-    case DdsFormat::Dxt1:
-        putInt32(out, 20, blocksWide * blocksHigh * 8);
-        break;
-    case DdsFormat::Dxt5:
-        putInt32(out, 20, blocksWide * blocksHigh * 16);
-        break;
+    const int blocks = std::max(1, (width + 3) / 4) * std::max(1, (height + 3) / 4);
+    static const struct
+    {
+        DdsFormat format;
+        int bits;
+        std::uint32_t masks[4]; // red, green, blue, alpha
+        const char *fourCc;
+    } formats[] = {{DdsFormat::Rgb24, 24, {0xFF0000, 0xFF00, 0xFF, 0}, nullptr},
+                   {DdsFormat::Rgba32, 32, {0xFF0000, 0xFF00, 0xFF, 0xFF000000u}, nullptr},
+                   {DdsFormat::Rgb565, 16, {0xF800, 0x7E0, 0x1F, 0}, nullptr},
+                   {DdsFormat::Dxt1, 4, {}, "DXT1"},
+                   {DdsFormat::Dxt3, 8, {}, "DXT3"},
+                   {DdsFormat::Dxt5, 8, {}, "DXT5"}};
+    for (const auto &f : formats) {
+        if (f.format != format)
+            continue;
+        putInt32(out, 20, block ? blocks * f.bits * 2 : width * f.bits / 8);
+        putInt32(out, 76, 32); // pixel format size
+        if (block) {
+            putInt32(out, 80, 0x4); // DDPF_FOURCC
+            std::memcpy(out.data() + 84, f.fourCc, 4);
+        } else {
+            putInt32(out, 80, f.masks[3] ? 0x41 : 0x40); // DDPF_RGB, DDPF_ALPHAPIXELS
+            putInt32(out, 88, f.bits);
+            for (int c = 0; c < 4; ++c)
+                putInt32(out, 92 + 4 * static_cast<std::size_t>(c),
+                         static_cast<std::int32_t>(f.masks[c]));
+        }
     }
-    putInt32(out, 28, 1);  // mip-map count
-    putInt32(out, 76, 32); // pixel format size
-    if (block) {
-        putInt32(out, 80, 0x4); // DDPF_FOURCC
-        std::memcpy(out.data() + 84, format == DdsFormat::Dxt1 ? "DXT1" : "DXT5", 4);
-    } else {
-        const bool alpha = format == DdsFormat::Rgba32;
-        putInt32(out, 80, alpha ? 0x41 : 0x40);
-        putInt32(out, 88, alpha ? 32 : 24);
-        putInt32(out, 92, 0x00FF0000);
-        putInt32(out, 96, 0x0000FF00);
-        putInt32(out, 100, 0x000000FF);
-        putInt32(out, 104, alpha ? static_cast<std::int32_t>(0xFF000000u) : 0);
-    }
-    putInt32(out, 108, 0x1000); // DDSCAPS_TEXTURE
+    putInt32(out, 28, levels);                                // mipmap count
+    putInt32(out, 108, 0x1000 | (levels > 1 ? 0x400008 : 0)); // DDSCAPS_TEXTURE (, MIPMAP)
     return out;
 }
 
-Bytes dds(DdsFormat format, int width, int height, Rgba c)
+Bytes dds(DdsFormat format, int width, int height, Rgba colour)
 {
-    Bytes out = ddsHeader(format, width, height);
-    const int blocks = std::max(1, (width + 3) / 4) * std::max(1, (height + 3) / 4);
-    switch (format) {
-    case DdsFormat::Rgb24:
-        for (int i = 0; i < width * height; ++i)
-            out.insert(out.end(), {c.b, c.g, c.r});
-        break;
-    case DdsFormat::Rgba32:
-        for (int i = 0; i < width * height; ++i)
-            out.insert(out.end(), {c.b, c.g, c.r, c.a});
-        break;
-    case DdsFormat::Dxt1:
-    case DdsFormat::Dxt5: {
-        // One colour: colour 0 is the colour, colour 1 is 0 (so c0 > c1, four-colour mode)
-        // and every index picks colour 0; DXT5 adds an alpha block whose indices pick alpha 0.
-        const std::uint16_t c0 = rgb565(c);
-        for (int b = 0; b < blocks; ++b) {
-            if (format == DdsFormat::Dxt5)
-                out.insert(out.end(), {c.a, 0, 0, 0, 0, 0, 0, 0});
-            out.insert(out.end(), {static_cast<std::uint8_t>(c0),
-                                   static_cast<std::uint8_t>(c0 >> 8), 0, 0, 0, 0, 0, 0});
-        }
-        break;
-    }
-    }
-    return out;
+    return ddsOf(format, solid(width, height, colour));
 }
 
 void writeFile(const std::string &path, const Bytes &data)

@@ -23,6 +23,8 @@ Bytes bootsHeader(std::int32_t dataLength);
 
 /// Wraps plain bytes in the WESYS container with zlib's compress.
 Bytes wesys(const Bytes &plain);
+/// The plain contents of a WESYS container (zlib's uncompress on the stream at offset 16).
+Bytes unwrap(const Bytes &container);
 
 struct ArchiveEntry
 {
@@ -37,11 +39,11 @@ struct Rgba
 {
     std::uint8_t r = 0, g = 0, b = 0, a = 255;
 };
-enum class DdsFormat { Rgb24, Rgba32, Dxt1, Dxt5 };
+enum class DdsFormat { Rgb24, Rgba32, Rgb565, Dxt1, Dxt3, Dxt5 };
 /// A DDS texture of one colour; block formats are built from blocks computed here.
 Bytes dds(DdsFormat format, int width, int height, Rgba colour);
 /// Only the 128-byte DDS header (magic and header), with the given fields.
-Bytes ddsHeader(DdsFormat format, int width, int height);
+Bytes ddsHeader(DdsFormat format, int width, int height, int levels = 1);
 
 void writeFile(const std::string &path, const Bytes &data);
 Bytes readFile(const std::string &path);

@@ -1,7 +1,9 @@
 // Writes the demo game files of the README into the folder given: a wrapped boots database
 // "unnamed_1831.bin" of invented boots, and the texture archive pair "unnamed_5756.bin" and
-// "unnamed_2113.bin" holding a coloured texture for each boot.
+// "unnamed_2113.bin" holding a texture for each boot: a drawn pattern with soft edges and
+// transparent parts, tinted per boot, in every texture format the archives use, with mipmaps.
 #include "TestData.h"
+#include "TestImages.h"
 
 #include <filesystem>
 #include <iostream>
@@ -30,11 +32,20 @@ int main(int argc, char **argv)
         r.NazwaMaterialu = i % 2 ? "Synthetic" : "Kangaroo leather";
         r.Kolor = colours[i % 8];
         records.push_back(r);
-        const TestData::Rgba colour{static_cast<std::uint8_t>(40 + i * 6),
-                                    static_cast<std::uint8_t>(200 - i * 4),
-                                    static_cast<std::uint8_t>((i * 53) % 256), 255};
+        TestData::Image picture = TestData::pattern(128, 128, true);
+        for (auto &p : picture.pixels) {
+            // Each boot its own colours: the channels turned round, a little darker each time.
+            const std::uint8_t c[3] = {p.r, p.g, p.b};
+            const auto shade = [&](int k) {
+                return static_cast<std::uint8_t>(c[(k + i) % 3] * (100 - i) / 100);
+            };
+            p = {shade(0), shade(1), shade(2), p.a};
+        }
+        static const TestData::DdsFormat formats[] = {
+            TestData::DdsFormat::Dxt5,   TestData::DdsFormat::Dxt1, TestData::DdsFormat::Dxt3,
+            TestData::DdsFormat::Rgba32, TestData::DdsFormat::Rgb24, TestData::DdsFormat::Rgb565};
         TestData::ArchiveEntry entry{"b" + std::to_string(100 + i),
-                                     TestData::dds(TestData::DdsFormat::Dxt5, 64, 64, colour)};
+                                     TestData::ddsOf(formats[i % 6], picture, 8)};
         (i < count / 2 ? first : second).push_back(entry);
     }
     try {

@@ -12,7 +12,8 @@ namespace {
 
 bool ok(const Bytes &dds)
 {
-    return DdsCheck::problem(dds.data(), dds.size()).empty();
+    std::string error;
+    return DdsCheck::check(dds.data(), dds.size(), &error);
 }
 
 TEST(DdsCheck, AcceptsCompleteTexturesOfEveryFormat)

@@ -100,14 +100,15 @@ TEST(Textura, TableRunningPastTheEndIsRefused)
     Textura index;
     EXPECT_FALSE(index.load(data));
     EXPECT_EQ(index.Count(), 0);
-    EXPECT_FALSE(Textura::tableProblem(data).empty());
+    std::string error;
+    EXPECT_FALSE(Textura::checkTable(data, &error));
 
     Bytes huge(8, 0);
     TestData::putInt32(huge, 0, INT32_MAX);
     EXPECT_FALSE(index.load(huge));
-    EXPECT_FALSE(Textura::tableProblem(huge).empty());
-    EXPECT_TRUE(Textura::tableProblem(table(kThree)).empty());
-    EXPECT_TRUE(Textura::tableProblem(Bytes(8, 0)).empty()) << "no entries is not a broken table";
+    EXPECT_FALSE(Textura::checkTable(huge, &error));
+    EXPECT_TRUE(Textura::checkTable(table(kThree), &error));
+    EXPECT_TRUE(Textura::checkTable(Bytes(8, 0), &error)) << "no entries is not a broken table";
 }
 
 TEST(Textura, ReloadReplacesEverything)

@@ -1,4 +1,5 @@
 #include "textures/TexturePreview.h"
+#include "CaseName.h"
 
 #include "TempDir.h"
 #include "TestData.h"
@@ -82,7 +83,8 @@ INSTANTIATE_TEST_SUITE_P(Formats, PreviewFormats,
                          testing::Values(FormatCase{DdsFormat::Rgb24, "Rgb24"},
                                          FormatCase{DdsFormat::Rgba32, "Rgba32"},
                                          FormatCase{DdsFormat::Dxt1, "Dxt1"},
-                                         FormatCase{DdsFormat::Dxt5, "Dxt5"}));
+                                         FormatCase{DdsFormat::Dxt5, "Dxt5"}),
+                         CaseName::by([](const auto &c) { return std::string(c.name); }));
 
 TEST_F(Preview, NextPreviewReplacesOnlyItsOwnBitmap)
 {
@@ -140,7 +142,8 @@ INSTANTIATE_TEST_SUITE_P(Names, PreviewNames,
                                          HostileName{std::string("ab\0c", 4)},
                                          HostileName{"ab\ncd"}, HostileName{"abc."},
                                          HostileName{"ab:c"},
-                                         HostileName{std::string("\0\0\0\0", 4)}));
+                                         HostileName{std::string("\0\0\0\0", 4)}),
+                         CaseName::by([](const auto &c) { return c.name; }, "named"));
 
 // An entry at the one-based data and name positions.
 ::ArchiveEntry at(std::int64_t data, std::int64_t length, std::int64_t name)

@@ -1,0 +1,229 @@
+#include "BootsDocument.h"
+
+#include "ChangeRecordCommand.h"
+#include "GuiText.h"
+#include "ReplaceRecordsCommand.h"
+
+#include "common/FileIo.h"
+#include "common/VbNumber.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <array>
+#include <string>
+
+using GuiText::toAnsi;
+using GuiText::toNative;
+
+BootsDocument::BootsDocument(const QString &workingFolder, QObject *parent)
+    : QObject(parent), mWorkingFolder(workingFolder), mZlib(toNative(workingFolder))
+{
+    connect(&mUndoStack, &QUndoStack::cleanChanged, this,
+            [this](bool clean) { emit modifiedChanged(!clean); });
+}
+
+void BootsDocument::setWorkingFolder(const QString &folder)
+{
+    mWorkingFolder = folder;
+    mZlib = PesZlib(toNative(folder));
+}
+
+QString BootsDocument::pathIn(const QString &name) const
+{
+    return QDir(mWorkingFolder).filePath(name);
+}
+
+QString BootsDocument::workingFile() const
+{
+    return pathIn(QStringLiteral("temp.bin"));
+}
+
+QString BootsDocument::wrappedWorkingFile() const
+{
+    return pathIn(QStringLiteral("temp.bin.zlib"));
+}
+
+bool BootsDocument::open(const QString &path, QString *error)
+{
+    const QFileInfo folder(mWorkingFolder);
+    if (!folder.isDir() || !folder.isWritable()) {
+        *error = tr("The folder %1 is not writable; the editor keeps its working files there.")
+                     .arg(QDir::toNativeSeparators(mWorkingFolder));
+        return false;
+    }
+    QString reason;
+    // The game file is unwrapped straight into the working file: nothing is written beside it.
+    if (!mZlib.unwrapFileTo(toNative(path), toNative(workingFile())))
+        reason = QString::fromStdString(mZlib.errorString());
+    else if (!mDb.Wczytaj(toNative(workingFile())))
+        reason = QString::fromStdString(mDb.errorString());
+    if (!reason.isEmpty()) {
+        close();
+        *error = reason;
+        return false;
+    }
+    mGamePath = QFileInfo(path).absoluteFilePath();
+    mUndoStack.clear();
+    startNewStep();
+    emit reset();
+    return true;
+}
+
+void BootsDocument::close()
+{
+    mGamePath.clear();
+    mDb.clear();
+    mUndoStack.clear();
+    startNewStep();
+    emit reset();
+}
+
+bool BootsDocument::save(QString *error)
+{
+    if (!isOpen()) {
+        *error = tr("No boots file is open.");
+        return false;
+    }
+    if (!mDb.Zapisz("")) {
+        *error = tr("The working file could not be written: %1")
+                     .arg(QString::fromStdString(mDb.errorString()));
+        return false;
+    }
+    const std::string working = mDb.Path();
+    if (!mZlib.PackWesys(working)) {
+        *error = tr("The file could not be compressed: %1")
+                     .arg(QString::fromStdString(mZlib.errorString()));
+        return false;
+    }
+    const std::string target = toNative(mGamePath);
+    if (FileIo::exists(target) && !FileIo::isWritableFile(target)) {
+        *error = tr("The file is read-only.");
+        return false;
+    }
+    std::string copyError;
+    FileIo::removeLeftoverTemporaries(target); // of a save that was killed
+    if (!FileIo::copyFileAtomic(working + ".zlib", target, &copyError)) {
+        // The new file is made beside the old one, so the folder must take new files.
+        const QString folder = QFileInfo(mGamePath).absolutePath();
+        if (!QFileInfo(folder).isWritable())
+            *error = tr("The folder %1 is read-only: %2")
+                         .arg(QDir::toNativeSeparators(folder), QString::fromStdString(copyError));
+        else
+            *error = QString::fromStdString(copyError);
+        return false;
+    }
+    mUndoStack.setClean();
+    return true;
+}
+
+void BootsDocument::removeWorkingFiles()
+{
+    FileIo::removeFile(toNative(workingFile()));
+    FileIo::removeFile(toNative(wrappedWorkingFile()));
+}
+
+std::uint8_t BootsDocument::statisticFrom(const QString &text)
+{
+    const auto value = VbNumber::parse(text.toStdString());
+    if (!value)
+        return 1;
+    const double rounded = VbNumber::roundHalfEven(*value);
+    if (rounded > 5)
+        return 5;
+    if (rounded < 0)
+        return 1;
+    return static_cast<std::uint8_t>(rounded);
+}
+
+std::optional<std::uint8_t> BootsDocument::valueForAll(const QString &text)
+{
+    const auto value = VbNumber::parse(text.toStdString());
+    if (!value)
+        return std::nullopt;
+    const double rounded = VbNumber::roundHalfEven(*value);
+    if (!(rounded >= 0 && rounded <= 5))
+        return std::nullopt;
+    return static_cast<std::uint8_t>(rounded);
+}
+
+std::optional<BootRecord> BootsDocument::storeFields(int index, const RecordTexts &texts)
+{
+    const auto i = static_cast<std::uint8_t>(index);
+    std::array<std::uint8_t, 5> stats{};
+    for (std::size_t s = 0; s < stats.size(); ++s)
+        stats[s] = statisticFrom(texts.statistics[s]);
+    // A code that is no whole number within 16 bits keeps the record's code.
+    auto code = static_cast<std::int16_t>(mDb.Get_nowe(i));
+    if (const auto typed = VbNumber::parse(texts.code.toStdString())) {
+        const double rounded = VbNumber::roundHalfEven(*typed);
+        if (rounded >= -32768 && rounded <= 32767)
+            code = static_cast<std::int16_t>(rounded);
+    }
+    if (!mDb.Zmien_Dane(i, toAnsi(texts.name), code, mDb.Get_Pole5(i), stats[0], stats[1], stats[2],
+                        stats[3], stats[4], toAnsi(texts.material), toAnsi(texts.colour)))
+        return std::nullopt;
+    return mDb.records()[static_cast<std::size_t>(index)];
+}
+
+bool BootsDocument::setRecord(int index, const RecordTexts &texts, RecordField field)
+{
+    if (!isOpen() || index < 0 || index >= mDb.Count() || index > 255)
+        return false;
+    const BootRecord before = mDb.records()[static_cast<std::size_t>(index)];
+    const std::optional<BootRecord> after = storeFields(index, texts);
+    // The record stays as it was until the step's redo stores it.
+    if (!after || !mDb.setRecord(static_cast<std::size_t>(index), before) || *after == before)
+        return false;
+    mUndoStack.push(new ChangeRecordCommand(this, index, field, before, *after));
+    return true;
+}
+
+bool BootsDocument::changeAllStatistics(std::uint8_t value, int selected,
+                                        const RecordTexts &selectedTexts, QString *error)
+{
+    if (!isOpen()) {
+        *error = tr("No boots file is open.");
+        return false;
+    }
+    std::vector<BootRecord> before = mDb.records();
+    // The working file is written with the new statistics and read back, so that memory
+    // and the working file agree.
+    if (!mDb.ZmienAll(std::to_string(value))) {
+        *error = QString::fromStdString(mDb.errorString());
+        return false;
+    }
+    if (!mDb.Wczytaj(toNative(workingFile()))) {
+        *error = QString::fromStdString(mDb.errorString());
+        // Memory keeps the records it had; the next save rewrites the working file from them.
+        if (!mDb.putRecords(std::move(before)))
+            close();
+        return false;
+    }
+    if (selected >= 0 && selected < mDb.Count() && !storeFields(selected, selectedTexts)) {
+        *error = QString::fromStdString(mDb.errorString());
+        return false;
+    }
+    std::vector<BootRecord> after = mDb.records();
+    mUndoStack.push(new ReplaceRecordsCommand(this, tr("Change Statistics of All Boots"),
+                                              std::move(before), std::move(after), true));
+    return true;
+}
+
+bool BootsDocument::putRecord(int index, const BootRecord &record)
+{
+    if (index < 0 || !mDb.setRecord(static_cast<std::size_t>(index), record))
+        return false;
+    emit recordChanged(index);
+    return true;
+}
+
+bool BootsDocument::putRecords(std::vector<BootRecord> records, bool rewriteWorkingFile)
+{
+    if (!mDb.putRecords(std::move(records)))
+        return false;
+    const bool written = !rewriteWorkingFile || mDb.Zapisz("");
+    emit recordsReplaced();
+    if (!written)
+        emit workingFileFailed(QString::fromStdString(mDb.errorString()));
+    return written;
+}

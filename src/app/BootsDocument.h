@@ -1,0 +1,100 @@
+#pragma once
+// The boots file being edited: the database, the game file it came from, its working files
+// and the undo stack of the changes. The window shows it and asks it; it shows nothing and
+// reports failures as false and a reason.
+#include "RecordTexts.h"
+#include "boots/Baza.h"
+#include "container/PesZlib.h"
+
+#include <QObject>
+#include <QString>
+#include <QUndoStack>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+class BootsDocument : public QObject
+{
+    Q_OBJECT
+public:
+    /// `workingFolder` holds the working files ("temp.bin", "temp.bin.zlib", "temp").
+    explicit BootsDocument(const QString &workingFolder, QObject *parent = nullptr);
+
+    QString workingFolder() const { return mWorkingFolder; }
+    /// Takes effect at the next open; the file being edited keeps its working files.
+    void setWorkingFolder(const QString &folder);
+    QString workingFile() const;
+    QString wrappedWorkingFile() const;
+
+    /// The opened game file (absolute), or the empty text when none is open.
+    QString gamePath() const { return mGamePath; }
+    bool isOpen() const { return !mGamePath.isEmpty(); }
+    /// Edits not yet saved: the undo stack is away from its clean state.
+    bool isModified() const { return !mUndoStack.isClean(); }
+    const Baza &database() const { return mDb; }
+    QUndoStack *undoStack() { return &mUndoStack; }
+
+    /// Unwraps the game file at `path` into the working file and loads it, with an empty
+    /// undo stack. On failure `error` says why and the document holds no file, except when
+    /// the working folder cannot be written: then nothing changes.
+    bool open(const QString &path, QString *error);
+    /// Forgets the file: no records, no game path, an empty undo stack.
+    void close();
+    /// Writes the records to the working file, wraps it and replaces the game file with it.
+    /// On failure the game file is as it was and the document stays modified.
+    bool save(QString *error);
+    /// Deletes the working files (when the editor ends).
+    void removeWorkingFiles();
+
+    /// A statistic as typed: not a number or a negative number gives 1, a number that
+    /// rounds above 5 gives 5, any other number its rounded value (ties to even).
+    static std::uint8_t statisticFrom(const QString &text);
+    /// The value that "All" takes: a number that rounds to 0..5; nothing for other texts.
+    static std::optional<std::uint8_t> valueForAll(const QString &text);
+
+    /// Stores the editor's fields into record `index` as one undo step: texts cut to
+    /// 60/125/83 characters, each statistic by statisticFrom() and then 0 as 1, the code as
+    /// a whole number within 16 bits (any other text keeps the record's code); ID, Kolej
+    /// and Pole5 stay. The step is (merged with the
+    /// previous step when it edited the same field of the same boot). False, with no step,
+    /// when nothing is open, `index` is no record or the record would not change.
+    bool setRecord(int index, const RecordTexts &texts, RecordField field);
+    /// Sets all five statistics of every boot to `value` (0..5) as one undo step: the
+    /// working file is rewritten with them and reloaded. When `selected` is a record, its
+    /// fields are then stored from `selectedTexts` in the same step.
+    bool changeAllStatistics(std::uint8_t value, int selected, const RecordTexts &selectedTexts,
+                             QString *error);
+    /// Ends merging: the next edit starts a step of its own (a boot or field was chosen).
+    void startNewStep() { ++mStepSerial; }
+    int stepSerial() const { return mStepSerial; }
+
+    /// Puts a record back as it was (for undo commands); emits recordChanged.
+    bool putRecord(int index, const BootRecord &record);
+    /// Replaces every record at once (for undo commands and imports); emits recordsReplaced.
+    /// With `rewriteWorkingFile` the working file is written from the new records too.
+    bool putRecords(std::vector<BootRecord> records, bool rewriteWorkingFile);
+
+signals:
+    /// One record changed (an edit, its undo or redo).
+    void recordChanged(int index);
+    /// Many records changed at once; their number stays.
+    void recordsReplaced();
+    /// Another file was opened, or the file was closed.
+    void reset();
+    void modifiedChanged(bool modified);
+    /// The working file could not be written after an undo or redo; memory holds the
+    /// records, and the next save writes them.
+    void workingFileFailed(const QString &reason);
+
+private:
+    QString pathIn(const QString &name) const;
+    /// Stores the fields into record `index` by the core's change rule; the record after.
+    std::optional<BootRecord> storeFields(int index, const RecordTexts &texts);
+
+    QString mWorkingFolder;
+    QString mGamePath;
+    PesZlib mZlib;
+    Baza mDb;
+    QUndoStack mUndoStack;
+    int mStepSerial = 0;
+};

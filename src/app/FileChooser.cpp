@@ -1,0 +1,38 @@
+#include "FileChooser.h"
+
+#include <QFileDialog>
+#include <QStringList>
+
+namespace {
+
+// "description|pattern|..." as Qt's name filters.
+QStringList nameFilters(const QString &filter)
+{
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList out;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString pattern = parts[i + 1].trimmed();
+        if (pattern == QLatin1String("*.*"))
+            pattern = QStringLiteral("*"); // "all files" includes files without a dot here
+        out << parts[i] + QStringLiteral(" (") + pattern + QLatin1Char(')');
+    }
+    return out;
+}
+
+} // namespace
+
+namespace FileChooser {
+
+QString chooseFile(QWidget *parent, const QString &objectName, const QString &filter)
+{
+    QFileDialog dialog(parent);
+    dialog.setObjectName(objectName);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setNameFilters(nameFilters(filter));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
+} // namespace FileChooser

@@ -1,0 +1,14 @@
+#pragma once
+// The file-open dialog of the main window and its panels: a real QFileDialog, with the
+// filters written as "description|pattern|description|pattern".
+#include <QString>
+
+class QWidget;
+
+namespace FileChooser {
+
+/// Shows an open-file dialog named `objectName`; the chosen file, or the empty text when
+/// the user cancelled.
+QString chooseFile(QWidget *parent, const QString &objectName, const QString &filter);
+
+} // namespace FileChooser

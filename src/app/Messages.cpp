@@ -1,0 +1,100 @@
+#include "Messages.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+namespace {
+
+constexpr const char *kMessageTitle = "Cleatwork";
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("Messages", text);
+}
+
+QString native(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+} // namespace
+
+namespace Messages {
+
+QMessageBox::StandardButton show(QWidget *parent, QMessageBox::Icon icon, const QString &objectName,
+                                 const QString &text, const QString &details,
+                                 QMessageBox::StandardButtons buttons,
+                                 QMessageBox::StandardButton defaultButton)
+{
+    QMessageBox box(icon, QString::fromLatin1(kMessageTitle), text, buttons, parent);
+    box.setObjectName(objectName);
+    if (!details.isEmpty())
+        box.setInformativeText(details);
+    if (defaultButton != QMessageBox::NoButton)
+        box.setDefaultButton(defaultButton);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+void errorFile(QWidget *parent, const QString &details)
+{
+    show(parent, QMessageBox::Critical, QStringLiteral("errorMessage"),
+         QStringLiteral("Error File"), details);
+}
+
+void cannotOpen(QWidget *parent, const QString &path, const QString &reason)
+{
+    show(parent, QMessageBox::Critical, QStringLiteral("errorMessage"),
+         tr("Cannot open %1.").arg(native(path)), reason);
+}
+
+void cannotSave(QWidget *parent, const QString &gamePath, const QString &reason)
+{
+    show(parent, QMessageBox::Critical, QStringLiteral("errorMessage"),
+         tr("Cannot save %1.").arg(native(gamePath)), reason);
+}
+
+void saved(QWidget *parent)
+{
+    show(parent, QMessageBox::Information, QStringLiteral("savedMessage"),
+         QStringLiteral("Saved File"));
+}
+
+QMessageBox::StandardButton unsavedEdits(QWidget *parent, const QString &gamePath)
+{
+    return show(parent, QMessageBox::Warning, QStringLiteral("unsavedMessage"),
+                tr("The boots of %1 have been changed.").arg(native(gamePath)),
+                tr("Do you want to save your changes?"),
+                QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+}
+
+void recordLimit(QWidget *parent, int count, int shown)
+{
+    show(parent, QMessageBox::Information, QStringLiteral("recordLimitMessage"),
+         tr("This file holds %1 boots; the list shows the first %2.").arg(count).arg(shown),
+         tr("The remaining boots are kept unchanged and saved with the file."));
+}
+
+void valueOutOfRange(QWidget *parent)
+{
+    show(parent, QMessageBox::Warning, QStringLiteral("valueMessage"),
+         tr("The value must be a number from 0 to 5."));
+}
+
+void cannotChangeStatistics(QWidget *parent, const QString &reason)
+{
+    show(parent, QMessageBox::Critical, QStringLiteral("errorMessage"),
+         tr("Cannot change the statistics."), reason);
+}
+
+void cannotLoadArchive(QWidget *parent, const QString &path, const QString &reason)
+{
+    show(parent, QMessageBox::Critical, QStringLiteral("errorMessage"),
+         tr("Cannot load the texture archive %1.").arg(native(path)), reason);
+}
+
+void emptyArchive(QWidget *parent)
+{
+    show(parent, QMessageBox::NoIcon, QStringLiteral("emptyArchiveMessage"), QString());
+}
+
+} // namespace Messages

@@ -1,0 +1,30 @@
+#pragma once
+// Every message box of the main window, in one place: each function shows a real, modal
+// QMessageBox with its own object name, icon and English text and returns the button pressed.
+#include <QMessageBox>
+#include <QString>
+
+class QWidget;
+
+namespace Messages {
+
+/// The one way the window makes a message box; the named messages below go through it.
+QMessageBox::StandardButton show(QWidget *parent, QMessageBox::Icon icon, const QString &objectName,
+                                 const QString &text, const QString &details = QString(),
+                                 QMessageBox::StandardButtons buttons = QMessageBox::Ok,
+                                 QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
+
+/// A boots file that did not open; `details` names the file and the reason.
+void errorFile(QWidget *parent, const QString &details);
+void cannotOpen(QWidget *parent, const QString &path, const QString &reason);
+void cannotSave(QWidget *parent, const QString &gamePath, const QString &reason);
+void saved(QWidget *parent);
+/// Save, Discard or Cancel for the unsaved edits of `gamePath`.
+QMessageBox::StandardButton unsavedEdits(QWidget *parent, const QString &gamePath);
+void recordLimit(QWidget *parent, int count, int shown);
+void valueOutOfRange(QWidget *parent);
+void cannotChangeStatistics(QWidget *parent, const QString &reason);
+void cannotLoadArchive(QWidget *parent, const QString &path, const QString &reason);
+void emptyArchive(QWidget *parent);
+
+} // namespace Messages

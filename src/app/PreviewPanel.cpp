@@ -1,0 +1,178 @@
+#include "PreviewPanel.h"
+
+#include "FileChooser.h"
+#include "GuiText.h"
+#include "Messages.h"
+
+#include "textures/ArchiveLoader.h"
+#include "textures/TexturePreview.h"
+
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPixmap>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+using GuiText::toNative;
+
+PreviewPanel::PreviewPanel(const QString &workingFolder, QWidget *parent)
+    : QGroupBox(QStringLiteral("Preview"), parent), mWorkingFolder(workingFolder),
+      mZlib(toNative(workingFolder)),
+      mPreview(std::make_unique<TexturePreview>(toNative(workingFolder)))
+{
+    setObjectName(QStringLiteral("GroupBox15"));
+    mLayout = new QVBoxLayout(this);
+    Img = new QLabel(this);
+    Img->setObjectName(QStringLiteral("Img"));
+    Img->setMinimumSize(200, 180);
+    Img->setScaledContents(true);
+    Img->setFrameShape(QFrame::StyledPanel);
+    Img->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    mLayout->addWidget(Img, 1);
+    cmdOpenT = addButton(QStringLiteral("cmdOpenT"), QStringLiteral("Load unnamed_5756.bin"));
+    cmdOpent2 = addButton(QStringLiteral("cmdOpent2"), QStringLiteral("Load unnamed_2113.bin"));
+    connect(cmdOpenT, &QPushButton::clicked, this, [this] { chooseArchive(1); });
+    connect(cmdOpent2, &QPushButton::clicked, this, [this] { chooseArchive(2); });
+
+    // The entry lists and the position fields hold the preview's state; they are never shown.
+    for (int a = 0; a < 2; ++a) {
+        Archive &each = mArchives[static_cast<std::size_t>(a)];
+        each.list = new QListWidget(this);
+        each.list->setObjectName(a == 0 ? QStringLiteral("LstOffset")
+                                        : QStringLiteral("LstOffset2"));
+        each.list->hide();
+        connect(each.list, &QListWidget::itemClicked, this, [this, a] { previewEntry(a + 1); });
+    }
+    std::array<QLineEdit *, 4> text{};
+    for (int i = 0; i < 4; ++i) {
+        text[static_cast<std::size_t>(i)] = new QLineEdit(this);
+        text[static_cast<std::size_t>(i)]->setObjectName(QStringLiteral("Text%1").arg(i + 1));
+        text[static_cast<std::size_t>(i)]->hide();
+    }
+    mArchives[0].lengthField = text[0];
+    mArchives[0].namePositionField = text[1];
+    mArchives[1].lengthField = text[2];
+    mArchives[1].namePositionField = text[3];
+    setEnabled(false);
+}
+
+PreviewPanel::~PreviewPanel() = default;
+
+void PreviewPanel::removeFiles()
+{
+    mPreview->removeFiles();
+}
+
+void PreviewPanel::setWorkingFolder(const QString &folder)
+{
+    mWorkingFolder = folder;
+    mZlib = PesZlib(toNative(folder));
+    mPreview = std::make_unique<TexturePreview>(toNative(folder));
+}
+
+QPushButton *PreviewPanel::addButton(const QString &objectName, const QString &caption)
+{
+    auto *button = new QPushButton(caption, this);
+    button->setObjectName(objectName);
+    mLayout->addWidget(button);
+    return button;
+}
+
+Textura &PreviewPanel::index(int number)
+{
+    return number == 2 ? static_cast<Textura &>(ArchiveIndex2) : ArchiveIndex1;
+}
+
+const Textura &PreviewPanel::archiveIndex(int archive) const
+{
+    return archive == 2 ? static_cast<const Textura &>(ArchiveIndex2) : ArchiveIndex1;
+}
+
+QString PreviewPanel::archivePath(int number) const
+{
+    return mArchives[number == 2 ? 1 : 0].path;
+}
+
+int PreviewPanel::selectedEntry(int number) const
+{
+    return mArchives[number == 2 ? 1 : 0].selectedEntry;
+}
+
+void PreviewPanel::chooseArchive(int number)
+{
+    const QString name =
+        number == 1 ? QStringLiteral("unnamed_5756.bin") : QStringLiteral("unnamed_2113.bin");
+    const QString path =
+        FileChooser::chooseFile(this, QStringLiteral("CDT"), name + QLatin1Char('|') + name);
+    if (!path.isEmpty())
+        loadArchive(number, path);
+}
+
+bool PreviewPanel::loadArchive(int number, const QString &path)
+{
+    if (mRefuse && mRefuse(path))
+        return false;
+    Archive &a = archive(number);
+    Textura &entries = index(number);
+    const QString workingCopy =
+        QDir(mWorkingFolder)
+            .filePath(number == 1 ? QStringLiteral("File1") : QStringLiteral("File2"));
+    std::string error;
+    if (!ArchiveLoader::load(mZlib, toNative(path), toNative(workingCopy), entries, &error)) {
+        Messages::cannotLoadArchive(this, path, QString::fromStdString(error));
+        return false;
+    }
+    a.path = workingCopy;
+    const QSignalBlocker blocker(a.list);
+    a.list->clear();
+    if (entries.Count() == 0) {
+        Messages::emptyArchive(this);
+        return true;
+    }
+    for (std::int32_t i = 0; i < entries.Count(); ++i)
+        a.list->addItem(QString::number(static_cast<std::int64_t>(entries.Get_Offset(i)) + 1));
+    a.list->setCurrentRow(-1);
+    return true;
+}
+
+void PreviewPanel::previewEntry(int number)
+{
+    Archive &a = archive(number);
+    const int selected = a.list->currentRow();
+    if (selected < 0)
+        return;
+    a.selectedEntry = selected;
+    // The hidden fields show the entry's length less one and its name's one-based position.
+    const ArchiveEntry entry = ArchiveEntry::of(index(number), selected);
+    a.lengthField->setText(QString::number(entry.length - 1));
+    a.namePositionField->setText(QString::number(entry.namePosition()));
+    std::string bitmap;
+    TexturePreview::Picture picture;
+    // A texture that cannot be shown keeps the previous picture; the preview says nothing.
+    if (!mPreview->run(toNative(a.path), entry, bitmap, &picture))
+        return;
+    // The picture the bitmap file now holds, taken from memory rather than read back.
+    const QImage image(picture.pixels.data(), picture.width, picture.height,
+                       static_cast<qsizetype>(picture.width) * 4, QImage::Format_ARGB32);
+    if (!image.isNull())
+        Img->setPixmap(QPixmap::fromImage(image));
+}
+
+void PreviewPanel::showTextureOf(int bootPosition)
+{
+    QListWidget *first = mArchives[0].list;
+    QListWidget *second = mArchives[1].list;
+    if (first->count() > bootPosition) {
+        first->setCurrentRow(bootPosition);
+        previewEntry(1);
+        return;
+    }
+    const int inSecond = bootPosition - first->count();
+    if (inSecond >= 0 && inSecond < second->count()) {
+        second->setCurrentRow(inSecond);
+        previewEntry(2);
+    }
+}

@@ -1,0 +1,78 @@
+#pragma once
+// The texture preview ("Preview", GroupBox15): the two texture archives, their hidden entry
+// lists and position fields, and the picture of the selected boot's texture.
+#include "container/PesZlib.h"
+#include "textures/Textura.h"
+
+#include <QGroupBox>
+#include <array>
+#include <functional>
+#include <memory>
+
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QVBoxLayout;
+class TexturePreview;
+
+class PreviewPanel : public QGroupBox
+{
+    Q_OBJECT
+public:
+    /// `workingFolder` holds the archives' working copies ("File1", "File2") and the
+    /// preview's files.
+    explicit PreviewPanel(const QString &workingFolder, QWidget *parent = nullptr);
+    ~PreviewPanel() override;
+
+    /// Takes effect for the next load and preview.
+    void setWorkingFolder(const QString &folder);
+    /// `refuse` is asked before an archive is loaded; true means it is not to be loaded (it
+    /// has said why).
+    void setRefusal(std::function<bool(const QString &)> refuse) { mRefuse = std::move(refuse); }
+    /// Removes the preview's files from the working folder.
+    void removeFiles();
+
+    /// Loads texture archive 1 or 2 without a dialog; a failure is reported in a message
+    /// and leaves the loaded archive as it was.
+    bool loadArchive(int archive, const QString &path);
+    /// Asks for archive 1 or 2 in a file dialog and loads it.
+    void chooseArchive(int archive);
+    /// Shows the texture of the boot at list position `bootPosition`: entry p of archive 1,
+    /// or entry p minus archive 1's count of archive 2.
+    void showTextureOf(int bootPosition);
+
+    const Textura &archiveIndex(int archive) const;
+    /// The archive file whose entries the preview reads (the working copy once loaded).
+    QString archivePath(int archive) const;
+    /// The entry of `archive` previewed last, or -1.
+    int selectedEntry(int archive) const;
+
+    /// Adds a push button below the archive buttons (for later features).
+    QPushButton *addButton(const QString &objectName, const QString &caption);
+
+private:
+    struct Archive
+    {
+        QString path;
+        QListWidget *list = nullptr;
+        QLineEdit *lengthField = nullptr;
+        QLineEdit *namePositionField = nullptr;
+        int selectedEntry = -1;
+    };
+    Archive &archive(int number) { return number == 2 ? mArchives[1] : mArchives[0]; }
+    Textura &index(int number);
+    void previewEntry(int archive);
+
+    QString mWorkingFolder;
+    std::function<bool(const QString &)> mRefuse;
+    PesZlib mZlib;
+    std::unique_ptr<TexturePreview> mPreview;
+    Textura ArchiveIndex1;
+    Textura2 ArchiveIndex2;
+    std::array<Archive, 2> mArchives;
+    QVBoxLayout *mLayout = nullptr;
+    QLabel *Img = nullptr;
+    QPushButton *cmdOpenT = nullptr;
+    QPushButton *cmdOpent2 = nullptr;
+};

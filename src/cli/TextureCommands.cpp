@@ -1,0 +1,237 @@
+#include "TextureCommands.h"
+
+#include "CliSupport.h"
+#include "common/Ansi.h"
+#include "common/FileIo.h"
+#include "container/PesZlib.h"
+#include "textures/ArchiveSaver.h"
+#include "textures/Textura.h"
+#include "textures/TextureExport.h"
+#include "textures/TextureImage.h"
+#include "textures/TexturePreview.h"
+#include "textures/TextureReplacer.h"
+
+#include <cctype>
+#include <filesystem>
+#include <iostream>
+#include <sstream>
+
+using CliSupport::failWith;
+using CliSupport::ScratchFolder;
+
+namespace TextureCommands {
+
+const char *const kTexturesHelp =
+    "Usage: cleatwork-cli textures FILE [--export DIR]\n"
+    "Unwraps the texture archive FILE in memory and prints one line per entry: its number,\n"
+    "the offset and length of its data, and its 4-character name.\n"
+    "  --export DIR  writes every entry as DIR/<NNN>_<name>.png (with alpha) instead; entries\n"
+    "                that are not valid DDS textures are listed and skipped, and the exit\n"
+    "                status is then 1\n";
+
+const char *const kTextureHelp =
+    "Usage: cleatwork-cli texture FILE N OUT\n"
+    "Converts the DDS texture of entry N (counted from 0) of the texture archive FILE into\n"
+    "OUT: a PNG with alpha when OUT ends in .png, otherwise the Windows bitmap that the\n"
+    "editor's preview makes.\n";
+
+const char *const kReplaceTextureHelp =
+    "Usage: cleatwork-cli replace-texture FILE N IMAGE\n"
+    "Replaces the picture of entry N (counted from 0) of the texture archive FILE and writes\n"
+    "FILE back safely. IMAGE is a PNG, BMP, TGA or JPEG of exactly the entry's size, encoded\n"
+    "into the entry's own format (mipmaps made from it), or a DDS of exactly the entry's\n"
+    "format, size and mipmap count, whose pixels are copied as they are. Only the entry's\n"
+    "pixel bytes change. On any failure FILE is left as it was and the exit status is 1.\n";
+
+namespace {
+
+// Unwraps a texture archive in memory and reads its table.
+bool readArchive(const std::string &file, FileIo::Bytes &plain, Textura &index, std::string &error)
+{
+    PesZlib zlib(std::string{});
+    if (!zlib.unwrapFile(file, plain)) {
+        error = zlib.errorString();
+        return false;
+    }
+    if (!Textura::checkTable(plain, &error))
+        return false;
+    index.load(plain); // an archive without entries lists nothing
+    return true;
+}
+
+std::string entryName(const FileIo::Bytes &plain, const ArchiveEntry &entry)
+{
+    std::string name;
+    if (!entry.readName(plain, name, nullptr))
+        return "?";
+    for (auto &c : name) {
+        if (static_cast<unsigned char>(c) < 0x20)
+            c = '.';
+    }
+    return Ansi::toUtf8(name);
+}
+
+// The entry number `text` of an archive with `count` entries, or -1.
+std::int32_t entryNumber(const std::string &text, std::int32_t count)
+{
+    try {
+        std::size_t used = 0;
+        const int entry = std::stoi(text, &used);
+        if (used == text.size() && entry >= 0 && entry < count)
+            return entry;
+    } catch (const std::exception &) {
+    }
+    return -1;
+}
+
+std::string noEntry(const std::string &text, std::int32_t count)
+{
+    return "the archive has no entry " + text + " (it has " + std::to_string(count) + ")";
+}
+
+bool endsWithPng(const std::string &path)
+{
+    const std::filesystem::path extension = FileIo::toPath(path).extension();
+    std::string lower = extension.string();
+    for (auto &c : lower)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return lower == ".png";
+}
+
+// The archive FILE and its entry N that a command's first two arguments name.
+struct NamedEntry
+{
+    FileIo::Bytes plain;
+    Textura index;
+    ArchiveEntry entry;
+};
+
+// Reads them; on failure says why and returns false.
+bool readNamedEntry(const std::vector<std::string> &args, NamedEntry &named)
+{
+    std::string error;
+    if (!readArchive(args[0], named.plain, named.index, error)) {
+        failWith("cannot read the texture archive " + args[0] + ": " + error);
+        return false;
+    }
+    const std::int32_t number = entryNumber(args[1], named.index.Count());
+    if (number < 0) {
+        failWith(noEntry(args[1], named.index.Count()));
+        return false;
+    }
+    named.entry = ArchiveEntry::of(named.index, number);
+    return true;
+}
+
+int exportAll(const std::string &file, const std::string &folder)
+{
+    FileIo::Bytes plain;
+    Textura index;
+    std::string error;
+    if (!readArchive(file, plain, index, error))
+        return failWith("cannot read the texture archive " + file + ": " + error);
+    std::error_code ec;
+    std::filesystem::create_directories(FileIo::toPath(folder), ec);
+    if (ec)
+        return failWith("cannot make the folder " + folder + ": " + ec.message());
+    int skipped = 0;
+    for (std::int32_t i = 0; i < index.Count(); ++i) {
+        const ArchiveEntry entry = ArchiveEntry::of(index, i);
+        std::string name;
+        Picture picture;
+        if (!entry.readName(plain, name, &error) ||
+            !TextureImage::decodeEntry(plain, entry, picture, &error)) {
+            std::cerr << "cleatwork-cli: skipped entry " << i << " (" << entryName(plain, entry)
+                      << "): " << error << "\n";
+            ++skipped;
+            continue;
+        }
+        const std::string out =
+            FileIo::join(folder, TextureExport::fileName(i, index.Count(), name));
+        // New files of an export that can be run again: not flushed one by one.
+        if (!TextureExport::writePng(picture, out, &error, FileIo::Sync::Cached))
+            return failWith(std::string("cannot write ").append(out).append(": ").append(error));
+    }
+    return skipped ? 1 : 0;
+}
+
+} // namespace
+
+int textures(const std::vector<std::string> &args)
+{
+    if (args.size() == 3 && args[1] == "--export")
+        return exportAll(args[0], args[2]);
+    if (args.size() != 1)
+        return failWith(std::string("textures takes FILE [--export DIR]\n") + kTexturesHelp);
+    FileIo::Bytes plain;
+    Textura index;
+    std::string error;
+    if (!readArchive(args[0], plain, index, error))
+        return failWith("cannot read the texture archive " + args[0] + ": " + error);
+    std::ostringstream out;
+    for (std::int32_t i = 0; i < index.Count(); ++i)
+        out << i << "\t" << index.Get_Offset(i) << "\t" << index.Get_Lenght(i) << "\t"
+            << entryName(plain, ArchiveEntry::of(index, i)) << "\n";
+    std::cout << out.str();
+    return std::cout.good() ? 0 : 1;
+}
+
+int texture(const std::vector<std::string> &args)
+{
+    NamedEntry named;
+    if (!readNamedEntry(args, named))
+        return 1;
+    std::string error;
+    if (endsWithPng(args[2])) {
+        Picture picture;
+        if (!TextureImage::decodeEntry(named.plain, named.entry, picture, &error))
+            return failWith("cannot convert entry " + args[1] + ": " + error);
+        if (!TextureExport::writePng(picture, args[2], &error))
+            return failWith("cannot write " + args[2] + ": " + error);
+        return 0;
+    }
+    ScratchFolder scratch;
+    if (scratch.path().empty())
+        return failWith("cannot make a scratch folder");
+    const std::string archive = FileIo::join(scratch.path(), "File1");
+    if (!FileIo::writeFileAtomic(archive, named.plain, &error, FileIo::Sync::Cached))
+        return failWith("cannot write a working copy: " + error);
+    TexturePreview preview(scratch.path());
+    std::string bitmap;
+    if (!preview.run(archive, named.entry, bitmap))
+        return failWith("cannot convert entry " + args[1] + ": " + preview.errorString());
+    if (!FileIo::copyFileAtomic(bitmap, args[2], &error))
+        return failWith("cannot write " + args[2] + ": " + error);
+    return 0;
+}
+
+int replaceTexture(const std::vector<std::string> &args)
+{
+    NamedEntry named;
+    if (!readNamedEntry(args, named))
+        return 1;
+    FileIo::Bytes &plain = named.plain;
+    const ArchiveEntry &entry = named.entry;
+    std::string error;
+    FileIo::Bytes image;
+    if (!FileIo::readFile(args[2], image, &error))
+        return failWith("cannot read " + args[2] + ": " + error);
+    bool replaced = false;
+    if (TextureReplacer::isDds(image)) {
+        replaced = TextureReplacer::replaceWithDds(plain, entry, image, &error);
+    } else {
+        DdsLayout layout;
+        Picture picture;
+        replaced =
+            TextureReplacer::entryLayout(plain, entry, layout, &error) &&
+            TextureImage::readImage(image, args[2], layout.width, layout.height, picture, &error) &&
+            TextureReplacer::replace(plain, entry, picture, &error);
+    }
+    if (!replaced)
+        return failWith("cannot replace entry " + args[1] + " with " + args[2] + ": " + error);
+    if (!ArchiveSaver::save(plain, args[0], &error))
+        return failWith("cannot write " + args[0] + ": " + error);
+    return 0;
+}
+
+} // namespace TextureCommands

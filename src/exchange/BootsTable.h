@@ -1,0 +1,51 @@
+#pragma once
+// The boots database as a table for spreadsheets and scripts: one row per boot in file order,
+// one column per field, written as CSV or JSON in UTF-8. TableImport reads it back.
+#include "boots/BootRecord.h"
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+/// One field of a boot as a column of the table.
+struct BootsColumn
+{
+    const char *name;                              ///< the field's name, the column's header
+    std::string BootRecord::*text;                 ///< the text field, or null for a number
+    std::size_t maxLength;                         ///< longest text the field keeps
+    std::int64_t min;                              ///< smallest number the field stores
+    std::int64_t max;                              ///< largest number the field stores
+    std::int64_t (*number)(const BootRecord &);    ///< reads a number field
+    void (*setNumber)(BootRecord &, std::int64_t); ///< writes a number field within min..max
+
+    bool isText() const { return text != nullptr; }
+    /// The field of `record` as the table shows it: UTF-8 text, or the number in decimals.
+    std::string shown(const BootRecord &record) const;
+};
+
+namespace BootsTable {
+
+enum class Format { Csv, Json };
+
+/// The twelve columns in the order of the record.
+std::span<const BootsColumn> columns();
+/// The column named `name` (exactly), or null.
+const BootsColumn *column(std::string_view name);
+
+/// The table format a file name asks for by its extension (".csv" or ".json", any case).
+std::optional<Format> formatOf(const std::string &path);
+
+/// CSV (RFC 4180): a UTF-8 byte-order mark, the header row and one row per record, CRLF line
+/// ends, a field quoted only when it holds a comma, a quote or a line break.
+std::string csv(const std::vector<BootRecord> &records);
+/// JSON (RFC 8259): an array holding one object per record, keyed by the column names.
+std::string json(const std::vector<BootRecord> &records);
+std::string write(const std::vector<BootRecord> &records, Format format);
+/// Writes the table to `path` in the format its extension names, replacing the file safely.
+/// False with the reason in *error for another extension or a failed write.
+bool writeFile(const std::string &path, const std::vector<BootRecord> &records, std::string *error);
+
+} // namespace BootsTable

@@ -1,0 +1,81 @@
+#include "CsvReader.h"
+
+#include <algorithm>
+#include <csv.h>
+#include <memory>
+
+namespace {
+
+int noSpaces(unsigned char)
+{
+    return 0;
+}
+
+struct ParserFree
+{
+    void operator()(csv_parser *p) const
+    {
+        csv_free(p);
+        delete p;
+    }
+};
+
+} // namespace
+
+void CsvReader::fieldEnded(void *data, std::size_t size, void *self)
+{
+    auto *reader = static_cast<CsvReader *>(self);
+    std::string field(static_cast<const char *>(data), size);
+    if (reader->mFields.empty()) {
+        // A field ends on the line being fed; line breaks inside it push its start back.
+        const auto breaks = static_cast<std::size_t>(std::count(field.begin(), field.end(), '\n'));
+        reader->mFirstFieldLine = reader->mLine - std::min(breaks, reader->mLine - 1);
+    }
+    reader->mFields.push_back(std::move(field));
+}
+
+void CsvReader::recordEnded(int, void *self)
+{
+    auto *reader = static_cast<CsvReader *>(self);
+    reader->mRecords.push_back({reader->mFirstFieldLine, std::move(reader->mFields)});
+    reader->mFields.clear();
+}
+
+bool CsvReader::read(std::string_view text)
+{
+    mRecords.clear();
+    mFields.clear();
+    mError.clear();
+    mErrorLine = 0;
+    std::unique_ptr<csv_parser, ParserFree> parser(new csv_parser);
+    if (csv_init(parser.get(), CSV_STRICT | CSV_STRICT_FINI) != 0) {
+        mError = "out of memory";
+        return false;
+    }
+    csv_set_space_func(parser.get(), noSpaces);
+    // Fed one line at a time, so that every record knows its line.
+    mLine = 0;
+    std::size_t lastRecordLine = 0;
+    while (!text.empty()) {
+        ++mLine;
+        const std::size_t end = std::min(text.find('\n'), text.size() - 1) + 1;
+        const std::size_t before = mRecords.size();
+        if (csv_parse(parser.get(), text.data(), end, fieldEnded, recordEnded, this) != end) {
+            const int code = csv_error(parser.get());
+            mError = code == CSV_EPARSE ? "a quote inside a field that does not start with one, "
+                                          "or text after a closing quote"
+                                        : csv_strerror(code);
+            mErrorLine = mLine;
+            return false;
+        }
+        if (mRecords.size() != before)
+            lastRecordLine = mLine;
+        text.remove_prefix(end);
+    }
+    if (csv_fini(parser.get(), fieldEnded, recordEnded, this) != 0) {
+        mError = "a quoted field is not closed";
+        mErrorLine = lastRecordLine + 1;
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,37 @@
+#pragma once
+// Reads CSV text (RFC 4180: quoted fields, doubled quotes, commas and line breaks inside
+// quotes, CRLF or LF line ends) into records, each with the line it starts on. Blank lines
+// are skipped; spaces belong to the field.
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class CsvReader
+{
+public:
+    struct Record
+    {
+        std::size_t line = 0; ///< counted from 1
+        std::vector<std::string> fields;
+    };
+
+    /// Reads all of `text`. False for malformed CSV: errorString() and errorLine() say why
+    /// and where; the records read up to there stay in records().
+    bool read(std::string_view text);
+
+    const std::vector<Record> &records() const { return mRecords; }
+    const std::string &errorString() const { return mError; }
+    std::size_t errorLine() const { return mErrorLine; }
+
+private:
+    static void fieldEnded(void *data, std::size_t size, void *self);
+    static void recordEnded(int terminator, void *self);
+
+    std::vector<Record> mRecords;
+    std::vector<std::string> mFields;
+    std::size_t mFirstFieldLine = 0;
+    std::size_t mLine = 0; ///< the line being fed to the parser
+    std::string mError;
+    std::size_t mErrorLine = 0;
+};

@@ -1,0 +1,299 @@
+#include "TableImport.h"
+
+#include "CsvReader.h"
+#include "boots/Baza.h"
+#include "common/Ansi.h"
+#include "common/FileIo.h"
+
+#include <algorithm>
+#include <charconv>
+#include <limits>
+#include <nlohmann/json.hpp>
+
+struct TableImport::Cell
+{
+    TableProblem::Place place;
+    std::size_t location;
+    const nlohmann::json *json; ///< the value of a JSON key, or null for CSV
+    std::string_view csv;       ///< the text of a CSV field
+};
+
+namespace {
+
+/// `utf8` in Windows-1252; false when a character has no counterpart there (the conversion
+/// turns it into "?").
+bool toAnsi(std::string_view utf8, std::string &ansi)
+{
+    ansi = Ansi::fromUtf8(utf8);
+    return std::count(ansi.begin(), ansi.end(), '?') == std::count(utf8.begin(), utf8.end(), '?');
+}
+
+std::string jsonQuoted(std::string_view text)
+{
+    return nlohmann::json(std::string(text))
+        .dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+}
+
+std::string plural(std::size_t n, const char *one, const char *many)
+{
+    return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
+} // namespace
+
+std::string TableProblem::text() const
+{
+    std::string out;
+    if (place == Place::Line)
+        out = "line " + std::to_string(location);
+    else if (place == Place::Index)
+        out = "index " + std::to_string(location);
+    if (!column.empty())
+        out += (out.empty() ? "" : ", ") + column;
+    return out.empty() ? reason : out + ": " + reason;
+}
+
+std::string TableChange::text() const
+{
+    const BootsColumn *c = BootsTable::column(column);
+    const auto shown = [c](const std::string &v) { return c && c->isText() ? jsonQuoted(v) : v; };
+    return std::to_string(position) + " " + column + ": " + shown(oldValue) + " -> " +
+           shown(newValue);
+}
+
+void TableImport::problem(const Cell &cell, const std::string &column, const std::string &reason)
+{
+    if (mProblems.size() < kMaxProblems)
+        mProblems.push_back({cell.place, cell.location, column, reason});
+    else if (mProblems.size() == kMaxProblems)
+        mProblems.push_back({TableProblem::Place::Table, 0, {}, "further problems are not listed"});
+}
+
+void TableImport::readCell(BootRecord &record, const BootsColumn &column, const Cell &cell)
+{
+    if (column.isText()) {
+        if (cell.json && !cell.json->is_string())
+            return problem(cell, column.name, cell.json->dump() + " is not a text");
+        const std::string_view utf8 =
+            cell.json ? std::string_view(cell.json->get_ref<const std::string &>()) : cell.csv;
+        std::string ansi;
+        const bool fits = toAnsi(utf8, ansi);
+        if (ansi == record.*column.text)
+            return; // an unchanged text stays, even one longer than a change may make it
+        if (!fits)
+            return problem(cell, column.name, "holds a character that Windows-1252 cannot hold");
+        if (ansi.find('\0') != std::string::npos)
+            return problem(cell, column.name, "holds a zero character");
+        if (ansi.size() > column.maxLength)
+            return problem(cell, column.name,
+                           plural(ansi.size(), "character", "characters") +
+                               " is longer than the field keeps (" +
+                               std::to_string(column.maxLength) + ")");
+        record.*column.text = std::move(ansi);
+        return;
+    }
+    std::int64_t value = 0;
+    bool whole = false;
+    bool inRange = true;
+    if (cell.json) {
+        if (cell.json->is_number_unsigned()) {
+            const auto u = cell.json->get<std::uint64_t>();
+            inRange = u <= static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
+            value = inRange ? static_cast<std::int64_t>(u) : 0;
+            whole = true;
+        } else if (cell.json->is_number_integer()) {
+            value = cell.json->get<std::int64_t>();
+            whole = true;
+        }
+    } else {
+        const char *end = cell.csv.data() + cell.csv.size();
+        const auto [at, ec] = std::from_chars(cell.csv.data(), end, value);
+        whole = at == end && (ec == std::errc{} || ec == std::errc::result_out_of_range);
+        inRange = ec == std::errc{};
+    }
+    if (whole && inRange && value >= column.min && value <= column.max)
+        return column.setNumber(record, value);
+    const std::string shown = cell.json ? cell.json->dump() : jsonQuoted(cell.csv);
+    if (!whole)
+        return problem(cell, column.name, shown + " is not a whole number");
+    problem(cell, column.name,
+            shown + " lies outside " + std::to_string(column.min) + ".." +
+                std::to_string(column.max));
+}
+
+void TableImport::readCsv(std::string_view table)
+{
+    CsvReader reader;
+    if (!reader.read(table)) {
+        mProblems.push_back(
+            {TableProblem::Place::Line, reader.errorLine(), {}, reader.errorString()});
+        return;
+    }
+    const auto &rows = reader.records();
+    if (rows.empty()) {
+        mProblems.push_back({TableProblem::Place::Table, 0, {}, "the table has no header row"});
+        return;
+    }
+    std::vector<const BootsColumn *> header;
+    for (const std::string &name : rows[0].fields) {
+        const BootsColumn *column = BootsTable::column(name);
+        const Cell cell{TableProblem::Place::Line, rows[0].line, nullptr, {}};
+        if (!column)
+            problem(cell, name, "is not a column of the boots table");
+        else if (std::find(header.begin(), header.end(), column) != header.end())
+            problem(cell, name, "appears twice");
+        header.push_back(column);
+    }
+    if (!mProblems.empty())
+        return;
+    mRecords.resize(std::max(mRecords.size(), rows.size() - 1));
+    for (std::size_t i = 1; i < rows.size(); ++i) {
+        const auto &row = rows[i];
+        Cell cell{TableProblem::Place::Line, row.line, nullptr, {}};
+        if (row.fields.size() != header.size()) {
+            problem(cell, {},
+                    plural(row.fields.size(), "field", "fields") + " where the header has " +
+                        std::to_string(header.size()));
+            continue;
+        }
+        for (std::size_t j = 0; j < header.size(); ++j) {
+            cell.csv = row.fields[j];
+            readCell(mRecords[i - 1], *header[j], cell);
+        }
+    }
+    mRows = rows.size() - 1;
+}
+
+void TableImport::readJson(std::string_view table)
+{
+    nlohmann::json doc;
+    try {
+        doc = nlohmann::json::parse(table.begin(), table.end());
+    } catch (const nlohmann::json::exception &e) {
+        std::string reason = e.what();
+        reason.erase(0, reason.find("] ") == std::string::npos ? 0 : reason.find("] ") + 2);
+        mProblems.push_back({TableProblem::Place::Table, 0, {}, reason});
+        return;
+    }
+    if (!doc.is_array()) {
+        mProblems.push_back(
+            {TableProblem::Place::Table, 0, {}, "the table is not an array of objects"});
+        return;
+    }
+    mRecords.resize(std::max(mRecords.size(), doc.size()));
+    for (std::size_t i = 0; i < doc.size(); ++i) {
+        const Cell at{TableProblem::Place::Index, i, nullptr, {}};
+        if (!doc[i].is_object()) {
+            problem(at, {}, doc[i].dump().substr(0, 40) + " is not an object");
+            continue;
+        }
+        for (const auto &[key, value] : doc[i].items()) {
+            const BootsColumn *column = BootsTable::column(key);
+            if (!column)
+                problem(at, jsonQuoted(key), "is not a key of the boots table");
+            else
+                readCell(mRecords[i], *column, {TableProblem::Place::Index, i, &value, {}});
+        }
+    }
+    mRows = doc.size();
+}
+
+bool TableImport::read(std::string_view table, BootsTable::Format format, const Baza &db)
+{
+    mProblems.clear();
+    mChanges.clear();
+    mError.clear();
+    mReady = false;
+    mRows = 0;
+    const std::vector<BootRecord> &before = db.records();
+    mRecords = before;
+    if (table.starts_with("\xEF\xBB\xBF"))
+        table.remove_prefix(3);
+    if (format == BootsTable::Format::Csv)
+        readCsv(table);
+    else
+        readJson(table);
+    if (mProblems.empty() && mRows != before.size())
+        mProblems.push_back({TableProblem::Place::Table,
+                             0,
+                             {},
+                             "the table has " + plural(mRows, "row", "rows") +
+                                 " where the database holds " +
+                                 plural(before.size(), "boot", "boots")});
+    if (!mProblems.empty()) {
+        mRecords.clear();
+        mError = problemText();
+        return false;
+    }
+    for (std::size_t i = 0; i < before.size(); ++i) {
+        for (const BootsColumn &column : BootsTable::columns()) {
+            const bool same = column.isText()
+                                  ? before[i].*column.text == mRecords[i].*column.text
+                                  : column.number(before[i]) == column.number(mRecords[i]);
+            if (!same)
+                mChanges.push_back(
+                    {i, column.name, column.shown(before[i]), column.shown(mRecords[i])});
+        }
+    }
+    mReady = true;
+    return true;
+}
+
+bool TableImport::readFile(const std::string &path, const Baza &db)
+{
+    const auto format = BootsTable::formatOf(path);
+    FileIo::Bytes table;
+    std::string error = "a table's file name must end in .csv or .json";
+    if (!format || !FileIo::readFile(path, table, &error)) {
+        mProblems = {{TableProblem::Place::Table, 0, {}, error}};
+        mChanges.clear();
+        mRecords.clear();
+        mError = problemText();
+        mReady = false;
+        return false;
+    }
+    return read({reinterpret_cast<const char *>(table.data()), table.size()}, *format, db);
+}
+
+std::size_t TableImport::changedBoots() const
+{
+    std::size_t boots = 0;
+    for (std::size_t i = 0; i < mChanges.size(); ++i)
+        boots += i == 0 || mChanges[i].position != mChanges[i - 1].position;
+    return boots;
+}
+
+std::string TableImport::summary() const
+{
+    return plural(changedBoots(), "boot", "boots") + " changed, " +
+           plural(mChanges.size(), "field", "fields");
+}
+
+std::string TableImport::problemText() const
+{
+    std::string out;
+    for (const TableProblem &p : mProblems)
+        out += p.text() + "\n";
+    return out;
+}
+
+bool TableImport::apply(Baza &db)
+{
+    if (!mReady) {
+        mError = "no table was read";
+        return false;
+    }
+    if (db.records().size() != mRecords.size()) {
+        mError = "the database holds " + plural(db.records().size(), "boot", "boots") +
+                 " where the table has " + plural(mRecords.size(), "row", "rows");
+        return false;
+    }
+    for (std::size_t i = 0; i < mChanges.size(); ++i) {
+        const std::size_t at = mChanges[i].position;
+        if ((i == 0 || at != mChanges[i - 1].position) && !db.setRecord(at, mRecords[at])) {
+            mError = db.errorString();
+            return false;
+        }
+    }
+    return true;
+}

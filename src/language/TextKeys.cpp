@@ -1,0 +1,122 @@
+#include "TextKeys.h"
+
+#include "Ini.h"
+#include "common/FileIo.h"
+
+#include <array>
+
+namespace TextKeys {
+
+namespace {
+
+constexpr std::size_t kCount = static_cast<std::size_t>(Key::Locale) + 1;
+
+constexpr std::array<Entry, kCount> kTable = {{
+    {Key::Quit, "Menu", "Quit", "Quit"},
+    {Key::Edit, "Menu", "Edit", "Edit"},
+    {Key::Undo, "Menu", "Undo", "Undo"},
+    {Key::Redo, "Menu", "Redo", "Redo"},
+    {Key::UndoStep, "Menu", "UndoStep", "Undo %1"},
+    {Key::RedoStep, "Menu", "RedoStep", "Redo %1"},
+    {Key::ChangeBootsName, "Menu", "ChangeBootsName", "Change Boots Name"},
+    {Key::ChangeMaterialName, "Menu", "ChangeMaterialName", "Change Material Name"},
+    {Key::ChangeColorName, "Menu", "ChangeColorName", "Change Color Name"},
+    {Key::ChangeStatistics, "Menu", "ChangeStatistics", "Change Statistics"},
+    {Key::ChangeAllStatistics, "Menu", "ChangeAllStatistics", "Change All Statistics"},
+    {Key::ChangeManufacturer, "Menu", "ChangeManufacturer", "Change Manufacturer"},
+    {Key::UnsavedChanges, "Messages", "UnsavedChanges", "The boots of %1 have been changed."},
+    {Key::SaveQuestion, "Messages", "SaveQuestion", "Do you want to save your changes?"},
+    {Key::CannotOpen, "Messages", "CannotOpen", "Cannot open %1."},
+    {Key::ProgramFolderNotWritable, "Messages", "ProgramFolderNotWritable",
+     "The program folder %1 is not writable; the editor keeps its working files there."},
+    {Key::CannotWriteWorkingFile, "Messages", "CannotWriteWorkingFile",
+     "Cannot write the working file: %1"},
+    {Key::RecordLimit, "Messages", "RecordLimit",
+     "This file holds %1 boots; the list shows the first %2."},
+    {Key::RecordLimitDetails, "Messages", "RecordLimitDetails",
+     "The remaining boots are kept unchanged and saved with the file."},
+    {Key::CannotSave, "Messages", "CannotSave", "Cannot save %1."},
+    {Key::WorkingFileNotWritten, "Messages", "WorkingFileNotWritten",
+     "The working file could not be written: %1"},
+    {Key::NotCompressed, "Messages", "NotCompressed", "The file could not be compressed: %1"},
+    {Key::ReadOnly, "Messages", "ReadOnly", "The file is read-only."},
+    {Key::ValueRange, "Messages", "ValueRange", "The value must be a number from 0 to 5."},
+    {Key::CannotChangeStatistics, "Messages", "CannotChangeStatistics",
+     "Cannot change the statistics."},
+    {Key::CannotLoadArchive, "Messages", "CannotLoadArchive",
+     "Cannot load the texture archive %1."},
+    {Key::CharactersReplaced, "Messages", "CharactersReplaced",
+     "Not in Windows-1252, stored as the closest letter or \"?\": %1"},
+    {Key::NameEmpty, "Messages", "NameEmpty", "The language needs a name."},
+    {Key::NameReserved, "Messages", "NameReserved", "\"%1\" cannot be the name of a language."},
+    {Key::NameSeparator, "Messages", "NameSeparator",
+     "A language name cannot contain \"/\" or \"\\\"."},
+    {Key::NameControl, "Messages", "NameControl",
+     "A language name cannot contain control characters."},
+    {Key::NameOuterSpaces, "Messages", "NameOuterSpaces",
+     "A language name cannot begin or end with a space."},
+    {Key::NameQuoted, "Messages", "NameQuoted",
+     "A language name cannot be enclosed in quotation marks."},
+    {Key::NameNotStorable, "Messages", "NameNotStorable",
+     "The configuration file cannot store the name \"%1\"; it would read back as \"%2\"."},
+    {Key::LanguageNotWritten, "Messages", "LanguageNotWritten",
+     "The language \"%1\" could not be written."},
+    {Key::Locale, "Language", "Locale", "en"},
+}};
+
+// A text is found by its key's value, so the table follows the order of `Key`.
+constexpr bool inKeyOrder()
+{
+    for (std::size_t i = 0; i < kTable.size(); ++i) {
+        if (static_cast<std::size_t>(kTable[i].key) != i)
+            return false;
+    }
+    return true;
+}
+static_assert(inKeyOrder());
+
+} // namespace
+
+const std::vector<Entry> &entries()
+{
+    static const std::vector<Entry> table(kTable.begin(), kTable.end());
+    return table;
+}
+
+const Entry &entry(Key key)
+{
+    return entries()[static_cast<std::size_t>(key)];
+}
+
+std::vector<std::string> read(const std::string &languageFile)
+{
+    FileIo::Bytes data;
+    std::string contents;
+    if (FileIo::readFile(languageFile, data))
+        contents.assign(data.begin(), data.end());
+    std::vector<std::string> texts;
+    texts.reserve(entries().size());
+    for (const Entry &e : entries()) {
+        std::string text = IniText::decode(contents, IniText::read(contents, e.section, e.name));
+        texts.push_back(text.empty() ? e.english : std::move(text));
+    }
+    return texts;
+}
+
+std::string format(const std::string &text, const std::vector<std::string> &arguments)
+{
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char next = i + 1 < text.size() ? text[i + 1] : '\0';
+        const auto n = static_cast<std::size_t>(next - '1');
+        if (text[i] == '%' && next >= '1' && next <= '9' && n < arguments.size()) {
+            out += arguments[n];
+            ++i;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+} // namespace TextKeys

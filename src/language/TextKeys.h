@@ -1,0 +1,71 @@
+#pragma once
+// The texts a language file carries beyond the captions of the main window: menu items, undo
+// steps and messages. Unlike a caption, a text that a language lacks (or leaves empty) is
+// English, so languages made before a text existed keep working.
+#include <string>
+#include <vector>
+
+namespace TextKeys {
+
+enum class Key {
+    // [Menu]
+    Quit,
+    Edit,
+    Undo,
+    Redo,
+    UndoStep,
+    RedoStep,
+    ChangeBootsName,
+    ChangeMaterialName,
+    ChangeColorName,
+    ChangeStatistics,
+    ChangeAllStatistics,
+    ChangeManufacturer,
+    // [Messages]
+    UnsavedChanges,
+    SaveQuestion,
+    CannotOpen,
+    ProgramFolderNotWritable,
+    CannotWriteWorkingFile,
+    RecordLimit,
+    RecordLimitDetails,
+    CannotSave,
+    WorkingFileNotWritten,
+    NotCompressed,
+    ReadOnly,
+    ValueRange,
+    CannotChangeStatistics,
+    CannotLoadArchive,
+    CharactersReplaced,
+    NameEmpty,
+    NameReserved,
+    NameSeparator,
+    NameControl,
+    NameOuterSpaces,
+    NameQuoted,
+    NameNotStorable,
+    LanguageNotWritten,
+    // [Language]
+    Locale,
+};
+
+struct Entry
+{
+    Key key;
+    const char *section;
+    const char *name;
+    const char *english; ///< "%1", "%2" stand for the arguments
+};
+
+/// Every key, in the order of `Key`, which is also the order the language editor writes them.
+const std::vector<Entry> &entries();
+const Entry &entry(Key key);
+
+/// The texts of a language file, indexed by `Key`, decoded to UTF-8; a key that is missing
+/// or empty gives its English text.
+std::vector<std::string> read(const std::string &languageFile);
+
+/// `text` with "%1" ... "%9" replaced by `arguments` (the core's counterpart of QString::arg).
+std::string format(const std::string &text, const std::vector<std::string> &arguments);
+
+} // namespace TextKeys

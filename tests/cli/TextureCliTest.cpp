@@ -1,0 +1,198 @@
+// Exporting and replacing textures from the command line, checked against the test writer's
+// own DDS decoder: only entry N's pixel bytes change, every other byte stays.
+#include "CliFixture.h"
+#include "TestImages.h"
+
+#include <FreeImage.h>
+
+namespace {
+
+using TestData::DdsFormat;
+using TestData::Image;
+
+constexpr int kSide = 64;
+constexpr std::size_t kPixelsAt = 16 + 128; // past the entry header and the DDS header
+
+// Format, mipmap levels and the kind of image file that replaces the middle entry.
+struct ReplaceCase
+{
+    const char *name;
+    DdsFormat format;
+    int levels;
+    Bytes (*file)(const Image &);
+    const char *extension;
+    bool alpha;       ///< the format keeps the picture's alpha
+    double tolerance; ///< mean absolute error allowed per channel
+};
+
+void PrintTo(const ReplaceCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class ReplaceTexture : public Cli, public testing::WithParamInterface<ReplaceCase>
+{
+protected:
+    // Three entries, the middle one to be replaced, and with `broken` a fourth that is no DDS.
+    Bytes archive(DdsFormat format, int levels, bool broken = false)
+    {
+        const Image other = TestData::solid(8, 8, {10, 200, 30, 255});
+        std::vector<TestData::ArchiveEntry> entries = {
+            {"aa01", TestData::ddsOf(DdsFormat::Dxt5, other)},
+            {"ab12", TestData::ddsOf(format, TestData::solid(kSide, kSide, {}), levels)},
+            {"ac03", TestData::ddsOf(DdsFormat::Rgba32, other, 4)}};
+        if (broken)
+            entries.push_back({"bad", Bytes(200, 7)});
+        return TestData::textureArchive(entries);
+    }
+};
+
+TEST_P(ReplaceTexture, ChangesOnlyThePixelsOfTheEntry)
+{
+    const ReplaceCase &c = GetParam();
+    const Bytes old = archive(c.format, c.levels);
+    const std::string path = dir.file("unnamed_5756.bin");
+    TestData::writeFile(path, TestData::wesys(old));
+    Image picture = TestData::pattern(kSide, kSide, c.alpha);
+    const std::string image = dir.file(std::string("new.") + c.extension);
+    TestData::writeFile(image, c.file(picture));
+    if (c.file == TestData::bmp)
+        picture = TestData::opaque(picture);
+
+    const CliRun r = run("replace-texture '" + path + "' 1 '" + image + "'");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const Bytes now = TestData::unwrap(TestData::readFile(path));
+    ASSERT_EQ(now.size(), old.size());
+    const auto entry = static_cast<std::size_t>(TestData::getInt32(old, 20));
+    const std::size_t begin = entry + kPixelsAt;
+    const std::size_t end = entry + static_cast<std::size_t>(TestData::getInt32(old, 24));
+    EXPECT_TRUE(
+        std::equal(old.begin(), old.begin() + static_cast<std::ptrdiff_t>(begin), now.begin()))
+        << "table, other entries, entry header and DDS header stay";
+    EXPECT_TRUE(std::equal(old.begin() + static_cast<std::ptrdiff_t>(end), old.end(),
+                           now.begin() + static_cast<std::ptrdiff_t>(end)));
+    const Bytes dds(now.begin() + static_cast<std::ptrdiff_t>(entry + 16),
+                    now.begin() + static_cast<std::ptrdiff_t>(end));
+    Image expected = c.alpha ? picture : TestData::opaque(picture);
+    // The smallest levels hold the pattern in one or two blocks; they are left unmeasured.
+    for (int level = 0; level < c.levels && (kSide >> level) >= 16; ++level) {
+        const Image decoded = TestData::decodeDds(dds, level);
+        for (int channel = 0; channel < 4; ++channel)
+            // Small levels hold the pattern's detail in few blocks: a looser bound.
+            EXPECT_LE(TestData::meanError(decoded, expected, channel),
+                      level == 0 || c.tolerance == 0 ? c.tolerance : 0.08)
+                << "level " << level << " channel " << channel;
+        expected = TestData::halve(expected);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cli, ReplaceTexture,
+    testing::Values(
+        ReplaceCase{"Dxt1FromPng", DdsFormat::Dxt1, 1, TestData::png, "png", false, 0.02},
+        ReplaceCase{"Dxt3FromTgaWithMipmaps", DdsFormat::Dxt3, 7, TestData::tga, "tga", true, 0.02},
+        ReplaceCase{"Dxt5FromPngWithMipmaps", DdsFormat::Dxt5, 7, TestData::png, "png", true, 0.02},
+        ReplaceCase{"Rgba32FromPngExactly", DdsFormat::Rgba32, 1, TestData::png, "png", true, 0},
+        ReplaceCase{"Rgb24FromBmpWithMipmapsExactly", DdsFormat::Rgb24, 3, TestData::bmp, "bmp",
+                    false, 0},
+        ReplaceCase{"Rgb565FromPng", DdsFormat::Rgb565, 1, TestData::png, "png", false, 0.02}),
+    [](const testing::TestParamInfo<ReplaceCase> &p) { return p.param.name; });
+
+TEST_F(ReplaceTexture, DdsOfTheSameLayoutIsCopiedAsItIs)
+{
+    const Bytes old = archive(DdsFormat::Dxt5, 3);
+    const std::string path = dir.file("unnamed_5756.bin");
+    TestData::writeFile(path, TestData::wesys(old));
+    const Bytes given = TestData::ddsOf(DdsFormat::Dxt5, TestData::pattern(kSide, kSide, true), 3);
+    TestData::writeFile(dir.file("new.dds"), given);
+    const CliRun r = run("replace-texture '" + path + "' 1 '" + dir.file("new.dds") + "'");
+    ASSERT_EQ(r.status, 0) << r.err;
+    Bytes expected = old;
+    const auto entry = static_cast<std::size_t>(TestData::getInt32(old, 20));
+    std::copy(given.begin() + 128, given.end(),
+              expected.begin() + static_cast<std::ptrdiff_t>(entry + kPixelsAt));
+    EXPECT_EQ(TestData::unwrap(TestData::readFile(path)), expected);
+}
+
+TEST_F(ReplaceTexture, RefusedInputsLeaveTheArchiveAlone)
+{
+    const Bytes old = archive(DdsFormat::Dxt5, 3, true);
+    const std::string path = dir.file("unnamed_5756.bin");
+    const Bytes wrapped = TestData::wesys(old);
+    TestData::writeFile(path, wrapped);
+    const Image picture = TestData::pattern(kSide, kSide, true);
+    TestData::writeFile(dir.file("small.png"), TestData::png(TestData::pattern(32, kSide, true)));
+    TestData::writeFile(dir.file("good.png"), TestData::png(picture));
+    Bytes cut = TestData::png(picture);
+    cut.resize(cut.size() / 2);
+    TestData::writeFile(dir.file("cut.png"), cut);
+    TestData::writeFile(dir.file("text.png"), Bytes(300, 'x'));
+    TestData::writeFile(dir.file("dxt1.dds"), TestData::ddsOf(DdsFormat::Dxt1, picture, 3));
+    TestData::writeFile(dir.file("flat.dds"), TestData::ddsOf(DdsFormat::Dxt5, picture, 1));
+    const std::string before = dir.listing();
+    const struct
+    {
+        const char *entry;
+        const char *image;
+        const char *says;
+    } cases[] = {{"1", "small.png", "32 x 64"},
+                 {"1", "missing.png", "cannot read"},
+                 {"1", "cut.png", "could not be read"},
+                 {"1", "text.png", "not a PNG"},
+                 {"1", "dxt1.dds", "DXT1"},
+                 {"1", "flat.dds", "1 mipmap"},
+                 {"3", "good.png", "not a valid DDS"},
+                 {"4", "good.png", "no entry 4"}};
+    for (const auto &c : cases) {
+        const CliRun r =
+            run("replace-texture '" + path + "' " + c.entry + " '" + dir.file(c.image) + "'");
+        EXPECT_EQ(r.status, 1) << c.image;
+        EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    }
+    EXPECT_EQ(TestData::readFile(path), wrapped);
+    EXPECT_EQ(dir.listing(), before) << "nothing written beside the archive";
+}
+
+// Every entry exported as a PNG that FreeImage reads back as the test decoder decodes it.
+TEST_F(Cli, TexturesExportWritesEveryValidEntryAsPng)
+{
+    const Image picture = TestData::pattern(32, 16, true);
+    const DdsFormat formats[] = {DdsFormat::Dxt1,   DdsFormat::Dxt3,  DdsFormat::Dxt5,
+                                 DdsFormat::Rgba32, DdsFormat::Rgb24, DdsFormat::Rgb565};
+    std::vector<TestData::ArchiveEntry> entries;
+    for (DdsFormat f : formats)
+        entries.push_back(
+            {"e" + std::to_string(entries.size()) + "/x", TestData::ddsOf(f, picture, 2)});
+    entries.push_back({"bad", Bytes(40, 7)});
+    const std::string path = dir.file("unnamed_2113.bin");
+    TestData::writeFile(path, TestData::wesys(TestData::textureArchive(entries)));
+    const CliRun r = run("textures '" + path + "' --export '" + dir.file("out") + "'");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("skipped entry 6 (bad"), std::string::npos) << r.err;
+    ASSERT_EQ(run("texture '" + path + "' 2 '" + dir.file("one.PNG") + "'").status, 0);
+    EXPECT_EQ(TestData::readFile(dir.file("one.PNG")),
+              TestData::readFile(dir.file("out/002_e2_x.png")))
+        << "one entry converted to PNG as the export writes it";
+    for (std::size_t i = 0; i < std::size(formats); ++i) {
+        const std::string png =
+            dir.file("out/00" + std::to_string(i) + "_e" + std::to_string(i) + "_x.png");
+        FIBITMAP *read = FreeImage_Load(FIF_PNG, png.c_str(), 0);
+        ASSERT_NE(read, nullptr) << png;
+        FIBITMAP *bgra = FreeImage_ConvertTo32Bits(read);
+        const Image expected = TestData::decodeDds(entries[i].texture);
+        Image got = TestData::solid(32, 16, {});
+        for (int y = 0; y < 16; ++y) {
+            const BYTE *line = FreeImage_GetScanLine(bgra, 15 - y);
+            for (int x = 0; x < 32; ++x, line += 4)
+                got.pixels[static_cast<std::size_t>(y * 32 + x)] = {line[2], line[1], line[0],
+                                                                    line[3]};
+        }
+        FreeImage_Unload(bgra);
+        FreeImage_Unload(read);
+        for (int channel = 0; channel < 4; ++channel)
+            EXPECT_LE(TestData::meanError(got, expected, channel), 0.01) << png << " " << channel;
+    }
+}
+
+} // namespace
