@@ -117,5 +117,13 @@ void EditorSettings::setWindowGeometry(const QByteArray &geometry)
 bool EditorSettings::sync()
 {
     mSettings->sync();
-    return mSettings->status() == QSettings::NoError;
+    // A malformed file read at the start reports a format error; it is written over all the same.
+    return mSettings->status() != QSettings::AccessError;
+}
+
+void EditorSettings::store()
+{
+    if (!sync())
+        qWarning("The settings could not be written to %s.",
+                 qPrintable(QDir::toNativeSeparators(path())));
 }

@@ -41,6 +41,9 @@ public:
 
     /// Writes pending changes to the file. False when it could not be written.
     bool sync();
+    /// Writes pending changes; when the file cannot be written the settings are only not
+    /// remembered (a warning goes to the log), which is no reason to trouble the user.
+    void store();
 
 private:
     QString text(const char *key) const;

@@ -1,6 +1,7 @@
 #include "FileChooser.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QStringList>
 
 namespace {
@@ -23,9 +24,13 @@ QStringList nameFilters(const QString &filter)
 
 namespace FileChooser {
 
-QString chooseFile(QWidget *parent, const QString &objectName, const QString &filter)
+QString chooseFile(QWidget *parent, const QString &objectName, const QString &filter,
+                   const QString &startFolder)
 {
     QFileDialog dialog(parent);
+    // A remembered folder that no longer exists leaves the dialog where it would start anyway.
+    if (!startFolder.isEmpty() && QFileInfo(startFolder).isDir())
+        dialog.setDirectory(startFolder);
     dialog.setObjectName(objectName);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);

@@ -1,5 +1,7 @@
 #include "Messages.h"
 
+#include "language/UiText.h"
+
 #include <QCoreApplication>
 #include <QDir>
 
@@ -95,6 +97,12 @@ void cannotLoadArchive(QWidget *parent, const QString &path, const QString &reas
 void emptyArchive(QWidget *parent)
 {
     show(parent, QMessageBox::NoIcon, QStringLiteral("emptyArchiveMessage"), QString());
+}
+
+void recentFileMissing(QWidget *parent, const QString &path)
+{
+    show(parent, QMessageBox::Warning, QStringLiteral("recentMissingMessage"),
+         UiText::text(UiText::Key::RecentFileMissing, {native(path)}));
 }
 
 } // namespace Messages

@@ -26,5 +26,7 @@ void valueOutOfRange(QWidget *parent);
 void cannotChangeStatistics(QWidget *parent, const QString &reason);
 void cannotLoadArchive(QWidget *parent, const QString &path, const QString &reason);
 void emptyArchive(QWidget *parent);
+/// A recent file that no longer exists (and has left the recent files).
+void recentFileMissing(QWidget *parent, const QString &path);
 
 } // namespace Messages

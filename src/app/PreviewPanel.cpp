@@ -105,8 +105,8 @@ void PreviewPanel::chooseArchive(int number)
 {
     const QString name =
         number == 1 ? QStringLiteral("unnamed_5756.bin") : QStringLiteral("unnamed_2113.bin");
-    const QString path =
-        FileChooser::chooseFile(this, QStringLiteral("CDT"), name + QLatin1Char('|') + name);
+    const QString path = FileChooser::chooseFile(this, QStringLiteral("CDT"),
+                                                 name + QLatin1Char('|') + name, mArchiveFolder);
     if (!path.isEmpty())
         loadArchive(number, path);
 }
@@ -128,6 +128,7 @@ bool PreviewPanel::loadArchive(int number, const QString &path)
     a.path = workingCopy;
     const QSignalBlocker blocker(a.list);
     a.list->clear();
+    emit archiveLoaded(number, path);
     if (entries.Count() == 0) {
         Messages::emptyArchive(this);
         return true;

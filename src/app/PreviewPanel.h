@@ -36,8 +36,10 @@ public:
     /// Loads texture archive 1 or 2 without a dialog; a failure is reported in a message
     /// and leaves the loaded archive as it was.
     bool loadArchive(int archive, const QString &path);
-    /// Asks for archive 1 or 2 in a file dialog and loads it.
+    /// Asks for archive 1 or 2 in a file dialog (starting in the archive folder) and loads it.
     void chooseArchive(int archive);
+    /// The folder the archive dialog starts in.
+    void setArchiveFolder(const QString &folder) { mArchiveFolder = folder; }
     /// Shows the texture of the boot at list position `bootPosition`: entry p of archive 1,
     /// or entry p minus archive 1's count of archive 2.
     void showTextureOf(int bootPosition);
@@ -50,6 +52,10 @@ public:
 
     /// Adds a push button below the archive buttons (for later features).
     QPushButton *addButton(const QString &objectName, const QString &caption);
+
+signals:
+    /// Archive 1 or 2 was loaded from `path`.
+    void archiveLoaded(int archive, const QString &path);
 
 private:
     struct Archive
@@ -65,6 +71,7 @@ private:
     void previewEntry(int archive);
 
     QString mWorkingFolder;
+    QString mArchiveFolder;
     std::function<bool(const QString &)> mRefuse;
     PesZlib mZlib;
     std::unique_ptr<TexturePreview> mPreview;

@@ -3,10 +3,13 @@
 #include "AppFolders.h"
 #include "BootsDocument.h"
 #include "BootsListWidget.h"
+#include "EditorMemory.h"
 #include "FileChooser.h"
+#include "FindBar.h"
 #include "GuiText.h"
 #include "Messages.h"
 #include "PreviewPanel.h"
+#include "RecentFilesMenu.h"
 #include "RecordEditorPanel.h"
 #include "frmAbout.h"
 #include "language/frmCreateLanguage.h"
@@ -76,6 +79,11 @@ frmMain::frmMain(std::unique_ptr<AppFolders> folders, QWidget *parent)
     createControls();
     createMenus();
     startUp();
+    mMemory = new EditorMemory(*this);
+    connect(mMemory->recentMenu(), &RecentFilesMenu::fileChosen, this, [this](const QString &path) {
+        if (maybeSave())
+            openFile(path);
+    });
 
     connect(mDocument, &BootsDocument::reset, this, &frmMain::documentReset);
     connect(mDocument, &BootsDocument::recordChanged, this, &frmMain::recordChanged);
@@ -118,7 +126,9 @@ void frmMain::createControls()
     List1->setObjectName(QStringLiteral("List1"));
     List1->setSelectionMode(QAbstractItemView::SingleSelection);
     List1->setMinimumWidth(200);
-    (new QVBoxLayout(listBox))->addWidget(List1);
+    auto *listLayout = new QVBoxLayout(listBox);
+    listLayout->addWidget(new FindBar(List1, this));
+    listLayout->addWidget(List1);
     columns->addWidget(listBox, 3);
 
     // Middle column: the record editor; right column: the preview above the language controls.
@@ -310,8 +320,8 @@ void frmMain::mnuOpen_Click()
 {
     if (!maybeSave())
         return;
-    const QString path =
-        FileChooser::chooseFile(this, QStringLiteral("CD"), QString::fromLatin1(kOpenFilter));
+    const QString path = FileChooser::chooseFile(
+        this, QStringLiteral("CD"), QString::fromLatin1(kOpenFilter), mMemory->bootsFolder());
     if (!path.isEmpty())
         openFile(path);
 }
@@ -398,6 +408,7 @@ void frmMain::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    mMemory->rememberWindow();
     mDocument->removeWorkingFiles();
     mPreview->removeFiles();
     if (mAbout)

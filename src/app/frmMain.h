@@ -10,6 +10,7 @@
 
 class AppFolders;
 class BootsListWidget;
+class EditorMemory;
 class PreviewPanel;
 class QAction;
 class QComboBox;
@@ -101,6 +102,7 @@ private:
     std::unique_ptr<AppFolders> mFolders;
     QString mProgramFolder;
     BootsDocument *mDocument = nullptr;
+    EditorMemory *mMemory = nullptr;
     /// The boot that edits go to, once one is selected.
     int SelectedIndex = 0;
     bool mBootSelected = false;

@@ -61,6 +61,12 @@ constexpr std::array<Entry, kCount> kTable = {{
      "The configuration file cannot store the name \"%1\"; it would read back as \"%2\"."},
     {Key::LanguageNotWritten, "Messages", "LanguageNotWritten",
      "The language \"%1\" could not be written."},
+    {Key::OpenRecent, "Menu", "OpenRecent", "Open Recent"},
+    {Key::ClearRecent, "Menu", "ClearRecent", "Clear"},
+    {Key::LoadLastArchives, "Menu", "LoadLastArchives", "Load last archives"},
+    {Key::FindBoot, "Menu", "FindBoot", "Find a boot"},
+    {Key::RecentFileMissing, "Messages", "RecentFileMissing",
+     "%1 no longer exists. It has been removed from the recent files."},
     {Key::Locale, "Language", "Locale", "en"},
 }};
 

@@ -45,6 +45,12 @@ enum class Key {
     NameQuoted,
     NameNotStorable,
     LanguageNotWritten,
+    // Recent files, remembered archives and finding a boot ([Menu], then [Messages])
+    OpenRecent,
+    ClearRecent,
+    LoadLastArchives,
+    FindBoot,
+    RecentFileMissing,
     // [Language]
     Locale,
 };
