@@ -62,6 +62,8 @@ void EditorMemory::documentReset()
 {
     const BootsDocument &document = mWindow.document();
     if (document.isOpen()) {
+        // Another running copy may have added files since: the list grows from the file's.
+        mSettings->store();
         mSettings->addRecentFile(document.gamePath());
         mSettings->setLastBootsFile(document.gamePath());
         mSettings->store();

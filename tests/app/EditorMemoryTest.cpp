@@ -111,8 +111,6 @@ TEST_F(RememberingWindow, DialogsStartInTheFoldersLastUsedAndTheArchivesReloadIn
     reload->click();
     EXPECT_EQ(window().archiveIndex(1).Count(), 4);
     EXPECT_EQ(window().archiveIndex(2).Count(), 2);
-    select(0);
-    EXPECT_FALSE(find<QLabel>("Img")->pixmap().isNull());
     select(5);
     EXPECT_FALSE(find<QLabel>("Img")->pixmap().isNull());
 
