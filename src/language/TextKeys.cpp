@@ -61,6 +61,18 @@ constexpr std::array<Entry, kCount> kTable = {{
      "The configuration file cannot store the name \"%1\"; it would read back as \"%2\"."},
     {Key::LanguageNotWritten, "Messages", "LanguageNotWritten",
      "The language \"%1\" could not be written."},
+    {Key::ExportTable, "Menu", "ExportTable", "Export…"},
+    {Key::ImportTable, "Menu", "ImportTable", "Import…"},
+    {Key::ImportTableStep, "Menu", "ImportTableStep", "Import Table"},
+    {Key::CsvTable, "Menu", "CsvTable", "CSV table"},
+    {Key::JsonTable, "Menu", "JsonTable", "JSON table"},
+    {Key::CannotExportTable, "Messages", "CannotExportTable", "Cannot export the table to %1."},
+    {Key::TableNotImported, "Messages", "TableNotImported",
+     "The table %1 was not imported; nothing has changed."},
+    {Key::TableUnchanged, "Messages", "TableUnchanged", "The table %1 changes nothing."},
+    {Key::TableImported, "Messages", "TableImported", "Boots changed: %1, fields changed: %2."},
+    {Key::NotWrittenUntilSave, "Messages", "NotWrittenUntilSave",
+     "Nothing is written to %1 until you save."},
     {Key::Locale, "Language", "Locale", "en"},
 }};
 
