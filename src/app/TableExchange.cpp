@@ -66,6 +66,8 @@ void TableExchange::documentReset()
 
 QString TableExchange::chooseTable(const QString &objectName, bool saving)
 {
+    if (!mDocument->isOpen())
+        return QString();
     QFileDialog dialog(mWindow);
     dialog.setObjectName(objectName);
     dialog.setNameFilters(tableFilters());
@@ -96,8 +98,6 @@ QString TableExchange::chooseTable(const QString &objectName, bool saving)
 
 void TableExchange::mnuExport_Click()
 {
-    if (!mDocument->isOpen())
-        return;
     const QString path = chooseTable(QStringLiteral("CDExport"), true);
     if (!path.isEmpty())
         exportTable(path);
@@ -105,8 +105,6 @@ void TableExchange::mnuExport_Click()
 
 void TableExchange::mnuImport_Click()
 {
-    if (!mDocument->isOpen())
-        return;
     const QString path = chooseTable(QStringLiteral("CDImport"), false);
     if (!path.isEmpty())
         importTable(path);

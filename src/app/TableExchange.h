@@ -36,7 +36,8 @@ public slots:
 
 private:
     void documentReset();
-    /// The table file chosen in a dialog named `objectName`, or the empty text.
+    /// The table file chosen in a dialog named `objectName`; the empty text when the user
+    /// cancelled or nothing is open.
     QString chooseTable(const QString &objectName, bool saving);
 
     BootsDocument *mDocument;
