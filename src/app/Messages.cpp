@@ -1,9 +1,9 @@
 #include "Messages.h"
 
-#include "language/UiText.h"
-
 #include <QCoreApplication>
 #include <QDir>
+
+#include "language/UiText.h"
 
 namespace {
 
@@ -97,6 +97,43 @@ void cannotLoadArchive(QWidget *parent, const QString &path, const QString &reas
 void emptyArchive(QWidget *parent)
 {
     show(parent, QMessageBox::NoIcon, QStringLiteral("emptyArchiveMessage"), QString());
+}
+
+void cannotExportTable(QWidget *parent, const QString &path, const QString &reason)
+{
+    show(parent, QMessageBox::Critical, QStringLiteral("errorMessage"),
+         UiText::text(UiText::Key::CannotExportTable, {native(path)}), reason);
+}
+
+void tableNotImported(QWidget *parent, const QString &path, const QStringList &problems)
+{
+    // A long list would make the box taller than the screen.
+    constexpr qsizetype kShown = 12;
+    QStringList shown = problems.mid(0, kShown);
+    if (problems.size() > kShown)
+        shown << QStringLiteral("\u2026");
+    QMessageBox box(QMessageBox::Warning, QString::fromLatin1(kMessageTitle),
+                    UiText::text(UiText::Key::TableNotImported, {native(path)}), QMessageBox::Ok,
+                    parent);
+    box.setObjectName(QStringLiteral("tableProblemsMessage"));
+    box.setInformativeText(shown.join(QLatin1Char('\n')));
+    if (problems.size() > kShown)
+        box.setDetailedText(problems.join(QLatin1Char('\n')));
+    box.exec();
+}
+
+void tableUnchanged(QWidget *parent, const QString &path)
+{
+    show(parent, QMessageBox::Information, QStringLiteral("tableUnchangedMessage"),
+         UiText::text(UiText::Key::TableUnchanged, {native(path)}));
+}
+
+void tableImported(QWidget *parent, int boots, int fields, const QString &gamePath)
+{
+    show(
+        parent, QMessageBox::Information, QStringLiteral("tableImportedMessage"),
+        UiText::text(UiText::Key::TableImported, {QString::number(boots), QString::number(fields)}),
+        UiText::text(UiText::Key::NotWrittenUntilSave, {native(gamePath)}));
 }
 
 void recentFileMissing(QWidget *parent, const QString &path)

@@ -11,6 +11,7 @@
 #include "PreviewPanel.h"
 #include "RecentFilesMenu.h"
 #include "RecordEditorPanel.h"
+#include "TableExchange.h"
 #include "frmAbout.h"
 #include "language/frmCreateLanguage.h"
 
@@ -183,6 +184,7 @@ void frmMain::createMenus()
     mnuSave->setObjectName(QStringLiteral("mnuSave"));
     mnuSave->setShortcut(QKeySequence::Save);
     mnuSave->setEnabled(false);
+    new TableExchange(mDocument, File, mnuSave, this); // Export… and Import… of the boots table
     File->addSeparator();
     mnuQuit = File->addAction(tr("Quit"), this, &QWidget::close);
     mnuQuit->setObjectName(QStringLiteral("mnuQuit"));

@@ -45,6 +45,18 @@ enum class Key {
     NameQuoted,
     NameNotStorable,
     LanguageNotWritten,
+    // The boots table's export and import: [Menu]
+    ExportTable,
+    ImportTable,
+    ImportTableStep,
+    CsvTable,
+    JsonTable,
+    // [Messages]
+    CannotExportTable,
+    TableNotImported,
+    TableUnchanged,
+    TableImported,
+    NotWrittenUntilSave,
     // Recent files, remembered archives and finding a boot ([Menu], then [Messages])
     OpenRecent,
     ClearRecent,
