@@ -1,5 +1,7 @@
 #include "Messages.h"
 
+#include "language/UiText.h"
+
 #include <QCoreApplication>
 #include <QDir>
 
@@ -95,6 +97,32 @@ void cannotLoadArchive(QWidget *parent, const QString &path, const QString &reas
 void emptyArchive(QWidget *parent)
 {
     show(parent, QMessageBox::NoIcon, QStringLiteral("emptyArchiveMessage"), QString());
+}
+
+void cannotExportTexture(QWidget *parent, const QString &path, const QString &reason)
+{
+    show(parent, QMessageBox::Critical, QStringLiteral("errorMessage"),
+         UiText::text(UiText::Key::CannotExportTexture, {native(path)}), reason);
+}
+
+void cannotReplaceTexture(QWidget *parent, const QString &imagePath, const QString &reason)
+{
+    show(parent, QMessageBox::Critical, QStringLiteral("errorMessage"),
+         UiText::text(UiText::Key::CannotReplaceTexture, {native(imagePath)}), reason);
+}
+
+void cannotChangeTexture(QWidget *parent, const QString &archivePath, const QString &reason)
+{
+    show(parent, QMessageBox::Critical, QStringLiteral("errorMessage"),
+         UiText::text(UiText::Key::CannotChangeTexture, {native(archivePath)}), reason);
+}
+
+QMessageBox::StandardButton unsavedTextures(QWidget *parent, const QString &archivePath)
+{
+    return show(parent, QMessageBox::Warning, QStringLiteral("unsavedMessage"),
+                UiText::text(UiText::Key::TexturesReplaced, {native(archivePath)}),
+                UiText::text(UiText::Key::SaveQuestion),
+                QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
 }
 
 } // namespace Messages

@@ -26,5 +26,11 @@ void valueOutOfRange(QWidget *parent);
 void cannotChangeStatistics(QWidget *parent, const QString &reason);
 void cannotLoadArchive(QWidget *parent, const QString &path, const QString &reason);
 void emptyArchive(QWidget *parent);
+void cannotExportTexture(QWidget *parent, const QString &path, const QString &reason);
+void cannotReplaceTexture(QWidget *parent, const QString &imagePath, const QString &reason);
+/// An undo or redo that could not write the archive's working copy.
+void cannotChangeTexture(QWidget *parent, const QString &archivePath, const QString &reason);
+/// Save, Discard or Cancel for the replaced textures of the archive `archivePath`.
+QMessageBox::StandardButton unsavedTextures(QWidget *parent, const QString &archivePath);
 
 } // namespace Messages

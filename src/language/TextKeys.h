@@ -45,6 +45,18 @@ enum class Key {
     NameQuoted,
     NameNotStorable,
     LanguageNotWritten,
+    // [Menu] and [Messages]: the texture buttons under the preview
+    ExportTexture,
+    ReplaceTexture,
+    ShowAlpha,
+    PngImage,
+    TextureImages,
+    AllFiles,
+    CannotExportTexture,
+    CannotReplaceTexture,
+    CannotChangeTexture,
+    TexturesReplaced,
+    NoTextureShown,
     // [Language]
     Locale,
 };
