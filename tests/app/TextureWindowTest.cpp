@@ -206,4 +206,13 @@ TEST_F(TextureWindow, ReloadingAChangedArchiveAsksAndVoidsItsUndoSteps)
     EXPECT_EQ(workingCopy(), archiveOf(3)) << "an old step never writes into another archive";
 }
 
+TEST_F(TextureWindow, DiscardedReplacementsLeaveTheWorkingCopyAndAreNeverSaved)
+{
+    ASSERT_TRUE(actions()->replaceShownTexture(gameFile(TestData::png(replacement), "new.png")));
+    open(writeGame(TestData::boots(2), "unnamed_28.bin")); // the edits are discarded
+    EXPECT_EQ(workingCopy(), original);
+    saveExpecting("savedMessage");
+    EXPECT_EQ(TestData::readFile(archive.toStdString()), TestData::wesys(original));
+}
+
 } // namespace
