@@ -324,7 +324,7 @@ void frmMain::List1_Drop(const QStringList &paths)
         return;
     // The drop is accepted at once; the question about unsaved edits and any error come
     // after the file manager's drag has ended.
-    const QString path = paths.constFirst();
+    const QString &path = paths.constFirst();
     QMetaObject::invokeMethod(
         this,
         [this, path] {
