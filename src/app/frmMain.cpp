@@ -9,6 +9,7 @@
 #include "PreviewPanel.h"
 #include "RecordEditorPanel.h"
 #include "TableExchange.h"
+#include "TextureActions.h"
 #include "frmAbout.h"
 #include "language/frmCreateLanguage.h"
 
@@ -128,6 +129,7 @@ void frmMain::createControls()
     auto *right = new QVBoxLayout;
     mPreview = new PreviewPanel(mFolders->workingFolder());
     mPreview->setRefusal([this](const QString &path) { return refuseWorkingFile(path); });
+    mTextures = new TextureActions(mPreview, mDocument, this);
     right->addWidget(mPreview, 1);
     right->addWidget(createOtherGroup());
     columns->addLayout(right, 3);
@@ -380,9 +382,14 @@ bool frmMain::save()
 {
     if (!mDocument->isOpen())
         return false;
+    const bool archivesSaved = mTextures->saveChangedArchives(); // each failure said why
     QString reason;
     if (!mDocument->save(&reason)) {
         Messages::cannotSave(this, mDocument->gamePath(), reason);
+        return false;
+    }
+    if (!archivesSaved) {
+        mDocument->undoStack()->resetClean(); // an unsaved archive keeps the window modified
         return false;
     }
     Messages::saved(this);

@@ -18,6 +18,7 @@ class QMenu;
 class QPushButton;
 class RecordEditorPanel;
 class Textura;
+class TextureActions;
 class frmAbout;
 class frmCreateLanguage;
 
@@ -54,6 +55,7 @@ public:
     BootsDocument &document() { return *mDocument; }
     RecordEditorPanel *recordEditor() const { return mRecordEditor; }
     PreviewPanel *previewPanel() const { return mPreview; }
+    TextureActions *textureActions() const { return mTextures; }
     QMenu *fileMenu() const { return File; }
     QMenu *editMenu() const { return Edit; }
 
@@ -109,6 +111,7 @@ private:
 
     RecordEditorPanel *mRecordEditor = nullptr;
     PreviewPanel *mPreview = nullptr;
+    TextureActions *mTextures = nullptr;
     BootsListWidget *List1 = nullptr;
     QComboBox *ComboBox = nullptr;
     QPushButton *cmdCreate = nullptr;
