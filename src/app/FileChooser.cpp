@@ -20,6 +20,13 @@ QStringList nameFilters(const QString &filter)
     return out;
 }
 
+QString chosen(QFileDialog &dialog)
+{
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
 } // namespace
 
 namespace FileChooser {
@@ -35,9 +42,19 @@ QString chooseFile(QWidget *parent, const QString &objectName, const QString &fi
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setNameFilters(nameFilters(filter));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return QString();
-    return dialog.selectedFiles().constFirst();
+    return chosen(dialog);
+}
+
+QString chooseSaveFile(QWidget *parent, const QString &objectName, const QString &filter,
+                       const QString &suffix)
+{
+    QFileDialog dialog(parent);
+    dialog.setObjectName(objectName);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters(nameFilters(filter));
+    dialog.setDefaultSuffix(suffix);
+    return chosen(dialog);
 }
 
 } // namespace FileChooser

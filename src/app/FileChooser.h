@@ -12,4 +12,9 @@ namespace FileChooser {
 QString chooseFile(QWidget *parent, const QString &objectName, const QString &filter,
                    const QString &startFolder = QString());
 
+/// Shows a save-file dialog named `objectName` that adds `suffix` to a name typed without
+/// one; the chosen file, or the empty text when the user cancelled.
+QString chooseSaveFile(QWidget *parent, const QString &objectName, const QString &filter,
+                       const QString &suffix);
+
 } // namespace FileChooser

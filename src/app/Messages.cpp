@@ -1,5 +1,7 @@
 #include "Messages.h"
 
+#include "language/UiText.h"
+
 #include <QCoreApplication>
 #include <QDir>
 
@@ -134,6 +136,32 @@ void tableImported(QWidget *parent, int boots, int fields, const QString &gamePa
         parent, QMessageBox::Information, QStringLiteral("tableImportedMessage"),
         UiText::text(UiText::Key::TableImported, {QString::number(boots), QString::number(fields)}),
         UiText::text(UiText::Key::NotWrittenUntilSave, {native(gamePath)}));
+}
+
+void cannotExportTexture(QWidget *parent, const QString &path, const QString &reason)
+{
+    show(parent, QMessageBox::Critical, QStringLiteral("errorMessage"),
+         UiText::text(UiText::Key::CannotExportTexture, {native(path)}), reason);
+}
+
+void cannotReplaceTexture(QWidget *parent, const QString &imagePath, const QString &reason)
+{
+    show(parent, QMessageBox::Critical, QStringLiteral("errorMessage"),
+         UiText::text(UiText::Key::CannotReplaceTexture, {native(imagePath)}), reason);
+}
+
+void cannotChangeTexture(QWidget *parent, const QString &archivePath, const QString &reason)
+{
+    show(parent, QMessageBox::Critical, QStringLiteral("errorMessage"),
+         UiText::text(UiText::Key::CannotChangeTexture, {native(archivePath)}), reason);
+}
+
+QMessageBox::StandardButton unsavedTextures(QWidget *parent, const QString &archivePath)
+{
+    return show(parent, QMessageBox::Warning, QStringLiteral("unsavedMessage"),
+                UiText::text(UiText::Key::TexturesReplaced, {native(archivePath)}),
+                UiText::text(UiText::Key::SaveQuestion),
+                QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
 }
 
 void recentFileMissing(QWidget *parent, const QString &path)

@@ -34,6 +34,12 @@ void tableNotImported(QWidget *parent, const QString &path, const QStringList &p
 void tableUnchanged(QWidget *parent, const QString &path);
 /// What an import changed, and that `gamePath` is not yet written.
 void tableImported(QWidget *parent, int boots, int fields, const QString &gamePath);
+void cannotExportTexture(QWidget *parent, const QString &path, const QString &reason);
+void cannotReplaceTexture(QWidget *parent, const QString &imagePath, const QString &reason);
+/// An undo or redo that could not write the archive's working copy.
+void cannotChangeTexture(QWidget *parent, const QString &archivePath, const QString &reason);
+/// Save, Discard or Cancel for the replaced textures of the archive `archivePath`.
+QMessageBox::StandardButton unsavedTextures(QWidget *parent, const QString &archivePath);
 /// A recent file that no longer exists (and has left the recent files).
 void recentFileMissing(QWidget *parent, const QString &path);
 

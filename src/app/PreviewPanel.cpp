@@ -3,6 +3,7 @@
 #include "FileChooser.h"
 #include "GuiText.h"
 #include "Messages.h"
+#include "PictureView.h"
 
 #include "textures/ArchiveLoader.h"
 #include "textures/TexturePreview.h"
@@ -77,8 +78,14 @@ QPushButton *PreviewPanel::addButton(const QString &objectName, const QString &c
 {
     auto *button = new QPushButton(caption, this);
     button->setObjectName(objectName);
-    mLayout->addWidget(button);
+    addControl(button);
     return button;
+}
+
+void PreviewPanel::addControl(QWidget *control)
+{
+    control->setParent(this);
+    mLayout->addWidget(control);
 }
 
 Textura &PreviewPanel::index(int number)
@@ -115,6 +122,8 @@ bool PreviewPanel::loadArchive(int number, const QString &path)
 {
     if (mRefuse && mRefuse(path))
         return false;
+    if (mMayReplace && !mMayReplace(number))
+        return false;
     Archive &a = archive(number);
     Textura &entries = index(number);
     const QString workingCopy =
@@ -126,9 +135,16 @@ bool PreviewPanel::loadArchive(int number, const QString &path)
         return false;
     }
     a.path = workingCopy;
+    // The shown texture belonged to the archive that the load replaced.
+    if (mShownArchive == number) {
+        mShownArchive = 0;
+        mShown = Picture();
+        Img->clear();
+        emit shownChanged(false);
+    }
+    emit archiveLoaded(number, path);
     const QSignalBlocker blocker(a.list);
     a.list->clear();
-    emit archiveLoaded(number, path);
     if (entries.Count() == 0) {
         Messages::emptyArchive(this);
         return true;
@@ -141,8 +157,12 @@ bool PreviewPanel::loadArchive(int number, const QString &path)
 
 void PreviewPanel::previewEntry(int number)
 {
+    previewEntry(number, archive(number).list->currentRow());
+}
+
+void PreviewPanel::previewEntry(int number, int selected)
+{
     Archive &a = archive(number);
-    const int selected = a.list->currentRow();
     if (selected < 0)
         return;
     a.selectedEntry = selected;
@@ -156,10 +176,31 @@ void PreviewPanel::previewEntry(int number)
     if (!mPreview->run(toNative(a.path), entry, bitmap, &picture))
         return;
     // The picture the bitmap file now holds, taken from memory rather than read back.
-    const QImage image(picture.pixels.data(), picture.width, picture.height,
-                       static_cast<qsizetype>(picture.width) * 4, QImage::Format_ARGB32);
+    mShown = std::move(picture);
+    mShownArchive = number;
+    mShownEntry = selected;
+    drawShown();
+    emit shownChanged(true);
+}
+
+void PreviewPanel::drawShown()
+{
+    const QImage image = PictureView::image(mShown, mShowAlpha);
     if (!image.isNull())
         Img->setPixmap(QPixmap::fromImage(image));
+}
+
+void PreviewPanel::setShowAlpha(bool showAlpha)
+{
+    mShowAlpha = showAlpha;
+    if (mShownArchive != 0)
+        drawShown();
+}
+
+void PreviewPanel::refreshShown()
+{
+    if (mShownArchive != 0)
+        previewEntry(mShownArchive, mShownEntry);
 }
 
 void PreviewPanel::showTextureOf(int bootPosition)

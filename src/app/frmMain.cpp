@@ -12,6 +12,7 @@
 #include "RecentFilesMenu.h"
 #include "RecordEditorPanel.h"
 #include "TableExchange.h"
+#include "TextureActions.h"
 #include "frmAbout.h"
 #include "language/frmCreateLanguage.h"
 
@@ -138,6 +139,7 @@ void frmMain::createControls()
     auto *right = new QVBoxLayout;
     mPreview = new PreviewPanel(mFolders->workingFolder());
     mPreview->setRefusal([this](const QString &path) { return refuseWorkingFile(path); });
+    mTextures = new TextureActions(mPreview, mDocument, this);
     right->addWidget(mPreview, 1);
     right->addWidget(createOtherGroup());
     columns->addLayout(right, 3);
@@ -390,9 +392,14 @@ bool frmMain::save()
 {
     if (!mDocument->isOpen())
         return false;
+    const bool archivesSaved = mTextures->saveChangedArchives(); // each failure said why
     QString reason;
     if (!mDocument->save(&reason)) {
         Messages::cannotSave(this, mDocument->gamePath(), reason);
+        return false;
+    }
+    if (!archivesSaved) {
+        mDocument->undoStack()->resetClean(); // an unsaved archive keeps the window modified
         return false;
     }
     Messages::saved(this);

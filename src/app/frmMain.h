@@ -19,6 +19,7 @@ class QMenu;
 class QPushButton;
 class RecordEditorPanel;
 class Textura;
+class TextureActions;
 class frmAbout;
 class frmCreateLanguage;
 
@@ -55,6 +56,7 @@ public:
     BootsDocument &document() { return *mDocument; }
     RecordEditorPanel *recordEditor() const { return mRecordEditor; }
     PreviewPanel *previewPanel() const { return mPreview; }
+    TextureActions *textureActions() const { return mTextures; }
     QMenu *fileMenu() const { return File; }
     QMenu *editMenu() const { return Edit; }
 
@@ -111,6 +113,7 @@ private:
 
     RecordEditorPanel *mRecordEditor = nullptr;
     PreviewPanel *mPreview = nullptr;
+    TextureActions *mTextures = nullptr;
     BootsListWidget *List1 = nullptr;
     QComboBox *ComboBox = nullptr;
     QPushButton *cmdCreate = nullptr;

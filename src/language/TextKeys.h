@@ -57,6 +57,18 @@ enum class Key {
     TableUnchanged,
     TableImported,
     NotWrittenUntilSave,
+    // [Menu] and [Messages]: the texture buttons under the preview
+    ExportTexture,
+    ReplaceTexture,
+    ShowAlpha,
+    PngImage,
+    TextureImages,
+    AllFiles,
+    CannotExportTexture,
+    CannotReplaceTexture,
+    CannotChangeTexture,
+    TexturesReplaced,
+    NoTextureShown,
     // Recent files, remembered archives and finding a boot ([Menu], then [Messages])
     OpenRecent,
     ClearRecent,
