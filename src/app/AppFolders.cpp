@@ -15,6 +15,7 @@ namespace {
 constexpr const char *kLockName = "work.lock";
 constexpr const char *kCopiesName = "copies";
 constexpr const char *kInstalledWorkName = "work";
+constexpr const char *kSettingsName = "cleatwork.ini";
 
 // A lock that only a dead holder gives up: it never goes stale by age.
 std::unique_ptr<QLockFile> tryLock(const QString &path)
@@ -64,17 +65,25 @@ std::unique_ptr<AppFolders> AppFolders::forExecutable(const QString &executableF
 
 std::unique_ptr<AppFolders> AppFolders::portable(const QString &programFolder)
 {
-    return std::unique_ptr<AppFolders>(new AppFolders(Mode::Portable, programFolder, programFolder,
-                                                      portableStateFolder(programFolder),
-                                                      programFolder));
+    std::unique_ptr<AppFolders> folders(new AppFolders(Mode::Portable, programFolder, programFolder,
+                                                       portableStateFolder(programFolder),
+                                                       programFolder));
+    folders->mSettingsFile = QDir(programFolder).filePath(QString::fromLatin1(kSettingsName));
+    return folders;
 }
 
 std::unique_ptr<AppFolders> AppFolders::installed(const QString &bundledFolder,
-                                                  const QString &dataFolder)
+                                                  const QString &dataFolder,
+                                                  const QString &configFolder)
 {
-    return std::unique_ptr<AppFolders>(
+    std::unique_ptr<AppFolders> folders(
         new AppFolders(Mode::Installed, bundledFolder, dataFolder, dataFolder,
                        QDir(dataFolder).filePath(QString::fromLatin1(kInstalledWorkName))));
+    const QString config = configFolder.isEmpty()
+                               ? QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)
+                               : configFolder;
+    folders->mSettingsFile = QDir(config).filePath(QString::fromLatin1(kSettingsName));
+    return folders;
 }
 
 AppFolders::AppFolders(Mode mode, QString bundledFolder, QString userFolder, QString stateFolder,

@@ -24,9 +24,11 @@ public:
     /// Portable mode in `programFolder`.
     static std::unique_ptr<AppFolders> portable(const QString &programFolder);
     /// Installed mode: bundled languages in `bundledFolder`/Language, the user's data in
-    /// `dataFolder`.
+    /// `dataFolder`, the editor's settings in `configFolder` (empty: the system's per-user
+    /// configuration folder of the application).
     static std::unique_ptr<AppFolders> installed(const QString &bundledFolder,
-                                                 const QString &dataFolder);
+                                                 const QString &dataFolder,
+                                                 const QString &configFolder = QString());
     ~AppFolders();
     AppFolders(const AppFolders &) = delete;
     AppFolders &operator=(const AppFolders &) = delete;
@@ -37,6 +39,9 @@ public:
     /// The folder that holds the user's "Language" folder and its configuration file (the
     /// program folder in portable mode).
     QString userFolder() const { return mUserFolder; }
+    /// The editor's settings file (recent files, folders, window): in the program folder in
+    /// portable mode, in the user's configuration folder when installed.
+    QString settingsFile() const { return mSettingsFile; }
     /// Where this copy keeps its working files.
     QString workingFolder() const { return mWorkingFolder; }
     /// True when another running copy holds the shared working folder.
@@ -61,6 +66,7 @@ private:
     QString mUserFolder;
     QString mStateFolder;
     QString mWorkingFolder;
+    QString mSettingsFile;
     QString mError;
     bool mPrivate = false;
     std::unique_ptr<QLockFile> mLock;

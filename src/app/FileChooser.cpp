@@ -1,6 +1,7 @@
 #include "FileChooser.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QStringList>
 
 namespace {
@@ -19,20 +20,41 @@ QStringList nameFilters(const QString &filter)
     return out;
 }
 
+QString chosen(QFileDialog &dialog)
+{
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
 } // namespace
 
 namespace FileChooser {
 
-QString chooseFile(QWidget *parent, const QString &objectName, const QString &filter)
+QString chooseFile(QWidget *parent, const QString &objectName, const QString &filter,
+                   const QString &startFolder)
 {
     QFileDialog dialog(parent);
+    // A remembered folder that no longer exists leaves the dialog where it would start anyway.
+    if (!startFolder.isEmpty() && QFileInfo(startFolder).isDir())
+        dialog.setDirectory(startFolder);
     dialog.setObjectName(objectName);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setNameFilters(nameFilters(filter));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return QString();
-    return dialog.selectedFiles().constFirst();
+    return chosen(dialog);
+}
+
+QString chooseSaveFile(QWidget *parent, const QString &objectName, const QString &filter,
+                       const QString &suffix)
+{
+    QFileDialog dialog(parent);
+    dialog.setObjectName(objectName);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters(nameFilters(filter));
+    dialog.setDefaultSuffix(suffix);
+    return chosen(dialog);
 }
 
 } // namespace FileChooser

@@ -7,8 +7,14 @@ class QWidget;
 
 namespace FileChooser {
 
-/// Shows an open-file dialog named `objectName`; the chosen file, or the empty text when
-/// the user cancelled.
-QString chooseFile(QWidget *parent, const QString &objectName, const QString &filter);
+/// Shows an open-file dialog named `objectName`, starting in `startFolder` when it is given;
+/// the chosen file, or the empty text when the user cancelled.
+QString chooseFile(QWidget *parent, const QString &objectName, const QString &filter,
+                   const QString &startFolder = QString());
+
+/// Shows a save-file dialog named `objectName` that adds `suffix` to a name typed without
+/// one; the chosen file, or the empty text when the user cancelled.
+QString chooseSaveFile(QWidget *parent, const QString &objectName, const QString &filter,
+                       const QString &suffix);
 
 } // namespace FileChooser

@@ -95,4 +95,73 @@ void emptyArchive(QWidget *parent)
     show(parent, QMessageBox::NoIcon, QStringLiteral("emptyArchiveMessage"), QString());
 }
 
+void cannotExportTable(QWidget *parent, const QString &path, const QString &reason)
+{
+    show(parent, QMessageBox::Critical, QStringLiteral("errorMessage"),
+         UiText::text(UiText::Key::CannotExportTable, {native(path)}), reason);
+}
+
+void tableNotImported(QWidget *parent, const QString &path, const QStringList &problems)
+{
+    // A long list would make the box taller than the screen.
+    constexpr qsizetype kShown = 12;
+    QStringList shown = problems.mid(0, kShown);
+    if (problems.size() > kShown)
+        shown << QStringLiteral("\u2026");
+    QMessageBox box(QMessageBox::Warning, QString::fromLatin1(kMessageTitle),
+                    UiText::text(UiText::Key::TableNotImported, {native(path)}), QMessageBox::Ok,
+                    parent);
+    box.setObjectName(QStringLiteral("tableProblemsMessage"));
+    box.setInformativeText(shown.join(QLatin1Char('\n')));
+    if (problems.size() > kShown)
+        box.setDetailedText(problems.join(QLatin1Char('\n')));
+    box.exec();
+}
+
+void tableUnchanged(QWidget *parent, const QString &path)
+{
+    show(parent, QMessageBox::Information, QStringLiteral("tableUnchangedMessage"),
+         UiText::text(UiText::Key::TableUnchanged, {native(path)}));
+}
+
+void tableImported(QWidget *parent, int boots, int fields, const QString &gamePath)
+{
+    show(
+        parent, QMessageBox::Information, QStringLiteral("tableImportedMessage"),
+        UiText::text(UiText::Key::TableImported, {QString::number(boots), QString::number(fields)}),
+        UiText::text(UiText::Key::NotWrittenUntilSave, {native(gamePath)}));
+}
+
+void cannotExportTexture(QWidget *parent, const QString &path, const QString &reason)
+{
+    show(parent, QMessageBox::Critical, QStringLiteral("errorMessage"),
+         UiText::text(UiText::Key::CannotExportTexture, {native(path)}), reason);
+}
+
+void cannotReplaceTexture(QWidget *parent, const QString &imagePath, const QString &reason)
+{
+    show(parent, QMessageBox::Critical, QStringLiteral("errorMessage"),
+         UiText::text(UiText::Key::CannotReplaceTexture, {native(imagePath)}), reason);
+}
+
+void cannotChangeTexture(QWidget *parent, const QString &archivePath, const QString &reason)
+{
+    show(parent, QMessageBox::Critical, QStringLiteral("errorMessage"),
+         UiText::text(UiText::Key::CannotChangeTexture, {native(archivePath)}), reason);
+}
+
+QMessageBox::StandardButton unsavedTextures(QWidget *parent, const QString &archivePath)
+{
+    return show(parent, QMessageBox::Warning, QStringLiteral("unsavedMessage"),
+                UiText::text(UiText::Key::TexturesReplaced, {native(archivePath)}),
+                UiText::text(UiText::Key::SaveQuestion),
+                QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+}
+
+void recentFileMissing(QWidget *parent, const QString &path)
+{
+    show(parent, QMessageBox::Warning, QStringLiteral("recentMissingMessage"),
+         UiText::text(UiText::Key::RecentFileMissing, {native(path)}));
+}
+
 } // namespace Messages

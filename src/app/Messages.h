@@ -3,6 +3,7 @@
 // QMessageBox with its own object name, icon and English text and returns the button pressed.
 #include <QMessageBox>
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -26,5 +27,20 @@ void valueOutOfRange(QWidget *parent);
 void cannotChangeStatistics(QWidget *parent, const QString &reason);
 void cannotLoadArchive(QWidget *parent, const QString &path, const QString &reason);
 void emptyArchive(QWidget *parent);
+void cannotExportTable(QWidget *parent, const QString &path, const QString &reason);
+/// The problems that stop a table's import, one line each (the first lines shown, all of
+/// them behind Show Details when there are many).
+void tableNotImported(QWidget *parent, const QString &path, const QStringList &problems);
+void tableUnchanged(QWidget *parent, const QString &path);
+/// What an import changed, and that `gamePath` is not yet written.
+void tableImported(QWidget *parent, int boots, int fields, const QString &gamePath);
+void cannotExportTexture(QWidget *parent, const QString &path, const QString &reason);
+void cannotReplaceTexture(QWidget *parent, const QString &imagePath, const QString &reason);
+/// An undo or redo that could not write the archive's working copy.
+void cannotChangeTexture(QWidget *parent, const QString &archivePath, const QString &reason);
+/// Save, Discard or Cancel for the replaced textures of the archive `archivePath`.
+QMessageBox::StandardButton unsavedTextures(QWidget *parent, const QString &archivePath);
+/// A recent file that no longer exists (and has left the recent files).
+void recentFileMissing(QWidget *parent, const QString &path);
 
 } // namespace Messages

@@ -3,6 +3,7 @@
 #include "FileChooser.h"
 #include "GuiText.h"
 #include "Messages.h"
+#include "PictureView.h"
 
 #include "textures/ArchiveLoader.h"
 #include "textures/TexturePreview.h"
@@ -77,8 +78,14 @@ QPushButton *PreviewPanel::addButton(const QString &objectName, const QString &c
 {
     auto *button = new QPushButton(caption, this);
     button->setObjectName(objectName);
-    mLayout->addWidget(button);
+    addControl(button);
     return button;
+}
+
+void PreviewPanel::addControl(QWidget *control)
+{
+    control->setParent(this);
+    mLayout->addWidget(control);
 }
 
 Textura &PreviewPanel::index(int number)
@@ -105,8 +112,8 @@ void PreviewPanel::chooseArchive(int number)
 {
     const QString name =
         number == 1 ? QStringLiteral("unnamed_5756.bin") : QStringLiteral("unnamed_2113.bin");
-    const QString path =
-        FileChooser::chooseFile(this, QStringLiteral("CDT"), name + QLatin1Char('|') + name);
+    const QString path = FileChooser::chooseFile(this, QStringLiteral("CDT"),
+                                                 name + QLatin1Char('|') + name, mArchiveFolder);
     if (!path.isEmpty())
         loadArchive(number, path);
 }
@@ -114,6 +121,8 @@ void PreviewPanel::chooseArchive(int number)
 bool PreviewPanel::loadArchive(int number, const QString &path)
 {
     if (mRefuse && mRefuse(path))
+        return false;
+    if (mMayReplace && !mMayReplace(number))
         return false;
     Archive &a = archive(number);
     Textura &entries = index(number);
@@ -126,6 +135,14 @@ bool PreviewPanel::loadArchive(int number, const QString &path)
         return false;
     }
     a.path = workingCopy;
+    // The shown texture belonged to the archive that the load replaced.
+    if (mShownArchive == number) {
+        mShownArchive = 0;
+        mShown = Picture();
+        Img->clear();
+        emit shownChanged(false);
+    }
+    emit archiveLoaded(number, path);
     const QSignalBlocker blocker(a.list);
     a.list->clear();
     if (entries.Count() == 0) {
@@ -140,8 +157,12 @@ bool PreviewPanel::loadArchive(int number, const QString &path)
 
 void PreviewPanel::previewEntry(int number)
 {
+    previewEntry(number, archive(number).list->currentRow());
+}
+
+void PreviewPanel::previewEntry(int number, int selected)
+{
     Archive &a = archive(number);
-    const int selected = a.list->currentRow();
     if (selected < 0)
         return;
     a.selectedEntry = selected;
@@ -155,10 +176,31 @@ void PreviewPanel::previewEntry(int number)
     if (!mPreview->run(toNative(a.path), entry, bitmap, &picture))
         return;
     // The picture the bitmap file now holds, taken from memory rather than read back.
-    const QImage image(picture.pixels.data(), picture.width, picture.height,
-                       static_cast<qsizetype>(picture.width) * 4, QImage::Format_ARGB32);
+    mShown = std::move(picture);
+    mShownArchive = number;
+    mShownEntry = selected;
+    drawShown();
+    emit shownChanged(true);
+}
+
+void PreviewPanel::drawShown()
+{
+    const QImage image = PictureView::image(mShown, mShowAlpha);
     if (!image.isNull())
         Img->setPixmap(QPixmap::fromImage(image));
+}
+
+void PreviewPanel::setShowAlpha(bool showAlpha)
+{
+    mShowAlpha = showAlpha;
+    if (mShownArchive != 0)
+        drawShown();
+}
+
+void PreviewPanel::refreshShown()
+{
+    if (mShownArchive != 0)
+        previewEntry(mShownArchive, mShownEntry);
 }
 
 void PreviewPanel::showTextureOf(int bootPosition)

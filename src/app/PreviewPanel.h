@@ -2,6 +2,7 @@
 // The texture preview ("Preview", GroupBox15): the two texture archives, their hidden entry
 // lists and position fields, and the picture of the selected boot's texture.
 #include "container/PesZlib.h"
+#include "textures/Picture.h"
 #include "textures/Textura.h"
 
 #include <QGroupBox>
@@ -30,14 +31,19 @@ public:
     /// `refuse` is asked before an archive is loaded; true means it is not to be loaded (it
     /// has said why).
     void setRefusal(std::function<bool(const QString &)> refuse) { mRefuse = std::move(refuse); }
+    /// `mayReplace` is asked before a load replaces archive 1 or 2; false keeps it (it has
+    /// said why).
+    void setLoadGuard(std::function<bool(int)> mayReplace) { mMayReplace = std::move(mayReplace); }
     /// Removes the preview's files from the working folder.
     void removeFiles();
 
     /// Loads texture archive 1 or 2 without a dialog; a failure is reported in a message
     /// and leaves the loaded archive as it was.
     bool loadArchive(int archive, const QString &path);
-    /// Asks for archive 1 or 2 in a file dialog and loads it.
+    /// Asks for archive 1 or 2 in a file dialog (starting in the archive folder) and loads it.
     void chooseArchive(int archive);
+    /// The folder the archive dialog starts in.
+    void setArchiveFolder(const QString &folder) { mArchiveFolder = folder; }
     /// Shows the texture of the boot at list position `bootPosition`: entry p of archive 1,
     /// or entry p minus archive 1's count of archive 2.
     void showTextureOf(int bootPosition);
@@ -50,6 +56,23 @@ public:
 
     /// Adds a push button below the archive buttons (for later features).
     QPushButton *addButton(const QString &objectName, const QString &caption);
+    /// Adds any control below the buttons.
+    void addControl(QWidget *control);
+
+    /// The texture on show: its archive (0 for none), its entry and its picture.
+    int shownArchive() const { return mShownArchive; }
+    int shownEntry() const { return mShownEntry; }
+    const Picture &shownPicture() const { return mShown; }
+    /// With `showAlpha` transparent parts are drawn over a checkerboard, otherwise opaque.
+    void setShowAlpha(bool showAlpha);
+    /// Previews the shown entry again from its archive (after its texture changed).
+    void refreshShown();
+
+signals:
+    /// A texture is shown, or none is (`shown` false).
+    void shownChanged(bool shown);
+    /// Archive 1 or 2 was loaded from the file `path`.
+    void archiveLoaded(int archive, const QString &path);
 
 private:
     struct Archive
@@ -63,15 +86,23 @@ private:
     Archive &archive(int number) { return number == 2 ? mArchives[1] : mArchives[0]; }
     Textura &index(int number);
     void previewEntry(int archive);
+    void previewEntry(int archive, int entry);
+    void drawShown();
 
     QString mWorkingFolder;
+    QString mArchiveFolder;
     std::function<bool(const QString &)> mRefuse;
+    std::function<bool(int)> mMayReplace;
     PesZlib mZlib;
     std::unique_ptr<TexturePreview> mPreview;
     Textura ArchiveIndex1;
     Textura2 ArchiveIndex2;
     std::array<Archive, 2> mArchives;
     QVBoxLayout *mLayout = nullptr;
+    Picture mShown;
+    int mShownArchive = 0;
+    int mShownEntry = -1;
+    bool mShowAlpha = true;
     QLabel *Img = nullptr;
     QPushButton *cmdOpenT = nullptr;
     QPushButton *cmdOpent2 = nullptr;

@@ -4,13 +4,18 @@
 #include "BootsDocument.h"
 #include "BootsListWidget.h"
 #include "EditActions.h"
+#include "EditorMemory.h"
 #include "FileChooser.h"
+#include "FindBar.h"
 #include "GuiText.h"
 #include "LanguageComboBox.h"
 #include "MainWindowTexts.h"
 #include "Messages.h"
 #include "PreviewPanel.h"
+#include "RecentFilesMenu.h"
 #include "RecordEditorPanel.h"
+#include "TableExchange.h"
+#include "TextureActions.h"
 #include "frmAbout.h"
 #include "language/frmCreateLanguage.h"
 
@@ -76,6 +81,11 @@ frmMain::frmMain(std::unique_ptr<AppFolders> folders, QWidget *parent)
     createControls();
     createMenus();
     startUp();
+    mMemory = new EditorMemory(*this);
+    connect(mMemory->recentMenu(), &RecentFilesMenu::fileChosen, this, [this](const QString &path) {
+        if (maybeSave())
+            openFile(path);
+    });
 
     connect(mDocument, &BootsDocument::reset, this, &frmMain::documentReset);
     connect(mDocument, &BootsDocument::recordChanged, this, &frmMain::recordChanged);
@@ -118,7 +128,9 @@ void frmMain::createControls()
     List1->setObjectName(QStringLiteral("List1"));
     List1->setSelectionMode(QAbstractItemView::SingleSelection);
     List1->setMinimumWidth(160);
-    (new QVBoxLayout(listBox))->addWidget(List1);
+    auto *listLayout = new QVBoxLayout(listBox);
+    listLayout->addWidget(new FindBar(List1, this));
+    listLayout->addWidget(List1);
     columns->addWidget(listBox, 3);
 
     // Middle column: the record editor; right column: the preview above the language controls.
@@ -127,6 +139,7 @@ void frmMain::createControls()
     auto *right = new QVBoxLayout;
     mPreview = new PreviewPanel(mFolders->workingFolder());
     mPreview->setRefusal([this](const QString &path) { return refuseWorkingFile(path); });
+    mTextures = new TextureActions(mPreview, mDocument, this);
     right->addWidget(mPreview, 1);
     right->addWidget(createOtherGroup());
     columns->addLayout(right, 3);
@@ -170,6 +183,7 @@ void frmMain::createMenus()
     mnuSave->setObjectName(QStringLiteral("mnuSave"));
     mnuSave->setShortcut(QKeySequence::Save);
     mnuSave->setEnabled(false);
+    new TableExchange(mDocument, File, mnuSave, this); // Export… and Import… of the boots table
     File->addSeparator();
     mnuQuit = File->addAction(QString(), this, &QWidget::close);
     mnuQuit->setObjectName(QStringLiteral("mnuQuit"));
@@ -280,8 +294,8 @@ void frmMain::mnuOpen_Click()
 {
     if (!maybeSave())
         return;
-    const QString path =
-        FileChooser::chooseFile(this, QStringLiteral("CD"), QString::fromLatin1(kOpenFilter));
+    const QString path = FileChooser::chooseFile(
+        this, QStringLiteral("CD"), QString::fromLatin1(kOpenFilter), mMemory->bootsFolder());
     if (!path.isEmpty())
         openFile(path);
 }
@@ -350,9 +364,14 @@ bool frmMain::save()
 {
     if (!mDocument->isOpen())
         return false;
+    const bool archivesSaved = mTextures->saveChangedArchives(); // each failure said why
     QString reason;
     if (!mDocument->save(&reason)) {
         Messages::cannotSave(this, mDocument->gamePath(), reason);
+        return false;
+    }
+    if (!archivesSaved) {
+        mDocument->undoStack()->resetClean(); // an unsaved archive keeps the window modified
         return false;
     }
     Messages::saved(this);
@@ -370,6 +389,7 @@ void frmMain::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    mMemory->rememberWindow();
     mDocument->removeWorkingFiles();
     mPreview->removeFiles();
     if (mAbout)

@@ -11,6 +11,7 @@
 class AppFolders;
 class BootsListWidget;
 class LanguageComboBox;
+class EditorMemory;
 class PreviewPanel;
 class QAction;
 class QGroupBox;
@@ -18,6 +19,7 @@ class QMenu;
 class QPushButton;
 class RecordEditorPanel;
 class Textura;
+class TextureActions;
 class frmAbout;
 class frmCreateLanguage;
 
@@ -54,6 +56,7 @@ public:
     BootsDocument &document() { return *mDocument; }
     RecordEditorPanel *recordEditor() const { return mRecordEditor; }
     PreviewPanel *previewPanel() const { return mPreview; }
+    TextureActions *textureActions() const { return mTextures; }
     QMenu *fileMenu() const { return File; }
     QMenu *editMenu() const { return Edit; }
 
@@ -101,6 +104,7 @@ private:
     std::unique_ptr<AppFolders> mFolders;
     QString mProgramFolder;
     BootsDocument *mDocument = nullptr;
+    EditorMemory *mMemory = nullptr;
     /// The boot that edits go to, once one is selected.
     int SelectedIndex = 0;
     bool mBootSelected = false;
@@ -109,6 +113,7 @@ private:
 
     RecordEditorPanel *mRecordEditor = nullptr;
     PreviewPanel *mPreview = nullptr;
+    TextureActions *mTextures = nullptr;
     BootsListWidget *List1 = nullptr;
     LanguageComboBox *ComboBox = nullptr;
     QPushButton *cmdCreate = nullptr;

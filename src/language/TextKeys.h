@@ -58,6 +58,36 @@ enum class Key {
     OwnWorkingFile,
     CannotMakeFolder,
     CannotMakeWorkingFolder,
+    // The boots table's export and import: [Menu]
+    ExportTable,
+    ImportTable,
+    ImportTableStep,
+    CsvTable,
+    JsonTable,
+    // [Messages]
+    CannotExportTable,
+    TableNotImported,
+    TableUnchanged,
+    TableImported,
+    NotWrittenUntilSave,
+    // [Menu] and [Messages]: the texture buttons under the preview
+    ExportTexture,
+    ReplaceTexture,
+    ShowAlpha,
+    PngImage,
+    TextureImages,
+    AllFiles,
+    CannotExportTexture,
+    CannotReplaceTexture,
+    CannotChangeTexture,
+    TexturesReplaced,
+    NoTextureShown,
+    // Recent files, remembered archives and finding a boot ([Menu], then [Messages])
+    OpenRecent,
+    ClearRecent,
+    LoadLastArchives,
+    FindBoot,
+    RecentFileMissing,
     // [Language]
     Locale,
 };

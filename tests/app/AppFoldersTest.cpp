@@ -213,6 +213,7 @@ TEST_F(TwoWindows, InstalledEditorWritesOnlyToTheUserDataFolder)
 {
     TempDir prefix;
     TempDir data;
+    TempDir config;
     fs::copy(CLEATWORK_LANGUAGE_DIR, prefix.file("Language"), fs::copy_options::recursive);
     fs::create_directories(data.file("Language/Mine"));
     fs::copy(prefix.file("Language/Deutsch"), data.file("Language/Deutsch"),
@@ -223,7 +224,8 @@ TEST_F(TwoWindows, InstalledEditorWritesOnlyToTheUserDataFolder)
     fs::permissions(gameDir.path(), fs::perms::owner_write, fs::perm_options::remove);
     {
         frmMain w(AppFolders::installed(QString::fromStdString(prefix.path()),
-                                        QString::fromStdString(data.path())));
+                                        QString::fromStdString(data.path()),
+                                        QString::fromStdString(config.file("Cleatwork"))));
         auto *languages = w.findChild<QComboBox *>(QStringLiteral("ComboBox"));
         EXPECT_EQ(languages->count(), 8) << "seven bundled languages and the user's own";
         languages->setCurrentIndex(languages->findText(QStringLiteral("Deutsch")));
@@ -238,6 +240,8 @@ TEST_F(TwoWindows, InstalledEditorWritesOnlyToTheUserDataFolder)
     EXPECT_EQ(Languages::configuredLanguage(data.path()), "Deutsch");
     EXPECT_EQ(snapshot(data.path(), false), "Language/\nLanguage/C\nLanguage/Deutsch/\n"
                                             "Language/Deutsch/LNG.ini\nLanguage/Mine/\n");
+    EXPECT_TRUE(fs::is_regular_file(config.file("Cleatwork/cleatwork.ini")))
+        << "the editor's settings, in a configuration folder made for them";
 }
 
 } // namespace

@@ -52,6 +52,7 @@ void ModalAnswerer::file(const QString &path)
             return;
         }
         names << dialog->objectName();
+        folders << dialog->directory().absolutePath();
         texts << dialog->nameFilters().join(QLatin1Char(';'));
         if (path.isEmpty()) {
             dialog->reject();

@@ -28,6 +28,8 @@ public:
     QStringList details;
     std::vector<QMessageBox::Icon> icons;
     QStringList names;
+    /// The folders the file dialogs met started in, in order.
+    QStringList folders;
     /// Dialogs expected but never met.
     int pending() const { return static_cast<int>(mAnswers.size()); }
 

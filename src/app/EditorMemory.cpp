@@ -1,0 +1,104 @@
+#include "EditorMemory.h"
+
+#include "AppFolders.h"
+#include "EditorSettings.h"
+#include "PreviewPanel.h"
+#include "RecentFilesMenu.h"
+#include "frmMain.h"
+#include "language/UiText.h"
+
+#include <QAction>
+#include <QEvent>
+#include <QFileInfo>
+#include <QMenu>
+#include <QPushButton>
+
+EditorMemory::EditorMemory(frmMain &window)
+    : QObject(&window), mWindow(window), mPreview(window.previewPanel()),
+      mSettings(std::make_unique<EditorSettings>(window.folders().settingsFile()))
+{
+    // A geometry from a screen that is gone is moved onto one that exists.
+    const QByteArray geometry = mSettings->windowGeometry();
+    if (!geometry.isEmpty() && !window.restoreGeometry(geometry))
+        qWarning("The remembered window geometry was not usable.");
+
+    // Open Recent follows Open.
+    mRecent = new RecentFilesMenu(*mSettings, &window);
+    QMenu *file = window.fileMenu();
+    const QList<QAction *> items = file->actions();
+    QAction *before = nullptr;
+    for (qsizetype i = 0; i + 1 < items.size() && !before; ++i) {
+        if (items[i]->objectName() == QLatin1String("mnuOpen"))
+            before = items[i + 1];
+    }
+    file->insertMenu(before, mRecent);
+
+    mReload = mPreview->addButton(QStringLiteral("cmdReloadArchives"),
+                                  UiText::text(UiText::Key::LoadLastArchives));
+    mReload->installEventFilter(this);
+    connect(mReload, &QPushButton::clicked, this, &EditorMemory::loadLastArchives);
+    mPreview->setArchiveFolder(mSettings->archiveFolder());
+    updateReloadButton();
+
+    connect(&window.document(), &BootsDocument::reset, this, &EditorMemory::documentReset);
+    connect(mPreview, &PreviewPanel::archiveLoaded, this, &EditorMemory::archiveLoaded);
+}
+
+EditorMemory::~EditorMemory() = default;
+
+bool EditorMemory::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == mReload && event->type() == QEvent::LanguageChange)
+        mReload->setText(UiText::text(UiText::Key::LoadLastArchives));
+    return QObject::eventFilter(watched, event);
+}
+
+QString EditorMemory::bootsFolder() const
+{
+    return mSettings->lastBootsFolder();
+}
+
+void EditorMemory::documentReset()
+{
+    const BootsDocument &document = mWindow.document();
+    if (document.isOpen()) {
+        // Another running copy may have added files since: the list grows from the file's.
+        mSettings->store();
+        mSettings->addRecentFile(document.gamePath());
+        mSettings->setLastBootsFile(document.gamePath());
+        mSettings->store();
+        mRecent->refresh();
+        mPreview->setArchiveFolder(mSettings->archiveFolder());
+    }
+    updateReloadButton();
+}
+
+void EditorMemory::archiveLoaded(int archive, const QString &path)
+{
+    mSettings->setLastArchive(archive, path);
+    mSettings->store();
+    mPreview->setArchiveFolder(mSettings->archiveFolder());
+    updateReloadButton();
+}
+
+void EditorMemory::updateReloadButton()
+{
+    mReload->setEnabled(QFileInfo(mSettings->lastArchive(1)).isFile() &&
+                        QFileInfo(mSettings->lastArchive(2)).isFile());
+}
+
+bool EditorMemory::loadLastArchives()
+{
+    // Each archive is loaded and checked as its button loads it; one failing keeps the other.
+    const QString first = mSettings->lastArchive(1);
+    const QString second = mSettings->lastArchive(2);
+    const bool firstLoaded = mPreview->loadArchive(1, first);
+    const bool secondLoaded = mPreview->loadArchive(2, second);
+    return firstLoaded && secondLoaded;
+}
+
+void EditorMemory::rememberWindow()
+{
+    mSettings->setWindowGeometry(mWindow.saveGeometry());
+    mSettings->store();
+}

@@ -1,0 +1,129 @@
+#include "EditorSettings.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
+
+namespace {
+
+const char *const kRecentFiles = "RecentFiles/Files";
+const char *const kBootsFolder = "Folders/BootsFiles";
+const char *const kArchiveFolder = "Folders/Archives";
+const char *const kArchive[] = {"Archives/First", "Archives/Second"};
+const char *const kGeometry = "Window/Geometry";
+
+// One spelling per file, so that the same file opened by two routes is one entry.
+QString canonical(const QString &file)
+{
+    return QDir::cleanPath(QFileInfo(file).absoluteFilePath());
+}
+
+} // namespace
+
+EditorSettings::EditorSettings(const QString &path)
+    : mSettings(std::make_unique<QSettings>(path, QSettings::IniFormat))
+{
+}
+
+EditorSettings::~EditorSettings() = default;
+
+QString EditorSettings::path() const
+{
+    return mSettings->fileName();
+}
+
+QString EditorSettings::text(const char *key) const
+{
+    // A value of another type (a list where text belongs) reads as nothing.
+    const QVariant value = mSettings->value(QLatin1String(key));
+    return value.typeId() == QMetaType::QString ? value.toString() : QString();
+}
+
+QStringList EditorSettings::recentFiles() const
+{
+    QStringList files;
+    const QVariant value = mSettings->value(QLatin1String(kRecentFiles));
+    const QStringList stored =
+        value.typeId() == QMetaType::QString ? QStringList{value.toString()} : value.toStringList();
+    for (const QString &file : stored) {
+        const QString clean = file.trimmed().isEmpty() ? QString() : canonical(file);
+        if (!clean.isEmpty() && !files.contains(clean) && files.size() < kMaxRecentFiles)
+            files << clean;
+    }
+    return files;
+}
+
+void EditorSettings::addRecentFile(const QString &file)
+{
+    QStringList files = recentFiles();
+    files.removeAll(canonical(file));
+    files.prepend(canonical(file));
+    while (files.size() > kMaxRecentFiles)
+        files.removeLast();
+    mSettings->setValue(QLatin1String(kRecentFiles), files);
+}
+
+void EditorSettings::removeRecentFile(const QString &file)
+{
+    QStringList files = recentFiles();
+    files.removeAll(canonical(file));
+    mSettings->setValue(QLatin1String(kRecentFiles), files);
+}
+
+void EditorSettings::clearRecentFiles()
+{
+    mSettings->setValue(QLatin1String(kRecentFiles), QStringList());
+}
+
+QString EditorSettings::lastBootsFolder() const
+{
+    return text(kBootsFolder);
+}
+
+QString EditorSettings::archiveFolder() const
+{
+    const QString folder = text(kArchiveFolder);
+    return folder.isEmpty() ? lastBootsFolder() : folder;
+}
+
+void EditorSettings::setLastBootsFile(const QString &file)
+{
+    mSettings->setValue(QLatin1String(kBootsFolder), QFileInfo(canonical(file)).path());
+}
+
+QString EditorSettings::lastArchive(int archive) const
+{
+    return archive == 1 || archive == 2 ? text(kArchive[archive - 1]) : QString();
+}
+
+void EditorSettings::setLastArchive(int archive, const QString &file)
+{
+    if (archive != 1 && archive != 2)
+        return;
+    mSettings->setValue(QLatin1String(kArchive[archive - 1]), canonical(file));
+    mSettings->setValue(QLatin1String(kArchiveFolder), QFileInfo(canonical(file)).path());
+}
+
+QByteArray EditorSettings::windowGeometry() const
+{
+    return mSettings->value(QLatin1String(kGeometry)).toByteArray();
+}
+
+void EditorSettings::setWindowGeometry(const QByteArray &geometry)
+{
+    mSettings->setValue(QLatin1String(kGeometry), geometry);
+}
+
+bool EditorSettings::sync()
+{
+    mSettings->sync();
+    // A malformed file read at the start reports a format error; it is written over all the same.
+    return mSettings->status() != QSettings::AccessError;
+}
+
+void EditorSettings::store()
+{
+    if (!sync())
+        qWarning("The settings could not be written to %s.",
+                 qPrintable(QDir::toNativeSeparators(path())));
+}

@@ -1,0 +1,20 @@
+#pragma once
+// How the preview draws a texture's picture: transparent parts over a checkerboard, as image
+// editors show them, or the stored colours alone with alpha ignored.
+#include "textures/Picture.h"
+
+#include <QImage>
+
+namespace PictureView {
+
+/// The side of one checkerboard square, in picture pixels.
+constexpr int kSquare = 8;
+/// The checkerboard's two greys.
+constexpr QRgb kLightSquare = 0xffffffff;
+constexpr QRgb kDarkSquare = 0xffcccccc;
+
+/// An opaque image of `picture`: blended over the checkerboard with `showAlpha`, otherwise its
+/// colours as stored. Null for an empty picture.
+QImage image(const Picture &picture, bool showAlpha);
+
+} // namespace PictureView

@@ -1,0 +1,150 @@
+#include "TableExchange.h"
+
+#include "BootsDocument.h"
+#include "GuiText.h"
+#include "Messages.h"
+#include "ReplaceRecordsCommand.h"
+
+#include "exchange/BootsTable.h"
+#include "exchange/TableImport.h"
+#include "language/UiText.h"
+
+#include <QAction>
+#include <QFileDialog>
+#include <QMenu>
+#include <QStringList>
+
+using GuiText::toNative;
+
+namespace {
+
+// The dialogs' filters, in this order: the index of the chosen one names its extension.
+const char *const kExtensions[] = {"csv", "json"};
+
+QStringList tableFilters()
+{
+    return {UiText::text(UiText::Key::CsvTable) + QStringLiteral(" (*.csv)"),
+            UiText::text(UiText::Key::JsonTable) + QStringLiteral(" (*.json)")};
+}
+
+} // namespace
+
+TableExchange::TableExchange(BootsDocument *document, QMenu *fileMenu, QAction *after,
+                             QWidget *window)
+    : QObject(window), mDocument(document), mWindow(window)
+{
+    setObjectName(QStringLiteral("tableExchange"));
+    mnuExport = new QAction(this);
+    mnuExport->setObjectName(QStringLiteral("mnuExport"));
+    mnuImport = new QAction(this);
+    mnuImport->setObjectName(QStringLiteral("mnuImport"));
+    const QList<QAction *> items = fileMenu->actions();
+    const qsizetype at = items.indexOf(after);
+    QAction *before = at >= 0 && at + 1 < items.size() ? items[at + 1] : nullptr;
+    fileMenu->insertSeparator(before);
+    fileMenu->insertAction(before, mnuExport);
+    fileMenu->insertAction(before, mnuImport);
+    applyTexts();
+    documentReset();
+
+    connect(mnuExport, &QAction::triggered, this, &TableExchange::mnuExport_Click);
+    connect(mnuImport, &QAction::triggered, this, &TableExchange::mnuImport_Click);
+    connect(mDocument, &BootsDocument::reset, this, &TableExchange::documentReset);
+}
+
+void TableExchange::applyTexts()
+{
+    mnuExport->setText(UiText::text(UiText::Key::ExportTable));
+    mnuImport->setText(UiText::text(UiText::Key::ImportTable));
+}
+
+void TableExchange::documentReset()
+{
+    mnuExport->setEnabled(mDocument->isOpen());
+    mnuImport->setEnabled(mDocument->isOpen());
+}
+
+QString TableExchange::chooseTable(const QString &objectName, bool saving)
+{
+    if (!mDocument->isOpen())
+        return QString();
+    QFileDialog dialog(mWindow);
+    dialog.setObjectName(objectName);
+    dialog.setNameFilters(tableFilters());
+    if (saving) {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        // A name typed without an extension takes the chosen type's (and is then the name the
+        // dialog asks about before replacing a file).
+        dialog.setDefaultSuffix(QString::fromLatin1(kExtensions[0]));
+        connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString &filter) {
+            const qsizetype type = dialog.nameFilters().indexOf(filter);
+            if (type >= 0)
+                dialog.setDefaultSuffix(QString::fromLatin1(kExtensions[type]));
+        });
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    QString path = dialog.selectedFiles().constFirst();
+    const qsizetype type = dialog.nameFilters().indexOf(dialog.selectedNameFilter());
+    // A name whose extension names no table format ("boots.v2") gets the chosen type's.
+    if (saving && type >= 0 && !BootsTable::formatOf(toNative(path)))
+        path += QLatin1Char('.') + QString::fromLatin1(kExtensions[type]);
+    return path;
+}
+
+void TableExchange::mnuExport_Click()
+{
+    const QString path = chooseTable(QStringLiteral("CDExport"), true);
+    if (!path.isEmpty())
+        exportTable(path);
+}
+
+void TableExchange::mnuImport_Click()
+{
+    const QString path = chooseTable(QStringLiteral("CDImport"), false);
+    if (!path.isEmpty())
+        importTable(path);
+}
+
+bool TableExchange::exportTable(const QString &path)
+{
+    if (!mDocument->isOpen())
+        return false;
+    std::string error;
+    // The records as they are in memory: edits not yet saved are part of the table.
+    if (!BootsTable::writeFile(toNative(path), mDocument->database().records(), &error)) {
+        Messages::cannotExportTable(mWindow, path, QString::fromStdString(error));
+        return false;
+    }
+    return true;
+}
+
+bool TableExchange::importTable(const QString &path)
+{
+    if (!mDocument->isOpen())
+        return false;
+    TableImport table;
+    if (!table.readFile(toNative(path), mDocument->database())) {
+        QStringList problems;
+        for (const TableProblem &problem : table.problems())
+            problems << QString::fromStdString(problem.text());
+        Messages::tableNotImported(mWindow, path, problems);
+        return false;
+    }
+    if (table.changes().empty()) {
+        Messages::tableUnchanged(mWindow, path);
+        return true;
+    }
+    // The working file is rewritten with every step, as the other changes of many boots do,
+    // so that it agrees with memory whichever way the step goes.
+    mDocument->undoStack()->push(
+        new ReplaceRecordsCommand(mDocument, UiText::text(UiText::Key::ImportTableStep),
+                                  mDocument->database().records(), table.records(), true));
+    Messages::tableImported(mWindow, static_cast<int>(table.changedBoots()),
+                            static_cast<int>(table.changes().size()), mDocument->gamePath());
+    return true;
+}

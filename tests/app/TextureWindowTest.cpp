@@ -1,0 +1,218 @@
+#include "CaseName.h"
+#include "MainWindowFixture.h"
+#include "TestImages.h"
+
+#include "app/PreviewPanel.h"
+#include "app/TextureActions.h"
+#include "textures/ArchiveEntry.h"
+
+#include <QAction>
+#include <QImage>
+#include <QPixmap>
+#include <filesystem>
+
+namespace {
+
+using TestData::DdsFormat;
+constexpr int kSide = 16;
+constexpr int kEntry = 1; // the texture of boot 1
+
+TestData::Image pictureOf(int i)
+{
+    TestData::Image image = TestData::pattern(kSide, kSide, true);
+    for (auto &p : image.pixels)
+        p.b = static_cast<std::uint8_t>(p.b / (i + 1));
+    return image;
+}
+
+TestData::Bytes archiveOf(int variant)
+{
+    std::vector<TestData::ArchiveEntry> entries;
+    for (int i = 0; i < 3; ++i)
+        entries.push_back(
+            {"t10" + std::to_string(i), TestData::ddsOf(DdsFormat::Dxt5, pictureOf(i + variant))});
+    return TestData::textureArchive(entries);
+}
+
+class TextureWindow : public MainWindowFixture
+{
+protected:
+    void SetUp() override
+    {
+        MainWindowFixture::SetUp();
+        open(writeGame(TestData::boots(4)));
+        original = archiveOf(0);
+        archive = writeGameBytes(TestData::wesys(original), "unnamed_5756.bin");
+        ASSERT_TRUE(window().loadArchive(1, archive));
+        select(kEntry);
+        ASSERT_EQ(preview()->shownEntry(), kEntry);
+        replacement = TestData::opaque(TestData::pattern(kSide, kSide, false));
+    }
+
+    PreviewPanel *preview() { return window().previewPanel(); }
+    TextureActions *actions() { return window().textureActions(); }
+    QString gameFile(const TestData::Bytes &bytes, const char *name)
+    {
+        return writeGameBytes(bytes, QString::fromLatin1(name));
+    }
+    TestData::Bytes saved() { return TestData::unwrap(TestData::readFile(archive.toStdString())); }
+    TestData::Bytes workingCopy()
+    {
+        return TestData::readFile(preview()->archivePath(1).toStdString());
+    }
+    void saveExpecting(const char *message)
+    {
+        answer.message();
+        window().save();
+        EXPECT_EQ(answer.names.value(answer.names.size() - 1), QString::fromLatin1(message));
+    }
+
+    TestData::Bytes original;
+    QString archive;
+    TestData::Image replacement;
+};
+
+struct Replacement
+{
+    const char *name;
+    bool dds;
+};
+
+class ReplaceAndSave : public TextureWindow, public testing::WithParamInterface<Replacement>
+{
+};
+
+TEST_P(ReplaceAndSave, OnlyTheEntrysPixelBytesChange)
+{
+    const TestData::Bytes dds = TestData::ddsOf(DdsFormat::Dxt5, replacement);
+    const QString image =
+        GetParam().dds ? gameFile(dds, "new.dds") : gameFile(TestData::png(replacement), "new.png");
+    answer.file(image);
+    find<QPushButton>("cmdReplaceTexture")->click();
+    EXPECT_EQ(answer.names.value(0), "CDReplace");
+    EXPECT_TRUE(window().isWindowModified());
+    EXPECT_EQ(find<QAction>("mnuUndo")->text(), "Undo Replace Texture");
+    saveExpecting("savedMessage");
+    EXPECT_FALSE(window().isWindowModified());
+
+    const TestData::Bytes after = saved();
+    ASSERT_EQ(after.size(), original.size());
+    const ArchiveEntry entry = ArchiveEntry::of(window().archiveIndex(1), kEntry);
+    const auto pixels = static_cast<std::size_t>(entry.textureOffset() + 128);
+    const auto end = static_cast<std::size_t>(entry.dataOffset + entry.length);
+    for (std::size_t i = 0; i < after.size(); ++i) {
+        if (i < pixels || i >= end) {
+            ASSERT_EQ(after[i], original[i]) << "byte " << i << " outside the entry's pixels";
+        }
+    }
+    const TestData::Bytes texture(after.begin() + entry.textureOffset(), after.begin() + end);
+    if (GetParam().dds) {
+        EXPECT_EQ(texture, dds) << "a DDS is copied as it is";
+    } else {
+        for (int channel = 0; channel < 4; ++channel)
+            EXPECT_LT(TestData::meanError(TestData::decodeDds(texture), replacement, channel),
+                      0.03);
+    }
+    // The preview shows the new picture at once.
+    const auto &shown = preview()->shownPicture().pixels;
+    EXPECT_NEAR(shown[2], replacement.at(0, 0).r, 12);
+}
+
+INSTANTIATE_TEST_SUITE_P(Window, ReplaceAndSave,
+                         testing::Values(Replacement{"Png", false}, Replacement{"Dds", true}),
+                         CaseName::by([](const Replacement &r) { return r.name; }));
+
+TEST_F(TextureWindow, UndoThenSaveRestoresTheOriginalArchive)
+{
+    ASSERT_TRUE(actions()->replaceShownTexture(gameFile(TestData::png(replacement), "new.png")));
+    saveExpecting("savedMessage");
+    ASSERT_NE(saved(), original);
+    find<QAction>("mnuUndo")->trigger();
+    EXPECT_TRUE(window().isWindowModified());
+    saveExpecting("savedMessage");
+    EXPECT_EQ(saved(), original);
+    find<QAction>("mnuRedo")->trigger();
+    EXPECT_NE(workingCopy(), original) << "redo puts the new texture back";
+}
+
+TEST_F(TextureWindow, WrongSizePictureGivesOneMessageAndChangesNothing)
+{
+    const QString small = gameFile(TestData::png(TestData::solid(8, 8, {})), "small.png");
+    answer.message();
+    EXPECT_FALSE(actions()->replaceShownTexture(small));
+    EXPECT_EQ(answer.names, QStringList({"errorMessage"}));
+    EXPECT_TRUE(answer.texts.value(0).contains("small.png"));
+    EXPECT_EQ(workingCopy(), original);
+    EXPECT_FALSE(window().isWindowModified());
+    EXPECT_EQ(window().document().undoStack()->count(), 0);
+}
+
+TEST_F(TextureWindow, ExportWritesThePngOfTheShownPicture)
+{
+    const std::string path = gameDir.file("out.png");
+    answer.file(QString::fromStdString(path));
+    find<QPushButton>("cmdExportTexture")->click();
+    EXPECT_EQ(answer.names.value(0), "CDTexture");
+    const QImage png(QString::fromStdString(path));
+    ASSERT_EQ(png.size(), QSize(kSide, kSide));
+    const QImage argb = png.convertToFormat(QImage::Format_ARGB32);
+    const auto &shown = preview()->shownPicture().pixels;
+    EXPECT_EQ(TestData::Bytes(argb.constBits(), argb.constBits() + shown.size()), shown);
+}
+
+TEST_F(TextureWindow, AlphaOffShowsTheStoredColoursOpaque)
+{
+    const auto &shown = preview()->shownPicture().pixels;
+    const std::size_t corner = (kSide - 1) * 4; // the top-right pixel is fully transparent
+    ASSERT_EQ(shown[corner + 3], 0);
+    const QColor stored(shown[corner + 2], shown[corner + 1], shown[corner]);
+    auto cornerShown = [this] {
+        return find<QLabel>("Img")->pixmap().toImage().pixelColor(kSide - 1, 0);
+    };
+    EXPECT_NE(cornerShown(), stored) << "the checkerboard shows through";
+    find<QCheckBox>("chkAlpha")->click();
+    EXPECT_EQ(cornerShown(), stored);
+}
+
+TEST_F(TextureWindow, ChangedArchiveAsksBeforeTheWindowCloses)
+{
+    ASSERT_TRUE(actions()->replaceShownTexture(gameFile(TestData::png(replacement), "new.png")));
+    answer.message(QMessageBox::Cancel);
+    EXPECT_FALSE(window().close());
+    EXPECT_EQ(answer.names, QStringList({"unsavedMessage"}));
+}
+
+TEST_F(TextureWindow, FailedArchiveSaveKeepsTheWindowModified)
+{
+    ASSERT_TRUE(actions()->replaceShownTexture(gameFile(TestData::png(replacement), "new.png")));
+    std::filesystem::permissions(archive.toStdString(), std::filesystem::perms::owner_read);
+    saveExpecting("errorMessage");
+    EXPECT_TRUE(answer.texts.value(0).contains("unnamed_5756.bin"));
+    EXPECT_EQ(answer.names.size(), 1) << "no \"Saved File\"";
+    EXPECT_TRUE(window().isWindowModified());
+    EXPECT_EQ(saved(), original);
+}
+
+TEST_F(TextureWindow, ReloadingAChangedArchiveAsksAndVoidsItsUndoSteps)
+{
+    ASSERT_TRUE(actions()->replaceShownTexture(gameFile(TestData::png(replacement), "new.png")));
+    const QString other = gameFile(TestData::wesys(archiveOf(3)), "other.bin");
+    answer.message(QMessageBox::Cancel);
+    EXPECT_FALSE(window().loadArchive(1, other));
+    EXPECT_NE(workingCopy(), original) << "cancel keeps the replacement";
+    answer.message(QMessageBox::Discard);
+    ASSERT_TRUE(window().loadArchive(1, other));
+    find<QAction>("mnuUndo")->trigger();
+    EXPECT_EQ(workingCopy(), archiveOf(3)) << "an old step never writes into another archive";
+}
+
+TEST_F(TextureWindow, DiscardedReplacementsLeaveTheWorkingCopyAndAreNeverSaved)
+{
+    ASSERT_TRUE(actions()->replaceShownTexture(gameFile(TestData::png(replacement), "new.png")));
+    open(writeGame(TestData::boots(2), "unnamed_28.bin")); // the edits are discarded
+    EXPECT_EQ(workingCopy(), original);
+    saveExpecting("savedMessage");
+    EXPECT_EQ(TestData::readFile(archive.toStdString()), TestData::wesys(original));
+}
+
+} // namespace
