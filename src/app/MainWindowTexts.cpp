@@ -8,7 +8,9 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDir>
+#include <QEvent>
 #include <QGroupBox>
 #include <QMenu>
 
@@ -63,6 +65,10 @@ void apply(QWidget *window, const QString &languageFile)
     }
     for (EditActions *edit : window->findChildren<EditActions *>())
         edit->retranslate();
+    // Controls that caption themselves (the find field, the recent files) follow at once, also
+    // when the new language loads no Qt translation of its own.
+    QEvent change(QEvent::LanguageChange);
+    QCoreApplication::sendEvent(window, &change);
 }
 
 void setText(QObject *control, UiText::Key key)

@@ -2,6 +2,7 @@
 
 #include "BootsDocument.h"
 #include "GuiText.h"
+#include "MainWindowTexts.h"
 #include "Messages.h"
 #include "ReplaceRecordsCommand.h"
 
@@ -54,8 +55,9 @@ TableExchange::TableExchange(BootsDocument *document, QMenu *fileMenu, QAction *
 
 void TableExchange::applyTexts()
 {
-    mnuExport->setText(UiText::text(UiText::Key::ExportTable));
-    mnuImport->setText(UiText::text(UiText::Key::ImportTable));
+    // Registered, so that a change of language re-captions them.
+    MainWindowTexts::setText(mnuExport, UiText::Key::ExportTable);
+    MainWindowTexts::setText(mnuImport, UiText::Key::ImportTable);
 }
 
 void TableExchange::documentReset()

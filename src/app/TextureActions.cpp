@@ -3,6 +3,7 @@
 #include "BootsDocument.h"
 #include "FileChooser.h"
 #include "GuiText.h"
+#include "MainWindowTexts.h"
 #include "Messages.h"
 #include "PreviewPanel.h"
 #include "ReplaceTextureCommand.h"
@@ -57,6 +58,10 @@ TextureActions::TextureActions(PreviewPanel *preview, BootsDocument *document, Q
     chkAlpha->setObjectName(QStringLiteral("chkAlpha"));
     chkAlpha->setChecked(true);
     preview->addControl(chkAlpha);
+    // Registered, so that a change of language re-captions them.
+    MainWindowTexts::setText(cmdExportTexture, Key::ExportTexture);
+    MainWindowTexts::setText(cmdReplaceTexture, Key::ReplaceTexture);
+    MainWindowTexts::setText(chkAlpha, Key::ShowAlpha);
     for (QPushButton *button : {cmdExportTexture, cmdReplaceTexture})
         button->setEnabled(false);
 

@@ -5,7 +5,9 @@
 #include "language/Languages.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QStatusBar>
 #include <QTest>
@@ -68,6 +70,23 @@ TEST_F(MainWindowTexts, GermanMenusMessagesAndStandardButtons)
     EXPECT_FALSE(window().close());
     EXPECT_TRUE(buttons.contains("Speichern") && buttons.contains("Abbrechen"))
         << buttons.join(" ").toStdString();
+}
+
+TEST_F(MainWindowTexts, ChoosingALanguageRecaptionsEveryAddedControl)
+{
+    configure("English");
+    window();
+    QComboBox *box = find<QComboBox>("ComboBox");
+    auto pick = [box](const char *language) {
+        box->setCurrentIndex(box->findText(language));
+        emit box->activated(box->currentIndex());
+    };
+    pick("Deutsch");
+    EXPECT_EQ(text("mnuExport"), QString::fromUtf8("Exportieren…"));
+    EXPECT_EQ(find<QAbstractButton>("cmdExportTexture")->text(), "Textur exportieren");
+    EXPECT_EQ(find<QLineEdit>("txtFind")->placeholderText(), "Schuh suchen");
+    pick("English");
+    EXPECT_EQ(find<QLineEdit>("txtFind")->placeholderText(), "Find a boot");
 }
 
 TEST_F(MainWindowTexts, LanguageWithoutTheNewKeysShowsThemInEnglish)
