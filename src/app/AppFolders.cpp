@@ -99,7 +99,7 @@ AppFolders::~AppFolders()
     if (mPrivate)
         QDir(mWorkingFolder).removeRecursively();
     else if (mLock)
-        removeWorkingFiles();
+        removeWorkingFiles(mMode == Mode::Portable ? Keep::Archives : Keep::Nothing);
     if (mLock && mMode == Mode::Installed && !mPrivate)
         QDir().rmdir(mWorkingFolder); // only when empty
     mLock.reset();
@@ -171,7 +171,7 @@ void AppFolders::removeDeadCopies(const QString &copiesFolder) const
     }
 }
 
-void AppFolders::removeWorkingFiles() const
+void AppFolders::removeWorkingFiles(Keep keep) const
 {
     QDir folder(mWorkingFolder);
     if (mMode == Mode::Installed) {
@@ -180,8 +180,14 @@ void AppFolders::removeWorkingFiles() const
             folder.remove(name);
         return;
     }
-    for (const QString &name : workingFileNames())
+    for (const QString &name : workingFileNames()) {
+        // A portable program folder keeps the archives' working copies after a normal end,
+        // until the next load of the same archive replaces them.
+        if (keep == Keep::Archives &&
+            (name == QLatin1String("File1") || name == QLatin1String("File2")))
+            continue;
         folder.remove(name);
+    }
 }
 
 bool AppFolders::isWorkingFile(const QString &path) const

@@ -59,7 +59,8 @@ private:
                const QString &sharedWorkingFolder);
     void claimWorkingFolder(const QString &stateFolder, const QString &sharedWorkingFolder);
     void removeDeadCopies(const QString &copiesFolder) const;
-    void removeWorkingFiles() const;
+    enum class Keep { Nothing, Archives };
+    void removeWorkingFiles(Keep keep = Keep::Nothing) const;
 
     Mode mMode;
     QString mBundledFolder;

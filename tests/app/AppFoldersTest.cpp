@@ -116,6 +116,18 @@ TEST_P(RunningCopies, SecondCopyWorksInAPrivateFolderRemovedWhenItEnds)
     EXPECT_FALSE(QFileInfo::exists(privateFolder));
 }
 
+TEST_P(RunningCopies, NormalEndKeepsTheArchiveCopiesOnlyInAProgramFolder)
+{
+    auto first = start();
+    const QDir shared(first->workingFolder());
+    touch(shared.filePath(QStringLiteral("File2")));
+    touch(shared.filePath(QStringLiteral("temp.bin")));
+    first.reset();
+    EXPECT_EQ(QFileInfo::exists(shared.filePath(QStringLiteral("File2"))),
+              GetParam() == Mode::Portable);
+    EXPECT_FALSE(QFileInfo::exists(shared.filePath(QStringLiteral("temp.bin"))));
+}
+
 TEST_P(RunningCopies, WhatADeadCopyLeftIsRemovedAtTheNextStart)
 {
     const QString shared = copyThatDies(GetParam(), program, data);
@@ -137,8 +149,11 @@ TEST_P(RunningCopies, EndingLeavesNoWorkingFile)
     const std::string before = snapshot(program.path()) + snapshot(data.path());
     {
         auto folders = start();
-        for (const QString &name : AppFolders::workingFileNames())
-            touch(QDir(folders->workingFolder()).filePath(name));
+        for (const QString &name : AppFolders::workingFileNames()) {
+            const bool archiveCopy = name == "File1" || name == "File2";
+            if (!archiveCopy || GetParam() == Mode::Installed) // see the test above
+                touch(QDir(folders->workingFolder()).filePath(name));
+        }
     }
     EXPECT_EQ(snapshot(program.path()) + snapshot(data.path()), before);
 }
