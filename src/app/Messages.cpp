@@ -164,4 +164,10 @@ void recentFileMissing(QWidget *parent, const QString &path)
          UiText::text(UiText::Key::RecentFileMissing, {native(path)}));
 }
 
+void workingFileNotWritten(QWidget *parent, const QString &reason)
+{
+    show(parent, QMessageBox::Critical, QStringLiteral("errorMessage"),
+         UiText::text(Key::CannotWriteWorkingFile, {reason}));
+}
+
 } // namespace Messages

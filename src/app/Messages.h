@@ -43,4 +43,8 @@ QMessageBox::StandardButton unsavedTextures(QWidget *parent, const QString &arch
 /// A recent file that no longer exists (and has left the recent files).
 void recentFileMissing(QWidget *parent, const QString &path);
 
+/// The working file could not be brought in line with the edits (they stay in memory and
+/// the next save writes them).
+void workingFileNotWritten(QWidget *parent, const QString &reason);
+
 } // namespace Messages

@@ -92,7 +92,7 @@ frmMain::frmMain(std::unique_ptr<AppFolders> folders, QWidget *parent)
     connect(mDocument, &BootsDocument::recordsReplaced, this, &frmMain::recordsReplaced);
     connect(mDocument, &BootsDocument::modifiedChanged, this, &QWidget::setWindowModified);
     connect(mDocument, &BootsDocument::workingFileFailed, this,
-            [this](const QString &reason) { Messages::cannotChangeStatistics(this, reason); });
+            [this](const QString &reason) { Messages::workingFileNotWritten(this, reason); });
 }
 
 frmMain::~frmMain() = default;
