@@ -183,22 +183,29 @@ namespace {
 
 // The contents of an existing file, or the empty text; false when it exists but cannot be
 // rewritten.
-bool readForWriting(const std::string &fileName, std::string &contents)
+bool readForWriting(const std::string &fileName, std::string &contents, std::string *error)
 {
     FileIo::Bytes data;
-    if (FileIo::exists(fileName) &&
-        (!FileIo::isWritableFile(fileName) || !FileIo::readFile(fileName, data)))
-        return false;
+    if (FileIo::exists(fileName)) {
+        if (!FileIo::isWritableFile(fileName)) {
+            if (error)
+                *error = "the file is read-only";
+            return false;
+        }
+        if (!FileIo::readFile(fileName, data, error))
+            return false;
+    }
     contents.assign(data.begin(), data.end());
     return true;
 }
 
 bool writeUpdated(const std::string &fileName, const std::string &contents,
-                  const std::string &section, const std::string &key, const std::string &value)
+                  const std::string &section, const std::string &key, const std::string &value,
+                  std::string *error)
 {
     const std::string updated = IniText::write(contents, section, key, value);
     return FileIo::writeFileAtomic(fileName, reinterpret_cast<const std::uint8_t *>(updated.data()),
-                                   updated.size());
+                                   updated.size(), error);
 }
 
 std::string contentsOf(const std::string &fileName)
@@ -224,18 +231,18 @@ std::string ReadIniText(const std::string &fileName, const std::string &section,
 }
 
 bool WriteIni(const std::string &fileName, const std::string &section, const std::string &key,
-              const std::string &value)
+              const std::string &value, std::string *error)
 {
     std::string contents;
-    return readForWriting(fileName, contents) &&
-           writeUpdated(fileName, contents, section, key, value);
+    return readForWriting(fileName, contents, error) &&
+           writeUpdated(fileName, contents, section, key, value, error);
 }
 
 bool WriteIniText(const std::string &fileName, const std::string &section, const std::string &key,
-                  const std::string &value, Ansi::Conversion *conversion)
+                  const std::string &value, Ansi::Conversion *conversion, std::string *error)
 {
     std::string contents;
-    if (!readForWriting(fileName, contents))
+    if (!readForWriting(fileName, contents, error))
         return false;
     Ansi::Conversion converted; // a UTF-8 file stores the value as it is, nothing replaced
     if (!IniText::isUtf8(contents))
@@ -243,5 +250,5 @@ bool WriteIniText(const std::string &fileName, const std::string &section, const
     const std::string &stored = IniText::isUtf8(contents) ? value : converted.ansi;
     if (conversion)
         *conversion = converted;
-    return writeUpdated(fileName, contents, section, key, stored);
+    return writeUpdated(fileName, contents, section, key, stored, error);
 }

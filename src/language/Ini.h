@@ -16,9 +16,10 @@ std::string ReadIni(const std::string &fileName, const std::string &section,
                     const std::string &key);
 
 /// Sets `key` in `section` of `fileName` to `value`, creating the file (never its folder),
-/// the section or the key as needed. Returns false when nothing could be written.
+/// the section or the key as needed. Returns false when nothing could be written; `*error`
+/// then says why.
 bool WriteIni(const std::string &fileName, const std::string &section, const std::string &key,
-              const std::string &value);
+              const std::string &value, std::string *error = nullptr);
 
 /// The value of ReadIni decoded to UTF-8 from the file's encoding.
 std::string ReadIniText(const std::string &fileName, const std::string &section,
@@ -28,7 +29,8 @@ std::string ReadIniText(const std::string &fileName, const std::string &section,
 /// fit in a Windows-1252 one (a new file is Windows-1252). `conversion`, when given, receives
 /// what the best fit replaced.
 bool WriteIniText(const std::string &fileName, const std::string &section, const std::string &key,
-                  const std::string &value, Ansi::Conversion *conversion = nullptr);
+                  const std::string &value, Ansi::Conversion *conversion = nullptr,
+                  std::string *error = nullptr);
 
 namespace IniText {
 /// True when `contents` starts with the UTF-8 byte-order mark.

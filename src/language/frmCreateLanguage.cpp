@@ -227,10 +227,15 @@ void frmCreateLanguage::showMessage(QMessageBox::Icon icon, const QString &name,
 }
 
 bool frmCreateLanguage::writeField(QLineEdit *field, const std::string &file, const char *section,
-                                   const char *key, std::vector<std::string> &replaced)
+                                   const char *key, std::vector<std::string> &replaced,
+                                   std::string &error)
 {
     Ansi::Conversion conversion;
-    const bool written = WriteIniText(file, section, key, field->text().toStdString(), &conversion);
+    std::string reason;
+    const bool written =
+        WriteIniText(file, section, key, field->text().toStdString(), &conversion, &reason);
+    if (!written && error.empty())
+        error = reason;
     if (written && !conversion.replaced.empty()) {
         field->setText(QString::fromStdString(Ansi::toUtf8(conversion.ansi)));
         replaced.insert(replaced.end(), conversion.replaced.begin(), conversion.replaced.end());
@@ -255,17 +260,21 @@ bool frmCreateLanguage::createLanguage()
         Languages::languageFile(nativePath(mProgramFolder), name.toStdString());
     bool written = true;
     std::vector<std::string> replaced;
+    std::string error;
     for (const auto &key : Languages::keys())
         written =
-            writeField(txt[key.editorField], file, key.section, key.written, replaced) && written;
+            writeField(txt[key.editorField], file, key.section, key.written, replaced, error) &&
+            written;
     for (std::size_t i = 0; i < txtText.size(); ++i) {
         const auto &entry = TextKeys::entries()[i];
-        written = writeField(txtText[i], file, entry.section, entry.name, replaced) && written;
+        written =
+            writeField(txtText[i], file, entry.section, entry.name, replaced, error) && written;
     }
     if (!written) {
         showMessage(QMessageBox::Critical, QStringLiteral("writeMessage"),
                     UiText::text(UiText::Key::LanguageNotWritten, {name}),
-                    QDir::toNativeSeparators(QString::fromStdString(file)));
+                    QDir::toNativeSeparators(QString::fromStdString(file)) + QStringLiteral(": ") +
+                        QString::fromStdString(error));
     } else if (!replaced.empty()) {
         Ansi::Conversion all;
         for (std::string &c : replaced) {

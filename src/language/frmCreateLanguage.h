@@ -48,7 +48,7 @@ private:
                      const QString &details);
     /// Writes `field`'s text; on a best-fit change the field shows the stored text.
     bool writeField(QLineEdit *field, const std::string &file, const char *section, const char *key,
-                    std::vector<std::string> &replaced);
+                    std::vector<std::string> &replaced, std::string &error);
 
     QString mProgramFolder;
     QString mBundledFolder;
