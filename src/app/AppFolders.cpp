@@ -131,7 +131,9 @@ void AppFolders::claimWorkingFolder(const QString &stateFolder, const QString &s
     if (mLock) {
         if (mMode == Mode::Installed)
             QDir().mkpath(mWorkingFolder);
-        removeWorkingFiles(); // what a copy that died left behind
+        // What a copy that died left behind (a program folder's archive copies stay, as after
+        // a normal end).
+        removeWorkingFiles(mMode == Mode::Portable ? Keep::Archives : Keep::Nothing);
         removeDeadCopies(copies);
         return;
     }

@@ -52,7 +52,8 @@ bool EditActions::eventFilter(QObject *watched, QEvent *event)
     if (type != QEvent::ShortcutOverride && type != QEvent::KeyPress)
         return false;
     auto *field = qobject_cast<QLineEdit *>(watched);
-    if (!field || field->window() != mWindow)
+    // The find field keeps its own undo: what is typed there is no edit of the boots.
+    if (!field || field->window() != mWindow || field->objectName() == QLatin1String("txtFind"))
         return false;
     const auto *key = static_cast<QKeyEvent *>(event);
     if (!key->matches(QKeySequence::Undo) && !key->matches(QKeySequence::Redo))

@@ -93,6 +93,8 @@ bool EditorMemory::loadLastArchives()
     const QString first = mSettings->lastArchive(1);
     const QString second = mSettings->lastArchive(2);
     const bool firstLoaded = mPreview->loadArchive(1, first);
+    if (mPreview->loadDeclined())
+        return false; // Cancel stops the whole reload
     const bool secondLoaded = mPreview->loadArchive(2, second);
     return firstLoaded && secondLoaded;
 }

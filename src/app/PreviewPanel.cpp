@@ -120,10 +120,13 @@ void PreviewPanel::chooseArchive(int number)
 
 bool PreviewPanel::loadArchive(int number, const QString &path)
 {
+    mLoadDeclined = false;
     if (mRefuse && mRefuse(path))
         return false;
-    if (mMayReplace && !mMayReplace(number))
+    if (mMayReplace && !mMayReplace(number)) {
+        mLoadDeclined = true;
         return false;
+    }
     Archive &a = archive(number);
     Textura &entries = index(number);
     const QString workingCopy =
@@ -172,9 +175,12 @@ void PreviewPanel::previewEntry(int number, int selected)
     a.namePositionField->setText(QString::number(entry.namePosition()));
     std::string bitmap;
     TexturePreview::Picture picture;
-    // A texture that cannot be shown keeps the previous picture; the preview says nothing.
-    if (!mPreview->run(toNative(a.path), entry, bitmap, &picture))
+    // A texture that cannot be shown keeps the previous picture; the preview says nothing. The
+    // picture no longer belongs to the selected boot, so nothing may export or replace it.
+    if (!mPreview->run(toNative(a.path), entry, bitmap, &picture)) {
+        forgetShown();
         return;
+    }
     // The picture the bitmap file now holds, taken from memory rather than read back.
     mShown = std::move(picture);
     mShownArchive = number;
@@ -216,5 +222,16 @@ void PreviewPanel::showTextureOf(int bootPosition)
     if (inSecond >= 0 && inSecond < second->count()) {
         second->setCurrentRow(inSecond);
         previewEntry(2);
+        return;
     }
+    forgetShown(); // the boot has no texture in the loaded archives
+}
+
+void PreviewPanel::forgetShown()
+{
+    if (mShownArchive == 0)
+        return;
+    mShownArchive = 0;
+    mShownEntry = -1;
+    emit shownChanged(false);
 }

@@ -40,6 +40,9 @@ public:
     /// Loads texture archive 1 or 2 without a dialog; a failure is reported in a message
     /// and leaves the loaded archive as it was.
     bool loadArchive(int archive, const QString &path);
+    /// True when the last load did not happen because the user kept the archive's unsaved
+    /// changes (Cancel).
+    bool loadDeclined() const { return mLoadDeclined; }
     /// Asks for archive 1 or 2 in a file dialog (starting in the archive folder) and loads it.
     void chooseArchive(int archive);
     /// The folder the archive dialog starts in.
@@ -88,8 +91,11 @@ private:
     void previewEntry(int archive);
     void previewEntry(int archive, int entry);
     void drawShown();
+    /// The shown picture no longer belongs to the selected boot.
+    void forgetShown();
 
     QString mWorkingFolder;
+    bool mLoadDeclined = false;
     QString mArchiveFolder;
     std::function<bool(const QString &)> mRefuse;
     std::function<bool(int)> mMayReplace;

@@ -31,6 +31,8 @@ void ReplaceTextureCommand::put(const std::vector<std::uint8_t> &texture)
         setObsolete(true);
         return;
     }
-    // A working copy that cannot be written is reported by the actions.
-    mActions->putTexture(mChange.archive, mChange.entry, texture);
+    // A working copy that cannot be written is reported by the actions; it still holds the
+    // texture it had, so the step leaves the stack rather than claim a state that is not there.
+    if (!mActions->putTexture(mChange.archive, mChange.entry, texture))
+        setObsolete(true);
 }

@@ -485,8 +485,11 @@ void frmMain::cmdChange_Click()
     const bool changed = mDocument->changeAllStatistics(*value, mBootSelected ? SelectedIndex : -1,
                                                         mRecordEditor->texts(), &reason);
     mStoring = false;
-    if (!changed)
+    if (!changed) {
+        if (mBootSelected)
+            showBoot(SelectedIndex); // the fields show the statistics the boot still has
         Messages::cannotChangeStatistics(this, reason);
+    }
 }
 
 // ---------------------------------------------------------------------------------------

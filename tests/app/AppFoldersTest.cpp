@@ -58,7 +58,7 @@ QString copyThatDies(Mode mode, const TempDir &program, const TempDir &data)
     const pid_t child = fork();
     if (child == 0) {
         auto folders = foldersOf(mode, program, data);
-        touch(QDir(folders->workingFolder()).filePath(QStringLiteral("File1")));
+        touch(QDir(folders->workingFolder()).filePath(QStringLiteral("temp.bin")));
         std::ofstream(report) << folders->workingFolder().toStdString();
         _exit(0); // no destructor runs: the lock and the files stay behind
     }
@@ -131,10 +131,10 @@ TEST_P(RunningCopies, NormalEndKeepsTheArchiveCopiesOnlyInAProgramFolder)
 TEST_P(RunningCopies, WhatADeadCopyLeftIsRemovedAtTheNextStart)
 {
     const QString shared = copyThatDies(GetParam(), program, data);
-    ASSERT_TRUE(QFileInfo::exists(QDir(shared).filePath(QStringLiteral("File1"))));
+    ASSERT_TRUE(QFileInfo::exists(QDir(shared).filePath(QStringLiteral("temp.bin"))));
     auto first = start();
     EXPECT_FALSE(first->isPrivate()) << "a dead copy's lock does not count";
-    EXPECT_FALSE(QFileInfo::exists(QDir(shared).filePath(QStringLiteral("File1"))));
+    EXPECT_FALSE(QFileInfo::exists(QDir(shared).filePath(QStringLiteral("temp.bin"))));
 
     const QString privateFolder = copyThatDies(GetParam(), program, data);
     ASSERT_NE(privateFolder, shared);

@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QImage>
 #include <QPixmap>
+#include <QPushButton>
 #include <filesystem>
 
 namespace {
@@ -121,6 +122,15 @@ TEST_P(ReplaceAndSave, OnlyTheEntrysPixelBytesChange)
 INSTANTIATE_TEST_SUITE_P(Window, ReplaceAndSave,
                          testing::Values(Replacement{"Png", false}, Replacement{"Dds", true}),
                          CaseName::by([](const Replacement &r) { return r.name; }));
+
+TEST_F(TextureWindow, BootWithoutATextureCannotReplaceTheLastShownOne)
+{
+    select(3); // archive 1 holds three entries: boot 3 has none
+    EXPECT_FALSE(find<QPushButton>("cmdReplaceTexture")->isEnabled());
+    EXPECT_FALSE(find<QPushButton>("cmdExportTexture")->isEnabled());
+    select(kEntry);
+    EXPECT_TRUE(find<QPushButton>("cmdReplaceTexture")->isEnabled());
+}
 
 TEST_F(TextureWindow, UndoThenSaveRestoresTheOriginalArchive)
 {
