@@ -24,12 +24,6 @@ BootsDocument::BootsDocument(const QString &workingFolder, QObject *parent)
             [this](bool clean) { emit modifiedChanged(!clean); });
 }
 
-void BootsDocument::setWorkingFolder(const QString &folder)
-{
-    mWorkingFolder = folder;
-    mZlib = PesZlib(toNative(folder));
-}
-
 QString BootsDocument::pathIn(const QString &name) const
 {
     return QDir(mWorkingFolder).filePath(name);

@@ -21,8 +21,6 @@ public:
     explicit BootsDocument(const QString &workingFolder, QObject *parent = nullptr);
 
     QString workingFolder() const { return mWorkingFolder; }
-    /// Takes effect at the next open; the file being edited keeps its working files.
-    void setWorkingFolder(const QString &folder);
     QString workingFile() const;
     QString wrappedWorkingFile() const;
 

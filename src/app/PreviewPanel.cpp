@@ -67,13 +67,6 @@ void PreviewPanel::removeFiles()
     mPreview->removeFiles();
 }
 
-void PreviewPanel::setWorkingFolder(const QString &folder)
-{
-    mWorkingFolder = folder;
-    mZlib = PesZlib(toNative(folder));
-    mPreview = std::make_unique<TexturePreview>(toNative(folder));
-}
-
 QPushButton *PreviewPanel::addButton(const QString &objectName, const QString &caption)
 {
     auto *button = new QPushButton(caption, this);

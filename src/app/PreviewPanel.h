@@ -26,8 +26,6 @@ public:
     explicit PreviewPanel(const QString &workingFolder, QWidget *parent = nullptr);
     ~PreviewPanel() override;
 
-    /// Takes effect for the next load and preview.
-    void setWorkingFolder(const QString &folder);
     /// `refuse` is asked before an archive is loaded; true means it is not to be loaded (it
     /// has said why).
     void setRefusal(std::function<bool(const QString &)> refuse) { mRefuse = std::move(refuse); }

@@ -499,13 +499,3 @@ bool frmMain::loadArchive(int archive, const QString &path)
 {
     return mPreview->loadArchive(archive, path);
 }
-
-void frmMain::cmdOpenT_Click()
-{
-    mPreview->chooseArchive(1);
-}
-
-void frmMain::cmdOpent2_Click()
-{
-    mPreview->chooseArchive(2);
-}

@@ -70,8 +70,6 @@ public slots:
     void mnuSave_Click();
     void About_Click();
     void cmdCreate_Click();
-    void cmdOpenT_Click();
-    void cmdOpent2_Click();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
