@@ -1,0 +1,104 @@
+#include "DdsDecoder.h"
+
+#include <algorithm>
+#include <bit>
+#include <squish.h>
+
+namespace {
+
+bool fail(std::string *error, const std::string &reason)
+{
+    if (error)
+        *error = reason;
+    return false;
+}
+
+// One channel of an uncompressed pixel, widened to 8 bits by rounding to the nearest value.
+struct Channel
+{
+    std::uint32_t mask;
+    int shift;
+    std::uint32_t max;
+    std::uint8_t absent; ///< the value when the format lacks the channel
+
+    Channel(std::uint32_t m, std::uint8_t missing)
+        : mask(m), shift(m ? std::countr_zero(m) : 0), max(m ? m >> std::countr_zero(m) : 0),
+          absent(missing)
+    {
+    }
+    std::uint8_t get(std::uint32_t value) const
+    {
+        if (max == 0)
+            return absent;
+        const std::uint64_t bits = (value & mask) >> shift;
+        return static_cast<std::uint8_t>((bits * 255 + max / 2) / max);
+    }
+};
+
+void decodeUncompressed(const std::uint8_t *pixels, const DdsLayout &layout,
+                        const DdsLayout::Level &level, Picture &picture)
+{
+    const Channel red(layout.redMask, 0), green(layout.greenMask, 0), blue(layout.blueMask, 0),
+        alpha(layout.alphaMask, 255);
+    const std::size_t bytes = layout.bitCount / 8;
+    std::uint8_t *out = picture.pixels.data();
+    for (int y = 0; y < level.height; ++y) {
+        const std::uint8_t *p = pixels + level.rowBytes * static_cast<std::size_t>(y);
+        for (int x = 0; x < level.width; ++x, p += bytes, out += Picture::kChannels) {
+            std::uint32_t value = 0;
+            for (std::size_t i = 0; i < bytes; ++i)
+                value |= static_cast<std::uint32_t>(p[i]) << (8 * i);
+            out[0] = blue.get(value);
+            out[1] = green.get(value);
+            out[2] = red.get(value);
+            out[3] = alpha.get(value);
+        }
+    }
+}
+
+void decodeBlocks(const std::uint8_t *blocks, const DdsLayout &layout,
+                  const DdsLayout::Level &level, Picture &picture)
+{
+    const int format = layout.kind == DdsLayout::Kind::Dxt1   ? squish::kDxt1
+                       : layout.kind == DdsLayout::Kind::Dxt3 ? squish::kDxt3
+                                                              : squish::kDxt5;
+    // The library writes red, green, blue, alpha; the picture keeps blue first.
+    squish::DecompressImage(picture.pixels.data(), level.width, level.height, blocks, format);
+    for (std::size_t i = 0; i + 2 < picture.pixels.size(); i += Picture::kChannels)
+        std::swap(picture.pixels[i], picture.pixels[i + 2]);
+}
+
+} // namespace
+
+namespace DdsDecoder {
+
+bool decodeLevel(const std::uint8_t *dds, std::size_t size, const DdsLayout &layout, int level,
+                 Picture &picture, std::string *error)
+{
+    if (level < 0 || static_cast<std::size_t>(level) >= layout.levels.size())
+        return fail(error, "the texture has no mipmap level " + std::to_string(level));
+    const DdsLayout::Level &at = layout.levels[static_cast<std::size_t>(level)];
+    if (at.offset > size || at.size > size - at.offset)
+        return fail(error, "the texture is cut short in mipmap level " + std::to_string(level));
+    Picture decoded;
+    decoded.width = at.width;
+    decoded.height = at.height;
+    decoded.pixels.resize(static_cast<std::size_t>(at.width) * static_cast<std::size_t>(at.height) *
+                          Picture::kChannels);
+    if (layout.kind == DdsLayout::Kind::Uncompressed)
+        decodeUncompressed(dds + at.offset, layout, at, decoded);
+    else
+        decodeBlocks(dds + at.offset, layout, at, decoded);
+    picture = std::move(decoded);
+    return true;
+}
+
+bool decode(const std::uint8_t *dds, std::size_t size, int level, Picture &picture,
+            std::string *error)
+{
+    DdsLayout layout;
+    return DdsLayout::read(dds, size, layout, error) &&
+           decodeLevel(dds, size, layout, level, picture, error);
+}
+
+} // namespace DdsDecoder
