@@ -12,6 +12,7 @@
 #include "MainWindowTexts.h"
 #include "Messages.h"
 #include "PreviewPanel.h"
+#include "TextureViewerLink.h"
 #include "RecentFilesMenu.h"
 #include "RecordEditorPanel.h"
 #include "TableExchange.h"
@@ -140,6 +141,7 @@ void frmMain::createControls()
     mPreview = new PreviewPanel(mFolders->workingFolder());
     mPreview->setRefusal([this](const QString &path) { return refuseWorkingFile(path); });
     mTextures = new TextureActions(mPreview, mDocument, this);
+    mTextureViewer = new TextureViewerLink(mPreview, this);
     right->addWidget(mPreview, 1);
     right->addWidget(createOtherGroup());
     columns->addLayout(right, 3);
