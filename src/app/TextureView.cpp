@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QResizeEvent>
 #include <algorithm>
+#include <cmath>
 
 // Paints the picture scaled to its own size; only the part the view exposes is drawn.
 class TextureView::Canvas : public QWidget
@@ -80,6 +81,8 @@ double TextureView::scaleFor(const QImage &image) const
     if (mZoom > 0 || image.isNull())
         return mZoom > 0 ? mZoom : 1;
     const QSize room = maximumViewportSize();
-    return std::max(0.01, std::min(static_cast<double>(room.width()) / image.width(),
-                                   static_cast<double>(room.height()) / image.height()));
+    const double fit = std::min(static_cast<double>(room.width()) / image.width(),
+                                static_cast<double>(room.height()) / image.height());
+    // Enlarged by a whole factor, every texture pixel is a square of the same size.
+    return fit >= 1 ? std::floor(fit) : std::max(0.01, fit);
 }

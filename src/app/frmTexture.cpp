@@ -43,8 +43,11 @@ frmTexture::frmTexture(QWidget *parent) : QWidget(parent, Qt::Window)
         cmbZoom->addItem(zoom > 0 ? QStringLiteral("%1%").arg(zoom * 100) : QString(), zoom);
     cmbMip = new QComboBox(this);
     cmbMip->setObjectName(QStringLiteral("cmbMip"));
+    for (QComboBox *box : {cmbZoom, cmbMip})
+        box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     cmbChannel = new QComboBox(this);
     cmbChannel->setObjectName(QStringLiteral("cmbChannel"));
+    cmbChannel->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     for (auto channels : {Channels::ColorAndAlpha, Channels::ColorOnly, Channels::AlphaOnly})
         cmbChannel->addItem(QString(), static_cast<int>(channels));
     lblZoom = labelFor(cmbZoom, "lblZoom", this);

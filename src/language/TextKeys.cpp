@@ -110,7 +110,7 @@ constexpr std::array<Entry, kCount> kTable = {{
     {Key::RecentFileMissing, "Messages", "RecentFileMissing",
      "%1 no longer exists. It has been removed from the recent files."},
     {Key::ViewTexture, "Menu", "ViewTexture", "View…"},
-    {Key::TextureViewer, "Menu", "TextureViewer", "Texture"},
+    {Key::TextureViewer, "Menu", "TextureViewer", "Texture Viewer"},
     {Key::Zoom, "Menu", "Zoom", "Zoom"},
     {Key::ZoomFit, "Menu", "ZoomFit", "Fit"},
     {Key::MipmapLevel, "Menu", "MipmapLevel", "Mipmap level"},

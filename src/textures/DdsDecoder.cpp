@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstring>
 #include <squish.h>
 
 namespace {
@@ -62,10 +63,30 @@ void decodeBlocks(const std::uint8_t *blocks, const DdsLayout &layout,
     const int format = layout.kind == DdsLayout::Kind::Dxt1   ? squish::kDxt1
                        : layout.kind == DdsLayout::Kind::Dxt3 ? squish::kDxt3
                                                               : squish::kDxt5;
-    // The library writes red, green, blue, alpha; the picture keeps blue first.
-    squish::DecompressImage(picture.pixels.data(), level.width, level.height, blocks, format);
-    for (std::size_t i = 0; i + 2 < picture.pixels.size(); i += Picture::kChannels)
-        std::swap(picture.pixels[i], picture.pixels[i + 2]);
+    const auto width = static_cast<std::size_t>(level.width);
+    std::uint8_t block[16 * 4];
+    for (int top = 0; top < level.height; top += 4) {
+        for (int left = 0; left < level.width; left += 4, blocks += layout.blockBytes()) {
+            // The library writes red, green, blue, alpha; the picture keeps blue first. Pixels of
+            // an edge block beyond the texture's side are padding and dropped.
+            squish::Decompress(block, blocks, format);
+            const int rows = std::min(4, level.height - top);
+            const int columns = std::min(4, level.width - left);
+            for (int y = 0; y < rows; ++y) {
+                const std::uint8_t *from = block + 16 * y;
+                std::uint8_t *to = picture.pixels.data() +
+                                   (static_cast<std::size_t>(top + y) * width +
+                                    static_cast<std::size_t>(left)) *
+                                       Picture::kChannels;
+                for (int x = 0; x < columns; ++x, from += 4, to += 4) {
+                    std::uint32_t pixel;
+                    std::memcpy(&pixel, from, 4);
+                    pixel = (pixel & 0xFF00FF00u) | ((pixel >> 16) & 0xFFu) | ((pixel & 0xFFu) << 16);
+                    std::memcpy(to, &pixel, 4);
+                }
+            }
+        }
+    }
 }
 
 } // namespace
