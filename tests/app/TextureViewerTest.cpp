@@ -67,4 +67,16 @@ TEST_F(TextureViewer, DoubleClickOnThePreviewOpensIt)
     EXPECT_TRUE(info().startsWith("DXT5, 64 × 32")) << info().toStdString();
 }
 
+TEST_F(TextureViewer, FollowsAChangeOfLanguage)
+{
+    find<QPushButton>(QStringLiteral("cmdViewTexture"))->click();
+    QComboBox *languages = find<QComboBox>(QStringLiteral("ComboBox"));
+    const int deutsch = languages->findText(QStringLiteral("Deutsch"));
+    ASSERT_GE(deutsch, 0);
+    languages->setCurrentIndex(deutsch);
+    emit languages->activated(deutsch);
+    EXPECT_EQ(find<QLabel>(QStringLiteral("lblZoom"))->text(), "Vergrößerung");
+    EXPECT_TRUE(info().startsWith("DXT5, 64 × 32, 7 Mipmap-Stufen")) << info().toStdString();
+}
+
 } // namespace
