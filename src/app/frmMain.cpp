@@ -12,11 +12,11 @@
 #include "MainWindowTexts.h"
 #include "Messages.h"
 #include "PreviewPanel.h"
-#include "TextureViewerLink.h"
 #include "RecentFilesMenu.h"
 #include "RecordEditorPanel.h"
 #include "TableExchange.h"
 #include "TextureActions.h"
+#include "TextureViewerLink.h"
 #include "frmAbout.h"
 #include "language/frmCreateLanguage.h"
 
