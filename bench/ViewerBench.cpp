@@ -21,9 +21,9 @@ frmTexture &viewer()
     static QApplication application(argc, argv);
     static frmTexture window;
     static const bool shown = [] {
-        window.setTexture(TestData::ddsOf(TestData::DdsFormat::Dxt5,
-                                          TestData::pattern(256, 256, true), 9),
-                          QStringLiteral("unnamed_5756.bin"), 0, QStringLiteral("ab12"));
+        window.setTexture(
+            TestData::ddsOf(TestData::DdsFormat::Dxt5, TestData::pattern(256, 256, true), 9),
+            QStringLiteral("unnamed_5756.bin"), 0, QStringLiteral("ab12"));
         window.show();
         QCoreApplication::processEvents();
         return true;

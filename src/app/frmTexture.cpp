@@ -168,24 +168,21 @@ void frmTexture::drawPicture()
 
 QString frmTexture::infoText() const
 {
-    if (!mProblem.isEmpty() || mHasTexture) {
-        const QString source = UiText::text(
-            Key::TextureSource, {mArchiveName, QString::number(mEntry), mEntryName});
-        if (!mProblem.isEmpty())
-            return UiText::text(Key::CannotShowTexture, {mProblem}) + QLatin1Char('\n') + source;
-        const QString format =
-            mLayout.kind == DdsLayout::Kind::Uncompressed
-                ? UiText::text(Key::UncompressedFormat, {QString::number(mLayout.bitCount)})
-                : QString::fromStdString(mLayout.formatName());
-        const QStringList size = {format, QString::number(mLayout.width),
-                                  QString::number(mLayout.height),
-                                  QString::number(mLayout.levels.size())};
-        return UiText::text(mLayout.levels.size() == 1 ? Key::TextureInfoOneLevel
-                                                       : Key::TextureInfo,
-                            size) +
-               QLatin1Char('\n') + source;
-    }
-    return UiText::text(Key::NoTextureShown);
+    if (mProblem.isEmpty() && !mHasTexture)
+        return UiText::text(Key::NoTextureShown);
+    const QString source =
+        UiText::text(Key::TextureSource, {mArchiveName, QString::number(mEntry), mEntryName});
+    if (!mProblem.isEmpty())
+        return UiText::text(Key::CannotShowTexture, {mProblem}) + QLatin1Char('\n') + source;
+    const QString format =
+        mLayout.kind == DdsLayout::Kind::Uncompressed
+            ? UiText::text(Key::UncompressedFormat, {QString::number(mLayout.bitCount)})
+            : QString::fromStdString(mLayout.formatName());
+    const Key sizeKey = mLayout.levels.size() == 1 ? Key::TextureInfoOneLevel : Key::TextureInfo;
+    const QString size = UiText::text(sizeKey, {format, QString::number(mLayout.width),
+                                                QString::number(mLayout.height),
+                                                QString::number(mLayout.levels.size())});
+    return size + QLatin1Char('\n') + source;
 }
 
 void frmTexture::retranslate()
@@ -200,9 +197,9 @@ void frmTexture::retranslate()
         cmbChannel->setItemText(i, UiText::text(channels[i]));
     for (int i = 0; i < cmbMip->count(); ++i) {
         const DdsLayout::Level &level = mLayout.levels[static_cast<std::size_t>(i)];
-        cmbMip->setItemText(i, UiText::text(Key::MipmapLevelItem,
-                                            {QString::number(i), QString::number(level.width),
-                                             QString::number(level.height)}));
+        cmbMip->setItemText(
+            i, UiText::text(Key::MipmapLevelItem, {QString::number(i), QString::number(level.width),
+                                                   QString::number(level.height)}));
     }
     lblTextureInfo->setText(infoText());
     // Read out by screen readers in place of the labels beside them.

@@ -53,7 +53,8 @@ TEST_F(TextureViewer, ViewShowsTheSelectedBootsTextureLevelsAndChannels)
     EXPECT_EQ(picture->scale(), 4);
 
     select(1);
-    EXPECT_EQ(info(), "32-bit uncompressed, 8 × 8, 1 mipmap level\nunnamed_5756.bin, entry 1 (cd34)");
+    EXPECT_EQ(info(),
+              "32-bit uncompressed, 8 × 8, 1 mipmap level\nunnamed_5756.bin, entry 1 (cd34)");
     EXPECT_EQ(levels->count(), 1);
     select(2); // a boot without a texture
     EXPECT_EQ(info(), "No texture is shown.");

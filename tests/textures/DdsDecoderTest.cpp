@@ -46,7 +46,8 @@ class DecodeLevels : public testing::TestWithParam<SizeCase>
 TEST_P(DecodeLevels, EveryLevelMatchesTheReferenceDecoder)
 {
     const SizeCase &c = GetParam();
-    const Bytes dds = TestData::ddsOf(c.format, TestData::pattern(c.width, c.height, true), kLevels);
+    const Bytes dds =
+        TestData::ddsOf(c.format, TestData::pattern(c.width, c.height, true), kLevels);
     for (int level = 0; level < kLevels; ++level) {
         Picture picture;
         std::string error;
@@ -65,16 +66,15 @@ TEST_P(DecodeLevels, EveryLevelMatchesTheReferenceDecoder)
     EXPECT_FALSE(error.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Decoder, DecodeLevels,
-    testing::Values(SizeCase{"Dxt5Of250x130", DdsFormat::Dxt5, 250, 130},
-                    SizeCase{"Dxt1Of37x11", DdsFormat::Dxt1, 37, 11},
-                    SizeCase{"Dxt3Of6x6", DdsFormat::Dxt3, 6, 6},
-                    SizeCase{"Dxt5Of64x32", DdsFormat::Dxt5, 64, 32},
-                    SizeCase{"Rgb565Of37x11", DdsFormat::Rgb565, 37, 11},
-                    SizeCase{"Rgba32Of5x3", DdsFormat::Rgba32, 5, 3},
-                    SizeCase{"Rgb24Of7x9", DdsFormat::Rgb24, 7, 9}),
-    [](const testing::TestParamInfo<SizeCase> &p) { return p.param.name; });
+INSTANTIATE_TEST_SUITE_P(Decoder, DecodeLevels,
+                         testing::Values(SizeCase{"Dxt5Of250x130", DdsFormat::Dxt5, 250, 130},
+                                         SizeCase{"Dxt1Of37x11", DdsFormat::Dxt1, 37, 11},
+                                         SizeCase{"Dxt3Of6x6", DdsFormat::Dxt3, 6, 6},
+                                         SizeCase{"Dxt5Of64x32", DdsFormat::Dxt5, 64, 32},
+                                         SizeCase{"Rgb565Of37x11", DdsFormat::Rgb565, 37, 11},
+                                         SizeCase{"Rgba32Of5x3", DdsFormat::Rgba32, 5, 3},
+                                         SizeCase{"Rgb24Of7x9", DdsFormat::Rgb24, 7, 9}),
+                         [](const testing::TestParamInfo<SizeCase> &p) { return p.param.name; });
 
 TEST(TextureReplacer, OddSizedDxtEntryTakesAPictureInEveryLevel)
 {
