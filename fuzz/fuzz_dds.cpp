@@ -1,10 +1,10 @@
-// The DDS check in front of the image library: whatever it lets through, the library must
-// decode without crashing and within the size the header declares. Whatever layout is read
-// from it must take an encoded picture inside the texture's own bytes.
+// The DDS check and layout in front of the decoder and the encoder: every level of whatever
+// layout is read must decode to a picture of exactly the level's size, and take an encoded
+// picture inside the texture's own bytes.
 #include "textures/DdsCheck.h"
+#include "textures/DdsDecoder.h"
 #include "textures/DdsEncoder.h"
 #include "textures/DdsLayout.h"
-#include "textures/MFreeImage.h"
 
 #include <cstdlib>
 #include <vector>
@@ -14,21 +14,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     std::string error;
     if (!DdsCheck::check(data, size, &error))
         return 0;
-    MFreeImage::ensureInitialised();
-    FIMEMORY *memory = FreeImage_OpenMemory(const_cast<BYTE *>(data), static_cast<DWORD>(size));
-    FIBITMAP *bitmap = FreeImage_LoadFromMemory(FIF_DDS, memory, 0);
-    if (bitmap) {
-        const unsigned width = FreeImage_GetWidth(bitmap);
-        const unsigned height = FreeImage_GetHeight(bitmap);
-        if (width == 0 || height == 0 || width > DdsCheck::kMaxSide || height > DdsCheck::kMaxSide)
-            std::abort();
-        FreeImage_Unload(bitmap);
-    }
-    FreeImage_CloseMemory(memory);
-
     DdsLayout layout;
+    if (!DdsLayout::read(data, size, layout, nullptr))
+        return 0;
+    for (std::size_t level = 0; level < layout.levels.size(); ++level) {
+        Picture picture;
+        const DdsLayout::Level &at = layout.levels[level];
+        if (!DdsDecoder::decodeLevel(data, size, layout, static_cast<int>(level), picture,
+                                     nullptr) ||
+            picture.width != at.width || picture.height != at.height ||
+            picture.pixels.size() != static_cast<std::size_t>(at.width) *
+                                         static_cast<std::size_t>(at.height) * Picture::kChannels)
+            std::abort();
+    }
     // Small pictures only: the best-quality DXT encoder takes its time over a large one.
-    if (DdsLayout::read(data, size, layout, nullptr) && layout.width * layout.height <= 64 * 64) {
+    if (layout.width * layout.height <= 64 * 64) {
         if (layout.pixelsEnd() > size)
             std::abort();
         std::vector<std::uint8_t> texture(data, data + size);

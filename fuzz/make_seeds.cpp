@@ -36,6 +36,8 @@ int main(int argc, char **argv)
         TestData::ddsOf(DdsFormat::Dxt3, TestData::pattern(8, 8, true), 4));
     put("fuzz_dds", "rgb565-mipmaps",
         TestData::ddsOf(DdsFormat::Rgb565, TestData::pattern(6, 5, false), 3));
+    put("fuzz_dds", "dxt5-odd-mipmaps",
+        TestData::ddsOf(DdsFormat::Dxt5, TestData::pattern(13, 7, true), 4));
     const std::string ini =
         std::string("Menu\0About\0O programie\0", 23) +
         "; comment\r\n[GroupBox]\r\nGroupBox1=List Boots\r\n[Menu]\r\nFile=File\r\n";

@@ -30,4 +30,20 @@ QImage image(const Picture &picture, bool showAlpha)
     return board;
 }
 
+QImage alpha(const Picture &picture)
+{
+    const auto size = static_cast<std::size_t>(picture.width) *
+                      static_cast<std::size_t>(picture.height) * Picture::kChannels;
+    if (picture.width <= 0 || picture.height <= 0 || picture.pixels.size() < size)
+        return QImage();
+    QImage grey(picture.width, picture.height, QImage::Format_Grayscale8);
+    const std::uint8_t *source = picture.pixels.data() + 3;
+    for (int y = 0; y < grey.height(); ++y) {
+        uchar *line = grey.scanLine(y);
+        for (int x = 0; x < grey.width(); ++x, source += Picture::kChannels)
+            line[x] = *source;
+    }
+    return grey;
+}
+
 } // namespace PictureView

@@ -17,4 +17,8 @@ constexpr QRgb kDarkSquare = 0xffcccccc;
 /// colours as stored. Null for an empty picture.
 QImage image(const Picture &picture, bool showAlpha);
 
+/// The picture's alpha channel alone as an opaque grey image: white where the picture is
+/// opaque, black where it is transparent. Null for an empty picture.
+QImage alpha(const Picture &picture);
+
 } // namespace PictureView

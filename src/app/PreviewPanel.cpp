@@ -8,6 +8,7 @@
 #include "textures/ArchiveLoader.h"
 #include "textures/TexturePreview.h"
 
+#include <QEvent>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -33,6 +34,7 @@ PreviewPanel::PreviewPanel(const QString &workingFolder, QWidget *parent)
     Img->setFrameShape(QFrame::StyledPanel);
     Img->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     mLayout->addWidget(Img, 1);
+    Img->installEventFilter(this);
     cmdOpenT = addButton(QStringLiteral("cmdOpenT"), QStringLiteral("Load unnamed_5756.bin"));
     cmdOpent2 = addButton(QStringLiteral("cmdOpent2"), QStringLiteral("Load unnamed_2113.bin"));
     connect(cmdOpenT, &QPushButton::clicked, this, [this] { chooseArchive(1); });
@@ -218,6 +220,13 @@ void PreviewPanel::showTextureOf(int bootPosition)
         return;
     }
     forgetShown(); // the boot has no texture in the loaded archives
+}
+
+bool PreviewPanel::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == Img && event->type() == QEvent::MouseButtonDblClick)
+        emit pictureDoubleClicked();
+    return QGroupBox::eventFilter(watched, event);
 }
 
 void PreviewPanel::forgetShown()

@@ -74,6 +74,11 @@ signals:
     void shownChanged(bool shown);
     /// Archive 1 or 2 was loaded from the file `path`.
     void archiveLoaded(int archive, const QString &path);
+    /// The user double-clicked the picture.
+    void pictureDoubleClicked();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     struct Archive

@@ -16,6 +16,7 @@
 #include "RecordEditorPanel.h"
 #include "TableExchange.h"
 #include "TextureActions.h"
+#include "TextureViewerLink.h"
 #include "frmAbout.h"
 #include "language/frmCreateLanguage.h"
 
@@ -140,6 +141,7 @@ void frmMain::createControls()
     mPreview = new PreviewPanel(mFolders->workingFolder());
     mPreview->setRefusal([this](const QString &path) { return refuseWorkingFile(path); });
     mTextures = new TextureActions(mPreview, mDocument, this);
+    mTextureViewer = new TextureViewerLink(mPreview, this);
     right->addWidget(mPreview, 1);
     right->addWidget(createOtherGroup());
     columns->addLayout(right, 3);

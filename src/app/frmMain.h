@@ -20,6 +20,7 @@ class QPushButton;
 class RecordEditorPanel;
 class Textura;
 class TextureActions;
+class TextureViewerLink;
 class frmAbout;
 class frmCreateLanguage;
 
@@ -57,6 +58,7 @@ public:
     RecordEditorPanel *recordEditor() const { return mRecordEditor; }
     PreviewPanel *previewPanel() const { return mPreview; }
     TextureActions *textureActions() const { return mTextures; }
+    TextureViewerLink *textureViewer() const { return mTextureViewer; }
     QMenu *fileMenu() const { return File; }
     QMenu *editMenu() const { return Edit; }
 
@@ -112,6 +114,7 @@ private:
     RecordEditorPanel *mRecordEditor = nullptr;
     PreviewPanel *mPreview = nullptr;
     TextureActions *mTextures = nullptr;
+    TextureViewerLink *mTextureViewer = nullptr;
     BootsListWidget *List1 = nullptr;
     LanguageComboBox *ComboBox = nullptr;
     QPushButton *cmdCreate = nullptr;

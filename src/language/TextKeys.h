@@ -88,6 +88,22 @@ enum class Key {
     LoadLastArchives,
     FindBoot,
     RecentFileMissing,
+    // The texture viewer ([Menu], then [Messages])
+    ViewTexture,
+    TextureViewer,
+    Zoom,
+    ZoomFit,
+    MipmapLevel,
+    MipmapLevelItem,
+    Channels,
+    ColorAndAlpha,
+    ColorOnly,
+    AlphaOnly,
+    TextureInfo,
+    TextureInfoOneLevel,
+    TextureSource,
+    UncompressedFormat,
+    CannotShowTexture,
     // [Language]
     Locale,
 };

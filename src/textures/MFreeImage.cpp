@@ -47,4 +47,13 @@ bool toPicture(FIBITMAP *bitmap, Picture &picture)
     return true;
 }
 
+FIBITMAP *fromPicture(const Picture &picture)
+{
+    const int row = picture.width * Picture::kChannels;
+    // The library's rows run bottom up; `TRUE` flips the picture's top-down rows.
+    return FreeImage_ConvertFromRawBits(const_cast<BYTE *>(picture.pixels.data()), picture.width,
+                                        picture.height, row, 32, FI_RGBA_RED_MASK,
+                                        FI_RGBA_GREEN_MASK, FI_RGBA_BLUE_MASK, TRUE);
+}
+
 } // namespace MFreeImage

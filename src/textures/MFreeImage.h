@@ -17,4 +17,8 @@ void ensureInitialised();
 /// when the library cannot convert it.
 bool toPicture(FIBITMAP *bitmap, Picture &picture);
 
+/// A 32-bit bitmap of the picture (the caller unloads it); null when the library cannot make
+/// one.
+FIBITMAP *fromPicture(const Picture &picture);
+
 } // namespace MFreeImage

@@ -12,11 +12,7 @@ namespace TextureExport {
 bool encodePng(const Picture &picture, Bytes &png, std::string *error)
 {
     MFreeImage::ensureInitialised();
-    const int row = picture.width * Picture::kChannels;
-    // The library's rows run bottom up; `true` flips the picture's top-down rows.
-    FIBITMAP *bitmap = FreeImage_ConvertFromRawBits(
-        const_cast<BYTE *>(picture.pixels.data()), picture.width, picture.height, row, 32,
-        FI_RGBA_RED_MASK, FI_RGBA_GREEN_MASK, FI_RGBA_BLUE_MASK, TRUE);
+    FIBITMAP *bitmap = MFreeImage::fromPicture(picture);
     if (!bitmap) {
         if (error)
             *error = "the picture could not be converted";

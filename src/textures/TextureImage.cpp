@@ -1,6 +1,6 @@
 #include "TextureImage.h"
 
-#include "DdsLayout.h"
+#include "DdsDecoder.h"
 #include "MFreeImage.h"
 
 #include <FreeImage.h>
@@ -112,21 +112,7 @@ namespace TextureImage {
 
 bool decodeDds(const std::uint8_t *dds, std::size_t size, Picture &picture, std::string *error)
 {
-    DdsLayout layout;
-    if (!DdsLayout::read(dds, size, layout, error))
-        return false;
-    MFreeImage::ensureInitialised();
-    MemoryStream stream(dds, size);
-    FIBITMAP *bitmap = FreeImage_LoadFromMemory(FIF_DDS, stream.get(), 0);
-    if (!bitmap)
-        return fail(error, "the texture could not be decoded");
-    Picture decoded;
-    const bool copied = MFreeImage::toPicture(bitmap, decoded);
-    FreeImage_Unload(bitmap);
-    if (!copied || decoded.width != layout.width || decoded.height != layout.height)
-        return fail(error, "the texture could not be decoded");
-    picture = layout.hasAlpha() ? std::move(decoded) : decoded.withoutAlpha();
-    return true;
+    return DdsDecoder::decode(dds, size, 0, picture, error);
 }
 
 bool decodeEntry(const Bytes &archive, const ArchiveEntry &entry, Picture &picture,

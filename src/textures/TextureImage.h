@@ -1,7 +1,8 @@
 #pragma once
-// Pictures in and out of the image library: an archive entry's DDS texture decoded to a
-// picture, and a picture read from a PNG, BMP, TGA or JPEG file. Every DDS passes DdsCheck and
-// every other image has its size checked before the library decodes its pixels.
+// Pictures for the texture code: an archive entry's DDS texture decoded to a picture (by
+// DdsDecoder, at its true size), and a picture read from a PNG, BMP, TGA or JPEG file. Every
+// DDS passes DdsCheck and every other image has its size checked before the library decodes
+// its pixels.
 #include "ArchiveEntry.h"
 #include "Picture.h"
 

@@ -2,6 +2,7 @@
 
 #include "DdsCheck.h"
 #include "MFreeImage.h"
+#include "TextureImage.h"
 #include "common/Ansi.h"
 #include "common/FileIo.h"
 
@@ -89,29 +90,29 @@ bool TexturePreview::run(const std::string &archivePath, const ArchiveEntry &at,
         return fail(error);
     }
 
+    // Decoded as an export decodes it, so that the preview shows exactly what an export writes.
+    Picture decoded;
+    if (!TextureImage::decodeDds(texture, textureSize, decoded, &error)) {
+        FileIo::removeFile(entryFile);
+        return fail(error);
+    }
     // Replace the previous preview's bitmap with this one.
     if (!mLastBitmap.empty())
         FileIo::removeFile(mLastBitmap);
     mLastBitmap.clear();
-    if (!FileIo::writeFile(bitmapFile, texture, textureSize, &error)) {
-        FileIo::removeFile(entryFile);
-        return fail(error);
-    }
     MFreeImage::ensureInitialised();
-    FIBITMAP *bitmap = FreeImage_Load(FIF_DDS, bitmapFile.c_str(), 0);
-    bool saved = false;
-    if (bitmap) {
-        saved = MFreeImage::FreeImage_SaveBitmap(FIF_BMP, bitmap, bitmapFile.c_str(), 0);
-        if (saved && picture && !MFreeImage::toPicture(bitmap, *picture))
-            *picture = {};
+    FIBITMAP *bitmap = MFreeImage::fromPicture(decoded);
+    const bool saved =
+        bitmap && MFreeImage::FreeImage_SaveBitmap(FIF_BMP, bitmap, bitmapFile.c_str(), 0);
+    if (bitmap)
         FreeImage_Unload(bitmap);
-    }
     FileIo::removeFile(entryFile);
     if (!saved) {
         FileIo::removeFile(bitmapFile);
-        return fail(bitmap ? "the bitmap could not be written"
-                           : "the texture could not be decoded");
+        return fail("the bitmap could not be written");
     }
+    if (picture)
+        *picture = std::move(decoded);
     mLastBitmap = bitmapFile;
     bitmapPath = bitmapFile;
     return true;

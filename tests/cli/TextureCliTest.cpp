@@ -195,4 +195,31 @@ TEST_F(Cli, TexturesExportWritesEveryValidEntryAsPng)
     }
 }
 
+// A DXT texture whose sides are not multiples of 4 exports at its true size, as decoded.
+TEST_F(Cli, OddSizedDxtEntryExportsToPng)
+{
+    const Bytes dds = TestData::ddsOf(DdsFormat::Dxt5, TestData::pattern(250, 130, true), 8);
+    const std::string path = dir.file("unnamed_5756.bin");
+    TestData::writeFile(path, TestData::wesys(TestData::textureArchive({{"ab12", dds}})));
+    const CliRun r = run("texture '" + path + "' 0 '" + dir.file("out.png") + "'");
+    ASSERT_EQ(r.status, 0) << r.err;
+    FIBITMAP *read = FreeImage_Load(FIF_PNG, dir.file("out.png").c_str(), 0);
+    ASSERT_NE(read, nullptr);
+    FIBITMAP *bgra = FreeImage_ConvertTo32Bits(read);
+    FreeImage_Unload(read);
+    ASSERT_EQ(FreeImage_GetWidth(bgra), 250u);
+    ASSERT_EQ(FreeImage_GetHeight(bgra), 130u);
+    const Image expected = TestData::decodeDds(dds);
+    Image got = TestData::solid(250, 130, {});
+    for (int y = 0; y < 130; ++y) {
+        const BYTE *line = FreeImage_GetScanLine(bgra, 129 - y);
+        for (int x = 0; x < 250; ++x, line += 4)
+            got.pixels[static_cast<std::size_t>(y * 250 + x)] = {line[2], line[1], line[0],
+                                                                 line[3]};
+    }
+    FreeImage_Unload(bgra);
+    for (int channel = 0; channel < 4; ++channel)
+        EXPECT_LE(TestData::meanError(got, expected, channel), 0.004) << channel;
+}
+
 } // namespace
