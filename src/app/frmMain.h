@@ -10,6 +10,7 @@
 
 class AppFolders;
 class BootsListWidget;
+class BootsTableDock;
 class LanguageComboBox;
 class EditorMemory;
 class PreviewPanel;
@@ -59,6 +60,7 @@ public:
     TextureActions *textureActions() const { return mTextures; }
     QMenu *fileMenu() const { return File; }
     QMenu *editMenu() const { return Edit; }
+    BootsTableDock *bootsTable() const { return mTable; }
 
     /// The design title: the product name and its credit.
     static QString designTitle();
@@ -112,6 +114,7 @@ private:
     RecordEditorPanel *mRecordEditor = nullptr;
     PreviewPanel *mPreview = nullptr;
     TextureActions *mTextures = nullptr;
+    BootsTableDock *mTable = nullptr;
     BootsListWidget *List1 = nullptr;
     LanguageComboBox *ComboBox = nullptr;
     QPushButton *cmdCreate = nullptr;

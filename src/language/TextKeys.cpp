@@ -109,6 +109,15 @@ constexpr std::array<Entry, kCount> kTable = {{
     {Key::FindBoot, "Menu", "FindBoot", "Find a boot"},
     {Key::RecentFileMissing, "Messages", "RecentFileMissing",
      "%1 no longer exists. It has been removed from the recent files."},
+    {Key::SelectedRows, "Radio", "R3", "Selected rows"},
+    {Key::View, "Menu", "View", "View"},
+    {Key::BootsTable, "Menu", "BootsTable", "Boots Table"},
+    {Key::Copy, "Menu", "Copy", "Copy"},
+    {Key::Paste, "Menu", "Paste", "Paste"},
+    {Key::TableFilter, "Menu", "TableFilter", "Filter by name, material, colour or manufacturer"},
+    {Key::PasteRefused, "Messages", "PasteRefused",
+     "The cells were not pasted; nothing has changed."},
+    {Key::StoredAs, "Messages", "StoredAs", "Stored as \"%1\"."},
     {Key::Locale, "Language", "Locale", "en"},
 }};
 

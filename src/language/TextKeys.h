@@ -88,6 +88,15 @@ enum class Key {
     LoadLastArchives,
     FindBoot,
     RecentFileMissing,
+    // The boots table: [Radio], [Menu], then [Messages]
+    SelectedRows,
+    View,
+    BootsTable,
+    Copy,
+    Paste,
+    TableFilter,
+    PasteRefused,
+    StoredAs,
     // [Language]
     Locale,
 };
