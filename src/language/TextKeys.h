@@ -88,13 +88,13 @@ enum class Key {
     LoadLastArchives,
     FindBoot,
     RecentFileMissing,
-    // The boots table: [Radio], [Menu], then [Messages]
-    SelectedRows,
+    // The boots table: [Menu], then [Messages]
     View,
     BootsTable,
     Copy,
     Paste,
     TableFilter,
+    SelectedRows,
     PasteRefused,
     StoredAs,
     // [Language]
