@@ -229,10 +229,9 @@ bool BootsDocument::setField(int index, RecordField field, const QString &value,
 {
     using TablePaste::Column;
     static const Column columns[] = {
-        Column::Name,         Column::Material,     Column::Colour,
-        Column::ShotPower,    Column::ShotAccuracy, Column::Acceleration,
-        Column::TopSpeed,     Column::Swerve,       Column::Manufacturer,
-        Column::Manufacturer, Column::Position,
+        Column::Name,         Column::Material,     Column::Colour,   Column::ShotPower,
+        Column::ShotAccuracy, Column::Acceleration, Column::TopSpeed, Column::Swerve,
+        Column::Manufacturer, Column::Manufacturer, Column::Position,
     };
     const Column column = columns[static_cast<int>(field)];
     if (!isOpen() || index < 0 || index >= mDb.Count() || column == Column::Position) {
@@ -247,8 +246,8 @@ bool BootsDocument::setField(int index, RecordField field, const QString &value,
         after.*text->text = std::move(ansi);
     } else {
         std::string why;
-        if (!TablePaste::store(after, static_cast<std::size_t>(index), column,
-                               value.toStdString(), &why)) {
+        if (!TablePaste::store(after, static_cast<std::size_t>(index), column, value.toStdString(),
+                               &why)) {
             *reason = QString::fromStdString(why);
             return false;
         }

@@ -34,9 +34,9 @@ using TablePaste::Column;
 namespace {
 
 /// The record editor's group boxes whose captions head the columns after `#`.
-const char *const kCaptionBoxes[] = {"GroupBox3", "GroupBox17", "GroupBox4", "GroupBox5",
-                                     "GroupBox7", "GroupBox8",  "GroupBox9", "GroupBox10",
-                                     "GroupBox11"};
+const char *const kCaptionBoxes[] = {"GroupBox3", "GroupBox17", "GroupBox4",
+                                     "GroupBox5", "GroupBox7",  "GroupBox8",
+                                     "GroupBox9", "GroupBox10", "GroupBox11"};
 
 /// Statistics in a spin box of the stored range, the manufacturer in a box of the six names,
 /// texts in a line edit.
@@ -109,6 +109,16 @@ BootsTableDock::BootsTableDock(BootsDocument *document, QListWidget *list, QMenu
     mTable->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                             QAbstractItemView::AnyKeyPressed);
     mTable->verticalHeader()->hide();
+    // One line a boot, columns as wide as their English headers (the widths are remembered).
+    mTable->setWordWrap(false);
+    mTable->verticalHeader()->setDefaultSectionSize(mTable->fontMetrics().height() + 8);
+    for (int c = 0; c < TablePaste::kColumnCount; ++c) {
+        const bool text =
+            c >= static_cast<int>(Column::Name) && c <= static_cast<int>(Column::Colour);
+        const int header =
+            mTable->fontMetrics().horizontalAdvance(BootsTableModel::englishHeader(c)) + 30;
+        mTable->setColumnWidth(c, text ? std::max(header, 140) : header);
+    }
     mTable->setSortingEnabled(true);
     mTable->sortByColumn(0, Qt::AscendingOrder);
 
@@ -181,7 +191,8 @@ void BootsTableDock::retranslate()
     for (std::size_t c = 0; c < std::size(kCaptionBoxes); ++c) {
         const auto *box = parentWidget()->findChild<QGroupBox *>(QLatin1String(kCaptionBoxes[c]));
         const QString caption = box ? box->title() : QString();
-        headers << (caption.isEmpty() ? BootsTableModel::englishHeader(static_cast<int>(c) + 1) : caption);
+        headers << (caption.isEmpty() ? BootsTableModel::englishHeader(static_cast<int>(c) + 1)
+                                      : caption);
     }
     mModel->setHeaders(headers);
 }
@@ -243,9 +254,9 @@ void BootsTableDock::followList()
     if (!row.isValid())
         return; // filtered out
     mFollowing = true;
-    mTable->selectionModel()->setCurrentIndex(
-        row.siblingAtColumn(std::max(current.column(), 0)),
-        QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    mTable->selectionModel()->setCurrentIndex(row.siblingAtColumn(std::max(current.column(), 0)),
+                                              QItemSelectionModel::ClearAndSelect |
+                                                  QItemSelectionModel::Rows);
     mTable->scrollTo(row);
     mFollowing = false;
 }
@@ -287,8 +298,10 @@ bool BootsTableDock::pasteText(const QString &text)
         target.columns.push_back(BootsTableModel::columnOf(c));
         target.headers.push_back(mModel->header(c).toStdString());
     }
+    // A text too long to paste is refused as such without converting all of it.
+    const auto limit = static_cast<qsizetype>(TablePaste::kMaxBytes) + 1;
     const TablePaste::Result result =
-        TablePaste::paste(text.toStdString(), mDocument->database().records(), target);
+        TablePaste::paste(text.left(limit).toStdString(), mDocument->database().records(), target);
     if (!result.problems.empty()) {
         QStringList problems;
         for (const TableProblem &problem : result.problems)

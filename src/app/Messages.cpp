@@ -24,8 +24,8 @@ void problemList(QWidget *parent, const QString &objectName, const QString &text
     QStringList shown = problems.mid(0, kShown);
     if (problems.size() > kShown)
         shown << QStringLiteral("\u2026");
-    QMessageBox box(QMessageBox::Warning, QString::fromLatin1(kMessageTitle), text,
-                    QMessageBox::Ok, parent);
+    QMessageBox box(QMessageBox::Warning, QString::fromLatin1(kMessageTitle), text, QMessageBox::Ok,
+                    parent);
     box.setObjectName(objectName);
     box.setInformativeText(shown.join(QLatin1Char('\n')));
     if (problems.size() > kShown)

@@ -11,8 +11,8 @@ namespace TablePaste {
 namespace {
 
 constexpr std::array<const char *, kColumnCount> kFields = {
-    nullptr, "Nazwa", "nowe", "NazwaMaterialu", "Kolor", "Sila", "Precyzja", "Przyspieszenie",
-    "Szybkosc", "Podkrecanie"};
+    nullptr, "Nazwa",    "nowe",           "NazwaMaterialu", "Kolor",
+    "Sila",  "Precyzja", "Przyspieszenie", "Szybkosc",       "Podkrecanie"};
 
 std::string quoted(std::string_view text)
 {
@@ -171,8 +171,8 @@ Result paste(std::string_view text, const std::vector<BootRecord> &records, cons
     };
     // Sizes first: a block that cannot fit costs nothing more than counting.
     if (text.size() > kMaxBytes)
-        return refuse("the pasted text is " + std::to_string(text.size()) +
-                      " bytes long; at most " + std::to_string(kMaxBytes) + " can be pasted");
+        return refuse("the pasted text is longer than " + std::to_string(kMaxBytes) +
+                      " bytes, more than a whole table");
     const std::size_t rows = target.rows.size();
     auto lines = split(text, rows + 1);
     std::size_t first = 0;
@@ -190,12 +190,13 @@ Result paste(std::string_view text, const std::vector<BootRecord> &records, cons
         const std::size_t lineNumber = i + 1;
         const auto &line = lines[i];
         if (line.size() > target.columns.size()) {
-            addProblem(result, {TableProblem::Place::Line, lineNumber, {},
-                                cells(line.size()) + " where " +
-                                    std::to_string(target.columns.size()) +
-                                    (target.columns.size() == 1 ? " column follows"
-                                                                : " columns follow") +
-                                    " the current one"});
+            addProblem(result,
+                       {TableProblem::Place::Line,
+                        lineNumber,
+                        {},
+                        cells(line.size()) + " where " + std::to_string(target.columns.size()) +
+                            (target.columns.size() == 1 ? " column follows" : " columns follow") +
+                            " the current one"});
             continue;
         }
         const std::size_t position = target.rows[i - first];

@@ -1,8 +1,8 @@
-#include "app/BootsDocument.h"
 #include "app/BootsTableModel.h"
 #include "CaseName.h"
 #include "TempDir.h"
 #include "TestData.h"
+#include "app/BootsDocument.h"
 
 #include <QSignalSpy>
 #include <QSortFilterProxyModel>
@@ -116,16 +116,16 @@ TEST_P(CellEdits, AreOneNamedStepStoredByTheRecordRules)
 
 INSTANTIATE_TEST_SUITE_P(
     TableModel, CellEdits,
-    testing::Values(
-        CellEdit{"StatisticAsTyped", Column::ShotPower, 255, "255", "Change Shot Power", false},
-        CellEdit{"StatisticZero", Column::Swerve, 0, "0", "Change Swerve", false},
-        CellEdit{"NameCutToSixty", Column::Name, QString(70, QLatin1Char('n')),
-                 "nnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnn", "Change Boots Name",
-                 true},
-        CellEdit{"ColourBestFit", Column::Colour, QStringLiteral("\u0141\u00f3d\u017a"), "L\u00f3dz",
-                 "Change Color Name", true},
-        CellEdit{"ManufacturerByName", Column::Manufacturer, QStringLiteral("Mizuno"), "Mizuno",
-                 "Change Manufacturer", false}),
+    testing::Values(CellEdit{"StatisticAsTyped", Column::ShotPower, 255, "255", "Change Shot Power",
+                             false},
+                    CellEdit{"StatisticZero", Column::Swerve, 0, "0", "Change Swerve", false},
+                    CellEdit{"NameCutToSixty", Column::Name, QString(70, QLatin1Char('n')),
+                             "nnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnn",
+                             "Change Boots Name", true},
+                    CellEdit{"ColourBestFit", Column::Colour, QStringLiteral("\u0141\u00f3d\u017a"),
+                             "L\u00f3dz", "Change Color Name", true},
+                    CellEdit{"ManufacturerByName", Column::Manufacturer, QStringLiteral("Mizuno"),
+                             "Mizuno", "Change Manufacturer", false}),
     CaseName::by([](const CellEdit &c) { return std::string(c.name); }));
 
 TEST_F(TableModel, SelectedRowsGetTheTickedStatisticsAsOneStep)
