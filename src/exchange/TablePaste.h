@@ -63,7 +63,7 @@ struct Result
 };
 
 /// Longest text a paste takes: a whole table of the longest texts is well below it.
-inline constexpr std::size_t kMaxBytes = 512 * 1024;
+inline constexpr std::size_t kMaxBytes = std::size_t{512} * 1024;
 /// Longest cell: the longest field, 125 characters, of three bytes each, with room to spare.
 inline constexpr std::size_t kMaxCellBytes = 512;
 inline constexpr std::size_t kMaxProblems = 100;
