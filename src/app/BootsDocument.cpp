@@ -6,10 +6,12 @@
 
 #include "common/FileIo.h"
 #include "common/VbNumber.h"
+#include "exchange/TablePaste.h"
 #include "language/UiText.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -221,4 +223,70 @@ bool BootsDocument::putRecords(std::vector<BootRecord> records, bool rewriteWork
     if (!written)
         emit workingFileFailed(QString::fromStdString(mDb.errorString()));
     return written;
+}
+
+bool BootsDocument::setField(int index, RecordField field, const QString &value, QString *reason)
+{
+    using TablePaste::Column;
+    static const Column columns[] = {
+        Column::Name,         Column::Material,     Column::Colour,   Column::ShotPower,
+        Column::ShotAccuracy, Column::Acceleration, Column::TopSpeed, Column::Swerve,
+        Column::Manufacturer, Column::Manufacturer, Column::Position,
+    };
+    const Column column = columns[static_cast<int>(field)];
+    if (!isOpen() || index < 0 || index >= mDb.Count() || column == Column::Position) {
+        *reason = UiText::text(Key::NoFileOpen);
+        return false;
+    }
+    const BootRecord before = mDb.records()[static_cast<std::size_t>(index)];
+    BootRecord after = before;
+    if (const BootsColumn *text = TablePaste::field(column); text->isText()) {
+        std::string ansi = toAnsi(value);
+        ansi.resize(std::min(ansi.size(), text->maxLength));
+        after.*text->text = std::move(ansi);
+    } else {
+        std::string why;
+        if (!TablePaste::store(after, static_cast<std::size_t>(index), column, value.toStdString(),
+                               &why)) {
+            *reason = QString::fromStdString(why);
+            return false;
+        }
+    }
+    if (after == before)
+        return true;
+    // A cell's edit is a step of its own: it merges neither with typing before nor after it.
+    startNewStep();
+    mUndoStack.push(new ChangeRecordCommand(this, index, field, before, after));
+    startNewStep();
+    return true;
+}
+
+bool BootsDocument::changeStatistics(const std::vector<int> &positions,
+                                     const std::array<bool, 5> &ticked, const QString &valueText)
+{
+    std::uint8_t value = statisticFrom(valueText);
+    if (value == 0)
+        value = 1;
+    std::vector<BootRecord> after = mDb.records();
+    for (const int position : positions) {
+        if (position < 0 || static_cast<std::size_t>(position) >= after.size())
+            continue;
+        BootRecord &r = after[static_cast<std::size_t>(position)];
+        std::uint8_t *stats[5] = {&r.Sila, &r.Precyzja, &r.Przyspieszenie, &r.Szybkosc,
+                                  &r.Podkrecanie};
+        for (std::size_t s = 0; s < 5; ++s) {
+            if (ticked[s])
+                *stats[s] = value;
+        }
+    }
+    return changeRecords(UiText::text(Key::ChangeStatistics), std::move(after));
+}
+
+bool BootsDocument::changeRecords(const QString &name, std::vector<BootRecord> after)
+{
+    if (!isOpen() || after.size() != mDb.records().size() || after == mDb.records())
+        return false;
+    startNewStep();
+    mUndoStack.push(new ReplaceRecordsCommand(this, name, mDb.records(), std::move(after), false));
+    return true;
 }

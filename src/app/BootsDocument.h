@@ -9,6 +9,7 @@
 #include <QObject>
 #include <QString>
 #include <QUndoStack>
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -62,6 +63,20 @@ public:
     /// fields are then stored from `selectedTexts` in the same step.
     bool changeAllStatistics(std::uint8_t value, int selected, const RecordTexts &selectedTexts,
                              QString *error);
+    /// Stores one field of record `index` as a cell of the boots table is edited, as one undo
+    /// step named by the field: a text by the record editor's rule (best fit in Windows-1252,
+    /// cut to 60/125/83 characters), a statistic as the whole number 0..255 it is and a
+    /// manufacturer by name or code (the table import's rules). False, with the reason and
+    /// no step, for a value those rules refuse; true, with no step, when nothing changes.
+    bool setField(int index, RecordField field, const QString &value, QString *reason);
+    /// Sets the statistics ticked in `ticked` (Shot Power first) of the boots at `positions`
+    /// to the value typed in `valueText` (statisticFrom(), then 0 as 1), as one undo step.
+    /// False, with no step, when nothing changes.
+    bool changeStatistics(const std::vector<int> &positions, const std::array<bool, 5> &ticked,
+                          const QString &valueText);
+    /// Replaces every record by `after` (as many as now) as one undo step named `name`.
+    /// False, with no step, when nothing is open or nothing changes.
+    bool changeRecords(const QString &name, std::vector<BootRecord> after);
     /// Ends merging: the next edit starts a step of its own (a boot or field was chosen).
     void startNewStep() { ++mStepSerial; }
     int stepSerial() const { return mStepSerial; }

@@ -52,8 +52,10 @@ bool EditActions::eventFilter(QObject *watched, QEvent *event)
     if (type != QEvent::ShortcutOverride && type != QEvent::KeyPress)
         return false;
     auto *field = qobject_cast<QLineEdit *>(watched);
-    // The find field keeps its own undo: what is typed there is no edit of the boots.
-    if (!field || field->window() != mWindow || field->objectName() == QLatin1String("txtFind"))
+    // The find and filter fields keep their own undo: what is typed there is no edit of the
+    // boots.
+    if (!field || field->window() != mWindow || field->objectName() == QLatin1String("txtFind") ||
+        field->objectName() == QLatin1String("txtTableFilter"))
         return false;
     const auto *key = static_cast<QKeyEvent *>(event);
     if (!key->matches(QKeySequence::Undo) && !key->matches(QKeySequence::Redo))

@@ -1,6 +1,7 @@
 #include "EditorMemory.h"
 
 #include "AppFolders.h"
+#include "BootsTableDock.h"
 #include "EditorSettings.h"
 #include "PreviewPanel.h"
 #include "RecentFilesMenu.h"
@@ -10,8 +11,10 @@
 #include <QAction>
 #include <QEvent>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QMenu>
 #include <QPushButton>
+#include <QTableView>
 
 EditorMemory::EditorMemory(frmMain &window)
     : QObject(&window), mWindow(window), mPreview(window.previewPanel()),
@@ -21,6 +24,14 @@ EditorMemory::EditorMemory(frmMain &window)
     const QByteArray geometry = mSettings->windowGeometry();
     if (!geometry.isEmpty() && !window.restoreGeometry(geometry))
         qWarning("The remembered window geometry was not usable.");
+    // The boots table's dock and columns; anything unusable leaves them as they start.
+    QTableView *table = window.bootsTable()->table();
+    const QByteArray state = mSettings->windowState();
+    if (!state.isEmpty() && !window.restoreState(state))
+        qWarning("The remembered place of the boots table was not usable.");
+    const QByteArray columns = mSettings->tableColumns();
+    if (!columns.isEmpty() && !table->horizontalHeader()->restoreState(columns))
+        qWarning("The remembered columns of the boots table were not usable.");
 
     // Open Recent follows Open.
     mRecent = new RecentFilesMenu(*mSettings, &window);
@@ -102,5 +113,7 @@ bool EditorMemory::loadLastArchives()
 void EditorMemory::rememberWindow()
 {
     mSettings->setWindowGeometry(mWindow.saveGeometry());
+    mSettings->setWindowState(mWindow.saveState());
+    mSettings->setTableColumns(mWindow.bootsTable()->table()->horizontalHeader()->saveState());
     mSettings->store();
 }

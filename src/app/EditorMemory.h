@@ -1,7 +1,8 @@
 #pragma once
 // What the main window remembers from one run to the next, kept in the editor's settings
 // file: the recent boots files (File ▸ Open Recent), the folders the file dialogs start in,
-// the two archives last loaded (reloaded in one click) and the window's size and position.
+// the two archives last loaded (reloaded in one click), the window's size and position, and
+// the boots table's place, size and columns.
 #include <QObject>
 #include <memory>
 

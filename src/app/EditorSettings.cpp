@@ -11,6 +11,8 @@ const char *const kBootsFolder = "Folders/BootsFiles";
 const char *const kArchiveFolder = "Folders/Archives";
 const char *const kArchive[] = {"Archives/First", "Archives/Second"};
 const char *const kGeometry = "Window/Geometry";
+const char *const kWindowState = "Window/State";
+const char *const kTableColumns = "Table/Columns";
 
 // One spelling per file, so that the same file opened by two routes is one entry.
 QString canonical(const QString &file)
@@ -112,6 +114,26 @@ QByteArray EditorSettings::windowGeometry() const
 void EditorSettings::setWindowGeometry(const QByteArray &geometry)
 {
     mSettings->setValue(QLatin1String(kGeometry), geometry);
+}
+
+QByteArray EditorSettings::windowState() const
+{
+    return mSettings->value(QLatin1String(kWindowState)).toByteArray();
+}
+
+void EditorSettings::setWindowState(const QByteArray &state)
+{
+    mSettings->setValue(QLatin1String(kWindowState), state);
+}
+
+QByteArray EditorSettings::tableColumns() const
+{
+    return mSettings->value(QLatin1String(kTableColumns)).toByteArray();
+}
+
+void EditorSettings::setTableColumns(const QByteArray &columns)
+{
+    mSettings->setValue(QLatin1String(kTableColumns), columns);
 }
 
 bool EditorSettings::sync()

@@ -38,6 +38,12 @@ public:
 
     QByteArray windowGeometry() const;
     void setWindowGeometry(const QByteArray &geometry);
+    /// The window's docks (place, size, shown) as QMainWindow::saveState() gives them.
+    QByteArray windowState() const;
+    void setWindowState(const QByteArray &state);
+    /// The boots table's columns (widths) as QHeaderView::saveState() gives them.
+    QByteArray tableColumns() const;
+    void setTableColumns(const QByteArray &columns);
 
     /// Writes pending changes to the file. False when it could not be written.
     bool sync();

@@ -15,6 +15,24 @@ QString native(const QString &path)
     return QDir::toNativeSeparators(path);
 }
 
+/// A warning listing `problems`, one a line: the first lines shown, all of them behind Show
+/// Details when there are many (a long list would make the box taller than the screen).
+void problemList(QWidget *parent, const QString &objectName, const QString &text,
+                 const QStringList &problems)
+{
+    constexpr qsizetype kShown = 12;
+    QStringList shown = problems.mid(0, kShown);
+    if (problems.size() > kShown)
+        shown << QStringLiteral("\u2026");
+    QMessageBox box(QMessageBox::Warning, QString::fromLatin1(kMessageTitle), text, QMessageBox::Ok,
+                    parent);
+    box.setObjectName(objectName);
+    box.setInformativeText(shown.join(QLatin1Char('\n')));
+    if (problems.size() > kShown)
+        box.setDetailedText(problems.join(QLatin1Char('\n')));
+    box.exec();
+}
+
 } // namespace
 
 namespace Messages {
@@ -103,19 +121,8 @@ void cannotExportTable(QWidget *parent, const QString &path, const QString &reas
 
 void tableNotImported(QWidget *parent, const QString &path, const QStringList &problems)
 {
-    // A long list would make the box taller than the screen.
-    constexpr qsizetype kShown = 12;
-    QStringList shown = problems.mid(0, kShown);
-    if (problems.size() > kShown)
-        shown << QStringLiteral("\u2026");
-    QMessageBox box(QMessageBox::Warning, QString::fromLatin1(kMessageTitle),
-                    UiText::text(UiText::Key::TableNotImported, {native(path)}), QMessageBox::Ok,
-                    parent);
-    box.setObjectName(QStringLiteral("tableProblemsMessage"));
-    box.setInformativeText(shown.join(QLatin1Char('\n')));
-    if (problems.size() > kShown)
-        box.setDetailedText(problems.join(QLatin1Char('\n')));
-    box.exec();
+    problemList(parent, QStringLiteral("tableProblemsMessage"),
+                UiText::text(UiText::Key::TableNotImported, {native(path)}), problems);
 }
 
 void tableUnchanged(QWidget *parent, const QString &path)
@@ -168,6 +175,16 @@ void workingFileNotWritten(QWidget *parent, const QString &reason)
 {
     show(parent, QMessageBox::Critical, QStringLiteral("errorMessage"),
          UiText::text(Key::CannotWriteWorkingFile, {reason}));
+}
+
+} // namespace Messages
+
+namespace Messages {
+
+void pasteRefused(QWidget *parent, const QStringList &problems)
+{
+    problemList(parent, QStringLiteral("pasteProblemsMessage"), UiText::text(Key::PasteRefused),
+                problems);
 }
 
 } // namespace Messages

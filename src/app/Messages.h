@@ -43,6 +43,9 @@ QMessageBox::StandardButton unsavedTextures(QWidget *parent, const QString &arch
 /// A recent file that no longer exists (and has left the recent files).
 void recentFileMissing(QWidget *parent, const QString &path);
 
+/// The problems that stop a paste onto the boots table, as tableNotImported() lists them.
+void pasteRefused(QWidget *parent, const QStringList &problems);
+
 /// The working file could not be brought in line with the edits (they stay in memory and
 /// the next save writes them).
 void workingFileNotWritten(QWidget *parent, const QString &reason);

@@ -1,6 +1,7 @@
 #include "RecordEditorPanel.h"
 
 #include "GuiText.h"
+#include "MainWindowTexts.h"
 
 #include "boots/Baza.h"
 #include "boots/Manufacturer.h"
@@ -57,6 +58,11 @@ RecordEditorPanel::RecordEditorPanel(QWidget *parent)
     connect(Combo, &QComboBox::activated, this, &RecordEditorPanel::chooseManufacturer);
     connect(R1, &QRadioButton::clicked, this, [this] {
         if (R1->isChecked())
+            for (QCheckBox *box : Ch)
+                box->setEnabled(true);
+    });
+    connect(R3, &QRadioButton::clicked, this, [this] {
+        if (R3->isChecked())
             for (QCheckBox *box : Ch)
                 box->setEnabled(true);
     });
@@ -140,9 +146,14 @@ QGroupBox *RecordEditorPanel::makeGlobalChange()
     R1->setChecked(true);
     R2 = new QRadioButton(QStringLiteral("All"), changeBox);
     R2->setObjectName(QStringLiteral("R2"));
+    R3 = new QRadioButton(changeBox);
+    R3->setObjectName(QStringLiteral("R3"));
+    R3->setEnabled(false);
+    MainWindowTexts::setText(R3, UiText::Key::SelectedRows);
     // The choice above the ticks, the ticks two a row: narrow enough for long captions.
     change->addWidget(R1, 0, 0);
     change->addWidget(R2, 0, 1);
+    change->addWidget(R3, 0, 2);
     for (int s = 0; s < 5; ++s) {
         Ch[s] = new QCheckBox(QString::fromLatin1(kStatisticCaptions[s]), changeBox);
         Ch[s]->setObjectName(QStringLiteral("Ch%1").arg(s + 1));
@@ -238,6 +249,29 @@ void RecordEditorPanel::putValueInAllStatistics()
 bool RecordEditorPanel::onlySelected() const
 {
     return R1->isChecked();
+}
+
+bool RecordEditorPanel::selectedRowsChosen() const
+{
+    return R3->isChecked();
+}
+
+void RecordEditorPanel::setSelectedRowsAvailable(bool available)
+{
+    R3->setEnabled(available);
+    if (!available && R3->isChecked()) {
+        R1->setChecked(true);
+        for (QCheckBox *box : Ch)
+            box->setEnabled(true);
+    }
+}
+
+std::array<bool, 5> RecordEditorPanel::tickedStatistics() const
+{
+    std::array<bool, 5> ticked{};
+    for (std::size_t s = 0; s < ticked.size(); ++s)
+        ticked[s] = Ch[s]->checkState() == Qt::Checked;
+    return ticked;
 }
 
 QString RecordEditorPanel::valueText() const

@@ -35,6 +35,13 @@ public:
     /// "All": sets every statistic field to the value field's text without reporting edits.
     void putValueInAllStatistics();
     bool onlySelected() const;
+    /// "Selected rows" (`R3`): the ticked statistics of the rows selected in the boots table.
+    bool selectedRowsChosen() const;
+    /// Enables "Selected rows" while the boots table has rows selected; without them
+    /// "Only selected" is chosen instead.
+    void setSelectedRowsAvailable(bool available);
+    /// The statistics ticked in their plain ticked state, Shot Power first.
+    std::array<bool, 5> tickedStatistics() const;
     QString valueText() const;
 
     /// Adds a control at the bottom of the group (for later features).
@@ -65,6 +72,7 @@ private:
     QComboBox *Combo = nullptr;
     QRadioButton *R1 = nullptr;
     QRadioButton *R2 = nullptr;
+    QRadioButton *R3 = nullptr;
     std::array<QCheckBox *, 5> Ch{};
     QLineEdit *Over = nullptr;
     QPushButton *cmdChange = nullptr;

@@ -3,6 +3,7 @@
 #include "AppFolders.h"
 #include "BootsDocument.h"
 #include "BootsListWidget.h"
+#include "BootsTableDock.h"
 #include "EditActions.h"
 #include "EditorMemory.h"
 #include "FileChooser.h"
@@ -196,6 +197,13 @@ void frmMain::createMenus()
     Edit->setObjectName(QStringLiteral("Edit"));
     MainWindowTexts::setText(Edit, UiText::Key::Edit);
     new EditActions(mDocument->undoStack(), Edit);
+
+    // View ▸ Boots Table, and Copy and Paste of the table's cells in Edit.
+    mTable = new BootsTableDock(mDocument, List1, Edit, this);
+    connect(mTable, &BootsTableDock::selectedRowsChanged, mRecordEditor,
+            [this](int rows) { mRecordEditor->setSelectedRowsAvailable(rows > 0); });
+    connect(mTable, &BootsTableDock::note, statusBar(),
+            [this](const QString &note) { statusBar()->showMessage(note); });
 
     About = menuBar()->addAction(QStringLiteral("About"), this, &frmMain::About_Click);
     About->setObjectName(QStringLiteral("About"));
@@ -467,6 +475,11 @@ void frmMain::recordsReplaced()
 
 void frmMain::cmdChange_Click()
 {
+    if (mRecordEditor->selectedRowsChosen()) {
+        mDocument->changeStatistics(mTable->selectedPositions(), mRecordEditor->tickedStatistics(),
+                                    mRecordEditor->valueText());
+        return;
+    }
     if (mRecordEditor->onlySelected()) {
         if (!mBootSelected)
             return;

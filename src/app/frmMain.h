@@ -10,6 +10,7 @@
 
 class AppFolders;
 class BootsListWidget;
+class BootsTableDock;
 class LanguageComboBox;
 class EditorMemory;
 class PreviewPanel;
@@ -61,6 +62,7 @@ public:
     TextureViewerLink *textureViewer() const { return mTextureViewer; }
     QMenu *fileMenu() const { return File; }
     QMenu *editMenu() const { return Edit; }
+    BootsTableDock *bootsTable() const { return mTable; }
 
     /// The design title: the product name and its credit.
     static QString designTitle();
@@ -115,6 +117,7 @@ private:
     PreviewPanel *mPreview = nullptr;
     TextureActions *mTextures = nullptr;
     TextureViewerLink *mTextureViewer = nullptr;
+    BootsTableDock *mTable = nullptr;
     BootsListWidget *List1 = nullptr;
     LanguageComboBox *ComboBox = nullptr;
     QPushButton *cmdCreate = nullptr;

@@ -297,3 +297,14 @@ bool TableImport::apply(Baza &db)
     }
     return true;
 }
+
+bool TableImport::readValue(BootRecord &record, const BootsColumn &column, std::string_view text,
+                            std::string *reason)
+{
+    TableImport import;
+    import.readCell(record, column, {TableProblem::Place::Table, 0, nullptr, text});
+    if (import.mProblems.empty())
+        return true;
+    *reason = import.mProblems.front().reason;
+    return false;
+}

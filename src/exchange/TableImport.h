@@ -64,6 +64,11 @@ public:
     /// At most this many problems are listed; the last one then says that more follow.
     static constexpr std::size_t kMaxProblems = 50;
 
+    /// Stores `text` (UTF-8, as a CSV field holds it) into `column` of `record` by the rules
+    /// a table's cell is read by. False, with the reason, when a table's cell would be refused.
+    static bool readValue(BootRecord &record, const BootsColumn &column, std::string_view text,
+                          std::string *reason);
+
 private:
     struct Cell;
     void readCsv(std::string_view table);

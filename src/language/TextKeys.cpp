@@ -124,6 +124,15 @@ constexpr std::array<Entry, kCount> kTable = {{
     {Key::TextureSource, "Menu", "TextureSource", "%1, entry %2 (%3)"},
     {Key::UncompressedFormat, "Menu", "UncompressedFormat", "%1-bit uncompressed"},
     {Key::CannotShowTexture, "Messages", "CannotShowTexture", "The texture cannot be shown: %1"},
+    {Key::View, "Menu", "View", "View"},
+    {Key::BootsTable, "Menu", "BootsTable", "Boots Table"},
+    {Key::Copy, "Menu", "Copy", "Copy"},
+    {Key::Paste, "Menu", "Paste", "Paste"},
+    {Key::TableFilter, "Menu", "TableFilter", "Filter by name, material, colour or manufacturer"},
+    {Key::SelectedRows, "Menu", "SelectedRows", "Selected rows"},
+    {Key::PasteRefused, "Messages", "PasteRefused",
+     "The cells were not pasted; nothing has changed."},
+    {Key::StoredAs, "Messages", "StoredAs", "Stored as \"%1\"."},
     {Key::Locale, "Language", "Locale", "en"},
 }};
 

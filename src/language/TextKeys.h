@@ -104,6 +104,15 @@ enum class Key {
     TextureSource,
     UncompressedFormat,
     CannotShowTexture,
+    // The boots table: [Menu], then [Messages]
+    View,
+    BootsTable,
+    Copy,
+    Paste,
+    TableFilter,
+    SelectedRows,
+    PasteRefused,
+    StoredAs,
     // [Language]
     Locale,
 };

@@ -2,7 +2,9 @@
 
 #include <QAction>
 #include <QDir>
+#include <QDockWidget>
 #include <QMenu>
+#include <QTableView>
 #include <QTest>
 #include <filesystem>
 
@@ -126,6 +128,16 @@ TEST_F(RememberingWindow, TheWindowComesBackWithItsSizeAndPosition)
     const QRect left = window().geometry();
     restart();
     EXPECT_EQ(window().geometry(), left);
+}
+
+TEST_F(RememberingWindow, TheBootsTableComesBackShownWithItsColumns)
+{
+    window();
+    find<QAction>("mnuTable")->trigger();
+    find<QTableView>("tblBoots")->setColumnWidth(1, 222);
+    restart();
+    EXPECT_TRUE(find<QDockWidget>("dockTable")->isVisible());
+    EXPECT_EQ(find<QTableView>("tblBoots")->columnWidth(1), 222);
 }
 
 TEST_F(RememberingWindow, GarbageSettingsGiveTheDefaultsWithoutAMessage)

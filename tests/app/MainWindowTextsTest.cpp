@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QStatusBar>
+#include <QTableView>
 #include <QTest>
 #include <filesystem>
 
@@ -85,8 +86,13 @@ TEST_F(MainWindowTexts, ChoosingALanguageRecaptionsEveryAddedControl)
     EXPECT_EQ(text("mnuExport"), QString::fromUtf8("Exportieren…"));
     EXPECT_EQ(find<QAbstractButton>("cmdExportTexture")->text(), "Textur exportieren");
     EXPECT_EQ(find<QLineEdit>("txtFind")->placeholderText(), "Schuh suchen");
+    EXPECT_EQ(text("mnuTable"), "Schuhtabelle");
+    EXPECT_EQ(find<QRadioButton>("R3")->text(), QString::fromUtf8("Ausgewählte Zeilen"));
+    QAbstractItemModel *table = find<QTableView>("tblBoots")->model();
+    EXPECT_EQ(table->headerData(2, Qt::Horizontal).toString(), "Hersteller");
     pick("English");
     EXPECT_EQ(find<QLineEdit>("txtFind")->placeholderText(), "Find a boot");
+    EXPECT_EQ(table->headerData(2, Qt::Horizontal).toString(), "Producent");
 }
 
 TEST_F(MainWindowTexts, LanguageWithoutTheNewKeysShowsThemInEnglish)

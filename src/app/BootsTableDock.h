@@ -1,0 +1,69 @@
+#pragma once
+// The boots table (View ▸ Boots Table): every boot of the document in a sortable, filterable
+// table beside the boots list, whose selection it follows both ways. Cells are edited in
+// place; rows are copied to and blocks pasted from spreadsheets as tab-separated text.
+#include <QDockWidget>
+#include <vector>
+
+class BootsDocument;
+class BootsTableModel;
+class QAction;
+class QLineEdit;
+class QListWidget;
+class QMainWindow;
+class QMenu;
+class QSortFilterProxyModel;
+class QTableView;
+
+class BootsTableDock : public QDockWidget
+{
+    Q_OBJECT
+public:
+    /// Adds itself, hidden, to the bottom of `window`, a View menu holding `mnuTable` to the
+    /// end of its menu bar and Copy and Paste to `editMenu`. It follows `list`'s selection.
+    BootsTableDock(BootsDocument *document, QListWidget *list, QMenu *editMenu,
+                   QMainWindow *window);
+
+    QTableView *table() const { return mTable; }
+    BootsTableModel *model() const { return mModel; }
+    QSortFilterProxyModel *proxy() const { return mProxy; }
+
+    /// The file positions of the selected rows, in the order the table shows them.
+    std::vector<int> selectedPositions() const;
+    /// Copies the selected rows to the clipboard: the headers, then one line per row.
+    /// False when no row is selected.
+    bool copy();
+    /// Pastes the clipboard's text at the current cell (see pasteText()).
+    bool paste();
+    /// Pastes a block of tab-separated lines at the current cell as one undo step, after
+    /// checking every value; any problem is shown and changes nothing. True when the block
+    /// was pasted (maybe changing nothing).
+    bool pasteText(const QString &text);
+
+signals:
+    /// The number of rows selected in the table changed.
+    void selectedRowsChanged(int rows);
+    /// Something for the status bar: what an edit stored.
+    void note(const QString &text);
+
+protected:
+    void changeEvent(QEvent *event) override;
+
+private:
+    void retranslate();
+    void followTable();
+    void followList();
+    void updateActions();
+
+    BootsDocument *mDocument;
+    QListWidget *mList;
+    BootsTableModel *mModel;
+    QSortFilterProxyModel *mProxy;
+    QTableView *mTable;
+    QLineEdit *mFilter;
+    QMenu *mView;
+    QAction *mCopy;
+    QAction *mPaste;
+    /// True while one side's selection is being made to follow the other's.
+    bool mFollowing = false;
+};

@@ -1,0 +1,219 @@
+#include "TablePaste.h"
+
+#include "boots/Manufacturer.h"
+#include "common/Ansi.h"
+
+#include <algorithm>
+#include <array>
+
+namespace TablePaste {
+
+namespace {
+
+constexpr std::array<const char *, kColumnCount> kFields = {
+    nullptr, "Nazwa",    "nowe",           "NazwaMaterialu", "Kolor",
+    "Sila",  "Precyzja", "Przyspieszenie", "Szybkosc",       "Podkrecanie"};
+
+std::string quoted(std::string_view text)
+{
+    return "\"" + std::string(text) + "\"";
+}
+
+void addProblem(Result &result, TableProblem problem)
+{
+    if (result.problems.size() < kMaxProblems)
+        result.problems.push_back(std::move(problem));
+    else if (result.problems.size() == kMaxProblems)
+        result.problems.push_back(
+            {TableProblem::Place::Table, 0, {}, "further problems are not listed"});
+}
+
+std::string cells(std::size_t n)
+{
+    return std::to_string(n) + (n == 1 ? " cell" : " cells");
+}
+
+} // namespace
+
+const BootsColumn *field(Column column)
+{
+    const char *name = kFields[static_cast<std::size_t>(column)];
+    return name ? BootsTable::column(name) : nullptr;
+}
+
+std::string shown(const BootRecord &record, std::size_t position, Column column)
+{
+    if (column == Column::Position)
+        return std::to_string(position);
+    if (column == Column::Manufacturer) {
+        const std::string code = std::to_string(record.nowe);
+        return Manufacturer::nameForText(code).value_or(code);
+    }
+    return field(column)->shown(record);
+}
+
+bool store(BootRecord &record, std::size_t position, Column column, std::string_view text,
+           std::string *reason)
+{
+    if (text.size() > kMaxCellBytes) {
+        *reason = std::to_string(text.size()) + " bytes is longer than any field keeps";
+        return false;
+    }
+    if (column == Column::Position) {
+        if (text == std::to_string(position))
+            return true;
+        *reason = quoted(text) + " is not the row's own number (" + std::to_string(position) + ")";
+        return false;
+    }
+    if (column == Column::Manufacturer) {
+        if (text == shown(record, position, column))
+            return true; // a name keeps the code it stands for (513 stays 513)
+        if (const auto code = Manufacturer::codeForName(std::string(text))) {
+            record.nowe = *code;
+            return true;
+        }
+        if (text.empty() || (text[0] != '-' && (text[0] < '0' || text[0] > '9'))) {
+            *reason = quoted(text) + " is neither a manufacturer's name nor a code";
+            return false;
+        }
+    }
+    return TableImport::readValue(record, *field(column), text, reason);
+}
+
+std::string join(const std::vector<std::vector<std::string>> &lines)
+{
+    std::string out;
+    for (const auto &line : lines) {
+        for (std::size_t j = 0; j < line.size(); ++j) {
+            const std::string &cell = line[j];
+            if (j > 0)
+                out += '\t';
+            if (cell.find_first_of("\t\r\n") == std::string::npos && !cell.starts_with('"')) {
+                out += cell;
+                continue;
+            }
+            out += '"';
+            for (const char c : cell)
+                out += c == '"' ? std::string("\"\"") : std::string(1, c);
+            out += '"';
+        }
+        out += '\n';
+    }
+    return out;
+}
+
+std::vector<std::vector<std::string>> split(std::string_view text, std::size_t maxLines)
+{
+    std::vector<std::vector<std::string>> lines;
+    if (text.empty())
+        return lines;
+    const std::size_t n = text.size();
+    const auto endsCell = [&](std::size_t at) {
+        return at == n || text[at] == '\t' || text[at] == '\n' ||
+               (text[at] == '\r' && (at + 1 == n || text[at + 1] == '\n'));
+    };
+    std::vector<std::string> line;
+    std::size_t i = 0;
+    while (true) {
+        std::string cell;
+        std::size_t end = std::string_view::npos;
+        if (i < n && text[i] == '"') {
+            // A quoted cell runs to its closing quote; one that is not closed, or has text
+            // after the closing quote, is plain text like any other.
+            std::size_t j = i + 1;
+            for (; j < n; ++j) {
+                if (text[j] != '"') {
+                    cell += text[j];
+                } else if (j + 1 < n && text[j + 1] == '"') {
+                    cell += '"';
+                    ++j;
+                } else {
+                    break;
+                }
+            }
+            if (j < n && endsCell(j + 1))
+                end = j + 1;
+            else
+                cell.clear();
+        }
+        if (end == std::string_view::npos) {
+            end = std::min(text.find_first_of("\t\n", i), n);
+            cell.assign(text.substr(i, end - i));
+            if (cell.ends_with('\r') && end != n && text[end] == '\n')
+                cell.pop_back();
+            if (cell.ends_with('\r') && end == n)
+                cell.pop_back();
+        } else if (end < n && text[end] == '\r') {
+            ++end;
+        }
+        line.push_back(std::move(cell));
+        if (end >= n) {
+            lines.push_back(std::move(line));
+            break;
+        }
+        i = end + 1;
+        if (text[end] == '\t')
+            continue;
+        lines.push_back(std::move(line));
+        line.clear();
+        if (lines.size() > maxLines || i >= n)
+            break;
+    }
+    return lines;
+}
+
+Result paste(std::string_view text, const std::vector<BootRecord> &records, const Target &target)
+{
+    Result result;
+    const auto refuse = [&result](std::string reason) {
+        result.problems.push_back({TableProblem::Place::Table, 0, {}, std::move(reason)});
+        return result;
+    };
+    // Sizes first: a block that cannot fit costs nothing more than counting.
+    if (text.size() > kMaxBytes)
+        return refuse("the pasted text is longer than " + std::to_string(kMaxBytes) +
+                      " bytes, more than a whole table");
+    const std::size_t rows = target.rows.size();
+    auto lines = split(text, rows + 1);
+    std::size_t first = 0;
+    if (!lines.empty() && lines[0].size() <= target.headers.size() &&
+        std::equal(lines[0].begin(), lines[0].end(), target.headers.begin()))
+        first = 1;
+    if (lines.size() <= first)
+        return refuse("there are no cells to paste");
+    if (lines.size() - first > rows)
+        return refuse("the block has more lines than the " + std::to_string(rows) +
+                      " rows from the current one down");
+
+    result.records = records;
+    for (std::size_t i = first; i < lines.size(); ++i) {
+        const std::size_t lineNumber = i + 1;
+        const auto &line = lines[i];
+        if (line.size() > target.columns.size()) {
+            addProblem(result,
+                       {TableProblem::Place::Line,
+                        lineNumber,
+                        {},
+                        cells(line.size()) + " where " + std::to_string(target.columns.size()) +
+                            (target.columns.size() == 1 ? " column follows" : " columns follow") +
+                            " the current one"});
+            continue;
+        }
+        const std::size_t position = target.rows[i - first];
+        if (position >= result.records.size())
+            return refuse("the table shows a boot the file does not hold");
+        BootRecord &record = result.records[position];
+        for (std::size_t j = 0; j < line.size(); ++j) {
+            std::string reason;
+            if (!store(record, position, target.columns[j], line[j], &reason))
+                addProblem(result, {TableProblem::Place::Line, lineNumber,
+                                    j < target.headers.size() ? target.headers[j] : std::string(),
+                                    std::move(reason)});
+        }
+    }
+    if (!result.problems.empty())
+        result.records.clear();
+    return result;
+}
+
+} // namespace TablePaste

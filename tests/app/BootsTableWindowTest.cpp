@@ -1,0 +1,138 @@
+#include "MainWindowFixture.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDockWidget>
+#include <QHeaderView>
+#include <QTableView>
+#include <QTest>
+#include <QUndoStack>
+
+namespace {
+
+constexpr int kShotPower = 5;
+
+class BootsTableWindow : public MainWindowFixture
+{
+protected:
+    void SetUp() override
+    {
+        MainWindowFixture::SetUp();
+        records = TestData::boots(20);
+        records[7].Sila = 0;
+        records[12].Sila = 255;
+        game = writeGame(records);
+        open(game);
+        find<QAction>("mnuTable")->trigger();
+        table = find<QTableView>("tblBoots");
+        window().activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+        table->setFocus();
+    }
+    void clickRow(int row, Qt::KeyboardModifiers modifiers = {})
+    {
+        const QRect cell = table->visualRect(table->model()->index(row, 1));
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, modifiers, cell.center());
+    }
+    QString shown(int row, int column)
+    {
+        return table->model()->index(row, column).data().toString();
+    }
+    QUndoStack *steps() { return window().document().undoStack(); }
+
+    std::vector<BootRecord> records;
+    QString game;
+    QTableView *table = nullptr;
+};
+
+TEST_F(BootsTableWindow, SortingShowsTheOrderAndKeepsEveryPosition)
+{
+    ASSERT_TRUE(find<QDockWidget>("dockTable")->isVisible());
+    ASSERT_EQ(table->model()->rowCount(), 20);
+    QHeaderView *header = table->horizontalHeader();
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                      QPoint(header->sectionViewportPosition(kShotPower) + 5, 5));
+    EXPECT_EQ(shown(0, kShotPower), "0");
+    EXPECT_EQ(shown(19, kShotPower), "255");
+    EXPECT_EQ(list()->item(7)->text(), "Boot 7") << "the list keeps the file's order";
+
+    clickRow(19); // boot 12
+    EXPECT_EQ(list()->currentRow(), 12);
+    EXPECT_EQ(txt(3)->text(), "255");
+    select(3);
+    EXPECT_EQ(shown(table->currentIndex().row(), 0), "3") << "the list's choice selects its row";
+
+    ASSERT_TRUE(table->model()->setData(table->model()->index(0, 1), QStringLiteral("Fast")));
+    EXPECT_EQ(list()->item(7)->text(), "Fast");
+    EXPECT_EQ(txt(0)->text(), "Fast");
+    EXPECT_TRUE(window().isWindowModified());
+    steps()->undo();
+    EXPECT_EQ(list()->item(7)->text(), "Boot 7");
+
+    find<QLineEdit>("txtTableFilter")->setText(QStringLiteral("boot 1"));
+    EXPECT_EQ(table->model()->rowCount(), 11); // Boot 1 and Boot 10 to Boot 19
+    EXPECT_EQ(list()->count(), 20);
+}
+
+TEST_F(BootsTableWindow, SelectedRowsChangeTheirTickedStatisticsInOneStep)
+{
+    auto *R3 = find<QRadioButton>("R3");
+    EXPECT_FALSE(R3->isEnabled());
+    clickRow(10);
+    clickRow(14, Qt::ShiftModifier);
+    ASSERT_TRUE(R3->isEnabled());
+    R3->click();
+    find<QCheckBox>("Ch2")->setChecked(false);
+    find<QLineEdit>("Over")->setText(QStringLiteral("2"));
+    find<QPushButton>("cmdChange")->click();
+
+    auto expected = records;
+    for (int r = 10; r <= 14; ++r) {
+        auto &boot = expected[static_cast<std::size_t>(r)];
+        boot.Sila = boot.Przyspieszenie = boot.Szybkosc = boot.Podkrecanie = 2;
+    }
+    EXPECT_EQ(window().database().records(), expected);
+    EXPECT_EQ(steps()->count(), 1);
+
+    find<QAction>("mnuTable")->trigger(); // hidden: its rows are no choice any more
+    EXPECT_FALSE(R3->isEnabled());
+    EXPECT_TRUE(find<QRadioButton>("R1")->isChecked());
+}
+
+TEST_F(BootsTableWindow, CopyAndPasteGoThroughTheClipboard)
+{
+    clickRow(1);
+    clickRow(2, Qt::ShiftModifier);
+    QTest::keyClick(table, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(),
+              "#\tBoots Name\tProducent\tMaterial Name\tColor Name\tShot Power\tShot Accuracy\t"
+              "Acceleration\tTop Speed\tSwerve\n"
+              "1\tBoot 1\tNike\tMaterial 1\tColour 1\t2\t3\t4\t5\t1\n"
+              "2\tBoot 2\tPuma\tMaterial 2\tColour 2\t3\t4\t5\t1\t2\n");
+
+    table->setCurrentIndex(table->model()->index(4, 8));
+    QApplication::clipboard()->setText(QStringLiteral("Top Speed\tSwerve\n0\t255\n7\t8\n"));
+    QTest::keyClick(table, Qt::Key_V, Qt::ControlModifier);
+    auto expected = records;
+    expected[4].Szybkosc = 0;
+    expected[4].Podkrecanie = 255;
+    expected[5].Szybkosc = 7;
+    expected[5].Podkrecanie = 8;
+    EXPECT_EQ(window().database().records(), expected);
+    EXPECT_EQ(steps()->count(), 1);
+    EXPECT_EQ(steps()->undoText(), "Paste");
+
+    QApplication::clipboard()->setText(QStringLiteral("x9"));
+    answer.message();
+    QTest::keyClick(table, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(answer.names, QStringList({"pasteProblemsMessage"}));
+    EXPECT_EQ(window().database().records(), expected);
+    EXPECT_EQ(steps()->count(), 1);
+
+    answer.message();
+    ASSERT_TRUE(window().save());
+    EXPECT_EQ(recordsOf(game), expected);
+}
+
+} // namespace
