@@ -22,6 +22,7 @@ class Textura;
 class TextureActions;
 class frmAbout;
 class frmCreateLanguage;
+class frmManual;
 
 class frmMain : public QMainWindow
 {
@@ -59,6 +60,7 @@ public:
     TextureActions *textureActions() const { return mTextures; }
     QMenu *fileMenu() const { return File; }
     QMenu *editMenu() const { return Edit; }
+    QMenu *helpMenu() const { return Help; }
 
     /// The design title: the product name and its credit.
     static QString designTitle();
@@ -70,6 +72,7 @@ public slots:
     void mnuSave_Click();
     void About_Click();
     void cmdCreate_Click();
+    void mnuManual_Click();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -121,7 +124,10 @@ private:
     QAction *mnuSave = nullptr;
     QAction *mnuQuit = nullptr;
     QAction *About = nullptr;
+    QMenu *Help = nullptr;
+    QAction *mnuManual = nullptr;
 
     QPointer<frmAbout> mAbout;
+    QPointer<frmManual> mManual;
     QPointer<frmCreateLanguage> mLanguageEditor;
 };

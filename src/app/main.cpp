@@ -1,17 +1,32 @@
 // Cleatwork: an editor for the football-boots database of a football video game.
 #include "AppFolders.h"
+#include "CommandLine.h"
 #include "frmMain.h"
 #include "language/Languages.h"
 #include "language/UiText.h"
 
 #include <QApplication>
 #include <QDir>
+#include <cstdio>
 
 int main(int argc, char **argv)
 {
+    // The command line is answered before the window system is needed.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const CommandLine::Request request = CommandLine::parse(arguments);
+    if (request.action == CommandLine::Request::Action::Exit) {
+        std::fputs(request.output.toLocal8Bit().constData(),
+                   request.exitCode == 0 ? stdout : stderr);
+        return request.exitCode;
+    }
+    if (!request.note.isEmpty())
+        std::fputs(request.note.toLocal8Bit().constData(), stderr);
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Cleatwork"));
-    QApplication::setApplicationVersion(QStringLiteral("1.0.0"));
+    QApplication::setApplicationVersion(QStringLiteral(CLEATWORK_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.cleatwork.Cleatwork"));
     // The configured language's texts and Qt's translations are in place before any window.
     auto folders = AppFolders::forExecutable(QApplication::applicationDirPath());
@@ -21,5 +36,6 @@ int main(int argc, char **argv)
         Languages::languageFile(bundled, own, Languages::configuredLanguage(bundled, own))));
     frmMain window(std::move(folders));
     window.show();
+    CommandLine::openAtStart(window, request.file);
     return QApplication::exec();
 }

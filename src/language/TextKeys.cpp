@@ -109,6 +109,9 @@ constexpr std::array<Entry, kCount> kTable = {{
     {Key::FindBoot, "Menu", "FindBoot", "Find a boot"},
     {Key::RecentFileMissing, "Messages", "RecentFileMissing",
      "%1 no longer exists. It has been removed from the recent files."},
+    {Key::Help, "Menu", "Help", "Help"},
+    {Key::Manual, "Menu", "Manual", "Manual"},
+    {Key::EmptyListHint, "Messages", "EmptyListHint", "Open a boots file with %1, or drop it here"},
     {Key::Locale, "Language", "Locale", "en"},
 }};
 

@@ -88,6 +88,10 @@ enum class Key {
     LoadLastArchives,
     FindBoot,
     RecentFileMissing,
+    // The manual and the empty list's hint ([Menu], then [Messages])
+    Help,
+    Manual,
+    EmptyListHint,
     // [Language]
     Locale,
 };
