@@ -37,6 +37,7 @@ void waitForList(frmMain &window, benchmark::State &state)
         QApplication::processEvents();
     if (list->count() != 255)
         state.SkipWithError("the boots were not listed");
+    QApplication::processEvents(); // and drawn
 }
 
 void BM_StartWithFileOnCommandLine(benchmark::State &state)

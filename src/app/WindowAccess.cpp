@@ -244,11 +244,16 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         const QEvent::Type type = event->type();
-        if ((type == QEvent::Show || type == QEvent::LanguageChange) && watched->isWidgetType()) {
-            auto *w = static_cast<QWidget *>(watched);
-            if (w->isWindow() && w->objectName().startsWith(QLatin1String("frm")))
-                type == QEvent::Show ? WindowAccess::update(w) : updateLater(w);
-        }
+        if ((type != QEvent::Show && type != QEvent::LanguageChange) || !watched->isWidgetType())
+            return false;
+        auto *w = static_cast<QWidget *>(watched);
+        QWidget *window = w->window();
+        if (!window->objectName().startsWith(QLatin1String("frm")))
+            return false;
+        if (w == window && type == QEvent::Show)
+            WindowAccess::update(window);
+        else if (w == window || type == QEvent::Show)
+            updateLater(window); // a control shown later (a dock, a page) takes its place too
         return false;
     }
 };

@@ -23,7 +23,8 @@ void updateMenu(QMenu *menu);
 QString nameFromCaptions(const QWidget *control);
 
 /// From now on each of the program's windows (objectName "frm...") gets update() when it
-/// is shown and when its language changes. Installing it twice does nothing more.
+/// is shown, when one of its controls is shown later and when its language changes.
+/// Installing it twice does nothing more.
 void watchApplication();
 
 } // namespace WindowAccess

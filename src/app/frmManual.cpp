@@ -4,7 +4,9 @@
 
 #include <QEvent>
 #include <QFile>
+#include <QImage>
 #include <QTextBrowser>
+#include <QUrl>
 #include <QVBoxLayout>
 
 // The resource lives in a static library: it is registered on first use, not by a static
@@ -21,8 +23,14 @@ frmManual::frmManual(QWidget *parent) : QWidget(parent, Qt::Window)
     txtManual = new QTextBrowser(this);
     txtManual->setObjectName(QStringLiteral("txtManual"));
     txtManual->setOpenExternalLinks(true);
-    txtManual->setSearchPaths({QStringLiteral(":/manual")}); // the pictures beside the text
     txtManual->setMarkdown(markdown());
+    // The picture beside the text, made narrow enough for the window (after the text, which
+    // clears the document's resources).
+    QTextDocument *document = txtManual->document();
+    const QImage screenshot(QStringLiteral(":/manual/screenshot.png"));
+    document->addResource(QTextDocument::ImageResource, QUrl(QStringLiteral("screenshot.png")),
+                          screenshot.scaledToWidth(560, Qt::SmoothTransformation));
+    document->markContentsDirty(0, document->characterCount());
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(txtManual);

@@ -92,15 +92,22 @@ TEST(CommandLineProcess, AnswersWithoutADisplay)
 
 using CommandLineWindow = MainWindowFixture;
 
+// A FILE that does not load is met as Open meets it: a message, and an empty window.
 TEST_F(CommandLineWindow, FileOnTheCommandLineIsOpenedAtStart)
 {
     const QString game = writeGame(TestData::boots(3));
-    answer.message();
-    CommandLine::openAtStart(window(), game + ".missing");
-    QCoreApplication::processEvents();
-    EXPECT_EQ(answer.texts, QStringList({"Error File"}));
-    EXPECT_EQ(list()->count(), 0);
-    EXPECT_EQ(window().windowTitle(), frmMain::designTitle() + "[*]");
+    window();
+    const QStringList refused = {game + ".missing", QString::fromStdString(gameDir.path()),
+                                 window().workingFile()};
+    for (const QString &path : refused) {
+        answer.message();
+        CommandLine::openAtStart(window(), path);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(answer.icons.back(), QMessageBox::Critical) << path.toStdString();
+        EXPECT_EQ(list()->count(), 0);
+        EXPECT_EQ(window().windowTitle(), frmMain::designTitle() + "[*]");
+    }
+    EXPECT_EQ(answer.icons.size(), 3u);
 
     CommandLine::openAtStart(window(), game);
     QCoreApplication::processEvents();
