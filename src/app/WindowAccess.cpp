@@ -10,6 +10,7 @@
 #include <QDockWidget>
 #include <QEvent>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -276,6 +277,10 @@ void updateMenu(QMenu *menu)
 
 QString nameFromCaptions(const QWidget *control)
 {
+    for (const QLabel *label : control->window()->findChildren<QLabel *>()) {
+        if (label->buddy() == control && !label->text().isEmpty())
+            return Mnemonics::plain(label->text());
+    }
     if (const auto *field = qobject_cast<const QLineEdit *>(control);
         field && !field->placeholderText().isEmpty())
         return field->placeholderText();

@@ -17,9 +17,9 @@ void update(QWidget *window);
 /// Mnemonics for the items of `menu`, unique within it.
 void updateMenu(QMenu *menu);
 
-/// The name a screen reader gets for `control` when it has none of its own: its placeholder,
-/// the caption of its group, its dock's title, its tool tip, a tab bar's pages or its
-/// window's title.
+/// The name a screen reader gets for `control` when it has none of its own: the label whose
+/// buddy it is, its placeholder, the caption of its group, its dock's title, its tool tip, a
+/// tab bar's pages or its window's title.
 QString nameFromCaptions(const QWidget *control);
 
 /// From now on each of the program's windows (objectName "frm...") gets update() when it

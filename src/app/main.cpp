@@ -17,12 +17,15 @@ int main(int argc, char **argv)
         arguments << QString::fromLocal8Bit(argv[i]);
     const CommandLine::Request request = CommandLine::parse(arguments);
     if (request.action == CommandLine::Request::Action::Exit) {
-        std::fputs(request.output.toLocal8Bit().constData(),
-                   request.exitCode == 0 ? stdout : stderr);
-        return request.exitCode;
+        std::FILE *stream = request.exitCode == 0 ? stdout : stderr;
+        const bool written = std::fputs(request.output.toLocal8Bit().constData(), stream) >= 0 &&
+                             std::fflush(stream) == 0;
+        // An answer that cannot be written (a closed or full output) is no success.
+        return written || request.exitCode != 0 ? request.exitCode : 1;
     }
+    // The note about ignored files is a courtesy: a closed standard error loses only it.
     if (!request.note.isEmpty())
-        std::fputs(request.note.toLocal8Bit().constData(), stderr);
+        (void)std::fputs(request.note.toLocal8Bit().constData(), stderr);
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Cleatwork"));
