@@ -3,6 +3,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
+#include <QPainter>
 #include <QUrl>
 
 namespace {
@@ -54,4 +55,23 @@ void BootsListWidget::dropEvent(QDropEvent *event)
     }
     event->acceptProposedAction();
     emit filesDropped(paths);
+}
+
+void BootsListWidget::setEmptyHint(const QString &hint)
+{
+    if (hint == mEmptyHint)
+        return;
+    mEmptyHint = hint;
+    viewport()->update();
+}
+
+void BootsListWidget::paintEvent(QPaintEvent *event)
+{
+    QListWidget::paintEvent(event);
+    if (count() > 0 || mEmptyHint.isEmpty())
+        return;
+    QPainter painter(viewport());
+    painter.setPen(palette().color(QPalette::PlaceholderText));
+    painter.drawText(viewport()->rect().adjusted(12, 12, -12, -12),
+                     Qt::AlignCenter | Qt::TextWordWrap, mEmptyHint);
 }

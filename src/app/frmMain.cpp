@@ -12,13 +12,16 @@
 #include "LanguageComboBox.h"
 #include "MainWindowTexts.h"
 #include "Messages.h"
+#include "Mnemonics.h"
 #include "PreviewPanel.h"
 #include "RecentFilesMenu.h"
 #include "RecordEditorPanel.h"
 #include "TableExchange.h"
 #include "TextureActions.h"
 #include "TextureViewerLink.h"
+#include "WindowAccess.h"
 #include "frmAbout.h"
+#include "frmManual.h"
 #include "language/frmCreateLanguage.h"
 
 #include "language/Languages.h"
@@ -77,6 +80,8 @@ frmMain::frmMain(std::unique_ptr<AppFolders> folders, QWidget *parent)
       mDocument(new BootsDocument(mFolders->workingFolder(), this))
 {
     setObjectName(QStringLiteral("frmMain"));
+    // Mnemonics, tab order and accessible names follow every window's captions.
+    WindowAccess::watchApplication();
     setWindowTitle(designTitle() + QStringLiteral("[*]"));
     setWindowIcon(QIcon::fromTheme(QStringLiteral("io.github.cleatwork.Cleatwork"),
                                    QIcon(QStringLiteral(":/cleatwork.png"))));
@@ -207,6 +212,14 @@ void frmMain::createMenus()
 
     About = menuBar()->addAction(QStringLiteral("About"), this, &frmMain::About_Click);
     About->setObjectName(QStringLiteral("About"));
+
+    Help = menuBar()->addMenu(QString());
+    Help->setObjectName(QStringLiteral("Help"));
+    MainWindowTexts::setText(Help, UiText::Key::Help);
+    mnuManual = Help->addAction(QString(), this, &frmMain::mnuManual_Click);
+    mnuManual->setObjectName(QStringLiteral("mnuManual"));
+    mnuManual->setShortcut(QKeySequence::HelpContents);
+    MainWindowTexts::setText(mnuManual, UiText::Key::Manual);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -234,6 +247,19 @@ void frmMain::ApplyLanguage()
         this, QString::fromStdString(Languages::languageFile(
                   toNative(mFolders->bundledFolder()), toNative(mFolders->userFolder()),
                   ComboBox->currentText().toStdString())));
+    // The hint names the menu path in the language's own words.
+    auto shown = [](const QString &caption, const char *english) {
+        const QString text = Mnemonics::plain(caption);
+        return text.isEmpty() ? QString::fromLatin1(english) : text;
+    };
+    List1->setEmptyHint(UiText::text(UiText::Key::EmptyListHint,
+                                     {shown(File->title(), "File") + QStringLiteral(" \u25B8 ") +
+                                      shown(mnuOpen->text(), "Open")}));
+    if (mManual) {
+        QEvent change(QEvent::LanguageChange);
+        QCoreApplication::sendEvent(mManual, &change);
+    }
+    WindowAccess::update(this); // now that every control has its new caption
 }
 
 void frmMain::ComboBox_Click()
@@ -281,6 +307,17 @@ void frmMain::About_Click()
     mAbout->show();
     mAbout->raise();
     mAbout->activateWindow();
+}
+
+void frmMain::mnuManual_Click()
+{
+    if (!mManual) {
+        mManual = new frmManual;
+        mManual->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    mManual->show();
+    mManual->raise();
+    mManual->activateWindow();
 }
 
 // ---------------------------------------------------------------------------------------
@@ -404,6 +441,8 @@ void frmMain::closeEvent(QCloseEvent *event)
     mPreview->removeFiles();
     if (mAbout)
         mAbout->close();
+    if (mManual)
+        mManual->close();
     if (mLanguageEditor) {
         disconnect(mLanguageEditor, nullptr, this, nullptr);
         mLanguageEditor->close();

@@ -24,6 +24,7 @@ class TextureActions;
 class TextureViewerLink;
 class frmAbout;
 class frmCreateLanguage;
+class frmManual;
 
 class frmMain : public QMainWindow
 {
@@ -63,6 +64,7 @@ public:
     QMenu *fileMenu() const { return File; }
     QMenu *editMenu() const { return Edit; }
     BootsTableDock *bootsTable() const { return mTable; }
+    QMenu *helpMenu() const { return Help; }
 
     /// The design title: the product name and its credit.
     static QString designTitle();
@@ -74,6 +76,7 @@ public slots:
     void mnuSave_Click();
     void About_Click();
     void cmdCreate_Click();
+    void mnuManual_Click();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -127,7 +130,10 @@ private:
     QAction *mnuSave = nullptr;
     QAction *mnuQuit = nullptr;
     QAction *About = nullptr;
+    QMenu *Help = nullptr;
+    QAction *mnuManual = nullptr;
 
     QPointer<frmAbout> mAbout;
+    QPointer<frmManual> mManual;
     QPointer<frmCreateLanguage> mLanguageEditor;
 };

@@ -1,17 +1,35 @@
 // Cleatwork: an editor for the football-boots database of a football video game.
 #include "AppFolders.h"
+#include "CommandLine.h"
 #include "frmMain.h"
 #include "language/Languages.h"
 #include "language/UiText.h"
 
 #include <QApplication>
 #include <QDir>
+#include <cstdio>
 
 int main(int argc, char **argv)
 {
+    // The command line is answered before the window system is needed.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const CommandLine::Request request = CommandLine::parse(arguments);
+    if (request.action == CommandLine::Request::Action::Exit) {
+        std::FILE *stream = request.exitCode == 0 ? stdout : stderr;
+        const bool written = std::fputs(request.output.toLocal8Bit().constData(), stream) >= 0 &&
+                             std::fflush(stream) == 0;
+        // An answer that cannot be written (a closed or full output) is no success.
+        return written || request.exitCode != 0 ? request.exitCode : 1;
+    }
+    // The note about ignored files is a courtesy: a closed standard error loses only it.
+    if (!request.note.isEmpty())
+        (void)std::fputs(request.note.toLocal8Bit().constData(), stderr);
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Cleatwork"));
-    QApplication::setApplicationVersion(QStringLiteral("1.0.0"));
+    QApplication::setApplicationVersion(QStringLiteral(CLEATWORK_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.cleatwork.Cleatwork"));
     // The configured language's texts and Qt's translations are in place before any window.
     auto folders = AppFolders::forExecutable(QApplication::applicationDirPath());
@@ -21,5 +39,6 @@ int main(int argc, char **argv)
         Languages::languageFile(bundled, own, Languages::configuredLanguage(bundled, own))));
     frmMain window(std::move(folders));
     window.show();
+    CommandLine::openAtStart(window, request.file);
     return QApplication::exec();
 }

@@ -133,6 +133,9 @@ constexpr std::array<Entry, kCount> kTable = {{
     {Key::PasteRefused, "Messages", "PasteRefused",
      "The cells were not pasted; nothing has changed."},
     {Key::StoredAs, "Messages", "StoredAs", "Stored as \"%1\"."},
+    {Key::Help, "Menu", "Help", "Help"},
+    {Key::Manual, "Menu", "Manual", "Manual"},
+    {Key::EmptyListHint, "Messages", "EmptyListHint", "Open a boots file with %1, or drop it here"},
     {Key::Locale, "Language", "Locale", "en"},
 }};
 

@@ -113,6 +113,10 @@ enum class Key {
     SelectedRows,
     PasteRefused,
     StoredAs,
+    // The manual and the empty list's hint ([Menu], then [Messages])
+    Help,
+    Manual,
+    EmptyListHint,
     // [Language]
     Locale,
 };

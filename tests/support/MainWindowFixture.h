@@ -5,6 +5,7 @@
 #include "TempDir.h"
 #include "TestData.h"
 #include "app/BootsDocument.h"
+#include "app/Mnemonics.h"
 #include "app/frmMain.h"
 #include "boots/Baza.h"
 #include "container/PesZlib.h"

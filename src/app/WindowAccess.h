@@ -1,0 +1,30 @@
+#pragma once
+// Keyboard and screen-reader access for the program's windows, from what they show: a
+// mnemonic for every menu, menu item and button, a tab order that follows the reading order,
+// and an accessible name for every input control from the caption beside it.
+#include <QString>
+
+class QMenu;
+class QWidget;
+
+namespace WindowAccess {
+
+/// Mnemonics for the menu bar and the buttons of `window` (unique within the bar and within
+/// the window, the bar's letters first), the tab order in reading order and the accessible
+/// names. Run again whenever captions change; the menus' items get theirs as they open.
+void update(QWidget *window);
+
+/// Mnemonics for the items of `menu`, unique within it.
+void updateMenu(QMenu *menu);
+
+/// The name a screen reader gets for `control` when it has none of its own: the label whose
+/// buddy it is, its placeholder, the caption of its group, its dock's title, its tool tip, a
+/// tab bar's pages or its window's title.
+QString nameFromCaptions(const QWidget *control);
+
+/// From now on each of the program's windows (objectName "frm...") gets update() when it
+/// is shown, when one of its controls is shown later and when its language changes.
+/// Installing it twice does nothing more.
+void watchApplication();
+
+} // namespace WindowAccess

@@ -1,0 +1,157 @@
+#include "MainWindowFixture.h"
+#include "app/BootsListWidget.h"
+#include "app/frmAbout.h"
+#include "app/frmManual.h"
+#include "language/frmCreateLanguage.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTextBrowser>
+
+namespace {
+
+class WindowAccess : public MainWindowFixture
+{
+protected:
+    void pick(const QString &language)
+    {
+        QComboBox *box = find<QComboBox>("ComboBox");
+        box->setCurrentIndex(box->findText(language));
+        emit box->activated(box->currentIndex());
+    }
+
+    template <typename T> T *shown()
+    {
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            if (auto *found = qobject_cast<T *>(w); found && found->isVisible())
+                return found;
+        }
+        return nullptr;
+    }
+
+    /// Captions without a mnemonic or sharing one with an earlier caption.
+    static QStringList withoutOwnLetter(const QStringList &captions)
+    {
+        QStringList out;
+        QString seen;
+        for (const QString &c : captions) {
+            const QChar letter = Mnemonics::letter(c);
+            if (letter.isNull() || seen.contains(letter))
+                out << c;
+            seen += letter;
+        }
+        return out;
+    }
+
+    static QStringList captionsOf(const QList<QAction *> &actions)
+    {
+        QStringList out;
+        for (const QAction *a : actions) {
+            if (!a->isSeparator() && a->isVisible())
+                out << a->text();
+        }
+        return out;
+    }
+
+    static QStringList pushButtonsOf(QWidget *w)
+    {
+        QStringList out;
+        for (const QPushButton *b : w->findChildren<QPushButton *>()) {
+            if (b->isVisibleTo(w))
+                out << b->text();
+        }
+        return out;
+    }
+
+    /// What a user reaches with Tab (focus lands on a control's proxy if it has one) and a
+    /// screen reader would announce without a name.
+    static QStringList unnamedControls(QWidget *w)
+    {
+        QStringList out;
+        for (QWidget *c : w->findChildren<QWidget *>()) {
+            if (c->window() == w && c->isVisible() && c->isEnabled() &&
+                (c->focusPolicy() & Qt::TabFocus) && !c->focusProxy() &&
+                QAccessible::queryAccessibleInterface(c)->text(QAccessible::Name).isEmpty())
+                out << c->objectName() + ":" + c->metaObject()->className();
+        }
+        return out;
+    }
+};
+
+TEST_F(WindowAccess, EveryMenuItemAndButtonHasItsOwnMnemonicInEveryLanguage)
+{
+    window();
+    for (const char *language :
+         {"English", "Polski", "Deutsch", "Español", "Français", "Italiano", "Português"}) {
+        pick(QString::fromUtf8(language));
+        const QStringList bar = captionsOf(window().menuBar()->actions());
+        EXPECT_EQ(withoutOwnLetter(bar + pushButtonsOf(&window())), QStringList()) << language;
+        for (QMenu *menu : {window().fileMenu(), window().editMenu(), window().helpMenu()}) {
+            emit menu->aboutToShow();
+            EXPECT_EQ(withoutOwnLetter(captionsOf(menu->actions())), QStringList()) << language;
+        }
+    }
+    find<QPushButton>("cmdCreate")->click();
+    ASSERT_NE(shown<frmCreateLanguage>(), nullptr);
+    EXPECT_EQ(withoutOwnLetter(pushButtonsOf(shown<frmCreateLanguage>())), QStringList());
+    shown<frmCreateLanguage>()->close();
+}
+
+TEST_F(WindowAccess, EveryInputControlOfEveryWindowHasAnAccessibleName)
+{
+    open(writeGame(TestData::boots(3)));
+    select(0);
+    EXPECT_EQ(unnamedControls(&window()), QStringList());
+    pick("Deutsch");
+    EXPECT_EQ(list()->accessibleName(), "Schuhliste") << "names follow the language";
+
+    find<QAction>("About")->trigger();
+    find<QAction>("mnuManual")->trigger();
+    find<QPushButton>("cmdCreate")->click();
+    for (QWidget *w : std::initializer_list<QWidget *>{shown<frmAbout>(), shown<frmManual>(),
+                                                       shown<frmCreateLanguage>()}) {
+        ASSERT_NE(w, nullptr);
+        EXPECT_EQ(unnamedControls(w), QStringList()) << w->objectName().toStdString();
+        w->close();
+    }
+}
+
+TEST_F(WindowAccess, TabFollowsTheReadingOrder)
+{
+    open(writeGame(TestData::boots(3)));
+    select(0);
+    QStringList chain;
+    QWidget *w = find<QWidget>("txtFind");
+    do {
+        chain << w->objectName();
+        w = w->nextInFocusChain();
+    } while (w != find<QWidget>("txtFind"));
+    qsizetype last = -1;
+    for (const char *name :
+         {"txtFind", "List1", "txt(0)", "Combo", "txt(8)", "txt(1)", "txt(2)", "txt(3)", "txt(7)",
+          "R1", "Over", "cmdChange", "cmdOpenT", "cmdOpent2", "ComboBox", "cmdCreate"}) {
+        EXPECT_GT(chain.indexOf(name), last) << name << " in " << chain.join(' ').toStdString();
+        last = std::max(last, chain.indexOf(name));
+    }
+}
+
+TEST_F(WindowAccess, HelpManualOpensTheManualAndTheEmptyListSaysWhatToDo)
+{
+    window();
+    EXPECT_EQ(list()->count(), 0);
+    EXPECT_EQ(static_cast<BootsListWidget *>(list())->emptyHint(),
+              QString::fromUtf8("Open a boots file with File ▸ Open, or drop it here"));
+    EXPECT_EQ(window().menuBar()->actions().last()->menu(), window().helpMenu());
+    EXPECT_EQ(find<QAction>("mnuManual")->shortcut(), QKeySequence(Qt::Key_F1));
+    find<QAction>("mnuManual")->trigger();
+    ASSERT_NE(shown<frmManual>(), nullptr);
+    const QString text = shown<frmManual>()->findChild<QTextBrowser *>("txtManual")->toPlainText();
+    for (const char *topic : {"Open", "Change Stats", "Undo", "Import", "Replace Texture",
+                              "language editor", "Portable", "cleatwork-cli"})
+        EXPECT_TRUE(text.contains(QString::fromLatin1(topic))) << topic;
+    shown<frmManual>()->close();
+}
+
+} // namespace
