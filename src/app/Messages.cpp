@@ -170,4 +170,9 @@ void workingFileNotWritten(QWidget *parent, const QString &reason)
          UiText::text(Key::CannotWriteWorkingFile, {reason}));
 }
 
+void languageRefused(QWidget *parent, const QString &reason)
+{
+    show(parent, QMessageBox::Warning, QStringLiteral("languageMessage"), reason);
+}
+
 } // namespace Messages

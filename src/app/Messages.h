@@ -46,5 +46,7 @@ void recentFileMissing(QWidget *parent, const QString &path);
 /// The working file could not be brought in line with the edits (they stay in memory and
 /// the next save writes them).
 void workingFileNotWritten(QWidget *parent, const QString &reason);
+/// A language was not chosen: `reason` says why (its name cannot be remembered).
+void languageRefused(QWidget *parent, const QString &reason);
 
 } // namespace Messages

@@ -114,6 +114,7 @@ private:
     TextureActions *mTextures = nullptr;
     BootsListWidget *List1 = nullptr;
     LanguageComboBox *ComboBox = nullptr;
+    QString mLanguage; ///< the language applied (configured at start, then chosen)
     QPushButton *cmdCreate = nullptr;
     QMenu *File = nullptr;
     QMenu *Edit = nullptr;
