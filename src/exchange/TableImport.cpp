@@ -4,6 +4,7 @@
 #include "boots/Baza.h"
 #include "common/Ansi.h"
 #include "common/FileIo.h"
+#include "common/Reasons.h"
 
 #include <algorithm>
 #include <charconv>
@@ -43,14 +44,14 @@ std::string plural(std::size_t n, const char *one, const char *many)
 
 std::string TableProblem::text() const
 {
-    std::string out;
-    if (place == Place::Line)
-        out = "line " + std::to_string(location);
-    else if (place == Place::Index)
-        out = "index " + std::to_string(location);
-    if (!column.empty())
-        out += (out.empty() ? "" : ", ") + column;
-    return out.empty() ? reason : out + ": " + reason;
+    using Reasons::Id;
+    const std::string at = std::to_string(location);
+    if (place == Place::Table)
+        return column.empty() ? reason : column + ": " + reason;
+    const bool line = place == Place::Line;
+    if (column.empty())
+        return Reasons::text(line ? Id::TableLine : Id::TableIndex, {at, reason});
+    return Reasons::text(line ? Id::TableLineColumn : Id::TableIndexColumn, {at, column, reason});
 }
 
 std::string TableChange::text() const
@@ -66,14 +67,16 @@ void TableImport::problem(const Cell &cell, const std::string &column, const std
     if (mProblems.size() < kMaxProblems)
         mProblems.push_back({cell.place, cell.location, column, reason});
     else if (mProblems.size() == kMaxProblems)
-        mProblems.push_back({TableProblem::Place::Table, 0, {}, "further problems are not listed"});
+        mProblems.push_back(
+            {TableProblem::Place::Table, 0, {}, Reasons::text(Reasons::Id::FurtherProblems)});
 }
 
 void TableImport::readCell(BootRecord &record, const BootsColumn &column, const Cell &cell)
 {
     if (column.isText()) {
         if (cell.json && !cell.json->is_string())
-            return problem(cell, column.name, cell.json->dump() + " is not a text");
+            return problem(cell, column.name,
+                           Reasons::text(Reasons::Id::NotAText, {cell.json->dump()}));
         const std::string_view utf8 =
             cell.json ? std::string_view(cell.json->get_ref<const std::string &>()) : cell.csv;
         std::string ansi;
@@ -81,9 +84,9 @@ void TableImport::readCell(BootRecord &record, const BootsColumn &column, const 
         if (ansi == record.*column.text)
             return; // an unchanged text stays, even one longer than a change may make it
         if (!fits)
-            return problem(cell, column.name, "holds a character that Windows-1252 cannot hold");
+            return problem(cell, column.name, Reasons::text(Reasons::Id::NotInCodePage));
         if (ansi.find('\0') != std::string::npos)
-            return problem(cell, column.name, "holds a zero character");
+            return problem(cell, column.name, Reasons::text(Reasons::Id::HoldsZero));
         if (ansi.size() > column.maxLength)
             return problem(cell, column.name,
                            plural(ansi.size(), "character", "characters") +
@@ -115,10 +118,10 @@ void TableImport::readCell(BootRecord &record, const BootsColumn &column, const 
         return column.setNumber(record, value);
     const std::string shown = cell.json ? cell.json->dump() : jsonQuoted(cell.csv);
     if (!whole)
-        return problem(cell, column.name, shown + " is not a whole number");
+        return problem(cell, column.name, Reasons::text(Reasons::Id::NotAWholeNumber, {shown}));
     problem(cell, column.name,
-            shown + " lies outside " + std::to_string(column.min) + ".." +
-                std::to_string(column.max));
+            Reasons::text(Reasons::Id::OutsideRange,
+                          {shown, std::to_string(column.min), std::to_string(column.max)}));
 }
 
 void TableImport::readCsv(std::string_view table)
@@ -131,7 +134,8 @@ void TableImport::readCsv(std::string_view table)
     }
     const auto &rows = reader.records();
     if (rows.empty()) {
-        mProblems.push_back({TableProblem::Place::Table, 0, {}, "the table has no header row"});
+        mProblems.push_back(
+            {TableProblem::Place::Table, 0, {}, Reasons::text(Reasons::Id::NoHeaderRow)});
         return;
     }
     std::vector<const BootsColumn *> header;
@@ -139,9 +143,9 @@ void TableImport::readCsv(std::string_view table)
         const BootsColumn *column = BootsTable::column(name);
         const Cell cell{TableProblem::Place::Line, rows[0].line, nullptr, {}};
         if (!column)
-            problem(cell, name, "is not a column of the boots table");
+            problem(cell, name, Reasons::text(Reasons::Id::NotAColumn));
         else if (std::find(header.begin(), header.end(), column) != header.end())
-            problem(cell, name, "appears twice");
+            problem(cell, name, Reasons::text(Reasons::Id::ColumnTwice));
         header.push_back(column);
     }
     if (!mProblems.empty())
@@ -177,20 +181,20 @@ void TableImport::readJson(std::string_view table)
     }
     if (!doc.is_array()) {
         mProblems.push_back(
-            {TableProblem::Place::Table, 0, {}, "the table is not an array of objects"});
+            {TableProblem::Place::Table, 0, {}, Reasons::text(Reasons::Id::NotAnArray)});
         return;
     }
     mRecords.resize(std::max(mRecords.size(), doc.size()));
     for (std::size_t i = 0; i < doc.size(); ++i) {
         const Cell at{TableProblem::Place::Index, i, nullptr, {}};
         if (!doc[i].is_object()) {
-            problem(at, {}, doc[i].dump().substr(0, 40) + " is not an object");
+            problem(at, {}, Reasons::text(Reasons::Id::NotAnObject, {doc[i].dump().substr(0, 40)}));
             continue;
         }
         for (const auto &[key, value] : doc[i].items()) {
             const BootsColumn *column = BootsTable::column(key);
             if (!column)
-                problem(at, jsonQuoted(key), "is not a key of the boots table");
+                problem(at, jsonQuoted(key), Reasons::text(Reasons::Id::NotAKey));
             else
                 readCell(mRecords[i], *column, {TableProblem::Place::Index, i, &value, {}});
         }
@@ -280,7 +284,7 @@ std::string TableImport::problemText() const
 bool TableImport::apply(Baza &db)
 {
     if (!mReady) {
-        mError = "no table was read";
+        mError = Reasons::text(Reasons::Id::NoTableRead);
         return false;
     }
     if (db.records().size() != mRecords.size()) {

@@ -279,7 +279,7 @@ bool frmCreateLanguage::createLanguage()
         showMessage(QMessageBox::Critical, QStringLiteral("writeMessage"),
                     UiText::text(UiText::Key::LanguageNotWritten, {name}),
                     QDir::toNativeSeparators(QString::fromStdString(file)) + QStringLiteral(": ") +
-                        QString::fromStdString(error));
+                        UiText::reason(error));
     } else if (!replaced.empty()) {
         Ansi::Conversion all;
         for (std::string &c : replaced) {
