@@ -6,7 +6,7 @@ namespace Reasons {
 
 namespace {
 
-constexpr std::size_t kCount = static_cast<std::size_t>(Id::NoTableRead) + 1;
+constexpr std::size_t kCount = static_cast<std::size_t>(Id::LongerThanField) + 1;
 constexpr std::size_t kLongestReason = 1000;
 
 constexpr std::array<Entry, kCount> kTable = {{
@@ -79,6 +79,20 @@ constexpr std::array<Entry, kCount> kTable = {{
     {Id::NotAnObject, "ReasonNotAnObject", "%1 is not an object"},
     {Id::NotAKey, "ReasonNotAKey", "is not a key of the boots table"},
     {Id::NoTableRead, "ReasonNoTableRead", "no table was read"},
+    {Id::CountRow, "ReasonCountRow", "%1 row"},
+    {Id::CountRows, "ReasonCountRows", "%1 rows"},
+    {Id::CountBoot, "ReasonCountBoot", "%1 boot"},
+    {Id::CountBoots, "ReasonCountBoots", "%1 boots"},
+    {Id::CountField, "ReasonCountField", "%1 field"},
+    {Id::CountFields, "ReasonCountFields", "%1 fields"},
+    {Id::CountCharacter, "ReasonCountCharacter", "%1 character"},
+    {Id::CountCharacters, "ReasonCountCharacters", "%1 characters"},
+    {Id::RowsAgainstBoots, "ReasonRowsAgainstBoots",
+     "the table has %1 where the database holds %2"},
+    {Id::BootsAgainstRows, "ReasonBootsAgainstRows",
+     "the database holds %1 where the table has %2"},
+    {Id::FieldsAgainstHeader, "ReasonFieldsAgainstHeader", "%1 where the header has %2"},
+    {Id::LongerThanField, "ReasonLongerThanField", "%1 is longer than the field keeps (%2)"},
 }};
 
 constexpr bool inIdOrder()

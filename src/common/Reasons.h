@@ -75,6 +75,19 @@ enum class Id {
     NotAnObject,
     NotAKey,
     NoTableRead,
+    // Counted things (arguments of the reasons that follow)
+    CountRow,
+    CountRows,
+    CountBoot,
+    CountBoots,
+    CountField,
+    CountFields,
+    CountCharacter,
+    CountCharacters,
+    RowsAgainstBoots,
+    BootsAgainstRows,
+    FieldsAgainstHeader,
+    LongerThanField,
 };
 
 struct Entry

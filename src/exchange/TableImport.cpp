@@ -35,9 +35,10 @@ std::string jsonQuoted(std::string_view text)
         .dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
 }
 
-std::string plural(std::size_t n, const char *one, const char *many)
+// "1 row", "2 rows": `one` and `many` are the reasons of the two forms.
+std::string plural(std::size_t n, Reasons::Id one, Reasons::Id many)
 {
-    return std::to_string(n) + " " + (n == 1 ? one : many);
+    return Reasons::text(n == 1 ? one : many, {std::to_string(n)});
 }
 
 } // namespace
@@ -89,9 +90,10 @@ void TableImport::readCell(BootRecord &record, const BootsColumn &column, const 
             return problem(cell, column.name, Reasons::text(Reasons::Id::HoldsZero));
         if (ansi.size() > column.maxLength)
             return problem(cell, column.name,
-                           plural(ansi.size(), "character", "characters") +
-                               " is longer than the field keeps (" +
-                               std::to_string(column.maxLength) + ")");
+                           Reasons::text(Reasons::Id::LongerThanField,
+                                         {plural(ansi.size(), Reasons::Id::CountCharacter,
+                                                 Reasons::Id::CountCharacters),
+                                          std::to_string(column.maxLength)}));
         record.*column.text = std::move(ansi);
         return;
     }
@@ -156,8 +158,10 @@ void TableImport::readCsv(std::string_view table)
         Cell cell{TableProblem::Place::Line, row.line, nullptr, {}};
         if (row.fields.size() != header.size()) {
             problem(cell, {},
-                    plural(row.fields.size(), "field", "fields") + " where the header has " +
-                        std::to_string(header.size()));
+                    Reasons::text(Reasons::Id::FieldsAgainstHeader,
+                                  {plural(row.fields.size(), Reasons::Id::CountField,
+                                          Reasons::Id::CountFields),
+                                   std::to_string(header.size())}));
             continue;
         }
         for (std::size_t j = 0; j < header.size(); ++j) {
@@ -218,12 +222,14 @@ bool TableImport::read(std::string_view table, BootsTable::Format format, const 
     else
         readJson(table);
     if (mProblems.empty() && mRows != before.size())
-        mProblems.push_back({TableProblem::Place::Table,
-                             0,
-                             {},
-                             "the table has " + plural(mRows, "row", "rows") +
-                                 " where the database holds " +
-                                 plural(before.size(), "boot", "boots")});
+        mProblems.push_back(
+            {TableProblem::Place::Table,
+             0,
+             {},
+             Reasons::text(
+                 Reasons::Id::RowsAgainstBoots,
+                 {plural(mRows, Reasons::Id::CountRow, Reasons::Id::CountRows),
+                  plural(before.size(), Reasons::Id::CountBoot, Reasons::Id::CountBoots)})});
     if (!mProblems.empty()) {
         mRecords.clear();
         mError = problemText();
@@ -269,8 +275,8 @@ std::size_t TableImport::changedBoots() const
 
 std::string TableImport::summary() const
 {
-    return plural(changedBoots(), "boot", "boots") + " changed, " +
-           plural(mChanges.size(), "field", "fields");
+    return plural(changedBoots(), Reasons::Id::CountBoot, Reasons::Id::CountBoots) + " changed, " +
+           plural(mChanges.size(), Reasons::Id::CountField, Reasons::Id::CountFields);
 }
 
 std::string TableImport::problemText() const
@@ -288,8 +294,10 @@ bool TableImport::apply(Baza &db)
         return false;
     }
     if (db.records().size() != mRecords.size()) {
-        mError = "the database holds " + plural(db.records().size(), "boot", "boots") +
-                 " where the table has " + plural(mRecords.size(), "row", "rows");
+        mError = Reasons::text(
+            Reasons::Id::BootsAgainstRows,
+            {plural(db.records().size(), Reasons::Id::CountBoot, Reasons::Id::CountBoots),
+             plural(mRecords.size(), Reasons::Id::CountRow, Reasons::Id::CountRows)});
         return false;
     }
     for (std::size_t i = 0; i < mChanges.size(); ++i) {
