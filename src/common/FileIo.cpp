@@ -1,5 +1,6 @@
 #include "FileIo.h"
-#include "common/Reasons.h"
+
+#include "Reasons.h"
 
 #include <cerrno>
 #include <cstdio>

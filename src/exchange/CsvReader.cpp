@@ -1,4 +1,5 @@
 #include "CsvReader.h"
+
 #include "common/Reasons.h"
 
 #include <algorithm>
