@@ -52,9 +52,9 @@ bool BootsDocument::open(const QString &path, QString *error)
     QString reason;
     // The game file is unwrapped straight into the working file: nothing is written beside it.
     if (!mZlib.unwrapFileTo(toNative(path), toNative(workingFile())))
-        reason = QString::fromStdString(mZlib.errorString());
+        reason = UiText::reason(mZlib.errorString());
     else if (!mDb.Wczytaj(toNative(workingFile())))
-        reason = QString::fromStdString(mDb.errorString());
+        reason = UiText::reason(mDb.errorString());
     if (!reason.isEmpty()) {
         close();
         *error = reason;
@@ -83,13 +83,12 @@ bool BootsDocument::save(QString *error)
         return false;
     }
     if (!mDb.Zapisz("")) {
-        *error =
-            UiText::text(Key::WorkingFileNotWritten, {QString::fromStdString(mDb.errorString())});
+        *error = UiText::text(Key::WorkingFileNotWritten, {UiText::reason(mDb.errorString())});
         return false;
     }
     const std::string working = mDb.Path();
     if (!mZlib.PackWesys(working)) {
-        *error = UiText::text(Key::NotCompressed, {QString::fromStdString(mZlib.errorString())});
+        *error = UiText::text(Key::NotCompressed, {UiText::reason(mZlib.errorString())});
         return false;
     }
     const std::string target = toNative(mGamePath);
@@ -103,10 +102,10 @@ bool BootsDocument::save(QString *error)
         // The new file is made beside the old one, so the folder must take new files.
         const QString folder = QFileInfo(mGamePath).absolutePath();
         if (!QFileInfo(folder).isWritable())
-            *error = UiText::text(Key::FolderReadOnly, {QDir::toNativeSeparators(folder),
-                                                        QString::fromStdString(copyError)});
+            *error = UiText::text(Key::FolderReadOnly,
+                                  {QDir::toNativeSeparators(folder), UiText::reason(copyError)});
         else
-            *error = QString::fromStdString(copyError);
+            *error = UiText::reason(copyError);
         return false;
     }
     mUndoStack.setClean();
@@ -186,18 +185,18 @@ bool BootsDocument::changeAllStatistics(std::uint8_t value, int selected,
     // The working file is written with the new statistics and read back, so that memory
     // and the working file agree.
     if (!mDb.ZmienAll(std::to_string(value))) {
-        *error = QString::fromStdString(mDb.errorString());
+        *error = UiText::reason(mDb.errorString());
         return false;
     }
     if (!mDb.Wczytaj(toNative(workingFile()))) {
-        *error = QString::fromStdString(mDb.errorString());
+        *error = UiText::reason(mDb.errorString());
         // Memory keeps the records it had; the next save rewrites the working file from them.
         if (!mDb.putRecords(std::move(before)))
             close();
         return false;
     }
     if (selected >= 0 && selected < mDb.Count() && !storeFields(selected, selectedTexts)) {
-        *error = QString::fromStdString(mDb.errorString());
+        *error = UiText::reason(mDb.errorString());
         return false;
     }
     std::vector<BootRecord> after = mDb.records();
@@ -221,7 +220,7 @@ bool BootsDocument::putRecords(std::vector<BootRecord> records, bool rewriteWork
     const bool written = !rewriteWorkingFile || mDb.Zapisz("");
     emit recordsReplaced();
     if (!written)
-        emit workingFileFailed(QString::fromStdString(mDb.errorString()));
+        emit workingFileFailed(UiText::reason(mDb.errorString()));
     return written;
 }
 

@@ -21,8 +21,8 @@ QString stepText(Key plain, Key step, const QString &name)
 } // namespace
 
 EditActions::EditActions(QUndoStack *stack, QMenu *menu)
-    : QObject(menu), mStack(stack), mWindow(menu->parentWidget()->window()),
-      mUndo(menu->addAction(QString())), mRedo(menu->addAction(QString()))
+    : QObject(menu), mStack(stack), mUndo(menu->addAction(QString())),
+      mRedo(menu->addAction(QString()))
 {
     mUndo->setObjectName(QStringLiteral("mnuUndo"));
     mUndo->setShortcuts(QKeySequence::Undo);
@@ -40,6 +40,11 @@ EditActions::EditActions(QUndoStack *stack, QMenu *menu)
     qApp->installEventFilter(this);
 }
 
+void EditActions::routeKeysFrom(const QList<QLineEdit *> &fields)
+{
+    mFields += fields;
+}
+
 void EditActions::retranslate()
 {
     mUndo->setText(stepText(Key::Undo, Key::UndoStep, mStack->undoText()));
@@ -51,11 +56,9 @@ bool EditActions::eventFilter(QObject *watched, QEvent *event)
     const QEvent::Type type = event->type();
     if (type != QEvent::ShortcutOverride && type != QEvent::KeyPress)
         return false;
+    // Other fields keep their own undo: what is typed there is no edit of the document.
     auto *field = qobject_cast<QLineEdit *>(watched);
-    // The find and filter fields keep their own undo: what is typed there is no edit of the
-    // boots.
-    if (!field || field->window() != mWindow || field->objectName() == QLatin1String("txtFind") ||
-        field->objectName() == QLatin1String("txtTableFilter"))
+    if (!field || !mFields.contains(field))
         return false;
     const auto *key = static_cast<QKeyEvent *>(event);
     if (!key->matches(QKeySequence::Undo) && !key->matches(QKeySequence::Redo))

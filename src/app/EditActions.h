@@ -1,10 +1,14 @@
 #pragma once
 // The Edit menu's Undo and Redo of a document's undo stack, named in the current language
-// after the step they take back or make again. The undo and redo keys reach them from every
-// text field of the window too, instead of the field's own undo.
+// after the step they take back or make again. The undo and redo keys reach them from the
+// fields that edit the document too, instead of the field's own undo; every other field (the
+// find field, the value of the global change) keeps its own.
 #include <QObject>
 
+#include <QList>
+
 class QAction;
+class QLineEdit;
 class QMenu;
 class QUndoStack;
 
@@ -15,6 +19,9 @@ public:
     /// Adds "mnuUndo" and "mnuRedo" to `menu`; `menu`'s window is where the keys are routed.
     EditActions(QUndoStack *stack, QMenu *menu);
 
+    /// The undo and redo keys typed in `fields` undo and redo the document's steps.
+    void routeKeysFrom(const QList<QLineEdit *> &fields);
+
     /// Sets the texts again from the current language.
     void retranslate();
 
@@ -23,7 +30,7 @@ protected:
 
 private:
     QUndoStack *mStack;
-    QWidget *mWindow;
+    QList<QLineEdit *> mFields;
     QAction *mUndo;
     QAction *mRedo;
 };

@@ -177,6 +177,11 @@ void workingFileNotWritten(QWidget *parent, const QString &reason)
          UiText::text(Key::CannotWriteWorkingFile, {reason}));
 }
 
+void languageRefused(QWidget *parent, const QString &reason)
+{
+    show(parent, QMessageBox::Warning, QStringLiteral("languageMessage"), reason);
+}
+
 } // namespace Messages
 
 namespace Messages {

@@ -49,5 +49,7 @@ void pasteRefused(QWidget *parent, const QStringList &problems);
 /// The working file could not be brought in line with the edits (they stay in memory and
 /// the next save writes them).
 void workingFileNotWritten(QWidget *parent, const QString &reason);
+/// A language was not chosen: `reason` says why (its name cannot be remembered).
+void languageRefused(QWidget *parent, const QString &reason);
 
 } // namespace Messages

@@ -5,6 +5,7 @@
 #include "Messages.h"
 #include "PictureView.h"
 
+#include "language/UiText.h"
 #include "textures/ArchiveLoader.h"
 #include "textures/TexturePreview.h"
 
@@ -129,7 +130,7 @@ bool PreviewPanel::loadArchive(int number, const QString &path)
             .filePath(number == 1 ? QStringLiteral("File1") : QStringLiteral("File2"));
     std::string error;
     if (!ArchiveLoader::load(mZlib, toNative(path), toNative(workingCopy), entries, &error)) {
-        Messages::cannotLoadArchive(this, path, QString::fromStdString(error));
+        Messages::cannotLoadArchive(this, path, UiText::reason(error));
         return false;
     }
     a.path = workingCopy;

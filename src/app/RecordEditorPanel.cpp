@@ -223,6 +223,11 @@ RecordTexts RecordEditorPanel::texts() const
     return t;
 }
 
+QList<QLineEdit *> RecordEditorPanel::recordFields() const
+{
+    return {txt.begin(), txt.end()};
+}
+
 bool RecordEditorPanel::putValueInTickedStatistics()
 {
     bool any = false;

@@ -28,6 +28,8 @@ public:
     /// Empties the fields and disables them until a boot is shown.
     void clear();
     RecordTexts texts() const;
+    /// The fields whose edits are the document's steps (not the value of the global change).
+    QList<QLineEdit *> recordFields() const;
 
     /// "Only selected": sets the ticked statistics' fields to the value field's text
     /// without reporting edits; false when no statistic is ticked.

@@ -119,7 +119,7 @@ bool TableExchange::exportTable(const QString &path)
     std::string error;
     // The records as they are in memory: edits not yet saved are part of the table.
     if (!BootsTable::writeFile(toNative(path), mDocument->database().records(), &error)) {
-        Messages::cannotExportTable(mWindow, path, QString::fromStdString(error));
+        Messages::cannotExportTable(mWindow, path, UiText::reason(error));
         return false;
     }
     return true;
@@ -133,7 +133,7 @@ bool TableExchange::importTable(const QString &path)
     if (!table.readFile(toNative(path), mDocument->database())) {
         QStringList problems;
         for (const TableProblem &problem : table.problems())
-            problems << QString::fromStdString(problem.text());
+            problems << UiText::reason(problem.text());
         Messages::tableNotImported(mWindow, path, problems);
         return false;
     }

@@ -25,7 +25,7 @@ namespace {
 
 QString fromCore(const std::string &reason)
 {
-    return QString::fromStdString(reason);
+    return UiText::reason(reason);
 }
 
 // Reads the picture or DDS file at `imagePath` into the entry of the unwrapped archive.

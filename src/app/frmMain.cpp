@@ -201,7 +201,8 @@ void frmMain::createMenus()
     Edit = menuBar()->addMenu(QString());
     Edit->setObjectName(QStringLiteral("Edit"));
     MainWindowTexts::setText(Edit, UiText::Key::Edit);
-    new EditActions(mDocument->undoStack(), Edit);
+    auto *edit = new EditActions(mDocument->undoStack(), Edit);
+    edit->routeKeysFrom(mRecordEditor->recordFields());
 
     // View ▸ Boots Table, and Copy and Paste of the table's cells in Edit.
     mTable = new BootsTableDock(mDocument, List1, Edit, this);
@@ -238,6 +239,7 @@ void frmMain::startUp()
             ComboBox->setCurrentIndex(0);
         ComboBox->setEditText(configured);
     }
+    mLanguage = configured;
     ApplyLanguage();
 }
 
@@ -264,6 +266,22 @@ void frmMain::ApplyLanguage()
 
 void frmMain::ComboBox_Click()
 {
+    // A name the configuration would store as another one would leave the next start without
+    // this language (and without captions): the choice is refused and the current one stays.
+    const std::string chosen = ComboBox->currentText().toStdString();
+    if (const auto problem = Languages::nameProblem(chosen)) {
+        {
+            const QSignalBlocker blocker(ComboBox);
+            ComboBox->setCurrentIndex(ComboBox->findText(mLanguage));
+            ComboBox->setEditText(mLanguage);
+        }
+        QStringList arguments;
+        for (const std::string &a : Languages::nameArguments(chosen))
+            arguments << QString::fromStdString(a);
+        Messages::languageRefused(this, UiText::text(*problem, arguments));
+        return;
+    }
+    mLanguage = ComboBox->currentText();
     ApplyLanguage();
     makeUserLanguageFolder();
     // The choice is kept for the next start; a configuration that cannot be written only
@@ -522,9 +540,10 @@ void frmMain::cmdChange_Click()
     if (mRecordEditor->onlySelected()) {
         if (!mBootSelected)
             return;
-        // The rule runs even when a field already showed the value.
-        mRecordEditor->putValueInTickedStatistics();
-        storeFields(RecordField::Statistics);
+        // The rule runs even when a field already showed the value; with nothing ticked
+        // there is nothing to set, and the boot is not stored again either.
+        if (mRecordEditor->putValueInTickedStatistics())
+            storeFields(RecordField::Statistics);
         return;
     }
     const auto value = BootsDocument::valueForAll(mRecordEditor->valueText());

@@ -123,6 +123,7 @@ private:
     BootsTableDock *mTable = nullptr;
     BootsListWidget *List1 = nullptr;
     LanguageComboBox *ComboBox = nullptr;
+    QString mLanguage; ///< the language applied (configured at start, then chosen)
     QPushButton *cmdCreate = nullptr;
     QMenu *File = nullptr;
     QMenu *Edit = nullptr;

@@ -2,6 +2,7 @@
 
 #include "common/FileIo.h"
 #include "common/LittleEndian.h"
+#include "common/Reasons.h"
 #include "common/VbNumber.h"
 
 #include <algorithm>
@@ -72,7 +73,7 @@ bool Baza::Wczytaj(const std::string &Str_Path)
         mPath = Str_Path;
     mError.clear();
     if (!File_Exists(mPath))
-        return fail("the file does not exist");
+        return fail(Reasons::text(Reasons::Id::FileMissing));
     mRecords.clear();
     mLoaded = true;
     Bytes data;
@@ -83,7 +84,7 @@ bool Baza::Wczytaj(const std::string &Str_Path)
         return load(data);
     } catch (const std::bad_alloc &) {
         mRecords.clear();
-        return fail("there is not enough memory to load the file");
+        return fail(Reasons::text(Reasons::Id::NoMemoryToLoad));
     }
 }
 
@@ -92,22 +93,21 @@ bool Baza::load(const Bytes &data)
     mRecords.clear();
     mLoaded = true;
     if (data.size() < kHeaderSize)
-        return fail("the file is too short to hold a header");
+        return fail(Reasons::text(Reasons::Id::NoHeader));
     for (std::size_t i = 0; i < 8; ++i) {
         if (i == 3)
             continue;
         if (readInt32(data.data() + 4 * i) != kHeaderWords[i])
-            return fail("the header does not belong to a boots database");
+            return fail(Reasons::text(Reasons::Id::NotABootsDatabase));
     }
     const std::int32_t dataLength = readInt32(data.data() + 12);
     if (dataLength <= 0)
-        return fail("the header declares no record data");
+        return fail(Reasons::text(Reasons::Id::NoRecordData));
     const std::int64_t count = recordCountFor(dataLength);
     if (count <= 0)
-        return fail("the header declares no records");
+        return fail(Reasons::text(Reasons::Id::NoRecords));
     if (static_cast<std::uint64_t>(count) * kRecordSize > data.size() - kHeaderSize)
-        return fail("the header promises " + std::to_string(count) +
-                    " records, more than the file holds");
+        return fail(Reasons::text(Reasons::Id::MoreRecordsThanFile, {std::to_string(count)}));
 
     std::vector<BootRecord> loaded(static_cast<std::size_t>(count));
     const std::uint8_t *p = data.data() + kHeaderSize;
@@ -115,8 +115,8 @@ bool Baza::load(const Bytes &data)
         if (!readText(p, kNameWidth, r.Nazwa) ||
             !readText(p + 76, kMaterialWidth, r.NazwaMaterialu) ||
             !readText(p + 205, kColourWidth, r.Kolor))
-            return fail("record " + std::to_string(&r - loaded.data()) +
-                        " has a text field without an end");
+            return fail(
+                Reasons::text(Reasons::Id::UnendedText, {std::to_string(&r - loaded.data())}));
         r.ID = readInt16(p + 64);
         r.Kolej = readInt16(p + 66);
         r.nowe = readInt16(p + 68);
@@ -170,10 +170,10 @@ bool Baza::Zapisz(const std::string &Str_Path)
 {
     mError.clear();
     if (!mLoaded)
-        return fail("no database was loaded");
+        return fail(Reasons::text(Reasons::Id::NothingLoaded));
     const std::string &target = Str_Path.empty() ? mPath : Str_Path;
     if (Count() == 0)
-        return fail("there are no records to save");
+        return fail(Reasons::text(Reasons::Id::NothingToSave));
     std::string error;
     if (!FileIo::writeFileAtomic(target, serialize(nullptr), &error))
         return fail(error);
@@ -272,10 +272,10 @@ bool Baza::Zmien_Dane(std::uint8_t Index, const std::string &Nazwa, std::int16_t
                       const std::string &KOLOR)
 {
     if (Count() == 0 || !mLoaded)
-        return fail("no database was loaded");
+        return fail(Reasons::text(Reasons::Id::NothingLoaded));
     const std::int32_t i = ResolveIndex(Index);
     if (i < 0)
-        return fail("no such record");
+        return fail(Reasons::text(Reasons::Id::NoSuchRecord));
     Sila = ClampStat(Sila);
     Precyzja = ClampStat(Precyzja);
     Przyspieszenie = ClampStat(Przyspieszenie);
@@ -298,7 +298,7 @@ bool Baza::Zmien_Dane(std::uint8_t Index, const std::string &Nazwa, std::int16_t
 bool Baza::setRecord(std::size_t position, const BootRecord &record)
 {
     if (position >= mRecords.size())
-        return fail("no record at position " + std::to_string(position));
+        return fail(Reasons::text(Reasons::Id::NoRecordAt, {std::to_string(position)}));
     mRecords[position] = record;
     return true;
 }
@@ -306,7 +306,7 @@ bool Baza::setRecord(std::size_t position, const BootRecord &record)
 bool Baza::putRecords(std::vector<BootRecord> records)
 {
     if (!mLoaded || records.empty())
-        return fail("no database was loaded");
+        return fail(Reasons::text(Reasons::Id::NothingLoaded));
     mRecords = std::move(records);
     return true;
 }
@@ -323,7 +323,7 @@ bool Baza::ZmienAll(const std::string &overText)
 {
     mError.clear();
     if (!mLoaded || Count() == 0)
-        return fail("no database was loaded");
+        return fail(Reasons::text(Reasons::Id::NothingLoaded));
     const auto v = valueForAll(overText);
     if (!v)
         return fail("the value must lie between 0 and 255");

@@ -1,5 +1,7 @@
 #include "FileIo.h"
 
+#include "Reasons.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -81,11 +83,11 @@ bool sizeBuffer(Bytes &out, std::uint64_t size, std::string *error)
         return true;
     } catch (const std::bad_alloc &) {
         out = Bytes();
-        setError(error, "there is not enough memory to read the file");
+        setError(error, Reasons::text(Reasons::Id::NoMemoryToRead));
         return false;
     } catch (const std::length_error &) {
         out = Bytes();
-        setError(error, "the file is too large to read");
+        setError(error, Reasons::text(Reasons::Id::TooLargeToRead));
         return false;
     }
 }
@@ -125,7 +127,7 @@ bool readFileFrom(const std::string &path, std::uint64_t offset, Bytes &out, std
     }
     const std::int64_t size = fileSize(path);
     if (size < 0) {
-        setError(error, "not a regular file");
+        setError(error, Reasons::text(Reasons::Id::NotARegularFile));
         return false;
     }
     if (static_cast<std::uint64_t>(size) <= offset)
@@ -138,7 +140,8 @@ bool readFileFrom(const std::string &path, std::uint64_t offset, Bytes &out, std
         return false;
     const std::size_t got = std::fread(out.data(), 1, out.size(), f.get());
     if (got != out.size() || std::ferror(f.get())) {
-        setError(error, std::ferror(f.get()) ? lastError() : "the file changed while reading");
+        setError(error, std::ferror(f.get()) ? lastError()
+                                             : Reasons::text(Reasons::Id::ChangedWhileReading));
         out.clear();
         return false;
     }
@@ -156,12 +159,12 @@ bool readFileRange(const std::string &path, std::uint64_t offset, std::uint64_t 
     out.clear();
     const std::int64_t size = fileSize(path);
     if (size < 0) {
-        setError(error, "cannot read the file");
+        setError(error, Reasons::text(Reasons::Id::CannotRead));
         return false;
     }
     if (offset > static_cast<std::uint64_t>(size) ||
         length > static_cast<std::uint64_t>(size) - offset) {
-        setError(error, "the range lies outside the file");
+        setError(error, Reasons::text(Reasons::Id::RangeOutsideFile));
         return false;
     }
     FilePtr f = openFile(path, "rb");
@@ -172,7 +175,7 @@ bool readFileRange(const std::string &path, std::uint64_t offset, std::uint64_t 
     if (!sizeBuffer(out, length, error))
         return false;
     if (std::fread(out.data(), 1, out.size(), f.get()) != out.size()) {
-        setError(error, "the file is shorter than expected");
+        setError(error, Reasons::text(Reasons::Id::ShorterThanExpected));
         out.clear();
         return false;
     }
@@ -220,7 +223,7 @@ bool writeFileAtomic(const std::string &requestedPath, const std::uint8_t *data,
     }
     if (!ok) {
         removeFile(temp);
-        setError(error, reason.empty() ? "write failed" : reason);
+        setError(error, reason.empty() ? Reasons::text(Reasons::Id::WriteFailed) : reason);
     }
     return ok;
 }

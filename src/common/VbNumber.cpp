@@ -2,14 +2,25 @@
 
 #include "Text.h"
 
-#include <cctype>
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 
 namespace {
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// ASCII only: the reading never depends on the system locale.
+char upper(char c)
+{
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 // Reads a &H or &O number starting at text[pos] == '&'. Returns the number of characters
 // used (0 when there is no such number).
@@ -17,7 +28,7 @@ std::size_t readRadix(std::string_view text, std::size_t pos, double &value)
 {
     if (pos + 1 >= text.size())
         return 0;
-    const char kind = static_cast<char>(std::toupper(static_cast<unsigned char>(text[pos + 1])));
+    const char kind = upper(text[pos + 1]);
     const int base = kind == 'H' ? 16 : kind == 'O' ? 8 : 0;
     if (base == 0)
         return 0;
@@ -25,9 +36,9 @@ std::size_t readRadix(std::string_view text, std::size_t pos, double &value)
     std::uint64_t magnitude = 0;
     std::size_t digits = 0;
     while (i < text.size()) {
-        const int c = std::toupper(static_cast<unsigned char>(text[i]));
+        const char c = upper(text[i]);
         int digit = -1;
-        if (c >= '0' && c <= '9')
+        if (isDigit(c))
             digit = c - '0';
         else if (base == 16 && c >= 'A' && c <= 'F')
             digit = c - 'A' + 10;
@@ -51,22 +62,51 @@ std::size_t readRadix(std::string_view text, std::size_t pos, double &value)
     return i - pos;
 }
 
-// Reads a decimal number at text[pos]. Returns the number of characters used (0 when there
-// is no number).
+// The value of a decimal number that from_chars found out of range: infinite when its first
+// significant digit stands at a power of ten of 0 or more, zero otherwise (as strtod gives).
+double outOfRange(std::string_view number)
+{
+    const bool negative = number.front() == '-';
+    const std::size_t e = number.find('e');
+    const std::string_view mantissa = number.substr(0, e);
+    long long exponent = 0;
+    if (e != std::string_view::npos) {
+        const std::string_view digits = number.substr(e + 1);
+        const bool down = !digits.empty() && digits.front() == '-';
+        for (char c : digits.substr(digits.empty() || isDigit(digits.front()) ? 0 : 1))
+            exponent = std::min(exponent * 10 + (c - '0'), 100000LL);
+        if (down)
+            exponent = -exponent;
+    }
+    const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+    const std::size_t first = mantissa.find_first_of("123456789");
+    long long power = first < point ? static_cast<long long>(point - first) - 1
+                                    : -static_cast<long long>(first - point);
+    power += exponent;
+    if (power < 0)
+        return negative ? -0.0 : 0.0;
+    return negative ? -HUGE_VAL : HUGE_VAL;
+}
+
+// Reads a decimal number at text[pos] with "." as the decimal point whatever the system
+// locale. Returns the number of characters used (0 when there is no number).
 std::size_t readDecimal(std::string_view text, std::size_t pos, double &value)
 {
     std::size_t i = pos;
     std::string digits;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-        digits += text[i++];
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        if (text[i] == '-') // from_chars takes no plus sign
+            digits += '-';
+        ++i;
+    }
     std::size_t mantissaDigits = 0;
-    while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) {
+    while (i < text.size() && isDigit(text[i])) {
         digits += text[i++];
         ++mantissaDigits;
     }
     if (i < text.size() && text[i] == '.') {
         digits += text[i++];
-        while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) {
+        while (i < text.size() && isDigit(text[i])) {
             digits += text[i++];
             ++mantissaDigits;
         }
@@ -79,7 +119,7 @@ std::size_t readDecimal(std::string_view text, std::size_t pos, double &value)
         if (j < text.size() && (text[j] == '+' || text[j] == '-'))
             exponent += text[j++];
         std::size_t expDigits = 0;
-        while (j < text.size() && std::isdigit(static_cast<unsigned char>(text[j]))) {
+        while (j < text.size() && isDigit(text[j])) {
             exponent += text[j++];
             ++expDigits;
         }
@@ -88,7 +128,12 @@ std::size_t readDecimal(std::string_view text, std::size_t pos, double &value)
             i = j;
         }
     }
-    value = std::strtod(digits.c_str(), nullptr);
+    const char *end = digits.data() + digits.size();
+    const auto [at, ec] = std::from_chars(digits.data(), end, value);
+    if (ec == std::errc::result_out_of_range)
+        value = outOfRange(digits);
+    else if (ec != std::errc{} || at != end)
+        return 0;
     return i - pos;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // Reading numbers out of typed text the way the original Windows tool did: a strict test
 // ("is this text a number?") for the editor fields and a lenient prefix reading for the
-// global change of statistics.
+// global change of statistics. Both read "." as the decimal point under every system locale
+// (a comma ends the number).
 #include <optional>
 #include <string_view>
 

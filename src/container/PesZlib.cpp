@@ -2,25 +2,27 @@
 
 #include "common/FileIo.h"
 #include "common/LittleEndian.h"
+#include "common/Reasons.h"
 
 #include <cmath>
 #include <cstring>
 #include <new>
+#include <optional>
 #include <zlib.h>
 
 namespace {
 
-const char *zlibMessage(int code)
+std::string zlibMessage(int code)
 {
     switch (code) {
     case Z_MEM_ERROR:
-        return "zlib ran out of memory";
+        return Reasons::text(Reasons::Id::ZlibNoMemory);
     case Z_BUF_ERROR:
-        return "the data does not fit the declared length";
+        return Reasons::text(Reasons::Id::DataDoesNotFit);
     case Z_DATA_ERROR:
-        return "the compressed data is damaged";
+        return Reasons::text(Reasons::Id::CompressedDataDamaged);
     default:
-        return "zlib reported an error";
+        return Reasons::text(Reasons::Id::ZlibError);
     }
 }
 
@@ -39,8 +41,6 @@ bool plausibleLength(std::int64_t declared, std::size_t compressed)
     return declared <= 1032 * static_cast<std::int64_t>(compressed) + 64;
 }
 
-constexpr const char *kNoMemory = "there is not enough memory to unwrap the file";
-
 // Sizes `buffer` to `size` zero bytes; false when the memory cannot be had.
 bool reserveZeroed(std::vector<std::uint8_t> &buffer, std::size_t size)
 {
@@ -53,16 +53,16 @@ bool reserveZeroed(std::vector<std::uint8_t> &buffer, std::size_t size)
     }
 }
 
-// Why a file of `size` bytes cannot be a container, or nullptr when it can.
-const char *sizeProblem(std::int64_t size)
+// Why a file of `size` bytes cannot be a container, or nothing when it can.
+std::optional<std::string> sizeProblem(std::int64_t size)
 {
     if (size < 0)
-        return "cannot read the file";
+        return Reasons::text(Reasons::Id::CannotRead);
     if (size < static_cast<std::int64_t>(PesZlib::kHeaderSize))
-        return "the file is too short to be a WESYS container";
+        return Reasons::text(Reasons::Id::ContainerTooShort);
     if (size > PesZlib::kMaxContainerSize)
-        return "the file is too large to be a WESYS container";
-    return nullptr;
+        return Reasons::text(Reasons::Id::ContainerTooLarge);
+    return std::nullopt;
 }
 
 } // namespace
@@ -96,10 +96,10 @@ bool PesZlib::CompressBytes(Bytes &buffer)
 bool PesZlib::UncompressBytes(Bytes &buffer, std::int32_t &size)
 {
     if (size <= 0 || size > kMaxPlainLength || !plausibleLength(size, buffer.size()))
-        return fail("the declared plain length " + std::to_string(size) + " is out of range");
+        return fail(Reasons::text(Reasons::Id::PlainLengthOutOfRange, {std::to_string(size)}));
     Bytes out;
     if (!reserveZeroed(out, static_cast<std::size_t>(size)))
-        return fail(kNoMemory);
+        return fail(Reasons::text(Reasons::Id::NoMemoryToUnwrap));
     uLongf length = static_cast<uLongf>(size);
     const int rc =
         uncompress(out.data(), &length, buffer.data(), static_cast<uLong>(buffer.size()));
@@ -114,12 +114,12 @@ bool PesZlib::UncompressBytes(Bytes &buffer, std::int32_t &size)
 bool PesZlib::uncompressPrefixed(const std::uint8_t *data, std::size_t size, Bytes &plain)
 {
     if (size < 4)
-        return fail("the file is too short to hold a compressed stream");
+        return fail(Reasons::text(Reasons::Id::NoCompressedStream));
     const std::int32_t declared = LittleEndian::readInt32(data);
     if (declared <= 0 || declared > kMaxPlainLength || !plausibleLength(declared, size - 4))
-        return fail("the declared plain length " + std::to_string(declared) + " is out of range");
+        return fail(Reasons::text(Reasons::Id::PlainLengthOutOfRange, {std::to_string(declared)}));
     if (!reserveZeroed(plain, static_cast<std::size_t>(declared)))
-        return fail(kNoMemory);
+        return fail(Reasons::text(Reasons::Id::NoMemoryToUnwrap));
     uLongf length = static_cast<uLongf>(declared);
     const int rc = uncompress(plain.data(), &length, data + 4, static_cast<uLong>(size - 4));
     if (rc != Z_OK) {
@@ -128,7 +128,7 @@ bool PesZlib::uncompressPrefixed(const std::uint8_t *data, std::size_t size, Byt
     }
     if (length != static_cast<uLongf>(declared)) {
         plain.clear();
-        return fail("the data is shorter than its declared length");
+        return fail(Reasons::text(Reasons::Id::DataShorterThanDeclared));
     }
     return true;
 }
@@ -171,12 +171,12 @@ bool PesZlib::UnpackWesys(const std::string &path)
     const std::string output = source + ".unzlib";
     mError.clear();
     if (source.empty())
-        return fail("no file was given");
+        return fail(Reasons::text(Reasons::Id::NoFileGiven));
 
     Bytes inner;
     std::string error;
-    if (const char *problem = sizeProblem(FileIo::fileSize(source)))
-        return fail(problem);
+    if (const auto problem = sizeProblem(FileIo::fileSize(source)))
+        return fail(*problem);
     if (!FileIo::readFileFrom(source, kPrefixSize, inner, &error))
         return fail(error);
 
@@ -184,7 +184,7 @@ bool PesZlib::UnpackWesys(const std::string &path)
     // did; it never outlives this call.
     const std::string scratch = scratchPath();
     if (!FileIo::writeFile(scratch, inner, &error))
-        return fail("cannot write the scratch file: " + error);
+        return fail(Reasons::text(Reasons::Id::CannotWriteScratch, {error}));
     inner = Bytes();
     const bool ok = UncompressFile(scratch, output);
     FileIo::removeFile(scratch);
@@ -200,7 +200,7 @@ bool PesZlib::PackWesys(const std::string &path)
     const std::string source = mPackPath;
     mError.clear();
     if (source.empty())
-        return fail("no file was given");
+        return fail(Reasons::text(Reasons::Id::NoFileGiven));
     Bytes data;
     std::string error;
     if (!FileIo::readFile(source, data, &error))
@@ -218,7 +218,7 @@ bool PesZlib::unwrap(const Bytes &container, Bytes &plain)
     mError.clear();
     plain.clear();
     if (container.size() < kHeaderSize)
-        return fail("the file is too short to be a WESYS container");
+        return fail(Reasons::text(Reasons::Id::ContainerTooShort));
     return uncompressPrefixed(container.data() + kPrefixSize, container.size() - kPrefixSize,
                               plain);
 }
@@ -227,8 +227,8 @@ bool PesZlib::unwrapFile(const std::string &path, Bytes &plain)
 {
     mError.clear();
     plain.clear();
-    if (const char *problem = sizeProblem(FileIo::fileSize(path)))
-        return fail(problem);
+    if (const auto problem = sizeProblem(FileIo::fileSize(path)))
+        return fail(*problem);
     Bytes inner;
     std::string error;
     if (!FileIo::readFileFrom(path, kPrefixSize, inner, &error))
@@ -251,7 +251,7 @@ bool PesZlib::wrap(const Bytes &plain, Bytes &container)
 {
     mError.clear();
     if (plain.size() > static_cast<std::size_t>(INT32_MAX) - kHeaderSize)
-        return fail("the file is too large for the container");
+        return fail(Reasons::text(Reasons::Id::TooLargeForContainer));
     // Compress straight behind the 16-byte header so the result needs no further copy.
     const uLongf capacity = compressCapacity(plain.size());
     container.assign(kHeaderSize + capacity, 0);

@@ -1,5 +1,7 @@
 #include "CsvReader.h"
 
+#include "common/Reasons.h"
+
 #include <algorithm>
 #include <csv.h>
 #include <memory>
@@ -49,7 +51,7 @@ bool CsvReader::read(std::string_view text)
     mErrorLine = 0;
     std::unique_ptr<csv_parser, ParserFree> parser(new csv_parser);
     if (csv_init(parser.get(), CSV_STRICT | CSV_STRICT_FINI) != 0) {
-        mError = "out of memory";
+        mError = Reasons::text(Reasons::Id::CsvNoMemory);
         return false;
     }
     csv_set_space_func(parser.get(), noSpaces);
@@ -62,9 +64,8 @@ bool CsvReader::read(std::string_view text)
         const std::size_t before = mRecords.size();
         if (csv_parse(parser.get(), text.data(), end, fieldEnded, recordEnded, this) != end) {
             const int code = csv_error(parser.get());
-            mError = code == CSV_EPARSE ? "a quote inside a field that does not start with one, "
-                                          "or text after a closing quote"
-                                        : csv_strerror(code);
+            mError =
+                code == CSV_EPARSE ? Reasons::text(Reasons::Id::CsvStrayQuote) : csv_strerror(code);
             mErrorLine = mLine;
             return false;
         }
@@ -73,7 +74,7 @@ bool CsvReader::read(std::string_view text)
         text.remove_prefix(end);
     }
     if (csv_fini(parser.get(), fieldEnded, recordEnded, this) != 0) {
-        mError = "a quoted field is not closed";
+        mError = Reasons::text(Reasons::Id::CsvUnclosedQuote);
         mErrorLine = lastRecordLine + 1;
         return false;
     }

@@ -4,6 +4,7 @@
 #include "boots/Baza.h"
 #include "common/Ansi.h"
 #include "common/FileIo.h"
+#include "common/Reasons.h"
 
 #include <algorithm>
 #include <charconv>
@@ -34,23 +35,24 @@ std::string jsonQuoted(std::string_view text)
         .dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
 }
 
-std::string plural(std::size_t n, const char *one, const char *many)
+// "1 row", "2 rows": `one` and `many` are the reasons of the two forms.
+std::string plural(std::size_t n, Reasons::Id one, Reasons::Id many)
 {
-    return std::to_string(n) + " " + (n == 1 ? one : many);
+    return Reasons::text(n == 1 ? one : many, {std::to_string(n)});
 }
 
 } // namespace
 
 std::string TableProblem::text() const
 {
-    std::string out;
-    if (place == Place::Line)
-        out = "line " + std::to_string(location);
-    else if (place == Place::Index)
-        out = "index " + std::to_string(location);
-    if (!column.empty())
-        out += (out.empty() ? "" : ", ") + column;
-    return out.empty() ? reason : out + ": " + reason;
+    using Reasons::Id;
+    const std::string at = std::to_string(location);
+    if (place == Place::Table)
+        return column.empty() ? reason : column + ": " + reason;
+    const bool line = place == Place::Line;
+    if (column.empty())
+        return Reasons::text(line ? Id::TableLine : Id::TableIndex, {at, reason});
+    return Reasons::text(line ? Id::TableLineColumn : Id::TableIndexColumn, {at, column, reason});
 }
 
 std::string TableChange::text() const
@@ -66,14 +68,16 @@ void TableImport::problem(const Cell &cell, const std::string &column, const std
     if (mProblems.size() < kMaxProblems)
         mProblems.push_back({cell.place, cell.location, column, reason});
     else if (mProblems.size() == kMaxProblems)
-        mProblems.push_back({TableProblem::Place::Table, 0, {}, "further problems are not listed"});
+        mProblems.push_back(
+            {TableProblem::Place::Table, 0, {}, Reasons::text(Reasons::Id::FurtherProblems)});
 }
 
 void TableImport::readCell(BootRecord &record, const BootsColumn &column, const Cell &cell)
 {
     if (column.isText()) {
         if (cell.json && !cell.json->is_string())
-            return problem(cell, column.name, cell.json->dump() + " is not a text");
+            return problem(cell, column.name,
+                           Reasons::text(Reasons::Id::NotAText, {cell.json->dump()}));
         const std::string_view utf8 =
             cell.json ? std::string_view(cell.json->get_ref<const std::string &>()) : cell.csv;
         std::string ansi;
@@ -81,14 +85,15 @@ void TableImport::readCell(BootRecord &record, const BootsColumn &column, const 
         if (ansi == record.*column.text)
             return; // an unchanged text stays, even one longer than a change may make it
         if (!fits)
-            return problem(cell, column.name, "holds a character that Windows-1252 cannot hold");
+            return problem(cell, column.name, Reasons::text(Reasons::Id::NotInCodePage));
         if (ansi.find('\0') != std::string::npos)
-            return problem(cell, column.name, "holds a zero character");
+            return problem(cell, column.name, Reasons::text(Reasons::Id::HoldsZero));
         if (ansi.size() > column.maxLength)
             return problem(cell, column.name,
-                           plural(ansi.size(), "character", "characters") +
-                               " is longer than the field keeps (" +
-                               std::to_string(column.maxLength) + ")");
+                           Reasons::text(Reasons::Id::LongerThanField,
+                                         {plural(ansi.size(), Reasons::Id::CountCharacter,
+                                                 Reasons::Id::CountCharacters),
+                                          std::to_string(column.maxLength)}));
         record.*column.text = std::move(ansi);
         return;
     }
@@ -115,10 +120,10 @@ void TableImport::readCell(BootRecord &record, const BootsColumn &column, const 
         return column.setNumber(record, value);
     const std::string shown = cell.json ? cell.json->dump() : jsonQuoted(cell.csv);
     if (!whole)
-        return problem(cell, column.name, shown + " is not a whole number");
+        return problem(cell, column.name, Reasons::text(Reasons::Id::NotAWholeNumber, {shown}));
     problem(cell, column.name,
-            shown + " lies outside " + std::to_string(column.min) + ".." +
-                std::to_string(column.max));
+            Reasons::text(Reasons::Id::OutsideRange,
+                          {shown, std::to_string(column.min), std::to_string(column.max)}));
 }
 
 void TableImport::readCsv(std::string_view table)
@@ -131,7 +136,8 @@ void TableImport::readCsv(std::string_view table)
     }
     const auto &rows = reader.records();
     if (rows.empty()) {
-        mProblems.push_back({TableProblem::Place::Table, 0, {}, "the table has no header row"});
+        mProblems.push_back(
+            {TableProblem::Place::Table, 0, {}, Reasons::text(Reasons::Id::NoHeaderRow)});
         return;
     }
     std::vector<const BootsColumn *> header;
@@ -139,9 +145,9 @@ void TableImport::readCsv(std::string_view table)
         const BootsColumn *column = BootsTable::column(name);
         const Cell cell{TableProblem::Place::Line, rows[0].line, nullptr, {}};
         if (!column)
-            problem(cell, name, "is not a column of the boots table");
+            problem(cell, name, Reasons::text(Reasons::Id::NotAColumn));
         else if (std::find(header.begin(), header.end(), column) != header.end())
-            problem(cell, name, "appears twice");
+            problem(cell, name, Reasons::text(Reasons::Id::ColumnTwice));
         header.push_back(column);
     }
     if (!mProblems.empty())
@@ -152,8 +158,10 @@ void TableImport::readCsv(std::string_view table)
         Cell cell{TableProblem::Place::Line, row.line, nullptr, {}};
         if (row.fields.size() != header.size()) {
             problem(cell, {},
-                    plural(row.fields.size(), "field", "fields") + " where the header has " +
-                        std::to_string(header.size()));
+                    Reasons::text(Reasons::Id::FieldsAgainstHeader,
+                                  {plural(row.fields.size(), Reasons::Id::CountField,
+                                          Reasons::Id::CountFields),
+                                   std::to_string(header.size())}));
             continue;
         }
         for (std::size_t j = 0; j < header.size(); ++j) {
@@ -177,20 +185,20 @@ void TableImport::readJson(std::string_view table)
     }
     if (!doc.is_array()) {
         mProblems.push_back(
-            {TableProblem::Place::Table, 0, {}, "the table is not an array of objects"});
+            {TableProblem::Place::Table, 0, {}, Reasons::text(Reasons::Id::NotAnArray)});
         return;
     }
     mRecords.resize(std::max(mRecords.size(), doc.size()));
     for (std::size_t i = 0; i < doc.size(); ++i) {
         const Cell at{TableProblem::Place::Index, i, nullptr, {}};
         if (!doc[i].is_object()) {
-            problem(at, {}, doc[i].dump().substr(0, 40) + " is not an object");
+            problem(at, {}, Reasons::text(Reasons::Id::NotAnObject, {doc[i].dump().substr(0, 40)}));
             continue;
         }
         for (const auto &[key, value] : doc[i].items()) {
             const BootsColumn *column = BootsTable::column(key);
             if (!column)
-                problem(at, jsonQuoted(key), "is not a key of the boots table");
+                problem(at, jsonQuoted(key), Reasons::text(Reasons::Id::NotAKey));
             else
                 readCell(mRecords[i], *column, {TableProblem::Place::Index, i, &value, {}});
         }
@@ -214,12 +222,14 @@ bool TableImport::read(std::string_view table, BootsTable::Format format, const 
     else
         readJson(table);
     if (mProblems.empty() && mRows != before.size())
-        mProblems.push_back({TableProblem::Place::Table,
-                             0,
-                             {},
-                             "the table has " + plural(mRows, "row", "rows") +
-                                 " where the database holds " +
-                                 plural(before.size(), "boot", "boots")});
+        mProblems.push_back(
+            {TableProblem::Place::Table,
+             0,
+             {},
+             Reasons::text(
+                 Reasons::Id::RowsAgainstBoots,
+                 {plural(mRows, Reasons::Id::CountRow, Reasons::Id::CountRows),
+                  plural(before.size(), Reasons::Id::CountBoot, Reasons::Id::CountBoots)})});
     if (!mProblems.empty()) {
         mRecords.clear();
         mError = problemText();
@@ -265,8 +275,8 @@ std::size_t TableImport::changedBoots() const
 
 std::string TableImport::summary() const
 {
-    return plural(changedBoots(), "boot", "boots") + " changed, " +
-           plural(mChanges.size(), "field", "fields");
+    return plural(changedBoots(), Reasons::Id::CountBoot, Reasons::Id::CountBoots) + " changed, " +
+           plural(mChanges.size(), Reasons::Id::CountField, Reasons::Id::CountFields);
 }
 
 std::string TableImport::problemText() const
@@ -280,12 +290,14 @@ std::string TableImport::problemText() const
 bool TableImport::apply(Baza &db)
 {
     if (!mReady) {
-        mError = "no table was read";
+        mError = Reasons::text(Reasons::Id::NoTableRead);
         return false;
     }
     if (db.records().size() != mRecords.size()) {
-        mError = "the database holds " + plural(db.records().size(), "boot", "boots") +
-                 " where the table has " + plural(mRecords.size(), "row", "rows");
+        mError = Reasons::text(
+            Reasons::Id::BootsAgainstRows,
+            {plural(db.records().size(), Reasons::Id::CountBoot, Reasons::Id::CountBoots),
+             plural(mRecords.size(), Reasons::Id::CountRow, Reasons::Id::CountRows)});
         return false;
     }
     for (std::size_t i = 0; i < mChanges.size(); ++i) {

@@ -1,6 +1,7 @@
 #include "Ini.h"
 
 #include "common/FileIo.h"
+#include "common/Reasons.h"
 #include "common/Text.h"
 
 #include <cstdint>
@@ -189,7 +190,7 @@ bool readForWriting(const std::string &fileName, std::string &contents, std::str
     if (FileIo::exists(fileName)) {
         if (!FileIo::isWritableFile(fileName)) {
             if (error)
-                *error = "the file is read-only";
+                *error = Reasons::text(Reasons::Id::ReadOnlyFile);
             return false;
         }
         if (!FileIo::readFile(fileName, data, error))

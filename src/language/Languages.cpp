@@ -154,6 +154,9 @@ std::string configuredLanguage(const std::string &bundledFolder, const std::stri
 
 bool rememberLanguage(const std::string &programFolder, const std::string &language)
 {
+    // A name the file would read back as another one is not written at all.
+    if (nameProblem(language))
+        return false;
     Ansi::Conversion conversion;
     return WriteIniText(configFile(programFolder), "Config", "Language", language, &conversion) &&
            conversion.replaced.empty();

@@ -52,8 +52,8 @@ std::string configuredLanguage(const std::string &programFolder);
 /// The configured language of the user's folder, or the bundled default when the user has
 /// chosen none.
 std::string configuredLanguage(const std::string &bundledFolder, const std::string &userFolder);
-/// Remembers `language` in the configuration file. False when it could not be written or the
-/// file cannot hold it exactly.
+/// Remembers `language` in the configuration file. False when it could not be written, or
+/// (writing nothing) when nameProblem() refuses the name.
 bool rememberLanguage(const std::string &programFolder, const std::string &language);
 
 /// Why `name` (UTF-8) cannot name a language: a folder of the language folder whose name the

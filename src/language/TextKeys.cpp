@@ -154,8 +154,18 @@ static_assert(inKeyOrder());
 
 const std::vector<Entry> &entries()
 {
-    static const std::vector<Entry> table(kTable.begin(), kTable.end());
+    static const std::vector<Entry> table = [] {
+        std::vector<Entry> all(kTable.begin(), kTable.end());
+        for (const Reasons::Entry &r : Reasons::entries())
+            all.push_back({reasonKey(r.id), "Messages", r.name, r.english});
+        return all;
+    }();
     return table;
+}
+
+Key reasonKey(Reasons::Id id)
+{
+    return static_cast<Key>(kCount + static_cast<std::size_t>(id));
 }
 
 const Entry &entry(Key key)

@@ -2,6 +2,8 @@
 // The texts a language file carries beyond the captions of the main window: menu items, undo
 // steps and messages. Unlike a caption, a text that a language lacks (or leaves empty) is
 // English, so languages made before a text existed keep working.
+#include "common/Reasons.h"
+
 #include <string>
 #include <vector>
 
@@ -129,9 +131,13 @@ struct Entry
     const char *english; ///< "%1", "%2" stand for the arguments
 };
 
-/// Every key, in the order of `Key`, which is also the order the language editor writes them.
+/// Every key, in the order of `Key`, which is also the order the language editor writes them;
+/// the reasons of the core follow, one [Messages] key each (see reasonKey).
 const std::vector<Entry> &entries();
 const Entry &entry(Key key);
+
+/// The key of a core reason: "[Messages] Reason..." with the reason's English text.
+Key reasonKey(Reasons::Id id);
 
 /// The texts of a language file, indexed by `Key`, decoded to UTF-8; a key that is missing
 /// or empty gives its English text.

@@ -62,6 +62,17 @@ QString text(Key key, const QStringList &arguments)
         TextKeys::format(currentTexts()[static_cast<std::size_t>(key)], args));
 }
 
+QString reason(const std::string &english)
+{
+    const auto found = Reasons::identify(english);
+    if (!found)
+        return QString::fromStdString(english);
+    QStringList arguments;
+    for (const std::string &argument : found->arguments)
+        arguments << reason(argument);
+    return text(TextKeys::reasonKey(found->id), arguments);
+}
+
 QString replacementNote(const Ansi::Conversion &conversion)
 {
     if (conversion.replaced.empty())

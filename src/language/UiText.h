@@ -24,6 +24,10 @@ QString text(Key key);
 /// The current text of `key` with "%1", "%2" ... replaced by `arguments`.
 QString text(Key key, const QStringList &arguments);
 
+/// A reason the core gave (an English text made by Reasons::text) in the current language,
+/// its arguments too when they are reasons; any other text as it is.
+QString reason(const std::string &english);
+
 /// The status message for text that best fit changed ("Ł ż"), or the empty text when the
 /// conversion replaced nothing.
 QString replacementNote(const Ansi::Conversion &conversion);

@@ -206,6 +206,7 @@ QWidget *frmCreateLanguage::createTextsPage()
                        field);
         txtText.push_back(field);
     }
+    mLoadedTexts.resize(static_cast<qsizetype>(txtText.size()));
     auto *scroll = new QScrollArea;
     scroll->setWidgetResizable(true);
     scroll->setWidget(form);
@@ -265,7 +266,11 @@ bool frmCreateLanguage::createLanguage()
         written =
             writeField(txt[key.editorField], file, key.section, key.written, replaced, error) &&
             written;
+    // Of the other texts only those given are written: typed, changed or loaded. A text left
+    // empty keeps what the file holds (a translation made elsewhere, or English).
     for (std::size_t i = 0; i < txtText.size(); ++i) {
+        if (txtText[i]->text().isEmpty() && mLoadedTexts[i].isEmpty())
+            continue;
         const auto &entry = TextKeys::entries()[i];
         written =
             writeField(txtText[i], file, entry.section, entry.name, replaced, error) && written;
@@ -274,7 +279,7 @@ bool frmCreateLanguage::createLanguage()
         showMessage(QMessageBox::Critical, QStringLiteral("writeMessage"),
                     UiText::text(UiText::Key::LanguageNotWritten, {name}),
                     QDir::toNativeSeparators(QString::fromStdString(file)) + QStringLiteral(": ") +
-                        QString::fromStdString(error));
+                        UiText::reason(error));
     } else if (!replaced.empty()) {
         Ansi::Conversion all;
         for (std::string &c : replaced) {
@@ -301,7 +306,8 @@ void frmCreateLanguage::loadLanguage(const QString &fileName)
     // A text the file lacks stays empty, so the field shows its English placeholder.
     for (std::size_t i = 0; i < txtText.size(); ++i) {
         const auto &entry = TextKeys::entries()[i];
-        txtText[i]->setText(QString::fromStdString(ReadIniText(file, entry.section, entry.name)));
+        mLoadedTexts[i] = QString::fromStdString(ReadIniText(file, entry.section, entry.name));
+        txtText[i]->setText(mLoadedTexts[i]);
     }
 }
 

@@ -4,6 +4,7 @@
 // user's "Language" folder (the program folder's in portable mode). A second page holds the
 // menu items and messages.
 #include <QMessageBox>
+#include <QStringList>
 #include <QWidget>
 #include <array>
 #include <string>
@@ -22,10 +23,11 @@ public:
     explicit frmCreateLanguage(const QString &programFolder,
                                const QString &bundledFolder = QString(), QWidget *parent = nullptr);
 
-    /// Writes the 30 caption keys, then the texts of the second page, under the name in
-    /// txt(26). False (after a message) when the name is refused or the file could not be
-    /// written. Text the file's code page cannot hold is stored with best fit; the fields then
-    /// show what was stored and a message says which characters changed.
+    /// Writes the 30 caption keys (empty ones too), then the texts of the second page that
+    /// were typed, changed or loaded (an empty field the last load left empty is not
+    /// written), under the name in txt(26). False (after a message) when the name is refused or the
+    /// file could not be written. Text the file's code page cannot hold is stored with best fit;
+    /// the fields then show what was stored and a message says which characters changed.
     bool createLanguage();
     /// Fills every key field from a language file (the name field is left as it is).
     void loadLanguage(const QString &fileName);
@@ -53,6 +55,7 @@ private:
     QString mProgramFolder;
     QString mBundledFolder;
     std::vector<QLineEdit *> txtText; ///< one field per entry of TextKeys::entries()
+    QStringList mLoadedTexts;         ///< what the last load put into txtText (empty: none)
     std::array<QLineEdit *, 31> txt{};
     std::array<QGroupBox *, 33> GroupBox{};
     QPushButton *cmdCreate = nullptr;

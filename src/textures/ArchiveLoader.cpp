@@ -2,6 +2,7 @@
 
 #include "Textura.h"
 #include "common/FileIo.h"
+#include "common/Reasons.h"
 #include "container/PesZlib.h"
 
 namespace ArchiveLoader {
@@ -23,7 +24,7 @@ bool load(PesZlib &zlib, const std::string &archive, const std::string &workingC
     std::string moveError;
     if (!FileIo::moveFile(unwrapped, workingCopy, &moveError)) {
         FileIo::removeFile(unwrapped);
-        *error = "cannot write the working copy: " + moveError;
+        *error = Reasons::text(Reasons::Id::CannotWriteWorkingCopy, {moveError});
         return false;
     }
     // An archive without entries is taken with an empty index.

@@ -2,6 +2,7 @@
 
 #include "common/FileIo.h"
 #include "common/LittleEndian.h"
+#include "common/Reasons.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -67,8 +68,7 @@ bool Textura::Wczytaj(const std::string &path)
 std::string Textura::problemFor(std::int32_t count, std::uint64_t size)
 {
     if (count >= 1 && 8 + 12 * static_cast<std::uint64_t>(count) > size)
-        return "the archive's table of " + std::to_string(count) +
-               " entries runs past the end of the file";
+        return Reasons::text(Reasons::Id::ArchiveTableTooLong, {std::to_string(count)});
     return {};
 }
 
@@ -86,7 +86,7 @@ bool Textura::checkFile(const std::string &path, std::string *error)
     Bytes head;
     if (size < 0 || !FileIo::readFileRange(path, 0, std::min<std::int64_t>(size, 4), head, error)) {
         if (error->empty())
-            *error = "cannot read the archive";
+            *error = Reasons::text(Reasons::Id::CannotReadArchive);
         return false;
     }
     if (head.size() < 4)

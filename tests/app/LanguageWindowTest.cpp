@@ -144,6 +144,23 @@ TEST_F(LanguageWindow, PickingALanguageAppliesAndRemembersIt)
     EXPECT_EQ(Languages::configuredLanguage(programDir.path()), "Polski");
 }
 
+TEST_F(LanguageWindow, LanguageTheConfigurationCannotStoreIsRefused)
+{
+    fs::create_directory(programFile("Language/\xC4\x8C"
+                                     "e\xC5\xA1tina"));
+    window();
+    pick("Polski");
+    const QStringList polish = captions();
+    answer.message();
+    pick(QString::fromUtf8("Čeština"));
+    ASSERT_EQ(answer.names, QStringList{"languageMessage"});
+    EXPECT_TRUE(answer.texts.value(0).contains(QString::fromUtf8("Čeština")))
+        << answer.texts.value(0).toStdString();
+    EXPECT_EQ(captions(), polish);
+    EXPECT_EQ(find<QComboBox>("ComboBox")->currentText(), "Polski");
+    EXPECT_EQ(ReadIni(configFile(), "Config", "Language"), "Polski");
+}
+
 TEST_F(LanguageWindow, LanguageWithoutFileIsStillRemembered)
 {
     fs::create_directory(programFile("Language/Klingon"));

@@ -73,6 +73,18 @@ TEST_F(MainWindowTexts, GermanMenusMessagesAndStandardButtons)
         << buttons.join(" ").toStdString();
 }
 
+TEST_F(MainWindowTexts, CoreReasonsAreShownInTheLanguage)
+{
+    configure("Polski");
+    TestData::Bytes plain = TestData::bootsFile(TestData::boots(3));
+    plain.resize(32 + 292); // one record of the three the header promises
+    answer.message();
+    EXPECT_FALSE(window().openFile(writeGameBytes(TestData::wesys(plain), "short.bin")));
+    EXPECT_TRUE(answer.details.value(0).contains(
+        QString::fromUtf8("naglówek zapowiada 3 rekordów, wiecej niz zawiera plik")))
+        << answer.details.value(0).toStdString();
+}
+
 TEST_F(MainWindowTexts, ChoosingALanguageRecaptionsEveryAddedControl)
 {
     configure("English");

@@ -1,6 +1,7 @@
 #include "CaseName.h"
 #include "MainWindowFixture.h"
 
+#include <QAction>
 #include <QTest>
 
 namespace {
@@ -183,6 +184,21 @@ TEST_F(RecordEditor, ValueFieldIsCappedAtFiveWhileTyping)
     EXPECT_EQ(over->text(), "");
 }
 
+TEST_F(RecordEditor, ValueFieldKeepsItsOwnUndoKey)
+{
+    select(1);
+    typeInto(txt(1), QStringLiteral("Edited"));
+    QLineEdit *over = find<QLineEdit>("Over");
+    window().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+    over->setFocus();
+    typeInto(over, QStringLiteral("3"));
+    QTest::keyClick(over, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(over->text(), "5") << "the field's own undo";
+    EXPECT_EQ(txt(1)->text(), "Edited") << "the boot's edit stays";
+    EXPECT_TRUE(window().hasUnsavedEdits());
+}
+
 TEST_F(RecordEditor, RadioButtonsEnableTheBoxesWithoutTouchingTicks)
 {
     find<QCheckBox>("Ch2")->setChecked(false);
@@ -212,6 +228,20 @@ TEST_F(RecordEditor, OnlySelectedSetsTheTickedStatistics)
     EXPECT_EQ(r.Podkrecanie, 1);
     EXPECT_EQ(txt(6)->text(), "3.5");
     EXPECT_EQ(window().database().records()[0], records[0]);
+}
+
+TEST_F(RecordEditor, OnlySelectedWithNothingTickedStoresNothing)
+{
+    records[5].Sila = 0; // stored from the fields, it would become 1
+    open(writeGame(records, QStringLiteral("other.bin")));
+    select(5);
+    for (int k = 1; k <= 5; ++k)
+        find<QCheckBox>(QStringLiteral("Ch%1").arg(k))->setChecked(false);
+    find<QLineEdit>("Over")->setText("3");
+    find<QPushButton>("cmdChange")->click();
+    EXPECT_EQ(window().database().records(), records);
+    EXPECT_FALSE(window().hasUnsavedEdits());
+    EXPECT_FALSE(find<QAction>("mnuUndo")->isEnabled());
 }
 
 TEST_F(RecordEditor, OnlySelectedWithoutASelectionDoesNothing)

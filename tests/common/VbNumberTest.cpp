@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cmath>
+#include <optional>
 #include <string>
 
 namespace {
@@ -70,5 +72,43 @@ TEST(VbRound, TiesGoToEven)
     EXPECT_EQ(VbNumber::roundHalfEven(-0.5), 0);
     EXPECT_EQ(VbNumber::roundHalfEven(4.6), 5);
 }
+
+// The texts the record fields, "Value" and "All" read, under a system locale whose decimal
+// point is a comma: a dot stays the decimal point and a comma ends the number.
+struct CommaLocaleCase
+{
+    const char *text;
+    std::optional<double> parsed;
+    double leading;
+};
+
+class VbUnderCommaLocale : public testing::TestWithParam<CommaLocaleCase>
+{
+protected:
+    void SetUp() override
+    {
+        // scripts/deps generates this locale; without it the test would prove nothing.
+        ASSERT_NE(std::setlocale(LC_ALL, "pl_PL.UTF-8"), nullptr)
+            << "the locale pl_PL.UTF-8 is missing: run scripts/deps";
+        ASSERT_STREQ(std::localeconv()->decimal_point, ",");
+    }
+    void TearDown() override { std::setlocale(LC_ALL, "C"); }
+};
+
+TEST_P(VbUnderCommaLocale, ReadsADotAsTheDecimalPoint)
+{
+    const auto &c = GetParam();
+    EXPECT_EQ(VbNumber::parse(c.text), c.parsed) << c.text;
+    EXPECT_DOUBLE_EQ(VbNumber::val(c.text), c.leading) << c.text;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, VbUnderCommaLocale,
+    testing::Values(CommaLocaleCase{"3.5", 3.5, 3.5}, CommaLocaleCase{"2.7", 2.7, 2.7},
+                    CommaLocaleCase{"257.5", 257.5, 257.5}, CommaLocaleCase{"5.7", 5.7, 5.7},
+                    CommaLocaleCase{"-0.5e1", -5, -5}, CommaLocaleCase{"3,5", std::nullopt, 3},
+                    CommaLocaleCase{"1e999", std::nullopt, HUGE_VAL},
+                    CommaLocaleCase{"1e-999", 0, 0}),
+    CaseName::by([](const auto &c) { return std::string(c.text); }, "of"));
 
 } // namespace

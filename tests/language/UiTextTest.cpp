@@ -44,6 +44,16 @@ TEST_F(UiTexts, TextsALanguageLacksOrLeavesEmptyAreEnglish)
         << "an argument is not searched for markers";
 }
 
+TEST_F(UiTexts, CoreReasonsAreTranslatedWithTheReasonsInsideThem)
+{
+    UiText::apply(QStringLiteral(CLEATWORK_LANGUAGE_DIR "/Deutsch/LNG.ini"));
+    EXPECT_EQ(UiText::reason("line 2, Nazwa: 61 characters is longer than the field keeps (60)"),
+              "Zeile 2, Nazwa: 61 Zeichen sind mehr, als das Feld fasst (60)");
+    EXPECT_EQ(UiText::reason("cannot write the working copy: No space left on device"),
+              "die Arbeitskopie kann nicht geschrieben werden: No space left on device")
+        << "a text that is no reason stays as it is";
+}
+
 TEST_F(UiTexts, EveryBundledLanguageHasQtsTranslations)
 {
     for (const char *language :
