@@ -216,17 +216,8 @@ int replaceTexture(const std::vector<std::string> &args)
     FileIo::Bytes image;
     if (!FileIo::readFile(args[2], image, &error))
         return failWith("cannot read " + args[2] + ": " + error);
-    bool replaced = false;
-    if (TextureReplacer::isDds(image)) {
-        replaced = TextureReplacer::replaceWithDds(plain, entry, image, &error);
-    } else {
-        DdsLayout layout;
-        Picture picture;
-        replaced =
-            TextureReplacer::entryLayout(plain, entry, layout, &error) &&
-            TextureImage::readImage(image, args[2], layout.width, layout.height, picture, &error) &&
-            TextureReplacer::replace(plain, entry, picture, &error);
-    }
+    const bool replaced =
+        TextureReplacer::replaceWithFile(plain, entry, image, args[2], &error);
     if (!replaced)
         return failWith("cannot replace entry " + args[1] + " with " + args[2] + ": " + error);
     if (!ArchiveSaver::save(plain, args[0], &error))
