@@ -26,6 +26,8 @@ QMessageBox::StandardButton show(QWidget *parent, QMessageBox::Icon icon, const 
 {
     QMessageBox box(icon, QString::fromLatin1(kMessageTitle), text, buttons, parent);
     box.setObjectName(objectName);
+    // The texts hold file names, reasons and table lines: never read as HTML.
+    box.setTextFormat(Qt::PlainText);
     if (!details.isEmpty())
         box.setInformativeText(details);
     if (defaultButton != QMessageBox::NoButton)
@@ -112,6 +114,7 @@ void tableNotImported(QWidget *parent, const QString &path, const QStringList &p
                     UiText::text(UiText::Key::TableNotImported, {native(path)}), QMessageBox::Ok,
                     parent);
     box.setObjectName(QStringLiteral("tableProblemsMessage"));
+    box.setTextFormat(Qt::PlainText);
     box.setInformativeText(shown.join(QLatin1Char('\n')));
     if (problems.size() > kShown)
         box.setDetailedText(problems.join(QLatin1Char('\n')));
