@@ -162,9 +162,15 @@ void AppFolders::claimWorkingFolder(const QString &stateFolder, const QString &s
     }
     mLock = tryLock(QDir(stateFolder).filePath(QString::fromLatin1(kLockName)));
     if (mLock && mMode == Mode::Portable) {
-        mProgramLock = tryLock(QDir(sharedWorkingFolder).filePath(QString::fromLatin1(kProgramLockName)));
-        if (!mProgramLock)
-            mLock.reset();
+        auto programLock = std::make_unique<QLockFile>(
+            QDir(sharedWorkingFolder).filePath(QString::fromLatin1(kProgramLockName)));
+        programLock->setStaleLockTime(0);
+        if (programLock->tryLock(0))
+            mProgramLock = std::move(programLock);
+        else if (programLock->error() == QLockFile::LockFailedError)
+            mLock.reset(); // a live copy with another runtime folder works there
+        // else the program folder cannot hold files at all: the first working file written
+        // there says so
     }
     if (mLock) {
         if (mMode == Mode::Installed &&
