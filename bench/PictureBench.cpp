@@ -61,8 +61,8 @@ void BM_FreeImageReadPicture(benchmark::State &state)
     state.SetLabel(kFormats[format].name);
     MFreeImage::ensureInitialised();
     for (auto _ : state) {
-        FIMEMORY *memory = FreeImage_OpenMemory(const_cast<BYTE *>(file.data()),
-                                                static_cast<DWORD>(file.size()));
+        FIMEMORY *memory =
+            FreeImage_OpenMemory(const_cast<BYTE *>(file.data()), static_cast<DWORD>(file.size()));
         FIBITMAP *bitmap = FreeImage_LoadFromMemory(kFormats[format].library, memory, 0);
         Picture picture;
         if (!bitmap || !MFreeImage::toPicture(bitmap, picture))

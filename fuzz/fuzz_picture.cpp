@@ -25,8 +25,8 @@ const Target &target()
     static const Target made = [] {
         Target t;
         t.archive = TestData::textureArchive(
-            {{"ab12", TestData::ddsOf(TestData::DdsFormat::Rgba32,
-                                      TestData::pattern(16, 16, true), 5)}});
+            {{"ab12",
+              TestData::ddsOf(TestData::DdsFormat::Rgba32, TestData::pattern(16, 16, true), 5)}});
         Textura index;
         index.load(t.archive);
         t.entry = ArchiveEntry::of(index, 0);

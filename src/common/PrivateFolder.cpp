@@ -45,7 +45,9 @@ bool removeInside(int folder)
     ::closedir(dir);
     bool ok = true;
     for (const std::string &name : names) {
-        struct stat status{};
+        struct stat status
+        {
+        };
         if (::fstatat(folder, name.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0) {
             ok = false;
             continue;
@@ -74,7 +76,9 @@ bool isOwn(const std::string &path)
     const auto p = FileIo::toPath(path);
     return std::filesystem::is_directory(std::filesystem::symlink_status(p, ec));
 #else
-    struct stat status{};
+    struct stat status
+    {
+    };
     return ::lstat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode) &&
            status.st_uid == ::geteuid() && (status.st_mode & (S_IWGRP | S_IWOTH)) == 0;
 #endif
@@ -101,11 +105,14 @@ bool ensure(const std::string &path, std::string *error)
 #ifdef _WIN32
     return fail(error, "the folder cannot be made");
 #else
-    struct stat status{};
+    struct stat status
+    {
+    };
     if (::lstat(path.c_str(), &status) != 0)
         return fail(error, FileIo::lastError());
     if (!S_ISDIR(status.st_mode))
-        return fail(error, S_ISLNK(status.st_mode) ? "it is a symbolic link" : "it is not a folder");
+        return fail(error,
+                    S_ISLNK(status.st_mode) ? "it is a symbolic link" : "it is not a folder");
     if (status.st_uid != ::geteuid())
         return fail(error, "it belongs to another user");
     return fail(error, "others may write in it");
@@ -119,7 +126,9 @@ bool removeTree(const std::string &path)
     std::filesystem::remove_all(FileIo::toPath(path), ec);
     return !ec;
 #else
-    struct stat status{};
+    struct stat status
+    {
+    };
     if (::lstat(path.c_str(), &status) != 0)
         return errno == ENOENT;
     if (!S_ISDIR(status.st_mode))

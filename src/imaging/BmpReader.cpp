@@ -80,14 +80,13 @@ bool readBmp(const std::uint8_t *data, std::size_t size, Wanted wanted, Picture 
     const std::uint32_t coloursUsed = le32(info + 32);
     const bool fields = compression == kBitFields || compression == kAlphaBitFields;
     const bool supported =
-        le16(info + 12) == 1 &&
-        (compression == kRgb ? bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 ||
-                                   bits == 32
-                             : fields && (bits == 16 || bits == 32));
+        le16(info + 12) == 1 && (compression == kRgb ? bits == 1 || bits == 4 || bits == 8 ||
+                                                           bits == 16 || bits == 24 || bits == 32
+                                                     : fields && (bits == 16 || bits == 32));
     if (!supported)
         return fail(error, "this kind of BMP image is not supported");
-    const std::int64_t height = storedHeight < 0 ? -static_cast<std::int64_t>(storedHeight)
-                                                 : storedHeight;
+    const std::int64_t height =
+        storedHeight < 0 ? -static_cast<std::int64_t>(storedHeight) : storedHeight;
     if (!checkSize(width, height, wanted, error))
         return false;
 
@@ -138,15 +137,15 @@ bool readBmp(const std::uint8_t *data, std::size_t size, Wanted wanted, Picture 
         read.pixels.resize(static_cast<std::size_t>(width) * rows * Picture::kChannels);
         for (std::size_t y = 0; y < rows; ++y) {
             const std::uint8_t *line = data + pixelsAt + stride * y;
-            std::uint8_t *out =
-                read.pixels.data() + (storedHeight < 0 ? y : rows - 1 - y) *
-                                         static_cast<std::size_t>(width) * Picture::kChannels;
+            std::uint8_t *out = read.pixels.data() + (storedHeight < 0 ? y : rows - 1 - y) *
+                                                         static_cast<std::size_t>(width) *
+                                                         Picture::kChannels;
             for (std::size_t x = 0; x < static_cast<std::size_t>(width);
                  ++x, out += Picture::kChannels) {
                 if (bits <= 8) {
                     const std::size_t bit = x * bits;
-                    const unsigned index = (line[bit / 8] >> (8 - bits - bit % 8)) &
-                                           ((1u << bits) - 1);
+                    const unsigned index =
+                        (line[bit / 8] >> (8 - bits - bit % 8)) & ((1u << bits) - 1);
                     if (index >= palette.size())
                         return fail(error,
                                     "a pixel of the BMP image lies outside its colour table");

@@ -27,7 +27,8 @@ struct Errors
 
 [[noreturn]] void onError(j_common_ptr info)
 {
-    std::longjmp(reinterpret_cast<Errors *>(info->err)->jump, 1);
+    // libjpeg's documented way out of a failed call: its C frames cannot carry an exception.
+    std::longjmp(reinterpret_cast<Errors *>(info->err)->jump, 1); // NOLINT(cert-err52-cpp)
 }
 
 // Warnings are not printed; the one that counts is a file that ends before its image does.
@@ -58,7 +59,7 @@ Outcome decode(jpeg_decompress_struct &info, Errors &errors, jpeg_progress_mgr &
                const std::uint8_t *data, std::size_t size, Wanted wanted, Picture &picture,
                std::string *error)
 {
-    if (setjmp(errors.jump))
+    if (setjmp(errors.jump)) // NOLINT(cert-err52-cpp): see onError
         return Outcome::Failed;
     jpeg_create_decompress(&info); // clears everything but the error manager
     info.progress = &progress;

@@ -22,9 +22,9 @@ bool checkSize(std::int64_t width, std::int64_t height, Wanted wanted, std::stri
 bool fail(std::string *error, const char *reason);
 
 /// The reasons the readers share.
-extern const char *const kCutShort;   ///< "the image file is cut short"
-extern const char *const kDamaged;    ///< "the image file is damaged"
-extern const char *const kNoMemory;   ///< "there is not enough memory for the image"
+extern const char *const kCutShort; ///< "the image file is cut short"
+extern const char *const kDamaged;  ///< "the image file is damaged"
+extern const char *const kNoMemory; ///< "there is not enough memory for the image"
 
 bool readPng(const std::uint8_t *data, std::size_t size, Wanted wanted, Picture &picture,
              std::string *error);

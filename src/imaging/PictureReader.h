@@ -16,7 +16,7 @@ namespace PictureReader {
 enum class Format { Png, Bmp, Tga, Jpeg };
 
 /// The largest picture read, in pixels (4096 x 4096): a picture replaces one texture.
-constexpr std::int64_t kMaxPixels = 4096 * 4096;
+constexpr std::int64_t kMaxPixels = std::int64_t{4096} * 4096;
 
 /// "PNG", "BMP", "TGA" or "JPEG".
 const char *formatName(Format format);

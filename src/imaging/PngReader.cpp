@@ -56,7 +56,8 @@ enum class Outcome { Read, Failed, Refused };
 Outcome decode(png_structp png, png_infop info, Wanted wanted, Picture &picture,
                std::vector<png_bytep> &rows, std::string *error)
 {
-    if (setjmp(png_jmpbuf(png)))
+    // libpng's documented way out of a failed call: its C frames cannot carry an exception.
+    if (setjmp(png_jmpbuf(png))) // NOLINT(cert-err52-cpp)
         return Outcome::Failed;
     png_set_user_limits(png, kMaxSide, kMaxSide);
     png_set_chunk_cache_max(png, 32);

@@ -100,8 +100,9 @@ bool readTga(const std::uint8_t *data, std::size_t size, Wanted wanted, Picture 
     const bool supported =
         (type == 1 || type == 2 || type == 3 || type == 9 || type == 10 || type == 11) &&
         mapType <= 1 && (descriptor & 0xC0) == 0 &&
-        (mapped ? mapType == 1 && depth == 8 && validDepth(mapDepth) && mapLength > 0
-                : kind == 2 ? validDepth(depth) : depth == 8) &&
+        (mapped      ? mapType == 1 && depth == 8 && validDepth(mapDepth) && mapLength > 0
+         : kind == 2 ? validDepth(depth)
+                     : depth == 8) &&
         (mapType == 0 || validDepth(mapDepth));
     if (!supported)
         return fail(error, "this kind of TGA image is not supported");
@@ -119,8 +120,8 @@ bool readTga(const std::uint8_t *data, std::size_t size, Wanted wanted, Picture 
     if (mapped) {
         const std::size_t entry = (mapDepth + 7) / 8;
         for (std::size_t i = 0; i < mapLength; ++i)
-            palette.push_back(toBgra(data + kHeaderSize + idLength + i * entry, mapDepth,
-                                     attributeBit));
+            palette.push_back(
+                toBgra(data + kHeaderSize + idLength + i * entry, mapDepth, attributeBit));
     }
     const std::size_t stored = (depth + 7) / 8;
     const auto pixelAt = [&](const std::uint8_t *p, Bgra &out) {

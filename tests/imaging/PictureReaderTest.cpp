@@ -62,8 +62,8 @@ Bytes pngWithHugeTextChunk()
 Bytes jpegWithExifPastItsBlock()
 {
     const Bytes jpeg = TestData::jpeg(kPicture);
-    const Bytes exif = {0xFF, 0xE1, 0, 16, 'E', 'x', 'i', 'f', 0, 0, 'I', 'I', 42, 0,
-                        0xFF, 0xFF, 0, 0};
+    const Bytes exif = {0xFF, 0xE1, 0,   16, 'E', 'x',  'i',  'f', 0,
+                        0,    'I',  'I', 42, 0,   0xFF, 0xFF, 0,   0};
     return joined(joined(cut(jpeg, 2), exif), Bytes(jpeg.begin() + 2, jpeg.end()));
 }
 
@@ -95,20 +95,19 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         BadCase{"RleTgaOfOnlyItsHeader", tgaRuns({}), "a.tga", "cut short"},
         BadCase{"RleTgaWhoseRunPassesTheImage",
-                tgaRuns({0xFF, 1, 2, 3, 4, 0xFE, 1, 2, 3, 4, 0x81, 1, 2, 3, 4}),
-                "a.tga", "passes the end"},
+                tgaRuns({0xFF, 1, 2, 3, 4, 0xFE, 1, 2, 3, 4, 0x81, 1, 2, 3, 4}), "a.tga",
+                "passes the end"},
         BadCase{"RleTgaEndingInsideAPixel", tgaRuns({0xFF, 1, 2}), "a.tga", "cut short"},
-        BadCase{"TgaWithItsPostageStampPastTheEnd", tgaWithStampPastItsEnd(), "a.tga",
-                "damaged"},
-        BadCase{"TgaOfAnotherSize", patched(TestData::tga(kPicture), 12, {32}), "a.tga",
-                "32 x 16"},
+        BadCase{"TgaWithItsPostageStampPastTheEnd", tgaWithStampPastItsEnd(), "a.tga", "damaged"},
+        BadCase{"TgaOfAnotherSize", patched(TestData::tga(kPicture), 12, {32}), "a.tga", "32 x 16"},
         BadCase{"TgaNamedPng", TestData::tga(kPicture), "a.png", "not a PNG"},
         BadCase{"PngNamedTga", TestData::png(kPicture), "a.TGA", "is a PNG image"},
         BadCase{"PngWithATextChunkClaiming2GiB", pngWithHugeTextChunk(), "a.png", "cut short"},
         BadCase{"PngCutInItsImageData", cut(TestData::png(kPicture), 60), "a.png", "cut short"},
-        BadCase{"PngOfHugeSize", patched(TestData::png(kPicture), 16, {0x7F}), "a.png",
-                "damaged"},
-        BadCase{"JpegCutInItsScan", cut(TestData::jpeg(kPicture), TestData::jpeg(kPicture).size() - 40), "a.jpg", "cut short"},
+        BadCase{"PngOfHugeSize", patched(TestData::png(kPicture), 16, {0x7F}), "a.png", "damaged"},
+        BadCase{"JpegCutInItsScan",
+                cut(TestData::jpeg(kPicture), TestData::jpeg(kPicture).size() - 40), "a.jpg",
+                "cut short"},
         BadCase{"JpegNamedBmp", TestData::jpeg(kPicture), "a.bmp", "is a JPEG image"},
         BadCase{"BmpV5WithOverlappingMasks", patched(TestData::bmpV5(kPicture), 66, {0xFF}),
                 "a.bmp", "damaged"},
@@ -140,13 +139,13 @@ TEST_P(GoodPicture, ReadsAsDrawn)
     const GoodCase &c = GetParam();
     Picture picture;
     std::string error;
-    ASSERT_TRUE(PictureReader::read(c.file.data(), c.file.size(), c.fileName, kSide, kSide,
-                                    picture, &error))
+    ASSERT_TRUE(PictureReader::read(c.file.data(), c.file.size(), c.fileName, kSide, kSide, picture,
+                                    &error))
         << error;
     TestData::Image got{picture.width, picture.height, {}};
     for (std::size_t i = 0; i < picture.pixels.size(); i += 4)
-        got.pixels.push_back(
-            {picture.pixels[i + 2], picture.pixels[i + 1], picture.pixels[i], picture.pixels[i + 3]});
+        got.pixels.push_back({picture.pixels[i + 2], picture.pixels[i + 1], picture.pixels[i],
+                              picture.pixels[i + 3]});
     for (int channel = 0; channel < 4; ++channel)
         EXPECT_LE(TestData::meanError(got, c.expected, channel), c.tolerance) << channel;
 }
@@ -160,8 +159,8 @@ INSTANTIATE_TEST_SUITE_P(
         GoodCase{"TgaUncompressed", TestData::tga(kPicture), "a.tga", kPicture, 0},
         GoodCase{"TgaRunLength", TestData::tgaRle(TestData::solid(kSide, kSide, {9, 8, 7, 6})),
                  "a.tga", TestData::solid(kSide, kSide, {9, 8, 7, 6}), 0},
-        GoodCase{"Jpeg", TestData::jpeg(TestData::solid(kSide, kSide, {200, 60, 20, 255})),
-                 "a.jpg", TestData::solid(kSide, kSide, {200, 60, 20, 255}), 0.01},
+        GoodCase{"Jpeg", TestData::jpeg(TestData::solid(kSide, kSide, {200, 60, 20, 255})), "a.jpg",
+                 TestData::solid(kSide, kSide, {200, 60, 20, 255}), 0.01},
         GoodCase{"ProgressiveJpeg", TestData::jpeg(kPicture, true), "a.jpg",
                  TestData::opaque(kPicture), 0.06},
         GoodCase{"JpegWithExifPastItsBlock", jpegWithExifPastItsBlock(), "a.jpeg",
