@@ -103,7 +103,9 @@ bool readBmp(const std::uint8_t *data, std::size_t size, Wanted wanted, Picture 
     } else if (bits == 16) {
         masks = {0x7C00, 0x03E0, 0x001F, 0};
     } else if (bits == 32) {
-        masks = {0x00FF0000, 0x0000FF00, 0x000000FF, 0};
+        // The fourth byte is unused by the format, but tools store alpha there: it counts
+        // unless it is zero everywhere (see below).
+        masks = {0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000};
     }
     std::array<Channel, 4> channels; // red, green, blue, alpha
     for (std::size_t i = 0; i < 4; ++i) {
@@ -162,6 +164,13 @@ bool readBmp(const std::uint8_t *data, std::size_t size, Wanted wanted, Picture 
                     out[3] = channels[3].of(pixel);
                 }
             }
+        }
+        if (bits == 32 && !fields) {
+            bool anyAlpha = false;
+            for (std::size_t i = 3; i < read.pixels.size() && !anyAlpha; i += Picture::kChannels)
+                anyAlpha = read.pixels[i] != 0;
+            if (!anyAlpha)
+                read = read.withoutAlpha();
         }
         picture = std::move(read);
         return true;

@@ -155,6 +155,10 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         GoodCase{"PngWithAlpha", TestData::png(kPicture), "a.png", kPicture, 0},
         GoodCase{"BmpV5WithAlpha", TestData::bmpV5(kPicture), "a.bmp", kPicture, 0},
+        GoodCase{"Bmp32BitsWithAlpha", TestData::bmp32(kPicture), "a.bmp", kPicture, 0},
+        GoodCase{"Bmp32BitsOfZeroAlphaIsOpaque",
+                 TestData::bmp32(TestData::solid(kSide, kSide, {1, 2, 3, 0})), "a.bmp",
+                 TestData::solid(kSide, kSide, {1, 2, 3, 255}), 0},
         GoodCase{"Bmp24Bits", TestData::bmp(kPicture), "a.BMP", TestData::opaque(kPicture), 0},
         GoodCase{"TgaUncompressed", TestData::tga(kPicture), "a.tga", kPicture, 0},
         GoodCase{"TgaRunLength", TestData::tgaRle(TestData::solid(kSide, kSide, {9, 8, 7, 6})),

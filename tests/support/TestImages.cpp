@@ -441,6 +441,20 @@ Bytes tga(const Image &image)
     return out;
 }
 
+Bytes bmp32(const Image &image)
+{
+    Bytes out = bmp(TestData::solid(image.width, image.height, {}));
+    out.resize(54);
+    out[28] = 32;
+    for (int y = image.height - 1; y >= 0; --y) {
+        for (int x = 0; x < image.width; ++x) {
+            const Rgba p = image.at(x, y);
+            out.insert(out.end(), {p.b, p.g, p.r, p.a});
+        }
+    }
+    return out;
+}
+
 Bytes bmpV5(const Image &image)
 {
     const auto size = static_cast<std::uint32_t>(image.width * image.height * 4);

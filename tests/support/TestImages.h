@@ -39,6 +39,8 @@ Image decodeDds(const Bytes &dds, int level = 0);
 Bytes png(const Image &image);
 Bytes bmp(const Image &image);
 Bytes tga(const Image &image);
+/// A V3 BMP of 32 bits without bit fields, the image's alpha in each pixel's fourth byte.
+Bytes bmp32(const Image &image);
 /// A V5 BMP of 32 bits with bit fields and an alpha mask, as image editors write one for alpha.
 Bytes bmpV5(const Image &image);
 /// A run-length TGA (32-bit, rows top down): equal neighbours as repeat packets, which may
