@@ -27,6 +27,14 @@ bool fail(std::string *error, const std::string &reason)
 }
 
 #ifndef _WIN32
+// Others may write in a folder whose write bit for others is set, or whose group write bit is
+// set for a group other than the user's own (a private group of one, as umask 002 leaves it).
+bool othersMayWrite(const struct stat &status)
+{
+    return (status.st_mode & S_IWOTH) != 0 ||
+           ((status.st_mode & S_IWGRP) != 0 && status.st_gid != ::getegid());
+}
+
 // Empties the folder open as `folder`, entry by entry, never through a link.
 bool removeInside(int folder)
 {
@@ -45,9 +53,7 @@ bool removeInside(int folder)
     ::closedir(dir);
     bool ok = true;
     for (const std::string &name : names) {
-        struct stat status
-        {
-        };
+        struct stat status = {};
         if (::fstatat(folder, name.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0) {
             ok = false;
             continue;
@@ -76,11 +82,9 @@ bool isOwn(const std::string &path)
     const auto p = FileIo::toPath(path);
     return std::filesystem::is_directory(std::filesystem::symlink_status(p, ec));
 #else
-    struct stat status
-    {
-    };
+    struct stat status = {};
     return ::lstat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode) &&
-           status.st_uid == ::geteuid() && (status.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+           status.st_uid == ::geteuid() && !othersMayWrite(status);
 #endif
 }
 
@@ -105,9 +109,7 @@ bool ensure(const std::string &path, std::string *error)
 #ifdef _WIN32
     return fail(error, "the folder cannot be made");
 #else
-    struct stat status
-    {
-    };
+    struct stat status = {};
     if (::lstat(path.c_str(), &status) != 0)
         return fail(error, FileIo::lastError());
     if (!S_ISDIR(status.st_mode))
@@ -126,9 +128,7 @@ bool removeTree(const std::string &path)
     std::filesystem::remove_all(FileIo::toPath(path), ec);
     return !ec;
 #else
-    struct stat status
-    {
-    };
+    struct stat status = {};
     if (::lstat(path.c_str(), &status) != 0)
         return errno == ENOENT;
     if (!S_ISDIR(status.st_mode))

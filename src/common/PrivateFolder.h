@@ -7,7 +7,7 @@
 namespace PrivateFolder {
 
 /// True when `path` is a real folder (a link to one does not count) that this user owns and
-/// that neither its group nor others may write.
+/// that no other user may write (a group write bit counts only for a group not the user's own).
 bool isOwn(const std::string &path);
 
 /// Makes `path` (its parent must exist) with mode 0700 when it is missing, or accepts it when
