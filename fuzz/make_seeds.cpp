@@ -60,5 +60,15 @@ int main(int argc, char **argv)
                                          19) +
                              "\xEF\xBB\xBF[Menu]\r\nFile=Plik\r\n[Messages]\r\nA=\xC5\x81\r\n";
     put("fuzz_ini", "utf8", TestData::Bytes(utf8.begin(), utf8.end()));
+    // Pictures of the fuzzed entry's size (16 x 16), and one of another size.
+    const TestData::Image picture = TestData::pattern(16, 16, true);
+    put("fuzz_picture_png", "rgba", TestData::png(picture));
+    put("fuzz_picture_png", "other-size", TestData::png(TestData::pattern(4, 4, false)));
+    put("fuzz_picture_bmp", "v3-24bits", TestData::bmp(picture));
+    put("fuzz_picture_bmp", "v5-alpha", TestData::bmpV5(picture));
+    put("fuzz_picture_tga", "plain", TestData::tga(picture));
+    put("fuzz_picture_tga", "run-length", TestData::tgaRle(picture));
+    put("fuzz_picture_jpeg", "baseline", TestData::jpeg(picture));
+    put("fuzz_picture_jpeg", "progressive", TestData::jpeg(picture, true));
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "AppFolders.h"
 
+#include "common/PrivateFolder.h"
 #include "language/UiText.h"
 
 #include <QCoreApplication>
@@ -13,6 +14,9 @@
 namespace {
 
 constexpr const char *kLockName = "work.lock";
+// Beside the state folder's lock, a portable copy locks its program folder itself: two copies
+// with different runtime folders (two machines on one stick, two sessions) never share it.
+constexpr const char *kProgramLockName = "cleatwork.lock";
 constexpr const char *kCopiesName = "copies";
 constexpr const char *kInstalledWorkName = "work";
 constexpr const char *kSettingsName = "cleatwork.ini";
@@ -34,18 +38,39 @@ QString canonicalOrAbsolute(const QString &path)
     return canonical.isEmpty() ? info.absoluteFilePath() : canonical;
 }
 
-// A portable copy keeps its lock and any private folders outside the program folder: in the
-// user's runtime folder, under a name that stands for the program folder.
+std::string toNativeText(const QString &path)
+{
+    return QDir::toNativeSeparators(path).toStdString();
+}
+
+// "<folder> (<why>)" for the messages about a folder that cannot be had.
+QString withReason(const QString &path, const std::string &reason)
+{
+    return QDir::toNativeSeparators(path) + QStringLiteral(" (") + QString::fromStdString(reason) +
+           QStringLiteral(")");
+}
+
+// A portable copy keeps its lock and any private folders outside the program folder, under a
+// name that stands for the program folder: in the user's runtime folder when it is the user's
+// own, else in the user's cache folder. Never in a folder that other users share.
 QString portableStateFolder(const QString &programFolder)
 {
-    QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (runtime.isEmpty())
-        runtime = QDir::tempPath();
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    QString base;
+    if (!runtime.isEmpty() && QDir::isAbsolutePath(runtime) &&
+        PrivateFolder::isOwn(toNativeText(runtime))) {
+        base = runtime;
+    } else {
+        const QString cache =
+            QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+        QDir().mkpath(cache);
+        base = QDir(cache).filePath(QStringLiteral("cleatwork"));
+    }
     const QByteArray key = QCryptographicHash::hash(canonicalOrAbsolute(programFolder).toUtf8(),
                                                     QCryptographicHash::Sha1)
                                .toHex()
                                .left(16);
-    return QDir(runtime).filePath(QStringLiteral("cleatwork-") + QString::fromLatin1(key));
+    return QDir(base).filePath(QStringLiteral("cleatwork-") + QString::fromLatin1(key));
 }
 
 } // namespace
@@ -97,12 +122,13 @@ AppFolders::AppFolders(Mode mode, QString bundledFolder, QString userFolder, QSt
 AppFolders::~AppFolders()
 {
     if (mPrivate)
-        QDir(mWorkingFolder).removeRecursively();
+        PrivateFolder::removeTree(toNativeText(mWorkingFolder));
     else if (mLock)
         removeWorkingFiles(mMode == Mode::Portable ? Keep::Archives : Keep::Nothing);
     if (mLock && mMode == Mode::Installed && !mPrivate)
         QDir().rmdir(mWorkingFolder); // only when empty
     mLock.reset();
+    mProgramLock.reset();
     QDir state(mStateFolder);
     state.rmdir(QString::fromLatin1(kCopiesName)); // only when no other copy uses it
     if (mMode == Mode::Portable)
@@ -121,16 +147,39 @@ const QStringList &AppFolders::workingFileNames()
 void AppFolders::claimWorkingFolder(const QString &stateFolder, const QString &sharedWorkingFolder)
 {
     mWorkingFolder = sharedWorkingFolder;
-    if (!QDir().mkpath(stateFolder)) {
-        mError =
-            UiText::text(UiText::Key::CannotMakeFolder, {QDir::toNativeSeparators(stateFolder)});
+    // The state folder and its "copies" must be this user's own: a folder someone else made
+    // (or a link to one) is never used, listed or cleaned.
+    std::string reason;
+    if (mMode == Mode::Portable)
+        QDir().mkpath(QFileInfo(stateFolder).absolutePath());
+    else
+        QDir().mkpath(stateFolder);
+    const QString copies = QDir(stateFolder).filePath(QString::fromLatin1(kCopiesName));
+    if (!PrivateFolder::ensure(toNativeText(stateFolder), &reason)) {
+        mError = UiText::text(UiText::Key::CannotMakeFolder,
+                              {withReason(stateFolder, reason)});
         return;
     }
-    const QString copies = QDir(stateFolder).filePath(QString::fromLatin1(kCopiesName));
     mLock = tryLock(QDir(stateFolder).filePath(QString::fromLatin1(kLockName)));
+    if (mLock && mMode == Mode::Portable) {
+        auto programLock = std::make_unique<QLockFile>(
+            QDir(sharedWorkingFolder).filePath(QString::fromLatin1(kProgramLockName)));
+        programLock->setStaleLockTime(0);
+        if (programLock->tryLock(0))
+            mProgramLock = std::move(programLock);
+        else if (programLock->error() == QLockFile::LockFailedError)
+            mLock.reset(); // a live copy with another runtime folder works there
+        // else the program folder cannot hold files at all: the first working file written
+        // there says so
+    }
     if (mLock) {
-        if (mMode == Mode::Installed)
-            QDir().mkpath(mWorkingFolder);
+        if (mMode == Mode::Installed &&
+            !PrivateFolder::ensure(toNativeText(mWorkingFolder), &reason)) {
+            mLock.reset();
+            mError = UiText::text(UiText::Key::CannotMakeWorkingFolder,
+                                  {withReason(mWorkingFolder, reason)});
+            return;
+        }
         // What a copy that died left behind (a program folder's archive copies stay, as after
         // a normal end).
         removeWorkingFiles(mMode == Mode::Portable ? Keep::Archives : Keep::Nothing);
@@ -139,18 +188,18 @@ void AppFolders::claimWorkingFolder(const QString &stateFolder, const QString &s
     }
 
     // Another copy is running: work in a private folder, locked before it is made so that
-    // no other copy takes it for a dead one's.
+    // no other copy takes it for a dead one's. The folder must be new.
     removeDeadCopies(copies);
     static std::atomic<int> counter{0};
     const QString name =
         QStringLiteral("%1-%2").arg(QCoreApplication::applicationPid()).arg(counter.fetch_add(1));
     const QString folder = QDir(copies).filePath(name);
-    if (QDir().mkpath(copies))
+    if (PrivateFolder::ensure(toNativeText(copies), &reason))
         mLock = tryLock(folder + QStringLiteral(".lock"));
-    if (!mLock || !QDir().mkpath(folder)) {
+    if (!mLock || !PrivateFolder::createNew(toNativeText(folder), &reason)) {
         mLock.reset();
-        mError =
-            UiText::text(UiText::Key::CannotMakeWorkingFolder, {QDir::toNativeSeparators(folder)});
+        mError = UiText::text(UiText::Key::CannotMakeWorkingFolder,
+                              {withReason(folder, reason)});
         return;
     }
     mWorkingFolder = folder;
@@ -159,6 +208,8 @@ void AppFolders::claimWorkingFolder(const QString &stateFolder, const QString &s
 
 void AppFolders::removeDeadCopies(const QString &copiesFolder) const
 {
+    if (!PrivateFolder::isOwn(toNativeText(copiesFolder)))
+        return;
     const QDir copies(copiesFolder);
     const QFileInfoList entries =
         copies.entryInfoList(QDir::Dirs | QDir::Files | QDir::NoDotAndDotDot | QDir::Hidden);
@@ -169,7 +220,7 @@ void AppFolders::removeDeadCopies(const QString &copiesFolder) const
         const std::unique_ptr<QLockFile> lock =
             tryLock(entry.absoluteFilePath() + QStringLiteral(".lock"));
         if (lock)
-            QDir(entry.absoluteFilePath()).removeRecursively();
+            PrivateFolder::removeTree(toNativeText(entry.absoluteFilePath()));
     }
 }
 

@@ -71,4 +71,5 @@ private:
     QString mError;
     bool mPrivate = false;
     std::unique_ptr<QLockFile> mLock;
+    std::unique_ptr<QLockFile> mProgramLock; ///< a portable copy's lock in its program folder
 };

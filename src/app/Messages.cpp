@@ -27,6 +27,7 @@ void problemList(QWidget *parent, const QString &objectName, const QString &text
     QMessageBox box(QMessageBox::Warning, QString::fromLatin1(kMessageTitle), text, QMessageBox::Ok,
                     parent);
     box.setObjectName(objectName);
+    box.setTextFormat(Qt::PlainText); // the lines come from the table: never rich text
     box.setInformativeText(shown.join(QLatin1Char('\n')));
     if (problems.size() > kShown)
         box.setDetailedText(problems.join(QLatin1Char('\n')));
@@ -44,6 +45,8 @@ QMessageBox::StandardButton show(QWidget *parent, QMessageBox::Icon icon, const 
 {
     QMessageBox box(icon, QString::fromLatin1(kMessageTitle), text, buttons, parent);
     box.setObjectName(objectName);
+    // The texts hold file names, reasons and table lines: never read as HTML.
+    box.setTextFormat(Qt::PlainText);
     if (!details.isEmpty())
         box.setInformativeText(details);
     if (defaultButton != QMessageBox::NoButton)

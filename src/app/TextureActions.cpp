@@ -33,16 +33,8 @@ bool replaceEntry(FileIo::Bytes &archive, const ArchiveEntry &entry, const QStri
                   std::string *error)
 {
     FileIo::Bytes image;
-    if (!FileIo::readFile(toNative(imagePath), image, error))
-        return false;
-    if (TextureReplacer::isDds(image))
-        return TextureReplacer::replaceWithDds(archive, entry, image, error);
-    DdsLayout layout;
-    Picture picture;
-    return TextureReplacer::entryLayout(archive, entry, layout, error) &&
-           TextureImage::readImage(image, toNative(imagePath), layout.width, layout.height, picture,
-                                   error) &&
-           TextureReplacer::replace(archive, entry, picture, error);
+    return FileIo::readFile(toNative(imagePath), image, error) &&
+           TextureReplacer::replaceWithFile(archive, entry, image, toNative(imagePath), error);
 }
 
 } // namespace
@@ -132,7 +124,7 @@ bool TextureActions::replaceShownTexture(const QString &imagePath)
         Messages::cannotReplaceTexture(mWindow, imagePath, fromCore(error));
         return false;
     }
-    if (!FileIo::writeFileAtomic(workingCopy, bytes, &error, FileIo::Sync::Cached)) {
+    if (!FileIo::writeNamedFile(workingCopy, bytes, &error, FileIo::Sync::Cached)) {
         Messages::cannotReplaceTexture(
             mWindow, imagePath, UiText::text(Key::CannotWriteWorkingFile, {fromCore(error)}));
         return false;
@@ -157,7 +149,7 @@ bool TextureActions::putTexture(int number, int entryIndex, const std::vector<st
     std::string error;
     if (!FileIo::readFile(workingCopy, bytes, &error) ||
         !TextureReplacer::replaceWithDds(bytes, entry, dds, &error) ||
-        !FileIo::writeFileAtomic(workingCopy, bytes, &error, FileIo::Sync::Cached)) {
+        !FileIo::writeNamedFile(workingCopy, bytes, &error, FileIo::Sync::Cached)) {
         Messages::cannotChangeTexture(mWindow, archive(number).source, fromCore(error));
         return false;
     }

@@ -1,5 +1,7 @@
 #include "CliSupport.h"
 
+#include "common/PrivateFolder.h"
+
 #include <filesystem>
 #include <iostream>
 #include <random>
@@ -18,17 +20,17 @@ ScratchFolder::ScratchFolder()
     const auto base = std::filesystem::temp_directory_path(ec);
     std::random_device random;
     for (int attempt = 0; attempt < 16 && mPath.empty(); ++attempt) {
+        // A new folder of mode 0700: never one that someone prepared in the shared folder.
         const auto candidate = base / ("cleatwork-cli-" + std::to_string(random()));
-        if (std::filesystem::create_directory(candidate, ec))
+        if (PrivateFolder::createNew(candidate.string(), nullptr))
             mPath = candidate.string();
     }
 }
 
 ScratchFolder::~ScratchFolder()
 {
-    std::error_code ec;
     if (!mPath.empty())
-        std::filesystem::remove_all(mPath, ec);
+        PrivateFolder::removeTree(mPath);
 }
 
 } // namespace CliSupport

@@ -26,8 +26,8 @@ const char *const kTexturesHelp =
     "Unwraps the texture archive FILE in memory and prints one line per entry: its number,\n"
     "the offset and length of its data, and its 4-character name.\n"
     "  --export DIR  writes every entry as DIR/<NNN>_<name>.png (with alpha) instead; entries\n"
-    "                that are not valid DDS textures are listed and skipped, and the exit\n"
-    "                status is then 1\n";
+    "                that are not valid DDS textures, or whose file name is a symbolic link\n"
+    "                in DIR, are listed and skipped, and the exit status is then 1\n";
 
 const char *const kTextureHelp =
     "Usage: cleatwork-cli texture FILE N OUT\n"
@@ -148,8 +148,17 @@ int exportAll(const std::string &file, const std::string &folder)
         }
         const std::string out =
             FileIo::join(folder, TextureExport::fileName(i, index.Count(), name));
+        // A name the export chose that someone made a link is never written through.
+        if (FileIo::isLink(out)) {
+            std::cerr << "cleatwork-cli: skipped entry " << i << " (" << entryName(plain, entry)
+                      << "): " << out << " is a symbolic link\n";
+            ++skipped;
+            continue;
+        }
         // New files of an export that can be run again: not flushed one by one.
-        if (!TextureExport::writePng(picture, out, &error, FileIo::Sync::Cached))
+        FileIo::Bytes png;
+        if (!TextureExport::encodePng(picture, png, &error) ||
+            !FileIo::writeNamedFile(out, png, &error, FileIo::Sync::Cached))
             return failWith(std::string("cannot write ").append(out).append(": ").append(error));
     }
     return skipped ? 1 : 0;
@@ -216,17 +225,8 @@ int replaceTexture(const std::vector<std::string> &args)
     FileIo::Bytes image;
     if (!FileIo::readFile(args[2], image, &error))
         return failWith("cannot read " + args[2] + ": " + error);
-    bool replaced = false;
-    if (TextureReplacer::isDds(image)) {
-        replaced = TextureReplacer::replaceWithDds(plain, entry, image, &error);
-    } else {
-        DdsLayout layout;
-        Picture picture;
-        replaced =
-            TextureReplacer::entryLayout(plain, entry, layout, &error) &&
-            TextureImage::readImage(image, args[2], layout.width, layout.height, picture, &error) &&
-            TextureReplacer::replace(plain, entry, picture, &error);
-    }
+    const bool replaced =
+        TextureReplacer::replaceWithFile(plain, entry, image, args[2], &error);
     if (!replaced)
         return failWith("cannot replace entry " + args[1] + " with " + args[2] + ": " + error);
     if (!ArchiveSaver::save(plain, args[0], &error))

@@ -51,6 +51,22 @@ FilePtr openFile(const std::string &path, const char *mode)
 #endif
 }
 
+// Creates `path` as a new file for writing: never one that exists, never through a link.
+FilePtr createNew(const std::string &path)
+{
+#ifdef _WIN32
+    return openFile(path, "wbx");
+#else
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return nullptr;
+    FilePtr f(::fdopen(fd, "wb"));
+    if (!f)
+        ::close(fd);
+    return f;
+#endif
+}
+
 bool seekTo(std::FILE *f, std::uint64_t offset)
 {
 #ifdef _WIN32
@@ -70,6 +86,8 @@ bool flushToDisk(std::FILE *f)
     return ::fsync(fileno(f)) == 0;
 #endif
 }
+
+const char *const kIsLink = "it is a symbolic link";
 
 // A replacement is written as "<file>.cwNNNNNN.tmp" beside the file it replaces.
 constexpr const char *kTemporaryInfix = ".cw";
@@ -182,28 +200,28 @@ bool readFileRange(const std::string &path, std::uint64_t offset, std::uint64_t 
     return true;
 }
 
-bool writeFileAtomic(const std::string &requestedPath, const std::uint8_t *data, std::size_t size,
-                     std::string *error, Sync sync)
+namespace {
+
+// Writes a new temporary file beside `path` and renames it over `path` (which, a link or not,
+// is replaced itself).
+bool replaceFile(const std::string &path, const std::uint8_t *data, std::size_t size,
+                 std::string *error, Sync sync)
 {
-    // Replace what a link points at, not the link itself.
-    std::string path = requestedPath;
-    std::error_code ec;
-    if (fs::is_symlink(toPath(path), ec)) {
-        const fs::path target = fs::canonical(toPath(path), ec);
-        if (!ec) {
-            const auto u8 = target.u8string();
-            path.assign(u8.begin(), u8.end());
-        }
-    }
     static thread_local std::mt19937 random{std::random_device{}()};
-    const std::string temp =
-        path + kTemporaryInfix + std::to_string(random() % 1000000) + kTemporarySuffix;
-    FilePtr f = openFile(temp, "wb");
+    std::string temp;
+    FilePtr f;
+    for (int attempt = 0; attempt < 16 && !f; ++attempt) {
+        temp = path + kTemporaryInfix + std::to_string(random() % 1000000) + kTemporarySuffix;
+        f = createNew(temp);
+        if (!f && errno != EEXIST)
+            break;
+    }
     if (!f) {
         setError(error, lastError());
         return false;
     }
     // The replacement keeps the permissions of the file it replaces.
+    std::error_code ec;
     const auto oldStatus = fs::status(toPath(path), ec);
     if (!ec && fs::is_regular_file(oldStatus))
         fs::permissions(toPath(temp), oldStatus.permissions(), ec);
@@ -228,10 +246,55 @@ bool writeFileAtomic(const std::string &requestedPath, const std::uint8_t *data,
     return ok;
 }
 
+} // namespace
+
+bool writeFileAtomic(const std::string &requestedPath, const std::uint8_t *data, std::size_t size,
+                     std::string *error, Sync sync)
+{
+    // Replace what a link points at, not the link itself.
+    std::string path = requestedPath;
+    std::error_code ec;
+    if (fs::is_symlink(toPath(path), ec)) {
+        const fs::path target = fs::canonical(toPath(path), ec);
+        if (!ec) {
+            const auto u8 = target.u8string();
+            path.assign(u8.begin(), u8.end());
+        }
+    }
+    return replaceFile(path, data, size, error, sync);
+}
+
+bool writeNamedFile(const std::string &path, const std::uint8_t *data, std::size_t size,
+                    std::string *error, Sync sync)
+{
+    if (isLink(path)) {
+        setError(error, kIsLink);
+        return false;
+    }
+    return replaceFile(path, data, size, error, sync);
+}
+
+bool writeNamedFile(const std::string &path, const Bytes &data, std::string *error, Sync sync)
+{
+    return writeNamedFile(path, data.data(), data.size(), error, sync);
+}
+
+bool isLink(const std::string &path)
+{
+    std::error_code ec;
+    return fs::is_symlink(toPath(path), ec);
+}
+
 bool writeFile(const std::string &path, const std::uint8_t *data, std::size_t size,
                std::string *error)
 {
-    FilePtr f = openFile(path, "wb");
+    // A new file in the place of the old one: a link or another name of the old file is
+    // never written through.
+    std::error_code ec;
+    const auto status = fs::symlink_status(toPath(path), ec);
+    if (!ec && fs::exists(status) && !fs::is_directory(status))
+        fs::remove(toPath(path), ec);
+    FilePtr f = createNew(path);
     if (!f) {
         setError(error, lastError());
         return false;
@@ -269,7 +332,8 @@ bool moveFile(const std::string &from, const std::string &to, std::string *error
     fs::rename(toPath(from), toPath(to), ec);
     if (!ec)
         return true;
-    if (!copyFileAtomic(from, to, error, Sync::Cached))
+    Bytes data;
+    if (!readFile(from, data, error) || !writeNamedFile(to, data, error, Sync::Cached))
         return false;
     removeFile(from);
     return true;

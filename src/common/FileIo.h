@@ -33,15 +33,29 @@ enum class Sync {
 };
 
 /// Replaces `path` with `data` so that the old file survives any failure: the bytes go to a
-/// new file beside it and only then are renamed over the target (after being flushed to the
-/// disk, for Sync::Durable). A failure leaves the target as it was and no temporary file.
+/// new file beside it (made with O_EXCL and O_NOFOLLOW) and only then are renamed over the
+/// target (after being flushed to the disk, for Sync::Durable). A failure leaves the target as
+/// it was and no temporary file. A `path` that is a link replaces what the link points at:
+/// for the files users choose (the game file, language and settings files).
 bool writeFileAtomic(const std::string &path, const std::uint8_t *data, std::size_t size,
                      std::string *error = nullptr, Sync sync = Sync::Durable);
 bool writeFileAtomic(const std::string &path, const Bytes &data, std::string *error = nullptr,
                      Sync sync = Sync::Durable);
 
-/// Writes `data` straight into `path`, replacing it. For scratch and intermediate files that
-/// no one else relies on: a failure removes what was half written.
+/// Replaces `path`, a file the program names itself (an export, a working copy), like
+/// writeFileAtomic, but never through a link: when `path` is a symbolic link, false ("it is a
+/// symbolic link") and the link and what it points at stay as they were.
+bool writeNamedFile(const std::string &path, const std::uint8_t *data, std::size_t size,
+                    std::string *error = nullptr, Sync sync = Sync::Cached);
+bool writeNamedFile(const std::string &path, const Bytes &data, std::string *error = nullptr,
+                    Sync sync = Sync::Cached);
+
+/// True when `path` is a symbolic link (to anything, or to nothing).
+bool isLink(const std::string &path);
+
+/// Writes `data` straight into `path`, replacing it with a new file (made with O_EXCL and
+/// O_NOFOLLOW, so a link at `path` is replaced, never written through). For scratch and
+/// intermediate files that no one else relies on: a failure removes what was half written.
 bool writeFile(const std::string &path, const std::uint8_t *data, std::size_t size,
                std::string *error = nullptr);
 bool writeFile(const std::string &path, const Bytes &data, std::string *error = nullptr);
@@ -50,8 +64,8 @@ bool writeFile(const std::string &path, const Bytes &data, std::string *error = 
 bool copyFileAtomic(const std::string &from, const std::string &to, std::string *error = nullptr,
                     Sync sync = Sync::Durable);
 
-/// Moves `from` over `to`: a rename where the system allows one, otherwise a copy with
-/// writeFileAtomic (cached) and a delete.
+/// Moves `from` over `to`, a file the program names: a rename where the system allows one,
+/// otherwise a copy with writeNamedFile and a delete.
 bool moveFile(const std::string &from, const std::string &to, std::string *error = nullptr);
 
 /// Deletes the temporary files that an interrupted writeFileAtomic of `path` left beside it

@@ -157,8 +157,8 @@ bool PesZlib::CompressFile(const std::string &source, const std::string &destina
     Bytes out;
     if (!wrap(data, out))
         return false;
-    if (!FileIo::writeFileAtomic(destination, out.data() + kPrefixSize, out.size() - kPrefixSize,
-                                 &error, FileIo::Sync::Cached))
+    if (!FileIo::writeNamedFile(destination, out.data() + kPrefixSize, out.size() - kPrefixSize,
+                                &error, FileIo::Sync::Cached))
         return fail(error);
     return true;
 }
@@ -208,7 +208,7 @@ bool PesZlib::PackWesys(const std::string &path)
     Bytes container;
     if (!wrap(data, container))
         return false;
-    if (!FileIo::writeFileAtomic(source + ".zlib", container, &error, FileIo::Sync::Cached))
+    if (!FileIo::writeNamedFile(source + ".zlib", container, &error, FileIo::Sync::Cached))
         return fail(error);
     return true;
 }

@@ -27,6 +27,10 @@ struct ParserFree
 void CsvReader::fieldEnded(void *data, std::size_t size, void *self)
 {
     auto *reader = static_cast<CsvReader *>(self);
+    if (reader->mFields.size() >= reader->mMaxFields) {
+        reader->mOverFields = true;
+        return;
+    }
     std::string field(static_cast<const char *>(data), size);
     if (reader->mFields.empty()) {
         // A field ends on the line being fed; line breaks inside it push its start back.
@@ -39,8 +43,19 @@ void CsvReader::fieldEnded(void *data, std::size_t size, void *self)
 void CsvReader::recordEnded(int, void *self)
 {
     auto *reader = static_cast<CsvReader *>(self);
+    if (reader->overLimit() || reader->mRecords.size() >= reader->mMaxRecords) {
+        reader->mOverRecords = reader->mOverRecords || !reader->mOverFields;
+        reader->mFields.clear();
+        return;
+    }
     reader->mRecords.push_back({reader->mFirstFieldLine, std::move(reader->mFields)});
     reader->mFields.clear();
+}
+
+void CsvReader::setLimits(std::size_t records, std::size_t fields)
+{
+    mMaxRecords = records;
+    mMaxFields = fields;
 }
 
 bool CsvReader::read(std::string_view text)
@@ -49,6 +64,8 @@ bool CsvReader::read(std::string_view text)
     mFields.clear();
     mError.clear();
     mErrorLine = 0;
+    mOverRecords = false;
+    mOverFields = false;
     std::unique_ptr<csv_parser, ParserFree> parser(new csv_parser);
     if (csv_init(parser.get(), CSV_STRICT | CSV_STRICT_FINI) != 0) {
         mError = Reasons::text(Reasons::Id::CsvNoMemory);
@@ -71,11 +88,22 @@ bool CsvReader::read(std::string_view text)
         }
         if (mRecords.size() != before)
             lastRecordLine = mLine;
+        if (overLimit()) {
+            mError = mOverRecords ? "more than " + std::to_string(mMaxRecords) + " records"
+                                  : "more than " + std::to_string(mMaxFields) + " fields";
+            mErrorLine = mLine;
+            return false;
+        }
         text.remove_prefix(end);
     }
     if (csv_fini(parser.get(), fieldEnded, recordEnded, this) != 0) {
         mError = Reasons::text(Reasons::Id::CsvUnclosedQuote);
         mErrorLine = lastRecordLine + 1;
+        return false;
+    }
+    if (overLimit()) {
+        mError = "more than the limit of records or fields";
+        mErrorLine = mLine;
         return false;
     }
     return true;

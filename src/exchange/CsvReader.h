@@ -20,6 +20,13 @@ public:
     /// and where; the records read up to there stay in records().
     bool read(std::string_view text);
 
+    /// Bounds what one read keeps: a record beyond `records`, or a field beyond `fields` in
+    /// one record, stops the read (overLimit() then says so) before it is stored.
+    void setLimits(std::size_t records, std::size_t fields);
+    /// True when the last read stopped at a limit.
+    bool overLimit() const { return mOverRecords || mOverFields; }
+    bool tooManyRecords() const { return mOverRecords; }
+
     const std::vector<Record> &records() const { return mRecords; }
     const std::string &errorString() const { return mError; }
     std::size_t errorLine() const { return mErrorLine; }
@@ -34,4 +41,8 @@ private:
     std::size_t mLine = 0; ///< the line being fed to the parser
     std::string mError;
     std::size_t mErrorLine = 0;
+    std::size_t mMaxRecords = static_cast<std::size_t>(-1);
+    std::size_t mMaxFields = static_cast<std::size_t>(-1);
+    bool mOverRecords = false;
+    bool mOverFields = false;
 };

@@ -35,6 +35,22 @@ std::string jsonQuoted(std::string_view text)
         .dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
 }
 
+// Control characters as \xNN, so that a problem line stays one line and sends the terminal
+// nothing but text.
+std::string escapedLine(const std::string &text)
+{
+    static const char *const hex = "0123456789ABCDEF";
+    std::string out;
+    for (const char c : text) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u < 0x20 || u == 0x7F)
+            out.append("\\x").append(1, hex[u >> 4]).append(1, hex[u & 15]);
+        else
+            out += c;
+    }
+    return out;
+}
+
 // "1 row", "2 rows": `one` and `many` are the reasons of the two forms.
 std::string plural(std::size_t n, Reasons::Id one, Reasons::Id many)
 {
@@ -44,6 +60,11 @@ std::string plural(std::size_t n, Reasons::Id one, Reasons::Id many)
 } // namespace
 
 std::string TableProblem::text() const
+{
+    return escapedLine(plainText());
+}
+
+std::string TableProblem::plainText() const
 {
     using Reasons::Id;
     const std::string at = std::to_string(location);
@@ -129,9 +150,29 @@ void TableImport::readCell(BootRecord &record, const BootsColumn &column, const 
 void TableImport::readCsv(std::string_view table)
 {
     CsvReader reader;
+    // No more rows than the database has boots (and a header), no more fields than columns:
+    // compared while reading, before a row beyond them is built.
+    const std::size_t boots = mRecords.size();
+    const std::size_t columns = BootsTable::columns().size();
+    reader.setLimits(boots + 1, columns);
     if (!reader.read(table)) {
-        mProblems.push_back(
-            {TableProblem::Place::Line, reader.errorLine(), {}, reader.errorString()});
+        if (reader.tooManyRecords())
+            mProblems.push_back({TableProblem::Place::Table,
+                                 0,
+                                 {},
+                                 "the table has more than " + plural(boots, "row", "rows") +
+                                     " where the database holds " +
+                                     plural(boots, "boot", "boots")});
+        else if (reader.overLimit())
+            mProblems.push_back({TableProblem::Place::Line,
+                                 reader.errorLine(),
+                                 {},
+                                 "more than " + plural(columns, "field", "fields") +
+                                     " where the boots table has " + std::to_string(columns) +
+                                     " columns"});
+        else
+            mProblems.push_back(
+                {TableProblem::Place::Line, reader.errorLine(), {}, reader.errorString()});
         return;
     }
     const auto &rows = reader.records();
@@ -174,9 +215,36 @@ void TableImport::readCsv(std::string_view table)
 
 void TableImport::readJson(std::string_view table)
 {
+    // The nesting and the number of rows are checked as the parser meets them, so that no
+    // deeper value (which dump() and the checks below would recurse into) and no row beyond
+    // the database's boots is ever built.
+    struct Refused
+    {
+        std::string reason;
+    };
+    const std::size_t boots = mRecords.size();
+    std::size_t rows = 0;
+    bool array = false;
+    const auto check = [&](int depth, nlohmann::json::parse_event_t event, nlohmann::json &) {
+        using Event = nlohmann::json::parse_event_t;
+        const bool opens = event == Event::object_start || event == Event::array_start;
+        array = array || (depth == 0 && event == Event::array_start);
+        if (opens && depth >= kMaxDepth)
+            throw Refused{"the table is nested more than " + std::to_string(kMaxDepth) +
+                          " levels deep"};
+        const bool ends = event == Event::value || event == Event::object_end ||
+                          event == Event::array_end;
+        if (ends && depth == 1 && array && ++rows > boots)
+            throw Refused{"the table has more than " + plural(boots, "row", "rows") +
+                          " where the database holds " + plural(boots, "boot", "boots")};
+        return true;
+    };
     nlohmann::json doc;
     try {
-        doc = nlohmann::json::parse(table.begin(), table.end());
+        doc = nlohmann::json::parse(table.begin(), table.end(), check);
+    } catch (const Refused &refused) {
+        mProblems.push_back({TableProblem::Place::Table, 0, {}, refused.reason});
+        return;
     } catch (const nlohmann::json::exception &e) {
         std::string reason = e.what();
         reason.erase(0, reason.find("] ") == std::string::npos ? 0 : reason.find("] ") + 2);

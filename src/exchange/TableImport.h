@@ -19,8 +19,12 @@ struct TableProblem
     std::size_t location = 0;   ///< the CSV line (from 1) or the JSON array index (from 0)
     std::string column;         ///< the column or key, or empty
     std::string reason;
-    /// One line for the user: line 4, Sila: "300" lies outside 0..255
+    /// One line for the user: line 4, Sila: "300" lies outside 0..255 (control characters
+    /// written as \xNN).
     std::string text() const;
+
+private:
+    std::string plainText() const;
 };
 
 /// One field that the table changes.
@@ -63,6 +67,8 @@ public:
 
     /// At most this many problems are listed; the last one then says that more follow.
     static constexpr std::size_t kMaxProblems = 50;
+    /// A JSON table nested deeper than this is refused while it is parsed.
+    static constexpr int kMaxDepth = 64;
 
     /// Stores `text` (UTF-8, as a CSV field holds it) into `column` of `record` by the rules
     /// a table's cell is read by. False, with the reason, when a table's cell would be refused.

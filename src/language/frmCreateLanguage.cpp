@@ -223,6 +223,7 @@ void frmCreateLanguage::showMessage(QMessageBox::Icon icon, const QString &name,
 {
     QMessageBox box(icon, QStringLiteral("Cleatwork"), text, QMessageBox::Ok, this);
     box.setObjectName(name);
+    box.setTextFormat(Qt::PlainText); // names and reasons, never HTML
     box.setInformativeText(details);
     box.exec();
 }

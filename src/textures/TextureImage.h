@@ -1,8 +1,7 @@
 #pragma once
 // Pictures for the texture code: an archive entry's DDS texture decoded to a picture (by
-// DdsDecoder, at its true size), and a picture read from a PNG, BMP, TGA or JPEG file. Every
-// DDS passes DdsCheck and every other image has its size checked before the library decodes
-// its pixels.
+// DdsDecoder, at its true size; every DDS passes DdsCheck first), and a picture read from a PNG,
+// BMP, TGA or JPEG file by PictureReader (never by the image library).
 #include "ArchiveEntry.h"
 #include "Picture.h"
 
@@ -23,8 +22,9 @@ bool decodeEntry(const Bytes &archive, const ArchiveEntry &entry, Picture &pictu
                  std::string *error);
 
 /// Reads a PNG, BMP, TGA or JPEG image of exactly `width` x `height` pixels from the bytes of
-/// a file. The format is told by the bytes; a TGA, which has no signature, by `fileName`
-/// ending in ".tga". An image of another size is refused before its pixels are decoded.
+/// a file with PictureReader::read. The format is told by the bytes; a TGA, which has no
+/// signature, by `fileName` ending in ".tga"; bytes that disagree with the name's extension
+/// are refused. An image of another size is refused before its pixels are decoded.
 bool readImage(const Bytes &file, const std::string &fileName, int width, int height,
                Picture &picture, std::string *error);
 

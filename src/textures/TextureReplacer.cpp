@@ -2,6 +2,7 @@
 
 #include "DdsEncoder.h"
 #include "DdsLayout.h"
+#include "TextureImage.h"
 
 #include <algorithm>
 #include <cstring>
@@ -73,6 +74,18 @@ bool entryTexture(const Bytes &archive, const ArchiveEntry &entry, Bytes &dds, s
     const auto texture = archive.begin() + entry.textureOffset();
     dds.assign(texture, texture + entry.textureLength());
     return true;
+}
+
+bool replaceWithFile(Bytes &archive, const ArchiveEntry &entry, const Bytes &file,
+                     const std::string &fileName, std::string *error)
+{
+    if (isDds(file))
+        return replaceWithDds(archive, entry, file, error);
+    DdsLayout layout;
+    Picture picture;
+    return entryLayout(archive, entry, layout, error) &&
+           TextureImage::readImage(file, fileName, layout.width, layout.height, picture, error) &&
+           replace(archive, entry, picture, error);
 }
 
 bool isDds(const Bytes &file)

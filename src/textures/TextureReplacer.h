@@ -33,6 +33,12 @@ bool replaceWithDds(Bytes &archive, const ArchiveEntry &entry, const Bytes &dds,
 /// replaceWithDds undoes a replacement (and redoes one without encoding again).
 bool entryTexture(const Bytes &archive, const ArchiveEntry &entry, Bytes &dds, std::string *error);
 
+/// Replaces the entry's picture with a file the user chose: a DDS file with replaceWithDds,
+/// any other with the picture TextureImage::readImage reads from it (`fileName` is the file's
+/// name, which a TGA needs and every format must agree with) and replace.
+bool replaceWithFile(Bytes &archive, const ArchiveEntry &entry, const Bytes &file,
+                     const std::string &fileName, std::string *error);
+
 /// True when the bytes of a file are a DDS file (they start with "DDS ").
 bool isDds(const Bytes &file);
 

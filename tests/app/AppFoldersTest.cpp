@@ -260,3 +260,86 @@ TEST_F(TwoWindows, InstalledEditorWritesOnlyToTheUserDataFolder)
 }
 
 } // namespace
+
+// Portable starts beside folders other users prepared: the runtime and cache folders are
+// temporary ones of the test, and "another user" is a uid nobody has (so the test needs root).
+class ForeignFolders : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        if (::geteuid() != 0)
+            GTEST_SKIP() << "only root can make folders that belong to another user";
+        qputenv("XDG_CACHE_HOME", QByteArray::fromStdString(cache.path()));
+        qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(runtime.path()));
+        fs::create_directories(victim.file("9-0"));
+        touch(QString::fromStdString(victim.file("9-0/work")));
+        touch(QString::fromStdString(victim.file(".profile")));
+    }
+    void TearDown() override
+    {
+        qunsetenv("XDG_CACHE_HOME");
+        qunsetenv("XDG_RUNTIME_DIR");
+    }
+    std::unique_ptr<AppFolders> start() const
+    {
+        return AppFolders::portable(QString::fromStdString(program.path()));
+    }
+    // The state folder a start uses (made by a start that ends at once).
+    std::string stateFolderIn(const std::string &base) const
+    {
+        auto probe = start();
+        for (const auto &e : fs::directory_iterator(base))
+            if (e.path().filename().string().starts_with("cleatwork-"))
+                return e.path().string();
+        return {};
+    }
+    // A folder of another user whose "copies" link into the victim's home.
+    void plant(const std::string &folder) const
+    {
+        fs::create_directories(folder);
+        fs::create_directory_symlink(victim.path(), fs::path(folder) / "copies");
+        ASSERT_EQ(::lchown(folder.c_str(), kStranger, kStranger), 0);
+    }
+    static constexpr uid_t kStranger = 4242;
+    TempDir program, cache, runtime, victim;
+};
+
+TEST_F(ForeignFolders, StartRemovesNothingThroughFoldersAnotherUserPrepared)
+{
+    ASSERT_EQ(::chown(runtime.path().c_str(), kStranger, kStranger), 0);
+    const std::string fallback = stateFolderIn(cache.path() + "/cleatwork");
+    ASSERT_FALSE(fallback.empty());
+    const std::string inRuntime = runtime.path() + "/" + fs::path(fallback).filename().string();
+    plant(fallback);
+    plant(inRuntime);
+    const std::string before = snapshot(victim.path());
+    auto first = start();
+    auto second = start();
+    EXPECT_FALSE(first->errorString().isEmpty()) << "another user's state folder is refused";
+    EXPECT_EQ(snapshot(victim.path()), before);
+}
+
+TEST_F(ForeignFolders, LinkedCopiesFolderIsNeitherListedNorCleaned)
+{
+    auto first = start();
+    const std::string state = runtime.path() + "/" +
+                              fs::path(stateFolderIn(runtime.path())).filename().string();
+    fs::remove(state + "/copies");
+    fs::create_directory_symlink(victim.path(), state + "/copies");
+    const std::string before = snapshot(victim.path());
+    auto second = start();
+    EXPECT_FALSE(second->errorString().isEmpty());
+    EXPECT_EQ(snapshot(victim.path()), before);
+}
+
+TEST_F(ForeignFolders, CopiesWithDifferentRuntimeFoldersNeverShareTheProgramFolder)
+{
+    auto first = start();
+    touch(QDir(first->workingFolder()).filePath(QStringLiteral("temp.bin")));
+    TempDir otherRuntime;
+    qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(otherRuntime.path()));
+    auto second = start();
+    EXPECT_TRUE(second->isPrivate());
+    EXPECT_TRUE(QFileInfo::exists(QDir(first->workingFolder()).filePath(QStringLiteral("temp.bin"))));
+}

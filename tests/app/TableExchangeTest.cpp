@@ -159,4 +159,24 @@ INSTANTIATE_TEST_SUITE_P(
         return name.replace(name.find('.'), 1, " "); // bad_numbers_csv
     }));
 
+// A table that names HTML in a problem line: the message box shows it as the text it is.
+TEST_F(TableExchangeWindow, TableTextInItsMessageIsNeverReadAsHtml)
+{
+    open(game);
+    const QString table = inGameDir("html.csv");
+    const std::string text = "Sila,<img src=x><b>bold</b>\r\n1,A\r\n";
+    TestData::writeFile(table.toStdString(), TestData::Bytes(text.begin(), text.end()));
+    answer.file(table);
+    Qt::TextFormat format = Qt::AutoText;
+    answer.then([&format](QWidget *w) {
+        auto *box = qobject_cast<QMessageBox *>(w);
+        format = box ? box->textFormat() : format;
+        if (box)
+            box->accept();
+    });
+    trigger("mnuImport");
+    EXPECT_EQ(format, Qt::PlainText);
+    EXPECT_TRUE(unchanged());
+}
+
 } // namespace

@@ -146,6 +146,7 @@ TEST_F(Cli, ImportOfABadTableNamesEachProblemAndWritesNothing)
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("t.csv: line 3: a quoted field is not closed"), std::string::npos)
         << r.err;
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << "one line for one problem";
     for (const std::string &args :
          {" '" + table + "' extra", " '" + dir.file("t.txt") + "'", std::string()}) {
         r = run("import '" + path + "'" + args);

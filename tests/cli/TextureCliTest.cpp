@@ -4,11 +4,13 @@
 #include "TestImages.h"
 
 #include <FreeImage.h>
+#include <filesystem>
 
 namespace {
 
 using TestData::DdsFormat;
 using TestData::Image;
+namespace fs = std::filesystem;
 
 constexpr int kSide = 64;
 constexpr std::size_t kPixelsAt = 16 + 128; // past the entry header and the DDS header
@@ -137,7 +139,7 @@ TEST_F(ReplaceTexture, RefusedInputsLeaveTheArchiveAlone)
         const char *says;
     } cases[] = {{"1", "small.png", "32 x 64"},
                  {"1", "missing.png", "cannot read"},
-                 {"1", "cut.png", "could not be read"},
+                 {"1", "cut.png", "cut short"},
                  {"1", "text.png", "not a PNG"},
                  {"1", "dxt1.dds", "DXT1"},
                  {"1", "flat.dds", "1 mipmap"},
@@ -220,6 +222,23 @@ TEST_F(Cli, OddSizedDxtEntryExportsToPng)
     FreeImage_Unload(bgra);
     for (int channel = 0; channel < 4; ++channel)
         EXPECT_LE(TestData::meanError(got, expected, channel), 0.004) << channel;
+}
+
+TEST_F(Cli, TexturesExportSkipsANameThatIsALink)
+{
+    const std::string path = dir.file("unnamed_2113.bin");
+    TestData::writeFile(path, TestData::wesys(TestData::textureArchive(
+                                  {{"ab12", TestData::dds(DdsFormat::Rgb24, 4, 4, {})},
+                                   {"cd34", TestData::dds(DdsFormat::Rgb24, 4, 4, {})}})));
+    fs::create_directory(dir.file("out"));
+    TestData::writeFile(dir.file(".profile"), Bytes{'h', 'i'});
+    fs::create_symlink(dir.file(".profile"), dir.file("out/000_ab12.png"));
+    const CliRun r = run("textures '" + path + "' --export '" + dir.file("out") + "'");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("skipped entry 0 (ab12): "), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("is a symbolic link"), std::string::npos) << r.err;
+    EXPECT_EQ(TestData::readFile(dir.file(".profile")), (Bytes{'h', 'i'}));
+    EXPECT_TRUE(fs::exists(dir.file("out/001_cd34.png")));
 }
 
 } // namespace

@@ -42,6 +42,49 @@ TEST(FileIo, AtomicWriteKeepsPermissionsAndFollowsLinks)
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 }
 
+// Files the program names itself (exports, working and scratch files) where someone planted
+// a link: the link's target is never written.
+struct NamedFileWriter
+{
+    const char *name;
+    bool (*write)(const std::string &, const FileIo::Bytes &, std::string *);
+    bool replacesTheLink; ///< true: a new file takes the link's place; false: refused
+};
+
+class PlantedLink : public testing::TestWithParam<NamedFileWriter>
+{
+};
+
+TEST_P(PlantedLink, TargetIsNeverWrittenThrough)
+{
+    TempDir dir;
+    const std::string target = dir.file("victim");
+    TestData::writeFile(target, TestData::Bytes{9});
+    fs::create_symlink(target, dir.file("000_ab12.png"));
+    std::string error;
+    EXPECT_EQ(GetParam().write(dir.file("000_ab12.png"), TestData::Bytes{7, 7}, &error),
+              GetParam().replacesTheLink)
+        << error;
+    EXPECT_EQ(TestData::readFile(target), (TestData::Bytes{9}));
+    EXPECT_EQ(fs::is_symlink(dir.file("000_ab12.png")), !GetParam().replacesTheLink);
+    EXPECT_EQ(dir.listing(), "000_ab12.png victim");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FileIo, PlantedLink,
+    testing::Values(
+        NamedFileWriter{"WriteNamedFile",
+                        [](const std::string &p, const FileIo::Bytes &d, std::string *e) {
+                            return FileIo::writeNamedFile(p, d, e);
+                        },
+                        false},
+        NamedFileWriter{"WriteFile",
+                        [](const std::string &p, const FileIo::Bytes &d, std::string *e) {
+                            return FileIo::writeFile(p, d, e);
+                        },
+                        true}),
+    [](const testing::TestParamInfo<NamedFileWriter> &p) { return p.param.name; });
+
 TEST(FileIo, RangeReadsStayInsideTheFile)
 {
     TempDir dir;

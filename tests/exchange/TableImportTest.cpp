@@ -87,7 +87,21 @@ INSTANTIATE_TEST_SUITE_P(
         Malformed{"JsonZeroInName", Format::Json, "[{\"Kolor\": \"a\\u0000b\"}, {}]",
                   "index 0, Kolor: holds a zero character"},
         Malformed{"JsonNotAnArray", Format::Json, "{\"Sila\": 1}",
-                  "the table is not an array of objects"}),
+                  "the table is not an array of objects"},
+        Malformed{"CsvMoreRowsThanBoots", Format::Csv, kHeader + "A,0,1\nB,1,1\nC,2,1\n",
+                  "the table has more than 2 rows where the database holds 2 boots"},
+        Malformed{"CsvMoreFieldsThanColumns", Format::Csv,
+                  kHeader + "A,0,1\n" + std::string(100000, ','),
+                  "line 3: more than " + std::to_string(BootsTable::columns().size()) +
+                      " fields where the boots table has " +
+                      std::to_string(BootsTable::columns().size()) + " columns"},
+        Malformed{"CsvControlCharactersEscaped", Format::Csv, "Sila,\x1B[2J\x07\nA,1\nB,1\n",
+                  "line 1, \\x1B[2J\\x07: is not a column of the boots table"},
+        Malformed{"JsonNested60000Deep", Format::Json,
+                  std::string(60000, '[') + std::string(60000, ']'),
+                  "the table is nested more than 64 levels deep"},
+        Malformed{"JsonMoreRowsThanBoots", Format::Json, "[{}, {}, 3]",
+                  "the table has more than 2 rows where the database holds 2 boots"}),
     [](const testing::TestParamInfo<Malformed> &p) { return p.param.name; });
 
 class TableRoundTrip : public testing::TestWithParam<Format>

@@ -3,9 +3,13 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <stdexcept>
 #include <zlib.h>
+// jpeglib.h needs FILE and size_t declared first.
+#include <jpeglib.h>
 
 namespace TestData {
 
@@ -359,15 +363,22 @@ Image decodeDds(const Bytes &dds, int level)
     return image;
 }
 
+Bytes pngChunk(const char *type, const Bytes &data)
+{
+    Bytes out;
+    append32(out, static_cast<std::uint32_t>(data.size()), true);
+    out.insert(out.end(), type, type + 4);
+    out.insert(out.end(), data.begin(), data.end());
+    const auto crc = crc32(0, out.data() + 4, static_cast<uInt>(out.size() - 4));
+    append32(out, static_cast<std::uint32_t>(crc), true);
+    return out;
+}
+
 Bytes png(const Image &image)
 {
     auto chunk = [](Bytes &out, const char *type, const Bytes &data) {
-        append32(out, static_cast<std::uint32_t>(data.size()), true);
-        const std::size_t start = out.size();
-        out.insert(out.end(), type, type + 4);
-        out.insert(out.end(), data.begin(), data.end());
-        const auto crc = crc32(0, out.data() + start, static_cast<uInt>(out.size() - start));
-        append32(out, static_cast<std::uint32_t>(crc), true);
+        const Bytes bytes = pngChunk(type, data);
+        out.insert(out.end(), bytes.begin(), bytes.end());
     };
     Bytes out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     Bytes header;
@@ -427,6 +438,107 @@ Bytes tga(const Image &image)
     out.push_back(0x28); // 8 alpha bits, rows top down
     for (const Rgba &p : image.pixels)
         out.insert(out.end(), {p.b, p.g, p.r, p.a});
+    return out;
+}
+
+Bytes bmp32(const Image &image)
+{
+    Bytes out = bmp(TestData::solid(image.width, image.height, {}));
+    out.resize(54);
+    out[28] = 32;
+    for (int y = image.height - 1; y >= 0; --y) {
+        for (int x = 0; x < image.width; ++x) {
+            const Rgba p = image.at(x, y);
+            out.insert(out.end(), {p.b, p.g, p.r, p.a});
+        }
+    }
+    return out;
+}
+
+Bytes bmpV5(const Image &image)
+{
+    const auto size = static_cast<std::uint32_t>(image.width * image.height * 4);
+    Bytes out = {'B', 'M'};
+    append32(out, 14 + 124 + size);
+    append32(out, 0);
+    append32(out, 14 + 124);
+    append32(out, 124);
+    append32(out, static_cast<std::uint32_t>(image.width));
+    append32(out, static_cast<std::uint32_t>(image.height)); // rows bottom up
+    append16(out, 1);
+    append16(out, 32);
+    append32(out, 3); // bit fields
+    append32(out, size);
+    for (int i = 0; i < 4; ++i)
+        append32(out, i < 2 ? 2835 : 0); // resolution, colours used and important
+    for (std::uint32_t mask : {0x00FF0000u, 0x0000FF00u, 0x000000FFu, 0xFF000000u})
+        append32(out, mask);
+    append32(out, 0x73524742); // "sRGB"
+    out.resize(14 + 124, 0);   // end points, gamma, intent, profile
+    for (int y = image.height - 1; y >= 0; --y) {
+        for (int x = 0; x < image.width; ++x) {
+            const Rgba p = image.at(x, y);
+            out.insert(out.end(), {p.b, p.g, p.r, p.a});
+        }
+    }
+    return out;
+}
+
+Bytes tgaRle(const Image &image)
+{
+    Bytes out = tga(image);
+    out.resize(18);
+    out[2] = 10;
+    const auto same = [](Rgba a, Rgba b) {
+        return a.r == b.r && a.g == b.g && a.b == b.b && a.a == b.a;
+    };
+    const std::vector<Rgba> &px = image.pixels;
+    for (std::size_t i = 0; i < px.size();) {
+        std::size_t run = 1;
+        while (i + run < px.size() && run < 128 && same(px[i + run], px[i]))
+            ++run;
+        if (run > 1) {
+            out.push_back(static_cast<std::uint8_t>(0x80 | (run - 1)));
+            out.insert(out.end(), {px[i].b, px[i].g, px[i].r, px[i].a});
+        } else {
+            out.push_back(0);
+            out.insert(out.end(), {px[i].b, px[i].g, px[i].r, px[i].a});
+        }
+        i += run;
+    }
+    return out;
+}
+
+Bytes jpeg(const Image &image, bool progressive)
+{
+    jpeg_compress_struct info{};
+    jpeg_error_mgr errors{};
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&info);
+    unsigned char *buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&info, &buffer, &size);
+    info.image_width = static_cast<JDIMENSION>(image.width);
+    info.image_height = static_cast<JDIMENSION>(image.height);
+    info.input_components = 3;
+    info.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&info);
+    jpeg_set_quality(&info, 95, TRUE);
+    if (progressive)
+        jpeg_simple_progression(&info);
+    jpeg_start_compress(&info, TRUE);
+    Bytes row;
+    for (int y = 0; y < image.height; ++y) {
+        row.clear();
+        for (int x = 0; x < image.width; ++x)
+            row.insert(row.end(), {image.at(x, y).r, image.at(x, y).g, image.at(x, y).b});
+        JSAMPROW line = row.data();
+        jpeg_write_scanlines(&info, &line, 1);
+    }
+    jpeg_finish_compress(&info);
+    Bytes out(buffer, buffer + size);
+    jpeg_destroy_compress(&info);
+    std::free(buffer);
     return out;
 }
 

@@ -39,6 +39,17 @@ Image decodeDds(const Bytes &dds, int level = 0);
 Bytes png(const Image &image);
 Bytes bmp(const Image &image);
 Bytes tga(const Image &image);
+/// A V3 BMP of 32 bits without bit fields, the image's alpha in each pixel's fourth byte.
+Bytes bmp32(const Image &image);
+/// A V5 BMP of 32 bits with bit fields and an alpha mask, as image editors write one for alpha.
+Bytes bmpV5(const Image &image);
+/// A run-length TGA (32-bit, rows top down): equal neighbours as repeat packets, which may
+/// run on into the next row.
+Bytes tgaRle(const Image &image);
+/// A JPEG of quality 95 (alpha dropped), baseline or progressive, written by libjpeg's encoder.
+Bytes jpeg(const Image &image, bool progressive = false);
+/// A PNG chunk: its length, type, data and CRC.
+Bytes pngChunk(const char *type, const Bytes &data);
 
 /// Mean absolute difference of one channel (0 red, 1 green, 2 blue, 3 alpha), from 0 to 1.
 double meanError(const Image &a, const Image &b, int channel);

@@ -1,0 +1,126 @@
+// JPEG files through libjpeg-turbo: markers other than the image's own (EXIF, comments,
+// profiles) are skipped unread, the size is compared before decompression starts, and a
+// progressive file may not hold more scans than a real one needs.
+#include "PictureFormats.h"
+
+#include <csetjmp>
+#include <cstdio>
+#include <new>
+// jpeglib.h needs FILE and size_t declared first.
+#include <jerror.h>
+#include <jpeglib.h>
+
+namespace PictureFormats {
+
+namespace {
+
+constexpr int kMaxScans = 256;
+constexpr long kMaxMemory = 256L << 20;
+
+struct Errors
+{
+    jpeg_error_mgr manager;
+    std::jmp_buf jump;
+    bool cutShort;
+    bool unsupported;
+};
+
+[[noreturn]] void onError(j_common_ptr info)
+{
+    // libjpeg's documented way out of a failed call: its C frames cannot carry an exception.
+    std::longjmp(reinterpret_cast<Errors *>(info->err)->jump, 1); // NOLINT(cert-err52-cpp)
+}
+
+// Warnings are not printed; the one that counts is a file that ends before its image does.
+void onMessage(j_common_ptr info, int level)
+{
+    if (level < 0 && info->err->msg_code == JWRN_JPEG_EOF)
+        reinterpret_cast<Errors *>(info->err)->cutShort = true;
+}
+
+void onProgress(j_common_ptr info)
+{
+    if (reinterpret_cast<j_decompress_ptr>(info)->input_scan_number > kMaxScans)
+        info->err->error_exit(info);
+}
+
+// libjpeg's structure, freed on every way out (destroying a zeroed one is allowed).
+struct Reader
+{
+    jpeg_decompress_struct info{};
+    ~Reader() { jpeg_destroy_decompress(&info); }
+};
+
+enum class Outcome { Read, Failed, Refused };
+
+// Everything libjpeg may leave by a long jump happens here, with no object of this frame
+// changed after setjmp: the picture belongs to the caller.
+Outcome decode(jpeg_decompress_struct &info, Errors &errors, jpeg_progress_mgr &progress,
+               const std::uint8_t *data, std::size_t size, Wanted wanted, Picture &picture,
+               std::string *error)
+{
+    if (setjmp(errors.jump)) // NOLINT(cert-err52-cpp): see onError
+        return Outcome::Failed;
+    jpeg_create_decompress(&info); // clears everything but the error manager
+    info.progress = &progress;
+    info.mem->max_memory_to_use = kMaxMemory;
+    jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
+    (void)jpeg_read_header(&info, TRUE);
+    if (errors.cutShort)
+        return Outcome::Failed;
+    if (!checkSize(info.image_width, info.image_height, wanted, error))
+        return Outcome::Refused;
+    if (info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK) {
+        errors.unsupported = true;
+        return Outcome::Failed;
+    }
+    info.out_color_space = JCS_EXT_BGRA;
+    jpeg_start_decompress(&info);
+    const std::size_t stride = static_cast<std::size_t>(info.output_width) * Picture::kChannels;
+    if (info.output_components != Picture::kChannels || info.output_width != info.image_width ||
+        info.output_height != info.image_height)
+        return Outcome::Failed;
+    picture.width = static_cast<int>(info.output_width);
+    picture.height = static_cast<int>(info.output_height);
+    picture.pixels.resize(stride * info.output_height);
+    while (info.output_scanline < info.output_height) {
+        JSAMPROW row = picture.pixels.data() + stride * info.output_scanline;
+        if (jpeg_read_scanlines(&info, &row, 1) != 1)
+            return Outcome::Failed;
+    }
+    (void)jpeg_finish_decompress(&info);
+    return errors.cutShort ? Outcome::Failed : Outcome::Read;
+}
+
+} // namespace
+
+bool readJpeg(const std::uint8_t *data, std::size_t size, Wanted wanted, Picture &picture,
+              std::string *error)
+{
+    Errors errors{};
+    Reader reader;
+    reader.info.err = jpeg_std_error(&errors.manager);
+    errors.manager.error_exit = onError;
+    errors.manager.emit_message = onMessage;
+    jpeg_progress_mgr progress{};
+    progress.progress_monitor = onProgress;
+    Picture read;
+    try {
+        switch (decode(reader.info, errors, progress, data, size, wanted, read, error)) {
+        case Outcome::Read:
+            picture = std::move(read);
+            return true;
+        case Outcome::Refused:
+            return false;
+        case Outcome::Failed:
+            return fail(error, errors.cutShort      ? kCutShort
+                               : errors.unsupported ? "CMYK JPEG images are not supported"
+                                                    : kDamaged);
+        }
+    } catch (const std::bad_alloc &) {
+        return fail(error, kNoMemory);
+    }
+    return false;
+}
+
+} // namespace PictureFormats

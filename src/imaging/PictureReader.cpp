@@ -1,0 +1,157 @@
+#include "PictureReader.h"
+
+#include "PictureFormats.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+
+namespace PictureFormats {
+
+const char *const kCutShort = "the image file is cut short";
+const char *const kDamaged = "the image file is damaged";
+const char *const kNoMemory = "there is not enough memory for the image";
+
+bool fail(std::string *error, const char *reason)
+{
+    if (error)
+        *error = reason;
+    return false;
+}
+
+bool checkSize(std::int64_t width, std::int64_t height, Wanted wanted, std::string *error)
+{
+    if (width == wanted.width && height == wanted.height)
+        return true;
+    if (error)
+        *error = "the image is " + std::to_string(width) + " x " + std::to_string(height) +
+                 " pixels; the texture is " + std::to_string(wanted.width) + " x " +
+                 std::to_string(wanted.height);
+    return false;
+}
+
+} // namespace PictureFormats
+
+namespace PictureReader {
+
+namespace {
+
+using PictureFormats::fail;
+
+// The extension of the last part of a path, lower case with its dot (".png"), or empty.
+std::string extensionOf(const std::string &fileName)
+{
+    const std::size_t slash = fileName.find_last_of("/\\");
+    const std::size_t dot = fileName.rfind('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        return {};
+    std::string extension = fileName.substr(dot);
+    for (auto &c : extension)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return extension;
+}
+
+std::optional<Format> signatureOf(const std::uint8_t *data, std::size_t size)
+{
+    static const std::uint8_t png[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    if (size >= sizeof png && std::memcmp(data, png, sizeof png) == 0)
+        return Format::Png;
+    if (size >= 3 && data[0] == 0xFF && data[1] == 0xD8 && data[2] == 0xFF)
+        return Format::Jpeg;
+    if (size >= 2 && data[0] == 'B' && data[1] == 'M')
+        return Format::Bmp;
+    return std::nullopt;
+}
+
+} // namespace
+
+const char *formatName(Format format)
+{
+    switch (format) {
+    case Format::Png:
+        return "PNG";
+    case Format::Bmp:
+        return "BMP";
+    case Format::Tga:
+        return "TGA";
+    case Format::Jpeg:
+        return "JPEG";
+    }
+    return "?";
+}
+
+std::optional<Format> formatOfName(const std::string &fileName)
+{
+    const std::string extension = extensionOf(fileName);
+    if (extension == ".png")
+        return Format::Png;
+    if (extension == ".bmp" || extension == ".dib")
+        return Format::Bmp;
+    if (extension == ".tga")
+        return Format::Tga;
+    if (extension == ".jpg" || extension == ".jpeg" || extension == ".jpe" || extension == ".jfif")
+        return Format::Jpeg;
+    return std::nullopt;
+}
+
+std::optional<Format> formatOf(const std::uint8_t *data, std::size_t size,
+                               const std::string &fileName, std::string *error)
+{
+    if (size == 0) {
+        fail(error, "the file is empty");
+        return std::nullopt;
+    }
+    const std::optional<Format> named = formatOfName(fileName);
+    const std::optional<Format> content = signatureOf(data, size);
+    if (content && (!named || named == content))
+        return content;
+    if (!content && named == Format::Tga)
+        return Format::Tga;
+    if (error) {
+        if (content)
+            *error = std::string("the file is a ") + formatName(*content) +
+                     " image, but its name ends in " + extensionOf(fileName);
+        else if (named)
+            *error = "the file's name ends in " + extensionOf(fileName) + ", but it is not a " +
+                     formatName(*named) + " image";
+        else
+            *error = "the file is not a PNG, BMP, TGA or JPEG image";
+    }
+    return std::nullopt;
+}
+
+bool read(const std::uint8_t *data, std::size_t size, const std::string &fileName, int width,
+          int height, Picture &picture, std::string *error)
+{
+    const std::optional<Format> format = formatOf(data, size, fileName, error);
+    if (!format)
+        return false;
+    if (width < 1 || height < 1 || static_cast<std::int64_t>(width) * height > kMaxPixels)
+        return fail(error, "the texture is larger than a picture may be (4096 x 4096 pixels)");
+    const PictureFormats::Wanted wanted{width, height};
+    Picture read;
+    bool ok = false;
+    switch (*format) {
+    case Format::Png:
+        ok = PictureFormats::readPng(data, size, wanted, read, error);
+        break;
+    case Format::Bmp:
+        ok = PictureFormats::readBmp(data, size, wanted, read, error);
+        break;
+    case Format::Tga:
+        ok = PictureFormats::readTga(data, size, wanted, read, error);
+        break;
+    case Format::Jpeg:
+        ok = PictureFormats::readJpeg(data, size, wanted, read, error);
+        break;
+    }
+    if (!ok)
+        return false;
+    if (read.width != width || read.height != height ||
+        read.pixels.size() != static_cast<std::size_t>(width) * height * Picture::kChannels)
+        return fail(error, PictureFormats::kDamaged); // never: each reader checks this
+    picture = std::move(read);
+    return true;
+}
+
+} // namespace PictureReader
