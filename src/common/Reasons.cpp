@@ -6,7 +6,7 @@ namespace Reasons {
 
 namespace {
 
-constexpr std::size_t kCount = static_cast<std::size_t>(Id::LongerThanField) + 1;
+constexpr std::size_t kCount = static_cast<std::size_t>(Id::NestedTooDeep) + 1;
 constexpr std::size_t kLongestReason = 1000;
 
 constexpr std::array<Entry, kCount> kTable = {{
@@ -93,6 +93,11 @@ constexpr std::array<Entry, kCount> kTable = {{
      "the database holds %1 where the table has %2"},
     {Id::FieldsAgainstHeader, "ReasonFieldsAgainstHeader", "%1 where the header has %2"},
     {Id::LongerThanField, "ReasonLongerThanField", "%1 is longer than the field keeps (%2)"},
+    {Id::MoreRowsThanBoots, "ReasonMoreRowsThanBoots",
+     "the table has more than %1 where the database holds %2"},
+    {Id::MoreFieldsThanColumns, "ReasonMoreFieldsThanColumns",
+     "more than %1 where the boots table has %2 columns"},
+    {Id::NestedTooDeep, "ReasonNestedTooDeep", "the table is nested more than %1 levels deep"},
 }};
 
 constexpr bool inIdOrder()

@@ -88,6 +88,9 @@ enum class Id {
     BootsAgainstRows,
     FieldsAgainstHeader,
     LongerThanField,
+    MoreRowsThanBoots,
+    MoreFieldsThanColumns,
+    NestedTooDeep,
 };
 
 struct Entry

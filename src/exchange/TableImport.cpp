@@ -160,16 +160,19 @@ void TableImport::readCsv(std::string_view table)
             mProblems.push_back({TableProblem::Place::Table,
                                  0,
                                  {},
-                                 "the table has more than " + plural(boots, "row", "rows") +
-                                     " where the database holds " +
-                                     plural(boots, "boot", "boots")});
+                                 Reasons::text(Reasons::Id::MoreRowsThanBoots,
+                                               {plural(boots, Reasons::Id::CountRow,
+                                                       Reasons::Id::CountRows),
+                                                plural(boots, Reasons::Id::CountBoot,
+                                                       Reasons::Id::CountBoots)})});
         else if (reader.overLimit())
             mProblems.push_back({TableProblem::Place::Line,
                                  reader.errorLine(),
                                  {},
-                                 "more than " + plural(columns, "field", "fields") +
-                                     " where the boots table has " + std::to_string(columns) +
-                                     " columns"});
+                                 Reasons::text(Reasons::Id::MoreFieldsThanColumns,
+                                               {plural(columns, Reasons::Id::CountField,
+                                                       Reasons::Id::CountFields),
+                                                std::to_string(columns)})});
         else
             mProblems.push_back(
                 {TableProblem::Place::Line, reader.errorLine(), {}, reader.errorString()});
@@ -230,13 +233,14 @@ void TableImport::readJson(std::string_view table)
         const bool opens = event == Event::object_start || event == Event::array_start;
         array = array || (depth == 0 && event == Event::array_start);
         if (opens && depth >= kMaxDepth)
-            throw Refused{"the table is nested more than " + std::to_string(kMaxDepth) +
-                          " levels deep"};
+            throw Refused{Reasons::text(Reasons::Id::NestedTooDeep, {std::to_string(kMaxDepth)})};
         const bool ends = event == Event::value || event == Event::object_end ||
                           event == Event::array_end;
         if (ends && depth == 1 && array && ++rows > boots)
-            throw Refused{"the table has more than " + plural(boots, "row", "rows") +
-                          " where the database holds " + plural(boots, "boot", "boots")};
+            throw Refused{Reasons::text(
+                Reasons::Id::MoreRowsThanBoots,
+                {plural(boots, Reasons::Id::CountRow, Reasons::Id::CountRows),
+                 plural(boots, Reasons::Id::CountBoot, Reasons::Id::CountBoots)})};
         return true;
     };
     nlohmann::json doc;

@@ -1,38 +1,7 @@
 #include "TextureImage.h"
 
 #include "DdsDecoder.h"
-#include "MFreeImage.h"
 #include "imaging/PictureReader.h"
-
-#include <FreeImage.h>
-
-namespace {
-
-bool fail(std::string *error, const std::string &reason)
-{
-    if (error)
-        *error = reason;
-    return false;
-}
-
-// The library's memory stream over bytes it only reads.
-class MemoryStream
-{
-public:
-    MemoryStream(const std::uint8_t *data, std::size_t size)
-        : mMemory(FreeImage_OpenMemory(const_cast<BYTE *>(data), static_cast<DWORD>(size)))
-    {
-    }
-    ~MemoryStream() { FreeImage_CloseMemory(mMemory); }
-    MemoryStream(const MemoryStream &) = delete;
-    MemoryStream &operator=(const MemoryStream &) = delete;
-    FIMEMORY *get() const { return mMemory; }
-
-private:
-    FIMEMORY *mMemory;
-};
-
-} // namespace
 
 namespace TextureImage {
 
