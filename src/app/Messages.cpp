@@ -19,6 +19,24 @@ QString native(const QString &path)
 
 namespace Messages {
 
+// A message with a list below it (file names: plain text): the first lines shown, all of them
+// behind Show Details when there are many.
+static void showList(QWidget *parent, QMessageBox::Icon icon, const QString &objectName,
+                     const QString &text, const QStringList &lines)
+{
+    constexpr qsizetype kShown = 12;
+    QStringList shown = lines.mid(0, kShown);
+    if (lines.size() > kShown)
+        shown << QStringLiteral("\u2026");
+    QMessageBox box(icon, QString::fromLatin1(kMessageTitle), text, QMessageBox::Ok, parent);
+    box.setObjectName(objectName);
+    box.setTextFormat(Qt::PlainText);
+    box.setInformativeText(shown.join(QLatin1Char('\n')));
+    if (lines.size() > kShown)
+        box.setDetailedText(lines.join(QLatin1Char('\n')));
+    box.exec();
+}
+
 QMessageBox::StandardButton show(QWidget *parent, QMessageBox::Icon icon, const QString &objectName,
                                  const QString &text, const QString &details,
                                  QMessageBox::StandardButtons buttons,
@@ -57,10 +75,18 @@ void saved(QWidget *parent)
          QStringLiteral("Saved File"));
 }
 
-QMessageBox::StandardButton unsavedEdits(QWidget *parent, const QString &gamePath)
+QMessageBox::StandardButton unsavedEdits(QWidget *parent, const QString &gamePath, bool boots,
+                                         const QStringList &archives)
 {
-    return show(parent, QMessageBox::Warning, QStringLiteral("unsavedMessage"),
-                UiText::text(Key::UnsavedChanges, {native(gamePath)}),
+    QStringList names;
+    for (const QString &archive : archives)
+        names << native(archive);
+    const QString textures = names.join(QStringLiteral(", "));
+    const QString text =
+        archives.isEmpty() ? UiText::text(Key::UnsavedChanges, {native(gamePath)})
+        : boots            ? UiText::text(Key::UnsavedBootsAndTextures, {native(gamePath), textures})
+                           : UiText::text(Key::UnsavedTextures, {textures});
+    return show(parent, QMessageBox::Warning, QStringLiteral("unsavedMessage"), text,
                 UiText::text(Key::SaveQuestion),
                 QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
 }
@@ -168,6 +194,43 @@ void workingFileNotWritten(QWidget *parent, const QString &reason)
 {
     show(parent, QMessageBox::Critical, QStringLiteral("errorMessage"),
          UiText::text(Key::CannotWriteWorkingFile, {reason}));
+}
+
+void texturesExported(QWidget *parent, int written, const QString &folder,
+                      const QStringList &skipped)
+{
+    QString text = UiText::text(Key::TexturesExported, {QString::number(written), native(folder)});
+    if (!skipped.isEmpty())
+        text += QLatin1Char('\n') + UiText::text(Key::EntriesSkipped, {QString::number(skipped.size())});
+    showList(parent, QMessageBox::Information, QStringLiteral("texturesExportedMessage"), text,
+             skipped);
+}
+
+void cannotExportTextures(QWidget *parent, const QString &folder, const QString &reason)
+{
+    show(parent, QMessageBox::Critical, QStringLiteral("errorMessage"),
+         UiText::text(Key::CannotExportTextures, {native(folder)}), reason);
+}
+
+void texturesImported(QWidget *parent, int replaced, int unchanged, int skipped,
+                      const QString &archivePath)
+{
+    show(parent, QMessageBox::Information, QStringLiteral("texturesImportedMessage"),
+         UiText::text(Key::TexturesImported, {QString::number(replaced), QString::number(unchanged),
+                                              QString::number(skipped)}),
+         replaced > 0 ? UiText::text(Key::NotWrittenUntilSave, {native(archivePath)}) : QString());
+}
+
+void texturesNotImported(QWidget *parent, const QString &folder, const QStringList &problems)
+{
+    showList(parent, QMessageBox::Warning, QStringLiteral("textureProblemsMessage"),
+             UiText::text(Key::TexturesNotImported, {native(folder)}), problems);
+}
+
+void cannotImportTextures(QWidget *parent, const QString &folder, const QString &reason)
+{
+    show(parent, QMessageBox::Critical, QStringLiteral("errorMessage"),
+         UiText::text(Key::TexturesNotImported, {native(folder)}), reason);
 }
 
 } // namespace Messages

@@ -1,29 +1,32 @@
 #pragma once
-// The texture preview ("Preview", GroupBox15): the two texture archives, their hidden entry
-// lists and position fields, and the picture of the selected boot's texture.
-#include "container/PesZlib.h"
+// The texture preview ("Preview", GroupBox15): the load buttons of the two texture archives,
+// their hidden entry lists and position fields, and the picture of the selected boot's
+// texture. The archives themselves belong to the texture document (TextureArchives).
 #include "textures/Picture.h"
 #include "textures/Textura.h"
 
 #include <QGroupBox>
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QVBoxLayout;
+class TextureArchives;
 class TexturePreview;
 
 class PreviewPanel : public QGroupBox
 {
     Q_OBJECT
 public:
-    /// `workingFolder` holds the archives' working copies ("File1", "File2") and the
-    /// preview's files.
-    explicit PreviewPanel(const QString &workingFolder, QWidget *parent = nullptr);
+    /// Shows the archives of `archives`; `workingFolder` holds the preview's files.
+    PreviewPanel(TextureArchives *archives, const QString &workingFolder,
+                 QWidget *parent = nullptr);
     ~PreviewPanel() override;
 
     /// `refuse` is asked before an archive is loaded; true means it is not to be loaded (it
@@ -78,14 +81,15 @@ signals:
 private:
     struct Archive
     {
-        QString path;
         QListWidget *list = nullptr;
         QLineEdit *lengthField = nullptr;
         QLineEdit *namePositionField = nullptr;
         int selectedEntry = -1;
     };
     Archive &archive(int number) { return number == 2 ? mArchives[1] : mArchives[0]; }
-    Textura &index(int number);
+    /// Fills the entry list of an archive the document has (re)loaded.
+    void archiveReloaded(int number, const QString &path);
+    void texturesChanged(int number, const std::vector<std::int32_t> &entries);
     void previewEntry(int archive);
     void previewEntry(int archive, int entry);
     void drawShown();
@@ -97,10 +101,8 @@ private:
     QString mArchiveFolder;
     std::function<bool(const QString &)> mRefuse;
     std::function<bool(int)> mMayReplace;
-    PesZlib mZlib;
+    TextureArchives *mTextures;
     std::unique_ptr<TexturePreview> mPreview;
-    Textura ArchiveIndex1;
-    Textura2 ArchiveIndex2;
     std::array<Archive, 2> mArchives;
     QVBoxLayout *mLayout = nullptr;
     Picture mShown;

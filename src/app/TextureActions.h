@@ -1,19 +1,17 @@
 #pragma once
-// The texture buttons under the preview: export of the shown texture to PNG, the alpha view,
-// and replacement of the shown texture in its archive's working copy as one undo step of the
-// boots document. Keeps which archives were changed since they were loaded or saved, and saves
-// them over the files they were loaded from.
+// The texture buttons and dialogs under the preview: export of the shown texture to PNG, the
+// alpha view, replacement of the shown texture, and export and import of the whole archive
+// whose texture is shown, to and from a folder. The textures themselves belong to the texture
+// document (TextureArchives); this only asks and reports.
 #include <QObject>
 #include <QString>
-#include <array>
-#include <cstdint>
-#include <vector>
 
 class BootsDocument;
 class PreviewPanel;
 class QCheckBox;
 class QPushButton;
 class QWidget;
+class TextureArchives;
 
 class TextureActions : public QObject
 {
@@ -27,36 +25,29 @@ public:
     /// Replaces the shown texture with the picture (PNG, BMP, TGA, JPEG) or DDS file at
     /// `imagePath`, as one undo step. A refused file gives one message and changes nothing.
     bool replaceShownTexture(const QString &imagePath);
-    /// Saves every archive changed since it was loaded or saved over the file it was loaded
-    /// from; each failure gets a message naming the file. True when every one was saved.
-    bool saveChangedArchives();
-
-    /// For the undo steps: true while `archive` is still the load numbered `generation`.
-    bool isCurrent(int archive, int generation) const;
-    /// For the undo steps: puts the DDS texture `dds` into `entry` of `archive`'s working copy.
-    bool putTexture(int archive, int entry, const std::vector<std::uint8_t> &dds);
+    /// Writes every entry of the shown texture's archive into `folder` as "<NNN>_<name>.png",
+    /// then says how many were written and which entries were skipped.
+    bool exportAllTextures(const QString &folder);
+    /// Imports `folder` into the shown texture's archive as one undo step, with a progress
+    /// dialog while more than a few pictures are read; a summary, or one warning listing the
+    /// problems (nothing changes then, nor when the user cancels).
+    bool importTextures(const QString &folder);
 
 private:
-    struct Archive
-    {
-        QString source; ///< the file the user loaded
-        int generation = 0;
-        bool changed = false;
-    };
-    Archive &archive(int number) { return mArchives[number == 2 ? 1 : 0]; }
-
     void chooseExport();
     void chooseReplacement();
-    void archiveLoaded(int number, const QString &path);
+    void chooseExportFolder();
+    void chooseImportFolder();
+    QString chooseFolder();
     bool mayReplaceArchive(int number);
-    bool saveArchive(int number);
-    void discardChanges();
 
     PreviewPanel *mPreview;
-    BootsDocument *mDocument;
+    TextureArchives *mTextures;
     QWidget *mWindow;
-    std::array<Archive, 2> mArchives;
+    QString mFolder; ///< the folder the texture folder dialog starts in
     QPushButton *cmdExportTexture = nullptr;
     QPushButton *cmdReplaceTexture = nullptr;
+    QPushButton *cmdExportTextures = nullptr;
+    QPushButton *cmdImportTextures = nullptr;
     QCheckBox *chkAlpha = nullptr;
 };

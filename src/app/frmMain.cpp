@@ -16,6 +16,7 @@
 #include "RecordEditorPanel.h"
 #include "TableExchange.h"
 #include "TextureActions.h"
+#include "TextureArchives.h"
 #include "frmAbout.h"
 #include "language/frmCreateLanguage.h"
 
@@ -137,7 +138,7 @@ void frmMain::createControls()
     mRecordEditor = new RecordEditorPanel;
     columns->addWidget(mRecordEditor, 5);
     auto *right = new QVBoxLayout;
-    mPreview = new PreviewPanel(mFolders->workingFolder());
+    mPreview = new PreviewPanel(&mDocument->textures(), mFolders->workingFolder());
     mPreview->setRefusal([this](const QString &path) { return refuseWorkingFile(path); });
     mTextures = new TextureActions(mPreview, mDocument, this);
     right->addWidget(mPreview, 1);
@@ -280,7 +281,14 @@ bool frmMain::maybeSave()
 {
     if (!mDocument->isModified())
         return true;
-    switch (Messages::unsavedEdits(this, mDocument->gamePath())) {
+    // The question names what differs: the boots, the textures, or both.
+    QStringList archives;
+    for (int archive = 1; archive <= 2; ++archive) {
+        if (mDocument->textures().isModified(archive))
+            archives << mDocument->textures().source(archive);
+    }
+    switch (Messages::unsavedEdits(this, mDocument->gamePath(), mDocument->bootsModified(),
+                                   archives)) {
     case QMessageBox::Save:
         return save();
     case QMessageBox::Discard:
@@ -364,14 +372,10 @@ bool frmMain::save()
 {
     if (!mDocument->isOpen())
         return false;
-    const bool archivesSaved = mTextures->saveChangedArchives(); // each failure said why
     QString reason;
-    if (!mDocument->save(&reason)) {
-        Messages::cannotSave(this, mDocument->gamePath(), reason);
-        return false;
-    }
-    if (!archivesSaved) {
-        mDocument->undoStack()->resetClean(); // an unsaved archive keeps the window modified
+    QString failedFile;
+    if (!mDocument->save(&reason, &failedFile)) {
+        Messages::cannotSave(this, failedFile, reason);
         return false;
     }
     Messages::saved(this);

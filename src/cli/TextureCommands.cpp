@@ -10,6 +10,7 @@
 #include "textures/TextureImage.h"
 #include "textures/TexturePreview.h"
 #include "textures/TextureReplacer.h"
+#include "textures/TextureSet.h"
 
 #include <cctype>
 #include <filesystem>
@@ -22,12 +23,20 @@ using CliSupport::ScratchFolder;
 namespace TextureCommands {
 
 const char *const kTexturesHelp =
-    "Usage: cleatwork-cli textures FILE [--export DIR]\n"
+    "Usage: cleatwork-cli textures FILE [--export DIR | --import DIR [--dry-run]]\n"
     "Unwraps the texture archive FILE in memory and prints one line per entry: its number,\n"
     "the offset and length of its data, and its 4-character name.\n"
     "  --export DIR  writes every entry as DIR/<NNN>_<name>.png (with alpha) instead; entries\n"
     "                that are not valid DDS textures are listed and skipped, and the exit\n"
-    "                status is then 1\n";
+    "                status is then 1\n"
+    "  --import DIR  puts the pictures of DIR back: each DIR/<NNN>_<anything>.png, .bmp, .tga,\n"
+    "                .jpg, .jpeg or .dds replaces entry NNN as replace-texture does, and other\n"
+    "                files are listed as skipped. A picture that decodes to what the entry\n"
+    "                holds leaves it as it is, so an untouched export changes nothing. Any\n"
+    "                problem is listed (one line each, naming the file), FILE is left as it\n"
+    "                was and the exit status is 1; otherwise FILE is written once, safely\n"
+    "                (not at all when nothing changed), and a summary is printed\n"
+    "  --dry-run     with --import: lists the entries it would replace and writes nothing\n";
 
 const char *const kTextureHelp =
     "Usage: cleatwork-cli texture FILE N OUT\n"
@@ -155,14 +164,45 @@ int exportAll(const std::string &file, const std::string &folder)
     return skipped ? 1 : 0;
 }
 
+int importAll(const std::string &file, const std::string &folder, bool dryRun)
+{
+    FileIo::Bytes plain;
+    Textura index;
+    std::string error;
+    if (!readArchive(file, plain, index, error))
+        return failWith("cannot read the texture archive " + file + ": " + error);
+    TextureSet::Outcome outcome;
+    if (!TextureSet::importFolder(folder, index, plain, outcome)) {
+        for (const std::string &problem : outcome.problems)
+            std::cerr << "cleatwork-cli: " << problem << "\n";
+        return failWith(file + " was not changed");
+    }
+    std::ostringstream out;
+    for (const std::string &skipped : outcome.skipped)
+        out << "skipped " << skipped << "\n";
+    for (const TextureSet::Match &m : outcome.replaced)
+        out << (dryRun ? "would replace entry " : "replaced entry ") << m.entry << " from "
+            << m.name << "\n";
+    // An import that changes nothing leaves the file alone, compressed bytes and all.
+    if (!dryRun && !outcome.replaced.empty() && !ArchiveSaver::save(plain, file, &error))
+        return failWith("cannot write " + file + ": " + error);
+    out << outcome.summary() << (dryRun ? " (dry run: nothing written)" : "") << "\n";
+    std::cout << out.str();
+    return std::cout.good() ? 0 : 1;
+}
+
 } // namespace
 
 int textures(const std::vector<std::string> &args)
 {
     if (args.size() == 3 && args[1] == "--export")
         return exportAll(args[0], args[2]);
+    const bool dryRun = args.size() == 4 && args[3] == "--dry-run";
+    if ((args.size() == 3 || dryRun) && args[1] == "--import")
+        return importAll(args[0], args[2], dryRun);
     if (args.size() != 1)
-        return failWith(std::string("textures takes FILE [--export DIR]\n") + kTexturesHelp);
+        return failWith(std::string("textures takes FILE [--export DIR | --import DIR [--dry-run]]\n") +
+                        kTexturesHelp);
     FileIo::Bytes plain;
     Textura index;
     std::string error;
@@ -216,17 +256,7 @@ int replaceTexture(const std::vector<std::string> &args)
     FileIo::Bytes image;
     if (!FileIo::readFile(args[2], image, &error))
         return failWith("cannot read " + args[2] + ": " + error);
-    bool replaced = false;
-    if (TextureReplacer::isDds(image)) {
-        replaced = TextureReplacer::replaceWithDds(plain, entry, image, &error);
-    } else {
-        DdsLayout layout;
-        Picture picture;
-        replaced =
-            TextureReplacer::entryLayout(plain, entry, layout, &error) &&
-            TextureImage::readImage(image, args[2], layout.width, layout.height, picture, &error) &&
-            TextureReplacer::replace(plain, entry, picture, &error);
-    }
+    const bool replaced = TextureReplacer::replaceFromFile(plain, entry, image, args[2], &error);
     if (!replaced)
         return failWith("cannot replace entry " + args[1] + " with " + args[2] + ": " + error);
     if (!ArchiveSaver::save(plain, args[0], &error))

@@ -88,6 +88,18 @@ enum class Key {
     LoadLastArchives,
     FindBoot,
     RecentFileMissing,
+    // Texture sets: whole archives to and from a folder ([Menu], then [Messages])
+    ExportTextures,
+    ImportTextures,
+    ImportTexturesStep,
+    TexturesExported,
+    EntriesSkipped,
+    CannotExportTextures,
+    TexturesImported,
+    TexturesNotImported,
+    ReadingPictures,
+    UnsavedTextures,
+    UnsavedBootsAndTextures,
     // [Language]
     Locale,
 };

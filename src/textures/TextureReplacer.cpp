@@ -2,6 +2,7 @@
 
 #include "DdsEncoder.h"
 #include "DdsLayout.h"
+#include "TextureImage.h"
 
 #include <algorithm>
 #include <cstring>
@@ -63,6 +64,38 @@ bool replaceWithDds(Bytes &archive, const ArchiveEntry &entry, const Bytes &dds,
               dds.begin() + static_cast<std::ptrdiff_t>(layout.pixelsEnd()),
               archive.begin() + entry.textureOffset() +
                   static_cast<std::ptrdiff_t>(layout.pixelsBegin()));
+    return true;
+}
+
+bool replaceFromFile(Bytes &archive, const ArchiveEntry &entry, const Bytes &file,
+                     const std::string &fileName, std::string *error, bool *changed)
+{
+    Bytes before;
+    if (!entryTexture(archive, entry, before, error))
+        return false;
+    if (isDds(file)) {
+        if (!replaceWithDds(archive, entry, file, error))
+            return false;
+    } else {
+        DdsLayout layout;
+        Picture picture;
+        if (!entryLayout(archive, entry, layout, error) ||
+            !TextureImage::readImage(file, fileName, layout.width, layout.height, picture, error))
+            return false;
+        // An untouched picture costs a decoding, not an encoding.
+        Picture held;
+        if (TextureImage::decodeEntry(archive, entry, held, nullptr) &&
+            held.pixels == picture.pixels) {
+            if (changed)
+                *changed = false;
+            return true;
+        }
+        if (!replace(archive, entry, picture, error))
+            return false;
+    }
+    if (changed)
+        *changed = !std::equal(before.begin(), before.end(),
+                               archive.begin() + static_cast<std::ptrdiff_t>(entry.textureOffset()));
     return true;
 }
 
