@@ -4,6 +4,7 @@
 #include "TestImages.h"
 
 #include <FreeImage.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -193,6 +194,35 @@ TEST_F(Cli, TexturesExportWritesEveryValidEntryAsPng)
         for (int channel = 0; channel < 4; ++channel)
             EXPECT_LE(TestData::meanError(got, expected, channel), 0.01) << png << " " << channel;
     }
+}
+
+// textures --import: an untouched export leaves the file as it is (not even rewritten), a
+// dry run writes nothing, and a refusal names its file and leaves the archive.
+TEST_F(ReplaceTexture, ImportOfAFolderIsAllOrNothing)
+{
+    const std::string path = dir.file("unnamed_5756.bin");
+    const Bytes wrapped = TestData::wesys(archive(DdsFormat::Dxt5, 3));
+    TestData::writeFile(path, wrapped);
+    const std::string folder = dir.file("set");
+    ASSERT_EQ(run("textures '" + path + "' --export '" + folder + "'").status, 0);
+    struct stat before{};
+    ASSERT_EQ(stat(path.c_str(), &before), 0);
+    CliRun r = run("textures '" + path + "' --import '" + folder + "'");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "0 textures replaced, 3 unchanged, 0 files skipped\n");
+    struct stat after{};
+    ASSERT_EQ(stat(path.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino) << "the file is not rewritten";
+
+    TestData::writeFile(folder + "/001_ab12.png", TestData::png(TestData::pattern(kSide, kSide, true)));
+    r = run("textures '" + path + "' --import '" + folder + "' --dry-run");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("would replace entry 1 from 001_ab12.png"), std::string::npos) << r.out;
+    TestData::writeFile(folder + "/002_ac03.png", TestData::png(TestData::solid(3, 3, {})));
+    r = run("textures '" + path + "' --import '" + folder + "'");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("002_ac03.png: the image is 3 x 3"), std::string::npos) << r.err;
+    EXPECT_EQ(TestData::readFile(path), wrapped);
 }
 
 } // namespace
