@@ -4,6 +4,7 @@
 #include "EditorSettings.h"
 #include "PreviewPanel.h"
 #include "RecentFilesMenu.h"
+#include "TextureActions.h"
 #include "frmMain.h"
 #include "language/UiText.h"
 
@@ -15,6 +16,7 @@
 
 EditorMemory::EditorMemory(frmMain &window)
     : QObject(&window), mWindow(window), mPreview(window.previewPanel()),
+      mTextures(window.textureActions()),
       mSettings(std::make_unique<EditorSettings>(window.folders().settingsFile()))
 {
     // A geometry from a screen that is gone is moved onto one that exists.
@@ -37,7 +39,7 @@ EditorMemory::EditorMemory(frmMain &window)
                                   UiText::text(UiText::Key::LoadLastArchives));
     mReload->installEventFilter(this);
     connect(mReload, &QPushButton::clicked, this, &EditorMemory::loadLastArchives);
-    mPreview->setArchiveFolder(mSettings->archiveFolder());
+    mTextures->setArchiveFolder(mSettings->archiveFolder());
     updateReloadButton();
 
     connect(&window.document(), &BootsDocument::reset, this, &EditorMemory::documentReset);
@@ -68,7 +70,7 @@ void EditorMemory::documentReset()
         mSettings->setLastBootsFile(document.gamePath());
         mSettings->store();
         mRecent->refresh();
-        mPreview->setArchiveFolder(mSettings->archiveFolder());
+        mTextures->setArchiveFolder(mSettings->archiveFolder());
     }
     updateReloadButton();
 }
@@ -77,7 +79,7 @@ void EditorMemory::archiveLoaded(int archive, const QString &path)
 {
     mSettings->setLastArchive(archive, path);
     mSettings->store();
-    mPreview->setArchiveFolder(mSettings->archiveFolder());
+    mTextures->setArchiveFolder(mSettings->archiveFolder());
     updateReloadButton();
 }
 
@@ -92,10 +94,10 @@ bool EditorMemory::loadLastArchives()
     // Each archive is loaded and checked as its button loads it; one failing keeps the other.
     const QString first = mSettings->lastArchive(1);
     const QString second = mSettings->lastArchive(2);
-    const bool firstLoaded = mPreview->loadArchive(1, first);
-    if (mPreview->loadDeclined())
+    const bool firstLoaded = mTextures->loadArchive(1, first);
+    if (mTextures->loadDeclined())
         return false; // Cancel stops the whole reload
-    const bool secondLoaded = mPreview->loadArchive(2, second);
+    const bool secondLoaded = mTextures->loadArchive(2, second);
     return firstLoaded && secondLoaded;
 }
 

@@ -9,6 +9,7 @@ class EditorSettings;
 class PreviewPanel;
 class QPushButton;
 class RecentFilesMenu;
+class TextureActions;
 class frmMain;
 
 class EditorMemory : public QObject
@@ -39,6 +40,7 @@ private:
 
     frmMain &mWindow;
     PreviewPanel *mPreview;
+    TextureActions *mTextures;
     std::unique_ptr<EditorSettings> mSettings;
     RecentFilesMenu *mRecent = nullptr;
     QPushButton *mReload = nullptr;

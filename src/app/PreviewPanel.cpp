@@ -1,8 +1,6 @@
 #include "PreviewPanel.h"
 
-#include "FileChooser.h"
 #include "GuiText.h"
-#include "Messages.h"
 #include "PictureView.h"
 #include "TextureArchives.h"
 
@@ -38,8 +36,8 @@ PreviewPanel::PreviewPanel(TextureArchives *archives, const QString &workingFold
     mLayout->addWidget(Img, 1);
     cmdOpenT = addButton(QStringLiteral("cmdOpenT"), QStringLiteral("Load unnamed_5756.bin"));
     cmdOpent2 = addButton(QStringLiteral("cmdOpent2"), QStringLiteral("Load unnamed_2113.bin"));
-    connect(cmdOpenT, &QPushButton::clicked, this, [this] { chooseArchive(1); });
-    connect(cmdOpent2, &QPushButton::clicked, this, [this] { chooseArchive(2); });
+    connect(cmdOpenT, &QPushButton::clicked, this, [this] { emit loadRequested(1); });
+    connect(cmdOpent2, &QPushButton::clicked, this, [this] { emit loadRequested(2); });
 
     // The entry lists and the position fields hold the preview's state; they are never shown.
     for (int a = 0; a < 2; ++a) {
@@ -99,35 +97,6 @@ QString PreviewPanel::archivePath(int number) const
 int PreviewPanel::selectedEntry(int number) const
 {
     return mArchives[number == 2 ? 1 : 0].selectedEntry;
-}
-
-void PreviewPanel::chooseArchive(int number)
-{
-    const QString name =
-        number == 1 ? QStringLiteral("unnamed_5756.bin") : QStringLiteral("unnamed_2113.bin");
-    const QString path = FileChooser::chooseFile(this, QStringLiteral("CDT"),
-                                                 name + QLatin1Char('|') + name, mArchiveFolder);
-    if (!path.isEmpty())
-        loadArchive(number, path);
-}
-
-bool PreviewPanel::loadArchive(int number, const QString &path)
-{
-    mLoadDeclined = false;
-    if (mRefuse && mRefuse(path))
-        return false;
-    if (mMayReplace && !mMayReplace(number)) {
-        mLoadDeclined = true;
-        return false;
-    }
-    QString error;
-    if (!mTextures->load(number, path, &error)) {
-        Messages::cannotLoadArchive(this, path, error);
-        return false;
-    }
-    if (mTextures->index(number).Count() == 0)
-        Messages::emptyArchive(this);
-    return true;
 }
 
 void PreviewPanel::archiveReloaded(int number, const QString &path)

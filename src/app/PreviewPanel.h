@@ -8,7 +8,6 @@
 #include <QGroupBox>
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <vector>
 
@@ -29,25 +28,9 @@ public:
                  QWidget *parent = nullptr);
     ~PreviewPanel() override;
 
-    /// `refuse` is asked before an archive is loaded; true means it is not to be loaded (it
-    /// has said why).
-    void setRefusal(std::function<bool(const QString &)> refuse) { mRefuse = std::move(refuse); }
-    /// `mayReplace` is asked before a load replaces archive 1 or 2; false keeps it (it has
-    /// said why).
-    void setLoadGuard(std::function<bool(int)> mayReplace) { mMayReplace = std::move(mayReplace); }
     /// Removes the preview's files from the working folder.
     void removeFiles();
 
-    /// Loads texture archive 1 or 2 without a dialog; a failure is reported in a message
-    /// and leaves the loaded archive as it was.
-    bool loadArchive(int archive, const QString &path);
-    /// True when the last load did not happen because the user kept the archive's unsaved
-    /// changes (Cancel).
-    bool loadDeclined() const { return mLoadDeclined; }
-    /// Asks for archive 1 or 2 in a file dialog (starting in the archive folder) and loads it.
-    void chooseArchive(int archive);
-    /// The folder the archive dialog starts in.
-    void setArchiveFolder(const QString &folder) { mArchiveFolder = folder; }
     /// Shows the texture of the boot at list position `bootPosition`: entry p of archive 1,
     /// or entry p minus archive 1's count of archive 2.
     void showTextureOf(int bootPosition);
@@ -77,6 +60,8 @@ signals:
     void shownChanged(bool shown);
     /// Archive 1 or 2 was loaded from the file `path`.
     void archiveLoaded(int archive, const QString &path);
+    /// The load button of archive 1 or 2 was pressed.
+    void loadRequested(int archive);
 
 private:
     struct Archive
@@ -97,10 +82,6 @@ private:
     void forgetShown();
 
     QString mWorkingFolder;
-    bool mLoadDeclined = false;
-    QString mArchiveFolder;
-    std::function<bool(const QString &)> mRefuse;
-    std::function<bool(int)> mMayReplace;
     TextureArchives *mTextures;
     std::unique_ptr<TexturePreview> mPreview;
     std::array<Archive, 2> mArchives;

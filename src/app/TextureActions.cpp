@@ -75,7 +75,36 @@ TextureActions::TextureActions(PreviewPanel *preview, BootsDocument *document, Q
             [this](const QString &source, const QString &reason) {
                 Messages::cannotChangeTexture(mWindow, source, reason);
             });
-    preview->setLoadGuard([this](int number) { return mayReplaceArchive(number); });
+    connect(preview, &PreviewPanel::loadRequested, this, &TextureActions::chooseArchive);
+}
+
+void TextureActions::chooseArchive(int number)
+{
+    const QString name =
+        number == 1 ? QStringLiteral("unnamed_5756.bin") : QStringLiteral("unnamed_2113.bin");
+    const QString path = FileChooser::chooseFile(mWindow, QStringLiteral("CDT"),
+                                                 name + QLatin1Char('|') + name, mArchiveFolder);
+    if (!path.isEmpty())
+        loadArchive(number, path);
+}
+
+bool TextureActions::loadArchive(int number, const QString &path)
+{
+    mLoadDeclined = false;
+    if (mRefuse && mRefuse(path))
+        return false;
+    if (!mayReplaceArchive(number)) {
+        mLoadDeclined = true;
+        return false;
+    }
+    QString error;
+    if (!mTextures->load(number, path, &error)) {
+        Messages::cannotLoadArchive(mWindow, path, error);
+        return false;
+    }
+    if (mTextures->index(number).Count() == 0)
+        Messages::emptyArchive(mWindow);
+    return true;
 }
 
 void TextureActions::chooseExport()

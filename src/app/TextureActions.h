@@ -1,10 +1,11 @@
 #pragma once
-// The texture buttons and dialogs under the preview: export of the shown texture to PNG, the
-// alpha view, replacement of the shown texture, and export and import of the whole archive
-// whose texture is shown, to and from a folder. The textures themselves belong to the texture
+// The texture buttons and dialogs under the preview: loading an archive, export of the shown
+// texture to PNG, the alpha view, replacement of the shown texture, and export and import of
+// the whole archive whose texture is shown, to and from a folder. The textures themselves belong to the texture
 // document (TextureArchives); this only asks and reports.
 #include <QObject>
 #include <QString>
+#include <functional>
 
 class BootsDocument;
 class PreviewPanel;
@@ -19,6 +20,20 @@ class TextureActions : public QObject
 public:
     /// Adds its controls to `preview`; dialogs and messages show over `window`.
     TextureActions(PreviewPanel *preview, BootsDocument *document, QWidget *window);
+
+    /// `refuse` is asked before an archive is loaded; true means it is not to be loaded (it
+    /// has said why).
+    void setRefusal(std::function<bool(const QString &)> refuse) { mRefuse = std::move(refuse); }
+    /// Loads texture archive 1 or 2 without a dialog, after asking about its unsaved changes; a
+    /// failure is reported in a message and leaves the loaded archive as it was.
+    bool loadArchive(int archive, const QString &path);
+    /// True when the last load did not happen because the user kept the archive's unsaved
+    /// changes (Cancel).
+    bool loadDeclined() const { return mLoadDeclined; }
+    /// Asks for archive 1 or 2 in a file dialog (starting in the archive folder) and loads it.
+    void chooseArchive(int archive);
+    /// The folder the archive dialog starts in.
+    void setArchiveFolder(const QString &folder) { mArchiveFolder = folder; }
 
     /// Writes the shown texture as a PNG with alpha. False (after a message) on failure.
     bool exportShownTexture(const QString &path);
@@ -45,6 +60,9 @@ private:
     TextureArchives *mTextures;
     QWidget *mWindow;
     QString mFolder; ///< the folder the texture folder dialog starts in
+    QString mArchiveFolder;
+    bool mLoadDeclined = false;
+    std::function<bool(const QString &)> mRefuse;
     QPushButton *cmdExportTexture = nullptr;
     QPushButton *cmdReplaceTexture = nullptr;
     QPushButton *cmdExportTextures = nullptr;

@@ -139,8 +139,8 @@ void frmMain::createControls()
     columns->addWidget(mRecordEditor, 5);
     auto *right = new QVBoxLayout;
     mPreview = new PreviewPanel(&mDocument->textures(), mFolders->workingFolder());
-    mPreview->setRefusal([this](const QString &path) { return refuseWorkingFile(path); });
     mTextures = new TextureActions(mPreview, mDocument, this);
+    mTextures->setRefusal([this](const QString &path) { return refuseWorkingFile(path); });
     right->addWidget(mPreview, 1);
     right->addWidget(createOtherGroup());
     columns->addLayout(right, 3);
@@ -501,5 +501,5 @@ void frmMain::cmdChange_Click()
 
 bool frmMain::loadArchive(int archive, const QString &path)
 {
-    return mPreview->loadArchive(archive, path);
+    return mTextures->loadArchive(archive, path);
 }

@@ -21,6 +21,9 @@ namespace TextureSet {
 namespace {
 
 constexpr const char *kExtensions[] = {"png", "bmp", "tga", "jpg", "jpeg", "dds"};
+// Far above any picture of a texture's largest size (16384 x 16384) that a painting program
+// compresses; a larger file is not read into memory at all.
+constexpr std::uintmax_t kMaxFileBytes = std::uintmax_t{256} << 20;
 
 std::string lower(std::string text)
 {
@@ -77,18 +80,28 @@ bool list(const std::string &folder, std::int32_t entryCount, Listing &listing, 
             *error = folder + ": no such folder";
         return false;
     }
-    std::vector<std::pair<std::string, fs::file_status>> names;
-    for (fs::directory_iterator it(root, ec), end; !ec && it != end; it.increment(ec))
-        names.emplace_back(it->path().filename().string(), it->symlink_status(ec));
+    struct Found
+    {
+        std::string name;
+        fs::file_status status;
+        std::uintmax_t size = 0;
+    };
+    std::vector<Found> names;
+    for (fs::directory_iterator it(root, ec), end; !ec && it != end; it.increment(ec)) {
+        Found found{it->path().filename().string(), it->symlink_status(ec)};
+        if (!ec && fs::is_regular_file(found.status))
+            found.size = it->file_size(ec);
+        names.push_back(std::move(found));
+    }
     if (ec) {
         if (error)
             *error = folder + ": the folder cannot be read: " + ec.message();
         return false;
     }
     std::sort(names.begin(), names.end(),
-              [](const auto &a, const auto &b) { return a.first < b.first; });
+              [](const Found &a, const Found &b) { return a.name < b.name; });
     std::map<std::int32_t, std::string> taken;
-    for (const auto &[name, status] : names) {
+    for (const auto &[name, status, size] : names) {
         const std::int32_t entry = entryOf(name);
         if (fs::is_symlink(status)) {
             listing.skipped.push_back(name + ": a symbolic link, not followed");
@@ -102,6 +115,8 @@ bool list(const std::string &folder, std::int32_t entryCount, Listing &listing, 
             listing.problems.push_back(name + ": the archive has no entry " +
                                        name.substr(0, name.find('_')) + " (it has " +
                                        std::to_string(entryCount) + ")");
+        } else if (size > kMaxFileBytes) {
+            listing.problems.push_back(name + ": the file is larger than 256 MiB");
         } else if (const auto other = taken.find(entry); other != taken.end()) {
             listing.problems.push_back(name + ": " + other->second +
                                        " is for the same entry " + std::to_string(entry));
