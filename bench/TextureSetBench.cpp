@@ -105,7 +105,8 @@ struct Untouched
     {
         const TestData::Bytes dds =
             TestData::ddsOf(TestData::DdsFormat::Dxt5, TestData::pattern(kSide, kSide, true));
-        plain = TestData::textureArchive(std::vector<TestData::ArchiveEntry>(kPictures, {"ab12", dds}));
+        plain =
+            TestData::textureArchive(std::vector<TestData::ArchiveEntry>(kPictures, {"ab12", dds}));
         index.load(plain);
         TextureSet::Exported exported;
         TextureSet::exportAll(plain, index, dir.path(), exported, nullptr);

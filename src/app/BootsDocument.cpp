@@ -57,7 +57,6 @@ void BootsDocument::stackCleanChanged(bool clean)
     updateModified();
 }
 
-
 QString BootsDocument::pathIn(const QString &name) const
 {
     return QDir(mWorkingFolder).filePath(name);

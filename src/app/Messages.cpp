@@ -84,8 +84,8 @@ QMessageBox::StandardButton unsavedEdits(QWidget *parent, const QString &gamePat
     const QString textures = names.join(QStringLiteral(", "));
     const QString text =
         archives.isEmpty() ? UiText::text(Key::UnsavedChanges, {native(gamePath)})
-        : boots            ? UiText::text(Key::UnsavedBootsAndTextures, {native(gamePath), textures})
-                           : UiText::text(Key::UnsavedTextures, {textures});
+        : boots ? UiText::text(Key::UnsavedBootsAndTextures, {native(gamePath), textures})
+                : UiText::text(Key::UnsavedTextures, {textures});
     return show(parent, QMessageBox::Warning, QStringLiteral("unsavedMessage"), text,
                 UiText::text(Key::SaveQuestion),
                 QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
@@ -201,7 +201,8 @@ void texturesExported(QWidget *parent, int written, const QString &folder,
 {
     QString text = UiText::text(Key::TexturesExported, {QString::number(written), native(folder)});
     if (!skipped.isEmpty())
-        text += QLatin1Char('\n') + UiText::text(Key::EntriesSkipped, {QString::number(skipped.size())});
+        text += QLatin1Char('\n') +
+                UiText::text(Key::EntriesSkipped, {QString::number(skipped.size())});
     showList(parent, QMessageBox::Information, QStringLiteral("texturesExportedMessage"), text,
              skipped);
 }

@@ -22,8 +22,8 @@ void cannotSave(QWidget *parent, const QString &gamePath, const QString &reason)
 void saved(QWidget *parent);
 /// Save, Discard or Cancel for the unsaved edits: the boots of `gamePath` (when `boots`), the
 /// textures of the archives `archives` (when any), or both.
-QMessageBox::StandardButton unsavedEdits(QWidget *parent, const QString &gamePath, bool boots = true,
-                                         const QStringList &archives = {});
+QMessageBox::StandardButton unsavedEdits(QWidget *parent, const QString &gamePath,
+                                         bool boots = true, const QStringList &archives = {});
 void recordLimit(QWidget *parent, int count, int shown);
 void valueOutOfRange(QWidget *parent);
 void cannotChangeStatistics(QWidget *parent, const QString &reason);

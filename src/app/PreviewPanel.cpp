@@ -19,11 +19,9 @@
 
 using GuiText::toNative;
 
-PreviewPanel::PreviewPanel(TextureArchives *archives, const QString &workingFolder,
-                           QWidget *parent)
+PreviewPanel::PreviewPanel(TextureArchives *archives, const QString &workingFolder, QWidget *parent)
     : QGroupBox(QStringLiteral("Preview"), parent), mWorkingFolder(workingFolder),
-      mTextures(archives),
-      mPreview(std::make_unique<TexturePreview>(toNative(workingFolder)))
+      mTextures(archives), mPreview(std::make_unique<TexturePreview>(toNative(workingFolder)))
 {
     setObjectName(QStringLiteral("GroupBox15"));
     mLayout = new QVBoxLayout(this);

@@ -1,8 +1,8 @@
 #pragma once
 // The texture buttons and dialogs under the preview: loading an archive, export of the shown
 // texture to PNG, the alpha view, replacement of the shown texture, and export and import of
-// the whole archive whose texture is shown, to and from a folder. The textures themselves belong to the texture
-// document (TextureArchives); this only asks and reports.
+// the whole archive whose texture is shown, to and from a folder. The textures themselves belong to
+// the texture document (TextureArchives); this only asks and reports.
 #include <QObject>
 #include <QString>
 #include <functional>

@@ -187,9 +187,8 @@ bool TextureArchives::replaceEntry(int archive, std::int32_t entry, const QStrin
            changeEntries(archive, before, after, {entry}, UiText::text(Key::ReplaceTexture), error);
 }
 
-bool TextureArchives::importFolder(int archive, const QString &folder,
-                                   TextureSet::Outcome &outcome, QString *error,
-                                   const TextureSet::Progress &progress)
+bool TextureArchives::importFolder(int archive, const QString &folder, TextureSet::Outcome &outcome,
+                                   QString *error, const TextureSet::Progress &progress)
 {
     outcome = TextureSet::Outcome();
     if (!isLoaded(archive)) {
@@ -221,8 +220,8 @@ bool TextureArchives::putTextures(int archive, int load, const std::vector<Entry
     bool put = readWorkingCopy(archive, bytes, &error);
     for (std::size_t i = 0; put && i < textures.size(); ++i) {
         std::string reason;
-        put = TextureReplacer::replaceWithDds(
-            bytes, ArchiveEntry::of(a.index, textures[i].first), textures[i].second, &reason);
+        put = TextureReplacer::replaceWithDds(bytes, ArchiveEntry::of(a.index, textures[i].first),
+                                              textures[i].second, &reason);
         if (!put)
             error = fromCore(reason);
         entries.push_back(textures[i].first);

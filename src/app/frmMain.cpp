@@ -287,8 +287,8 @@ bool frmMain::maybeSave()
         if (mDocument->textures().isModified(archive))
             archives << mDocument->textures().source(archive);
     }
-    switch (Messages::unsavedEdits(this, mDocument->gamePath(), mDocument->bootsModified(),
-                                   archives)) {
+    switch (
+        Messages::unsavedEdits(this, mDocument->gamePath(), mDocument->bootsModified(), archives)) {
     case QMessageBox::Save:
         return save();
     case QMessageBox::Discard:

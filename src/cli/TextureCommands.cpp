@@ -201,8 +201,9 @@ int textures(const std::vector<std::string> &args)
     if ((args.size() == 3 || dryRun) && args[1] == "--import")
         return importAll(args[0], args[2], dryRun);
     if (args.size() != 1)
-        return failWith(std::string("textures takes FILE [--export DIR | --import DIR [--dry-run]]\n") +
-                        kTexturesHelp);
+        return failWith(
+            std::string("textures takes FILE [--export DIR | --import DIR [--dry-run]]\n") +
+            kTexturesHelp);
     FileIo::Bytes plain;
     Textura index;
     std::string error;

@@ -94,8 +94,9 @@ bool replaceFromFile(Bytes &archive, const ArchiveEntry &entry, const Bytes &fil
             return false;
     }
     if (changed)
-        *changed = !std::equal(before.begin(), before.end(),
-                               archive.begin() + static_cast<std::ptrdiff_t>(entry.textureOffset()));
+        *changed =
+            !std::equal(before.begin(), before.end(),
+                        archive.begin() + static_cast<std::ptrdiff_t>(entry.textureOffset()));
     return true;
 }
 

@@ -51,10 +51,9 @@ std::string Outcome::summary() const
 
 std::int32_t entryOf(const std::string &fileName)
 {
-    const std::size_t digits =
-        static_cast<std::size_t>(std::find_if(fileName.begin(), fileName.end(),
-                                              [](char c) { return c < '0' || c > '9'; }) -
-                                 fileName.begin());
+    const std::size_t digits = static_cast<std::size_t>(
+        std::find_if(fileName.begin(), fileName.end(), [](char c) { return c < '0' || c > '9'; }) -
+        fileName.begin());
     const std::size_t dot = fileName.rfind('.');
     if (digits < 3 || digits >= fileName.size() || fileName[digits] != '_' ||
         dot == std::string::npos || dot <= digits)
@@ -106,8 +105,8 @@ bool list(const std::string &folder, std::int32_t entryCount, Listing &listing, 
         if (fs::is_symlink(status)) {
             listing.skipped.push_back(name + ": a symbolic link, not followed");
         } else if (!fs::is_regular_file(status)) {
-            listing.skipped.push_back(name + (fs::is_directory(status) ? ": a folder"
-                                                                       : ": not a regular file"));
+            listing.skipped.push_back(
+                name + (fs::is_directory(status) ? ": a folder" : ": not a regular file"));
         } else if (entry < 0) {
             listing.skipped.push_back(name + ": not named <number>_<name> with the extension png, "
                                              "bmp, tga, jpg, jpeg or dds");
@@ -118,8 +117,8 @@ bool list(const std::string &folder, std::int32_t entryCount, Listing &listing, 
         } else if (size > kMaxFileBytes) {
             listing.problems.push_back(name + ": the file is larger than 256 MiB");
         } else if (const auto other = taken.find(entry); other != taken.end()) {
-            listing.problems.push_back(name + ": " + other->second +
-                                       " is for the same entry " + std::to_string(entry));
+            listing.problems.push_back(name + ": " + other->second + " is for the same entry " +
+                                       std::to_string(entry));
         } else {
             taken.emplace(entry, name);
             listing.matches.push_back({entry, name, FileIo::join(folder, name)});
@@ -155,8 +154,8 @@ bool apply(const Listing &listing, const Textura &index, Bytes &archive, Outcome
     return outcome.problems.empty();
 }
 
-bool importFolder(const std::string &folder, const Textura &index, Bytes &archive,
-                  Outcome &outcome, const Progress &progress)
+bool importFolder(const std::string &folder, const Textura &index, Bytes &archive, Outcome &outcome,
+                  const Progress &progress)
 {
     Listing listing;
     std::string error;
@@ -191,7 +190,8 @@ bool exportAll(const Bytes &archive, const Textura &index, const std::string &fo
                                        "): " + problem);
             continue;
         }
-        const std::string out = FileIo::join(folder, TextureExport::fileName(i, index.Count(), name));
+        const std::string out =
+            FileIo::join(folder, TextureExport::fileName(i, index.Count(), name));
         // New files of an export that can be run again: not flushed one by one.
         if (!TextureExport::writePng(picture, out, &problem, FileIo::Sync::Cached)) {
             if (error)

@@ -64,8 +64,8 @@ bool apply(const Listing &listing, const Textura &index, Bytes &archive, Outcome
            const Progress &progress = {});
 
 /// list() and apply() in one; a folder that cannot be listed is a problem.
-bool importFolder(const std::string &folder, const Textura &index, Bytes &archive,
-                  Outcome &outcome, const Progress &progress = {});
+bool importFolder(const std::string &folder, const Textura &index, Bytes &archive, Outcome &outcome,
+                  const Progress &progress = {});
 
 /// What an export of a whole archive wrote.
 struct Exported

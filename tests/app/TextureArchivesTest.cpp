@@ -30,7 +30,8 @@ protected:
         archive = path("unnamed_5756.bin");
         TestData::writeFile(archive.toStdString(), TestData::wesys(original));
         const QString game = path("unnamed_1831.bin");
-        TestData::writeFile(game.toStdString(), TestData::wesys(TestData::bootsFile(TestData::boots(3))));
+        TestData::writeFile(game.toStdString(),
+                            TestData::wesys(TestData::bootsFile(TestData::boots(3))));
         QString error;
         ASSERT_TRUE(doc.open(game, &error)) << error.toStdString();
         ASSERT_TRUE(textures().load(1, archive, &error)) << error.toStdString();
@@ -41,7 +42,8 @@ protected:
     Bytes workingCopy() { return TestData::readFile(textures().workingCopy(1).toStdString()); }
     QString picture(const std::string &name, TestData::Rgba colour)
     {
-        TestData::writeFile(gameDir.file(name), TestData::png(TestData::solid(kSide, kSide, colour)));
+        TestData::writeFile(gameDir.file(name),
+                            TestData::png(TestData::solid(kSide, kSide, colour)));
         return path(name);
     }
     void replace()

@@ -205,16 +205,21 @@ TEST_F(ReplaceTexture, ImportOfAFolderIsAllOrNothing)
     TestData::writeFile(path, wrapped);
     const std::string folder = dir.file("set");
     ASSERT_EQ(run("textures '" + path + "' --export '" + folder + "'").status, 0);
-    struct stat before{};
+    struct stat before
+    {
+    };
     ASSERT_EQ(stat(path.c_str(), &before), 0);
     CliRun r = run("textures '" + path + "' --import '" + folder + "'");
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "0 textures replaced, 3 unchanged, 0 files skipped\n");
-    struct stat after{};
+    struct stat after
+    {
+    };
     ASSERT_EQ(stat(path.c_str(), &after), 0);
     EXPECT_EQ(after.st_ino, before.st_ino) << "the file is not rewritten";
 
-    TestData::writeFile(folder + "/001_ab12.png", TestData::png(TestData::pattern(kSide, kSide, true)));
+    TestData::writeFile(folder + "/001_ab12.png",
+                        TestData::png(TestData::pattern(kSide, kSide, true)));
     r = run("textures '" + path + "' --import '" + folder + "' --dry-run");
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("would replace entry 1 from 001_ab12.png"), std::string::npos) << r.out;

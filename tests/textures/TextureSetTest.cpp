@@ -60,7 +60,10 @@ protected:
         ASSERT_TRUE(TextureSet::exportAll(original, index, dir.path(), exported, &error)) << error;
         ASSERT_EQ(exported.written, 3);
     }
-    void put(const std::string &name, const Bytes &bytes) { TestData::writeFile(dir.file(name), bytes); }
+    void put(const std::string &name, const Bytes &bytes)
+    {
+        TestData::writeFile(dir.file(name), bytes);
+    }
     bool import(const std::string &folder)
     {
         archive = original;
@@ -104,10 +107,10 @@ TEST_F(Folder, NewPicturesChangeExactlyTheirEntries)
                            original.begin() + middle.dataOffset + middle.length,
                            archive.begin() + middle.dataOffset))
         << "entry 1 keeps every byte";
-    EXPECT_LT(TestData::meanError(TestData::decodeDds(Bytes(
-                                      archive.begin() + first.textureOffset(),
-                                      archive.begin() + first.dataOffset + first.length)),
-                                  red, 0),
+    EXPECT_LT(TestData::meanError(
+                  TestData::decodeDds(Bytes(archive.begin() + first.textureOffset(),
+                                            archive.begin() + first.dataOffset + first.length)),
+                  red, 0),
               0.03);
 }
 
@@ -152,14 +155,14 @@ TEST_P(RefusedFolder, NamesTheFileAndLeavesTheArchive)
     EXPECT_NE(outcome.problems[0].find(GetParam().file), std::string::npos) << outcome.problems[0];
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Problems, RefusedFolder,
-    testing::Values(Refusal{"NoSuchEntry", "007_t107.png", anyPicture},
-                    Refusal{"OtherSize", "001_t101.png", smallPicture},
-                    Refusal{"BrokenPicture", "001_t101.png", brokenPicture},
-                    Refusal{"TwoFilesForOneEntry", "001_again.tga", anyPicture, false},
-                    Refusal{"DdsOfAnotherLayout", "001_t101.dds", otherDds}),
-    CaseName::by([](const Refusal &r) { return r.name; }));
+INSTANTIATE_TEST_SUITE_P(Problems, RefusedFolder,
+                         testing::Values(Refusal{"NoSuchEntry", "007_t107.png", anyPicture},
+                                         Refusal{"OtherSize", "001_t101.png", smallPicture},
+                                         Refusal{"BrokenPicture", "001_t101.png", brokenPicture},
+                                         Refusal{"TwoFilesForOneEntry", "001_again.tga", anyPicture,
+                                                 false},
+                                         Refusal{"DdsOfAnotherLayout", "001_t101.dds", otherDds}),
+                         CaseName::by([](const Refusal &r) { return r.name; }));
 
 TEST_F(Folder, MissingFolderIsAProblem)
 {
