@@ -77,7 +77,7 @@ bool TextureArchives::readWorkingCopy(int archive, Bytes &bytes, QString *error)
     std::string reason;
     if (FileIo::readFile(toNative(workingCopy(archive)), bytes, &reason))
         return true;
-    *error = UiText::text(Key::CannotWriteWorkingFile, {fromCore(reason)});
+    *error = fromCore(reason);
     return false;
 }
 
