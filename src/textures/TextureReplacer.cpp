@@ -2,6 +2,7 @@
 
 #include "DdsEncoder.h"
 #include "DdsLayout.h"
+#include "ExportMark.h"
 #include "TextureImage.h"
 
 #include <algorithm>
@@ -76,6 +77,11 @@ bool replaceFromFile(Bytes &archive, const ArchiveEntry &entry, const Bytes &fil
     if (isDds(file)) {
         if (!replaceWithDds(archive, entry, file, error))
             return false;
+    } else if (ExportMark::untouched(file, before.data(), before.size())) {
+        // A picture an export made of this very texture, not edited since: nothing to decode.
+        if (changed)
+            *changed = false;
+        return true;
     } else {
         DdsLayout layout;
         Picture picture;

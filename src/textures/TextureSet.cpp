@@ -1,6 +1,7 @@
 #include "TextureSet.h"
 
 #include "ArchiveEntry.h"
+#include "ExportMark.h"
 #include "TextureExport.h"
 #include "TextureImage.h"
 #include "TextureReplacer.h"
@@ -192,8 +193,15 @@ bool exportAll(const Bytes &archive, const Textura &index, const std::string &fo
         }
         const std::string out =
             FileIo::join(folder, TextureExport::fileName(i, index.Count(), name));
-        // New files of an export that can be run again: not flushed one by one.
-        if (!TextureExport::writePng(picture, out, &problem, FileIo::Sync::Cached)) {
+        // Marked, so that importing the file untouched costs no decoding; new files of an export
+        // that can be run again are not flushed one by one.
+        Bytes png;
+        if (!TextureExport::encodePng(picture, png, &problem) ||
+            !FileIo::writeFileAtomic(
+                out,
+                ExportMark::marked(png, archive.data() + entry.textureOffset(),
+                                   static_cast<std::size_t>(entry.textureLength())),
+                &problem, FileIo::Sync::Cached)) {
             if (error)
                 *error = "cannot write " + out + ": " + problem;
             return false;

@@ -114,6 +114,24 @@ TEST_F(Folder, NewPicturesChangeExactlyTheirEntries)
               0.03);
 }
 
+TEST_F(Folder, EditedPictureThatKeptTheExportMarkIsStillImported)
+{
+    // A painting program that keeps the export's text chunk but changes the pixels.
+    const Bytes exported = TestData::readFile(dir.file("000_t100.png"));
+    const char text[] = "tEXt";
+    const auto type = std::search(exported.begin(), exported.end(), text, text + 4);
+    ASSERT_NE(type, exported.end()) << "the export marks its files";
+    const auto chunk = type - 4;
+    const auto length = static_cast<std::ptrdiff_t>(TestData::getInt32(
+        Bytes{chunk[3], chunk[2], chunk[1], chunk[0]}, 0)); // big-endian
+    Bytes edited = TestData::png(TestData::solid(kSide, kSide, {250, 10, 10, 255}));
+    edited.insert(edited.end() - 12, chunk, chunk + 12 + length); // before the end chunk
+    put("000_t100.png", edited);
+    ASSERT_TRUE(import(dir.path())) << testing::PrintToString(outcome.problems);
+    ASSERT_EQ(outcome.replaced.size(), 1U);
+    EXPECT_EQ(outcome.replaced[0].entry, 0);
+}
+
 struct Refusal
 {
     const char *name;
