@@ -31,6 +31,12 @@ BootsDocument::BootsDocument(const QString &workingFolder, QObject *parent)
     connect(mTextures, &TextureArchives::modifiedChanged, this, &BootsDocument::updateModified);
 }
 
+BootsDocument::~BootsDocument()
+{
+    // The stack clears itself as it goes, after the members its signals would read.
+    disconnect(&mUndoStack, nullptr, this, nullptr);
+}
+
 bool BootsDocument::isModified() const
 {
     return bootsModified() || mTextures->isModified();

@@ -22,6 +22,7 @@ class BootsDocument : public QObject
 public:
     /// `workingFolder` holds the working files ("temp.bin", "temp.bin.zlib", "temp").
     explicit BootsDocument(const QString &workingFolder, QObject *parent = nullptr);
+    ~BootsDocument() override;
 
     QString workingFolder() const { return mWorkingFolder; }
     QString workingFile() const;
