@@ -115,12 +115,9 @@ QString TextureArchives::entryName(int archive, std::int32_t entry) const
 }
 
 bool TextureArchives::writeWorkingCopy(int archive, const Bytes &bytes,
-                                       const std::vector<std::int32_t> &entries, QString *error)
+                                       const std::vector<EntryTexture> &before, QString *error)
 {
     Archive &a = slot(archive);
-    Bytes old;
-    if (!readWorkingCopy(archive, old, error))
-        return false;
     std::string reason;
     if (!FileIo::writeFileAtomic(toNative(workingCopy(archive)), bytes, &reason,
                                  FileIo::Sync::Cached)) {
@@ -129,12 +126,13 @@ bool TextureArchives::writeWorkingCopy(int archive, const Bytes &bytes,
     }
     const bool wasModified = isModified();
     // An entry differs from the file until it holds the saved texture again.
-    for (const std::int32_t entry : entries) {
-        Bytes now = textureIn(bytes, a.index, entry);
+    std::vector<std::int32_t> entries;
+    for (const auto &[entry, held] : before) {
+        entries.push_back(entry);
         auto saved = a.saved.find(entry);
         if (saved == a.saved.end())
-            saved = a.saved.emplace(entry, textureIn(old, a.index, entry)).first;
-        if (saved->second == now)
+            saved = a.saved.emplace(entry, held).first;
+        if (saved->second == textureIn(bytes, a.index, entry))
             a.saved.erase(saved);
     }
     emit texturesChanged(archive, entries);
@@ -155,7 +153,7 @@ bool TextureArchives::changeEntries(int archive, const Bytes &before, const Byte
         step.before.emplace_back(entry, textureIn(before, index, entry));
         step.after.emplace_back(entry, textureIn(after, index, entry));
     }
-    if (!writeWorkingCopy(archive, after, entries, error))
+    if (!writeWorkingCopy(archive, after, step.before, error))
         return false;
     mUndoStack->push(new ReplaceTextureCommand(this, text, std::move(step)));
     return true;
@@ -216,17 +214,18 @@ bool TextureArchives::putTextures(int archive, int load, const std::vector<Entry
         return false; // another load stands where this one was
     Bytes bytes;
     QString error;
-    std::vector<std::int32_t> entries;
+    std::vector<EntryTexture> before;
     bool put = readWorkingCopy(archive, bytes, &error);
     for (std::size_t i = 0; put && i < textures.size(); ++i) {
+        const auto &[entry, texture] = textures[i];
+        before.emplace_back(entry, textureIn(bytes, a.index, entry));
         std::string reason;
-        put = TextureReplacer::replaceWithDds(bytes, ArchiveEntry::of(a.index, textures[i].first),
-                                              textures[i].second, &reason);
+        put = TextureReplacer::replaceWithDds(bytes, ArchiveEntry::of(a.index, entry), texture,
+                                              &reason);
         if (!put)
             error = fromCore(reason);
-        entries.push_back(textures[i].first);
     }
-    if (put && writeWorkingCopy(archive, bytes, entries, &error))
+    if (put && writeWorkingCopy(archive, bytes, before, &error))
         return true;
     emit failed(a.source, error);
     return false;

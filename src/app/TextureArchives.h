@@ -97,8 +97,9 @@ private:
     Archive &slot(int archive) { return mArchives[archive == 2 ? 1 : 0]; }
     const Archive &slot(int archive) const { return mArchives[archive == 2 ? 1 : 0]; }
     bool readWorkingCopy(int archive, Bytes &bytes, QString *error) const;
-    /// Writes `bytes` as the working copy, in which `entries` now hold other textures.
-    bool writeWorkingCopy(int archive, const Bytes &bytes, const std::vector<std::int32_t> &entries,
+    /// Writes `bytes` as the working copy, in which the entries of `before` (given with the
+    /// textures they held) now hold other textures.
+    bool writeWorkingCopy(int archive, const Bytes &bytes, const std::vector<EntryTexture> &before,
                           QString *error);
     /// Writes `after` as the working copy and makes it one undo step named `text`.
     bool changeEntries(int archive, const Bytes &before, const Bytes &after,
