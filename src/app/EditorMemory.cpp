@@ -44,6 +44,11 @@ EditorMemory::EditorMemory(frmMain &window)
 
     connect(&window.document(), &BootsDocument::reset, this, &EditorMemory::documentReset);
     connect(mPreview, &PreviewPanel::archiveLoaded, this, &EditorMemory::archiveLoaded);
+    mTextures->setTextureFolder(mSettings->textureFolder());
+    connect(mTextures, &TextureActions::textureFolderChosen, this, [this](const QString &folder) {
+        mSettings->setTextureFolder(folder);
+        mSettings->store();
+    });
 }
 
 EditorMemory::~EditorMemory() = default;

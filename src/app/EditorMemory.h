@@ -1,7 +1,8 @@
 #pragma once
 // What the main window remembers from one run to the next, kept in the editor's settings
-// file: the recent boots files (File ▸ Open Recent), the folders the file dialogs start in,
-// the two archives last loaded (reloaded in one click) and the window's size and position.
+// file: the recent boots files (File ▸ Open Recent), the folders the file dialogs start in
+// (the texture folder dialog's too), the two archives last loaded (reloaded in one click) and
+// the window's size and position.
 #include <QObject>
 #include <memory>
 

@@ -11,6 +11,7 @@ const char *const kBootsFolder = "Folders/BootsFiles";
 const char *const kArchiveFolder = "Folders/Archives";
 const char *const kArchive[] = {"Archives/First", "Archives/Second"};
 const char *const kGeometry = "Window/Geometry";
+const char *const kTextureFolder = "Folders/Textures";
 
 // One spelling per file, so that the same file opened by two routes is one entry.
 QString canonical(const QString &file)
@@ -102,6 +103,16 @@ void EditorSettings::setLastArchive(int archive, const QString &file)
         return;
     mSettings->setValue(QLatin1String(kArchive[archive - 1]), canonical(file));
     mSettings->setValue(QLatin1String(kArchiveFolder), QFileInfo(canonical(file)).path());
+}
+
+QString EditorSettings::textureFolder() const
+{
+    return text(kTextureFolder);
+}
+
+void EditorSettings::setTextureFolder(const QString &folder)
+{
+    mSettings->setValue(QLatin1String(kTextureFolder), canonical(folder));
 }
 
 QByteArray EditorSettings::windowGeometry() const

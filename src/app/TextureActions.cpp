@@ -130,8 +130,10 @@ QString TextureActions::chooseFolder()
 {
     const QString folder =
         FileChooser::chooseFolder(mWindow, QStringLiteral("CDTextureFolder"), mFolder);
-    if (!folder.isEmpty())
+    if (!folder.isEmpty()) {
         mFolder = folder;
+        emit textureFolderChosen(folder);
+    }
     return folder;
 }
 

@@ -34,6 +34,8 @@ public:
     void chooseArchive(int archive);
     /// The folder the archive dialog starts in.
     void setArchiveFolder(const QString &folder) { mArchiveFolder = folder; }
+    /// The folder the dialog of Export All and Import Folder starts in.
+    void setTextureFolder(const QString &folder) { mFolder = folder; }
 
     /// Writes the shown texture as a PNG with alpha. False (after a message) on failure.
     bool exportShownTexture(const QString &path);
@@ -47,6 +49,10 @@ public:
     /// dialog while more than a few pictures are read; a summary, or one warning listing the
     /// problems (nothing changes then, nor when the user cancels).
     bool importTextures(const QString &folder);
+
+signals:
+    /// A folder was chosen for Export All or Import Folder.
+    void textureFolderChosen(const QString &folder);
 
 private:
     void chooseExport();
