@@ -128,8 +128,7 @@ void TextureActions::chooseReplacement()
 
 QString TextureActions::chooseFolder()
 {
-    const QString folder =
-        FileChooser::chooseFolder(mWindow, QStringLiteral("CDTextureFolder"), mFolder);
+    QString folder = FileChooser::chooseFolder(mWindow, QStringLiteral("CDTextureFolder"), mFolder);
     if (!folder.isEmpty()) {
         mFolder = folder;
         emit textureFolderChosen(folder);

@@ -63,7 +63,7 @@ bool TextureArchives::load(int archive, const QString &path, QString *error)
     }
     const bool wasModified = isModified();
     a.source = QFileInfo(path).absoluteFilePath();
-    a.index = std::move(index);
+    a.index = index;
     a.saved.clear();
     ++a.loadNumber; // the steps of the load it replaced go void
     emit loaded(archive, path);

@@ -203,7 +203,7 @@ bool exportAll(const Bytes &archive, const Textura &index, const std::string &fo
                                    static_cast<std::size_t>(entry.textureLength())),
                 &problem, FileIo::Sync::Cached)) {
             if (error)
-                *error = "cannot write " + out + ": " + problem;
+                *error = std::string("cannot write ").append(out).append(": ").append(problem);
             return false;
         }
         ++exported.written;
