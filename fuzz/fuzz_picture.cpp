@@ -44,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const Target &t = target();
     TestData::Bytes archive = t.archive;
     std::string error;
-    const bool replaced = TextureReplacer::replaceWithFile(
+    const bool replaced = TextureReplacer::replaceFromFile(
         archive, t.entry, TestData::Bytes(data, data + size), PICTURE_NAME, &error);
     if (archive.size() != t.archive.size() || (!replaced && error.empty()))
         std::abort();

@@ -3,6 +3,7 @@
 #include "ChangeRecordCommand.h"
 #include "GuiText.h"
 #include "ReplaceRecordsCommand.h"
+#include "TextureArchives.h"
 
 #include "common/FileIo.h"
 #include "common/VbNumber.h"
@@ -20,10 +21,48 @@ using GuiText::toNative;
 using UiText::Key;
 
 BootsDocument::BootsDocument(const QString &workingFolder, QObject *parent)
-    : QObject(parent), mWorkingFolder(workingFolder), mZlib(toNative(workingFolder))
+    : QObject(parent), mWorkingFolder(workingFolder), mZlib(toNative(workingFolder)),
+      mTextures(new TextureArchives(workingFolder, &mUndoStack, this))
 {
-    connect(&mUndoStack, &QUndoStack::cleanChanged, this,
-            [this](bool clean) { emit modifiedChanged(!clean); });
+    // Every change of the records or textures ends in a step's push, undo or redo.
+    connect(&mUndoStack, &QUndoStack::indexChanged, this, [this] {
+        mCleanIndex = mUndoStack.cleanIndex();
+        updateModified();
+    });
+    connect(&mUndoStack, &QUndoStack::cleanChanged, this, &BootsDocument::stackCleanChanged);
+    connect(mTextures, &TextureArchives::modifiedChanged, this, &BootsDocument::updateModified);
+}
+
+BootsDocument::~BootsDocument()
+{
+    // The stack clears itself as it goes, after the members its signals would read.
+    disconnect(&mUndoStack, nullptr, this, nullptr);
+}
+
+bool BootsDocument::isModified() const
+{
+    return bootsModified() || mTextures->isModified();
+}
+
+void BootsDocument::updateModified()
+{
+    if (isModified() == mModified)
+        return;
+    mModified = !mModified;
+    emit modifiedChanged(mModified);
+}
+
+void BootsDocument::stackCleanChanged(bool clean)
+{
+    // An undo or redo that reaches the clean step keeps the stack's clean index; only setClean()
+    // moves it, and only a save calls that.
+    const bool marked = clean && mUndoStack.cleanIndex() != mCleanIndex;
+    mCleanIndex = mUndoStack.cleanIndex();
+    if (marked) {
+        mSavedRecords = mDb.records();
+        mTextures->markSaved();
+    }
+    updateModified();
 }
 
 QString BootsDocument::pathIn(const QString &name) const
@@ -61,8 +100,11 @@ bool BootsDocument::open(const QString &path, QString *error)
         return false;
     }
     mGamePath = QFileInfo(path).absoluteFilePath();
+    mSavedRecords = mDb.records();
+    mTextures->discard();
     mUndoStack.clear();
     startNewStep();
+    updateModified();
     emit reset();
     return true;
 }
@@ -71,17 +113,26 @@ void BootsDocument::close()
 {
     mGamePath.clear();
     mDb.clear();
+    mSavedRecords.clear();
+    mTextures->discard();
     mUndoStack.clear();
     startNewStep();
+    updateModified();
     emit reset();
 }
 
-bool BootsDocument::save(QString *error)
+bool BootsDocument::save(QString *error, QString *failedFile)
 {
     if (!isOpen()) {
         *error = UiText::text(Key::NoFileOpen);
         return false;
     }
+    // Each archive is saved on its own; one that fails keeps only itself modified.
+    QString archiveFile;
+    QString archiveError;
+    const bool archivesSaved = mTextures->save(&archiveFile, &archiveError);
+    if (failedFile)
+        *failedFile = mGamePath;
     if (!mDb.Zapisz("")) {
         *error = UiText::text(Key::WorkingFileNotWritten, {UiText::reason(mDb.errorString())});
         return false;
@@ -108,7 +159,17 @@ bool BootsDocument::save(QString *error)
             *error = UiText::reason(copyError);
         return false;
     }
+    if (!archivesSaved) {
+        mSavedRecords = mDb.records();
+        updateModified();
+        *error = archiveError;
+        if (failedFile)
+            *failedFile = archiveFile;
+        return false;
+    }
     mUndoStack.setClean();
+    mSavedRecords = mDb.records();
+    updateModified();
     return true;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The boots file being edited: the database, the game file it came from, its working files
-// and the undo stack of the changes. The window shows it and asks it; it shows nothing and
-// reports failures as false and a reason.
+// and the undo stack of the changes, beside the texture archives (TextureArchives), whose
+// steps share that stack. One save and one modified state cover both. The window shows it and
+// asks it; it shows nothing and reports failures as false and a reason.
 #include "RecordTexts.h"
 #include "boots/Baza.h"
 #include "container/PesZlib.h"
@@ -14,12 +15,15 @@
 #include <optional>
 #include <vector>
 
+class TextureArchives;
+
 class BootsDocument : public QObject
 {
     Q_OBJECT
 public:
     /// `workingFolder` holds the working files ("temp.bin", "temp.bin.zlib", "temp").
     explicit BootsDocument(const QString &workingFolder, QObject *parent = nullptr);
+    ~BootsDocument() override;
 
     QString workingFolder() const { return mWorkingFolder; }
     QString workingFile() const;
@@ -28,8 +32,14 @@ public:
     /// The opened game file (absolute), or the empty text when none is open.
     QString gamePath() const { return mGamePath; }
     bool isOpen() const { return !mGamePath.isEmpty(); }
-    /// Edits not yet saved: the undo stack is away from its clean state.
-    bool isModified() const { return !mUndoStack.isClean(); }
+    /// Edits not yet saved: the boots or the textures differ from the files they were read
+    /// from or saved to (undoing back to them, or a step that a reload made void, counts as
+    /// no edit).
+    bool isModified() const;
+    /// The records differ from the boots file as it was opened or saved.
+    bool bootsModified() const { return mDb.records() != mSavedRecords; }
+    TextureArchives &textures() { return *mTextures; }
+    const TextureArchives &textures() const { return *mTextures; }
     const Baza &database() const { return mDb; }
     QUndoStack *undoStack() { return &mUndoStack; }
 
@@ -37,11 +47,13 @@ public:
     /// undo stack. On failure `error` says why and the document holds no file, except when
     /// the working folder cannot be written: then nothing changes.
     bool open(const QString &path, QString *error);
-    /// Forgets the file: no records, no game path, an empty undo stack.
+    /// Forgets the file: no records, no game path, an empty undo stack. Opening and closing
+    /// drop the textures' changes too (their archives are loaded again).
     void close();
-    /// Writes the records to the working file, wraps it and replaces the game file with it.
-    /// On failure the game file is as it was and the document stays modified.
-    bool save(QString *error);
+    /// Saves the changed texture archives, then writes the records to the working file, wraps
+    /// it and replaces the game file with it. On failure `error` (and `failedFile`, when given)
+    /// name the first file not saved; it is as it was and the document stays modified.
+    bool save(QString *error, QString *failedFile = nullptr);
     /// Deletes the working files (when the editor ends).
     void removeWorkingFiles();
 
@@ -100,6 +112,9 @@ signals:
     void workingFileFailed(const QString &reason);
 
 private:
+    void updateModified();
+    /// The stack was marked clean (a save): what is there now counts as saved.
+    void stackCleanChanged(bool clean);
     QString pathIn(const QString &name) const;
     /// Stores the fields into record `index` by the core's change rule; the record after.
     std::optional<BootRecord> storeFields(int index, const RecordTexts &texts);
@@ -109,5 +124,9 @@ private:
     PesZlib mZlib;
     Baza mDb;
     QUndoStack mUndoStack;
+    TextureArchives *mTextures = nullptr;
+    std::vector<BootRecord> mSavedRecords;
+    bool mModified = false;
+    int mCleanIndex = 0;
     int mStepSerial = 0;
 };

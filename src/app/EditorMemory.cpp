@@ -5,6 +5,7 @@
 #include "EditorSettings.h"
 #include "PreviewPanel.h"
 #include "RecentFilesMenu.h"
+#include "TextureActions.h"
 #include "frmMain.h"
 #include "language/UiText.h"
 
@@ -18,6 +19,7 @@
 
 EditorMemory::EditorMemory(frmMain &window)
     : QObject(&window), mWindow(window), mPreview(window.previewPanel()),
+      mTextures(window.textureActions()),
       mSettings(std::make_unique<EditorSettings>(window.folders().settingsFile()))
 {
     // A geometry from a screen that is gone is moved onto one that exists.
@@ -48,11 +50,16 @@ EditorMemory::EditorMemory(frmMain &window)
                                   UiText::text(UiText::Key::LoadLastArchives));
     mReload->installEventFilter(this);
     connect(mReload, &QPushButton::clicked, this, &EditorMemory::loadLastArchives);
-    mPreview->setArchiveFolder(mSettings->archiveFolder());
+    mTextures->setArchiveFolder(mSettings->archiveFolder());
     updateReloadButton();
 
     connect(&window.document(), &BootsDocument::reset, this, &EditorMemory::documentReset);
     connect(mPreview, &PreviewPanel::archiveLoaded, this, &EditorMemory::archiveLoaded);
+    mTextures->setTextureFolder(mSettings->textureFolder());
+    connect(mTextures, &TextureActions::textureFolderChosen, this, [this](const QString &folder) {
+        mSettings->setTextureFolder(folder);
+        mSettings->store();
+    });
 }
 
 EditorMemory::~EditorMemory() = default;
@@ -79,7 +86,7 @@ void EditorMemory::documentReset()
         mSettings->setLastBootsFile(document.gamePath());
         mSettings->store();
         mRecent->refresh();
-        mPreview->setArchiveFolder(mSettings->archiveFolder());
+        mTextures->setArchiveFolder(mSettings->archiveFolder());
     }
     updateReloadButton();
 }
@@ -88,7 +95,7 @@ void EditorMemory::archiveLoaded(int archive, const QString &path)
 {
     mSettings->setLastArchive(archive, path);
     mSettings->store();
-    mPreview->setArchiveFolder(mSettings->archiveFolder());
+    mTextures->setArchiveFolder(mSettings->archiveFolder());
     updateReloadButton();
 }
 
@@ -103,10 +110,10 @@ bool EditorMemory::loadLastArchives()
     // Each archive is loaded and checked as its button loads it; one failing keeps the other.
     const QString first = mSettings->lastArchive(1);
     const QString second = mSettings->lastArchive(2);
-    const bool firstLoaded = mPreview->loadArchive(1, first);
-    if (mPreview->loadDeclined())
+    const bool firstLoaded = mTextures->loadArchive(1, first);
+    if (mTextures->loadDeclined())
         return false; // Cancel stops the whole reload
-    const bool secondLoaded = mPreview->loadArchive(2, second);
+    const bool secondLoaded = mTextures->loadArchive(2, second);
     return firstLoaded && secondLoaded;
 }
 

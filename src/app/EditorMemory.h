@@ -1,8 +1,8 @@
 #pragma once
 // What the main window remembers from one run to the next, kept in the editor's settings
-// file: the recent boots files (File ▸ Open Recent), the folders the file dialogs start in,
-// the two archives last loaded (reloaded in one click), the window's size and position, and
-// the boots table's place, size and columns.
+// file: the recent boots files (File ▸ Open Recent), the folders the file dialogs start in
+// (the texture folder dialog's too), the two archives last loaded (reloaded in one click), the
+// window's size and position, and the boots table's place, size and columns.
 #include <QObject>
 #include <memory>
 
@@ -10,6 +10,7 @@ class EditorSettings;
 class PreviewPanel;
 class QPushButton;
 class RecentFilesMenu;
+class TextureActions;
 class frmMain;
 
 class EditorMemory : public QObject
@@ -40,6 +41,7 @@ private:
 
     frmMain &mWindow;
     PreviewPanel *mPreview;
+    TextureActions *mTextures;
     std::unique_ptr<EditorSettings> mSettings;
     RecentFilesMenu *mRecent = nullptr;
     QPushButton *mReload = nullptr;

@@ -13,6 +13,7 @@ const char *const kArchive[] = {"Archives/First", "Archives/Second"};
 const char *const kGeometry = "Window/Geometry";
 const char *const kWindowState = "Window/State";
 const char *const kTableColumns = "Table/Columns";
+const char *const kTextureFolder = "Folders/Textures";
 
 // One spelling per file, so that the same file opened by two routes is one entry.
 QString canonical(const QString &file)
@@ -104,6 +105,16 @@ void EditorSettings::setLastArchive(int archive, const QString &file)
         return;
     mSettings->setValue(QLatin1String(kArchive[archive - 1]), canonical(file));
     mSettings->setValue(QLatin1String(kArchiveFolder), QFileInfo(canonical(file)).path());
+}
+
+QString EditorSettings::textureFolder() const
+{
+    return text(kTextureFolder);
+}
+
+void EditorSettings::setTextureFolder(const QString &folder)
+{
+    mSettings->setValue(QLatin1String(kTextureFolder), canonical(folder));
 }
 
 QByteArray EditorSettings::windowGeometry() const

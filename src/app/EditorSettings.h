@@ -36,6 +36,10 @@ public:
     QString lastArchive(int archive) const;
     void setLastArchive(int archive, const QString &file);
 
+    /// The folder of the last export or import of a whole archive, or the empty text.
+    QString textureFolder() const;
+    void setTextureFolder(const QString &folder);
+
     QByteArray windowGeometry() const;
     void setWindowGeometry(const QByteArray &geometry);
     /// The window's docks (place, size, shown) as QMainWindow::saveState() gives them.

@@ -57,4 +57,15 @@ QString chooseSaveFile(QWidget *parent, const QString &objectName, const QString
     return chosen(dialog);
 }
 
+QString chooseFolder(QWidget *parent, const QString &objectName, const QString &startFolder)
+{
+    QFileDialog dialog(parent);
+    if (!startFolder.isEmpty() && QFileInfo(startFolder).isDir())
+        dialog.setDirectory(startFolder);
+    dialog.setObjectName(objectName);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    return chosen(dialog);
+}
+
 } // namespace FileChooser

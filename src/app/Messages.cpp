@@ -15,23 +15,29 @@ QString native(const QString &path)
     return QDir::toNativeSeparators(path);
 }
 
-/// A warning listing `problems`, one a line: the first lines shown, all of them behind Show
-/// Details when there are many (a long list would make the box taller than the screen).
+/// A message with a list below it, one line each (file names, table lines: plain text): the
+/// first lines shown, all of them behind Show Details when there are many (a long list would
+/// make the box taller than the screen).
+void showList(QWidget *parent, QMessageBox::Icon icon, const QString &objectName,
+              const QString &text, const QStringList &lines)
+{
+    constexpr qsizetype kShown = 12;
+    QStringList shown = lines.mid(0, kShown);
+    if (lines.size() > kShown)
+        shown << QStringLiteral("\u2026");
+    QMessageBox box(icon, QString::fromLatin1(kMessageTitle), text, QMessageBox::Ok, parent);
+    box.setObjectName(objectName);
+    box.setTextFormat(Qt::PlainText);
+    box.setInformativeText(shown.join(QLatin1Char('\n')));
+    if (lines.size() > kShown)
+        box.setDetailedText(lines.join(QLatin1Char('\n')));
+    box.exec();
+}
+
 void problemList(QWidget *parent, const QString &objectName, const QString &text,
                  const QStringList &problems)
 {
-    constexpr qsizetype kShown = 12;
-    QStringList shown = problems.mid(0, kShown);
-    if (problems.size() > kShown)
-        shown << QStringLiteral("\u2026");
-    QMessageBox box(QMessageBox::Warning, QString::fromLatin1(kMessageTitle), text, QMessageBox::Ok,
-                    parent);
-    box.setObjectName(objectName);
-    box.setTextFormat(Qt::PlainText); // the lines come from the table: never rich text
-    box.setInformativeText(shown.join(QLatin1Char('\n')));
-    if (problems.size() > kShown)
-        box.setDetailedText(problems.join(QLatin1Char('\n')));
-    box.exec();
+    showList(parent, QMessageBox::Warning, objectName, text, problems);
 }
 
 } // namespace
@@ -78,10 +84,18 @@ void saved(QWidget *parent)
          QStringLiteral("Saved File"));
 }
 
-QMessageBox::StandardButton unsavedEdits(QWidget *parent, const QString &gamePath)
+QMessageBox::StandardButton unsavedEdits(QWidget *parent, const QString &gamePath, bool boots,
+                                         const QStringList &archives)
 {
-    return show(parent, QMessageBox::Warning, QStringLiteral("unsavedMessage"),
-                UiText::text(Key::UnsavedChanges, {native(gamePath)}),
+    QStringList names;
+    for (const QString &archive : archives)
+        names << native(archive);
+    const QString textures = names.join(QStringLiteral(", "));
+    const QString text =
+        archives.isEmpty() ? UiText::text(Key::UnsavedChanges, {native(gamePath)})
+        : boots ? UiText::text(Key::UnsavedBootsAndTextures, {native(gamePath), textures})
+                : UiText::text(Key::UnsavedTextures, {textures});
+    return show(parent, QMessageBox::Warning, QStringLiteral("unsavedMessage"), text,
                 UiText::text(Key::SaveQuestion),
                 QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
 }
@@ -185,14 +199,48 @@ void languageRefused(QWidget *parent, const QString &reason)
     show(parent, QMessageBox::Warning, QStringLiteral("languageMessage"), reason);
 }
 
-} // namespace Messages
-
-namespace Messages {
-
 void pasteRefused(QWidget *parent, const QStringList &problems)
 {
     problemList(parent, QStringLiteral("pasteProblemsMessage"), UiText::text(Key::PasteRefused),
                 problems);
+}
+
+void texturesExported(QWidget *parent, int written, const QString &folder,
+                      const QStringList &skipped)
+{
+    QString text = UiText::text(Key::TexturesExported, {QString::number(written), native(folder)});
+    if (!skipped.isEmpty())
+        text += QLatin1Char('\n') +
+                UiText::text(Key::EntriesSkipped, {QString::number(skipped.size())});
+    showList(parent, QMessageBox::Information, QStringLiteral("texturesExportedMessage"), text,
+             skipped);
+}
+
+void cannotExportTextures(QWidget *parent, const QString &folder, const QString &reason)
+{
+    show(parent, QMessageBox::Critical, QStringLiteral("errorMessage"),
+         UiText::text(Key::CannotExportTextures, {native(folder)}), reason);
+}
+
+void texturesImported(QWidget *parent, int replaced, int unchanged, int skipped,
+                      const QString &archivePath)
+{
+    show(parent, QMessageBox::Information, QStringLiteral("texturesImportedMessage"),
+         UiText::text(Key::TexturesImported, {QString::number(replaced), QString::number(unchanged),
+                                              QString::number(skipped)}),
+         replaced > 0 ? UiText::text(Key::NotWrittenUntilSave, {native(archivePath)}) : QString());
+}
+
+void texturesNotImported(QWidget *parent, const QString &folder, const QStringList &problems)
+{
+    showList(parent, QMessageBox::Warning, QStringLiteral("textureProblemsMessage"),
+             UiText::text(Key::TexturesNotImported, {native(folder)}), problems);
+}
+
+void cannotImportTextures(QWidget *parent, const QString &folder, const QString &reason)
+{
+    show(parent, QMessageBox::Critical, QStringLiteral("errorMessage"),
+         UiText::text(Key::TexturesNotImported, {native(folder)}), reason);
 }
 
 } // namespace Messages

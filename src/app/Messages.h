@@ -20,8 +20,10 @@ void errorFile(QWidget *parent, const QString &details);
 void cannotOpen(QWidget *parent, const QString &path, const QString &reason);
 void cannotSave(QWidget *parent, const QString &gamePath, const QString &reason);
 void saved(QWidget *parent);
-/// Save, Discard or Cancel for the unsaved edits of `gamePath`.
-QMessageBox::StandardButton unsavedEdits(QWidget *parent, const QString &gamePath);
+/// Save, Discard or Cancel for the unsaved edits: the boots of `gamePath` (when `boots`), the
+/// textures of the archives `archives` (when any), or both.
+QMessageBox::StandardButton unsavedEdits(QWidget *parent, const QString &gamePath,
+                                         bool boots = true, const QStringList &archives = {});
 void recordLimit(QWidget *parent, int count, int shown);
 void valueOutOfRange(QWidget *parent);
 void cannotChangeStatistics(QWidget *parent, const QString &reason);
@@ -51,5 +53,16 @@ void pasteRefused(QWidget *parent, const QStringList &problems);
 void workingFileNotWritten(QWidget *parent, const QString &reason);
 /// A language was not chosen: `reason` says why (its name cannot be remembered).
 void languageRefused(QWidget *parent, const QString &reason);
+
+/// How many textures an export of a whole archive wrote into `folder`, and the entries it skipped.
+void texturesExported(QWidget *parent, int written, const QString &folder,
+                      const QStringList &skipped);
+void cannotExportTextures(QWidget *parent, const QString &folder, const QString &reason);
+/// What a folder's import changed in the archive `archivePath` (not yet saved).
+void texturesImported(QWidget *parent, int replaced, int unchanged, int skipped,
+                      const QString &archivePath);
+/// The problems that stop a folder's import, one line each, naming the files.
+void texturesNotImported(QWidget *parent, const QString &folder, const QStringList &problems);
+void cannotImportTextures(QWidget *parent, const QString &folder, const QString &reason);
 
 } // namespace Messages

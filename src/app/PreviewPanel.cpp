@@ -1,12 +1,9 @@
 #include "PreviewPanel.h"
 
-#include "FileChooser.h"
 #include "GuiText.h"
-#include "Messages.h"
 #include "PictureView.h"
+#include "TextureArchives.h"
 
-#include "language/UiText.h"
-#include "textures/ArchiveLoader.h"
 #include "textures/TexturePreview.h"
 
 #include <QEvent>
@@ -19,18 +16,20 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 using GuiText::toNative;
 
-PreviewPanel::PreviewPanel(const QString &workingFolder, QWidget *parent)
+PreviewPanel::PreviewPanel(TextureArchives *archives, const QString &workingFolder, QWidget *parent)
     : QGroupBox(QStringLiteral("Preview"), parent), mWorkingFolder(workingFolder),
-      mZlib(toNative(workingFolder)),
-      mPreview(std::make_unique<TexturePreview>(toNative(workingFolder)))
+      mTextures(archives), mPreview(std::make_unique<TexturePreview>(toNative(workingFolder)))
 {
     setObjectName(QStringLiteral("GroupBox15"));
     mLayout = new QVBoxLayout(this);
     Img = new QLabel(this);
     Img->setObjectName(QStringLiteral("Img"));
-    Img->setMinimumSize(200, 180);
+    // Small enough at its least for the window, with every button under it, to fit 1,000 x 700.
+    Img->setMinimumSize(200, 150);
     Img->setScaledContents(true);
     Img->setFrameShape(QFrame::StyledPanel);
     Img->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
@@ -38,8 +37,8 @@ PreviewPanel::PreviewPanel(const QString &workingFolder, QWidget *parent)
     Img->installEventFilter(this);
     cmdOpenT = addButton(QStringLiteral("cmdOpenT"), QStringLiteral("Load unnamed_5756.bin"));
     cmdOpent2 = addButton(QStringLiteral("cmdOpent2"), QStringLiteral("Load unnamed_2113.bin"));
-    connect(cmdOpenT, &QPushButton::clicked, this, [this] { chooseArchive(1); });
-    connect(cmdOpent2, &QPushButton::clicked, this, [this] { chooseArchive(2); });
+    connect(cmdOpenT, &QPushButton::clicked, this, [this] { emit loadRequested(1); });
+    connect(cmdOpent2, &QPushButton::clicked, this, [this] { emit loadRequested(2); });
 
     // The entry lists and the position fields hold the preview's state; they are never shown.
     for (int a = 0; a < 2; ++a) {
@@ -60,6 +59,8 @@ PreviewPanel::PreviewPanel(const QString &workingFolder, QWidget *parent)
     mArchives[0].namePositionField = text[1];
     mArchives[1].lengthField = text[2];
     mArchives[1].namePositionField = text[3];
+    connect(archives, &TextureArchives::loaded, this, &PreviewPanel::archiveReloaded);
+    connect(archives, &TextureArchives::texturesChanged, this, &PreviewPanel::texturesChanged);
     setEnabled(false);
 }
 
@@ -84,19 +85,14 @@ void PreviewPanel::addControl(QWidget *control)
     mLayout->addWidget(control);
 }
 
-Textura &PreviewPanel::index(int number)
-{
-    return number == 2 ? static_cast<Textura &>(ArchiveIndex2) : ArchiveIndex1;
-}
-
 const Textura &PreviewPanel::archiveIndex(int archive) const
 {
-    return archive == 2 ? static_cast<const Textura &>(ArchiveIndex2) : ArchiveIndex1;
+    return mTextures->index(archive);
 }
 
 QString PreviewPanel::archivePath(int number) const
 {
-    return mArchives[number == 2 ? 1 : 0].path;
+    return mTextures->isLoaded(number) ? mTextures->workingCopy(number) : QString();
 }
 
 int PreviewPanel::selectedEntry(int number) const
@@ -104,36 +100,10 @@ int PreviewPanel::selectedEntry(int number) const
     return mArchives[number == 2 ? 1 : 0].selectedEntry;
 }
 
-void PreviewPanel::chooseArchive(int number)
+void PreviewPanel::archiveReloaded(int number, const QString &path)
 {
-    const QString name =
-        number == 1 ? QStringLiteral("unnamed_5756.bin") : QStringLiteral("unnamed_2113.bin");
-    const QString path = FileChooser::chooseFile(this, QStringLiteral("CDT"),
-                                                 name + QLatin1Char('|') + name, mArchiveFolder);
-    if (!path.isEmpty())
-        loadArchive(number, path);
-}
-
-bool PreviewPanel::loadArchive(int number, const QString &path)
-{
-    mLoadDeclined = false;
-    if (mRefuse && mRefuse(path))
-        return false;
-    if (mMayReplace && !mMayReplace(number)) {
-        mLoadDeclined = true;
-        return false;
-    }
     Archive &a = archive(number);
-    Textura &entries = index(number);
-    const QString workingCopy =
-        QDir(mWorkingFolder)
-            .filePath(number == 1 ? QStringLiteral("File1") : QStringLiteral("File2"));
-    std::string error;
-    if (!ArchiveLoader::load(mZlib, toNative(path), toNative(workingCopy), entries, &error)) {
-        Messages::cannotLoadArchive(this, path, UiText::reason(error));
-        return false;
-    }
-    a.path = workingCopy;
+    const Textura &entries = mTextures->index(number);
     // The shown texture belonged to the archive that the load replaced.
     if (mShownArchive == number) {
         mShownArchive = 0;
@@ -144,14 +114,16 @@ bool PreviewPanel::loadArchive(int number, const QString &path)
     emit archiveLoaded(number, path);
     const QSignalBlocker blocker(a.list);
     a.list->clear();
-    if (entries.Count() == 0) {
-        Messages::emptyArchive(this);
-        return true;
-    }
     for (std::int32_t i = 0; i < entries.Count(); ++i)
         a.list->addItem(QString::number(static_cast<std::int64_t>(entries.Get_Offset(i)) + 1));
     a.list->setCurrentRow(-1);
-    return true;
+}
+
+void PreviewPanel::texturesChanged(int number, const std::vector<std::int32_t> &entries)
+{
+    if (mShownArchive == number &&
+        std::find(entries.begin(), entries.end(), mShownEntry) != entries.end())
+        refreshShown();
 }
 
 void PreviewPanel::previewEntry(int number)
@@ -166,14 +138,14 @@ void PreviewPanel::previewEntry(int number, int selected)
         return;
     a.selectedEntry = selected;
     // The hidden fields show the entry's length less one and its name's one-based position.
-    const ArchiveEntry entry = ArchiveEntry::of(index(number), selected);
+    const ArchiveEntry entry = ArchiveEntry::of(mTextures->index(number), selected);
     a.lengthField->setText(QString::number(entry.length - 1));
     a.namePositionField->setText(QString::number(entry.namePosition()));
     std::string bitmap;
     TexturePreview::Picture picture;
     // A texture that cannot be shown keeps the previous picture; the preview says nothing. The
     // picture no longer belongs to the selected boot, so nothing may export or replace it.
-    if (!mPreview->run(toNative(a.path), entry, bitmap, &picture)) {
+    if (!mPreview->run(toNative(archivePath(number)), entry, bitmap, &picture)) {
         forgetShown();
         return;
     }

@@ -1,50 +1,36 @@
 #pragma once
-// The texture preview ("Preview", GroupBox15): the two texture archives, their hidden entry
-// lists and position fields, and the picture of the selected boot's texture.
-#include "container/PesZlib.h"
+// The texture preview ("Preview", GroupBox15): the load buttons of the two texture archives,
+// their hidden entry lists and position fields, and the picture of the selected boot's
+// texture. The archives themselves belong to the texture document (TextureArchives).
 #include "textures/Picture.h"
 #include "textures/Textura.h"
 
 #include <QGroupBox>
 #include <array>
-#include <functional>
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QVBoxLayout;
+class TextureArchives;
 class TexturePreview;
 
 class PreviewPanel : public QGroupBox
 {
     Q_OBJECT
 public:
-    /// `workingFolder` holds the archives' working copies ("File1", "File2") and the
-    /// preview's files.
-    explicit PreviewPanel(const QString &workingFolder, QWidget *parent = nullptr);
+    /// Shows the archives of `archives`; `workingFolder` holds the preview's files.
+    PreviewPanel(TextureArchives *archives, const QString &workingFolder,
+                 QWidget *parent = nullptr);
     ~PreviewPanel() override;
 
-    /// `refuse` is asked before an archive is loaded; true means it is not to be loaded (it
-    /// has said why).
-    void setRefusal(std::function<bool(const QString &)> refuse) { mRefuse = std::move(refuse); }
-    /// `mayReplace` is asked before a load replaces archive 1 or 2; false keeps it (it has
-    /// said why).
-    void setLoadGuard(std::function<bool(int)> mayReplace) { mMayReplace = std::move(mayReplace); }
     /// Removes the preview's files from the working folder.
     void removeFiles();
 
-    /// Loads texture archive 1 or 2 without a dialog; a failure is reported in a message
-    /// and leaves the loaded archive as it was.
-    bool loadArchive(int archive, const QString &path);
-    /// True when the last load did not happen because the user kept the archive's unsaved
-    /// changes (Cancel).
-    bool loadDeclined() const { return mLoadDeclined; }
-    /// Asks for archive 1 or 2 in a file dialog (starting in the archive folder) and loads it.
-    void chooseArchive(int archive);
-    /// The folder the archive dialog starts in.
-    void setArchiveFolder(const QString &folder) { mArchiveFolder = folder; }
     /// Shows the texture of the boot at list position `bootPosition`: entry p of archive 1,
     /// or entry p minus archive 1's count of archive 2.
     void showTextureOf(int bootPosition);
@@ -74,6 +60,8 @@ signals:
     void shownChanged(bool shown);
     /// Archive 1 or 2 was loaded from the file `path`.
     void archiveLoaded(int archive, const QString &path);
+    /// The load button of archive 1 or 2 was pressed.
+    void loadRequested(int archive);
     /// The user double-clicked the picture.
     void pictureDoubleClicked();
 
@@ -83,14 +71,15 @@ protected:
 private:
     struct Archive
     {
-        QString path;
         QListWidget *list = nullptr;
         QLineEdit *lengthField = nullptr;
         QLineEdit *namePositionField = nullptr;
         int selectedEntry = -1;
     };
     Archive &archive(int number) { return number == 2 ? mArchives[1] : mArchives[0]; }
-    Textura &index(int number);
+    /// Fills the entry list of an archive the document has (re)loaded.
+    void archiveReloaded(int number, const QString &path);
+    void texturesChanged(int number, const std::vector<std::int32_t> &entries);
     void previewEntry(int archive);
     void previewEntry(int archive, int entry);
     void drawShown();
@@ -98,14 +87,8 @@ private:
     void forgetShown();
 
     QString mWorkingFolder;
-    bool mLoadDeclined = false;
-    QString mArchiveFolder;
-    std::function<bool(const QString &)> mRefuse;
-    std::function<bool(int)> mMayReplace;
-    PesZlib mZlib;
+    TextureArchives *mTextures;
     std::unique_ptr<TexturePreview> mPreview;
-    Textura ArchiveIndex1;
-    Textura2 ArchiveIndex2;
     std::array<Archive, 2> mArchives;
     QVBoxLayout *mLayout = nullptr;
     Picture mShown;

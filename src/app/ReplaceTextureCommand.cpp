@@ -1,18 +1,16 @@
 #include "ReplaceTextureCommand.h"
 
-#include "TextureActions.h"
-
 #include <utility>
 
-ReplaceTextureCommand::ReplaceTextureCommand(TextureActions *actions, const QString &text,
-                                             Change change)
-    : QUndoCommand(text), mActions(actions), mChange(std::move(change))
+ReplaceTextureCommand::ReplaceTextureCommand(TextureArchives *archives, const QString &text,
+                                             Step step)
+    : QUndoCommand(text), mArchives(archives), mStep(std::move(step))
 {
 }
 
 void ReplaceTextureCommand::undo()
 {
-    put(mChange.before);
+    put(mStep.before);
 }
 
 void ReplaceTextureCommand::redo()
@@ -21,18 +19,14 @@ void ReplaceTextureCommand::redo()
         mApplied = false;
         return;
     }
-    put(mChange.after);
+    put(mStep.after);
 }
 
-void ReplaceTextureCommand::put(const std::vector<std::uint8_t> &texture)
+void ReplaceTextureCommand::put(const std::vector<TextureArchives::EntryTexture> &textures)
 {
-    // Another archive now stands where this one was; its entries are not this step's to change.
-    if (!mActions->isCurrent(mChange.archive, mChange.generation)) {
-        setObsolete(true);
-        return;
-    }
-    // A working copy that cannot be written is reported by the actions; it still holds the
-    // texture it had, so the step leaves the stack rather than claim a state that is not there.
-    if (!mActions->putTexture(mChange.archive, mChange.entry, texture))
+    // Another load of the archive, or a working copy that cannot be written (the document has
+    // said why): the step leaves the stack rather than claim a state that is not there. The
+    // title's marker compares with the saved files, so it stays right either way.
+    if (!mArchives->putTextures(mStep.archive, mStep.loadNumber, textures))
         setObsolete(true);
 }

@@ -1,35 +1,33 @@
 #pragma once
-// The undo step of a replaced texture: the entry's DDS texture before and after, so that undo
-// puts the old texture back exactly and redo applies the new one without encoding again.
-#include <QUndoCommand>
-#include <cstdint>
-#include <vector>
+// The undo step of replaced textures (one entry, or a folder's import): each entry's DDS
+// texture before and after, so that undo puts the old textures back exactly and redo applies
+// the new ones without encoding again. A step whose archive has been loaded again since is
+// void: it leaves the stack at its next undo or redo and changes nothing.
+#include "TextureArchives.h"
 
-class TextureActions;
+#include <QUndoCommand>
 
 class ReplaceTextureCommand : public QUndoCommand
 {
 public:
-    struct Change
+    struct Step
     {
         int archive = 0;    ///< 1 or 2
-        int generation = 0; ///< the load of the archive that the entry belongs to
-        int entry = -1;
-        std::vector<std::uint8_t> before;
-        std::vector<std::uint8_t> after;
+        int loadNumber = 0; ///< the load of the archive that the entries belong to
+        std::vector<TextureArchives::EntryTexture> before;
+        std::vector<TextureArchives::EntryTexture> after;
     };
 
     /// The change is already in the working copy: the first redo does nothing.
-    ReplaceTextureCommand(TextureActions *actions, const QString &text, Change change);
+    ReplaceTextureCommand(TextureArchives *archives, const QString &text, Step step);
 
     void undo() override;
     void redo() override;
 
 private:
-    /// Puts `texture` back, unless the archive was loaded again since: the step is then void.
-    void put(const std::vector<std::uint8_t> &texture);
+    void put(const std::vector<TextureArchives::EntryTexture> &textures);
 
-    TextureActions *mActions;
-    Change mChange;
+    TextureArchives *mArchives;
+    Step mStep;
     bool mApplied = true;
 };

@@ -6,17 +6,17 @@
 #include "MainWindowTexts.h"
 #include "Messages.h"
 #include "PreviewPanel.h"
-#include "ReplaceTextureCommand.h"
+#include "TextureArchives.h"
 
 #include "common/FileIo.h"
 #include "language/UiText.h"
-#include "textures/ArchiveSaver.h"
 #include "textures/TextureExport.h"
-#include "textures/TextureImage.h"
-#include "textures/TextureReplacer.h"
+#include "textures/TextureSet.h"
 
 #include <QCheckBox>
+#include <QProgressDialog>
 #include <QPushButton>
+#include <memory>
 
 using GuiText::toNative;
 using Key = UiText::Key;
@@ -28,24 +28,30 @@ QString fromCore(const std::string &reason)
     return UiText::reason(reason);
 }
 
-// Reads the picture or DDS file at `imagePath` into the entry of the unwrapped archive.
-bool replaceEntry(FileIo::Bytes &archive, const ArchiveEntry &entry, const QString &imagePath,
-                  std::string *error)
+// Up to this many pictures are read without a progress dialog.
+constexpr std::size_t kFewPictures = 4;
+
+QStringList fromCore(const std::vector<std::string> &lines)
 {
-    FileIo::Bytes image;
-    return FileIo::readFile(toNative(imagePath), image, error) &&
-           TextureReplacer::replaceWithFile(archive, entry, image, toNative(imagePath), error);
+    QStringList out;
+    for (const std::string &line : lines)
+        out << UiText::reason(line);
+    return out;
 }
 
 } // namespace
 
 TextureActions::TextureActions(PreviewPanel *preview, BootsDocument *document, QWidget *window)
-    : QObject(preview), mPreview(preview), mDocument(document), mWindow(window)
+    : QObject(preview), mPreview(preview), mTextures(&document->textures()), mWindow(window)
 {
     cmdExportTexture =
         preview->addButton(QStringLiteral("cmdExportTexture"), UiText::text(Key::ExportTexture));
     cmdReplaceTexture =
         preview->addButton(QStringLiteral("cmdReplaceTexture"), UiText::text(Key::ReplaceTexture));
+    cmdExportTextures =
+        preview->addButton(QStringLiteral("cmdExportTextures"), UiText::text(Key::ExportTextures));
+    cmdImportTextures =
+        preview->addButton(QStringLiteral("cmdImportTextures"), UiText::text(Key::ImportTextures));
     chkAlpha = new QCheckBox(UiText::text(Key::ShowAlpha));
     chkAlpha->setObjectName(QStringLiteral("chkAlpha"));
     chkAlpha->setChecked(true);
@@ -53,20 +59,57 @@ TextureActions::TextureActions(PreviewPanel *preview, BootsDocument *document, Q
     // Registered, so that a change of language re-captions them.
     MainWindowTexts::setText(cmdExportTexture, Key::ExportTexture);
     MainWindowTexts::setText(cmdReplaceTexture, Key::ReplaceTexture);
+    MainWindowTexts::setText(cmdExportTextures, Key::ExportTextures);
+    MainWindowTexts::setText(cmdImportTextures, Key::ImportTextures);
     MainWindowTexts::setText(chkAlpha, Key::ShowAlpha);
-    for (QPushButton *button : {cmdExportTexture, cmdReplaceTexture})
+    const QList<QPushButton *> buttons = {cmdExportTexture, cmdReplaceTexture, cmdExportTextures,
+                                          cmdImportTextures};
+    for (QPushButton *button : buttons)
         button->setEnabled(false);
 
     connect(cmdExportTexture, &QPushButton::clicked, this, &TextureActions::chooseExport);
     connect(cmdReplaceTexture, &QPushButton::clicked, this, &TextureActions::chooseReplacement);
+    connect(cmdExportTextures, &QPushButton::clicked, this, &TextureActions::chooseExportFolder);
+    connect(cmdImportTextures, &QPushButton::clicked, this, &TextureActions::chooseImportFolder);
     connect(chkAlpha, &QCheckBox::toggled, preview, &PreviewPanel::setShowAlpha);
-    connect(preview, &PreviewPanel::shownChanged, this, [this](bool shown) {
-        cmdExportTexture->setEnabled(shown);
-        cmdReplaceTexture->setEnabled(shown);
+    connect(preview, &PreviewPanel::shownChanged, this, [buttons](bool shown) {
+        for (QPushButton *button : buttons)
+            button->setEnabled(shown);
     });
-    connect(preview, &PreviewPanel::archiveLoaded, this, &TextureActions::archiveLoaded);
-    connect(document, &BootsDocument::reset, this, &TextureActions::discardChanges);
-    preview->setLoadGuard([this](int number) { return mayReplaceArchive(number); });
+    connect(mTextures, &TextureArchives::failed, this,
+            [this](const QString &source, const QString &reason) {
+                Messages::cannotChangeTexture(mWindow, source, reason);
+            });
+    connect(preview, &PreviewPanel::loadRequested, this, &TextureActions::chooseArchive);
+}
+
+void TextureActions::chooseArchive(int number)
+{
+    const QString name =
+        number == 1 ? QStringLiteral("unnamed_5756.bin") : QStringLiteral("unnamed_2113.bin");
+    const QString path = FileChooser::chooseFile(mWindow, QStringLiteral("CDT"),
+                                                 name + QLatin1Char('|') + name, mArchiveFolder);
+    if (!path.isEmpty())
+        loadArchive(number, path);
+}
+
+bool TextureActions::loadArchive(int number, const QString &path)
+{
+    mLoadDeclined = false;
+    if (mRefuse && mRefuse(path))
+        return false;
+    if (!mayReplaceArchive(number)) {
+        mLoadDeclined = true;
+        return false;
+    }
+    QString error;
+    if (!mTextures->load(number, path, &error)) {
+        Messages::cannotLoadArchive(mWindow, path, error);
+        return false;
+    }
+    if (mTextures->index(number).Count() == 0)
+        Messages::emptyArchive(mWindow);
+    return true;
 }
 
 void TextureActions::chooseExport()
@@ -88,6 +131,30 @@ void TextureActions::chooseReplacement()
         replaceShownTexture(path);
 }
 
+QString TextureActions::chooseFolder()
+{
+    QString folder = FileChooser::chooseFolder(mWindow, QStringLiteral("CDTextureFolder"), mFolder);
+    if (!folder.isEmpty()) {
+        mFolder = folder;
+        emit textureFolderChosen(folder);
+    }
+    return folder;
+}
+
+void TextureActions::chooseExportFolder()
+{
+    const QString folder = chooseFolder();
+    if (!folder.isEmpty())
+        exportAllTextures(folder);
+}
+
+void TextureActions::chooseImportFolder()
+{
+    const QString folder = chooseFolder();
+    if (!folder.isEmpty())
+        importTextures(folder);
+}
+
 bool TextureActions::exportShownTexture(const QString &path)
 {
     if (mPreview->shownArchive() == 0) {
@@ -97,127 +164,97 @@ bool TextureActions::exportShownTexture(const QString &path)
     std::string error;
     if (TextureExport::writePng(mPreview->shownPicture(), toNative(path), &error))
         return true;
-    Messages::cannotExportTexture(mWindow, path, fromCore(error));
+    Messages::cannotExportTexture(mWindow, path, QString::fromStdString(error));
     return false;
 }
 
 bool TextureActions::replaceShownTexture(const QString &imagePath)
 {
+    QString error;
+    if (mPreview->shownArchive() == 0)
+        error = UiText::text(Key::NoTextureShown);
+    else if (mTextures->replaceEntry(mPreview->shownArchive(), mPreview->shownEntry(), imagePath,
+                                     &error))
+        return true;
+    Messages::cannotReplaceTexture(mWindow, imagePath, error);
+    return false;
+}
+
+bool TextureActions::exportAllTextures(const QString &folder)
+{
+    const int number = mPreview->shownArchive();
+    FileIo::Bytes archive;
+    std::string error;
+    TextureSet::Exported exported;
+    if (number == 0)
+        error = UiText::text(Key::NoTextureShown).toStdString();
+    else if (FileIo::readFile(toNative(mTextures->workingCopy(number)), archive, &error) &&
+             TextureSet::exportAll(archive, mTextures->index(number), toNative(folder), exported,
+                                   &error)) {
+        Messages::texturesExported(mWindow, exported.written, folder, fromCore(exported.skipped));
+        return true;
+    }
+    Messages::cannotExportTextures(mWindow, folder, fromCore(error));
+    return false;
+}
+
+bool TextureActions::importTextures(const QString &folder)
+{
     const int number = mPreview->shownArchive();
     if (number == 0) {
-        Messages::cannotReplaceTexture(mWindow, imagePath, UiText::text(Key::NoTextureShown));
+        Messages::cannotImportTextures(mWindow, folder, UiText::text(Key::NoTextureShown));
         return false;
     }
-    ReplaceTextureCommand::Change change;
-    change.archive = number;
-    change.generation = archive(number).generation;
-    change.entry = mPreview->shownEntry();
-    const ArchiveEntry entry = ArchiveEntry::of(mPreview->archiveIndex(number), change.entry);
-    const std::string workingCopy = toNative(mPreview->archivePath(number));
-    FileIo::Bytes bytes;
-    std::string error;
-    // The working copy is written only once the new texture is whole.
-    if (!FileIo::readFile(workingCopy, bytes, &error) ||
-        !TextureReplacer::entryTexture(bytes, entry, change.before, &error) ||
-        !replaceEntry(bytes, entry, imagePath, &error) ||
-        !TextureReplacer::entryTexture(bytes, entry, change.after, &error)) {
-        Messages::cannotReplaceTexture(mWindow, imagePath, fromCore(error));
+    std::unique_ptr<QProgressDialog> progress;
+    const auto onProgress = [&](std::size_t done, std::size_t total) {
+        if (!progress && total > kFewPictures) {
+            progress = std::make_unique<QProgressDialog>(mWindow); // Qt's own Cancel
+            progress->setLabelText(UiText::text(Key::ReadingPictures));
+            progress->setRange(0, static_cast<int>(total));
+            progress->setObjectName(QStringLiteral("progressTextures"));
+            progress->setWindowModality(Qt::WindowModal);
+            progress->setMinimumDuration(0);
+        }
+        if (!progress)
+            return true;
+        progress->setValue(static_cast<int>(done)); // a modal dialog handles events here
+        return !progress->wasCanceled();
+    };
+    TextureSet::Outcome outcome;
+    QString error;
+    const bool imported = mTextures->importFolder(number, folder, outcome, &error, onProgress);
+    progress.reset();
+    if (outcome.cancelled)
+        return false;
+    if (!outcome.problems.empty()) {
+        Messages::texturesNotImported(mWindow, folder, fromCore(outcome.problems));
         return false;
     }
-    if (!FileIo::writeNamedFile(workingCopy, bytes, &error, FileIo::Sync::Cached)) {
-        Messages::cannotReplaceTexture(
-            mWindow, imagePath, UiText::text(Key::CannotWriteWorkingFile, {fromCore(error)}));
+    if (!imported) {
+        Messages::cannotImportTextures(mWindow, folder, error);
         return false;
     }
-    archive(number).changed = true;
-    mPreview->refreshShown();
-    mDocument->undoStack()->push(
-        new ReplaceTextureCommand(this, UiText::text(Key::ReplaceTexture), std::move(change)));
+    Messages::texturesImported(mWindow, static_cast<int>(outcome.replaced.size()),
+                               outcome.unchanged, static_cast<int>(outcome.skipped.size()),
+                               mTextures->source(number));
     return true;
-}
-
-bool TextureActions::isCurrent(int number, int generation) const
-{
-    return mArchives[number == 2 ? 1 : 0].generation == generation;
-}
-
-bool TextureActions::putTexture(int number, int entryIndex, const std::vector<std::uint8_t> &dds)
-{
-    const ArchiveEntry entry = ArchiveEntry::of(mPreview->archiveIndex(number), entryIndex);
-    const std::string workingCopy = toNative(mPreview->archivePath(number));
-    FileIo::Bytes bytes;
-    std::string error;
-    if (!FileIo::readFile(workingCopy, bytes, &error) ||
-        !TextureReplacer::replaceWithDds(bytes, entry, dds, &error) ||
-        !FileIo::writeNamedFile(workingCopy, bytes, &error, FileIo::Sync::Cached)) {
-        Messages::cannotChangeTexture(mWindow, archive(number).source, fromCore(error));
-        return false;
-    }
-    archive(number).changed = true;
-    if (mPreview->shownArchive() == number && mPreview->shownEntry() == entryIndex)
-        mPreview->refreshShown();
-    return true;
-}
-
-void TextureActions::archiveLoaded(int number, const QString &path)
-{
-    Archive &a = archive(number);
-    a.source = path;
-    a.changed = false;
-    ++a.generation; // the undo steps of the archive it replaced go void
 }
 
 bool TextureActions::mayReplaceArchive(int number)
 {
-    if (!archive(number).changed)
+    if (!mTextures->isModified(number))
         return true;
-    switch (Messages::unsavedTextures(mWindow, archive(number).source)) {
-    case QMessageBox::Save:
-        return saveArchive(number);
+    switch (Messages::unsavedTextures(mWindow, mTextures->source(number))) {
+    case QMessageBox::Save: {
+        QString error;
+        if (mTextures->saveArchive(number, &error))
+            return true;
+        Messages::cannotSave(mWindow, mTextures->source(number), error);
+        return false;
+    }
     case QMessageBox::Discard:
         return true;
     default:
         return false;
-    }
-}
-
-bool TextureActions::saveArchive(int number)
-{
-    Archive &a = archive(number);
-    FileIo::Bytes bytes;
-    std::string error;
-    if (!FileIo::readFile(toNative(mPreview->archivePath(number)), bytes, &error) ||
-        !ArchiveSaver::save(bytes, toNative(a.source), &error)) {
-        Messages::cannotSave(mWindow, a.source, fromCore(error));
-        return false;
-    }
-    a.changed = false;
-    return true;
-}
-
-bool TextureActions::saveChangedArchives()
-{
-    bool all = true;
-    for (int number = 1; number <= 2; ++number) {
-        if (archive(number).changed && !saveArchive(number))
-            all = false;
-    }
-    return all;
-}
-
-void TextureActions::discardChanges()
-{
-    // The boots file was closed or another opened: its undo steps are gone, and replacements
-    // it did not save (the user discarded them) leave the working copies too.
-    for (int number = 1; number <= 2; ++number) {
-        Archive &a = archive(number);
-        if (!a.changed)
-            continue;
-        a.changed = false;
-        // An archive that no longer loads has said why; its working copy is then no longer
-        // saved, as the user chose.
-        if (!mPreview->loadArchive(number, a.source))
-            qWarning("The texture archive could not be loaded again after its changes were "
-                     "discarded.");
     }
 }

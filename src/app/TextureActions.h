@@ -1,19 +1,18 @@
 #pragma once
-// The texture buttons under the preview: export of the shown texture to PNG, the alpha view,
-// and replacement of the shown texture in its archive's working copy as one undo step of the
-// boots document. Keeps which archives were changed since they were loaded or saved, and saves
-// them over the files they were loaded from.
+// The texture buttons and dialogs under the preview: loading an archive, export of the shown
+// texture to PNG, the alpha view, replacement of the shown texture, and export and import of
+// the whole archive whose texture is shown, to and from a folder. The textures themselves belong to
+// the texture document (TextureArchives); this only asks and reports.
 #include <QObject>
 #include <QString>
-#include <array>
-#include <cstdint>
-#include <vector>
+#include <functional>
 
 class BootsDocument;
 class PreviewPanel;
 class QCheckBox;
 class QPushButton;
 class QWidget;
+class TextureArchives;
 
 class TextureActions : public QObject
 {
@@ -22,41 +21,57 @@ public:
     /// Adds its controls to `preview`; dialogs and messages show over `window`.
     TextureActions(PreviewPanel *preview, BootsDocument *document, QWidget *window);
 
+    /// `refuse` is asked before an archive is loaded; true means it is not to be loaded (it
+    /// has said why).
+    void setRefusal(std::function<bool(const QString &)> refuse) { mRefuse = std::move(refuse); }
+    /// Loads texture archive 1 or 2 without a dialog, after asking about its unsaved changes; a
+    /// failure is reported in a message and leaves the loaded archive as it was.
+    bool loadArchive(int archive, const QString &path);
+    /// True when the last load did not happen because the user kept the archive's unsaved
+    /// changes (Cancel).
+    bool loadDeclined() const { return mLoadDeclined; }
+    /// Asks for archive 1 or 2 in a file dialog (starting in the archive folder) and loads it.
+    void chooseArchive(int archive);
+    /// The folder the archive dialog starts in.
+    void setArchiveFolder(const QString &folder) { mArchiveFolder = folder; }
+    /// The folder the dialog of Export All and Import Folder starts in.
+    void setTextureFolder(const QString &folder) { mFolder = folder; }
+
     /// Writes the shown texture as a PNG with alpha. False (after a message) on failure.
     bool exportShownTexture(const QString &path);
     /// Replaces the shown texture with the picture (PNG, BMP, TGA, JPEG) or DDS file at
     /// `imagePath`, as one undo step. A refused file gives one message and changes nothing.
     bool replaceShownTexture(const QString &imagePath);
-    /// Saves every archive changed since it was loaded or saved over the file it was loaded
-    /// from; each failure gets a message naming the file. True when every one was saved.
-    bool saveChangedArchives();
+    /// Writes every entry of the shown texture's archive into `folder` as "<NNN>_<name>.png",
+    /// then says how many were written and which entries were skipped.
+    bool exportAllTextures(const QString &folder);
+    /// Imports `folder` into the shown texture's archive as one undo step, with a progress
+    /// dialog while more than a few pictures are read; a summary, or one warning listing the
+    /// problems (nothing changes then, nor when the user cancels).
+    bool importTextures(const QString &folder);
 
-    /// For the undo steps: true while `archive` is still the load numbered `generation`.
-    bool isCurrent(int archive, int generation) const;
-    /// For the undo steps: puts the DDS texture `dds` into `entry` of `archive`'s working copy.
-    bool putTexture(int archive, int entry, const std::vector<std::uint8_t> &dds);
+signals:
+    /// A folder was chosen for Export All or Import Folder.
+    void textureFolderChosen(const QString &folder);
 
 private:
-    struct Archive
-    {
-        QString source; ///< the file the user loaded
-        int generation = 0;
-        bool changed = false;
-    };
-    Archive &archive(int number) { return mArchives[number == 2 ? 1 : 0]; }
-
     void chooseExport();
     void chooseReplacement();
-    void archiveLoaded(int number, const QString &path);
+    void chooseExportFolder();
+    void chooseImportFolder();
+    QString chooseFolder();
     bool mayReplaceArchive(int number);
-    bool saveArchive(int number);
-    void discardChanges();
 
     PreviewPanel *mPreview;
-    BootsDocument *mDocument;
+    TextureArchives *mTextures;
     QWidget *mWindow;
-    std::array<Archive, 2> mArchives;
+    QString mFolder; ///< the folder the texture folder dialog starts in
+    QString mArchiveFolder;
+    bool mLoadDeclined = false;
+    std::function<bool(const QString &)> mRefuse;
     QPushButton *cmdExportTexture = nullptr;
     QPushButton *cmdReplaceTexture = nullptr;
+    QPushButton *cmdExportTextures = nullptr;
+    QPushButton *cmdImportTextures = nullptr;
     QCheckBox *chkAlpha = nullptr;
 };

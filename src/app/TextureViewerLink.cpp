@@ -1,19 +1,17 @@
 #include "TextureViewerLink.h"
 
-#include "GuiText.h"
 #include "MainWindowTexts.h"
 #include "PreviewPanel.h"
+#include "TextureArchives.h"
 #include "frmTexture.h"
 
-#include "common/Ansi.h"
-#include "common/FileIo.h"
-#include "textures/ArchiveEntry.h"
 
 #include <QFileInfo>
 #include <QPushButton>
 
-TextureViewerLink::TextureViewerLink(PreviewPanel *preview, QWidget *window)
-    : QObject(preview), mPreview(preview), mWindow(window)
+TextureViewerLink::TextureViewerLink(PreviewPanel *preview, const TextureArchives *textures,
+                                     QWidget *window)
+    : QObject(preview), mPreview(preview), mTextures(textures), mWindow(window)
 {
     cmdViewTexture = preview->addButton(QStringLiteral("cmdViewTexture"),
                                         UiText::text(UiText::Key::ViewTexture));
@@ -28,8 +26,8 @@ TextureViewerLink::TextureViewerLink(PreviewPanel *preview, QWidget *window)
         cmdViewTexture->setEnabled(shown);
         follow();
     });
-    connect(preview, &PreviewPanel::archiveLoaded, this,
-            [this](int archive, const QString &path) { mSources[archive == 2 ? 1 : 0] = path; });
+    // A replaced or imported texture, or its undo, shows at once.
+    connect(textures, &TextureArchives::texturesChanged, this, &TextureViewerLink::follow);
 }
 
 void TextureViewerLink::open()
@@ -53,20 +51,12 @@ void TextureViewerLink::follow()
         return;
     }
     const int number = mPreview->shownEntry();
-    const ArchiveEntry entry = ArchiveEntry::of(mPreview->archiveIndex(archive), number);
-    const std::string path = GuiText::toNative(mPreview->archivePath(archive));
-    const QString source = QFileInfo(mSources[archive == 2 ? 1 : 0]).fileName();
-    FileIo::Bytes name;
-    FileIo::Bytes dds;
-    std::string error;
-    if (!FileIo::readFileRange(path, static_cast<std::uint64_t>(entry.nameOffset),
-                               ArchiveEntry::kNameLength, name, &error) ||
-        !FileIo::readFileRange(path, static_cast<std::uint64_t>(entry.textureOffset()),
-                               static_cast<std::uint64_t>(entry.textureLength()), dds, &error)) {
-        mViewer->setUnreadable(QString::fromStdString(error), source, number, QString());
+    const QString source = QFileInfo(mTextures->source(archive)).fileName();
+    TextureArchives::Bytes dds;
+    QString error;
+    if (!mTextures->entryTexture(archive, number, dds, &error)) {
+        mViewer->setUnreadable(error, source, number, QString());
         return;
     }
-    std::string ansi(name.begin(), name.end());
-    ansi = ansi.substr(0, ansi.find('\0'));
-    mViewer->setTexture(std::move(dds), source, number, QString::fromStdString(Ansi::toUtf8(ansi)));
+    mViewer->setTexture(std::move(dds), source, number, mTextures->entryName(archive, number));
 }

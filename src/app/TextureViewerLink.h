@@ -1,12 +1,11 @@
 #pragma once
 // Connects the texture viewer to the preview: "View…" under the preview or a double click on
-// its picture opens the viewer, and while it is open it shows the texture of the selected boot,
-// read from the shown entry of the archive's working copy.
+// its picture opens the viewer, and while it is open it shows the texture of the selected boot
+// as the texture document holds it.
 #include <QObject>
-#include <QString>
-#include <array>
 
 class PreviewPanel;
+class TextureArchives;
 class QPushButton;
 class frmTexture;
 
@@ -14,8 +13,9 @@ class TextureViewerLink : public QObject
 {
     Q_OBJECT
 public:
-    /// Adds cmdViewTexture to `preview`; the viewer is a window of `window`.
-    TextureViewerLink(PreviewPanel *preview, QWidget *window);
+    /// Adds cmdViewTexture to `preview`, which shows entries of `textures`; the viewer is a
+    /// window of `window`.
+    TextureViewerLink(PreviewPanel *preview, const TextureArchives *textures, QWidget *window);
 
     /// Opens the viewer (made on first use) on the shown texture and brings it to the front.
     void open();
@@ -26,8 +26,8 @@ private:
     void follow();
 
     PreviewPanel *mPreview;
+    const TextureArchives *mTextures;
     QWidget *mWindow;
     frmTexture *mViewer = nullptr;
     QPushButton *cmdViewTexture;
-    std::array<QString, 2> mSources; ///< the file each archive was loaded from
 };

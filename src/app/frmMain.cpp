@@ -20,6 +20,7 @@
 #include "TextureActions.h"
 #include "TextureViewerLink.h"
 #include "WindowAccess.h"
+#include "TextureArchives.h"
 #include "frmAbout.h"
 #include "frmManual.h"
 #include "language/frmCreateLanguage.h"
@@ -144,10 +145,10 @@ void frmMain::createControls()
     mRecordEditor = new RecordEditorPanel;
     columns->addWidget(mRecordEditor, 5);
     auto *right = new QVBoxLayout;
-    mPreview = new PreviewPanel(mFolders->workingFolder());
-    mPreview->setRefusal([this](const QString &path) { return refuseWorkingFile(path); });
+    mPreview = new PreviewPanel(&mDocument->textures(), mFolders->workingFolder());
     mTextures = new TextureActions(mPreview, mDocument, this);
-    mTextureViewer = new TextureViewerLink(mPreview, this);
+    mTextures->setRefusal([this](const QString &path) { return refuseWorkingFile(path); });
+    mTextureViewer = new TextureViewerLink(mPreview, &mDocument->textures(), this);
     right->addWidget(mPreview, 1);
     right->addWidget(createOtherGroup());
     columns->addLayout(right, 3);
@@ -345,7 +346,14 @@ bool frmMain::maybeSave()
 {
     if (!mDocument->isModified())
         return true;
-    switch (Messages::unsavedEdits(this, mDocument->gamePath())) {
+    // The question names what differs: the boots, the textures, or both.
+    QStringList archives;
+    for (int archive = 1; archive <= 2; ++archive) {
+        if (mDocument->textures().isModified(archive))
+            archives << mDocument->textures().source(archive);
+    }
+    switch (
+        Messages::unsavedEdits(this, mDocument->gamePath(), mDocument->bootsModified(), archives)) {
     case QMessageBox::Save:
         return save();
     case QMessageBox::Discard:
@@ -429,14 +437,10 @@ bool frmMain::save()
 {
     if (!mDocument->isOpen())
         return false;
-    const bool archivesSaved = mTextures->saveChangedArchives(); // each failure said why
     QString reason;
-    if (!mDocument->save(&reason)) {
-        Messages::cannotSave(this, mDocument->gamePath(), reason);
-        return false;
-    }
-    if (!archivesSaved) {
-        mDocument->undoStack()->resetClean(); // an unsaved archive keeps the window modified
+    QString failedFile;
+    if (!mDocument->save(&reason, &failedFile)) {
+        Messages::cannotSave(this, failedFile, reason);
         return false;
     }
     Messages::saved(this);
@@ -570,5 +574,5 @@ void frmMain::cmdChange_Click()
 
 bool frmMain::loadArchive(int archive, const QString &path)
 {
-    return mPreview->loadArchive(archive, path);
+    return mTextures->loadArchive(archive, path);
 }

@@ -10,6 +10,7 @@
 #include "textures/TextureImage.h"
 #include "textures/TexturePreview.h"
 #include "textures/TextureReplacer.h"
+#include "textures/TextureSet.h"
 
 #include <cctype>
 #include <filesystem>
@@ -22,12 +23,20 @@ using CliSupport::ScratchFolder;
 namespace TextureCommands {
 
 const char *const kTexturesHelp =
-    "Usage: cleatwork-cli textures FILE [--export DIR]\n"
+    "Usage: cleatwork-cli textures FILE [--export DIR | --import DIR [--dry-run]]\n"
     "Unwraps the texture archive FILE in memory and prints one line per entry: its number,\n"
     "the offset and length of its data, and its 4-character name.\n"
     "  --export DIR  writes every entry as DIR/<NNN>_<name>.png (with alpha) instead; entries\n"
     "                that are not valid DDS textures, or whose file name is a symbolic link\n"
-    "                in DIR, are listed and skipped, and the exit status is then 1\n";
+    "                in DIR, are listed and skipped, and the exit status is then 1\n"
+    "  --import DIR  puts the pictures of DIR back: each DIR/<NNN>_<anything>.png, .bmp, .tga,\n"
+    "                .jpg, .jpeg or .dds replaces entry NNN as replace-texture does, and other\n"
+    "                files are listed as skipped. A picture that decodes to what the entry\n"
+    "                holds leaves it as it is, so an untouched export changes nothing. Any\n"
+    "                problem is listed (one line each, naming the file), FILE is left as it\n"
+    "                was and the exit status is 1; otherwise FILE is written once, safely\n"
+    "                (not at all when nothing changed), and a summary is printed\n"
+    "  --dry-run     with --import: lists the entries it would replace and writes nothing\n";
 
 const char *const kTextureHelp =
     "Usage: cleatwork-cli texture FILE N OUT\n"
@@ -57,18 +66,6 @@ bool readArchive(const std::string &file, FileIo::Bytes &plain, Textura &index, 
         return false;
     index.load(plain); // an archive without entries lists nothing
     return true;
-}
-
-std::string entryName(const FileIo::Bytes &plain, const ArchiveEntry &entry)
-{
-    std::string name;
-    if (!entry.readName(plain, name, nullptr))
-        return "?";
-    for (auto &c : name) {
-        if (static_cast<unsigned char>(c) < 0x20)
-            c = '.';
-    }
-    return Ansi::toUtf8(name);
 }
 
 // The entry number `text` of an archive with `count` entries, or -1.
@@ -130,38 +127,39 @@ int exportAll(const std::string &file, const std::string &folder)
     std::string error;
     if (!readArchive(file, plain, index, error))
         return failWith("cannot read the texture archive " + file + ": " + error);
-    std::error_code ec;
-    std::filesystem::create_directories(FileIo::toPath(folder), ec);
-    if (ec)
-        return failWith("cannot make the folder " + folder + ": " + ec.message());
-    int skipped = 0;
-    for (std::int32_t i = 0; i < index.Count(); ++i) {
-        const ArchiveEntry entry = ArchiveEntry::of(index, i);
-        std::string name;
-        Picture picture;
-        if (!entry.readName(plain, name, &error) ||
-            !TextureImage::decodeEntry(plain, entry, picture, &error)) {
-            std::cerr << "cleatwork-cli: skipped entry " << i << " (" << entryName(plain, entry)
-                      << "): " << error << "\n";
-            ++skipped;
-            continue;
-        }
-        const std::string out =
-            FileIo::join(folder, TextureExport::fileName(i, index.Count(), name));
-        // A name the export chose that someone made a link is never written through.
-        if (FileIo::isLink(out)) {
-            std::cerr << "cleatwork-cli: skipped entry " << i << " (" << entryName(plain, entry)
-                      << "): " << out << " is a symbolic link\n";
-            ++skipped;
-            continue;
-        }
-        // New files of an export that can be run again: not flushed one by one.
-        FileIo::Bytes png;
-        if (!TextureExport::encodePng(picture, png, &error) ||
-            !FileIo::writeNamedFile(out, png, &error, FileIo::Sync::Cached))
-            return failWith(std::string("cannot write ").append(out).append(": ").append(error));
+    TextureSet::Exported exported;
+    if (!TextureSet::exportAll(plain, index, folder, exported, &error))
+        return failWith(error);
+    for (const std::string &line : exported.skipped)
+        std::cerr << "cleatwork-cli: skipped " << line << "\n";
+    return exported.skipped.empty() ? 0 : 1;
+}
+
+int importAll(const std::string &file, const std::string &folder, bool dryRun)
+{
+    FileIo::Bytes plain;
+    Textura index;
+    std::string error;
+    if (!readArchive(file, plain, index, error))
+        return failWith("cannot read the texture archive " + file + ": " + error);
+    TextureSet::Outcome outcome;
+    if (!TextureSet::importFolder(folder, index, plain, outcome)) {
+        for (const std::string &problem : outcome.problems)
+            std::cerr << "cleatwork-cli: " << problem << "\n";
+        return failWith(file + " was not changed");
     }
-    return skipped ? 1 : 0;
+    std::ostringstream out;
+    for (const std::string &skipped : outcome.skipped)
+        out << "skipped " << skipped << "\n";
+    for (const TextureSet::Match &m : outcome.replaced)
+        out << (dryRun ? "would replace entry " : "replaced entry ") << m.entry << " from "
+            << m.name << "\n";
+    // An import that changes nothing leaves the file alone, compressed bytes and all.
+    if (!dryRun && !outcome.replaced.empty() && !ArchiveSaver::save(plain, file, &error))
+        return failWith("cannot write " + file + ": " + error);
+    out << outcome.summary() << (dryRun ? " (dry run: nothing written)" : "") << "\n";
+    std::cout << out.str();
+    return std::cout.good() ? 0 : 1;
 }
 
 } // namespace
@@ -170,8 +168,13 @@ int textures(const std::vector<std::string> &args)
 {
     if (args.size() == 3 && args[1] == "--export")
         return exportAll(args[0], args[2]);
+    const bool dryRun = args.size() == 4 && args[3] == "--dry-run";
+    if ((args.size() == 3 || dryRun) && args[1] == "--import")
+        return importAll(args[0], args[2], dryRun);
     if (args.size() != 1)
-        return failWith(std::string("textures takes FILE [--export DIR]\n") + kTexturesHelp);
+        return failWith(
+            std::string("textures takes FILE [--export DIR | --import DIR [--dry-run]]\n") +
+            kTexturesHelp);
     FileIo::Bytes plain;
     Textura index;
     std::string error;
@@ -180,7 +183,7 @@ int textures(const std::vector<std::string> &args)
     std::ostringstream out;
     for (std::int32_t i = 0; i < index.Count(); ++i)
         out << i << "\t" << index.Get_Offset(i) << "\t" << index.Get_Lenght(i) << "\t"
-            << entryName(plain, ArchiveEntry::of(index, i)) << "\n";
+            << TextureSet::shownName(plain, ArchiveEntry::of(index, i)) << "\n";
     std::cout << out.str();
     return std::cout.good() ? 0 : 1;
 }
@@ -225,8 +228,7 @@ int replaceTexture(const std::vector<std::string> &args)
     FileIo::Bytes image;
     if (!FileIo::readFile(args[2], image, &error))
         return failWith("cannot read " + args[2] + ": " + error);
-    const bool replaced =
-        TextureReplacer::replaceWithFile(plain, entry, image, args[2], &error);
+    const bool replaced = TextureReplacer::replaceFromFile(plain, entry, image, args[2], &error);
     if (!replaced)
         return failWith("cannot replace entry " + args[1] + " with " + args[2] + ": " + error);
     if (!ArchiveSaver::save(plain, args[0], &error))

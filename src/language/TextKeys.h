@@ -119,6 +119,18 @@ enum class Key {
     Help,
     Manual,
     EmptyListHint,
+    // Texture sets: whole archives to and from a folder ([Menu], then [Messages])
+    ExportTextures,
+    ImportTextures,
+    ImportTexturesStep,
+    TexturesExported,
+    EntriesSkipped,
+    CannotExportTextures,
+    TexturesImported,
+    TexturesNotImported,
+    ReadingPictures,
+    UnsavedTextures,
+    UnsavedBootsAndTextures,
     // [Language]
     Locale,
 };

@@ -2,6 +2,7 @@
 
 #include "DdsEncoder.h"
 #include "DdsLayout.h"
+#include "ExportMark.h"
 #include "TextureImage.h"
 
 #include <algorithm>
@@ -67,6 +68,44 @@ bool replaceWithDds(Bytes &archive, const ArchiveEntry &entry, const Bytes &dds,
     return true;
 }
 
+bool replaceFromFile(Bytes &archive, const ArchiveEntry &entry, const Bytes &file,
+                     const std::string &fileName, std::string *error, bool *changed)
+{
+    Bytes before;
+    if (!entryTexture(archive, entry, before, error))
+        return false;
+    if (isDds(file)) {
+        if (!replaceWithDds(archive, entry, file, error))
+            return false;
+    } else if (ExportMark::untouched(file, before.data(), before.size())) {
+        // A picture an export made of this very texture, not edited since: nothing to decode.
+        if (changed)
+            *changed = false;
+        return true;
+    } else {
+        DdsLayout layout;
+        Picture picture;
+        if (!entryLayout(archive, entry, layout, error) ||
+            !TextureImage::readImage(file, fileName, layout.width, layout.height, picture, error))
+            return false;
+        // An untouched picture costs a decoding, not an encoding.
+        Picture held;
+        if (TextureImage::decodeEntry(archive, entry, held, nullptr) &&
+            held.pixels == picture.pixels) {
+            if (changed)
+                *changed = false;
+            return true;
+        }
+        if (!replace(archive, entry, picture, error))
+            return false;
+    }
+    if (changed)
+        *changed =
+            !std::equal(before.begin(), before.end(),
+                        archive.begin() + static_cast<std::ptrdiff_t>(entry.textureOffset()));
+    return true;
+}
+
 bool entryTexture(const Bytes &archive, const ArchiveEntry &entry, Bytes &dds, std::string *error)
 {
     if (!entry.liesWithin(archive.size(), error))
@@ -74,18 +113,6 @@ bool entryTexture(const Bytes &archive, const ArchiveEntry &entry, Bytes &dds, s
     const auto texture = archive.begin() + entry.textureOffset();
     dds.assign(texture, texture + entry.textureLength());
     return true;
-}
-
-bool replaceWithFile(Bytes &archive, const ArchiveEntry &entry, const Bytes &file,
-                     const std::string &fileName, std::string *error)
-{
-    if (isDds(file))
-        return replaceWithDds(archive, entry, file, error);
-    DdsLayout layout;
-    Picture picture;
-    return entryLayout(archive, entry, layout, error) &&
-           TextureImage::readImage(file, fileName, layout.width, layout.height, picture, error) &&
-           replace(archive, entry, picture, error);
 }
 
 bool isDds(const Bytes &file)

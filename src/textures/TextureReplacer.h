@@ -29,15 +29,17 @@ bool replace(Bytes &archive, const ArchiveEntry &entry, const Picture &picture, 
 bool replaceWithDds(Bytes &archive, const ArchiveEntry &entry, const Bytes &dds,
                     std::string *error);
 
+/// Replaces the entry's picture from the bytes of an image file: a DDS (told by its first
+/// bytes) as replaceWithDds() takes it, any other file as a PNG, BMP, TGA or JPEG of the
+/// entry's size (`fileName` tells a TGA) encoded by replace(). A picture that decodes to what
+/// the entry holds is not encoded again. `changed`, when given, tells whether any byte of the
+/// entry changed. The one way the editor and cleatwork-cli put a file into an entry.
+bool replaceFromFile(Bytes &archive, const ArchiveEntry &entry, const Bytes &file,
+                     const std::string &fileName, std::string *error, bool *changed = nullptr);
+
 /// A copy of the entry's texture, the DDS file that follows its entry header. Handing it back to
 /// replaceWithDds undoes a replacement (and redoes one without encoding again).
 bool entryTexture(const Bytes &archive, const ArchiveEntry &entry, Bytes &dds, std::string *error);
-
-/// Replaces the entry's picture with a file the user chose: a DDS file with replaceWithDds,
-/// any other with the picture TextureImage::readImage reads from it (`fileName` is the file's
-/// name, which a TGA needs and every format must agree with) and replace.
-bool replaceWithFile(Bytes &archive, const ArchiveEntry &entry, const Bytes &file,
-                     const std::string &fileName, std::string *error);
 
 /// True when the bytes of a file are a DDS file (they start with "DDS ").
 bool isDds(const Bytes &file);

@@ -116,6 +116,19 @@ TEST_F(RememberingWindow, DialogsStartInTheFoldersLastUsedAndTheArchivesReloadIn
     select(5);
     EXPECT_FALSE(find<QLabel>("Img")->pixmap().isNull());
 
+    // The folder of Export All is where Import Folder starts after the next start.
+    fs::create_directories(gameDir.file("set"));
+    answer.file(inGames("set"));
+    answer.message();
+    find<QPushButton>("cmdExportTextures")->click();
+    restart();
+    open(game);
+    find<QPushButton>("cmdReloadArchives")->click();
+    select(5);
+    answer.file(QString());
+    find<QPushButton>("cmdImportTextures")->click();
+    EXPECT_EQ(answer.folders.value(answer.folders.size() - 1), inGames("set"));
+
     fs::remove(second.toStdString());
     restart();
     open(game);

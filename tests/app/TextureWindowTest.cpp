@@ -7,8 +7,10 @@
 #include "textures/ArchiveEntry.h"
 
 #include <QAction>
+#include <QDir>
 #include <QImage>
 #include <QPixmap>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <filesystem>
 
@@ -190,6 +192,9 @@ TEST_F(TextureWindow, ChangedArchiveAsksBeforeTheWindowCloses)
     answer.message(QMessageBox::Cancel);
     EXPECT_FALSE(window().close());
     EXPECT_EQ(answer.names, QStringList({"unsavedMessage"}));
+    EXPECT_EQ(answer.texts.value(0), QStringLiteral("The textures of %1 have been changed.")
+                                         .arg(QDir::toNativeSeparators(archive)))
+        << "the boots did not change";
 }
 
 TEST_F(TextureWindow, FailedArchiveSaveKeepsTheWindowModified)
@@ -223,6 +228,103 @@ TEST_F(TextureWindow, DiscardedReplacementsLeaveTheWorkingCopyAndAreNeverSaved)
     EXPECT_EQ(workingCopy(), original);
     saveExpecting("savedMessage");
     EXPECT_EQ(TestData::readFile(archive.toStdString()), TestData::wesys(original));
+}
+
+// Export All and Import Folder: the folder dialog, the summary and one undo step.
+class TextureFolder : public TextureWindow
+{
+protected:
+    QString folder(const char *name)
+    {
+        const QString path = QString::fromStdString(gameDir.file(name));
+        EXPECT_TRUE(QDir().mkpath(path));
+        return path;
+    }
+    void importFrom(const QString &path, const char *message)
+    {
+        answer.file(path);
+        answer.message();
+        find<QPushButton>("cmdImportTextures")->click();
+        EXPECT_EQ(answer.names, QStringList({"CDTextureFolder", message}));
+    }
+    TestData::Bytes entryBytes(const TestData::Bytes &plain, int entry)
+    {
+        const ArchiveEntry at = ArchiveEntry::of(window().archiveIndex(1), entry);
+        return TestData::Bytes(plain.begin() + at.dataOffset,
+                               plain.begin() + at.dataOffset + at.length);
+    }
+};
+
+TEST_F(TextureFolder, ExportAllWritesOnePngPerEntry)
+{
+    const QString out = folder("out");
+    answer.file(out);
+    answer.message();
+    find<QPushButton>("cmdExportTextures")->click();
+    EXPECT_EQ(answer.names, QStringList({"CDTextureFolder", "texturesExportedMessage"}));
+    EXPECT_EQ(QDir(out).entryList(QDir::Files),
+              QStringList({"000_t100.png", "001_t101.png", "002_t102.png"}));
+}
+
+TEST_F(TextureFolder, ImportIsOneStepThatSaveWrites)
+{
+    const QString set = folder("set");
+    const TestData::Bytes png = TestData::png(replacement);
+    TestData::writeFile(set.toStdString() + "/001_a.png", png);
+    TestData::writeFile(set.toStdString() + "/002_b.png", png);
+    importFrom(set, "texturesImportedMessage");
+    EXPECT_NEAR(preview()->shownPicture().pixels[2], replacement.at(0, 0).r, 12)
+        << "the preview shows the new texture";
+    const TestData::Bytes imported = workingCopy();
+    find<QAction>("mnuUndo")->trigger();
+    EXPECT_EQ(workingCopy(), original);
+    EXPECT_FALSE(window().isWindowModified());
+    find<QAction>("mnuRedo")->trigger();
+    EXPECT_EQ(workingCopy(), imported);
+    saveExpecting("savedMessage");
+    const TestData::Bytes after = saved();
+    EXPECT_EQ(entryBytes(after, 0), entryBytes(original, 0));
+    EXPECT_NE(entryBytes(after, 1), entryBytes(original, 1));
+    EXPECT_NE(entryBytes(after, 2), entryBytes(original, 2));
+}
+
+TEST_F(TextureFolder, BrokenPictureIsRefusedNamingIt)
+{
+    const QString set = folder("set");
+    TestData::Bytes cut = TestData::png(replacement);
+    cut.resize(cut.size() / 2);
+    TestData::writeFile(set.toStdString() + "/001_bad.png", cut);
+    importFrom(set, "textureProblemsMessage");
+    EXPECT_TRUE(answer.details.value(0).startsWith("001_bad.png: "))
+        << answer.details.value(0).toStdString();
+    EXPECT_EQ(workingCopy(), original);
+    EXPECT_EQ(window().document().undoStack()->count(), 0);
+}
+
+TEST_F(TextureFolder, CancelledProgressChangesNothing)
+{
+    // An archive of more entries than are read without a progress dialog, all of them repainted.
+    std::vector<TestData::ArchiveEntry> entries;
+    const QString set = folder("set");
+    for (int i = 0; i < 6; ++i) {
+        entries.push_back(
+            {"t20" + std::to_string(i), TestData::ddsOf(DdsFormat::Dxt5, pictureOf(i))});
+        TestData::writeFile(set.toStdString() + "/00" + std::to_string(i) + "_e.png",
+                            TestData::png(replacement));
+    }
+    const TestData::Bytes six = TestData::textureArchive(entries);
+    ASSERT_TRUE(window().loadArchive(1, gameFile(TestData::wesys(six), "six.bin")));
+    select(2); // another boot, so that the selection changes
+    ASSERT_EQ(preview()->shownArchive(), 1);
+    answer.file(set);
+    answer.then([](QWidget *dialog) {
+        auto *progress = qobject_cast<QProgressDialog *>(dialog);
+        ASSERT_NE(progress, nullptr);
+        progress->cancel();
+    });
+    find<QPushButton>("cmdImportTextures")->click();
+    EXPECT_EQ(workingCopy(), six);
+    EXPECT_EQ(window().document().undoStack()->count(), 0);
 }
 
 } // namespace

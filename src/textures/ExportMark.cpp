@@ -1,0 +1,119 @@
+#include "ExportMark.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <zlib.h>
+
+namespace ExportMark {
+
+namespace {
+
+constexpr std::uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+constexpr char kKeyword[] = "Cleatwork export"; // with its zero byte, the text's separator
+
+std::uint32_t readBig(const std::uint8_t *p)
+{
+    return std::uint32_t{p[0]} << 24 | std::uint32_t{p[1]} << 16 | std::uint32_t{p[2]} << 8 |
+           std::uint32_t{p[3]};
+}
+
+void putBig(Bytes &out, std::uint32_t value)
+{
+    for (int shift = 24; shift >= 0; shift -= 8)
+        out.push_back(static_cast<std::uint8_t>(value >> shift));
+}
+
+// FNV-1a, 64 bits: a fingerprint against accidental change, not against forgery (a file made
+// to fool it only fools the user who made it).
+struct Fingerprint
+{
+    std::uint64_t value = 14695981039346656037ULL;
+    void add(const std::uint8_t *data, std::size_t size)
+    {
+        for (std::size_t i = 0; i < size; ++i)
+            value = (value ^ data[i]) * 1099511628211ULL;
+    }
+    std::string hex() const
+    {
+        static const char *const digits = "0123456789abcdef";
+        std::string out;
+        for (int shift = 60; shift >= 0; shift -= 4)
+            out += digits[(value >> shift) & 15];
+        return out;
+    }
+};
+
+struct Chunks
+{
+    std::string imageData; ///< fingerprint of the chunks that decide the pixels
+    std::string mark;      ///< the mark's text, when there is one
+    std::size_t end = 0;   ///< where the end chunk starts; 0 when there is none
+};
+
+// Walks the chunks of a PNG; false when the bytes are no whole PNG.
+bool walk(const Bytes &png, Chunks &chunks)
+{
+    if (png.size() < 8 || !std::equal(std::begin(kSignature), std::end(kSignature), png.begin()))
+        return false;
+    Fingerprint image;
+    for (std::size_t at = 8; png.size() - at >= 12;) {
+        const std::uint32_t length = readBig(png.data() + at);
+        if (length > png.size() - at - 12)
+            return false;
+        const std::uint8_t *type = png.data() + at + 4;
+        const std::uint8_t *data = type + 4;
+        const bool critical = (type[0] & 0x20) == 0;
+        if (std::memcmp(type, "IEND", 4) == 0) {
+            chunks.imageData = image.hex();
+            chunks.end = at;
+            return true;
+        }
+        if (critical || std::memcmp(type, "tRNS", 4) == 0) {
+            image.add(type, 4);
+            image.add(data, length);
+        } else if (std::memcmp(type, "tEXt", 4) == 0 && length > sizeof kKeyword &&
+                   std::memcmp(data, kKeyword, sizeof kKeyword) == 0) {
+            chunks.mark.assign(data + sizeof kKeyword, data + length);
+        }
+        at += 12 + std::size_t{length};
+    }
+    return false;
+}
+
+std::string markText(const std::uint8_t *dds, std::size_t ddsSize, const std::string &imageData)
+{
+    Fingerprint texture;
+    texture.add(dds, ddsSize);
+    return "texture " + texture.hex() + " image " + imageData;
+}
+
+} // namespace
+
+Bytes marked(const Bytes &png, const std::uint8_t *dds, std::size_t ddsSize)
+{
+    Chunks chunks;
+    if (!walk(png, chunks))
+        return png;
+    Bytes chunk;
+    const std::string text = markText(dds, ddsSize, chunks.imageData);
+    putBig(chunk, static_cast<std::uint32_t>(sizeof kKeyword + text.size()));
+    chunk.insert(chunk.end(), {'t', 'E', 'X', 't'});
+    chunk.insert(chunk.end(), kKeyword, kKeyword + sizeof kKeyword);
+    chunk.insert(chunk.end(), text.begin(), text.end());
+    putBig(chunk, static_cast<std::uint32_t>(
+                      crc32(0, chunk.data() + 4, static_cast<uInt>(chunk.size() - 4))));
+    Bytes out(png.begin(), png.begin() + static_cast<std::ptrdiff_t>(chunks.end));
+    out.insert(out.end(), chunk.begin(), chunk.end());
+    out.insert(out.end(), png.begin() + static_cast<std::ptrdiff_t>(chunks.end), png.end());
+    return out;
+}
+
+bool untouched(const Bytes &file, const std::uint8_t *dds, std::size_t ddsSize)
+{
+    Chunks chunks;
+    return walk(file, chunks) && !chunks.mark.empty() &&
+           chunks.mark == markText(dds, ddsSize, chunks.imageData);
+}
+
+} // namespace ExportMark
