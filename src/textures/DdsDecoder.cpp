@@ -93,7 +93,7 @@ void decodeBlocks(const std::uint8_t *blocks, const DdsLayout &layout,
             const int rows = std::min(4, level.height - top);
             const int columns = std::min(4, level.width - left);
             for (int y = 0; y < rows; ++y) {
-                const std::uint8_t *from = block + 16 * y;
+                const std::uint8_t *from = block + std::ptrdiff_t{16} * y;
                 std::uint8_t *to =
                     picture.pixels.data() +
                     (static_cast<std::size_t>(top + y) * width + static_cast<std::size_t>(left)) *
