@@ -174,7 +174,7 @@ bool TextureArchives::replaceEntry(int archive, std::int32_t entry, const QStrin
     Bytes after = before;
     std::string reason;
     bool changed = false;
-    if (!FileIo::readFile(toNative(imagePath), image, &reason) ||
+    if (!TextureReplacer::readFile(toNative(imagePath), image, &reason) ||
         !TextureReplacer::replaceFromFile(after, ArchiveEntry::of(a.index, entry), image,
                                           toNative(QFileInfo(imagePath).fileName()), &reason,
                                           &changed)) {

@@ -226,7 +226,7 @@ int replaceTexture(const std::vector<std::string> &args)
     const ArchiveEntry &entry = named.entry;
     std::string error;
     FileIo::Bytes image;
-    if (!FileIo::readFile(args[2], image, &error))
+    if (!TextureReplacer::readFile(args[2], image, &error))
         return failWith("cannot read " + args[2] + ": " + error);
     const bool replaced = TextureReplacer::replaceFromFile(plain, entry, image, args[2], &error);
     if (!replaced)

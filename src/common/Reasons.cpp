@@ -6,7 +6,7 @@ namespace Reasons {
 
 namespace {
 
-constexpr std::size_t kCount = static_cast<std::size_t>(Id::NestedTooDeep) + 1;
+constexpr std::size_t kCount = static_cast<std::size_t>(Id::PictureFileTooLarge) + 1;
 constexpr std::size_t kLongestReason = 1000;
 
 constexpr std::array<Entry, kCount> kTable = {{
@@ -98,6 +98,22 @@ constexpr std::array<Entry, kCount> kTable = {{
     {Id::MoreFieldsThanColumns, "ReasonMoreFieldsThanColumns",
      "more than %1 where the boots table has %2 columns"},
     {Id::NestedTooDeep, "ReasonNestedTooDeep", "the table is nested more than %1 levels deep"},
+    {Id::PictureCutShort, "ReasonPictureCutShort", "the image file is cut short"},
+    {Id::PictureDamaged, "ReasonPictureDamaged", "the image file is damaged"},
+    {Id::PictureNoMemory, "ReasonPictureNoMemory", "there is not enough memory for the image"},
+    {Id::PictureOtherSize, "ReasonPictureOtherSize", "the image is %1 x %2 pixels; the texture is %3 x %4"},
+    {Id::PictureEmpty, "ReasonPictureEmpty", "the file is empty"},
+    {Id::PictureNameDisagrees, "ReasonPictureNameDisagrees", "the file is a %1 image, but its name ends in %2"},
+    {Id::PictureNotOfItsName, "ReasonPictureNotOfItsName", "the file's name ends in %1, but it is not a %2 image"},
+    {Id::PictureUnknownFormat, "ReasonPictureUnknownFormat", "the file is not a PNG, BMP, TGA or JPEG image"},
+    {Id::PictureTooLarge, "ReasonPictureTooLarge", "the texture is larger than a picture may be (4096 x 4096 pixels)"},
+    {Id::BmpUnsupported, "ReasonBmpUnsupported", "this kind of BMP image is not supported"},
+    {Id::BmpOutsideColourTable, "ReasonBmpOutsideColourTable", "a pixel of the BMP image lies outside its colour table"},
+    {Id::TgaUnsupported, "ReasonTgaUnsupported", "this kind of TGA image is not supported"},
+    {Id::TgaRunPastEnd, "ReasonTgaRunPastEnd", "a run of the TGA image passes the end of the image"},
+    {Id::TgaOutsideColourMap, "ReasonTgaOutsideColourMap", "a pixel of the TGA image lies outside its colour map"},
+    {Id::JpegCmykUnsupported, "ReasonJpegCmykUnsupported", "CMYK JPEG images are not supported"},
+    {Id::PictureFileTooLarge, "ReasonPictureFileTooLarge", "the file is larger than 256 MiB"},
 }};
 
 constexpr bool inIdOrder()

@@ -91,6 +91,23 @@ enum class Id {
     MoreRowsThanBoots,
     MoreFieldsThanColumns,
     NestedTooDeep,
+    // Pictures from users
+    PictureCutShort,
+    PictureDamaged,
+    PictureNoMemory,
+    PictureOtherSize,
+    PictureEmpty,
+    PictureNameDisagrees,
+    PictureNotOfItsName,
+    PictureUnknownFormat,
+    PictureTooLarge,
+    BmpUnsupported,
+    BmpOutsideColourTable,
+    TgaUnsupported,
+    TgaRunPastEnd,
+    TgaOutsideColourMap,
+    JpegCmykUnsupported,
+    PictureFileTooLarge,
 };
 
 struct Entry

@@ -69,7 +69,7 @@ bool readBmp(const std::uint8_t *data, std::size_t size, Wanted wanted, Picture 
     const std::size_t headerSize = le32(data + kFileHeaderSize);
     if (headerSize != 40 && headerSize != 52 && headerSize != 56 && headerSize != 108 &&
         headerSize != 124)
-        return fail(error, "this kind of BMP image is not supported");
+        return fail(error, Reasons::Id::BmpUnsupported);
     if (headerSize > size - kFileHeaderSize)
         return fail(error, kCutShort);
     const std::uint8_t *info = data + kFileHeaderSize;
@@ -84,7 +84,7 @@ bool readBmp(const std::uint8_t *data, std::size_t size, Wanted wanted, Picture 
                                                            bits == 16 || bits == 24 || bits == 32
                                                      : fields && (bits == 16 || bits == 32));
     if (!supported)
-        return fail(error, "this kind of BMP image is not supported");
+        return fail(error, Reasons::Id::BmpUnsupported);
     const std::int64_t height =
         storedHeight < 0 ? -static_cast<std::int64_t>(storedHeight) : storedHeight;
     if (!checkSize(width, height, wanted, error))
@@ -150,7 +150,7 @@ bool readBmp(const std::uint8_t *data, std::size_t size, Wanted wanted, Picture 
                         (line[bit / 8] >> (8 - bits - bit % 8)) & ((1u << bits) - 1);
                     if (index >= palette.size())
                         return fail(error,
-                                    "a pixel of the BMP image lies outside its colour table");
+                                    Reasons::Id::BmpOutsideColourTable);
                     std::memcpy(out, palette[index].data(), Picture::kChannels);
                 } else if (bits == 24) {
                     const std::uint8_t *p = line + x * 3;

@@ -114,7 +114,7 @@ bool readJpeg(const std::uint8_t *data, std::size_t size, Wanted wanted, Picture
             return false;
         case Outcome::Failed:
             return fail(error, errors.cutShort      ? kCutShort
-                               : errors.unsupported ? "CMYK JPEG images are not supported"
+                               : errors.unsupported ? Reasons::Id::JpegCmykUnsupported
                                                     : kDamaged);
         }
     } catch (const std::bad_alloc &) {

@@ -1,6 +1,7 @@
 #pragma once
 // The format readers behind PictureReader. Each checks its header, then calls checkSize before
 // it takes pixel memory, and fills `picture` only when the whole image was read.
+#include "common/Reasons.h"
 #include "textures/Picture.h"
 
 #include <cstddef>
@@ -19,12 +20,12 @@ struct Wanted
 /// False (with the reason) when the header's size is not the wanted one or too large.
 bool checkSize(std::int64_t width, std::int64_t height, Wanted wanted, std::string *error);
 
-bool fail(std::string *error, const char *reason);
+bool fail(std::string *error, Reasons::Id reason);
 
 /// The reasons the readers share.
-extern const char *const kCutShort; ///< "the image file is cut short"
-extern const char *const kDamaged;  ///< "the image file is damaged"
-extern const char *const kNoMemory; ///< "there is not enough memory for the image"
+constexpr Reasons::Id kCutShort = Reasons::Id::PictureCutShort;
+constexpr Reasons::Id kDamaged = Reasons::Id::PictureDamaged;
+constexpr Reasons::Id kNoMemory = Reasons::Id::PictureNoMemory;
 
 bool readPng(const std::uint8_t *data, std::size_t size, Wanted wanted, Picture &picture,
              std::string *error);

@@ -8,14 +8,10 @@
 
 namespace PictureFormats {
 
-const char *const kCutShort = "the image file is cut short";
-const char *const kDamaged = "the image file is damaged";
-const char *const kNoMemory = "there is not enough memory for the image";
-
-bool fail(std::string *error, const char *reason)
+bool fail(std::string *error, Reasons::Id reason)
 {
     if (error)
-        *error = reason;
+        *error = Reasons::text(reason);
     return false;
 }
 
@@ -24,9 +20,9 @@ bool checkSize(std::int64_t width, std::int64_t height, Wanted wanted, std::stri
     if (width == wanted.width && height == wanted.height)
         return true;
     if (error)
-        *error = "the image is " + std::to_string(width) + " x " + std::to_string(height) +
-                 " pixels; the texture is " + std::to_string(wanted.width) + " x " +
-                 std::to_string(wanted.height);
+        *error = Reasons::text(Reasons::Id::PictureOtherSize,
+                               {std::to_string(width), std::to_string(height),
+                                std::to_string(wanted.width), std::to_string(wanted.height)});
     return false;
 }
 
@@ -98,7 +94,7 @@ std::optional<Format> formatOf(const std::uint8_t *data, std::size_t size,
                                const std::string &fileName, std::string *error)
 {
     if (size == 0) {
-        fail(error, "the file is empty");
+        fail(error, Reasons::Id::PictureEmpty);
         return std::nullopt;
     }
     const std::optional<Format> named = formatOfName(fileName);
@@ -109,13 +105,13 @@ std::optional<Format> formatOf(const std::uint8_t *data, std::size_t size,
         return Format::Tga;
     if (error) {
         if (content)
-            *error = std::string("the file is a ") + formatName(*content) +
-                     " image, but its name ends in " + extensionOf(fileName);
+            *error = Reasons::text(Reasons::Id::PictureNameDisagrees,
+                                   {formatName(*content), extensionOf(fileName)});
         else if (named)
-            *error = "the file's name ends in " + extensionOf(fileName) + ", but it is not a " +
-                     formatName(*named) + " image";
+            *error = Reasons::text(Reasons::Id::PictureNotOfItsName,
+                                   {extensionOf(fileName), formatName(*named)});
         else
-            *error = "the file is not a PNG, BMP, TGA or JPEG image";
+            *error = Reasons::text(Reasons::Id::PictureUnknownFormat);
     }
     return std::nullopt;
 }
@@ -127,7 +123,7 @@ bool read(const std::uint8_t *data, std::size_t size, const std::string &fileNam
     if (!format)
         return false;
     if (width < 1 || height < 1 || static_cast<std::int64_t>(width) * height > kMaxPixels)
-        return fail(error, "the texture is larger than a picture may be (4096 x 4096 pixels)");
+        return fail(error, Reasons::Id::PictureTooLarge);
     const PictureFormats::Wanted wanted{width, height};
     Picture read;
     bool ok = false;

@@ -20,7 +20,7 @@ struct Source
     const std::uint8_t *data;
     std::size_t size;
     std::size_t position;
-    const char *reason; ///< why libpng stopped
+    Reasons::Id reason; ///< why libpng stopped
 };
 
 void readData(png_structp png, png_bytep out, png_size_t length)

@@ -105,7 +105,7 @@ bool readTga(const std::uint8_t *data, std::size_t size, Wanted wanted, Picture 
                      : depth == 8) &&
         (mapType == 0 || validDepth(mapDepth));
     if (!supported)
-        return fail(error, "this kind of TGA image is not supported");
+        return fail(error, Reasons::Id::TgaUnsupported);
     if (!checkSize(width, height, wanted, error))
         return false;
 
@@ -160,14 +160,14 @@ bool readTga(const std::uint8_t *data, std::size_t size, Wanted wanted, Picture 
                 repeat = data[at] & 0x80;
                 ++at;
                 if (run > count - i)
-                    return fail(error, "a run of the TGA image passes the end of the image");
+                    return fail(error, Reasons::Id::TgaRunPastEnd);
             }
             for (std::size_t n = 0; n < run; ++n, ++i) {
                 if (n == 0 || !repeat) {
                     if (stored > size - at)
                         return fail(error, kCutShort);
                     if (!pixelAt(data + at, pixel))
-                        return fail(error, "a pixel of the TGA image lies outside its colour map");
+                        return fail(error, Reasons::Id::TgaOutsideColourMap);
                     at += stored;
                 }
                 put(i, pixel);

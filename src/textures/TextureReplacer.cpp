@@ -4,6 +4,8 @@
 #include "DdsLayout.h"
 #include "ExportMark.h"
 #include "TextureImage.h"
+#include "common/FileIo.h"
+#include "common/Reasons.h"
 
 #include <algorithm>
 #include <cstring>
@@ -104,6 +106,16 @@ bool replaceFromFile(Bytes &archive, const ArchiveEntry &entry, const Bytes &fil
             !std::equal(before.begin(), before.end(),
                         archive.begin() + static_cast<std::ptrdiff_t>(entry.textureOffset()));
     return true;
+}
+
+bool readFile(const std::string &path, Bytes &file, std::string *error)
+{
+    if (FileIo::fileSize(path) > static_cast<std::int64_t>(kMaxFileBytes)) {
+        if (error)
+            *error = Reasons::text(Reasons::Id::PictureFileTooLarge);
+        return false;
+    }
+    return FileIo::readFile(path, file, error);
 }
 
 bool entryTexture(const Bytes &archive, const ArchiveEntry &entry, Bytes &dds, std::string *error)

@@ -37,6 +37,14 @@ bool replaceWithDds(Bytes &archive, const ArchiveEntry &entry, const Bytes &dds,
 bool replaceFromFile(Bytes &archive, const ArchiveEntry &entry, const Bytes &file,
                      const std::string &fileName, std::string *error, bool *changed = nullptr);
 
+/// The largest picture or DDS file read for an entry: far above any picture of a texture's
+/// largest size (16384 x 16384) that a painting program compresses.
+constexpr std::uint64_t kMaxFileBytes = std::uint64_t{256} << 20;
+
+/// Reads a picture or DDS file for replaceFromFile(); a file over kMaxFileBytes is refused
+/// before anything of it is read.
+bool readFile(const std::string &path, Bytes &file, std::string *error);
+
 /// A copy of the entry's texture, the DDS file that follows its entry header. Handing it back to
 /// replaceWithDds undoes a replacement (and redoes one without encoding again).
 bool entryTexture(const Bytes &archive, const ArchiveEntry &entry, Bytes &dds, std::string *error);

@@ -7,6 +7,7 @@
 #include "TextureReplacer.h"
 #include "common/Ansi.h"
 #include "common/FileIo.h"
+#include "common/Reasons.h"
 
 #include <algorithm>
 #include <cctype>
@@ -23,9 +24,6 @@ namespace TextureSet {
 namespace {
 
 constexpr const char *kExtensions[] = {"png", "bmp", "tga", "jpg", "jpeg", "dds"};
-// Far above any picture of a texture's largest size (16384 x 16384) that a painting program
-// compresses; a larger file is not read into memory at all.
-constexpr std::uintmax_t kMaxFileBytes = std::uintmax_t{256} << 20;
 
 std::string lower(std::string text)
 {
@@ -39,7 +37,7 @@ bool putFile(Bytes &archive, const ArchiveEntry &entry, const Match &file, bool 
              std::string *error)
 {
     Bytes bytes;
-    return FileIo::readFile(file.path, bytes, error) &&
+    return TextureReplacer::readFile(file.path, bytes, error) &&
            TextureReplacer::replaceFromFile(archive, entry, bytes, file.name, error, &changed);
 }
 
@@ -116,8 +114,9 @@ bool list(const std::string &folder, std::int32_t entryCount, Listing &listing, 
             listing.problems.push_back(name + ": the archive has no entry " +
                                        name.substr(0, name.find('_')) + " (it has " +
                                        std::to_string(entryCount) + ")");
-        } else if (size > kMaxFileBytes) {
-            listing.problems.push_back(name + ": the file is larger than 256 MiB");
+        } else if (size > TextureReplacer::kMaxFileBytes) {
+            listing.problems.push_back(name + ": " +
+                                       Reasons::text(Reasons::Id::PictureFileTooLarge));
         } else if (const auto other = taken.find(entry); other != taken.end()) {
             listing.problems.push_back(name + ": " + other->second + " is for the same entry " +
                                        std::to_string(entry));

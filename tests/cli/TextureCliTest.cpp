@@ -132,6 +132,8 @@ TEST_F(ReplaceTexture, RefusedInputsLeaveTheArchiveAlone)
     TestData::writeFile(dir.file("text.png"), Bytes(300, 'x'));
     TestData::writeFile(dir.file("dxt1.dds"), TestData::ddsOf(DdsFormat::Dxt1, picture, 3));
     TestData::writeFile(dir.file("flat.dds"), TestData::ddsOf(DdsFormat::Dxt5, picture, 1));
+    TestData::writeFile(dir.file("huge.png"), TestData::png(picture));
+    fs::resize_file(dir.file("huge.png"), std::uintmax_t{300} << 20); // sparse: never read
     const std::string before = dir.listing();
     const struct
     {
@@ -144,6 +146,7 @@ TEST_F(ReplaceTexture, RefusedInputsLeaveTheArchiveAlone)
                  {"1", "text.png", "not a PNG"},
                  {"1", "dxt1.dds", "DXT1"},
                  {"1", "flat.dds", "1 mipmap"},
+                 {"1", "huge.png", "larger than 256 MiB"},
                  {"3", "good.png", "not a valid DDS"},
                  {"4", "good.png", "no entry 4"}};
     for (const auto &c : cases) {
