@@ -19,26 +19,6 @@ namespace {
 
 constexpr int kSide = 256;
 
-// About 16 MiB: 256 x 256 DXT5 entries with `levels` mipmap levels whose blocks compress like
-// a game archive's.
-TestData::Bytes archive16MiB(int levels)
-{
-    const TestData::Bytes blocks = BenchData::archiveLike();
-    const TestData::Bytes header =
-        TestData::ddsHeader(TestData::DdsFormat::Dxt5, kSide, kSide, levels);
-    std::size_t levelBytes = 0;
-    for (int i = 0, side = kSide; i < levels; ++i, side /= 2)
-        levelBytes += static_cast<std::size_t>(std::max(1, side / 4) * std::max(1, side / 4) * 16);
-    std::vector<TestData::ArchiveEntry> entries;
-    for (std::size_t at = 0; at + levelBytes <= blocks.size(); at += levelBytes) {
-        TestData::Bytes dds = header;
-        dds.insert(dds.end(), blocks.begin() + static_cast<std::ptrdiff_t>(at),
-                   blocks.begin() + static_cast<std::ptrdiff_t>(at + levelBytes));
-        entries.push_back({"e" + std::to_string(entries.size() % 1000), dds});
-    }
-    return TestData::textureArchive(entries);
-}
-
 Picture picture()
 {
     const TestData::Image image = TestData::pattern(kSide, kSide, true);
@@ -61,7 +41,7 @@ ArchiveEntry entry(const TestData::Bytes &archive, std::size_t k)
 void BM_ReplaceEntryAndSave(benchmark::State &state)
 {
     TempDir dir;
-    TestData::Bytes archive = archive16MiB(static_cast<int>(state.range(0)));
+    TestData::Bytes archive = BenchData::archive16MiB(static_cast<int>(state.range(0)));
     const Picture p = picture();
     const std::string path = dir.file("unnamed_5756.bin");
     for (auto _ : state) {
@@ -77,7 +57,7 @@ void BM_ReplaceEntryAndSave(benchmark::State &state)
 void BM_SaveArchive(benchmark::State &state)
 {
     TempDir dir;
-    const TestData::Bytes archive = archive16MiB(1);
+    const TestData::Bytes archive = BenchData::archive16MiB(1);
     const std::string path = dir.file("unnamed_5756.bin");
     for (auto _ : state) {
         std::string error;
@@ -90,7 +70,7 @@ void BM_SaveArchive(benchmark::State &state)
 // picture.
 void BM_CompressAndSquish(benchmark::State &state)
 {
-    const TestData::Bytes archive = archive16MiB(1);
+    const TestData::Bytes archive = BenchData::archive16MiB(1);
     const Picture p = picture();
     std::vector<std::uint8_t> rgba(p.pixels);
     TestData::Bytes blocks(kSide * kSide);

@@ -18,23 +18,6 @@ namespace {
 constexpr int kSide = 256;
 constexpr int kPictures = 16;
 
-// About 16 MiB of 256 x 256 DXT5 entries (one level) whose blocks compress like a game
-// archive's.
-TestData::Bytes archive16MiB()
-{
-    const TestData::Bytes blocks = BenchData::archiveLike();
-    const TestData::Bytes header = TestData::ddsHeader(TestData::DdsFormat::Dxt5, kSide, kSide);
-    const std::size_t levelBytes = kSide * kSide;
-    std::vector<TestData::ArchiveEntry> entries;
-    for (std::size_t at = 0; at + levelBytes <= blocks.size(); at += levelBytes) {
-        TestData::Bytes dds = header;
-        dds.insert(dds.end(), blocks.begin() + static_cast<std::ptrdiff_t>(at),
-                   blocks.begin() + static_cast<std::ptrdiff_t>(at + levelBytes));
-        entries.push_back({"e" + std::to_string(entries.size() % 1000), dds});
-    }
-    return TestData::textureArchive(entries);
-}
-
 // "<NNN>_<name>.png", as an export names entry k.
 std::string fileOf(int k, const std::string &name)
 {
@@ -53,7 +36,7 @@ TestData::Image pictureOf(int k)
 void BM_ImportSixteenPicturesAndSave(benchmark::State &state)
 {
     TempDir dir;
-    const TestData::Bytes plain = archive16MiB();
+    const TestData::Bytes plain = BenchData::archive16MiB(1);
     Textura index;
     index.load(plain);
     for (int k = 0; k < kPictures; ++k)
@@ -74,7 +57,7 @@ void BM_ImportSixteenPicturesAndSave(benchmark::State &state)
 // libsquish's encoding of the sixteen pictures and one compress of the archive.
 void BM_SquishSixteenAndWrap(benchmark::State &state)
 {
-    const TestData::Bytes plain = archive16MiB();
+    const TestData::Bytes plain = BenchData::archive16MiB(1);
     std::vector<TestData::Bytes> rgba;
     for (int k = 0; k < kPictures; ++k) {
         TestData::Bytes pixels;

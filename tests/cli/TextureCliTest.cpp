@@ -16,6 +16,27 @@ namespace fs = std::filesystem;
 constexpr int kSide = 64;
 constexpr std::size_t kPixelsAt = 16 + 128; // past the entry header and the DDS header
 
+// A PNG the program wrote, read back by FreeImage; empty when it cannot be read.
+Image readPng(const std::string &path)
+{
+    FIBITMAP *read = FreeImage_Load(FIF_PNG, path.c_str(), 0);
+    if (!read)
+        return {};
+    FIBITMAP *bgra = FreeImage_ConvertTo32Bits(read);
+    FreeImage_Unload(read);
+    const auto width = static_cast<int>(FreeImage_GetWidth(bgra));
+    const auto height = static_cast<int>(FreeImage_GetHeight(bgra));
+    Image got = TestData::solid(width, height, {});
+    for (int y = 0; y < height; ++y) {
+        const BYTE *line = FreeImage_GetScanLine(bgra, height - 1 - y);
+        for (int x = 0; x < width; ++x, line += 4)
+            got.pixels[static_cast<std::size_t>(y * width + x)] = {line[2], line[1], line[0],
+                                                                   line[3]};
+    }
+    FreeImage_Unload(bgra);
+    return got;
+}
+
 // Format, mipmap levels and the kind of image file that replaces the middle entry.
 struct ReplaceCase
 {
@@ -188,19 +209,9 @@ TEST_F(Cli, TexturesExportWritesEveryValidEntryAsPng)
     for (std::size_t i = 0; i < std::size(formats); ++i) {
         const std::string png =
             dir.file("out/00" + std::to_string(i) + "_e" + std::to_string(i) + "_x.png");
-        FIBITMAP *read = FreeImage_Load(FIF_PNG, png.c_str(), 0);
-        ASSERT_NE(read, nullptr) << png;
-        FIBITMAP *bgra = FreeImage_ConvertTo32Bits(read);
+        const Image got = readPng(png);
+        ASSERT_EQ(got.width, 32) << png;
         const Image expected = TestData::decodeDds(entries[i].texture);
-        Image got = TestData::solid(32, 16, {});
-        for (int y = 0; y < 16; ++y) {
-            const BYTE *line = FreeImage_GetScanLine(bgra, 15 - y);
-            for (int x = 0; x < 32; ++x, line += 4)
-                got.pixels[static_cast<std::size_t>(y * 32 + x)] = {line[2], line[1], line[0],
-                                                                    line[3]};
-        }
-        FreeImage_Unload(bgra);
-        FreeImage_Unload(read);
         for (int channel = 0; channel < 4; ++channel)
             EXPECT_LE(TestData::meanError(got, expected, channel), 0.01) << png << " " << channel;
     }
@@ -214,21 +225,10 @@ TEST_F(Cli, OddSizedDxtEntryExportsToPng)
     TestData::writeFile(path, TestData::wesys(TestData::textureArchive({{"ab12", dds}})));
     const CliRun r = run("texture '" + path + "' 0 '" + dir.file("out.png") + "'");
     ASSERT_EQ(r.status, 0) << r.err;
-    FIBITMAP *read = FreeImage_Load(FIF_PNG, dir.file("out.png").c_str(), 0);
-    ASSERT_NE(read, nullptr);
-    FIBITMAP *bgra = FreeImage_ConvertTo32Bits(read);
-    FreeImage_Unload(read);
-    ASSERT_EQ(FreeImage_GetWidth(bgra), 250u);
-    ASSERT_EQ(FreeImage_GetHeight(bgra), 130u);
+    const Image got = readPng(dir.file("out.png"));
+    ASSERT_EQ(got.width, 250);
+    ASSERT_EQ(got.height, 130);
     const Image expected = TestData::decodeDds(dds);
-    Image got = TestData::solid(250, 130, {});
-    for (int y = 0; y < 130; ++y) {
-        const BYTE *line = FreeImage_GetScanLine(bgra, 129 - y);
-        for (int x = 0; x < 250; ++x, line += 4)
-            got.pixels[static_cast<std::size_t>(y * 250 + x)] = {line[2], line[1], line[0],
-                                                                 line[3]};
-    }
-    FreeImage_Unload(bgra);
     for (int channel = 0; channel < 4; ++channel)
         EXPECT_LE(TestData::meanError(got, expected, channel), 0.004) << channel;
 }
