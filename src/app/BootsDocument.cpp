@@ -308,7 +308,7 @@ bool BootsDocument::setField(int index, RecordField field, const QString &value,
         std::string why;
         if (!TablePaste::store(after, static_cast<std::size_t>(index), column, value.toStdString(),
                                &why)) {
-            *reason = QString::fromStdString(why);
+            *reason = UiText::reason(why);
             return false;
         }
     }

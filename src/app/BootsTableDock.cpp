@@ -305,7 +305,7 @@ bool BootsTableDock::pasteText(const QString &text)
     if (!result.problems.empty()) {
         QStringList problems;
         for (const TableProblem &problem : result.problems)
-            problems << QString::fromStdString(problem.text());
+            problems << UiText::reason(problem.text());
         Messages::pasteRefused(window(), problems);
         return false;
     }

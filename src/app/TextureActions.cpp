@@ -31,11 +31,12 @@ QString fromCore(const std::string &reason)
 // Up to this many pictures are read without a progress dialog.
 constexpr std::size_t kFewPictures = 4;
 
+// Lines of a folder's import or export, each naming its file or entry before the reason.
 QStringList fromCore(const std::vector<std::string> &lines)
 {
     QStringList out;
     for (const std::string &line : lines)
-        out << UiText::reason(line);
+        out << UiText::reasonLine(line);
     return out;
 }
 
@@ -164,7 +165,7 @@ bool TextureActions::exportShownTexture(const QString &path)
     std::string error;
     if (TextureExport::writePng(mPreview->shownPicture(), toNative(path), &error))
         return true;
-    Messages::cannotExportTexture(mWindow, path, QString::fromStdString(error));
+    Messages::cannotExportTexture(mWindow, path, fromCore(error));
     return false;
 }
 

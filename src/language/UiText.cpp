@@ -73,6 +73,14 @@ QString reason(const std::string &english)
     return text(TextKeys::reasonKey(found->id), arguments);
 }
 
+QString reasonLine(const std::string &line)
+{
+    const std::size_t at = line.find(": ");
+    if (at == std::string::npos || Reasons::identify(line))
+        return reason(line);
+    return QString::fromStdString(line.substr(0, at + 2)) + reason(line.substr(at + 2));
+}
+
 QString replacementNote(const Ansi::Conversion &conversion)
 {
     if (conversion.replaced.empty())

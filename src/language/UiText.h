@@ -27,6 +27,9 @@ QString text(Key key, const QStringList &arguments);
 /// A reason the core gave (an English text made by Reasons::text) in the current language,
 /// its arguments too when they are reasons; any other text as it is.
 QString reason(const std::string &english);
+/// A line that names a file or an entry before its reason ("001_ab12.png: <reason>"), with the
+/// reason as reason() gives it.
+QString reasonLine(const std::string &line);
 
 /// The status message for text that best fit changed ("Ł ż"), or the empty text when the
 /// conversion replaced nothing.

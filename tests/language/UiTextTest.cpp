@@ -52,6 +52,9 @@ TEST_F(UiTexts, CoreReasonsAreTranslatedWithTheReasonsInsideThem)
     EXPECT_EQ(UiText::reason("cannot write the working copy: No space left on device"),
               "die Arbeitskopie kann nicht geschrieben werden: No space left on device")
         << "a text that is no reason stays as it is";
+    EXPECT_EQ(UiText::reasonLine("001_ab12.png: the image is 32 x 64 pixels; the texture is 64 x 64"),
+              "001_ab12.png: das Bild hat 32 x 64 Pixel, die Textur 64 x 64")
+        << "a file's line keeps its name";
 }
 
 TEST_F(UiTexts, EveryBundledLanguageHasQtsTranslations)
