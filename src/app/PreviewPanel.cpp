@@ -104,8 +104,9 @@ void PreviewPanel::archiveReloaded(int number, const QString &path)
 {
     Archive &a = archive(number);
     const Textura &entries = mTextures->index(number);
-    // The shown texture belonged to the archive that the load replaced.
-    if (mShownArchive == number) {
+    // The shown texture belonged to the archive that the load replaced, or was found past
+    // archive 1's entries, whose count the load of archive 1 may have changed.
+    if (mShownArchive == number || (number == 1 && mShownArchive == 2)) {
         mShownArchive = 0;
         mShown = Picture();
         Img->clear();

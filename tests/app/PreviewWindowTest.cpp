@@ -1,5 +1,6 @@
 #include "CaseName.h"
 #include "MainWindowFixture.h"
+#include "app/PreviewPanel.h"
 
 #include <QImage>
 #include <QPixmap>
@@ -158,6 +159,20 @@ TEST_F(PreviewWindow, LoadingTheSameArchiveTwiceRefillsTheList)
     EXPECT_EQ(lst(1)->count(), 2);
     EXPECT_EQ(lst(1)->currentRow(), -1);
     EXPECT_EQ(window().archiveIndex(1).Count(), 2);
+}
+
+// Boot 4's texture lies past archive 1's four entries: a first archive of another size moves it.
+TEST_F(PreviewWindow, ReloadingTheFirstArchiveForgetsASecondArchiveTexture)
+{
+    ASSERT_TRUE(window().loadArchive(1, archive1));
+    ASSERT_TRUE(window().loadArchive(2, archive2));
+    select(4);
+    ASSERT_EQ(window().previewPanel()->shownArchive(), 2);
+    const QString smaller = writeGameBytes(TestData::wesys(TestData::textureArchive(entries(0, 2))),
+                                           "unnamed_5756.bin");
+    ASSERT_TRUE(window().loadArchive(1, smaller));
+    EXPECT_EQ(window().previewPanel()->shownArchive(), 0);
+    EXPECT_TRUE(find<QLabel>("Img")->pixmap().isNull());
 }
 
 struct BadArchive
