@@ -24,7 +24,7 @@ protected:
         for (const auto &k : Languages::keys()) {
             const QString name = QString::fromLatin1(k.control);
             if (auto *box = mWindow->findChild<QGroupBox *>(name))
-                out << box->title();
+                out << Mnemonics::plain(box->title());
             else if (auto *button = mWindow->findChild<QAbstractButton *>(name))
                 out << Mnemonics::plain(button->text());
             else if (auto *menu = mWindow->findChild<QMenu *>(name))
