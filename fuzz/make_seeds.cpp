@@ -91,7 +91,21 @@ int main(int argc, char **argv)
     put("fuzz_picture_bmp", "v5-alpha", TestData::bmpV5(picture));
     put("fuzz_picture_tga", "plain", TestData::tga(picture));
     put("fuzz_picture_tga", "run-length", TestData::tgaRle(picture));
+    TestData::Bytes padded = TestData::tga(picture);
+    padded[17] = 0x20; // no alpha bits: the fourth byte of a pixel is padding
+    put("fuzz_picture_tga", "no-alpha-bits", padded);
     put("fuzz_picture_jpeg", "baseline", TestData::jpeg(picture));
-    put("fuzz_picture_jpeg", "progressive", TestData::jpeg(picture, true));
+    const TestData::Bytes progressive = TestData::jpeg(picture, true);
+    put("fuzz_picture_jpeg", "progressive", progressive);
+    // The same file ended after its first scan, the rest of its scans missing.
+    std::size_t second = 2;
+    for (int scans = 0; second + 1 < progressive.size(); ++second) {
+        if (progressive[second] == 0xFF && progressive[second + 1] == 0xDA && ++scans == 2)
+            break;
+    }
+    TestData::Bytes firstScan(progressive.begin(),
+                              progressive.begin() + static_cast<std::ptrdiff_t>(second));
+    firstScan.insert(firstScan.end(), {0xFF, 0xD9});
+    put("fuzz_picture_jpeg", "first-scan-only", firstScan);
     return 0;
 }

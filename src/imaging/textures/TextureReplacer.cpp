@@ -116,14 +116,10 @@ bool replaceFromFile(Bytes &archive, const ArchiveEntry &entry, const Bytes &fil
     return true;
 }
 
-bool readFile(const std::string &path, Bytes &file, std::string *error)
+bool readFile(const std::string &path, Bytes &file, std::string *error, FileIo::Links links)
 {
-    if (FileIo::fileSize(path) > static_cast<std::int64_t>(kMaxFileBytes)) {
-        if (error)
-            *error = Reasons::text(Reasons::Id::PictureFileTooLarge);
-        return false;
-    }
-    return FileIo::readFile(path, file, error);
+    static_assert(kMaxFileBytes == FileIo::kMaxReadBytes, "the reader's cap is the picture's");
+    return FileIo::readFile(path, file, error, links);
 }
 
 bool entryTexture(const Bytes &archive, const ArchiveEntry &entry, Bytes &dds, std::string *error)
