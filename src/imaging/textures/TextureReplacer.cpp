@@ -41,9 +41,9 @@ bool replace(Bytes &archive, const ArchiveEntry &entry, const Picture &picture, 
     return true;
 }
 
-bool replaceWithDds(Bytes &archive, const ArchiveEntry &entry, const Bytes &dds, std::string *error)
+bool ddsFits(const Bytes &archive, const ArchiveEntry &entry, const Bytes &dds, DdsLayout &layout,
+             std::string *error)
 {
-    DdsLayout layout;
     if (!entryLayout(archive, entry, layout, error))
         return false;
     DdsLayout given;
@@ -63,6 +63,14 @@ bool replaceWithDds(Bytes &archive, const ArchiveEntry &entry, const Bytes &dds,
                      std::to_string(layout.levels.size());
         return false;
     }
+    return true;
+}
+
+bool replaceWithDds(Bytes &archive, const ArchiveEntry &entry, const Bytes &dds, std::string *error)
+{
+    DdsLayout layout;
+    if (!ddsFits(archive, entry, dds, layout, error))
+        return false;
     std::copy(dds.begin() + static_cast<std::ptrdiff_t>(layout.pixelsBegin()),
               dds.begin() + static_cast<std::ptrdiff_t>(layout.pixelsEnd()),
               archive.begin() + entry.textureOffset() +

@@ -29,6 +29,9 @@ bool replace(Bytes &archive, const ArchiveEntry &entry, const Picture &picture, 
 /// and mipmap levels, into the entry unchanged.
 bool replaceWithDds(Bytes &archive, const ArchiveEntry &entry, const Bytes &dds,
                     std::string *error);
+/// Whether replaceWithDds() would take `dds` for the entry; `layout` is then the entry's.
+bool ddsFits(const Bytes &archive, const ArchiveEntry &entry, const Bytes &dds, DdsLayout &layout,
+             std::string *error);
 
 /// Replaces the entry's picture from the bytes of an image file: a DDS (told by its first
 /// bytes) as replaceWithDds() takes it, any other file as a PNG, BMP, TGA or JPEG of the
