@@ -152,6 +152,16 @@ constexpr std::array<Entry, kCount> kTable = {{
     {Key::UnsavedTextures, "Messages", "UnsavedTextures", "The textures of %1 have been changed."},
     {Key::UnsavedBootsAndTextures, "Messages", "UnsavedBootsAndTextures",
      "The boots of %1 and the textures of %2 have been changed."},
+    {Key::EditTexture, "Menu", "EditTexture", "Edit in Image Editor"},
+    {Key::EditTextureStep, "Menu", "EditTextureStep", "Edit Texture %1"},
+    {Key::CannotEditTexture, "Messages", "CannotEditTexture",
+     "Cannot open the texture in the image editor: %1"},
+    {Key::TextureEditTaken, "Messages", "TextureEditTaken",
+     "Texture %1 was taken from the image editor."},
+    {Key::TextureEditRefused, "Messages", "TextureEditRefused", "The picture %1 was not taken: %2"},
+    {Key::ResizePicture, "Messages", "ResizePicture", "%1: %2. Resize it to the texture's size?"},
+    {Key::ResizePictures, "Messages", "ResizePictures",
+     "%1 pictures are not the size of their textures. Resize them to their textures' sizes?"},
     {Key::Locale, "Language", "Locale", "en"},
 }};
 

@@ -131,6 +131,14 @@ enum class Key {
     ReadingPictures,
     UnsavedTextures,
     UnsavedBootsAndTextures,
+    // Textures from the user's image editor, and pictures of another size ([Menu], [Messages])
+    EditTexture,
+    EditTextureStep,
+    CannotEditTexture,
+    TextureEditTaken,
+    TextureEditRefused,
+    ResizePicture,
+    ResizePictures,
     // [Language]
     Locale,
 };
