@@ -159,7 +159,9 @@ bool openForReading(const std::string &path, Links links, Opened &opened, std::s
         setError(error, lastError());
         return false;
     }
-    struct _stat64 status{};
+    struct _stat64 status
+    {
+    };
     if (_fstat64(_fileno(opened.file.get()), &status) != 0) {
         setError(error, lastError());
         return false;
@@ -172,7 +174,9 @@ bool openForReading(const std::string &path, Links links, Opened &opened, std::s
         setError(error, links == Links::Refuse && errno == ELOOP ? kIsLink : lastError());
         return false;
     }
-    struct stat status{};
+    struct stat status
+    {
+    };
     const bool regular = ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
     const int mode = regular ? ::fcntl(fd, F_GETFL) : -1;
     if (!regular || mode < 0 || ::fcntl(fd, F_SETFL, mode & ~O_NONBLOCK) != 0) {
@@ -200,8 +204,8 @@ bool openForReading(const std::string &path, Links links, Opened &opened, std::s
 }
 
 // Reads the file from `offset` on, `length` bytes at most; `exact` asks for all of them.
-bool readOpened(const std::string &path, Links links, std::uint64_t offset,
-                std::uint64_t length, bool exact, Bytes &out, std::string *error)
+bool readOpened(const std::string &path, Links links, std::uint64_t offset, std::uint64_t length,
+                bool exact, Bytes &out, std::string *error)
 {
     out.clear();
     Opened opened;
