@@ -31,6 +31,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDir>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QIcon>
@@ -243,14 +244,21 @@ void frmMain::startUp()
     }
     mLanguage = configured;
     ApplyLanguage();
+    if (ComboBox->count() == 0)
+        statusBar()->showMessage(UiText::text(UiText::Key::LanguageFilesMissing,
+                                              {QDir::toNativeSeparators(QString::fromStdString(
+                                                  Languages::languageFolder(bundled)))}));
 }
 
 void frmMain::ApplyLanguage()
 {
+    // No language listed: the language folder is gone, and the window speaks its own English.
     MainWindowTexts::apply(
-        this, QString::fromStdString(Languages::languageFile(
-                  toNative(mFolders->bundledFolder()), toNative(mFolders->userFolder()),
-                  ComboBox->currentText().toStdString())));
+        this,
+        QString::fromStdString(Languages::languageFile(toNative(mFolders->bundledFolder()),
+                                                       toNative(mFolders->userFolder()),
+                                                       ComboBox->currentText().toStdString())),
+        ComboBox->count() == 0);
     // The hint names the menu path in the language's own words.
     auto shown = [](const QString &caption, const char *english) {
         const QString text = Mnemonics::plain(caption);

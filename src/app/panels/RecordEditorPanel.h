@@ -57,8 +57,13 @@ signals:
     /// "Change" was pressed.
     void changeRequested();
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
     QGroupBox *makeFieldGroups(QVBoxLayout *parameters);
+    /// "# Index:" in the language, with the shown boot's count when one is shown.
+    void showIndexLabel();
     QGroupBox *makeGlobalChange();
     void setFieldsEnabled(bool enabled);
     void showManufacturer();
@@ -68,6 +73,7 @@ private:
     void fitToCodePage(QLineEdit *field);
 
     bool mLoading = false;
+    int mShownCount = -1; ///< the list's size shown beside "# Index:", -1 for none
     QVBoxLayout *mLayout = nullptr;
     std::array<QLineEdit *, 9> txt{};
     std::array<QLabel *, 2> Lbl{};

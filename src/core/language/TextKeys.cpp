@@ -152,6 +152,10 @@ constexpr std::array<Entry, kCount> kTable = {{
     {Key::UnsavedTextures, "Messages", "UnsavedTextures", "The textures of %1 have been changed."},
     {Key::UnsavedBootsAndTextures, "Messages", "UnsavedBootsAndTextures",
      "The boots of %1 and the textures of %2 have been changed."},
+    {Key::IndexLabel, "Menu", "IndexLabel", "# Index:"},
+    {Key::ImportTexturesInto, "Menu", "ImportTexturesInto", "Import Textures into %1"},
+    {Key::LanguageFilesMissing, "Messages", "LanguageFilesMissing",
+     "No language files were found in %1; the texts are the program's own English."},
     {Key::Locale, "Language", "Locale", "en"},
 }};
 

@@ -131,6 +131,11 @@ enum class Key {
     ReadingPictures,
     UnsavedTextures,
     UnsavedBootsAndTextures,
+    // The record editor's index, the import folder's title ([Menu]), the missing languages
+    // ([Messages])
+    IndexLabel,
+    ImportTexturesInto,
+    LanguageFilesMissing,
     // [Language]
     Locale,
 };
