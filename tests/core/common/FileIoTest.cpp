@@ -229,7 +229,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<StrangeFile> &p) { return p.param.name; });
 #endif
 
-TEST(FileIo, FileAtTheCapIsReadWhole)
+TEST(FileIo, RegularFileIsReadWholeWhenLinksAreRefused)
 {
     TempDir dir;
     const std::string path = dir.file("big.bin");
