@@ -2,6 +2,8 @@
 #include "TestData.h"
 #include "TestImages.h"
 #include "exchange/BootsTable.h"
+#include "pack/PackFile.h"
+#include "pack/PackMaker.h"
 
 #include <filesystem>
 #include <string>
@@ -60,6 +62,27 @@ int main(int argc, char **argv)
                                          19) +
                              "\xEF\xBB\xBF[Menu]\r\nFile=Plik\r\n[Messages]\r\nA=\xC5\x81\r\n";
     put("fuzz_ini", "utf8", TestData::Bytes(utf8.begin(), utf8.end()));
+    // A pack of two changed fields and one texture, and one of fields only.
+    PackMaker::Input input;
+    input.manifest.title = "Seed";
+    input.bootsName = "unnamed_1831.bin";
+    input.baseBoots = boots;
+    input.base = TestData::boots(3);
+    input.mine = input.base;
+    input.mine[1].Sila = 5;
+    input.mine[2].Nazwa = "Seed boot";
+    Pack pack;
+    TestData::Bytes zip;
+    if (!PackMaker::make(input, pack, nullptr) || !PackFile::write(pack, zip, nullptr))
+        return 1;
+    put("fuzz_pack", "fields", zip);
+    input.archives.push_back({"unnamed_5756.bin", archive,
+                              TestData::textureArchive(
+                                  {{"ab12", TestData::dds(DdsFormat::Dxt1, 4, 4, {9, 9, 9, 255})},
+                                   {"cd34", TestData::dds(DdsFormat::Rgb24, 2, 2, {})}})});
+    if (!PackMaker::make(input, pack, nullptr) || !PackFile::write(pack, zip, nullptr))
+        return 1;
+    put("fuzz_pack", "texture", zip);
     // Pictures of the fuzzed entry's size (16 x 16), and one of another size.
     const TestData::Image picture = TestData::pattern(16, 16, true);
     put("fuzz_picture_png", "rgba", TestData::png(picture));
