@@ -92,6 +92,8 @@ frmMain::frmMain(std::unique_ptr<AppFolders> folders, QWidget *parent)
     // Last, so that the captions and their mnemonics are chosen for every control at once.
     mLanguages = new LanguageSwitcher(*mFolders, ComboBox, this);
     connect(mLanguages, &LanguageSwitcher::applied, this, &frmMain::languageApplied);
+    connect(mLanguages, &LanguageSwitcher::note, statusBar(),
+            [this](const QString &note) { statusBar()->showMessage(note); });
     mLanguages->startUp();
 
     connect(mDocument, &BootsDocument::reset, this, &frmMain::documentReset);

@@ -209,8 +209,9 @@ bool TextureArchives::importFolder(int archive, const QString &folder, TextureSe
         return false;
     // The set goes into a copy, dropped on any refusal: the working copy takes all or nothing.
     Bytes after = before;
-    if (!TextureSet::importFolder(toNative(folder), slot(archive).index, after, outcome, progress,
-                                  fit))
+    if (!TextureSet::importFolder(toNative(folder), slot(archive).index,
+                                  toNative(QFileInfo(slot(archive).source).fileName()), after,
+                                  outcome, progress, fit))
         return false;
     std::vector<std::int32_t> entries;
     for (const TextureSet::Match &m : outcome.replaced)

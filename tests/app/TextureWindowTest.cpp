@@ -7,7 +7,9 @@
 #include "archive/ArchiveEntry.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <QPixmap>
 #include <QProgressDialog>
@@ -264,6 +266,18 @@ TEST_F(TextureFolder, ExportAllWritesOnePngPerEntry)
     EXPECT_EQ(answer.names, QStringList({"CDTextureFolder", "texturesExportedMessage"}));
     EXPECT_EQ(QDir(out).entryList(QDir::Files),
               QStringList({"000_t100.png", "001_t101.png", "002_t102.png"}));
+}
+
+TEST_F(TextureFolder, ImportDialogNamesTheArchiveItImportsInto)
+{
+    QString title;
+    answer.then([&title](QWidget *dialog) {
+        title = dialog->windowTitle();
+        qobject_cast<QDialog *>(dialog)->reject();
+    });
+    find<QPushButton>("cmdImportTextures")->click();
+    EXPECT_EQ(title, "Import Textures into " + QFileInfo(archive).fileName());
+    EXPECT_EQ(workingCopy(), original);
 }
 
 TEST_F(TextureFolder, ImportIsOneStepThatSaveWrites)

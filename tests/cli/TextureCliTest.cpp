@@ -312,4 +312,61 @@ TEST_F(ReplaceTexture, ImportOfAFolderIsAllOrNothing)
     EXPECT_EQ(TestData::readFile(path), wrapped);
 }
 
+// A FIFO named like a picture is refused at once, never waited on; the guard turns a wait
+// into a failure instead of a hung test.
+TEST_F(ReplaceTexture, FifoInPlaceOfAPictureIsRefusedAtOnce)
+{
+    const std::string path = dir.file("unnamed_5756.bin");
+    const Bytes wrapped = TestData::wesys(archive(DdsFormat::Dxt5, 3));
+    TestData::writeFile(path, wrapped);
+    ASSERT_EQ(::mkfifo(dir.file("001_ab12.png").c_str(), 0600), 0);
+    const CliRun r =
+        run("replace-texture '" + path + "' 1 '" + dir.file("001_ab12.png") + "'", "timeout 20 ");
+    EXPECT_EQ(r.status, 1) << "124 when it waited";
+    EXPECT_NE(r.err.find("not a regular file"), std::string::npos) << r.err;
+    EXPECT_EQ(TestData::readFile(path), wrapped);
+}
+
+// Entry 1 of one archive is another texture in the other: an export goes back only into the
+// archive it came from. The lines name the file and both archives, and nothing is written.
+TEST_F(ReplaceTexture, ImportIntoTheOtherArchiveIsRefused)
+{
+    const std::string first = dir.file("unnamed_5756.bin");
+    const std::string second = dir.file("unnamed_2113.bin");
+    const Bytes wrapped = TestData::wesys(archive(DdsFormat::Dxt5, 3));
+    TestData::writeFile(first, wrapped);
+    TestData::writeFile(second, wrapped);
+    const std::string folder = dir.file("set");
+    ASSERT_EQ(run("textures '" + first + "' --export '" + folder + "'").status, 0);
+    TestData::writeFile(folder + "/001_ab12.png",
+                        TestData::png(TestData::pattern(kSide, kSide, true)));
+    const CliRun r = run("textures '" + second + "' --import '" + folder + "'");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("000_aa01.png: the picture was exported from unnamed_5756.bin, not from "
+                         "unnamed_2113.bin"),
+              std::string::npos)
+        << r.err;
+    EXPECT_EQ(r.err.find("001_ab12.png"), std::string::npos) << "an unmarked picture is taken";
+    EXPECT_EQ(TestData::readFile(second), wrapped);
+}
+
+// A name that would forge a line of the output, or speak to the terminal, is printed escaped.
+TEST_F(ReplaceTexture, NamesFromTheFolderCannotForgeOutput)
+{
+    const std::string path = dir.file("unnamed_5756.bin");
+    TestData::writeFile(path, TestData::wesys(archive(DdsFormat::Dxt5, 3)));
+    const std::string folder = dir.file("set");
+    std::filesystem::create_directory(folder);
+    TestData::writeFile(folder + "/001_a\nreplaced entry 2 from \x1b[31mb.png",
+                        TestData::png(TestData::pattern(kSide, kSide, true)));
+    TestData::writeFile(folder + "/notes\r.txt", {'x'});
+    const CliRun r = run("textures '" + path + "' --import '" + folder + "' --dry-run");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "skipped notes\\r.txt: not named <number>_<name> with the extension png, "
+                     "bmp, tga, jpg, jpeg or dds\n"
+                     "would replace entry 1 from 001_a\\nreplaced entry 2 from \\x1b[31mb.png\n"
+                     "1 textures replaced, 0 unchanged, 1 files skipped (dry run: nothing "
+                     "written)\n");
+}
+
 } // namespace

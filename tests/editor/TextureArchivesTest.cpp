@@ -80,6 +80,32 @@ TEST_F(Textures, ImportIsOneStepThatUndoTakesBackAndRedoPutsAgain)
     EXPECT_EQ(workingCopy(), imported);
 }
 
+// The document names its archive by the file it was loaded from: its own export comes back,
+// one of the other archive is refused naming both.
+TEST_F(Textures, ImportKnowsTheArchiveItsPicturesCameFrom)
+{
+    Textura index;
+    ASSERT_TRUE(index.load(original));
+    TextureSet::Exported exported;
+    std::string reason;
+    ASSERT_TRUE(TextureSet::exportAll(original, index, "unnamed_2113.bin",
+                                      gameDir.file("other"), exported, &reason))
+        << reason;
+    ASSERT_TRUE(TextureSet::exportAll(original, index, "unnamed_5756.bin", gameDir.file("own"),
+                                      exported, &reason))
+        << reason;
+    TextureSet::Outcome outcome;
+    QString error;
+    EXPECT_FALSE(textures().importFolder(1, path("other"), outcome, &error));
+    ASSERT_EQ(outcome.problems.size(), 3U);
+    EXPECT_EQ(outcome.problems[0], "000_t100.png: the picture was exported from unnamed_2113.bin, "
+                                   "not from unnamed_5756.bin");
+    EXPECT_TRUE(textures().importFolder(1, path("own"), outcome, &error))
+        << testing::PrintToString(outcome.problems);
+    EXPECT_EQ(outcome.unchanged, 3);
+    EXPECT_EQ(workingCopy(), original);
+}
+
 TEST_F(Textures, CancelledImportChangesNothing)
 {
     ASSERT_TRUE(QDir().mkpath(path("set")));

@@ -7,6 +7,7 @@
 #include "editor/UiText.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -102,8 +103,9 @@ QGroupBox *RecordEditorPanel::makeFieldGroups(QVBoxLayout *parameters)
     QGroupBox *idBox = groupBox(16, "ID/Index");
     Lbl[1] = new QLabel(QStringLiteral("# ID"), idBox);
     Lbl[1]->setObjectName(QStringLiteral("Lbl(1)"));
-    Lbl[0] = new QLabel(QStringLiteral("# Index:"), idBox);
+    Lbl[0] = new QLabel(idBox);
     Lbl[0]->setObjectName(QStringLiteral("Lbl(0)"));
+    showIndexLabel();
     auto *ids = new QVBoxLayout(idBox);
     ids->addWidget(Lbl[1]);
     ids->addWidget(Lbl[0]);
@@ -131,7 +133,8 @@ void RecordEditorPanel::showRecord(const Baza &db, int index, int listCount)
     txt[6]->setText(QString::number(db.Get_Szybkosc(i)));
     txt[7]->setText(QString::number(db.Get_Podkrecanie(i)));
     txt[8]->setText(QString::number(db.Get_nowe(i)));
-    Lbl[0]->setText(QStringLiteral("# Index: ") + QString::number(listCount));
+    mShownCount = listCount;
+    showIndexLabel();
     Lbl[1]->setText(QStringLiteral("# ID      : ") + QString::number(db.Get_ID(i)));
     showManufacturer();
     mLoading = false;
@@ -143,7 +146,8 @@ void RecordEditorPanel::clear()
     mLoading = true;
     for (QLineEdit *field : txt)
         field->clear();
-    Lbl[0]->setText(QStringLiteral("# Index:"));
+    mShownCount = -1;
+    showIndexLabel();
     Lbl[1]->setText(QStringLiteral("# ID"));
     Combo->setCurrentIndex(-1);
     mLoading = false;
@@ -190,6 +194,20 @@ void RecordEditorPanel::setGlobalChange(QWidget *panel)
 void RecordEditorPanel::addControl(QWidget *control)
 {
     mLayout->insertWidget(mLayout->count() - 1, control);
+}
+
+void RecordEditorPanel::showIndexLabel()
+{
+    const QString label = UiText::text(UiText::Key::IndexLabel);
+    Lbl[0]->setText(mShownCount < 0 ? label
+                                    : label + QLatin1Char(' ') + QString::number(mShownCount));
+}
+
+void RecordEditorPanel::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        showIndexLabel();
+    QGroupBox::changeEvent(event);
 }
 
 void RecordEditorPanel::showManufacturer()

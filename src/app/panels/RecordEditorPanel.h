@@ -44,8 +44,13 @@ signals:
     /// Typed text was stored with best fit; `note` names the characters replaced.
     void charactersReplaced(const QString &note);
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
     QGroupBox *makeFieldGroups(QVBoxLayout *parameters);
+    /// "# Index:" in the language, with the shown boot's count when one is shown.
+    void showIndexLabel();
     void setFieldsEnabled(bool enabled);
     void showManufacturer();
     void chooseManufacturer();
@@ -53,6 +58,7 @@ private:
     void fitToCodePage(QLineEdit *field);
 
     bool mLoading = false;
+    int mShownCount = -1; ///< the list's size shown beside "# Index:", -1 for none
     QVBoxLayout *mLayout = nullptr;
     std::array<QLineEdit *, 9> txt{};
     std::array<QLabel *, 2> Lbl{};

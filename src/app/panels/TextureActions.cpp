@@ -14,6 +14,7 @@
 #include "imaging/textures/TextureSet.h"
 
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <memory>
@@ -132,9 +133,10 @@ void TextureActions::chooseReplacement()
         replaceShownTexture(path);
 }
 
-QString TextureActions::chooseFolder()
+QString TextureActions::chooseFolder(const QString &title)
 {
-    QString folder = FileChooser::chooseFolder(mWindow, QStringLiteral("CDTextureFolder"), mFolder);
+    QString folder =
+        FileChooser::chooseFolder(mWindow, QStringLiteral("CDTextureFolder"), mFolder, title);
     if (!folder.isEmpty()) {
         mFolder = folder;
         emit textureFolderChosen(folder);
@@ -151,7 +153,13 @@ void TextureActions::chooseExportFolder()
 
 void TextureActions::chooseImportFolder()
 {
-    const QString folder = chooseFolder();
+    // The title names the archive the pictures go into, so that a folder of the other one is
+    // not taken for it.
+    const int number = mPreview->shownArchive();
+    const QString folder =
+        chooseFolder(number == 0 ? QString()
+                                 : UiText::text(UiText::Key::ImportTexturesInto,
+                                                {QFileInfo(mTextures->source(number)).fileName()}));
     if (!folder.isEmpty())
         importTextures(folder);
 }
@@ -190,8 +198,9 @@ bool TextureActions::exportAllTextures(const QString &folder)
     if (number == 0)
         error = UiText::text(Key::NoTextureShown).toStdString();
     else if (FileIo::readFile(toNative(mTextures->workingCopy(number)), archive, &error) &&
-             TextureSet::exportAll(archive, mTextures->index(number), toNative(folder), exported,
-                                   &error)) {
+             TextureSet::exportAll(archive, mTextures->index(number),
+                                   toNative(QFileInfo(mTextures->source(number)).fileName()),
+                                   toNative(folder), exported, &error)) {
         Messages::texturesExported(mWindow, exported.written, folder, fromCore(exported.skipped));
         return true;
     }

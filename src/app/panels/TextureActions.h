@@ -59,7 +59,7 @@ private:
     void chooseReplacement();
     void chooseExportFolder();
     void chooseImportFolder();
-    QString chooseFolder();
+    QString chooseFolder(const QString &title = QString());
     bool mayReplaceArchive(int number);
 
     PreviewPanel *mPreview;

@@ -57,9 +57,12 @@ QString chooseSaveFile(QWidget *parent, const QString &objectName, const QString
     return chosen(dialog);
 }
 
-QString chooseFolder(QWidget *parent, const QString &objectName, const QString &startFolder)
+QString chooseFolder(QWidget *parent, const QString &objectName, const QString &startFolder,
+                     const QString &title)
 {
     QFileDialog dialog(parent);
+    if (!title.isEmpty())
+        dialog.setWindowTitle(title);
     if (!startFolder.isEmpty() && QFileInfo(startFolder).isDir())
         dialog.setDirectory(startFolder);
     dialog.setObjectName(objectName);

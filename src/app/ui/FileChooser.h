@@ -17,8 +17,9 @@ QString chooseFile(QWidget *parent, const QString &objectName, const QString &fi
 QString chooseSaveFile(QWidget *parent, const QString &objectName, const QString &filter,
                        const QString &suffix);
 
-/// Shows a folder dialog named `objectName`, starting in `startFolder` when it is given; the
-/// chosen folder, or the empty text when the user cancelled.
-QString chooseFolder(QWidget *parent, const QString &objectName, const QString &startFolder);
+/// Shows a folder dialog named `objectName`, titled `title` when it is given, starting in
+/// `startFolder` when it is given; the chosen folder, or the empty text when the user cancelled.
+QString chooseFolder(QWidget *parent, const QString &objectName, const QString &startFolder,
+                     const QString &title = QString());
 
 } // namespace FileChooser

@@ -149,7 +149,8 @@ struct Opened
 // Opens `path` once and checks the opened file, never the name again: a FIFO, device or
 // socket is refused before anything waits on it (the open does not block, and the descriptor
 // is made blocking only once it is known to be a regular file), and so is a file over the cap.
-bool openForReading(const std::string &path, Links links, Opened &opened, std::string *error)
+bool openForReading(const std::string &path, Links links, std::uint64_t maxBytes, Opened &opened,
+                    std::string *error)
 {
 #ifdef _WIN32
     // Windows opens no FIFO by a file name; a device is told by its handle's type.
@@ -159,7 +160,9 @@ bool openForReading(const std::string &path, Links links, Opened &opened, std::s
         setError(error, lastError());
         return false;
     }
-    struct _stat64 status{};
+    struct _stat64 status
+    {
+    };
     if (_fstat64(_fileno(opened.file.get()), &status) != 0) {
         setError(error, lastError());
         return false;
@@ -172,7 +175,9 @@ bool openForReading(const std::string &path, Links links, Opened &opened, std::s
         setError(error, links == Links::Refuse && errno == ELOOP ? kIsLink : lastError());
         return false;
     }
-    struct stat status{};
+    struct stat status
+    {
+    };
     const bool regular = ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
     const int mode = regular ? ::fcntl(fd, F_GETFL) : -1;
     if (!regular || mode < 0 || ::fcntl(fd, F_SETFL, mode & ~O_NONBLOCK) != 0) {
@@ -192,20 +197,22 @@ bool openForReading(const std::string &path, Links links, Opened &opened, std::s
         return false;
     }
     opened.size = static_cast<std::uint64_t>(status.st_size);
-    if (opened.size > kMaxReadBytes) {
-        setError(error, Reasons::text(Reasons::Id::PictureFileTooLarge));
+    if (opened.size > maxBytes) {
+        setError(error, Reasons::text(maxBytes == kMaxReadBytes ? Reasons::Id::PictureFileTooLarge
+                                                                : Reasons::Id::TooLargeToRead));
         return false;
     }
     return true;
 }
 
 // Reads the file from `offset` on, `length` bytes at most; `exact` asks for all of them.
-bool readOpened(const std::string &path, Links links, std::uint64_t offset,
-                std::uint64_t length, bool exact, Bytes &out, std::string *error)
+bool readOpened(const std::string &path, Links links, std::uint64_t maxBytes,
+                std::uint64_t offset, std::uint64_t length, bool exact, Bytes &out,
+                std::string *error)
 {
     out.clear();
     Opened opened;
-    if (!openForReading(path, links, opened, error))
+    if (!openForReading(path, links, maxBytes, opened, error))
         return false;
     if (exact && (offset > opened.size || length > opened.size - offset)) {
         setError(error, Reasons::text(Reasons::Id::RangeOutsideFile));
@@ -236,18 +243,19 @@ bool readOpened(const std::string &path, Links links, std::uint64_t offset,
 
 bool readFileFrom(const std::string &path, std::uint64_t offset, Bytes &out, std::string *error)
 {
-    return readOpened(path, Links::Follow, offset, kMaxReadBytes, false, out, error);
+    return readOpened(path, Links::Follow, kMaxReadBytes, offset, kMaxReadBytes, false, out, error);
 }
 
-bool readFile(const std::string &path, Bytes &out, std::string *error, Links links)
+bool readFile(const std::string &path, Bytes &out, std::string *error, Links links,
+              std::uint64_t maxBytes)
 {
-    return readOpened(path, links, 0, kMaxReadBytes, false, out, error);
+    return readOpened(path, links, maxBytes, 0, maxBytes, false, out, error);
 }
 
 bool readFileRange(const std::string &path, std::uint64_t offset, std::uint64_t length, Bytes &out,
                    std::string *error)
 {
-    return readOpened(path, Links::Follow, offset, length, true, out, error);
+    return readOpened(path, Links::Follow, kMaxReadBytes, offset, length, true, out, error);
 }
 
 namespace {

@@ -24,9 +24,10 @@ enum class Links {
     Refuse  ///< files found in a folder, where a link was skipped when the folder was listed
 };
 
-/// Reads the whole file. On failure returns false and puts the reason in *error.
+/// Reads the whole file. On failure returns false and puts the reason in *error. `maxBytes`
+/// raises the cap for a kind of file that may be larger (a pack of textures).
 bool readFile(const std::string &path, Bytes &out, std::string *error = nullptr,
-              Links links = Links::Follow);
+              Links links = Links::Follow, std::uint64_t maxBytes = kMaxReadBytes);
 
 /// Reads the file from byte `offset` to its end (nothing when the file is shorter).
 bool readFileFrom(const std::string &path, std::uint64_t offset, Bytes &out,

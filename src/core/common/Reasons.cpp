@@ -6,7 +6,7 @@ namespace Reasons {
 
 namespace {
 
-constexpr std::size_t kCount = static_cast<std::size_t>(Id::PictureFileTooLarge) + 1;
+constexpr std::size_t kCount = static_cast<std::size_t>(Id::PictureFromOtherArchive) + 1;
 constexpr std::size_t kLongestReason = 1000;
 
 constexpr std::array<Entry, kCount> kTable = {{
@@ -114,6 +114,8 @@ constexpr std::array<Entry, kCount> kTable = {{
     {Id::TgaOutsideColourMap, "ReasonTgaOutsideColourMap", "a pixel of the TGA image lies outside its colour map"},
     {Id::JpegCmykUnsupported, "ReasonJpegCmykUnsupported", "CMYK JPEG images are not supported"},
     {Id::PictureFileTooLarge, "ReasonPictureFileTooLarge", "the file is larger than 256 MiB"},
+    {Id::PictureFromOtherArchive, "ReasonPictureFromOtherArchive",
+     "the picture was exported from %1, not from %2"},
 }};
 
 constexpr bool inIdOrder()

@@ -108,6 +108,7 @@ enum class Id {
     TgaOutsideColourMap,
     JpegCmykUnsupported,
     PictureFileTooLarge,
+    PictureFromOtherArchive,
 };
 
 struct Entry

@@ -182,6 +182,10 @@ constexpr std::array<Entry, kCount> kTable = {{
     {Key::ResizePicture, "Messages", "ResizePicture", "%1: %2. Resize it to the texture's size?"},
     {Key::ResizePictures, "Messages", "ResizePictures",
      "%1 pictures are not the size of their textures. Resize them to their textures' sizes?"},
+    {Key::IndexLabel, "Menu", "IndexLabel", "# Index:"},
+    {Key::ImportTexturesInto, "Menu", "ImportTexturesInto", "Import Textures into %1"},
+    {Key::LanguageFilesMissing, "Messages", "LanguageFilesMissing",
+     "No language files were found in %1; the texts are the program's own English."},
     {Key::Locale, "Language", "Locale", "en"},
 }};
 

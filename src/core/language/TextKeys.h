@@ -160,6 +160,11 @@ enum class Key {
     TextureEditRefused,
     ResizePicture,
     ResizePictures,
+    // The record editor's index, the import folder's title ([Menu]), the missing languages
+    // ([Messages])
+    IndexLabel,
+    ImportTexturesInto,
+    LanguageFilesMissing,
     // [Language]
     Locale,
 };

@@ -420,7 +420,8 @@ bool readFile(const std::string &path, Pack &pack, std::string *error)
     if (static_cast<std::uint64_t>(size) > kMaxFileBytes)
         return fail(error, "it is larger than " + std::to_string(kMaxFileBytes >> 20) + " MiB");
     Bytes zip;
-    return FileIo::readFile(path, zip, error) && read(zip, pack, error);
+    return FileIo::readFile(path, zip, error, FileIo::Links::Follow, kMaxFileBytes) &&
+           read(zip, pack, error);
 }
 
 } // namespace PackFile

@@ -8,6 +8,7 @@
 #include "archive/ArchiveEntry.h"
 #include "common/Ansi.h"
 #include "common/FileIo.h"
+#include "common/Printable.h"
 #include "common/Reasons.h"
 
 #include <algorithm>
@@ -33,13 +34,22 @@ std::string lower(std::string text)
     return text;
 }
 
-// Puts the file's picture into the entry; `changed` tells whether the entry's bytes changed.
-bool putFile(Bytes &archive, const ArchiveEntry &entry, const Match &file, bool &changed,
-             TextureReplacer::Fit fit, std::string *error)
+// Puts the file's picture into the entry of the archive named `archiveName`; `changed` tells
+// whether the entry's bytes changed.
+bool putFile(Bytes &archive, const std::string &archiveName, const ArchiveEntry &entry,
+             const Match &file, bool &changed, TextureReplacer::Fit fit, std::string *error)
 {
     Bytes bytes;
-    return TextureReplacer::readFile(file.path, bytes, error) &&
-           TextureReplacer::replaceFromFile(archive, entry, bytes, file.name, error, &changed,
+    // The folder was listed without its links: one put in a file's place since is not followed.
+    if (!TextureReplacer::readFile(file.path, bytes, error, FileIo::Links::Refuse))
+        return false;
+    const std::string from = ExportMark::archiveOf(bytes);
+    if (!from.empty() && !ExportMark::sameArchive(from, archiveName)) {
+        if (error)
+            *error = Reasons::text(Reasons::Id::PictureFromOtherArchive, {from, archiveName});
+        return false;
+    }
+    return TextureReplacer::replaceFromFile(archive, entry, bytes, file.name, error, &changed,
                                             fit);
 }
 
@@ -104,26 +114,28 @@ bool list(const std::string &folder, std::int32_t entryCount, Listing &listing, 
     std::map<std::int32_t, std::string> taken;
     for (const auto &[name, status, size] : names) {
         const std::int32_t entry = entryOf(name);
+        // Lines show the name escaped; the file is still read by its own name.
+        const std::string shown = Printable::name(name);
         if (fs::is_symlink(status)) {
-            listing.skipped.push_back(name + ": a symbolic link, not followed");
+            listing.skipped.push_back(shown + ": a symbolic link, not followed");
         } else if (!fs::is_regular_file(status)) {
             listing.skipped.push_back(
-                name + (fs::is_directory(status) ? ": a folder" : ": not a regular file"));
+                shown + (fs::is_directory(status) ? ": a folder" : ": not a regular file"));
         } else if (name == kIndexName) {
             // The index an export wrote beside its pictures: the import's own, not a stranger.
         } else if (entry < 0) {
-            listing.skipped.push_back(name + ": not named <number>_<name> with the extension png, "
-                                             "bmp, tga, jpg, jpeg or dds");
+            listing.skipped.push_back(shown + ": not named <number>_<name> with the extension png, "
+                                              "bmp, tga, jpg, jpeg or dds");
         } else if (entry >= entryCount) {
-            listing.problems.push_back(name + ": the archive has no entry " +
+            listing.problems.push_back(shown + ": the archive has no entry " +
                                        name.substr(0, name.find('_')) + " (it has " +
                                        std::to_string(entryCount) + ")");
         } else if (size > TextureReplacer::kMaxFileBytes) {
-            listing.problems.push_back(name + ": " +
+            listing.problems.push_back(shown + ": " +
                                        Reasons::text(Reasons::Id::PictureFileTooLarge));
         } else if (const auto other = taken.find(entry); other != taken.end()) {
-            listing.problems.push_back(name + ": " + other->second + " is for the same entry " +
-                                       std::to_string(entry));
+            listing.problems.push_back(shown + ": " + Printable::name(other->second) +
+                                       " is for the same entry " + std::to_string(entry));
         } else {
             taken.emplace(entry, name);
             listing.matches.push_back({entry, name, FileIo::join(folder, name)});
@@ -134,8 +146,8 @@ bool list(const std::string &folder, std::int32_t entryCount, Listing &listing, 
     return true;
 }
 
-bool apply(const Listing &listing, const Textura &index, Bytes &archive, Outcome &outcome,
-           const Progress &progress, TextureReplacer::Fit fit)
+bool apply(const Listing &listing, const Textura &index, const std::string &archiveName,
+           Bytes &archive, Outcome &outcome, const Progress &progress, TextureReplacer::Fit fit)
 {
     outcome = Outcome();
     outcome.skipped = listing.skipped;
@@ -145,8 +157,9 @@ bool apply(const Listing &listing, const Textura &index, Bytes &archive, Outcome
         const Match &file = listing.matches[i];
         std::string error;
         bool changed = false;
-        if (!putFile(archive, ArchiveEntry::of(index, file.entry), file, changed, fit, &error)) {
-            outcome.problems.push_back(file.name + ": " + error);
+        if (!putFile(archive, archiveName, ArchiveEntry::of(index, file.entry), file, changed,
+                     fit, &error)) {
+            outcome.problems.push_back(Printable::name(file.name) + ": " + error);
             if (TextureReplacer::refusedForSize(error))
                 ++outcome.otherSize;
         }
@@ -162,8 +175,9 @@ bool apply(const Listing &listing, const Textura &index, Bytes &archive, Outcome
     return outcome.problems.empty();
 }
 
-bool importFolder(const std::string &folder, const Textura &index, Bytes &archive, Outcome &outcome,
-                  const Progress &progress, TextureReplacer::Fit fit)
+bool importFolder(const std::string &folder, const Textura &index, const std::string &archiveName,
+                  Bytes &archive, Outcome &outcome, const Progress &progress,
+                  TextureReplacer::Fit fit)
 {
     Listing listing;
     std::string error;
@@ -172,7 +186,7 @@ bool importFolder(const std::string &folder, const Textura &index, Bytes &archiv
         outcome.problems.push_back(error);
         return false;
     }
-    return apply(listing, index, archive, outcome, progress, fit);
+    return apply(listing, index, archiveName, archive, outcome, progress, fit);
 }
 
 std::string shownName(const Bytes &archive, const ArchiveEntry &entry)
@@ -201,8 +215,9 @@ std::string indexCsv(const Bytes &archive, const Textura &index, const BootsOf &
     return out;
 }
 
-bool exportAll(const Bytes &archive, const Textura &index, const std::string &folder,
-               Exported &exported, std::string *error, const BootsOf &bootsOf)
+bool exportAll(const Bytes &archive, const Textura &index, const std::string &archiveName,
+               const std::string &folder, Exported &exported, std::string *error,
+               const BootsOf &bootsOf)
 {
     exported = Exported();
     std::error_code ec;
@@ -230,7 +245,7 @@ bool exportAll(const Bytes &archive, const Textura &index, const std::string &fo
             FileIo::join(folder, TextureExport::fileName(i, index.Count(), name));
         // A name the export chose that someone made a link is never written through.
         if (FileIo::isLink(out)) {
-            skip(out + " is a symbolic link");
+            skip(Printable::name(out) + " is a symbolic link");
             continue;
         }
         // Marked, so that importing the file untouched costs no decoding; new files of an export
@@ -240,7 +255,7 @@ bool exportAll(const Bytes &archive, const Textura &index, const std::string &fo
             !FileIo::writeNamedFile(
                 out,
                 ExportMark::marked(png, archive.data() + entry.textureOffset(),
-                                   static_cast<std::size_t>(entry.textureLength())),
+                                   static_cast<std::size_t>(entry.textureLength()), archiveName),
                 &problem, FileIo::Sync::Cached)) {
             if (error)
                 *error = std::string("cannot write ").append(out).append(": ").append(problem);

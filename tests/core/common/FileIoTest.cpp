@@ -159,8 +159,9 @@ TEST_P(StrangeFiles, AreRefusedWithoutWaiting)
         FileIo::Bytes out;
         std::string error;
         const bool whole = FileIo::readFile(path, out, &error, links);
-        const bool range = links == FileIo::Links::Follow &&
-                           (FileIo::readFileRange(path, 0, 1, out) || FileIo::readFileFrom(path, 1, out));
+        const bool range =
+            links == FileIo::Links::Follow &&
+            (FileIo::readFileRange(path, 0, 1, out) || FileIo::readFileFrom(path, 1, out));
         return std::make_pair(whole || range, error);
     });
     if (read.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
@@ -200,17 +201,16 @@ INSTANTIATE_TEST_SUITE_P(
                         sockaddr_un address{};
                         address.sun_family = AF_UNIX;
                         path.copy(address.sun_path, sizeof address.sun_path - 1);
-                        EXPECT_EQ(::bind(fd, reinterpret_cast<sockaddr *>(&address),
-                                         sizeof address),
-                                  0);
+                        EXPECT_EQ(
+                            ::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof address), 0);
                         ::close(fd); // the socket's name stays in the folder
                         return path;
                     },
                     FileIo::Links::Follow, "No such device"},
         StrangeFile{"Device", [](const TempDir &) { return std::string("/dev/zero"); },
                     FileIo::Links::Follow, "not a regular file"},
-        StrangeFile{"Folder", [](const TempDir &dir) { return dir.path(); },
-                    FileIo::Links::Follow, "not a regular file"},
+        StrangeFile{"Folder", [](const TempDir &dir) { return dir.path(); }, FileIo::Links::Follow,
+                    "not a regular file"},
         StrangeFile{"OverTheCap",
                     [](const TempDir &dir) {
                         const std::string path = dir.file("huge.bin");
@@ -229,7 +229,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<StrangeFile> &p) { return p.param.name; });
 #endif
 
-TEST(FileIo, FileAtTheCapIsReadWhole)
+TEST(FileIo, RegularFileIsReadWholeWhenLinksAreRefused)
 {
     TempDir dir;
     const std::string path = dir.file("big.bin");

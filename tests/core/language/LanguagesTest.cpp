@@ -1,5 +1,6 @@
 #include "language/Languages.h"
 
+#include "CaseName.h"
 #include "TempDir.h"
 #include "TestData.h"
 #include "language/Ini.h"
@@ -124,6 +125,7 @@ TEST(Languages, BundledLanguagesHoldAllThirtyKeys)
         const std::string file = Languages::languageFile(program, name);
         for (const auto &e : TextKeys::entries()) {
             const std::string text = ReadIniText(file, e.section, e.name);
+            EXPECT_FALSE(text.empty()) << name << " lacks " << e.name;
             if (name == "English")
                 EXPECT_EQ(text, e.english) << e.name;
             else
@@ -131,6 +133,41 @@ TEST(Languages, BundledLanguagesHoldAllThirtyKeys)
         }
     }
 }
+
+// Each language in its own letters, whatever code page its file is written in (Polish needs
+// more than Windows-1252 holds: its file is UTF-8).
+struct OwnLetters
+{
+    const char *language;
+    const char *key;
+    const char *caption;
+};
+
+class BundledCaptions : public testing::TestWithParam<OwnLetters>
+{
+};
+
+TEST_P(BundledCaptions, AreWrittenInTheLanguagesOwnLetters)
+{
+    const std::string program = fs::path(CLEATWORK_LANGUAGE_DIR).parent_path().string();
+    EXPECT_EQ(ReadIniText(Languages::languageFile(program, GetParam().language), "GroupBox",
+                          GetParam().key),
+              GetParam().caption);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Languages, BundledCaptions,
+    testing::Values(OwnLetters{"Polski", "GroupBox7", "Si\u0142a strza\u0142u"},
+                    OwnLetters{"Polski", "GroupBox15", "Podgl\u0105d"},
+                    OwnLetters{"Polski", "GroupBox19", "J\u0119zyk"},
+                    OwnLetters{"Deutsch", "GroupBox13", "Werte \u00e4ndern"},
+                    OwnLetters{"Espa\u00f1ol", "GroupBox8", "Precisi\u00f3n de tiro"},
+                    OwnLetters{"Fran\u00e7ais", "GroupBox15", "Aper\u00e7u"},
+                    OwnLetters{"Italiano", "GroupBox10", "Velocit\u00e0 massima"},
+                    OwnLetters{"Portugu\u00eas", "GroupBox15", "Pr\u00e9-visualiza\u00e7\u00e3o"}),
+    [](const testing::TestParamInfo<OwnLetters> &p) {
+        return CaseName::of(std::string(p.param.language) + "_" + p.param.key);
+    });
 
 TEST(Languages, UserAndBundledLanguagesMergeWithTheUsersCopyWinning)
 {
