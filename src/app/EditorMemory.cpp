@@ -56,6 +56,7 @@ EditorMemory::EditorMemory(frmMain &window)
     connect(&window.document(), &BootsDocument::reset, this, &EditorMemory::documentReset);
     connect(mPreview, &PreviewPanel::archiveLoaded, this, &EditorMemory::archiveLoaded);
     mTextures->setTextureFolder(mSettings->textureFolder());
+    mTextures->setTextureEditor(mSettings->textureEditor());
     connect(mTextures, &TextureActions::textureFolderChosen, this, [this](const QString &folder) {
         mSettings->setTextureFolder(folder);
         mSettings->store();
@@ -115,6 +116,11 @@ bool EditorMemory::loadLastArchives()
         return false; // Cancel stops the whole reload
     const bool secondLoaded = mTextures->loadArchive(2, second);
     return firstLoaded && secondLoaded;
+}
+
+bool EditorMemory::loadsArchivesBeside() const
+{
+    return mSettings->loadArchivesBeside();
 }
 
 void EditorMemory::rememberWindow()

@@ -2,7 +2,8 @@
 // What the main window remembers from one run to the next, kept in the editor's settings
 // file: the recent boots files (File ▸ Open Recent), the folders the file dialogs start in
 // (the texture folder dialog's too), the two archives last loaded (reloaded in one click), the
-// window's size and position, and the boots table's place, size and columns.
+// window's size and position, and the boots table's place, size and columns; and from the
+// [Textures] section the user's image editor and whether the archives beside a boots file load.
 #include <QObject>
 #include <memory>
 
@@ -28,6 +29,8 @@ public:
     /// Loads the two archives last loaded, each as its own button would. True when both
     /// loaded.
     bool loadLastArchives();
+    /// Whether opening a boots file loads the archives beside it.
+    bool loadsArchivesBeside() const;
     /// Keeps the window's size and position for the next start.
     void rememberWindow();
 
