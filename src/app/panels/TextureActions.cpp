@@ -18,6 +18,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
+#include <QHBoxLayout>
 #include <QProcess>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -62,12 +63,19 @@ TextureActions::TextureActions(PreviewPanel *preview, BootsDocument *document, Q
         preview->addButton(QStringLiteral("cmdExportTextures"), UiText::text(Key::ExportTextures));
     cmdImportTextures =
         preview->addButton(QStringLiteral("cmdImportTextures"), UiText::text(Key::ImportTextures));
-    cmdEditTexture =
-        preview->addButton(QStringLiteral("cmdEditTexture"), UiText::text(Key::EditTexture));
     chkAlpha = new QCheckBox(UiText::text(Key::ShowAlpha));
     chkAlpha->setObjectName(QStringLiteral("chkAlpha"));
     chkAlpha->setChecked(true);
-    preview->addControl(chkAlpha);
+    // Beside the short Alpha box rather than on a row of its own: the window must still fit a
+    // laptop's screen.
+    cmdEditTexture = new QPushButton(UiText::text(Key::EditTexture));
+    cmdEditTexture->setObjectName(QStringLiteral("cmdEditTexture"));
+    auto *row = new QWidget;
+    auto *rowLayout = new QHBoxLayout(row);
+    rowLayout->setContentsMargins(0, 0, 0, 0);
+    rowLayout->addWidget(chkAlpha);
+    rowLayout->addWidget(cmdEditTexture, 1);
+    preview->addControl(row);
     // Registered, so that a change of language re-captions them.
     MainWindowTexts::setText(cmdExportTexture, Key::ExportTexture);
     MainWindowTexts::setText(cmdReplaceTexture, Key::ReplaceTexture);
