@@ -1,6 +1,7 @@
 // cleatwork-cli: the command-line companion of the editor, for modders who script their
 // files. It uses the same core as the editor.
 #include "CliSupport.h"
+#include "PackCommands.h"
 #include "TextureCommands.h"
 #include "boots/Baza.h"
 #include "common/Ansi.h"
@@ -36,6 +37,11 @@ const char *const kUsage =
     "  texture FILE N OUT       convert entry N of a wrapped texture archive to PNG or BMP\n"
     "  replace-texture FILE N IMAGE [--resize]\n"
     "                           replace the picture of entry N of a wrapped texture archive\n"
+    "  diff A B [--archive A_ARCH B_ARCH]... [--format text|json|csv]\n"
+    "                           list the boots and textures that differ between two files\n"
+    "  bootpack create|show|apply|revert ...\n"
+    "                           make a boot pack of your changes, show one, or merge one\n"
+    "                           into your files field by field and take it out again\n"
     "\n"
     "Run 'cleatwork-cli COMMAND --help' for the details of a command.\n";
 
@@ -229,7 +235,9 @@ int main(int argc, char **argv)
         {"textures", TextureCommands::kTexturesHelp, -1, TextureCommands::textures},
         {"texture", TextureCommands::kTextureHelp, 3, TextureCommands::texture},
         {"replace-texture", TextureCommands::kReplaceTextureHelp, -1,
-         TextureCommands::replaceTexture}};
+         TextureCommands::replaceTexture},
+        {"diff", PackCommands::kDiffHelp, -1, PackCommands::diff},
+        {"bootpack", PackCommands::kBootpackHelp, -1, PackCommands::bootpack}};
     for (const Command &c : commands) {
         if (command != c.name)
             continue;

@@ -111,6 +111,11 @@ std::unique_ptr<AppFolders> AppFolders::installed(const QString &bundledFolder,
     return folders;
 }
 
+QString AppFolders::originalsFolder() const
+{
+    return QDir(mUserFolder).filePath(QStringLiteral("originals"));
+}
+
 AppFolders::AppFolders(Mode mode, QString bundledFolder, QString userFolder, QString stateFolder,
                        const QString &sharedWorkingFolder)
     : mMode(mode), mBundledFolder(std::move(bundledFolder)), mUserFolder(std::move(userFolder)),

@@ -42,6 +42,9 @@ public:
     /// The editor's settings file (recent files, folders, window): in the program folder in
     /// portable mode, in the user's configuration folder when installed.
     QString settingsFile() const { return mSettingsFile; }
+    /// Where the originals of the files the editor opened are kept: in the user's folder,
+    /// never beside the game's files.
+    QString originalsFolder() const;
     /// Where this copy keeps its working files.
     QString workingFolder() const { return mWorkingFolder; }
     /// Where the textures out in the user's image editor are written: a folder of the working

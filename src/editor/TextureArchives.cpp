@@ -10,6 +10,7 @@
 #include "common/FileIo.h"
 #include "container/PesZlib.h"
 #include "imaging/textures/TextureReplacer.h"
+#include "pack/Originals.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -63,6 +64,9 @@ bool TextureArchives::load(int archive, const QString &path, QString *error)
     }
     const bool wasModified = isModified();
     a.source = QFileInfo(path).absoluteFilePath();
+    if (!mOriginalsFolder.isEmpty() &&
+        !Originals::keep(toNative(mOriginalsFolder), toNative(a.source), &reason))
+        emit originalNotKept(a.source, fromCore(reason));
     a.index = index;
     a.saved.clear();
     ++a.loadNumber; // the steps of the load it replaced go void

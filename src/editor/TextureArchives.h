@@ -32,6 +32,8 @@ public:
     /// table. Its earlier changes are dropped and its undo steps go void. On failure `error`
     /// says why and the archive is as it was.
     bool load(int archive, const QString &path, QString *error);
+    /// Where the originals of loaded archives are kept; empty: nowhere.
+    void setOriginalsFolder(const QString &folder) { mOriginalsFolder = folder; }
     bool isLoaded(int archive) const { return !slot(archive).source.isEmpty(); }
     /// The game file the archive was loaded from.
     QString source(int archive) const { return slot(archive).source; }
@@ -89,6 +91,8 @@ signals:
     void modifiedChanged();
     /// An undo or redo could not write the working copy of the archive loaded from `source`.
     void failed(const QString &source, const QString &reason);
+    /// The original of `path` could not be kept; the archive loaded all the same.
+    void originalNotKept(const QString &path, const QString &reason);
 
 private:
     struct Archive
@@ -112,6 +116,7 @@ private:
                        QString *error);
 
     QString mWorkingFolder;
+    QString mOriginalsFolder;
     QUndoStack *mUndoStack;
     std::array<Archive, 2> mArchives;
 };

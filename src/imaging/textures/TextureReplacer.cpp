@@ -43,9 +43,9 @@ bool replace(Bytes &archive, const ArchiveEntry &entry, const Picture &picture, 
     return true;
 }
 
-bool replaceWithDds(Bytes &archive, const ArchiveEntry &entry, const Bytes &dds, std::string *error)
+bool ddsFits(const Bytes &archive, const ArchiveEntry &entry, const Bytes &dds, DdsLayout &layout,
+             std::string *error)
 {
-    DdsLayout layout;
     if (!entryLayout(archive, entry, layout, error))
         return false;
     DdsLayout given;
@@ -65,6 +65,14 @@ bool replaceWithDds(Bytes &archive, const ArchiveEntry &entry, const Bytes &dds,
                      std::to_string(layout.levels.size());
         return false;
     }
+    return true;
+}
+
+bool replaceWithDds(Bytes &archive, const ArchiveEntry &entry, const Bytes &dds, std::string *error)
+{
+    DdsLayout layout;
+    if (!ddsFits(archive, entry, dds, layout, error))
+        return false;
     std::copy(dds.begin() + static_cast<std::ptrdiff_t>(layout.pixelsBegin()),
               dds.begin() + static_cast<std::ptrdiff_t>(layout.pixelsEnd()),
               archive.begin() + entry.textureOffset() +
@@ -133,14 +141,10 @@ bool replaceFromFile(Bytes &archive, const ArchiveEntry &entry, const Bytes &fil
     return true;
 }
 
-bool readFile(const std::string &path, Bytes &file, std::string *error)
+bool readFile(const std::string &path, Bytes &file, std::string *error, FileIo::Links links)
 {
-    if (FileIo::fileSize(path) > static_cast<std::int64_t>(kMaxFileBytes)) {
-        if (error)
-            *error = Reasons::text(Reasons::Id::PictureFileTooLarge);
-        return false;
-    }
-    return FileIo::readFile(path, file, error);
+    static_assert(kMaxFileBytes == FileIo::kMaxReadBytes, "the reader's cap is the picture's");
+    return FileIo::readFile(path, file, error, links);
 }
 
 bool entryTexture(const Bytes &archive, const ArchiveEntry &entry, Bytes &dds, std::string *error)
