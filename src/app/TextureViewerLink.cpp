@@ -32,8 +32,10 @@ TextureViewerLink::TextureViewerLink(PreviewPanel *preview, const TextureArchive
 
 void TextureViewerLink::open()
 {
-    if (!mViewer)
+    if (!mViewer) {
         mViewer = new frmTexture(mWindow);
+        connect(mViewer, &frmTexture::editRequested, this, &TextureViewerLink::editRequested);
+    }
     mViewer->show();
     follow();
     mViewer->raise();

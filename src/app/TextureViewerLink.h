@@ -22,6 +22,10 @@ public:
     /// The viewer, or null before it was first opened.
     frmTexture *viewer() const { return mViewer; }
 
+signals:
+    /// The viewer's Edit in Image Editor was pressed (for the shown texture).
+    void editRequested();
+
 private:
     void follow();
 

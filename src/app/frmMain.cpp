@@ -160,7 +160,12 @@ void frmMain::createControls()
     mPreview = new PreviewPanel(&mDocument->textures(), mFolders->workingFolder());
     mTextures = new TextureActions(mPreview, mDocument, this);
     mTextures->setRefusal([this](const QString &path) { return refuseWorkingFile(path); });
+    mTextures->setEditFolder(mFolders->textureEditFolder());
+    connect(mTextures, &TextureActions::note, statusBar(),
+            [this](const QString &note) { statusBar()->showMessage(note); });
     mTextureViewer = new TextureViewerLink(mPreview, &mDocument->textures(), this);
+    connect(mTextureViewer, &TextureViewerLink::editRequested, mTextures,
+            &TextureActions::editShownTexture);
     right->addWidget(mPreview, 1);
     auto *other = new LanguagePanel;
     ComboBox = other->languageList();
@@ -328,6 +333,8 @@ bool frmMain::openFile(const QString &path)
     }
     if (mDocument->database().Count() > kListLimit)
         Messages::recordLimit(this, mDocument->database().Count(), kListLimit);
+    if (mMemory->loadsArchivesBeside())
+        mTextures->loadArchivesBeside(mDocument->gamePath());
     return true;
 }
 

@@ -85,6 +85,15 @@ TEST_F(PreviewWindow, LoadingAnArchiveListsItsEntries)
     EXPECT_TRUE(fs::exists(programFile("File2")));
 }
 
+TEST_F(PreviewWindow, OpeningABootsFileLoadsTheTwoArchivesBesideIt)
+{
+    open(writeGame(TestData::boots(6))); // again, now that both archives lie beside it
+    EXPECT_EQ(lst(1)->count(), 4);
+    EXPECT_EQ(lst(2)->count(), 2);
+    select(5);
+    expectShows(5);
+}
+
 TEST_F(PreviewWindow, CancelledDialogKeepsTheArchive)
 {
     ASSERT_TRUE(window().loadArchive(1, archive1));

@@ -10,6 +10,7 @@
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -55,6 +56,8 @@ frmTexture::frmTexture(QWidget *parent) : QWidget(parent, Qt::Window)
     lblChannel = labelFor(cmbChannel, "lblChannel", this);
     picTexture = new TextureView(this);
     picTexture->setObjectName(QStringLiteral("picTexture"));
+    cmdEditTexture = new QPushButton(this);
+    cmdEditTexture->setObjectName(QStringLiteral("cmdEditTexture"));
 
     auto *controls = new QHBoxLayout;
     for (QWidget *w : {static_cast<QWidget *>(lblZoom), static_cast<QWidget *>(cmbZoom),
@@ -62,6 +65,7 @@ frmTexture::frmTexture(QWidget *parent) : QWidget(parent, Qt::Window)
                        static_cast<QWidget *>(lblChannel), static_cast<QWidget *>(cmbChannel)})
         controls->addWidget(w);
     controls->addStretch(1);
+    controls->addWidget(cmdEditTexture);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(lblTextureInfo);
     layout->addLayout(controls);
@@ -72,6 +76,7 @@ frmTexture::frmTexture(QWidget *parent) : QWidget(parent, Qt::Window)
             [this] { picTexture->setZoom(cmbZoom->currentData().toDouble()); });
     connect(cmbMip, &QComboBox::currentIndexChanged, this, &frmTexture::showLevel);
     connect(cmbChannel, &QComboBox::currentIndexChanged, this, &frmTexture::drawPicture);
+    connect(cmdEditTexture, &QPushButton::clicked, this, &frmTexture::editRequested);
     retranslate();
     clear();
 }
@@ -191,6 +196,8 @@ void frmTexture::retranslate()
     lblZoom->setText(UiText::text(Key::Zoom));
     lblMip->setText(UiText::text(Key::MipmapLevel));
     lblChannel->setText(UiText::text(Key::Channels));
+    cmdEditTexture->setText(UiText::text(Key::EditTexture));
+    cmdEditTexture->setEnabled(mHasTexture);
     cmbZoom->setItemText(0, UiText::text(Key::ZoomFit));
     const Key channels[] = {Key::ColorAndAlpha, Key::ColorOnly, Key::AlphaOnly};
     for (int i = 0; i < cmbChannel->count(); ++i)
