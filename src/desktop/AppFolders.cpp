@@ -229,8 +229,15 @@ void AppFolders::removeDeadCopies(const QString &copiesFolder) const
     }
 }
 
+QString AppFolders::textureEditFolder() const
+{
+    return QDir(mWorkingFolder).filePath(QStringLiteral("TextureEdits"));
+}
+
 void AppFolders::removeWorkingFiles(Keep keep) const
 {
+    // Pictures still open in an image editor go too: their watch ended with the copy.
+    PrivateFolder::removeTree(toNativeText(textureEditFolder()));
     QDir folder(mWorkingFolder);
     if (mMode == Mode::Installed) {
         // The installed working folder holds nothing but working files.

@@ -47,6 +47,9 @@ public:
     QString originalsFolder() const;
     /// Where this copy keeps its working files.
     QString workingFolder() const { return mWorkingFolder; }
+    /// Where the textures out in the user's image editor are written: a folder of the working
+    /// folder, removed with this copy's working files.
+    QString textureEditFolder() const;
     /// True when another running copy holds the shared working folder.
     bool isPrivate() const { return mPrivate; }
     /// Why the working folder could not be prepared, or the empty text.

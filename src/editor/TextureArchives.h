@@ -52,16 +52,21 @@ public:
     /// The entry's 4-character name, or the empty text when it cannot be read.
     QString entryName(int archive, std::int32_t entry) const;
 
-    /// Puts the picture or DDS file at `imagePath` into `entry` as one undo step, by the rules of
-    /// TextureReplacer::replaceFromFile. A file that changes nothing makes no step. On failure
-    /// `error` says why and nothing changed.
-    bool replaceEntry(int archive, std::int32_t entry, const QString &imagePath, QString *error);
+    /// Puts the picture or DDS file at `imagePath` into `entry` as one undo step named
+    /// `stepText` ("Replace Texture" when empty), by the rules of
+    /// TextureReplacer::replaceFromFile with `fit`. A file that changes nothing makes no step.
+    /// On failure `error` says why, `otherSize` (when given) whether the picture was refused
+    /// for its size alone, and nothing changed.
+    bool replaceEntry(int archive, std::int32_t entry, const QString &imagePath, QString *error,
+                      TextureReplacer::Fit fit = TextureReplacer::Fit::Exact,
+                      const QString &stepText = QString(), bool *otherSize = nullptr);
     /// Imports the folder by the rules of TextureSet as one undo step ("Import Textures"), made
     /// only when some entry changed. False when a file is refused (outcome.problems), the user
     /// cancelled (outcome.cancelled) or the working copy cannot be written (`error`): nothing
     /// changed then.
     bool importFolder(int archive, const QString &folder, TextureSet::Outcome &outcome,
-                      QString *error, const TextureSet::Progress &progress = {});
+                      QString *error, const TextureSet::Progress &progress = {},
+                      TextureReplacer::Fit fit = TextureReplacer::Fit::Exact);
 
     /// Saves each changed archive over its game file. False when one failed: `failedFile` and
     /// `error` name the first; the archives that were saved count as saved.

@@ -172,6 +172,16 @@ constexpr std::array<Entry, kCount> kTable = {{
     {Key::PackWritten, "Messages", "PackWritten", "The pack %1 holds %2 boots and %3 textures."},
     {Key::CannotWritePack, "Messages", "CannotWritePack", "Cannot write the pack %1: %2"},
     {Key::OriginalNotKept, "Messages", "OriginalNotKept", "The original of %1 could not be kept: %2"},
+    {Key::EditTexture, "Menu", "EditTexture", "Edit in Image Editor"},
+    {Key::EditTextureStep, "Menu", "EditTextureStep", "Edit Texture %1"},
+    {Key::CannotEditTexture, "Messages", "CannotEditTexture",
+     "Cannot open the texture in the image editor: %1"},
+    {Key::TextureEditTaken, "Messages", "TextureEditTaken",
+     "Texture %1 was taken from the image editor."},
+    {Key::TextureEditRefused, "Messages", "TextureEditRefused", "The picture %1 was not taken: %2"},
+    {Key::ResizePicture, "Messages", "ResizePicture", "%1: %2. Resize it to the texture's size?"},
+    {Key::ResizePictures, "Messages", "ResizePictures",
+     "%1 pictures are not the size of their textures. Resize them to their textures' sizes?"},
     {Key::Locale, "Language", "Locale", "en"},
 }};
 

@@ -152,6 +152,14 @@ enum class Key {
     PackWritten,
     CannotWritePack,
     OriginalNotKept,
+    // Textures from the user's image editor, and pictures of another size ([Menu], [Messages])
+    EditTexture,
+    EditTextureStep,
+    CannotEditTexture,
+    TextureEditTaken,
+    TextureEditRefused,
+    ResizePicture,
+    ResizePictures,
     // [Language]
     Locale,
 };

@@ -6,6 +6,8 @@
 #include "common/Reasons.h"
 #include "imaging/dds/DdsEncoder.h"
 #include "imaging/dds/DdsLayout.h"
+#include "imaging/pictures/PictureReader.h"
+#include "imaging/pictures/PictureResize.h"
 
 #include <algorithm>
 #include <cstring>
@@ -78,8 +80,31 @@ bool replaceWithDds(Bytes &archive, const ArchiveEntry &entry, const Bytes &dds,
     return true;
 }
 
+namespace {
+
+// The picture of `file` at the entry's size: read at that size, or at its own and resized.
+bool readPicture(const Bytes &file, const std::string &fileName, const DdsLayout &layout, Fit fit,
+                 Picture &picture, std::string *error)
+{
+    const int width = static_cast<int>(layout.width);
+    const int height = static_cast<int>(layout.height);
+    if (fit == Fit::Exact)
+        return TextureImage::readImage(file, fileName, width, height, picture, error);
+    Picture read;
+    return PictureReader::readAnySize(file.data(), file.size(), fileName, read, error) &&
+           PictureResize::resize(read, width, height, picture, error);
+}
+
+} // namespace
+
+bool refusedForSize(const std::string &error)
+{
+    const auto found = Reasons::identify(error);
+    return found && found->id == Reasons::Id::PictureOtherSize;
+}
+
 bool replaceFromFile(Bytes &archive, const ArchiveEntry &entry, const Bytes &file,
-                     const std::string &fileName, std::string *error, bool *changed)
+                     const std::string &fileName, std::string *error, bool *changed, Fit fit)
 {
     Bytes before;
     if (!entryTexture(archive, entry, before, error))
@@ -96,7 +121,7 @@ bool replaceFromFile(Bytes &archive, const ArchiveEntry &entry, const Bytes &fil
         DdsLayout layout;
         Picture picture;
         if (!entryLayout(archive, entry, layout, error) ||
-            !TextureImage::readImage(file, fileName, layout.width, layout.height, picture, error))
+            !readPicture(file, fileName, layout, fit, picture, error))
             return false;
         // An untouched picture costs a decoding, not an encoding.
         Picture held;

@@ -33,13 +33,23 @@ bool replaceWithDds(Bytes &archive, const ArchiveEntry &entry, const Bytes &dds,
 bool ddsFits(const Bytes &archive, const ArchiveEntry &entry, const Bytes &dds, DdsLayout &layout,
              std::string *error);
 
+/// What a picture of another size than its entry's gets: refused, or resized (PictureResize)
+/// because the user asked for it.
+enum class Fit { Exact, Resize };
+
 /// Replaces the entry's picture from the bytes of an image file: a DDS (told by its first
 /// bytes) as replaceWithDds() takes it, any other file as a PNG, BMP, TGA or JPEG of the
-/// entry's size (`fileName` tells a TGA) encoded by replace(). A picture that decodes to what
-/// the entry holds is not encoded again. `changed`, when given, tells whether any byte of the
-/// entry changed. The one way the editor and cleatwork-cli put a file into an entry.
+/// entry's size (`fileName` tells a TGA; another size only with Fit::Resize) encoded by
+/// replace(). A picture that decodes to what the entry holds is not encoded again. `changed`,
+/// when given, tells whether any byte of the entry changed. The one way the editor and
+/// cleatwork-cli put a file into an entry.
 bool replaceFromFile(Bytes &archive, const ArchiveEntry &entry, const Bytes &file,
-                     const std::string &fileName, std::string *error, bool *changed = nullptr);
+                     const std::string &fileName, std::string *error, bool *changed = nullptr,
+                     Fit fit = Fit::Exact);
+
+/// True when `error` is the refusal of a picture for its size alone (a DDS of another size
+/// is not: it cannot be resized).
+bool refusedForSize(const std::string &error);
 
 /// The largest picture or DDS file read for an entry: far above any picture of a texture's
 /// largest size (16384 x 16384) that a painting program compresses.
