@@ -2,6 +2,7 @@
 
 #include "EditorMemory.h"
 #include "OtherWindows.h"
+#include "PackExchange.h"
 #include "TableExchange.h"
 #include "TextureViewerLink.h"
 #include "app/access/Mnemonics.h"
@@ -28,6 +29,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -74,6 +76,7 @@ frmMain::frmMain(std::unique_ptr<AppFolders> folders, QWidget *parent)
       mDocument(new BootsDocument(mFolders->workingFolder(), this))
 {
     setObjectName(QStringLiteral("frmMain"));
+    mDocument->setOriginalsFolder(mFolders->originalsFolder());
     // Mnemonics, tab order and accessible names follow every window's captions.
     WindowAccess::watchApplication();
     setWindowTitle(designTitle() + QStringLiteral("[*]"));
@@ -102,6 +105,12 @@ frmMain::frmMain(std::unique_ptr<AppFolders> folders, QWidget *parent)
     connect(mDocument, &BootsDocument::modifiedChanged, this, &QWidget::setWindowModified);
     connect(mDocument, &BootsDocument::workingFileFailed, this,
             [this](const QString &reason) { Messages::workingFileNotWritten(this, reason); });
+    const auto originalNotKept = [this](const QString &path, const QString &reason) {
+        statusBar()->showMessage(UiText::text(UiText::Key::OriginalNotKept,
+                                              {QDir::toNativeSeparators(path), reason}));
+    };
+    connect(mDocument, &BootsDocument::originalNotKept, this, originalNotKept);
+    connect(&mDocument->textures(), &TextureArchives::originalNotKept, this, originalNotKept);
 }
 
 frmMain::~frmMain() = default;
@@ -206,6 +215,9 @@ void frmMain::createMenus()
     MainWindowTexts::setText(Edit, UiText::Key::Edit);
     auto *edit = new EditActions(mDocument->undoStack(), Edit);
     edit->routeKeysFrom(mRecordEditor->recordFields());
+    // File ▸ Export/Apply/Revert Pack… and Edit ▸ Revert to Original for the listed boot.
+    new PackExchange(mDocument, File, mnuQuit, Edit,
+                     [this] { return std::vector<int>{List1->currentRow()}; }, this);
 
     // View ▸ Boots Table, and Copy and Paste of the table's cells in Edit.
     mTable = new BootsTableDock(mDocument, List1, Edit, this);

@@ -36,7 +36,8 @@ std::string find(const std::string &folder, const std::string &path)
             continue;
         FileIo::Bytes kept;
         const std::string keptPath = FileIo::join(home, name);
-        if (FileIo::readFile(keptPath, kept) && Fingerprint::of(kept) == name)
+        if (FileIo::readFile(keptPath, kept, nullptr, FileIo::Links::Refuse) &&
+            Fingerprint::of(kept) == name)
             return keptPath;
     }
     return {};

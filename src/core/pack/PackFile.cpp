@@ -412,13 +412,7 @@ bool read(const Bytes &zipBytes, Pack &pack, std::string *error)
 
 bool readFile(const std::string &path, Pack &pack, std::string *error)
 {
-    const std::int64_t size = FileIo::fileSize(path);
-    if (size < 0) {
-        Bytes none;
-        return FileIo::readFile(path, none, error) && fail(error, "it is not a regular file");
-    }
-    if (static_cast<std::uint64_t>(size) > kMaxFileBytes)
-        return fail(error, "it is larger than " + std::to_string(kMaxFileBytes >> 20) + " MiB");
+    // The read refuses anything but a regular file of at most kMaxFileBytes before it reads.
     Bytes zip;
     return FileIo::readFile(path, zip, error, FileIo::Links::Follow, kMaxFileBytes) &&
            read(zip, pack, error);

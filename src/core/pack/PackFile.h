@@ -7,6 +7,7 @@
 // value is checked as a boots table's would be. Any problem fails the whole read with one
 // reason; nothing is half read.
 #include "Pack.h"
+#include "common/FileIo.h"
 
 #include <cstdint>
 #include <string>
@@ -16,8 +17,8 @@ namespace PackFile {
 
 using Bytes = std::vector<std::uint8_t>;
 
-/// The largest pack file read at all.
-constexpr std::uint64_t kMaxFileBytes = std::uint64_t{512} << 20;
+/// The largest pack file read at all: the largest file any reader takes.
+constexpr std::uint64_t kMaxFileBytes = FileIo::kMaxReadBytes;
 /// The most entries a zip may hold: two JSON files and two textures a change.
 constexpr std::uint64_t kMaxTextures = 4096;
 constexpr std::uint64_t kMaxEntries = 2 + 2 * kMaxTextures;
