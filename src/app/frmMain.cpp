@@ -156,9 +156,13 @@ void frmMain::createControls()
 
     connect(List1, &QListWidget::itemSelectionChanged, this, &frmMain::List1_Click);
     connect(List1, &BootsListWidget::filesDropped, this, &frmMain::List1_Drop);
-    connect(mRecordEditor, &RecordEditorPanel::fieldEdited, this, &frmMain::storeFields);
+    connect(mRecordEditor, &RecordEditorPanel::fieldEdited, this,
+            [this](const BootField &field) { storeFields(RecordEdit::typing(field)); });
+    connect(mRecordEditor, &RecordEditorPanel::manufacturerChosen, this,
+            [this] { storeFields(RecordEdit::manufacturerChosen()); });
     connect(mRecordEditor, &RecordEditorPanel::changeRequested, this, &frmMain::cmdChange_Click);
-    connect(mRecordEditor, &RecordEditorPanel::charactersReplaced, statusBar(),
+    // What storing changed otherwise than typed or held, from the editor and the table alike.
+    connect(mDocument, &BootsDocument::valuesAdjusted, statusBar(),
             [this](const QString &note) { statusBar()->showMessage(note); });
     resize(1100, 640);
 }
@@ -508,13 +512,13 @@ void frmMain::highlightSelectedBoot()
     List1->setCurrentRow(SelectedIndex, QItemSelectionModel::ClearAndSelect);
 }
 
-void frmMain::storeFields(RecordField field)
+void frmMain::storeFields(const RecordEdit &edit)
 {
     // Fields are disabled until a boot is selected; nothing is stored before.
     if (!mBootSelected)
         return;
     mStoring = true;
-    mDocument->setRecord(SelectedIndex, mRecordEditor->texts(), field);
+    mDocument->setRecord(SelectedIndex, mRecordEditor->texts(), edit);
     mStoring = false;
 }
 
@@ -555,20 +559,17 @@ void frmMain::cmdChange_Click()
             return;
         // The rule runs even when a field already showed the value; with nothing ticked
         // there is nothing to set, and the boot is not stored again either.
-        if (mRecordEditor->putValueInTickedStatistics())
-            storeFields(RecordField::Statistics);
-        return;
-    }
-    const auto value = BootsDocument::valueForAll(mRecordEditor->valueText());
-    if (!value) {
-        Messages::valueOutOfRange(this);
+        const auto set = mRecordEditor->putValueInTickedStatistics();
+        if (!set.empty())
+            storeFields(RecordEdit::statistics(set));
         return;
     }
     if (mBootSelected)
         mRecordEditor->putValueInAllStatistics();
     QString reason;
     mStoring = true;
-    const bool changed = mDocument->changeAllStatistics(*value, mBootSelected ? SelectedIndex : -1,
+    const bool changed = mDocument->changeAllStatistics(mRecordEditor->valueText(),
+                                                        mBootSelected ? SelectedIndex : -1,
                                                         mRecordEditor->texts(), &reason);
     mStoring = false;
     if (!changed) {

@@ -99,7 +99,7 @@ private:
     void ApplyLanguage();
 
     bool maybeSave();
-    void storeFields(RecordField field);
+    void storeFields(const RecordEdit &edit);
     void showBoot(int index);
     void documentReset();
     void recordChanged(int index);

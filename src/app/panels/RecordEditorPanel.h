@@ -6,6 +6,7 @@
 
 #include <QGroupBox>
 #include <array>
+#include <vector>
 
 class Baza;
 class QCheckBox;
@@ -32,8 +33,8 @@ public:
     QList<QLineEdit *> recordFields() const;
 
     /// "Only selected": sets the ticked statistics' fields to the value field's text
-    /// without reporting edits; false when no statistic is ticked.
-    bool putValueInTickedStatistics();
+    /// without reporting edits; the statistics set (none when none is ticked).
+    std::vector<const BootField *> putValueInTickedStatistics();
     /// "All": sets every statistic field to the value field's text without reporting edits.
     void putValueInAllStatistics();
     bool onlySelected() const;
@@ -50,10 +51,11 @@ public:
     void addControl(QWidget *control);
 
 signals:
-    /// The user changed `field` (typing, or choosing a manufacturer).
-    void fieldEdited(RecordField field);
-    /// Typed text was stored with best fit; `note` names the characters replaced.
-    void charactersReplaced(const QString &note);
+    /// The user typed in `field`; its text shows the best fit in Windows-1252 once the
+    /// signal's receivers have stored it.
+    void fieldEdited(const BootField &field);
+    /// The user chose a manufacturer by name: the code field shows its code.
+    void manufacturerChosen();
     /// "Change" was pressed.
     void changeRequested();
 
