@@ -79,9 +79,10 @@ TEST_F(BootsTableWindow, SortingShowsTheOrderAndKeepsEveryPosition)
 TEST_F(BootsTableWindow, StatisticCellTakesEveryDigitTypedAndSaysWhatItStored)
 {
     table->setCurrentIndex(table->model()->index(1, kShotPower)); // boot 1
-    QTest::keyClicks(table, QStringLiteral("300"));
+    QTest::keyClick(table, Qt::Key_3);
     auto *editor = table->viewport()->findChild<QLineEdit *>();
     ASSERT_NE(editor, nullptr) << "typing opens the cell's editor";
+    QTest::keyClicks(editor, QStringLiteral("00")); // the editor has the focus now
     EXPECT_EQ(editor->text(), "300") << "no digit is dropped";
     QTest::keyClick(editor, Qt::Key_Return);
     EXPECT_EQ(window().database().records()[1].Sila, 5);

@@ -116,7 +116,7 @@ INSTANTIATE_TEST_SUITE_P(
 struct NoticeCase
 {
     const char *name;
-    bool (*store)(BootsDocument &doc, const RecordTexts &shown);
+    bool (*store)(BootsDocument &doc, const std::vector<BootRecord> &records);
     const char *note; ///< the status message, or empty for none
 };
 
@@ -135,7 +135,7 @@ protected:
 TEST_P(Notices, NameEachFieldStoredOtherwiseThanTypedOrHeld)
 {
     QSignalSpy notes(&doc, &BootsDocument::valuesAdjusted);
-    GetParam().store(doc, textsOf(records[3]));
+    GetParam().store(doc, records);
     const QString expected = QString::fromUtf8(GetParam().note);
     ASSERT_EQ(notes.count(), expected.isEmpty() ? 0 : 1);
     if (!expected.isEmpty()) {
@@ -153,33 +153,31 @@ INSTANTIATE_TEST_SUITE_P(
     Document, Notices,
     testing::Values(
         NoticeCase{"RecordEditorOtherFieldsWrittenBack",
-                   [](BootsDocument &doc, const RecordTexts &shown) {
-                       return doc.setRecord(3, with(shown, Id::Colour, "Gold"),
+                   [](BootsDocument &doc, const std::vector<BootRecord> &records) {
+                       return doc.setRecord(3, with(textsOf(records[3]), Id::Colour, "Gold"),
                                             RecordEdit::typing(BootFields::field(Id::Colour)));
                    },
                    "Adjusted to the fields' limits: Shot Power: 7 \u2192 5"},
         NoticeCase{"RecordEditorTypedAboveFive",
-                   [](BootsDocument &doc, const RecordTexts &shown) {
-                       return doc.setRecord(
-                           3, with(with(shown, Id::ShotPower, "5"), Id::Swerve, "300"),
-                           RecordEdit::typing(BootFields::field(Id::Swerve)));
+                   [](BootsDocument &doc, const std::vector<BootRecord> &records) {
+                       return doc.setRecord(2, with(textsOf(records[2]), Id::Swerve, "300"),
+                                            RecordEdit::typing(BootFields::field(Id::Swerve)));
                    },
                    "Adjusted to the fields' limits: Swerve: 300 \u2192 5"},
         NoticeCase{"RecordEditorTypedAsStored",
-                   [](BootsDocument &doc, const RecordTexts &shown) {
-                       return doc.setRecord(3,
-                                            with(with(shown, Id::ShotPower, "5"), Id::Swerve, "3"),
+                   [](BootsDocument &doc, const std::vector<BootRecord> &records) {
+                       return doc.setRecord(2, with(textsOf(records[2]), Id::Swerve, "3"),
                                             RecordEdit::typing(BootFields::field(Id::Swerve)));
                    },
                    ""},
         NoticeCase{"TableCellTypedAboveFive",
-                   [](BootsDocument &doc, const RecordTexts &) {
+                   [](BootsDocument &doc, const std::vector<BootRecord> &) {
                        QString reason;
                        return doc.setField(3, BootFields::field(Id::ShotAccuracy), "300", &reason);
                    },
                    "Adjusted to the fields' limits: Shot Accuracy: 300 \u2192 5"},
         NoticeCase{"TableCellLetterOutsideTheCodePage",
-                   [](BootsDocument &doc, const RecordTexts &) {
+                   [](BootsDocument &doc, const std::vector<BootRecord> &) {
                        QString reason;
                        return doc.setField(3, BootFields::field(Id::Colour),
                                            QString::fromUtf8("\u0141\u00f3d\u017a"), &reason);
@@ -187,18 +185,18 @@ INSTANTIATE_TEST_SUITE_P(
                    "Adjusted to the fields' limits: Color Name: \"\u0141\u00f3d\u017a\" "
                    "\u2192 \"L\u00f3dz\""},
         NoticeCase{"TableCellManufacturerByName",
-                   [](BootsDocument &doc, const RecordTexts &) {
+                   [](BootsDocument &doc, const std::vector<BootRecord> &) {
                        QString reason;
                        return doc.setField(3, BootFields::field(Id::Code), "Nike", &reason);
                    },
                    ""},
         NoticeCase{"SelectedRowsValueNoNumber",
-                   [](BootsDocument &doc, const RecordTexts &) {
+                   [](BootsDocument &doc, const std::vector<BootRecord> &) {
                        return doc.changeStatistics({0, 3}, {true, true, true, true, true}, "abc");
                    },
                    "Adjusted to the fields' limits: Value: \"abc\" \u2192 1"},
         NoticeCase{"AllValueZero",
-                   [](BootsDocument &doc, const RecordTexts &) {
+                   [](BootsDocument &doc, const std::vector<BootRecord> &) {
                        QString error;
                        return doc.changeAllStatistics("0", -1, RecordTexts{}, &error);
                    },
