@@ -57,6 +57,14 @@ public:
     /// Deletes the working files (when the editor ends).
     void removeWorkingFiles();
 
+    /// Where the originals of opened files are kept (the user's data folder); empty: nowhere.
+    /// The boots file and the archives are kept there the first time they are opened.
+    void setOriginalsFolder(const QString &folder);
+    QString originalsFolder() const { return mOriginalsFolder; }
+    /// The records of the open file's kept original. False, with the reason, when it has none
+    /// or it cannot be read.
+    bool originalRecords(std::vector<BootRecord> &records, QString *error) const;
+
     /// Stores the record editor's fields into record `index` as one undo step, each field by
     /// its rule (BootField::storeTyped); ID, Kolej and Pole5 stay. The step is merged with the
     /// previous one when both typed in the same field of the same boot. False, with no step,
@@ -108,6 +116,8 @@ signals:
     /// The working file could not be written after an undo or redo; memory holds the
     /// records, and the next save writes them.
     void workingFileFailed(const QString &reason);
+    /// The original of `path` could not be kept; the file opened all the same.
+    void originalNotKept(const QString &path, const QString &reason);
 
 private:
     void updateModified();
@@ -121,6 +131,7 @@ private:
     static QStringList valueAdjustment(const QString &valueText, std::uint8_t value);
 
     QString mWorkingFolder;
+    QString mOriginalsFolder;
     QString mGamePath;
     PesZlib mZlib;
     Baza mDb;

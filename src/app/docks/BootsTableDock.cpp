@@ -1,5 +1,6 @@
 #include "BootsTableDock.h"
 
+#include "app/access/Mnemonics.h"
 #include "app/ui/MainWindowTexts.h"
 #include "app/ui/Messages.h"
 #include "editor/BootsDocument.h"
@@ -14,12 +15,14 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QEvent>
+#include <QGroupBox>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScrollBar>
 #include <QSortFilterProxyModel>
 #include <QStyledItemDelegate>
 #include <QTableView>
@@ -31,6 +34,9 @@ using TablePaste::Column;
 
 namespace {
 
+/// The manufacturer in a box of the six names; texts and statistics in a line edit, which
+/// takes what is typed whole, for the field's rule to store (a statistic typed as 300 is
+/// stored as 5, and said so, not cut to 30 while typing).
 class CellDelegate : public QStyledItemDelegate
 {
 public:
@@ -70,13 +76,29 @@ public:
     }
 };
 
+/// Asks for room for ten boots when it is docked, and takes less if the user wants.
+class BootsTableView : public QTableView
+{
+public:
+    static constexpr int kRowsWanted = 10;
+
+    QSize sizeHint() const override
+    {
+        QSize hint = QTableView::sizeHint();
+        hint.setHeight(horizontalHeader()->sizeHint().height() +
+                       kRowsWanted * verticalHeader()->defaultSectionSize() +
+                       horizontalScrollBar()->sizeHint().height() + 2 * frameWidth());
+        return hint;
+    }
+};
+
 } // namespace
 
 BootsTableDock::BootsTableDock(BootsDocument *document, QListWidget *list, QMenu *editMenu,
                                QMainWindow *window)
     : QDockWidget(window), mDocument(document), mList(list),
       mModel(new BootsTableModel(document, this)), mProxy(new QSortFilterProxyModel(this)),
-      mTable(new QTableView), mFilter(new QLineEdit)
+      mTable(new BootsTableView), mFilter(new QLineEdit)
 {
     setObjectName(QStringLiteral("dockTable"));
     mProxy->setSourceModel(mModel);
@@ -158,6 +180,11 @@ BootsTableDock::BootsTableDock(BootsDocument *document, QListWidget *list, QMenu
     connect(mProxy, &QAbstractItemModel::layoutChanged, this, &BootsTableDock::updateActions);
     connect(mProxy, &QAbstractItemModel::rowsRemoved, this, &BootsTableDock::updateActions);
     connect(this, &QDockWidget::visibilityChanged, this, &BootsTableDock::updateActions);
+    // Widths remembered from another language may cut this one's headers.
+    connect(this, &QDockWidget::visibilityChanged, this, [this](bool visible) {
+        if (visible)
+            fitHeaders();
+    });
     connect(qApp, &QApplication::focusChanged, this, &BootsTableDock::updateActions);
 }
 
@@ -174,9 +201,23 @@ void BootsTableDock::retranslate()
     mFilter->setPlaceholderText(UiText::text(UiText::Key::TableFilter));
     // The columns carry the record editor's captions; one a language leaves empty is English.
     QStringList headers;
-    for (int c = 1; c < BootsTableModel::kColumnCount; ++c)
-        headers << UiText::caption(*BootsTableModel::columnOf(c));
+    for (int c = 1; c < BootsTableModel::kColumnCount; ++c) {
+        const BootField &field = *BootsTableModel::columnOf(c);
+        const auto *box =
+            parentWidget()->findChild<QGroupBox *>(QLatin1String(field.captionKey));
+        const QString caption = box ? Mnemonics::plain(box->title()) : QString();
+        headers << (caption.isEmpty() ? BootsTableModel::englishHeader(c) : caption);
+    }
     mModel->setHeaders(headers);
+    fitHeaders();
+}
+
+void BootsTableDock::fitHeaders()
+{
+    // Wider where a header needs it, never narrower than the user made a column.
+    QHeaderView *header = mTable->horizontalHeader();
+    for (int c = 0; c < BootsTableModel::kColumnCount; ++c)
+        header->resizeSection(c, std::max(header->sectionSize(c), header->sectionSizeHint(c)));
 }
 
 std::vector<int> BootsTableDock::selectedPositions() const

@@ -11,6 +11,10 @@ namespace {
 
 const std::span<const BootField> kColumns = BootFields::all();
 
+} // namespace
+
+namespace BootsTable {
+
 std::string csvField(const std::string &utf8)
 {
     if (utf8.find_first_of(",\"\r\n") == std::string::npos)
@@ -19,10 +23,6 @@ std::string csvField(const std::string &utf8)
     out.resize(csv_write(out.data(), out.size(), utf8.data(), utf8.size()));
     return out;
 }
-
-} // namespace
-
-namespace BootsTable {
 
 std::span<const BootField> columns()
 {
