@@ -184,9 +184,13 @@ void frmMain::createControls()
 
     connect(List1, &QListWidget::itemSelectionChanged, this, &frmMain::List1_Click);
     connect(List1, &BootsListWidget::filesDropped, this, &frmMain::List1_Drop);
-    connect(mRecordEditor, &RecordEditorPanel::fieldEdited, this, &frmMain::storeFields);
+    connect(mRecordEditor, &RecordEditorPanel::fieldEdited, this,
+            [this](const BootField &field) { storeFields(RecordEdit::typing(field)); });
+    connect(mRecordEditor, &RecordEditorPanel::manufacturerChosen, this,
+            [this] { storeFields(RecordEdit::manufacturerChosen()); });
     connect(mGlobalChange, &GlobalChangePanel::changeRequested, this, &frmMain::cmdChange_Click);
-    connect(mRecordEditor, &RecordEditorPanel::charactersReplaced, statusBar(),
+    // What storing changed otherwise than typed or held, from the editor and the table alike.
+    connect(mDocument, &BootsDocument::valuesAdjusted, statusBar(),
             [this](const QString &note) { statusBar()->showMessage(note); });
     resize(1100, 640);
 }
@@ -433,13 +437,13 @@ void frmMain::highlightSelectedBoot()
     List1->setCurrentRow(SelectedIndex, QItemSelectionModel::ClearAndSelect);
 }
 
-void frmMain::storeFields(RecordField field)
+void frmMain::storeFields(const RecordEdit &edit)
 {
     // Fields are disabled until a boot is selected; nothing is stored before.
     if (!mBootSelected)
         return;
     mStoring = true;
-    mDocument->setRecord(SelectedIndex, mRecordEditor->texts(), field);
+    mDocument->setRecord(SelectedIndex, mRecordEditor->texts(), edit);
     mStoring = false;
 }
 
@@ -480,21 +484,18 @@ void frmMain::cmdChange_Click()
             return;
         // The rule runs even when a field already showed the value; with nothing ticked
         // there is nothing to set, and the boot is not stored again either.
-        if (mRecordEditor->putValueInStatistics(mGlobalChange->valueText(),
-                                                mGlobalChange->tickedStatistics()))
-            storeFields(RecordField::Statistics);
-        return;
-    }
-    const auto value = BootsDocument::valueForAll(mGlobalChange->valueText());
-    if (!value) {
-        Messages::valueOutOfRange(this);
+        const auto set = mRecordEditor->putValueInStatistics(mGlobalChange->valueText(),
+                                                             mGlobalChange->tickedStatistics());
+        if (!set.empty())
+            storeFields(RecordEdit::statistics(set));
         return;
     }
     if (mBootSelected)
         mRecordEditor->putValueInStatistics(mGlobalChange->valueText(), {true, true, true, true, true});
     QString reason;
     mStoring = true;
-    const bool changed = mDocument->changeAllStatistics(*value, mBootSelected ? SelectedIndex : -1,
+    const bool changed = mDocument->changeAllStatistics(mGlobalChange->valueText(),
+                                                        mBootSelected ? SelectedIndex : -1,
                                                         mRecordEditor->texts(), &reason);
     mStoring = false;
     if (!changed) {

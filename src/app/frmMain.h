@@ -95,7 +95,7 @@ private:
     void languageApplied();
 
     bool maybeSave();
-    void storeFields(RecordField field);
+    void storeFields(const RecordEdit &edit);
     void showBoot(int index);
     void documentReset();
     void recordChanged(int index);

@@ -95,13 +95,13 @@ std::string fileName(const std::string &path)
 
 std::string quotedValue(const std::string &key, const std::string &value)
 {
-    const BootsColumn *column = BootsTable::column(key);
+    const BootField *column = BootsTable::column(key);
     return column && column->isText() ? nlohmann::json(value).dump() : value;
 }
 
 nlohmann::json jsonValue(const std::string &key, const std::string &value)
 {
-    const BootsColumn *column = BootsTable::column(key);
+    const BootField *column = BootsTable::column(key);
     if (column && !column->isText())
         return std::stoll(value);
     return value;

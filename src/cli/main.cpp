@@ -148,7 +148,7 @@ int dump(const std::vector<std::string> &args)
     } else {
         for (std::size_t i = 0; i < records.size(); ++i) {
             out << "# " << i << "\n";
-            for (const BootsColumn &c : BootsTable::columns())
+            for (const BootField &c : BootsTable::columns())
                 out << "  " << c.name << ": " << c.shown(records[i]) << "\n";
         }
     }

@@ -9,10 +9,10 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QUndoStack>
 #include <array>
 #include <cstdint>
-#include <optional>
 #include <vector>
 
 class TextureArchives;
@@ -65,33 +65,27 @@ public:
     /// or it cannot be read.
     bool originalRecords(std::vector<BootRecord> &records, QString *error) const;
 
-    /// A statistic as typed: not a number or a negative number gives 1, a number that
-    /// rounds above 5 gives 5, any other number its rounded value (ties to even).
-    static std::uint8_t statisticFrom(const QString &text);
-    /// The value that "All" takes: a number that rounds to 0..5; nothing for other texts.
-    static std::optional<std::uint8_t> valueForAll(const QString &text);
-
-    /// Stores the editor's fields into record `index` as one undo step: texts cut to
-    /// 60/125/83 characters, each statistic by statisticFrom() and then 0 as 1, the code as
-    /// a whole number within 16 bits (any other text keeps the record's code); ID, Kolej
-    /// and Pole5 stay. The step is (merged with the
-    /// previous step when it edited the same field of the same boot). False, with no step,
-    /// when nothing is open, `index` is no record or the record would not change.
-    bool setRecord(int index, const RecordTexts &texts, RecordField field);
-    /// Sets all five statistics of every boot to `value` (0..5) as one undo step: the
-    /// working file is rewritten with them and reloaded. When `selected` is a record, its
-    /// fields are then stored from `selectedTexts` in the same step.
-    bool changeAllStatistics(std::uint8_t value, int selected, const RecordTexts &selectedTexts,
-                             QString *error);
+    /// Stores the record editor's fields into record `index` as one undo step, each field by
+    /// its rule (BootField::storeTyped); ID, Kolej and Pole5 stay. The step is merged with the
+    /// previous one when both typed in the same field of the same boot. False, with no step,
+    /// when nothing is open, `index` is no record or the record would not change. Fields
+    /// stored otherwise than typed or held are named by valuesAdjusted(), step or not.
+    bool setRecord(int index, const RecordTexts &texts, const RecordEdit &edit);
+    /// Sets all five statistics of every boot to the statistic that `valueText` stands for
+    /// (the statistics' rule) as one undo step: the working file is rewritten with them and
+    /// reloaded. When `selected` is a record, its fields are then stored from
+    /// `selectedTexts` in the same step.
+    bool changeAllStatistics(const QString &valueText, int selected,
+                             const RecordTexts &selectedTexts, QString *error);
     /// Stores one field of record `index` as a cell of the boots table is edited, as one undo
-    /// step named by the field: a text by the record editor's rule (best fit in Windows-1252,
-    /// cut to 60/125/83 characters), a statistic as the whole number 0..255 it is and a
-    /// manufacturer by name or code (the table import's rules). False, with the reason and
-    /// no step, for a value those rules refuse; true, with no step, when nothing changes.
-    bool setField(int index, RecordField field, const QString &value, QString *reason);
+    /// step named by the field: a text or a statistic by the field's rule, as the record
+    /// editor stores it, and a manufacturer by name or code (the table import's rules). False,
+    /// with the reason and no step, for a manufacturer those rules refuse; true, with no
+    /// step, when nothing changes.
+    bool setField(int index, const BootField &field, const QString &value, QString *reason);
     /// Sets the statistics ticked in `ticked` (Shot Power first) of the boots at `positions`
-    /// to the value typed in `valueText` (statisticFrom(), then 0 as 1), as one undo step.
-    /// False, with no step, when nothing changes.
+    /// to the statistic that `valueText` stands for, as one undo step. False, with no step,
+    /// when nothing changes.
     bool changeStatistics(const std::vector<int> &positions, const std::array<bool, 5> &ticked,
                           const QString &valueText);
     /// Replaces every record by `after` (as many as now) as one undo step named `name`.
@@ -115,6 +109,10 @@ signals:
     /// Another file was opened, or the file was closed.
     void reset();
     void modifiedChanged(bool modified);
+    /// Storing changed fields otherwise than the user typed them or the boot held them (a
+    /// typed 300 stored as 5, a name cut to its length): `note` names each, in the user's
+    /// language, with its old and new value.
+    void valuesAdjusted(const QString &note);
     /// The working file could not be written after an undo or redo; memory holds the
     /// records, and the next save writes them.
     void workingFileFailed(const QString &reason);
@@ -126,8 +124,11 @@ private:
     /// The stack was marked clean (a save): what is there now counts as saved.
     void stackCleanChanged(bool clean);
     QString pathIn(const QString &name) const;
-    /// Stores the fields into record `index` by the core's change rule; the record after.
-    std::optional<BootRecord> storeFields(int index, const RecordTexts &texts);
+    /// `record` with the fields that `texts` holds stored by their rules.
+    static BootRecord withTexts(BootRecord record, const RecordTexts &texts);
+    void reportAdjustments(const QStringList &adjustments);
+    /// The adjustment of the global change's value, when `value` is not what `valueText` says.
+    static QStringList valueAdjustment(const QString &valueText, std::uint8_t value);
 
     QString mWorkingFolder;
     QString mOriginalsFolder;

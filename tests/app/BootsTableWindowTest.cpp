@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QDockWidget>
 #include <QHeaderView>
+#include <QStatusBar>
 #include <QTableView>
 #include <QTest>
 #include <QUndoStack>
@@ -73,6 +74,22 @@ TEST_F(BootsTableWindow, SortingShowsTheOrderAndKeepsEveryPosition)
     find<QLineEdit>("txtTableFilter")->setText(QStringLiteral("boot 1"));
     EXPECT_EQ(table->model()->rowCount(), 11); // Boot 1 and Boot 10 to Boot 19
     EXPECT_EQ(list()->count(), 20);
+}
+
+TEST_F(BootsTableWindow, StatisticCellTakesEveryDigitTypedAndSaysWhatItStored)
+{
+    table->setCurrentIndex(table->model()->index(1, kShotPower)); // boot 1
+    QTest::keyClick(table, Qt::Key_3);
+    auto *editor = table->viewport()->findChild<QLineEdit *>();
+    ASSERT_NE(editor, nullptr) << "typing opens the cell's editor";
+    QTest::keyClicks(editor, QStringLiteral("00")); // the editor has the focus now
+    EXPECT_EQ(editor->text(), "300") << "no digit is dropped";
+    QTest::keyClick(editor, Qt::Key_Return);
+    EXPECT_EQ(window().database().records()[1].Sila, 5);
+    EXPECT_EQ(shown(1, kShotPower), "5");
+    EXPECT_EQ(window().statusBar()->currentMessage(),
+              QString::fromUtf8("Adjusted to the fields' limits: Shot Power: 300 \u2192 5"));
+    EXPECT_EQ(steps()->undoText(), "Change Shot Power");
 }
 
 TEST_F(BootsTableWindow, SelectedRowsChangeTheirTickedStatisticsInOneStep)

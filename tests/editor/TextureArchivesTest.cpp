@@ -157,12 +157,10 @@ TEST_F(Textures, BootsAndTexturesEachKnowTheirOwnChanges)
     EXPECT_FALSE(doc.bootsModified());
     EXPECT_TRUE(textures().isModified(1));
     EXPECT_FALSE(textures().isModified(2));
+    const BootField &name = BootFields::field(BootField::Id::Name);
     RecordTexts texts;
-    texts.name = QStringLiteral("Renamed");
-    texts.code = QStringLiteral("0");
-    for (auto &statistic : texts.statistics)
-        statistic = QStringLiteral("3");
-    ASSERT_TRUE(doc.setRecord(0, texts, RecordField::Name));
+    texts.set(name, QStringLiteral("Renamed"));
+    ASSERT_TRUE(doc.setRecord(0, texts, RecordEdit::typing(name)));
     EXPECT_TRUE(doc.bootsModified());
     stack().undo();
     EXPECT_FALSE(doc.bootsModified());

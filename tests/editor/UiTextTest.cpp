@@ -52,9 +52,26 @@ TEST_F(UiTexts, CoreReasonsAreTranslatedWithTheReasonsInsideThem)
     EXPECT_EQ(UiText::reason("cannot write the working copy: No space left on device"),
               "die Arbeitskopie kann nicht geschrieben werden: No space left on device")
         << "a text that is no reason stays as it is";
-    EXPECT_EQ(UiText::reasonLine("001_ab12.png: the image is 32 x 64 pixels; the texture is 64 x 64"),
-              "001_ab12.png: das Bild hat 32 x 64 Pixel, die Textur 64 x 64")
+    EXPECT_EQ(
+        UiText::reasonLine("001_ab12.png: the image is 32 x 64 pixels; the texture is 64 x 64"),
+        "001_ab12.png: das Bild hat 32 x 64 Pixel, die Textur 64 x 64")
         << "a file's line keeps its name";
+}
+
+TEST_F(UiTexts, AdjustmentsQuoteTextsAndShortenLongOnesInTheMiddle)
+{
+    EXPECT_EQ(UiText::adjustment("Swerve", "300", "5", false),
+              QString::fromUtf8("Swerve: 300 \u2192 5"));
+    EXPECT_EQ(UiText::adjustment("Swerve", "", "1", false),
+              QString::fromUtf8("Swerve: \"\" \u2192 1"))
+        << "a text that is no number is quoted";
+    const std::string material = std::string(40, 'a') + std::string(40, 'z');
+    EXPECT_EQ(UiText::adjustment("Material", material, material.substr(0, 60), true),
+              QString::fromUtf8("Material: \"") + QString(32, 'a') + QChar(0x2026) +
+                  QString(31, 'z') + QString::fromUtf8("\" \u2192 \"") + QString(40, 'a') +
+                  QString(20, 'z') + QLatin1Char('"'))
+        << "a name's length (64) is shown whole";
+    EXPECT_EQ(UiText::adjustmentNote({}), QString());
 }
 
 TEST_F(UiTexts, EveryBundledLanguageHasQtsTranslations)

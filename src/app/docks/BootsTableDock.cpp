@@ -24,7 +24,6 @@
 #include <QMenuBar>
 #include <QScrollBar>
 #include <QSortFilterProxyModel>
-#include <QSpinBox>
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -35,13 +34,9 @@ using TablePaste::Column;
 
 namespace {
 
-/// The record editor's group boxes whose captions head the columns after `#`.
-const char *const kCaptionBoxes[] = {"GroupBox3", "GroupBox17", "GroupBox4",
-                                     "GroupBox5", "GroupBox7",  "GroupBox8",
-                                     "GroupBox9", "GroupBox10", "GroupBox11"};
-
-/// Statistics in a spin box of the stored range, the manufacturer in a box of the six names,
-/// texts in a line edit.
+/// The manufacturer in a box of the six names; texts and statistics in a line edit, which
+/// takes what is typed whole, for the field's rule to store (a statistic typed as 300 is
+/// stored as 5, and said so, not cut to 30 while typing).
 class CellDelegate : public QStyledItemDelegate
 {
 public:
@@ -51,15 +46,10 @@ public:
                           const QModelIndex &index) const override
     {
         const Column column = BootsTableModel::columnOf(index.column());
-        if (column == Column::Manufacturer) {
+        if (column && column->rule == BootField::Rule::Code) {
             auto *box = new QComboBox(parent);
             for (const std::string &name : Manufacturer::names())
                 box->addItem(QString::fromStdString(name));
-            return box;
-        }
-        if (column >= Column::ShotPower) {
-            auto *box = new QSpinBox(parent);
-            box->setRange(0, 255);
             return box;
         }
         return QStyledItemDelegate::createEditor(parent, option, index);
@@ -130,9 +120,9 @@ BootsTableDock::BootsTableDock(BootsDocument *document, QListWidget *list, QMenu
     // One line a boot, columns as wide as their English headers (the widths are remembered).
     mTable->setWordWrap(false);
     mTable->verticalHeader()->setDefaultSectionSize(mTable->fontMetrics().height() + 8);
-    for (int c = 0; c < TablePaste::kColumnCount; ++c) {
-        const bool text =
-            c >= static_cast<int>(Column::Name) && c <= static_cast<int>(Column::Colour);
+    for (int c = 0; c < BootsTableModel::kColumnCount; ++c) {
+        const Column field = BootsTableModel::columnOf(c);
+        const bool text = field && field->isText();
         const int header =
             mTable->fontMetrics().horizontalAdvance(BootsTableModel::englishHeader(c)) + 30;
         mTable->setColumnWidth(c, text ? std::max(header, 140) : header);
@@ -211,11 +201,12 @@ void BootsTableDock::retranslate()
     mFilter->setPlaceholderText(UiText::text(UiText::Key::TableFilter));
     // The columns carry the record editor's captions; one a language leaves empty is English.
     QStringList headers;
-    for (std::size_t c = 0; c < std::size(kCaptionBoxes); ++c) {
-        const auto *box = parentWidget()->findChild<QGroupBox *>(QLatin1String(kCaptionBoxes[c]));
+    for (int c = 1; c < BootsTableModel::kColumnCount; ++c) {
+        const BootField &field = *BootsTableModel::columnOf(c);
+        const auto *box =
+            parentWidget()->findChild<QGroupBox *>(QLatin1String(field.captionKey));
         const QString caption = box ? Mnemonics::plain(box->title()) : QString();
-        headers << (caption.isEmpty() ? BootsTableModel::englishHeader(static_cast<int>(c) + 1)
-                                      : caption);
+        headers << (caption.isEmpty() ? BootsTableModel::englishHeader(c) : caption);
     }
     mModel->setHeaders(headers);
     fitHeaders();
@@ -225,7 +216,7 @@ void BootsTableDock::fitHeaders()
 {
     // Wider where a header needs it, never narrower than the user made a column.
     QHeaderView *header = mTable->horizontalHeader();
-    for (int c = 0; c < TablePaste::kColumnCount; ++c)
+    for (int c = 0; c < BootsTableModel::kColumnCount; ++c)
         header->resizeSection(c, std::max(header->sectionSize(c), header->sectionSizeHint(c)));
 }
 
@@ -301,11 +292,11 @@ bool BootsTableDock::copy()
     std::vector<std::vector<std::string>> lines;
     lines.reserve(positions.size() + 1);
     lines.emplace_back();
-    for (int c = 0; c < TablePaste::kColumnCount; ++c)
+    for (int c = 0; c < BootsTableModel::kColumnCount; ++c)
         lines.back().push_back(mModel->header(c).toStdString());
     for (const int position : positions) {
         lines.emplace_back();
-        for (int c = 0; c < TablePaste::kColumnCount; ++c)
+        for (int c = 0; c < BootsTableModel::kColumnCount; ++c)
             lines.back().push_back(mModel->index(position, c).data().toString().toStdString());
     }
     QApplication::clipboard()->setText(QString::fromStdString(TablePaste::join(lines)));
@@ -326,7 +317,7 @@ bool BootsTableDock::pasteText(const QString &text)
     for (int row = current.row(); row < mProxy->rowCount(); ++row)
         target.rows.push_back(
             static_cast<std::size_t>(mProxy->mapToSource(mProxy->index(row, 0)).row()));
-    for (int c = current.column(); c < TablePaste::kColumnCount; ++c) {
+    for (int c = current.column(); c < BootsTableModel::kColumnCount; ++c) {
         target.columns.push_back(BootsTableModel::columnOf(c));
         target.headers.push_back(mModel->header(c).toStdString());
     }

@@ -107,12 +107,6 @@ void recordLimit(QWidget *parent, int count, int shown)
          UiText::text(Key::RecordLimitDetails));
 }
 
-void valueOutOfRange(QWidget *parent)
-{
-    show(parent, QMessageBox::Warning, QStringLiteral("valueMessage"),
-         UiText::text(Key::ValueRange));
-}
-
 void cannotChangeStatistics(QWidget *parent, const QString &reason)
 {
     show(parent, QMessageBox::Critical, QStringLiteral("errorMessage"),

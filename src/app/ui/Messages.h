@@ -25,7 +25,6 @@ void saved(QWidget *parent);
 QMessageBox::StandardButton unsavedEdits(QWidget *parent, const QString &gamePath,
                                          bool boots = true, const QStringList &archives = {});
 void recordLimit(QWidget *parent, int count, int shown);
-void valueOutOfRange(QWidget *parent);
 void cannotChangeStatistics(QWidget *parent, const QString &reason);
 void cannotLoadArchive(QWidget *parent, const QString &path, const QString &reason);
 void emptyArchive(QWidget *parent);

@@ -35,7 +35,6 @@ enum class Key {
     WorkingFileNotWritten,
     NotCompressed,
     ReadOnly,
-    ValueRange,
     CannotChangeStatistics,
     CannotLoadArchive,
     CharactersReplaced,
@@ -114,7 +113,7 @@ enum class Key {
     TableFilter,
     SelectedRows,
     PasteRefused,
-    StoredAs,
+    ValuesAdjusted,
     // The manual and the empty list's hint ([Menu], then [Messages])
     Help,
     Manual,

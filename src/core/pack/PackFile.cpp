@@ -63,7 +63,7 @@ Json manifestJson(const PackManifest &m)
 // A value as its column keeps it in JSON: numbers as numbers, texts as strings.
 Json valueJson(const std::string &key, const std::string &value)
 {
-    const BootsColumn *column = BootsTable::column(key);
+    const BootField *column = BootsTable::column(key);
     if (column && !column->isText())
         return std::stoll(value);
     return value;
@@ -260,7 +260,7 @@ PackManifest readManifest(const Json &doc)
 }
 
 // A field's value as the pack gives it, checked as a boots table's cell is.
-std::string fieldValue(const Json &field, const char *key, const BootsColumn &column,
+std::string fieldValue(const Json &field, const char *key, const BootField &column,
                        const std::string &where)
 {
     const Json::value_t type = column.isText() ? Json::value_t::string : Json::value_t::number_integer;
@@ -290,7 +290,7 @@ std::vector<PackBootChange> readBoots(const Json &doc)
         std::set<std::string> keys;
         for (const Json &f : member(b, "fields", Json::value_t::array, where)) {
             const std::string key = text(f, "key", where);
-            const BootsColumn *column = BootsTable::column(key);
+            const BootField *column = BootsTable::column(key);
             if (!column)
                 refuse(where + ": \"" + key + "\" is no field of a boot");
             if (!keys.insert(key).second)

@@ -97,7 +97,7 @@ void examineTexture(const PackTextureChange &t, Direction d, const Receiver &rec
 
 std::string quoted(const std::string &key, const std::string &value)
 {
-    const BootsColumn *column = BootsTable::column(key);
+    const BootField *column = BootsTable::column(key);
     return column && column->isText() ? nlohmann::json(value).dump() : value;
 }
 
@@ -129,7 +129,7 @@ std::vector<Item> examine(const Pack &pack, Direction direction, const Receiver 
             item.change = b;
             item.field = f;
             const PackFieldChange &field = boot.fields[f];
-            const BootsColumn *column = BootsTable::column(field.key);
+            const BootField *column = BootsTable::column(field.key);
             if (boot.position >= receiver.records.size()) {
                 item.status = Status::Problem;
                 item.problem = "the file has no boot " + std::to_string(boot.position);
@@ -206,7 +206,7 @@ void apply(const Pack &pack, Direction direction, const std::vector<Item> &items
                 continue;
             const PackBootChange &boot = pack.boots[item.change];
             const PackFieldChange &field = boot.fields[item.field];
-            const BootsColumn *column = BootsTable::column(field.key);
+            const BootField *column = BootsTable::column(field.key);
             if (column && boot.position < receiver.records.size())
                 TableImport::readValue(receiver.records[boot.position], *column,
                                        toOf(field, direction), nullptr);
