@@ -2,8 +2,8 @@
 // filter) and pasting a whole table of cells, beside the document's step that stores them.
 #include "BenchData.h"
 #include "TempDir.h"
-#include "app/BootsDocument.h"
-#include "app/BootsTableModel.h"
+#include "editor/BootsDocument.h"
+#include "editor/BootsTableModel.h"
 #include "exchange/TablePaste.h"
 
 #include <QSortFilterProxyModel>

@@ -2,9 +2,9 @@
 // that the cost of the container's file steps shows as a ratio.
 #include "BenchData.h"
 #include "TempDir.h"
+#include "archive/ArchiveLoader.h"
+#include "archive/Textura.h"
 #include "container/PesZlib.h"
-#include "textures/ArchiveLoader.h"
-#include "textures/Textura.h"
 
 #include "common/FileIo.h"
 

@@ -1,8 +1,8 @@
 // Reading a picture from a user (1024 x 1024, each format) with PictureReader beside the image
 // library's own decoders, which it replaces for such files.
 #include "TestImages.h"
-#include "imaging/PictureReader.h"
-#include "textures/MFreeImage.h"
+#include "imaging/pictures/MFreeImage.h"
+#include "imaging/pictures/PictureReader.h"
 
 #include <FreeImage.h>
 #include <benchmark/benchmark.h>

@@ -3,8 +3,8 @@
 // DDS file.
 #include "TempDir.h"
 #include "TestData.h"
-#include "textures/Textura.h"
-#include "textures/TexturePreview.h"
+#include "archive/Textura.h"
+#include "imaging/textures/TexturePreview.h"
 
 #include <FreeImage.h>
 #include <QImage>

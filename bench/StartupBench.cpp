@@ -3,8 +3,8 @@
 // its dialog; and `cleatwork --version`, which must answer without starting the GUI.
 #include "BenchData.h"
 #include "TempDir.h"
-#include "app/CommandLine.h"
 #include "app/frmMain.h"
+#include "desktop/CommandLine.h"
 
 #include <QApplication>
 #include <QListWidget>
@@ -49,7 +49,7 @@ void BM_StartWithFileOnCommandLine(benchmark::State &state)
             CommandLine::parse({QStringLiteral("cleatwork"), folders.file});
         frmMain window(program);
         window.show();
-        CommandLine::openAtStart(window, request.file);
+        window.openAtStart(request.file);
         waitForList(window, state);
         window.close();
     }

@@ -4,11 +4,11 @@
 #include "BenchData.h"
 #include "TempDir.h"
 #include "TestImages.h"
-#include "textures/ArchiveEntry.h"
-#include "textures/ArchiveSaver.h"
-#include "textures/TextureExport.h"
-#include "textures/TextureImage.h"
-#include "textures/TextureReplacer.h"
+#include "archive/ArchiveEntry.h"
+#include "archive/ArchiveSaver.h"
+#include "imaging/textures/TextureExport.h"
+#include "imaging/textures/TextureImage.h"
+#include "imaging/textures/TextureReplacer.h"
 
 #include <FreeImage.h>
 #include <benchmark/benchmark.h>

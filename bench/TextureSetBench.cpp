@@ -4,10 +4,10 @@
 #include "BenchData.h"
 #include "TempDir.h"
 #include "TestImages.h"
-#include "textures/ArchiveEntry.h"
-#include "textures/ArchiveSaver.h"
-#include "textures/TextureImage.h"
-#include "textures/TextureSet.h"
+#include "archive/ArchiveEntry.h"
+#include "archive/ArchiveSaver.h"
+#include "imaging/textures/TextureImage.h"
+#include "imaging/textures/TextureSet.h"
 
 #include <benchmark/benchmark.h>
 #include <squish.h>

@@ -1,8 +1,8 @@
 // The texture viewer's answer to a change of zoom or channels for a 256 x 256 DXT5 texture
 // with 9 mipmap levels: the change and the repaint of the view, within one frame (16 ms).
 #include "TestImages.h"
-#include "app/TextureView.h"
-#include "app/frmTexture.h"
+#include "app/ui/TextureView.h"
+#include "app/windows/frmTexture.h"
 
 #include <QApplication>
 #include <QComboBox>

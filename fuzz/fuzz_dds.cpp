@@ -1,10 +1,10 @@
 // The DDS check and layout in front of the decoder and the encoder: every level of whatever
 // layout is read must decode to a picture of exactly the level's size, and take an encoded
 // picture inside the texture's own bytes.
-#include "textures/DdsCheck.h"
-#include "textures/DdsDecoder.h"
-#include "textures/DdsEncoder.h"
-#include "textures/DdsLayout.h"
+#include "imaging/dds/DdsCheck.h"
+#include "imaging/dds/DdsDecoder.h"
+#include "imaging/dds/DdsEncoder.h"
+#include "imaging/dds/DdsLayout.h"
 
 #include <cstdlib>
 #include <vector>

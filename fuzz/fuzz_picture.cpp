@@ -4,9 +4,9 @@
 // changes nothing but the entry's pixels.
 #include "TestData.h"
 #include "TestImages.h"
-#include "textures/DdsLayout.h"
-#include "textures/Textura.h"
-#include "textures/TextureReplacer.h"
+#include "archive/Textura.h"
+#include "imaging/dds/DdsLayout.h"
+#include "imaging/textures/TextureReplacer.h"
 
 #include <algorithm>
 #include <cstdlib>

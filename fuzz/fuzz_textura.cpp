@@ -1,6 +1,6 @@
 // Reading a texture archive's table from bytes: never crash, never size the table past the
 // file, and every index resolves to an entry.
-#include "textures/Textura.h"
+#include "archive/Textura.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -1,7 +1,7 @@
 // Writes the seed inputs of the fuzz targets from the test-data writer: make-seeds FOLDER
 #include "TestData.h"
-#include "exchange/BootsTable.h"
 #include "TestImages.h"
+#include "exchange/BootsTable.h"
 
 #include <filesystem>
 #include <string>

@@ -1,13 +1,13 @@
 #include "EditorMemory.h"
 
-#include "AppFolders.h"
-#include "BootsTableDock.h"
-#include "EditorSettings.h"
-#include "PreviewPanel.h"
-#include "RecentFilesMenu.h"
-#include "TextureActions.h"
+#include "app/docks/BootsTableDock.h"
+#include "app/panels/PreviewPanel.h"
+#include "app/panels/TextureActions.h"
+#include "app/ui/RecentFilesMenu.h"
+#include "desktop/AppFolders.h"
+#include "desktop/EditorSettings.h"
+#include "editor/UiText.h"
 #include "frmMain.h"
-#include "language/UiText.h"
 
 #include <QAction>
 #include <QEvent>

@@ -1,14 +1,14 @@
 #include "TableExchange.h"
 
-#include "BootsDocument.h"
-#include "GuiText.h"
-#include "MainWindowTexts.h"
-#include "Messages.h"
-#include "ReplaceRecordsCommand.h"
+#include "app/ui/MainWindowTexts.h"
+#include "app/ui/Messages.h"
+#include "editor/BootsDocument.h"
+#include "editor/GuiText.h"
+#include "editor/ReplaceRecordsCommand.h"
 
+#include "editor/UiText.h"
 #include "exchange/BootsTable.h"
 #include "exchange/TableImport.h"
-#include "language/UiText.h"
 
 #include <QAction>
 #include <QFileDialog>

@@ -1,9 +1,9 @@
 #include "TextureViewerLink.h"
 
-#include "MainWindowTexts.h"
-#include "PreviewPanel.h"
-#include "TextureArchives.h"
-#include "frmTexture.h"
+#include "app/panels/PreviewPanel.h"
+#include "app/ui/MainWindowTexts.h"
+#include "app/windows/frmTexture.h"
+#include "editor/TextureArchives.h"
 
 
 #include <QFileInfo>

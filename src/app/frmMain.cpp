@@ -1,29 +1,29 @@
 #include "frmMain.h"
 
-#include "AppFolders.h"
-#include "BootsDocument.h"
-#include "BootsListWidget.h"
-#include "BootsTableDock.h"
-#include "EditActions.h"
 #include "EditorMemory.h"
-#include "FileChooser.h"
-#include "FindBar.h"
-#include "GuiText.h"
-#include "LanguageComboBox.h"
-#include "MainWindowTexts.h"
-#include "Messages.h"
-#include "Mnemonics.h"
-#include "PreviewPanel.h"
-#include "RecentFilesMenu.h"
-#include "RecordEditorPanel.h"
 #include "TableExchange.h"
-#include "TextureActions.h"
 #include "TextureViewerLink.h"
-#include "WindowAccess.h"
-#include "TextureArchives.h"
-#include "frmAbout.h"
-#include "frmManual.h"
-#include "language/frmCreateLanguage.h"
+#include "app/access/Mnemonics.h"
+#include "app/access/WindowAccess.h"
+#include "app/docks/BootsTableDock.h"
+#include "app/panels/FindBar.h"
+#include "app/panels/PreviewPanel.h"
+#include "app/panels/RecordEditorPanel.h"
+#include "app/panels/TextureActions.h"
+#include "app/ui/BootsListWidget.h"
+#include "app/ui/EditActions.h"
+#include "app/ui/FileChooser.h"
+#include "app/ui/LanguageComboBox.h"
+#include "app/ui/MainWindowTexts.h"
+#include "app/ui/Messages.h"
+#include "app/ui/RecentFilesMenu.h"
+#include "app/windows/frmAbout.h"
+#include "app/windows/frmCreateLanguage.h"
+#include "app/windows/frmManual.h"
+#include "desktop/AppFolders.h"
+#include "editor/BootsDocument.h"
+#include "editor/GuiText.h"
+#include "editor/TextureArchives.h"
 
 #include "language/Languages.h"
 
@@ -39,6 +39,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QStatusBar>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -387,6 +388,14 @@ void frmMain::List1_Drop(const QStringList &paths)
                 openFile(path);
         },
         Qt::QueuedConnection);
+}
+
+void frmMain::openAtStart(const QString &path)
+{
+    if (path.isEmpty())
+        return;
+    // Queued, so that a message about the file appears over the shown window.
+    QTimer::singleShot(0, this, [this, path] { openFile(path); });
 }
 
 bool frmMain::openFile(const QString &path)

@@ -1,8 +1,8 @@
 #pragma once
 // The main window: the menus, the boots list, the language controls and the wiring between
 // the boots document, the record editor and the texture preview.
-#include "BootsDocument.h"
-#include "RecordTexts.h"
+#include "editor/BootsDocument.h"
+#include "editor/RecordTexts.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -39,6 +39,9 @@ public:
     /// Opens a game boots file without a dialog (what Open does after the dialog, and what a
     /// drop does). False when it did not load; the window then holds no file.
     bool openFile(const QString &path);
+    /// Opens `path` once the event loop runs, exactly as File ▸ Open does after its dialog: a
+    /// file that does not load gives the usual message and leaves the window empty.
+    void openAtStart(const QString &path);
     /// Saves the edits over the opened game file. False (after a message) when it failed;
     /// the game file is then exactly as it was.
     bool save();

@@ -1,9 +1,9 @@
 // Cleatwork: an editor for the football-boots database of a football video game.
-#include "AppFolders.h"
-#include "CommandLine.h"
+#include "desktop/AppFolders.h"
+#include "desktop/CommandLine.h"
+#include "editor/UiText.h"
 #include "frmMain.h"
 #include "language/Languages.h"
-#include "language/UiText.h"
 
 #include <QApplication>
 #include <QDir>
@@ -39,6 +39,6 @@ int main(int argc, char **argv)
         Languages::languageFile(bundled, own, Languages::configuredLanguage(bundled, own))));
     frmMain window(std::move(folders));
     window.show();
-    CommandLine::openAtStart(window, request.file);
+    window.openAtStart(request.file);
     return QApplication::exec();
 }

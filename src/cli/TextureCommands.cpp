@@ -1,16 +1,16 @@
 #include "TextureCommands.h"
 
 #include "CliSupport.h"
+#include "archive/ArchiveSaver.h"
+#include "archive/Textura.h"
 #include "common/Ansi.h"
 #include "common/FileIo.h"
 #include "container/PesZlib.h"
-#include "textures/ArchiveSaver.h"
-#include "textures/Textura.h"
-#include "textures/TextureExport.h"
-#include "textures/TextureImage.h"
-#include "textures/TexturePreview.h"
-#include "textures/TextureReplacer.h"
-#include "textures/TextureSet.h"
+#include "imaging/textures/TextureExport.h"
+#include "imaging/textures/TextureImage.h"
+#include "imaging/textures/TexturePreview.h"
+#include "imaging/textures/TextureReplacer.h"
+#include "imaging/textures/TextureSet.h"
 
 #include <cctype>
 #include <filesystem>

@@ -1,6 +1,6 @@
 #include "MainWindowFixture.h"
 
-#include "app/frmAbout.h"
+#include "app/windows/frmAbout.h"
 
 #include <QAction>
 #include <QApplication>

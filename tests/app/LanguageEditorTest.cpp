@@ -1,8 +1,8 @@
 #include "MainWindowFixture.h"
 
+#include "app/windows/frmCreateLanguage.h"
 #include "language/Ini.h"
 #include "language/Languages.h"
-#include "language/frmCreateLanguage.h"
 
 #include <QApplication>
 #include <QTabWidget>

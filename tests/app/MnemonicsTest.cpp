@@ -1,5 +1,5 @@
-#include "app/Mnemonics.h"
 #include "CaseName.h"
+#include "app/access/Mnemonics.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "CaseName.h"
 #include "MainWindowFixture.h"
-#include "app/PreviewPanel.h"
+#include "app/panels/PreviewPanel.h"
 
 #include <QImage>
 #include <QPixmap>

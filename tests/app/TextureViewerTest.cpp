@@ -3,8 +3,8 @@
 #include "MainWindowFixture.h"
 #include "TestImages.h"
 
-#include "app/TextureView.h"
-#include "app/frmTexture.h"
+#include "app/ui/TextureView.h"
+#include "app/windows/frmTexture.h"
 
 #include <QTest>
 

@@ -2,9 +2,9 @@
 #include "MainWindowFixture.h"
 #include "TestImages.h"
 
-#include "app/PreviewPanel.h"
-#include "app/TextureActions.h"
-#include "textures/ArchiveEntry.h"
+#include "app/panels/PreviewPanel.h"
+#include "app/panels/TextureActions.h"
+#include "archive/ArchiveEntry.h"
 
 #include <QAction>
 #include <QDir>

@@ -1,8 +1,8 @@
 #include "MainWindowFixture.h"
-#include "app/BootsListWidget.h"
-#include "app/frmAbout.h"
-#include "app/frmManual.h"
-#include "language/frmCreateLanguage.h"
+#include "app/ui/BootsListWidget.h"
+#include "app/windows/frmAbout.h"
+#include "app/windows/frmCreateLanguage.h"
+#include "app/windows/frmManual.h"
 
 #include <QAccessible>
 #include <QApplication>

@@ -9,8 +9,8 @@
 //     VALUE through "All" and saves.
 // Reports each step on standard output; exits with 0 when every step went as expected.
 #include "MessagePresser.h"
-#include "app/AppFolders.h"
 #include "app/frmMain.h"
+#include "desktop/AppFolders.h"
 
 #include <QApplication>
 #include <QComboBox>

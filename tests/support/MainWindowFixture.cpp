@@ -2,7 +2,7 @@
 
 #include "boots/Baza.h"
 #include "container/PesZlib.h"
-#include "language/UiText.h"
+#include "editor/UiText.h"
 
 #include <QCoreApplication>
 #include <QDropEvent>

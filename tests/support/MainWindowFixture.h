@@ -4,12 +4,12 @@
 #include "ModalAnswerer.h"
 #include "TempDir.h"
 #include "TestData.h"
-#include "app/BootsDocument.h"
-#include "app/Mnemonics.h"
+#include "app/access/Mnemonics.h"
 #include "app/frmMain.h"
+#include "archive/Textura.h"
 #include "boots/Baza.h"
 #include "container/PesZlib.h"
-#include "textures/Textura.h"
+#include "editor/BootsDocument.h"
 
 #include <QCheckBox>
 #include <QComboBox>

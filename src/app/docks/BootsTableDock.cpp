@@ -1,0 +1,314 @@
+#include "BootsTableDock.h"
+
+#include "app/ui/MainWindowTexts.h"
+#include "app/ui/Messages.h"
+#include "editor/BootsDocument.h"
+#include "editor/BootsTableModel.h"
+
+#include "boots/Manufacturer.h"
+#include "editor/UiText.h"
+#include "exchange/TablePaste.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QEvent>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSortFilterProxyModel>
+#include <QSpinBox>
+#include <QStyledItemDelegate>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+using TablePaste::Column;
+
+namespace {
+
+/// The record editor's group boxes whose captions head the columns after `#`.
+const char *const kCaptionBoxes[] = {"GroupBox3", "GroupBox17", "GroupBox4",
+                                     "GroupBox5", "GroupBox7",  "GroupBox8",
+                                     "GroupBox9", "GroupBox10", "GroupBox11"};
+
+/// Statistics in a spin box of the stored range, the manufacturer in a box of the six names,
+/// texts in a line edit.
+class CellDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
+                          const QModelIndex &index) const override
+    {
+        const Column column = BootsTableModel::columnOf(index.column());
+        if (column == Column::Manufacturer) {
+            auto *box = new QComboBox(parent);
+            for (const std::string &name : Manufacturer::names())
+                box->addItem(QString::fromStdString(name));
+            return box;
+        }
+        if (column >= Column::ShotPower) {
+            auto *box = new QSpinBox(parent);
+            box->setRange(0, 255);
+            return box;
+        }
+        return QStyledItemDelegate::createEditor(parent, option, index);
+    }
+
+    void setEditorData(QWidget *editor, const QModelIndex &index) const override
+    {
+        if (auto *box = qobject_cast<QComboBox *>(editor))
+            box->setCurrentIndex(box->findText(index.data().toString()));
+        else
+            QStyledItemDelegate::setEditorData(editor, index);
+    }
+
+    void setModelData(QWidget *editor, QAbstractItemModel *model,
+                      const QModelIndex &index) const override
+    {
+        if (auto *box = qobject_cast<QComboBox *>(editor)) {
+            // A code without a name stays unless a name is chosen.
+            if (box->currentIndex() >= 0)
+                model->setData(index, box->currentText());
+            return;
+        }
+        QStyledItemDelegate::setModelData(editor, model, index);
+    }
+};
+
+} // namespace
+
+BootsTableDock::BootsTableDock(BootsDocument *document, QListWidget *list, QMenu *editMenu,
+                               QMainWindow *window)
+    : QDockWidget(window), mDocument(document), mList(list),
+      mModel(new BootsTableModel(document, this)), mProxy(new QSortFilterProxyModel(this)),
+      mTable(new QTableView), mFilter(new QLineEdit)
+{
+    setObjectName(QStringLiteral("dockTable"));
+    mProxy->setSourceModel(mModel);
+    mProxy->setSortRole(BootsTableModel::SortRole);
+    mProxy->setSortCaseSensitivity(Qt::CaseInsensitive);
+    mProxy->setFilterRole(BootsTableModel::FilterRole);
+    mProxy->setFilterCaseSensitivity(Qt::CaseInsensitive);
+
+    mFilter->setObjectName(QStringLiteral("txtTableFilter"));
+    mFilter->setClearButtonEnabled(true);
+    mTable->setObjectName(QStringLiteral("tblBoots"));
+    mTable->setModel(mProxy);
+    mTable->setItemDelegate(new CellDelegate(mTable));
+    mTable->setSelectionBehavior(QAbstractItemView::SelectRows);
+    mTable->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    mTable->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                            QAbstractItemView::AnyKeyPressed);
+    mTable->verticalHeader()->hide();
+    // One line a boot, columns as wide as their English headers (the widths are remembered).
+    mTable->setWordWrap(false);
+    mTable->verticalHeader()->setDefaultSectionSize(mTable->fontMetrics().height() + 8);
+    for (int c = 0; c < TablePaste::kColumnCount; ++c) {
+        const bool text =
+            c >= static_cast<int>(Column::Name) && c <= static_cast<int>(Column::Colour);
+        const int header =
+            mTable->fontMetrics().horizontalAdvance(BootsTableModel::englishHeader(c)) + 30;
+        mTable->setColumnWidth(c, text ? std::max(header, 140) : header);
+    }
+    mTable->setSortingEnabled(true);
+    mTable->sortByColumn(0, Qt::AscendingOrder);
+
+    auto *contents = new QWidget;
+    auto *layout = new QVBoxLayout(contents);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addWidget(mFilter);
+    layout->addWidget(mTable);
+    setWidget(contents);
+    window->addDockWidget(Qt::BottomDockWidgetArea, this);
+    hide();
+
+    mView = window->menuBar()->addMenu(QString());
+    mView->setObjectName(QStringLiteral("View"));
+    MainWindowTexts::setText(mView, UiText::Key::View);
+    QAction *show = toggleViewAction(); // its text follows the dock's title
+    show->setObjectName(QStringLiteral("mnuTable"));
+    show->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+    mView->addAction(show);
+
+    // Copy and Paste act on the table while it has the focus; elsewhere the keys stay with the
+    // text fields.
+    editMenu->addSeparator();
+    mCopy = editMenu->addAction(QString(), this, &BootsTableDock::copy);
+    mCopy->setObjectName(QStringLiteral("mnuCopy"));
+    mPaste = editMenu->addAction(QString(), this, &BootsTableDock::paste);
+    mPaste->setObjectName(QStringLiteral("mnuPaste"));
+    for (QAction *action : {mCopy, mPaste}) {
+        action->setShortcutContext(Qt::WidgetShortcut);
+        mTable->addAction(action);
+    }
+    mCopy->setShortcut(QKeySequence::Copy);
+    mPaste->setShortcut(QKeySequence::Paste);
+    MainWindowTexts::setText(mCopy, UiText::Key::Copy);
+    MainWindowTexts::setText(mPaste, UiText::Key::Paste);
+    retranslate();
+    updateActions();
+
+    connect(mFilter, &QLineEdit::textChanged, mProxy, &QSortFilterProxyModel::setFilterFixedString);
+    connect(mModel, &BootsTableModel::editNote, this, &BootsTableDock::note);
+    connect(mTable->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &BootsTableDock::followTable);
+    connect(mTable->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &BootsTableDock::followTable);
+    connect(mList->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &BootsTableDock::followList);
+    connect(mList->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &BootsTableDock::followList);
+    // A reset or a filter drops selected rows without telling the selection's listeners.
+    connect(mProxy, &QAbstractItemModel::modelReset, this, &BootsTableDock::updateActions);
+    connect(mProxy, &QAbstractItemModel::layoutChanged, this, &BootsTableDock::updateActions);
+    connect(mProxy, &QAbstractItemModel::rowsRemoved, this, &BootsTableDock::updateActions);
+    connect(this, &QDockWidget::visibilityChanged, this, &BootsTableDock::updateActions);
+    connect(qApp, &QApplication::focusChanged, this, &BootsTableDock::updateActions);
+}
+
+void BootsTableDock::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QDockWidget::changeEvent(event);
+}
+
+void BootsTableDock::retranslate()
+{
+    setWindowTitle(UiText::text(UiText::Key::BootsTable));
+    mFilter->setPlaceholderText(UiText::text(UiText::Key::TableFilter));
+    // The columns carry the record editor's captions; one a language leaves empty is English.
+    QStringList headers;
+    for (std::size_t c = 0; c < std::size(kCaptionBoxes); ++c) {
+        const auto *box = parentWidget()->findChild<QGroupBox *>(QLatin1String(kCaptionBoxes[c]));
+        const QString caption = box ? box->title() : QString();
+        headers << (caption.isEmpty() ? BootsTableModel::englishHeader(static_cast<int>(c) + 1)
+                                      : caption);
+    }
+    mModel->setHeaders(headers);
+}
+
+std::vector<int> BootsTableDock::selectedPositions() const
+{
+    QModelIndexList rows = mTable->selectionModel()->selectedRows();
+    std::sort(rows.begin(), rows.end(),
+              [](const QModelIndex &a, const QModelIndex &b) { return a.row() < b.row(); });
+    std::vector<int> positions;
+    positions.reserve(static_cast<std::size_t>(rows.size()));
+    for (const QModelIndex &row : rows)
+        positions.push_back(mProxy->mapToSource(row).row());
+    return positions;
+}
+
+void BootsTableDock::updateActions()
+{
+    const bool focused = QApplication::focusWidget() == mTable;
+    const int rows = static_cast<int>(mTable->selectionModel()->selectedRows().size());
+    mCopy->setEnabled(focused && rows > 0);
+    mPaste->setEnabled(focused && mDocument->isOpen());
+    // Rows of a table that is not shown are no choice the user can see.
+    emit selectedRowsChanged(toggleViewAction()->isChecked() ? rows : 0);
+}
+
+void BootsTableDock::followTable()
+{
+    updateActions();
+    if (mFollowing)
+        return;
+    const QModelIndex current = mTable->currentIndex();
+    if (!current.isValid() || !mTable->selectionModel()->isRowSelected(current.row(), {}))
+        return;
+    const int position = mProxy->mapToSource(current).row();
+    QListWidgetItem *item = mList->item(position);
+    if (!item || (mList->currentRow() == position && item->isSelected()))
+        return;
+    mFollowing = true;
+    // Selected as a click selects it: the window shows the boot's fields.
+    mList->setCurrentRow(position, QItemSelectionModel::ClearAndSelect);
+    mList->scrollToItem(item);
+    mFollowing = false;
+}
+
+void BootsTableDock::followList()
+{
+    if (mFollowing)
+        return;
+    const int position = mList->currentRow();
+    const QListWidgetItem *item = mList->item(position);
+    if (!item || !item->isSelected())
+        return;
+    // A boot the table already stands on keeps the table's selection of many rows.
+    const QModelIndex current = mTable->currentIndex();
+    if (current.isValid() && mProxy->mapToSource(current).row() == position)
+        return;
+    const QModelIndex row = mProxy->mapFromSource(mModel->index(position, 0));
+    if (!row.isValid())
+        return; // filtered out
+    mFollowing = true;
+    mTable->selectionModel()->setCurrentIndex(row.siblingAtColumn(std::max(current.column(), 0)),
+                                              QItemSelectionModel::ClearAndSelect |
+                                                  QItemSelectionModel::Rows);
+    mTable->scrollTo(row);
+    mFollowing = false;
+}
+
+bool BootsTableDock::copy()
+{
+    const std::vector<int> positions = selectedPositions();
+    if (positions.empty())
+        return false;
+    std::vector<std::vector<std::string>> lines;
+    lines.reserve(positions.size() + 1);
+    lines.emplace_back();
+    for (int c = 0; c < TablePaste::kColumnCount; ++c)
+        lines.back().push_back(mModel->header(c).toStdString());
+    for (const int position : positions) {
+        lines.emplace_back();
+        for (int c = 0; c < TablePaste::kColumnCount; ++c)
+            lines.back().push_back(mModel->index(position, c).data().toString().toStdString());
+    }
+    QApplication::clipboard()->setText(QString::fromStdString(TablePaste::join(lines)));
+    return true;
+}
+
+bool BootsTableDock::paste()
+{
+    return pasteText(QApplication::clipboard()->text());
+}
+
+bool BootsTableDock::pasteText(const QString &text)
+{
+    const QModelIndex current = mTable->currentIndex();
+    if (!mDocument->isOpen() || !current.isValid())
+        return false;
+    TablePaste::Target target;
+    for (int row = current.row(); row < mProxy->rowCount(); ++row)
+        target.rows.push_back(
+            static_cast<std::size_t>(mProxy->mapToSource(mProxy->index(row, 0)).row()));
+    for (int c = current.column(); c < TablePaste::kColumnCount; ++c) {
+        target.columns.push_back(BootsTableModel::columnOf(c));
+        target.headers.push_back(mModel->header(c).toStdString());
+    }
+    // A text too long to paste is refused as such without converting all of it.
+    const auto limit = static_cast<qsizetype>(TablePaste::kMaxBytes) + 1;
+    const TablePaste::Result result =
+        TablePaste::paste(text.left(limit).toStdString(), mDocument->database().records(), target);
+    if (!result.problems.empty()) {
+        QStringList problems;
+        for (const TableProblem &problem : result.problems)
+            problems << UiText::reason(problem.text());
+        Messages::pasteRefused(window(), problems);
+        return false;
+    }
+    mDocument->changeRecords(UiText::text(UiText::Key::Paste), result.records);
+    return true;
+}

@@ -1,0 +1,22 @@
+#pragma once
+// The texts of the main window in the chosen language: the captions that the language file's
+// original keys give (a missing key leaves its caption empty) and the texts beyond them
+// (a missing key gives the English text).
+#include "editor/UiText.h"
+
+#include <QString>
+
+class QObject;
+class QWidget;
+
+namespace MainWindowTexts {
+
+/// Makes `languageFile` the current language (see UiText::apply) and sets every caption and
+/// every text given by setText() in `window` from it.
+void apply(QWidget *window, const QString &languageFile);
+
+/// Gives `control` (an action, a menu, a button or a group box) the text of `key`, now and
+/// at every change of language.
+void setText(QObject *control, UiText::Key key);
+
+} // namespace MainWindowTexts

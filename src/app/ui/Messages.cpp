@@ -1,0 +1,246 @@
+#include "Messages.h"
+
+#include "editor/UiText.h"
+
+#include <QDir>
+
+using UiText::Key;
+
+namespace {
+
+constexpr const char *kMessageTitle = "Cleatwork";
+
+QString native(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+/// A message with a list below it, one line each (file names, table lines: plain text): the
+/// first lines shown, all of them behind Show Details when there are many (a long list would
+/// make the box taller than the screen).
+void showList(QWidget *parent, QMessageBox::Icon icon, const QString &objectName,
+              const QString &text, const QStringList &lines)
+{
+    constexpr qsizetype kShown = 12;
+    QStringList shown = lines.mid(0, kShown);
+    if (lines.size() > kShown)
+        shown << QStringLiteral("\u2026");
+    QMessageBox box(icon, QString::fromLatin1(kMessageTitle), text, QMessageBox::Ok, parent);
+    box.setObjectName(objectName);
+    box.setTextFormat(Qt::PlainText);
+    box.setInformativeText(shown.join(QLatin1Char('\n')));
+    if (lines.size() > kShown)
+        box.setDetailedText(lines.join(QLatin1Char('\n')));
+    box.exec();
+}
+
+void problemList(QWidget *parent, const QString &objectName, const QString &text,
+                 const QStringList &problems)
+{
+    showList(parent, QMessageBox::Warning, objectName, text, problems);
+}
+
+} // namespace
+
+namespace Messages {
+
+QMessageBox::StandardButton show(QWidget *parent, QMessageBox::Icon icon, const QString &objectName,
+                                 const QString &text, const QString &details,
+                                 QMessageBox::StandardButtons buttons,
+                                 QMessageBox::StandardButton defaultButton)
+{
+    QMessageBox box(icon, QString::fromLatin1(kMessageTitle), text, buttons, parent);
+    box.setObjectName(objectName);
+    // The texts hold file names, reasons and table lines: never read as HTML.
+    box.setTextFormat(Qt::PlainText);
+    if (!details.isEmpty())
+        box.setInformativeText(details);
+    if (defaultButton != QMessageBox::NoButton)
+        box.setDefaultButton(defaultButton);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+void errorFile(QWidget *parent, const QString &details)
+{
+    show(parent, QMessageBox::Critical, QStringLiteral("errorMessage"),
+         QStringLiteral("Error File"), details);
+}
+
+void cannotOpen(QWidget *parent, const QString &path, const QString &reason)
+{
+    show(parent, QMessageBox::Critical, QStringLiteral("errorMessage"),
+         UiText::text(Key::CannotOpen, {native(path)}), reason);
+}
+
+void cannotSave(QWidget *parent, const QString &gamePath, const QString &reason)
+{
+    show(parent, QMessageBox::Critical, QStringLiteral("errorMessage"),
+         UiText::text(Key::CannotSave, {native(gamePath)}), reason);
+}
+
+void saved(QWidget *parent)
+{
+    show(parent, QMessageBox::Information, QStringLiteral("savedMessage"),
+         QStringLiteral("Saved File"));
+}
+
+QMessageBox::StandardButton unsavedEdits(QWidget *parent, const QString &gamePath, bool boots,
+                                         const QStringList &archives)
+{
+    QStringList names;
+    for (const QString &archive : archives)
+        names << native(archive);
+    const QString textures = names.join(QStringLiteral(", "));
+    const QString text =
+        archives.isEmpty() ? UiText::text(Key::UnsavedChanges, {native(gamePath)})
+        : boots ? UiText::text(Key::UnsavedBootsAndTextures, {native(gamePath), textures})
+                : UiText::text(Key::UnsavedTextures, {textures});
+    return show(parent, QMessageBox::Warning, QStringLiteral("unsavedMessage"), text,
+                UiText::text(Key::SaveQuestion),
+                QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+}
+
+void recordLimit(QWidget *parent, int count, int shown)
+{
+    show(parent, QMessageBox::Information, QStringLiteral("recordLimitMessage"),
+         UiText::text(Key::RecordLimit, {QString::number(count), QString::number(shown)}),
+         UiText::text(Key::RecordLimitDetails));
+}
+
+void valueOutOfRange(QWidget *parent)
+{
+    show(parent, QMessageBox::Warning, QStringLiteral("valueMessage"),
+         UiText::text(Key::ValueRange));
+}
+
+void cannotChangeStatistics(QWidget *parent, const QString &reason)
+{
+    show(parent, QMessageBox::Critical, QStringLiteral("errorMessage"),
+         UiText::text(Key::CannotChangeStatistics), reason);
+}
+
+void cannotLoadArchive(QWidget *parent, const QString &path, const QString &reason)
+{
+    show(parent, QMessageBox::Critical, QStringLiteral("errorMessage"),
+         UiText::text(Key::CannotLoadArchive, {native(path)}), reason);
+}
+
+void emptyArchive(QWidget *parent)
+{
+    show(parent, QMessageBox::NoIcon, QStringLiteral("emptyArchiveMessage"), QString());
+}
+
+void cannotExportTable(QWidget *parent, const QString &path, const QString &reason)
+{
+    show(parent, QMessageBox::Critical, QStringLiteral("errorMessage"),
+         UiText::text(UiText::Key::CannotExportTable, {native(path)}), reason);
+}
+
+void tableNotImported(QWidget *parent, const QString &path, const QStringList &problems)
+{
+    problemList(parent, QStringLiteral("tableProblemsMessage"),
+                UiText::text(UiText::Key::TableNotImported, {native(path)}), problems);
+}
+
+void tableUnchanged(QWidget *parent, const QString &path)
+{
+    show(parent, QMessageBox::Information, QStringLiteral("tableUnchangedMessage"),
+         UiText::text(UiText::Key::TableUnchanged, {native(path)}));
+}
+
+void tableImported(QWidget *parent, int boots, int fields, const QString &gamePath)
+{
+    show(
+        parent, QMessageBox::Information, QStringLiteral("tableImportedMessage"),
+        UiText::text(UiText::Key::TableImported, {QString::number(boots), QString::number(fields)}),
+        UiText::text(UiText::Key::NotWrittenUntilSave, {native(gamePath)}));
+}
+
+void cannotExportTexture(QWidget *parent, const QString &path, const QString &reason)
+{
+    show(parent, QMessageBox::Critical, QStringLiteral("errorMessage"),
+         UiText::text(UiText::Key::CannotExportTexture, {native(path)}), reason);
+}
+
+void cannotReplaceTexture(QWidget *parent, const QString &imagePath, const QString &reason)
+{
+    show(parent, QMessageBox::Critical, QStringLiteral("errorMessage"),
+         UiText::text(UiText::Key::CannotReplaceTexture, {native(imagePath)}), reason);
+}
+
+void cannotChangeTexture(QWidget *parent, const QString &archivePath, const QString &reason)
+{
+    show(parent, QMessageBox::Critical, QStringLiteral("errorMessage"),
+         UiText::text(UiText::Key::CannotChangeTexture, {native(archivePath)}), reason);
+}
+
+QMessageBox::StandardButton unsavedTextures(QWidget *parent, const QString &archivePath)
+{
+    return show(parent, QMessageBox::Warning, QStringLiteral("unsavedMessage"),
+                UiText::text(UiText::Key::TexturesReplaced, {native(archivePath)}),
+                UiText::text(UiText::Key::SaveQuestion),
+                QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+}
+
+void recentFileMissing(QWidget *parent, const QString &path)
+{
+    show(parent, QMessageBox::Warning, QStringLiteral("recentMissingMessage"),
+         UiText::text(UiText::Key::RecentFileMissing, {native(path)}));
+}
+
+void workingFileNotWritten(QWidget *parent, const QString &reason)
+{
+    show(parent, QMessageBox::Critical, QStringLiteral("errorMessage"),
+         UiText::text(Key::CannotWriteWorkingFile, {reason}));
+}
+
+void languageRefused(QWidget *parent, const QString &reason)
+{
+    show(parent, QMessageBox::Warning, QStringLiteral("languageMessage"), reason);
+}
+
+void pasteRefused(QWidget *parent, const QStringList &problems)
+{
+    problemList(parent, QStringLiteral("pasteProblemsMessage"), UiText::text(Key::PasteRefused),
+                problems);
+}
+
+void texturesExported(QWidget *parent, int written, const QString &folder,
+                      const QStringList &skipped)
+{
+    QString text = UiText::text(Key::TexturesExported, {QString::number(written), native(folder)});
+    if (!skipped.isEmpty())
+        text += QLatin1Char('\n') +
+                UiText::text(Key::EntriesSkipped, {QString::number(skipped.size())});
+    showList(parent, QMessageBox::Information, QStringLiteral("texturesExportedMessage"), text,
+             skipped);
+}
+
+void cannotExportTextures(QWidget *parent, const QString &folder, const QString &reason)
+{
+    show(parent, QMessageBox::Critical, QStringLiteral("errorMessage"),
+         UiText::text(Key::CannotExportTextures, {native(folder)}), reason);
+}
+
+void texturesImported(QWidget *parent, int replaced, int unchanged, int skipped,
+                      const QString &archivePath)
+{
+    show(parent, QMessageBox::Information, QStringLiteral("texturesImportedMessage"),
+         UiText::text(Key::TexturesImported, {QString::number(replaced), QString::number(unchanged),
+                                              QString::number(skipped)}),
+         replaced > 0 ? UiText::text(Key::NotWrittenUntilSave, {native(archivePath)}) : QString());
+}
+
+void texturesNotImported(QWidget *parent, const QString &folder, const QStringList &problems)
+{
+    showList(parent, QMessageBox::Warning, QStringLiteral("textureProblemsMessage"),
+             UiText::text(Key::TexturesNotImported, {native(folder)}), problems);
+}
+
+void cannotImportTextures(QWidget *parent, const QString &folder, const QString &reason)
+{
+    show(parent, QMessageBox::Critical, QStringLiteral("errorMessage"),
+         UiText::text(Key::TexturesNotImported, {native(folder)}), reason);
+}
+
+} // namespace Messages

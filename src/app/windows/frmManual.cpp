@@ -1,0 +1,54 @@
+#include "frmManual.h"
+
+#include "editor/UiText.h"
+
+#include <QEvent>
+#include <QFile>
+#include <QImage>
+#include <QTextBrowser>
+#include <QUrl>
+#include <QVBoxLayout>
+
+// The resource lives in a static library: it is registered on first use, not by a static
+// initialiser that the linker may drop.
+static void registerManual()
+{
+    Q_INIT_RESOURCE(manual);
+}
+
+frmManual::frmManual(QWidget *parent) : QWidget(parent, Qt::Window)
+{
+    setObjectName(QStringLiteral("frmManual"));
+    setWindowTitle(UiText::text(UiText::Key::Manual));
+    txtManual = new QTextBrowser(this);
+    txtManual->setObjectName(QStringLiteral("txtManual"));
+    txtManual->setOpenExternalLinks(true);
+    txtManual->setMarkdown(markdown());
+    // The picture beside the text, made narrow enough for the window (after the text, which
+    // clears the document's resources).
+    QTextDocument *document = txtManual->document();
+    const QImage screenshot(QStringLiteral(":/manual/screenshot.png"));
+    document->addResource(QTextDocument::ImageResource, QUrl(QStringLiteral("screenshot.png")),
+                          screenshot.scaledToWidth(560, Qt::SmoothTransformation));
+    document->markContentsDirty(0, document->characterCount());
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(txtManual);
+    resize(760, 640);
+}
+
+QString frmManual::markdown()
+{
+    registerManual();
+    QFile file(QStringLiteral(":/manual/MANUAL.md"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(file.readAll());
+}
+
+void frmManual::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        setWindowTitle(UiText::text(UiText::Key::Manual));
+    QWidget::changeEvent(event);
+}

@@ -1,0 +1,181 @@
+#include "BootsTableModel.h"
+
+#include "BootsDocument.h"
+
+#include "UiText.h"
+
+#include <algorithm>
+
+using TablePaste::Column;
+
+namespace {
+
+bool isNumber(Column column)
+{
+    return column == Column::Position || column >= Column::ShotPower;
+}
+
+RecordField fieldOf(Column column)
+{
+    switch (column) {
+    case Column::Name:
+        return RecordField::Name;
+    case Column::Material:
+        return RecordField::Material;
+    case Column::Colour:
+        return RecordField::Colour;
+    case Column::Manufacturer:
+        return RecordField::Manufacturer;
+    default:
+        return static_cast<RecordField>(static_cast<int>(RecordField::ShotPower) +
+                                        static_cast<int>(column) -
+                                        static_cast<int>(Column::ShotPower));
+    }
+}
+
+} // namespace
+
+BootsTableModel::BootsTableModel(BootsDocument *document, QObject *parent)
+    : QAbstractTableModel(parent), mDocument(document)
+{
+    for (int c = 0; c < TablePaste::kColumnCount; ++c)
+        mHeaders << englishHeader(c);
+    reload();
+    connect(document, &BootsDocument::reset, this, [this] {
+        beginResetModel();
+        reload();
+        endResetModel();
+    });
+    connect(document, &BootsDocument::recordChanged, this, [this](int row) {
+        if (row < 0 || row >= rowCount())
+            return;
+        mRows[static_cast<std::size_t>(row)] = rowOf(row);
+        emit dataChanged(index(row, 0), index(row, TablePaste::kColumnCount - 1));
+    });
+    // Many boots at once: their number stays, so the rows (and the selection) stay too.
+    connect(document, &BootsDocument::recordsReplaced, this, [this] {
+        const auto before = mRows.size();
+        reload();
+        if (mRows.size() != before) {
+            beginResetModel();
+            endResetModel();
+        } else if (!mRows.empty()) {
+            emit dataChanged(index(0, 0), index(rowCount() - 1, TablePaste::kColumnCount - 1));
+        }
+    });
+}
+
+QString BootsTableModel::englishHeader(int column)
+{
+    static const char *const headers[TablePaste::kColumnCount] = {
+        "#",          "Boots Name",    "Producent",    "Material Name", "Color Name",
+        "Shot Power", "Shot Accuracy", "Acceleration", "Top Speed",     "Swerve"};
+    return column >= 0 && column < TablePaste::kColumnCount ? QString::fromLatin1(headers[column])
+                                                            : QString();
+}
+
+void BootsTableModel::setHeaders(const QStringList &headers)
+{
+    for (qsizetype i = 0; i < headers.size() && i + 1 < mHeaders.size(); ++i)
+        mHeaders[i + 1] = headers[i];
+    emit headerDataChanged(Qt::Horizontal, 0, TablePaste::kColumnCount - 1);
+}
+
+QString BootsTableModel::header(int column) const
+{
+    return mHeaders.value(column);
+}
+
+BootsTableModel::Row BootsTableModel::rowOf(int row) const
+{
+    const BootRecord &record = mDocument->database().records()[static_cast<std::size_t>(row)];
+    Row r;
+    for (int c = 0; c < TablePaste::kColumnCount; ++c)
+        r.cells << QString::fromStdString(
+            TablePaste::shown(record, static_cast<std::size_t>(row), columnOf(c)));
+    // A name the manufacturer has; a bare code is no name to find.
+    const bool named = r.cells[2] != QString::number(record.nowe);
+    r.filterText = r.cells[1] + QLatin1Char('\n') + r.cells[3] + QLatin1Char('\n') + r.cells[4] +
+                   QLatin1Char('\n') + (named ? r.cells[2] : QString());
+    return r;
+}
+
+void BootsTableModel::reload()
+{
+    const int count = std::min(static_cast<int>(mDocument->database().records().size()), kMaxRows);
+    mRows.clear();
+    mRows.reserve(static_cast<std::size_t>(count));
+    for (int row = 0; row < count; ++row)
+        mRows.push_back(rowOf(row));
+}
+
+int BootsTableModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(mRows.size());
+}
+
+int BootsTableModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : TablePaste::kColumnCount;
+}
+
+QVariant BootsTableModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= rowCount())
+        return {};
+    const Row &row = mRows[static_cast<std::size_t>(index.row())];
+    const Column column = columnOf(index.column());
+    switch (role) {
+    case Qt::DisplayRole:
+        return row.cells[index.column()];
+    case Qt::EditRole:
+    case SortRole:
+        if (isNumber(column))
+            return row.cells[index.column()].toInt();
+        return row.cells[index.column()];
+    case FilterRole:
+        return row.filterText;
+    case Qt::TextAlignmentRole:
+        if (isNumber(column))
+            return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+        return {};
+    default:
+        return {};
+    }
+}
+
+QVariant BootsTableModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal)
+        return {};
+    if (role == Qt::DisplayRole)
+        return mHeaders.value(section);
+    // Every first click on a header sorts ascending.
+    if (role == Qt::InitialSortOrderRole)
+        return static_cast<int>(Qt::AscendingOrder);
+    return {};
+}
+
+Qt::ItemFlags BootsTableModel::flags(const QModelIndex &index) const
+{
+    const Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+    if (!index.isValid() || columnOf(index.column()) == Column::Position)
+        return flags;
+    return flags | Qt::ItemIsEditable;
+}
+
+bool BootsTableModel::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    if (role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable))
+        return false;
+    const QString typed = value.toString();
+    QString reason;
+    if (!mDocument->setField(index.row(), fieldOf(columnOf(index.column())), typed, &reason)) {
+        emit editNote(reason);
+        return false;
+    }
+    const QString stored = data(index).toString();
+    if (stored != typed)
+        emit editNote(UiText::text(UiText::Key::StoredAs, {stored}));
+    return true;
+}

@@ -1,0 +1,287 @@
+#include "TextureArchives.h"
+
+#include "GuiText.h"
+#include "ReplaceTextureCommand.h"
+
+#include "UiText.h"
+#include "archive/ArchiveEntry.h"
+#include "archive/ArchiveLoader.h"
+#include "archive/ArchiveSaver.h"
+#include "common/FileIo.h"
+#include "container/PesZlib.h"
+#include "imaging/textures/TextureReplacer.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QUndoStack>
+
+using GuiText::fromAnsi;
+using GuiText::toNative;
+using Key = UiText::Key;
+
+namespace {
+
+QString fromCore(const std::string &reason)
+{
+    return UiText::reason(reason);
+}
+
+// The texture of `entry` in an unwrapped archive, or nothing when it lies outside.
+TextureArchives::Bytes textureIn(const TextureArchives::Bytes &archive, const Textura &index,
+                                 std::int32_t entry)
+{
+    TextureArchives::Bytes texture;
+    if (!TextureReplacer::entryTexture(archive, ArchiveEntry::of(index, entry), texture, nullptr))
+        texture.clear();
+    return texture;
+}
+
+} // namespace
+
+TextureArchives::TextureArchives(const QString &workingFolder, QUndoStack *undoStack,
+                                 QObject *parent)
+    : QObject(parent), mWorkingFolder(workingFolder), mUndoStack(undoStack)
+{
+}
+
+QString TextureArchives::workingCopy(int archive) const
+{
+    return QDir(mWorkingFolder)
+        .filePath(archive == 2 ? QStringLiteral("File2") : QStringLiteral("File1"));
+}
+
+bool TextureArchives::load(int archive, const QString &path, QString *error)
+{
+    Archive &a = slot(archive);
+    PesZlib zlib(toNative(mWorkingFolder));
+    Textura index;
+    std::string reason;
+    if (!ArchiveLoader::load(zlib, toNative(path), toNative(workingCopy(archive)), index,
+                             &reason)) {
+        *error = fromCore(reason);
+        return false;
+    }
+    const bool wasModified = isModified();
+    a.source = QFileInfo(path).absoluteFilePath();
+    a.index = index;
+    a.saved.clear();
+    ++a.loadNumber; // the steps of the load it replaced go void
+    emit loaded(archive, path);
+    if (wasModified != isModified())
+        emit modifiedChanged();
+    return true;
+}
+
+bool TextureArchives::readWorkingCopy(int archive, Bytes &bytes, QString *error) const
+{
+    std::string reason;
+    if (FileIo::readFile(toNative(workingCopy(archive)), bytes, &reason))
+        return true;
+    *error = fromCore(reason);
+    return false;
+}
+
+bool TextureArchives::entryTexture(int archive, std::int32_t entry, Bytes &dds,
+                                   QString *error) const
+{
+    const Archive &a = slot(archive);
+    if (!isLoaded(archive) || entry < 0 || entry >= a.index.Count()) {
+        *error = UiText::text(Key::NoTextureShown);
+        return false;
+    }
+    std::string reason;
+    const ArchiveEntry at = ArchiveEntry::of(a.index, entry);
+    if (FileIo::readFileRange(toNative(workingCopy(archive)),
+                              static_cast<std::uint64_t>(at.textureOffset()),
+                              static_cast<std::uint64_t>(at.textureLength()), dds, &reason))
+        return true;
+    *error = fromCore(reason);
+    return false;
+}
+
+QString TextureArchives::entryName(int archive, std::int32_t entry) const
+{
+    const Archive &a = slot(archive);
+    if (!isLoaded(archive) || entry < 0 || entry >= a.index.Count())
+        return QString();
+    const ArchiveEntry at = ArchiveEntry::of(a.index, entry);
+    Bytes name;
+    if (!FileIo::readFileRange(toNative(workingCopy(archive)),
+                               static_cast<std::uint64_t>(at.nameOffset),
+                               static_cast<std::uint64_t>(ArchiveEntry::kNameLength), name))
+        return QString();
+    const std::string text(name.begin(), name.end());
+    return fromAnsi(text.substr(0, text.find('\0')));
+}
+
+bool TextureArchives::writeWorkingCopy(int archive, const Bytes &bytes,
+                                       const std::vector<EntryTexture> &before, QString *error)
+{
+    Archive &a = slot(archive);
+    std::string reason;
+    if (!FileIo::writeFileAtomic(toNative(workingCopy(archive)), bytes, &reason,
+                                 FileIo::Sync::Cached)) {
+        *error = UiText::text(Key::CannotWriteWorkingFile, {fromCore(reason)});
+        return false;
+    }
+    const bool wasModified = isModified();
+    // An entry differs from the file until it holds the saved texture again.
+    std::vector<std::int32_t> entries;
+    for (const auto &[entry, held] : before) {
+        entries.push_back(entry);
+        auto saved = a.saved.find(entry);
+        if (saved == a.saved.end())
+            saved = a.saved.emplace(entry, held).first;
+        if (saved->second == textureIn(bytes, a.index, entry))
+            a.saved.erase(saved);
+    }
+    emit texturesChanged(archive, entries);
+    if (wasModified != isModified())
+        emit modifiedChanged();
+    return true;
+}
+
+bool TextureArchives::changeEntries(int archive, const Bytes &before, const Bytes &after,
+                                    const std::vector<std::int32_t> &entries, const QString &text,
+                                    QString *error)
+{
+    const Textura &index = slot(archive).index;
+    ReplaceTextureCommand::Step step;
+    step.archive = archive;
+    step.loadNumber = loadNumber(archive);
+    for (const std::int32_t entry : entries) {
+        step.before.emplace_back(entry, textureIn(before, index, entry));
+        step.after.emplace_back(entry, textureIn(after, index, entry));
+    }
+    if (!writeWorkingCopy(archive, after, step.before, error))
+        return false;
+    mUndoStack->push(new ReplaceTextureCommand(this, text, std::move(step)));
+    return true;
+}
+
+bool TextureArchives::replaceEntry(int archive, std::int32_t entry, const QString &imagePath,
+                                   QString *error)
+{
+    const Archive &a = slot(archive);
+    if (!isLoaded(archive) || entry < 0 || entry >= a.index.Count()) {
+        *error = UiText::text(Key::NoTextureShown);
+        return false;
+    }
+    Bytes before;
+    if (!readWorkingCopy(archive, before, error))
+        return false;
+    Bytes image;
+    Bytes after = before;
+    std::string reason;
+    bool changed = false;
+    if (!TextureReplacer::readFile(toNative(imagePath), image, &reason) ||
+        !TextureReplacer::replaceFromFile(after, ArchiveEntry::of(a.index, entry), image,
+                                          toNative(QFileInfo(imagePath).fileName()), &reason,
+                                          &changed)) {
+        *error = fromCore(reason);
+        return false;
+    }
+    return !changed ||
+           changeEntries(archive, before, after, {entry}, UiText::text(Key::ReplaceTexture), error);
+}
+
+bool TextureArchives::importFolder(int archive, const QString &folder, TextureSet::Outcome &outcome,
+                                   QString *error, const TextureSet::Progress &progress)
+{
+    outcome = TextureSet::Outcome();
+    if (!isLoaded(archive)) {
+        *error = UiText::text(Key::NoTextureShown);
+        return false;
+    }
+    Bytes before;
+    if (!readWorkingCopy(archive, before, error))
+        return false;
+    // The set goes into a copy, dropped on any refusal: the working copy takes all or nothing.
+    Bytes after = before;
+    if (!TextureSet::importFolder(toNative(folder), slot(archive).index, after, outcome, progress))
+        return false;
+    std::vector<std::int32_t> entries;
+    for (const TextureSet::Match &m : outcome.replaced)
+        entries.push_back(m.entry);
+    return entries.empty() || changeEntries(archive, before, after, entries,
+                                            UiText::text(Key::ImportTexturesStep), error);
+}
+
+bool TextureArchives::putTextures(int archive, int load, const std::vector<EntryTexture> &textures)
+{
+    const Archive &a = slot(archive);
+    if (load != a.loadNumber)
+        return false; // another load stands where this one was
+    Bytes bytes;
+    QString error;
+    std::vector<EntryTexture> before;
+    bool put = readWorkingCopy(archive, bytes, &error);
+    for (std::size_t i = 0; put && i < textures.size(); ++i) {
+        const auto &[entry, texture] = textures[i];
+        before.emplace_back(entry, textureIn(bytes, a.index, entry));
+        std::string reason;
+        put = TextureReplacer::replaceWithDds(bytes, ArchiveEntry::of(a.index, entry), texture,
+                                              &reason);
+        if (!put)
+            error = fromCore(reason);
+    }
+    if (put && writeWorkingCopy(archive, bytes, before, &error))
+        return true;
+    emit failed(a.source, error);
+    return false;
+}
+
+bool TextureArchives::saveArchive(int archive, QString *error)
+{
+    Archive &a = slot(archive);
+    Bytes bytes;
+    std::string reason;
+    if (!readWorkingCopy(archive, bytes, error))
+        return false;
+    if (!ArchiveSaver::save(bytes, toNative(a.source), &reason)) {
+        *error = fromCore(reason);
+        return false;
+    }
+    const bool wasModified = isModified();
+    a.saved.clear();
+    if (wasModified != isModified())
+        emit modifiedChanged();
+    return true;
+}
+
+bool TextureArchives::save(QString *failedFile, QString *error)
+{
+    bool all = true;
+    for (int archive = 1; archive <= 2; ++archive) {
+        QString reason;
+        if (!isModified(archive) || saveArchive(archive, &reason))
+            continue;
+        if (all) {
+            *failedFile = slot(archive).source;
+            *error = reason;
+        }
+        all = false;
+    }
+    return all;
+}
+
+void TextureArchives::discard()
+{
+    for (int archive = 1; archive <= 2; ++archive) {
+        QString reason;
+        if (!isModified(archive) || load(archive, slot(archive).source, &reason))
+            continue;
+        slot(archive).saved.clear();
+        emit modifiedChanged();
+        emit failed(slot(archive).source, reason);
+    }
+}
+
+void TextureArchives::markSaved()
+{
+    const bool wasModified = isModified();
+    for (Archive &a : mArchives)
+        a.saved.clear();
+    if (wasModified)
+        emit modifiedChanged();
+}

@@ -1,0 +1,112 @@
+#pragma once
+// The two texture archives being edited, as the boots are in BootsDocument: for each the file
+// the user loaded, its unwrapped working copy and index, a load number, and the textures that
+// differ from that file. Replacing an entry and importing a folder are undo steps on the
+// editor's one undo stack, acting on this document only. It shows nothing: failures are
+// false and a reason, or the failed() signal for an undo or redo.
+#include "archive/Textura.h"
+#include "imaging/textures/TextureSet.h"
+
+#include <QObject>
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <map>
+#include <utility>
+#include <vector>
+
+class QUndoStack;
+
+class TextureArchives : public QObject
+{
+    Q_OBJECT
+public:
+    using Bytes = std::vector<std::uint8_t>;
+    /// An entry's texture: the DDS file that follows its 16-byte entry header.
+    using EntryTexture = std::pair<std::int32_t, Bytes>;
+
+    /// `workingFolder` holds the working copies "File1" and "File2"; the steps go on `undoStack`.
+    TextureArchives(const QString &workingFolder, QUndoStack *undoStack, QObject *parent = nullptr);
+
+    /// Unwraps the game archive at `path` into the working copy of archive 1 or 2 and reads its
+    /// table. Its earlier changes are dropped and its undo steps go void. On failure `error`
+    /// says why and the archive is as it was.
+    bool load(int archive, const QString &path, QString *error);
+    bool isLoaded(int archive) const { return !slot(archive).source.isEmpty(); }
+    /// The game file the archive was loaded from.
+    QString source(int archive) const { return slot(archive).source; }
+    /// The unwrapped working copy that the preview reads.
+    QString workingCopy(int archive) const;
+    const Textura &index(int archive) const { return slot(archive).index; }
+    /// Counts the loads of the archive: a step belongs to the load it was made on.
+    int loadNumber(int archive) const { return slot(archive).loadNumber; }
+
+    /// Some texture differs from the file its archive was loaded from or saved to.
+    bool isModified() const { return isModified(1) || isModified(2); }
+    bool isModified(int archive) const { return !slot(archive).saved.empty(); }
+
+    /// The DDS texture of `entry` as the working copy holds it (what a viewer decodes).
+    bool entryTexture(int archive, std::int32_t entry, Bytes &dds, QString *error) const;
+    /// The entry's 4-character name, or the empty text when it cannot be read.
+    QString entryName(int archive, std::int32_t entry) const;
+
+    /// Puts the picture or DDS file at `imagePath` into `entry` as one undo step, by the rules of
+    /// TextureReplacer::replaceFromFile. A file that changes nothing makes no step. On failure
+    /// `error` says why and nothing changed.
+    bool replaceEntry(int archive, std::int32_t entry, const QString &imagePath, QString *error);
+    /// Imports the folder by the rules of TextureSet as one undo step ("Import Textures"), made
+    /// only when some entry changed. False when a file is refused (outcome.problems), the user
+    /// cancelled (outcome.cancelled) or the working copy cannot be written (`error`): nothing
+    /// changed then.
+    bool importFolder(int archive, const QString &folder, TextureSet::Outcome &outcome,
+                      QString *error, const TextureSet::Progress &progress = {});
+
+    /// Saves each changed archive over its game file. False when one failed: `failedFile` and
+    /// `error` name the first; the archives that were saved count as saved.
+    bool save(QString *failedFile, QString *error);
+    bool saveArchive(int archive, QString *error);
+    /// Drops every change: each changed archive is loaded again from its game file (one that
+    /// no longer loads is reported by failed() and keeps its working copy, no longer saved).
+    void discard();
+    /// The working copies as they are count as saved (the undo stack was marked clean).
+    void markSaved();
+
+    /// For the undo steps: puts the textures into `archive` when it is still the load
+    /// `loadNumber`. False when it is not (the step is void) or the working copy could not be
+    /// written (failed() says why; it still holds what it held).
+    bool putTextures(int archive, int loadNumber, const std::vector<EntryTexture> &textures);
+
+signals:
+    /// Archive 1 or 2 was loaded from the game file `path`.
+    void loaded(int archive, const QString &path);
+    /// Entries of the archive changed (a step, its undo or redo).
+    void texturesChanged(int archive, const std::vector<std::int32_t> &entries);
+    void modifiedChanged();
+    /// An undo or redo could not write the working copy of the archive loaded from `source`.
+    void failed(const QString &source, const QString &reason);
+
+private:
+    struct Archive
+    {
+        QString source;
+        Textura index;
+        int loadNumber = 0;
+        /// The saved texture of each entry that now differs from it.
+        std::map<std::int32_t, Bytes> saved;
+    };
+    Archive &slot(int archive) { return mArchives[archive == 2 ? 1 : 0]; }
+    const Archive &slot(int archive) const { return mArchives[archive == 2 ? 1 : 0]; }
+    bool readWorkingCopy(int archive, Bytes &bytes, QString *error) const;
+    /// Writes `bytes` as the working copy, in which the entries of `before` (given with the
+    /// textures they held) now hold other textures.
+    bool writeWorkingCopy(int archive, const Bytes &bytes, const std::vector<EntryTexture> &before,
+                          QString *error);
+    /// Writes `after` as the working copy and makes it one undo step named `text`.
+    bool changeEntries(int archive, const Bytes &before, const Bytes &after,
+                       const std::vector<std::int32_t> &entries, const QString &text,
+                       QString *error);
+
+    QString mWorkingFolder;
+    QUndoStack *mUndoStack;
+    std::array<Archive, 2> mArchives;
+};

@@ -1,0 +1,135 @@
+#include "TextureReplacer.h"
+
+#include "ExportMark.h"
+#include "TextureImage.h"
+#include "common/FileIo.h"
+#include "common/Reasons.h"
+#include "imaging/dds/DdsEncoder.h"
+#include "imaging/dds/DdsLayout.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace TextureReplacer {
+
+bool entryLayout(const Bytes &archive, const ArchiveEntry &entry, DdsLayout &layout,
+                 std::string *error)
+{
+    if (!entry.liesWithin(archive.size(), error))
+        return false;
+    std::string problem;
+    if (DdsLayout::read(archive.data() + entry.textureOffset(),
+                        static_cast<std::size_t>(entry.textureLength()), layout, &problem))
+        return true;
+    if (error)
+        *error = "the entry is not a valid DDS texture: " + problem;
+    return false;
+}
+
+bool replace(Bytes &archive, const ArchiveEntry &entry, const Picture &picture, std::string *error)
+{
+    DdsLayout layout;
+    if (!entryLayout(archive, entry, layout, error))
+        return false;
+    // Encoded into a copy of the texture first, so that a failure leaves the archive as it was.
+    const auto texture = archive.begin() + entry.textureOffset();
+    Bytes encoded(texture, texture + static_cast<std::ptrdiff_t>(layout.pixelsEnd()));
+    if (!DdsEncoder::encode(layout, picture, encoded.data(), error))
+        return false;
+    std::copy(encoded.begin() + static_cast<std::ptrdiff_t>(layout.pixelsBegin()), encoded.end(),
+              texture + static_cast<std::ptrdiff_t>(layout.pixelsBegin()));
+    return true;
+}
+
+bool replaceWithDds(Bytes &archive, const ArchiveEntry &entry, const Bytes &dds, std::string *error)
+{
+    DdsLayout layout;
+    if (!entryLayout(archive, entry, layout, error))
+        return false;
+    DdsLayout given;
+    std::string problem;
+    if (!DdsLayout::read(dds.data(), dds.size(), given, &problem)) {
+        if (error)
+            *error = "the DDS file cannot be used: " + problem;
+        return false;
+    }
+    if (!given.sameLayout(layout)) {
+        if (error)
+            *error = "the DDS file is " + given.formatName() + ", " + std::to_string(given.width) +
+                     " x " + std::to_string(given.height) + " with " +
+                     std::to_string(given.levels.size()) + " mipmap level(s); the entry is " +
+                     layout.formatName() + ", " + std::to_string(layout.width) + " x " +
+                     std::to_string(layout.height) + " with " +
+                     std::to_string(layout.levels.size());
+        return false;
+    }
+    std::copy(dds.begin() + static_cast<std::ptrdiff_t>(layout.pixelsBegin()),
+              dds.begin() + static_cast<std::ptrdiff_t>(layout.pixelsEnd()),
+              archive.begin() + entry.textureOffset() +
+                  static_cast<std::ptrdiff_t>(layout.pixelsBegin()));
+    return true;
+}
+
+bool replaceFromFile(Bytes &archive, const ArchiveEntry &entry, const Bytes &file,
+                     const std::string &fileName, std::string *error, bool *changed)
+{
+    Bytes before;
+    if (!entryTexture(archive, entry, before, error))
+        return false;
+    if (isDds(file)) {
+        if (!replaceWithDds(archive, entry, file, error))
+            return false;
+    } else if (ExportMark::untouched(file, before.data(), before.size())) {
+        // A picture an export made of this very texture, not edited since: nothing to decode.
+        if (changed)
+            *changed = false;
+        return true;
+    } else {
+        DdsLayout layout;
+        Picture picture;
+        if (!entryLayout(archive, entry, layout, error) ||
+            !TextureImage::readImage(file, fileName, layout.width, layout.height, picture, error))
+            return false;
+        // An untouched picture costs a decoding, not an encoding.
+        Picture held;
+        if (TextureImage::decodeEntry(archive, entry, held, nullptr) &&
+            held.pixels == picture.pixels) {
+            if (changed)
+                *changed = false;
+            return true;
+        }
+        if (!replace(archive, entry, picture, error))
+            return false;
+    }
+    if (changed)
+        *changed =
+            !std::equal(before.begin(), before.end(),
+                        archive.begin() + static_cast<std::ptrdiff_t>(entry.textureOffset()));
+    return true;
+}
+
+bool readFile(const std::string &path, Bytes &file, std::string *error)
+{
+    if (FileIo::fileSize(path) > static_cast<std::int64_t>(kMaxFileBytes)) {
+        if (error)
+            *error = Reasons::text(Reasons::Id::PictureFileTooLarge);
+        return false;
+    }
+    return FileIo::readFile(path, file, error);
+}
+
+bool entryTexture(const Bytes &archive, const ArchiveEntry &entry, Bytes &dds, std::string *error)
+{
+    if (!entry.liesWithin(archive.size(), error))
+        return false;
+    const auto texture = archive.begin() + entry.textureOffset();
+    dds.assign(texture, texture + entry.textureLength());
+    return true;
+}
+
+bool isDds(const Bytes &file)
+{
+    return file.size() >= 4 && std::memcmp(file.data(), "DDS ", 4) == 0;
+}
+
+} // namespace TextureReplacer

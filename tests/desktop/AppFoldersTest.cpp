@@ -1,0 +1,345 @@
+#include "MainWindowFixture.h"
+
+#include "desktop/AppFolders.h"
+#include "language/Ini.h"
+#include "language/Languages.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Every entry under `folder` (files with their sizes): two equal snapshots mean nothing was
+// written there.
+std::string snapshot(const std::string &folder, bool sizes = true)
+{
+    std::vector<std::string> lines;
+    for (const auto &e : fs::recursive_directory_iterator(folder))
+        lines.push_back(fs::relative(e.path(), folder).string() +
+                        (!e.is_regular_file() ? "/"
+                         : sizes              ? " " + std::to_string(e.file_size())
+                                              : ""));
+    std::sort(lines.begin(), lines.end());
+    std::string out;
+    for (const auto &l : lines)
+        out += l + "\n";
+    return out;
+}
+
+void touch(const QString &path)
+{
+    std::ofstream(path.toStdString()) << "x";
+}
+
+using Mode = AppFolders::Mode;
+
+// The folders of either mode over two temporary folders: the program (or bundled) folder and
+// the user's data folder.
+std::unique_ptr<AppFolders> foldersOf(Mode mode, const TempDir &program, const TempDir &data)
+{
+    const QString p = QString::fromStdString(program.path());
+    return mode == Mode::Portable ? AppFolders::portable(p)
+                                  : AppFolders::installed(p, QString::fromStdString(data.path()));
+}
+
+// Runs a copy that takes its folders, leaves a working file and dies without cleaning up;
+// returns the working folder it used.
+QString copyThatDies(Mode mode, const TempDir &program, const TempDir &data)
+{
+    const std::string report = data.file("dead-copy");
+    const pid_t child = fork();
+    if (child == 0) {
+        auto folders = foldersOf(mode, program, data);
+        touch(QDir(folders->workingFolder()).filePath(QStringLiteral("temp.bin")));
+        std::ofstream(report) << folders->workingFolder().toStdString();
+        _exit(0); // no destructor runs: the lock and the files stay behind
+    }
+    int status = -1;
+    waitpid(child, &status, 0);
+    std::ifstream in(report);
+    std::string folder;
+    std::getline(in, folder);
+    fs::remove(report);
+    return QString::fromStdString(folder);
+}
+
+TEST(AppFoldersMode, WritableFolderWithLanguagesIsPortable)
+{
+    TempDir program;
+    fs::create_directory(program.file("Language"));
+    auto folders = AppFolders::forExecutable(QString::fromStdString(program.path()));
+    EXPECT_EQ(folders->mode(), Mode::Portable);
+    EXPECT_EQ(folders->workingFolder().toStdString(), program.path());
+    EXPECT_EQ(folders->userFolder().toStdString(), program.path());
+}
+
+TEST(AppFoldersMode, ExecutableWithoutLanguagesReadsTheInstalledDataFolder)
+{
+    TempDir prefix;
+    TempDir data;
+    fs::create_directory(prefix.file("bin"));
+    auto folders = AppFolders::forExecutable(QString::fromStdString(prefix.file("bin")),
+                                             QString::fromStdString(data.path()));
+    EXPECT_EQ(folders->mode(), Mode::Installed);
+    EXPECT_EQ(folders->bundledFolder().toStdString(), prefix.file("share/cleatwork"));
+    EXPECT_EQ(folders->userFolder().toStdString(), data.path());
+    EXPECT_EQ(folders->workingFolder().toStdString(), data.file("work"));
+    EXPECT_EQ(prefix.listing(), "bin") << "nothing is written under the prefix";
+}
+
+class RunningCopies : public testing::TestWithParam<Mode>
+{
+protected:
+    std::unique_ptr<AppFolders> start() { return foldersOf(GetParam(), program, data); }
+    TempDir program;
+    TempDir data;
+};
+
+TEST_P(RunningCopies, SecondCopyWorksInAPrivateFolderRemovedWhenItEnds)
+{
+    auto first = start();
+    auto second = start();
+    EXPECT_FALSE(first->isPrivate());
+    ASSERT_TRUE(second->isPrivate());
+    EXPECT_NE(first->workingFolder(), second->workingFolder());
+    const QString privateFolder = second->workingFolder();
+    touch(QDir(privateFolder).filePath(QStringLiteral("temp.bin")));
+    second.reset();
+    EXPECT_FALSE(QFileInfo::exists(privateFolder));
+}
+
+TEST_P(RunningCopies, NormalEndKeepsTheArchiveCopiesOnlyInAProgramFolder)
+{
+    auto first = start();
+    const QDir shared(first->workingFolder());
+    touch(shared.filePath(QStringLiteral("File2")));
+    touch(shared.filePath(QStringLiteral("temp.bin")));
+    first.reset();
+    EXPECT_EQ(QFileInfo::exists(shared.filePath(QStringLiteral("File2"))),
+              GetParam() == Mode::Portable);
+    EXPECT_FALSE(QFileInfo::exists(shared.filePath(QStringLiteral("temp.bin"))));
+}
+
+TEST_P(RunningCopies, WhatADeadCopyLeftIsRemovedAtTheNextStart)
+{
+    const QString shared = copyThatDies(GetParam(), program, data);
+    ASSERT_TRUE(QFileInfo::exists(QDir(shared).filePath(QStringLiteral("temp.bin"))));
+    auto first = start();
+    EXPECT_FALSE(first->isPrivate()) << "a dead copy's lock does not count";
+    EXPECT_FALSE(QFileInfo::exists(QDir(shared).filePath(QStringLiteral("temp.bin"))));
+
+    const QString privateFolder = copyThatDies(GetParam(), program, data);
+    ASSERT_NE(privateFolder, shared);
+    ASSERT_TRUE(QFileInfo::exists(privateFolder));
+    auto next = start();
+    EXPECT_TRUE(next->isPrivate());
+    EXPECT_FALSE(QFileInfo::exists(privateFolder));
+}
+
+TEST_P(RunningCopies, EndingLeavesNoWorkingFile)
+{
+    const std::string before = snapshot(program.path()) + snapshot(data.path());
+    {
+        auto folders = start();
+        for (const QString &name : AppFolders::workingFileNames()) {
+            const bool archiveCopy = name == "File1" || name == "File2";
+            if (!archiveCopy || GetParam() == Mode::Installed) // see the test above
+                touch(QDir(folders->workingFolder()).filePath(name));
+        }
+    }
+    EXPECT_EQ(snapshot(program.path()) + snapshot(data.path()), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, RunningCopies, testing::Values(Mode::Portable, Mode::Installed),
+                         [](const testing::TestParamInfo<Mode> &tested) {
+                             return tested.param == Mode::Portable ? "Portable" : "Installed";
+                         });
+
+class TwoWindows : public MainWindowFixture
+{
+protected:
+    // Sets every statistic of every boot to `value` through "All" and saves.
+    static void changeAllAndSave(frmMain &w, ModalAnswerer &answer, const QString &value)
+    {
+        w.findChild<QRadioButton *>(QStringLiteral("R2"))->click();
+        w.findChild<QLineEdit *>(QStringLiteral("Over"))->setText(value);
+        w.findChild<QPushButton *>(QStringLiteral("cmdChange"))->click();
+        answer.message(); // "Saved File"
+        ASSERT_TRUE(w.save());
+    }
+};
+
+TEST_F(TwoWindows, EachSavesExactlyItsOwnFile)
+{
+    const QString a = writeGame(TestData::boots(5), QStringLiteral("a.bin"));
+    const QString b = writeGame(TestData::boots(7), QStringLiteral("b.bin"));
+    open(a);
+    frmMain second(QString::fromStdString(programDir.path()));
+    ASSERT_TRUE(second.folders().isPrivate());
+    ASSERT_TRUE(second.openFile(b));
+    changeAllAndSave(window(), answer, QStringLiteral("2"));
+    changeAllAndSave(second, answer, QStringLiteral("4"));
+    for (const auto &r : recordsOf(a))
+        EXPECT_EQ(r.Sila, 2);
+    for (const auto &r : recordsOf(b))
+        EXPECT_EQ(r.Sila, 4);
+    EXPECT_EQ(recordsOf(a).size(), 5u);
+    EXPECT_EQ(recordsOf(b).size(), 7u);
+    second.close();
+    EXPECT_TRUE(fs::exists(programFile("temp.bin"))) << "the first copy's working file stays";
+}
+
+TEST_F(TwoWindows, OpeningAWorkingFileIsRefused)
+{
+    open(writeGame(TestData::boots(3)));
+    answer.message();
+    EXPECT_FALSE(window().openFile(window().workingFile()));
+    ASSERT_EQ(answer.icons.size(), 1u);
+    EXPECT_EQ(answer.icons[0], QMessageBox::Critical);
+}
+
+TEST_F(TwoWindows, FileTooLargeForAContainerIsRefusedUnread)
+{
+    const std::string huge = gameDir.file("unnamed_5756.bin");
+    std::ofstream(huge).close();
+    fs::resize_file(huge, std::uintmax_t{3} << 30); // sparse: no disk space, no reading
+    open(writeGame(TestData::boots(3)));
+    const std::string before = snapshot(programDir.path()) + snapshot(gameDir.path());
+    answer.message();
+    answer.message();
+    answer.message();
+    EXPECT_FALSE(window().openFile(QString::fromStdString(huge)));
+    drop({QString::fromStdString(huge)});
+    EXPECT_FALSE(window().loadArchive(1, QString::fromStdString(huge)));
+    for (const QString &reason : answer.details)
+        EXPECT_TRUE(reason.contains(QStringLiteral("too large"))) << reason.toStdString();
+    EXPECT_EQ(snapshot(programDir.path()) + snapshot(gameDir.path()), before);
+}
+
+TEST_F(TwoWindows, InstalledEditorWritesOnlyToTheUserDataFolder)
+{
+    TempDir prefix;
+    TempDir data;
+    TempDir config;
+    fs::copy(CLEATWORK_LANGUAGE_DIR, prefix.file("Language"), fs::copy_options::recursive);
+    fs::create_directories(data.file("Language/Mine"));
+    fs::copy(prefix.file("Language/Deutsch"), data.file("Language/Deutsch"),
+             fs::copy_options::recursive);
+    WriteIni(data.file("Language/Deutsch/LNG.ini"), "GroupBox", "GroupBox1", "Meine Schuhe");
+    const std::string bundled = snapshot(prefix.path());
+    const QString game = writeGame(TestData::boots(4));
+    fs::permissions(gameDir.path(), fs::perms::owner_write, fs::perm_options::remove);
+    {
+        frmMain w(AppFolders::installed(QString::fromStdString(prefix.path()),
+                                        QString::fromStdString(data.path()),
+                                        QString::fromStdString(config.file("Cleatwork"))));
+        auto *languages = w.findChild<QComboBox *>(QStringLiteral("ComboBox"));
+        EXPECT_EQ(languages->count(), 8) << "seven bundled languages and the user's own";
+        languages->setCurrentIndex(languages->findText(QStringLiteral("Deutsch")));
+        emit languages->activated(languages->currentIndex());
+        EXPECT_EQ(w.findChild<QGroupBox *>(QStringLiteral("GroupBox1"))->title(), "Meine Schuhe");
+        ASSERT_TRUE(w.openFile(game));
+        EXPECT_EQ(gameDir.listing(), "unnamed_1831.bin");
+        w.close();
+    }
+    fs::permissions(gameDir.path(), fs::perms::owner_write, fs::perm_options::add);
+    EXPECT_EQ(snapshot(prefix.path()), bundled);
+    EXPECT_EQ(Languages::configuredLanguage(data.path()), "Deutsch");
+    EXPECT_EQ(snapshot(data.path(), false), "Language/\nLanguage/C\nLanguage/Deutsch/\n"
+                                            "Language/Deutsch/LNG.ini\nLanguage/Mine/\n");
+    EXPECT_TRUE(fs::is_regular_file(config.file("Cleatwork/cleatwork.ini")))
+        << "the editor's settings, in a configuration folder made for them";
+}
+
+} // namespace
+
+// Portable starts beside folders other users prepared: the runtime and cache folders are
+// temporary ones of the test, and "another user" is a uid nobody has (so the test needs root).
+class ForeignFolders : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        if (::geteuid() != 0)
+            GTEST_SKIP() << "only root can make folders that belong to another user";
+        qputenv("XDG_CACHE_HOME", QByteArray::fromStdString(cache.path()));
+        qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(runtime.path()));
+        fs::create_directories(victim.file("9-0"));
+        touch(QString::fromStdString(victim.file("9-0/work")));
+        touch(QString::fromStdString(victim.file(".profile")));
+    }
+    void TearDown() override
+    {
+        qunsetenv("XDG_CACHE_HOME");
+        qunsetenv("XDG_RUNTIME_DIR");
+    }
+    std::unique_ptr<AppFolders> start() const
+    {
+        return AppFolders::portable(QString::fromStdString(program.path()));
+    }
+    // The state folder a start uses (made by a start that ends at once).
+    std::string stateFolderIn(const std::string &base) const
+    {
+        auto probe = start();
+        for (const auto &e : fs::directory_iterator(base))
+            if (e.path().filename().string().starts_with("cleatwork-"))
+                return e.path().string();
+        return {};
+    }
+    // A folder of another user whose "copies" link into the victim's home.
+    void plant(const std::string &folder) const
+    {
+        fs::create_directories(folder);
+        fs::create_directory_symlink(victim.path(), fs::path(folder) / "copies");
+        ASSERT_EQ(::lchown(folder.c_str(), kStranger, kStranger), 0);
+    }
+    static constexpr uid_t kStranger = 4242;
+    TempDir program, cache, runtime, victim;
+};
+
+TEST_F(ForeignFolders, StartRemovesNothingThroughFoldersAnotherUserPrepared)
+{
+    ASSERT_EQ(::chown(runtime.path().c_str(), kStranger, kStranger), 0);
+    const std::string fallback = stateFolderIn(cache.path() + "/cleatwork");
+    ASSERT_FALSE(fallback.empty());
+    const std::string inRuntime = runtime.path() + "/" + fs::path(fallback).filename().string();
+    plant(fallback);
+    plant(inRuntime);
+    const std::string before = snapshot(victim.path());
+    auto first = start();
+    auto second = start();
+    EXPECT_FALSE(first->errorString().isEmpty()) << "another user's state folder is refused";
+    EXPECT_EQ(snapshot(victim.path()), before);
+}
+
+TEST_F(ForeignFolders, LinkedCopiesFolderIsNeitherListedNorCleaned)
+{
+    auto first = start();
+    const std::string state = runtime.path() + "/" +
+                              fs::path(stateFolderIn(runtime.path())).filename().string();
+    fs::remove(state + "/copies");
+    fs::create_directory_symlink(victim.path(), state + "/copies");
+    const std::string before = snapshot(victim.path());
+    auto second = start();
+    EXPECT_FALSE(second->errorString().isEmpty());
+    EXPECT_EQ(snapshot(victim.path()), before);
+}
+
+TEST_F(ForeignFolders, CopiesWithDifferentRuntimeFoldersNeverShareTheProgramFolder)
+{
+    auto first = start();
+    touch(QDir(first->workingFolder()).filePath(QStringLiteral("temp.bin")));
+    TempDir otherRuntime;
+    qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(otherRuntime.path()));
+    auto second = start();
+    EXPECT_TRUE(second->isPrivate());
+    EXPECT_TRUE(QFileInfo::exists(QDir(first->workingFolder()).filePath(QStringLiteral("temp.bin"))));
+}

@@ -1,0 +1,146 @@
+// The texture document without a window: its steps on the editor's one undo stack, and a
+// modified state that says whether anything differs from the saved files.
+#include "CaseName.h"
+#include "TempDir.h"
+#include "TestImages.h"
+
+#include "editor/BootsDocument.h"
+#include "editor/TextureArchives.h"
+
+#include <QDir>
+#include <QUndoStack>
+#include <gtest/gtest.h>
+
+namespace {
+
+using TestData::Bytes;
+constexpr int kSide = 16;
+
+class Textures : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        std::vector<TestData::ArchiveEntry> entries;
+        for (int i = 0; i < 3; ++i)
+            entries.push_back({"t10" + std::to_string(i),
+                               TestData::ddsOf(TestData::DdsFormat::Dxt5,
+                                               TestData::pattern(kSide, kSide, true))});
+        original = TestData::textureArchive(entries);
+        archive = path("unnamed_5756.bin");
+        TestData::writeFile(archive.toStdString(), TestData::wesys(original));
+        const QString game = path("unnamed_1831.bin");
+        TestData::writeFile(game.toStdString(),
+                            TestData::wesys(TestData::bootsFile(TestData::boots(3))));
+        QString error;
+        ASSERT_TRUE(doc.open(game, &error)) << error.toStdString();
+        ASSERT_TRUE(textures().load(1, archive, &error)) << error.toStdString();
+    }
+    QString path(const std::string &name) { return QString::fromStdString(gameDir.file(name)); }
+    TextureArchives &textures() { return doc.textures(); }
+    QUndoStack &stack() { return *doc.undoStack(); }
+    Bytes workingCopy() { return TestData::readFile(textures().workingCopy(1).toStdString()); }
+    QString picture(const std::string &name, TestData::Rgba colour)
+    {
+        TestData::writeFile(gameDir.file(name),
+                            TestData::png(TestData::solid(kSide, kSide, colour)));
+        return path(name);
+    }
+    void replace()
+    {
+        QString error;
+        ASSERT_TRUE(textures().replaceEntry(1, 1, picture("new.png", {200, 0, 0, 255}), &error))
+            << error.toStdString();
+    }
+
+    TempDir programDir;
+    TempDir gameDir;
+    BootsDocument doc{QString::fromStdString(programDir.path())};
+    Bytes original;
+    QString archive;
+};
+
+TEST_F(Textures, ImportIsOneStepThatUndoTakesBackAndRedoPutsAgain)
+{
+    ASSERT_TRUE(QDir().mkpath(path("set")));
+    picture("set/000_a.png", {10, 200, 10, 255});
+    picture("set/002_c.png", {10, 10, 200, 255});
+    TextureSet::Outcome outcome;
+    QString error;
+    ASSERT_TRUE(textures().importFolder(1, path("set"), outcome, &error)) << error.toStdString();
+    EXPECT_EQ(stack().count(), 1);
+    EXPECT_EQ(stack().undoText(), "Import Textures");
+    const Bytes imported = workingCopy();
+    EXPECT_NE(imported, original);
+    EXPECT_TRUE(doc.isModified());
+    stack().undo();
+    EXPECT_EQ(workingCopy(), original) << "both entries back in one step";
+    EXPECT_FALSE(doc.isModified());
+    stack().redo();
+    EXPECT_EQ(workingCopy(), imported);
+}
+
+TEST_F(Textures, CancelledImportChangesNothing)
+{
+    ASSERT_TRUE(QDir().mkpath(path("set")));
+    picture("set/000_a.png", {10, 200, 10, 255});
+    TextureSet::Outcome outcome;
+    QString error;
+    EXPECT_FALSE(textures().importFolder(1, path("set"), outcome, &error,
+                                         [](std::size_t, std::size_t) { return false; }));
+    EXPECT_TRUE(outcome.cancelled);
+    EXPECT_EQ(workingCopy(), original);
+    EXPECT_EQ(stack().count(), 0);
+}
+
+// A step made on an earlier load of the archive changes nothing, and the document is modified
+// exactly when something differs from the saved files.
+struct Reload
+{
+    const char *name;
+    bool saveFirst;
+};
+
+class StepOfAnEarlierLoad : public Textures, public testing::WithParamInterface<Reload>
+{
+};
+
+TEST_P(StepOfAnEarlierLoad, LeavesTheDocumentUnmodified)
+{
+    replace();
+    QString error;
+    if (GetParam().saveFirst) {
+        ASSERT_TRUE(doc.save(&error)) << error.toStdString();
+    }
+    const Bytes saved = TestData::unwrap(TestData::readFile(archive.toStdString()));
+    ASSERT_TRUE(textures().load(1, archive, &error));
+    EXPECT_FALSE(doc.isModified());
+    stack().undo();
+    EXPECT_FALSE(doc.isModified());
+    EXPECT_EQ(workingCopy(), saved);
+    EXPECT_EQ(stack().count(), 0) << "the void step has left the stack";
+}
+
+INSTANTIATE_TEST_SUITE_P(Steps, StepOfAnEarlierLoad,
+                         testing::Values(Reload{"Saved", true}, Reload{"Discarded", false}),
+                         CaseName::by([](const Reload &r) { return r.name; }));
+
+TEST_F(Textures, BootsAndTexturesEachKnowTheirOwnChanges)
+{
+    replace();
+    EXPECT_FALSE(doc.bootsModified());
+    EXPECT_TRUE(textures().isModified(1));
+    EXPECT_FALSE(textures().isModified(2));
+    RecordTexts texts;
+    texts.name = QStringLiteral("Renamed");
+    texts.code = QStringLiteral("0");
+    for (auto &statistic : texts.statistics)
+        statistic = QStringLiteral("3");
+    ASSERT_TRUE(doc.setRecord(0, texts, RecordField::Name));
+    EXPECT_TRUE(doc.bootsModified());
+    stack().undo();
+    EXPECT_FALSE(doc.bootsModified());
+    EXPECT_TRUE(doc.isModified());
+}
+
+} // namespace

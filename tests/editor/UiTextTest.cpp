@@ -1,0 +1,71 @@
+#include "editor/UiText.h"
+
+#include "TempDir.h"
+#include "TestData.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+namespace {
+
+using UiText::Key;
+
+class UiTexts : public testing::Test
+{
+protected:
+    void TearDown() override { UiText::apply(QString()); } // back to English
+};
+
+TEST_F(UiTexts, GermanMessagesAndQtsOwnButtonsFollowTheLanguage)
+{
+    UiText::apply(QStringLiteral(CLEATWORK_LANGUAGE_DIR "/Deutsch/LNG.ini"));
+    EXPECT_EQ(UiText::text(Key::RecordLimit, {"300", "255"}),
+              QString::fromUtf8("Diese Datei enthält 300 Schuhe; die Liste zeigt die ersten 255."));
+    QMessageBox box(QMessageBox::Warning, "t", "x", QMessageBox::Save | QMessageBox::Discard);
+    EXPECT_EQ(box.button(QMessageBox::Save)->text().remove('&'), "Speichern");
+    UiText::apply(QString());
+    EXPECT_EQ(UiText::text(Key::Undo), "Undo");
+    QMessageBox english(QMessageBox::Warning, "t", "x", QMessageBox::Save);
+    EXPECT_EQ(english.button(QMessageBox::Save)->text().remove('&'), "Save");
+}
+
+TEST_F(UiTexts, TextsALanguageLacksOrLeavesEmptyAreEnglish)
+{
+    TempDir dir;
+    const std::string file = dir.file("LNG.ini");
+    const std::string text = "[Menu]\r\nFile=Plik\r\nQuit=Koniec\r\nEdit=\r\n";
+    TestData::writeFile(file, TestData::Bytes(text.begin(), text.end()));
+    UiText::apply(QString::fromStdString(file));
+    EXPECT_EQ(UiText::text(Key::Quit), "Koniec");
+    EXPECT_EQ(UiText::text(Key::Edit), "Edit");
+    EXPECT_EQ(UiText::text(Key::ReadOnly), "The file is read-only.");
+    EXPECT_EQ(UiText::text(Key::CannotSave, {"50%1.bin"}), "Cannot save 50%1.bin.")
+        << "an argument is not searched for markers";
+}
+
+TEST_F(UiTexts, CoreReasonsAreTranslatedWithTheReasonsInsideThem)
+{
+    UiText::apply(QStringLiteral(CLEATWORK_LANGUAGE_DIR "/Deutsch/LNG.ini"));
+    EXPECT_EQ(UiText::reason("line 2, Nazwa: 61 characters is longer than the field keeps (60)"),
+              "Zeile 2, Nazwa: 61 Zeichen sind mehr, als das Feld fasst (60)");
+    EXPECT_EQ(UiText::reason("cannot write the working copy: No space left on device"),
+              "die Arbeitskopie kann nicht geschrieben werden: No space left on device")
+        << "a text that is no reason stays as it is";
+    EXPECT_EQ(UiText::reasonLine("001_ab12.png: the image is 32 x 64 pixels; the texture is 64 x 64"),
+              "001_ab12.png: das Bild hat 32 x 64 Pixel, die Textur 64 x 64")
+        << "a file's line keeps its name";
+}
+
+TEST_F(UiTexts, EveryBundledLanguageHasQtsTranslations)
+{
+    for (const char *language :
+         {"Deutsch", "Español", "Français", "Italiano", "Polski", "Português"}) {
+        UiText::apply(QString::fromUtf8(CLEATWORK_LANGUAGE_DIR "/") + QString::fromUtf8(language) +
+                      "/LNG.ini");
+        QMessageBox box(QMessageBox::Warning, "t", "x", QMessageBox::Cancel);
+        EXPECT_NE(box.button(QMessageBox::Cancel)->text().remove('&'), "Cancel") << language;
+    }
+}
+
+} // namespace
