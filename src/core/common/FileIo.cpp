@@ -2,21 +2,14 @@
 
 #include "Reasons.h"
 
-#include <cerrno>
+#include "NativeFile.h"
+
 #include <cstdio>
-#include <cstring>
 #include <memory>
 #include <new>
 #include <random>
 #include <stdexcept>
 #include <system_error>
-
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <fcntl.h>
-#include <unistd.h>
-#endif
 
 namespace fs = std::filesystem;
 
@@ -42,49 +35,13 @@ using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
 FilePtr openFile(const std::string &path, const char *mode)
 {
-#ifdef _WIN32
-    const std::wstring wide = toPath(path).wstring();
-    const std::wstring wmode(mode, mode + std::strlen(mode));
-    return FilePtr(_wfopen(wide.c_str(), wmode.c_str()));
-#else
-    return FilePtr(std::fopen(path.c_str(), mode));
-#endif
+    return FilePtr(NativeFile::open(path, mode));
 }
 
 // Creates `path` as a new file for writing: never one that exists, never through a link.
 FilePtr createNew(const std::string &path)
 {
-#ifdef _WIN32
-    return openFile(path, "wbx");
-#else
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-    if (fd < 0)
-        return nullptr;
-    FilePtr f(::fdopen(fd, "wb"));
-    if (!f)
-        ::close(fd);
-    return f;
-#endif
-}
-
-bool seekTo(std::FILE *f, std::uint64_t offset)
-{
-#ifdef _WIN32
-    return _fseeki64(f, static_cast<long long>(offset), SEEK_SET) == 0;
-#else
-    return fseeko(f, static_cast<off_t>(offset), SEEK_SET) == 0;
-#endif
-}
-
-bool flushToDisk(std::FILE *f)
-{
-    if (std::fflush(f) != 0)
-        return false;
-#ifdef _WIN32
-    return _commit(_fileno(f)) == 0;
-#else
-    return ::fsync(fileno(f)) == 0;
-#endif
+    return FilePtr(NativeFile::createNew(path));
 }
 
 const char *const kIsLink = "it is a symbolic link";
@@ -118,9 +75,15 @@ std::filesystem::path toPath(const std::string &utf8Path)
     return fs::path(u8);
 }
 
+std::string fromPath(const std::filesystem::path &path)
+{
+    const auto u8 = path.u8string();
+    return std::string(u8.begin(), u8.end());
+}
+
 std::string lastError()
 {
-    return std::strerror(errno);
+    return NativeFile::lastError();
 }
 
 std::int64_t fileSize(const std::string &path)
@@ -150,7 +113,7 @@ bool readFileFrom(const std::string &path, std::uint64_t offset, Bytes &out, std
     }
     if (static_cast<std::uint64_t>(size) <= offset)
         return true;
-    if (!seekTo(f.get(), offset)) {
+    if (!NativeFile::seek(f.get(), offset)) {
         setError(error, lastError());
         return false;
     }
@@ -186,7 +149,7 @@ bool readFileRange(const std::string &path, std::uint64_t offset, std::uint64_t 
         return false;
     }
     FilePtr f = openFile(path, "rb");
-    if (!f || !seekTo(f.get(), offset)) {
+    if (!f || !NativeFile::seek(f.get(), offset)) {
         setError(error, lastError());
         return false;
     }
@@ -213,7 +176,7 @@ bool replaceFile(const std::string &path, const std::uint8_t *data, std::size_t 
     for (int attempt = 0; attempt < 16 && !f; ++attempt) {
         temp = path + kTemporaryInfix + std::to_string(random() % 1000000) + kTemporarySuffix;
         f = createNew(temp);
-        if (!f && errno != EEXIST)
+        if (!f && !NativeFile::existsAlready())
             break;
     }
     if (!f) {
@@ -226,18 +189,15 @@ bool replaceFile(const std::string &path, const std::uint8_t *data, std::size_t 
     if (!ec && fs::is_regular_file(oldStatus))
         fs::permissions(toPath(temp), oldStatus.permissions(), ec);
     bool ok = size == 0 || std::fwrite(data, 1, size, f.get()) == size;
-    ok = ok && (sync == Sync::Durable ? flushToDisk(f.get()) : std::fflush(f.get()) == 0);
+    ok = ok && (sync == Sync::Durable ? NativeFile::flushToDisk(f.get()) : std::fflush(f.get()) == 0);
     std::string reason = ok ? std::string() : lastError();
     if (std::fclose(f.release()) != 0 && ok) {
         ok = false;
         reason = lastError();
     }
-    if (ok) {
-        fs::rename(toPath(temp), toPath(path), ec);
-        if (ec) {
-            ok = false;
-            reason = ec.message();
-        }
+    if (ok && !NativeFile::replace(temp, path, sync == Sync::Durable)) {
+        ok = false;
+        reason = lastError();
     }
     if (!ok) {
         removeFile(temp);
@@ -253,13 +213,10 @@ bool writeFileAtomic(const std::string &requestedPath, const std::uint8_t *data,
 {
     // Replace what a link points at, not the link itself.
     std::string path = requestedPath;
-    std::error_code ec;
-    if (fs::is_symlink(toPath(path), ec)) {
-        const fs::path target = fs::canonical(toPath(path), ec);
-        if (!ec) {
-            const auto u8 = target.u8string();
-            path.assign(u8.begin(), u8.end());
-        }
+    if (NativeFile::isLink(path)) {
+        const std::string target = NativeFile::linkTarget(path);
+        if (!target.empty())
+            path = target;
     }
     return replaceFile(path, data, size, error, sync);
 }
@@ -281,8 +238,7 @@ bool writeNamedFile(const std::string &path, const Bytes &data, std::string *err
 
 bool isLink(const std::string &path)
 {
-    std::error_code ec;
-    return fs::is_symlink(toPath(path), ec);
+    return NativeFile::isLink(path);
 }
 
 bool writeFile(const std::string &path, const std::uint8_t *data, std::size_t size,
@@ -357,11 +313,7 @@ bool isWritableFile(const std::string &path)
     if ((status.permissions() & (fs::perms::owner_write | fs::perms::group_write |
                                  fs::perms::others_write)) == fs::perms::none)
         return false;
-#ifdef _WIN32
-    return true;
-#else
-    return ::access(path.c_str(), W_OK) == 0;
-#endif
+    return NativeFile::mayWrite(path);
 }
 
 bool exists(const std::string &path)
@@ -377,11 +329,7 @@ std::string join(const std::string &folder, const std::string &name)
     const char last = folder.back();
     if (last == '/' || last == '\\')
         return folder + name;
-#ifdef _WIN32
-    return folder + "\\" + name;
-#else
-    return folder + "/" + name;
-#endif
+    return folder + static_cast<char>(fs::path::preferred_separator) + name;
 }
 
 void removeLeftoverTemporaries(const std::string &path)

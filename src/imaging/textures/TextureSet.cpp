@@ -87,7 +87,7 @@ bool list(const std::string &folder, std::int32_t entryCount, Listing &listing, 
     };
     std::vector<Found> names;
     for (fs::directory_iterator it(root, ec), end; !ec && it != end; it.increment(ec)) {
-        Found found{it->path().filename().string(), it->symlink_status(ec)};
+        Found found{FileIo::fromPath(it->path().filename()), it->symlink_status(ec)};
         if (!ec && fs::is_regular_file(found.status))
             found.size = it->file_size(ec);
         names.push_back(std::move(found));
