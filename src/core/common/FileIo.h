@@ -37,7 +37,7 @@ enum class Sync {
 /// Replaces `path` with `data` so that the old file survives any failure: the bytes go to a
 /// new file beside it (made to be new: O_EXCL and O_NOFOLLOW, or CREATE_NEW on Windows) and
 /// only then take the target's place (after being flushed to the disk, for Sync::Durable; on
-/// Windows with ReplaceFileW, or MoveFileExW with write-through). A failure (another program
+/// Windows with MoveFileExW and write-through). A failure (another program
 /// holding the target open, say) leaves the target as it was and no temporary file. A `path` that is a link replaces what the link points at:
 /// for the files users choose (the game file, language and settings files).
 bool writeFileAtomic(const std::string &path, const std::uint8_t *data, std::size_t size,

@@ -93,18 +93,12 @@ bool flushToDisk(std::FILE *file)
 
 bool replace(const std::string &from, const std::string &to, bool durable)
 {
-    const std::wstring source = wide(from);
-    const std::wstring target = wide(to);
-    // ReplaceFileW keeps the replaced file's security, attributes and streams; it needs one
-    // to replace. Either way a failure (the game holding the file open, say) leaves both.
-    if (::GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES &&
-        ::ReplaceFileW(target.c_str(), source.c_str(), nullptr,
-                       REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr,
-                       nullptr)) {
-        return true;
-    }
+    // One change of names that the system makes whole or not at all; a failure (the game
+    // holding the file open, say) leaves both files. ReplaceFileW would keep more of the old
+    // file's metadata, but where it fails half way it leaves a backup file of its own beside
+    // the user's file, which nothing may leave there.
     const DWORD flags = MOVEFILE_REPLACE_EXISTING | (durable ? MOVEFILE_WRITE_THROUGH : 0);
-    return ::MoveFileExW(source.c_str(), target.c_str(), flags) != 0 || windowsFailure();
+    return ::MoveFileExW(wide(from).c_str(), wide(to).c_str(), flags) != 0 || windowsFailure();
 }
 
 bool isLink(const std::string &path)

@@ -29,7 +29,7 @@ bool flushToDisk(std::FILE *file);
 
 /// Puts the closed file `from` in the place of `to` (a link at `to` is itself replaced); with
 /// `durable`, the change of names is on the disk before it returns. On Windows the file keeps
-/// what the old one had beside its bytes (its security and attributes).
+/// the security its folder gives new files.
 bool replace(const std::string &from, const std::string &to, bool durable);
 
 /// True when `path` is a link (Windows: a reparse point of any kind), dangling or not.
