@@ -50,6 +50,7 @@ FilePtr openFile(const std::string &path, const char *mode)
 {
     return FilePtr(NativeFile::open(path, mode));
 }
+#endif
 
 // Creates `path` as a new file for writing: never one that exists, never through a link.
 FilePtr createNew(const std::string &path)
