@@ -51,9 +51,10 @@ TEST(FileIo, AtomicWriteKeepsPermissionsAndFollowsLinks)
     ASSERT_TRUE(FileIo::writeFileAtomic(dir.file("link.bin"), TestData::Bytes{7, 7}));
     EXPECT_TRUE(FileIo::isLink(dir.file("link.bin")));
     EXPECT_EQ(TestData::readFile(target), (TestData::Bytes{7, 7}));
-    if (PlatformFiles::kModeBits)
+    if (PlatformFiles::kModeBits) {
         EXPECT_EQ(fs::status(target).permissions(),
                   fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    }
 }
 
 // Files the program names itself (exports, working and scratch files) where someone planted

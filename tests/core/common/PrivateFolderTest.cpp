@@ -30,9 +30,10 @@ TEST(PrivateFolder, ANewFolderMustBeNewAndALinkIsNeverOwn)
 {
     TempDir dir;
     EXPECT_TRUE(PrivateFolder::createNew(dir.file("mine"), nullptr));
-    if (PlatformFiles::kModeBits)
+    if (PlatformFiles::kModeBits) {
         EXPECT_EQ(fs::status(dir.file("mine")).permissions() & fs::perms::all,
                   fs::perms::owner_all);
+    }
     EXPECT_FALSE(PrivateFolder::createNew(dir.file("mine"), nullptr));
     std::string error;
     if (!PlatformFiles::makeLink(dir.file("mine"), dir.file("link"), &error, true))
