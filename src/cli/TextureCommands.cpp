@@ -102,7 +102,7 @@ std::string noEntry(const std::string &text, std::int32_t count)
 bool endsWithPng(const std::string &path)
 {
     const std::filesystem::path extension = FileIo::toPath(path).extension();
-    std::string lower = extension.string();
+    std::string lower = FileIo::fromPath(extension);
     for (auto &c : lower)
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return lower == ".png";

@@ -211,7 +211,7 @@ int import(const std::vector<std::string> &args)
 
 int main(int argc, char **argv)
 {
-    std::vector<std::string> args(argv + 1, argv + argc);
+    std::vector<std::string> args = CliSupport::arguments(argc, argv);
     if (args.empty())
         return failWith(std::string("no command given\n") + kUsage);
     const std::string command = args.front();

@@ -1,5 +1,6 @@
 #include "FileIo.h"
 
+#include "NativeFile.h"
 #include "Reasons.h"
 
 #include <algorithm>
@@ -47,46 +48,19 @@ using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 #ifdef _WIN32
 FilePtr openFile(const std::string &path, const char *mode)
 {
-    const std::wstring wide = toPath(path).wstring();
-    const std::wstring wmode(mode, mode + std::strlen(mode));
-    return FilePtr(_wfopen(wide.c_str(), wmode.c_str()));
+    return FilePtr(NativeFile::open(path, mode));
 }
 #endif
 
 // Creates `path` as a new file for writing: never one that exists, never through a link.
 FilePtr createNew(const std::string &path)
 {
-#ifdef _WIN32
-    return openFile(path, "wbx");
-#else
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-    if (fd < 0)
-        return nullptr;
-    FilePtr f(::fdopen(fd, "wb"));
-    if (!f)
-        ::close(fd);
-    return f;
-#endif
+    return FilePtr(NativeFile::createNew(path));
 }
 
 bool seekTo(std::FILE *f, std::uint64_t offset)
 {
-#ifdef _WIN32
-    return _fseeki64(f, static_cast<long long>(offset), SEEK_SET) == 0;
-#else
-    return fseeko(f, static_cast<off_t>(offset), SEEK_SET) == 0;
-#endif
-}
-
-bool flushToDisk(std::FILE *f)
-{
-    if (std::fflush(f) != 0)
-        return false;
-#ifdef _WIN32
-    return _commit(_fileno(f)) == 0;
-#else
-    return ::fsync(fileno(f)) == 0;
-#endif
+    return NativeFile::seek(f, offset);
 }
 
 const char *const kIsLink = "it is a symbolic link";
@@ -120,9 +94,15 @@ std::filesystem::path toPath(const std::string &utf8Path)
     return fs::path(u8);
 }
 
+std::string fromPath(const std::filesystem::path &path)
+{
+    const auto u8 = path.u8string();
+    return std::string(u8.begin(), u8.end());
+}
+
 std::string lastError()
 {
-    return std::strerror(errno);
+    return NativeFile::lastError();
 }
 
 std::int64_t fileSize(const std::string &path)
@@ -153,8 +133,12 @@ bool openForReading(const std::string &path, Links links, std::uint64_t maxBytes
                     std::string *error)
 {
 #ifdef _WIN32
-    // Windows opens no FIFO by a file name; a device is told by its handle's type.
-    (void)links;
+    // Windows opens no FIFO by a file name; a device is told by its handle's type. A link
+    // is any reparse point.
+    if (links == Links::Refuse && NativeFile::isLink(path)) {
+        setError(error, kIsLink);
+        return false;
+    }
     opened.file = openFile(path, "rb");
     if (!opened.file) {
         setError(error, lastError());
@@ -271,7 +255,7 @@ bool replaceFile(const std::string &path, const std::uint8_t *data, std::size_t 
     for (int attempt = 0; attempt < 16 && !f; ++attempt) {
         temp = path + kTemporaryInfix + std::to_string(random() % 1000000) + kTemporarySuffix;
         f = createNew(temp);
-        if (!f && errno != EEXIST)
+        if (!f && !NativeFile::existsAlready())
             break;
     }
     if (!f) {
@@ -284,18 +268,15 @@ bool replaceFile(const std::string &path, const std::uint8_t *data, std::size_t 
     if (!ec && fs::is_regular_file(oldStatus))
         fs::permissions(toPath(temp), oldStatus.permissions(), ec);
     bool ok = size == 0 || std::fwrite(data, 1, size, f.get()) == size;
-    ok = ok && (sync == Sync::Durable ? flushToDisk(f.get()) : std::fflush(f.get()) == 0);
+    ok = ok && (sync == Sync::Durable ? NativeFile::flushToDisk(f.get()) : std::fflush(f.get()) == 0);
     std::string reason = ok ? std::string() : lastError();
     if (std::fclose(f.release()) != 0 && ok) {
         ok = false;
         reason = lastError();
     }
-    if (ok) {
-        fs::rename(toPath(temp), toPath(path), ec);
-        if (ec) {
-            ok = false;
-            reason = ec.message();
-        }
+    if (ok && !NativeFile::replace(temp, path, sync == Sync::Durable)) {
+        ok = false;
+        reason = lastError();
     }
     if (!ok) {
         removeFile(temp);
@@ -311,13 +292,10 @@ bool writeFileAtomic(const std::string &requestedPath, const std::uint8_t *data,
 {
     // Replace what a link points at, not the link itself.
     std::string path = requestedPath;
-    std::error_code ec;
-    if (fs::is_symlink(toPath(path), ec)) {
-        const fs::path target = fs::canonical(toPath(path), ec);
-        if (!ec) {
-            const auto u8 = target.u8string();
-            path.assign(u8.begin(), u8.end());
-        }
+    if (NativeFile::isLink(path)) {
+        const std::string target = NativeFile::linkTarget(path);
+        if (!target.empty())
+            path = target;
     }
     return replaceFile(path, data, size, error, sync);
 }
@@ -339,8 +317,7 @@ bool writeNamedFile(const std::string &path, const Bytes &data, std::string *err
 
 bool isLink(const std::string &path)
 {
-    std::error_code ec;
-    return fs::is_symlink(toPath(path), ec);
+    return NativeFile::isLink(path);
 }
 
 bool writeFile(const std::string &path, const std::uint8_t *data, std::size_t size,
@@ -415,11 +392,7 @@ bool isWritableFile(const std::string &path)
     if ((status.permissions() & (fs::perms::owner_write | fs::perms::group_write |
                                  fs::perms::others_write)) == fs::perms::none)
         return false;
-#ifdef _WIN32
-    return true;
-#else
-    return ::access(path.c_str(), W_OK) == 0;
-#endif
+    return NativeFile::mayWrite(path);
 }
 
 bool exists(const std::string &path)
@@ -435,11 +408,7 @@ std::string join(const std::string &folder, const std::string &name)
     const char last = folder.back();
     if (last == '/' || last == '\\')
         return folder + name;
-#ifdef _WIN32
-    return folder + "\\" + name;
-#else
-    return folder + "/" + name;
-#endif
+    return folder + static_cast<char>(fs::path::preferred_separator) + name;
 }
 
 void removeLeftoverTemporaries(const std::string &path)

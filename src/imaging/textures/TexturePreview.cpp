@@ -4,7 +4,7 @@
 #include "common/Ansi.h"
 #include "common/FileIo.h"
 #include "imaging/dds/DdsCheck.h"
-#include "imaging/pictures/MFreeImage.h"
+#include "imaging/pictures/PictureWriter.h"
 
 TexturePreview::TexturePreview(std::string programFolder) : mProgramFolder(std::move(programFolder))
 {
@@ -100,17 +100,12 @@ bool TexturePreview::run(const std::string &archivePath, const ArchiveEntry &at,
     if (!mLastBitmap.empty())
         FileIo::removeFile(mLastBitmap);
     mLastBitmap.clear();
-    MFreeImage::ensureInitialised();
-    FIBITMAP *bitmap = MFreeImage::fromPicture(decoded);
-    const bool saved =
-        bitmap && MFreeImage::FreeImage_SaveBitmap(FIF_BMP, bitmap, bitmapFile.c_str(), 0);
-    if (bitmap)
-        FreeImage_Unload(bitmap);
+    FileIo::Bytes bitmap;
+    const bool saved = PictureWriter::encodeBmp(decoded, bitmap, &error) &&
+                       FileIo::writeFile(bitmapFile, bitmap, &error);
     FileIo::removeFile(entryFile);
-    if (!saved) {
-        FileIo::removeFile(bitmapFile);
+    if (!saved)
         return fail("the bitmap could not be written");
-    }
     if (picture)
         *picture = std::move(decoded);
     mLastBitmap = bitmapFile;

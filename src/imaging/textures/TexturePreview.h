@@ -2,7 +2,7 @@
 // The preview of one texture archive entry: the entry is cut out of the unwrapped archive
 // into a working file named after the entry, its DDS texture (the entry without its 16-byte
 // header) is checked, decoded at its true size (as an export decodes it) and written with
-// FreeImage as "<name>.bmp" in the program folder, for the window to show. Only files this
+// as "<name>.bmp" in the program folder, for the window to show. Only files this
 // object made are ever deleted.
 #include "archive/ArchiveEntry.h"
 #include "imaging/pictures/Picture.h"

@@ -96,10 +96,14 @@ bool list(const std::string &folder, std::int32_t entryCount, Listing &listing, 
         std::string name;
         fs::file_status status;
         std::uintmax_t size = 0;
+        bool link = false;
     };
     std::vector<Found> names;
     for (fs::directory_iterator it(root, ec), end; !ec && it != end; it.increment(ec)) {
-        Found found{it->path().filename().string(), it->symlink_status(ec)};
+        Found found{FileIo::fromPath(it->path().filename()), it->symlink_status(ec)};
+        // A link on any system (on Windows every reparse point), which the standard library
+        // does not always tell.
+        found.link = fs::is_symlink(found.status) || FileIo::isLink(FileIo::fromPath(it->path()));
         if (!ec && fs::is_regular_file(found.status))
             found.size = it->file_size(ec);
         names.push_back(std::move(found));
@@ -112,11 +116,11 @@ bool list(const std::string &folder, std::int32_t entryCount, Listing &listing, 
     std::sort(names.begin(), names.end(),
               [](const Found &a, const Found &b) { return a.name < b.name; });
     std::map<std::int32_t, std::string> taken;
-    for (const auto &[name, status, size] : names) {
+    for (const auto &[name, status, size, link] : names) {
         const std::int32_t entry = entryOf(name);
         // Lines show the name escaped; the file is still read by its own name.
         const std::string shown = Printable::name(name);
-        if (fs::is_symlink(status)) {
+        if (link) {
             listing.skipped.push_back(shown + ": a symbolic link, not followed");
         } else if (!fs::is_regular_file(status)) {
             listing.skipped.push_back(

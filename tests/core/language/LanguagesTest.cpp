@@ -3,6 +3,7 @@
 #include "CaseName.h"
 #include "TempDir.h"
 #include "TestData.h"
+#include "common/FileIo.h"
 #include "language/Ini.h"
 
 #include <filesystem>
@@ -15,11 +16,10 @@ namespace {
 TEST(Languages, ListsNamesLongerThanTwoCharactersSortedWithoutCase)
 {
     TempDir dir;
-    const fs::path folder = fs::path(dir.path()) / "Language";
     for (const char *name : {"polski", "English", "de", "Deutsch", "Español", ".hidden"})
-        fs::create_directories(folder / name);
-    TestData::writeFile((folder / "C").string(), {});
-    TestData::writeFile((folder / "readme.txt").string(), {});
+        fs::create_directories(FileIo::toPath(dir.file("Language/" + std::string(name))));
+    TestData::writeFile(dir.file("Language/C"), {});
+    TestData::writeFile(dir.file("Language/readme.txt"), {});
     EXPECT_EQ(Languages::ListLanguages(dir.path()),
               (std::vector<std::string>{"Deutsch", "English", "Español", "polski", "readme.txt"}));
 }

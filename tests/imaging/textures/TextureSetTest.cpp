@@ -1,6 +1,7 @@
 // A folder of pictures brought back into an archive: which names count, that an untouched
 // export changes nothing, and that every refusal names its file and leaves the archive whole.
 #include "CaseName.h"
+#include "PlatformFiles.h"
 #include "TempDir.h"
 #include "TestImages.h"
 
@@ -84,7 +85,9 @@ TEST_F(Folder, UntouchedExportChangesNothing)
 {
     put("notes.txt", {'h', 'i'});
     std::filesystem::create_directory(dir.file("001_sub.png"));
-    std::filesystem::create_symlink(dir.file("000_t100.png"), dir.file("002_link.png"));
+    std::string whyNot;
+    if (!PlatformFiles::makeLink(dir.file("000_t100.png"), dir.file("002_link.png"), &whyNot))
+        GTEST_SKIP() << whyNot;
     std::filesystem::remove(dir.file("002_t102.png"));
     ASSERT_TRUE(import(dir.path())) << testing::PrintToString(outcome.problems);
     EXPECT_EQ(archive, original);
