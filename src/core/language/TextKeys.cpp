@@ -152,6 +152,13 @@ constexpr std::array<Entry, kCount> kTable = {{
     {Key::UnsavedTextures, "Messages", "UnsavedTextures", "The textures of %1 have been changed."},
     {Key::UnsavedBootsAndTextures, "Messages", "UnsavedBootsAndTextures",
      "The boots of %1 and the textures of %2 have been changed."},
+    {Key::PreviewTexture, "Messages", "PreviewTexture", "%1, entry %2 (%3): %4, %5 × %6"},
+    {Key::PreviewCannotShow, "Messages", "PreviewCannotShow",
+     "%1, entry %2 (%3) cannot be shown: %4"},
+    {Key::PreviewLoadArchive, "Messages", "PreviewLoadArchive",
+     "Load %1 to see this boot's texture."},
+    {Key::PreviewNoTexture, "Messages", "PreviewNoTexture",
+     "The loaded archives hold no texture for this boot."},
     {Key::Locale, "Language", "Locale", "en"},
 }};
 

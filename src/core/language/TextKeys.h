@@ -131,6 +131,11 @@ enum class Key {
     ReadingPictures,
     UnsavedTextures,
     UnsavedBootsAndTextures,
+    // The line under the preview ([Messages])
+    PreviewTexture,
+    PreviewCannotShow,
+    PreviewLoadArchive,
+    PreviewNoTexture,
     // [Language]
     Locale,
 };
