@@ -9,6 +9,7 @@
 #include "common/FileIo.h"
 #include "common/VbNumber.h"
 #include "exchange/TablePaste.h"
+#include "pack/Originals.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -104,6 +105,10 @@ bool BootsDocument::open(const QString &path, QString *error)
     const std::vector<int> selected = mSelectedBoots;
     forgetSelection();
     mGamePath = QFileInfo(path).absoluteFilePath();
+    std::string notKept;
+    if (!mOriginalsFolder.isEmpty() &&
+        !Originals::keep(toNative(mOriginalsFolder), toNative(mGamePath), &notKept))
+        emit originalNotKept(mGamePath, UiText::reason(notKept));
     mSavedRecords = mDb.records();
     mTextures->discard();
     mUndoStack.clear();
@@ -111,6 +116,36 @@ bool BootsDocument::open(const QString &path, QString *error)
     updateModified();
     emit reset();
     announceSelection(current, selected);
+    return true;
+}
+
+void BootsDocument::setOriginalsFolder(const QString &folder)
+{
+    mOriginalsFolder = folder;
+    mTextures->setOriginalsFolder(folder);
+}
+
+bool BootsDocument::originalRecords(std::vector<BootRecord> &records, QString *error) const
+{
+    const std::string original =
+        mOriginalsFolder.isEmpty() ? std::string()
+                                   : Originals::find(toNative(mOriginalsFolder), toNative(mGamePath));
+    if (original.empty()) {
+        *error = UiText::text(Key::NoOriginal, {QDir::toNativeSeparators(mGamePath)});
+        return false;
+    }
+    PesZlib zlib(std::string{});
+    FileIo::Bytes plain;
+    Baza db;
+    if (!zlib.unwrapFile(original, plain)) {
+        *error = UiText::reason(zlib.errorString());
+        return false;
+    }
+    if (!db.load(plain)) {
+        *error = UiText::reason(db.errorString());
+        return false;
+    }
+    records = db.records();
     return true;
 }
 

@@ -19,6 +19,11 @@ bool checkSize(std::int64_t width, std::int64_t height, Wanted wanted, std::stri
 {
     if (width == wanted.width && height == wanted.height)
         return true;
+    if (wanted.width == 0 && wanted.height == 0) {
+        if (width >= 1 && height >= 1 && width * height <= PictureReader::kMaxPixels)
+            return true;
+        return fail(error, Reasons::Id::PictureTooLarge);
+    }
     if (error)
         *error = Reasons::text(Reasons::Id::PictureOtherSize,
                                {std::to_string(width), std::to_string(height),
@@ -116,15 +121,15 @@ std::optional<Format> formatOf(const std::uint8_t *data, std::size_t size,
     return std::nullopt;
 }
 
-bool read(const std::uint8_t *data, std::size_t size, const std::string &fileName, int width,
-          int height, Picture &picture, std::string *error)
+namespace {
+
+// Reads a picture of the wanted size, or of any size when both are 0.
+bool readWanted(const std::uint8_t *data, std::size_t size, const std::string &fileName,
+                PictureFormats::Wanted wanted, Picture &picture, std::string *error)
 {
     const std::optional<Format> format = formatOf(data, size, fileName, error);
     if (!format)
         return false;
-    if (width < 1 || height < 1 || static_cast<std::int64_t>(width) * height > kMaxPixels)
-        return fail(error, Reasons::Id::PictureTooLarge);
-    const PictureFormats::Wanted wanted{width, height};
     Picture read;
     bool ok = false;
     switch (*format) {
@@ -143,11 +148,31 @@ bool read(const std::uint8_t *data, std::size_t size, const std::string &fileNam
     }
     if (!ok)
         return false;
-    if (read.width != width || read.height != height ||
-        read.pixels.size() != static_cast<std::size_t>(width) * height * Picture::kChannels)
+    const bool anySize = wanted.width == 0 && wanted.height == 0;
+    if (read.width < 1 || read.height < 1 ||
+        (!anySize && (read.width != wanted.width || read.height != wanted.height)) ||
+        read.pixels.size() != static_cast<std::size_t>(read.width) * read.height * Picture::kChannels)
         return fail(error, PictureFormats::kDamaged); // never: each reader checks this
     picture = std::move(read);
     return true;
+}
+
+} // namespace
+
+bool read(const std::uint8_t *data, std::size_t size, const std::string &fileName, int width,
+          int height, Picture &picture, std::string *error)
+{
+    if (!formatOf(data, size, fileName, error))
+        return false;
+    if (width < 1 || height < 1 || static_cast<std::int64_t>(width) * height > kMaxPixels)
+        return fail(error, Reasons::Id::PictureTooLarge);
+    return readWanted(data, size, fileName, {width, height}, picture, error);
+}
+
+bool readAnySize(const std::uint8_t *data, std::size_t size, const std::string &fileName,
+                 Picture &picture, std::string *error)
+{
+    return readWanted(data, size, fileName, {0, 0}, picture, error);
 }
 
 } // namespace PictureReader

@@ -6,6 +6,8 @@
 #include "common/Reasons.h"
 #include "imaging/dds/DdsEncoder.h"
 #include "imaging/dds/DdsLayout.h"
+#include "imaging/pictures/PictureReader.h"
+#include "imaging/pictures/PictureResize.h"
 
 #include <algorithm>
 #include <cstring>
@@ -41,9 +43,9 @@ bool replace(Bytes &archive, const ArchiveEntry &entry, const Picture &picture, 
     return true;
 }
 
-bool replaceWithDds(Bytes &archive, const ArchiveEntry &entry, const Bytes &dds, std::string *error)
+bool ddsFits(const Bytes &archive, const ArchiveEntry &entry, const Bytes &dds, DdsLayout &layout,
+             std::string *error)
 {
-    DdsLayout layout;
     if (!entryLayout(archive, entry, layout, error))
         return false;
     DdsLayout given;
@@ -63,6 +65,14 @@ bool replaceWithDds(Bytes &archive, const ArchiveEntry &entry, const Bytes &dds,
                      std::to_string(layout.levels.size());
         return false;
     }
+    return true;
+}
+
+bool replaceWithDds(Bytes &archive, const ArchiveEntry &entry, const Bytes &dds, std::string *error)
+{
+    DdsLayout layout;
+    if (!ddsFits(archive, entry, dds, layout, error))
+        return false;
     std::copy(dds.begin() + static_cast<std::ptrdiff_t>(layout.pixelsBegin()),
               dds.begin() + static_cast<std::ptrdiff_t>(layout.pixelsEnd()),
               archive.begin() + entry.textureOffset() +
@@ -70,8 +80,31 @@ bool replaceWithDds(Bytes &archive, const ArchiveEntry &entry, const Bytes &dds,
     return true;
 }
 
+namespace {
+
+// The picture of `file` at the entry's size: read at that size, or at its own and resized.
+bool readPicture(const Bytes &file, const std::string &fileName, const DdsLayout &layout, Fit fit,
+                 Picture &picture, std::string *error)
+{
+    const int width = static_cast<int>(layout.width);
+    const int height = static_cast<int>(layout.height);
+    if (fit == Fit::Exact)
+        return TextureImage::readImage(file, fileName, width, height, picture, error);
+    Picture read;
+    return PictureReader::readAnySize(file.data(), file.size(), fileName, read, error) &&
+           PictureResize::resize(read, width, height, picture, error);
+}
+
+} // namespace
+
+bool refusedForSize(const std::string &error)
+{
+    const auto found = Reasons::identify(error);
+    return found && found->id == Reasons::Id::PictureOtherSize;
+}
+
 bool replaceFromFile(Bytes &archive, const ArchiveEntry &entry, const Bytes &file,
-                     const std::string &fileName, std::string *error, bool *changed)
+                     const std::string &fileName, std::string *error, bool *changed, Fit fit)
 {
     Bytes before;
     if (!entryTexture(archive, entry, before, error))
@@ -88,7 +121,7 @@ bool replaceFromFile(Bytes &archive, const ArchiveEntry &entry, const Bytes &fil
         DdsLayout layout;
         Picture picture;
         if (!entryLayout(archive, entry, layout, error) ||
-            !TextureImage::readImage(file, fileName, layout.width, layout.height, picture, error))
+            !readPicture(file, fileName, layout, fit, picture, error))
             return false;
         // An untouched picture costs a decoding, not an encoding.
         Picture held;
@@ -108,14 +141,10 @@ bool replaceFromFile(Bytes &archive, const ArchiveEntry &entry, const Bytes &fil
     return true;
 }
 
-bool readFile(const std::string &path, Bytes &file, std::string *error)
+bool readFile(const std::string &path, Bytes &file, std::string *error, FileIo::Links links)
 {
-    if (FileIo::fileSize(path) > static_cast<std::int64_t>(kMaxFileBytes)) {
-        if (error)
-            *error = Reasons::text(Reasons::Id::PictureFileTooLarge);
-        return false;
-    }
-    return FileIo::readFile(path, file, error);
+    static_assert(kMaxFileBytes == FileIo::kMaxReadBytes, "the reader's cap is the picture's");
+    return FileIo::readFile(path, file, error, links);
 }
 
 bool entryTexture(const Bytes &archive, const ArchiveEntry &entry, Bytes &dds, std::string *error)

@@ -4,6 +4,7 @@
 #include "TextureExport.h"
 #include "TextureImage.h"
 #include "TextureReplacer.h"
+#include "exchange/BootsTable.h"
 #include "archive/ArchiveEntry.h"
 #include "common/Ansi.h"
 #include "common/FileIo.h"
@@ -34,11 +35,12 @@ std::string lower(std::string text)
 
 // Puts the file's picture into the entry; `changed` tells whether the entry's bytes changed.
 bool putFile(Bytes &archive, const ArchiveEntry &entry, const Match &file, bool &changed,
-             std::string *error)
+             TextureReplacer::Fit fit, std::string *error)
 {
     Bytes bytes;
     return TextureReplacer::readFile(file.path, bytes, error) &&
-           TextureReplacer::replaceFromFile(archive, entry, bytes, file.name, error, &changed);
+           TextureReplacer::replaceFromFile(archive, entry, bytes, file.name, error, &changed,
+                                            fit);
 }
 
 } // namespace
@@ -107,6 +109,8 @@ bool list(const std::string &folder, std::int32_t entryCount, Listing &listing, 
         } else if (!fs::is_regular_file(status)) {
             listing.skipped.push_back(
                 name + (fs::is_directory(status) ? ": a folder" : ": not a regular file"));
+        } else if (name == kIndexName) {
+            // The index an export wrote beside its pictures: the import's own, not a stranger.
         } else if (entry < 0) {
             listing.skipped.push_back(name + ": not named <number>_<name> with the extension png, "
                                              "bmp, tga, jpg, jpeg or dds");
@@ -131,7 +135,7 @@ bool list(const std::string &folder, std::int32_t entryCount, Listing &listing, 
 }
 
 bool apply(const Listing &listing, const Textura &index, Bytes &archive, Outcome &outcome,
-           const Progress &progress)
+           const Progress &progress, TextureReplacer::Fit fit)
 {
     outcome = Outcome();
     outcome.skipped = listing.skipped;
@@ -141,8 +145,11 @@ bool apply(const Listing &listing, const Textura &index, Bytes &archive, Outcome
         const Match &file = listing.matches[i];
         std::string error;
         bool changed = false;
-        if (!putFile(archive, ArchiveEntry::of(index, file.entry), file, changed, &error))
+        if (!putFile(archive, ArchiveEntry::of(index, file.entry), file, changed, fit, &error)) {
             outcome.problems.push_back(file.name + ": " + error);
+            if (TextureReplacer::refusedForSize(error))
+                ++outcome.otherSize;
+        }
         else if (changed)
             outcome.replaced.push_back(file);
         else
@@ -156,7 +163,7 @@ bool apply(const Listing &listing, const Textura &index, Bytes &archive, Outcome
 }
 
 bool importFolder(const std::string &folder, const Textura &index, Bytes &archive, Outcome &outcome,
-                  const Progress &progress)
+                  const Progress &progress, TextureReplacer::Fit fit)
 {
     Listing listing;
     std::string error;
@@ -165,7 +172,7 @@ bool importFolder(const std::string &folder, const Textura &index, Bytes &archiv
         outcome.problems.push_back(error);
         return false;
     }
-    return apply(listing, index, archive, outcome, progress);
+    return apply(listing, index, archive, outcome, progress, fit);
 }
 
 std::string shownName(const Bytes &archive, const ArchiveEntry &entry)
@@ -180,8 +187,22 @@ std::string shownName(const Bytes &archive, const ArchiveEntry &entry)
     return Ansi::toUtf8(name);
 }
 
+std::string indexCsv(const Bytes &archive, const Textura &index, const BootsOf &bootsOf)
+{
+    std::string out = "\xEF\xBB\xBFNumber,Entry,Boots\r\n";
+    for (std::int32_t i = 0; i < index.Count(); ++i) {
+        std::string boots;
+        for (const std::string &boot : bootsOf(i))
+            boots += (boots.empty() ? "" : "; ") + boot;
+        out += std::to_string(i) + "," +
+               BootsTable::csvField(shownName(archive, ArchiveEntry::of(index, i))) + "," +
+               BootsTable::csvField(boots) + "\r\n";
+    }
+    return out;
+}
+
 bool exportAll(const Bytes &archive, const Textura &index, const std::string &folder,
-               Exported &exported, std::string *error)
+               Exported &exported, std::string *error, const BootsOf &bootsOf)
 {
     exported = Exported();
     std::error_code ec;
@@ -226,6 +247,19 @@ bool exportAll(const Bytes &archive, const Textura &index, const std::string &fo
             return false;
         }
         ++exported.written;
+    }
+    if (bootsOf) {
+        const std::string text = indexCsv(archive, index, bootsOf);
+        const std::string out = FileIo::join(folder, kIndexName);
+        std::string problem;
+        if (FileIo::isLink(out) ||
+            !FileIo::writeNamedFile(out, Bytes(text.begin(), text.end()), &problem,
+                                    FileIo::Sync::Cached)) {
+            if (error)
+                *error = "cannot write " + out + ": " +
+                         (problem.empty() ? std::string("it is a symbolic link") : problem);
+            return false;
+        }
     }
     return true;
 }
