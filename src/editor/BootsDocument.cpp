@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <array>
 #include <string>
+#include <utility>
 
 using GuiText::toAnsi;
 using GuiText::toNative;
@@ -100,6 +101,9 @@ bool BootsDocument::open(const QString &path, QString *error)
         *error = reason;
         return false;
     }
+    const int current = mCurrentBoot;
+    const std::vector<int> selected = mSelectedBoots;
+    forgetSelection();
     mGamePath = QFileInfo(path).absoluteFilePath();
     std::string notKept;
     if (!mOriginalsFolder.isEmpty() &&
@@ -111,6 +115,7 @@ bool BootsDocument::open(const QString &path, QString *error)
     startNewStep();
     updateModified();
     emit reset();
+    announceSelection(current, selected);
     return true;
 }
 
@@ -146,6 +151,9 @@ bool BootsDocument::originalRecords(std::vector<BootRecord> &records, QString *e
 
 void BootsDocument::close()
 {
+    const int current = mCurrentBoot;
+    const std::vector<int> selected = mSelectedBoots;
+    forgetSelection();
     mGamePath.clear();
     mDb.clear();
     mSavedRecords.clear();
@@ -154,6 +162,67 @@ void BootsDocument::close()
     startNewStep();
     updateModified();
     emit reset();
+    announceSelection(current, selected);
+}
+
+int BootsDocument::listedCount() const
+{
+    return std::min(mDb.Count(), kListLimit);
+}
+
+bool BootsDocument::setCurrentBoot(int index)
+{
+    return makeCurrent(index, true);
+}
+
+bool BootsDocument::makeCurrent(int index, bool newStep)
+{
+    if (index < -1 || index >= listedCount())
+        return false;
+    if (index == -1)
+        return select(-1, {}, newStep);
+    // Moving within a selection of many keeps it, as moving the current row of a table does.
+    if (std::binary_search(mSelectedBoots.begin(), mSelectedBoots.end(), index))
+        return select(index, mSelectedBoots, newStep);
+    return select(index, {index}, newStep);
+}
+
+bool BootsDocument::setSelection(int current, std::vector<int> selected)
+{
+    return select(current, std::move(selected), true);
+}
+
+bool BootsDocument::select(int current, std::vector<int> selected, bool newStep)
+{
+    const int count = listedCount();
+    if (current < -1 || current >= count)
+        return false;
+    std::erase_if(selected, [count](int position) { return position < 0 || position >= count; });
+    std::sort(selected.begin(), selected.end());
+    selected.erase(std::unique(selected.begin(), selected.end()), selected.end());
+    const int currentBefore = std::exchange(mCurrentBoot, current);
+    const std::vector<int> selectedBefore = std::exchange(mSelectedBoots, std::move(selected));
+    announceSelection(currentBefore, selectedBefore, newStep);
+    return true;
+}
+
+void BootsDocument::forgetSelection()
+{
+    mCurrentBoot = -1;
+    mSelectedBoots.clear();
+}
+
+void BootsDocument::announceSelection(int current, const std::vector<int> &selected,
+                                      bool newStep)
+{
+    if (mSelectedBoots != selected)
+        emit selectionChanged();
+    if (mCurrentBoot == current)
+        return;
+    // Typing into a boot the user chose never merges with the edits of the one before.
+    if (newStep)
+        startNewStep();
+    emit currentBootChanged(mCurrentBoot);
 }
 
 bool BootsDocument::save(QString *error, QString *failedFile)
@@ -317,6 +386,9 @@ bool BootsDocument::putRecord(int index, const BootRecord &record)
 {
     if (index < 0 || !mDb.setRecord(static_cast<std::size_t>(index), record))
         return false;
+    // The step being made or taken back keeps its place among the steps; a boot past the
+    // list stays unchosen.
+    makeCurrent(index, false);
     emit recordChanged(index);
     return true;
 }
@@ -327,6 +399,8 @@ bool BootsDocument::putRecords(std::vector<BootRecord> records, bool rewriteWork
         return false;
     const bool written = !rewriteWorkingFile || mDb.Zapisz("");
     emit recordsReplaced();
+    // Records come back as many as they were; were they fewer, no gone boot stays chosen.
+    setSelection(mCurrentBoot < listedCount() ? mCurrentBoot : -1, mSelectedBoots);
     if (!written)
         emit workingFileFailed(UiText::reason(mDb.errorString()));
     return written;

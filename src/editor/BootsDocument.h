@@ -1,8 +1,8 @@
 #pragma once
-// The boots file being edited: the database, the game file it came from, its working files
-// and the undo stack of the changes, beside the texture archives (TextureArchives), whose
-// steps share that stack. One save and one modified state cover both. The window shows it and
-// asks it; it shows nothing and reports failures as false and a reason.
+// The boots file being edited: the database, the game file it came from, its working files,
+// the undo stack of the changes and the boots chosen in it, beside the texture archives
+// (TextureArchives), whose steps share that stack. One save and one modified state cover both.
+// The window shows it and asks it; it shows nothing and reports failures as false and a reason.
 #include "RecordTexts.h"
 #include "boots/Baza.h"
 #include "container/PesZlib.h"
@@ -42,6 +42,25 @@ public:
     const TextureArchives &textures() const { return *mTextures; }
     const Baza &database() const { return mDb; }
     QUndoStack *undoStack() { return &mUndoStack; }
+
+    /// Boots past the first 255 are kept and saved, but cannot be chosen or edited one by one
+    /// (a record's position is one byte wide).
+    static constexpr int kListLimit = 255;
+    /// How many boots can be chosen: the records, up to kListLimit.
+    int listedCount() const;
+    /// The boot the record editor, the preview and the viewer show, or -1 for none. Opening or
+    /// closing a file chooses none; choosing a boot is no edit.
+    int currentBoot() const { return mCurrentBoot; }
+    /// The boots chosen together (the rows selected in the boots table), in file order. The
+    /// current boot is among them unless the user took it out of a selection of many.
+    const std::vector<int> &selectedBoots() const { return mSelectedBoots; }
+    /// Makes `index` the current boot: a boot outside the selection becomes the only one
+    /// selected, one inside keeps it; -1 chooses none. False, with nothing changed, for a
+    /// position that cannot be chosen.
+    bool setCurrentBoot(int index);
+    /// Chooses `selected` (positions that cannot be chosen are left out) and `current` (-1 or
+    /// a position that can be chosen, else nothing changes) in one change.
+    bool setSelection(int current, std::vector<int> selected);
 
     /// Unwraps the game file at `path` into the working file and loads it, with an empty
     /// undo stack. On failure `error` says why and the document holds no file, except when
@@ -95,7 +114,8 @@ public:
     void startNewStep() { ++mStepSerial; }
     int stepSerial() const { return mStepSerial; }
 
-    /// Puts a record back as it was (for undo commands); emits recordChanged.
+    /// Puts a record back as it was (for undo commands), making its boot the current one so
+    /// that an undo or redo shows what it changed; emits recordChanged.
     bool putRecord(int index, const BootRecord &record);
     /// Replaces every record at once (for undo commands and imports); emits recordsReplaced.
     /// With `rewriteWorkingFile` the working file is written from the new records too.
@@ -106,8 +126,12 @@ signals:
     void recordChanged(int index);
     /// Many records changed at once; their number stays.
     void recordsReplaced();
-    /// Another file was opened, or the file was closed.
+    /// Another file was opened, or the file was closed (no boot is chosen then).
     void reset();
+    /// The current boot is another one (-1: none).
+    void currentBootChanged(int index);
+    /// The selected boots are others.
+    void selectionChanged();
     void modifiedChanged(bool modified);
     /// Storing changed fields otherwise than the user typed them or the boot held them (a
     /// typed 300 stored as 5, a name cut to its length): `note` names each, in the user's
@@ -129,6 +153,14 @@ private:
     void reportAdjustments(const QStringList &adjustments);
     /// The adjustment of the global change's value, when `value` is not what `valueText` says.
     static QStringList valueAdjustment(const QString &valueText, std::uint8_t value);
+    /// Chooses no boot, silently: the file changes under the views, which a reset redraws.
+    void forgetSelection();
+    /// setCurrentBoot() and setSelection(); with `newStep` a change of the current boot ends
+    /// the merging of typed edits.
+    bool makeCurrent(int index, bool newStep);
+    bool select(int current, std::vector<int> selected, bool newStep);
+    /// Says which of the current boot and the selection changed since `current`, `selected`.
+    void announceSelection(int current, const std::vector<int> &selected, bool newStep = true);
 
     QString mWorkingFolder;
     QString mOriginalsFolder;
@@ -141,4 +173,6 @@ private:
     bool mModified = false;
     int mCleanIndex = 0;
     int mStepSerial = 0;
+    int mCurrentBoot = -1;
+    std::vector<int> mSelectedBoots;
 };

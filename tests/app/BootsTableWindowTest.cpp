@@ -117,6 +117,31 @@ TEST_F(BootsTableWindow, SelectedRowsChangeTheirTickedStatisticsInOneStep)
     EXPECT_TRUE(find<QRadioButton>("R1")->isChecked());
 }
 
+TEST_F(BootsTableWindow, SelectedRowsAreTheDocumentsSelectedBoots)
+{
+    BootsDocument &document = window().document();
+    clickRow(2);
+    clickRow(5, Qt::ControlModifier);
+    EXPECT_EQ(document.selectedBoots(), (std::vector<int>{2, 5}));
+    EXPECT_EQ(document.currentBoot(), 5);
+    EXPECT_EQ(list()->currentRow(), 5);
+    EXPECT_EQ(txt(0)->text(), "Boot 5");
+    select(2); // a boot of the selection: the rows stay selected
+    EXPECT_EQ(document.selectedBoots(), (std::vector<int>{2, 5}));
+    EXPECT_EQ(table->selectionModel()->selectedRows().size(), 2);
+    EXPECT_EQ(shown(table->currentIndex().row(), 0), "2");
+    select(7);
+    EXPECT_EQ(document.selectedBoots(), std::vector<int>{7});
+    EXPECT_EQ(table->selectionModel()->selectedRows().size(), 1);
+    clickRow(3);
+    clickRow(4, Qt::ShiftModifier);
+    find<QLineEdit>("txtTableFilter")->setText(QStringLiteral("boot 4"));
+    EXPECT_EQ(document.selectedBoots(), std::vector<int>{4}) << "rows filtered out are no choice";
+    open(game);
+    EXPECT_TRUE(table->selectionModel()->selectedRows().isEmpty());
+    EXPECT_EQ(document.currentBoot(), -1);
+}
+
 TEST_F(BootsTableWindow, CopyAndPasteGoThroughTheClipboard)
 {
     clickRow(1);

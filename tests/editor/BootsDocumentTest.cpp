@@ -247,4 +247,118 @@ TEST_F(Document, SaveIsTheCleanStateAndOpeningClearsTheSteps)
     EXPECT_EQ(recordAt(0).Nazwa, "Saved name");
 }
 
+// The boots chosen in the document: a current boot and a selection, each with its signal.
+struct Choice
+{
+    int current;
+    std::vector<int> selected;
+    friend bool operator==(const Choice &, const Choice &) = default;
+    friend void PrintTo(const Choice &c, std::ostream *os)
+    {
+        *os << "current " << c.current << ", selected {";
+        for (const int s : c.selected)
+            *os << ' ' << s;
+        *os << " }";
+    }
+};
+
+struct SelectionCase
+{
+    const char *name;
+    Choice before;
+    bool (*change)(BootsDocument &);
+    bool accepted;
+    Choice after;
+};
+
+class SelectionRule : public Document, public testing::WithParamInterface<SelectionCase>
+{
+};
+
+TEST_P(SelectionRule, ChoosesTheseBootsAndSaysWhatChanged)
+{
+    const SelectionCase &c = GetParam();
+    ASSERT_TRUE(doc.setSelection(c.before.current, c.before.selected));
+    ASSERT_EQ((Choice{doc.currentBoot(), doc.selectedBoots()}), c.before);
+    QSignalSpy current(&doc, &BootsDocument::currentBootChanged);
+    QSignalSpy selection(&doc, &BootsDocument::selectionChanged);
+    EXPECT_EQ(c.change(doc), c.accepted);
+    EXPECT_EQ((Choice{doc.currentBoot(), doc.selectedBoots()}), c.after);
+    EXPECT_EQ(current.count(), c.after.current != c.before.current ? 1 : 0);
+    if (!current.isEmpty()) {
+        EXPECT_EQ(current.at(0).at(0).toInt(), c.after.current);
+    }
+    EXPECT_EQ(selection.count(), c.after.selected != c.before.selected ? 1 : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Choices, SelectionRule,
+    testing::Values(
+        SelectionCase{"ABootBecomesCurrentAndTheOnlyOneSelected", {-1, {}},
+                      [](BootsDocument &d) { return d.setCurrentBoot(2); }, true, {2, {2}}},
+        SelectionCase{"ABootInsideASelectionKeepsIt", {1, {1, 2, 3}},
+                      [](BootsDocument &d) { return d.setCurrentBoot(3); }, true, {3, {1, 2, 3}}},
+        SelectionCase{"ABootOutsideASelectionEndsIt", {1, {1, 2}},
+                      [](BootsDocument &d) { return d.setCurrentBoot(3); }, true, {3, {3}}},
+        SelectionCase{"NoneChoosesNothing", {2, {1, 2}},
+                      [](BootsDocument &d) { return d.setCurrentBoot(-1); }, true, {-1, {}}},
+        SelectionCase{"ThePositionPastTheLastBootIsRefused", {1, {1}},
+                      [](BootsDocument &d) { return d.setCurrentBoot(4); }, false, {1, {1}}},
+        SelectionCase{"TheSameBootAgainSaysNothing", {1, {1}},
+                      [](BootsDocument &d) { return d.setCurrentBoot(1); }, true, {1, {1}}},
+        SelectionCase{"ASelectionIsSortedWithoutPositionsThatAreNoBoots", {-1, {}},
+                      [](BootsDocument &d) { return d.setSelection(2, {3, 9, -1, 2, 3}); }, true,
+                      {2, {2, 3}}},
+        SelectionCase{"ACurrentBootTakenOutOfTheSelectionStaysCurrent", {1, {1, 2}},
+                      [](BootsDocument &d) { return d.setSelection(1, {2}); }, true, {1, {2}}},
+        SelectionCase{"ASelectionWithACurrentThatIsNoBootIsRefused", {1, {1}},
+                      [](BootsDocument &d) { return d.setSelection(7, {2}); }, false, {1, {1}}}),
+    CaseName::by([](const auto &c) { return std::string(c.name); }));
+
+TEST_F(Document, OpeningOrClosingChoosesNoBootOnceTheViewsAreReset)
+{
+    ASSERT_TRUE(doc.setSelection(2, {1, 2}));
+    std::vector<std::string> heard;
+    QObject::connect(&doc, &BootsDocument::reset, [&] { heard.push_back("reset"); });
+    QObject::connect(&doc, &BootsDocument::currentBootChanged, [&](int index) {
+        heard.push_back("current " + std::to_string(index) + " of " +
+                        std::to_string(doc.currentBoot()));
+    });
+    QString error;
+    ASSERT_TRUE(doc.open(doc.gamePath(), &error)) << error.toStdString();
+    EXPECT_EQ(heard, (std::vector<std::string>{"reset", "current -1 of -1"}));
+    EXPECT_TRUE(doc.selectedBoots().empty());
+    ASSERT_TRUE(doc.setCurrentBoot(3));
+    doc.close();
+    EXPECT_EQ(doc.currentBoot(), -1);
+    EXPECT_FALSE(doc.setCurrentBoot(0)) << "no file, no boot";
+}
+
+TEST_F(Document, UndoAndRedoMakeTheBootTheyChangeCurrent)
+{
+    ASSERT_TRUE(doc.setCurrentBoot(1));
+    ASSERT_TRUE(edit(1, RecordField::Name, "One"));
+    ASSERT_TRUE(doc.setCurrentBoot(3));
+    doc.undoStack()->undo();
+    EXPECT_EQ(doc.currentBoot(), 1);
+    EXPECT_EQ(recordAt(1).Nazwa, "Boot 1");
+    ASSERT_TRUE(doc.setSelection(3, {0, 3}));
+    doc.undoStack()->redo();
+    EXPECT_EQ(doc.currentBoot(), 1);
+    EXPECT_EQ(doc.selectedBoots(), std::vector<int>{1});
+}
+
+TEST_F(Document, BootsPastTheListLimitAreKeptButCannotBeChosen)
+{
+    const std::string game = gameDir.file("many.bin");
+    TestData::writeFile(game, TestData::wesys(TestData::bootsFile(TestData::boots(300))));
+    QString error;
+    ASSERT_TRUE(doc.open(QString::fromStdString(game), &error)) << error.toStdString();
+    EXPECT_EQ(doc.database().Count(), 300);
+    EXPECT_EQ(doc.listedCount(), 255);
+    EXPECT_TRUE(doc.setCurrentBoot(254));
+    EXPECT_FALSE(doc.setCurrentBoot(255));
+    EXPECT_EQ(doc.currentBoot(), 254);
+}
+
 } // namespace

@@ -167,4 +167,63 @@ TEST_F(Textures, BootsAndTexturesEachKnowTheirOwnChanges)
     EXPECT_TRUE(doc.isModified());
 }
 
+// Which entry holds a boot's texture: the first archive's entries are the first boots', the
+// second archive goes on where the first ends. -1 archive entries: the archive is not loaded.
+struct Placing
+{
+    const char *name;
+    int firstEntries;
+    int secondEntries;
+    int boot;
+    TextureArchives::BootTexture expected;
+};
+
+class BootTexture : public testing::TestWithParam<Placing>
+{
+protected:
+    void load(int archive, int entries)
+    {
+        if (entries < 0)
+            return;
+        std::vector<TestData::ArchiveEntry> list;
+        for (int i = 0; i < entries; ++i)
+            list.push_back({"e" + std::to_string(100 + i),
+                            TestData::dds(TestData::DdsFormat::Dxt1, 4, 4, {})});
+        const std::string file = gameDir.file("archive" + std::to_string(archive) + ".bin");
+        TestData::writeFile(file, TestData::wesys(TestData::textureArchive(list)));
+        QString error;
+        ASSERT_TRUE(doc.textures().load(archive, QString::fromStdString(file), &error))
+            << error.toStdString();
+    }
+
+    TempDir programDir;
+    TempDir gameDir;
+    BootsDocument doc{QString::fromStdString(programDir.path())};
+};
+
+TEST_P(BootTexture, LiesInThisEntryOrSaysWhichArchiveToLoad)
+{
+    const Placing &c = GetParam();
+    load(1, c.firstEntries);
+    load(2, c.secondEntries);
+    const TextureArchives::BootTexture at = doc.textures().textureOf(c.boot);
+    EXPECT_EQ(at.archive, c.expected.archive);
+    EXPECT_EQ(at.entry, c.expected.entry);
+    EXPECT_EQ(at.archiveToLoad, c.expected.archiveToLoad);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Boots, BootTexture,
+    testing::Values(Placing{"NoBootHasNone", 3, 2, -1, {0, -1, 0}},
+                    Placing{"NothingLoadedNeedsTheFirst", -1, -1, 0, {0, -1, 1}},
+                    Placing{"TheSecondAlonePlacesNoBoot", -1, 2, 0, {0, -1, 1}},
+                    Placing{"FirstBootFirstEntry", 3, -1, 0, {1, 0, 0}},
+                    Placing{"LastEntryOfTheFirst", 3, -1, 2, {1, 2, 0}},
+                    Placing{"PastTheFirstNeedsTheSecond", 3, -1, 3, {0, -1, 2}},
+                    Placing{"TheSecondGoesOnWhereTheFirstEnds", 3, 2, 3, {2, 0, 0}},
+                    Placing{"LastEntryOfTheSecond", 3, 2, 4, {2, 1, 0}},
+                    Placing{"PastBothHasNone", 3, 2, 5, {0, -1, 0}},
+                    Placing{"AnEmptyFirstLeavesEveryBootToTheSecond", 0, 2, 1, {2, 1, 0}}),
+    CaseName::by([](const Placing &c) { return std::string(c.name); }));
+
 } // namespace

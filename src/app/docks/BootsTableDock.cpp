@@ -18,7 +18,6 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -94,9 +93,8 @@ public:
 
 } // namespace
 
-BootsTableDock::BootsTableDock(BootsDocument *document, QListWidget *list, QMenu *editMenu,
-                               QMainWindow *window)
-    : QDockWidget(window), mDocument(document), mList(list),
+BootsTableDock::BootsTableDock(BootsDocument *document, QMenu *editMenu, QMainWindow *window)
+    : QDockWidget(window), mDocument(document),
       mModel(new BootsTableModel(document, this)), mProxy(new QSortFilterProxyModel(this)),
       mTable(new BootsTableView), mFilter(new QLineEdit)
 {
@@ -171,14 +169,12 @@ BootsTableDock::BootsTableDock(BootsDocument *document, QListWidget *list, QMenu
             &BootsTableDock::followTable);
     connect(mTable->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &BootsTableDock::followTable);
-    connect(mList->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            &BootsTableDock::followList);
-    connect(mList->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            &BootsTableDock::followList);
+    connect(document, &BootsDocument::currentBootChanged, this, &BootsTableDock::followDocument);
+    connect(document, &BootsDocument::selectionChanged, this, &BootsTableDock::followDocument);
     // A reset or a filter drops selected rows without telling the selection's listeners.
-    connect(mProxy, &QAbstractItemModel::modelReset, this, &BootsTableDock::updateActions);
-    connect(mProxy, &QAbstractItemModel::layoutChanged, this, &BootsTableDock::updateActions);
-    connect(mProxy, &QAbstractItemModel::rowsRemoved, this, &BootsTableDock::updateActions);
+    connect(mProxy, &QAbstractItemModel::modelReset, this, &BootsTableDock::followTable);
+    connect(mProxy, &QAbstractItemModel::layoutChanged, this, &BootsTableDock::followTable);
+    connect(mProxy, &QAbstractItemModel::rowsRemoved, this, &BootsTableDock::followTable);
     connect(this, &QDockWidget::visibilityChanged, this, &BootsTableDock::updateActions);
     // Widths remembered from another language may cut this one's headers.
     connect(this, &QDockWidget::visibilityChanged, this, [this](bool visible) {
@@ -247,41 +243,39 @@ void BootsTableDock::followTable()
     updateActions();
     if (mFollowing)
         return;
+    // A current row the user took out of the selection leaves the current boot as it was.
     const QModelIndex current = mTable->currentIndex();
-    if (!current.isValid() || !mTable->selectionModel()->isRowSelected(current.row(), {}))
-        return;
-    const int position = mProxy->mapToSource(current).row();
-    QListWidgetItem *item = mList->item(position);
-    if (!item || (mList->currentRow() == position && item->isSelected()))
-        return;
+    int boot = mDocument->currentBoot();
+    if (current.isValid() && mTable->selectionModel()->isRowSelected(current.row(), {}))
+        boot = mProxy->mapToSource(current).row();
     mFollowing = true;
-    // Selected as a click selects it: the window shows the boot's fields.
-    mList->setCurrentRow(position, QItemSelectionModel::ClearAndSelect);
-    mList->scrollToItem(item);
+    mDocument->setSelection(boot, selectedPositions());
     mFollowing = false;
 }
 
-void BootsTableDock::followList()
+void BootsTableDock::followDocument()
 {
     if (mFollowing)
         return;
-    const int position = mList->currentRow();
-    const QListWidgetItem *item = mList->item(position);
-    if (!item || !item->isSelected())
-        return;
-    // A boot the table already stands on keeps the table's selection of many rows.
-    const QModelIndex current = mTable->currentIndex();
-    if (current.isValid() && mProxy->mapToSource(current).row() == position)
-        return;
-    const QModelIndex row = mProxy->mapFromSource(mModel->index(position, 0));
-    if (!row.isValid())
-        return; // filtered out
     mFollowing = true;
-    mTable->selectionModel()->setCurrentIndex(row.siblingAtColumn(std::max(current.column(), 0)),
-                                              QItemSelectionModel::ClearAndSelect |
-                                                  QItemSelectionModel::Rows);
-    mTable->scrollTo(row);
+    QItemSelection rows;
+    for (const int position : mDocument->selectedBoots()) {
+        const QModelIndex row = mProxy->mapFromSource(mModel->index(position, 0));
+        if (row.isValid()) // not filtered out
+            rows.select(row, row.siblingAtColumn(mProxy->columnCount() - 1));
+    }
+    QItemSelectionModel *selection = mTable->selectionModel();
+    selection->select(rows, QItemSelectionModel::ClearAndSelect);
+    const int boot = mDocument->currentBoot();
+    const QModelIndex current = mTable->currentIndex();
+    const QModelIndex row = mProxy->mapFromSource(mModel->index(boot, 0));
+    if (row.isValid() && (!current.isValid() || mProxy->mapToSource(current).row() != boot)) {
+        selection->setCurrentIndex(row.siblingAtColumn(std::max(current.column(), 0)),
+                                   QItemSelectionModel::NoUpdate);
+        mTable->scrollTo(row);
+    }
     mFollowing = false;
+    updateActions();
 }
 
 bool BootsTableDock::copy()

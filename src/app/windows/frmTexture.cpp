@@ -1,6 +1,7 @@
 #include "frmTexture.h"
 
 #include "app/ui/PictureView.h"
+#include "app/ui/TextureTexts.h"
 #include "app/ui/TextureView.h"
 
 #include "editor/UiText.h"
@@ -179,10 +180,7 @@ QString frmTexture::infoText() const
         UiText::text(Key::TextureSource, {mArchiveName, QString::number(mEntry), mEntryName});
     if (!mProblem.isEmpty())
         return UiText::text(Key::CannotShowTexture, {mProblem}) + QLatin1Char('\n') + source;
-    const QString format =
-        mLayout.kind == DdsLayout::Kind::Uncompressed
-            ? UiText::text(Key::UncompressedFormat, {QString::number(mLayout.bitCount)})
-            : QString::fromStdString(mLayout.formatName());
+    const QString format = TextureTexts::format(mLayout);
     const Key sizeKey = mLayout.levels.size() == 1 ? Key::TextureInfoOneLevel : Key::TextureInfo;
     const QString size = UiText::text(sizeKey, {format, QString::number(mLayout.width),
                                                 QString::number(mLayout.height),

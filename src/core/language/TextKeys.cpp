@@ -185,6 +185,13 @@ constexpr std::array<Entry, kCount> kTable = {{
     {Key::ImportTexturesInto, "Menu", "ImportTexturesInto", "Import Textures into %1"},
     {Key::LanguageFilesMissing, "Messages", "LanguageFilesMissing",
      "No language files were found in %1; the texts are the program's own English."},
+    {Key::PreviewTexture, "Messages", "PreviewTexture", "%1, entry %2 (%3): %4, %5 × %6"},
+    {Key::PreviewCannotShow, "Messages", "PreviewCannotShow",
+     "%1, entry %2 (%3) cannot be shown: %4"},
+    {Key::PreviewLoadArchive, "Messages", "PreviewLoadArchive",
+     "Load %1 to see this boot's texture."},
+    {Key::PreviewNoTexture, "Messages", "PreviewNoTexture",
+     "The loaded archives hold no texture for this boot."},
     {Key::Locale, "Language", "Locale", "en"},
 }};
 

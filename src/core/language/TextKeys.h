@@ -164,6 +164,11 @@ enum class Key {
     IndexLabel,
     ImportTexturesInto,
     LanguageFilesMissing,
+    // The line under the preview ([Messages])
+    PreviewTexture,
+    PreviewCannotShow,
+    PreviewLoadArchive,
+    PreviewNoTexture,
     // [Language]
     Locale,
 };
