@@ -131,7 +131,7 @@ TEST_F(MainWindowTexts, TypedNameIsStoredAndShownWithBestFitAndUndoneByTheKeys)
     type(name, QString::fromUtf8("Łódź Ż"));
     EXPECT_EQ(name->text(), QString::fromUtf8("Lódz Z"));
     EXPECT_EQ(list()->item(1)->text(), QString::fromUtf8("Lódz Z"));
-    EXPECT_TRUE(window().statusBar()->currentMessage().endsWith(QString::fromUtf8("Ż")));
+    EXPECT_TRUE(window().statusBar()->currentMessage().contains(QString::fromUtf8("Ż")));
     name->setCursorPosition(1);
     type(name, QString::fromUtf8("ż"));
     EXPECT_EQ(name->cursorPosition(), 2) << "the cursor stays after the typed letter";

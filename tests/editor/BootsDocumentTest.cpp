@@ -337,7 +337,7 @@ TEST_F(Document, OpeningOrClosingChoosesNoBootOnceTheViewsAreReset)
 TEST_F(Document, UndoAndRedoMakeTheBootTheyChangeCurrent)
 {
     ASSERT_TRUE(doc.setCurrentBoot(1));
-    ASSERT_TRUE(edit(1, RecordField::Name, "One"));
+    ASSERT_TRUE(edit(1, Id::Name, "One"));
     ASSERT_TRUE(doc.setCurrentBoot(3));
     doc.undoStack()->undo();
     EXPECT_EQ(doc.currentBoot(), 1);
