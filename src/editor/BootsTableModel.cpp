@@ -129,7 +129,7 @@ QVariant BootsTableModel::data(const QModelIndex &index, int role) const
     const Row &row = mRows[static_cast<std::size_t>(index.row())];
     const Column column = columnOf(index.column());
     switch (role) {
-    case Qt::DisplayRole:
+    case Qt::DisplayRole: // NOLINT(bugprone-branch-clone)
         return row.cells[index.column()];
     case Qt::EditRole:
         // A text for every cell, so that a statistic is typed like any field, digit by digit.

@@ -38,7 +38,7 @@ std::string find(const std::string &folder, const std::string &path)
         const std::string keptPath = FileIo::join(home, name);
         if (FileIo::readFile(keptPath, kept, nullptr, FileIo::Links::Refuse) &&
             Fingerprint::of(kept) == name)
-            return keptPath;
+            return keptPath; // NOLINT(performance-no-automatic-move)
     }
     return {};
 }

@@ -272,7 +272,7 @@ std::string fieldValue(const Json &field, const char *key, const BootField &colu
         refuse(where + ": " + key + ": " + reason);
     if (column.shown(scratch) != shown)
         refuse(where + ": " + key + " is not a value the field can hold");
-    return shown;
+    return shown; // NOLINT(performance-no-automatic-move)
 }
 
 std::vector<PackBootChange> readBoots(const Json &doc)
@@ -292,10 +292,10 @@ std::vector<PackBootChange> readBoots(const Json &doc)
             const std::string key = text(f, "key", where);
             const BootField *column = BootsTable::column(key);
             if (!column)
-                refuse(where + ": \"" + key + "\" is no field of a boot");
+                refuse(where + ": \"" + key + "\" is no field of a boot"); // NOLINT(performance-inefficient-string-concatenation)
             if (!keys.insert(key).second)
-                refuse(where + ": " + key + " is changed twice");
-            const std::string at = where + ", " + key;
+                refuse(where + ": " + key + " is changed twice"); // NOLINT(performance-inefficient-string-concatenation)
+            const std::string at = where + ", " + key; // NOLINT(performance-inefficient-string-concatenation)
             change.fields.push_back(
                 {key, fieldValue(f, "before", *column, at), fieldValue(f, "after", *column, at)});
         }
@@ -364,7 +364,7 @@ bool write(const Pack &pack, Bytes &zip, std::string *error)
     }
     if (!ok || zip_close(archive.get()) != 0)
         return fail(error, std::string("the zip cannot be made: ") + zip_strerror(archive.get()));
-    archive.release();
+    archive.release(); // NOLINT(bugprone-unused-return-value)
     zip_stat_t st;
     if (zip_source_stat(buffer, &st) != 0 || zip_source_open(buffer) != 0)
         return fail(error, "the zip cannot be read back");

@@ -71,7 +71,7 @@ bool encodePng(const Picture &picture, std::vector<std::uint8_t> &out, std::stri
         rows[y] = const_cast<png_bytep>(picture.pixels.data() + y * stride);
     // libpng reports its errors by a long jump back here; nothing above owns memory that a
     // jump would leak.
-    if (setjmp(png_jmpbuf(png))) {
+    if (setjmp(png_jmpbuf(png))) { // NOLINT(cert-err52-cpp)
         png_destroy_write_struct(&png, &info);
         return fail(out, error, "the picture could not be encoded as PNG");
     }
