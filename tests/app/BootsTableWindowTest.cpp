@@ -78,8 +78,6 @@ TEST_F(BootsTableWindow, SortingShowsTheOrderAndKeepsEveryPosition)
 
 TEST_F(BootsTableWindow, StatisticCellTakesEveryDigitTypedAndSaysWhatItStored)
 {
-    GTEST_SKIP() << "known fault: the cell's 5 is stored (the document's rule, tested there) and "
-                    "then the current boot's record goes back to 2; being traced";
     table->setCurrentIndex(table->model()->index(1, kShotPower)); // boot 1
     QTest::keyClick(table, Qt::Key_3);
     auto *editor = table->viewport()->findChild<QLineEdit *>();
@@ -87,6 +85,7 @@ TEST_F(BootsTableWindow, StatisticCellTakesEveryDigitTypedAndSaysWhatItStored)
     QTest::keyClicks(editor, QStringLiteral("00")); // the editor has the focus now
     EXPECT_EQ(editor->text(), "300") << "no digit is dropped";
     QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents(); // the view commits a cell's editor on the next turn
     EXPECT_EQ(window().database().records()[1].Sila, 5);
     EXPECT_EQ(shown(1, kShotPower), "5");
     EXPECT_EQ(window().statusBar()->currentMessage(),
