@@ -19,7 +19,9 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#ifndef _WIN32
 #include <sys/resource.h>
+#endif
 
 int main(int argc, char **argv)
 {
@@ -43,11 +45,16 @@ int main(int argc, char **argv)
         const QString go = qEnvironmentVariable("CLEATWORK_SAVE_WHEN");
         while (!go.isEmpty() && !QFileInfo::exists(go))
             QThread::msleep(5);
+#ifdef _WIN32
+        if (std::strtoull(argv[4], nullptr, 10) > 0)
+            return 4; // Windows cannot limit the size of the files a process writes
+#else
         std::signal(SIGXFSZ, SIG_IGN); // a write past the limit fails instead of ending us
         const rlim_t limit = std::strtoull(argv[4], nullptr, 10);
         const rlimit r{limit, limit};
         if (limit > 0)
             setrlimit(RLIMIT_FSIZE, &r);
+#endif
         bool saved = window.save();
         std::printf("SAVE %s MODIFIED %d\n", saved ? "ok" : "failed", window.hasUnsavedEdits());
         std::fflush(stdout);

@@ -6,12 +6,15 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <sys/wait.h>
+#ifndef _WIN32
 #include <unistd.h>
+#endif
 
 namespace fs = std::filesystem;
 
@@ -54,21 +57,19 @@ std::unique_ptr<AppFolders> foldersOf(Mode mode, const TempDir &program, const T
 // returns the working folder it used.
 QString copyThatDies(Mode mode, const TempDir &program, const TempDir &data)
 {
-    const std::string report = data.file("dead-copy");
-    const pid_t child = fork();
-    if (child == 0) {
-        auto folders = foldersOf(mode, program, data);
-        touch(QDir(folders->workingFolder()).filePath(QStringLiteral("temp.bin")));
-        std::ofstream(report) << folders->workingFolder().toStdString();
-        _exit(0); // no destructor runs: the lock and the files stay behind
-    }
-    int status = -1;
-    waitpid(child, &status, 0);
-    std::ifstream in(report);
-    std::string folder;
-    std::getline(in, folder);
-    fs::remove(report);
-    return QString::fromStdString(folder);
+    const QString report = QString::fromStdString(data.file("dead-copy"));
+    const int status = QProcess::execute(
+        QString::fromUtf8(CLEATWORK_DEAD_COPY),
+        {mode == Mode::Portable ? QStringLiteral("portable") : QStringLiteral("installed"),
+         QString::fromStdString(program.path()), QString::fromStdString(data.path()), report});
+    EXPECT_EQ(status, 0);
+    QFile in(report);
+    if (!in.open(QIODevice::ReadOnly))
+        return {};
+    const QString folder = QString::fromUtf8(in.readAll());
+    in.close();
+    in.remove();
+    return folder;
 }
 
 TEST(AppFoldersMode, WritableFolderWithLanguagesIsPortable)
@@ -273,8 +274,13 @@ class ForeignFolders : public testing::Test
 protected:
     void SetUp() override
     {
+#ifdef _WIN32
+        GTEST_SKIP() << "folders of another user in a shared runtime or cache folder are a POSIX "
+                        "rule; a Windows user's local AppData is the user's own";
+#else
         if (::geteuid() != 0)
             GTEST_SKIP() << "only root can make folders that belong to another user";
+#endif
         qputenv("XDG_CACHE_HOME", QByteArray::fromStdString(cache.path()));
         qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(runtime.path()));
         fs::create_directories(victim.file("9-0"));
@@ -304,15 +310,26 @@ protected:
     {
         fs::create_directories(folder);
         fs::create_directory_symlink(victim.path(), fs::path(folder) / "copies");
-        ASSERT_EQ(::lchown(folder.c_str(), kStranger, kStranger), 0);
+        ASSERT_TRUE(giveAway(folder, true));
     }
-    static constexpr uid_t kStranger = 4242;
+    // Gives `path` (a link itself, not what it names, when `link`) to a user nobody is.
+    static bool giveAway(const std::string &path, bool link)
+    {
+#ifdef _WIN32
+        (void)path;
+        (void)link;
+        return false;
+#else
+        constexpr uid_t kStranger = 4242;
+        return (link ? ::lchown : ::chown)(path.c_str(), kStranger, kStranger) == 0;
+#endif
+    }
     TempDir program, cache, runtime, victim;
 };
 
 TEST_F(ForeignFolders, StartRemovesNothingThroughFoldersAnotherUserPrepared)
 {
-    ASSERT_EQ(::chown(runtime.path().c_str(), kStranger, kStranger), 0);
+    ASSERT_TRUE(giveAway(runtime.path(), false));
     const std::string fallback = stateFolderIn(cache.path() + "/cleatwork");
     ASSERT_FALSE(fallback.empty());
     const std::string inRuntime = runtime.path() + "/" + fs::path(fallback).filename().string();

@@ -1,9 +1,17 @@
 #pragma once
 // A child process for tests that must kill or limit a program: started with its arguments,
-// its standard output read line by line.
+// its standard output read line by line. POSIX spawns it; Windows creates it with its
+// arguments quoted as its C runtime reads them back, and a kill ends it at once as SIGKILL does.
 #include <string>
-#include <sys/types.h>
 #include <vector>
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#else
+#include <sys/types.h>
+#endif
 
 class ChildProcess
 {
@@ -16,14 +24,20 @@ public:
     /// The next line of output without its line break, or false at the end or after
     /// `timeoutMs` milliseconds.
     bool readLine(std::string &line, int timeoutMs = 30000);
-    /// Sends `signal` to the child.
-    void kill(int signal);
+    /// Ends the child at once, as SIGKILL does.
+    void kill();
     /// Waits for the child to end; its exit status, or -1 when a signal ended it.
     int wait();
 
 private:
+#ifdef _WIN32
+    HANDLE mProcess = nullptr;
+    HANDLE mOutput = nullptr;
+    bool mKilled = false;
+#else
     pid_t mPid = -1;
     int mOutput = -1;
+#endif
     std::string mPending;
     bool mWaited = false;
 };
