@@ -4,6 +4,8 @@
 //   install-driver edit READ-ONLY-GAME WRITABLE-GAME LANGUAGE: opens the game in the read-only
 //     folder, edits boot 0 and expects the save to be refused; opens the writable game, names
 //     boot 0 "Installed" and saves it; picks LANGUAGE.
+//   install-driver rename GAME NAME: opens the game, expects its boots listed, names boot 0
+//     NAME and saves it (the Windows build's check of the unzipped copy).
 //   install-driver all GAME VALUE MEETING-FOLDER: waits until a second driver has come to
 //     the meeting folder too (both are then running), sets every statistic of every boot to
 //     VALUE through "All" and saves.
@@ -56,6 +58,15 @@ bool edit(frmMain &window, const QString &readOnlyGame, const QString &game,
     return ok;
 }
 
+bool rename(frmMain &window, const QString &game, const QString &name)
+{
+    bool ok = step(window.openFile(game), "open");
+    ok = step(window.findChild<QListWidget *>(QStringLiteral("List1"))->count() > 0,
+              "its boots are listed") && ok;
+    editFirstBoot(window, name);
+    return step(window.save(), "rename boot 0 and save") && ok;
+}
+
 // Waits until two drivers have signed in at `folder`.
 bool meet(const QString &folder)
 {
@@ -96,6 +107,8 @@ int main(int argc, char **argv)
         frmMain window;
         if (args.size() == 4 && args[0] == QLatin1String("edit"))
             ok = edit(window, args[1], args[2], args[3]);
+        else if (args.size() == 3 && args[0] == QLatin1String("rename"))
+            ok = rename(window, args[1], args[2]);
         else if (args.size() == 4 && args[0] == QLatin1String("all"))
             ok = changeAll(window, args[1], args[2], args[3]);
         else
