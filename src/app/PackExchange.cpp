@@ -3,23 +3,23 @@
 #include "app/ui/MainWindowTexts.h"
 #include "app/ui/Messages.h"
 #include "app/windows/frmApplyPack.h"
-#include "container/PesZlib.h"
+#include "app/windows/frmExportPack.h"
 #include "editor/BootsDocument.h"
 #include "editor/GuiText.h"
 #include "editor/PackSteps.h"
 #include "editor/TextureArchives.h"
 #include "editor/UiText.h"
-#include "pack/Fingerprint.h"
-#include "pack/Originals.h"
 #include "pack/PackFile.h"
 #include "pack/PackMaker.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
+#include <set>
 
 using GuiText::toNative;
 using UiText::Key;
@@ -31,23 +31,6 @@ QAction *action(QObject *parent, const char *name)
     auto *a = new QAction(parent);
     a->setObjectName(QString::fromLatin1(name));
     return a;
-}
-
-// The plain contents of the kept original of the game file `path`.
-bool originalOf(const QString &folder, const QString &path, std::vector<std::uint8_t> &plain,
-                QString *error)
-{
-    const std::string original = Originals::find(toNative(folder), toNative(path));
-    if (original.empty()) {
-        *error = UiText::text(Key::NoOriginal, {QDir::toNativeSeparators(path)});
-        return false;
-    }
-    PesZlib zlib(std::string{});
-    if (!zlib.unwrapFile(original, plain)) {
-        *error = UiText::reason(zlib.errorString());
-        return false;
-    }
-    return true;
 }
 
 } // namespace
@@ -124,48 +107,53 @@ QString PackExchange::choosePack(const QString &objectName, bool saving)
 
 bool PackExchange::exportPack(const QString &path)
 {
-    const QString folder = mDocument->originalsFolder();
-    PackMaker::Input input;
-    QString error;
-    bool ok = mDocument->isOpen() &&
-              originalOf(folder, mDocument->gamePath(), input.baseBoots, &error);
-    Baza base;
-    if (ok && !base.load(input.baseBoots)) {
-        error = UiText::reason(base.errorString());
-        ok = false;
-    }
-    PackMerge::Receiver mine;
-    ok = ok && PackSteps::receiver(*mDocument, mine, &error);
-    for (std::size_t i = 0, archive = 1; ok && archive <= 2; ++archive) {
-        if (!mDocument->textures().isLoaded(static_cast<int>(archive)))
-            continue;
-        PackMaker::ArchivePair pair;
-        pair.name = mine.archives[i].name;
-        pair.mine = std::move(mine.archives[i++].bytes);
-        ok = originalOf(folder, mDocument->textures().source(static_cast<int>(archive)), pair.base,
-                        &error);
-        input.archives.push_back(std::move(pair));
-    }
-    if (!ok) {
-        Messages::show(mWindow, QMessageBox::Warning, QStringLiteral("packNotWrittenMessage"),
-                       UiText::text(Key::CannotWritePack, {QDir::toNativeSeparators(path), error}));
+    auto refuse = [this, &path](QWidget *over, const QString &reason) {
+        Messages::show(
+            over, QMessageBox::Warning, QStringLiteral("packNotWrittenMessage"),
+            UiText::text(Key::CannotWritePack, {QDir::toNativeSeparators(path), reason}));
         return false;
-    }
-    input.bootsName = toNative(QFileInfo(mDocument->gamePath()).fileName());
-    input.base = base.records();
-    input.mine = std::move(mine.records);
-    input.manifest.title = toNative(QFileInfo(path).completeBaseName());
-    input.manifest.program = std::string("Cleatwork ") + CLEATWORK_VERSION;
-    input.manifest.date =
-        toNative(QDateTime::currentDateTimeUtc().toString(Qt::ISODate));
+    };
+    // The changes since each base the user tries; the user ticks the boots the pack takes, and
+    // their textures go with them.
     Pack pack;
-    std::string reason;
-    if (!PackMaker::make(input, pack, &reason) || !PackFile::writeFile(pack, toNative(path), &reason)) {
-        Messages::show(mWindow, QMessageBox::Warning, QStringLiteral("packNotWrittenMessage"),
-                       UiText::text(Key::CannotWritePack,
-                                    {QDir::toNativeSeparators(path), UiText::reason(reason)}));
+    std::vector<int> changed;
+    auto lister = [&](const QString &basePath, QStringList &lines) {
+        // Over the Export Pack window once it is shown.
+        QWidget *over =
+            QApplication::activeModalWidget() ? QApplication::activeModalWidget() : mWindow;
+        PackMaker::Input input;
+        QString error;
+        std::string reason;
+        Pack made;
+        if (!PackSteps::exportInput(*mDocument, basePath, input, &error))
+            return refuse(over, error);
+        if (!PackMaker::make(input, made, &reason))
+            return refuse(over, UiText::reason(reason));
+        pack = std::move(made);
+        changed = PackSteps::changedBoots(*mDocument, pack);
+        const std::vector<BootRecord> &records = mDocument->database().records();
+        for (const int position : changed) {
+            const BootRecord &boot = records[static_cast<std::size_t>(position)];
+            lines << QStringLiteral("%1  %2").arg(position).arg(GuiText::fromAnsi(boot.Nazwa));
+        }
+        return true;
+    };
+    frmExportPack dialog(lister, mWindow);
+    if (!dialog.listed() || dialog.exec() != QDialog::Accepted)
         return false;
+    const std::vector<bool> ticked = dialog.ticked();
+    std::set<int> chosen;
+    for (std::size_t i = 0; i < changed.size(); ++i) {
+        if (ticked[i])
+            chosen.insert(changed[i]);
     }
+    PackSteps::keepOnly(*mDocument, pack, chosen);
+    pack.manifest.title = toNative(QFileInfo(path).completeBaseName());
+    pack.manifest.program = std::string("Cleatwork ") + CLEATWORK_VERSION;
+    pack.manifest.date = toNative(QDateTime::currentDateTimeUtc().toString(Qt::ISODate));
+    std::string reason;
+    if (!PackFile::writeFile(pack, toNative(path), &reason))
+        return refuse(mWindow, UiText::reason(reason));
     Messages::show(mWindow, QMessageBox::Information, QStringLiteral("packWrittenMessage"),
                    UiText::text(Key::PackWritten, {QDir::toNativeSeparators(path),
                                                    QString::number(pack.boots.size()),

@@ -1,8 +1,8 @@
 #pragma once
-// Boot packs and originals in the window: File ▸ Export Pack… (the changes of the open files
-// since their originals), Apply Pack… and Revert Pack… (through the Apply Pack window, as one
-// undo step), and Edit ▸ Revert to Original for the chosen boots. Messages open over the
-// window; the document does the work.
+// Boot packs and originals in the window: File ▸ Export Pack… (the boots changed since the
+// originals or a base file, ticked in the Export Pack window), Apply Pack… and Revert Pack…
+// (through the Apply Pack window, as one undo step), and Edit ▸ Revert to Original for the
+// chosen boots and their textures. Messages open over the window; the document does the work.
 #include "pack/PackMerge.h"
 
 #include <QObject>
@@ -24,7 +24,8 @@ public:
     PackExchange(BootsDocument *document, QMenu *fileMenu, QAction *quit, QMenu *editMenu,
                  std::function<std::vector<int>()> chosenBoots, QWidget *window);
 
-    /// Writes the changes since the originals to `path`; false after a message.
+    /// Writes the changes the user ticks in the Export Pack window to `path`; false after a
+    /// message, or when cancelled.
     bool exportPack(const QString &path);
     /// Reads the pack at `path`, shows its changes and, on OK, makes them one undo step.
     /// False after a message when it cannot be read; false when cancelled.

@@ -1,5 +1,6 @@
 #include "frmMain.h"
 
+#include "ChangeView.h"
 #include "EditorMemory.h"
 #include "OtherWindows.h"
 #include "PackExchange.h"
@@ -202,9 +203,9 @@ void frmMain::createMenus()
     MainWindowTexts::setText(Edit, UiText::Key::Edit);
     auto *edit = new EditActions(mDocument->undoStack(), Edit);
     edit->routeKeysFrom(mRecordEditor->recordFields());
-    // File ▸ Export/Apply/Revert Pack… and Edit ▸ Revert to Original for the listed boot.
-    new PackExchange(mDocument, File, mnuQuit, Edit,
-                     [this] { return std::vector<int>{List1->currentRow()}; }, this);
+    // File ▸ Export/Apply/Revert Pack… and Edit ▸ Revert to Original for the chosen boots.
+    new PackExchange(mDocument, File, mnuQuit, Edit, [this] { return mDocument->selectedBoots(); },
+                     this);
 
     // View ▸ Boots Table, and Copy and Paste of the table's cells in Edit.
     mTable = new BootsTableDock(mDocument, Edit, this);
@@ -212,6 +213,8 @@ void frmMain::createMenus()
             [this](int rows) { mGlobalChange->setSelectedRowsAvailable(rows > 0); });
     connect(mTable, &BootsTableDock::note, statusBar(),
             [this](const QString &note) { statusBar()->showMessage(note); });
+    // View ▸ Changes and File ▸ Compare With…, marked in the table.
+    new ChangeView(mDocument, File, mnuOpen, mTable->viewMenu(), this);
 
     About = menuBar()->addAction(QStringLiteral("About"), this, &frmMain::About_Click);
     About->setObjectName(QStringLiteral("About"));

@@ -1,5 +1,6 @@
 #include "BootsDocument.h"
 
+#include "ChangeMarks.h"
 #include "ChangeRecordCommand.h"
 #include "GuiText.h"
 #include "ReplaceRecordsCommand.h"
@@ -24,7 +25,8 @@ using UiText::Key;
 
 BootsDocument::BootsDocument(const QString &workingFolder, QObject *parent)
     : QObject(parent), mWorkingFolder(workingFolder), mZlib(toNative(workingFolder)),
-      mTextures(new TextureArchives(workingFolder, &mUndoStack, this))
+      mTextures(new TextureArchives(workingFolder, &mUndoStack, this)),
+      mMarks(new ChangeMarks(this))
 {
     // Every change of the records or textures ends in a step's push, undo or redo.
     connect(&mUndoStack, &QUndoStack::indexChanged, this, [this] {
@@ -134,10 +136,15 @@ bool BootsDocument::originalRecords(std::vector<BootRecord> &records, QString *e
         *error = UiText::text(Key::NoOriginal, {QDir::toNativeSeparators(mGamePath)});
         return false;
     }
+    return readBoots(QString::fromStdString(original), records, error);
+}
+
+bool BootsDocument::readBoots(const QString &path, std::vector<BootRecord> &records, QString *error)
+{
     PesZlib zlib(std::string{});
     FileIo::Bytes plain;
     Baza db;
-    if (!zlib.unwrapFile(original, plain)) {
+    if (!zlib.unwrapFile(toNative(path), plain)) {
         *error = UiText::reason(zlib.errorString());
         return false;
     }

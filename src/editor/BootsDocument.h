@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <vector>
 
+class ChangeMarks;
 class TextureArchives;
 
 class BootsDocument : public QObject
@@ -40,6 +41,9 @@ public:
     bool bootsModified() const { return mDb.records() != mSavedRecords; }
     TextureArchives &textures() { return *mTextures; }
     const TextureArchives &textures() const { return *mTextures; }
+    /// What the table marks the boots against: the original or another file.
+    ChangeMarks &changeMarks() { return *mMarks; }
+    const ChangeMarks &changeMarks() const { return *mMarks; }
     const Baza &database() const { return mDb; }
     QUndoStack *undoStack() { return &mUndoStack; }
 
@@ -83,6 +87,9 @@ public:
     /// The records of the open file's kept original. False, with the reason, when it has none
     /// or it cannot be read.
     bool originalRecords(std::vector<BootRecord> &records, QString *error) const;
+    /// The records of the boots file at `path`, unwrapped and checked as opening does, without
+    /// touching the working files. False, with the reason, when it cannot be read.
+    static bool readBoots(const QString &path, std::vector<BootRecord> &records, QString *error);
 
     /// Stores the record editor's fields into record `index` as one undo step, each field by
     /// its rule (BootField::storeTyped); ID, Kolej and Pole5 stay. The step is merged with the
@@ -169,6 +176,7 @@ private:
     Baza mDb;
     QUndoStack mUndoStack;
     TextureArchives *mTextures = nullptr;
+    ChangeMarks *mMarks = nullptr;
     std::vector<BootRecord> mSavedRecords;
     bool mModified = false;
     int mCleanIndex = 0;

@@ -1,6 +1,11 @@
 #include "BootsTableModel.h"
 
 #include "BootsDocument.h"
+#include "ChangeMarks.h"
+#include "UiText.h"
+#include "pack/BootsDiff.h"
+
+#include <QFileInfo>
 
 #include <algorithm>
 #include <array>
@@ -56,6 +61,7 @@ BootsTableModel::BootsTableModel(BootsDocument *document, QObject *parent)
         mRows[static_cast<std::size_t>(row)] = rowOf(row);
         emit dataChanged(index(row, 0), index(row, kColumnCount - 1));
     });
+    connect(&document->changeMarks(), &ChangeMarks::changed, this, &BootsTableModel::marksChanged);
     // Many boots at once: their number stays, so the rows (and the selection) stay too.
     connect(document, &BootsDocument::recordsReplaced, this, [this] {
         const auto before = mRows.size();
@@ -100,7 +106,50 @@ BootsTableModel::Row BootsTableModel::rowOf(int row) const
     const bool named = r.cells[2] != QString::number(record.nowe);
     r.filterText = r.cells[1] + QLatin1Char('\n') + r.cells[3] + QLatin1Char('\n') + r.cells[4] +
                    QLatin1Char('\n') + (named ? r.cells[2] : QString());
+    const ChangeMarks &marks = mDocument->changeMarks();
+    if (!marks.shown())
+        return r;
+    const BootRecord *base = marks.reference(row);
+    for (int c = 0; c < kColumnCount; ++c) {
+        // A boot the base does not have differs in every field.
+        r.marked << (!base && c > 0);
+        r.reference << (r.marked.back() ? QStringLiteral("\u2014") : QString());
+    }
+    if (!base) {
+        r.changed = true;
+        return r;
+    }
+    for (const PackFieldChange &change : BootsDiff::fieldsOf(*base, record)) {
+        r.changed = true;
+        for (int c = 1; c < kColumnCount; ++c) {
+            if (change.key == columnOf(c)->name) {
+                // As the table shows it: a manufacturer by its name.
+                r.marked[c] = true;
+                r.reference[c] = QString::fromStdString(
+                    TablePaste::shown(*base, static_cast<std::size_t>(row), columnOf(c)));
+            }
+        }
+    }
     return r;
+}
+
+void BootsTableModel::marksChanged()
+{
+    reload();
+    if (!mRows.empty())
+        emit dataChanged(index(0, 0), index(rowCount() - 1, kColumnCount - 1));
+}
+
+QString BootsTableModel::toolTip(const Row &row, int column) const
+{
+    if (!row.marked.value(column))
+        return QString();
+    const QString base = row.reference.value(column);
+    const ChangeMarks &marks = mDocument->changeMarks();
+    if (marks.base() == ChangeMarks::Base::File)
+        return UiText::text(UiText::Key::ChangesCompared,
+                            {QFileInfo(marks.comparedFile()).fileName(), base});
+    return UiText::text(UiText::Key::ChangesOriginal, {base});
 }
 
 void BootsTableModel::reload()
@@ -140,6 +189,18 @@ QVariant BootsTableModel::data(const QModelIndex &index, int role) const
         return row.cells[index.column()];
     case FilterRole:
         return row.filterText;
+    case ChangedRole:
+        if (!mDocument->changeMarks().shown())
+            return {};
+        return row.marked.value(index.column());
+    case RowChangedRole:
+        if (!mDocument->changeMarks().shown())
+            return {};
+        return row.changed;
+    case ReferenceRole:
+        return row.reference.value(index.column());
+    case Qt::ToolTipRole:
+        return toolTip(row, index.column());
     case Qt::TextAlignmentRole:
         if (isNumber(column))
             return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);

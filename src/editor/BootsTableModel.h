@@ -3,6 +3,8 @@
 // the name, manufacturer, material, colour and the five statistics. What the boots table
 // shows, sorts, filters and edits. Edits go through
 // the document, so that each is an undo step; the table follows every change of the document.
+// While the document's ChangeMarks are shown, each cell tells whether it differs from them and
+// what they hold there.
 #include "exchange/TablePaste.h"
 
 #include <QAbstractTableModel>
@@ -19,6 +21,12 @@ public:
     static constexpr int SortRole = Qt::UserRole;
     /// What the filter searches: the name, material, colour and manufacturer's name.
     static constexpr int FilterRole = Qt::UserRole + 1;
+    /// Whether the cell differs from the marks' base; no value while no marks are shown.
+    static constexpr int ChangedRole = Qt::UserRole + 2;
+    /// Whether the boot differs from the base in any field; no value while no marks are shown.
+    static constexpr int RowChangedRole = Qt::UserRole + 3;
+    /// What the base holds in a cell that differs (a dash for a boot it does not have).
+    static constexpr int ReferenceRole = Qt::UserRole + 4;
     /// Shows at most as many boots as the boots list does.
     static constexpr int kMaxRows = 255;
     static constexpr int kColumnCount = 10;
@@ -55,10 +63,15 @@ private:
     {
         QStringList cells; ///< as shown, one per column
         QString filterText;
+        bool changed = false;  ///< differs from the marks' base anywhere
+        QList<bool> marked;    ///< by column, while marks are shown: differs from the base
+        QStringList reference; ///< the base's text of each marked cell
     };
     void reload();
     void reloadRow(int row);
     Row rowOf(int row) const;
+    void marksChanged();
+    QString toolTip(const Row &row, int column) const;
 
     BootsDocument *mDocument;
     std::vector<Row> mRows;

@@ -7,16 +7,162 @@
 #include "TextureArchives.h"
 #include "UiText.h"
 #include "common/FileIo.h"
+#include "boots/Baza.h"
+#include "container/PesZlib.h"
 #include "imaging/textures/TextureReplacer.h"
 #include "pack/ArchiveDiff.h"
+#include "pack/Originals.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QUndoStack>
 #include <set>
+#include <utility>
 
 using GuiText::toNative;
 
 namespace PackSteps {
+
+namespace {
+
+using TextureKey = std::pair<std::string, std::int32_t>; // an archive's file name, an entry
+
+std::string archiveName(const TextureArchives &textures, int archive)
+{
+    return toNative(QFileInfo(textures.source(archive)).fileName());
+}
+
+/// The archive and entry of the texture of each boot at `positions` that has one at hand.
+std::set<TextureKey> texturesOf(const BootsDocument &document, const std::vector<int> &positions)
+{
+    std::set<TextureKey> keys;
+    for (const int position : positions) {
+        const TextureArchives::BootTexture at = document.textures().textureOf(position);
+        if (at.found())
+            keys.emplace(archiveName(document.textures(), at.archive), at.entry);
+    }
+    return keys;
+}
+
+/// The step that puts the textures of the boots at `positions` in `archive` back as its kept
+/// original holds them; no entries when they hold them already.
+bool textureRevert(const BootsDocument &document, int archive, const std::vector<int> &positions,
+                   ReplaceTextureCommand::Step &step, QString *error)
+{
+    const TextureArchives &textures = document.textures();
+    std::set<std::int32_t> entries;
+    for (const int position : positions) {
+        const TextureArchives::BootTexture at = textures.textureOf(position);
+        if (at.archive == archive)
+            entries.insert(at.entry);
+    }
+    if (entries.empty())
+        return true;
+    PackMerge::Bytes kept;
+    if (!original(document, textures.source(archive), kept, error))
+        return false;
+    step.archive = archive;
+    step.loadNumber = textures.loadNumber(archive);
+    for (const std::int32_t entry : entries) {
+        PackMerge::Bytes was, now;
+        // An entry the original does not have has nothing to go back to.
+        if (!ArchiveDiff::textureOf(kept, entry, was))
+            continue;
+        if (!textures.entryTexture(archive, entry, now, error))
+            return false;
+        if (was != now) {
+            step.before.emplace_back(entry, std::move(now));
+            step.after.emplace_back(entry, std::move(was));
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+bool original(const BootsDocument &document, const QString &path, PackMerge::Bytes &plain,
+              QString *error)
+{
+    const QString folder = document.originalsFolder();
+    const std::string kept =
+        folder.isEmpty() ? std::string() : Originals::find(toNative(folder), toNative(path));
+    if (kept.empty()) {
+        *error = UiText::text(UiText::Key::NoOriginal, {QDir::toNativeSeparators(path)});
+        return false;
+    }
+    PesZlib zlib(std::string{});
+    if (!zlib.unwrapFile(kept, plain)) {
+        *error = UiText::reason(zlib.errorString());
+        return false;
+    }
+    return true;
+}
+
+bool exportInput(const BootsDocument &document, const QString &basePath, PackMaker::Input &input,
+                 QString *error)
+{
+    PackMaker::Input out;
+    Baza base;
+    PackMerge::Receiver mine;
+    if (!document.isOpen() || !receiver(document, mine, error))
+        return false;
+    if (basePath.isEmpty()) {
+        if (!original(document, document.gamePath(), out.baseBoots, error))
+            return false;
+    } else if (PesZlib zlib(std::string{}); !zlib.unwrapFile(toNative(basePath), out.baseBoots)) {
+        *error = UiText::reason(zlib.errorString());
+        return false;
+    }
+    if (!base.load(out.baseBoots)) {
+        *error = UiText::reason(base.errorString());
+        return false;
+    }
+    out.bootsName = toNative(QFileInfo(document.gamePath()).fileName());
+    out.base = base.records();
+    out.mine = std::move(mine.records);
+    std::size_t next = 0;
+    for (const int archive : {1, 2}) {
+        if (!document.textures().isLoaded(archive))
+            continue;
+        PackMaker::ArchivePair pair;
+        pair.name = mine.archives[next].name;
+        pair.mine = std::move(mine.archives[next++].bytes);
+        if (!original(document, document.textures().source(archive), pair.base, error))
+            return false;
+        out.archives.push_back(std::move(pair));
+    }
+    input = std::move(out);
+    return true;
+}
+
+std::vector<int> changedBoots(const BootsDocument &document, const Pack &pack)
+{
+    std::set<int> changed;
+    for (const PackBootChange &boot : pack.boots)
+        changed.insert(static_cast<int>(boot.position));
+    std::set<TextureKey> textures;
+    for (const PackTextureChange &texture : pack.textures)
+        textures.emplace(texture.archive, texture.entry);
+    const auto count = static_cast<int>(document.database().records().size());
+    for (int position = 0; position < count && !textures.empty(); ++position) {
+        const std::set<TextureKey> own = texturesOf(document, {position});
+        if (!own.empty() && textures.count(*own.begin()))
+            changed.insert(position);
+    }
+    return {changed.begin(), changed.end()};
+}
+
+void keepOnly(const BootsDocument &document, Pack &pack, const std::set<int> &positions)
+{
+    std::erase_if(pack.boots, [&positions](const PackBootChange &boot) {
+        return !positions.count(static_cast<int>(boot.position));
+    });
+    const std::set<TextureKey> kept =
+        texturesOf(document, std::vector<int>(positions.begin(), positions.end()));
+    std::erase_if(pack.textures, [&kept](const PackTextureChange &texture) {
+        return !kept.count({texture.archive, texture.entry});
+    });
+}
 
 bool receiver(const BootsDocument &document, PackMerge::Receiver &receiver, QString *error)
 {
@@ -104,13 +250,33 @@ bool revertToOriginal(BootsDocument &document, const std::vector<int> &positions
     std::vector<BootRecord> original;
     if (!document.isOpen() || !document.originalRecords(original, error))
         return false;
-    std::vector<BootRecord> records = document.database().records();
+    const std::vector<BootRecord> &before = document.database().records();
+    std::vector<BootRecord> records = before;
     for (const int position : positions) {
         const auto at = static_cast<std::size_t>(position);
         if (position >= 0 && at < records.size() && at < original.size())
             records[at] = original[at];
     }
-    return document.changeRecords(text, std::move(records));
+    std::vector<ReplaceTextureCommand::Step> textureSteps;
+    for (const int archive : {1, 2}) {
+        ReplaceTextureCommand::Step textureStep;
+        if (!document.textures().isLoaded(archive))
+            continue;
+        if (!textureRevert(document, archive, positions, textureStep, error))
+            return false;
+        if (!textureStep.before.empty())
+            textureSteps.push_back(std::move(textureStep));
+    }
+    if (records == before && textureSteps.empty())
+        return false;
+    auto *step = new QUndoCommand(text);
+    if (records != before)
+        new ReplaceRecordsCommand(&document, text, before, std::move(records), false, step);
+    for (ReplaceTextureCommand::Step &textureStep : textureSteps)
+        new ReplaceTextureCommand(&document.textures(), std::move(textureStep), step);
+    document.startNewStep();
+    document.undoStack()->push(step);
+    return true;
 }
 
 } // namespace PackSteps

@@ -1,10 +1,13 @@
 #pragma once
 // Boot packs and originals in the open document: the document's files as a pack meets them,
 // a pack applied or reverted as one undo step over boots and textures, and boots put back as
-// the kept original holds them. Failures are false and a reason; nothing changes then.
+// the kept original holds them, with their textures. Failures are false and a reason; nothing
+// changes then.
+#include "pack/PackMaker.h"
 #include "pack/PackMerge.h"
 
 #include <QString>
+#include <set>
 #include <vector>
 
 class BootsDocument;
@@ -24,8 +27,26 @@ bool textureFits(const PackMerge::Bytes &archive, const ArchiveEntry &entry,
 bool apply(BootsDocument &document, const Pack &pack, PackMerge::Direction direction,
            const std::vector<PackMerge::Item> &items, const QString &text, QString *error);
 
-/// Puts every field of the boots at `positions` back as the kept original holds them, as one
-/// undo step named `text`. False, with no step, when there is no original or nothing changes.
+/// The plain contents of the kept original of the game file `path` (the boots file or an
+/// archive the document loaded).
+bool original(const BootsDocument &document, const QString &path, PackMerge::Bytes &plain,
+              QString *error);
+
+/// What a pack of the open files' changes is made from (no manifest yet): the boots since the
+/// boots file at `basePath` (empty: the kept original), and each loaded archive since its kept
+/// original, under its game file's name.
+bool exportInput(const BootsDocument &document, const QString &basePath, PackMaker::Input &input,
+                 QString *error);
+/// The boots that `pack` changes, in a field or in the texture TextureArchives::textureOf()
+/// answers for them, in file order.
+std::vector<int> changedBoots(const BootsDocument &document, const Pack &pack);
+/// Leaves in `pack` only the boots at `positions` and their textures.
+void keepOnly(const BootsDocument &document, Pack &pack, const std::set<int> &positions);
+
+/// Puts every field of the boots at `positions` back as the kept original holds them, and
+/// their textures in the loaded archives as the archives' kept originals hold them, as one
+/// undo step named `text`. False, with no step, when an original is missing or unreadable
+/// or nothing changes.
 bool revertToOriginal(BootsDocument &document, const std::vector<int> &positions,
                       const QString &text, QString *error);
 

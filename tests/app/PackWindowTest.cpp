@@ -1,11 +1,14 @@
-// The pack menus' wiring: Apply Pack… through its window is one undo step, and Edit ▸ Revert
-// to Original puts the listed boot back as the kept original holds it.
+// The pack and change menus' wiring: Apply Pack… through its window is one undo step, Edit ▸
+// Revert to Original puts the chosen boot back as the kept original holds it, View ▸ Changes and
+// File ▸ Compare With… mark the table.
 #include "MainWindowFixture.h"
+#include "editor/BootsTableModel.h"
 #include "pack/PackFile.h"
 #include "pack/PackMaker.h"
 
 #include <QAction>
 #include <QDialog>
+#include <QTableView>
 #include <QTreeWidget>
 #include <QUndoStack>
 
@@ -15,6 +18,12 @@ class PackWindow : public MainWindowFixture
 {
 protected:
     void trigger(const char *name) { find<QAction>(QString::fromLatin1(name))->trigger(); }
+    QAbstractItemModel *table() { return find<QTableView>(QStringLiteral("tblBoots"))->model(); }
+    /// The table's cell of boot `position` (shown in file order) in the column of `field`.
+    QModelIndex cell(int position, BootField::Id field)
+    {
+        return table()->index(position, BootsTableModel::columnOf(BootFields::field(field)));
+    }
     const std::vector<BootRecord> records = TestData::boots(4);
 };
 
@@ -67,6 +76,59 @@ TEST_F(PackWindow, RevertToOriginalPutsTheListedBootBack)
     EXPECT_EQ(window().database().records()[2], records[2]);
     EXPECT_EQ(window().database().records()[3].Nazwa, "Also mine");
     EXPECT_EQ(window().document().undoStack()->undoText(), QStringLiteral("Revert to Original"));
+}
+
+TEST_F(PackWindow, ChangesMarksTheEditedCellsAndOffersChangedOnly)
+{
+    window();
+    open(writeGame(records));
+    auto *changedOnly = find<QCheckBox>(QStringLiteral("chkChangedOnly"));
+    EXPECT_FALSE(changedOnly->isEnabled());
+    std::vector<BootRecord> changed = records;
+    changed[2].Kolor = "Gold";
+    ASSERT_TRUE(window().document().changeRecords(QStringLiteral("Change"), changed));
+
+    trigger("mnuChanges");
+    EXPECT_TRUE(find<QAction>(QStringLiteral("mnuChanges"))->isChecked());
+    EXPECT_TRUE(cell(2, BootField::Id::Colour).data(BootsTableModel::ChangedRole).toBool());
+    EXPECT_EQ(cell(2, BootField::Id::Colour).data(Qt::ToolTipRole).toString(),
+              QStringLiteral("Original: Colour 2"));
+    ASSERT_TRUE(changedOnly->isEnabled());
+    changedOnly->click();
+    EXPECT_EQ(table()->rowCount(), 1);
+
+    trigger("mnuChanges");
+    EXPECT_FALSE(changedOnly->isEnabled());
+    EXPECT_FALSE(changedOnly->isChecked());
+    EXPECT_EQ(table()->rowCount(), 4);
+}
+
+TEST_F(PackWindow, CompareWithMarksTheOtherFilesValuesAndRefusesABadFile)
+{
+    std::vector<BootRecord> other = records;
+    other[1].Nazwa = "Theirs";
+    const QString otherPath = writeGame(other, QStringLiteral("other.bin"));
+    const QString badPath = writeGameBytes({1, 2, 3}, QStringLiteral("bad.bin"));
+    window();
+    open(writeGame(records));
+    trigger("mnuChanges");
+
+    answer.file(badPath);
+    answer.message();
+    trigger("mnuCompare");
+    EXPECT_EQ(answer.names, QStringList({"CDCompare", "compareNotReadMessage"}));
+    EXPECT_TRUE(find<QAction>(QStringLiteral("mnuChanges"))->isChecked()) << "nothing changed";
+
+    answer.file(otherPath);
+    trigger("mnuCompare");
+    EXPECT_EQ(answer.pending(), 0);
+    EXPECT_FALSE(find<QAction>(QStringLiteral("mnuChanges"))->isChecked());
+    EXPECT_EQ(cell(1, BootField::Id::Name).data(Qt::ToolTipRole).toString(),
+              QStringLiteral("In other.bin: Theirs"));
+
+    trigger("mnuChanges");
+    EXPECT_FALSE(cell(1, BootField::Id::Name).data(BootsTableModel::ChangedRole).toBool())
+        << "back to the original";
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 // Packs and originals in the open document: applying a pack is one undo step over boots and
-// textures, and boots go back to the kept original as one step.
+// textures, boots go back to the kept original with their textures as one step, and an
+// exported pack holds the chosen boots with their textures.
+#include "CaseName.h"
 #include "TempDir.h"
 #include "TestImages.h"
 
@@ -10,6 +12,7 @@
 
 #include <QUndoStack>
 #include <gtest/gtest.h>
+#include <set>
 
 namespace {
 
@@ -39,6 +42,14 @@ protected:
             << error.toStdString();
     }
     Bytes workingCopy() { return TestData::readFile(doc.textures().workingCopy(1).toStdString()); }
+    void replaceTexture(std::int32_t entry, std::uint8_t red)
+    {
+        const std::string path = gameDir.file("new" + std::to_string(entry) + ".dds");
+        TestData::writeFile(path, texture(red));
+        QString error;
+        ASSERT_TRUE(doc.textures().replaceEntry(1, entry, QString::fromStdString(path), &error))
+            << error.toStdString();
+    }
 
     TempDir programDir;
     TempDir gameDir;
@@ -62,8 +73,8 @@ TEST_F(PackSteps_, applyingAPackIsOneUndoStepOverBootsAndTextures)
     PackMerge::Receiver receiver;
     QString error;
     ASSERT_TRUE(PackSteps::receiver(doc, receiver, &error)) << error.toStdString();
-    const auto items = PackMerge::examine(pack, PackMerge::Direction::Apply, receiver,
-                                          PackSteps::textureFits);
+    const auto items =
+        PackMerge::examine(pack, PackMerge::Direction::Apply, receiver, PackSteps::textureFits);
     ASSERT_FALSE(PackMerge::blocked(items, PackMerge::Policy::Stop));
     const int steps = doc.undoStack()->count();
     ASSERT_TRUE(PackSteps::apply(doc, pack, PackMerge::Direction::Apply, items,
@@ -94,7 +105,124 @@ TEST_F(PackSteps_, revertToOriginalPutsTheSelectedBootsBackAfterASave)
     EXPECT_EQ(doc.database().records()[1], TestData::boots(5)[1]);
     EXPECT_EQ(doc.database().records()[3].Nazwa, "Mine");
     EXPECT_EQ(doc.undoStack()->undoText(), QStringLiteral("Revert to Original"));
-    EXPECT_FALSE(PackSteps::revertToOriginal(doc, {1}, QStringLiteral("Revert to Original"), &error));
+    EXPECT_FALSE(
+        PackSteps::revertToOriginal(doc, {1}, QStringLiteral("Revert to Original"), &error));
+}
+
+struct RevertCase
+{
+    const char *name;
+    std::vector<int> positions;
+    std::vector<int> sila;                      ///< of boots 0 to 4 afterwards
+    std::pair<std::uint8_t, std::uint8_t> reds; ///< of the textures of boots 0 and 1 afterwards
+};
+
+class RevertToOriginal : public PackSteps_, public testing::WithParamInterface<RevertCase>
+{
+};
+
+// Boots 1 and 3 changed a field, boots 0 and 1 their textures; boot 3's archive is not loaded.
+TEST_P(RevertToOriginal, PutsTheChosenBootsAndTheirTexturesBackAsOneStep)
+{
+    const RevertCase &c = GetParam();
+    std::vector<BootRecord> changed = TestData::boots(5);
+    changed[1].Sila = 9;
+    changed[3].Sila = 9;
+    ASSERT_TRUE(doc.changeRecords(QStringLiteral("Change"), changed));
+    replaceTexture(0, 50);
+    replaceTexture(1, 60);
+    const Bytes edited = workingCopy();
+    const int steps = doc.undoStack()->count();
+
+    QString error;
+    ASSERT_TRUE(PackSteps::revertToOriginal(doc, c.positions, QStringLiteral("Revert"), &error))
+        << error.toStdString();
+    EXPECT_EQ(doc.undoStack()->count(), steps + 1);
+    std::vector<int> sila;
+    for (const BootRecord &boot : doc.database().records())
+        sila.push_back(boot.Sila);
+    EXPECT_EQ(sila, c.sila);
+    EXPECT_EQ(workingCopy(), TestData::textureArchive({{"aa00", texture(c.reds.first)},
+                                                       {"aa01", texture(c.reds.second)}}));
+    doc.undoStack()->undo();
+    EXPECT_EQ(doc.database().records(), changed);
+    EXPECT_EQ(workingCopy(), edited);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    PackSteps, RevertToOriginal,
+    testing::Values(RevertCase{"a boot with its texture", {1}, {1, 2, 3, 9, 5}, {50, 10}},
+                    RevertCase{"two boots", {0, 1}, {1, 2, 3, 9, 5}, {1, 10}},
+                    RevertCase{
+                        "a boot whose archive is not loaded", {3}, {1, 9, 3, 4, 5}, {50, 60}},
+                    RevertCase{"a texture alone", {0, 2}, {1, 9, 3, 9, 5}, {1, 60}}),
+    CaseName::by([](const RevertCase &c) { return c.name; }));
+
+struct ExportCase
+{
+    const char *name;
+    std::set<int> ticked;
+    std::vector<std::size_t> boots;
+    std::vector<std::int32_t> entries;
+};
+
+class ExportedPack : public PackSteps_, public testing::WithParamInterface<ExportCase>
+{
+};
+
+// Boots 1 and 3 changed a field, boots 0 and 1 their textures; boot 3's archive is not loaded.
+TEST_P(ExportedPack, ListsBootsChangedInAFieldOrATextureAndHoldsTheTickedOnes)
+{
+    const ExportCase &c = GetParam();
+    std::vector<BootRecord> changed = TestData::boots(5);
+    changed[3].Sila = 9;
+    changed[1].Kolor = "Gold";
+    ASSERT_TRUE(doc.changeRecords(QStringLiteral("Change"), changed));
+    replaceTexture(0, 50);
+    replaceTexture(1, 60);
+
+    PackMaker::Input input;
+    QString error;
+    ASSERT_TRUE(PackSteps::exportInput(doc, QString(), input, &error)) << error.toStdString();
+    Pack pack;
+    ASSERT_TRUE(PackMaker::make(input, pack, nullptr));
+    EXPECT_EQ(PackSteps::changedBoots(doc, pack), std::vector<int>({0, 1, 3}));
+    PackSteps::keepOnly(doc, pack, c.ticked);
+    std::vector<std::size_t> boots;
+    for (const PackBootChange &boot : pack.boots)
+        boots.push_back(boot.position);
+    std::vector<std::int32_t> entries;
+    for (const PackTextureChange &texture : pack.textures)
+        entries.push_back(texture.entry);
+    EXPECT_EQ(boots, c.boots);
+    EXPECT_EQ(entries, c.entries);
+}
+
+INSTANTIATE_TEST_SUITE_P(PackSteps, ExportedPack,
+                         testing::Values(ExportCase{"all ticked", {0, 1, 3}, {1, 3}, {0, 1}},
+                                         ExportCase{"a texture alone", {0}, {}, {0}},
+                                         ExportCase{
+                                             "a boot without a texture at hand", {3}, {3}, {}}),
+                         CaseName::by([](const ExportCase &c) { return c.name; }));
+
+TEST_F(PackSteps_, anExportedPackMayStartFromAnotherBootsFile)
+{
+    std::vector<BootRecord> changed = TestData::boots(5);
+    changed[3].Sila = 9;
+    changed[4].Sila = 9;
+    ASSERT_TRUE(doc.changeRecords(QStringLiteral("Change"), changed));
+    std::vector<BootRecord> base = TestData::boots(5);
+    base[3].Sila = 9;
+    const std::string basePath = gameDir.file("base.bin");
+    TestData::writeFile(basePath, TestData::wesys(TestData::bootsFile(base)));
+
+    PackMaker::Input input;
+    QString error;
+    ASSERT_TRUE(PackSteps::exportInput(doc, QString::fromStdString(basePath), input, &error))
+        << error.toStdString();
+    Pack pack;
+    ASSERT_TRUE(PackMaker::make(input, pack, nullptr));
+    EXPECT_EQ(PackSteps::changedBoots(doc, pack), std::vector<int>{4});
 }
 
 } // namespace

@@ -4,7 +4,9 @@
 #include "app/ui/MainWindowTexts.h"
 #include "app/ui/Messages.h"
 #include "editor/BootsDocument.h"
+#include "editor/BootsFilterModel.h"
 #include "editor/BootsTableModel.h"
+#include "editor/ChangeMarks.h"
 
 #include "boots/Manufacturer.h"
 #include "editor/UiText.h"
@@ -12,10 +14,13 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
+#include <QColor>
 #include <QComboBox>
 #include <QEvent>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -73,6 +78,17 @@ public:
         }
         QStyledItemDelegate::setModelData(editor, model, index);
     }
+
+protected:
+    /// A cell that differs from the marks' base is coloured, in dark themes too.
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (index.data(BootsTableModel::ChangedRole).toBool()) {
+            option->backgroundBrush = QColor(255, 222, 140);
+            option->palette.setColor(QPalette::Text, Qt::black);
+        }
+    }
 };
 
 /// Asks for room for ten boots when it is docked, and takes less if the user wants.
@@ -95,15 +111,12 @@ public:
 
 BootsTableDock::BootsTableDock(BootsDocument *document, QMenu *editMenu, QMainWindow *window)
     : QDockWidget(window), mDocument(document),
-      mModel(new BootsTableModel(document, this)), mProxy(new QSortFilterProxyModel(this)),
-      mTable(new BootsTableView), mFilter(new QLineEdit)
+      mModel(new BootsTableModel(document, this)), mProxy(new BootsFilterModel(this)),
+      mTable(new BootsTableView), mFilter(new QLineEdit), mChangedOnly(new QCheckBox)
 {
     setObjectName(QStringLiteral("dockTable"));
     mProxy->setSourceModel(mModel);
-    mProxy->setSortRole(BootsTableModel::SortRole);
-    mProxy->setSortCaseSensitivity(Qt::CaseInsensitive);
-    mProxy->setFilterRole(BootsTableModel::FilterRole);
-    mProxy->setFilterCaseSensitivity(Qt::CaseInsensitive);
+    mChangedOnly->setObjectName(QStringLiteral("chkChangedOnly"));
 
     mFilter->setObjectName(QStringLiteral("txtTableFilter"));
     mFilter->setClearButtonEnabled(true);
@@ -131,7 +144,10 @@ BootsTableDock::BootsTableDock(BootsDocument *document, QMenu *editMenu, QMainWi
     auto *contents = new QWidget;
     auto *layout = new QVBoxLayout(contents);
     layout->setContentsMargins(4, 4, 4, 4);
-    layout->addWidget(mFilter);
+    auto *filters = new QHBoxLayout;
+    filters->addWidget(mFilter, 1);
+    filters->addWidget(mChangedOnly);
+    layout->addLayout(filters);
     layout->addWidget(mTable);
     setWidget(contents);
     window->addDockWidget(Qt::BottomDockWidgetArea, this);
@@ -162,8 +178,11 @@ BootsTableDock::BootsTableDock(BootsDocument *document, QMenu *editMenu, QMainWi
     MainWindowTexts::setText(mPaste, UiText::Key::Paste);
     retranslate();
     updateActions();
+    marksChanged();
 
     connect(mFilter, &QLineEdit::textChanged, mProxy, &QSortFilterProxyModel::setFilterFixedString);
+    connect(mChangedOnly, &QCheckBox::toggled, mProxy, &BootsFilterModel::setChangedOnly);
+    connect(&document->changeMarks(), &ChangeMarks::changed, this, &BootsTableDock::marksChanged);
     connect(mModel, &BootsTableModel::editNote, this, &BootsTableDock::note);
     connect(mTable->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &BootsTableDock::followTable);
@@ -195,6 +214,7 @@ void BootsTableDock::retranslate()
 {
     setWindowTitle(UiText::text(UiText::Key::BootsTable));
     mFilter->setPlaceholderText(UiText::text(UiText::Key::TableFilter));
+    mChangedOnly->setText(UiText::text(UiText::Key::ChangedOnly));
     // The columns carry the record editor's captions; one a language leaves empty is English.
     QStringList headers;
     for (int c = 1; c < BootsTableModel::kColumnCount; ++c) {
@@ -214,6 +234,19 @@ void BootsTableDock::fitHeaders()
     QHeaderView *header = mTable->horizontalHeader();
     for (int c = 0; c < BootsTableModel::kColumnCount; ++c)
         header->resizeSection(c, std::max(header->sectionSize(c), header->sectionSizeHint(c)));
+}
+
+QSortFilterProxyModel *BootsTableDock::proxy() const
+{
+    return mProxy;
+}
+
+void BootsTableDock::marksChanged()
+{
+    const bool shown = mDocument->changeMarks().shown();
+    mChangedOnly->setEnabled(shown);
+    if (!shown)
+        mChangedOnly->setChecked(false);
 }
 
 std::vector<int> BootsTableDock::selectedPositions() const

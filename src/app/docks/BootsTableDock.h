@@ -2,13 +2,16 @@
 // The boots table (View ▸ Boots Table): every boot of the document in a sortable, filterable
 // table beside the boots list. Its selected rows and current row are the document's selected
 // and current boots, both ways. Cells are edited in place; rows are copied to and blocks pasted
-// from spreadsheets as tab-separated text.
+// from spreadsheets as tab-separated text. While the document's change marks are shown, cells
+// that differ are coloured and "Changed only" can hide the boots that do not.
 #include <QDockWidget>
 #include <vector>
 
 class BootsDocument;
+class BootsFilterModel;
 class BootsTableModel;
 class QAction;
+class QCheckBox;
 class QLineEdit;
 class QMainWindow;
 class QMenu;
@@ -25,7 +28,9 @@ public:
 
     QTableView *table() const { return mTable; }
     BootsTableModel *model() const { return mModel; }
-    QSortFilterProxyModel *proxy() const { return mProxy; }
+    QSortFilterProxyModel *proxy() const;
+    /// The View menu, for the other views of the boots to join.
+    QMenu *viewMenu() const { return mView; }
 
     /// The file positions of the selected rows, in the order the table shows them.
     std::vector<int> selectedPositions() const;
@@ -57,12 +62,15 @@ private:
     /// Selects the document's selected boots and moves to its current boot.
     void followDocument();
     void updateActions();
+    /// "Changed only" is offered while there are marks to filter by.
+    void marksChanged();
 
     BootsDocument *mDocument;
     BootsTableModel *mModel;
-    QSortFilterProxyModel *mProxy;
+    BootsFilterModel *mProxy;
     QTableView *mTable;
     QLineEdit *mFilter;
+    QCheckBox *mChangedOnly;
     QMenu *mView;
     QAction *mCopy;
     QAction *mPaste;

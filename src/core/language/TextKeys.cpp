@@ -192,6 +192,15 @@ constexpr std::array<Entry, kCount> kTable = {{
      "Load %1 to see this boot's texture."},
     {Key::PreviewNoTexture, "Messages", "PreviewNoTexture",
      "The loaded archives hold no texture for this boot."},
+    {Key::Changes, "Menu", "Changes", "Changes"},
+    {Key::CompareWith, "Menu", "CompareWith", "Compare With…"},
+    {Key::ChangedOnly, "Menu", "ChangedOnly", "Changed only"},
+    {Key::ChangesOriginal, "Messages", "ChangesOriginal", "Original: %1"},
+    {Key::ChangesCompared, "Messages", "ChangesCompared", "In %1: %2"},
+    {Key::CannotCompare, "Messages", "CannotCompare", "Cannot compare with %1: %2"},
+    {Key::BaseFile, "Menu", "BaseFile", "Base File…"},
+    {Key::ChangesSince, "Messages", "ChangesSince", "Changes since %1"},
+    {Key::TheOriginal, "Messages", "TheOriginal", "the original"},
     {Key::Locale, "Language", "Locale", "en"},
 }};
 

@@ -169,6 +169,17 @@ enum class Key {
     PreviewCannotShow,
     PreviewLoadArchive,
     PreviewNoTexture,
+    // Changes since the original, or from another file ([Menu], then [Messages])
+    Changes,
+    CompareWith,
+    ChangedOnly,
+    ChangesOriginal,
+    ChangesCompared,
+    CannotCompare,
+    // The base of an exported pack ([Menu], then [Messages])
+    BaseFile,
+    ChangesSince,
+    TheOriginal,
     // [Language]
     Locale,
 };

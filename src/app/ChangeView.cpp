@@ -1,0 +1,83 @@
+#include "ChangeView.h"
+
+#include "app/ui/MainWindowTexts.h"
+#include "app/ui/Messages.h"
+#include "editor/BootsDocument.h"
+#include "editor/ChangeMarks.h"
+#include "editor/UiText.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileDialog>
+#include <QMenu>
+
+using UiText::Key;
+
+ChangeView::ChangeView(BootsDocument *document, QMenu *fileMenu, QAction *open, QMenu *viewMenu,
+                       QWidget *window)
+    : QObject(window), mDocument(document), mWindow(window), mnuChanges(new QAction(this)),
+      mnuCompare(new QAction(this))
+{
+    setObjectName(QStringLiteral("changeView"));
+    mnuChanges->setObjectName(QStringLiteral("mnuChanges"));
+    mnuChanges->setCheckable(true);
+    mnuCompare->setObjectName(QStringLiteral("mnuCompare"));
+    viewMenu->addAction(mnuChanges);
+    const QList<QAction *> items = fileMenu->actions();
+    const qsizetype at = items.indexOf(open);
+    fileMenu->insertAction(at >= 0 && at + 1 < items.size() ? items[at + 1] : nullptr, mnuCompare);
+    applyTexts();
+    follow();
+
+    // triggered, not toggled: a base that cannot be shown sets the tick back without a loop.
+    connect(mnuChanges, &QAction::triggered, this, &ChangeView::mnuChanges_Toggled);
+    connect(mnuCompare, &QAction::triggered, this, &ChangeView::mnuCompare_Click);
+    connect(&document->changeMarks(), &ChangeMarks::changed, this, &ChangeView::follow);
+    connect(document, &BootsDocument::reset, this, &ChangeView::follow);
+}
+
+void ChangeView::applyTexts()
+{
+    MainWindowTexts::setText(mnuChanges, Key::Changes);
+    MainWindowTexts::setText(mnuCompare, Key::CompareWith);
+}
+
+void ChangeView::follow()
+{
+    mnuChanges->setEnabled(mDocument->isOpen());
+    mnuCompare->setEnabled(mDocument->isOpen());
+    mnuChanges->setChecked(mDocument->changeMarks().base() == ChangeMarks::Base::Original);
+}
+
+void ChangeView::mnuChanges_Toggled(bool checked)
+{
+    ChangeMarks &marks = mDocument->changeMarks();
+    QString error;
+    if (!checked)
+        marks.hide();
+    else if (!marks.showOriginal(&error))
+        Messages::show(mWindow, QMessageBox::Warning, QStringLiteral("noOriginalMessage"), error);
+    follow();
+}
+
+void ChangeView::mnuCompare_Click()
+{
+    if (!mDocument->isOpen())
+        return;
+    QFileDialog dialog(mWindow);
+    dialog.setObjectName(QStringLiteral("CDCompare"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+        compareWith(dialog.selectedFiles().constFirst());
+}
+
+bool ChangeView::compareWith(const QString &path)
+{
+    QString error;
+    if (mDocument->changeMarks().compareWith(path, &error))
+        return true;
+    Messages::show(mWindow, QMessageBox::Warning, QStringLiteral("compareNotReadMessage"),
+                   UiText::text(Key::CannotCompare, {QDir::toNativeSeparators(path), error}));
+    return false;
+}

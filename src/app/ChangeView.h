@@ -1,0 +1,33 @@
+#pragma once
+// The change marks in the window: View ▸ Changes marks what differs from the open file's kept
+// original, File ▸ Compare With… what differs from another boots file. The document's
+// ChangeMarks hold the base; this only asks for it and says why one cannot be used.
+#include <QObject>
+
+class BootsDocument;
+class QAction;
+class QMenu;
+class QWidget;
+
+class ChangeView : public QObject
+{
+    Q_OBJECT
+public:
+    /// Adds Changes to `viewMenu` and Compare With… to `fileMenu` after `open`.
+    ChangeView(BootsDocument *document, QMenu *fileMenu, QAction *open, QMenu *viewMenu,
+               QWidget *window);
+
+    /// Marks the differences from the boots file at `path`; false after a message.
+    bool compareWith(const QString &path);
+    void applyTexts();
+
+private:
+    void mnuChanges_Toggled(bool checked);
+    void mnuCompare_Click();
+    void follow();
+
+    BootsDocument *mDocument;
+    QWidget *mWindow;
+    QAction *mnuChanges;
+    QAction *mnuCompare;
+};

@@ -1,0 +1,85 @@
+#include "frmExportPack.h"
+
+#include "editor/UiText.h"
+
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using UiText::Key;
+
+frmExportPack::frmExportPack(Lister lister, QWidget *parent)
+    : QDialog(parent), mLister(std::move(lister))
+{
+    setObjectName(QStringLiteral("frmExportPack"));
+    setWindowTitle(UiText::text(Key::ExportPack).remove(QStringLiteral("…")));
+    lblBase = new QLabel(this);
+    lblBase->setObjectName(QStringLiteral("lblBase"));
+    cmdBaseFile = new QPushButton(UiText::text(Key::BaseFile), this);
+    cmdBaseFile->setObjectName(QStringLiteral("cmdBaseFile"));
+    lstBoots = new QListWidget(this);
+    lstBoots->setObjectName(QStringLiteral("lstBoots"));
+    lstBoots->setUniformItemSizes(true);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->setObjectName(QStringLiteral("buttons"));
+
+    auto *base = new QHBoxLayout;
+    base->addWidget(lblBase, 1);
+    base->addWidget(cmdBaseFile);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(base);
+    layout->addWidget(lstBoots, 1);
+    layout->addWidget(buttons);
+    resize(440, 380);
+    connect(cmdBaseFile, &QPushButton::clicked, this, &frmExportPack::cmdBaseFile_Click);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    mListed = useBase(QString());
+}
+
+bool frmExportPack::useBase(const QString &path)
+{
+    QStringList boots;
+    if (!mLister(path, boots))
+        return false;
+    mBasePath = path;
+    lstBoots->clear();
+    for (const QString &boot : boots) {
+        auto *item = new QListWidgetItem(boot, lstBoots);
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setCheckState(Qt::Checked);
+    }
+    showBase();
+    return true;
+}
+
+void frmExportPack::showBase()
+{
+    lblBase->setText(UiText::text(
+        Key::ChangesSince,
+        {mBasePath.isEmpty() ? UiText::text(Key::TheOriginal) : QFileInfo(mBasePath).fileName()}));
+}
+
+std::vector<bool> frmExportPack::ticked() const
+{
+    std::vector<bool> out;
+    out.reserve(static_cast<std::size_t>(lstBoots->count()));
+    for (int i = 0; i < lstBoots->count(); ++i)
+        out.push_back(lstBoots->item(i)->checkState() == Qt::Checked);
+    return out;
+}
+
+void frmExportPack::cmdBaseFile_Click()
+{
+    QFileDialog dialog(this);
+    dialog.setObjectName(QStringLiteral("CDBaseFile"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+        useBase(dialog.selectedFiles().constFirst());
+}
