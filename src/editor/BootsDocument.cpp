@@ -91,9 +91,9 @@ bool BootsDocument::open(const QString &path, QString *error)
     QString reason;
     // The game file is unwrapped straight into the working file: nothing is written beside it.
     if (!mZlib.unwrapFileTo(toNative(path), toNative(workingFile())))
-        reason = UiText::reason(mZlib.errorString());
+        reason = UiText::reason(mZlib.errorReason());
     else if (!mDb.Wczytaj(toNative(workingFile())))
-        reason = UiText::reason(mDb.errorString());
+        reason = UiText::reason(mDb.errorReason());
     if (!reason.isEmpty()) {
         close();
         *error = reason;
@@ -134,12 +134,12 @@ bool BootsDocument::save(QString *error, QString *failedFile)
     if (failedFile)
         *failedFile = mGamePath;
     if (!mDb.Zapisz("")) {
-        *error = UiText::text(Key::WorkingFileNotWritten, {UiText::reason(mDb.errorString())});
+        *error = UiText::text(Key::WorkingFileNotWritten, {UiText::reason(mDb.errorReason())});
         return false;
     }
     const std::string working = mDb.Path();
     if (!mZlib.PackWesys(working)) {
-        *error = UiText::text(Key::NotCompressed, {UiText::reason(mZlib.errorString())});
+        *error = UiText::text(Key::NotCompressed, {UiText::reason(mZlib.errorReason())});
         return false;
     }
     const std::string target = toNative(mGamePath);
@@ -147,7 +147,7 @@ bool BootsDocument::save(QString *error, QString *failedFile)
         *error = UiText::text(Key::ReadOnly);
         return false;
     }
-    std::string copyError;
+    Reason copyError;
     FileIo::removeLeftoverTemporaries(target); // of a save that was killed
     if (!FileIo::copyFileAtomic(working + ".zlib", target, &copyError)) {
         // The new file is made beside the old one, so the folder must take new files.
@@ -246,18 +246,18 @@ bool BootsDocument::changeAllStatistics(std::uint8_t value, int selected,
     // The working file is written with the new statistics and read back, so that memory
     // and the working file agree.
     if (!mDb.ZmienAll(std::to_string(value))) {
-        *error = UiText::reason(mDb.errorString());
+        *error = UiText::reason(mDb.errorReason());
         return false;
     }
     if (!mDb.Wczytaj(toNative(workingFile()))) {
-        *error = UiText::reason(mDb.errorString());
+        *error = UiText::reason(mDb.errorReason());
         // Memory keeps the records it had; the next save rewrites the working file from them.
         if (!mDb.putRecords(std::move(before)))
             close();
         return false;
     }
     if (selected >= 0 && selected < mDb.Count() && !storeFields(selected, selectedTexts)) {
-        *error = UiText::reason(mDb.errorString());
+        *error = UiText::reason(mDb.errorReason());
         return false;
     }
     std::vector<BootRecord> after = mDb.records();
@@ -281,7 +281,7 @@ bool BootsDocument::putRecords(std::vector<BootRecord> records, bool rewriteWork
     const bool written = !rewriteWorkingFile || mDb.Zapisz("");
     emit recordsReplaced();
     if (!written)
-        emit workingFileFailed(UiText::reason(mDb.errorString()));
+        emit workingFileFailed(UiText::reason(mDb.errorReason()));
     return written;
 }
 
@@ -305,7 +305,7 @@ bool BootsDocument::setField(int index, RecordField field, const QString &value,
         ansi.resize(std::min(ansi.size(), text->maxLength));
         after.*text->text = std::move(ansi);
     } else {
-        std::string why;
+        Reason why;
         if (!TablePaste::store(after, static_cast<std::size_t>(index), column, value.toStdString(),
                                &why)) {
             *reason = UiText::reason(why);

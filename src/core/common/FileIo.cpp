@@ -1,6 +1,6 @@
 #include "FileIo.h"
 
-#include "Reasons.h"
+#include "Reason.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -24,10 +24,9 @@ namespace FileIo {
 
 namespace {
 
-void setError(std::string *error, const std::string &text)
+void setError(ReasonOut error, const Reason &reason)
 {
-    if (error)
-        *error = text;
+    error.set(reason);
 }
 
 struct FileCloser
@@ -87,25 +86,24 @@ bool flushToDisk(std::FILE *f)
 #endif
 }
 
-const char *const kIsLink = "it is a symbolic link";
 
 // A replacement is written as "<file>.cwNNNNNN.tmp" beside the file it replaces.
 constexpr const char *kTemporaryInfix = ".cw";
 constexpr const char *kTemporarySuffix = ".tmp";
 
 // Sizes the buffer for a read; false (with the reason) when the memory cannot be had.
-bool sizeBuffer(Bytes &out, std::uint64_t size, std::string *error)
+bool sizeBuffer(Bytes &out, std::uint64_t size, ReasonOut error)
 {
     try {
         out.resize(static_cast<std::size_t>(size));
         return true;
     } catch (const std::bad_alloc &) {
         out = Bytes();
-        setError(error, Reasons::text(Reasons::Id::NoMemoryToRead));
+        setError(error, Reason(Reasons::Id::NoMemoryToRead));
         return false;
     } catch (const std::length_error &) {
         out = Bytes();
-        setError(error, Reasons::text(Reasons::Id::TooLargeToRead));
+        setError(error, Reason(Reasons::Id::TooLargeToRead));
         return false;
     }
 }
@@ -135,7 +133,7 @@ std::int64_t fileSize(const std::string &path)
     return static_cast<std::int64_t>(size);
 }
 
-bool readFileFrom(const std::string &path, std::uint64_t offset, Bytes &out, std::string *error)
+bool readFileFrom(const std::string &path, std::uint64_t offset, Bytes &out, ReasonOut error)
 {
     out.clear();
     FilePtr f = openFile(path, "rb");
@@ -145,7 +143,7 @@ bool readFileFrom(const std::string &path, std::uint64_t offset, Bytes &out, std
     }
     const std::int64_t size = fileSize(path);
     if (size < 0) {
-        setError(error, Reasons::text(Reasons::Id::NotARegularFile));
+        setError(error, Reason(Reasons::Id::NotARegularFile));
         return false;
     }
     if (static_cast<std::uint64_t>(size) <= offset)
@@ -158,31 +156,31 @@ bool readFileFrom(const std::string &path, std::uint64_t offset, Bytes &out, std
         return false;
     const std::size_t got = std::fread(out.data(), 1, out.size(), f.get());
     if (got != out.size() || std::ferror(f.get())) {
-        setError(error, std::ferror(f.get()) ? lastError()
-                                             : Reasons::text(Reasons::Id::ChangedWhileReading));
+        setError(error, std::ferror(f.get()) ? Reason(lastError())
+                                             : Reason(Reasons::Id::ChangedWhileReading));
         out.clear();
         return false;
     }
     return true;
 }
 
-bool readFile(const std::string &path, Bytes &out, std::string *error)
+bool readFile(const std::string &path, Bytes &out, ReasonOut error)
 {
     return readFileFrom(path, 0, out, error);
 }
 
 bool readFileRange(const std::string &path, std::uint64_t offset, std::uint64_t length, Bytes &out,
-                   std::string *error)
+                   ReasonOut error)
 {
     out.clear();
     const std::int64_t size = fileSize(path);
     if (size < 0) {
-        setError(error, Reasons::text(Reasons::Id::CannotRead));
+        setError(error, Reason(Reasons::Id::CannotRead));
         return false;
     }
     if (offset > static_cast<std::uint64_t>(size) ||
         length > static_cast<std::uint64_t>(size) - offset) {
-        setError(error, Reasons::text(Reasons::Id::RangeOutsideFile));
+        setError(error, Reason(Reasons::Id::RangeOutsideFile));
         return false;
     }
     FilePtr f = openFile(path, "rb");
@@ -193,7 +191,7 @@ bool readFileRange(const std::string &path, std::uint64_t offset, std::uint64_t 
     if (!sizeBuffer(out, length, error))
         return false;
     if (std::fread(out.data(), 1, out.size(), f.get()) != out.size()) {
-        setError(error, Reasons::text(Reasons::Id::ShorterThanExpected));
+        setError(error, Reason(Reasons::Id::ShorterThanExpected));
         out.clear();
         return false;
     }
@@ -205,7 +203,7 @@ namespace {
 // Writes a new temporary file beside `path` and renames it over `path` (which, a link or not,
 // is replaced itself).
 bool replaceFile(const std::string &path, const std::uint8_t *data, std::size_t size,
-                 std::string *error, Sync sync)
+                 ReasonOut error, Sync sync)
 {
     static thread_local std::mt19937 random{std::random_device{}()};
     std::string temp;
@@ -241,7 +239,7 @@ bool replaceFile(const std::string &path, const std::uint8_t *data, std::size_t 
     }
     if (!ok) {
         removeFile(temp);
-        setError(error, reason.empty() ? Reasons::text(Reasons::Id::WriteFailed) : reason);
+        setError(error, reason.empty() ? Reason(Reasons::Id::WriteFailed) : Reason(reason));
     }
     return ok;
 }
@@ -249,7 +247,7 @@ bool replaceFile(const std::string &path, const std::uint8_t *data, std::size_t 
 } // namespace
 
 bool writeFileAtomic(const std::string &requestedPath, const std::uint8_t *data, std::size_t size,
-                     std::string *error, Sync sync)
+                     ReasonOut error, Sync sync)
 {
     // Replace what a link points at, not the link itself.
     std::string path = requestedPath;
@@ -265,16 +263,16 @@ bool writeFileAtomic(const std::string &requestedPath, const std::uint8_t *data,
 }
 
 bool writeNamedFile(const std::string &path, const std::uint8_t *data, std::size_t size,
-                    std::string *error, Sync sync)
+                    ReasonOut error, Sync sync)
 {
     if (isLink(path)) {
-        setError(error, kIsLink);
+        setError(error, Reason(Reasons::Id::IsLink));
         return false;
     }
     return replaceFile(path, data, size, error, sync);
 }
 
-bool writeNamedFile(const std::string &path, const Bytes &data, std::string *error, Sync sync)
+bool writeNamedFile(const std::string &path, const Bytes &data, ReasonOut error, Sync sync)
 {
     return writeNamedFile(path, data.data(), data.size(), error, sync);
 }
@@ -286,7 +284,7 @@ bool isLink(const std::string &path)
 }
 
 bool writeFile(const std::string &path, const std::uint8_t *data, std::size_t size,
-               std::string *error)
+               ReasonOut error)
 {
     // A new file in the place of the old one: a link or another name of the old file is
     // never written through.
@@ -308,17 +306,17 @@ bool writeFile(const std::string &path, const std::uint8_t *data, std::size_t si
     return ok;
 }
 
-bool writeFile(const std::string &path, const Bytes &data, std::string *error)
+bool writeFile(const std::string &path, const Bytes &data, ReasonOut error)
 {
     return writeFile(path, data.data(), data.size(), error);
 }
 
-bool writeFileAtomic(const std::string &path, const Bytes &data, std::string *error, Sync sync)
+bool writeFileAtomic(const std::string &path, const Bytes &data, ReasonOut error, Sync sync)
 {
     return writeFileAtomic(path, data.data(), data.size(), error, sync);
 }
 
-bool copyFileAtomic(const std::string &from, const std::string &to, std::string *error, Sync sync)
+bool copyFileAtomic(const std::string &from, const std::string &to, ReasonOut error, Sync sync)
 {
     Bytes data;
     if (!readFile(from, data, error))
@@ -326,7 +324,7 @@ bool copyFileAtomic(const std::string &from, const std::string &to, std::string 
     return writeFileAtomic(to, data, error, sync);
 }
 
-bool moveFile(const std::string &from, const std::string &to, std::string *error)
+bool moveFile(const std::string &from, const std::string &to, ReasonOut error)
 {
     std::error_code ec;
     fs::rename(toPath(from), toPath(to), ec);

@@ -19,11 +19,9 @@ namespace PrivateFolder {
 
 namespace {
 
-bool fail(std::string *error, const std::string &reason)
+bool fail(ReasonOut error, const Reason &reason)
 {
-    if (error)
-        *error = reason;
-    return false;
+    return error.fail(reason);
 }
 
 #ifndef _WIN32
@@ -88,36 +86,37 @@ bool isOwn(const std::string &path)
 #endif
 }
 
-bool createNew(const std::string &path, std::string *error)
+bool createNew(const std::string &path, ReasonOut error)
 {
 #ifdef _WIN32
     std::error_code ec;
     if (std::filesystem::create_directory(FileIo::toPath(path), ec))
         return true;
-    return fail(error, ec ? ec.message() : "the folder exists already");
+    return fail(error, ec ? Reason(ec.message()) : Reason(Reasons::Id::FolderExists));
 #else
     if (::mkdir(path.c_str(), 0700) != 0)
-        return fail(error, errno == EEXIST ? "the folder exists already" : FileIo::lastError());
+        return fail(error, errno == EEXIST ? Reason(Reasons::Id::FolderExists)
+                                           : Reason(FileIo::lastError()));
     return true;
 #endif
 }
 
-bool ensure(const std::string &path, std::string *error)
+bool ensure(const std::string &path, ReasonOut error)
 {
     if (createNew(path, nullptr) || isOwn(path))
         return true;
 #ifdef _WIN32
-    return fail(error, "the folder cannot be made");
+    return fail(error, Reason(Reasons::Id::FolderNotMade));
 #else
     struct stat status = {};
     if (::lstat(path.c_str(), &status) != 0)
         return fail(error, FileIo::lastError());
     if (!S_ISDIR(status.st_mode))
-        return fail(error,
-                    S_ISLNK(status.st_mode) ? "it is a symbolic link" : "it is not a folder");
+        return fail(error, Reason(S_ISLNK(status.st_mode) ? Reasons::Id::IsLink
+                                                          : Reasons::Id::NotAFolder));
     if (status.st_uid != ::geteuid())
-        return fail(error, "it belongs to another user");
-    return fail(error, "others may write in it");
+        return fail(error, Reason(Reasons::Id::OtherUsersFolder));
+    return fail(error, Reason(Reasons::Id::OthersMayWrite));
 #endif
 }
 

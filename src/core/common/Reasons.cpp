@@ -1,13 +1,13 @@
 #include "Reasons.h"
 
 #include <array>
+#include <string_view>
 
 namespace Reasons {
 
 namespace {
 
-constexpr std::size_t kCount = static_cast<std::size_t>(Id::PictureFileTooLarge) + 1;
-constexpr std::size_t kLongestReason = 1000;
+constexpr std::size_t kCount = static_cast<std::size_t>(Id::OthersMayWrite) + 1;
 
 constexpr std::array<Entry, kCount> kTable = {{
     {Id::NoMemoryToRead, "ReasonNoMemoryToRead", "there is not enough memory to read the file"},
@@ -114,6 +114,74 @@ constexpr std::array<Entry, kCount> kTable = {{
     {Id::TgaOutsideColourMap, "ReasonTgaOutsideColourMap", "a pixel of the TGA image lies outside its colour map"},
     {Id::JpegCmykUnsupported, "ReasonJpegCmykUnsupported", "CMYK JPEG images are not supported"},
     {Id::PictureFileTooLarge, "ReasonPictureFileTooLarge", "the file is larger than 256 MiB"},
+    {Id::IsLink, "ReasonIsLink", "it is a symbolic link"},
+    {Id::NoSuchFolder, "ReasonNoSuchFolder", "%1: no such folder"},
+    {Id::FolderUnreadable, "ReasonFolderUnreadable", "%1: the folder cannot be read: %2"},
+    {Id::CannotMakeFolderBecause, "ReasonCannotMakeFolderBecause", "cannot make the folder %1: %2"},
+    {Id::CannotWriteBecause, "ReasonCannotWriteBecause", "cannot write %1: %2"},
+    {Id::NamedLine, "ReasonNamedLine", "%1: %2"},
+    {Id::ArchiveNoEntries, "ReasonArchiveNoEntries", "the archive holds no entries"},
+    {Id::EntryNameOutside, "ReasonEntryNameOutside", "the entry name lies outside the archive"},
+    {Id::EntryNoTexture, "ReasonEntryNoTexture", "the entry holds no texture"},
+    {Id::EntryOutside, "ReasonEntryOutside", "the entry lies outside the archive"},
+    {Id::EntryNotDds, "ReasonEntryNotDds", "the entry is not a valid DDS texture: %1"},
+    {Id::EntryLine, "ReasonEntryLine", "entry %1 (%2): %3"},
+    {Id::ExportTargetIsLink, "ReasonExportTargetIsLink", "%1 is a symbolic link"},
+    {Id::PictureNotConverted, "ReasonPictureNotConverted", "the picture could not be converted"},
+    {Id::PngNotEncoded, "ReasonPngNotEncoded", "the picture could not be encoded as PNG"},
+    {Id::DdsTooShort, "ReasonDdsTooShort", "the texture is too short to hold a DDS header"},
+    {Id::DdsNotDds, "ReasonDdsNotDds", "the texture is not a DDS file"},
+    {Id::DdsHeaderSize, "ReasonDdsHeaderSize", "the DDS header has the wrong size"},
+    {Id::DdsSizeOutOfRange, "ReasonDdsSizeOutOfRange", "the texture's size %1 x %2 is out of range"},
+    {Id::DdsCompressionUnsupported, "ReasonDdsCompressionUnsupported",
+     "the texture's compression is not supported"},
+    {Id::DdsPixelSizeUnsupported, "ReasonDdsPixelSizeUnsupported",
+     "the texture's pixel size is not supported"},
+    {Id::DdsRowsShort, "ReasonDdsRowsShort", "the texture's rows are shorter than its width"},
+    {Id::DdsPixelFormatUnsupported, "ReasonDdsPixelFormatUnsupported",
+     "the texture's pixel format is not supported"},
+    {Id::DdsCutShort, "ReasonDdsCutShort",
+     "the texture is cut short: it needs %1 bytes of pixels and holds %2"},
+    {Id::DdsTooManyLevels, "ReasonDdsTooManyLevels",
+     "the texture claims %1 mipmap levels, more than its size allows"},
+    {Id::DdsLevelsCutShort, "ReasonDdsLevelsCutShort",
+     "the texture is cut short: its %1 levels need %2 bytes of pixels and it holds %3"},
+    {Id::DdsNoLevel, "ReasonDdsNoLevel", "the texture has no mipmap level %1"},
+    {Id::DdsLevelCutShort, "ReasonDdsLevelCutShort", "the texture is cut short in mipmap level %1"},
+    {Id::DdsPictureOtherSize, "ReasonDdsPictureOtherSize",
+     "the picture is %1 x %2 pixels; the texture is %3 x %4"},
+    {Id::DdsFileUnusable, "ReasonDdsFileUnusable", "the DDS file cannot be used: %1"},
+    {Id::DdsFileOtherLayout, "ReasonDdsFileOtherLayout",
+     "the DDS file is %1, %2 x %3 with %4 mipmap level(s); the entry is %5, %6 x %7 with %8"},
+    {Id::SkippedLink, "ReasonSkippedLink", "a symbolic link, not followed"},
+    {Id::SkippedFolder, "ReasonSkippedFolder", "a folder"},
+    {Id::SkippedName, "ReasonSkippedName",
+     "not named <number>_<name> with the extension png, bmp, tga, jpg, jpeg or dds"},
+    {Id::NoSuchEntry, "ReasonNoSuchEntry", "the archive has no entry %1 (it has %2)"},
+    {Id::SameEntry, "ReasonSameEntry", "%1 is for the same entry %2"},
+    {Id::TableFileName, "ReasonTableFileName", "a table's file name must end in .csv or .json"},
+    {Id::CsvMoreRecords, "ReasonCsvMoreRecords", "more than %1 records"},
+    {Id::CsvMoreFields, "ReasonCsvMoreFields", "more than %1 fields"},
+    {Id::CsvOverLimit, "ReasonCsvOverLimit", "more than the limit of records or fields"},
+    {Id::PasteTooLong, "ReasonPasteTooLong",
+     "the pasted text is longer than %1 bytes, more than a whole table"},
+    {Id::PasteNothing, "ReasonPasteNothing", "there are no cells to paste"},
+    {Id::PasteTooManyLines, "ReasonPasteTooManyLines",
+     "the block has more lines than the %1 rows from the current one down"},
+    {Id::CountCell, "ReasonCountCell", "%1 cell"},
+    {Id::CountCells, "ReasonCountCells", "%1 cells"},
+    {Id::PasteTooWideOne, "ReasonPasteTooWideOne", "%1 where 1 column follows the current one"},
+    {Id::PasteTooWide, "ReasonPasteTooWide", "%1 where %2 columns follow the current one"},
+    {Id::PasteBootMissing, "ReasonPasteBootMissing", "the table shows a boot the file does not hold"},
+    {Id::PasteCellTooLong, "ReasonPasteCellTooLong", "%1 bytes is longer than any field keeps"},
+    {Id::PasteNotOwnNumber, "ReasonPasteNotOwnNumber", "%1 is not the row's own number (%2)"},
+    {Id::PasteNotManufacturer, "ReasonPasteNotManufacturer",
+     "%1 is neither a manufacturer's name nor a code"},
+    {Id::FolderExists, "ReasonFolderExists", "the folder exists already"},
+    {Id::FolderNotMade, "ReasonFolderNotMade", "the folder cannot be made"},
+    {Id::NotAFolder, "ReasonNotAFolder", "it is not a folder"},
+    {Id::OtherUsersFolder, "ReasonOtherUsersFolder", "it belongs to another user"},
+    {Id::OthersMayWrite, "ReasonOthersMayWrite", "others may write in it"},
 }};
 
 constexpr bool inIdOrder()
@@ -133,43 +201,6 @@ int placeholder(std::string_view pattern, std::size_t i)
         pattern[i + 1] > '9')
         return -1;
     return pattern[i + 1] - '1';
-}
-
-// Whether `text` is `pattern` with its placeholders filled by non-empty texts; `arguments`
-// receives them. The first way that fits the rest of the text is taken.
-bool match(std::string_view pattern, std::string_view text, std::vector<std::string> &arguments)
-{
-    if (pattern.empty())
-        return text.empty();
-    const int n = placeholder(pattern, 0);
-    if (n < 0)
-        return !text.empty() && text.front() == pattern.front() &&
-               match(pattern.substr(1), text.substr(1), arguments);
-    const auto slot = static_cast<std::size_t>(n);
-    if (arguments.size() <= slot)
-        arguments.resize(slot + 1);
-    for (std::size_t length = 1; length <= text.size(); ++length) {
-        if (match(pattern.substr(2), text.substr(length), arguments)) {
-            arguments[slot] = std::string(text.substr(0, length));
-            return true;
-        }
-    }
-    return false;
-}
-
-// How well a pattern that fits names a text: one that begins with fixed text (a frame such
-// as "line %1: %2" around a reason) before one that begins with an argument, then the one
-// with more fixed characters.
-std::size_t specificity(std::string_view pattern)
-{
-    std::size_t count = placeholder(pattern, 0) < 0 ? kLongestReason : 0;
-    for (std::size_t i = 0; i < pattern.size(); ++i) {
-        if (placeholder(pattern, i) >= 0)
-            ++i;
-        else
-            ++count;
-    }
-    return count;
 }
 
 } // namespace
@@ -199,24 +230,6 @@ std::string text(Id id, const std::vector<std::string> &arguments)
         }
     }
     return out;
-}
-
-std::optional<Found> identify(std::string_view text)
-{
-    // Reasons are short; a long text (a list of problems, say) is none of them.
-    if (text.size() > kLongestReason)
-        return std::nullopt;
-    std::optional<Found> best;
-    std::size_t bestFixed = 0;
-    for (const Entry &e : kTable) {
-        std::vector<std::string> arguments;
-        const std::size_t fixed = specificity(e.english);
-        if ((!best || fixed > bestFixed) && match(e.english, text, arguments)) {
-            best = Found{e.id, std::move(arguments)};
-            bestFixed = fixed;
-        }
-    }
-    return best;
 }
 
 } // namespace Reasons

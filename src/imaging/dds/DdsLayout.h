@@ -2,6 +2,8 @@
 // Where the pixels of a DDS texture lie: its format, size and mipmap levels, read from a
 // header that DdsCheck has accepted. Replacing a texture's pixels rests on this layout, so
 // that nothing but pixel bytes is ever written.
+#include "common/Reason.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -36,7 +38,7 @@ struct DdsLayout
     /// file fails DdsCheck, claims more mipmap levels than its size allows, or is too short
     /// for all of its levels.
     static bool read(const std::uint8_t *dds, std::size_t size, DdsLayout &layout,
-                     std::string *error);
+                     ReasonOut error);
 
     /// True when the format stores an alpha channel (DXT1 stores one bit of it).
     bool hasAlpha() const { return kind != Kind::Uncompressed || alphaMask != 0; }

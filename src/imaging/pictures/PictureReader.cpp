@@ -8,22 +8,18 @@
 
 namespace PictureFormats {
 
-bool fail(std::string *error, Reasons::Id reason)
+bool fail(ReasonOut error, Reasons::Id reason)
 {
-    if (error)
-        *error = Reasons::text(reason);
-    return false;
+    return error.fail(Reason(reason));
 }
 
-bool checkSize(std::int64_t width, std::int64_t height, Wanted wanted, std::string *error)
+bool checkSize(std::int64_t width, std::int64_t height, Wanted wanted, ReasonOut error)
 {
     if (width == wanted.width && height == wanted.height)
         return true;
-    if (error)
-        *error = Reasons::text(Reasons::Id::PictureOtherSize,
-                               {std::to_string(width), std::to_string(height),
-                                std::to_string(wanted.width), std::to_string(wanted.height)});
-    return false;
+    return error.fail(Reason(Reasons::Id::PictureOtherSize,
+                             {std::to_string(width), std::to_string(height),
+                              std::to_string(wanted.width), std::to_string(wanted.height)}));
 }
 
 } // namespace PictureFormats
@@ -91,7 +87,7 @@ std::optional<Format> formatOfName(const std::string &fileName)
 }
 
 std::optional<Format> formatOf(const std::uint8_t *data, std::size_t size,
-                               const std::string &fileName, std::string *error)
+                               const std::string &fileName, ReasonOut error)
 {
     if (size == 0) {
         fail(error, Reasons::Id::PictureEmpty);
@@ -103,21 +99,19 @@ std::optional<Format> formatOf(const std::uint8_t *data, std::size_t size,
         return content;
     if (!content && named == Format::Tga)
         return Format::Tga;
-    if (error) {
-        if (content)
-            *error = Reasons::text(Reasons::Id::PictureNameDisagrees,
-                                   {formatName(*content), extensionOf(fileName)});
-        else if (named)
-            *error = Reasons::text(Reasons::Id::PictureNotOfItsName,
-                                   {extensionOf(fileName), formatName(*named)});
-        else
-            *error = Reasons::text(Reasons::Id::PictureUnknownFormat);
-    }
+    if (content)
+        error.set(Reason(Reasons::Id::PictureNameDisagrees,
+                         {formatName(*content), extensionOf(fileName)}));
+    else if (named)
+        error.set(Reason(Reasons::Id::PictureNotOfItsName,
+                         {extensionOf(fileName), formatName(*named)}));
+    else
+        error.set(Reason(Reasons::Id::PictureUnknownFormat));
     return std::nullopt;
 }
 
 bool read(const std::uint8_t *data, std::size_t size, const std::string &fileName, int width,
-          int height, Picture &picture, std::string *error)
+          int height, Picture &picture, ReasonOut error)
 {
     const std::optional<Format> format = formatOf(data, size, fileName, error);
     if (!format)

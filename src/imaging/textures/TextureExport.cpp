@@ -9,14 +9,12 @@
 
 namespace TextureExport {
 
-bool encodePng(const Picture &picture, Bytes &png, std::string *error)
+bool encodePng(const Picture &picture, Bytes &png, ReasonOut error)
 {
     MFreeImage::ensureInitialised();
     FIBITMAP *bitmap = MFreeImage::fromPicture(picture);
     if (!bitmap) {
-        if (error)
-            *error = "the picture could not be converted";
-        return false;
+        return error.fail(Reason(Reasons::Id::PictureNotConverted));
     }
     FIMEMORY *memory = FreeImage_OpenMemory();
     const bool saved = FreeImage_SaveToMemory(FIF_PNG, bitmap, memory, PNG_DEFAULT) == TRUE;
@@ -27,14 +25,12 @@ bool encodePng(const Picture &picture, Bytes &png, std::string *error)
     FreeImage_CloseMemory(memory);
     FreeImage_Unload(bitmap);
     if (!saved || size == 0) {
-        if (error)
-            *error = "the picture could not be encoded as PNG";
-        return false;
+        return error.fail(Reason(Reasons::Id::PngNotEncoded));
     }
     return true;
 }
 
-bool writePng(const Picture &picture, const std::string &path, std::string *error,
+bool writePng(const Picture &picture, const std::string &path, ReasonOut error,
               FileIo::Sync sync)
 {
     Bytes png;

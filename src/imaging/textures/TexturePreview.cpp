@@ -16,13 +16,10 @@ bool TexturePreview::fail(const std::string &reason)
     return false;
 }
 
-bool TexturePreview::checkName(const std::string &ansiName, std::string *error)
+bool TexturePreview::checkName(const std::string &ansiName, ReasonOut error)
 {
-    std::string problem = nameProblemOf(ansiName);
-    if (problem.empty())
-        return true;
-    *error = std::move(problem);
-    return false;
+    const std::string problem = nameProblemOf(ansiName);
+    return problem.empty() || error.fail(problem);
 }
 
 std::string TexturePreview::nameProblemOf(const std::string &ansiName)

@@ -40,7 +40,7 @@ public:
 
     /// True when a 4-character entry name can be a file name in the program folder;
     /// otherwise `*error` says why.
-    static bool checkName(const std::string &ansiName, std::string *error);
+    static bool checkName(const std::string &ansiName, ReasonOut error);
 
 private:
     bool fail(const std::string &reason);

@@ -13,20 +13,18 @@
 namespace TextureReplacer {
 
 bool entryLayout(const Bytes &archive, const ArchiveEntry &entry, DdsLayout &layout,
-                 std::string *error)
+                 ReasonOut error)
 {
     if (!entry.liesWithin(archive.size(), error))
         return false;
-    std::string problem;
+    Reason problem;
     if (DdsLayout::read(archive.data() + entry.textureOffset(),
                         static_cast<std::size_t>(entry.textureLength()), layout, &problem))
         return true;
-    if (error)
-        *error = "the entry is not a valid DDS texture: " + problem;
-    return false;
+    return error.fail(Reason(Reasons::Id::EntryNotDds, {problem}));
 }
 
-bool replace(Bytes &archive, const ArchiveEntry &entry, const Picture &picture, std::string *error)
+bool replace(Bytes &archive, const ArchiveEntry &entry, const Picture &picture, ReasonOut error)
 {
     DdsLayout layout;
     if (!entryLayout(archive, entry, layout, error))
@@ -41,28 +39,22 @@ bool replace(Bytes &archive, const ArchiveEntry &entry, const Picture &picture, 
     return true;
 }
 
-bool replaceWithDds(Bytes &archive, const ArchiveEntry &entry, const Bytes &dds, std::string *error)
+bool replaceWithDds(Bytes &archive, const ArchiveEntry &entry, const Bytes &dds, ReasonOut error)
 {
     DdsLayout layout;
     if (!entryLayout(archive, entry, layout, error))
         return false;
     DdsLayout given;
-    std::string problem;
-    if (!DdsLayout::read(dds.data(), dds.size(), given, &problem)) {
-        if (error)
-            *error = "the DDS file cannot be used: " + problem;
-        return false;
-    }
-    if (!given.sameLayout(layout)) {
-        if (error)
-            *error = "the DDS file is " + given.formatName() + ", " + std::to_string(given.width) +
-                     " x " + std::to_string(given.height) + " with " +
-                     std::to_string(given.levels.size()) + " mipmap level(s); the entry is " +
-                     layout.formatName() + ", " + std::to_string(layout.width) + " x " +
-                     std::to_string(layout.height) + " with " +
-                     std::to_string(layout.levels.size());
-        return false;
-    }
+    Reason problem;
+    if (!DdsLayout::read(dds.data(), dds.size(), given, &problem))
+        return error.fail(Reason(Reasons::Id::DdsFileUnusable, {problem}));
+    if (!given.sameLayout(layout))
+        return error.fail(Reason(
+            Reasons::Id::DdsFileOtherLayout,
+            {given.formatName(), std::to_string(given.width), std::to_string(given.height),
+             std::to_string(given.levels.size()), layout.formatName(),
+             std::to_string(layout.width), std::to_string(layout.height),
+             std::to_string(layout.levels.size())}));
     std::copy(dds.begin() + static_cast<std::ptrdiff_t>(layout.pixelsBegin()),
               dds.begin() + static_cast<std::ptrdiff_t>(layout.pixelsEnd()),
               archive.begin() + entry.textureOffset() +
@@ -71,7 +63,7 @@ bool replaceWithDds(Bytes &archive, const ArchiveEntry &entry, const Bytes &dds,
 }
 
 bool replaceFromFile(Bytes &archive, const ArchiveEntry &entry, const Bytes &file,
-                     const std::string &fileName, std::string *error, bool *changed)
+                     const std::string &fileName, ReasonOut error, bool *changed)
 {
     Bytes before;
     if (!entryTexture(archive, entry, before, error))
@@ -108,17 +100,14 @@ bool replaceFromFile(Bytes &archive, const ArchiveEntry &entry, const Bytes &fil
     return true;
 }
 
-bool readFile(const std::string &path, Bytes &file, std::string *error)
+bool readFile(const std::string &path, Bytes &file, ReasonOut error)
 {
-    if (FileIo::fileSize(path) > static_cast<std::int64_t>(kMaxFileBytes)) {
-        if (error)
-            *error = Reasons::text(Reasons::Id::PictureFileTooLarge);
-        return false;
-    }
+    if (FileIo::fileSize(path) > static_cast<std::int64_t>(kMaxFileBytes))
+        return error.fail(Reason(Reasons::Id::PictureFileTooLarge));
     return FileIo::readFile(path, file, error);
 }
 
-bool entryTexture(const Bytes &archive, const ArchiveEntry &entry, Bytes &dds, std::string *error)
+bool entryTexture(const Bytes &archive, const ArchiveEntry &entry, Bytes &dds, ReasonOut error)
 {
     if (!entry.liesWithin(archive.size(), error))
         return false;

@@ -18,16 +18,16 @@ using Bytes = std::vector<std::uint8_t>;
 /// The layout of the entry's texture (its format, size and mipmap levels); false when the
 /// entry does not lie inside the archive or is not a valid DDS texture.
 bool entryLayout(const Bytes &archive, const ArchiveEntry &entry, DdsLayout &layout,
-                 std::string *error);
+                 ReasonOut error);
 
 /// Encodes `picture`, which must have the entry's width and height, into the entry's own
 /// format and mipmap levels.
-bool replace(Bytes &archive, const ArchiveEntry &entry, const Picture &picture, std::string *error);
+bool replace(Bytes &archive, const ArchiveEntry &entry, const Picture &picture, ReasonOut error);
 
 /// Copies the pixel levels of the DDS file `dds`, which must have the entry's format, size
 /// and mipmap levels, into the entry unchanged.
 bool replaceWithDds(Bytes &archive, const ArchiveEntry &entry, const Bytes &dds,
-                    std::string *error);
+                    ReasonOut error);
 
 /// Replaces the entry's picture from the bytes of an image file: a DDS (told by its first
 /// bytes) as replaceWithDds() takes it, any other file as a PNG, BMP, TGA or JPEG of the
@@ -35,7 +35,7 @@ bool replaceWithDds(Bytes &archive, const ArchiveEntry &entry, const Bytes &dds,
 /// the entry holds is not encoded again. `changed`, when given, tells whether any byte of the
 /// entry changed. The one way the editor and cleatwork-cli put a file into an entry.
 bool replaceFromFile(Bytes &archive, const ArchiveEntry &entry, const Bytes &file,
-                     const std::string &fileName, std::string *error, bool *changed = nullptr);
+                     const std::string &fileName, ReasonOut error, bool *changed = nullptr);
 
 /// The largest picture or DDS file read for an entry: far above any picture of a texture's
 /// largest size (16384 x 16384) that a painting program compresses.
@@ -43,11 +43,11 @@ constexpr std::uint64_t kMaxFileBytes = std::uint64_t{256} << 20;
 
 /// Reads a picture or DDS file for replaceFromFile(); a file over kMaxFileBytes is refused
 /// before anything of it is read.
-bool readFile(const std::string &path, Bytes &file, std::string *error);
+bool readFile(const std::string &path, Bytes &file, ReasonOut error);
 
 /// A copy of the entry's texture, the DDS file that follows its entry header. Handing it back to
 /// replaceWithDds undoes a replacement (and redoes one without encoding again).
-bool entryTexture(const Bytes &archive, const ArchiveEntry &entry, Bytes &dds, std::string *error);
+bool entryTexture(const Bytes &archive, const ArchiveEntry &entry, Bytes &dds, ReasonOut error);
 
 /// True when the bytes of a file are a DDS file (they start with "DDS ").
 bool isDds(const Bytes &file);

@@ -7,7 +7,7 @@
 #include "archive/ArchiveEntry.h"
 #include "common/Ansi.h"
 #include "common/FileIo.h"
-#include "common/Reasons.h"
+#include "common/Reason.h"
 
 #include <algorithm>
 #include <cctype>
@@ -34,7 +34,7 @@ std::string lower(std::string text)
 
 // Puts the file's picture into the entry; `changed` tells whether the entry's bytes changed.
 bool putFile(Bytes &archive, const ArchiveEntry &entry, const Match &file, bool &changed,
-             std::string *error)
+             ReasonOut error)
 {
     Bytes bytes;
     return TextureReplacer::readFile(file.path, bytes, error) &&
@@ -69,16 +69,13 @@ std::int32_t entryOf(const std::string &fileName)
     return end == fileName.data() + digits ? entry : -1;
 }
 
-bool list(const std::string &folder, std::int32_t entryCount, Listing &listing, std::string *error)
+bool list(const std::string &folder, std::int32_t entryCount, Listing &listing, ReasonOut error)
 {
     listing = Listing();
     std::error_code ec;
     const fs::path root = FileIo::toPath(folder);
-    if (!fs::is_directory(root, ec)) {
-        if (error)
-            *error = folder + ": no such folder";
-        return false;
-    }
+    if (!fs::is_directory(root, ec))
+        return error.fail(Reason(Reasons::Id::NoSuchFolder, {folder}));
     struct Found
     {
         std::string name;
@@ -92,34 +89,30 @@ bool list(const std::string &folder, std::int32_t entryCount, Listing &listing, 
             found.size = it->file_size(ec);
         names.push_back(std::move(found));
     }
-    if (ec) {
-        if (error)
-            *error = folder + ": the folder cannot be read: " + ec.message();
-        return false;
-    }
+    if (ec)
+        return error.fail(Reason(Reasons::Id::FolderUnreadable, {folder, ec.message()}));
     std::sort(names.begin(), names.end(),
               [](const Found &a, const Found &b) { return a.name < b.name; });
     std::map<std::int32_t, std::string> taken;
+    using Reasons::Id;
     for (const auto &[name, status, size] : names) {
         const std::int32_t entry = entryOf(name);
+        const auto line = [&name](Reason why) { return Reason(Id::NamedLine, {name, why}); };
         if (fs::is_symlink(status)) {
-            listing.skipped.push_back(name + ": a symbolic link, not followed");
+            listing.skipped.push_back(line(Reason(Id::SkippedLink)));
         } else if (!fs::is_regular_file(status)) {
-            listing.skipped.push_back(
-                name + (fs::is_directory(status) ? ": a folder" : ": not a regular file"));
+            listing.skipped.push_back(line(
+                Reason(fs::is_directory(status) ? Id::SkippedFolder : Id::NotARegularFile)));
         } else if (entry < 0) {
-            listing.skipped.push_back(name + ": not named <number>_<name> with the extension png, "
-                                             "bmp, tga, jpg, jpeg or dds");
+            listing.skipped.push_back(line(Reason(Id::SkippedName)));
         } else if (entry >= entryCount) {
-            listing.problems.push_back(name + ": the archive has no entry " +
-                                       name.substr(0, name.find('_')) + " (it has " +
-                                       std::to_string(entryCount) + ")");
+            listing.problems.push_back(line(Reason(
+                Id::NoSuchEntry, {name.substr(0, name.find('_')), std::to_string(entryCount)})));
         } else if (size > TextureReplacer::kMaxFileBytes) {
-            listing.problems.push_back(name + ": " +
-                                       Reasons::text(Reasons::Id::PictureFileTooLarge));
+            listing.problems.push_back(line(Reason(Id::PictureFileTooLarge)));
         } else if (const auto other = taken.find(entry); other != taken.end()) {
-            listing.problems.push_back(name + ": " + other->second + " is for the same entry " +
-                                       std::to_string(entry));
+            listing.problems.push_back(
+                line(Reason(Id::SameEntry, {other->second, std::to_string(entry)})));
         } else {
             taken.emplace(entry, name);
             listing.matches.push_back({entry, name, FileIo::join(folder, name)});
@@ -139,10 +132,10 @@ bool apply(const Listing &listing, const Textura &index, Bytes &archive, Outcome
     const std::size_t total = listing.matches.size();
     for (std::size_t i = 0; i < total; ++i) {
         const Match &file = listing.matches[i];
-        std::string error;
+        Reason error;
         bool changed = false;
         if (!putFile(archive, ArchiveEntry::of(index, file.entry), file, changed, &error))
-            outcome.problems.push_back(file.name + ": " + error);
+            outcome.problems.push_back(Reason(Reasons::Id::NamedLine, {file.name, error}));
         else if (changed)
             outcome.replaced.push_back(file);
         else
@@ -159,7 +152,7 @@ bool importFolder(const std::string &folder, const Textura &index, Bytes &archiv
                   const Progress &progress)
 {
     Listing listing;
-    std::string error;
+    Reason error;
     if (!list(folder, index.Count(), listing, &error)) {
         outcome = Outcome();
         outcome.problems.push_back(error);
@@ -181,24 +174,21 @@ std::string shownName(const Bytes &archive, const ArchiveEntry &entry)
 }
 
 bool exportAll(const Bytes &archive, const Textura &index, const std::string &folder,
-               Exported &exported, std::string *error)
+               Exported &exported, ReasonOut error)
 {
     exported = Exported();
     std::error_code ec;
     fs::create_directories(FileIo::toPath(folder), ec);
-    if (ec) {
-        if (error)
-            *error = "cannot make the folder " + folder + ": " + ec.message();
-        return false;
-    }
+    if (ec)
+        return error.fail(Reason(Reasons::Id::CannotMakeFolderBecause, {folder, ec.message()}));
     for (std::int32_t i = 0; i < index.Count(); ++i) {
         const ArchiveEntry entry = ArchiveEntry::of(index, i);
         std::string name;
-        std::string problem;
+        Reason problem;
         Picture picture;
-        const auto skip = [&](const std::string &why) {
-            exported.skipped.push_back("entry " + std::to_string(i) + " (" + shownName(archive, entry) +
-                                       "): " + why);
+        const auto skip = [&](const Reason &why) {
+            exported.skipped.push_back(Reason(Reasons::Id::EntryLine,
+                                              {std::to_string(i), shownName(archive, entry), why}));
         };
         if (!entry.readName(archive, name, &problem) ||
             !TextureImage::decodeEntry(archive, entry, picture, &problem)) {
@@ -209,7 +199,7 @@ bool exportAll(const Bytes &archive, const Textura &index, const std::string &fo
             FileIo::join(folder, TextureExport::fileName(i, index.Count(), name));
         // A name the export chose that someone made a link is never written through.
         if (FileIo::isLink(out)) {
-            skip(out + " is a symbolic link");
+            skip(Reason(Reasons::Id::ExportTargetIsLink, {out}));
             continue;
         }
         // Marked, so that importing the file untouched costs no decoding; new files of an export
@@ -221,9 +211,7 @@ bool exportAll(const Bytes &archive, const Textura &index, const std::string &fo
                 ExportMark::marked(png, archive.data() + entry.textureOffset(),
                                    static_cast<std::size_t>(entry.textureLength())),
                 &problem, FileIo::Sync::Cached)) {
-            if (error)
-                *error = std::string("cannot write ").append(out).append(": ").append(problem);
-            return false;
+            return error.fail(Reason(Reasons::Id::CannotWriteBecause, {out, problem}));
         }
         ++exported.written;
     }

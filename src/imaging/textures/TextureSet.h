@@ -28,8 +28,8 @@ struct Match
 struct Listing
 {
     std::vector<Match> matches;        ///< in entry order
-    std::vector<std::string> skipped;  ///< "<name>: why", in name order
-    std::vector<std::string> problems; ///< "<name>: why"
+    std::vector<Reason> skipped;  ///< "<name>: why", in name order
+    std::vector<Reason> problems; ///< "<name>: why"
 };
 
 /// What an import did (or, refused, would have had to do).
@@ -37,8 +37,8 @@ struct Outcome
 {
     std::vector<Match> replaced; ///< the entries whose texture changed, in entry order
     int unchanged = 0;
-    std::vector<std::string> skipped;
-    std::vector<std::string> problems;
+    std::vector<Reason> skipped;
+    std::vector<Reason> problems;
     bool cancelled = false;
 
     /// "N textures replaced, M unchanged, K files skipped"
@@ -56,7 +56,7 @@ std::int32_t entryOf(const std::string &fileName);
 /// Lists `folder` against an archive of `entryCount` entries: no such entry and two files for
 /// one entry are problems; other names, folders and symbolic links are skipped. False (the
 /// reason in `error`) when the folder cannot be listed.
-bool list(const std::string &folder, std::int32_t entryCount, Listing &listing, std::string *error);
+bool list(const std::string &folder, std::int32_t entryCount, Listing &listing, ReasonOut error);
 
 /// Reads each matched file and puts its picture into `archive` (the unwrapped archive that
 /// `index` reads). False when any file is refused (every refusal is in `outcome.problems`) or
@@ -76,13 +76,13 @@ std::string shownName(const Bytes &archive, const ArchiveEntry &entry);
 struct Exported
 {
     int written = 0;
-    std::vector<std::string> skipped; ///< "entry <N> (<name>): why"
+    std::vector<Reason> skipped; ///< "entry <N> (<name>): why"
 };
 
 /// Writes every entry of `archive` (read by `index`) into `folder`, made when missing, as
 /// TextureExport::fileName() names it; entries that are not valid textures are skipped. False
 /// (the reason in `error`) when the folder cannot be made or a file cannot be written.
 bool exportAll(const Bytes &archive, const Textura &index, const std::string &folder,
-               Exported &exported, std::string *error);
+               Exported &exported, ReasonOut error);
 
 } // namespace TextureSet
