@@ -57,9 +57,9 @@ TEST_F(UiTexts, CoreReasonsAreTranslatedWithTheReasonsInsideThem)
     EXPECT_EQ(UiText::reason(Reason(Id::CannotWriteWorkingCopy, {"No space left on device"})),
               "die Arbeitskopie kann nicht geschrieben werden: No space left on device")
         << "a text that is no reason stays as it is";
-    EXPECT_EQ(UiText::reason(Reason(
-                  Id::NamedLine,
-                  {"001_ab12.png", Reason(Id::PictureOtherSize, {"32", "64", "64", "64"})})),
+    EXPECT_EQ(UiText::reason(
+                  Reason(Id::NamedLine,
+                         {"001_ab12.png", Reason(Id::PictureOtherSize, {"32", "64", "64", "64"})})),
               "001_ab12.png: das Bild hat 32 x 64 Pixel, die Textur 64 x 64")
         << "a file's line keeps its name";
 }

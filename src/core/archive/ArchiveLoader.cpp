@@ -25,8 +25,7 @@ bool load(PesZlib &zlib, const std::string &archive, const std::string &workingC
         return error.fail(Reason(Reasons::Id::CannotWriteWorkingCopy, {moveError}));
     }
     // An archive without entries is taken with an empty index.
-    if (!index.Wczytaj(workingCopy) &&
-        index.errorReason() != Reason(Reasons::Id::ArchiveNoEntries))
+    if (!index.Wczytaj(workingCopy) && index.errorReason() != Reason(Reasons::Id::ArchiveNoEntries))
         return error.fail(index.errorReason());
     return true;
 }

@@ -115,8 +115,7 @@ bool Baza::load(const Bytes &data)
         if (!readText(p, kNameWidth, r.Nazwa) ||
             !readText(p + 76, kMaterialWidth, r.NazwaMaterialu) ||
             !readText(p + 205, kColourWidth, r.Kolor))
-            return fail(
-                Reason(Reasons::Id::UnendedText, {std::to_string(&r - loaded.data())}));
+            return fail(Reason(Reasons::Id::UnendedText, {std::to_string(&r - loaded.data())}));
         r.ID = readInt16(p + 64);
         r.Kolej = readInt16(p + 66);
         r.nowe = readInt16(p + 68);

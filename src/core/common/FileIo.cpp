@@ -86,7 +86,6 @@ bool flushToDisk(std::FILE *f)
 #endif
 }
 
-
 // A replacement is written as "<file>.cwNNNNNN.tmp" beside the file it replaces.
 constexpr const char *kTemporaryInfix = ".cw";
 constexpr const char *kTemporarySuffix = ".tmp";
@@ -283,8 +282,7 @@ bool isLink(const std::string &path)
     return fs::is_symlink(toPath(path), ec);
 }
 
-bool writeFile(const std::string &path, const std::uint8_t *data, std::size_t size,
-               ReasonOut error)
+bool writeFile(const std::string &path, const std::uint8_t *data, std::size_t size, ReasonOut error)
 {
     // A new file in the place of the old one: a link or another name of the old file is
     // never written through.

@@ -112,8 +112,8 @@ bool ensure(const std::string &path, ReasonOut error)
     if (::lstat(path.c_str(), &status) != 0)
         return fail(error, FileIo::lastError());
     if (!S_ISDIR(status.st_mode))
-        return fail(error, Reason(S_ISLNK(status.st_mode) ? Reasons::Id::IsLink
-                                                          : Reasons::Id::NotAFolder));
+        return fail(
+            error, Reason(S_ISLNK(status.st_mode) ? Reasons::Id::IsLink : Reasons::Id::NotAFolder));
     if (status.st_uid != ::geteuid())
         return fail(error, Reason(Reasons::Id::OtherUsersFolder));
     return fail(error, Reason(Reasons::Id::OthersMayWrite));

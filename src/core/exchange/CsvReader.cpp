@@ -81,8 +81,8 @@ bool CsvReader::read(std::string_view text)
         const std::size_t before = mRecords.size();
         if (csv_parse(parser.get(), text.data(), end, fieldEnded, recordEnded, this) != end) {
             const int code = csv_error(parser.get());
-            mError =
-                code == CSV_EPARSE ? Reason(Reasons::Id::CsvStrayQuote) : Reason(csv_strerror(code));
+            mError = code == CSV_EPARSE ? Reason(Reasons::Id::CsvStrayQuote)
+                                        : Reason(csv_strerror(code));
             mErrorLine = mLine;
             return false;
         }

@@ -84,8 +84,7 @@ Reason TableProblem::why() const
     const bool line = place == Place::Line;
     if (column.empty())
         return escaped(Reason(line ? Id::TableLine : Id::TableIndex, {at, reason}));
-    return escaped(
-        Reason(line ? Id::TableLineColumn : Id::TableIndexColumn, {at, column, reason}));
+    return escaped(Reason(line ? Id::TableLineColumn : Id::TableIndexColumn, {at, column, reason}));
 }
 
 std::string TableChange::text() const
@@ -109,8 +108,7 @@ void TableImport::readCell(BootRecord &record, const BootsColumn &column, const 
 {
     if (column.isText()) {
         if (cell.json && !cell.json->is_string())
-            return problem(cell, column.name,
-                           Reason(Reasons::Id::NotAText, {cell.json->dump()}));
+            return problem(cell, column.name, Reason(Reasons::Id::NotAText, {cell.json->dump()}));
         const std::string_view utf8 =
             cell.json ? std::string_view(cell.json->get_ref<const std::string &>()) : cell.csv;
         std::string ansi;
@@ -124,9 +122,9 @@ void TableImport::readCell(BootRecord &record, const BootsColumn &column, const 
         if (ansi.size() > column.maxLength)
             return problem(cell, column.name,
                            Reason(Reasons::Id::LongerThanField,
-                                         {plural(ansi.size(), Reasons::Id::CountCharacter,
-                                                 Reasons::Id::CountCharacters),
-                                          std::to_string(column.maxLength)}));
+                                  {plural(ansi.size(), Reasons::Id::CountCharacter,
+                                          Reasons::Id::CountCharacters),
+                                   std::to_string(column.maxLength)}));
         record.*column.text = std::move(ansi);
         return;
     }
@@ -156,7 +154,7 @@ void TableImport::readCell(BootRecord &record, const BootsColumn &column, const 
         return problem(cell, column.name, Reason(Reasons::Id::NotAWholeNumber, {shown}));
     problem(cell, column.name,
             Reason(Reasons::Id::OutsideRange,
-                          {shown, std::to_string(column.min), std::to_string(column.max)}));
+                   {shown, std::to_string(column.min), std::to_string(column.max)}));
 }
 
 void TableImport::readCsv(std::string_view table)
@@ -169,22 +167,21 @@ void TableImport::readCsv(std::string_view table)
     reader.setLimits(boots + 1, columns);
     if (!reader.read(table)) {
         if (reader.tooManyRecords())
-            mProblems.push_back({TableProblem::Place::Table,
-                                 0,
-                                 {},
-                                 Reason(Reasons::Id::MoreRowsThanBoots,
-                                               {plural(boots, Reasons::Id::CountRow,
-                                                       Reasons::Id::CountRows),
-                                                plural(boots, Reasons::Id::CountBoot,
-                                                       Reasons::Id::CountBoots)})});
+            mProblems.push_back(
+                {TableProblem::Place::Table,
+                 0,
+                 {},
+                 Reason(Reasons::Id::MoreRowsThanBoots,
+                        {plural(boots, Reasons::Id::CountRow, Reasons::Id::CountRows),
+                         plural(boots, Reasons::Id::CountBoot, Reasons::Id::CountBoots)})});
         else if (reader.overLimit())
-            mProblems.push_back({TableProblem::Place::Line,
-                                 reader.errorLine(),
-                                 {},
-                                 Reason(Reasons::Id::MoreFieldsThanColumns,
-                                               {plural(columns, Reasons::Id::CountField,
-                                                       Reasons::Id::CountFields),
-                                                std::to_string(columns)})});
+            mProblems.push_back(
+                {TableProblem::Place::Line,
+                 reader.errorLine(),
+                 {},
+                 Reason(Reasons::Id::MoreFieldsThanColumns,
+                        {plural(columns, Reasons::Id::CountField, Reasons::Id::CountFields),
+                         std::to_string(columns)})});
         else
             mProblems.push_back(
                 {TableProblem::Place::Line, reader.errorLine(), {}, reader.errorReason()});
@@ -192,8 +189,7 @@ void TableImport::readCsv(std::string_view table)
     }
     const auto &rows = reader.records();
     if (rows.empty()) {
-        mProblems.push_back(
-            {TableProblem::Place::Table, 0, {}, Reason(Reasons::Id::NoHeaderRow)});
+        mProblems.push_back({TableProblem::Place::Table, 0, {}, Reason(Reasons::Id::NoHeaderRow)});
         return;
     }
     std::vector<const BootsColumn *> header;
@@ -215,9 +211,9 @@ void TableImport::readCsv(std::string_view table)
         if (row.fields.size() != header.size()) {
             problem(cell, {},
                     Reason(Reasons::Id::FieldsAgainstHeader,
-                                  {plural(row.fields.size(), Reasons::Id::CountField,
-                                          Reasons::Id::CountFields),
-                                   std::to_string(header.size())}));
+                           {plural(row.fields.size(), Reasons::Id::CountField,
+                                   Reasons::Id::CountFields),
+                            std::to_string(header.size())}));
             continue;
         }
         for (std::size_t j = 0; j < header.size(); ++j) {
@@ -249,10 +245,9 @@ void TableImport::readJson(std::string_view table)
         const bool ends = event == Event::value || event == Event::object_end ||
                           event == Event::array_end;
         if (ends && depth == 1 && array && ++rows > boots)
-            throw Refused{Reason(
-                Reasons::Id::MoreRowsThanBoots,
-                {plural(boots, Reasons::Id::CountRow, Reasons::Id::CountRows),
-                 plural(boots, Reasons::Id::CountBoot, Reasons::Id::CountBoots)})};
+            throw Refused{Reason(Reasons::Id::MoreRowsThanBoots,
+                                 {plural(boots, Reasons::Id::CountRow, Reasons::Id::CountRows),
+                                  plural(boots, Reasons::Id::CountBoot, Reasons::Id::CountBoots)})};
         return true;
     };
     nlohmann::json doc;
@@ -268,8 +263,7 @@ void TableImport::readJson(std::string_view table)
         return;
     }
     if (!doc.is_array()) {
-        mProblems.push_back(
-            {TableProblem::Place::Table, 0, {}, Reason(Reasons::Id::NotAnArray)});
+        mProblems.push_back({TableProblem::Place::Table, 0, {}, Reason(Reasons::Id::NotAnArray)});
         return;
     }
     mRecords.resize(std::max(mRecords.size(), doc.size()));
@@ -310,10 +304,9 @@ bool TableImport::read(std::string_view table, BootsTable::Format format, const 
             {TableProblem::Place::Table,
              0,
              {},
-             Reason(
-                 Reasons::Id::RowsAgainstBoots,
-                 {plural(mRows, Reasons::Id::CountRow, Reasons::Id::CountRows),
-                  plural(before.size(), Reasons::Id::CountBoot, Reasons::Id::CountBoots)})});
+             Reason(Reasons::Id::RowsAgainstBoots,
+                    {plural(mRows, Reasons::Id::CountRow, Reasons::Id::CountRows),
+                     plural(before.size(), Reasons::Id::CountBoot, Reasons::Id::CountBoots)})});
     if (!mProblems.empty()) {
         mRecords.clear();
         mError = problemText();
@@ -379,10 +372,10 @@ bool TableImport::apply(Baza &db)
         return false;
     }
     if (db.records().size() != mRecords.size()) {
-        mError = Reason(
-            Reasons::Id::BootsAgainstRows,
-            {plural(db.records().size(), Reasons::Id::CountBoot, Reasons::Id::CountBoots),
-             plural(mRecords.size(), Reasons::Id::CountRow, Reasons::Id::CountRows)});
+        mError =
+            Reason(Reasons::Id::BootsAgainstRows,
+                   {plural(db.records().size(), Reasons::Id::CountBoot, Reasons::Id::CountBoots),
+                    plural(mRecords.size(), Reasons::Id::CountRow, Reasons::Id::CountRows)});
         return false;
     }
     for (std::size_t i = 0; i < mChanges.size(); ++i) {

@@ -61,8 +61,7 @@ bool store(BootRecord &record, std::size_t position, Column column, std::string_
     if (column == Column::Position) {
         if (text == std::to_string(position))
             return true;
-        return reason.fail(
-            Reason(Id::PasteNotOwnNumber, {quoted(text), std::to_string(position)}));
+        return reason.fail(Reason(Id::PasteNotOwnNumber, {quoted(text), std::to_string(position)}));
     }
     if (column == Column::Manufacturer) {
         if (text == shown(record, position, column))
@@ -192,8 +191,8 @@ Result paste(std::string_view text, const std::vector<BootRecord> &records, cons
                         {},
                         target.columns.size() == 1
                             ? Reason(Id::PasteTooWideOne, {cells(line.size())})
-                            : Reason(Id::PasteTooWide, {cells(line.size()),
-                                                        std::to_string(target.columns.size())})});
+                            : Reason(Id::PasteTooWide,
+                                     {cells(line.size()), std::to_string(target.columns.size())})});
             continue;
         }
         const std::size_t position = target.rows[i - first];

@@ -127,8 +127,7 @@ bool decodeLevel(const std::uint8_t *dds, std::size_t size, const DdsLayout &lay
     return true;
 }
 
-bool decode(const std::uint8_t *dds, std::size_t size, int level, Picture &picture,
-            ReasonOut error)
+bool decode(const std::uint8_t *dds, std::size_t size, int level, Picture &picture, ReasonOut error)
 {
     DdsLayout layout;
     return DdsLayout::read(dds, size, layout, error) &&

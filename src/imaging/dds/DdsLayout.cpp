@@ -30,8 +30,7 @@ int levelsAllowed(int width, int height)
 
 } // namespace
 
-bool DdsLayout::read(const std::uint8_t *dds, std::size_t size, DdsLayout &layout,
-                     ReasonOut error)
+bool DdsLayout::read(const std::uint8_t *dds, std::size_t size, DdsLayout &layout, ReasonOut error)
 {
     Reason problem;
     if (!DdsCheck::check(dds, size, &problem))

@@ -103,8 +103,8 @@ std::optional<Format> formatOf(const std::uint8_t *data, std::size_t size,
         error.set(Reason(Reasons::Id::PictureNameDisagrees,
                          {formatName(*content), extensionOf(fileName)}));
     else if (named)
-        error.set(Reason(Reasons::Id::PictureNotOfItsName,
-                         {extensionOf(fileName), formatName(*named)}));
+        error.set(
+            Reason(Reasons::Id::PictureNotOfItsName, {extensionOf(fileName), formatName(*named)}));
     else
         error.set(Reason(Reasons::Id::PictureUnknownFormat));
     return std::nullopt;

@@ -30,8 +30,7 @@ bool encodePng(const Picture &picture, Bytes &png, ReasonOut error)
     return true;
 }
 
-bool writePng(const Picture &picture, const std::string &path, ReasonOut error,
-              FileIo::Sync sync)
+bool writePng(const Picture &picture, const std::string &path, ReasonOut error, FileIo::Sync sync)
 {
     Bytes png;
     return encodePng(picture, png, error) && FileIo::writeFileAtomic(path, png, error, sync);

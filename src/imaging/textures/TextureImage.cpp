@@ -10,8 +10,7 @@ bool decodeDds(const std::uint8_t *dds, std::size_t size, Picture &picture, Reas
     return DdsDecoder::decode(dds, size, 0, picture, error);
 }
 
-bool decodeEntry(const Bytes &archive, const ArchiveEntry &entry, Picture &picture,
-                 ReasonOut error)
+bool decodeEntry(const Bytes &archive, const ArchiveEntry &entry, Picture &picture, ReasonOut error)
 {
     if (!entry.liesWithin(archive.size(), error))
         return false;

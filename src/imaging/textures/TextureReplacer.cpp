@@ -52,9 +52,8 @@ bool replaceWithDds(Bytes &archive, const ArchiveEntry &entry, const Bytes &dds,
         return error.fail(Reason(
             Reasons::Id::DdsFileOtherLayout,
             {given.formatName(), std::to_string(given.width), std::to_string(given.height),
-             std::to_string(given.levels.size()), layout.formatName(),
-             std::to_string(layout.width), std::to_string(layout.height),
-             std::to_string(layout.levels.size())}));
+             std::to_string(given.levels.size()), layout.formatName(), std::to_string(layout.width),
+             std::to_string(layout.height), std::to_string(layout.levels.size())}));
     std::copy(dds.begin() + static_cast<std::ptrdiff_t>(layout.pixelsBegin()),
               dds.begin() + static_cast<std::ptrdiff_t>(layout.pixelsEnd()),
               archive.begin() + entry.textureOffset() +

@@ -26,8 +26,7 @@ bool replace(Bytes &archive, const ArchiveEntry &entry, const Picture &picture, 
 
 /// Copies the pixel levels of the DDS file `dds`, which must have the entry's format, size
 /// and mipmap levels, into the entry unchanged.
-bool replaceWithDds(Bytes &archive, const ArchiveEntry &entry, const Bytes &dds,
-                    ReasonOut error);
+bool replaceWithDds(Bytes &archive, const ArchiveEntry &entry, const Bytes &dds, ReasonOut error);
 
 /// Replaces the entry's picture from the bytes of an image file: a DDS (told by its first
 /// bytes) as replaceWithDds() takes it, any other file as a PNG, BMP, TGA or JPEG of the

@@ -101,8 +101,8 @@ bool list(const std::string &folder, std::int32_t entryCount, Listing &listing, 
         if (fs::is_symlink(status)) {
             listing.skipped.push_back(line(Reason(Id::SkippedLink)));
         } else if (!fs::is_regular_file(status)) {
-            listing.skipped.push_back(line(
-                Reason(fs::is_directory(status) ? Id::SkippedFolder : Id::NotARegularFile)));
+            listing.skipped.push_back(
+                line(Reason(fs::is_directory(status) ? Id::SkippedFolder : Id::NotARegularFile)));
         } else if (entry < 0) {
             listing.skipped.push_back(line(Reason(Id::SkippedName)));
         } else if (entry >= entryCount) {

@@ -28,8 +28,8 @@ struct Match
 struct Listing
 {
     std::vector<Match> matches;        ///< in entry order
-    std::vector<Reason> skipped;  ///< "<name>: why", in name order
-    std::vector<Reason> problems; ///< "<name>: why"
+    std::vector<Reason> skipped;       ///< "<name>: why", in name order
+    std::vector<Reason> problems;      ///< "<name>: why"
 };
 
 /// What an import did (or, refused, would have had to do).

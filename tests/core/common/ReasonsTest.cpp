@@ -1,6 +1,6 @@
+#include "common/Reasons.h"
 #include "CaseName.h"
 #include "common/Reason.h"
-#include "common/Reasons.h"
 
 #include <gtest/gtest.h>
 
@@ -44,14 +44,12 @@ TEST_P(ReasonText, IsTheEnglishOfTheReasonAndItsArguments)
 INSTANTIATE_TEST_SUITE_P(
     Reasons, ReasonText,
     testing::Values(
-        TextCase{"a number in its place",
-                 Reason(Id::MoreRecordsThanFile, {"9"}),
+        TextCase{"a number in its place", Reason(Id::MoreRecordsThanFile, {"9"}),
                  "the header promises 9 records, more than the file holds"},
         TextCase{"reasons inside a frame",
                  Reason(Id::TableLineColumn,
                         {"3", "Sila",
-                         Reason(Id::LongerThanField,
-                                {Reason(Id::CountCharacters, {"61"}), "60"})}),
+                         Reason(Id::LongerThanField, {Reason(Id::CountCharacters, {"61"}), "60"})}),
                  "line 3, Sila: 61 characters is longer than the field keeps (60)"},
         TextCase{"a system's message inside a reason",
                  Reason(Id::CannotWriteWorkingCopy, {"No space left on device"}),

@@ -183,8 +183,8 @@ TEST_P(RefusedFolder, NamesTheFileAndLeavesTheArchive)
     ASSERT_FALSE(problem.isPlain()) << problem.text();
     EXPECT_EQ(problem.id(), Reasons::Id::NamedLine);
     ASSERT_EQ(problem.arguments().size(), 2U);
-    EXPECT_EQ(problem.arguments()[0].text(), GetParam().file);
     EXPECT_FALSE(problem.arguments()[1].isPlain()) << problem.text();
+    EXPECT_NE(problem.text().find(GetParam().file), std::string::npos) << problem.text();
 }
 
 INSTANTIATE_TEST_SUITE_P(Problems, RefusedFolder,
