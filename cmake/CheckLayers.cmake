@@ -2,7 +2,7 @@
 # Each folder may include itself and the folders it lists; core and imaging never include Qt.
 # Core headers are spelled from src/core ("boots/Baza.h"), the rest from src ("editor/...").
 cmake_policy(VERSION 3.25)
-set(core common container boots exchange archive language)
+set(core common container boots exchange archive language pack)
 set(imaging imaging/pictures imaging/dds imaging/textures)
 set(below_editor ${core} ${imaging})
 set(below_desktop ${below_editor} editor)
@@ -14,6 +14,7 @@ set(allowed_core/boots common)
 set(allowed_core/exchange common boots)
 set(allowed_core/archive common container)
 set(allowed_core/language common)
+set(allowed_core/pack common boots exchange archive container)
 set(allowed_imaging/pictures ${core})
 set(allowed_imaging/dds ${core} imaging/pictures)
 set(allowed_imaging/textures ${core} imaging/pictures imaging/dds)

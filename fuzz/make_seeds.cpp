@@ -2,6 +2,8 @@
 #include "TestData.h"
 #include "TestImages.h"
 #include "exchange/BootsTable.h"
+#include "pack/PackFile.h"
+#include "pack/PackMaker.h"
 
 #include <filesystem>
 #include <string>
@@ -60,6 +62,27 @@ int main(int argc, char **argv)
                                          19) +
                              "\xEF\xBB\xBF[Menu]\r\nFile=Plik\r\n[Messages]\r\nA=\xC5\x81\r\n";
     put("fuzz_ini", "utf8", TestData::Bytes(utf8.begin(), utf8.end()));
+    // A pack of two changed fields and one texture, and one of fields only.
+    PackMaker::Input input;
+    input.manifest.title = "Seed";
+    input.bootsName = "unnamed_1831.bin";
+    input.baseBoots = boots;
+    input.base = TestData::boots(3);
+    input.mine = input.base;
+    input.mine[1].Sila = 5;
+    input.mine[2].Nazwa = "Seed boot";
+    Pack pack;
+    TestData::Bytes zip;
+    if (!PackMaker::make(input, pack, nullptr) || !PackFile::write(pack, zip, nullptr))
+        return 1;
+    put("fuzz_pack", "fields", zip);
+    input.archives.push_back({"unnamed_5756.bin", archive,
+                              TestData::textureArchive(
+                                  {{"ab12", TestData::dds(DdsFormat::Dxt1, 4, 4, {9, 9, 9, 255})},
+                                   {"cd34", TestData::dds(DdsFormat::Rgb24, 2, 2, {})}})});
+    if (!PackMaker::make(input, pack, nullptr) || !PackFile::write(pack, zip, nullptr))
+        return 1;
+    put("fuzz_pack", "texture", zip);
     // Pictures of the fuzzed entry's size (16 x 16), and one of another size.
     const TestData::Image picture = TestData::pattern(16, 16, true);
     put("fuzz_picture_png", "rgba", TestData::png(picture));
@@ -68,7 +91,21 @@ int main(int argc, char **argv)
     put("fuzz_picture_bmp", "v5-alpha", TestData::bmpV5(picture));
     put("fuzz_picture_tga", "plain", TestData::tga(picture));
     put("fuzz_picture_tga", "run-length", TestData::tgaRle(picture));
+    TestData::Bytes padded = TestData::tga(picture);
+    padded[17] = 0x20; // no alpha bits: the fourth byte of a pixel is padding
+    put("fuzz_picture_tga", "no-alpha-bits", padded);
     put("fuzz_picture_jpeg", "baseline", TestData::jpeg(picture));
-    put("fuzz_picture_jpeg", "progressive", TestData::jpeg(picture, true));
+    const TestData::Bytes progressive = TestData::jpeg(picture, true);
+    put("fuzz_picture_jpeg", "progressive", progressive);
+    // The same file ended after its first scan, the rest of its scans missing.
+    std::size_t second = 2;
+    for (int scans = 0; second + 1 < progressive.size(); ++second) {
+        if (progressive[second] == 0xFF && progressive[second + 1] == 0xDA && ++scans == 2)
+            break;
+    }
+    TestData::Bytes firstScan(progressive.begin(),
+                              progressive.begin() + static_cast<std::ptrdiff_t>(second));
+    firstScan.insert(firstScan.end(), {0xFF, 0xD9});
+    put("fuzz_picture_jpeg", "first-scan-only", firstScan);
     return 0;
 }

@@ -1,43 +1,40 @@
 #include "EditorMemory.h"
 
-#include "app/docks/BootsTableDock.h"
 #include "app/panels/PreviewPanel.h"
 #include "app/panels/TextureActions.h"
 #include "app/ui/RecentFilesMenu.h"
-#include "desktop/AppFolders.h"
 #include "desktop/EditorSettings.h"
+#include "editor/BootsDocument.h"
 #include "editor/UiText.h"
-#include "frmMain.h"
 
 #include <QAction>
 #include <QEvent>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QMainWindow>
 #include <QMenu>
 #include <QPushButton>
-#include <QTableView>
 
-EditorMemory::EditorMemory(frmMain &window)
-    : QObject(&window), mWindow(window), mPreview(window.previewPanel()),
-      mTextures(window.textureActions()),
-      mSettings(std::make_unique<EditorSettings>(window.folders().settingsFile()))
+EditorMemory::EditorMemory(const QString &settingsFile, const Parts &parts)
+    : QObject(parts.window), mParts(parts),
+      mSettings(std::make_unique<EditorSettings>(settingsFile))
 {
+    QMainWindow &window = *mParts.window;
     // A geometry from a screen that is gone is moved onto one that exists.
     const QByteArray geometry = mSettings->windowGeometry();
     if (!geometry.isEmpty() && !window.restoreGeometry(geometry))
         qWarning("The remembered window geometry was not usable.");
     // The boots table's dock and columns; anything unusable leaves them as they start.
-    QTableView *table = window.bootsTable()->table();
     const QByteArray state = mSettings->windowState();
     if (!state.isEmpty() && !window.restoreState(state))
         qWarning("The remembered place of the boots table was not usable.");
     const QByteArray columns = mSettings->tableColumns();
-    if (!columns.isEmpty() && !table->horizontalHeader()->restoreState(columns))
+    if (!columns.isEmpty() && !mParts.tableColumns->restoreState(columns))
         qWarning("The remembered columns of the boots table were not usable.");
 
     // Open Recent follows Open.
     mRecent = new RecentFilesMenu(*mSettings, &window);
-    QMenu *file = window.fileMenu();
+    QMenu *file = mParts.fileMenu;
     const QList<QAction *> items = file->actions();
     QAction *before = nullptr;
     for (qsizetype i = 0; i + 1 < items.size() && !before; ++i) {
@@ -46,17 +43,17 @@ EditorMemory::EditorMemory(frmMain &window)
     }
     file->insertMenu(before, mRecent);
 
-    mReload = mPreview->addButton(QStringLiteral("cmdReloadArchives"),
+    mReload = mParts.preview->addButton(QStringLiteral("cmdReloadArchives"),
                                   UiText::text(UiText::Key::LoadLastArchives));
     mReload->installEventFilter(this);
     connect(mReload, &QPushButton::clicked, this, &EditorMemory::loadLastArchives);
-    mTextures->setArchiveFolder(mSettings->archiveFolder());
+    mParts.textures->setArchiveFolder(mSettings->archiveFolder());
     updateReloadButton();
 
-    connect(&window.document(), &BootsDocument::reset, this, &EditorMemory::documentReset);
-    connect(mPreview, &PreviewPanel::archiveLoaded, this, &EditorMemory::archiveLoaded);
-    mTextures->setTextureFolder(mSettings->textureFolder());
-    connect(mTextures, &TextureActions::textureFolderChosen, this, [this](const QString &folder) {
+    connect(mParts.document, &BootsDocument::reset, this, &EditorMemory::documentReset);
+    connect(mParts.preview, &PreviewPanel::archiveLoaded, this, &EditorMemory::archiveLoaded);
+    mParts.textures->setTextureFolder(mSettings->textureFolder());
+    connect(mParts.textures, &TextureActions::textureFolderChosen, this, [this](const QString &folder) {
         mSettings->setTextureFolder(folder);
         mSettings->store();
     });
@@ -78,7 +75,7 @@ QString EditorMemory::bootsFolder() const
 
 void EditorMemory::documentReset()
 {
-    const BootsDocument &document = mWindow.document();
+    const BootsDocument &document = *mParts.document;
     if (document.isOpen()) {
         // Another running copy may have added files since: the list grows from the file's.
         mSettings->store();
@@ -86,7 +83,7 @@ void EditorMemory::documentReset()
         mSettings->setLastBootsFile(document.gamePath());
         mSettings->store();
         mRecent->refresh();
-        mTextures->setArchiveFolder(mSettings->archiveFolder());
+        mParts.textures->setArchiveFolder(mSettings->archiveFolder());
     }
     updateReloadButton();
 }
@@ -95,7 +92,7 @@ void EditorMemory::archiveLoaded(int archive, const QString &path)
 {
     mSettings->setLastArchive(archive, path);
     mSettings->store();
-    mTextures->setArchiveFolder(mSettings->archiveFolder());
+    mParts.textures->setArchiveFolder(mSettings->archiveFolder());
     updateReloadButton();
 }
 
@@ -110,17 +107,17 @@ bool EditorMemory::loadLastArchives()
     // Each archive is loaded and checked as its button loads it; one failing keeps the other.
     const QString first = mSettings->lastArchive(1);
     const QString second = mSettings->lastArchive(2);
-    const bool firstLoaded = mTextures->loadArchive(1, first);
-    if (mTextures->loadDeclined())
+    const bool firstLoaded = mParts.textures->loadArchive(1, first);
+    if (mParts.textures->loadDeclined())
         return false; // Cancel stops the whole reload
-    const bool secondLoaded = mTextures->loadArchive(2, second);
+    const bool secondLoaded = mParts.textures->loadArchive(2, second);
     return firstLoaded && secondLoaded;
 }
 
 void EditorMemory::rememberWindow()
 {
-    mSettings->setWindowGeometry(mWindow.saveGeometry());
-    mSettings->setWindowState(mWindow.saveState());
-    mSettings->setTableColumns(mWindow.bootsTable()->table()->horizontalHeader()->saveState());
+    mSettings->setWindowGeometry(mParts.window->saveGeometry());
+    mSettings->setWindowState(mParts.window->saveState());
+    mSettings->setTableColumns(mParts.tableColumns->saveState());
     mSettings->store();
 }

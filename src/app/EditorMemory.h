@@ -2,24 +2,40 @@
 // What the main window remembers from one run to the next, kept in the editor's settings
 // file: the recent boots files (File ▸ Open Recent), the folders the file dialogs start in
 // (the texture folder dialog's too), the two archives last loaded (reloaded in one click), the
-// window's size and position, and the boots table's place, size and columns.
+// window's size and position, and the boots table's place, size and columns. A settings file
+// that cannot be read leaves everything as it starts; remembered places that no longer fit are
+// dropped with a warning.
 #include <QObject>
 #include <memory>
 
+class BootsDocument;
 class EditorSettings;
 class PreviewPanel;
+class QHeaderView;
+class QMainWindow;
+class QMenu;
 class QPushButton;
 class RecentFilesMenu;
 class TextureActions;
-class frmMain;
 
 class EditorMemory : public QObject
 {
     Q_OBJECT
 public:
-    /// Reads the settings once, puts the window where it was and adds Open Recent to its
-    /// File menu and "Load last archives" to its preview.
-    explicit EditorMemory(frmMain &window);
+    /// What is remembered, and where Open Recent and "Load last archives" go.
+    struct Parts
+    {
+        QMainWindow *window;            ///< its size, position and docks
+        const BootsDocument *document;  ///< the boots file opened, for the recent files
+        QMenu *fileMenu;                ///< Open Recent follows its item `mnuOpen`
+        PreviewPanel *preview;          ///< gets "Load last archives"
+        TextureActions *textures;       ///< its archives and folders
+        QHeaderView *tableColumns;      ///< the boots table's columns
+    };
+
+    /// Reads `settingsFile` once, puts the window where it was and adds Open Recent to the
+    /// File menu and "Load last archives" to the preview.
+    EditorMemory(const QString &settingsFile, const Parts &parts);
     ~EditorMemory() override;
 
     RecentFilesMenu *recentMenu() const { return mRecent; }
@@ -39,9 +55,7 @@ private:
     void archiveLoaded(int archive, const QString &path);
     void updateReloadButton();
 
-    frmMain &mWindow;
-    PreviewPanel *mPreview;
-    TextureActions *mTextures;
+    Parts mParts;
     std::unique_ptr<EditorSettings> mSettings;
     RecentFilesMenu *mRecent = nullptr;
     QPushButton *mReload = nullptr;

@@ -1,62 +1,54 @@
 #include "frmMain.h"
 
 #include "EditorMemory.h"
+#include "OtherWindows.h"
 #include "TableExchange.h"
 #include "TextureViewerLink.h"
 #include "app/access/Mnemonics.h"
 #include "app/access/WindowAccess.h"
 #include "app/docks/BootsTableDock.h"
 #include "app/panels/FindBar.h"
+#include "app/panels/GlobalChangePanel.h"
+#include "app/panels/LanguagePanel.h"
 #include "app/panels/PreviewPanel.h"
 #include "app/panels/RecordEditorPanel.h"
 #include "app/panels/TextureActions.h"
 #include "app/ui/BootsListWidget.h"
 #include "app/ui/EditActions.h"
 #include "app/ui/FileChooser.h"
-#include "app/ui/LanguageComboBox.h"
+#include "app/ui/LanguageSwitcher.h"
 #include "app/ui/MainWindowTexts.h"
 #include "app/ui/Messages.h"
 #include "app/ui/RecentFilesMenu.h"
-#include "app/windows/frmAbout.h"
-#include "app/windows/frmCreateLanguage.h"
-#include "app/windows/frmManual.h"
 #include "desktop/AppFolders.h"
 #include "editor/BootsDocument.h"
 #include "editor/GuiText.h"
 #include "editor/TextureArchives.h"
 
-#include "language/Languages.h"
-
 #include <QAction>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QIcon>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QStatusBar>
+#include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
 
 using GuiText::fromAnsi;
-using GuiText::toNative;
 
 namespace {
 
 constexpr int kListLimit = 255; // the list's position is one byte wide
-
-QGroupBox *groupBox(int number, const QString &caption, QWidget *parent = nullptr)
-{
-    auto *box = new QGroupBox(caption, parent);
-    box->setObjectName(QStringLiteral("GroupBox%1").arg(number));
-    return box;
-}
 
 } // namespace
 
@@ -87,14 +79,20 @@ frmMain::frmMain(std::unique_ptr<AppFolders> folders, QWidget *parent)
     setWindowTitle(designTitle() + QStringLiteral("[*]"));
     setWindowIcon(QIcon::fromTheme(QStringLiteral("io.github.cleatwork.Cleatwork"),
                                    QIcon(QStringLiteral(":/cleatwork.png"))));
+    mOthers = new OtherWindows(this, mFolders->userFolder(), mFolders->bundledFolder());
     createControls();
     createMenus();
-    startUp();
-    mMemory = new EditorMemory(*this);
+    mMemory = new EditorMemory(mFolders->settingsFile(),
+                               {this, mDocument, File, mPreview, mTextures,
+                                mTable->table()->horizontalHeader()});
     connect(mMemory->recentMenu(), &RecentFilesMenu::fileChosen, this, [this](const QString &path) {
         if (maybeSave())
             openFile(path);
     });
+    // Last, so that the captions and their mnemonics are chosen for every control at once.
+    mLanguages = new LanguageSwitcher(*mFolders, ComboBox, this);
+    connect(mLanguages, &LanguageSwitcher::applied, this, &frmMain::languageApplied);
+    mLanguages->startUp();
 
     connect(mDocument, &BootsDocument::reset, this, &frmMain::documentReset);
     connect(mDocument, &BootsDocument::recordChanged, this, &frmMain::recordChanged);
@@ -124,15 +122,24 @@ const Textura &frmMain::archiveIndex(int archive) const
 
 void frmMain::createControls()
 {
-    auto *central = new QWidget(this);
+    // The panels scroll rather than hold their height, so that the boots table docked below
+    // them can take the room the user gives it.
+    auto *panels = new QScrollArea(this);
+    panels->setObjectName(QStringLiteral("scrollPanels"));
+    panels->setWidgetResizable(true);
+    panels->setFrameShape(QFrame::NoFrame);
+    panels->setFocusPolicy(Qt::NoFocus);
+    auto *central = new QWidget;
     central->setObjectName(QStringLiteral("centralWidget"));
-    setCentralWidget(central);
+    panels->setWidget(central);
+    setCentralWidget(panels);
     auto *columns = new QHBoxLayout(central);
     columns->setContentsMargins(10, 10, 10, 10);
     columns->setSpacing(10);
 
     // Left column: the boots list.
-    QGroupBox *listBox = groupBox(1, QStringLiteral("List Boots"));
+    auto *listBox = new QGroupBox(QStringLiteral("List Boots"));
+    listBox->setObjectName(QStringLiteral("GroupBox1"));
     List1 = new BootsListWidget(listBox);
     List1->setObjectName(QStringLiteral("List1"));
     List1->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -144,6 +151,8 @@ void frmMain::createControls()
 
     // Middle column: the record editor; right column: the preview above the language controls.
     mRecordEditor = new RecordEditorPanel;
+    mGlobalChange = new GlobalChangePanel;
+    mRecordEditor->setGlobalChange(mGlobalChange);
     columns->addWidget(mRecordEditor, 5);
     auto *right = new QVBoxLayout;
     mPreview = new PreviewPanel(&mDocument->textures(), mFolders->workingFolder());
@@ -151,34 +160,19 @@ void frmMain::createControls()
     mTextures->setRefusal([this](const QString &path) { return refuseWorkingFile(path); });
     mTextureViewer = new TextureViewerLink(mPreview, &mDocument->textures(), this);
     right->addWidget(mPreview, 1);
-    right->addWidget(createOtherGroup());
+    auto *other = new LanguagePanel;
+    ComboBox = other->languageList();
+    connect(other->createButton(), &QPushButton::clicked, this, &frmMain::cmdCreate_Click);
+    right->addWidget(other);
     columns->addLayout(right, 3);
 
     connect(List1, &QListWidget::itemSelectionChanged, this, &frmMain::List1_Click);
     connect(List1, &BootsListWidget::filesDropped, this, &frmMain::List1_Drop);
     connect(mRecordEditor, &RecordEditorPanel::fieldEdited, this, &frmMain::storeFields);
-    connect(mRecordEditor, &RecordEditorPanel::changeRequested, this, &frmMain::cmdChange_Click);
+    connect(mGlobalChange, &GlobalChangePanel::changeRequested, this, &frmMain::cmdChange_Click);
     connect(mRecordEditor, &RecordEditorPanel::charactersReplaced, statusBar(),
             [this](const QString &note) { statusBar()->showMessage(note); });
     resize(1100, 640);
-}
-
-QGroupBox *frmMain::createOtherGroup()
-{
-    QGroupBox *other = groupBox(18, QStringLiteral("Other"));
-    auto *layout = new QVBoxLayout(other);
-    QGroupBox *language = groupBox(19, QStringLiteral("Language"), other);
-    ComboBox = new LanguageComboBox(language);
-    (new QVBoxLayout(language))->addWidget(ComboBox);
-    QGroupBox *create = groupBox(20, QStringLiteral("Create Language"), other);
-    cmdCreate = new QPushButton(QStringLiteral("Create\\Edit"), create);
-    cmdCreate->setObjectName(QStringLiteral("cmdCreate"));
-    (new QVBoxLayout(create))->addWidget(cmdCreate);
-    layout->addWidget(language);
-    layout->addWidget(create);
-    connect(ComboBox, &QComboBox::activated, this, &frmMain::ComboBox_Click);
-    connect(cmdCreate, &QPushButton::clicked, this, &frmMain::cmdCreate_Click);
-    return other;
 }
 
 void frmMain::createMenus()
@@ -208,8 +202,8 @@ void frmMain::createMenus()
 
     // View ▸ Boots Table, and Copy and Paste of the table's cells in Edit.
     mTable = new BootsTableDock(mDocument, List1, Edit, this);
-    connect(mTable, &BootsTableDock::selectedRowsChanged, mRecordEditor,
-            [this](int rows) { mRecordEditor->setSelectedRowsAvailable(rows > 0); });
+    connect(mTable, &BootsTableDock::selectedRowsChanged, mGlobalChange,
+            [this](int rows) { mGlobalChange->setSelectedRowsAvailable(rows > 0); });
     connect(mTable, &BootsTableDock::note, statusBar(),
             [this](const QString &note) { statusBar()->showMessage(note); });
 
@@ -228,29 +222,8 @@ void frmMain::createMenus()
 // ---------------------------------------------------------------------------------------
 // Start-up and languages
 
-void frmMain::startUp()
+void frmMain::languageApplied()
 {
-    const std::string bundled = toNative(mFolders->bundledFolder());
-    const std::string own = toNative(mFolders->userFolder());
-    const QString configured = QString::fromStdString(Languages::configuredLanguage(bundled, own));
-    {
-        const QSignalBlocker blocker(ComboBox);
-        for (const auto &name : Languages::ListLanguages(bundled, own))
-            ComboBox->addItem(QString::fromStdString(name));
-        if (ComboBox->count() > 0)
-            ComboBox->setCurrentIndex(0);
-        ComboBox->setEditText(configured);
-    }
-    mLanguage = configured;
-    ApplyLanguage();
-}
-
-void frmMain::ApplyLanguage()
-{
-    MainWindowTexts::apply(
-        this, QString::fromStdString(Languages::languageFile(
-                  toNative(mFolders->bundledFolder()), toNative(mFolders->userFolder()),
-                  ComboBox->currentText().toStdString())));
     // The hint names the menu path in the language's own words.
     auto shown = [](const QString &caption, const char *english) {
         const QString text = Mnemonics::plain(caption);
@@ -259,85 +232,23 @@ void frmMain::ApplyLanguage()
     List1->setEmptyHint(UiText::text(UiText::Key::EmptyListHint,
                                      {shown(File->title(), "File") + QStringLiteral(" \u25B8 ") +
                                       shown(mnuOpen->text(), "Open")}));
-    if (mManual) {
-        QEvent change(QEvent::LanguageChange);
-        QCoreApplication::sendEvent(mManual, &change);
-    }
-    WindowAccess::update(this); // now that every control has its new caption
-}
-
-void frmMain::ComboBox_Click()
-{
-    // A name the configuration would store as another one would leave the next start without
-    // this language (and without captions): the choice is refused and the current one stays.
-    const std::string chosen = ComboBox->currentText().toStdString();
-    if (const auto problem = Languages::nameProblem(chosen)) {
-        {
-            const QSignalBlocker blocker(ComboBox);
-            ComboBox->setCurrentIndex(ComboBox->findText(mLanguage));
-            ComboBox->setEditText(mLanguage);
-        }
-        QStringList arguments;
-        for (const std::string &a : Languages::nameArguments(chosen))
-            arguments << QString::fromStdString(a);
-        Messages::languageRefused(this, UiText::text(*problem, arguments));
-        return;
-    }
-    mLanguage = ComboBox->currentText();
-    ApplyLanguage();
-    makeUserLanguageFolder();
-    // The choice is kept for the next start; a configuration that cannot be written only
-    // loses that.
-    if (!Languages::rememberLanguage(toNative(mFolders->userFolder()),
-                                     ComboBox->currentText().toStdString()))
-        qWarning("The language choice could not be remembered.");
-}
-
-void frmMain::makeUserLanguageFolder()
-{
-    // An installed editor starts without a folder for the user's own languages.
-    if (mFolders->mode() == AppFolders::Mode::Installed)
-        QDir().mkpath(QDir(mFolders->userFolder()).filePath(QStringLiteral("Language")));
+    mOthers->retranslate();
 }
 
 void frmMain::cmdCreate_Click()
 {
-    makeUserLanguageFolder();
-    if (!mLanguageEditor) {
-        mLanguageEditor = new frmCreateLanguage(mFolders->userFolder(), mFolders->bundledFolder());
-        mLanguageEditor->setAttribute(Qt::WA_DeleteOnClose);
-        connect(mLanguageEditor, &frmCreateLanguage::closed, this, &frmMain::languageEditorClosed);
-    }
-    mLanguageEditor->show();
-    mLanguageEditor->raise();
-    hide();
-}
-
-void frmMain::languageEditorClosed()
-{
-    show();
+    mLanguages->makeUserLanguageFolder();
+    mOthers->showLanguageEditor();
 }
 
 void frmMain::About_Click()
 {
-    if (!mAbout) {
-        mAbout = new frmAbout;
-        mAbout->setAttribute(Qt::WA_DeleteOnClose);
-    }
-    mAbout->show();
-    mAbout->raise();
-    mAbout->activateWindow();
+    mOthers->showAbout();
 }
 
 void frmMain::mnuManual_Click()
 {
-    if (!mManual) {
-        mManual = new frmManual;
-        mManual->setAttribute(Qt::WA_DeleteOnClose);
-    }
-    mManual->show();
-    mManual->raise();
-    mManual->activateWindow();
+    mOthers->showManual();
 }
 
 // ---------------------------------------------------------------------------------------
@@ -470,14 +381,7 @@ void frmMain::closeEvent(QCloseEvent *event)
     mMemory->rememberWindow();
     mDocument->removeWorkingFiles();
     mPreview->removeFiles();
-    if (mAbout)
-        mAbout->close();
-    if (mManual)
-        mManual->close();
-    if (mLanguageEditor) {
-        disconnect(mLanguageEditor, nullptr, this, nullptr);
-        mLanguageEditor->close();
-    }
+    mOthers->closeAll();
     event->accept();
 }
 
@@ -545,27 +449,28 @@ void frmMain::recordsReplaced()
 
 void frmMain::cmdChange_Click()
 {
-    if (mRecordEditor->selectedRowsChosen()) {
-        mDocument->changeStatistics(mTable->selectedPositions(), mRecordEditor->tickedStatistics(),
-                                    mRecordEditor->valueText());
+    if (mGlobalChange->selectedRowsChosen()) {
+        mDocument->changeStatistics(mTable->selectedPositions(), mGlobalChange->tickedStatistics(),
+                                    mGlobalChange->valueText());
         return;
     }
-    if (mRecordEditor->onlySelected()) {
+    if (mGlobalChange->onlySelected()) {
         if (!mBootSelected)
             return;
         // The rule runs even when a field already showed the value; with nothing ticked
         // there is nothing to set, and the boot is not stored again either.
-        if (mRecordEditor->putValueInTickedStatistics())
+        if (mRecordEditor->putValueInStatistics(mGlobalChange->valueText(),
+                                                mGlobalChange->tickedStatistics()))
             storeFields(RecordField::Statistics);
         return;
     }
-    const auto value = BootsDocument::valueForAll(mRecordEditor->valueText());
+    const auto value = BootsDocument::valueForAll(mGlobalChange->valueText());
     if (!value) {
         Messages::valueOutOfRange(this);
         return;
     }
     if (mBootSelected)
-        mRecordEditor->putValueInAllStatistics();
+        mRecordEditor->putValueInStatistics(mGlobalChange->valueText(), {true, true, true, true, true});
     QString reason;
     mStoring = true;
     const bool changed = mDocument->changeAllStatistics(*value, mBootSelected ? SelectedIndex : -1,

@@ -5,7 +5,6 @@
 #include "editor/RecordTexts.h"
 
 #include <QMainWindow>
-#include <QPointer>
 #include <memory>
 
 class AppFolders;
@@ -13,6 +12,9 @@ class BootsListWidget;
 class BootsTableDock;
 class LanguageComboBox;
 class EditorMemory;
+class GlobalChangePanel;
+class LanguageSwitcher;
+class OtherWindows;
 class PreviewPanel;
 class QAction;
 class QGroupBox;
@@ -22,9 +24,6 @@ class RecordEditorPanel;
 class Textura;
 class TextureActions;
 class TextureViewerLink;
-class frmAbout;
-class frmCreateLanguage;
-class frmManual;
 
 class frmMain : public QMainWindow
 {
@@ -61,6 +60,7 @@ public:
     /// The parts later features build on.
     BootsDocument &document() { return *mDocument; }
     RecordEditorPanel *recordEditor() const { return mRecordEditor; }
+    GlobalChangePanel *globalChange() const { return mGlobalChange; }
     PreviewPanel *previewPanel() const { return mPreview; }
     TextureActions *textureActions() const { return mTextures; }
     TextureViewerLink *textureViewer() const { return mTextureViewer; }
@@ -88,15 +88,11 @@ private slots:
     void List1_Click();
     void List1_Drop(const QStringList &paths);
     void cmdChange_Click();
-    void ComboBox_Click();
-    void languageEditorClosed();
 
 private:
     void createControls();
-    QGroupBox *createOtherGroup();
     void createMenus();
-    void startUp();
-    void ApplyLanguage();
+    void languageApplied();
 
     bool maybeSave();
     void storeFields(RecordField field);
@@ -107,7 +103,6 @@ private:
     void fillBootsList();
     void highlightSelectedBoot();
     bool refuseWorkingFile(const QString &path);
-    void makeUserLanguageFolder();
 
     std::unique_ptr<AppFolders> mFolders;
     QString mProgramFolder;
@@ -120,14 +115,14 @@ private:
     bool mStoring = false;
 
     RecordEditorPanel *mRecordEditor = nullptr;
+    GlobalChangePanel *mGlobalChange = nullptr;
     PreviewPanel *mPreview = nullptr;
     TextureActions *mTextures = nullptr;
     TextureViewerLink *mTextureViewer = nullptr;
     BootsTableDock *mTable = nullptr;
     BootsListWidget *List1 = nullptr;
     LanguageComboBox *ComboBox = nullptr;
-    QString mLanguage; ///< the language applied (configured at start, then chosen)
-    QPushButton *cmdCreate = nullptr;
+    LanguageSwitcher *mLanguages = nullptr;
     QMenu *File = nullptr;
     QMenu *Edit = nullptr;
     QAction *mnuOpen = nullptr;
@@ -136,8 +131,5 @@ private:
     QAction *About = nullptr;
     QMenu *Help = nullptr;
     QAction *mnuManual = nullptr;
-
-    QPointer<frmAbout> mAbout;
-    QPointer<frmManual> mManual;
-    QPointer<frmCreateLanguage> mLanguageEditor;
+    OtherWindows *mOthers = nullptr;
 };

@@ -23,7 +23,7 @@ using CliSupport::ScratchFolder;
 namespace TextureCommands {
 
 const char *const kTexturesHelp =
-    "Usage: cleatwork-cli textures FILE [--export DIR | --import DIR [--dry-run]]\n"
+    "Usage: cleatwork-cli textures FILE [--export DIR | --import DIR [--dry-run] [--resize]]\n"
     "Unwraps the texture archive FILE in memory and prints one line per entry: its number,\n"
     "the offset and length of its data, and its 4-character name.\n"
     "  --export DIR  writes every entry as DIR/<NNN>_<name>.png (with alpha) instead; entries\n"
@@ -36,7 +36,9 @@ const char *const kTexturesHelp =
     "                problem is listed (one line each, naming the file), FILE is left as it\n"
     "                was and the exit status is 1; otherwise FILE is written once, safely\n"
     "                (not at all when nothing changed), and a summary is printed\n"
-    "  --dry-run     with --import: lists the entries it would replace and writes nothing\n";
+    "  --dry-run     with --import: lists the entries it would replace and writes nothing\n"
+    "  --resize      with --import: a picture of another size than its entry's is resized to\n"
+    "                it (a smooth filter that keeps alpha edges clean) instead of refused\n";
 
 const char *const kTextureHelp =
     "Usage: cleatwork-cli texture FILE N OUT\n"
@@ -45,12 +47,14 @@ const char *const kTextureHelp =
     "editor's preview makes.\n";
 
 const char *const kReplaceTextureHelp =
-    "Usage: cleatwork-cli replace-texture FILE N IMAGE\n"
+    "Usage: cleatwork-cli replace-texture FILE N IMAGE [--resize]\n"
     "Replaces the picture of entry N (counted from 0) of the texture archive FILE and writes\n"
     "FILE back safely. IMAGE is a PNG, BMP, TGA or JPEG of exactly the entry's size, encoded\n"
     "into the entry's own format (mipmaps made from it), or a DDS of exactly the entry's\n"
     "format, size and mipmap count, whose pixels are copied as they are. Only the entry's\n"
-    "pixel bytes change. On any failure FILE is left as it was and the exit status is 1.\n";
+    "pixel bytes change. On any failure FILE is left as it was and the exit status is 1.\n"
+    "  --resize  a picture (not a DDS) of another size is resized to the entry's size (a\n"
+    "            smooth filter that keeps alpha edges clean) instead of refused\n";
 
 namespace {
 
@@ -135,7 +139,8 @@ int exportAll(const std::string &file, const std::string &folder)
     return exported.skipped.empty() ? 0 : 1;
 }
 
-int importAll(const std::string &file, const std::string &folder, bool dryRun)
+int importAll(const std::string &file, const std::string &folder, bool dryRun,
+              TextureReplacer::Fit fit)
 {
     FileIo::Bytes plain;
     Textura index;
@@ -143,7 +148,7 @@ int importAll(const std::string &file, const std::string &folder, bool dryRun)
     if (!readArchive(file, plain, index, error))
         return failWith("cannot read the texture archive " + file + ": " + error);
     TextureSet::Outcome outcome;
-    if (!TextureSet::importFolder(folder, index, plain, outcome)) {
+    if (!TextureSet::importFolder(folder, index, plain, outcome, {}, fit)) {
         for (const Reason &problem : outcome.problems)
             std::cerr << "cleatwork-cli: " << problem.text() << "\n";
         return failWith(file + " was not changed");
@@ -168,13 +173,23 @@ int textures(const std::vector<std::string> &args)
 {
     if (args.size() == 3 && args[1] == "--export")
         return exportAll(args[0], args[2]);
-    const bool dryRun = args.size() == 4 && args[3] == "--dry-run";
-    if ((args.size() == 3 || dryRun) && args[1] == "--import")
-        return importAll(args[0], args[2], dryRun);
+    if (args.size() >= 3 && args[1] == "--import") {
+        bool dryRun = false;
+        bool resize = false;
+        bool known = true;
+        for (std::size_t i = 3; i < args.size(); ++i) {
+            bool &option = args[i] == "--dry-run" ? dryRun : resize;
+            known = known && (args[i] == "--dry-run" || args[i] == "--resize") && !option;
+            option = true;
+        }
+        if (known)
+            return importAll(args[0], args[2], dryRun,
+                             resize ? TextureReplacer::Fit::Resize : TextureReplacer::Fit::Exact);
+    }
     if (args.size() != 1)
-        return failWith(
-            std::string("textures takes FILE [--export DIR | --import DIR [--dry-run]]\n") +
-            kTexturesHelp);
+        return failWith(std::string("textures takes FILE [--export DIR | --import DIR "
+                                    "[--dry-run] [--resize]]\n") +
+                        kTexturesHelp);
     FileIo::Bytes plain;
     Textura index;
     std::string error;
@@ -219,6 +234,10 @@ int texture(const std::vector<std::string> &args)
 
 int replaceTexture(const std::vector<std::string> &args)
 {
+    const bool resize = args.size() == 4 && args[3] == "--resize";
+    if (args.size() != 3 && !resize)
+        return failWith(std::string("replace-texture takes FILE N IMAGE [--resize]\n") +
+                        kReplaceTextureHelp);
     NamedEntry named;
     if (!readNamedEntry(args, named))
         return 1;
@@ -228,7 +247,10 @@ int replaceTexture(const std::vector<std::string> &args)
     FileIo::Bytes image;
     if (!TextureReplacer::readFile(args[2], image, &error))
         return failWith("cannot read " + args[2] + ": " + error);
-    const bool replaced = TextureReplacer::replaceFromFile(plain, entry, image, args[2], &error);
+    const bool replaced =
+        TextureReplacer::replaceFromFile(plain, entry, image, args[2], &error, nullptr,
+                                         resize ? TextureReplacer::Fit::Resize
+                                                : TextureReplacer::Fit::Exact);
     if (!replaced)
         return failWith("cannot replace entry " + args[1] + " with " + args[2] + ": " + error);
     if (!ArchiveSaver::save(plain, args[0], &error))

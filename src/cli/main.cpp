@@ -1,6 +1,7 @@
 // cleatwork-cli: the command-line companion of the editor, for modders who script their
 // files. It uses the same core as the editor.
 #include "CliSupport.h"
+#include "PackCommands.h"
 #include "TextureCommands.h"
 #include "boots/Baza.h"
 #include "common/Ansi.h"
@@ -30,12 +31,17 @@ const char *const kUsage =
     "  dump FILE [--json|--csv] print every boot of a wrapped boots database\n"
     "  import FILE TABLE [--dry-run]\n"
     "                           write the values of a CSV or JSON table into a boots database\n"
-    "  textures FILE [--export DIR | --import DIR [--dry-run]]\n"
+    "  textures FILE [--export DIR | --import DIR [--dry-run] [--resize]]\n"
     "                           list the entries of a wrapped texture archive, export\n"
     "                           them all as PNG, or import a folder of pictures\n"
     "  texture FILE N OUT       convert entry N of a wrapped texture archive to PNG or BMP\n"
-    "  replace-texture FILE N IMAGE\n"
+    "  replace-texture FILE N IMAGE [--resize]\n"
     "                           replace the picture of entry N of a wrapped texture archive\n"
+    "  diff A B [--archive A_ARCH B_ARCH]... [--format text|json|csv]\n"
+    "                           list the boots and textures that differ between two files\n"
+    "  bootpack create|show|apply|revert ...\n"
+    "                           make a boot pack of your changes, show one, or merge one\n"
+    "                           into your files field by field and take it out again\n"
     "\n"
     "Run 'cleatwork-cli COMMAND --help' for the details of a command.\n";
 
@@ -228,8 +234,10 @@ int main(int argc, char **argv)
         {"import", kImportHelp, -1, import},
         {"textures", TextureCommands::kTexturesHelp, -1, TextureCommands::textures},
         {"texture", TextureCommands::kTextureHelp, 3, TextureCommands::texture},
-        {"replace-texture", TextureCommands::kReplaceTextureHelp, 3,
-         TextureCommands::replaceTexture}};
+        {"replace-texture", TextureCommands::kReplaceTextureHelp, -1,
+         TextureCommands::replaceTexture},
+        {"diff", PackCommands::kDiffHelp, -1, PackCommands::diff},
+        {"bootpack", PackCommands::kBootpackHelp, -1, PackCommands::bootpack}};
     for (const Command &c : commands) {
         if (command != c.name)
             continue;

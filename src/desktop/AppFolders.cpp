@@ -111,6 +111,11 @@ std::unique_ptr<AppFolders> AppFolders::installed(const QString &bundledFolder,
     return folders;
 }
 
+QString AppFolders::originalsFolder() const
+{
+    return QDir(mUserFolder).filePath(QStringLiteral("originals"));
+}
+
 AppFolders::AppFolders(Mode mode, QString bundledFolder, QString userFolder, QString stateFolder,
                        const QString &sharedWorkingFolder)
     : mMode(mode), mBundledFolder(std::move(bundledFolder)), mUserFolder(std::move(userFolder)),
@@ -224,8 +229,15 @@ void AppFolders::removeDeadCopies(const QString &copiesFolder) const
     }
 }
 
+QString AppFolders::textureEditFolder() const
+{
+    return QDir(mWorkingFolder).filePath(QStringLiteral("TextureEdits"));
+}
+
 void AppFolders::removeWorkingFiles(Keep keep) const
 {
+    // Pictures still open in an image editor go too: their watch ended with the copy.
+    PrivateFolder::removeTree(toNativeText(textureEditFolder()));
     QDir folder(mWorkingFolder);
     if (mMode == Mode::Installed) {
         // The installed working folder holds nothing but working files.

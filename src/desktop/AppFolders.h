@@ -42,8 +42,14 @@ public:
     /// The editor's settings file (recent files, folders, window): in the program folder in
     /// portable mode, in the user's configuration folder when installed.
     QString settingsFile() const { return mSettingsFile; }
+    /// Where the originals of the files the editor opened are kept: in the user's folder,
+    /// never beside the game's files.
+    QString originalsFolder() const;
     /// Where this copy keeps its working files.
     QString workingFolder() const { return mWorkingFolder; }
+    /// Where the textures out in the user's image editor are written: a folder of the working
+    /// folder, removed with this copy's working files.
+    QString textureEditFolder() const;
     /// True when another running copy holds the shared working folder.
     bool isPrivate() const { return mPrivate; }
     /// Why the working folder could not be prepared, or the empty text.

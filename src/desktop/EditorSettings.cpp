@@ -14,6 +14,8 @@ const char *const kGeometry = "Window/Geometry";
 const char *const kWindowState = "Window/State";
 const char *const kTableColumns = "Table/Columns";
 const char *const kTextureFolder = "Folders/Textures";
+const char *const kTextureEditor = "Textures/TextureEditor";
+const char *const kLoadArchivesBeside = "Textures/LoadArchivesBeside";
 
 // One spelling per file, so that the same file opened by two routes is one entry.
 QString canonical(const QString &file)
@@ -159,4 +161,17 @@ void EditorSettings::store()
     if (!sync())
         qWarning("The settings could not be written to %s.",
                  qPrintable(QDir::toNativeSeparators(path())));
+}
+
+QString EditorSettings::textureEditor() const
+{
+    return text(kTextureEditor).trimmed();
+}
+
+bool EditorSettings::loadArchivesBeside() const
+{
+    // Anything but a clear "off" keeps the default.
+    const QString value = text(kLoadArchivesBeside).trimmed().toLower();
+    return !(value == QLatin1String("false") || value == QLatin1String("0") ||
+             value == QLatin1String("no") || value == QLatin1String("off"));
 }

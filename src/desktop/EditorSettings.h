@@ -40,6 +40,13 @@ public:
     QString textureFolder() const;
     void setTextureFolder(const QString &folder);
 
+    /// The program that "Edit in Image Editor" starts with a PNG's path ([Textures]
+    /// TextureEditor), or the empty text for the desktop's default program for PNG files.
+    QString textureEditor() const;
+    /// Whether opening a boots file loads the two texture archives beside it ([Textures]
+    /// LoadArchivesBeside; on unless set to false).
+    bool loadArchivesBeside() const;
+
     QByteArray windowGeometry() const;
     void setWindowGeometry(const QByteArray &geometry);
     /// The window's docks (place, size, shown) as QMainWindow::saveState() gives them.

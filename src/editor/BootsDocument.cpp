@@ -9,6 +9,7 @@
 #include "common/FileIo.h"
 #include "common/VbNumber.h"
 #include "exchange/TablePaste.h"
+#include "pack/Originals.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -100,12 +101,46 @@ bool BootsDocument::open(const QString &path, QString *error)
         return false;
     }
     mGamePath = QFileInfo(path).absoluteFilePath();
+    Reason notKept;
+    if (!mOriginalsFolder.isEmpty() &&
+        !Originals::keep(toNative(mOriginalsFolder), toNative(mGamePath), &notKept))
+        emit originalNotKept(mGamePath, UiText::reason(notKept));
     mSavedRecords = mDb.records();
     mTextures->discard();
     mUndoStack.clear();
     startNewStep();
     updateModified();
     emit reset();
+    return true;
+}
+
+void BootsDocument::setOriginalsFolder(const QString &folder)
+{
+    mOriginalsFolder = folder;
+    mTextures->setOriginalsFolder(folder);
+}
+
+bool BootsDocument::originalRecords(std::vector<BootRecord> &records, QString *error) const
+{
+    const std::string original =
+        mOriginalsFolder.isEmpty() ? std::string()
+                                   : Originals::find(toNative(mOriginalsFolder), toNative(mGamePath));
+    if (original.empty()) {
+        *error = UiText::text(Key::NoOriginal, {QDir::toNativeSeparators(mGamePath)});
+        return false;
+    }
+    PesZlib zlib(std::string{});
+    FileIo::Bytes plain;
+    Baza db;
+    if (!zlib.unwrapFile(original, plain)) {
+        *error = UiText::reason(zlib.errorReason());
+        return false;
+    }
+    if (!db.load(plain)) {
+        *error = UiText::reason(db.errorReason());
+        return false;
+    }
+    records = db.records();
     return true;
 }
 

@@ -57,6 +57,14 @@ public:
     /// Deletes the working files (when the editor ends).
     void removeWorkingFiles();
 
+    /// Where the originals of opened files are kept (the user's data folder); empty: nowhere.
+    /// The boots file and the archives are kept there the first time they are opened.
+    void setOriginalsFolder(const QString &folder);
+    QString originalsFolder() const { return mOriginalsFolder; }
+    /// The records of the open file's kept original. False, with the reason, when it has none
+    /// or it cannot be read.
+    bool originalRecords(std::vector<BootRecord> &records, QString *error) const;
+
     /// A statistic as typed: not a number or a negative number gives 1, a number that
     /// rounds above 5 gives 5, any other number its rounded value (ties to even).
     static std::uint8_t statisticFrom(const QString &text);
@@ -110,6 +118,8 @@ signals:
     /// The working file could not be written after an undo or redo; memory holds the
     /// records, and the next save writes them.
     void workingFileFailed(const QString &reason);
+    /// The original of `path` could not be kept; the file opened all the same.
+    void originalNotKept(const QString &path, const QString &reason);
 
 private:
     void updateModified();
@@ -120,6 +130,7 @@ private:
     std::optional<BootRecord> storeFields(int index, const RecordTexts &texts);
 
     QString mWorkingFolder;
+    QString mOriginalsFolder;
     QString mGamePath;
     PesZlib mZlib;
     Baza mDb;

@@ -6,8 +6,9 @@
 
 ReplaceRecordsCommand::ReplaceRecordsCommand(BootsDocument *document, const QString &text,
                                              std::vector<BootRecord> before,
-                                             std::vector<BootRecord> after, bool rewriteWorkingFile)
-    : QUndoCommand(text), mDocument(document), mBefore(std::move(before)), mAfter(std::move(after)),
+                                             std::vector<BootRecord> after, bool rewriteWorkingFile,
+                                             QUndoCommand *parent)
+    : QUndoCommand(text, parent), mDocument(document), mBefore(std::move(before)), mAfter(std::move(after)),
       mRewriteWorkingFile(rewriteWorkingFile)
 {
 }

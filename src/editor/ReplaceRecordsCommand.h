@@ -15,7 +15,7 @@ public:
     /// records, for changes that wrote it.
     ReplaceRecordsCommand(BootsDocument *document, const QString &text,
                           std::vector<BootRecord> before, std::vector<BootRecord> after,
-                          bool rewriteWorkingFile);
+                          bool rewriteWorkingFile, QUndoCommand *parent = nullptr);
 
     void undo() override;
     void redo() override;

@@ -8,6 +8,12 @@ ReplaceTextureCommand::ReplaceTextureCommand(TextureArchives *archives, const QS
 {
 }
 
+ReplaceTextureCommand::ReplaceTextureCommand(TextureArchives *archives, Step step,
+                                             QUndoCommand *parent)
+    : QUndoCommand(parent), mArchives(archives), mStep(std::move(step)), mApplied(false)
+{
+}
+
 void ReplaceTextureCommand::undo()
 {
     put(mStep.before);

@@ -20,6 +20,8 @@ public:
 
     /// The change is already in the working copy: the first redo does nothing.
     ReplaceTextureCommand(TextureArchives *archives, const QString &text, Step step);
+    /// A part of a larger step whose first redo puts the new textures in.
+    ReplaceTextureCommand(TextureArchives *archives, Step step, QUndoCommand *parent);
 
     void undo() override;
     void redo() override;

@@ -10,6 +10,7 @@
 #include "common/FileIo.h"
 #include "container/PesZlib.h"
 #include "imaging/textures/TextureReplacer.h"
+#include "pack/Originals.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -63,6 +64,9 @@ bool TextureArchives::load(int archive, const QString &path, QString *error)
     }
     const bool wasModified = isModified();
     a.source = QFileInfo(path).absoluteFilePath();
+    if (!mOriginalsFolder.isEmpty() &&
+        !Originals::keep(toNative(mOriginalsFolder), toNative(a.source), &reason))
+        emit originalNotKept(a.source, fromCore(reason));
     a.index = index;
     a.saved.clear();
     ++a.loadNumber; // the steps of the load it replaced go void
@@ -160,8 +164,11 @@ bool TextureArchives::changeEntries(int archive, const Bytes &before, const Byte
 }
 
 bool TextureArchives::replaceEntry(int archive, std::int32_t entry, const QString &imagePath,
-                                   QString *error)
+                                   QString *error, TextureReplacer::Fit fit,
+                                   const QString &stepText, bool *otherSize)
 {
+    if (otherSize)
+        *otherSize = false;
     const Archive &a = slot(archive);
     if (!isLoaded(archive) || entry < 0 || entry >= a.index.Count()) {
         *error = UiText::text(Key::NoTextureShown);
@@ -177,16 +184,20 @@ bool TextureArchives::replaceEntry(int archive, std::int32_t entry, const QStrin
     if (!TextureReplacer::readFile(toNative(imagePath), image, &reason) ||
         !TextureReplacer::replaceFromFile(after, ArchiveEntry::of(a.index, entry), image,
                                           toNative(QFileInfo(imagePath).fileName()), &reason,
-                                          &changed)) {
+                                          &changed, fit)) {
+        if (otherSize)
+            *otherSize = TextureReplacer::refusedForSize(reason);
         *error = fromCore(reason);
         return false;
     }
     return !changed ||
-           changeEntries(archive, before, after, {entry}, UiText::text(Key::ReplaceTexture), error);
+           changeEntries(archive, before, after, {entry},
+                         stepText.isEmpty() ? UiText::text(Key::ReplaceTexture) : stepText, error);
 }
 
 bool TextureArchives::importFolder(int archive, const QString &folder, TextureSet::Outcome &outcome,
-                                   QString *error, const TextureSet::Progress &progress)
+                                   QString *error, const TextureSet::Progress &progress,
+                                   TextureReplacer::Fit fit)
 {
     outcome = TextureSet::Outcome();
     if (!isLoaded(archive)) {
@@ -198,7 +209,8 @@ bool TextureArchives::importFolder(int archive, const QString &folder, TextureSe
         return false;
     // The set goes into a copy, dropped on any refusal: the working copy takes all or nothing.
     Bytes after = before;
-    if (!TextureSet::importFolder(toNative(folder), slot(archive).index, after, outcome, progress))
+    if (!TextureSet::importFolder(toNative(folder), slot(archive).index, after, outcome, progress,
+                                  fit))
         return false;
     std::vector<std::int32_t> entries;
     for (const TextureSet::Match &m : outcome.replaced)

@@ -32,6 +32,8 @@ public:
     /// table. Its earlier changes are dropped and its undo steps go void. On failure `error`
     /// says why and the archive is as it was.
     bool load(int archive, const QString &path, QString *error);
+    /// Where the originals of loaded archives are kept; empty: nowhere.
+    void setOriginalsFolder(const QString &folder) { mOriginalsFolder = folder; }
     bool isLoaded(int archive) const { return !slot(archive).source.isEmpty(); }
     /// The game file the archive was loaded from.
     QString source(int archive) const { return slot(archive).source; }
@@ -50,16 +52,21 @@ public:
     /// The entry's 4-character name, or the empty text when it cannot be read.
     QString entryName(int archive, std::int32_t entry) const;
 
-    /// Puts the picture or DDS file at `imagePath` into `entry` as one undo step, by the rules of
-    /// TextureReplacer::replaceFromFile. A file that changes nothing makes no step. On failure
-    /// `error` says why and nothing changed.
-    bool replaceEntry(int archive, std::int32_t entry, const QString &imagePath, QString *error);
+    /// Puts the picture or DDS file at `imagePath` into `entry` as one undo step named
+    /// `stepText` ("Replace Texture" when empty), by the rules of
+    /// TextureReplacer::replaceFromFile with `fit`. A file that changes nothing makes no step.
+    /// On failure `error` says why, `otherSize` (when given) whether the picture was refused
+    /// for its size alone, and nothing changed.
+    bool replaceEntry(int archive, std::int32_t entry, const QString &imagePath, QString *error,
+                      TextureReplacer::Fit fit = TextureReplacer::Fit::Exact,
+                      const QString &stepText = QString(), bool *otherSize = nullptr);
     /// Imports the folder by the rules of TextureSet as one undo step ("Import Textures"), made
     /// only when some entry changed. False when a file is refused (outcome.problems), the user
     /// cancelled (outcome.cancelled) or the working copy cannot be written (`error`): nothing
     /// changed then.
     bool importFolder(int archive, const QString &folder, TextureSet::Outcome &outcome,
-                      QString *error, const TextureSet::Progress &progress = {});
+                      QString *error, const TextureSet::Progress &progress = {},
+                      TextureReplacer::Fit fit = TextureReplacer::Fit::Exact);
 
     /// Saves each changed archive over its game file. False when one failed: `failedFile` and
     /// `error` name the first; the archives that were saved count as saved.
@@ -84,6 +91,8 @@ signals:
     void modifiedChanged();
     /// An undo or redo could not write the working copy of the archive loaded from `source`.
     void failed(const QString &source, const QString &reason);
+    /// The original of `path` could not be kept; the archive loaded all the same.
+    void originalNotKept(const QString &path, const QString &reason);
 
 private:
     struct Archive
@@ -107,6 +116,7 @@ private:
                        QString *error);
 
     QString mWorkingFolder;
+    QString mOriginalsFolder;
     QUndoStack *mUndoStack;
     std::array<Archive, 2> mArchives;
 };

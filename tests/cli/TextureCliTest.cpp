@@ -181,6 +181,34 @@ TEST_F(ReplaceTexture, RefusedInputsLeaveTheArchiveAlone)
     EXPECT_EQ(dir.listing(), before) << "nothing written beside the archive";
 }
 
+TEST_F(ReplaceTexture, ResizeFitsAPictureOfAnotherSizeForOneEntryOrAFolder)
+{
+    const std::string path = dir.file("unnamed_5756.bin");
+    TestData::writeFile(path, TestData::wesys(archive(DdsFormat::Dxt5, 7)));
+    const Image small = TestData::solid(100, 60, {200, 30, 10, 255});
+    TestData::writeFile(dir.file("small.png"), TestData::png(small));
+    const std::string replace = "replace-texture '" + path + "' 1 '" + dir.file("small.png") + "'";
+    EXPECT_EQ(run(replace).status, 1) << "refused as before without --resize";
+    const CliRun r = run(replace + " --resize");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const Bytes now = TestData::unwrap(TestData::readFile(path));
+    const auto entry = static_cast<std::size_t>(TestData::getInt32(now, 20));
+    const auto length = static_cast<std::size_t>(TestData::getInt32(now, 24));
+    const Image decoded = TestData::decodeDds(
+        Bytes(now.begin() + static_cast<std::ptrdiff_t>(entry + 16),
+              now.begin() + static_cast<std::ptrdiff_t>(entry + length)));
+    EXPECT_LT(TestData::meanError(decoded, TestData::solid(kSide, kSide, small.pixels[0]), 0), 0.03);
+
+    fs::create_directory(dir.file("set"));
+    TestData::writeFile(dir.file("set/001_ab12.png"),
+                        TestData::png(TestData::solid(30, 90, {10, 20, 250, 255})));
+    const std::string import = "textures '" + path + "' --import '" + dir.file("set") + "'";
+    EXPECT_EQ(run(import).status, 1);
+    const CliRun imported = run(import + " --resize");
+    ASSERT_EQ(imported.status, 0) << imported.err;
+    EXPECT_NE(imported.out.find("1 textures replaced"), std::string::npos) << imported.out;
+}
+
 // Every entry exported as a PNG that FreeImage reads back as the test decoder decodes it.
 TEST_F(Cli, TexturesExportWritesEveryValidEntryAsPng)
 {

@@ -154,6 +154,9 @@ TEST_P(RunningCopies, EndingLeavesNoWorkingFile)
             if (!archiveCopy || GetParam() == Mode::Installed) // see the test above
                 touch(QDir(folders->workingFolder()).filePath(name));
         }
+        // A texture still out in an image editor.
+        ASSERT_TRUE(QDir().mkpath(folders->textureEditFolder()));
+        touch(QDir(folders->textureEditFolder()).filePath(QStringLiteral("unnamed_5756_000_ab12.png")));
     }
     EXPECT_EQ(snapshot(program.path()) + snapshot(data.path()), before);
 }

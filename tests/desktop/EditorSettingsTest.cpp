@@ -63,6 +63,29 @@ TEST(EditorSettings, GarbageGivesTheDefaults)
     }
 }
 
+TEST(EditorSettings, TexturesSectionGivesTheEditorAndTheArchivesBeside)
+{
+    const struct
+    {
+        const char *ini;
+        const char *editor;
+        bool beside;
+    } cases[] = {{"", "", true},
+                 {"[Textures]\nTextureEditor= /usr/bin/gimp \n", "/usr/bin/gimp", true},
+                 {"[Textures]\nLoadArchivesBeside=false\n", "", false},
+                 {"[Textures]\nLoadArchivesBeside=0\n", "", false},
+                 {"[Textures]\nLoadArchivesBeside=yes\n", "", true},
+                 {"[Textures]\nLoadArchivesBeside=\n", "", true}};
+    for (const auto &c : cases) {
+        TempDir dir;
+        const std::string text = c.ini;
+        TestData::writeFile(dir.file("cleatwork.ini"), TestData::Bytes(text.begin(), text.end()));
+        const EditorSettings settings(q(dir.file("cleatwork.ini")));
+        EXPECT_EQ(settings.textureEditor(), QString::fromLatin1(c.editor)) << c.ini;
+        EXPECT_EQ(settings.loadArchivesBeside(), c.beside) << c.ini;
+    }
+}
+
 TEST(BootFinder, SearchesFromTheStartRowAndWraps)
 {
     const QStringList names{"Predator", "Mercurial Vapor", "Copa Mundial", "Phantom", "Vapor Edge"};

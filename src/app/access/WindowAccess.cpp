@@ -113,11 +113,66 @@ void setTabOrder(QWidget *window)
 }
 
 // ---------------------------------------------------------------------------------------
-// Mnemonics
+// Mnemonics. Letters are chosen once for a set of captions and then stay: a caption still
+// showing the text given to it keeps its letter, and only captions that are new (a control
+// that appeared, a caption that changed) take free letters around them. A change of language
+// chooses afresh, in an order that depends on nothing but the controls themselves, so that
+// the same language always gives the same letters.
 
-QList<QAction *> captioned(const QList<QAction *> &actions)
+constexpr const char *kCaption = "mnemonicCaption"; ///< the caption before its mnemonic
+constexpr const char *kMarked = "mnemonicMarked";   ///< the text the mnemonic was given in
+constexpr const char *kFresh = "mnemonicFresh";     ///< choose every letter afresh next time
+constexpr const char *kLabelsField = "mnemonicLabelsField";
+
+QString captionOf(const QObject *o)
 {
-    QList<QAction *> out;
+    if (const auto *a = qobject_cast<const QAction *>(o))
+        return a->text();
+    if (const auto *b = qobject_cast<const QAbstractButton *>(o))
+        return b->text();
+    if (const auto *g = qobject_cast<const QGroupBox *>(o))
+        return g->title();
+    return QString();
+}
+
+void setCaptionOf(QObject *o, const QString &text)
+{
+    if (auto *a = qobject_cast<QAction *>(o))
+        a->setText(text);
+    else if (auto *b = qobject_cast<QAbstractButton *>(o))
+        b->setText(text);
+    else if (auto *g = qobject_cast<QGroupBox *>(o))
+        g->setTitle(text);
+}
+
+/// Gives `controls` unique mnemonics; letters of `taken` are not used. Controls whose
+/// caption is unchanged since they were given one keep it unless `fresh`.
+QStringList assignTo(const QList<QObject *> &controls, bool fresh,
+                     const QStringList &taken = QStringList())
+{
+    QStringList captions = taken;
+    for (QObject *c : controls) {
+        const QString shown = captionOf(c);
+        const bool ours = c->property(kMarked).toString() == shown;
+        if (!ours)
+            c->setProperty(kCaption, shown);
+        captions << (ours && !fresh ? shown : c->property(kCaption).toString());
+    }
+    const QStringList marked = Mnemonics::assign(captions);
+    QStringList out;
+    for (qsizetype i = 0; i < controls.size(); ++i) {
+        const QString &text = marked[taken.size() + i];
+        if (captionOf(controls[i]) != text)
+            setCaptionOf(controls[i], text);
+        controls[i]->setProperty(kMarked, text);
+        out << text;
+    }
+    return out;
+}
+
+QList<QObject *> captioned(const QList<QAction *> &actions)
+{
+    QList<QObject *> out;
     for (QAction *a : actions) {
         if (!a->isSeparator() && a->isVisible() && !a->text().isEmpty())
             out << a;
@@ -125,38 +180,25 @@ QList<QAction *> captioned(const QList<QAction *> &actions)
     return out;
 }
 
-QStringList texts(const QList<QAction *> &actions)
+/// The window's own captioned buttons, also those not shown yet (so that showing one moves no
+/// letter), push buttons first as they need a mnemonic most, then the group boxes that caption
+/// a field; each kind in the order the controls were made.
+QList<QObject *> buttonsOf(QWidget *window)
 {
-    QStringList out;
-    for (const QAction *a : actions)
-        out << a->text();
-    return out;
-}
-
-void assignTo(const QList<QAction *> &actions)
-{
-    const QStringList marked = Mnemonics::assign(texts(actions));
-    for (qsizetype i = 0; i < actions.size(); ++i) {
-        if (actions[i]->text() != marked[i])
-            actions[i]->setText(marked[i]);
-    }
-}
-
-/// The window's own buttons with a caption, in reading order; push buttons first, as they
-/// need a mnemonic most.
-QList<QAbstractButton *> buttonsOf(QWidget *window)
-{
-    QList<QWidget *> ordered;
-    collectTabStops(window, window, ordered);
-    QList<QAbstractButton *> push;
-    QList<QAbstractButton *> other;
-    for (QWidget *w : ordered) {
-        auto *b = qobject_cast<QAbstractButton *>(w);
-        if (!b || b->window() != window || b->text().isEmpty())
+    QList<QObject *> push;
+    QList<QObject *> other;
+    QList<QObject *> groups;
+    for (QWidget *w : window->findChildren<QWidget *>()) {
+        if (w->window() != window || captionOf(w).isEmpty())
             continue;
-        (qobject_cast<QPushButton *>(b) ? push : other) << b;
+        if (qobject_cast<QPushButton *>(w))
+            push << w;
+        else if (qobject_cast<QAbstractButton *>(w))
+            other << w;
+        else if (w->property(kLabelsField).toBool())
+            groups << w;
     }
-    return push + other;
+    return push + other + groups;
 }
 
 void watchMenu(QMenu *menu)
@@ -167,27 +209,21 @@ void watchMenu(QMenu *menu)
     QObject::connect(menu, &QMenu::aboutToShow, menu, [menu] { WindowAccess::updateMenu(menu); });
 }
 
-void assignMnemonics(QWidget *window)
+void assignMnemonics(QWidget *window, bool fresh)
 {
-    QList<QAction *> bar;
+    QList<QObject *> bar;
     for (QMenuBar *menuBar : window->findChildren<QMenuBar *>()) {
         if (menuBar->window() == window)
             bar += captioned(menuBar->actions());
     }
-    assignTo(bar);
-
-    const QList<QAbstractButton *> buttons = buttonsOf(window);
-    QStringList captions = texts(bar); // the bar's letters are taken first
-    for (const QAbstractButton *b : buttons)
-        captions << b->text();
-    const QStringList marked = Mnemonics::assign(captions);
-    for (qsizetype i = 0; i < buttons.size(); ++i) {
-        const QString &text = marked[bar.size() + i];
-        if (buttons[i]->text() != text)
-            buttons[i]->setText(text);
-    }
-    for (QMenu *menu : window->findChildren<QMenu *>())
+    // The bar's letters are taken first: Alt+letter opens a menu before it presses a button.
+    const QStringList barTexts = assignTo(bar, fresh);
+    assignTo(buttonsOf(window), fresh, barTexts);
+    for (QMenu *menu : window->findChildren<QMenu *>()) {
         watchMenu(menu);
+        if (fresh)
+            menu->setProperty(kFresh, true);
+    }
 }
 
 // ---------------------------------------------------------------------------------------
@@ -265,14 +301,29 @@ namespace WindowAccess {
 
 void update(QWidget *window)
 {
-    assignMnemonics(window);
+    const bool fresh = window->property(kFresh).toBool();
+    window->setProperty(kFresh, false);
+    assignMnemonics(window, fresh);
     setTabOrder(window);
     nameControls(window);
 }
 
 void updateMenu(QMenu *menu)
 {
-    assignTo(captioned(menu->actions()));
+    const bool fresh = menu->property(kFresh).toBool();
+    menu->setProperty(kFresh, false);
+    assignTo(captioned(menu->actions()), fresh);
+}
+
+void languageChanged(QWidget *window)
+{
+    window->setProperty(kFresh, true);
+    update(window);
+}
+
+void labelsItsField(QGroupBox *box)
+{
+    box->setProperty(kLabelsField, true);
 }
 
 QString nameFromCaptions(const QWidget *control)

@@ -4,6 +4,7 @@
 // and an accessible name for every input control from the caption beside it.
 #include <QString>
 
+class QGroupBox;
 class QMenu;
 class QWidget;
 
@@ -11,11 +12,20 @@ namespace WindowAccess {
 
 /// Mnemonics for the menu bar and the buttons of `window` (unique within the bar and within
 /// the window, the bar's letters first), the tab order in reading order and the accessible
-/// names. Run again whenever captions change; the menus' items get theirs as they open.
+/// names. Run again whenever captions change: a caption that did not change keeps its
+/// letter, and a new one takes a free letter. The menus' items get theirs as they open.
 void update(QWidget *window);
 
-/// Mnemonics for the items of `menu`, unique within it.
+/// update() after the window's captions changed to another language: every letter is
+/// chosen afresh (the menus' items as they next open), the same for the same captions.
+void languageChanged(QWidget *window);
+
+/// Mnemonics for the items of `menu`, unique within it; kept as update() keeps them.
 void updateMenu(QMenu *menu);
+
+/// `box`'s caption gets a mnemonic too (after the buttons'), which moves the focus to the
+/// one field it holds: for a field with no caption of its own.
+void labelsItsField(QGroupBox *box);
 
 /// The name a screen reader gets for `control` when it has none of its own: the label whose
 /// buddy it is, its placeholder, the caption of its group, its dock's title, its tool tip, a

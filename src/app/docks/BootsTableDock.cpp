@@ -1,5 +1,6 @@
 #include "BootsTableDock.h"
 
+#include "app/access/Mnemonics.h"
 #include "app/ui/MainWindowTexts.h"
 #include "app/ui/Messages.h"
 #include "editor/BootsDocument.h"
@@ -21,6 +22,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScrollBar>
 #include <QSortFilterProxyModel>
 #include <QSpinBox>
 #include <QStyledItemDelegate>
@@ -84,13 +86,29 @@ public:
     }
 };
 
+/// Asks for room for ten boots when it is docked, and takes less if the user wants.
+class BootsTableView : public QTableView
+{
+public:
+    static constexpr int kRowsWanted = 10;
+
+    QSize sizeHint() const override
+    {
+        QSize hint = QTableView::sizeHint();
+        hint.setHeight(horizontalHeader()->sizeHint().height() +
+                       kRowsWanted * verticalHeader()->defaultSectionSize() +
+                       horizontalScrollBar()->sizeHint().height() + 2 * frameWidth());
+        return hint;
+    }
+};
+
 } // namespace
 
 BootsTableDock::BootsTableDock(BootsDocument *document, QListWidget *list, QMenu *editMenu,
                                QMainWindow *window)
     : QDockWidget(window), mDocument(document), mList(list),
       mModel(new BootsTableModel(document, this)), mProxy(new QSortFilterProxyModel(this)),
-      mTable(new QTableView), mFilter(new QLineEdit)
+      mTable(new BootsTableView), mFilter(new QLineEdit)
 {
     setObjectName(QStringLiteral("dockTable"));
     mProxy->setSourceModel(mModel);
@@ -172,6 +190,11 @@ BootsTableDock::BootsTableDock(BootsDocument *document, QListWidget *list, QMenu
     connect(mProxy, &QAbstractItemModel::layoutChanged, this, &BootsTableDock::updateActions);
     connect(mProxy, &QAbstractItemModel::rowsRemoved, this, &BootsTableDock::updateActions);
     connect(this, &QDockWidget::visibilityChanged, this, &BootsTableDock::updateActions);
+    // Widths remembered from another language may cut this one's headers.
+    connect(this, &QDockWidget::visibilityChanged, this, [this](bool visible) {
+        if (visible)
+            fitHeaders();
+    });
     connect(qApp, &QApplication::focusChanged, this, &BootsTableDock::updateActions);
 }
 
@@ -190,11 +213,20 @@ void BootsTableDock::retranslate()
     QStringList headers;
     for (std::size_t c = 0; c < std::size(kCaptionBoxes); ++c) {
         const auto *box = parentWidget()->findChild<QGroupBox *>(QLatin1String(kCaptionBoxes[c]));
-        const QString caption = box ? box->title() : QString();
+        const QString caption = box ? Mnemonics::plain(box->title()) : QString();
         headers << (caption.isEmpty() ? BootsTableModel::englishHeader(static_cast<int>(c) + 1)
                                       : caption);
     }
     mModel->setHeaders(headers);
+    fitHeaders();
+}
+
+void BootsTableDock::fitHeaders()
+{
+    // Wider where a header needs it, never narrower than the user made a column.
+    QHeaderView *header = mTable->horizontalHeader();
+    for (int c = 0; c < TablePaste::kColumnCount; ++c)
+        header->resizeSection(c, std::max(header->sectionSize(c), header->sectionSizeHint(c)));
 }
 
 std::vector<int> BootsTableDock::selectedPositions() const

@@ -39,6 +39,8 @@ public:
     /// checking every value; any problem is shown and changes nothing. True when the block
     /// was pasted (maybe changing nothing).
     bool pasteText(const QString &text);
+    /// Widens each column that is narrower than its header.
+    void fitHeaders();
 
 signals:
     /// The number of rows selected in the table changed.

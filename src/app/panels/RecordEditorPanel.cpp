@@ -1,21 +1,16 @@
 #include "RecordEditorPanel.h"
 
-#include "app/ui/MainWindowTexts.h"
 #include "editor/GuiText.h"
 
 #include "boots/Baza.h"
 #include "boots/Manufacturer.h"
-#include "common/VbNumber.h"
 #include "editor/UiText.h"
 
-#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QVBoxLayout>
 
 using GuiText::fromAnsi;
@@ -40,8 +35,7 @@ RecordEditorPanel::RecordEditorPanel(QWidget *parent)
     setObjectName(QStringLiteral("GroupBox2"));
     mLayout = new QVBoxLayout(this);
     QGroupBox *statistics = makeFieldGroups(mLayout);
-    auto *grid = static_cast<QGridLayout *>(statistics->layout());
-    grid->addWidget(makeGlobalChange(), 2, 0);
+    mStatistics = static_cast<QGridLayout *>(statistics->layout());
     mLayout->addWidget(statistics);
     mLayout->addStretch(1);
 
@@ -56,24 +50,6 @@ RecordEditorPanel::RecordEditorPanel(QWidget *parent)
         });
     }
     connect(Combo, &QComboBox::activated, this, &RecordEditorPanel::chooseManufacturer);
-    connect(R1, &QRadioButton::clicked, this, [this] {
-        if (R1->isChecked())
-            for (QCheckBox *box : Ch)
-                box->setEnabled(true);
-    });
-    connect(R3, &QRadioButton::clicked, this, [this] {
-        if (R3->isChecked())
-            for (QCheckBox *box : Ch)
-                box->setEnabled(true);
-    });
-    connect(R2, &QRadioButton::clicked, this, [this] {
-        if (R2->isChecked())
-            for (QCheckBox *box : Ch)
-                box->setEnabled(false);
-    });
-    connect(Over, &QLineEdit::textChanged, this, &RecordEditorPanel::capValue);
-    connect(cmdChange, &QPushButton::clicked, this, &RecordEditorPanel::changeRequested);
-
     for (const auto &name : Manufacturer::names())
         Combo->addItem(QString::fromStdString(name));
     Combo->setCurrentIndex(-1);
@@ -135,43 +111,6 @@ QGroupBox *RecordEditorPanel::makeFieldGroups(QVBoxLayout *parameters)
     return statisticsBox;
 }
 
-QGroupBox *RecordEditorPanel::makeGlobalChange()
-{
-    QGroupBox *options = groupBox(12, "Global Options");
-    QGroupBox *changeBox = groupBox(13, "Change Stats", options);
-    (new QVBoxLayout(options))->addWidget(changeBox);
-    auto *change = new QGridLayout(changeBox);
-    R1 = new QRadioButton(QStringLiteral("Only selected"), changeBox);
-    R1->setObjectName(QStringLiteral("R1"));
-    R1->setChecked(true);
-    R2 = new QRadioButton(QStringLiteral("All"), changeBox);
-    R2->setObjectName(QStringLiteral("R2"));
-    R3 = new QRadioButton(changeBox);
-    R3->setObjectName(QStringLiteral("R3"));
-    R3->setEnabled(false);
-    MainWindowTexts::setText(R3, UiText::Key::SelectedRows);
-    // The choice above the ticks, the ticks two a row: narrow enough for long captions.
-    change->addWidget(R1, 0, 0);
-    change->addWidget(R2, 0, 1);
-    change->addWidget(R3, 0, 2);
-    for (int s = 0; s < 5; ++s) {
-        Ch[s] = new QCheckBox(QString::fromLatin1(kStatisticCaptions[s]), changeBox);
-        Ch[s]->setObjectName(QStringLiteral("Ch%1").arg(s + 1));
-        Ch[s]->setChecked(true);
-        change->addWidget(Ch[s], 1 + s / 2, s % 2);
-    }
-    QGroupBox *valueBox = groupBox(14, "Value", changeBox);
-    Over = new QLineEdit(QStringLiteral("5"), valueBox);
-    Over->setObjectName(QStringLiteral("Over"));
-    Over->setAlignment(Qt::AlignCenter);
-    (new QVBoxLayout(valueBox))->addWidget(Over);
-    change->addWidget(valueBox, 1, 2, 3, 1);
-    cmdChange = new QPushButton(QStringLiteral("Change"), changeBox);
-    cmdChange->setObjectName(QStringLiteral("cmdChange"));
-    change->addWidget(cmdChange, 4, 0, 1, 3);
-    return options;
-}
-
 void RecordEditorPanel::setFieldsEnabled(bool enabled)
 {
     for (QLineEdit *field : txt)
@@ -228,14 +167,14 @@ QList<QLineEdit *> RecordEditorPanel::recordFields() const
     return {txt.begin(), txt.end()};
 }
 
-bool RecordEditorPanel::putValueInTickedStatistics()
+bool RecordEditorPanel::putValueInStatistics(const QString &value,
+                                             const std::array<bool, 5> &which)
 {
     bool any = false;
     mLoading = true;
-    for (int s = 0; s < 5; ++s) {
-        // Only the plain ticked state counts.
-        if (Ch[s]->checkState() == Qt::Checked) {
-            txt[3 + s]->setText(Over->text());
+    for (std::size_t s = 0; s < which.size(); ++s) {
+        if (which[s]) {
+            txt[3 + s]->setText(value);
             any = true;
         }
     }
@@ -243,45 +182,9 @@ bool RecordEditorPanel::putValueInTickedStatistics()
     return any;
 }
 
-void RecordEditorPanel::putValueInAllStatistics()
+void RecordEditorPanel::setGlobalChange(QWidget *panel)
 {
-    mLoading = true;
-    for (int s = 0; s < 5; ++s)
-        txt[3 + s]->setText(Over->text());
-    mLoading = false;
-}
-
-bool RecordEditorPanel::onlySelected() const
-{
-    return R1->isChecked();
-}
-
-bool RecordEditorPanel::selectedRowsChosen() const
-{
-    return R3->isChecked();
-}
-
-void RecordEditorPanel::setSelectedRowsAvailable(bool available)
-{
-    R3->setEnabled(available);
-    if (!available && R3->isChecked()) {
-        R1->setChecked(true);
-        for (QCheckBox *box : Ch)
-            box->setEnabled(true);
-    }
-}
-
-std::array<bool, 5> RecordEditorPanel::tickedStatistics() const
-{
-    std::array<bool, 5> ticked{};
-    for (std::size_t s = 0; s < ticked.size(); ++s)
-        ticked[s] = Ch[s]->checkState() == Qt::Checked;
-    return ticked;
-}
-
-QString RecordEditorPanel::valueText() const
-{
-    return Over->text();
+    mStatistics->addWidget(panel, 2, 0);
 }
 
 void RecordEditorPanel::addControl(QWidget *control)
@@ -323,11 +226,4 @@ void RecordEditorPanel::fitToCodePage(QLineEdit *field)
     field->setCursorPosition(static_cast<int>(before));
     mLoading = false;
     emit charactersReplaced(UiText::replacementNote(conversion));
-}
-
-void RecordEditorPanel::capValue()
-{
-    const auto value = VbNumber::parse(Over->text().toStdString());
-    if (value && *value > 5)
-        Over->setText(QStringLiteral("5"));
 }

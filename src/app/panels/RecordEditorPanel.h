@@ -1,19 +1,17 @@
 #pragma once
 // The record editor ("Parameters", GroupBox2): the fields of the selected boot, its
-// manufacturer and ID, and the global change of statistics. It shows a record and reports
-// what the user did; the window stores the edits in the document.
+// manufacturer and ID, with the global change of statistics placed among the statistics. It
+// shows a record and reports what the user did; the window stores the edits in the document.
 #include "editor/RecordTexts.h"
 
 #include <QGroupBox>
 #include <array>
 
 class Baza;
-class QCheckBox;
 class QComboBox;
+class QGridLayout;
 class QLabel;
 class QLineEdit;
-class QPushButton;
-class QRadioButton;
 class QVBoxLayout;
 
 class RecordEditorPanel : public QGroupBox
@@ -31,20 +29,11 @@ public:
     /// The fields whose edits are the document's steps (not the value of the global change).
     QList<QLineEdit *> recordFields() const;
 
-    /// "Only selected": sets the ticked statistics' fields to the value field's text
-    /// without reporting edits; false when no statistic is ticked.
-    bool putValueInTickedStatistics();
-    /// "All": sets every statistic field to the value field's text without reporting edits.
-    void putValueInAllStatistics();
-    bool onlySelected() const;
-    /// "Selected rows" (`R3`): the ticked statistics of the rows selected in the boots table.
-    bool selectedRowsChosen() const;
-    /// Enables "Selected rows" while the boots table has rows selected; without them
-    /// "Only selected" is chosen instead.
-    void setSelectedRowsAvailable(bool available);
-    /// The statistics ticked in their plain ticked state, Shot Power first.
-    std::array<bool, 5> tickedStatistics() const;
-    QString valueText() const;
+    /// Sets the statistics' fields chosen by `which` (Shot Power first) to `value` without
+    /// reporting edits; false when none is chosen.
+    bool putValueInStatistics(const QString &value, const std::array<bool, 5> &which);
+    /// Places the global change of statistics below the statistics, inside "Statistics".
+    void setGlobalChange(QWidget *panel);
 
     /// Adds a control at the bottom of the group (for later features).
     void addControl(QWidget *control);
@@ -54,16 +43,12 @@ signals:
     void fieldEdited(RecordField field);
     /// Typed text was stored with best fit; `note` names the characters replaced.
     void charactersReplaced(const QString &note);
-    /// "Change" was pressed.
-    void changeRequested();
 
 private:
     QGroupBox *makeFieldGroups(QVBoxLayout *parameters);
-    QGroupBox *makeGlobalChange();
     void setFieldsEnabled(bool enabled);
     void showManufacturer();
     void chooseManufacturer();
-    void capValue();
     /// Shows in a text field what Windows-1252 will store of its text.
     void fitToCodePage(QLineEdit *field);
 
@@ -72,10 +57,5 @@ private:
     std::array<QLineEdit *, 9> txt{};
     std::array<QLabel *, 2> Lbl{};
     QComboBox *Combo = nullptr;
-    QRadioButton *R1 = nullptr;
-    QRadioButton *R2 = nullptr;
-    QRadioButton *R3 = nullptr;
-    std::array<QCheckBox *, 5> Ch{};
-    QLineEdit *Over = nullptr;
-    QPushButton *cmdChange = nullptr;
+    QGridLayout *mStatistics = nullptr;
 };

@@ -2,6 +2,7 @@
 
 #include "Reason.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -13,8 +14,11 @@
 
 #ifdef _WIN32
 #include <io.h>
+#include <sys/stat.h>
+#include <sys/types.h>
 #else
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -39,16 +43,14 @@ struct FileCloser
 };
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
+#ifdef _WIN32
 FilePtr openFile(const std::string &path, const char *mode)
 {
-#ifdef _WIN32
     const std::wstring wide = toPath(path).wstring();
     const std::wstring wmode(mode, mode + std::strlen(mode));
     return FilePtr(_wfopen(wide.c_str(), wmode.c_str()));
-#else
-    return FilePtr(std::fopen(path.c_str(), mode));
-#endif
 }
+#endif
 
 // Creates `path` as a new file for writing: never one that exists, never through a link.
 FilePtr createNew(const std::string &path)
@@ -85,6 +87,7 @@ bool flushToDisk(std::FILE *f)
     return ::fsync(fileno(f)) == 0;
 #endif
 }
+
 
 // A replacement is written as "<file>.cwNNNNNN.tmp" beside the file it replaces.
 constexpr const char *kTemporaryInfix = ".cw";
@@ -132,69 +135,118 @@ std::int64_t fileSize(const std::string &path)
     return static_cast<std::int64_t>(size);
 }
 
-bool readFileFrom(const std::string &path, std::uint64_t offset, Bytes &out, ReasonOut error)
+namespace {
+
+// A file opened for reading, with the size its descriptor had when it was checked.
+struct Opened
 {
-    out.clear();
-    FilePtr f = openFile(path, "rb");
-    if (!f) {
+    FilePtr file;
+    std::uint64_t size = 0;
+};
+
+// Opens `path` once and checks the opened file, never the name again: a FIFO, device or
+// socket is refused before anything waits on it (the open does not block, and the descriptor
+// is made blocking only once it is known to be a regular file), and so is a file over the cap.
+bool openForReading(const std::string &path, Links links, Opened &opened, ReasonOut error)
+{
+#ifdef _WIN32
+    // Windows opens no FIFO by a file name; a device is told by its handle's type.
+    (void)links;
+    opened.file = openFile(path, "rb");
+    if (!opened.file) {
         setError(error, lastError());
         return false;
     }
-    const std::int64_t size = fileSize(path);
-    if (size < 0) {
+    struct _stat64 status{};
+    if (_fstat64(_fileno(opened.file.get()), &status) != 0) {
+        setError(error, lastError());
+        return false;
+    }
+    const bool regular = (status.st_mode & _S_IFMT) == _S_IFREG;
+#else
+    const int flags = O_RDONLY | O_NONBLOCK | O_CLOEXEC | (links == Links::Refuse ? O_NOFOLLOW : 0);
+    const int fd = ::open(path.c_str(), flags);
+    if (fd < 0) {
+        setError(error, links == Links::Refuse && errno == ELOOP ? Reason(Reasons::Id::IsLink)
+                                                                  : Reason(lastError()));
+        return false;
+    }
+    struct stat status{};
+    const bool regular = ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
+    const int mode = regular ? ::fcntl(fd, F_GETFL) : -1;
+    if (!regular || mode < 0 || ::fcntl(fd, F_SETFL, mode & ~O_NONBLOCK) != 0) {
+        setError(error, regular ? Reason(lastError()) : Reason(Reasons::Id::NotARegularFile));
+        ::close(fd);
+        return false;
+    }
+    opened.file.reset(::fdopen(fd, "rb"));
+    if (!opened.file) {
+        setError(error, lastError());
+        ::close(fd);
+        return false;
+    }
+#endif
+    if (!regular) {
         setError(error, Reason(Reasons::Id::NotARegularFile));
         return false;
     }
-    if (static_cast<std::uint64_t>(size) <= offset)
-        return true;
-    if (!seekTo(f.get(), offset)) {
-        setError(error, lastError());
-        return false;
-    }
-    if (!sizeBuffer(out, static_cast<std::uint64_t>(size) - offset, error))
-        return false;
-    const std::size_t got = std::fread(out.data(), 1, out.size(), f.get());
-    if (got != out.size() || std::ferror(f.get())) {
-        setError(error, std::ferror(f.get()) ? Reason(lastError())
-                                             : Reason(Reasons::Id::ChangedWhileReading));
-        out.clear();
+    opened.size = static_cast<std::uint64_t>(status.st_size);
+    if (opened.size > kMaxReadBytes) {
+        setError(error, Reason(Reasons::Id::PictureFileTooLarge));
         return false;
     }
     return true;
 }
 
-bool readFile(const std::string &path, Bytes &out, ReasonOut error)
-{
-    return readFileFrom(path, 0, out, error);
-}
-
-bool readFileRange(const std::string &path, std::uint64_t offset, std::uint64_t length, Bytes &out,
-                   ReasonOut error)
+// Reads the file from `offset` on, `length` bytes at most; `exact` asks for all of them.
+bool readOpened(const std::string &path, Links links, std::uint64_t offset,
+                std::uint64_t length, bool exact, Bytes &out, ReasonOut error)
 {
     out.clear();
-    const std::int64_t size = fileSize(path);
-    if (size < 0) {
-        setError(error, Reason(Reasons::Id::CannotRead));
+    Opened opened;
+    if (!openForReading(path, links, opened, error))
         return false;
-    }
-    if (offset > static_cast<std::uint64_t>(size) ||
-        length > static_cast<std::uint64_t>(size) - offset) {
+    if (exact && (offset > opened.size || length > opened.size - offset)) {
         setError(error, Reason(Reasons::Id::RangeOutsideFile));
         return false;
     }
-    FilePtr f = openFile(path, "rb");
-    if (!f || !seekTo(f.get(), offset)) {
+    if (opened.size <= offset)
+        return true;
+    length = std::min(length, opened.size - offset);
+    if (!seekTo(opened.file.get(), offset)) {
         setError(error, lastError());
         return false;
     }
     if (!sizeBuffer(out, length, error))
         return false;
-    if (std::fread(out.data(), 1, out.size(), f.get()) != out.size()) {
-        setError(error, Reason(Reasons::Id::ShorterThanExpected));
+    const std::size_t got = std::fread(out.data(), 1, out.size(), opened.file.get());
+    if (got != out.size() || std::ferror(opened.file.get())) {
+        setError(error, std::ferror(opened.file.get())
+                            ? Reason(lastError())
+                            : Reason(exact ? Reasons::Id::ShorterThanExpected
+                                           : Reasons::Id::ChangedWhileReading));
         out.clear();
         return false;
     }
     return true;
+}
+
+} // namespace
+
+bool readFileFrom(const std::string &path, std::uint64_t offset, Bytes &out, ReasonOut error)
+{
+    return readOpened(path, Links::Follow, offset, kMaxReadBytes, false, out, error);
+}
+
+bool readFile(const std::string &path, Bytes &out, ReasonOut error, Links links)
+{
+    return readOpened(path, links, 0, kMaxReadBytes, false, out, error);
+}
+
+bool readFileRange(const std::string &path, std::uint64_t offset, std::uint64_t length, Bytes &out,
+                   ReasonOut error)
+{
+    return readOpened(path, Links::Follow, offset, length, true, out, error);
 }
 
 namespace {
@@ -282,7 +334,8 @@ bool isLink(const std::string &path)
     return fs::is_symlink(toPath(path), ec);
 }
 
-bool writeFile(const std::string &path, const std::uint8_t *data, std::size_t size, ReasonOut error)
+bool writeFile(const std::string &path, const std::uint8_t *data, std::size_t size,
+               ReasonOut error)
 {
     // A new file in the place of the old one: a link or another name of the old file is
     // never written through.

@@ -1,6 +1,8 @@
 #pragma once
 // The one place where the core touches the file system: whole-file reads, range reads and
-// replacing a file safely. Paths are UTF-8 text.
+// replacing a file safely. Paths are UTF-8 text. Every read opens the name once, without
+// waiting (a FIFO, device or socket put where a file was expected is refused at once, never
+// waited on), and checks what it opened: a regular file of at most kMaxReadBytes.
 #include "Reason.h"
 
 #include <cstdint>
@@ -14,8 +16,19 @@ using Bytes = std::vector<std::uint8_t>;
 
 std::filesystem::path toPath(const std::string &utf8Path);
 
+/// The largest file any reader takes: above every file of the game (a container unwraps to
+/// at most 256 MiB) and any picture a painting program writes for a texture.
+constexpr std::uint64_t kMaxReadBytes = std::uint64_t{256} << 20;
+
+/// Whether a read goes through a symbolic link at the path.
+enum class Links {
+    Follow, ///< the files users choose
+    Refuse  ///< files found in a folder, where a link was skipped when the folder was listed
+};
+
 /// Reads the whole file. On failure returns false and puts the reason in *error.
-bool readFile(const std::string &path, Bytes &out, ReasonOut error = nullptr);
+bool readFile(const std::string &path, Bytes &out, ReasonOut error = nullptr,
+              Links links = Links::Follow);
 
 /// Reads the file from byte `offset` to its end (nothing when the file is shorter).
 bool readFileFrom(const std::string &path, std::uint64_t offset, Bytes &out,

@@ -47,15 +47,6 @@ const BootsColumn kColumns[] = {text("Nazwa", &BootRecord::Nazwa, 60),
                                 text("NazwaMaterialu", &BootRecord::NazwaMaterialu, 125),
                                 text("Kolor", &BootRecord::Kolor, 83)};
 
-std::string csvField(const std::string &utf8)
-{
-    if (utf8.find_first_of(",\"\r\n") == std::string::npos)
-        return utf8;
-    std::string out(2 * utf8.size() + 2, '\0');
-    out.resize(csv_write(out.data(), out.size(), utf8.data(), utf8.size()));
-    return out;
-}
-
 } // namespace
 
 std::string BootsColumn::shown(const BootRecord &record) const
@@ -64,6 +55,15 @@ std::string BootsColumn::shown(const BootRecord &record) const
 }
 
 namespace BootsTable {
+
+std::string csvField(const std::string &utf8)
+{
+    if (utf8.find_first_of(",\"\r\n") == std::string::npos)
+        return utf8;
+    std::string out(2 * utf8.size() + 2, '\0');
+    out.resize(csv_write(out.data(), out.size(), utf8.data(), utf8.size()));
+    return out;
+}
 
 std::span<const BootsColumn> columns()
 {

@@ -42,6 +42,8 @@ std::optional<Format> formatOf(const std::string &path);
 /// CSV (RFC 4180): a UTF-8 byte-order mark, the header row and one row per record, CRLF line
 /// ends, a field quoted only when it holds a comma, a quote or a line break.
 std::string csv(const std::vector<BootRecord> &records);
+/// One CSV field as csv() writes it: quoted only when it holds a comma, a quote or a line break.
+std::string csvField(const std::string &utf8);
 /// JSON (RFC 8259): an array holding one object per record, keyed by the column names.
 std::string json(const std::vector<BootRecord> &records);
 std::string write(const std::vector<BootRecord> &records, Format format);

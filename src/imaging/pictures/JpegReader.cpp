@@ -1,6 +1,7 @@
 // JPEG files through libjpeg-turbo: markers other than the image's own (EXIF, comments,
 // profiles) are skipped unread, the size is compared before decompression starts, and a
-// progressive file may not hold more scans than a real one needs.
+// progressive file may not hold more scans than a real one needs. A file whose scan data is
+// missing or cut short is refused: libjpeg would fill the lost part with grey and only warn.
 #include "PictureFormats.h"
 
 #include <csetjmp>
@@ -31,11 +32,39 @@ struct Errors
     std::longjmp(reinterpret_cast<Errors *>(info->err)->jump, 1); // NOLINT(cert-err52-cpp)
 }
 
-// Warnings are not printed; the one that counts is a file that ends before its image does.
+// Warnings are not printed; those that count are the ones after which libjpeg makes up
+// pixels: the data ended, a marker came where scan data should be, or the data is corrupt.
 void onMessage(j_common_ptr info, int level)
 {
-    if (level < 0 && info->err->msg_code == JWRN_JPEG_EOF)
+    if (level >= 0)
+        return;
+    switch (info->err->msg_code) {
+    case JWRN_JPEG_EOF:
+    case JWRN_HIT_MARKER:
+    case JWRN_MUST_RESYNC:
+    case JWRN_HUFF_BAD_CODE:
+    case JWRN_NOT_SEQUENTIAL:
+    case JWRN_BOGUS_PROGRESSION:
         reinterpret_cast<Errors *>(info->err)->cutShort = true;
+        break;
+    default:
+        break;
+    }
+}
+
+// True when every coefficient of every component came in some scan: a progressive file that
+// ends (with its end marker) before its later scans decodes without a warning, but blurred.
+bool everyCoefficientRead(const jpeg_decompress_struct &info)
+{
+    if (!info.progressive_mode || !info.coef_bits)
+        return true;
+    for (int c = 0; c < info.num_components; ++c) {
+        for (int k = 0; k < DCTSIZE2; ++k) {
+            if (info.coef_bits[c][k] < 0)
+                return false;
+        }
+    }
+    return true;
 }
 
 void onProgress(j_common_ptr info)
@@ -75,7 +104,11 @@ Outcome decode(jpeg_decompress_struct &info, Errors &errors, jpeg_progress_mgr &
         return Outcome::Failed;
     }
     info.out_color_space = JCS_EXT_BGRA;
-    jpeg_start_decompress(&info);
+    jpeg_start_decompress(&info); // reads every scan of a progressive file
+    if (errors.cutShort || !everyCoefficientRead(info)) {
+        errors.cutShort = true;
+        return Outcome::Failed;
+    }
     const std::size_t stride = static_cast<std::size_t>(info.output_width) * Picture::kChannels;
     if (info.output_components != Picture::kChannels || info.output_width != info.image_width ||
         info.output_height != info.image_height)

@@ -17,6 +17,11 @@ bool checkSize(std::int64_t width, std::int64_t height, Wanted wanted, ReasonOut
 {
     if (width == wanted.width && height == wanted.height)
         return true;
+    if (wanted.width == 0 && wanted.height == 0) {
+        if (width >= 1 && height >= 1 && width * height <= PictureReader::kMaxPixels)
+            return true;
+        return fail(error, Reasons::Id::PictureTooLarge);
+    }
     return error.fail(Reason(Reasons::Id::PictureOtherSize,
                              {std::to_string(width), std::to_string(height),
                               std::to_string(wanted.width), std::to_string(wanted.height)}));
@@ -103,22 +108,22 @@ std::optional<Format> formatOf(const std::uint8_t *data, std::size_t size,
         error.set(Reason(Reasons::Id::PictureNameDisagrees,
                          {formatName(*content), extensionOf(fileName)}));
     else if (named)
-        error.set(
-            Reason(Reasons::Id::PictureNotOfItsName, {extensionOf(fileName), formatName(*named)}));
+        error.set(Reason(Reasons::Id::PictureNotOfItsName,
+                         {extensionOf(fileName), formatName(*named)}));
     else
         error.set(Reason(Reasons::Id::PictureUnknownFormat));
     return std::nullopt;
 }
 
-bool read(const std::uint8_t *data, std::size_t size, const std::string &fileName, int width,
-          int height, Picture &picture, ReasonOut error)
+namespace {
+
+// Reads a picture of the wanted size, or of any size when both are 0.
+bool readWanted(const std::uint8_t *data, std::size_t size, const std::string &fileName,
+                PictureFormats::Wanted wanted, Picture &picture, ReasonOut error)
 {
     const std::optional<Format> format = formatOf(data, size, fileName, error);
     if (!format)
         return false;
-    if (width < 1 || height < 1 || static_cast<std::int64_t>(width) * height > kMaxPixels)
-        return fail(error, Reasons::Id::PictureTooLarge);
-    const PictureFormats::Wanted wanted{width, height};
     Picture read;
     bool ok = false;
     switch (*format) {
@@ -137,11 +142,31 @@ bool read(const std::uint8_t *data, std::size_t size, const std::string &fileNam
     }
     if (!ok)
         return false;
-    if (read.width != width || read.height != height ||
-        read.pixels.size() != static_cast<std::size_t>(width) * height * Picture::kChannels)
+    const bool anySize = wanted.width == 0 && wanted.height == 0;
+    if (read.width < 1 || read.height < 1 ||
+        (!anySize && (read.width != wanted.width || read.height != wanted.height)) ||
+        read.pixels.size() != static_cast<std::size_t>(read.width) * read.height * Picture::kChannels)
         return fail(error, PictureFormats::kDamaged); // never: each reader checks this
     picture = std::move(read);
     return true;
+}
+
+} // namespace
+
+bool read(const std::uint8_t *data, std::size_t size, const std::string &fileName, int width,
+          int height, Picture &picture, ReasonOut error)
+{
+    if (!formatOf(data, size, fileName, error))
+        return false;
+    if (width < 1 || height < 1 || static_cast<std::int64_t>(width) * height > kMaxPixels)
+        return fail(error, Reasons::Id::PictureTooLarge);
+    return readWanted(data, size, fileName, {width, height}, picture, error);
+}
+
+bool readAnySize(const std::uint8_t *data, std::size_t size, const std::string &fileName,
+                 Picture &picture, ReasonOut error)
+{
+    return readWanted(data, size, fileName, {0, 0}, picture, error);
 }
 
 } // namespace PictureReader

@@ -38,4 +38,8 @@ std::optional<Format> formatOf(const std::uint8_t *data, std::size_t size,
 bool read(const std::uint8_t *data, std::size_t size, const std::string &fileName, int width,
           int height, Picture &picture, ReasonOut error);
 
+/// Reads a picture of whatever size it has (up to kMaxPixels), for a caller that resizes it.
+bool readAnySize(const std::uint8_t *data, std::size_t size, const std::string &fileName,
+                 Picture &picture, ReasonOut error);
+
 } // namespace PictureReader

@@ -2,7 +2,8 @@
 // (15, 16, 24 or 32 bits), grey (8 bits) and colour-mapped (8-bit indices). Every count is
 // checked against the bytes the file holds before it is used: a run may not pass the end of
 // the image, an index must lie in the colour map, and a TGA 2.0 footer's areas must lie in
-// the file. The areas themselves (postage stamp, extension fields) are never read.
+// the file. The areas themselves (postage stamp, extension fields) are never read, and a header
+// whose size the file cannot hold is refused before the picture is allocated.
 #include "PictureFormats.h"
 
 #include <array>
@@ -50,7 +51,9 @@ Bgra toBgra(const std::uint8_t *p, unsigned depth, bool attributeBit)
     case 24:
         return {p[0], p[1], p[2], 255};
     default:
-        return {p[0], p[1], p[2], p[3]};
+        // The fourth byte is alpha only when the header says so: without alpha bits it is
+        // padding, as in a BMP without alpha.
+        return {p[0], p[1], p[2], attributeBit ? p[3] : std::uint8_t{255}};
     }
 }
 
@@ -116,6 +119,13 @@ bool readTga(const std::uint8_t *data, std::size_t size, Wanted wanted, Picture 
     if (!footerFits(data, size, imageStart))
         return fail(error, kDamaged);
     const bool attributeBit = (descriptor & 0x0F) != 0;
+    const std::size_t stored = (depth + 7) / 8;
+    // The fewest bytes that can hold the declared pixels (a run packs at most 128 of them),
+    // so that a header cannot make the picture be allocated for a file that cannot fill it.
+    const std::size_t count = static_cast<std::size_t>(width) * height;
+    const std::size_t fewest = runLength ? (count + 127) / 128 * (1 + stored) : count * stored;
+    if (fewest > size - imageStart)
+        return fail(error, kCutShort);
     std::vector<Bgra> palette;
     if (mapped) {
         const std::size_t entry = (mapDepth + 7) / 8;
@@ -123,7 +133,6 @@ bool readTga(const std::uint8_t *data, std::size_t size, Wanted wanted, Picture 
             palette.push_back(
                 toBgra(data + kHeaderSize + idLength + i * entry, mapDepth, attributeBit));
     }
-    const std::size_t stored = (depth + 7) / 8;
     const auto pixelAt = [&](const std::uint8_t *p, Bgra &out) {
         if (!mapped) {
             out = toBgra(p, depth, attributeBit);
@@ -137,7 +146,6 @@ bool readTga(const std::uint8_t *data, std::size_t size, Wanted wanted, Picture 
 
     try {
         Picture read{static_cast<int>(width), static_cast<int>(height), {}};
-        const std::size_t count = static_cast<std::size_t>(width) * height;
         read.pixels.resize(count * Picture::kChannels);
         const bool topDown = descriptor & 0x20;
         const bool rightToLeft = descriptor & 0x10;

@@ -3,9 +3,11 @@
 #include "ExportMark.h"
 #include "TextureImage.h"
 #include "common/FileIo.h"
-#include "common/Reasons.h"
+#include "common/Reason.h"
 #include "imaging/dds/DdsEncoder.h"
 #include "imaging/dds/DdsLayout.h"
+#include "imaging/pictures/PictureReader.h"
+#include "imaging/pictures/PictureResize.h"
 
 #include <algorithm>
 #include <cstring>
@@ -39,9 +41,9 @@ bool replace(Bytes &archive, const ArchiveEntry &entry, const Picture &picture, 
     return true;
 }
 
-bool replaceWithDds(Bytes &archive, const ArchiveEntry &entry, const Bytes &dds, ReasonOut error)
+bool ddsFits(const Bytes &archive, const ArchiveEntry &entry, const Bytes &dds, DdsLayout &layout,
+             ReasonOut error)
 {
-    DdsLayout layout;
     if (!entryLayout(archive, entry, layout, error))
         return false;
     DdsLayout given;
@@ -52,8 +54,17 @@ bool replaceWithDds(Bytes &archive, const ArchiveEntry &entry, const Bytes &dds,
         return error.fail(Reason(
             Reasons::Id::DdsFileOtherLayout,
             {given.formatName(), std::to_string(given.width), std::to_string(given.height),
-             std::to_string(given.levels.size()), layout.formatName(), std::to_string(layout.width),
-             std::to_string(layout.height), std::to_string(layout.levels.size())}));
+             std::to_string(given.levels.size()), layout.formatName(),
+             std::to_string(layout.width), std::to_string(layout.height),
+             std::to_string(layout.levels.size())}));
+    return true;
+}
+
+bool replaceWithDds(Bytes &archive, const ArchiveEntry &entry, const Bytes &dds, ReasonOut error)
+{
+    DdsLayout layout;
+    if (!ddsFits(archive, entry, dds, layout, error))
+        return false;
     std::copy(dds.begin() + static_cast<std::ptrdiff_t>(layout.pixelsBegin()),
               dds.begin() + static_cast<std::ptrdiff_t>(layout.pixelsEnd()),
               archive.begin() + entry.textureOffset() +
@@ -61,8 +72,30 @@ bool replaceWithDds(Bytes &archive, const ArchiveEntry &entry, const Bytes &dds,
     return true;
 }
 
+namespace {
+
+// The picture of `file` at the entry's size: read at that size, or at its own and resized.
+bool readPicture(const Bytes &file, const std::string &fileName, const DdsLayout &layout, Fit fit,
+                 Picture &picture, ReasonOut error)
+{
+    const int width = static_cast<int>(layout.width);
+    const int height = static_cast<int>(layout.height);
+    if (fit == Fit::Exact)
+        return TextureImage::readImage(file, fileName, width, height, picture, error);
+    Picture read;
+    return PictureReader::readAnySize(file.data(), file.size(), fileName, read, error) &&
+           PictureResize::resize(read, width, height, picture, error);
+}
+
+} // namespace
+
+bool refusedForSize(const Reason &error)
+{
+    return !error.isPlain() && error.id() == Reasons::Id::PictureOtherSize;
+}
+
 bool replaceFromFile(Bytes &archive, const ArchiveEntry &entry, const Bytes &file,
-                     const std::string &fileName, ReasonOut error, bool *changed)
+                     const std::string &fileName, ReasonOut error, bool *changed, Fit fit)
 {
     Bytes before;
     if (!entryTexture(archive, entry, before, error))
@@ -79,7 +112,7 @@ bool replaceFromFile(Bytes &archive, const ArchiveEntry &entry, const Bytes &fil
         DdsLayout layout;
         Picture picture;
         if (!entryLayout(archive, entry, layout, error) ||
-            !TextureImage::readImage(file, fileName, layout.width, layout.height, picture, error))
+            !readPicture(file, fileName, layout, fit, picture, error))
             return false;
         // An untouched picture costs a decoding, not an encoding.
         Picture held;
@@ -99,11 +132,10 @@ bool replaceFromFile(Bytes &archive, const ArchiveEntry &entry, const Bytes &fil
     return true;
 }
 
-bool readFile(const std::string &path, Bytes &file, ReasonOut error)
+bool readFile(const std::string &path, Bytes &file, ReasonOut error, FileIo::Links links)
 {
-    if (FileIo::fileSize(path) > static_cast<std::int64_t>(kMaxFileBytes))
-        return error.fail(Reason(Reasons::Id::PictureFileTooLarge));
-    return FileIo::readFile(path, file, error);
+    static_assert(kMaxFileBytes == FileIo::kMaxReadBytes, "the reader's cap is the picture's");
+    return FileIo::readFile(path, file, error, links);
 }
 
 bool entryTexture(const Bytes &archive, const ArchiveEntry &entry, Bytes &dds, ReasonOut error)

@@ -4,6 +4,7 @@
 #include "TextureExport.h"
 #include "TextureImage.h"
 #include "TextureReplacer.h"
+#include "exchange/BootsTable.h"
 #include "archive/ArchiveEntry.h"
 #include "common/Ansi.h"
 #include "common/FileIo.h"
@@ -34,11 +35,12 @@ std::string lower(std::string text)
 
 // Puts the file's picture into the entry; `changed` tells whether the entry's bytes changed.
 bool putFile(Bytes &archive, const ArchiveEntry &entry, const Match &file, bool &changed,
-             ReasonOut error)
+             TextureReplacer::Fit fit, ReasonOut error)
 {
     Bytes bytes;
     return TextureReplacer::readFile(file.path, bytes, error) &&
-           TextureReplacer::replaceFromFile(archive, entry, bytes, file.name, error, &changed);
+           TextureReplacer::replaceFromFile(archive, entry, bytes, file.name, error, &changed,
+                                            fit);
 }
 
 } // namespace
@@ -101,8 +103,10 @@ bool list(const std::string &folder, std::int32_t entryCount, Listing &listing, 
         if (fs::is_symlink(status)) {
             listing.skipped.push_back(line(Reason(Id::SkippedLink)));
         } else if (!fs::is_regular_file(status)) {
-            listing.skipped.push_back(
-                line(Reason(fs::is_directory(status) ? Id::SkippedFolder : Id::NotARegularFile)));
+            listing.skipped.push_back(line(
+                Reason(fs::is_directory(status) ? Id::SkippedFolder : Id::NotARegularFile)));
+        } else if (name == kIndexName) {
+            // The index an export wrote beside its pictures: the import's own, not a stranger.
         } else if (entry < 0) {
             listing.skipped.push_back(line(Reason(Id::SkippedName)));
         } else if (entry >= entryCount) {
@@ -124,7 +128,7 @@ bool list(const std::string &folder, std::int32_t entryCount, Listing &listing, 
 }
 
 bool apply(const Listing &listing, const Textura &index, Bytes &archive, Outcome &outcome,
-           const Progress &progress)
+           const Progress &progress, TextureReplacer::Fit fit)
 {
     outcome = Outcome();
     outcome.skipped = listing.skipped;
@@ -134,8 +138,11 @@ bool apply(const Listing &listing, const Textura &index, Bytes &archive, Outcome
         const Match &file = listing.matches[i];
         Reason error;
         bool changed = false;
-        if (!putFile(archive, ArchiveEntry::of(index, file.entry), file, changed, &error))
+        if (!putFile(archive, ArchiveEntry::of(index, file.entry), file, changed, fit, &error)) {
             outcome.problems.push_back(Reason(Reasons::Id::NamedLine, {file.name, error}));
+            if (TextureReplacer::refusedForSize(error))
+                ++outcome.otherSize;
+        }
         else if (changed)
             outcome.replaced.push_back(file);
         else
@@ -149,7 +156,7 @@ bool apply(const Listing &listing, const Textura &index, Bytes &archive, Outcome
 }
 
 bool importFolder(const std::string &folder, const Textura &index, Bytes &archive, Outcome &outcome,
-                  const Progress &progress)
+                  const Progress &progress, TextureReplacer::Fit fit)
 {
     Listing listing;
     Reason error;
@@ -158,7 +165,7 @@ bool importFolder(const std::string &folder, const Textura &index, Bytes &archiv
         outcome.problems.push_back(error);
         return false;
     }
-    return apply(listing, index, archive, outcome, progress);
+    return apply(listing, index, archive, outcome, progress, fit);
 }
 
 std::string shownName(const Bytes &archive, const ArchiveEntry &entry)
@@ -173,8 +180,22 @@ std::string shownName(const Bytes &archive, const ArchiveEntry &entry)
     return Ansi::toUtf8(name);
 }
 
+std::string indexCsv(const Bytes &archive, const Textura &index, const BootsOf &bootsOf)
+{
+    std::string out = "\xEF\xBB\xBFNumber,Entry,Boots\r\n";
+    for (std::int32_t i = 0; i < index.Count(); ++i) {
+        std::string boots;
+        for (const std::string &boot : bootsOf(i))
+            boots += (boots.empty() ? "" : "; ") + boot;
+        out += std::to_string(i) + "," +
+               BootsTable::csvField(shownName(archive, ArchiveEntry::of(index, i))) + "," +
+               BootsTable::csvField(boots) + "\r\n";
+    }
+    return out;
+}
+
 bool exportAll(const Bytes &archive, const Textura &index, const std::string &folder,
-               Exported &exported, ReasonOut error)
+               Exported &exported, ReasonOut error, const BootsOf &bootsOf)
 {
     exported = Exported();
     std::error_code ec;
@@ -214,6 +235,17 @@ bool exportAll(const Bytes &archive, const Textura &index, const std::string &fo
             return error.fail(Reason(Reasons::Id::CannotWriteBecause, {out, problem}));
         }
         ++exported.written;
+    }
+    if (bootsOf) {
+        const std::string text = indexCsv(archive, index, bootsOf);
+        const std::string out = FileIo::join(folder, kIndexName);
+        Reason problem;
+        if (FileIo::isLink(out) ||
+            !FileIo::writeNamedFile(out, Bytes(text.begin(), text.end()), &problem,
+                                    FileIo::Sync::Cached))
+            return error.fail(Reason(
+                Reasons::Id::CannotWriteBecause,
+                {out, problem.empty() ? Reason(Reasons::Id::IsLink) : problem}));
     }
     return true;
 }

@@ -6,6 +6,7 @@
 // problem refuses the whole set, so that an archive takes all of a folder or none of it.
 #include "archive/ArchiveEntry.h"
 #include "archive/Textura.h"
+#include "imaging/textures/TextureReplacer.h"
 
 #include <cstdint>
 #include <functional>
@@ -39,6 +40,7 @@ struct Outcome
     int unchanged = 0;
     std::vector<Reason> skipped;
     std::vector<Reason> problems;
+    int otherSize = 0; ///< of the problems, pictures refused only for their size
     bool cancelled = false;
 
     /// "N textures replaced, M unchanged, K files skipped"
@@ -62,11 +64,12 @@ bool list(const std::string &folder, std::int32_t entryCount, Listing &listing, 
 /// `index` reads). False when any file is refused (every refusal is in `outcome.problems`) or
 /// `progress` cancelled: `archive` may then hold part of the set and is to be dropped.
 bool apply(const Listing &listing, const Textura &index, Bytes &archive, Outcome &outcome,
-           const Progress &progress = {});
+           const Progress &progress = {}, TextureReplacer::Fit fit = TextureReplacer::Fit::Exact);
 
 /// list() and apply() in one; a folder that cannot be listed is a problem.
 bool importFolder(const std::string &folder, const Textura &index, Bytes &archive, Outcome &outcome,
-                  const Progress &progress = {});
+                  const Progress &progress = {},
+                  TextureReplacer::Fit fit = TextureReplacer::Fit::Exact);
 
 /// What an export of a whole archive wrote.
 /// An entry's name as a line may show it (UTF-8): control bytes as dots, "?" when it cannot
@@ -79,10 +82,21 @@ struct Exported
     std::vector<Reason> skipped; ///< "entry <N> (<name>): why"
 };
 
+/// The boots (their names, UTF-8) whose texture an entry is.
+using BootsOf = std::function<std::vector<std::string>(std::int32_t entry)>;
+
+/// The index an export writes beside its pictures; an import passes it by without a word.
+constexpr const char *kIndexName = "index.csv";
+
+/// The index as CSV (RFC 4180, UTF-8 with a byte-order mark, CRLF): "Number,Entry,Boots", then
+/// per entry its number, its name as shownName() gives it and its boots joined by "; ".
+std::string indexCsv(const Bytes &archive, const Textura &index, const BootsOf &bootsOf);
+
 /// Writes every entry of `archive` (read by `index`) into `folder`, made when missing, as
-/// TextureExport::fileName() names it; entries that are not valid textures are skipped. False
-/// (the reason in `error`) when the folder cannot be made or a file cannot be written.
+/// TextureExport::fileName() names it; entries that are not valid textures are skipped. With
+/// `bootsOf` also kIndexName. False (the reason in `error`) when the folder cannot be made or a
+/// file cannot be written.
 bool exportAll(const Bytes &archive, const Textura &index, const std::string &folder,
-               Exported &exported, ReasonOut error);
+               Exported &exported, ReasonOut error, const BootsOf &bootsOf = {});
 
 } // namespace TextureSet

@@ -3,8 +3,18 @@
 #include "TempDir.h"
 #include "TestData.h"
 
+#include <chrono>
 #include <filesystem>
+#include <future>
 #include <gtest/gtest.h>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+#endif
 
 namespace fs = std::filesystem;
 
@@ -123,4 +133,111 @@ TEST(FileIo, LeftoverTemporariesOfAKilledSaveGoAndNothingElse)
     FileIo::removeLeftoverTemporaries(game);
     EXPECT_EQ(dir.listing(),
               "game.bin game.bin.cw1234567.tmp game.bin.cwabc.tmp other.bin.cw1.tmp");
+}
+
+#ifndef _WIN32
+// What a stranger may put where a file is read. Each is refused at once: a read that waited
+// would hang the program (and this test, were it not for the guard below).
+struct StrangeFile
+{
+    const char *name;
+    std::string (*make)(const TempDir &dir); ///< the path to read
+    FileIo::Links links;
+    const char *says;
+};
+
+class StrangeFiles : public testing::TestWithParam<StrangeFile>
+{
+};
+
+TEST_P(StrangeFiles, AreRefusedWithoutWaiting)
+{
+    TempDir dir;
+    const std::string path = GetParam().make(dir);
+    const FileIo::Links links = GetParam().links;
+    auto read = std::async(std::launch::async, [&] {
+        FileIo::Bytes out;
+        std::string error;
+        const bool whole = FileIo::readFile(path, out, &error, links);
+        const bool range = links == FileIo::Links::Follow &&
+                           (FileIo::readFileRange(path, 0, 1, out) || FileIo::readFileFrom(path, 1, out));
+        return std::make_pair(whole || range, error);
+    });
+    if (read.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
+        // Lets a read blocked on a FIFO return, so that the test fails instead of hanging.
+        const int writer = ::open(path.c_str(), O_WRONLY | O_NONBLOCK);
+        if (writer >= 0)
+            ::close(writer);
+        FAIL() << "the read waited on " << GetParam().name;
+    }
+    const auto [read_, error] = read.get();
+    EXPECT_FALSE(read_);
+    EXPECT_NE(error.find(GetParam().says), std::string::npos) << error;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FileIo, StrangeFiles,
+    testing::Values(
+        StrangeFile{"Fifo",
+                    [](const TempDir &dir) {
+                        const std::string path = dir.file("001_ab12.png");
+                        EXPECT_EQ(::mkfifo(path.c_str(), 0600), 0);
+                        return path;
+                    },
+                    FileIo::Links::Follow, "not a regular file"},
+        StrangeFile{"LinkToFifo",
+                    [](const TempDir &dir) {
+                        const std::string path = dir.file("fifo");
+                        EXPECT_EQ(::mkfifo(path.c_str(), 0600), 0);
+                        fs::create_symlink(path, dir.file("unnamed_5756.bin"));
+                        return dir.file("unnamed_5756.bin");
+                    },
+                    FileIo::Links::Follow, "not a regular file"},
+        StrangeFile{"Socket",
+                    [](const TempDir &dir) {
+                        const std::string path = dir.file("s.bin");
+                        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+                        sockaddr_un address{};
+                        address.sun_family = AF_UNIX;
+                        path.copy(address.sun_path, sizeof address.sun_path - 1);
+                        EXPECT_EQ(::bind(fd, reinterpret_cast<sockaddr *>(&address),
+                                         sizeof address),
+                                  0);
+                        ::close(fd); // the socket's name stays in the folder
+                        return path;
+                    },
+                    FileIo::Links::Follow, "No such device"},
+        StrangeFile{"Device", [](const TempDir &) { return std::string("/dev/zero"); },
+                    FileIo::Links::Follow, "not a regular file"},
+        StrangeFile{"Folder", [](const TempDir &dir) { return dir.path(); },
+                    FileIo::Links::Follow, "not a regular file"},
+        StrangeFile{"OverTheCap",
+                    [](const TempDir &dir) {
+                        const std::string path = dir.file("huge.bin");
+                        TestData::writeFile(path, {1});
+                        fs::resize_file(path, FileIo::kMaxReadBytes + 1); // sparse: never read
+                        return path;
+                    },
+                    FileIo::Links::Follow, "larger than 256 MiB"},
+        StrangeFile{"RefusedLink",
+                    [](const TempDir &dir) {
+                        TestData::writeFile(dir.file("real.png"), {1});
+                        fs::create_symlink(dir.file("real.png"), dir.file("002_ab12.png"));
+                        return dir.file("002_ab12.png");
+                    },
+                    FileIo::Links::Refuse, "symbolic link"}),
+    [](const testing::TestParamInfo<StrangeFile> &p) { return p.param.name; });
+#endif
+
+TEST(FileIo, FileAtTheCapIsReadWhole)
+{
+    TempDir dir;
+    const std::string path = dir.file("big.bin");
+    TestData::writeFile(path, {7});
+    fs::resize_file(path, 1 << 20);
+    FileIo::Bytes out;
+    std::string error;
+    ASSERT_TRUE(FileIo::readFile(path, out, &error, FileIo::Links::Refuse)) << error;
+    EXPECT_EQ(out.size(), std::size_t{1} << 20);
+    EXPECT_EQ(out[0], 7);
 }

@@ -67,6 +67,26 @@ Bytes jpegWithExifPastItsBlock()
     return joined(joined(cut(jpeg, 2), exif), Bytes(jpeg.begin() + 2, jpeg.end()));
 }
 
+// A JPEG that stops before its `scan`th scan (counted from 0) and ends there with its end
+// marker, as a file whose scan data went missing does.
+Bytes jpegEndedBeforeScan(const Bytes &jpeg, int scan)
+{
+    std::size_t at = 2;
+    for (int seen = -1; at + 1 < jpeg.size(); ++at) {
+        // Scan data stuffs every 0xFF with a zero byte: 0xFF 0xDA is always a scan's start.
+        if (jpeg[at] == 0xFF && jpeg[at + 1] == 0xDA && ++seen == scan)
+            break;
+    }
+    return joined(cut(jpeg, at), {0xFF, 0xD9});
+}
+
+// A TGA of `image` whose header gives no alpha bits, as a painting program writes an opaque
+// 32-bit picture (the fourth byte is padding, whatever it holds).
+Bytes tgaWithoutAlphaBits(const TestData::Image &image)
+{
+    return patched(TestData::tga(image), 17, {0x20});
+}
+
 struct BadCase
 {
     const char *name;
@@ -108,6 +128,14 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{"JpegCutInItsScan",
                 cut(TestData::jpeg(kPicture), TestData::jpeg(kPicture).size() - 40), "a.jpg",
                 "cut short"},
+        BadCase{"JpegCutInItsScanThenEnded",
+                joined(cut(TestData::jpeg(kPicture), TestData::jpeg(kPicture).size() - 40),
+                       {0xFF, 0xD9}),
+                "a.jpg", "cut short"},
+        BadCase{"JpegWithoutItsScan", jpegEndedBeforeScan(TestData::jpeg(kPicture), 0), "a.jpg",
+                "damaged"},
+        BadCase{"ProgressiveJpegWithoutItsLaterScans",
+                jpegEndedBeforeScan(TestData::jpeg(kPicture, true), 1), "a.jpg", "cut short"},
         BadCase{"JpegNamedBmp", TestData::jpeg(kPicture), "a.bmp", "is a JPEG image"},
         BadCase{"BmpV5WithOverlappingMasks", patched(TestData::bmpV5(kPicture), 66, {0xFF}),
                 "a.bmp", "damaged"},
@@ -161,6 +189,9 @@ INSTANTIATE_TEST_SUITE_P(
                  TestData::solid(kSide, kSide, {1, 2, 3, 255}), 0},
         GoodCase{"Bmp24Bits", TestData::bmp(kPicture), "a.BMP", TestData::opaque(kPicture), 0},
         GoodCase{"TgaUncompressed", TestData::tga(kPicture), "a.tga", kPicture, 0},
+        GoodCase{"Tga32BitsWithoutAlphaBitsIsOpaque",
+                 tgaWithoutAlphaBits(TestData::solid(kSide, kSide, {1, 2, 3, 0})), "a.tga",
+                 TestData::solid(kSide, kSide, {1, 2, 3, 255}), 0},
         GoodCase{"TgaRunLength", TestData::tgaRle(TestData::solid(kSide, kSide, {9, 8, 7, 6})),
                  "a.tga", TestData::solid(kSide, kSide, {9, 8, 7, 6}), 0},
         GoodCase{"Jpeg", TestData::jpeg(TestData::solid(kSide, kSide, {200, 60, 20, 255})), "a.jpg",
@@ -171,5 +202,23 @@ INSTANTIATE_TEST_SUITE_P(
                  TestData::opaque(kPicture), 0.06},
         GoodCase{"PngWithoutExtension", TestData::png(kPicture), "picture", kPicture, 0}),
     [](const testing::TestParamInfo<GoodCase> &p) { return p.param.name; });
+
+// A header claiming the largest texture's size over a file of a few pixels: refused by what
+// the file holds, before memory for the picture is taken.
+TEST(Reader, TgaClaimingMoreThanItsFileHoldsIsRefusedUnallocated)
+{
+    constexpr int kLargest = 4096;
+    for (const std::uint8_t type : {2, 10}) {
+        SCOPED_TRACE(static_cast<int>(type));
+        const Bytes file = cut(patched(TestData::tga(kPicture), 2, {type, 0, 0, 0, 0, 0, 0, 0, 0,
+                                                                    0, 0x00, 0x10, 0x00, 0x10}),
+                               100);
+        Picture picture;
+        std::string error;
+        EXPECT_FALSE(PictureReader::read(file.data(), file.size(), "a.tga", kLargest, kLargest,
+                                         picture, &error));
+        EXPECT_NE(error.find("cut short"), std::string::npos) << error;
+    }
+}
 
 } // namespace

@@ -196,6 +196,25 @@ INSTANTIATE_TEST_SUITE_P(Problems, RefusedFolder,
                                          Refusal{"DdsOfAnotherLayout", "001_t101.dds", otherDds}),
                          CaseName::by([](const Refusal &r) { return r.name; }));
 
+TEST_F(Folder, IndexNamesEachEntryAndItsBootsAndTheImportPassesItBy)
+{
+    TextureSet::Exported exported;
+    std::string error;
+    ASSERT_TRUE(TextureSet::exportAll(original, index, dir.path(), exported, &error,
+                                      [](std::int32_t entry) {
+                                          return entry == 1 ? std::vector<std::string>{
+                                                                  "Boot, \"one\"", "Boot 4"}
+                                                            : std::vector<std::string>{};
+                                      }))
+        << error;
+    const Bytes csv = TestData::readFile(dir.file("index.csv"));
+    EXPECT_EQ(std::string(csv.begin(), csv.end()),
+              "\xEF\xBB\xBFNumber,Entry,Boots\r\n0,t100,\r\n"
+              "1,t101,\"Boot, \"\"one\"\"; Boot 4\"\r\n2,t102,\r\n");
+    ASSERT_TRUE(import(dir.path())) << testing::PrintToString(outcome.problems);
+    EXPECT_TRUE(outcome.skipped.empty()) << testing::PrintToString(outcome.skipped);
+}
+
 TEST_F(Folder, MissingFolderIsAProblem)
 {
     EXPECT_FALSE(import(dir.file("gone")));

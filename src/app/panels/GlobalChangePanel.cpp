@@ -1,0 +1,128 @@
+#include "GlobalChangePanel.h"
+
+#include "app/access/WindowAccess.h"
+#include "app/ui/MainWindowTexts.h"
+
+#include "common/VbNumber.h"
+#include "editor/UiText.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const char *const kStatisticCaptions[5] = {"Shot Power", "Shot Accuracy", "Acceleration",
+                                           "Top Speed", "Swerve"};
+
+QGroupBox *groupBox(int number, const char *caption, QWidget *parent)
+{
+    auto *box = new QGroupBox(QString::fromLatin1(caption), parent);
+    box->setObjectName(QStringLiteral("GroupBox%1").arg(number));
+    return box;
+}
+
+} // namespace
+
+GlobalChangePanel::GlobalChangePanel(QWidget *parent)
+    : QGroupBox(QStringLiteral("Global Options"), parent)
+{
+    setObjectName(QStringLiteral("GroupBox12"));
+    QGroupBox *changeBox = groupBox(13, "Change Stats", this);
+    (new QVBoxLayout(this))->addWidget(changeBox);
+    auto *change = new QGridLayout(changeBox);
+    R1 = new QRadioButton(QStringLiteral("Only selected"), changeBox);
+    R1->setObjectName(QStringLiteral("R1"));
+    R1->setChecked(true);
+    R2 = new QRadioButton(QStringLiteral("All"), changeBox);
+    R2->setObjectName(QStringLiteral("R2"));
+    R3 = new QRadioButton(changeBox);
+    R3->setObjectName(QStringLiteral("R3"));
+    R3->setEnabled(false);
+    MainWindowTexts::setText(R3, UiText::Key::SelectedRows);
+    // The choice above the ticks, the ticks two a row: narrow enough for long captions.
+    change->addWidget(R1, 0, 0);
+    change->addWidget(R2, 0, 1);
+    change->addWidget(R3, 0, 2);
+    for (int s = 0; s < 5; ++s) {
+        Ch[s] = new QCheckBox(QString::fromLatin1(kStatisticCaptions[s]), changeBox);
+        Ch[s]->setObjectName(QStringLiteral("Ch%1").arg(s + 1));
+        Ch[s]->setChecked(true);
+        change->addWidget(Ch[s], 1 + s / 2, s % 2);
+    }
+    QGroupBox *valueBox = groupBox(14, "Value", changeBox);
+    // The value has no caption of its own: its group's caption carries its mnemonic.
+    WindowAccess::labelsItsField(valueBox);
+    Over = new QLineEdit(QStringLiteral("5"), valueBox);
+    Over->setObjectName(QStringLiteral("Over"));
+    Over->setAlignment(Qt::AlignCenter);
+    (new QVBoxLayout(valueBox))->addWidget(Over);
+    change->addWidget(valueBox, 1, 2, 3, 1);
+    cmdChange = new QPushButton(QStringLiteral("Change"), changeBox);
+    cmdChange->setObjectName(QStringLiteral("cmdChange"));
+    change->addWidget(cmdChange, 4, 0, 1, 3);
+
+    // "All" sets every statistic: the ticks keep their state but choose nothing then.
+    connect(R1, &QRadioButton::clicked, this, [this] {
+        if (R1->isChecked())
+            enableTicks(true);
+    });
+    connect(R3, &QRadioButton::clicked, this, [this] {
+        if (R3->isChecked())
+            enableTicks(true);
+    });
+    connect(R2, &QRadioButton::clicked, this, [this] {
+        if (R2->isChecked())
+            enableTicks(false);
+    });
+    connect(Over, &QLineEdit::textChanged, this, &GlobalChangePanel::capValue);
+    connect(cmdChange, &QPushButton::clicked, this, &GlobalChangePanel::changeRequested);
+}
+
+void GlobalChangePanel::enableTicks(bool enabled)
+{
+    for (QCheckBox *box : Ch)
+        box->setEnabled(enabled);
+}
+
+bool GlobalChangePanel::onlySelected() const
+{
+    return R1->isChecked();
+}
+
+bool GlobalChangePanel::selectedRowsChosen() const
+{
+    return R3->isChecked();
+}
+
+void GlobalChangePanel::setSelectedRowsAvailable(bool available)
+{
+    R3->setEnabled(available);
+    if (!available && R3->isChecked()) {
+        R1->setChecked(true);
+        enableTicks(true);
+    }
+}
+
+std::array<bool, 5> GlobalChangePanel::tickedStatistics() const
+{
+    std::array<bool, 5> ticked{};
+    for (std::size_t s = 0; s < ticked.size(); ++s)
+        ticked[s] = Ch[s]->checkState() == Qt::Checked; // only the plain ticked state counts
+    return ticked;
+}
+
+QString GlobalChangePanel::valueText() const
+{
+    return Over->text();
+}
+
+void GlobalChangePanel::capValue()
+{
+    const auto value = VbNumber::parse(Over->text().toStdString());
+    if (value && *value > 5)
+        Over->setText(QStringLiteral("5"));
+}

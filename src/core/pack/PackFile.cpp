@@ -1,0 +1,426 @@
+#include "PackFile.h"
+
+#include "Fingerprint.h"
+#include "common/FileIo.h"
+#include "exchange/BootsTable.h"
+#include "exchange/TableImport.h"
+
+#include <map>
+#include <memory>
+#include <nlohmann/json.hpp>
+#include <set>
+#include <zip.h>
+
+namespace PackFile {
+
+namespace {
+
+using Json = nlohmann::json;
+
+const char *const kManifest = "manifest.json";
+const char *const kChanges = "changes.json";
+
+std::string textureName(std::size_t n, bool after)
+{
+    return "textures/" + std::to_string(n) + (after ? ".after.dds" : ".before.dds");
+}
+
+// A refusal met deep inside the reading, carried out to read() as its one reason.
+struct Refused
+{
+    std::string reason;
+};
+
+[[noreturn]] void refuse(const std::string &reason)
+{
+    throw Refused{reason};
+}
+
+bool fail(std::string *error, const std::string &reason)
+{
+    if (error)
+        *error = reason;
+    return false;
+}
+
+// --- writing -------------------------------------------------------------------------------
+
+Json manifestJson(const PackManifest &m)
+{
+    Json archives = Json::array();
+    for (const PackBase &a : m.archives)
+        archives.push_back({{"name", a.name}, {"fingerprint", a.fingerprint}});
+    return {{"format", m.format},
+            {"title", m.title},
+            {"author", m.author},
+            {"description", m.description},
+            {"program", m.program},
+            {"date", m.date},
+            {"boots", {{"name", m.boots.name}, {"fingerprint", m.boots.fingerprint}}},
+            {"archives", archives}};
+}
+
+// A value as its column keeps it in JSON: numbers as numbers, texts as strings.
+Json valueJson(const std::string &key, const std::string &value)
+{
+    const BootsColumn *column = BootsTable::column(key);
+    if (column && !column->isText())
+        return std::stoll(value);
+    return value;
+}
+
+Json changesJson(const Pack &pack)
+{
+    Json boots = Json::array();
+    for (const PackBootChange &b : pack.boots) {
+        Json fields = Json::array();
+        for (const PackFieldChange &f : b.fields)
+            fields.push_back({{"key", f.key},
+                              {"before", valueJson(f.key, f.before)},
+                              {"after", valueJson(f.key, f.after)}});
+        boots.push_back({{"boot", b.position}, {"name", b.name}, {"fields", fields}});
+    }
+    Json textures = Json::array();
+    for (const PackTextureChange &t : pack.textures)
+        textures.push_back({{"archive", t.archive},
+                            {"entry", t.entry},
+                            {"name", t.entryName},
+                            {"before", t.beforeFingerprint},
+                            {"after", t.afterFingerprint}});
+    return {{"boots", boots}, {"textures", textures}};
+}
+
+struct ZipCloser
+{
+    void operator()(zip_t *z) const { zip_discard(z); }
+};
+
+bool addEntry(zip_t *zip, const std::string &name, const void *data, std::size_t size, bool deflate)
+{
+    zip_source_t *source = zip_source_buffer(zip, data, size, 0);
+    if (!source)
+        return false;
+    const zip_int64_t index = zip_file_add(zip, name.c_str(), source, ZIP_FL_ENC_UTF_8);
+    if (index < 0) {
+        zip_source_free(source);
+        return false;
+    }
+    // A fixed time keeps a pack of the same changes the same bytes.
+    return zip_file_set_mtime(zip, static_cast<zip_uint64_t>(index), 315532800, 0) == 0 &&
+           zip_set_file_compression(zip, static_cast<zip_uint64_t>(index),
+                                    deflate ? ZIP_CM_DEFLATE : ZIP_CM_STORE, 0) == 0;
+}
+
+// --- reading -------------------------------------------------------------------------------
+
+// The zip's entries by name, each checked against the limits before any byte is unpacked.
+struct Entries
+{
+    std::map<std::string, zip_uint64_t> byName;
+};
+
+Entries checkEntries(zip_t *zip)
+{
+    const zip_int64_t count = zip_get_num_entries(zip, 0);
+    if (count < 0 || static_cast<zip_uint64_t>(count) > kMaxEntries)
+        refuse("it holds more than " + std::to_string(kMaxEntries) + " files");
+    Entries entries;
+    std::uint64_t total = 0;
+    for (zip_uint64_t i = 0; i < static_cast<zip_uint64_t>(count); ++i) {
+        zip_stat_t st;
+        zip_stat_init(&st);
+        const zip_uint64_t wanted = ZIP_STAT_NAME | ZIP_STAT_SIZE | ZIP_STAT_COMP_SIZE |
+                                    ZIP_STAT_COMP_METHOD | ZIP_STAT_ENCRYPTION_METHOD;
+        if (zip_stat_index(zip, i, ZIP_FL_ENC_RAW, &st) != 0 || (st.valid & wanted) != wanted)
+            refuse("its table of files is damaged");
+        const std::string name = st.name;
+        const bool json = name == kManifest || name == kChanges;
+        if (!json && !(name.starts_with("textures/") && name.ends_with(".dds")))
+            refuse("it holds a file the pack format does not know: \"" + name + "\"");
+        if (!entries.byName.emplace(name, i).second)
+            refuse("it holds \"" + name + "\" twice");
+        if (st.encryption_method != ZIP_EM_NONE)
+            refuse("\"" + name + "\" is encrypted");
+        if (st.comp_method != ZIP_CM_STORE && st.comp_method != ZIP_CM_DEFLATE)
+            refuse("\"" + name + "\" is packed by a method other than deflate");
+        const std::uint64_t limit = json ? kMaxJsonBytes : kMaxTextureBytes;
+        if (st.size > limit)
+            refuse("\"" + name + "\" unpacks to more than " + std::to_string(limit >> 20) + " MiB");
+        if (st.size / std::max<std::uint64_t>(st.comp_size, 1) > kMaxRatio)
+            refuse("\"" + name + "\" claims to unpack " + std::to_string(kMaxRatio) +
+                   " times larger than it is packed, more than deflate can");
+        total += st.size;
+        if (total > kMaxTotalBytes)
+            refuse("its files unpack to more than " + std::to_string(kMaxTotalBytes >> 20) +
+                   " MiB together");
+    }
+    return entries;
+}
+
+// Unpacks one entry, never more than the size its table gave (checked against the limits).
+Bytes unpack(zip_t *zip, const Entries &entries, const std::string &name)
+{
+    const auto found = entries.byName.find(name);
+    if (found == entries.byName.end())
+        refuse("\"" + name + "\" is missing");
+    zip_stat_t st;
+    zip_stat_init(&st);
+    zip_stat_index(zip, found->second, ZIP_FL_ENC_RAW, &st);
+    std::unique_ptr<zip_file_t, int (*)(zip_file_t *)> file(zip_fopen_index(zip, found->second, 0),
+                                                            zip_fclose);
+    if (!file)
+        refuse("\"" + name + "\" cannot be unpacked");
+    Bytes data(static_cast<std::size_t>(st.size) + 1);
+    std::size_t have = 0;
+    while (have < data.size()) {
+        const zip_int64_t got = zip_fread(file.get(), data.data() + have, data.size() - have);
+        if (got < 0)
+            refuse("\"" + name + "\" is damaged");
+        if (got == 0)
+            break;
+        have += static_cast<std::size_t>(got);
+    }
+    if (have != st.size)
+        refuse("\"" + name + "\" does not unpack to the size the zip gives");
+    data.resize(have);
+    return data;
+}
+
+Json parse(const Bytes &text, const std::string &name)
+{
+    const auto check = [](int depth, Json::parse_event_t event, Json &) {
+        if ((event == Json::parse_event_t::object_start ||
+             event == Json::parse_event_t::array_start) && depth >= kMaxDepth)
+            refuse("it is nested more than " + std::to_string(kMaxDepth) + " levels deep");
+        return true;
+    };
+    try {
+        return Json::parse(text.begin(), text.end(), check);
+    } catch (const Refused &r) {
+        refuse("\"" + name + "\": " + r.reason);
+    } catch (const Json::exception &) {
+        refuse("\"" + name + "\" is not valid JSON");
+    }
+}
+
+const Json &member(const Json &object, const char *key, Json::value_t type, const std::string &where)
+{
+    if (!object.is_object())
+        refuse(where + " is not an object");
+    const auto found = object.find(key);
+    const bool fits = found != object.end() &&
+                      (found->type() == type ||
+                       (type == Json::value_t::number_integer && found->is_number_unsigned()));
+    if (!fits)
+        refuse(where + " has no " + key + " of the right kind");
+    return *found;
+}
+
+std::string text(const Json &object, const char *key, const std::string &where)
+{
+    return member(object, key, Json::value_t::string, where).get<std::string>();
+}
+
+std::int64_t whole(const Json &object, const char *key, const std::string &where, std::int64_t max)
+{
+    const Json &value = member(object, key, Json::value_t::number_integer, where);
+    if (value.is_number_unsigned() ? value.get<std::uint64_t>() > static_cast<std::uint64_t>(max)
+                                   : value.get<std::int64_t>() < 0 || value.get<std::int64_t>() > max)
+        refuse(where + ": " + key + " lies outside 0.." + std::to_string(max));
+    return value.get<std::int64_t>();
+}
+
+std::string fingerprint(const Json &object, const char *key, const std::string &where)
+{
+    std::string value = text(object, key, where);
+    if (!Fingerprint::isWellFormed(value))
+        refuse(where + ": " + key + " is not a fingerprint");
+    return value;
+}
+
+PackManifest readManifest(const Json &doc)
+{
+    PackManifest m;
+    const std::string where = std::string(kManifest);
+    m.format = static_cast<int>(whole(doc, "format", where, 1000));
+    if (m.format != PackManifest::kFormat)
+        refuse("it is of format " + std::to_string(m.format) + ", made by a newer program");
+    m.title = text(doc, "title", where);
+    m.author = text(doc, "author", where);
+    m.description = text(doc, "description", where);
+    m.program = text(doc, "program", where);
+    m.date = text(doc, "date", where);
+    const Json &boots = member(doc, "boots", Json::value_t::object, where);
+    m.boots = {text(boots, "name", where + " boots"), fingerprint(boots, "fingerprint", where + " boots")};
+    for (const Json &a : member(doc, "archives", Json::value_t::array, where)) {
+        const std::string at = where + " archive";
+        m.archives.push_back({text(a, "name", at), fingerprint(a, "fingerprint", at)});
+    }
+    return m;
+}
+
+// A field's value as the pack gives it, checked as a boots table's cell is.
+std::string fieldValue(const Json &field, const char *key, const BootsColumn &column,
+                       const std::string &where)
+{
+    const Json::value_t type = column.isText() ? Json::value_t::string : Json::value_t::number_integer;
+    const Json &value = member(field, key, type, where);
+    const std::string shown = column.isText() ? value.get<std::string>() : value.dump();
+    BootRecord scratch;
+    std::string reason;
+    if (!TableImport::readValue(scratch, column, shown, &reason))
+        refuse(where + ": " + key + ": " + reason);
+    if (column.shown(scratch) != shown)
+        refuse(where + ": " + key + " is not a value the field can hold");
+    return shown;
+}
+
+std::vector<PackBootChange> readBoots(const Json &doc)
+{
+    std::vector<PackBootChange> boots;
+    std::set<std::int64_t> seen;
+    for (const Json &b : member(doc, "boots", Json::value_t::array, kChanges)) {
+        PackBootChange change;
+        const std::int64_t position = whole(b, "boot", "a boot", 65535);
+        const std::string where = "boot " + std::to_string(position);
+        if (!seen.insert(position).second)
+            refuse(where + " is changed twice");
+        change.position = static_cast<std::size_t>(position);
+        change.name = text(b, "name", where);
+        std::set<std::string> keys;
+        for (const Json &f : member(b, "fields", Json::value_t::array, where)) {
+            const std::string key = text(f, "key", where);
+            const BootsColumn *column = BootsTable::column(key);
+            if (!column)
+                refuse(where + ": \"" + key + "\" is no field of a boot");
+            if (!keys.insert(key).second)
+                refuse(where + ": " + key + " is changed twice");
+            const std::string at = where + ", " + key;
+            change.fields.push_back(
+                {key, fieldValue(f, "before", *column, at), fieldValue(f, "after", *column, at)});
+        }
+        boots.push_back(std::move(change));
+    }
+    return boots;
+}
+
+std::vector<PackTextureChange> readTextures(const Json &doc, const PackManifest &manifest,
+                                            zip_t *zip, const Entries &entries)
+{
+    std::vector<PackTextureChange> textures;
+    const Json &list = member(doc, "textures", Json::value_t::array, kChanges);
+    if (list.size() > kMaxTextures)
+        refuse("it changes more than " + std::to_string(kMaxTextures) + " textures");
+    std::set<std::pair<std::string, std::int64_t>> seen;
+    for (const Json &t : list) {
+        PackTextureChange change;
+        change.archive = text(t, "archive", "a texture");
+        change.entry = static_cast<std::int32_t>(whole(t, "entry", "a texture", 0x7FFFFFFF));
+        const std::string where = change.archive + " entry " + std::to_string(change.entry);
+        bool known = false;
+        for (const PackBase &a : manifest.archives)
+            known = known || a.name == change.archive;
+        if (!known)
+            refuse(where + ": the manifest names no such archive");
+        if (!seen.insert({change.archive, change.entry}).second)
+            refuse(where + " is changed twice");
+        change.entryName = text(t, "name", where);
+        change.beforeFingerprint = fingerprint(t, "before", where);
+        change.afterFingerprint = fingerprint(t, "after", where);
+        change.before = unpack(zip, entries, textureName(textures.size(), false));
+        change.after = unpack(zip, entries, textureName(textures.size(), true));
+        if (Fingerprint::of(change.before) != change.beforeFingerprint ||
+            Fingerprint::of(change.after) != change.afterFingerprint)
+            refuse(where + ": the texture does not match its fingerprint");
+        textures.push_back(std::move(change));
+    }
+    if (entries.byName.size() != 2 + 2 * textures.size())
+        refuse("it holds textures that no change names");
+    return textures;
+}
+
+} // namespace
+
+bool write(const Pack &pack, Bytes &zip, std::string *error)
+{
+    zip_error_t zipError;
+    zip_error_init(&zipError);
+    zip_source_t *buffer = zip_source_buffer_create(nullptr, 0, 0, &zipError);
+    if (!buffer)
+        return fail(error, "there is not enough memory to make a zip");
+    zip_source_keep(buffer);
+    std::unique_ptr<zip_source_t, void (*)(zip_source_t *)> keep(buffer, zip_source_free);
+    std::unique_ptr<zip_t, ZipCloser> archive(zip_open_from_source(buffer, ZIP_TRUNCATE, &zipError));
+    if (!archive)
+        return fail(error, "there is not enough memory to make a zip");
+    const std::string manifest = manifestJson(pack.manifest).dump(2) + "\n";
+    const std::string changes = changesJson(pack).dump(2) + "\n";
+    bool ok = addEntry(archive.get(), kManifest, manifest.data(), manifest.size(), true) &&
+              addEntry(archive.get(), kChanges, changes.data(), changes.size(), true);
+    for (std::size_t i = 0; ok && i < pack.textures.size(); ++i) {
+        const PackTextureChange &t = pack.textures[i];
+        ok = addEntry(archive.get(), textureName(i, false), t.before.data(), t.before.size(), true) &&
+             addEntry(archive.get(), textureName(i, true), t.after.data(), t.after.size(), true);
+    }
+    if (!ok || zip_close(archive.get()) != 0)
+        return fail(error, std::string("the zip cannot be made: ") + zip_strerror(archive.get()));
+    archive.release();
+    zip_stat_t st;
+    if (zip_source_stat(buffer, &st) != 0 || zip_source_open(buffer) != 0)
+        return fail(error, "the zip cannot be read back");
+    Bytes out(static_cast<std::size_t>(st.size));
+    const zip_int64_t got = zip_source_read(buffer, out.data(), out.size());
+    zip_source_close(buffer);
+    if (got != static_cast<zip_int64_t>(out.size()))
+        return fail(error, "the zip cannot be read back");
+    zip = std::move(out);
+    return true;
+}
+
+bool writeFile(const Pack &pack, const std::string &path, std::string *error)
+{
+    Bytes zip;
+    return write(pack, zip, error) && FileIo::writeNamedFile(path, zip, error, FileIo::Sync::Durable);
+}
+
+bool read(const Bytes &zipBytes, Pack &pack, std::string *error)
+{
+    zip_error_t zipError;
+    zip_error_init(&zipError);
+    zip_source_t *source = zip_source_buffer_create(zipBytes.data(), zipBytes.size(), 0, &zipError);
+    if (!source)
+        return fail(error, "there is not enough memory to read it");
+    zip_t *opened = zip_open_from_source(source, ZIP_RDONLY | ZIP_CHECKCONS, &zipError);
+    if (!opened) {
+        zip_source_free(source);
+        return fail(error, "it is not a zip file");
+    }
+    std::unique_ptr<zip_t, ZipCloser> zip(opened);
+    try {
+        const Entries entries = checkEntries(zip.get());
+        Pack out;
+        out.manifest = readManifest(parse(unpack(zip.get(), entries, kManifest), kManifest));
+        const Json changes = parse(unpack(zip.get(), entries, kChanges), kChanges);
+        out.boots = readBoots(changes);
+        out.textures = readTextures(changes, out.manifest, zip.get(), entries);
+        pack = std::move(out);
+        return true;
+    } catch (const Refused &r) {
+        return fail(error, r.reason);
+    }
+}
+
+bool readFile(const std::string &path, Pack &pack, std::string *error)
+{
+    const std::int64_t size = FileIo::fileSize(path);
+    if (size < 0) {
+        Bytes none;
+        return FileIo::readFile(path, none, error) && fail(error, "it is not a regular file");
+    }
+    if (static_cast<std::uint64_t>(size) > kMaxFileBytes)
+        return fail(error, "it is larger than " + std::to_string(kMaxFileBytes >> 20) + " MiB");
+    Bytes zip;
+    return FileIo::readFile(path, zip, error) && read(zip, pack, error);
+}
+
+} // namespace PackFile

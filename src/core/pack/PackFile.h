@@ -1,0 +1,43 @@
+#pragma once
+// A boot pack as one zip file ("NAME.cwpack"): "manifest.json", "changes.json" and, for the
+// n-th texture change, "textures/n.before.dds" and "textures/n.after.dds". A pack comes from a
+// stranger, so reading trusts nothing: the zip's entry count, each entry's and the total
+// unpacked size and the compression ratio are checked before anything is unpacked, names in
+// the zip are looked up, never used as paths, the JSON is parsed with bounded depth, and every
+// value is checked as a boots table's would be. Any problem fails the whole read with one
+// reason; nothing is half read.
+#include "Pack.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace PackFile {
+
+using Bytes = std::vector<std::uint8_t>;
+
+/// The largest pack file read at all.
+constexpr std::uint64_t kMaxFileBytes = std::uint64_t{512} << 20;
+/// The most entries a zip may hold: two JSON files and two textures a change.
+constexpr std::uint64_t kMaxTextures = 4096;
+constexpr std::uint64_t kMaxEntries = 2 + 2 * kMaxTextures;
+/// The largest unpacked JSON file and texture, and all entries together.
+constexpr std::uint64_t kMaxJsonBytes = std::uint64_t{16} << 20;
+constexpr std::uint64_t kMaxTextureBytes = std::uint64_t{128} << 20;
+constexpr std::uint64_t kMaxTotalBytes = std::uint64_t{1} << 30;
+/// Deflate cannot pack more tightly than about 1032 to 1; an entry claiming more is a bomb.
+constexpr std::uint64_t kMaxRatio = 1100;
+/// The deepest nesting of the JSON files (the format itself needs 4).
+constexpr int kMaxDepth = 16;
+
+/// The pack as zip bytes. Fails only when the zip library does (out of memory).
+bool write(const Pack &pack, Bytes &zip, std::string *error);
+/// Writes the pack to `path`, replacing a file there safely.
+bool writeFile(const Pack &pack, const std::string &path, std::string *error);
+
+/// Reads a pack from zip bytes; on failure `*error` says why and `pack` is untouched.
+bool read(const Bytes &zip, Pack &pack, std::string *error);
+/// Reads the pack file at `path`; a file over kMaxFileBytes is refused before it is read.
+bool readFile(const std::string &path, Pack &pack, std::string *error);
+
+} // namespace PackFile

@@ -1,0 +1,58 @@
+#include "PackMaker.h"
+
+#include "ArchiveDiff.h"
+#include "BootsDiff.h"
+#include "Fingerprint.h"
+
+namespace PackMaker {
+
+namespace {
+
+bool fail(std::string *error, const std::string &reason)
+{
+    if (error)
+        *error = reason;
+    return false;
+}
+
+} // namespace
+
+bool make(const Input &input, Pack &pack, std::string *error)
+{
+    if (input.base.size() != input.mine.size())
+        return fail(error, "the base holds " + std::to_string(input.base.size()) +
+                               " boots and the changed file " + std::to_string(input.mine.size()));
+    Pack out;
+    out.manifest = input.manifest;
+    out.manifest.format = PackManifest::kFormat;
+    out.manifest.boots = {input.bootsName, Fingerprint::of(input.baseBoots)};
+    for (PackBootChange &boot : BootsDiff::compare(input.base, input.mine).changed) {
+        if (!input.onlyBoots || input.onlyBoots->count(boot.position))
+            out.boots.push_back(std::move(boot));
+    }
+    for (const ArchivePair &pair : input.archives) {
+        const ArchiveDiff::Result diff = ArchiveDiff::compare(pair.base, pair.mine);
+        if (diff.countA != diff.countB)
+            return fail(error, pair.name + ": the base holds " + std::to_string(diff.countA) +
+                                   " entries and the changed archive " +
+                                   std::to_string(diff.countB));
+        out.manifest.archives.push_back({pair.name, Fingerprint::of(pair.base)});
+        for (const ArchiveDiff::Entry &entry : diff.changed) {
+            PackTextureChange change;
+            change.archive = pair.name;
+            change.entry = entry.entry;
+            change.entryName = entry.name;
+            if (!ArchiveDiff::textureOf(pair.base, entry.entry, change.before) ||
+                !ArchiveDiff::textureOf(pair.mine, entry.entry, change.after))
+                return fail(error, pair.name + ": entry " + std::to_string(entry.entry) +
+                                       " lies outside the archive");
+            change.beforeFingerprint = Fingerprint::of(change.before);
+            change.afterFingerprint = Fingerprint::of(change.after);
+            out.textures.push_back(std::move(change));
+        }
+    }
+    pack = std::move(out);
+    return true;
+}
+
+} // namespace PackMaker
