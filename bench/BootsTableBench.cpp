@@ -11,8 +11,6 @@
 
 namespace {
 
-using TablePaste::Column;
-
 /// A document holding 255 boots, opened from a game file in a folder of its own.
 struct OpenDocument
 {
@@ -41,7 +39,8 @@ void BM_TableResetSortFilter(benchmark::State &state)
     int round = 0;
     for (auto _ : state) {
         emit open.document.reset(); // as opening a file resets the table
-        proxy.sort(round % 2 ? static_cast<int>(Column::ShotPower) : static_cast<int>(Column::Name),
+        proxy.sort(BootsTableModel::columnOf(BootFields::field(
+                       round % 2 ? BootField::Id::ShotPower : BootField::Id::Name)),
                    Qt::AscendingOrder);
         proxy.setFilterFixedString(round % 2 ? QStringLiteral("boot 1") : QStringLiteral("adidas"));
         benchmark::DoNotOptimize(proxy.rowCount());
@@ -61,8 +60,8 @@ std::string wholeTable(const std::vector<BootRecord> &records)
         changed.Nazwa += "x";
         changed.Sila = changed.Podkrecanie = 200;
         lines.emplace_back();
-        for (int c = 1; c < TablePaste::kColumnCount; ++c)
-            lines.back().push_back(TablePaste::shown(changed, r, static_cast<Column>(c)));
+        for (int c = 1; c < BootsTableModel::kColumnCount; ++c)
+            lines.back().push_back(TablePaste::shown(changed, r, BootsTableModel::columnOf(c)));
     }
     return TablePaste::join(lines);
 }
@@ -72,8 +71,8 @@ TablePaste::Target wholeTarget(std::size_t rows)
     TablePaste::Target target;
     for (std::size_t r = 0; r < rows; ++r)
         target.rows.push_back(r);
-    for (int c = 1; c < TablePaste::kColumnCount; ++c) {
-        target.columns.push_back(static_cast<Column>(c));
+    for (int c = 1; c < BootsTableModel::kColumnCount; ++c) {
+        target.columns.push_back(BootsTableModel::columnOf(c));
         target.headers.push_back("h" + std::to_string(c));
     }
     return target;
@@ -101,7 +100,7 @@ void BM_PasteStep(benchmark::State &state)
     BootsTableModel model(&open.document);
     QSortFilterProxyModel proxy;
     proxy.setSourceModel(&model);
-    proxy.sort(static_cast<int>(Column::ShotPower));
+    proxy.sort(BootsTableModel::columnOf(BootFields::field(BootField::Id::ShotPower)));
     const auto before = open.document.database().records();
     const TablePaste::Result pasted =
         TablePaste::paste(wholeTable(before), before, wholeTarget(before.size()));

@@ -1,7 +1,7 @@
 // Reading a picture from a user (1024 x 1024, each format) with PictureReader beside the image
 // library's own decoders, which it replaces for such files.
 #include "TestImages.h"
-#include "imaging/pictures/MFreeImage.h"
+#include "MFreeImage.h"
 #include "imaging/pictures/PictureReader.h"
 
 #include <FreeImage.h>

@@ -48,7 +48,7 @@ void BM_ImportSixteenPicturesAndSave(benchmark::State &state)
         state.ResumeTiming();
         TextureSet::Outcome outcome;
         std::string error;
-        if (!TextureSet::importFolder(dir.path(), index, archive, outcome) ||
+        if (!TextureSet::importFolder(dir.path(), index, "unnamed_5756.bin", archive, outcome) ||
             outcome.replaced.size() != kPictures || !ArchiveSaver::save(archive, path, &error))
             state.SkipWithError("the import failed");
     }
@@ -92,7 +92,8 @@ struct Untouched
             TestData::textureArchive(std::vector<TestData::ArchiveEntry>(kPictures, {"ab12", dds}));
         index.load(plain);
         TextureSet::Exported exported;
-        TextureSet::exportAll(plain, index, dir.path(), exported, nullptr);
+        (void)TextureSet::exportAll(plain, index, "unnamed_5756.bin", dir.path(), exported,
+                                    nullptr);
     }
 };
 
@@ -102,7 +103,8 @@ void BM_ImportUntouchedExport(benchmark::State &state)
     for (auto _ : state) {
         TestData::Bytes archive = set.plain;
         TextureSet::Outcome outcome;
-        if (!TextureSet::importFolder(set.dir.path(), set.index, archive, outcome) ||
+        if (!TextureSet::importFolder(set.dir.path(), set.index, "unnamed_5756.bin", archive,
+                                      outcome) ||
             outcome.unchanged != kPictures)
             state.SkipWithError("the import changed something");
     }

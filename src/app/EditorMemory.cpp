@@ -53,6 +53,7 @@ EditorMemory::EditorMemory(const QString &settingsFile, const Parts &parts)
     connect(mParts.document, &BootsDocument::reset, this, &EditorMemory::documentReset);
     connect(mParts.preview, &PreviewPanel::archiveLoaded, this, &EditorMemory::archiveLoaded);
     mParts.textures->setTextureFolder(mSettings->textureFolder());
+    mParts.textures->setTextureEditor(mSettings->textureEditor());
     connect(mParts.textures, &TextureActions::textureFolderChosen, this, [this](const QString &folder) {
         mSettings->setTextureFolder(folder);
         mSettings->store();
@@ -112,6 +113,11 @@ bool EditorMemory::loadLastArchives()
         return false; // Cancel stops the whole reload
     const bool secondLoaded = mParts.textures->loadArchive(2, second);
     return firstLoaded && secondLoaded;
+}
+
+bool EditorMemory::loadsArchivesBeside() const
+{
+    return mSettings->loadArchivesBeside();
 }
 
 void EditorMemory::rememberWindow()

@@ -2,9 +2,10 @@
 // What the main window remembers from one run to the next, kept in the editor's settings
 // file: the recent boots files (File ▸ Open Recent), the folders the file dialogs start in
 // (the texture folder dialog's too), the two archives last loaded (reloaded in one click), the
-// window's size and position, and the boots table's place, size and columns. A settings file
-// that cannot be read leaves everything as it starts; remembered places that no longer fit are
-// dropped with a warning.
+// window's size and position, and the boots table's place, size and columns; and from the
+// [Textures] section the user's image editor and whether the archives beside a boots file load.
+// A settings file that cannot be read leaves everything as it starts; remembered places that no
+// longer fit are dropped with a warning.
 #include <QObject>
 #include <memory>
 
@@ -44,6 +45,8 @@ public:
     /// Loads the two archives last loaded, each as its own button would. True when both
     /// loaded.
     bool loadLastArchives();
+    /// Whether opening a boots file loads the archives beside it.
+    bool loadsArchivesBeside() const;
     /// Keeps the window's size and position for the next start.
     void rememberWindow();
 

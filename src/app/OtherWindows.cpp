@@ -18,7 +18,7 @@ template <typename Window> Window *shown(QPointer<Window> &window)
     window->show();
     window->raise();
     window->activateWindow();
-    return window;
+    return window.data();
 }
 
 } // namespace

@@ -3,15 +3,15 @@
 #include "app/panels/PreviewPanel.h"
 #include "app/ui/MainWindowTexts.h"
 #include "app/windows/frmTexture.h"
+#include "editor/BootsDocument.h"
 #include "editor/TextureArchives.h"
-
 
 #include <QFileInfo>
 #include <QPushButton>
 
-TextureViewerLink::TextureViewerLink(PreviewPanel *preview, const TextureArchives *textures,
+TextureViewerLink::TextureViewerLink(PreviewPanel *preview, const BootsDocument *document,
                                      QWidget *window)
-    : QObject(preview), mPreview(preview), mTextures(textures), mWindow(window)
+    : QObject(preview), mDocument(document), mTextures(&document->textures()), mWindow(window)
 {
     cmdViewTexture = preview->addButton(QStringLiteral("cmdViewTexture"),
                                         UiText::text(UiText::Key::ViewTexture));
@@ -19,21 +19,22 @@ TextureViewerLink::TextureViewerLink(PreviewPanel *preview, const TextureArchive
     cmdViewTexture->setEnabled(false);
     connect(cmdViewTexture, &QPushButton::clicked, this, &TextureViewerLink::open);
     connect(preview, &PreviewPanel::pictureDoubleClicked, this, [this] {
-        if (mPreview->shownArchive() != 0)
+        if (cmdViewTexture->isEnabled())
             open();
     });
-    connect(preview, &PreviewPanel::shownChanged, this, [this](bool shown) {
-        cmdViewTexture->setEnabled(shown);
-        follow();
-    });
+    connect(document, &BootsDocument::currentBootChanged, this, &TextureViewerLink::follow);
+    connect(document, &BootsDocument::reset, this, &TextureViewerLink::follow);
+    connect(mTextures, &TextureArchives::loaded, this, &TextureViewerLink::follow);
     // A replaced or imported texture, or its undo, shows at once.
-    connect(textures, &TextureArchives::texturesChanged, this, &TextureViewerLink::follow);
+    connect(mTextures, &TextureArchives::texturesChanged, this, &TextureViewerLink::follow);
 }
 
 void TextureViewerLink::open()
 {
-    if (!mViewer)
+    if (!mViewer) {
         mViewer = new frmTexture(mWindow);
+        connect(mViewer, &frmTexture::editRequested, this, &TextureViewerLink::editRequested);
+    }
     mViewer->show();
     follow();
     mViewer->raise();
@@ -42,21 +43,23 @@ void TextureViewerLink::open()
 
 void TextureViewerLink::follow()
 {
+    const TextureArchives::BootTexture at = mTextures->textureOf(mDocument->currentBoot());
+    // A texture that cannot be decoded is still worth opening: the viewer says why.
+    cmdViewTexture->setEnabled(at.found());
     // A hidden viewer reads nothing; opening it reads the texture shown then.
     if (!mViewer || !mViewer->isVisible())
         return;
-    const int archive = mPreview->shownArchive();
-    if (archive == 0) {
+    if (!at.found()) {
         mViewer->clear();
         return;
     }
-    const int number = mPreview->shownEntry();
-    const QString source = QFileInfo(mTextures->source(archive)).fileName();
+    const QString source = QFileInfo(mTextures->source(at.archive)).fileName();
+    const QString name = mTextures->entryName(at.archive, at.entry);
     TextureArchives::Bytes dds;
     QString error;
-    if (!mTextures->entryTexture(archive, number, dds, &error)) {
-        mViewer->setUnreadable(error, source, number, QString());
+    if (!mTextures->entryTexture(at.archive, at.entry, dds, &error)) {
+        mViewer->setUnreadable(error, source, at.entry, name);
         return;
     }
-    mViewer->setTexture(std::move(dds), source, number, mTextures->entryName(archive, number));
+    mViewer->setTexture(std::move(dds), source, at.entry, name);
 }

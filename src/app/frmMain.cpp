@@ -2,12 +2,13 @@
 
 #include "EditorMemory.h"
 #include "OtherWindows.h"
+#include "PackExchange.h"
 #include "TableExchange.h"
 #include "TextureViewerLink.h"
 #include "app/access/Mnemonics.h"
 #include "app/access/WindowAccess.h"
 #include "app/docks/BootsTableDock.h"
-#include "app/panels/FindBar.h"
+#include "app/panels/BootsListPanel.h"
 #include "app/panels/GlobalChangePanel.h"
 #include "app/panels/LanguagePanel.h"
 #include "app/panels/PreviewPanel.h"
@@ -28,6 +29,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -41,16 +43,6 @@
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
-
-#include <algorithm>
-
-using GuiText::fromAnsi;
-
-namespace {
-
-constexpr int kListLimit = 255; // the list's position is one byte wide
-
-} // namespace
 
 const char *const frmMain::kOpenFilter =
     "unnamed_1831.bin(dt0f.img)|*unnamed_1831.bin|*unnamed_28.bin(dt0c.img)|*unnamed_28.bin|"
@@ -74,6 +66,7 @@ frmMain::frmMain(std::unique_ptr<AppFolders> folders, QWidget *parent)
       mDocument(new BootsDocument(mFolders->workingFolder(), this))
 {
     setObjectName(QStringLiteral("frmMain"));
+    mDocument->setOriginalsFolder(mFolders->originalsFolder());
     // Mnemonics, tab order and accessible names follow every window's captions.
     WindowAccess::watchApplication();
     setWindowTitle(designTitle() + QStringLiteral("[*]"));
@@ -92,14 +85,23 @@ frmMain::frmMain(std::unique_ptr<AppFolders> folders, QWidget *parent)
     // Last, so that the captions and their mnemonics are chosen for every control at once.
     mLanguages = new LanguageSwitcher(*mFolders, ComboBox, this);
     connect(mLanguages, &LanguageSwitcher::applied, this, &frmMain::languageApplied);
+    connect(mLanguages, &LanguageSwitcher::note, statusBar(),
+            [this](const QString &note) { statusBar()->showMessage(note); });
     mLanguages->startUp();
 
     connect(mDocument, &BootsDocument::reset, this, &frmMain::documentReset);
     connect(mDocument, &BootsDocument::recordChanged, this, &frmMain::recordChanged);
     connect(mDocument, &BootsDocument::recordsReplaced, this, &frmMain::recordsReplaced);
+    connect(mDocument, &BootsDocument::currentBootChanged, this, &frmMain::showCurrentBoot);
     connect(mDocument, &BootsDocument::modifiedChanged, this, &QWidget::setWindowModified);
     connect(mDocument, &BootsDocument::workingFileFailed, this,
             [this](const QString &reason) { Messages::workingFileNotWritten(this, reason); });
+    const auto originalNotKept = [this](const QString &path, const QString &reason) {
+        statusBar()->showMessage(UiText::text(UiText::Key::OriginalNotKept,
+                                              {QDir::toNativeSeparators(path), reason}));
+    };
+    connect(mDocument, &BootsDocument::originalNotKept, this, originalNotKept);
+    connect(&mDocument->textures(), &TextureArchives::originalNotKept, this, originalNotKept);
 }
 
 frmMain::~frmMain() = default;
@@ -114,7 +116,7 @@ bool frmMain::refuseWorkingFile(const QString &path)
 
 const Textura &frmMain::archiveIndex(int archive) const
 {
-    return mPreview->archiveIndex(archive);
+    return mDocument->textures().index(archive);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -138,15 +140,8 @@ void frmMain::createControls()
     columns->setSpacing(10);
 
     // Left column: the boots list.
-    auto *listBox = new QGroupBox(QStringLiteral("List Boots"));
-    listBox->setObjectName(QStringLiteral("GroupBox1"));
-    List1 = new BootsListWidget(listBox);
-    List1->setObjectName(QStringLiteral("List1"));
-    List1->setSelectionMode(QAbstractItemView::SingleSelection);
-    List1->setMinimumWidth(160);
-    auto *listLayout = new QVBoxLayout(listBox);
-    listLayout->addWidget(new FindBar(List1, this));
-    listLayout->addWidget(List1);
+    auto *listBox = new BootsListPanel(mDocument, this);
+    List1 = listBox->list();
     columns->addWidget(listBox, 3);
 
     // Middle column: the record editor; right column: the preview above the language controls.
@@ -155,10 +150,15 @@ void frmMain::createControls()
     mRecordEditor->setGlobalChange(mGlobalChange);
     columns->addWidget(mRecordEditor, 5);
     auto *right = new QVBoxLayout;
-    mPreview = new PreviewPanel(&mDocument->textures(), mFolders->workingFolder());
+    mPreview = new PreviewPanel(mDocument, mFolders->workingFolder());
     mTextures = new TextureActions(mPreview, mDocument, this);
     mTextures->setRefusal([this](const QString &path) { return refuseWorkingFile(path); });
-    mTextureViewer = new TextureViewerLink(mPreview, &mDocument->textures(), this);
+    mTextures->setEditFolder(mFolders->textureEditFolder());
+    connect(mTextures, &TextureActions::note, statusBar(),
+            [this](const QString &note) { statusBar()->showMessage(note); });
+    mTextureViewer = new TextureViewerLink(mPreview, mDocument, this);
+    connect(mTextureViewer, &TextureViewerLink::editRequested, mTextures,
+            &TextureActions::editShownTexture);
     right->addWidget(mPreview, 1);
     auto *other = new LanguagePanel;
     ComboBox = other->languageList();
@@ -166,11 +166,14 @@ void frmMain::createControls()
     right->addWidget(other);
     columns->addLayout(right, 3);
 
-    connect(List1, &QListWidget::itemSelectionChanged, this, &frmMain::List1_Click);
     connect(List1, &BootsListWidget::filesDropped, this, &frmMain::List1_Drop);
-    connect(mRecordEditor, &RecordEditorPanel::fieldEdited, this, &frmMain::storeFields);
+    connect(mRecordEditor, &RecordEditorPanel::fieldEdited, this,
+            [this](const BootField &field) { storeFields(RecordEdit::typing(field)); });
+    connect(mRecordEditor, &RecordEditorPanel::manufacturerChosen, this,
+            [this] { storeFields(RecordEdit::manufacturerChosen()); });
     connect(mGlobalChange, &GlobalChangePanel::changeRequested, this, &frmMain::cmdChange_Click);
-    connect(mRecordEditor, &RecordEditorPanel::charactersReplaced, statusBar(),
+    // What storing changed otherwise than typed or held, from the editor and the table alike.
+    connect(mDocument, &BootsDocument::valuesAdjusted, statusBar(),
             [this](const QString &note) { statusBar()->showMessage(note); });
     resize(1100, 640);
 }
@@ -199,9 +202,12 @@ void frmMain::createMenus()
     MainWindowTexts::setText(Edit, UiText::Key::Edit);
     auto *edit = new EditActions(mDocument->undoStack(), Edit);
     edit->routeKeysFrom(mRecordEditor->recordFields());
+    // File ▸ Export/Apply/Revert Pack… and Edit ▸ Revert to Original for the listed boot.
+    new PackExchange(mDocument, File, mnuQuit, Edit,
+                     [this] { return std::vector<int>{List1->currentRow()}; }, this);
 
     // View ▸ Boots Table, and Copy and Paste of the table's cells in Edit.
-    mTable = new BootsTableDock(mDocument, List1, Edit, this);
+    mTable = new BootsTableDock(mDocument, Edit, this);
     connect(mTable, &BootsTableDock::selectedRowsChanged, mGlobalChange,
             [this](int rows) { mGlobalChange->setSelectedRowsAvailable(rows > 0); });
     connect(mTable, &BootsTableDock::note, statusBar(),
@@ -324,8 +330,10 @@ bool frmMain::openFile(const QString &path)
                       QLatin1Char('\n') + reason);
         return false;
     }
-    if (mDocument->database().Count() > kListLimit)
-        Messages::recordLimit(this, mDocument->database().Count(), kListLimit);
+    if (mDocument->database().Count() > BootsDocument::kListLimit)
+        Messages::recordLimit(this, mDocument->database().Count(), BootsDocument::kListLimit);
+    if (mMemory->loadsArchivesBeside())
+        mTextures->loadArchivesBeside(mDocument->gamePath());
     return true;
 }
 
@@ -334,23 +342,11 @@ void frmMain::documentReset()
     const bool open = mDocument->isOpen();
     setWindowTitle((open ? QDir::toNativeSeparators(mDocument->gamePath()) : designTitle()) +
                    QStringLiteral("[*]"));
-    mBootSelected = false;
     mRecordEditor->clear();
-    fillBootsList();
     mnuSave->setEnabled(open);
     mRecordEditor->setEnabled(open);
     mPreview->setEnabled(open);
     setWindowModified(mDocument->isModified());
-}
-
-void frmMain::fillBootsList()
-{
-    const QSignalBlocker blocker(List1);
-    List1->clear();
-    const Baza &db = mDocument->database();
-    const int shown = std::min(db.Count(), kListLimit);
-    for (int i = 0; i < shown; ++i)
-        List1->addItem(fromAnsi(db.Get_Nazwa(static_cast<std::uint8_t>(i))));
 }
 
 bool frmMain::save()
@@ -388,97 +384,70 @@ void frmMain::closeEvent(QCloseEvent *event)
 // ---------------------------------------------------------------------------------------
 // The boots list, the record editor and the global change
 
-void frmMain::List1_Click()
+void frmMain::showCurrentBoot()
 {
-    const QList<QListWidgetItem *> selected = List1->selectedItems();
-    if (!selected.isEmpty())
-        showBoot(List1->row(selected.constFirst()));
-}
-
-void frmMain::showBoot(int index)
-{
-    SelectedIndex = index;
-    mBootSelected = true;
-    mDocument->startNewStep();
-    mRecordEditor->showRecord(mDocument->database(), index, List1->count());
-    mPreview->showTextureOf(index);
-}
-
-void frmMain::highlightSelectedBoot()
-{
-    if (!mBootSelected || SelectedIndex >= List1->count())
+    const int boot = mDocument->currentBoot();
+    if (boot < 0) {
+        mRecordEditor->clear();
         return;
-    const QSignalBlocker blocker(List1);
-    List1->setCurrentRow(SelectedIndex, QItemSelectionModel::ClearAndSelect);
+    }
+    mDocument->startNewStep();
+    mRecordEditor->showRecord(mDocument->database(), boot, mDocument->listedCount());
 }
 
-void frmMain::storeFields(RecordField field)
+void frmMain::storeFields(const RecordEdit &edit)
 {
     // Fields are disabled until a boot is selected; nothing is stored before.
-    if (!mBootSelected)
+    const int boot = mDocument->currentBoot();
+    if (boot < 0)
         return;
     mStoring = true;
-    mDocument->setRecord(SelectedIndex, mRecordEditor->texts(), field);
+    mDocument->setRecord(boot, mRecordEditor->texts(), edit);
     mStoring = false;
 }
 
 void frmMain::recordChanged(int index)
 {
-    if (QListWidgetItem *entry = List1->item(index)) {
-        const QString name =
-            fromAnsi(mDocument->database().Get_Nazwa(static_cast<std::uint8_t>(index)));
-        if (entry->text() != name)
-            entry->setText(name);
-    }
-    // An undo or redo shows the boot it changed; the user's own edit keeps the typed text.
-    if (mStoring)
-        return;
-    SelectedIndex = index;
-    mBootSelected = true;
-    highlightSelectedBoot();
-    showBoot(index);
+    // An undo or redo shows the boot it changed (the document made it current); the user's own
+    // edit keeps the typed text.
+    if (!mStoring && index == mDocument->currentBoot())
+        showCurrentBoot();
 }
 
 void frmMain::recordsReplaced()
 {
-    fillBootsList();
-    highlightSelectedBoot();
-    if (!mStoring && mBootSelected)
-        showBoot(SelectedIndex);
+    if (!mStoring)
+        showCurrentBoot();
 }
 
 void frmMain::cmdChange_Click()
 {
     if (mGlobalChange->selectedRowsChosen()) {
-        mDocument->changeStatistics(mTable->selectedPositions(), mGlobalChange->tickedStatistics(),
+        mDocument->changeStatistics(mDocument->selectedBoots(), mGlobalChange->tickedStatistics(),
                                     mGlobalChange->valueText());
         return;
     }
+    const int boot = mDocument->currentBoot();
     if (mGlobalChange->onlySelected()) {
-        if (!mBootSelected)
+        if (boot < 0)
             return;
         // The rule runs even when a field already showed the value; with nothing ticked
         // there is nothing to set, and the boot is not stored again either.
-        if (mRecordEditor->putValueInStatistics(mGlobalChange->valueText(),
-                                                mGlobalChange->tickedStatistics()))
-            storeFields(RecordField::Statistics);
+        const auto set = mRecordEditor->putValueInStatistics(mGlobalChange->valueText(),
+                                                             mGlobalChange->tickedStatistics());
+        if (!set.empty())
+            storeFields(RecordEdit::statistics(set));
         return;
     }
-    const auto value = BootsDocument::valueForAll(mGlobalChange->valueText());
-    if (!value) {
-        Messages::valueOutOfRange(this);
-        return;
-    }
-    if (mBootSelected)
+    if (boot >= 0)
         mRecordEditor->putValueInStatistics(mGlobalChange->valueText(), {true, true, true, true, true});
     QString reason;
     mStoring = true;
-    const bool changed = mDocument->changeAllStatistics(*value, mBootSelected ? SelectedIndex : -1,
+    const bool changed = mDocument->changeAllStatistics(mGlobalChange->valueText(), boot,
                                                         mRecordEditor->texts(), &reason);
     mStoring = false;
     if (!changed) {
-        if (mBootSelected)
-            showBoot(SelectedIndex); // the fields show the statistics the boot still has
+        showCurrentBoot(); // the fields show the statistics the boot still has
         Messages::cannotChangeStatistics(this, reason);
     }
 }

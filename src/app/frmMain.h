@@ -1,6 +1,6 @@
 #pragma once
-// The main window: the menus, the boots list, the language controls and the wiring between
-// the boots document, the record editor and the texture preview.
+// The main window: the menus, the language controls and the wiring between the boots
+// document, the boots list, the record editor and the texture preview.
 #include "editor/BootsDocument.h"
 #include "editor/RecordTexts.h"
 
@@ -85,7 +85,6 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private slots:
-    void List1_Click();
     void List1_Drop(const QStringList &paths);
     void cmdChange_Click();
 
@@ -95,22 +94,18 @@ private:
     void languageApplied();
 
     bool maybeSave();
-    void storeFields(RecordField field);
-    void showBoot(int index);
+    void storeFields(const RecordEdit &edit);
+    /// Shows the document's current boot in the record editor (empty when there is none).
+    void showCurrentBoot();
     void documentReset();
     void recordChanged(int index);
     void recordsReplaced();
-    void fillBootsList();
-    void highlightSelectedBoot();
     bool refuseWorkingFile(const QString &path);
 
     std::unique_ptr<AppFolders> mFolders;
     QString mProgramFolder;
     BootsDocument *mDocument = nullptr;
     EditorMemory *mMemory = nullptr;
-    /// The boot that edits go to, once one is selected.
-    int SelectedIndex = 0;
-    bool mBootSelected = false;
     /// True while the window itself stores an edit: the document's echo shows nothing.
     bool mStoring = false;
 

@@ -12,20 +12,18 @@
 int main(int argc, char **argv)
 {
     // The command line is answered before the window system is needed.
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-    const CommandLine::Request request = CommandLine::parse(arguments);
+    const CommandLine::Request request =
+        CommandLine::parse(CommandLine::programArguments(argc, argv));
     if (request.action == CommandLine::Request::Action::Exit) {
         std::FILE *stream = request.exitCode == 0 ? stdout : stderr;
-        const bool written = std::fputs(request.output.toLocal8Bit().constData(), stream) >= 0 &&
+        const bool written = std::fputs(request.output.toUtf8().constData(), stream) >= 0 &&
                              std::fflush(stream) == 0;
         // An answer that cannot be written (a closed or full output) is no success.
         return written || request.exitCode != 0 ? request.exitCode : 1;
     }
     // The note about ignored files is a courtesy: a closed standard error loses only it.
     if (!request.note.isEmpty())
-        (void)std::fputs(request.note.toLocal8Bit().constData(), stderr);
+        (void)std::fputs(request.note.toUtf8().constData(), stderr);
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Cleatwork"));

@@ -1,12 +1,50 @@
 #include "CliSupport.h"
 
+#include "common/FileIo.h"
 #include "common/PrivateFolder.h"
 
 #include <filesystem>
 #include <iostream>
 #include <random>
 
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+#include <fcntl.h>
+#include <io.h>
+#include <shellapi.h>
+
+#include <cstdio>
+#endif
+
 namespace CliSupport {
+
+std::vector<std::string> arguments(int argc, char **argv)
+{
+#ifdef _WIN32
+    // The C runtime's argv holds the arguments in the ANSI code page, which loses every
+    // character outside it ("Łódź" on a Western system): they are read from the UTF-16
+    // command line instead. The console shows the UTF-8 that every command prints, and the
+    // output is written byte for byte (text mode would add a carriage return to every line
+    // break, and a dump written to a file would differ from the one written on Linux).
+    (void)::SetConsoleOutputCP(CP_UTF8);
+    (void)_setmode(_fileno(stdout), _O_BINARY);
+    (void)_setmode(_fileno(stderr), _O_BINARY);
+    int count = 0;
+    wchar_t **wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+    if (wide) {
+        std::vector<std::string> args;
+        for (int i = 1; i < count; ++i)
+            args.push_back(FileIo::fromPath(std::filesystem::path(wide[i])));
+        ::LocalFree(wide);
+        return args;
+    }
+#endif
+    return std::vector<std::string>(argv + 1, argv + argc);
+}
 
 int failWith(const std::string &message)
 {
@@ -22,8 +60,8 @@ ScratchFolder::ScratchFolder()
     for (int attempt = 0; attempt < 16 && mPath.empty(); ++attempt) {
         // A new folder of mode 0700: never one that someone prepared in the shared folder.
         const auto candidate = base / ("cleatwork-cli-" + std::to_string(random()));
-        if (PrivateFolder::createNew(candidate.string(), nullptr))
-            mPath = candidate.string();
+        if (PrivateFolder::createNew(FileIo::fromPath(candidate), nullptr))
+            mPath = FileIo::fromPath(candidate);
     }
 }
 

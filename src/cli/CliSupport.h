@@ -1,9 +1,13 @@
 #pragma once
-// What every cleatwork-cli command shares: the one-line failure report and a private scratch
-// folder.
+// What every cleatwork-cli command shares: its arguments as UTF-8, the one-line failure report
+// and a private scratch folder.
 #include <string>
+#include <vector>
 
 namespace CliSupport {
+
+/// The program's arguments (without its name) as UTF-8, whatever the system's code page.
+std::vector<std::string> arguments(int argc, char **argv);
 
 /// Prints "cleatwork-cli: <message>" on the error output; returns the exit status 1.
 int failWith(const std::string &message);

@@ -95,13 +95,13 @@ std::string fileName(const std::string &path)
 
 std::string quotedValue(const std::string &key, const std::string &value)
 {
-    const BootsColumn *column = BootsTable::column(key);
+    const BootField *column = BootsTable::column(key);
     return column && column->isText() ? nlohmann::json(value).dump() : value;
 }
 
 nlohmann::json jsonValue(const std::string &key, const std::string &value)
 {
-    const BootsColumn *column = BootsTable::column(key);
+    const BootField *column = BootsTable::column(key);
     if (column && !column->isText())
         return std::stoll(value);
     return value;
@@ -129,7 +129,7 @@ std::string utcNow()
     std::tm parts{};
     gmtime_r(&now, &parts);
     char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &parts);
+    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &parts); // NOLINT(cert-err33-c)
     return text;
 }
 
@@ -175,9 +175,9 @@ int create(const std::vector<std::string> &args)
         PackMaker::ArchivePair pair;
         pair.name = fileName(baseArchive);
         if (!loadArchive(baseArchive, pair.base, error))
-            return problem(baseArchive + ": " + error);
+            return problem(baseArchive + ": " + error); // NOLINT(performance-inefficient-string-concatenation)
         if (!loadArchive(mineArchive, pair.mine, error))
-            return problem(mineArchive + ": " + error);
+            return problem(mineArchive + ": " + error); // NOLINT(performance-inefficient-string-concatenation)
         input.archives.push_back(std::move(pair));
     }
     input.manifest.program = std::string("Cleatwork ") + CLEATWORK_VERSION;
@@ -265,11 +265,11 @@ int merge(const std::vector<std::string> &args, PackMerge::Direction direction)
     for (const std::string &path : archivePaths) {
         PackMerge::Receiver::Archive archive{fileName(path), {}};
         if (!loadArchive(path, archive.bytes, error))
-            return problem(path + ": " + error);
+            return problem(path + ": " + error); // NOLINT(performance-inefficient-string-concatenation)
         receiver.archives.push_back(std::move(archive));
     }
     const auto check = [](const FileIo::Bytes &archive, const ArchiveEntry &entry,
-                          const FileIo::Bytes &dds, std::string *reason) {
+                          const FileIo::Bytes &dds, ReasonOut reason) {
         DdsLayout layout;
         return TextureReplacer::ddsFits(archive, entry, dds, layout, reason);
     };
@@ -313,7 +313,7 @@ int merge(const std::vector<std::string> &args, PackMerge::Direction direction)
         }
         for (const auto &[path, bytes] : writes) {
             if (!FileIo::writeFileAtomic(path, bytes, &error))
-                return problem("cannot write " + path + ": " + error);
+                return problem("cannot write " + path + ": " + error); // NOLINT(performance-inefficient-string-concatenation)
         }
     }
     out << PackMerge::summary(counts, policy)
@@ -378,9 +378,9 @@ int diff(const std::vector<std::string> &args)
     for (const auto &[pathA, pathB] : archivePaths) {
         FileIo::Bytes archiveA, archiveB;
         if (!loadArchive(pathA, archiveA, error))
-            return problem(pathA + ": " + error);
+            return problem(pathA + ": " + error); // NOLINT(performance-inefficient-string-concatenation)
         if (!loadArchive(pathB, archiveB, error))
-            return problem(pathB + ": " + error);
+            return problem(pathB + ": " + error); // NOLINT(performance-inefficient-string-concatenation)
         archives.push_back({fileName(pathA), ArchiveDiff::compare(archiveA, archiveB)});
     }
     bool equal = boots.equal();

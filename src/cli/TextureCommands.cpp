@@ -5,6 +5,7 @@
 #include "archive/Textura.h"
 #include "common/Ansi.h"
 #include "common/FileIo.h"
+#include "common/Printable.h"
 #include "container/PesZlib.h"
 #include "imaging/textures/TextureExport.h"
 #include "imaging/textures/TextureImage.h"
@@ -32,7 +33,8 @@ const char *const kTexturesHelp =
     "  --import DIR  puts the pictures of DIR back: each DIR/<NNN>_<anything>.png, .bmp, .tga,\n"
     "                .jpg, .jpeg or .dds replaces entry NNN as replace-texture does, and other\n"
     "                files are listed as skipped. A picture that decodes to what the entry\n"
-    "                holds leaves it as it is, so an untouched export changes nothing. Any\n"
+    "                holds leaves it as it is, so an untouched export changes nothing; a\n"
+    "                picture exported from an archive of another name is a problem. Any\n"
     "                problem is listed (one line each, naming the file), FILE is left as it\n"
     "                was and the exit status is 1; otherwise FILE is written once, safely\n"
     "                (not at all when nothing changed), and a summary is printed\n"
@@ -72,6 +74,13 @@ bool readArchive(const std::string &file, FileIo::Bytes &plain, Textura &index, 
     return true;
 }
 
+// The name of the archive file `file`, as an export's marks keep it.
+std::string archiveName(const std::string &file)
+{
+    const auto name = FileIo::toPath(file).filename().u8string();
+    return {name.begin(), name.end()};
+}
+
 // The entry number `text` of an archive with `count` entries, or -1.
 std::int32_t entryNumber(const std::string &text, std::int32_t count)
 {
@@ -93,7 +102,7 @@ std::string noEntry(const std::string &text, std::int32_t count)
 bool endsWithPng(const std::string &path)
 {
     const std::filesystem::path extension = FileIo::toPath(path).extension();
-    std::string lower = extension.string();
+    std::string lower = FileIo::fromPath(extension);
     for (auto &c : lower)
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return lower == ".png";
@@ -132,7 +141,7 @@ int exportAll(const std::string &file, const std::string &folder)
     if (!readArchive(file, plain, index, error))
         return failWith("cannot read the texture archive " + file + ": " + error);
     TextureSet::Exported exported;
-    if (!TextureSet::exportAll(plain, index, folder, exported, &error))
+    if (!TextureSet::exportAll(plain, index, archiveName(file), folder, exported, &error))
         return failWith(error);
     for (const Reason &line : exported.skipped)
         std::cerr << "cleatwork-cli: skipped " << line.text() << "\n";
@@ -148,7 +157,7 @@ int importAll(const std::string &file, const std::string &folder, bool dryRun,
     if (!readArchive(file, plain, index, error))
         return failWith("cannot read the texture archive " + file + ": " + error);
     TextureSet::Outcome outcome;
-    if (!TextureSet::importFolder(folder, index, plain, outcome, {}, fit)) {
+    if (!TextureSet::importFolder(folder, index, archiveName(file), plain, outcome, {}, fit)) {
         for (const Reason &problem : outcome.problems)
             std::cerr << "cleatwork-cli: " << problem.text() << "\n";
         return failWith(file + " was not changed");
@@ -158,7 +167,7 @@ int importAll(const std::string &file, const std::string &folder, bool dryRun,
         out << "skipped " << skipped.text() << "\n";
     for (const TextureSet::Match &m : outcome.replaced)
         out << (dryRun ? "would replace entry " : "replaced entry ") << m.entry << " from "
-            << m.name << "\n";
+            << Printable::name(m.name) << "\n";
     // An import that changes nothing leaves the file alone, compressed bytes and all.
     if (!dryRun && !outcome.replaced.empty() && !ArchiveSaver::save(plain, file, &error))
         return failWith("cannot write " + file + ": " + error);

@@ -148,7 +148,7 @@ int dump(const std::vector<std::string> &args)
     } else {
         for (std::size_t i = 0; i < records.size(); ++i) {
             out << "# " << i << "\n";
-            for (const BootsColumn &c : BootsTable::columns())
+            for (const BootField &c : BootsTable::columns())
                 out << "  " << c.name << ": " << c.shown(records[i]) << "\n";
         }
     }
@@ -211,7 +211,7 @@ int import(const std::vector<std::string> &args)
 
 int main(int argc, char **argv)
 {
-    std::vector<std::string> args(argv + 1, argv + argc);
+    std::vector<std::string> args = CliSupport::arguments(argc, argv);
     if (args.empty())
         return failWith(std::string("no command given\n") + kUsage);
     const std::string command = args.front();

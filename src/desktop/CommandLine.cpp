@@ -1,9 +1,18 @@
 #include "CommandLine.h"
 
-
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <QRegularExpression>
+
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+#include <cstdio>
+#include <shellapi.h>
+#endif
 
 namespace {
 
@@ -88,6 +97,29 @@ Request parse(const QStringList &arguments)
         request.note = QStringLiteral("cleatwork: opening %1; ignored: %2\n")
                            .arg(files.constFirst(), files.mid(1).join(QStringLiteral(", ")));
     return request;
+}
+
+QStringList programArguments(int argc, char **argv)
+{
+    QStringList arguments;
+#ifdef _WIN32
+    if (::GetStdHandle(STD_OUTPUT_HANDLE) == nullptr && ::AttachConsole(ATTACH_PARENT_PROCESS)) {
+        (void)std::freopen("CONOUT$", "w", stdout);
+        (void)std::freopen("CONOUT$", "w", stderr);
+    }
+    (void)::SetConsoleOutputCP(CP_UTF8);
+    int count = 0;
+    wchar_t **wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+    if (wide) {
+        for (int i = 0; i < count; ++i)
+            arguments << QString::fromWCharArray(wide[i]);
+        ::LocalFree(wide);
+        return arguments;
+    }
+#endif
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
 }
 
 } // namespace CommandLine

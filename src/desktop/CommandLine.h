@@ -21,6 +21,12 @@ struct Request
     QString note;
 };
 
+/// The program's arguments, its name first, with every character the user typed: on Windows
+/// from the UTF-16 command line (the C runtime's argv is in the ANSI code page), and there the
+/// standard output and error of a parent's console, which a windowed program lacks, are
+/// attached so that --help and --version answer in it, in UTF-8.
+QStringList programArguments(int argc, char **argv);
+
 /// Reads `arguments` (the program's name first). Qt's own options (-style, -platform ...)
 /// are let through for the application object.
 Request parse(const QStringList &arguments);

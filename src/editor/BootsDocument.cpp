@@ -6,8 +6,8 @@
 #include "TextureArchives.h"
 
 #include "UiText.h"
+#include "boots/BootFields.h"
 #include "common/FileIo.h"
-#include "common/VbNumber.h"
 #include "exchange/TablePaste.h"
 #include "pack/Originals.h"
 
@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <array>
 #include <string>
+#include <utility>
 
 using GuiText::toAnsi;
 using GuiText::toNative;
@@ -100,6 +101,9 @@ bool BootsDocument::open(const QString &path, QString *error)
         *error = reason;
         return false;
     }
+    const int current = mCurrentBoot;
+    const std::vector<int> selected = mSelectedBoots;
+    forgetSelection();
     mGamePath = QFileInfo(path).absoluteFilePath();
     Reason notKept;
     if (!mOriginalsFolder.isEmpty() &&
@@ -111,6 +115,7 @@ bool BootsDocument::open(const QString &path, QString *error)
     startNewStep();
     updateModified();
     emit reset();
+    announceSelection(current, selected);
     return true;
 }
 
@@ -146,6 +151,9 @@ bool BootsDocument::originalRecords(std::vector<BootRecord> &records, QString *e
 
 void BootsDocument::close()
 {
+    const int current = mCurrentBoot;
+    const std::vector<int> selected = mSelectedBoots;
+    forgetSelection();
     mGamePath.clear();
     mDb.clear();
     mSavedRecords.clear();
@@ -154,6 +162,67 @@ void BootsDocument::close()
     startNewStep();
     updateModified();
     emit reset();
+    announceSelection(current, selected);
+}
+
+int BootsDocument::listedCount() const
+{
+    return std::min(mDb.Count(), kListLimit);
+}
+
+bool BootsDocument::setCurrentBoot(int index)
+{
+    return makeCurrent(index, true);
+}
+
+bool BootsDocument::makeCurrent(int index, bool newStep)
+{
+    if (index < -1 || index >= listedCount())
+        return false;
+    if (index == -1)
+        return select(-1, {}, newStep);
+    // Moving within a selection of many keeps it, as moving the current row of a table does.
+    if (std::binary_search(mSelectedBoots.begin(), mSelectedBoots.end(), index))
+        return select(index, mSelectedBoots, newStep);
+    return select(index, {index}, newStep);
+}
+
+bool BootsDocument::setSelection(int current, std::vector<int> selected)
+{
+    return select(current, std::move(selected), true);
+}
+
+bool BootsDocument::select(int current, std::vector<int> selected, bool newStep)
+{
+    const int count = listedCount();
+    if (current < -1 || current >= count)
+        return false;
+    std::erase_if(selected, [count](int position) { return position < 0 || position >= count; });
+    std::sort(selected.begin(), selected.end());
+    selected.erase(std::unique(selected.begin(), selected.end()), selected.end());
+    const int currentBefore = std::exchange(mCurrentBoot, current);
+    const std::vector<int> selectedBefore = std::exchange(mSelectedBoots, std::move(selected));
+    announceSelection(currentBefore, selectedBefore, newStep);
+    return true;
+}
+
+void BootsDocument::forgetSelection()
+{
+    mCurrentBoot = -1;
+    mSelectedBoots.clear();
+}
+
+void BootsDocument::announceSelection(int current, const std::vector<int> &selected,
+                                      bool newStep)
+{
+    if (mSelectedBoots != selected)
+        emit selectionChanged();
+    if (mCurrentBoot == current)
+        return;
+    // Typing into a boot the user chose never merges with the edits of the one before.
+    if (newStep)
+        startNewStep();
+    emit currentBootChanged(mCurrentBoot);
 }
 
 bool BootsDocument::save(QString *error, QString *failedFile)
@@ -214,69 +283,71 @@ void BootsDocument::removeWorkingFiles()
     FileIo::removeFile(toNative(wrappedWorkingFile()));
 }
 
-std::uint8_t BootsDocument::statisticFrom(const QString &text)
+BootRecord BootsDocument::withTexts(BootRecord record, const RecordTexts &texts)
 {
-    const auto value = VbNumber::parse(text.toStdString());
-    if (!value)
-        return 1;
-    const double rounded = VbNumber::roundHalfEven(*value);
-    if (rounded > 5)
-        return 5;
-    if (rounded < 0)
-        return 1;
-    return static_cast<std::uint8_t>(rounded);
-}
-
-std::optional<std::uint8_t> BootsDocument::valueForAll(const QString &text)
-{
-    const auto value = VbNumber::parse(text.toStdString());
-    if (!value)
-        return std::nullopt;
-    const double rounded = VbNumber::roundHalfEven(*value);
-    if (!(rounded >= 0 && rounded <= 5))
-        return std::nullopt;
-    return static_cast<std::uint8_t>(rounded);
-}
-
-std::optional<BootRecord> BootsDocument::storeFields(int index, const RecordTexts &texts)
-{
-    const auto i = static_cast<std::uint8_t>(index);
-    std::array<std::uint8_t, 5> stats{};
-    for (std::size_t s = 0; s < stats.size(); ++s)
-        stats[s] = statisticFrom(texts.statistics[s]);
-    // A code that is no whole number within 16 bits keeps the record's code.
-    auto code = static_cast<std::int16_t>(mDb.Get_nowe(i));
-    if (const auto typed = VbNumber::parse(texts.code.toStdString())) {
-        const double rounded = VbNumber::roundHalfEven(*typed);
-        if (rounded >= -32768 && rounded <= 32767)
-            code = static_cast<std::int16_t>(rounded);
+    for (const BootField &field : BootFields::all()) {
+        if (const QString *text = texts.text(field))
+            field.storeTyped(record, text->toStdString());
     }
-    if (!mDb.Zmien_Dane(i, toAnsi(texts.name), code, mDb.Get_Pole5(i), stats[0], stats[1], stats[2],
-                        stats[3], stats[4], toAnsi(texts.material), toAnsi(texts.colour)))
-        return std::nullopt;
-    return mDb.records()[static_cast<std::size_t>(index)];
+    return record;
 }
 
-bool BootsDocument::setRecord(int index, const RecordTexts &texts, RecordField field)
+void BootsDocument::reportAdjustments(const QStringList &adjustments)
+{
+    if (!adjustments.isEmpty())
+        emit valuesAdjusted(UiText::adjustmentNote(adjustments));
+}
+
+QStringList BootsDocument::valueAdjustment(const QString &valueText, std::uint8_t value)
+{
+    BootRecord stored;
+    stored.Sila = value;
+    if (BootFields::field(BootField::Id::ShotPower).readsAs(stored, valueText.toStdString()))
+        return {};
+    return {UiText::adjustment(UiText::caption("GroupBox14", "Value"), valueText.toStdString(),
+                               std::to_string(value), false)};
+}
+
+namespace {
+
+std::vector<TypedText> typedTexts(const RecordTexts &texts,
+                                  const std::vector<const BootField *> &fields)
+{
+    std::vector<TypedText> typed;
+    for (const BootField *field : fields) {
+        if (const QString *text = texts.text(*field))
+            typed.push_back({field, text->toStdString()});
+    }
+    return typed;
+}
+
+} // namespace
+
+bool BootsDocument::setRecord(int index, const RecordTexts &texts, const RecordEdit &edit)
 {
     if (!isOpen() || index < 0 || index >= mDb.Count() || index > 255)
         return false;
     const BootRecord before = mDb.records()[static_cast<std::size_t>(index)];
-    const std::optional<BootRecord> after = storeFields(index, texts);
-    // The record stays as it was until the step's redo stores it.
-    if (!after || !mDb.setRecord(static_cast<std::size_t>(index), before) || *after == before)
+    const BootRecord after = withTexts(before, texts);
+    // The editor writes the whole record: a field the user did not touch may change too, and
+    // says so.
+    reportAdjustments(
+        UiText::adjustments(BootFields::adjustments(before, after, typedTexts(texts, edit.typed))));
+    if (after == before)
         return false;
-    mUndoStack.push(new ChangeRecordCommand(this, index, field, before, *after));
+    mUndoStack.push(
+        new ChangeRecordCommand(this, index, UiText::text(edit.step), edit.merging, before, after));
     return true;
 }
 
-bool BootsDocument::changeAllStatistics(std::uint8_t value, int selected,
+bool BootsDocument::changeAllStatistics(const QString &valueText, int selected,
                                         const RecordTexts &selectedTexts, QString *error)
 {
     if (!isOpen()) {
         *error = UiText::text(Key::NoFileOpen);
         return false;
     }
+    const std::uint8_t value = BootFields::typedStatistic(valueText.toStdString());
     std::vector<BootRecord> before = mDb.records();
     // The working file is written with the new statistics and read back, so that memory
     // and the working file agree.
@@ -291,10 +362,20 @@ bool BootsDocument::changeAllStatistics(std::uint8_t value, int selected,
             close();
         return false;
     }
-    if (selected >= 0 && selected < mDb.Count() && !storeFields(selected, selectedTexts)) {
-        *error = UiText::reason(mDb.errorReason());
-        return false;
+    QStringList adjustments = valueAdjustment(valueText, value);
+    if (selected >= 0 && selected < mDb.Count()) {
+        const auto at = static_cast<std::size_t>(selected);
+        const BootRecord reloaded = mDb.records()[at];
+        const BootRecord stored = withTexts(reloaded, selectedTexts);
+        std::vector<FieldAdjustment> others = BootFields::adjustments(reloaded, stored, {});
+        // The statistics took the value, which the adjustment of the value names already.
+        std::erase_if(others, [](const FieldAdjustment &a) {
+            return a.field->rule == BootField::Rule::Statistic;
+        });
+        adjustments << UiText::adjustments(others);
+        mDb.setRecord(at, stored);
     }
+    reportAdjustments(adjustments);
     std::vector<BootRecord> after = mDb.records();
     mUndoStack.push(new ReplaceRecordsCommand(this, UiText::text(Key::ChangeAllStatistics),
                                               std::move(before), std::move(after), true));
@@ -305,6 +386,9 @@ bool BootsDocument::putRecord(int index, const BootRecord &record)
 {
     if (index < 0 || !mDb.setRecord(static_cast<std::size_t>(index), record))
         return false;
+    // The step being made or taken back keeps its place among the steps; a boot past the
+    // list stays unchosen.
+    makeCurrent(index, false);
     emit recordChanged(index);
     return true;
 }
@@ -315,43 +399,44 @@ bool BootsDocument::putRecords(std::vector<BootRecord> records, bool rewriteWork
         return false;
     const bool written = !rewriteWorkingFile || mDb.Zapisz("");
     emit recordsReplaced();
+    // Records come back as many as they were; were they fewer, no gone boot stays chosen.
+    setSelection(mCurrentBoot < listedCount() ? mCurrentBoot : -1, mSelectedBoots);
     if (!written)
         emit workingFileFailed(UiText::reason(mDb.errorReason()));
     return written;
 }
 
-bool BootsDocument::setField(int index, RecordField field, const QString &value, QString *reason)
+bool BootsDocument::setField(int index, const BootField &field, const QString &value,
+                             QString *reason)
 {
-    using TablePaste::Column;
-    static const Column columns[] = {
-        Column::Name,         Column::Material,     Column::Colour,   Column::ShotPower,
-        Column::ShotAccuracy, Column::Acceleration, Column::TopSpeed, Column::Swerve,
-        Column::Manufacturer, Column::Manufacturer, Column::Position,
-    };
-    const Column column = columns[static_cast<int>(field)];
-    if (!isOpen() || index < 0 || index >= mDb.Count() || column == Column::Position) {
+    if (!isOpen() || index < 0 || index >= mDb.Count() || field.rule == BootField::Rule::None) {
         *reason = UiText::text(Key::NoFileOpen);
         return false;
     }
     const BootRecord before = mDb.records()[static_cast<std::size_t>(index)];
     BootRecord after = before;
-    if (const BootsColumn *text = TablePaste::field(column); text->isText()) {
-        std::string ansi = toAnsi(value);
-        ansi.resize(std::min(ansi.size(), text->maxLength));
-        after.*text->text = std::move(ansi);
-    } else {
+    Key step = *field.undoName;
+    if (field.rule == BootField::Rule::Code) {
+        // The table shows the manufacturer's name: a name or a code is taken, as a paste takes
+        // it, and anything else refused.
         Reason why;
-        if (!TablePaste::store(after, static_cast<std::size_t>(index), column, value.toStdString(),
+        if (!TablePaste::store(after, static_cast<std::size_t>(index), &field, value.toStdString(),
                                &why)) {
             *reason = UiText::reason(why);
             return false;
         }
+        step = Key::ChangeManufacturer;
+    } else {
+        field.storeTyped(after, value.toStdString());
+        reportAdjustments(UiText::adjustments(
+            BootFields::adjustments(before, after, {{&field, value.toStdString()}})));
     }
     if (after == before)
         return true;
     // A cell's edit is a step of its own: it merges neither with typing before nor after it.
     startNewStep();
-    mUndoStack.push(new ChangeRecordCommand(this, index, field, before, after));
+    mUndoStack.push(
+        new ChangeRecordCommand(this, index, UiText::text(step), nullptr, before, after));
     startNewStep();
     return true;
 }
@@ -359,19 +444,17 @@ bool BootsDocument::setField(int index, RecordField field, const QString &value,
 bool BootsDocument::changeStatistics(const std::vector<int> &positions,
                                      const std::array<bool, 5> &ticked, const QString &valueText)
 {
-    std::uint8_t value = statisticFrom(valueText);
-    if (value == 0)
-        value = 1;
+    const std::uint8_t value = BootFields::typedStatistic(valueText.toStdString());
+    reportAdjustments(valueAdjustment(valueText, value));
+    const auto statistics = BootFields::statistics();
     std::vector<BootRecord> after = mDb.records();
     for (const int position : positions) {
         if (position < 0 || static_cast<std::size_t>(position) >= after.size())
             continue;
         BootRecord &r = after[static_cast<std::size_t>(position)];
-        std::uint8_t *stats[5] = {&r.Sila, &r.Precyzja, &r.Przyspieszenie, &r.Szybkosc,
-                                  &r.Podkrecanie};
-        for (std::size_t s = 0; s < 5; ++s) {
+        for (std::size_t s = 0; s < statistics.size(); ++s) {
             if (ticked[s])
-                *stats[s] = value;
+                statistics[s]->setNumber(r, value);
         }
     }
     return changeRecords(UiText::text(Key::ChangeStatistics), std::move(after));

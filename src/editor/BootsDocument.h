@@ -1,18 +1,18 @@
 #pragma once
-// The boots file being edited: the database, the game file it came from, its working files
-// and the undo stack of the changes, beside the texture archives (TextureArchives), whose
-// steps share that stack. One save and one modified state cover both. The window shows it and
-// asks it; it shows nothing and reports failures as false and a reason.
+// The boots file being edited: the database, the game file it came from, its working files,
+// the undo stack of the changes and the boots chosen in it, beside the texture archives
+// (TextureArchives), whose steps share that stack. One save and one modified state cover both.
+// The window shows it and asks it; it shows nothing and reports failures as false and a reason.
 #include "RecordTexts.h"
 #include "boots/Baza.h"
 #include "container/PesZlib.h"
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QUndoStack>
 #include <array>
 #include <cstdint>
-#include <optional>
 #include <vector>
 
 class TextureArchives;
@@ -43,6 +43,25 @@ public:
     const Baza &database() const { return mDb; }
     QUndoStack *undoStack() { return &mUndoStack; }
 
+    /// Boots past the first 255 are kept and saved, but cannot be chosen or edited one by one
+    /// (a record's position is one byte wide).
+    static constexpr int kListLimit = 255;
+    /// How many boots can be chosen: the records, up to kListLimit.
+    int listedCount() const;
+    /// The boot the record editor, the preview and the viewer show, or -1 for none. Opening or
+    /// closing a file chooses none; choosing a boot is no edit.
+    int currentBoot() const { return mCurrentBoot; }
+    /// The boots chosen together (the rows selected in the boots table), in file order. The
+    /// current boot is among them unless the user took it out of a selection of many.
+    const std::vector<int> &selectedBoots() const { return mSelectedBoots; }
+    /// Makes `index` the current boot: a boot outside the selection becomes the only one
+    /// selected, one inside keeps it; -1 chooses none. False, with nothing changed, for a
+    /// position that cannot be chosen.
+    bool setCurrentBoot(int index);
+    /// Chooses `selected` (positions that cannot be chosen are left out) and `current` (-1 or
+    /// a position that can be chosen, else nothing changes) in one change.
+    bool setSelection(int current, std::vector<int> selected);
+
     /// Unwraps the game file at `path` into the working file and loads it, with an empty
     /// undo stack. On failure `error` says why and the document holds no file, except when
     /// the working folder cannot be written: then nothing changes.
@@ -65,33 +84,27 @@ public:
     /// or it cannot be read.
     bool originalRecords(std::vector<BootRecord> &records, QString *error) const;
 
-    /// A statistic as typed: not a number or a negative number gives 1, a number that
-    /// rounds above 5 gives 5, any other number its rounded value (ties to even).
-    static std::uint8_t statisticFrom(const QString &text);
-    /// The value that "All" takes: a number that rounds to 0..5; nothing for other texts.
-    static std::optional<std::uint8_t> valueForAll(const QString &text);
-
-    /// Stores the editor's fields into record `index` as one undo step: texts cut to
-    /// 60/125/83 characters, each statistic by statisticFrom() and then 0 as 1, the code as
-    /// a whole number within 16 bits (any other text keeps the record's code); ID, Kolej
-    /// and Pole5 stay. The step is (merged with the
-    /// previous step when it edited the same field of the same boot). False, with no step,
-    /// when nothing is open, `index` is no record or the record would not change.
-    bool setRecord(int index, const RecordTexts &texts, RecordField field);
-    /// Sets all five statistics of every boot to `value` (0..5) as one undo step: the
-    /// working file is rewritten with them and reloaded. When `selected` is a record, its
-    /// fields are then stored from `selectedTexts` in the same step.
-    bool changeAllStatistics(std::uint8_t value, int selected, const RecordTexts &selectedTexts,
-                             QString *error);
+    /// Stores the record editor's fields into record `index` as one undo step, each field by
+    /// its rule (BootField::storeTyped); ID, Kolej and Pole5 stay. The step is merged with the
+    /// previous one when both typed in the same field of the same boot. False, with no step,
+    /// when nothing is open, `index` is no record or the record would not change. Fields
+    /// stored otherwise than typed or held are named by valuesAdjusted(), step or not.
+    bool setRecord(int index, const RecordTexts &texts, const RecordEdit &edit);
+    /// Sets all five statistics of every boot to the statistic that `valueText` stands for
+    /// (the statistics' rule) as one undo step: the working file is rewritten with them and
+    /// reloaded. When `selected` is a record, its fields are then stored from
+    /// `selectedTexts` in the same step.
+    bool changeAllStatistics(const QString &valueText, int selected,
+                             const RecordTexts &selectedTexts, QString *error);
     /// Stores one field of record `index` as a cell of the boots table is edited, as one undo
-    /// step named by the field: a text by the record editor's rule (best fit in Windows-1252,
-    /// cut to 60/125/83 characters), a statistic as the whole number 0..255 it is and a
-    /// manufacturer by name or code (the table import's rules). False, with the reason and
-    /// no step, for a value those rules refuse; true, with no step, when nothing changes.
-    bool setField(int index, RecordField field, const QString &value, QString *reason);
+    /// step named by the field: a text or a statistic by the field's rule, as the record
+    /// editor stores it, and a manufacturer by name or code (the table import's rules). False,
+    /// with the reason and no step, for a manufacturer those rules refuse; true, with no
+    /// step, when nothing changes.
+    bool setField(int index, const BootField &field, const QString &value, QString *reason);
     /// Sets the statistics ticked in `ticked` (Shot Power first) of the boots at `positions`
-    /// to the value typed in `valueText` (statisticFrom(), then 0 as 1), as one undo step.
-    /// False, with no step, when nothing changes.
+    /// to the statistic that `valueText` stands for, as one undo step. False, with no step,
+    /// when nothing changes.
     bool changeStatistics(const std::vector<int> &positions, const std::array<bool, 5> &ticked,
                           const QString &valueText);
     /// Replaces every record by `after` (as many as now) as one undo step named `name`.
@@ -101,7 +114,8 @@ public:
     void startNewStep() { ++mStepSerial; }
     int stepSerial() const { return mStepSerial; }
 
-    /// Puts a record back as it was (for undo commands); emits recordChanged.
+    /// Puts a record back as it was (for undo commands), making its boot the current one so
+    /// that an undo or redo shows what it changed; emits recordChanged.
     bool putRecord(int index, const BootRecord &record);
     /// Replaces every record at once (for undo commands and imports); emits recordsReplaced.
     /// With `rewriteWorkingFile` the working file is written from the new records too.
@@ -112,9 +126,17 @@ signals:
     void recordChanged(int index);
     /// Many records changed at once; their number stays.
     void recordsReplaced();
-    /// Another file was opened, or the file was closed.
+    /// Another file was opened, or the file was closed (no boot is chosen then).
     void reset();
+    /// The current boot is another one (-1: none).
+    void currentBootChanged(int index);
+    /// The selected boots are others.
+    void selectionChanged();
     void modifiedChanged(bool modified);
+    /// Storing changed fields otherwise than the user typed them or the boot held them (a
+    /// typed 300 stored as 5, a name cut to its length): `note` names each, in the user's
+    /// language, with its old and new value.
+    void valuesAdjusted(const QString &note);
     /// The working file could not be written after an undo or redo; memory holds the
     /// records, and the next save writes them.
     void workingFileFailed(const QString &reason);
@@ -126,8 +148,19 @@ private:
     /// The stack was marked clean (a save): what is there now counts as saved.
     void stackCleanChanged(bool clean);
     QString pathIn(const QString &name) const;
-    /// Stores the fields into record `index` by the core's change rule; the record after.
-    std::optional<BootRecord> storeFields(int index, const RecordTexts &texts);
+    /// `record` with the fields that `texts` holds stored by their rules.
+    static BootRecord withTexts(BootRecord record, const RecordTexts &texts);
+    void reportAdjustments(const QStringList &adjustments);
+    /// The adjustment of the global change's value, when `value` is not what `valueText` says.
+    static QStringList valueAdjustment(const QString &valueText, std::uint8_t value);
+    /// Chooses no boot, silently: the file changes under the views, which a reset redraws.
+    void forgetSelection();
+    /// setCurrentBoot() and setSelection(); with `newStep` a change of the current boot ends
+    /// the merging of typed edits.
+    bool makeCurrent(int index, bool newStep);
+    bool select(int current, std::vector<int> selected, bool newStep);
+    /// Says which of the current boot and the selection changed since `current`, `selected`.
+    void announceSelection(int current, const std::vector<int> &selected, bool newStep = true);
 
     QString mWorkingFolder;
     QString mOriginalsFolder;
@@ -140,4 +173,6 @@ private:
     bool mModified = false;
     int mCleanIndex = 0;
     int mStepSerial = 0;
+    int mCurrentBoot = -1;
+    std::vector<int> mSelectedBoots;
 };

@@ -2,43 +2,47 @@
 
 #include "BootsDocument.h"
 
-#include "UiText.h"
-
 #include <algorithm>
+#include <array>
+#include <optional>
 
 using TablePaste::Column;
 
 namespace {
 
+using Id = BootField::Id;
+
+constexpr std::array<std::optional<Id>, BootsTableModel::kColumnCount> kColumns = {
+    std::nullopt,  Id::Name,         Id::Code,         Id::Material, Id::Colour,
+    Id::ShotPower, Id::ShotAccuracy, Id::Acceleration, Id::TopSpeed, Id::Swerve};
+
 bool isNumber(Column column)
 {
-    return column == Column::Position || column >= Column::ShotPower;
-}
-
-RecordField fieldOf(Column column)
-{
-    switch (column) {
-    case Column::Name:
-        return RecordField::Name;
-    case Column::Material:
-        return RecordField::Material;
-    case Column::Colour:
-        return RecordField::Colour;
-    case Column::Manufacturer:
-        return RecordField::Manufacturer;
-    default:
-        return static_cast<RecordField>(static_cast<int>(RecordField::ShotPower) +
-                                        static_cast<int>(column) -
-                                        static_cast<int>(Column::ShotPower));
-    }
+    return !column || !column->isText();
 }
 
 } // namespace
 
+Column BootsTableModel::columnOf(int column)
+{
+    if (column < 0 || column >= kColumnCount || !kColumns[static_cast<std::size_t>(column)])
+        return nullptr;
+    return &BootFields::field(*kColumns[static_cast<std::size_t>(column)]);
+}
+
+int BootsTableModel::columnOf(const BootField &field)
+{
+    for (int c = 0; c < kColumnCount; ++c) {
+        if (kColumns[static_cast<std::size_t>(c)] == field.id)
+            return c;
+    }
+    return -1;
+}
+
 BootsTableModel::BootsTableModel(BootsDocument *document, QObject *parent)
     : QAbstractTableModel(parent), mDocument(document)
 {
-    for (int c = 0; c < TablePaste::kColumnCount; ++c)
+    for (int c = 0; c < kColumnCount; ++c)
         mHeaders << englishHeader(c);
     reload();
     connect(document, &BootsDocument::reset, this, [this] {
@@ -50,7 +54,7 @@ BootsTableModel::BootsTableModel(BootsDocument *document, QObject *parent)
         if (row < 0 || row >= rowCount())
             return;
         mRows[static_cast<std::size_t>(row)] = rowOf(row);
-        emit dataChanged(index(row, 0), index(row, TablePaste::kColumnCount - 1));
+        emit dataChanged(index(row, 0), index(row, kColumnCount - 1));
     });
     // Many boots at once: their number stays, so the rows (and the selection) stay too.
     connect(document, &BootsDocument::recordsReplaced, this, [this] {
@@ -60,25 +64,24 @@ BootsTableModel::BootsTableModel(BootsDocument *document, QObject *parent)
             beginResetModel();
             endResetModel();
         } else if (!mRows.empty()) {
-            emit dataChanged(index(0, 0), index(rowCount() - 1, TablePaste::kColumnCount - 1));
+            emit dataChanged(index(0, 0), index(rowCount() - 1, kColumnCount - 1));
         }
     });
 }
 
 QString BootsTableModel::englishHeader(int column)
 {
-    static const char *const headers[TablePaste::kColumnCount] = {
-        "#",          "Boots Name",    "Producent",    "Material Name", "Color Name",
-        "Shot Power", "Shot Accuracy", "Acceleration", "Top Speed",     "Swerve"};
-    return column >= 0 && column < TablePaste::kColumnCount ? QString::fromLatin1(headers[column])
-                                                            : QString();
+    if (column < 0 || column >= kColumnCount)
+        return {};
+    const Column field = columnOf(column);
+    return QString::fromLatin1(field ? field->caption : "#");
 }
 
 void BootsTableModel::setHeaders(const QStringList &headers)
 {
     for (qsizetype i = 0; i < headers.size() && i + 1 < mHeaders.size(); ++i)
         mHeaders[i + 1] = headers[i];
-    emit headerDataChanged(Qt::Horizontal, 0, TablePaste::kColumnCount - 1);
+    emit headerDataChanged(Qt::Horizontal, 0, kColumnCount - 1);
 }
 
 QString BootsTableModel::header(int column) const
@@ -90,7 +93,7 @@ BootsTableModel::Row BootsTableModel::rowOf(int row) const
 {
     const BootRecord &record = mDocument->database().records()[static_cast<std::size_t>(row)];
     Row r;
-    for (int c = 0; c < TablePaste::kColumnCount; ++c)
+    for (int c = 0; c < kColumnCount; ++c)
         r.cells << QString::fromStdString(
             TablePaste::shown(record, static_cast<std::size_t>(row), columnOf(c)));
     // A name the manufacturer has; a bare code is no name to find.
@@ -116,7 +119,7 @@ int BootsTableModel::rowCount(const QModelIndex &parent) const
 
 int BootsTableModel::columnCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : TablePaste::kColumnCount;
+    return parent.isValid() ? 0 : kColumnCount;
 }
 
 QVariant BootsTableModel::data(const QModelIndex &index, int role) const
@@ -126,9 +129,11 @@ QVariant BootsTableModel::data(const QModelIndex &index, int role) const
     const Row &row = mRows[static_cast<std::size_t>(index.row())];
     const Column column = columnOf(index.column());
     switch (role) {
-    case Qt::DisplayRole:
+    case Qt::DisplayRole: // NOLINT(bugprone-branch-clone)
         return row.cells[index.column()];
     case Qt::EditRole:
+        // A text for every cell, so that a statistic is typed like any field, digit by digit.
+        return row.cells[index.column()];
     case SortRole:
         if (isNumber(column))
             return row.cells[index.column()].toInt();
@@ -159,7 +164,7 @@ QVariant BootsTableModel::headerData(int section, Qt::Orientation orientation, i
 Qt::ItemFlags BootsTableModel::flags(const QModelIndex &index) const
 {
     const Qt::ItemFlags flags = QAbstractTableModel::flags(index);
-    if (!index.isValid() || columnOf(index.column()) == Column::Position)
+    if (!index.isValid() || !columnOf(index.column()))
         return flags;
     return flags | Qt::ItemIsEditable;
 }
@@ -168,14 +173,10 @@ bool BootsTableModel::setData(const QModelIndex &index, const QVariant &value, i
 {
     if (role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable))
         return false;
-    const QString typed = value.toString();
     QString reason;
-    if (!mDocument->setField(index.row(), fieldOf(columnOf(index.column())), typed, &reason)) {
+    if (!mDocument->setField(index.row(), *columnOf(index.column()), value.toString(), &reason)) {
         emit editNote(reason);
         return false;
     }
-    const QString stored = data(index).toString();
-    if (stored != typed)
-        emit editNote(UiText::text(UiText::Key::StoredAs, {stored}));
     return true;
 }

@@ -1,6 +1,7 @@
 #pragma once
-// The boots of a document as a table, one row per boot in file order and the columns of
-// TablePaste::Column: what the boots table shows, sorts, filters and edits. Edits go through
+// The boots of a document as a table, one row per boot in file order: its position `#`, then
+// the name, manufacturer, material, colour and the five statistics. What the boots table
+// shows, sorts, filters and edits. Edits go through
 // the document, so that each is an undo step; the table follows every change of the document.
 #include "exchange/TablePaste.h"
 
@@ -20,6 +21,7 @@ public:
     static constexpr int FilterRole = Qt::UserRole + 1;
     /// Shows at most as many boots as the boots list does.
     static constexpr int kMaxRows = 255;
+    static constexpr int kColumnCount = 10;
 
     explicit BootsTableModel(BootsDocument *document, QObject *parent = nullptr);
 
@@ -38,13 +40,14 @@ public:
     /// Stores an edit through the document; the cell then shows what was stored.
     bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
 
-    static TablePaste::Column columnOf(int column)
-    {
-        return static_cast<TablePaste::Column>(column);
-    }
+    /// The field that `column` shows, or null for `#` (and for no column).
+    static TablePaste::Column columnOf(int column);
+    /// The column that shows `field`, or -1.
+    static int columnOf(const BootField &field);
 
 signals:
-    /// An edit was stored otherwise than typed (cut, best fit) or refused: `note` says so.
+    /// An edit was refused: `note` says why. (What an edit stored otherwise than typed, the
+    /// document reports.)
     void editNote(const QString &note);
 
 private:

@@ -51,6 +51,33 @@ QString TextureArchives::workingCopy(int archive) const
         .filePath(archive == 2 ? QStringLiteral("File2") : QStringLiteral("File1"));
 }
 
+QString TextureArchives::gameFileName(int archive)
+{
+    return archive == 2 ? QStringLiteral("unnamed_2113.bin") : QStringLiteral("unnamed_5756.bin");
+}
+
+TextureArchives::BootTexture TextureArchives::textureOf(int boot) const
+{
+    BootTexture at;
+    if (boot < 0)
+        return at;
+    if (!isLoaded(1)) {
+        at.archiveToLoad = 1; // its count places every boot
+        return at;
+    }
+    const std::int32_t first = index(1).Count();
+    if (boot < first)
+        return {1, boot, 0};
+    if (!isLoaded(2)) {
+        at.archiveToLoad = 2;
+        return at;
+    }
+    const std::int64_t inSecond = static_cast<std::int64_t>(boot) - first;
+    if (inSecond < index(2).Count())
+        return {2, static_cast<std::int32_t>(inSecond), 0};
+    return at;
+}
+
 bool TextureArchives::load(int archive, const QString &path, QString *error)
 {
     Archive &a = slot(archive);
@@ -98,6 +125,19 @@ bool TextureArchives::entryTexture(int archive, std::int32_t entry, Bytes &dds,
     if (FileIo::readFileRange(toNative(workingCopy(archive)),
                               static_cast<std::uint64_t>(at.textureOffset()),
                               static_cast<std::uint64_t>(at.textureLength()), dds, &reason))
+        return true;
+    *error = fromCore(reason);
+    return false;
+}
+
+bool TextureArchives::entryLayout(int archive, std::int32_t entry, DdsLayout &layout,
+                                  QString *error) const
+{
+    Bytes dds;
+    if (!entryTexture(archive, entry, dds, error))
+        return false;
+    Reason reason;
+    if (DdsLayout::read(dds.data(), dds.size(), layout, &reason))
         return true;
     *error = fromCore(reason);
     return false;
@@ -209,8 +249,9 @@ bool TextureArchives::importFolder(int archive, const QString &folder, TextureSe
         return false;
     // The set goes into a copy, dropped on any refusal: the working copy takes all or nothing.
     Bytes after = before;
-    if (!TextureSet::importFolder(toNative(folder), slot(archive).index, after, outcome, progress,
-                                  fit))
+    if (!TextureSet::importFolder(toNative(folder), slot(archive).index,
+                                  toNative(QFileInfo(slot(archive).source).fileName()), after,
+                                  outcome, progress, fit))
         return false;
     std::vector<std::int32_t> entries;
     for (const TextureSet::Match &m : outcome.replaced)

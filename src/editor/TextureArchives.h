@@ -1,10 +1,12 @@
 #pragma once
 // The two texture archives being edited, as the boots are in BootsDocument: for each the file
 // the user loaded, its unwrapped working copy and index, a load number, and the textures that
-// differ from that file. Replacing an entry and importing a folder are undo steps on the
-// editor's one undo stack, acting on this document only. It shows nothing: failures are
-// false and a reason, or the failed() signal for an undo or redo.
+// differ from that file. It answers which entry holds a boot's texture. Replacing an entry and
+// importing a folder are undo steps on the editor's one undo stack, acting on this document
+// only. It shows nothing: failures are false and a reason, or the failed() signal for an undo
+// or redo.
 #include "archive/Textura.h"
+#include "imaging/dds/DdsLayout.h"
 #include "imaging/textures/TextureSet.h"
 
 #include <QObject>
@@ -25,6 +27,16 @@ public:
     /// An entry's texture: the DDS file that follows its 16-byte entry header.
     using EntryTexture = std::pair<std::int32_t, Bytes>;
 
+    /// Where a boot's texture lies, or why that is not known.
+    struct BootTexture
+    {
+        int archive = 0;         ///< 1 or 2, or 0 when the texture is not at hand
+        std::int32_t entry = -1; ///< the entry of `archive` that holds it
+        int archiveToLoad = 0;   ///< 1 or 2 when only loading that archive can tell, else 0
+        bool found() const { return archive != 0; }
+        bool operator==(const BootTexture &) const = default;
+    };
+
     /// `workingFolder` holds the working copies "File1" and "File2"; the steps go on `undoStack`.
     TextureArchives(const QString &workingFolder, QUndoStack *undoStack, QObject *parent = nullptr);
 
@@ -40,6 +52,15 @@ public:
     /// The unwrapped working copy that the preview reads.
     QString workingCopy(int archive) const;
     const Textura &index(int archive) const { return slot(archive).index; }
+    /// The game's name of archive 1 or 2 ("unnamed_5756.bin", "unnamed_2113.bin").
+    static QString gameFileName(int archive);
+
+    /// The texture of the boot at file position `boot`. The first archive holds the textures
+    /// of the first boots, one entry each in boot order, and the second goes on where the
+    /// first ends; so nothing is known before the first archive is loaded, and a boot past it
+    /// needs the second. A boot past both has no texture (and no archive to load).
+    BootTexture textureOf(int boot) const;
+
     /// Counts the loads of the archive: a step belongs to the load it was made on.
     int loadNumber(int archive) const { return slot(archive).loadNumber; }
 
@@ -49,6 +70,9 @@ public:
 
     /// The DDS texture of `entry` as the working copy holds it (what a viewer decodes).
     bool entryTexture(int archive, std::int32_t entry, Bytes &dds, QString *error) const;
+    /// The format, size and levels of the entry's texture; false, with the reason, when the
+    /// entry holds no DDS texture that can be read.
+    bool entryLayout(int archive, std::int32_t entry, DdsLayout &layout, QString *error) const;
     /// The entry's 4-character name, or the empty text when it cannot be read.
     QString entryName(int archive, std::int32_t entry) const;
 

@@ -98,7 +98,7 @@ QString TextureEditWatch::start(int archive, std::int32_t entry, QString *error)
     if (!mWatcher.directories().contains(mFolder))
         mWatcher.addPath(mFolder);
     mWatcher.addPath(path);
-    return path;
+    return path; // NOLINT(performance-no-automatic-move)
 }
 
 void TextureEditWatch::stop(int archive)

@@ -1,6 +1,9 @@
 #include "UiText.h"
 
+#include "boots/BootFields.h"
 #include "common/Ansi.h"
+#include "common/VbNumber.h"
+#include "language/Ini.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -15,6 +18,12 @@ std::vector<std::string> &currentTexts()
 {
     static std::vector<std::string> texts = TextKeys::read(std::string());
     return texts;
+}
+
+std::string &currentFile()
+{
+    static std::string file;
+    return file;
 }
 
 std::unique_ptr<QTranslator> &installedTranslator()
@@ -43,7 +52,8 @@ namespace UiText {
 
 void apply(const QString &languageFile)
 {
-    currentTexts() = TextKeys::read(QDir::toNativeSeparators(languageFile).toStdString());
+    currentFile() = QDir::toNativeSeparators(languageFile).toStdString();
+    currentTexts() = TextKeys::read(currentFile());
     installQtTranslations(text(Key::Locale));
 }
 
@@ -88,6 +98,51 @@ QString replacementNote(const Ansi::Conversion &conversion)
     for (const std::string &c : conversion.replaced)
         characters << QString::fromStdString(c);
     return text(Key::CharactersReplaced, {characters.join(QLatin1Char(' '))});
+}
+
+QString caption(const char *groupBoxKey, const char *english)
+{
+    const std::string text = groupBoxKey && !currentFile().empty()
+                                 ? ReadIniText(currentFile(), "GroupBox", groupBoxKey)
+                                 : std::string();
+    return QString::fromStdString(text.empty() ? std::string(english) : text);
+}
+
+QString caption(const BootField &field)
+{
+    return caption(field.captionKey, field.caption);
+}
+
+QString adjustment(const QString &caption, const std::string &from, const std::string &to,
+                   bool isText)
+{
+    // A name is shown whole; of a longer text, the status line has room for its start and its
+    // end, where a cut shows.
+    const auto quoted = [](const std::string &utf8) {
+        QString t = QString::fromStdString(utf8);
+        if (t.size() > 64)
+            t = t.left(32) + QChar(0x2026) + t.right(31);
+        return QLatin1Char('"') + t + QLatin1Char('"');
+    };
+    const bool plainNumber = !isText && VbNumber::parse(from).has_value();
+    return caption + QStringLiteral(": ") +
+           (plainNumber ? QString::fromStdString(from) : quoted(from)) +
+           QStringLiteral(" \u2192 ") + (isText ? quoted(to) : QString::fromStdString(to));
+}
+
+QString adjustmentNote(const QStringList &adjustments)
+{
+    if (adjustments.isEmpty())
+        return {};
+    return text(Key::ValuesAdjusted, {adjustments.join(QStringLiteral("; "))});
+}
+
+QStringList adjustments(const std::vector<FieldAdjustment> &adjusted)
+{
+    QStringList items;
+    for (const FieldAdjustment &a : adjusted)
+        items << adjustment(caption(*a.field), a.from, a.to, a.field->isText());
+    return items;
 }
 
 } // namespace UiText

@@ -6,10 +6,14 @@
 
 #include <QString>
 #include <QStringList>
+#include <string>
+#include <vector>
 
 namespace Ansi {
 struct Conversion;
 }
+struct BootField;
+struct FieldAdjustment;
 
 namespace UiText {
 
@@ -37,5 +41,20 @@ QString reason(const std::string &english) = delete;
 /// The status message for text that best fit changed ("Ł ż"), or the empty text when the
 /// conversion replaced nothing.
 QString replacementNote(const Ansi::Conversion &conversion);
+
+/// The caption that the current language gives the main window's group box `groupBoxKey`
+/// ("GroupBox14"), or `english` when it gives none.
+QString caption(const char *groupBoxKey, const char *english);
+/// The caption of `field` in the current language (English when the language has none).
+QString caption(const BootField &field);
+
+/// One field stored otherwise than typed or held: "Shot Power: 300 → 5", texts quoted
+/// (long ones shortened in the middle), and a number typed as no number quoted too.
+QString adjustment(const QString &caption, const std::string &from, const std::string &to,
+                   bool isText);
+/// adjustment() of each field, by its caption in the current language.
+QStringList adjustments(const std::vector<FieldAdjustment> &adjusted);
+/// The status message naming every adjustment, or the empty text for none.
+QString adjustmentNote(const QStringList &adjustments);
 
 } // namespace UiText

@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QDockWidget>
 #include <QHeaderView>
+#include <QStatusBar>
 #include <QTableView>
 #include <QTest>
 #include <QUndoStack>
@@ -75,6 +76,23 @@ TEST_F(BootsTableWindow, SortingShowsTheOrderAndKeepsEveryPosition)
     EXPECT_EQ(list()->count(), 20);
 }
 
+TEST_F(BootsTableWindow, StatisticCellTakesEveryDigitTypedAndSaysWhatItStored)
+{
+    table->setCurrentIndex(table->model()->index(1, kShotPower)); // boot 1
+    QTest::keyClick(table, Qt::Key_3);
+    auto *editor = table->viewport()->findChild<QLineEdit *>();
+    ASSERT_NE(editor, nullptr) << "typing opens the cell's editor";
+    QTest::keyClicks(editor, QStringLiteral("00")); // the editor has the focus now
+    EXPECT_EQ(editor->text(), "300") << "no digit is dropped";
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents(); // the view commits a cell's editor on the next turn
+    EXPECT_EQ(window().database().records()[1].Sila, 5);
+    EXPECT_EQ(shown(1, kShotPower), "5");
+    EXPECT_EQ(window().statusBar()->currentMessage(),
+              QString::fromUtf8("Adjusted to the fields' limits: Shot Power: 300 \u2192 5"));
+    EXPECT_EQ(steps()->undoText(), "Change Shot Power");
+}
+
 TEST_F(BootsTableWindow, SelectedRowsChangeTheirTickedStatisticsInOneStep)
 {
     auto *R3 = find<QRadioButton>("R3");
@@ -98,6 +116,31 @@ TEST_F(BootsTableWindow, SelectedRowsChangeTheirTickedStatisticsInOneStep)
     find<QAction>("mnuTable")->trigger(); // hidden: its rows are no choice any more
     EXPECT_FALSE(R3->isEnabled());
     EXPECT_TRUE(find<QRadioButton>("R1")->isChecked());
+}
+
+TEST_F(BootsTableWindow, SelectedRowsAreTheDocumentsSelectedBoots)
+{
+    BootsDocument &document = window().document();
+    clickRow(2);
+    clickRow(5, Qt::ControlModifier);
+    EXPECT_EQ(document.selectedBoots(), (std::vector<int>{2, 5}));
+    EXPECT_EQ(document.currentBoot(), 5);
+    EXPECT_EQ(list()->currentRow(), 5);
+    EXPECT_EQ(txt(0)->text(), "Boot 5");
+    select(2); // a boot of the selection: the rows stay selected
+    EXPECT_EQ(document.selectedBoots(), (std::vector<int>{2, 5}));
+    EXPECT_EQ(table->selectionModel()->selectedRows().size(), 2);
+    EXPECT_EQ(shown(table->currentIndex().row(), 0), "2");
+    select(7);
+    EXPECT_EQ(document.selectedBoots(), std::vector<int>{7});
+    EXPECT_EQ(table->selectionModel()->selectedRows().size(), 1);
+    clickRow(3);
+    clickRow(4, Qt::ShiftModifier);
+    find<QLineEdit>("txtTableFilter")->setText(QStringLiteral("boot 4"));
+    EXPECT_EQ(document.selectedBoots(), std::vector<int>{4}) << "rows filtered out are no choice";
+    open(game);
+    EXPECT_TRUE(table->selectionModel()->selectedRows().isEmpty());
+    EXPECT_EQ(document.currentBoot(), -1);
 }
 
 TEST_F(BootsTableWindow, CopyAndPasteGoThroughTheClipboard)

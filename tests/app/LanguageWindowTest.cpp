@@ -5,7 +5,10 @@
 
 #include <QAbstractItemView>
 #include <QAction>
+#include <QDir>
+#include <QLabel>
 #include <QMenu>
+#include <QStatusBar>
 #include <QTest>
 #include <filesystem>
 
@@ -24,7 +27,7 @@ protected:
         for (const auto &k : Languages::keys()) {
             const QString name = QString::fromLatin1(k.control);
             if (auto *box = mWindow->findChild<QGroupBox *>(name))
-                out << box->title();
+                out << Mnemonics::plain(box->title());
             else if (auto *button = mWindow->findChild<QAbstractButton *>(name))
                 out << Mnemonics::plain(button->text());
             else if (auto *menu = mWindow->findChild<QMenu *>(name))
@@ -44,10 +47,10 @@ protected:
         QStringList out;
         const std::string file = Languages::languageFile(programDir.path(), language);
         for (const auto &k : Languages::keys())
-            out << QString::fromLatin1(ReadIni(file, k.section, k.key).c_str());
+            out << QString::fromStdString(ReadIniText(file, k.section, k.key));
         for (int k = 7; k <= 11; ++k)
-            out << QString::fromLatin1(
-                ReadIni(file, "GroupBox", "GroupBox" + std::to_string(k)).c_str());
+            out << QString::fromStdString(
+                ReadIniText(file, "GroupBox", "GroupBox" + std::to_string(k)));
         return out;
     }
 
@@ -61,20 +64,25 @@ protected:
     }
 
     std::string configFile() { return Languages::configFile(programDir.path()); }
+
+    // The captions of the window's design, which English also gives.
+    static QStringList design()
+    {
+        QStringList out;
+        for (const auto &k : Languages::keys())
+            out << QString::fromLatin1(k.caption);
+        return out << "Shot Power"
+                   << "Shot Accuracy"
+                   << "Acceleration"
+                   << "Top Speed"
+                   << "Swerve";
+    }
 };
 
 TEST_F(LanguageWindow, FreshStartShowsTheEnglishDesignCaptions)
 {
     window();
-    QStringList design;
-    for (const auto &k : Languages::keys())
-        design << QString::fromLatin1(k.caption);
-    design << "Shot Power"
-           << "Shot Accuracy"
-           << "Acceleration"
-           << "Top Speed"
-           << "Swerve";
-    EXPECT_EQ(captions(), design);
+    EXPECT_EQ(captions(), design());
     QComboBox *box = find<QComboBox>("ComboBox");
     EXPECT_EQ(box->currentText(), "English");
     QStringList listed;
@@ -121,12 +129,19 @@ TEST_F(LanguageWindow, EmptyConfigurationGivesEmptyCaptions)
     EXPECT_EQ(find<QComboBox>("ComboBox")->count(), 7);
 }
 
-TEST_F(LanguageWindow, MissingLanguageFolderStillStarts)
+// A portable copy that lost its language folder speaks the program's own English and says why.
+TEST_F(LanguageWindow, MissingLanguageFolderStartsInBuiltInEnglishAndSaysSo)
 {
     fs::remove_all(programFile("Language"));
     window();
     EXPECT_EQ(find<QComboBox>("ComboBox")->count(), 0);
-    EXPECT_EQ(find<QGroupBox>("GroupBox1")->title(), "");
+    EXPECT_EQ(captions(), design());
+    EXPECT_EQ(find<QLabel>("Lbl(0)")->text(), "# Index:");
+    const QString said = mWindow->statusBar()->currentMessage();
+    EXPECT_TRUE(said.startsWith("No language files were found in ")) << said.toStdString();
+    EXPECT_TRUE(said.contains(QDir::toNativeSeparators(
+        QString::fromStdString(Languages::languageFolder(programDir.path())))))
+        << said.toStdString();
     open(writeGame(TestData::boots(2)));
     EXPECT_EQ(list()->count(), 2);
 }

@@ -35,6 +35,7 @@ TEST_F(OpenSave, EveryControlOfTheDesignIsThereByName)
                                      {"cmdOpent2", "QPushButton"},
                                      {"cmdCreate", "QPushButton"},
                                      {"Img", "QLabel"},
+                                     {"lblPreviewInfo", "QLabel"},
                                      {"LstOffset", "QListWidget"},
                                      {"LstOffset2", "QListWidget"},
                                      {"Lbl(0)", "QLabel"},
@@ -75,6 +76,7 @@ TEST_F(OpenSave, EveryControlOfTheDesignIsThereByName)
         return w ? w->parentWidget()->objectName() : QString();
     };
     EXPECT_EQ(parentBox("List1"), "GroupBox1");
+    EXPECT_EQ(parentBox("lblPreviewInfo"), "GroupBox15");
     EXPECT_EQ(parentBox("txt(0)"), "GroupBox3");
     EXPECT_EQ(parentBox("txt(7)"), "GroupBox11");
     EXPECT_EQ(parentBox("txt(8)"), "GroupBox17");

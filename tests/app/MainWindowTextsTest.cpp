@@ -83,7 +83,7 @@ TEST_F(MainWindowTexts, CoreReasonsAreShownInTheLanguage)
     answer.message();
     EXPECT_FALSE(window().openFile(writeGameBytes(TestData::wesys(plain), "short.bin")));
     EXPECT_TRUE(answer.details.value(0).contains(
-        QString::fromUtf8("naglówek zapowiada 3 rekordów, wiecej niz zawiera plik")))
+        QString::fromUtf8("nagłówek zapowiada 3 rekordów, więcej niż zawiera plik")))
         << answer.details.value(0).toStdString();
 }
 
@@ -151,7 +151,7 @@ TEST_F(MainWindowTexts, TypedNameIsStoredAndShownWithBestFitAndUndoneByTheKeys)
     type(name, QString::fromUtf8("Łódź Ż"));
     EXPECT_EQ(name->text(), QString::fromUtf8("Lódz Z"));
     EXPECT_EQ(list()->item(1)->text(), QString::fromUtf8("Lódz Z"));
-    EXPECT_TRUE(window().statusBar()->currentMessage().endsWith(QString::fromUtf8("Ż")));
+    EXPECT_TRUE(window().statusBar()->currentMessage().contains(QString::fromUtf8("Ż")));
     name->setCursorPosition(1);
     type(name, QString::fromUtf8("ż"));
     EXPECT_EQ(name->cursorPosition(), 2) << "the cursor stays after the typed letter";

@@ -58,6 +58,8 @@ protected:
     {
         return find<QListWidget>(archive == 1 ? "LstOffset" : "LstOffset2");
     }
+    QString info() { return find<QLabel>("lblPreviewInfo")->text(); }
+    bool pictureShown() { return !find<QLabel>("Img")->pixmap().isNull(); }
 
     QString archive1;
     QString archive2;
@@ -83,6 +85,15 @@ TEST_F(PreviewWindow, LoadingAnArchiveListsItsEntries)
     EXPECT_EQ(answer.texts.value(1), "unnamed_2113.bin (unnamed_2113.bin)");
     EXPECT_EQ(lst(2)->count(), 2);
     EXPECT_TRUE(fs::exists(programFile("File2")));
+}
+
+TEST_F(PreviewWindow, OpeningABootsFileLoadsTheTwoArchivesBesideIt)
+{
+    open(writeGame(TestData::boots(6))); // again, now that both archives lie beside it
+    EXPECT_EQ(lst(1)->count(), 4);
+    EXPECT_EQ(lst(2)->count(), 2);
+    select(5);
+    expectShows(5);
 }
 
 TEST_F(PreviewWindow, CancelledDialogKeepsTheArchive)
@@ -126,13 +137,60 @@ TEST_F(PreviewWindow, BootSelectionShowsItsTextureAcrossBothArchives)
     EXPECT_FALSE(fs::exists(programFile("t104")));
 }
 
-TEST_F(PreviewWindow, BootsBeyondTheArchivesKeepThePicture)
+TEST_F(PreviewWindow, ABootWhoseArchiveIsNotLoadedShowsNoTextureAndSaysWhichToLoad)
+{
+    select(2);
+    EXPECT_FALSE(pictureShown());
+    EXPECT_EQ(info(), "Load unnamed_5756.bin to see this boot's texture.")
+        << "the first archive's count places every boot";
+    ASSERT_TRUE(window().loadArchive(1, archive1));
+    expectShows(2);
+    select(5); // past the first archive, and no second archive loaded
+    EXPECT_FALSE(pictureShown()) << "not the picture of the boot before";
+    EXPECT_EQ(info(), "Load unnamed_2113.bin to see this boot's texture.");
+    EXPECT_FALSE(find<QPushButton>("cmdExportTexture")->isEnabled());
+}
+
+TEST_F(PreviewWindow, LoadingAnArchiveShowsTheSelectedBootsTextureAtOnce)
+{
+    select(1);
+    ASSERT_TRUE(window().loadArchive(1, archive1));
+    expectShows(1);
+    EXPECT_EQ(info(), "unnamed_5756.bin, entry 1 (t101): DXT5, 16 × 16");
+    EXPECT_TRUE(find<QPushButton>("cmdExportTexture")->isEnabled());
+    select(4);
+    ASSERT_TRUE(window().loadArchive(2, archive2));
+    expectShows(4);
+    EXPECT_EQ(info(), "unnamed_2113.bin, entry 0 (t104): DXT5, 16 × 16");
+}
+
+TEST_F(PreviewWindow, ReopeningTheFileShowsNoTextureUntilABootIsSelected)
 {
     ASSERT_TRUE(window().loadArchive(1, archive1));
-    select(2);
-    expectShows(2);
-    select(5); // no second archive loaded
-    expectShows(2);
+    select(1);
+    expectShows(1);
+    open(writeGame(TestData::boots(6)));
+    EXPECT_TRUE(list()->selectedItems().isEmpty());
+    EXPECT_FALSE(pictureShown());
+    EXPECT_EQ(info(), "");
+    for (const char *button : {"cmdExportTexture", "cmdReplaceTexture", "cmdViewTexture"})
+        EXPECT_FALSE(find<QPushButton>(button)->isEnabled()) << button;
+    select(3);
+    expectShows(3);
+}
+
+TEST_F(PreviewWindow, TheLineUnderThePreviewFollowsTheLanguage)
+{
+    ASSERT_TRUE(window().loadArchive(1, archive1));
+    select(5);
+    QComboBox *languages = find<QComboBox>("ComboBox");
+    const int deutsch = languages->findText(QStringLiteral("Deutsch"));
+    ASSERT_GE(deutsch, 0);
+    languages->setCurrentIndex(deutsch);
+    emit languages->activated(deutsch);
+    EXPECT_EQ(info(), "Laden Sie unnamed_2113.bin, um die Textur dieses Schuhs zu sehen.");
+    select(0);
+    EXPECT_EQ(info(), "unnamed_5756.bin, Eintrag 0 (t100): DXT5, 16 × 16");
 }
 
 TEST_F(PreviewWindow, EmptyArchiveShowsTheEmptyMessage)
@@ -157,7 +215,7 @@ TEST_F(PreviewWindow, LoadingTheSameArchiveTwiceRefillsTheList)
                                            "unnamed_5756.bin");
     ASSERT_TRUE(window().loadArchive(1, smaller));
     EXPECT_EQ(lst(1)->count(), 2);
-    EXPECT_EQ(lst(1)->currentRow(), -1);
+    EXPECT_EQ(lst(1)->currentRow(), 1) << "the selected boot's entry, shown at once";
     EXPECT_EQ(window().archiveIndex(1).Count(), 2);
 }
 
@@ -240,8 +298,13 @@ TEST_F(PreviewWindow, HostileEntriesNeverWriteOutsideTheProgramFolder)
     ASSERT_TRUE(shown.isValid());
     EXPECT_GT(shown.red(), 200);
     select(0);
+    EXPECT_FALSE(pictureShown()) << "an entry that cannot be shown shows no other boot's picture";
+    EXPECT_TRUE(info().startsWith("unnamed_5756.bin, entry 0 (../e) cannot be shown: "))
+        << info().toStdString();
+    select(1);
     select(2);
-    EXPECT_EQ(shownColour(), shown) << "the picture stays when an entry cannot be shown";
+    EXPECT_FALSE(pictureShown());
+    EXPECT_FALSE(find<QPushButton>("cmdExportTexture")->isEnabled());
     EXPECT_EQ(gameDir.listing(), before);
     EXPECT_FALSE(fs::exists(fs::path(programDir.path()).parent_path() / "e"));
     EXPECT_FALSE(fs::exists(fs::path(programDir.path()).parent_path() / "e.bmp"));

@@ -4,14 +4,21 @@
 
 #include "app/panels/PreviewPanel.h"
 #include "app/panels/TextureActions.h"
+#include "app/windows/frmTexture.h"
+#include "editor/TextureEditWatch.h"
 #include "archive/ArchiveEntry.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QImage>
 #include <QPixmap>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QTest>
+#include <QUndoStack>
 #include <filesystem>
 
 namespace {
@@ -150,13 +157,90 @@ TEST_F(TextureWindow, UndoThenSaveRestoresTheOriginalArchive)
 TEST_F(TextureWindow, WrongSizePictureGivesOneMessageAndChangesNothing)
 {
     const QString small = gameFile(TestData::png(TestData::solid(8, 8, {})), "small.png");
-    answer.message();
+    answer.message(QMessageBox::No);
     EXPECT_FALSE(actions()->replaceShownTexture(small));
-    EXPECT_EQ(answer.names, QStringList({"errorMessage"}));
+    EXPECT_EQ(answer.names, QStringList({"resizeMessage"}));
     EXPECT_TRUE(answer.texts.value(0).contains("small.png"));
+    EXPECT_TRUE(answer.texts.value(0).contains("8 x 8")) << answer.texts.value(0).toStdString();
+    EXPECT_TRUE(answer.texts.value(0).contains("16 x 16"));
     EXPECT_EQ(workingCopy(), original);
     EXPECT_FALSE(window().isWindowModified());
     EXPECT_EQ(window().document().undoStack()->count(), 0);
+}
+
+TEST_F(TextureWindow, WrongSizePictureIsResizedWhenTheUserSaysSo)
+{
+    const QString small =
+        gameFile(TestData::png(TestData::solid(10, 6, {200, 30, 10, 255})), "small.png");
+    answer.message(QMessageBox::Yes);
+    ASSERT_TRUE(actions()->replaceShownTexture(small));
+    EXPECT_EQ(answer.names, QStringList({"resizeMessage"}));
+    EXPECT_EQ(find<QAction>("mnuUndo")->text(), "Undo Replace Texture");
+    EXPECT_NEAR(preview()->shownPicture().pixels[2], 200, 12);
+}
+
+TEST_F(TextureWindow, ExportProposesTheBootAndEntryName)
+{
+    QString proposed;
+    answer.then([&proposed](QWidget *dialog) {
+        auto *files = qobject_cast<QFileDialog *>(dialog);
+        ASSERT_NE(files, nullptr);
+        proposed = QFileInfo(files->selectedFiles().value(0)).fileName();
+        files->reject();
+    });
+    find<QPushButton>("cmdExportTexture")->click();
+    EXPECT_EQ(proposed, "Boot 1 (t101).png");
+}
+
+// The image editor of the test: paints the PNG red, then saves blue by writing a new file and
+// renaming it over the old one, as many editors do.
+QString fakeEditor(const std::string &folder, const std::string &red, const std::string &blue)
+{
+    const std::string script = folder + "/editor.sh";
+    const std::string text = "#!/bin/sh\ncat '" + red + "' > \"$1\"\nsleep 2\ncp '" + blue +
+                             "' \"$1.new\" && mv \"$1.new\" \"$1\"\n";
+    TestData::writeFile(script, TestData::Bytes(text.begin(), text.end()));
+    std::filesystem::permissions(script, std::filesystem::perms::owner_all);
+    return QString::fromStdString(script);
+}
+
+TEST_F(TextureWindow, EachSaveInTheImageEditorIsAnUndoStepThatSaveWrites)
+{
+    const std::string red = gameDir.file("red.png");
+    const std::string blue = gameDir.file("blue.png");
+    TestData::writeFile(red, TestData::png(TestData::solid(kSide, kSide, {230, 10, 10, 255})));
+    TestData::writeFile(blue, TestData::png(TestData::solid(kSide, kSide, {10, 10, 230, 255})));
+    actions()->setTextureEditor(fakeEditor(gameDir.path(), red, blue));
+    QUndoStack *stack = window().document().undoStack();
+    const auto waitForSteps = [stack](int steps) {
+        for (int i = 0; i < 500 && stack->count() < steps; ++i)
+            QTest::qWait(20);
+        return stack->count() == steps;
+    };
+    find<QPushButton>("cmdEditTexture")->click();
+    ASSERT_TRUE(waitForSteps(1));
+    EXPECT_NEAR(preview()->shownPicture().pixels[2], 230, 12) << "the preview shows the red save";
+    ASSERT_TRUE(waitForSteps(2));
+    EXPECT_NEAR(preview()->shownPicture().pixels[0], 230, 12) << "and then the blue one";
+    EXPECT_EQ(find<QAction>("mnuUndo")->text(), "Undo Edit Texture 001");
+    find<QAction>("mnuUndo")->trigger();
+    EXPECT_NEAR(preview()->shownPicture().pixels[2], 230, 12) << "undo takes back one save";
+    saveExpecting("savedMessage");
+    const ArchiveEntry entry = ArchiveEntry::of(window().archiveIndex(1), kEntry);
+    const TestData::Bytes after = saved();
+    const TestData::Image written = TestData::decodeDds(TestData::Bytes(
+        after.begin() + entry.textureOffset(), after.begin() + entry.dataOffset + entry.length));
+    EXPECT_NEAR(written.at(0, 0).r, 230, 12);
+}
+
+TEST_F(TextureWindow, ViewerSendsTheShownTextureToTheImageEditor)
+{
+    actions()->setTextureEditor(QStringLiteral("/bin/true"));
+    find<QPushButton>("cmdViewTexture")->click();
+    auto *viewer = window().findChild<frmTexture *>();
+    ASSERT_NE(viewer, nullptr);
+    viewer->findChild<QPushButton *>(QStringLiteral("cmdEditTexture"))->click();
+    EXPECT_TRUE(actions()->editWatch()->isWatched(1, kEntry));
 }
 
 TEST_F(TextureWindow, ExportWritesThePngOfTheShownPicture)
@@ -263,7 +347,23 @@ TEST_F(TextureFolder, ExportAllWritesOnePngPerEntry)
     find<QPushButton>("cmdExportTextures")->click();
     EXPECT_EQ(answer.names, QStringList({"CDTextureFolder", "texturesExportedMessage"}));
     EXPECT_EQ(QDir(out).entryList(QDir::Files),
-              QStringList({"000_t100.png", "001_t101.png", "002_t102.png"}));
+              QStringList({"000_t100.png", "001_t101.png", "002_t102.png", "index.csv"}));
+    const TestData::Bytes index = TestData::readFile(out.toStdString() + "/index.csv");
+    EXPECT_NE(std::string(index.begin(), index.end()).find("\r\n1,t101,Boot 1\r\n"),
+              std::string::npos)
+        << "each entry with the boots that use it";
+}
+
+TEST_F(TextureFolder, ImportDialogNamesTheArchiveItImportsInto)
+{
+    QString title;
+    answer.then([&title](QWidget *dialog) {
+        title = dialog->windowTitle();
+        qobject_cast<QDialog *>(dialog)->reject();
+    });
+    find<QPushButton>("cmdImportTextures")->click();
+    EXPECT_EQ(title, "Import Textures into " + QFileInfo(archive).fileName());
+    EXPECT_EQ(workingCopy(), original);
 }
 
 TEST_F(TextureFolder, ImportIsOneStepThatSaveWrites)
@@ -286,6 +386,21 @@ TEST_F(TextureFolder, ImportIsOneStepThatSaveWrites)
     EXPECT_EQ(entryBytes(after, 0), entryBytes(original, 0));
     EXPECT_NE(entryBytes(after, 1), entryBytes(original, 1));
     EXPECT_NE(entryBytes(after, 2), entryBytes(original, 2));
+}
+
+TEST_F(TextureFolder, PicturesOfAnotherSizeAreResizedWhenTheUserSaysSo)
+{
+    const QString set = folder("set");
+    TestData::writeFile(set.toStdString() + "/001_a.png",
+                        TestData::png(TestData::solid(40, 24, {200, 30, 10, 255})));
+    answer.file(set);
+    answer.message(QMessageBox::Yes);
+    answer.message();
+    find<QPushButton>("cmdImportTextures")->click();
+    EXPECT_EQ(answer.names,
+              QStringList({"CDTextureFolder", "resizeMessage", "texturesImportedMessage"}));
+    EXPECT_TRUE(answer.details.value(0).contains("40 x 24")) << answer.details.value(0).toStdString();
+    EXPECT_EQ(find<QAction>("mnuUndo")->text(), "Undo Import Textures");
 }
 
 TEST_F(TextureFolder, BrokenPictureIsRefusedNamingIt)

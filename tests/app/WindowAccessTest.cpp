@@ -45,12 +45,54 @@ protected:
         return out;
     }
 
+    /// Captions sharing a mnemonic with an earlier caption, or without one while a letter of
+    /// theirs is still free (where letters run short, a caption may go without).
+    static QStringList withoutLetterWhileOneIsFree(const QStringList &captions)
+    {
+        QString taken;
+        for (const QString &c : captions)
+            taken += Mnemonics::letter(c);
+        QStringList out;
+        QString seen;
+        for (const QString &c : captions) {
+            const QChar letter = Mnemonics::letter(c);
+            if (!letter.isNull() && seen.contains(letter))
+                out << c;
+            seen += letter;
+            if (!letter.isNull())
+                continue;
+            for (const QChar l : Mnemonics::plain(c).toCaseFolded()) {
+                if (l.isLetterOrNumber() && !taken.contains(l.toLower())) {
+                    out << c;
+                    break;
+                }
+            }
+        }
+        return out;
+    }
+
     static QStringList captionsOf(const QList<QAction *> &actions)
     {
         QStringList out;
         for (const QAction *a : actions) {
             if (!a->isSeparator() && a->isVisible())
                 out << a->text();
+        }
+        return out;
+    }
+
+    /// The captions of every button of `w` that has one, and of the group boxes that lend
+    /// their field a mnemonic.
+    static QStringList buttonsOf(QWidget *w)
+    {
+        QStringList out;
+        for (const QAbstractButton *b : w->findChildren<QAbstractButton *>()) {
+            if (b->window() == w && !b->text().isEmpty())
+                out << b->text();
+        }
+        for (const QGroupBox *g : w->findChildren<QGroupBox *>()) {
+            if (!Mnemonics::letter(g->title()).isNull())
+                out << g->title();
         }
         return out;
     }
@@ -87,7 +129,8 @@ TEST_F(WindowAccess, EveryMenuItemAndButtonHasItsOwnMnemonicInEveryLanguage)
          {"English", "Polski", "Deutsch", "Español", "Français", "Italiano", "Português"}) {
         pick(QString::fromUtf8(language));
         const QStringList bar = captionsOf(window().menuBar()->actions());
-        EXPECT_EQ(withoutOwnLetter(bar + pushButtonsOf(&window())), QStringList()) << language;
+        EXPECT_EQ(withoutLetterWhileOneIsFree(bar + buttonsOf(&window())), QStringList())
+            << language;
         for (QMenu *menu : {window().fileMenu(), window().editMenu(), window().helpMenu()}) {
             emit menu->aboutToShow();
             EXPECT_EQ(withoutOwnLetter(captionsOf(menu->actions())), QStringList()) << language;

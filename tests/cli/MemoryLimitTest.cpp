@@ -10,6 +10,8 @@ TEST_F(Uninstrumented, RunningOutOfMemoryIsAnErrorNotACrash)
 {
 #if defined(CLEATWORK_SANITIZED)
     GTEST_SKIP() << "the sanitizer's shadow memory needs more address space than the limit";
+#elif defined(_WIN32)
+    GTEST_SKIP() << "Windows has no ulimit to cap a process's address space";
 #endif
     // A sound container of 200 MiB of plain bytes, unwrapped in 150 MiB of address space.
     Bytes plain(std::size_t{200} << 20);

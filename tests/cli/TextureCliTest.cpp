@@ -1,11 +1,12 @@
 // Exporting and replacing textures from the command line, checked against the test writer's
 // own DDS decoder: only entry N's pixel bytes change, every other byte stays.
 #include "CliFixture.h"
+#include "PlatformFiles.h"
 #include "TestImages.h"
 
-#include <FreeImage.h>
+#include "imaging/pictures/PictureReader.h"
+
 #include <filesystem>
-#include <sys/stat.h>
 
 namespace {
 
@@ -16,24 +17,28 @@ namespace fs = std::filesystem;
 constexpr int kSide = 64;
 constexpr std::size_t kPixelsAt = 16 + 128; // past the entry header and the DDS header
 
-// A PNG the program wrote, read back by FreeImage; empty when it cannot be read.
+// A PNG the program wrote, read back by the users' picture reader (libpng) at the size its
+// header gives; empty when it cannot be read.
 Image readPng(const std::string &path)
 {
-    FIBITMAP *read = FreeImage_Load(FIF_PNG, path.c_str(), 0);
-    if (!read)
+    const std::string file = slurp(path);
+    if (file.size() < 24)
         return {};
-    FIBITMAP *bgra = FreeImage_ConvertTo32Bits(read);
-    FreeImage_Unload(read);
-    const auto width = static_cast<int>(FreeImage_GetWidth(bgra));
-    const auto height = static_cast<int>(FreeImage_GetHeight(bgra));
+    const auto bytes = reinterpret_cast<const std::uint8_t *>(file.data());
+    const auto big32 = [&](std::size_t at) {
+        return static_cast<int>(std::uint32_t{bytes[at]} << 24 | std::uint32_t{bytes[at + 1]} << 16 |
+                                std::uint32_t{bytes[at + 2]} << 8 | bytes[at + 3]);
+    };
+    const int width = big32(16);
+    const int height = big32(20);
+    Picture read;
+    if (!PictureReader::read(bytes, file.size(), path, width, height, read, nullptr))
+        return {};
     Image got = TestData::solid(width, height, {});
-    for (int y = 0; y < height; ++y) {
-        const BYTE *line = FreeImage_GetScanLine(bgra, height - 1 - y);
-        for (int x = 0; x < width; ++x, line += 4)
-            got.pixels[static_cast<std::size_t>(y * width + x)] = {line[2], line[1], line[0],
-                                                                   line[3]};
+    for (std::size_t i = 0; i < got.pixels.size(); ++i) {
+        const std::uint8_t *bgra = read.pixels.data() + i * Picture::kChannels;
+        got.pixels[i] = {bgra[2], bgra[1], bgra[0], bgra[3]};
     }
-    FreeImage_Unload(bgra);
     return got;
 }
 
@@ -209,7 +214,7 @@ TEST_F(ReplaceTexture, ResizeFitsAPictureOfAnotherSizeForOneEntryOrAFolder)
     EXPECT_NE(imported.out.find("1 textures replaced"), std::string::npos) << imported.out;
 }
 
-// Every entry exported as a PNG that FreeImage reads back as the test decoder decodes it.
+// Every entry exported as a PNG that libpng reads back as the test decoder decodes it.
 TEST_F(Cli, TexturesExportWritesEveryValidEntryAsPng)
 {
     const Image picture = TestData::pattern(32, 16, true);
@@ -269,7 +274,9 @@ TEST_F(Cli, TexturesExportSkipsANameThatIsALink)
                                    {"cd34", TestData::dds(DdsFormat::Rgb24, 4, 4, {})}})));
     fs::create_directory(dir.file("out"));
     TestData::writeFile(dir.file(".profile"), Bytes{'h', 'i'});
-    fs::create_symlink(dir.file(".profile"), dir.file("out/000_ab12.png"));
+    std::string whyNot;
+    if (!PlatformFiles::makeLink(dir.file(".profile"), dir.file("out/000_ab12.png"), &whyNot))
+        GTEST_SKIP() << whyNot;
     const CliRun r = run("textures '" + path + "' --export '" + dir.file("out") + "'");
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("skipped entry 0 (ab12): "), std::string::npos) << r.err;
@@ -310,6 +317,63 @@ TEST_F(ReplaceTexture, ImportOfAFolderIsAllOrNothing)
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("002_ac03.png: the image is 3 x 3"), std::string::npos) << r.err;
     EXPECT_EQ(TestData::readFile(path), wrapped);
+}
+
+// A FIFO named like a picture is refused at once, never waited on; the guard turns a wait
+// into a failure instead of a hung test.
+TEST_F(ReplaceTexture, FifoInPlaceOfAPictureIsRefusedAtOnce)
+{
+    const std::string path = dir.file("unnamed_5756.bin");
+    const Bytes wrapped = TestData::wesys(archive(DdsFormat::Dxt5, 3));
+    TestData::writeFile(path, wrapped);
+    ASSERT_EQ(::mkfifo(dir.file("001_ab12.png").c_str(), 0600), 0);
+    const CliRun r =
+        run("replace-texture '" + path + "' 1 '" + dir.file("001_ab12.png") + "'", "timeout 20 ");
+    EXPECT_EQ(r.status, 1) << "124 when it waited";
+    EXPECT_NE(r.err.find("not a regular file"), std::string::npos) << r.err;
+    EXPECT_EQ(TestData::readFile(path), wrapped);
+}
+
+// Entry 1 of one archive is another texture in the other: an export goes back only into the
+// archive it came from. The lines name the file and both archives, and nothing is written.
+TEST_F(ReplaceTexture, ImportIntoTheOtherArchiveIsRefused)
+{
+    const std::string first = dir.file("unnamed_5756.bin");
+    const std::string second = dir.file("unnamed_2113.bin");
+    const Bytes wrapped = TestData::wesys(archive(DdsFormat::Dxt5, 3));
+    TestData::writeFile(first, wrapped);
+    TestData::writeFile(second, wrapped);
+    const std::string folder = dir.file("set");
+    ASSERT_EQ(run("textures '" + first + "' --export '" + folder + "'").status, 0);
+    TestData::writeFile(folder + "/001_ab12.png",
+                        TestData::png(TestData::pattern(kSide, kSide, true)));
+    const CliRun r = run("textures '" + second + "' --import '" + folder + "'");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("000_aa01.png: the picture was exported from unnamed_5756.bin, not from "
+                         "unnamed_2113.bin"),
+              std::string::npos)
+        << r.err;
+    EXPECT_EQ(r.err.find("001_ab12.png"), std::string::npos) << "an unmarked picture is taken";
+    EXPECT_EQ(TestData::readFile(second), wrapped);
+}
+
+// A name that would forge a line of the output, or speak to the terminal, is printed escaped.
+TEST_F(ReplaceTexture, NamesFromTheFolderCannotForgeOutput)
+{
+    const std::string path = dir.file("unnamed_5756.bin");
+    TestData::writeFile(path, TestData::wesys(archive(DdsFormat::Dxt5, 3)));
+    const std::string folder = dir.file("set");
+    std::filesystem::create_directory(folder);
+    TestData::writeFile(folder + "/001_a\nreplaced entry 2 from \x1b[31mb.png",
+                        TestData::png(TestData::pattern(kSide, kSide, true)));
+    TestData::writeFile(folder + "/notes\r.txt", {'x'});
+    const CliRun r = run("textures '" + path + "' --import '" + folder + "' --dry-run");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "skipped notes\\r.txt: not named <number>_<name> with the extension png, "
+                     "bmp, tga, jpg, jpeg or dds\n"
+                     "would replace entry 1 from 001_a\\nreplaced entry 2 from \\x1b[31mb.png\n"
+                     "1 textures replaced, 0 unchanged, 1 files skipped (dry run: nothing "
+                     "written)\n");
 }
 
 } // namespace

@@ -256,8 +256,10 @@ TEST_F(TwoWindows, InstalledEditorWritesOnlyToTheUserDataFolder)
     fs::permissions(gameDir.path(), fs::perms::owner_write, fs::perm_options::add);
     EXPECT_EQ(snapshot(prefix.path()), bundled);
     EXPECT_EQ(Languages::configuredLanguage(data.path()), "Deutsch");
-    EXPECT_EQ(snapshot(data.path(), false), "Language/\nLanguage/C\nLanguage/Deutsch/\n"
-                                            "Language/Deutsch/LNG.ini\nLanguage/Mine/\n");
+    // Beside the languages, the data folder keeps the original of the opened file.
+    const std::string written = snapshot(data.path(), false);
+    EXPECT_EQ(written.substr(0, written.find("originals/")),
+              "Language/\nLanguage/C\nLanguage/Deutsch/\nLanguage/Deutsch/LNG.ini\nLanguage/Mine/\n");
     EXPECT_TRUE(fs::is_regular_file(config.file("Cleatwork/cleatwork.ini")))
         << "the editor's settings, in a configuration folder made for them";
 }

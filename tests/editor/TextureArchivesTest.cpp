@@ -80,6 +80,33 @@ TEST_F(Textures, ImportIsOneStepThatUndoTakesBackAndRedoPutsAgain)
     EXPECT_EQ(workingCopy(), imported);
 }
 
+// The document names its archive by the file it was loaded from: its own export comes back,
+// one of the other archive is refused naming both.
+TEST_F(Textures, ImportKnowsTheArchiveItsPicturesCameFrom)
+{
+    Textura index;
+    ASSERT_TRUE(index.load(original));
+    TextureSet::Exported exported;
+    std::string reason;
+    ASSERT_TRUE(TextureSet::exportAll(original, index, "unnamed_2113.bin",
+                                      gameDir.file("other"), exported, &reason))
+        << reason;
+    ASSERT_TRUE(TextureSet::exportAll(original, index, "unnamed_5756.bin", gameDir.file("own"),
+                                      exported, &reason))
+        << reason;
+    TextureSet::Outcome outcome;
+    QString error;
+    EXPECT_FALSE(textures().importFolder(1, path("other"), outcome, &error));
+    ASSERT_EQ(outcome.problems.size(), 3U);
+    EXPECT_EQ(outcome.problems[0].text(),
+              "000_t100.png: the picture was exported from unnamed_2113.bin, not from "
+              "unnamed_5756.bin");
+    EXPECT_TRUE(textures().importFolder(1, path("own"), outcome, &error))
+        << testing::PrintToString(outcome.problems);
+    EXPECT_EQ(outcome.unchanged, 3);
+    EXPECT_EQ(workingCopy(), original);
+}
+
 TEST_F(Textures, CancelledImportChangesNothing)
 {
     ASSERT_TRUE(QDir().mkpath(path("set")));
@@ -131,16 +158,73 @@ TEST_F(Textures, BootsAndTexturesEachKnowTheirOwnChanges)
     EXPECT_FALSE(doc.bootsModified());
     EXPECT_TRUE(textures().isModified(1));
     EXPECT_FALSE(textures().isModified(2));
+    const BootField &name = BootFields::field(BootField::Id::Name);
     RecordTexts texts;
-    texts.name = QStringLiteral("Renamed");
-    texts.code = QStringLiteral("0");
-    for (auto &statistic : texts.statistics)
-        statistic = QStringLiteral("3");
-    ASSERT_TRUE(doc.setRecord(0, texts, RecordField::Name));
+    texts.set(name, QStringLiteral("Renamed"));
+    ASSERT_TRUE(doc.setRecord(0, texts, RecordEdit::typing(name)));
     EXPECT_TRUE(doc.bootsModified());
     stack().undo();
     EXPECT_FALSE(doc.bootsModified());
     EXPECT_TRUE(doc.isModified());
 }
+
+// Which entry holds a boot's texture: the first archive's entries are the first boots', the
+// second archive goes on where the first ends. -1 archive entries: the archive is not loaded.
+struct Placing
+{
+    const char *name;
+    int firstEntries;
+    int secondEntries;
+    int boot;
+    TextureArchives::BootTexture expected;
+};
+
+class BootTexture : public testing::TestWithParam<Placing>
+{
+protected:
+    void load(int archive, int entries)
+    {
+        if (entries < 0)
+            return;
+        std::vector<TestData::ArchiveEntry> list;
+        for (int i = 0; i < entries; ++i)
+            list.push_back({"e" + std::to_string(100 + i),
+                            TestData::dds(TestData::DdsFormat::Dxt1, 4, 4, {})});
+        const std::string file = gameDir.file("archive" + std::to_string(archive) + ".bin");
+        TestData::writeFile(file, TestData::wesys(TestData::textureArchive(list)));
+        QString error;
+        ASSERT_TRUE(doc.textures().load(archive, QString::fromStdString(file), &error))
+            << error.toStdString();
+    }
+
+    TempDir programDir;
+    TempDir gameDir;
+    BootsDocument doc{QString::fromStdString(programDir.path())};
+};
+
+TEST_P(BootTexture, LiesInThisEntryOrSaysWhichArchiveToLoad)
+{
+    const Placing &c = GetParam();
+    load(1, c.firstEntries);
+    load(2, c.secondEntries);
+    const TextureArchives::BootTexture at = doc.textures().textureOf(c.boot);
+    EXPECT_EQ(at.archive, c.expected.archive);
+    EXPECT_EQ(at.entry, c.expected.entry);
+    EXPECT_EQ(at.archiveToLoad, c.expected.archiveToLoad);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Boots, BootTexture,
+    testing::Values(Placing{"NoBootHasNone", 3, 2, -1, {0, -1, 0}},
+                    Placing{"NothingLoadedNeedsTheFirst", -1, -1, 0, {0, -1, 1}},
+                    Placing{"TheSecondAlonePlacesNoBoot", -1, 2, 0, {0, -1, 1}},
+                    Placing{"FirstBootFirstEntry", 3, -1, 0, {1, 0, 0}},
+                    Placing{"LastEntryOfTheFirst", 3, -1, 2, {1, 2, 0}},
+                    Placing{"PastTheFirstNeedsTheSecond", 3, -1, 3, {0, -1, 2}},
+                    Placing{"TheSecondGoesOnWhereTheFirstEnds", 3, 2, 3, {2, 0, 0}},
+                    Placing{"LastEntryOfTheSecond", 3, 2, 4, {2, 1, 0}},
+                    Placing{"PastBothHasNone", 3, 2, 5, {0, -1, 0}},
+                    Placing{"AnEmptyFirstLeavesEveryBootToTheSecond", 0, 2, 1, {2, 1, 0}}),
+    CaseName::by([](const Placing &c) { return std::string(c.name); }));
 
 } // namespace

@@ -99,6 +99,22 @@ INSTANTIATE_TEST_SUITE_P(
                    "No space left on device"}),
     CaseName::by([](const auto &c) { return std::string(c.name); }));
 
+TEST_F(UiTexts, AdjustmentsQuoteTextsAndShortenLongOnesInTheMiddle)
+{
+    EXPECT_EQ(UiText::adjustment("Swerve", "300", "5", false),
+              QString::fromUtf8("Swerve: 300 \u2192 5"));
+    EXPECT_EQ(UiText::adjustment("Swerve", "", "1", false),
+              QString::fromUtf8("Swerve: \"\" \u2192 1"))
+        << "a text that is no number is quoted";
+    const std::string material = std::string(40, 'a') + std::string(40, 'z');
+    EXPECT_EQ(UiText::adjustment("Material", material, material.substr(0, 60), true),
+              QString::fromUtf8("Material: \"") + QString(32, 'a') + QChar(0x2026) +
+                  QString(31, 'z') + QString::fromUtf8("\" \u2192 \"") + QString(40, 'a') +
+                  QString(20, 'z') + QLatin1Char('"'))
+        << "a name's length (64) is shown whole";
+    EXPECT_EQ(UiText::adjustmentNote({}), QString());
+}
+
 TEST_F(UiTexts, EveryBundledLanguageHasQtsTranslations)
 {
     for (const char *language :

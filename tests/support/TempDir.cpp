@@ -8,6 +8,22 @@
 
 namespace fs = std::filesystem;
 
+namespace {
+
+// Paths are UTF-8 text, as the program's own; on Windows with its own separator.
+fs::path fromUtf8(const std::string &text)
+{
+    return fs::path(std::u8string(text.begin(), text.end()));
+}
+
+std::string toUtf8(fs::path path)
+{
+    const auto u8 = path.make_preferred().u8string();
+    return std::string(u8.begin(), u8.end());
+}
+
+} // namespace
+
 TempDir::TempDir()
 {
     std::random_device random;
@@ -15,7 +31,7 @@ TempDir::TempDir()
     for (int attempt = 0; attempt < 32; ++attempt) {
         const fs::path candidate = base / ("cleatwork-test-" + std::to_string(random()));
         if (fs::create_directory(candidate)) {
-            mPath = candidate.string();
+            mPath = toUtf8(candidate);
             return;
         }
     }
@@ -26,21 +42,21 @@ TempDir::~TempDir()
 {
     std::error_code ec;
     // Make everything writable again so that tests that took write access away clean up.
-    for (const auto &entry : fs::recursive_directory_iterator(mPath, ec))
+    for (const auto &entry : fs::recursive_directory_iterator(fromUtf8(mPath), ec))
         fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, ec);
-    fs::remove_all(mPath, ec);
+    fs::remove_all(fromUtf8(mPath), ec);
 }
 
 std::string TempDir::file(const std::string &name) const
 {
-    return (fs::path(mPath) / name).string();
+    return toUtf8(fromUtf8(mPath) / fromUtf8(name));
 }
 
 std::string TempDir::listing() const
 {
     std::vector<std::string> names;
-    for (const auto &entry : fs::directory_iterator(mPath))
-        names.push_back(entry.path().filename().string());
+    for (const auto &entry : fs::directory_iterator(fromUtf8(mPath)))
+        names.push_back(toUtf8(entry.path().filename()));
     std::sort(names.begin(), names.end());
     std::string out;
     for (const auto &n : names)

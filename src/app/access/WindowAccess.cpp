@@ -123,6 +123,7 @@ constexpr const char *kCaption = "mnemonicCaption"; ///< the caption before its 
 constexpr const char *kMarked = "mnemonicMarked";   ///< the text the mnemonic was given in
 constexpr const char *kFresh = "mnemonicFresh";     ///< choose every letter afresh next time
 constexpr const char *kLabelsField = "mnemonicLabelsField";
+constexpr const char *kPreferred = "mnemonicPreferred";
 
 QString captionOf(const QObject *o)
 {
@@ -150,7 +151,9 @@ void setCaptionOf(QObject *o, const QString &text)
 QStringList assignTo(const QList<QObject *> &controls, bool fresh,
                      const QStringList &taken = QStringList())
 {
-    QStringList captions = taken;
+    QStringList captions;
+    for (const QString &t : taken) // only their letters: a caption without one takes none here
+        captions << (Mnemonics::letter(t).isNull() ? QString() : t);
     for (QObject *c : controls) {
         const QString shown = captionOf(c);
         const bool ours = c->property(kMarked).toString() == shown;
@@ -181,24 +184,29 @@ QList<QObject *> captioned(const QList<QAction *> &actions)
 }
 
 /// The window's own captioned buttons, also those not shown yet (so that showing one moves no
-/// letter), push buttons first as they need a mnemonic most, then the group boxes that caption
-/// a field; each kind in the order the controls were made.
+/// letter): those preferred first, then push buttons as they need a mnemonic most, then the
+/// group boxes that caption a field (a short caption has few letters to choose from), then the
+/// other buttons; each kind in the order the controls were made. When letters run short, the
+/// last go without.
 QList<QObject *> buttonsOf(QWidget *window)
 {
+    QList<QObject *> preferred;
     QList<QObject *> push;
     QList<QObject *> other;
     QList<QObject *> groups;
     for (QWidget *w : window->findChildren<QWidget *>()) {
         if (w->window() != window || captionOf(w).isEmpty())
             continue;
-        if (qobject_cast<QPushButton *>(w))
+        if (w->property(kPreferred).toBool())
+            preferred << w;
+        else if (qobject_cast<QPushButton *>(w))
             push << w;
         else if (qobject_cast<QAbstractButton *>(w))
             other << w;
         else if (w->property(kLabelsField).toBool())
             groups << w;
     }
-    return push + other + groups;
+    return preferred + push + groups + other;
 }
 
 void watchMenu(QMenu *menu)
@@ -324,6 +332,11 @@ void languageChanged(QWidget *window)
 void labelsItsField(QGroupBox *box)
 {
     box->setProperty(kLabelsField, true);
+}
+
+void preferMnemonic(QWidget *control)
+{
+    control->setProperty(kPreferred, true);
 }
 
 QString nameFromCaptions(const QWidget *control)

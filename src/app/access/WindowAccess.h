@@ -23,9 +23,13 @@ void languageChanged(QWidget *window);
 /// Mnemonics for the items of `menu`, unique within it; kept as update() keeps them.
 void updateMenu(QMenu *menu);
 
-/// `box`'s caption gets a mnemonic too (after the buttons'), which moves the focus to the
-/// one field it holds: for a field with no caption of its own.
+/// `box`'s caption gets a mnemonic too (after the push buttons'), which moves the focus to
+/// the one field it holds: for a field with no caption of its own.
 void labelsItsField(QGroupBox *box);
+
+/// `control` (a button, or a group box given labelsItsField()) takes its mnemonic before the
+/// window's other controls: for controls that must keep one when letters run short.
+void preferMnemonic(QWidget *control);
 
 /// The name a screen reader gets for `control` when it has none of its own: the label whose
 /// buddy it is, its placeholder, the caption of its group, its dock's title, its tool tip, a

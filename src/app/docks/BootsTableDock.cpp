@@ -18,13 +18,11 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScrollBar>
 #include <QSortFilterProxyModel>
-#include <QSpinBox>
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -35,13 +33,9 @@ using TablePaste::Column;
 
 namespace {
 
-/// The record editor's group boxes whose captions head the columns after `#`.
-const char *const kCaptionBoxes[] = {"GroupBox3", "GroupBox17", "GroupBox4",
-                                     "GroupBox5", "GroupBox7",  "GroupBox8",
-                                     "GroupBox9", "GroupBox10", "GroupBox11"};
-
-/// Statistics in a spin box of the stored range, the manufacturer in a box of the six names,
-/// texts in a line edit.
+/// The manufacturer in a box of the six names; texts and statistics in a line edit, which
+/// takes what is typed whole, for the field's rule to store (a statistic typed as 300 is
+/// stored as 5, and said so, not cut to 30 while typing).
 class CellDelegate : public QStyledItemDelegate
 {
 public:
@@ -51,15 +45,10 @@ public:
                           const QModelIndex &index) const override
     {
         const Column column = BootsTableModel::columnOf(index.column());
-        if (column == Column::Manufacturer) {
+        if (column && column->rule == BootField::Rule::Code) {
             auto *box = new QComboBox(parent);
             for (const std::string &name : Manufacturer::names())
                 box->addItem(QString::fromStdString(name));
-            return box;
-        }
-        if (column >= Column::ShotPower) {
-            auto *box = new QSpinBox(parent);
-            box->setRange(0, 255);
             return box;
         }
         return QStyledItemDelegate::createEditor(parent, option, index);
@@ -104,9 +93,8 @@ public:
 
 } // namespace
 
-BootsTableDock::BootsTableDock(BootsDocument *document, QListWidget *list, QMenu *editMenu,
-                               QMainWindow *window)
-    : QDockWidget(window), mDocument(document), mList(list),
+BootsTableDock::BootsTableDock(BootsDocument *document, QMenu *editMenu, QMainWindow *window)
+    : QDockWidget(window), mDocument(document),
       mModel(new BootsTableModel(document, this)), mProxy(new QSortFilterProxyModel(this)),
       mTable(new BootsTableView), mFilter(new QLineEdit)
 {
@@ -130,9 +118,9 @@ BootsTableDock::BootsTableDock(BootsDocument *document, QListWidget *list, QMenu
     // One line a boot, columns as wide as their English headers (the widths are remembered).
     mTable->setWordWrap(false);
     mTable->verticalHeader()->setDefaultSectionSize(mTable->fontMetrics().height() + 8);
-    for (int c = 0; c < TablePaste::kColumnCount; ++c) {
-        const bool text =
-            c >= static_cast<int>(Column::Name) && c <= static_cast<int>(Column::Colour);
+    for (int c = 0; c < BootsTableModel::kColumnCount; ++c) {
+        const Column field = BootsTableModel::columnOf(c);
+        const bool text = field && field->isText();
         const int header =
             mTable->fontMetrics().horizontalAdvance(BootsTableModel::englishHeader(c)) + 30;
         mTable->setColumnWidth(c, text ? std::max(header, 140) : header);
@@ -181,14 +169,12 @@ BootsTableDock::BootsTableDock(BootsDocument *document, QListWidget *list, QMenu
             &BootsTableDock::followTable);
     connect(mTable->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &BootsTableDock::followTable);
-    connect(mList->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            &BootsTableDock::followList);
-    connect(mList->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            &BootsTableDock::followList);
+    connect(document, &BootsDocument::currentBootChanged, this, &BootsTableDock::followDocument);
+    connect(document, &BootsDocument::selectionChanged, this, &BootsTableDock::followDocument);
     // A reset or a filter drops selected rows without telling the selection's listeners.
-    connect(mProxy, &QAbstractItemModel::modelReset, this, &BootsTableDock::updateActions);
-    connect(mProxy, &QAbstractItemModel::layoutChanged, this, &BootsTableDock::updateActions);
-    connect(mProxy, &QAbstractItemModel::rowsRemoved, this, &BootsTableDock::updateActions);
+    connect(mProxy, &QAbstractItemModel::modelReset, this, &BootsTableDock::followTable);
+    connect(mProxy, &QAbstractItemModel::layoutChanged, this, &BootsTableDock::followTable);
+    connect(mProxy, &QAbstractItemModel::rowsRemoved, this, &BootsTableDock::followTable);
     connect(this, &QDockWidget::visibilityChanged, this, &BootsTableDock::updateActions);
     // Widths remembered from another language may cut this one's headers.
     connect(this, &QDockWidget::visibilityChanged, this, [this](bool visible) {
@@ -211,11 +197,12 @@ void BootsTableDock::retranslate()
     mFilter->setPlaceholderText(UiText::text(UiText::Key::TableFilter));
     // The columns carry the record editor's captions; one a language leaves empty is English.
     QStringList headers;
-    for (std::size_t c = 0; c < std::size(kCaptionBoxes); ++c) {
-        const auto *box = parentWidget()->findChild<QGroupBox *>(QLatin1String(kCaptionBoxes[c]));
+    for (int c = 1; c < BootsTableModel::kColumnCount; ++c) {
+        const BootField &field = *BootsTableModel::columnOf(c);
+        const auto *box =
+            parentWidget()->findChild<QGroupBox *>(QLatin1String(field.captionKey));
         const QString caption = box ? Mnemonics::plain(box->title()) : QString();
-        headers << (caption.isEmpty() ? BootsTableModel::englishHeader(static_cast<int>(c) + 1)
-                                      : caption);
+        headers << (caption.isEmpty() ? BootsTableModel::englishHeader(c) : caption);
     }
     mModel->setHeaders(headers);
     fitHeaders();
@@ -225,7 +212,7 @@ void BootsTableDock::fitHeaders()
 {
     // Wider where a header needs it, never narrower than the user made a column.
     QHeaderView *header = mTable->horizontalHeader();
-    for (int c = 0; c < TablePaste::kColumnCount; ++c)
+    for (int c = 0; c < BootsTableModel::kColumnCount; ++c)
         header->resizeSection(c, std::max(header->sectionSize(c), header->sectionSizeHint(c)));
 }
 
@@ -256,41 +243,39 @@ void BootsTableDock::followTable()
     updateActions();
     if (mFollowing)
         return;
+    // A current row the user took out of the selection leaves the current boot as it was.
     const QModelIndex current = mTable->currentIndex();
-    if (!current.isValid() || !mTable->selectionModel()->isRowSelected(current.row(), {}))
-        return;
-    const int position = mProxy->mapToSource(current).row();
-    QListWidgetItem *item = mList->item(position);
-    if (!item || (mList->currentRow() == position && item->isSelected()))
-        return;
+    int boot = mDocument->currentBoot();
+    if (current.isValid() && mTable->selectionModel()->isRowSelected(current.row(), {}))
+        boot = mProxy->mapToSource(current).row();
     mFollowing = true;
-    // Selected as a click selects it: the window shows the boot's fields.
-    mList->setCurrentRow(position, QItemSelectionModel::ClearAndSelect);
-    mList->scrollToItem(item);
+    mDocument->setSelection(boot, selectedPositions());
     mFollowing = false;
 }
 
-void BootsTableDock::followList()
+void BootsTableDock::followDocument()
 {
     if (mFollowing)
         return;
-    const int position = mList->currentRow();
-    const QListWidgetItem *item = mList->item(position);
-    if (!item || !item->isSelected())
-        return;
-    // A boot the table already stands on keeps the table's selection of many rows.
-    const QModelIndex current = mTable->currentIndex();
-    if (current.isValid() && mProxy->mapToSource(current).row() == position)
-        return;
-    const QModelIndex row = mProxy->mapFromSource(mModel->index(position, 0));
-    if (!row.isValid())
-        return; // filtered out
     mFollowing = true;
-    mTable->selectionModel()->setCurrentIndex(row.siblingAtColumn(std::max(current.column(), 0)),
-                                              QItemSelectionModel::ClearAndSelect |
-                                                  QItemSelectionModel::Rows);
-    mTable->scrollTo(row);
+    QItemSelection rows;
+    for (const int position : mDocument->selectedBoots()) {
+        const QModelIndex row = mProxy->mapFromSource(mModel->index(position, 0));
+        if (row.isValid()) // not filtered out
+            rows.select(row, row.siblingAtColumn(mProxy->columnCount() - 1));
+    }
+    QItemSelectionModel *selection = mTable->selectionModel();
+    selection->select(rows, QItemSelectionModel::ClearAndSelect);
+    const int boot = mDocument->currentBoot();
+    const QModelIndex current = mTable->currentIndex();
+    const QModelIndex row = mProxy->mapFromSource(mModel->index(boot, 0));
+    if (row.isValid() && (!current.isValid() || mProxy->mapToSource(current).row() != boot)) {
+        selection->setCurrentIndex(row.siblingAtColumn(std::max(current.column(), 0)),
+                                   QItemSelectionModel::NoUpdate);
+        mTable->scrollTo(row);
+    }
     mFollowing = false;
+    updateActions();
 }
 
 bool BootsTableDock::copy()
@@ -301,11 +286,11 @@ bool BootsTableDock::copy()
     std::vector<std::vector<std::string>> lines;
     lines.reserve(positions.size() + 1);
     lines.emplace_back();
-    for (int c = 0; c < TablePaste::kColumnCount; ++c)
+    for (int c = 0; c < BootsTableModel::kColumnCount; ++c)
         lines.back().push_back(mModel->header(c).toStdString());
     for (const int position : positions) {
         lines.emplace_back();
-        for (int c = 0; c < TablePaste::kColumnCount; ++c)
+        for (int c = 0; c < BootsTableModel::kColumnCount; ++c)
             lines.back().push_back(mModel->index(position, c).data().toString().toStdString());
     }
     QApplication::clipboard()->setText(QString::fromStdString(TablePaste::join(lines)));
@@ -326,7 +311,7 @@ bool BootsTableDock::pasteText(const QString &text)
     for (int row = current.row(); row < mProxy->rowCount(); ++row)
         target.rows.push_back(
             static_cast<std::size_t>(mProxy->mapToSource(mProxy->index(row, 0)).row()));
-    for (int c = current.column(); c < TablePaste::kColumnCount; ++c) {
+    for (int c = current.column(); c < BootsTableModel::kColumnCount; ++c) {
         target.columns.push_back(BootsTableModel::columnOf(c));
         target.headers.push_back(mModel->header(c).toStdString());
     }

@@ -1,7 +1,8 @@
 #pragma once
 // The boots table (View ▸ Boots Table): every boot of the document in a sortable, filterable
-// table beside the boots list, whose selection it follows both ways. Cells are edited in
-// place; rows are copied to and blocks pasted from spreadsheets as tab-separated text.
+// table beside the boots list. Its selected rows and current row are the document's selected
+// and current boots, both ways. Cells are edited in place; rows are copied to and blocks pasted
+// from spreadsheets as tab-separated text.
 #include <QDockWidget>
 #include <vector>
 
@@ -9,7 +10,6 @@ class BootsDocument;
 class BootsTableModel;
 class QAction;
 class QLineEdit;
-class QListWidget;
 class QMainWindow;
 class QMenu;
 class QSortFilterProxyModel;
@@ -20,9 +20,8 @@ class BootsTableDock : public QDockWidget
     Q_OBJECT
 public:
     /// Adds itself, hidden, to the bottom of `window`, a View menu holding `mnuTable` to the
-    /// end of its menu bar and Copy and Paste to `editMenu`. It follows `list`'s selection.
-    BootsTableDock(BootsDocument *document, QListWidget *list, QMenu *editMenu,
-                   QMainWindow *window);
+    /// end of its menu bar and Copy and Paste to `editMenu`.
+    BootsTableDock(BootsDocument *document, QMenu *editMenu, QMainWindow *window);
 
     QTableView *table() const { return mTable; }
     BootsTableModel *model() const { return mModel; }
@@ -53,12 +52,13 @@ protected:
 
 private:
     void retranslate();
+    /// Tells the document the rows the user selected.
     void followTable();
-    void followList();
+    /// Selects the document's selected boots and moves to its current boot.
+    void followDocument();
     void updateActions();
 
     BootsDocument *mDocument;
-    QListWidget *mList;
     BootsTableModel *mModel;
     QSortFilterProxyModel *mProxy;
     QTableView *mTable;
@@ -66,6 +66,6 @@ private:
     QMenu *mView;
     QAction *mCopy;
     QAction *mPaste;
-    /// True while one side's selection is being made to follow the other's.
+    /// True while the table and the document are being made to agree.
     bool mFollowing = false;
 };

@@ -66,6 +66,11 @@ GlobalChangePanel::GlobalChangePanel(QWidget *parent)
     change->addWidget(cmdChange, 4, 0, 1, 3);
 
     // "All" sets every statistic: the ticks keep their state but choose nothing then.
+    // Letters run short in some languages: every choice of the change keeps its own.
+    for (QWidget *control : std::initializer_list<QWidget *>{R1, R2, R3, Ch[0], Ch[1], Ch[2],
+                                                             Ch[3], Ch[4], valueBox, cmdChange})
+        WindowAccess::preferMnemonic(control);
+
     connect(R1, &QRadioButton::clicked, this, [this] {
         if (R1->isChecked())
             enableTicks(true);

@@ -1,12 +1,16 @@
 #include "PreviewPanel.h"
 
 #include "app/ui/PictureView.h"
+#include "app/ui/TextureTexts.h"
+#include "editor/BootsDocument.h"
 #include "editor/GuiText.h"
 #include "editor/TextureArchives.h"
+#include "editor/UiText.h"
 
 #include "imaging/textures/TexturePreview.h"
 
 #include <QEvent>
+#include <QFileInfo>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,10 +23,12 @@
 #include <algorithm>
 
 using GuiText::toNative;
+using Key = UiText::Key;
 
-PreviewPanel::PreviewPanel(TextureArchives *archives, const QString &workingFolder, QWidget *parent)
-    : QGroupBox(QStringLiteral("Preview"), parent), mWorkingFolder(workingFolder),
-      mTextures(archives), mPreview(std::make_unique<TexturePreview>(toNative(workingFolder)))
+PreviewPanel::PreviewPanel(BootsDocument *document, const QString &workingFolder, QWidget *parent)
+    : QGroupBox(QStringLiteral("Preview"), parent), mDocument(document),
+      mTextures(&document->textures()), mWorkingFolder(workingFolder),
+      mPreview(std::make_unique<TexturePreview>(toNative(workingFolder)))
 {
     setObjectName(QStringLiteral("GroupBox15"));
     mLayout = new QVBoxLayout(this);
@@ -35,6 +41,13 @@ PreviewPanel::PreviewPanel(TextureArchives *archives, const QString &workingFold
     Img->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     mLayout->addWidget(Img, 1);
     Img->installEventFilter(this);
+    lblPreviewInfo = new QLabel(this);
+    lblPreviewInfo->setObjectName(QStringLiteral("lblPreviewInfo"));
+    // Entry names come from the archive: never read as markup.
+    lblPreviewInfo->setTextFormat(Qt::PlainText);
+    lblPreviewInfo->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    lblPreviewInfo->setWordWrap(true);
+    mLayout->addWidget(lblPreviewInfo);
     cmdOpenT = addButton(QStringLiteral("cmdOpenT"), QStringLiteral("Load unnamed_5756.bin"));
     cmdOpent2 = addButton(QStringLiteral("cmdOpent2"), QStringLiteral("Load unnamed_2113.bin"));
     connect(cmdOpenT, &QPushButton::clicked, this, [this] { emit loadRequested(1); });
@@ -47,7 +60,6 @@ PreviewPanel::PreviewPanel(TextureArchives *archives, const QString &workingFold
         each.list->setObjectName(a == 0 ? QStringLiteral("LstOffset")
                                         : QStringLiteral("LstOffset2"));
         each.list->hide();
-        connect(each.list, &QListWidget::itemClicked, this, [this, a] { previewEntry(a + 1); });
     }
     std::array<QLineEdit *, 4> text{};
     for (int i = 0; i < 4; ++i) {
@@ -59,8 +71,10 @@ PreviewPanel::PreviewPanel(TextureArchives *archives, const QString &workingFold
     mArchives[0].namePositionField = text[1];
     mArchives[1].lengthField = text[2];
     mArchives[1].namePositionField = text[3];
-    connect(archives, &TextureArchives::loaded, this, &PreviewPanel::archiveReloaded);
-    connect(archives, &TextureArchives::texturesChanged, this, &PreviewPanel::texturesChanged);
+    connect(mTextures, &TextureArchives::loaded, this, &PreviewPanel::archiveReloaded);
+    connect(mTextures, &TextureArchives::texturesChanged, this, &PreviewPanel::texturesChanged);
+    connect(document, &BootsDocument::currentBootChanged, this, &PreviewPanel::refreshShown);
+    connect(document, &BootsDocument::reset, this, &PreviewPanel::refreshShown);
     setEnabled(false);
 }
 
@@ -85,11 +99,6 @@ void PreviewPanel::addControl(QWidget *control)
     mLayout->addWidget(control);
 }
 
-const Textura &PreviewPanel::archiveIndex(int archive) const
-{
-    return mTextures->index(archive);
-}
-
 QString PreviewPanel::archivePath(int number) const
 {
     return mTextures->isLoaded(number) ? mTextures->workingCopy(number) : QString();
@@ -104,56 +113,68 @@ void PreviewPanel::archiveReloaded(int number, const QString &path)
 {
     Archive &a = archive(number);
     const Textura &entries = mTextures->index(number);
-    // The shown texture belonged to the archive that the load replaced, or was found past
-    // archive 1's entries, whose count the load of archive 1 may have changed.
-    if (mShownArchive == number || (number == 1 && mShownArchive == 2)) {
-        mShownArchive = 0;
-        mShown = Picture();
-        Img->clear();
-        emit shownChanged(false);
-    }
     emit archiveLoaded(number, path);
-    const QSignalBlocker blocker(a.list);
-    a.list->clear();
-    for (std::int32_t i = 0; i < entries.Count(); ++i)
-        a.list->addItem(QString::number(static_cast<std::int64_t>(entries.Get_Offset(i)) + 1));
-    a.list->setCurrentRow(-1);
+    {
+        const QSignalBlocker blocker(a.list);
+        a.list->clear();
+        for (std::int32_t i = 0; i < entries.Count(); ++i)
+            a.list->addItem(QString::number(static_cast<std::int64_t>(entries.Get_Offset(i)) + 1));
+        a.list->setCurrentRow(-1);
+    }
+    // The current boot's texture may lie in this archive now, or elsewhere: archive 1's count
+    // places the second archive's boots.
+    refreshShown();
 }
 
 void PreviewPanel::texturesChanged(int number, const std::vector<std::int32_t> &entries)
 {
-    if (mShownArchive == number &&
-        std::find(entries.begin(), entries.end(), mShownEntry) != entries.end())
+    const TextureArchives::BootTexture at = mTextures->textureOf(mDocument->currentBoot());
+    if (at.archive == number && std::find(entries.begin(), entries.end(), at.entry) != entries.end())
         refreshShown();
 }
 
-void PreviewPanel::previewEntry(int number)
+void PreviewPanel::refreshShown()
 {
-    previewEntry(number, archive(number).list->currentRow());
+    const TextureArchives::BootTexture at = mTextures->textureOf(mDocument->currentBoot());
+    mProblem.clear();
+    selectEntry(at.archive, at.entry);
+    if (at.found())
+        previewEntry(at.archive, at.entry);
+    else
+        clearShown();
+    describe();
 }
 
-void PreviewPanel::previewEntry(int number, int selected)
+void PreviewPanel::selectEntry(int number, int entry)
+{
+    for (int a = 1; a <= 2; ++a) {
+        QListWidget *list = archive(a).list;
+        const QSignalBlocker blocker(list);
+        list->setCurrentRow(a == number ? entry : -1);
+    }
+}
+
+void PreviewPanel::previewEntry(int number, int entry)
 {
     Archive &a = archive(number);
-    if (selected < 0)
-        return;
-    a.selectedEntry = selected;
+    a.selectedEntry = entry;
     // The hidden fields show the entry's length less one and its name's one-based position.
-    const ArchiveEntry entry = ArchiveEntry::of(mTextures->index(number), selected);
-    a.lengthField->setText(QString::number(entry.length - 1));
-    a.namePositionField->setText(QString::number(entry.namePosition()));
+    const ArchiveEntry at = ArchiveEntry::of(mTextures->index(number), entry);
+    a.lengthField->setText(QString::number(at.length - 1));
+    a.namePositionField->setText(QString::number(at.namePosition()));
     std::string bitmap;
     TexturePreview::Picture picture;
-    // A texture that cannot be shown keeps the previous picture; the preview says nothing. The
-    // picture no longer belongs to the selected boot, so nothing may export or replace it.
-    if (!mPreview->run(toNative(archivePath(number)), entry, bitmap, &picture)) {
-        forgetShown();
+    // A picture of another boot would pass for this boot's: a texture that cannot be shown
+    // shows none, and nothing may export or replace it.
+    if (!mPreview->run(toNative(archivePath(number)), at, bitmap, &picture)) {
+        mProblem = mPreview->errorReason();
+        clearShown();
         return;
     }
     // The picture the bitmap file now holds, taken from memory rather than read back.
     mShown = std::move(picture);
     mShownArchive = number;
-    mShownEntry = selected;
+    mShownEntry = entry;
     drawShown();
     emit shownChanged(true);
 }
@@ -172,28 +193,42 @@ void PreviewPanel::setShowAlpha(bool showAlpha)
         drawShown();
 }
 
-void PreviewPanel::refreshShown()
+void PreviewPanel::clearShown()
 {
-    if (mShownArchive != 0)
-        previewEntry(mShownArchive, mShownEntry);
+    Img->clear();
+    mShown = Picture();
+    mShownEntry = -1;
+    if (mShownArchive == 0)
+        return;
+    mShownArchive = 0;
+    emit shownChanged(false);
 }
 
-void PreviewPanel::showTextureOf(int bootPosition)
+void PreviewPanel::describe()
 {
-    QListWidget *first = mArchives[0].list;
-    QListWidget *second = mArchives[1].list;
-    if (first->count() > bootPosition) {
-        first->setCurrentRow(bootPosition);
-        previewEntry(1);
-        return;
+    const int boot = mDocument->currentBoot();
+    const TextureArchives::BootTexture at = mTextures->textureOf(boot);
+    QString text;
+    if (at.archiveToLoad != 0) {
+        text = UiText::text(Key::PreviewLoadArchive,
+                            {TextureArchives::gameFileName(at.archiveToLoad)});
+    } else if (at.found()) {
+        const QStringList source = {QFileInfo(mTextures->source(at.archive)).fileName(),
+                                    QString::number(at.entry),
+                                    mTextures->entryName(at.archive, at.entry)};
+        DdsLayout layout;
+        QString problem = mProblem.empty() ? QString() : UiText::reason(mProblem);
+        if (problem.isEmpty() && mTextures->entryLayout(at.archive, at.entry, layout, &problem))
+            text = UiText::text(Key::PreviewTexture,
+                                source + QStringList{TextureTexts::format(layout),
+                                                     QString::number(layout.width),
+                                                     QString::number(layout.height)});
+        else
+            text = UiText::text(Key::PreviewCannotShow, source + QStringList{problem});
+    } else if (boot >= 0) {
+        text = UiText::text(Key::PreviewNoTexture);
     }
-    const int inSecond = bootPosition - first->count();
-    if (inSecond >= 0 && inSecond < second->count()) {
-        second->setCurrentRow(inSecond);
-        previewEntry(2);
-        return;
-    }
-    forgetShown(); // the boot has no texture in the loaded archives
+    lblPreviewInfo->setText(text);
 }
 
 bool PreviewPanel::eventFilter(QObject *watched, QEvent *event)
@@ -203,11 +238,9 @@ bool PreviewPanel::eventFilter(QObject *watched, QEvent *event)
     return QGroupBox::eventFilter(watched, event);
 }
 
-void PreviewPanel::forgetShown()
+void PreviewPanel::changeEvent(QEvent *event)
 {
-    if (mShownArchive == 0)
-        return;
-    mShownArchive = 0;
-    mShownEntry = -1;
-    emit shownChanged(false);
+    if (event->type() == QEvent::LanguageChange)
+        describe();
+    QGroupBox::changeEvent(event);
 }

@@ -1,16 +1,21 @@
 #pragma once
 // The texture preview ("Preview", GroupBox15): the load buttons of the two texture archives,
-// their hidden entry lists and position fields, and the picture of the selected boot's
-// texture. The archives themselves belong to the texture document (TextureArchives).
-#include "archive/Textura.h"
+// their hidden entry lists and position fields, the picture of the current boot's texture and
+// the line under it that names that texture (or the archive to load). It shows what the
+// documents answer: the boots document which boot is current, the texture document
+// (TextureArchives) which entry holds its texture. A texture that cannot be shown leaves the
+// picture empty and the line says why.
+#include "common/Reason.h"
 #include "imaging/pictures/Picture.h"
 
 #include <QGroupBox>
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
+class BootsDocument;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -23,19 +28,14 @@ class PreviewPanel : public QGroupBox
 {
     Q_OBJECT
 public:
-    /// Shows the archives of `archives`; `workingFolder` holds the preview's files.
-    PreviewPanel(TextureArchives *archives, const QString &workingFolder,
-                 QWidget *parent = nullptr);
+    /// Shows the current boot of `document` and its texture; `workingFolder` holds the
+    /// preview's files.
+    PreviewPanel(BootsDocument *document, const QString &workingFolder, QWidget *parent = nullptr);
     ~PreviewPanel() override;
 
     /// Removes the preview's files from the working folder.
     void removeFiles();
 
-    /// Shows the texture of the boot at list position `bootPosition`: entry p of archive 1,
-    /// or entry p minus archive 1's count of archive 2.
-    void showTextureOf(int bootPosition);
-
-    const Textura &archiveIndex(int archive) const;
     /// The archive file whose entries the preview reads (the working copy once loaded).
     QString archivePath(int archive) const;
     /// The entry of `archive` previewed last, or -1.
@@ -52,7 +52,7 @@ public:
     const Picture &shownPicture() const { return mShown; }
     /// With `showAlpha` transparent parts are drawn over a checkerboard, otherwise opaque.
     void setShowAlpha(bool showAlpha);
-    /// Previews the shown entry again from its archive (after its texture changed).
+    /// Shows the current boot's texture again from its archive.
     void refreshShown();
 
 signals:
@@ -67,6 +67,7 @@ signals:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     struct Archive
@@ -80,22 +81,29 @@ private:
     /// Fills the entry list of an archive the document has (re)loaded.
     void archiveReloaded(int number, const QString &path);
     void texturesChanged(int number, const std::vector<std::int32_t> &entries);
-    void previewEntry(int archive);
-    void previewEntry(int archive, int entry);
+    /// Selects the entry in its hidden list and fields, as the lists have always held it.
+    void selectEntry(int number, int entry);
+    void previewEntry(int number, int entry);
     void drawShown();
-    /// The shown picture no longer belongs to the selected boot.
-    void forgetShown();
+    /// Shows no picture.
+    void clearShown();
+    /// Says on lblPreviewInfo what is shown, what is not and why.
+    void describe();
 
-    QString mWorkingFolder;
+    BootsDocument *mDocument;
     TextureArchives *mTextures;
+    QString mWorkingFolder;
     std::unique_ptr<TexturePreview> mPreview;
     std::array<Archive, 2> mArchives;
     QVBoxLayout *mLayout = nullptr;
     Picture mShown;
     int mShownArchive = 0;
     int mShownEntry = -1;
+    /// Why the current boot's texture is not on show, when the texture document found it.
+    Reason mProblem;
     bool mShowAlpha = true;
     QLabel *Img = nullptr;
+    QLabel *lblPreviewInfo = nullptr;
     QPushButton *cmdOpenT = nullptr;
     QPushButton *cmdOpent2 = nullptr;
 };

@@ -3,10 +3,12 @@
 #include "editor/GuiText.h"
 
 #include "boots/Baza.h"
+#include "boots/BootFields.h"
 #include "boots/Manufacturer.h"
 #include "editor/UiText.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -40,13 +42,14 @@ RecordEditorPanel::RecordEditorPanel(QWidget *parent)
     mLayout->addStretch(1);
 
     for (int k = 0; k < 9; ++k) {
-        const auto field = static_cast<RecordField>(k);
+        const BootField *field = BootFields::editorField(k);
         connect(txt[k], &QLineEdit::textChanged, this, [this, k, field] {
             if (mLoading)
                 return;
-            if (k < 3)
+            // Stored as typed first, so that the document can say what storing changed.
+            emit fieldEdited(*field);
+            if (field->isText())
                 fitToCodePage(txt[k]);
-            emit fieldEdited(field);
         });
     }
     connect(Combo, &QComboBox::activated, this, &RecordEditorPanel::chooseManufacturer);
@@ -102,8 +105,9 @@ QGroupBox *RecordEditorPanel::makeFieldGroups(QVBoxLayout *parameters)
     QGroupBox *idBox = groupBox(16, "ID/Index");
     Lbl[1] = new QLabel(QStringLiteral("# ID"), idBox);
     Lbl[1]->setObjectName(QStringLiteral("Lbl(1)"));
-    Lbl[0] = new QLabel(QStringLiteral("# Index:"), idBox);
+    Lbl[0] = new QLabel(idBox);
     Lbl[0]->setObjectName(QStringLiteral("Lbl(0)"));
+    showIndexLabel();
     auto *ids = new QVBoxLayout(idBox);
     ids->addWidget(Lbl[1]);
     ids->addWidget(Lbl[0]);
@@ -121,17 +125,15 @@ void RecordEditorPanel::setFieldsEnabled(bool enabled)
 void RecordEditorPanel::showRecord(const Baza &db, int index, int listCount)
 {
     const auto i = static_cast<std::uint8_t>(index);
+    // The record that Index designates (an index past the last one designates the last).
+    BootRecord record;
+    if (db.Count() > 0)
+        record = db.records()[static_cast<std::size_t>(std::min<int>(i, db.Count() - 1))];
     mLoading = true;
-    txt[0]->setText(fromAnsi(db.Get_Nazwa(i)));
-    txt[1]->setText(fromAnsi(db.Get_NazwaMaterialu(i)));
-    txt[2]->setText(fromAnsi(db.Get_Kolor(i)));
-    txt[3]->setText(QString::number(db.Get_Sila(i)));
-    txt[4]->setText(QString::number(db.Get_Precyzja(i)));
-    txt[5]->setText(QString::number(db.Get_Przyspieszenie(i)));
-    txt[6]->setText(QString::number(db.Get_Szybkosc(i)));
-    txt[7]->setText(QString::number(db.Get_Podkrecanie(i)));
-    txt[8]->setText(QString::number(db.Get_nowe(i)));
-    Lbl[0]->setText(QStringLiteral("# Index: ") + QString::number(listCount));
+    for (int k = 0; k < 9; ++k)
+        txt[k]->setText(QString::fromStdString(BootFields::editorField(k)->shown(record)));
+    mShownCount = listCount;
+    showIndexLabel();
     Lbl[1]->setText(QStringLiteral("# ID      : ") + QString::number(db.Get_ID(i)));
     showManufacturer();
     mLoading = false;
@@ -143,7 +145,8 @@ void RecordEditorPanel::clear()
     mLoading = true;
     for (QLineEdit *field : txt)
         field->clear();
-    Lbl[0]->setText(QStringLiteral("# Index:"));
+    mShownCount = -1;
+    showIndexLabel();
     Lbl[1]->setText(QStringLiteral("# ID"));
     Combo->setCurrentIndex(-1);
     mLoading = false;
@@ -153,12 +156,8 @@ void RecordEditorPanel::clear()
 RecordTexts RecordEditorPanel::texts() const
 {
     RecordTexts t;
-    t.name = txt[0]->text();
-    t.material = txt[1]->text();
-    t.colour = txt[2]->text();
-    for (int s = 0; s < 5; ++s)
-        t.statistics[static_cast<std::size_t>(s)] = txt[3 + s]->text();
-    t.code = txt[8]->text();
+    for (int k = 0; k < 9; ++k)
+        t.set(*BootFields::editorField(k), txt[k]->text());
     return t;
 }
 
@@ -167,19 +166,19 @@ QList<QLineEdit *> RecordEditorPanel::recordFields() const
     return {txt.begin(), txt.end()};
 }
 
-bool RecordEditorPanel::putValueInStatistics(const QString &value,
-                                             const std::array<bool, 5> &which)
+std::vector<const BootField *> RecordEditorPanel::putValueInStatistics(
+    const QString &value, const std::array<bool, 5> &which)
 {
-    bool any = false;
+    std::vector<const BootField *> set;
     mLoading = true;
     for (std::size_t s = 0; s < which.size(); ++s) {
         if (which[s]) {
             txt[3 + s]->setText(value);
-            any = true;
+            set.push_back(BootFields::statistics()[s]);
         }
     }
     mLoading = false;
-    return any;
+    return set;
 }
 
 void RecordEditorPanel::setGlobalChange(QWidget *panel)
@@ -190,6 +189,20 @@ void RecordEditorPanel::setGlobalChange(QWidget *panel)
 void RecordEditorPanel::addControl(QWidget *control)
 {
     mLayout->insertWidget(mLayout->count() - 1, control);
+}
+
+void RecordEditorPanel::showIndexLabel()
+{
+    const QString label = UiText::text(UiText::Key::IndexLabel);
+    Lbl[0]->setText(mShownCount < 0 ? label
+                                    : label + QLatin1Char(' ') + QString::number(mShownCount));
+}
+
+void RecordEditorPanel::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        showIndexLabel();
+    QGroupBox::changeEvent(event);
 }
 
 void RecordEditorPanel::showManufacturer()
@@ -208,7 +221,7 @@ void RecordEditorPanel::chooseManufacturer()
     mLoading = true;
     txt[8]->setText(QString::number(*code));
     mLoading = false;
-    emit fieldEdited(RecordField::Manufacturer);
+    emit manufacturerChosen();
 }
 
 void RecordEditorPanel::fitToCodePage(QLineEdit *field)
@@ -225,5 +238,4 @@ void RecordEditorPanel::fitToCodePage(QLineEdit *field)
     field->setText(fromAnsi(conversion.ansi));
     field->setCursorPosition(static_cast<int>(before));
     mLoading = false;
-    emit charactersReplaced(UiText::replacementNote(conversion));
 }

@@ -6,6 +6,7 @@
 
 #include <QGroupBox>
 #include <array>
+#include <vector>
 
 class Baza;
 class QComboBox;
@@ -30,8 +31,9 @@ public:
     QList<QLineEdit *> recordFields() const;
 
     /// Sets the statistics' fields chosen by `which` (Shot Power first) to `value` without
-    /// reporting edits; false when none is chosen.
-    bool putValueInStatistics(const QString &value, const std::array<bool, 5> &which);
+    /// reporting edits; the statistics set (none when none is chosen).
+    std::vector<const BootField *> putValueInStatistics(const QString &value,
+                                                        const std::array<bool, 5> &which);
     /// Places the global change of statistics below the statistics, inside "Statistics".
     void setGlobalChange(QWidget *panel);
 
@@ -39,13 +41,19 @@ public:
     void addControl(QWidget *control);
 
 signals:
-    /// The user changed `field` (typing, or choosing a manufacturer).
-    void fieldEdited(RecordField field);
-    /// Typed text was stored with best fit; `note` names the characters replaced.
-    void charactersReplaced(const QString &note);
+    /// The user typed in `field`; its text shows the best fit in Windows-1252 once the
+    /// signal's receivers have stored it.
+    void fieldEdited(const BootField &field);
+    /// The user chose a manufacturer by name: the code field shows its code.
+    void manufacturerChosen();
+
+protected:
+    void changeEvent(QEvent *event) override;
 
 private:
     QGroupBox *makeFieldGroups(QVBoxLayout *parameters);
+    /// "# Index:" in the language, with the shown boot's count when one is shown.
+    void showIndexLabel();
     void setFieldsEnabled(bool enabled);
     void showManufacturer();
     void chooseManufacturer();
@@ -53,6 +61,7 @@ private:
     void fitToCodePage(QLineEdit *field);
 
     bool mLoading = false;
+    int mShownCount = -1; ///< the list's size shown beside "# Index:", -1 for none
     QVBoxLayout *mLayout = nullptr;
     std::array<QLineEdit *, 9> txt{};
     std::array<QLabel *, 2> Lbl{};

@@ -7,6 +7,7 @@
 #include "editor/BootsDocument.h"
 #include "editor/GuiText.h"
 #include "editor/TextureArchives.h"
+#include "editor/TextureEditWatch.h"
 
 #include "common/FileIo.h"
 #include "editor/UiText.h"
@@ -14,10 +15,18 @@
 #include "imaging/textures/TextureSet.h"
 
 #include <QCheckBox>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QProcess>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QUrl>
+#include <algorithm>
 #include <memory>
 
+using GuiText::fromAnsi;
 using GuiText::toNative;
 using Key = UiText::Key;
 
@@ -40,7 +49,8 @@ QStringList fromCore(const std::vector<Reason> &lines)
 } // namespace
 
 TextureActions::TextureActions(PreviewPanel *preview, BootsDocument *document, QWidget *window)
-    : QObject(preview), mPreview(preview), mTextures(&document->textures()), mWindow(window)
+    : QObject(preview), mPreview(preview), mDocument(document), mTextures(&document->textures()),
+      mWindow(window)
 {
     cmdExportTexture =
         preview->addButton(QStringLiteral("cmdExportTexture"), UiText::text(Key::ExportTexture));
@@ -53,15 +63,25 @@ TextureActions::TextureActions(PreviewPanel *preview, BootsDocument *document, Q
     chkAlpha = new QCheckBox(UiText::text(Key::ShowAlpha));
     chkAlpha->setObjectName(QStringLiteral("chkAlpha"));
     chkAlpha->setChecked(true);
-    preview->addControl(chkAlpha);
+    // Beside the short Alpha box rather than on a row of its own: the window must still fit a
+    // laptop's screen.
+    cmdEditTexture = new QPushButton(UiText::text(Key::EditTexture));
+    cmdEditTexture->setObjectName(QStringLiteral("cmdEditTexture"));
+    auto *row = new QWidget;
+    auto *rowLayout = new QHBoxLayout(row);
+    rowLayout->setContentsMargins(0, 0, 0, 0);
+    rowLayout->addWidget(chkAlpha);
+    rowLayout->addWidget(cmdEditTexture, 1);
+    preview->addControl(row);
     // Registered, so that a change of language re-captions them.
     MainWindowTexts::setText(cmdExportTexture, Key::ExportTexture);
     MainWindowTexts::setText(cmdReplaceTexture, Key::ReplaceTexture);
     MainWindowTexts::setText(cmdExportTextures, Key::ExportTextures);
     MainWindowTexts::setText(cmdImportTextures, Key::ImportTextures);
+    MainWindowTexts::setText(cmdEditTexture, Key::EditTexture);
     MainWindowTexts::setText(chkAlpha, Key::ShowAlpha);
     const QList<QPushButton *> buttons = {cmdExportTexture, cmdReplaceTexture, cmdExportTextures,
-                                          cmdImportTextures};
+                                          cmdImportTextures, cmdEditTexture};
     for (QPushButton *button : buttons)
         button->setEnabled(false);
 
@@ -69,6 +89,7 @@ TextureActions::TextureActions(PreviewPanel *preview, BootsDocument *document, Q
     connect(cmdReplaceTexture, &QPushButton::clicked, this, &TextureActions::chooseReplacement);
     connect(cmdExportTextures, &QPushButton::clicked, this, &TextureActions::chooseExportFolder);
     connect(cmdImportTextures, &QPushButton::clicked, this, &TextureActions::chooseImportFolder);
+    connect(cmdEditTexture, &QPushButton::clicked, this, &TextureActions::editShownTexture);
     connect(chkAlpha, &QCheckBox::toggled, preview, &PreviewPanel::setShowAlpha);
     connect(preview, &PreviewPanel::shownChanged, this, [buttons](bool shown) {
         for (QPushButton *button : buttons)
@@ -114,7 +135,8 @@ void TextureActions::chooseExport()
 {
     const QString path = FileChooser::chooseSaveFile(
         mWindow, QStringLiteral("CDTexture"),
-        UiText::text(Key::PngImage) + QStringLiteral("|*.png"), QStringLiteral("png"));
+        UiText::text(Key::PngImage) + QStringLiteral("|*.png"), QStringLiteral("png"),
+        proposedExportName());
     if (!path.isEmpty())
         exportShownTexture(path);
 }
@@ -129,9 +151,10 @@ void TextureActions::chooseReplacement()
         replaceShownTexture(path);
 }
 
-QString TextureActions::chooseFolder()
+QString TextureActions::chooseFolder(const QString &title)
 {
-    QString folder = FileChooser::chooseFolder(mWindow, QStringLiteral("CDTextureFolder"), mFolder);
+    QString folder =
+        FileChooser::chooseFolder(mWindow, QStringLiteral("CDTextureFolder"), mFolder, title);
     if (!folder.isEmpty()) {
         mFolder = folder;
         emit textureFolderChosen(folder);
@@ -148,7 +171,13 @@ void TextureActions::chooseExportFolder()
 
 void TextureActions::chooseImportFolder()
 {
-    const QString folder = chooseFolder();
+    // The title names the archive the pictures go into, so that a folder of the other one is
+    // not taken for it.
+    const int number = mPreview->shownArchive();
+    const QString folder =
+        chooseFolder(number == 0 ? QString()
+                                 : UiText::text(UiText::Key::ImportTexturesInto,
+                                                {QFileInfo(mTextures->source(number)).fileName()}));
     if (!folder.isEmpty())
         importTextures(folder);
 }
@@ -169,11 +198,21 @@ bool TextureActions::exportShownTexture(const QString &path)
 bool TextureActions::replaceShownTexture(const QString &imagePath)
 {
     QString error;
-    if (mPreview->shownArchive() == 0)
+    bool otherSize = false;
+    const int archive = mPreview->shownArchive();
+    if (archive == 0)
         error = UiText::text(Key::NoTextureShown);
-    else if (mTextures->replaceEntry(mPreview->shownArchive(), mPreview->shownEntry(), imagePath,
-                                     &error))
+    else if (mTextures->replaceEntry(archive, mPreview->shownEntry(), imagePath, &error,
+                                     TextureReplacer::Fit::Exact, QString(), &otherSize))
         return true;
+    // Another size: resized only when the user says so; otherwise the question said it all.
+    if (otherSize) {
+        if (!Messages::resizePicture(mWindow, QFileInfo(imagePath).fileName(), error))
+            return false;
+        if (mTextures->replaceEntry(archive, mPreview->shownEntry(), imagePath, &error,
+                                    TextureReplacer::Fit::Resize))
+            return true;
+    }
     Messages::cannotReplaceTexture(mWindow, imagePath, error);
     return false;
 }
@@ -189,8 +228,18 @@ bool TextureActions::exportAllTextures(const QString &folder)
         return false;
     }
     if (FileIo::readFile(toNative(mTextures->workingCopy(number)), archive, &error) &&
-        TextureSet::exportAll(archive, mTextures->index(number), toNative(folder), exported,
-                              &error)) {
+        TextureSet::exportAll(archive, mTextures->index(number),
+                              toNative(QFileInfo(mTextures->source(number)).fileName()),
+                              toNative(folder), exported, &error,
+                              [this, number](std::int32_t entry) {
+                                  std::vector<std::string> names;
+                                  for (const int boot : bootsOf(number, entry))
+                                      names.push_back(
+                                          fromAnsi(mDocument->database().Get_Nazwa(
+                                                       static_cast<std::uint8_t>(boot)))
+                                              .toStdString());
+                                  return names;
+                              })) {
         Messages::texturesExported(mWindow, exported.written, folder, fromCore(exported.skipped));
         return true;
     }
@@ -222,8 +271,17 @@ bool TextureActions::importTextures(const QString &folder)
     };
     TextureSet::Outcome outcome;
     QString error;
-    const bool imported = mTextures->importFolder(number, folder, outcome, &error, onProgress);
+    bool imported = mTextures->importFolder(number, folder, outcome, &error, onProgress);
     progress.reset();
+    // Pictures refused for their size alone: resized when the user says so.
+    if (!outcome.cancelled && !outcome.problems.empty() &&
+        outcome.otherSize == static_cast<int>(outcome.problems.size())) {
+        if (!Messages::resizePictures(mWindow, outcome.otherSize, fromCore(outcome.problems)))
+            return false;
+        imported = mTextures->importFolder(number, folder, outcome, &error, onProgress,
+                                           TextureReplacer::Fit::Resize);
+        progress.reset();
+    }
     if (outcome.cancelled)
         return false;
     if (!outcome.problems.empty()) {
@@ -257,4 +315,110 @@ bool TextureActions::mayReplaceArchive(int number)
     default:
         return false;
     }
+}
+
+std::vector<int> TextureActions::bootsOf(int archive, int entry) const
+{
+    // The boots list's order: the first archive's entries belong to the first boots, the
+    // second archive's continue after them.
+    const int position = archive == 2 ? entry + mTextures->index(1).Count() : entry;
+    const int boots = std::min(mDocument->database().Count(), 256);
+    if (archive == 0 || entry < 0 || position >= boots)
+        return {};
+    return {position};
+}
+
+QString TextureActions::proposedExportName() const
+{
+    const int archive = mPreview->shownArchive();
+    const QString entryName = mTextures->entryName(archive, mPreview->shownEntry()).trimmed();
+    const std::vector<int> boots = bootsOf(archive, mPreview->shownEntry());
+    QString name = entryName.isEmpty() ? QStringLiteral("texture") : entryName;
+    if (!boots.empty()) {
+        const QString boot =
+            fromAnsi(mDocument->database().Get_Nazwa(static_cast<std::uint8_t>(boots.front())))
+                .trimmed();
+        if (!boot.isEmpty())
+            name = boot + QStringLiteral(" (") + name + QLatin1Char(')');
+    }
+    // Characters no file name on any of the users' systems may hold.
+    for (QChar &c : name) {
+        if (c.unicode() < 0x20 || QStringLiteral("/\\:*?\"<>|").contains(c))
+            c = QLatin1Char('_');
+    }
+    if (name.startsWith(QLatin1Char('.')))
+        name[0] = QLatin1Char('_');
+    return name + QStringLiteral(".png");
+}
+
+bool TextureActions::loadArchivesBeside(const QString &bootsFile)
+{
+    const QDir folder = QFileInfo(bootsFile).absoluteDir();
+    QStringList found;
+    for (const QString &name : {QStringLiteral("unnamed_5756.bin"), QStringLiteral("unnamed_2113.bin")}) {
+        // Game files copied from Windows may come in any case.
+        const QStringList matches = folder.entryList({name}, QDir::Files);
+        if (matches.isEmpty())
+            return false;
+        found << folder.filePath(matches.front());
+    }
+    bool loaded = true;
+    for (int number = 1; number <= 2; ++number) {
+        const QString path = found[number - 1];
+        if (mTextures->isLoaded(number) && !mTextures->isModified(number) &&
+            QFileInfo(mTextures->source(number)) == QFileInfo(path))
+            continue;
+        loaded = loadArchive(number, path) && loaded;
+        if (mLoadDeclined)
+            return false;
+    }
+    return loaded;
+}
+
+void TextureActions::setEditFolder(const QString &folder)
+{
+    delete mWatch;
+    mWatch = new TextureEditWatch(mTextures, folder, this);
+    // A closed or another boots file: the textures out for editing are no longer its.
+    connect(mDocument, &BootsDocument::reset, mWatch, [this] { mWatch->stop(); });
+    connect(mWatch, &TextureEditWatch::taken, this,
+            [this](int, std::int32_t, const QString &path) {
+                emit note(UiText::text(Key::TextureEditTaken, {QFileInfo(path).fileName()}));
+            });
+    connect(mWatch, &TextureEditWatch::refused, this,
+            [this](const QString &path, const QString &reason) {
+                emit note(
+                    UiText::text(Key::TextureEditRefused, {QFileInfo(path).fileName(), reason}));
+            });
+    connect(mWatch, &TextureEditWatch::otherSize, this, &TextureActions::editSaveOfOtherSize);
+}
+
+void TextureActions::editSaveOfOtherSize(const QString &path, const QString &reason)
+{
+    QString error = reason;
+    if (Messages::resizePicture(mWindow, QFileInfo(path).fileName(), reason) &&
+        mWatch->takeResized(path, &error))
+        return;
+    emit note(UiText::text(Key::TextureEditRefused, {QFileInfo(path).fileName(), error}));
+}
+
+bool TextureActions::editShownTexture()
+{
+    const int archive = mPreview->shownArchive();
+    QString error = UiText::text(Key::NoTextureShown);
+    const QString png =
+        archive == 0 || !mWatch ? QString() : mWatch->start(archive, mPreview->shownEntry(), &error);
+    if (png.isEmpty()) {
+        Messages::cannotEditTexture(mWindow, error);
+        return false;
+    }
+    // The editor runs on its own: its saves come back through the watch, whenever they come.
+    const bool started = mEditorProgram.isEmpty()
+                             ? QDesktopServices::openUrl(QUrl::fromLocalFile(png))
+                             : QProcess::startDetached(mEditorProgram, {png});
+    if (started)
+        return true;
+    Messages::cannotEditTexture(mWindow, QDir::toNativeSeparators(
+                                             mEditorProgram.isEmpty() ? png : mEditorProgram));
+    return false;
 }

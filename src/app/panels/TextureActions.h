@@ -1,11 +1,14 @@
 #pragma once
 // The texture buttons and dialogs under the preview: loading an archive, export of the shown
-// texture to PNG, the alpha view, replacement of the shown texture, and export and import of
-// the whole archive whose texture is shown, to and from a folder. The textures themselves belong to
-// the texture document (TextureArchives); this only asks and reports.
+// texture to PNG, the alpha view, replacement of the shown texture, export and import of the
+// whole archive whose texture is shown, to and from a folder, and the shown texture sent out to
+// the user's image editor. The textures themselves belong to the texture document
+// (TextureArchives) and the editor's saves to its watch (TextureEditWatch); this only asks,
+// starts the editor and reports.
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <vector>
 
 class BootsDocument;
 class PreviewPanel;
@@ -13,6 +16,7 @@ class QCheckBox;
 class QPushButton;
 class QWidget;
 class TextureArchives;
+class TextureEditWatch;
 
 class TextureActions : public QObject
 {
@@ -37,6 +41,24 @@ public:
     /// The folder the dialog of Export All and Import Folder starts in.
     void setTextureFolder(const QString &folder) { mFolder = folder; }
 
+    /// Loads the two archives that lie beside the boots file `bootsFile` under their game
+    /// names (in any case), when both are there; true when both loaded.
+    bool loadArchivesBeside(const QString &bootsFile);
+
+    /// The program "Edit in Image Editor" starts with the PNG's path (empty: the desktop's
+    /// default program for PNG files).
+    void setTextureEditor(const QString &program) { mEditorProgram = program; }
+    /// Where the PNGs of textures out for editing are written; editing needs it.
+    void setEditFolder(const QString &folder);
+    TextureEditWatch *editWatch() const { return mWatch; }
+    /// Writes the shown texture as a PNG, watches it and opens it in the image editor. False
+    /// (after a message) when the PNG cannot be written or the editor cannot be started.
+    bool editShownTexture();
+
+    /// The name Export Texture proposes: "<boot name> (<entry name>).png", made safe for a file
+    /// name; "<entry name>.png" when no boot has the shown texture.
+    QString proposedExportName() const;
+
     /// Writes the shown texture as a PNG with alpha. False (after a message) on failure.
     bool exportShownTexture(const QString &path);
     /// Replaces the shown texture with the picture (PNG, BMP, TGA, JPEG) or DDS file at
@@ -53,17 +75,25 @@ public:
 signals:
     /// A folder was chosen for Export All or Import Folder.
     void textureFolderChosen(const QString &folder);
+    /// A line for the status bar (a save from the image editor taken or refused).
+    void note(const QString &text);
 
 private:
     void chooseExport();
     void chooseReplacement();
     void chooseExportFolder();
     void chooseImportFolder();
-    QString chooseFolder();
+    QString chooseFolder(const QString &title = QString());
     bool mayReplaceArchive(int number);
+    /// The boots (list positions) whose texture is `entry` of archive 1 or 2.
+    std::vector<int> bootsOf(int archive, int entry) const;
+    void editSaveOfOtherSize(const QString &path, const QString &reason);
 
     PreviewPanel *mPreview;
+    BootsDocument *mDocument;
     TextureArchives *mTextures;
+    TextureEditWatch *mWatch = nullptr;
+    QString mEditorProgram;
     QWidget *mWindow;
     QString mFolder; ///< the folder the texture folder dialog starts in
     QString mArchiveFolder;
@@ -73,5 +103,6 @@ private:
     QPushButton *cmdReplaceTexture = nullptr;
     QPushButton *cmdExportTextures = nullptr;
     QPushButton *cmdImportTextures = nullptr;
+    QPushButton *cmdEditTexture = nullptr;
     QCheckBox *chkAlpha = nullptr;
 };

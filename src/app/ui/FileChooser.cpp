@@ -46,7 +46,7 @@ QString chooseFile(QWidget *parent, const QString &objectName, const QString &fi
 }
 
 QString chooseSaveFile(QWidget *parent, const QString &objectName, const QString &filter,
-                       const QString &suffix)
+                       const QString &suffix, const QString &proposedName)
 {
     QFileDialog dialog(parent);
     dialog.setObjectName(objectName);
@@ -54,12 +54,17 @@ QString chooseSaveFile(QWidget *parent, const QString &objectName, const QString
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilters(nameFilters(filter));
     dialog.setDefaultSuffix(suffix);
+    if (!proposedName.isEmpty())
+        dialog.selectFile(proposedName);
     return chosen(dialog);
 }
 
-QString chooseFolder(QWidget *parent, const QString &objectName, const QString &startFolder)
+QString chooseFolder(QWidget *parent, const QString &objectName, const QString &startFolder,
+                     const QString &title)
 {
     QFileDialog dialog(parent);
+    if (!title.isEmpty())
+        dialog.setWindowTitle(title);
     if (!startFolder.isEmpty() && QFileInfo(startFolder).isDir())
         dialog.setDirectory(startFolder);
     dialog.setObjectName(objectName);

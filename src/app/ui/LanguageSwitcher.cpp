@@ -36,14 +36,20 @@ void LanguageSwitcher::startUp()
     }
     mLanguage = configured;
     apply();
+    if (mList->count() == 0)
+        emit note(UiText::text(UiText::Key::LanguageFilesMissing,
+                               {QDir::toNativeSeparators(
+                                   QString::fromStdString(Languages::languageFolder(bundled)))}));
 }
 
 void LanguageSwitcher::apply()
 {
-    MainWindowTexts::apply(
-        mWindow, QString::fromStdString(Languages::languageFile(
-                     toNative(mFolders.bundledFolder()), toNative(mFolders.userFolder()),
-                     mList->currentText().toStdString())));
+    // No language listed: the language folder is gone, and the window speaks its own English.
+    MainWindowTexts::apply(mWindow,
+                           QString::fromStdString(Languages::languageFile(
+                               toNative(mFolders.bundledFolder()), toNative(mFolders.userFolder()),
+                               mList->currentText().toStdString())),
+                           mList->count() == 0);
     emit applied();
     // Mnemonics are chosen afresh for the new captions, once every control has taken its own.
     WindowAccess::languageChanged(mWindow);

@@ -18,7 +18,8 @@ public:
     /// the bundled languages and the user's own lie.
     LanguageSwitcher(const AppFolders &folders, LanguageComboBox *list, QWidget *window);
 
-    /// Fills the list and applies the configured language (whether or not it is listed).
+    /// Fills the list and applies the configured language (whether or not it is listed); with
+    /// no language listed at all, the built-in English captions, and note() says so.
     void startUp();
     /// Captions the window in the language the list shows now.
     void apply();
@@ -28,6 +29,8 @@ public:
 signals:
     /// Every caption of the window now reads in the language just applied.
     void applied();
+    /// Something for the status bar: no language file was found at start.
+    void note(const QString &text);
 
 private:
     void choose();

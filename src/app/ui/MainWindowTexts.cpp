@@ -13,6 +13,7 @@
 #include <QEvent>
 #include <QGroupBox>
 #include <QMenu>
+#include <string_view>
 
 namespace {
 
@@ -42,12 +43,18 @@ QObject *control(QWidget *window, const QString &objectName)
 
 namespace MainWindowTexts {
 
-void apply(QWidget *window, const QString &languageFile)
+void apply(QWidget *window, const QString &languageFile, bool builtIn)
 {
     UiText::apply(languageFile);
     const std::string file = QDir::toNativeSeparators(languageFile).toStdString();
-    auto read = [&file](const char *section, const std::string &key) {
-        return QString::fromStdString(ReadIniText(file, section, key));
+    auto read = [&file, builtIn](const char *section, const std::string &key) {
+        if (!builtIn)
+            return QString::fromStdString(ReadIniText(file, section, key));
+        for (const auto &k : Languages::keys()) {
+            if (std::string_view(k.section) == section && k.key == key)
+                return QString::fromUtf8(k.caption);
+        }
+        return QString();
     };
     for (const auto &k : Languages::keys()) {
         if (QObject *c = control(window, QString::fromLatin1(k.control)))

@@ -107,12 +107,6 @@ void recordLimit(QWidget *parent, int count, int shown)
          UiText::text(Key::RecordLimitDetails));
 }
 
-void valueOutOfRange(QWidget *parent)
-{
-    show(parent, QMessageBox::Warning, QStringLiteral("valueMessage"),
-         UiText::text(Key::ValueRange));
-}
-
 void cannotChangeStatistics(QWidget *parent, const QString &reason)
 {
     show(parent, QMessageBox::Critical, QStringLiteral("errorMessage"),
@@ -241,6 +235,33 @@ void cannotImportTextures(QWidget *parent, const QString &folder, const QString 
 {
     show(parent, QMessageBox::Critical, QStringLiteral("errorMessage"),
          UiText::text(Key::TexturesNotImported, {native(folder)}), reason);
+}
+
+bool resizePicture(QWidget *parent, const QString &fileName, const QString &reason)
+{
+    return show(parent, QMessageBox::Question, QStringLiteral("resizeMessage"),
+                UiText::text(Key::ResizePicture, {fileName, reason}), QString(),
+                QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes;
+}
+
+bool resizePictures(QWidget *parent, int count, const QStringList &problems)
+{
+    QMessageBox box(QMessageBox::Question, QString::fromLatin1(kMessageTitle),
+                    UiText::text(Key::ResizePictures, {QString::number(count)}),
+                    QMessageBox::Yes | QMessageBox::No, parent);
+    box.setObjectName(QStringLiteral("resizeMessage"));
+    box.setTextFormat(Qt::PlainText);
+    box.setInformativeText(problems.mid(0, 12).join(QLatin1Char('\n')));
+    if (problems.size() > 12)
+        box.setDetailedText(problems.join(QLatin1Char('\n')));
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
+void cannotEditTexture(QWidget *parent, const QString &reason)
+{
+    show(parent, QMessageBox::Critical, QStringLiteral("errorMessage"),
+         UiText::text(Key::CannotEditTexture, {reason}));
 }
 
 } // namespace Messages

@@ -25,7 +25,6 @@ void saved(QWidget *parent);
 QMessageBox::StandardButton unsavedEdits(QWidget *parent, const QString &gamePath,
                                          bool boots = true, const QStringList &archives = {});
 void recordLimit(QWidget *parent, int count, int shown);
-void valueOutOfRange(QWidget *parent);
 void cannotChangeStatistics(QWidget *parent, const QString &reason);
 void cannotLoadArchive(QWidget *parent, const QString &path, const QString &reason);
 void emptyArchive(QWidget *parent);
@@ -64,5 +63,11 @@ void texturesImported(QWidget *parent, int replaced, int unchanged, int skipped,
 /// The problems that stop a folder's import, one line each, naming the files.
 void texturesNotImported(QWidget *parent, const QString &folder, const QStringList &problems);
 void cannotImportTextures(QWidget *parent, const QString &folder, const QString &reason);
+/// Asks whether to resize the picture `fileName`, which `reason` says is of another size than
+/// its texture (naming both sizes). True for Yes.
+bool resizePicture(QWidget *parent, const QString &fileName, const QString &reason);
+/// Asks whether to resize the `count` pictures of a folder that `problems` name with both sizes.
+bool resizePictures(QWidget *parent, int count, const QStringList &problems);
+void cannotEditTexture(QWidget *parent, const QString &reason);
 
 } // namespace Messages

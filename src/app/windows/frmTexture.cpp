@@ -1,6 +1,7 @@
 #include "frmTexture.h"
 
 #include "app/ui/PictureView.h"
+#include "app/ui/TextureTexts.h"
 #include "app/ui/TextureView.h"
 
 #include "editor/UiText.h"
@@ -10,6 +11,7 @@
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -55,6 +57,8 @@ frmTexture::frmTexture(QWidget *parent) : QWidget(parent, Qt::Window)
     lblChannel = labelFor(cmbChannel, "lblChannel", this);
     picTexture = new TextureView(this);
     picTexture->setObjectName(QStringLiteral("picTexture"));
+    cmdEditTexture = new QPushButton(this);
+    cmdEditTexture->setObjectName(QStringLiteral("cmdEditTexture"));
 
     auto *controls = new QHBoxLayout;
     for (QWidget *w : {static_cast<QWidget *>(lblZoom), static_cast<QWidget *>(cmbZoom),
@@ -62,6 +66,7 @@ frmTexture::frmTexture(QWidget *parent) : QWidget(parent, Qt::Window)
                        static_cast<QWidget *>(lblChannel), static_cast<QWidget *>(cmbChannel)})
         controls->addWidget(w);
     controls->addStretch(1);
+    controls->addWidget(cmdEditTexture);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(lblTextureInfo);
     layout->addLayout(controls);
@@ -72,6 +77,7 @@ frmTexture::frmTexture(QWidget *parent) : QWidget(parent, Qt::Window)
             [this] { picTexture->setZoom(cmbZoom->currentData().toDouble()); });
     connect(cmbMip, &QComboBox::currentIndexChanged, this, &frmTexture::showLevel);
     connect(cmbChannel, &QComboBox::currentIndexChanged, this, &frmTexture::drawPicture);
+    connect(cmdEditTexture, &QPushButton::clicked, this, &frmTexture::editRequested);
     retranslate();
     clear();
 }
@@ -174,10 +180,7 @@ QString frmTexture::infoText() const
         UiText::text(Key::TextureSource, {mArchiveName, QString::number(mEntry), mEntryName});
     if (!mProblem.isEmpty())
         return UiText::text(Key::CannotShowTexture, {mProblem}) + QLatin1Char('\n') + source;
-    const QString format =
-        mLayout.kind == DdsLayout::Kind::Uncompressed
-            ? UiText::text(Key::UncompressedFormat, {QString::number(mLayout.bitCount)})
-            : QString::fromStdString(mLayout.formatName());
+    const QString format = TextureTexts::format(mLayout);
     const Key sizeKey = mLayout.levels.size() == 1 ? Key::TextureInfoOneLevel : Key::TextureInfo;
     const QString size = UiText::text(sizeKey, {format, QString::number(mLayout.width),
                                                 QString::number(mLayout.height),
@@ -191,6 +194,8 @@ void frmTexture::retranslate()
     lblZoom->setText(UiText::text(Key::Zoom));
     lblMip->setText(UiText::text(Key::MipmapLevel));
     lblChannel->setText(UiText::text(Key::Channels));
+    cmdEditTexture->setText(UiText::text(Key::EditTexture));
+    cmdEditTexture->setEnabled(mHasTexture);
     cmbZoom->setItemText(0, UiText::text(Key::ZoomFit));
     const Key channels[] = {Key::ColorAndAlpha, Key::ColorOnly, Key::AlphaOnly};
     for (int i = 0; i < cmbChannel->count(); ++i)

@@ -11,6 +11,7 @@
 
 class QComboBox;
 class QLabel;
+class QPushButton;
 class TextureView;
 
 class frmTexture : public QWidget
@@ -31,6 +32,10 @@ public:
                        const QString &entryName);
     /// Shows no texture.
     void clear();
+
+signals:
+    /// The user asked to paint the shown texture in the image editor (cmdEditTexture).
+    void editRequested();
 
 protected:
     void changeEvent(QEvent *event) override;
@@ -59,4 +64,5 @@ private:
     QComboBox *cmbMip;
     QComboBox *cmbChannel;
     TextureView *picTexture;
+    QPushButton *cmdEditTexture;
 };

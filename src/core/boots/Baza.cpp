@@ -325,7 +325,7 @@ bool Baza::ZmienAll(const std::string &overText)
         return fail(Reason(Reasons::Id::NothingLoaded));
     const auto v = valueForAll(overText);
     if (!v)
-        return fail("the value must lie between 0 and 255");
+        return fail(Reason(Reasons::Id::ValueOutsideByte));
     Reason error;
     if (!FileIo::writeFileAtomic(mPath, serialize(&*v), &error))
         return fail(error);

@@ -1,5 +1,6 @@
 #include "FileIo.h"
 
+#include "NativeFile.h"
 #include "Reason.h"
 
 #include <algorithm>
@@ -46,48 +47,20 @@ using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 #ifdef _WIN32
 FilePtr openFile(const std::string &path, const char *mode)
 {
-    const std::wstring wide = toPath(path).wstring();
-    const std::wstring wmode(mode, mode + std::strlen(mode));
-    return FilePtr(_wfopen(wide.c_str(), wmode.c_str()));
+    return FilePtr(NativeFile::open(path, mode));
 }
 #endif
 
 // Creates `path` as a new file for writing: never one that exists, never through a link.
 FilePtr createNew(const std::string &path)
 {
-#ifdef _WIN32
-    return openFile(path, "wbx");
-#else
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-    if (fd < 0)
-        return nullptr;
-    FilePtr f(::fdopen(fd, "wb"));
-    if (!f)
-        ::close(fd);
-    return f;
-#endif
+    return FilePtr(NativeFile::createNew(path));
 }
 
 bool seekTo(std::FILE *f, std::uint64_t offset)
 {
-#ifdef _WIN32
-    return _fseeki64(f, static_cast<long long>(offset), SEEK_SET) == 0;
-#else
-    return fseeko(f, static_cast<off_t>(offset), SEEK_SET) == 0;
-#endif
+    return NativeFile::seek(f, offset);
 }
-
-bool flushToDisk(std::FILE *f)
-{
-    if (std::fflush(f) != 0)
-        return false;
-#ifdef _WIN32
-    return _commit(_fileno(f)) == 0;
-#else
-    return ::fsync(fileno(f)) == 0;
-#endif
-}
-
 
 // A replacement is written as "<file>.cwNNNNNN.tmp" beside the file it replaces.
 constexpr const char *kTemporaryInfix = ".cw";
@@ -118,9 +91,15 @@ std::filesystem::path toPath(const std::string &utf8Path)
     return fs::path(u8);
 }
 
+std::string fromPath(const std::filesystem::path &path)
+{
+    const auto u8 = path.u8string();
+    return std::string(u8.begin(), u8.end());
+}
+
 std::string lastError()
 {
-    return std::strerror(errno);
+    return NativeFile::lastError();
 }
 
 std::int64_t fileSize(const std::string &path)
@@ -147,17 +126,24 @@ struct Opened
 // Opens `path` once and checks the opened file, never the name again: a FIFO, device or
 // socket is refused before anything waits on it (the open does not block, and the descriptor
 // is made blocking only once it is known to be a regular file), and so is a file over the cap.
-bool openForReading(const std::string &path, Links links, Opened &opened, ReasonOut error)
+bool openForReading(const std::string &path, Links links, std::uint64_t maxBytes, Opened &opened,
+                    ReasonOut error)
 {
 #ifdef _WIN32
-    // Windows opens no FIFO by a file name; a device is told by its handle's type.
-    (void)links;
+    // Windows opens no FIFO by a file name; a device is told by its handle's type. A link
+    // is any reparse point.
+    if (links == Links::Refuse && NativeFile::isLink(path)) {
+        setError(error, Reason(Reasons::Id::IsLink));
+        return false;
+    }
     opened.file = openFile(path, "rb");
     if (!opened.file) {
         setError(error, lastError());
         return false;
     }
-    struct _stat64 status{};
+    struct _stat64 status
+    {
+    };
     if (_fstat64(_fileno(opened.file.get()), &status) != 0) {
         setError(error, lastError());
         return false;
@@ -168,10 +154,12 @@ bool openForReading(const std::string &path, Links links, Opened &opened, Reason
     const int fd = ::open(path.c_str(), flags);
     if (fd < 0) {
         setError(error, links == Links::Refuse && errno == ELOOP ? Reason(Reasons::Id::IsLink)
-                                                                  : Reason(lastError()));
+                                                                 : Reason(lastError()));
         return false;
     }
-    struct stat status{};
+    struct stat status
+    {
+    };
     const bool regular = ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
     const int mode = regular ? ::fcntl(fd, F_GETFL) : -1;
     if (!regular || mode < 0 || ::fcntl(fd, F_SETFL, mode & ~O_NONBLOCK) != 0) {
@@ -191,20 +179,21 @@ bool openForReading(const std::string &path, Links links, Opened &opened, Reason
         return false;
     }
     opened.size = static_cast<std::uint64_t>(status.st_size);
-    if (opened.size > kMaxReadBytes) {
-        setError(error, Reason(Reasons::Id::PictureFileTooLarge));
+    if (opened.size > maxBytes) {
+        setError(error, Reason(maxBytes == kMaxReadBytes ? Reasons::Id::PictureFileTooLarge
+                                                         : Reasons::Id::TooLargeToRead));
         return false;
     }
     return true;
 }
 
 // Reads the file from `offset` on, `length` bytes at most; `exact` asks for all of them.
-bool readOpened(const std::string &path, Links links, std::uint64_t offset,
+bool readOpened(const std::string &path, Links links, std::uint64_t maxBytes, std::uint64_t offset,
                 std::uint64_t length, bool exact, Bytes &out, ReasonOut error)
 {
     out.clear();
     Opened opened;
-    if (!openForReading(path, links, opened, error))
+    if (!openForReading(path, links, maxBytes, opened, error))
         return false;
     if (exact && (offset > opened.size || length > opened.size - offset)) {
         setError(error, Reason(Reasons::Id::RangeOutsideFile));
@@ -235,18 +224,19 @@ bool readOpened(const std::string &path, Links links, std::uint64_t offset,
 
 bool readFileFrom(const std::string &path, std::uint64_t offset, Bytes &out, ReasonOut error)
 {
-    return readOpened(path, Links::Follow, offset, kMaxReadBytes, false, out, error);
+    return readOpened(path, Links::Follow, kMaxReadBytes, offset, kMaxReadBytes, false, out, error);
 }
 
-bool readFile(const std::string &path, Bytes &out, ReasonOut error, Links links)
+bool readFile(const std::string &path, Bytes &out, ReasonOut error, Links links,
+              std::uint64_t maxBytes)
 {
-    return readOpened(path, links, 0, kMaxReadBytes, false, out, error);
+    return readOpened(path, links, maxBytes, 0, maxBytes, false, out, error);
 }
 
 bool readFileRange(const std::string &path, std::uint64_t offset, std::uint64_t length, Bytes &out,
                    ReasonOut error)
 {
-    return readOpened(path, Links::Follow, offset, length, true, out, error);
+    return readOpened(path, Links::Follow, kMaxReadBytes, offset, length, true, out, error);
 }
 
 namespace {
@@ -262,7 +252,7 @@ bool replaceFile(const std::string &path, const std::uint8_t *data, std::size_t 
     for (int attempt = 0; attempt < 16 && !f; ++attempt) {
         temp = path + kTemporaryInfix + std::to_string(random() % 1000000) + kTemporarySuffix;
         f = createNew(temp);
-        if (!f && errno != EEXIST)
+        if (!f && !NativeFile::existsAlready())
             break;
     }
     if (!f) {
@@ -275,18 +265,16 @@ bool replaceFile(const std::string &path, const std::uint8_t *data, std::size_t 
     if (!ec && fs::is_regular_file(oldStatus))
         fs::permissions(toPath(temp), oldStatus.permissions(), ec);
     bool ok = size == 0 || std::fwrite(data, 1, size, f.get()) == size;
-    ok = ok && (sync == Sync::Durable ? flushToDisk(f.get()) : std::fflush(f.get()) == 0);
+    ok = ok &&
+         (sync == Sync::Durable ? NativeFile::flushToDisk(f.get()) : std::fflush(f.get()) == 0);
     std::string reason = ok ? std::string() : lastError();
     if (std::fclose(f.release()) != 0 && ok) {
         ok = false;
         reason = lastError();
     }
-    if (ok) {
-        fs::rename(toPath(temp), toPath(path), ec);
-        if (ec) {
-            ok = false;
-            reason = ec.message();
-        }
+    if (ok && !NativeFile::replace(temp, path, sync == Sync::Durable)) {
+        ok = false;
+        reason = lastError();
     }
     if (!ok) {
         removeFile(temp);
@@ -302,13 +290,10 @@ bool writeFileAtomic(const std::string &requestedPath, const std::uint8_t *data,
 {
     // Replace what a link points at, not the link itself.
     std::string path = requestedPath;
-    std::error_code ec;
-    if (fs::is_symlink(toPath(path), ec)) {
-        const fs::path target = fs::canonical(toPath(path), ec);
-        if (!ec) {
-            const auto u8 = target.u8string();
-            path.assign(u8.begin(), u8.end());
-        }
+    if (NativeFile::isLink(path)) {
+        const std::string target = NativeFile::linkTarget(path);
+        if (!target.empty())
+            path = target;
     }
     return replaceFile(path, data, size, error, sync);
 }
@@ -330,12 +315,10 @@ bool writeNamedFile(const std::string &path, const Bytes &data, ReasonOut error,
 
 bool isLink(const std::string &path)
 {
-    std::error_code ec;
-    return fs::is_symlink(toPath(path), ec);
+    return NativeFile::isLink(path);
 }
 
-bool writeFile(const std::string &path, const std::uint8_t *data, std::size_t size,
-               ReasonOut error)
+bool writeFile(const std::string &path, const std::uint8_t *data, std::size_t size, ReasonOut error)
 {
     // A new file in the place of the old one: a link or another name of the old file is
     // never written through.
@@ -406,11 +389,7 @@ bool isWritableFile(const std::string &path)
     if ((status.permissions() & (fs::perms::owner_write | fs::perms::group_write |
                                  fs::perms::others_write)) == fs::perms::none)
         return false;
-#ifdef _WIN32
-    return true;
-#else
-    return ::access(path.c_str(), W_OK) == 0;
-#endif
+    return NativeFile::mayWrite(path);
 }
 
 bool exists(const std::string &path)
@@ -426,11 +405,7 @@ std::string join(const std::string &folder, const std::string &name)
     const char last = folder.back();
     if (last == '/' || last == '\\')
         return folder + name;
-#ifdef _WIN32
-    return folder + "\\" + name;
-#else
-    return folder + "/" + name;
-#endif
+    return folder + static_cast<char>(fs::path::preferred_separator) + name;
 }
 
 void removeLeftoverTemporaries(const std::string &path)

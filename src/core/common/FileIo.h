@@ -15,6 +15,8 @@ namespace FileIo {
 using Bytes = std::vector<std::uint8_t>;
 
 std::filesystem::path toPath(const std::string &utf8Path);
+/// The UTF-8 text of a path (never the system's code page).
+std::string fromPath(const std::filesystem::path &path);
 
 /// The largest file any reader takes: above every file of the game (a container unwraps to
 /// at most 256 MiB) and any picture a painting program writes for a texture.
@@ -26,9 +28,10 @@ enum class Links {
     Refuse  ///< files found in a folder, where a link was skipped when the folder was listed
 };
 
-/// Reads the whole file. On failure returns false and puts the reason in *error.
+/// Reads the whole file. On failure returns false and puts the reason in *error. `maxBytes`
+/// raises the cap for a kind of file that may be larger (a pack of textures).
 bool readFile(const std::string &path, Bytes &out, ReasonOut error = nullptr,
-              Links links = Links::Follow);
+              Links links = Links::Follow, std::uint64_t maxBytes = kMaxReadBytes);
 
 /// Reads the file from byte `offset` to its end (nothing when the file is shorter).
 bool readFileFrom(const std::string &path, std::uint64_t offset, Bytes &out,
@@ -48,9 +51,10 @@ enum class Sync {
 };
 
 /// Replaces `path` with `data` so that the old file survives any failure: the bytes go to a
-/// new file beside it (made with O_EXCL and O_NOFOLLOW) and only then are renamed over the
-/// target (after being flushed to the disk, for Sync::Durable). A failure leaves the target as
-/// it was and no temporary file. A `path` that is a link replaces what the link points at:
+/// new file beside it (made to be new: O_EXCL and O_NOFOLLOW, or CREATE_NEW on Windows) and
+/// only then take the target's place (after being flushed to the disk, for Sync::Durable; on
+/// Windows with MoveFileExW and write-through). A failure (another program
+/// holding the target open, say) leaves the target as it was and no temporary file. A `path` that is a link replaces what the link points at:
 /// for the files users choose (the game file, language and settings files).
 bool writeFileAtomic(const std::string &path, const std::uint8_t *data, std::size_t size,
                      ReasonOut error = nullptr, Sync sync = Sync::Durable);
@@ -100,7 +104,7 @@ bool exists(const std::string &path);
 /// Joins a folder and a file name with the platform's separator.
 std::string join(const std::string &folder, const std::string &name);
 
-/// Describes the last errno as text.
+/// Describes the last failure of a file call as text.
 std::string lastError();
 
 } // namespace FileIo

@@ -8,7 +8,12 @@
 #include <string>
 #include <vector>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#else
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -24,7 +29,61 @@ bool fail(ReasonOut error, const Reason &reason)
     return error.fail(reason);
 }
 
-#ifndef _WIN32
+#ifdef _WIN32
+// A folder is this user's own on Windows when it is a real folder (no reparse point: neither a
+// symbolic link nor a junction) under a parent only the user reaches: the program keeps such
+// folders in the user's local AppData, whose security lets no one else in.
+std::wstring wide(const std::string &path)
+{
+    return FileIo::toPath(path).wstring();
+}
+
+DWORD attributesOf(const std::string &path)
+{
+    return ::GetFileAttributesW(wide(path).c_str());
+}
+
+bool isRealFolder(DWORD attributes)
+{
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) &&
+           !(attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+bool removeEntry(const std::wstring &path, DWORD attributes);
+
+// Empties a real folder entry by entry; a link or junction inside is removed, never entered.
+bool removeInside(const std::wstring &folder)
+{
+    std::vector<std::pair<std::wstring, DWORD>> entries;
+    WIN32_FIND_DATAW found;
+    const HANDLE find = ::FindFirstFileExW((folder + L"\\*").c_str(), FindExInfoBasic, &found,
+                                           FindExSearchNameMatch, nullptr, 0);
+    if (find == INVALID_HANDLE_VALUE)
+        return ::GetLastError() == ERROR_FILE_NOT_FOUND;
+    do {
+        const std::wstring name = found.cFileName;
+        if (name != L"." && name != L"..")
+            entries.emplace_back(folder + L"\\" + name, found.dwFileAttributes);
+    } while (::FindNextFileW(find, &found));
+    ::FindClose(find);
+    bool ok = true;
+    for (const auto &[path, attributes] : entries)
+        ok = removeEntry(path, attributes) && ok;
+    return ok;
+}
+
+bool removeEntry(const std::wstring &path, DWORD attributes)
+{
+    const bool link = attributes & FILE_ATTRIBUTE_REPARSE_POINT;
+    if (!link && (attributes & FILE_ATTRIBUTE_READONLY))
+        ::SetFileAttributesW(path.c_str(), attributes & ~DWORD{FILE_ATTRIBUTE_READONLY});
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+        const bool emptied = link || removeInside(path);
+        return ::RemoveDirectoryW(path.c_str()) != 0 && emptied;
+    }
+    return ::DeleteFileW(path.c_str()) != 0;
+}
+#else
 // Others may write in a folder whose write bit for others is set, or whose group write bit is
 // set for a group other than the user's own (a private group of one, as umask 002 leaves it).
 bool othersMayWrite(const struct stat &status)
@@ -76,9 +135,7 @@ bool removeInside(int folder)
 bool isOwn(const std::string &path)
 {
 #ifdef _WIN32
-    std::error_code ec;
-    const auto p = FileIo::toPath(path);
-    return std::filesystem::is_directory(std::filesystem::symlink_status(p, ec));
+    return isRealFolder(attributesOf(path));
 #else
     struct stat status = {};
     return ::lstat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode) &&
@@ -89,10 +146,11 @@ bool isOwn(const std::string &path)
 bool createNew(const std::string &path, ReasonOut error)
 {
 #ifdef _WIN32
-    std::error_code ec;
-    if (std::filesystem::create_directory(FileIo::toPath(path), ec))
+    // Inherits the security of its parent, the user's own local AppData.
+    if (::CreateDirectoryW(wide(path).c_str(), nullptr))
         return true;
-    return fail(error, ec ? Reason(ec.message()) : Reason(Reasons::Id::FolderExists));
+    return fail(error, ::GetLastError() == ERROR_ALREADY_EXISTS ? Reason(Reasons::Id::FolderExists)
+                                                                : Reason(FileIo::lastError()));
 #else
     if (::mkdir(path.c_str(), 0700) != 0)
         return fail(error, errno == EEXIST ? Reason(Reasons::Id::FolderExists)
@@ -106,7 +164,12 @@ bool ensure(const std::string &path, ReasonOut error)
     if (createNew(path, nullptr) || isOwn(path))
         return true;
 #ifdef _WIN32
-    return fail(error, Reason(Reasons::Id::FolderNotMade));
+    const DWORD attributes = attributesOf(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return fail(error, Reason(Reasons::Id::FolderNotMade));
+    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT)
+        return fail(error, Reason(Reasons::Id::IsLink));
+    return fail(error, Reason(Reasons::Id::NotAFolder));
 #else
     struct stat status = {};
     if (::lstat(path.c_str(), &status) != 0)
@@ -123,9 +186,10 @@ bool ensure(const std::string &path, ReasonOut error)
 bool removeTree(const std::string &path)
 {
 #ifdef _WIN32
-    std::error_code ec;
-    std::filesystem::remove_all(FileIo::toPath(path), ec);
-    return !ec;
+    const DWORD attributes = attributesOf(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return ::GetLastError() == ERROR_FILE_NOT_FOUND || ::GetLastError() == ERROR_PATH_NOT_FOUND;
+    return removeEntry(wide(path), attributes);
 #else
     struct stat status = {};
     if (::lstat(path.c_str(), &status) != 0)

@@ -1,7 +1,9 @@
 #pragma once
 // Folders only this user can steer: made with mode 0700, accepted only when they are real
 // folders (not links) that the user owns and no one else may write, and removed without ever
-// following a link. For the state and working folders the program names itself.
+// following a link. For the state and working folders the program names itself. On Windows a
+// link is any reparse point (symbolic links and junctions alike), and the folders live under
+// the user's local AppData, whose security already keeps other users out.
 #include "Reason.h"
 
 #include <string>

@@ -1,6 +1,5 @@
 #include "BootsTable.h"
 
-#include "common/Ansi.h"
 #include "common/FileIo.h"
 
 #include <algorithm>
@@ -10,49 +9,9 @@
 
 namespace {
 
-template <auto Member> std::int64_t numberOf(const BootRecord &r)
-{
-    return r.*Member;
-}
-
-template <auto Member> void setNumberOf(BootRecord &r, std::int64_t value)
-{
-    using Field = std::remove_reference_t<decltype(r.*Member)>;
-    r.*Member = static_cast<Field>(value);
-}
-
-template <auto Member>
-constexpr BootsColumn number(const char *name, std::int64_t min, std::int64_t max)
-{
-    return {name, nullptr, 0, min, max, numberOf<Member>, setNumberOf<Member>};
-}
-
-constexpr BootsColumn text(const char *name, std::string BootRecord::*member, std::size_t maxLength)
-{
-    return {name, member, maxLength, 0, 0, nullptr, nullptr};
-}
-
-// The ranges are those of the file's fields: 16-bit signed ID, Kolej and nowe, bytes else.
-constexpr std::int64_t kShortMin = -32768, kShortMax = 32767;
-const BootsColumn kColumns[] = {text("Nazwa", &BootRecord::Nazwa, 60),
-                                number<&BootRecord::ID>("ID", kShortMin, kShortMax),
-                                number<&BootRecord::Kolej>("Kolej", kShortMin, kShortMax),
-                                number<&BootRecord::nowe>("nowe", kShortMin, kShortMax),
-                                number<&BootRecord::Pole5>("Pole5", 0, 255),
-                                number<&BootRecord::Sila>("Sila", 0, 255),
-                                number<&BootRecord::Precyzja>("Precyzja", 0, 255),
-                                number<&BootRecord::Przyspieszenie>("Przyspieszenie", 0, 255),
-                                number<&BootRecord::Szybkosc>("Szybkosc", 0, 255),
-                                number<&BootRecord::Podkrecanie>("Podkrecanie", 0, 255),
-                                text("NazwaMaterialu", &BootRecord::NazwaMaterialu, 125),
-                                text("Kolor", &BootRecord::Kolor, 83)};
+const std::span<const BootField> kColumns = BootFields::all();
 
 } // namespace
-
-std::string BootsColumn::shown(const BootRecord &record) const
-{
-    return isText() ? Ansi::toUtf8(record.*text) : std::to_string(number(record));
-}
 
 namespace BootsTable {
 
@@ -65,18 +24,14 @@ std::string csvField(const std::string &utf8)
     return out;
 }
 
-std::span<const BootsColumn> columns()
+std::span<const BootField> columns()
 {
-    return kColumns;
+    return BootFields::all();
 }
 
-const BootsColumn *column(std::string_view name)
+const BootField *column(std::string_view name)
 {
-    for (const BootsColumn &c : kColumns) {
-        if (name == c.name)
-            return &c;
-    }
-    return nullptr;
+    return BootFields::named(name);
 }
 
 std::optional<Format> formatOf(const std::string &path)
@@ -94,12 +49,12 @@ std::optional<Format> formatOf(const std::string &path)
 std::string csv(const std::vector<BootRecord> &records)
 {
     std::string out = "\xEF\xBB\xBF";
-    for (const BootsColumn &c : kColumns)
-        out += std::string(&c == kColumns ? "" : ",") + c.name;
+    for (const BootField &c : kColumns)
+        out += std::string(&c == kColumns.data() ? "" : ",") + c.name;
     out += "\r\n";
     for (const BootRecord &r : records) {
-        for (const BootsColumn &c : kColumns)
-            out += (&c == kColumns ? "" : ",") + csvField(c.shown(r));
+        for (const BootField &c : kColumns)
+            out += (&c == kColumns.data() ? "" : ",") + csvField(c.shown(r));
         out += "\r\n";
     }
     return out;
@@ -111,8 +66,8 @@ std::string json(const std::vector<BootRecord> &records)
     std::string out = "[";
     for (std::size_t i = 0; i < records.size(); ++i) {
         out += i ? ",\n  {" : "\n  {";
-        for (const BootsColumn &c : kColumns) {
-            out += (&c == kColumns ? "\"" : ", \"") + std::string(c.name) + "\": ";
+        for (const BootField &c : kColumns) {
+            out += (&c == kColumns.data() ? "\"" : ", \"") + std::string(c.name) + "\": ";
             out += c.isText() ? nlohmann::json(c.shown(records[i])).dump()
                               : std::to_string(c.number(records[i]));
         }

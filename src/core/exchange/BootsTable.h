@@ -1,40 +1,23 @@
 #pragma once
 // The boots database as a table for spreadsheets and scripts: one row per boot in file order,
 // one column per field, written as CSV or JSON in UTF-8. TableImport reads it back.
-#include "boots/BootRecord.h"
+#include "boots/BootFields.h"
 #include "common/Reason.h"
 
-#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
-/// One field of a boot as a column of the table.
-struct BootsColumn
-{
-    const char *name;                              ///< the field's name, the column's header
-    std::string BootRecord::*text;                 ///< the text field, or null for a number
-    std::size_t maxLength;                         ///< longest text the field keeps
-    std::int64_t min;                              ///< smallest number the field stores
-    std::int64_t max;                              ///< largest number the field stores
-    std::int64_t (*number)(const BootRecord &);    ///< reads a number field
-    void (*setNumber)(BootRecord &, std::int64_t); ///< writes a number field within min..max
-
-    bool isText() const { return text != nullptr; }
-    /// The field of `record` as the table shows it: UTF-8 text, or the number in decimals.
-    std::string shown(const BootRecord &record) const;
-};
-
 namespace BootsTable {
 
 enum class Format { Csv, Json };
 
-/// The twelve columns in the order of the record.
-std::span<const BootsColumn> columns();
+/// The twelve columns: every field of a boot, in the order of the record.
+std::span<const BootField> columns();
 /// The column named `name` (exactly), or null.
-const BootsColumn *column(std::string_view name);
+const BootField *column(std::string_view name);
 
 /// The table format a file name asks for by its extension (".csv" or ".json", any case).
 std::optional<Format> formatOf(const std::string &path);

@@ -89,7 +89,7 @@ Reason TableProblem::why() const
 
 std::string TableChange::text() const
 {
-    const BootsColumn *c = BootsTable::column(column);
+    const BootField *c = BootsTable::column(column);
     const auto shown = [c](const std::string &v) { return c && c->isText() ? jsonQuoted(v) : v; };
     return std::to_string(position) + " " + column + ": " + shown(oldValue) + " -> " +
            shown(newValue);
@@ -104,7 +104,7 @@ void TableImport::problem(const Cell &cell, const std::string &column, const Rea
             {TableProblem::Place::Table, 0, {}, Reason(Reasons::Id::FurtherProblems)});
 }
 
-void TableImport::readCell(BootRecord &record, const BootsColumn &column, const Cell &cell)
+void TableImport::readCell(BootRecord &record, const BootField &column, const Cell &cell)
 {
     if (column.isText()) {
         if (cell.json && !cell.json->is_string())
@@ -192,9 +192,9 @@ void TableImport::readCsv(std::string_view table)
         mProblems.push_back({TableProblem::Place::Table, 0, {}, Reason(Reasons::Id::NoHeaderRow)});
         return;
     }
-    std::vector<const BootsColumn *> header;
+    std::vector<const BootField *> header;
     for (const std::string &name : rows[0].fields) {
-        const BootsColumn *column = BootsTable::column(name);
+        const BootField *column = BootsTable::column(name);
         const Cell cell{TableProblem::Place::Line, rows[0].line, nullptr, {}};
         if (!column)
             problem(cell, name, Reason(Reasons::Id::NotAColumn));
@@ -274,7 +274,7 @@ void TableImport::readJson(std::string_view table)
             continue;
         }
         for (const auto &[key, value] : doc[i].items()) {
-            const BootsColumn *column = BootsTable::column(key);
+            const BootField *column = BootsTable::column(key);
             if (!column)
                 problem(at, jsonQuoted(key), Reason(Reasons::Id::NotAKey));
             else
@@ -313,7 +313,7 @@ bool TableImport::read(std::string_view table, BootsTable::Format format, const 
         return false;
     }
     for (std::size_t i = 0; i < before.size(); ++i) {
-        for (const BootsColumn &column : BootsTable::columns()) {
+        for (const BootField &column : BootsTable::columns()) {
             const bool same = column.isText()
                                   ? before[i].*column.text == mRecords[i].*column.text
                                   : column.number(before[i]) == column.number(mRecords[i]);
@@ -388,7 +388,7 @@ bool TableImport::apply(Baza &db)
     return true;
 }
 
-bool TableImport::readValue(BootRecord &record, const BootsColumn &column, std::string_view text,
+bool TableImport::readValue(BootRecord &record, const BootField &column, std::string_view text,
                             ReasonOut reason)
 {
     TableImport import;

@@ -32,7 +32,7 @@ struct TableChange
 {
     std::size_t position = 0; ///< the boot's position in the file, from 0
     std::string column;
-    std::string oldValue; ///< as the table shows it (BootsColumn::shown)
+    std::string oldValue; ///< as the table shows it (BootField::shown)
     std::string newValue;
     /// One line for the user: 3 Nazwa: "Old" -> "New" (texts quoted as JSON strings).
     std::string text() const;
@@ -73,14 +73,14 @@ public:
 
     /// Stores `text` (UTF-8, as a CSV field holds it) into `column` of `record` by the rules
     /// a table's cell is read by. False, with the reason, when a table's cell would be refused.
-    static bool readValue(BootRecord &record, const BootsColumn &column, std::string_view text,
+    static bool readValue(BootRecord &record, const BootField &column, std::string_view text,
                           ReasonOut reason);
 
 private:
     struct Cell;
     void readCsv(std::string_view table);
     void readJson(std::string_view table);
-    void readCell(BootRecord &record, const BootsColumn &column, const Cell &cell);
+    void readCell(BootRecord &record, const BootField &column, const Cell &cell);
     void problem(const Cell &cell, const std::string &column, const Reason &reason);
 
     std::vector<BootRecord> mRecords;

@@ -4,15 +4,10 @@
 #include "common/Ansi.h"
 
 #include <algorithm>
-#include <array>
 
 namespace TablePaste {
 
 namespace {
-
-constexpr std::array<const char *, kColumnCount> kFields = {
-    nullptr, "Nazwa",    "nowe",           "NazwaMaterialu", "Kolor",
-    "Sila",  "Precyzja", "Przyspieszenie", "Szybkosc",       "Podkrecanie"};
 
 std::string quoted(std::string_view text)
 {
@@ -35,21 +30,15 @@ Reason cells(std::size_t n)
 
 } // namespace
 
-const BootsColumn *field(Column column)
-{
-    const char *name = kFields[static_cast<std::size_t>(column)];
-    return name ? BootsTable::column(name) : nullptr;
-}
-
 std::string shown(const BootRecord &record, std::size_t position, Column column)
 {
-    if (column == Column::Position)
+    if (!column)
         return std::to_string(position);
-    if (column == Column::Manufacturer) {
+    if (column->id == BootField::Id::Code) {
         const std::string code = std::to_string(record.nowe);
         return Manufacturer::nameForText(code).value_or(code);
     }
-    return field(column)->shown(record);
+    return column->shown(record);
 }
 
 bool store(BootRecord &record, std::size_t position, Column column, std::string_view text,
@@ -58,12 +47,12 @@ bool store(BootRecord &record, std::size_t position, Column column, std::string_
     using Reasons::Id;
     if (text.size() > kMaxCellBytes)
         return reason.fail(Reason(Id::PasteCellTooLong, {std::to_string(text.size())}));
-    if (column == Column::Position) {
+    if (!column) {
         if (text == std::to_string(position))
             return true;
         return reason.fail(Reason(Id::PasteNotOwnNumber, {quoted(text), std::to_string(position)}));
     }
-    if (column == Column::Manufacturer) {
+    if (column->id == BootField::Id::Code) {
         if (text == shown(record, position, column))
             return true; // a name keeps the code it stands for (513 stays 513)
         if (const auto code = Manufacturer::codeForName(std::string(text))) {
@@ -73,7 +62,7 @@ bool store(BootRecord &record, std::size_t position, Column column, std::string_
         if (text.empty() || (text[0] != '-' && (text[0] < '0' || text[0] > '9')))
             return reason.fail(Reason(Id::PasteNotManufacturer, {quoted(text)}));
     }
-    return TableImport::readValue(record, *field(column), text, reason);
+    return TableImport::readValue(record, *column, text, reason);
 }
 
 std::string join(const std::vector<std::vector<std::string>> &lines)

@@ -12,26 +12,11 @@
 
 namespace TablePaste {
 
-/// The boots table's columns, in the order it shows them.
-enum class Column {
-    Position,
-    Name,
-    Manufacturer,
-    Material,
-    Colour,
-    ShotPower,
-    ShotAccuracy,
-    Acceleration,
-    TopSpeed,
-    Swerve,
-};
-inline constexpr int kColumnCount = 10;
-
-/// The record's field behind `column` (the code for the manufacturer), or null for `#`.
-const BootsColumn *field(Column column);
+/// A column of the boots table is a field of the boot, or null for `#`, the boot's position.
+using Column = const BootField *;
 
 /// The cell of the boot at `position` as the table shows it (UTF-8): the position, a text,
-/// the manufacturer's name (the code when it has none), a statistic as stored.
+/// the manufacturer's name for the code (the code when it has none), a number as stored.
 std::string shown(const BootRecord &record, std::size_t position, Column column);
 
 /// Stores a cell's text into `record` by the table import's rules; a manufacturer may also be

@@ -78,11 +78,19 @@ std::string languageFolder(const std::string &programFolder)
 
 std::string configFile(const std::string &programFolder)
 {
-    std::string upper = FileIo::join(languageFolder(programFolder), "C");
-    std::string lower = FileIo::join(languageFolder(programFolder), "c");
-    if (!FileIo::exists(upper) && FileIo::exists(lower))
-        return lower;
-    return upper;
+    // The name as the folder holds it: where the file system ignores case (Windows), "C"
+    // would find "c" too, and a save under the other name would rename the user's file.
+    const std::string folder = languageFolder(programFolder);
+    bool upper = false;
+    bool lower = false;
+    std::error_code ec;
+    for (fs::directory_iterator it(FileIo::toPath(folder), ec), end; !ec && it != end;
+         it.increment(ec)) {
+        const std::string name = FileIo::fromPath(it->path().filename());
+        upper = upper || name == "C";
+        lower = lower || name == "c";
+    }
+    return FileIo::join(folder, !upper && lower ? "c" : "C");
 }
 
 std::string languageFile(const std::string &programFolder, const std::string &language)

@@ -35,7 +35,6 @@ enum class Key {
     WorkingFileNotWritten,
     NotCompressed,
     ReadOnly,
-    ValueRange,
     CannotChangeStatistics,
     CannotLoadArchive,
     CharactersReplaced,
@@ -114,7 +113,7 @@ enum class Key {
     TableFilter,
     SelectedRows,
     PasteRefused,
-    StoredAs,
+    ValuesAdjusted,
     // The manual and the empty list's hint ([Menu], then [Messages])
     Help,
     Manual,
@@ -160,6 +159,16 @@ enum class Key {
     TextureEditRefused,
     ResizePicture,
     ResizePictures,
+    // The record editor's index, the import folder's title ([Menu]), the missing languages
+    // ([Messages])
+    IndexLabel,
+    ImportTexturesInto,
+    LanguageFilesMissing,
+    // The line under the preview ([Messages])
+    PreviewTexture,
+    PreviewCannotShow,
+    PreviewLoadArchive,
+    PreviewNoTexture,
     // [Language]
     Locale,
 };

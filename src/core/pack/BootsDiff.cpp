@@ -20,7 +20,7 @@ std::vector<PackFieldChange> fieldsOf(const BootRecord &a, const BootRecord &b)
     std::vector<PackFieldChange> out;
     if (a == b)
         return out;
-    for (const BootsColumn &c : BootsTable::columns()) {
+    for (const BootField &c : BootsTable::columns()) {
         const bool same = c.isText() ? a.*c.text == b.*c.text : c.number(a) == c.number(b);
         if (!same)
             out.push_back({c.name, c.shown(a), c.shown(b)});

@@ -36,8 +36,9 @@ std::string find(const std::string &folder, const std::string &path)
             continue;
         FileIo::Bytes kept;
         const std::string keptPath = FileIo::join(home, name);
-        if (FileIo::readFile(keptPath, kept) && Fingerprint::of(kept) == name)
-            return keptPath;
+        if (FileIo::readFile(keptPath, kept, nullptr, FileIo::Links::Refuse) &&
+            Fingerprint::of(kept) == name)
+            return keptPath; // NOLINT(performance-no-automatic-move)
     }
     return {};
 }

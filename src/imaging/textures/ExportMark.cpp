@@ -1,8 +1,11 @@
 #include "ExportMark.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <zlib.h>
 
 namespace ExportMark {
@@ -11,6 +14,8 @@ namespace {
 
 constexpr std::uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
 constexpr char kKeyword[] = "Cleatwork export"; // with its zero byte, the text's separator
+// Follows the fingerprints; the rest of the text is the archive's name, spaces and all.
+constexpr std::string_view kArchive = " archive ";
 
 std::uint32_t readBig(const std::uint8_t *p)
 {
@@ -88,15 +93,26 @@ std::string markText(const std::uint8_t *dds, std::size_t ddsSize, const std::st
     return "texture " + texture.hex() + " image " + imageData;
 }
 
+// The mark's fingerprints and the archive's name.
+std::pair<std::string, std::string> split(const std::string &mark)
+{
+    const std::size_t at = mark.find(kArchive);
+    if (at == std::string::npos)
+        return {mark, {}};
+    return {mark.substr(0, at), mark.substr(at + kArchive.size())};
+}
+
 } // namespace
 
-Bytes marked(const Bytes &png, const std::uint8_t *dds, std::size_t ddsSize)
+Bytes marked(const Bytes &png, const std::uint8_t *dds, std::size_t ddsSize,
+             const std::string &archive)
 {
     Chunks chunks;
     if (!walk(png, chunks))
         return png;
     Bytes chunk;
-    const std::string text = markText(dds, ddsSize, chunks.imageData);
+    const std::string text = markText(dds, ddsSize, chunks.imageData) +
+                             (archive.empty() ? std::string() : std::string(kArchive) + archive);
     putBig(chunk, static_cast<std::uint32_t>(sizeof kKeyword + text.size()));
     chunk.insert(chunk.end(), {'t', 'E', 'X', 't'});
     chunk.insert(chunk.end(), kKeyword, kKeyword + sizeof kKeyword);
@@ -113,7 +129,21 @@ bool untouched(const Bytes &file, const std::uint8_t *dds, std::size_t ddsSize)
 {
     Chunks chunks;
     return walk(file, chunks) && !chunks.mark.empty() &&
-           chunks.mark == markText(dds, ddsSize, chunks.imageData);
+           split(chunks.mark).first == markText(dds, ddsSize, chunks.imageData);
+}
+
+std::string archiveOf(const Bytes &file)
+{
+    Chunks chunks;
+    return walk(file, chunks) ? split(chunks.mark).second : std::string();
+}
+
+bool sameArchive(const std::string &a, const std::string &b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return std::tolower(static_cast<unsigned char>(x)) ==
+               std::tolower(static_cast<unsigned char>(y));
+    });
 }
 
 } // namespace ExportMark

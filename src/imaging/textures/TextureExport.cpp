@@ -2,7 +2,7 @@
 
 #include "common/Ansi.h"
 #include "common/FileIo.h"
-#include "imaging/pictures/MFreeImage.h"
+#include "imaging/pictures/PictureWriter.h"
 
 #include <algorithm>
 #include <cstring>
@@ -11,23 +11,7 @@ namespace TextureExport {
 
 bool encodePng(const Picture &picture, Bytes &png, ReasonOut error)
 {
-    MFreeImage::ensureInitialised();
-    FIBITMAP *bitmap = MFreeImage::fromPicture(picture);
-    if (!bitmap) {
-        return error.fail(Reason(Reasons::Id::PictureNotConverted));
-    }
-    FIMEMORY *memory = FreeImage_OpenMemory();
-    const bool saved = FreeImage_SaveToMemory(FIF_PNG, bitmap, memory, PNG_DEFAULT) == TRUE;
-    BYTE *data = nullptr;
-    DWORD size = 0;
-    if (saved && FreeImage_AcquireMemory(memory, &data, &size))
-        png.assign(data, data + size);
-    FreeImage_CloseMemory(memory);
-    FreeImage_Unload(bitmap);
-    if (!saved || size == 0) {
-        return error.fail(Reason(Reasons::Id::PngNotEncoded));
-    }
-    return true;
+    return PictureWriter::encodePng(picture, png, error);
 }
 
 bool writePng(const Picture &picture, const std::string &path, ReasonOut error, FileIo::Sync sync)

@@ -4,13 +4,13 @@
 #include "common/Ansi.h"
 #include "common/FileIo.h"
 #include "imaging/dds/DdsCheck.h"
-#include "imaging/pictures/MFreeImage.h"
+#include "imaging/pictures/PictureWriter.h"
 
 TexturePreview::TexturePreview(std::string programFolder) : mProgramFolder(std::move(programFolder))
 {
 }
 
-bool TexturePreview::fail(const std::string &reason)
+bool TexturePreview::fail(const Reason &reason)
 {
     mError = reason;
     return false;
@@ -18,25 +18,26 @@ bool TexturePreview::fail(const std::string &reason)
 
 bool TexturePreview::checkName(const std::string &ansiName, ReasonOut error)
 {
-    const std::string problem = nameProblemOf(ansiName);
+    const Reason problem = nameProblemOf(ansiName);
     return problem.empty() || error.fail(problem);
 }
 
-std::string TexturePreview::nameProblemOf(const std::string &ansiName)
+Reason TexturePreview::nameProblemOf(const std::string &ansiName)
 {
+    using Reasons::Id;
     if (ansiName.empty())
-        return "the entry has no name";
+        return Reason(Id::EntryNoName);
     if (ansiName == "." || ansiName == "..")
-        return "the entry name \"" + ansiName + "\" is not a file name";
+        return Reason(Id::EntryNameNotFileName, {"\"" + ansiName + "\""});
     for (unsigned char c : ansiName) {
         if (c < 0x20 || c == 0x7F)
-            return "the entry name holds control characters";
+            return Reason(Id::EntryNameControlCharacters);
         if (c == '/' || c == '\\' || c == ':' || c == '*' || c == '?' || c == '"' || c == '<' ||
             c == '>' || c == '|')
-            return "the entry name holds characters a file name cannot hold";
+            return Reason(Id::EntryNameForbiddenCharacters);
     }
     if (ansiName.back() == ' ' || ansiName.back() == '.')
-        return "the entry name ends in a space or a dot";
+        return Reason(Id::EntryNameEndsInSpaceOrDot);
     return {};
 }
 
@@ -58,13 +59,13 @@ bool TexturePreview::run(const std::string &archivePath, const ArchiveEntry &at,
     mError.clear();
     mEntryName.clear();
     bitmapPath.clear();
-    std::string error;
+    Reason error;
 
     FileIo::Bytes nameBytes;
     if (at.nameOffset < 0 ||
         !FileIo::readFileRange(archivePath, static_cast<std::uint64_t>(at.nameOffset),
                                ArchiveEntry::kNameLength, nameBytes, &error))
-        return fail("the entry name lies outside the archive");
+        return fail(Reason(Reasons::Id::EntryNameOutside));
     mEntryName.assign(nameBytes.begin(), nameBytes.end());
     if (!checkName(mEntryName, &error))
         return fail(error);
@@ -73,11 +74,11 @@ bool TexturePreview::run(const std::string &archivePath, const ArchiveEntry &at,
 
     FileIo::Bytes entry;
     if (at.textureLength() == 0)
-        return fail("the entry holds no texture");
+        return fail(Reason(Reasons::Id::EntryNoTexture));
     if (at.dataOffset < 0 ||
         !FileIo::readFileRange(archivePath, static_cast<std::uint64_t>(at.dataOffset),
                                static_cast<std::uint64_t>(at.length), entry, &error))
-        return fail("the entry lies outside the archive");
+        return fail(Reason(Reasons::Id::EntryOutside));
     if (!FileIo::writeFile(entryFile, entry, &error))
         return fail(error);
     const std::uint8_t *texture = entry.data() + ArchiveEntry::kHeaderSize;
@@ -97,17 +98,12 @@ bool TexturePreview::run(const std::string &archivePath, const ArchiveEntry &at,
     if (!mLastBitmap.empty())
         FileIo::removeFile(mLastBitmap);
     mLastBitmap.clear();
-    MFreeImage::ensureInitialised();
-    FIBITMAP *bitmap = MFreeImage::fromPicture(decoded);
-    const bool saved =
-        bitmap && MFreeImage::FreeImage_SaveBitmap(FIF_BMP, bitmap, bitmapFile.c_str(), 0);
-    if (bitmap)
-        FreeImage_Unload(bitmap);
+    FileIo::Bytes bitmap;
+    const bool saved = PictureWriter::encodeBmp(decoded, bitmap, &error) &&
+                       FileIo::writeFile(bitmapFile, bitmap, &error);
     FileIo::removeFile(entryFile);
-    if (!saved) {
-        FileIo::removeFile(bitmapFile);
-        return fail("the bitmap could not be written");
-    }
+    if (!saved)
+        return fail(error);
     if (picture)
         *picture = std::move(decoded);
     mLastBitmap = bitmapFile;

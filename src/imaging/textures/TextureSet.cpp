@@ -4,11 +4,12 @@
 #include "TextureExport.h"
 #include "TextureImage.h"
 #include "TextureReplacer.h"
-#include "exchange/BootsTable.h"
 #include "archive/ArchiveEntry.h"
 #include "common/Ansi.h"
 #include "common/FileIo.h"
+#include "common/Printable.h"
 #include "common/Reason.h"
+#include "exchange/BootsTable.h"
 
 #include <algorithm>
 #include <cctype>
@@ -33,14 +34,19 @@ std::string lower(std::string text)
     return text;
 }
 
-// Puts the file's picture into the entry; `changed` tells whether the entry's bytes changed.
-bool putFile(Bytes &archive, const ArchiveEntry &entry, const Match &file, bool &changed,
-             TextureReplacer::Fit fit, ReasonOut error)
+// Puts the file's picture into the entry of the archive named `archiveName`; `changed` tells
+// whether the entry's bytes changed.
+bool putFile(Bytes &archive, const std::string &archiveName, const ArchiveEntry &entry,
+             const Match &file, bool &changed, TextureReplacer::Fit fit, ReasonOut error)
 {
     Bytes bytes;
-    return TextureReplacer::readFile(file.path, bytes, error) &&
-           TextureReplacer::replaceFromFile(archive, entry, bytes, file.name, error, &changed,
-                                            fit);
+    // The folder was listed without its links: one put in a file's place since is not followed.
+    if (!TextureReplacer::readFile(file.path, bytes, error, FileIo::Links::Refuse))
+        return false;
+    const std::string from = ExportMark::archiveOf(bytes);
+    if (!from.empty() && !ExportMark::sameArchive(from, archiveName))
+        return error.fail(Reason(Reasons::Id::PictureFromOtherArchive, {from, archiveName}));
+    return TextureReplacer::replaceFromFile(archive, entry, bytes, file.name, error, &changed, fit);
 }
 
 } // namespace
@@ -83,10 +89,14 @@ bool list(const std::string &folder, std::int32_t entryCount, Listing &listing, 
         std::string name;
         fs::file_status status;
         std::uintmax_t size = 0;
+        bool link = false;
     };
     std::vector<Found> names;
     for (fs::directory_iterator it(root, ec), end; !ec && it != end; it.increment(ec)) {
-        Found found{it->path().filename().string(), it->symlink_status(ec)};
+        Found found{FileIo::fromPath(it->path().filename()), it->symlink_status(ec)};
+        // A link on any system (on Windows every reparse point), which the standard library
+        // does not always tell.
+        found.link = fs::is_symlink(found.status) || FileIo::isLink(FileIo::fromPath(it->path()));
         if (!ec && fs::is_regular_file(found.status))
             found.size = it->file_size(ec);
         names.push_back(std::move(found));
@@ -97,14 +107,16 @@ bool list(const std::string &folder, std::int32_t entryCount, Listing &listing, 
               [](const Found &a, const Found &b) { return a.name < b.name; });
     std::map<std::int32_t, std::string> taken;
     using Reasons::Id;
-    for (const auto &[name, status, size] : names) {
+    for (const auto &[name, status, size, link] : names) {
         const std::int32_t entry = entryOf(name);
-        const auto line = [&name](Reason why) { return Reason(Id::NamedLine, {name, why}); };
-        if (fs::is_symlink(status)) {
+        // Lines show the name escaped; the file is still read by its own name.
+        const std::string shown = Printable::name(name);
+        const auto line = [&shown](Reason why) { return Reason(Id::NamedLine, {shown, why}); };
+        if (link) {
             listing.skipped.push_back(line(Reason(Id::SkippedLink)));
         } else if (!fs::is_regular_file(status)) {
-            listing.skipped.push_back(line(
-                Reason(fs::is_directory(status) ? Id::SkippedFolder : Id::NotARegularFile)));
+            listing.skipped.push_back(
+                line(Reason(fs::is_directory(status) ? Id::SkippedFolder : Id::NotARegularFile)));
         } else if (name == kIndexName) {
             // The index an export wrote beside its pictures: the import's own, not a stranger.
         } else if (entry < 0) {
@@ -115,8 +127,8 @@ bool list(const std::string &folder, std::int32_t entryCount, Listing &listing, 
         } else if (size > TextureReplacer::kMaxFileBytes) {
             listing.problems.push_back(line(Reason(Id::PictureFileTooLarge)));
         } else if (const auto other = taken.find(entry); other != taken.end()) {
-            listing.problems.push_back(
-                line(Reason(Id::SameEntry, {other->second, std::to_string(entry)})));
+            listing.problems.push_back(line(
+                Reason(Id::SameEntry, {Printable::name(other->second), std::to_string(entry)})));
         } else {
             taken.emplace(entry, name);
             listing.matches.push_back({entry, name, FileIo::join(folder, name)});
@@ -127,8 +139,8 @@ bool list(const std::string &folder, std::int32_t entryCount, Listing &listing, 
     return true;
 }
 
-bool apply(const Listing &listing, const Textura &index, Bytes &archive, Outcome &outcome,
-           const Progress &progress, TextureReplacer::Fit fit)
+bool apply(const Listing &listing, const Textura &index, const std::string &archiveName,
+           Bytes &archive, Outcome &outcome, const Progress &progress, TextureReplacer::Fit fit)
 {
     outcome = Outcome();
     outcome.skipped = listing.skipped;
@@ -138,12 +150,13 @@ bool apply(const Listing &listing, const Textura &index, Bytes &archive, Outcome
         const Match &file = listing.matches[i];
         Reason error;
         bool changed = false;
-        if (!putFile(archive, ArchiveEntry::of(index, file.entry), file, changed, fit, &error)) {
-            outcome.problems.push_back(Reason(Reasons::Id::NamedLine, {file.name, error}));
+        if (!putFile(archive, archiveName, ArchiveEntry::of(index, file.entry), file, changed, fit,
+                     &error)) {
+            outcome.problems.push_back(
+                Reason(Reasons::Id::NamedLine, {Printable::name(file.name), error}));
             if (TextureReplacer::refusedForSize(error))
                 ++outcome.otherSize;
-        }
-        else if (changed)
+        } else if (changed)
             outcome.replaced.push_back(file);
         else
             ++outcome.unchanged;
@@ -155,8 +168,9 @@ bool apply(const Listing &listing, const Textura &index, Bytes &archive, Outcome
     return outcome.problems.empty();
 }
 
-bool importFolder(const std::string &folder, const Textura &index, Bytes &archive, Outcome &outcome,
-                  const Progress &progress, TextureReplacer::Fit fit)
+bool importFolder(const std::string &folder, const Textura &index, const std::string &archiveName,
+                  Bytes &archive, Outcome &outcome, const Progress &progress,
+                  TextureReplacer::Fit fit)
 {
     Listing listing;
     Reason error;
@@ -165,7 +179,7 @@ bool importFolder(const std::string &folder, const Textura &index, Bytes &archiv
         outcome.problems.push_back(error);
         return false;
     }
-    return apply(listing, index, archive, outcome, progress, fit);
+    return apply(listing, index, archiveName, archive, outcome, progress, fit);
 }
 
 std::string shownName(const Bytes &archive, const ArchiveEntry &entry)
@@ -194,8 +208,9 @@ std::string indexCsv(const Bytes &archive, const Textura &index, const BootsOf &
     return out;
 }
 
-bool exportAll(const Bytes &archive, const Textura &index, const std::string &folder,
-               Exported &exported, ReasonOut error, const BootsOf &bootsOf)
+bool exportAll(const Bytes &archive, const Textura &index, const std::string &archiveName,
+               const std::string &folder, Exported &exported, ReasonOut error,
+               const BootsOf &bootsOf)
 {
     exported = Exported();
     std::error_code ec;
@@ -220,7 +235,7 @@ bool exportAll(const Bytes &archive, const Textura &index, const std::string &fo
             FileIo::join(folder, TextureExport::fileName(i, index.Count(), name));
         // A name the export chose that someone made a link is never written through.
         if (FileIo::isLink(out)) {
-            skip(Reason(Reasons::Id::ExportTargetIsLink, {out}));
+            skip(Reason(Reasons::Id::ExportTargetIsLink, {Printable::name(out)}));
             continue;
         }
         // Marked, so that importing the file untouched costs no decoding; new files of an export
@@ -230,7 +245,7 @@ bool exportAll(const Bytes &archive, const Textura &index, const std::string &fo
             !FileIo::writeNamedFile(
                 out,
                 ExportMark::marked(png, archive.data() + entry.textureOffset(),
-                                   static_cast<std::size_t>(entry.textureLength())),
+                                   static_cast<std::size_t>(entry.textureLength()), archiveName),
                 &problem, FileIo::Sync::Cached)) {
             return error.fail(Reason(Reasons::Id::CannotWriteBecause, {out, problem}));
         }
@@ -240,12 +255,11 @@ bool exportAll(const Bytes &archive, const Textura &index, const std::string &fo
         const std::string text = indexCsv(archive, index, bootsOf);
         const std::string out = FileIo::join(folder, kIndexName);
         Reason problem;
-        if (FileIo::isLink(out) ||
-            !FileIo::writeNamedFile(out, Bytes(text.begin(), text.end()), &problem,
-                                    FileIo::Sync::Cached))
-            return error.fail(Reason(
-                Reasons::Id::CannotWriteBecause,
-                {out, problem.empty() ? Reason(Reasons::Id::IsLink) : problem}));
+        if (FileIo::isLink(out) || !FileIo::writeNamedFile(out, Bytes(text.begin(), text.end()),
+                                                           &problem, FileIo::Sync::Cached))
+            return error.fail(
+                Reason(Reasons::Id::CannotWriteBecause,
+                       {out, problem.empty() ? Reason(Reasons::Id::IsLink) : problem}));
     }
     return true;
 }

@@ -2,8 +2,10 @@
 // A folder of pictures brought back into a texture archive: the files an export wrote
 // ("<NNN>_<name>.png"), repainted or not. Files named "<NNN>_<anything>" with the extension
 // png, bmp, tga, jpg, jpeg or dds replace entry NNN as replace-texture does; other names are
-// skipped. A picture that decodes to what the entry holds leaves the entry as it is. Any
-// problem refuses the whole set, so that an archive takes all of a folder or none of it.
+// skipped. A picture that decodes to what the entry holds leaves the entry as it is. A
+// picture whose export mark names another archive is a problem: entry numbers of one archive
+// mean other textures in the other. Any problem refuses the whole set, so that an archive
+// takes all of a folder or none of it.
 #include "archive/ArchiveEntry.h"
 #include "archive/Textura.h"
 #include "imaging/textures/TextureReplacer.h"
@@ -61,14 +63,16 @@ std::int32_t entryOf(const std::string &fileName);
 bool list(const std::string &folder, std::int32_t entryCount, Listing &listing, ReasonOut error);
 
 /// Reads each matched file and puts its picture into `archive` (the unwrapped archive that
-/// `index` reads). False when any file is refused (every refusal is in `outcome.problems`) or
-/// `progress` cancelled: `archive` may then hold part of the set and is to be dropped.
-bool apply(const Listing &listing, const Textura &index, Bytes &archive, Outcome &outcome,
-           const Progress &progress = {}, TextureReplacer::Fit fit = TextureReplacer::Fit::Exact);
+/// `index` reads, loaded from a file named `archiveName`). False when any file is refused
+/// (every refusal is in `outcome.problems`) or `progress` cancelled: `archive` may then hold
+/// part of the set and is to be dropped.
+bool apply(const Listing &listing, const Textura &index, const std::string &archiveName,
+           Bytes &archive, Outcome &outcome, const Progress &progress = {},
+           TextureReplacer::Fit fit = TextureReplacer::Fit::Exact);
 
 /// list() and apply() in one; a folder that cannot be listed is a problem.
-bool importFolder(const std::string &folder, const Textura &index, Bytes &archive, Outcome &outcome,
-                  const Progress &progress = {},
+bool importFolder(const std::string &folder, const Textura &index, const std::string &archiveName,
+                  Bytes &archive, Outcome &outcome, const Progress &progress = {},
                   TextureReplacer::Fit fit = TextureReplacer::Fit::Exact);
 
 /// What an export of a whole archive wrote.
@@ -92,11 +96,13 @@ constexpr const char *kIndexName = "index.csv";
 /// per entry its number, its name as shownName() gives it and its boots joined by "; ".
 std::string indexCsv(const Bytes &archive, const Textura &index, const BootsOf &bootsOf);
 
-/// Writes every entry of `archive` (read by `index`) into `folder`, made when missing, as
+/// Writes every entry of `archive` (read by `index`, loaded from a file named `archiveName`,
+/// which each picture's mark keeps) into `folder`, made when missing, as
 /// TextureExport::fileName() names it; entries that are not valid textures are skipped. With
 /// `bootsOf` also kIndexName. False (the reason in `error`) when the folder cannot be made or a
 /// file cannot be written.
-bool exportAll(const Bytes &archive, const Textura &index, const std::string &folder,
-               Exported &exported, ReasonOut error, const BootsOf &bootsOf = {});
+bool exportAll(const Bytes &archive, const Textura &index, const std::string &archiveName,
+               const std::string &folder, Exported &exported, ReasonOut error,
+               const BootsOf &bootsOf = {});
 
 } // namespace TextureSet

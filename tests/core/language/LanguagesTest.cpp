@@ -1,7 +1,9 @@
 #include "language/Languages.h"
 
+#include "CaseName.h"
 #include "TempDir.h"
 #include "TestData.h"
+#include "common/FileIo.h"
 #include "language/Ini.h"
 #include "language/TextKeys.h"
 
@@ -16,11 +18,10 @@ namespace {
 TEST(Languages, ListsNamesLongerThanTwoCharactersSortedWithoutCase)
 {
     TempDir dir;
-    const fs::path folder = fs::path(dir.path()) / "Language";
     for (const char *name : {"polski", "English", "de", "Deutsch", "Español", ".hidden"})
-        fs::create_directories(folder / name);
-    TestData::writeFile((folder / "C").string(), {});
-    TestData::writeFile((folder / "readme.txt").string(), {});
+        fs::create_directories(FileIo::toPath(dir.file("Language/" + std::string(name))));
+    TestData::writeFile(dir.file("Language/C"), {});
+    TestData::writeFile(dir.file("Language/readme.txt"), {});
     EXPECT_EQ(Languages::ListLanguages(dir.path()),
               (std::vector<std::string>{"Deutsch", "English", "Español", "polski", "readme.txt"}));
 }
@@ -125,12 +126,14 @@ TEST(Languages, BundledLanguagesHoldAllThirtyKeys)
     // among them every reason the core can give.
     for (const Reasons::Entry &r : Reasons::entries())
         EXPECT_EQ(TextKeys::entry(TextKeys::reasonKey(r.id)).name, std::string(r.name));
-    // A name before its reason reads "%1: %2" in most languages.
-    const std::set<std::string> alike = {"ReasonNamedLine"};
+    // A name before its reason reads "%1: %2" in most languages, a field after its place
+    // "%1, %2".
+    const std::set<std::string> alike = {"ReasonNamedLine", "ReasonPackFieldOf"};
     for (const auto &name : names) {
         const std::string file = Languages::languageFile(program, name);
         for (const auto &e : TextKeys::entries()) {
             const std::string text = ReadIniText(file, e.section, e.name);
+            EXPECT_FALSE(text.empty()) << name << " lacks " << e.name;
             if (name == "English")
                 EXPECT_EQ(text, e.english) << e.name;
             else if (alike.count(e.name) != 0)
@@ -140,6 +143,41 @@ TEST(Languages, BundledLanguagesHoldAllThirtyKeys)
         }
     }
 }
+
+// Each language in its own letters, whatever code page its file is written in (Polish needs
+// more than Windows-1252 holds: its file is UTF-8).
+struct OwnLetters
+{
+    const char *language;
+    const char *key;
+    const char *caption;
+};
+
+class BundledCaptions : public testing::TestWithParam<OwnLetters>
+{
+};
+
+TEST_P(BundledCaptions, AreWrittenInTheLanguagesOwnLetters)
+{
+    const std::string program = fs::path(CLEATWORK_LANGUAGE_DIR).parent_path().string();
+    EXPECT_EQ(ReadIniText(Languages::languageFile(program, GetParam().language), "GroupBox",
+                          GetParam().key),
+              GetParam().caption);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Languages, BundledCaptions,
+    testing::Values(OwnLetters{"Polski", "GroupBox7", "Si\u0142a strza\u0142u"},
+                    OwnLetters{"Polski", "GroupBox15", "Podgl\u0105d"},
+                    OwnLetters{"Polski", "GroupBox19", "J\u0119zyk"},
+                    OwnLetters{"Deutsch", "GroupBox13", "Werte \u00e4ndern"},
+                    OwnLetters{"Espa\u00f1ol", "GroupBox8", "Precisi\u00f3n de tiro"},
+                    OwnLetters{"Fran\u00e7ais", "GroupBox15", "Aper\u00e7u"},
+                    OwnLetters{"Italiano", "GroupBox10", "Velocit\u00e0 massima"},
+                    OwnLetters{"Portugu\u00eas", "GroupBox15", "Pr\u00e9-visualiza\u00e7\u00e3o"}),
+    [](const testing::TestParamInfo<OwnLetters> &p) {
+        return CaseName::of(std::string(p.param.language) + "_" + p.param.key);
+    });
 
 TEST(Languages, UserAndBundledLanguagesMergeWithTheUsersCopyWinning)
 {

@@ -210,8 +210,8 @@ TEST(Reader, TgaClaimingMoreThanItsFileHoldsIsRefusedUnallocated)
     constexpr int kLargest = 4096;
     for (const std::uint8_t type : {2, 10}) {
         SCOPED_TRACE(static_cast<int>(type));
-        const Bytes file = cut(patched(TestData::tga(kPicture), 2, {type, 0, 0, 0, 0, 0, 0, 0, 0,
-                                                                    0, 0x00, 0x10, 0x00, 0x10}),
+        const Bytes file = cut(patched(TestData::tga(kPicture), 2,
+                                       {type, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x00, 0x10, 0x00, 0x10}),
                                100);
         Picture picture;
         std::string error;

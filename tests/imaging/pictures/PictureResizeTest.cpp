@@ -136,10 +136,11 @@ TEST(ImportWithOtherSize, CountsTheSizeRefusalsAndResizesWhenAsked)
                         TestData::png(TestData::solid(100, 60, {10, 200, 30, 255})));
     Bytes archive = original;
     TextureSet::Outcome outcome;
-    EXPECT_FALSE(TextureSet::importFolder(dir.path(), index, archive, outcome));
+    EXPECT_FALSE(TextureSet::importFolder(dir.path(), index, "unnamed_5756.bin", archive, outcome));
     EXPECT_EQ(outcome.otherSize, 1);
     archive = original;
-    ASSERT_TRUE(TextureSet::importFolder(dir.path(), index, archive, outcome, {}, Fit::Resize))
+    ASSERT_TRUE(TextureSet::importFolder(dir.path(), index, "unnamed_5756.bin", archive, outcome, {},
+                                         Fit::Resize))
         << testing::PrintToString(outcome.problems);
     EXPECT_EQ(outcome.replaced.size(), 1U);
 }

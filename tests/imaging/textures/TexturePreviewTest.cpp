@@ -5,7 +5,8 @@
 #include "TestData.h"
 #include "archive/Textura.h"
 
-#include <FreeImage.h>
+#include "imaging/pictures/PictureReader.h"
+
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -30,19 +31,28 @@ protected:
     // The preview of entry k, with the positions the window takes from the index.
     bool show(int k) { return preview.run(archive, ::ArchiveEntry::of(index, k), bitmap); }
 
-    // The colour of the bitmap's top-left pixel.
+    // The colour of the bitmap's top-left pixel, read by the users' BMP reader at the size
+    // the bitmap's header gives.
     Rgba pixel(const std::string &path)
     {
-        FIBITMAP *dib = FreeImage_Load(FIF_BMP, path.c_str(), 0);
-        EXPECT_NE(dib, nullptr);
+        const Bytes file = TestData::readFile(path);
         Rgba c;
-        if (!dib)
+        EXPECT_GE(file.size(), 26u);
+        if (file.size() < 26)
             return c;
-        RGBQUAD q{};
-        FreeImage_GetPixelColor(dib, 0, FreeImage_GetHeight(dib) - 1, &q);
-        c = {q.rgbRed, q.rgbGreen, q.rgbBlue, q.rgbReserved};
-        EXPECT_GT(FreeImage_GetWidth(dib), 0u);
-        FreeImage_Unload(dib);
+        const auto le32 = [&](std::size_t at) {
+            return static_cast<int>(file[at] | file[at + 1] << 8 | file[at + 2] << 16 |
+                                    file[at + 3] << 24);
+        };
+        Picture read;
+        std::string error;
+        EXPECT_TRUE(PictureReader::read(file.data(), file.size(), path, le32(18), le32(22), read,
+                                        &error))
+            << error;
+        EXPECT_GT(read.width, 0);
+        if (read.pixels.size() < 4)
+            return c;
+        c = {read.pixels[2], read.pixels[1], read.pixels[0], read.pixels[3]};
         return c;
     }
 

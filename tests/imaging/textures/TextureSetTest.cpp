@@ -1,6 +1,7 @@
 // A folder of pictures brought back into an archive: which names count, that an untouched
 // export changes nothing, and that every refusal names its file and leaves the archive whole.
 #include "CaseName.h"
+#include "PlatformFiles.h"
 #include "TempDir.h"
 #include "TestImages.h"
 
@@ -65,18 +66,21 @@ protected:
         ASSERT_TRUE(index.load(original));
         TextureSet::Exported exported;
         std::string error;
-        ASSERT_TRUE(TextureSet::exportAll(original, index, dir.path(), exported, &error)) << error;
+        ASSERT_TRUE(TextureSet::exportAll(original, index, kArchive, dir.path(), exported, &error))
+            << error;
         ASSERT_EQ(exported.written, 3);
     }
     void put(const std::string &name, const Bytes &bytes)
     {
         TestData::writeFile(dir.file(name), bytes);
     }
-    bool import(const std::string &folder)
+    bool import(const std::string &folder, const std::string &into = kArchive)
     {
         archive = original;
-        return TextureSet::importFolder(folder, index, archive, outcome);
+        return TextureSet::importFolder(folder, index, into, archive, outcome);
     }
+
+    static constexpr const char *kArchive = "unnamed_5756.bin";
 
     TempDir dir;
     Bytes original;
@@ -89,7 +93,9 @@ TEST_F(Folder, UntouchedExportChangesNothing)
 {
     put("notes.txt", {'h', 'i'});
     std::filesystem::create_directory(dir.file("001_sub.png"));
-    std::filesystem::create_symlink(dir.file("000_t100.png"), dir.file("002_link.png"));
+    std::string whyNot;
+    if (!PlatformFiles::makeLink(dir.file("000_t100.png"), dir.file("002_link.png"), &whyNot))
+        GTEST_SKIP() << whyNot;
     std::filesystem::remove(dir.file("002_t102.png"));
     ASSERT_TRUE(import(dir.path())) << lines(outcome.problems);
     EXPECT_EQ(archive, original);
@@ -196,11 +202,43 @@ INSTANTIATE_TEST_SUITE_P(Problems, RefusedFolder,
                                          Refusal{"DdsOfAnotherLayout", "001_t101.dds", otherDds}),
                          CaseName::by([](const Refusal &r) { return r.name; }));
 
+// Entry numbers of one archive stand for other textures in the other: a marked export goes
+// back only into the archive it came from (whose file name may differ in case), edited or not.
+TEST_F(Folder, ExportGoesBackOnlyIntoItsOwnArchive)
+{
+    EXPECT_TRUE(import(dir.path(), "UNNAMED_5756.BIN")) << testing::PrintToString(outcome.problems);
+    EXPECT_FALSE(import(dir.path(), "unnamed_2113.bin"));
+    EXPECT_EQ(archive, original);
+    ASSERT_EQ(outcome.problems.size(), 3U);
+    EXPECT_EQ(outcome.problems[0],
+              Reason(Reasons::Id::NamedLine,
+                     {"000_t100.png", Reason(Reasons::Id::PictureFromOtherArchive,
+                                             {"unnamed_5756.bin", "unnamed_2113.bin"})}));
+    // A picture without the mark is taken by its number, as ever.
+    for (const char *name : {"000_t100.png", "001_t101.png", "002_t102.png"})
+        put(name, TestData::png(TestData::pattern(kSide, kSide, true)));
+    EXPECT_TRUE(import(dir.path(), "unnamed_2113.bin")) << testing::PrintToString(outcome.problems);
+}
+
+// A newline in a name would forge a line of output, a terminal escape would reach the terminal.
+TEST_F(Folder, NamesFromTheFolderAreShownEscaped)
+{
+    put("note\ns\x1b[2J.txt", {'x'});
+    put("001_t\r101.png", smallPicture());
+    std::filesystem::remove(dir.file("001_t101.png"));
+    EXPECT_FALSE(import(dir.path()));
+    ASSERT_EQ(outcome.problems.size(), 1U);
+    EXPECT_EQ(outcome.problems[0].text().substr(0, 15), "001_t\\r101.png:");
+    EXPECT_TRUE(std::any_of(outcome.skipped.begin(), outcome.skipped.end(), [](const auto &line) {
+        return line.text().rfind("note\\ns\\x1b[2J.txt: ", 0) == 0;
+    })) << testing::PrintToString(outcome.skipped);
+}
+
 TEST_F(Folder, IndexNamesEachEntryAndItsBootsAndTheImportPassesItBy)
 {
     TextureSet::Exported exported;
     std::string error;
-    ASSERT_TRUE(TextureSet::exportAll(original, index, dir.path(), exported, &error,
+    ASSERT_TRUE(TextureSet::exportAll(original, index, kArchive, dir.path(), exported, &error,
                                       [](std::int32_t entry) {
                                           return entry == 1 ? std::vector<std::string>{
                                                                   "Boot, \"one\"", "Boot 4"}

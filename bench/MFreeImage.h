@@ -1,6 +1,7 @@
 #pragma once
-// The image library's calls as the texture code uses them.
-#include "Picture.h"
+// FreeImage as the benchmarks' yardstick: its DDS, PNG and picture decoders, which the
+// program's own code is measured against.
+#include "imaging/pictures/Picture.h"
 
 #include <FreeImage.h>
 

@@ -1,0 +1,86 @@
+; The Windows installer: makensis -DVERSION=1.0.0 -DSTAGE=<folder of the portable copy>
+;   -DOUTFILE=<installer.exe> cleatwork.nsi
+; Installs into Program Files with the bundled languages in "data\Language", not beside the
+; program: the editor then runs as installed and keeps the user's settings, languages and
+; working files in the user's local AppData folder (a portable copy has "Language" beside it).
+Unicode true
+SetCompressor /SOLID lzma
+RequestExecutionLevel admin
+
+!include "MUI2.nsh"
+!include "x64.nsh"
+
+Name "Cleatwork ${VERSION}"
+OutFile "${OUTFILE}"
+InstallDir "$PROGRAMFILES64\Cleatwork"
+InstallDirRegKey HKLM "Software\Cleatwork" "InstallDir"
+BrandingText "Cleatwork ${VERSION}"
+
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Cleatwork"
+!define MUI_ICON "${STAGE}\cleatwork.ico"
+!define MUI_UNICON "${STAGE}\cleatwork.ico"
+!define MUI_FINISHPAGE_RUN "$INSTDIR\cleatwork.exe"
+
+!insertmacro MUI_PAGE_LICENSE "${STAGE}\LICENSE.txt"
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_PAGE_FINISH
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+!insertmacro MUI_LANGUAGE "English"
+!insertmacro MUI_LANGUAGE "Polish"
+!insertmacro MUI_LANGUAGE "German"
+!insertmacro MUI_LANGUAGE "Spanish"
+!insertmacro MUI_LANGUAGE "French"
+!insertmacro MUI_LANGUAGE "Italian"
+!insertmacro MUI_LANGUAGE "Portuguese"
+
+Function .onInit
+    ${IfNot} ${RunningX64}
+        MessageBox MB_ICONSTOP "Cleatwork needs 64-bit Windows."
+        Abort
+    ${EndIf}
+    SetRegView 64
+FunctionEnd
+
+Function un.onInit
+    SetRegView 64
+FunctionEnd
+
+Section "Cleatwork" SecMain
+    SectionIn RO
+    SetOutPath "$INSTDIR"
+    File /r /x "Language" "${STAGE}\*.*"
+    SetOutPath "$INSTDIR\data"
+    File /r "${STAGE}\Language"
+    SetOutPath "$INSTDIR"
+    WriteUninstaller "$INSTDIR\uninstall.exe"
+    CreateShortcut "$SMPROGRAMS\Cleatwork.lnk" "$INSTDIR\cleatwork.exe" "" "$INSTDIR\cleatwork.exe" 0
+    WriteRegStr HKLM "Software\Cleatwork" "InstallDir" "$INSTDIR"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "Cleatwork"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "Cleatwork contributors"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\cleatwork.exe"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
+    WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
+    WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+SectionEnd
+
+; The user's own files in AppData (settings, languages written with the language editor)
+; are theirs and stay.
+Section "Uninstall"
+    Delete "$SMPROGRAMS\Cleatwork.lnk"
+    RMDir /r "$INSTDIR\data"
+    RMDir /r "$INSTDIR\platforms"
+    RMDir /r "$INSTDIR\styles"
+    RMDir /r "$INSTDIR\translations"
+    Delete "$INSTDIR\*.exe"
+    Delete "$INSTDIR\*.dll"
+    Delete "$INSTDIR\*.txt"
+    Delete "$INSTDIR\*.ico"
+    Delete "$INSTDIR\qt.conf"
+    RMDir "$INSTDIR"
+    DeleteRegKey HKLM "${UNINSTALL_KEY}"
+    DeleteRegKey HKLM "Software\Cleatwork"
+SectionEnd

@@ -1,0 +1,221 @@
+#include "PackExchange.h"
+
+#include "app/ui/MainWindowTexts.h"
+#include "app/ui/Messages.h"
+#include "app/windows/frmApplyPack.h"
+#include "container/PesZlib.h"
+#include "editor/BootsDocument.h"
+#include "editor/GuiText.h"
+#include "editor/PackSteps.h"
+#include "editor/TextureArchives.h"
+#include "editor/UiText.h"
+#include "pack/Fingerprint.h"
+#include "pack/Originals.h"
+#include "pack/PackFile.h"
+#include "pack/PackMaker.h"
+
+#include <QAction>
+#include <QDateTime>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenu>
+
+using GuiText::toNative;
+using UiText::Key;
+
+namespace {
+
+QAction *action(QObject *parent, const char *name)
+{
+    auto *a = new QAction(parent);
+    a->setObjectName(QString::fromLatin1(name));
+    return a;
+}
+
+// The plain contents of the kept original of the game file `path`.
+bool originalOf(const QString &folder, const QString &path, std::vector<std::uint8_t> &plain,
+                QString *error)
+{
+    const std::string original = Originals::find(toNative(folder), toNative(path));
+    if (original.empty()) {
+        *error = UiText::text(Key::NoOriginal, {QDir::toNativeSeparators(path)});
+        return false;
+    }
+    PesZlib zlib(std::string{});
+    if (!zlib.unwrapFile(original, plain)) {
+        *error = UiText::reason(zlib.errorReason());
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+PackExchange::PackExchange(BootsDocument *document, QMenu *fileMenu, QAction *quit,
+                           QMenu *editMenu, std::function<std::vector<int>()> chosenBoots,
+                           QWidget *window)
+    : QObject(window), mDocument(document), mWindow(window), mChosenBoots(std::move(chosenBoots))
+{
+    setObjectName(QStringLiteral("packExchange"));
+    mnuExportPack = action(this, "mnuExportPack");
+    mnuApplyPack = action(this, "mnuApplyPack");
+    mnuRevertPack = action(this, "mnuRevertPack");
+    mnuRevert = action(this, "mnuRevert");
+    // Before the separator that sets Quit apart, in a group of their own.
+    const QList<QAction *> items = fileMenu->actions();
+    const qsizetype at = items.indexOf(quit);
+    QAction *before = at > 0 && items[at - 1]->isSeparator() ? items[at - 1] : quit;
+    fileMenu->insertSeparator(before);
+    fileMenu->insertActions(before, {mnuExportPack, mnuApplyPack, mnuRevertPack});
+    editMenu->addSeparator();
+    editMenu->addAction(mnuRevert);
+    applyTexts();
+    documentReset();
+
+    connect(mnuExportPack, &QAction::triggered, this, [this] {
+        const QString path = choosePack(QStringLiteral("CDExportPack"), true);
+        if (!path.isEmpty())
+            exportPack(path);
+    });
+    connect(mnuApplyPack, &QAction::triggered, this, [this] {
+        const QString path = choosePack(QStringLiteral("CDApplyPack"), false);
+        if (!path.isEmpty())
+            mergePack(path, PackMerge::Direction::Apply);
+    });
+    connect(mnuRevertPack, &QAction::triggered, this, [this] {
+        const QString path = choosePack(QStringLiteral("CDRevertPack"), false);
+        if (!path.isEmpty())
+            mergePack(path, PackMerge::Direction::Revert);
+    });
+    connect(mnuRevert, &QAction::triggered, this, &PackExchange::revertToOriginal);
+    connect(mDocument, &BootsDocument::reset, this, &PackExchange::documentReset);
+}
+
+void PackExchange::applyTexts()
+{
+    MainWindowTexts::setText(mnuExportPack, Key::ExportPack);
+    MainWindowTexts::setText(mnuApplyPack, Key::ApplyPack);
+    MainWindowTexts::setText(mnuRevertPack, Key::RevertPack);
+    MainWindowTexts::setText(mnuRevert, Key::RevertToOriginal);
+}
+
+void PackExchange::documentReset()
+{
+    for (QAction *a : {mnuExportPack, mnuApplyPack, mnuRevertPack, mnuRevert})
+        a->setEnabled(mDocument->isOpen());
+}
+
+QString PackExchange::choosePack(const QString &objectName, bool saving)
+{
+    if (!mDocument->isOpen())
+        return QString();
+    QFileDialog dialog(mWindow);
+    dialog.setObjectName(objectName);
+    dialog.setNameFilter(UiText::text(Key::BootPacks) + QStringLiteral(" (*.cwpack)"));
+    dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (saving)
+        dialog.setDefaultSuffix(QStringLiteral("cwpack"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
+bool PackExchange::exportPack(const QString &path)
+{
+    const QString folder = mDocument->originalsFolder();
+    PackMaker::Input input;
+    QString error;
+    bool ok = mDocument->isOpen() &&
+              originalOf(folder, mDocument->gamePath(), input.baseBoots, &error);
+    Baza base;
+    if (ok && !base.load(input.baseBoots)) {
+        error = UiText::reason(base.errorReason());
+        ok = false;
+    }
+    PackMerge::Receiver mine;
+    ok = ok && PackSteps::receiver(*mDocument, mine, &error);
+    for (std::size_t i = 0, archive = 1; ok && archive <= 2; ++archive) {
+        if (!mDocument->textures().isLoaded(static_cast<int>(archive)))
+            continue;
+        PackMaker::ArchivePair pair;
+        pair.name = mine.archives[i].name;
+        pair.mine = std::move(mine.archives[i++].bytes);
+        ok = originalOf(folder, mDocument->textures().source(static_cast<int>(archive)), pair.base,
+                        &error);
+        input.archives.push_back(std::move(pair));
+    }
+    if (!ok) {
+        Messages::show(mWindow, QMessageBox::Warning, QStringLiteral("packNotWrittenMessage"),
+                       UiText::text(Key::CannotWritePack, {QDir::toNativeSeparators(path), error}));
+        return false;
+    }
+    input.bootsName = toNative(QFileInfo(mDocument->gamePath()).fileName());
+    input.base = base.records();
+    input.mine = std::move(mine.records);
+    input.manifest.title = toNative(QFileInfo(path).completeBaseName());
+    input.manifest.program = std::string("Cleatwork ") + CLEATWORK_VERSION;
+    input.manifest.date =
+        toNative(QDateTime::currentDateTimeUtc().toString(Qt::ISODate));
+    Pack pack;
+    Reason reason;
+    if (!PackMaker::make(input, pack, &reason) || !PackFile::writeFile(pack, toNative(path), &reason)) {
+        Messages::show(mWindow, QMessageBox::Warning, QStringLiteral("packNotWrittenMessage"),
+                       UiText::text(Key::CannotWritePack,
+                                    {QDir::toNativeSeparators(path), UiText::reason(reason)}));
+        return false;
+    }
+    Messages::show(mWindow, QMessageBox::Information, QStringLiteral("packWrittenMessage"),
+                   UiText::text(Key::PackWritten, {QDir::toNativeSeparators(path),
+                                                   QString::number(pack.boots.size()),
+                                                   QString::number(pack.textures.size())}));
+    return true;
+}
+
+bool PackExchange::mergePack(const QString &path, PackMerge::Direction direction)
+{
+    if (!mDocument->isOpen())
+        return false;
+    Pack pack;
+    Reason reason;
+    PackMerge::Receiver receiver;
+    QString error;
+    if (!PackFile::readFile(toNative(path), pack, &reason)) {
+        error = UiText::reason(reason);
+    } else if (!PackSteps::receiver(*mDocument, receiver, &error)) {
+        // error says why
+    }
+    if (!error.isEmpty()) {
+        Messages::show(mWindow, QMessageBox::Warning, QStringLiteral("packNotReadMessage"),
+                       UiText::text(Key::PackNotRead, {QDir::toNativeSeparators(path), error}));
+        return false;
+    }
+    auto items = PackMerge::examine(pack, direction, receiver, PackSteps::textureFits);
+    for (PackMerge::Item &item : items)
+        item.include = item.status != PackMerge::Status::Problem;
+    frmApplyPack dialog(pack, direction, std::move(items), mWindow);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    const QString title = QString::fromStdString(pack.manifest.title);
+    const QString step = UiText::text(direction == PackMerge::Direction::Apply ? Key::ApplyPackStep
+                                                                               : Key::RevertPackStep,
+                                      {title});
+    if (!PackSteps::apply(*mDocument, pack, direction, dialog.items(), step, &error)) {
+        Messages::show(mWindow, QMessageBox::Information, QStringLiteral("packChangesNothingMessage"),
+                       error.isEmpty() ? UiText::text(Key::PackChangesNothing, {title}) : error);
+        return false;
+    }
+    return true;
+}
+
+bool PackExchange::revertToOriginal()
+{
+    QString error;
+    if (PackSteps::revertToOriginal(*mDocument, mChosenBoots(), UiText::text(Key::RevertToOriginal),
+                                    &error))
+        return true;
+    if (!error.isEmpty())
+        Messages::show(mWindow, QMessageBox::Warning, QStringLiteral("noOriginalMessage"), error);
+    return false;
+}

@@ -1,0 +1,218 @@
+#include "CaseName.h"
+#include "MainWindowFixture.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDockWidget>
+#include <QHeaderView>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTableView>
+#include <QTest>
+
+namespace {
+
+/// Every control the user works with in the main window.
+const char *const kControls[] = {
+    "List1",  "txtFind", "txt(0)",    "txt(1)",   "txt(2)",    "txt(3)",   "txt(4)",
+    "txt(5)", "txt(6)",  "txt(7)",    "txt(8)",   "Combo",     "R1",       "R2",
+    "R3",     "Ch1",     "Ch2",       "Ch3",      "Ch4",       "Ch5",      "Over",
+    "cmdChange", "Img",  "cmdOpenT",  "cmdOpent2", "ComboBox", "cmdCreate", "tblBoots"};
+
+const char *const kLanguages[] = {"English", "Polski",   "Deutsch",  "Español",
+                                  "Français", "Italiano", "Português"};
+
+class MainWindowLayout : public MainWindowFixture
+{
+protected:
+    void pick(const QString &language)
+    {
+        QComboBox *box = find<QComboBox>("ComboBox");
+        const int i = box->findText(language);
+        ASSERT_GE(i, 0) << language.toStdString();
+        box->setCurrentIndex(i);
+        emit box->activated(i);
+        QApplication::processEvents();
+    }
+
+    /// Opens twenty boots, selects one and shows the boots table docked below the panels.
+    void openWithTable(const QSize &size)
+    {
+        open(writeGame(TestData::boots(20)));
+        select(0);
+        window().resize(size);
+        find<QAction>("mnuTable")->trigger();
+        settle();
+    }
+
+    void settle()
+    {
+        for (int i = 0; i < 3; ++i)
+            QApplication::processEvents();
+    }
+
+    /// Boots whose rows the table shows whole.
+    int rowsShown()
+    {
+        auto *table = find<QTableView>("tblBoots");
+        const int rowHeight = table->verticalHeader()->defaultSectionSize();
+        return table->viewport()->height() / rowHeight;
+    }
+};
+
+class WindowInLanguage : public MainWindowLayout, public testing::WithParamInterface<const char *>
+{
+};
+
+TEST_P(WindowInLanguage, TableDockedAt1000x700LeavesEveryControlWholeAndShowsEightRows)
+{
+    window();
+    pick(QString::fromUtf8(GetParam()));
+    openWithTable(QSize(1000, 700));
+    ASSERT_EQ(window().size(), QSize(1000, 700));
+    for (const char *name : kControls) {
+        auto *control = find<QWidget>(QString::fromLatin1(name));
+        ASSERT_NE(control, nullptr);
+        EXPECT_TRUE(control->isVisible()) << name;
+        const QSize least = control->minimumSizeHint().expandedTo(control->minimumSize());
+        EXPECT_GE(control->width(), least.width()) << name;
+        EXPECT_GE(control->height(), least.height()) << name;
+        // A button is crushed as soon as its caption no longer fits its height.
+        if (qobject_cast<QAbstractButton *>(control)) {
+            EXPECT_GE(control->height(), control->sizeHint().height()) << name;
+        }
+    }
+    EXPECT_GE(rowsShown(), 8);
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, WindowInLanguage,
+                         testing::Values("English", "Polski", "Deutsch"),
+                         CaseName::by([](const char *language) {
+                             return std::string(language);
+                         }));
+
+TEST_F(MainWindowLayout, UserCanMakeTheTableTallerThanThePanelsWouldHold)
+{
+    openWithTable(QSize(1280, 900));
+    auto *dock = find<QDockWidget>("dockTable");
+    const int before = rowsShown();
+    window().resizeDocks({dock}, {700}, Qt::Vertical);
+    settle();
+    EXPECT_GE(dock->height(), 650);
+    EXPECT_GT(rowsShown(), before + 10);
+}
+
+TEST_F(MainWindowLayout, EveryColumnIsAsWideAsItsHeaderInEveryLanguage)
+{
+    openWithTable(QSize(1280, 900));
+    QHeaderView *header = find<QTableView>("tblBoots")->horizontalHeader();
+    for (const char *language : kLanguages) {
+        pick(QString::fromUtf8(language));
+        settle();
+        for (int c = 0; c < header->count(); ++c) {
+            const QString text = header->model()->headerData(c, Qt::Horizontal).toString();
+            EXPECT_GE(header->sectionSize(c), header->fontMetrics().horizontalAdvance(text) + 8)
+                << language << ": " << text.toStdString();
+        }
+    }
+}
+
+// ---------------------------------------------------------------------------------------
+// Mnemonics
+
+class MnemonicsWhileWorking : public MainWindowLayout
+{
+protected:
+    /// Every caption of the window with its mnemonic: the bar, each menu's items (as they
+    /// show when it opens), the buttons and the group boxes.
+    QStringList captions()
+    {
+        QStringList out;
+        for (QAction *a : window().menuBar()->actions())
+            out << a->objectName() + '=' + a->text();
+        for (QMenu *menu : window().findChildren<QMenu *>()) {
+            emit menu->aboutToShow();
+            for (QAction *a : menu->actions()) {
+                if (!a->isSeparator())
+                    out << menu->objectName() + '/' + a->objectName() + '=' + a->text();
+            }
+        }
+        for (QAbstractButton *b : window().findChildren<QAbstractButton *>())
+            out << b->objectName() + '=' + b->text();
+        for (QGroupBox *g : window().findChildren<QGroupBox *>())
+            out << g->objectName() + '=' + g->title();
+        return out;
+    }
+
+    QChar letterOf(const char *name)
+    {
+        if (auto *b = mWindow->findChild<QAbstractButton *>(name))
+            return Mnemonics::letter(b->text());
+        return QChar();
+    }
+};
+
+TEST_F(MnemonicsWhileWorking, EveryChoiceOfChangeStatsHasItsOwnLetter)
+{
+    open(writeGame(TestData::boots(3)));
+    select(0);
+    for (const char *language : {"English", "Polski", "Deutsch"}) {
+        pick(QString::fromUtf8(language));
+        QString letters;
+        for (const char *name : {"R1", "R2", "R3", "Ch1", "Ch2", "Ch3", "Ch4", "Ch5",
+                                 "cmdChange"}) {
+            const QChar letter = letterOf(name);
+            EXPECT_FALSE(letter.isNull()) << language << ": " << name;
+            EXPECT_FALSE(letters.contains(letter)) << language << ": " << name;
+            letters += letter;
+        }
+        // The value field is reached through its group's caption.
+        const QChar value = Mnemonics::letter(find<QGroupBox>("GroupBox14")->title());
+        EXPECT_FALSE(value.isNull()) << language;
+        EXPECT_FALSE(letters.contains(value)) << language;
+    }
+    pick("English");
+    window().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+    find<QWidget>("txt(0)")->setFocus();
+    const QChar value = Mnemonics::letter(find<QGroupBox>("GroupBox14")->title());
+    QTest::keyClick(&window(), value.toLatin1(), Qt::AltModifier);
+    EXPECT_EQ(QApplication::focusWidget(), find<QWidget>("Over"));
+}
+
+TEST_F(MnemonicsWhileWorking, LettersStayThroughTabMenusAndALanguageThereAndBack)
+{
+    open(writeGame(TestData::boots(3)));
+    select(0);
+    window().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+    settle();
+    const QStringList first = captions();
+
+    find<QWidget>("ComboBox")->setFocus();
+    for (int i = 0; i < 6; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        settle();
+    }
+    EXPECT_EQ(captions(), first) << "after Tab past the language box";
+
+    for (QMenu *menu : {window().fileMenu(), window().editMenu(), window().helpMenu()}) {
+        menu->popup(QPoint(10, 10));
+        settle();
+        menu->hide();
+    }
+    settle();
+    EXPECT_EQ(captions(), first) << "after opening the menus";
+
+    find<QAction>("mnuTable")->trigger();
+    settle();
+    EXPECT_EQ(captions(), first) << "after showing the boots table";
+
+    pick("Polski");
+    pick("English");
+    settle();
+    EXPECT_EQ(captions(), first) << "after Polski and back";
+}
+
+} // namespace
