@@ -111,7 +111,9 @@ bool list(const std::string &folder, std::int32_t entryCount, Listing &listing, 
         const std::int32_t entry = entryOf(name);
         // Lines show the name escaped; the file is still read by its own name.
         const std::string shown = Printable::name(name);
-        const auto line = [&shown](Reason why) { return Reason(Id::NamedLine, {shown, why}); };
+        const auto line = [&shown](const Reason &why) {
+            return Reason(Id::NamedLine, {shown, why});
+        };
         if (link) {
             listing.skipped.push_back(line(Reason(Id::SkippedLink)));
         } else if (!fs::is_regular_file(status)) {
