@@ -95,6 +95,11 @@ INSTANTIATE_TEST_SUITE_P(
                    Reason(Reasons::Id::TableLineColumn,
                           {"3", "Sila", Reason(Reasons::Id::NotAText, {"7"})}),
                    "wiersz 3, Sila: 7 nie jest tekstem"},
+        PolishCase{"a pack's refusal in Polish letters",
+                   Reason(Reasons::Id::NamedLine,
+                          {Reason(Reasons::Id::PackBoot, {"2"}),
+                           Reason(Reasons::Id::PackFileNotUnpacked, {"\"changes.json\""})}),
+                   "but 2: nie można rozpakować \"changes.json\""},
         PolishCase{"a system's message", Reason("No space left on device"),
                    "No space left on device"}),
     CaseName::by([](const auto &c) { return std::string(c.name); }));
