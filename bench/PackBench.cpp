@@ -74,7 +74,7 @@ Bytes packBytes(const Archives &archives)
 }
 
 const auto kDdsCheck = [](const Bytes &archive, const ArchiveEntry &entry, const Bytes &dds,
-                          std::string *error) {
+                          ReasonOut error) {
     DdsLayout layout;
     return TextureReplacer::ddsFits(archive, entry, dds, layout, error);
 };

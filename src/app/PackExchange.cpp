@@ -123,7 +123,7 @@ bool PackExchange::exportPack(const QString &path)
             QApplication::activeModalWidget() ? QApplication::activeModalWidget() : mWindow;
         PackMaker::Input input;
         QString error;
-        std::string reason;
+        Reason reason;
         Pack made;
         if (!PackSteps::exportInput(*mDocument, basePath, input, &error))
             return refuse(over, error);
@@ -151,7 +151,7 @@ bool PackExchange::exportPack(const QString &path)
     pack.manifest.title = toNative(QFileInfo(path).completeBaseName());
     pack.manifest.program = std::string("Cleatwork ") + CLEATWORK_VERSION;
     pack.manifest.date = toNative(QDateTime::currentDateTimeUtc().toString(Qt::ISODate));
-    std::string reason;
+    Reason reason;
     if (!PackFile::writeFile(pack, toNative(path), &reason))
         return refuse(mWindow, UiText::reason(reason));
     Messages::show(mWindow, QMessageBox::Information, QStringLiteral("packWrittenMessage"),
@@ -166,7 +166,7 @@ bool PackExchange::mergePack(const QString &path, PackMerge::Direction direction
     if (!mDocument->isOpen())
         return false;
     Pack pack;
-    std::string reason;
+    Reason reason;
     PackMerge::Receiver receiver;
     QString error;
     if (!PackFile::readFile(toNative(path), pack, &reason)) {

@@ -116,7 +116,7 @@ bool TableExchange::exportTable(const QString &path)
 {
     if (!mDocument->isOpen())
         return false;
-    std::string error;
+    Reason error;
     // The records as they are in memory: edits not yet saved are part of the table.
     if (!BootsTable::writeFile(toNative(path), mDocument->database().records(), &error)) {
         Messages::cannotExportTable(mWindow, path, UiText::reason(error));
@@ -133,7 +133,7 @@ bool TableExchange::importTable(const QString &path)
     if (!table.readFile(toNative(path), mDocument->database())) {
         QStringList problems;
         for (const TableProblem &problem : table.problems())
-            problems << UiText::reason(problem.text());
+            problems << UiText::reason(problem.why());
         Messages::tableNotImported(mWindow, path, problems);
         return false;
     }

@@ -269,7 +269,7 @@ int merge(const std::vector<std::string> &args, PackMerge::Direction direction)
         receiver.archives.push_back(std::move(archive));
     }
     const auto check = [](const FileIo::Bytes &archive, const ArchiveEntry &entry,
-                          const FileIo::Bytes &dds, std::string *reason) {
+                          const FileIo::Bytes &dds, ReasonOut reason) {
         DdsLayout layout;
         return TextureReplacer::ddsFits(archive, entry, dds, layout, reason);
     };

@@ -143,8 +143,8 @@ int exportAll(const std::string &file, const std::string &folder)
     TextureSet::Exported exported;
     if (!TextureSet::exportAll(plain, index, archiveName(file), folder, exported, &error))
         return failWith(error);
-    for (const std::string &line : exported.skipped)
-        std::cerr << "cleatwork-cli: skipped " << line << "\n";
+    for (const Reason &line : exported.skipped)
+        std::cerr << "cleatwork-cli: skipped " << line.text() << "\n";
     return exported.skipped.empty() ? 0 : 1;
 }
 
@@ -158,13 +158,13 @@ int importAll(const std::string &file, const std::string &folder, bool dryRun,
         return failWith("cannot read the texture archive " + file + ": " + error);
     TextureSet::Outcome outcome;
     if (!TextureSet::importFolder(folder, index, archiveName(file), plain, outcome, {}, fit)) {
-        for (const std::string &problem : outcome.problems)
-            std::cerr << "cleatwork-cli: " << problem << "\n";
+        for (const Reason &problem : outcome.problems)
+            std::cerr << "cleatwork-cli: " << problem.text() << "\n";
         return failWith(file + " was not changed");
     }
     std::ostringstream out;
-    for (const std::string &skipped : outcome.skipped)
-        out << "skipped " << skipped << "\n";
+    for (const Reason &skipped : outcome.skipped)
+        out << "skipped " << skipped.text() << "\n";
     for (const TextureSet::Match &m : outcome.replaced)
         out << (dryRun ? "would replace entry " : "replaced entry ") << m.entry << " from "
             << Printable::name(m.name) << "\n";

@@ -44,9 +44,9 @@ std::string toNativeText(const QString &path)
 }
 
 // "<folder> (<why>)" for the messages about a folder that cannot be had.
-QString withReason(const QString &path, const std::string &reason)
+QString withReason(const QString &path, const Reason &reason)
 {
-    return QDir::toNativeSeparators(path) + QStringLiteral(" (") + QString::fromStdString(reason) +
+    return QDir::toNativeSeparators(path) + QStringLiteral(" (") + UiText::reason(reason) +
            QStringLiteral(")");
 }
 
@@ -154,7 +154,7 @@ void AppFolders::claimWorkingFolder(const QString &stateFolder, const QString &s
     mWorkingFolder = sharedWorkingFolder;
     // The state folder and its "copies" must be this user's own: a folder someone else made
     // (or a link to one) is never used, listed or cleaned.
-    std::string reason;
+    Reason reason;
     if (mMode == Mode::Portable)
         QDir().mkpath(QFileInfo(stateFolder).absolutePath());
     else

@@ -95,9 +95,9 @@ bool BootsDocument::open(const QString &path, QString *error)
     QString reason;
     // The game file is unwrapped straight into the working file: nothing is written beside it.
     if (!mZlib.unwrapFileTo(toNative(path), toNative(workingFile())))
-        reason = UiText::reason(mZlib.errorString());
+        reason = UiText::reason(mZlib.errorReason());
     else if (!mDb.Wczytaj(toNative(workingFile())))
-        reason = UiText::reason(mDb.errorString());
+        reason = UiText::reason(mDb.errorReason());
     if (!reason.isEmpty()) {
         close();
         *error = reason;
@@ -107,7 +107,7 @@ bool BootsDocument::open(const QString &path, QString *error)
     const std::vector<int> selected = mSelectedBoots;
     forgetSelection();
     mGamePath = QFileInfo(path).absoluteFilePath();
-    std::string notKept;
+    Reason notKept;
     if (!mOriginalsFolder.isEmpty() &&
         !Originals::keep(toNative(mOriginalsFolder), toNative(mGamePath), &notKept))
         emit originalNotKept(mGamePath, UiText::reason(notKept));
@@ -145,11 +145,11 @@ bool BootsDocument::readBoots(const QString &path, std::vector<BootRecord> &reco
     FileIo::Bytes plain;
     Baza db;
     if (!zlib.unwrapFile(toNative(path), plain)) {
-        *error = UiText::reason(zlib.errorString());
+        *error = UiText::reason(zlib.errorReason());
         return false;
     }
     if (!db.load(plain)) {
-        *error = UiText::reason(db.errorString());
+        *error = UiText::reason(db.errorReason());
         return false;
     }
     records = db.records();
@@ -245,12 +245,12 @@ bool BootsDocument::save(QString *error, QString *failedFile)
     if (failedFile)
         *failedFile = mGamePath;
     if (!mDb.Zapisz("")) {
-        *error = UiText::text(Key::WorkingFileNotWritten, {UiText::reason(mDb.errorString())});
+        *error = UiText::text(Key::WorkingFileNotWritten, {UiText::reason(mDb.errorReason())});
         return false;
     }
     const std::string working = mDb.Path();
     if (!mZlib.PackWesys(working)) {
-        *error = UiText::text(Key::NotCompressed, {UiText::reason(mZlib.errorString())});
+        *error = UiText::text(Key::NotCompressed, {UiText::reason(mZlib.errorReason())});
         return false;
     }
     const std::string target = toNative(mGamePath);
@@ -258,7 +258,7 @@ bool BootsDocument::save(QString *error, QString *failedFile)
         *error = UiText::text(Key::ReadOnly);
         return false;
     }
-    std::string copyError;
+    Reason copyError;
     FileIo::removeLeftoverTemporaries(target); // of a save that was killed
     if (!FileIo::copyFileAtomic(working + ".zlib", target, &copyError)) {
         // The new file is made beside the old one, so the folder must take new files.
@@ -359,11 +359,11 @@ bool BootsDocument::changeAllStatistics(const QString &valueText, int selected,
     // The working file is written with the new statistics and read back, so that memory
     // and the working file agree.
     if (!mDb.ZmienAll(std::to_string(value))) {
-        *error = UiText::reason(mDb.errorString());
+        *error = UiText::reason(mDb.errorReason());
         return false;
     }
     if (!mDb.Wczytaj(toNative(workingFile()))) {
-        *error = UiText::reason(mDb.errorString());
+        *error = UiText::reason(mDb.errorReason());
         // Memory keeps the records it had; the next save rewrites the working file from them.
         if (!mDb.putRecords(std::move(before)))
             close();
@@ -409,7 +409,7 @@ bool BootsDocument::putRecords(std::vector<BootRecord> records, bool rewriteWork
     // Records come back as many as they were; were they fewer, no gone boot stays chosen.
     setSelection(mCurrentBoot < listedCount() ? mCurrentBoot : -1, mSelectedBoots);
     if (!written)
-        emit workingFileFailed(UiText::reason(mDb.errorString()));
+        emit workingFileFailed(UiText::reason(mDb.errorReason()));
     return written;
 }
 
@@ -426,7 +426,7 @@ bool BootsDocument::setField(int index, const BootField &field, const QString &v
     if (field.rule == BootField::Rule::Code) {
         // The table shows the manufacturer's name: a name or a code is taken, as a paste takes
         // it, and anything else refused.
-        std::string why;
+        Reason why;
         if (!TablePaste::store(after, static_cast<std::size_t>(index), &field, value.toStdString(),
                                &why)) {
             *reason = UiText::reason(why);

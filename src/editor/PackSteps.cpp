@@ -92,7 +92,7 @@ bool original(const BootsDocument &document, const QString &path, PackMerge::Byt
     }
     PesZlib zlib(std::string{});
     if (!zlib.unwrapFile(kept, plain)) {
-        *error = UiText::reason(zlib.errorString());
+        *error = UiText::reason(zlib.errorReason());
         return false;
     }
     return true;
@@ -110,11 +110,11 @@ bool exportInput(const BootsDocument &document, const QString &basePath, PackMak
         if (!original(document, document.gamePath(), out.baseBoots, error))
             return false;
     } else if (PesZlib zlib(std::string{}); !zlib.unwrapFile(toNative(basePath), out.baseBoots)) {
-        *error = UiText::reason(zlib.errorString());
+        *error = UiText::reason(zlib.errorReason());
         return false;
     }
     if (!base.load(out.baseBoots)) {
-        *error = UiText::reason(base.errorString());
+        *error = UiText::reason(base.errorReason());
         return false;
     }
     out.bootsName = toNative(QFileInfo(document.gamePath()).fileName());
@@ -173,7 +173,7 @@ bool receiver(const BootsDocument &document, PackMerge::Receiver &receiver, QStr
             continue;
         PackMerge::Receiver::Archive a;
         a.name = toNative(QFileInfo(document.textures().source(archive)).fileName());
-        std::string reason;
+        Reason reason;
         if (!FileIo::readFile(toNative(document.textures().workingCopy(archive)), a.bytes, &reason)) {
             *error = UiText::reason(reason);
             return false;
@@ -185,7 +185,7 @@ bool receiver(const BootsDocument &document, PackMerge::Receiver &receiver, QStr
 }
 
 bool textureFits(const PackMerge::Bytes &archive, const ArchiveEntry &entry,
-                 const PackMerge::Bytes &dds, std::string *error)
+                 const PackMerge::Bytes &dds, ReasonOut error)
 {
     DdsLayout layout;
     return TextureReplacer::ddsFits(archive, entry, dds, layout, error);

@@ -19,7 +19,7 @@ bool receiver(const BootsDocument &document, PackMerge::Receiver &receiver, QStr
 
 /// Whether a pack's texture may go into an entry: the rule of replacing a texture with a DDS.
 bool textureFits(const PackMerge::Bytes &archive, const ArchiveEntry &entry,
-                 const PackMerge::Bytes &dds, std::string *error);
+                 const PackMerge::Bytes &dds, ReasonOut error);
 
 /// The included changes of `items` (from examine() on receiver()) as one undo step named
 /// `text` over the boots and the textures. False, with no step, when nothing would change or

@@ -22,7 +22,7 @@ using Key = UiText::Key;
 
 namespace {
 
-QString fromCore(const std::string &reason)
+QString fromCore(const Reason &reason)
 {
     return UiText::reason(reason);
 }
@@ -83,7 +83,7 @@ bool TextureArchives::load(int archive, const QString &path, QString *error)
     Archive &a = slot(archive);
     PesZlib zlib(toNative(mWorkingFolder));
     Textura index;
-    std::string reason;
+    Reason reason;
     if (!ArchiveLoader::load(zlib, toNative(path), toNative(workingCopy(archive)), index,
                              &reason)) {
         *error = fromCore(reason);
@@ -105,7 +105,7 @@ bool TextureArchives::load(int archive, const QString &path, QString *error)
 
 bool TextureArchives::readWorkingCopy(int archive, Bytes &bytes, QString *error) const
 {
-    std::string reason;
+    Reason reason;
     if (FileIo::readFile(toNative(workingCopy(archive)), bytes, &reason))
         return true;
     *error = fromCore(reason);
@@ -120,7 +120,7 @@ bool TextureArchives::entryTexture(int archive, std::int32_t entry, Bytes &dds,
         *error = UiText::text(Key::NoTextureShown);
         return false;
     }
-    std::string reason;
+    Reason reason;
     const ArchiveEntry at = ArchiveEntry::of(a.index, entry);
     if (FileIo::readFileRange(toNative(workingCopy(archive)),
                               static_cast<std::uint64_t>(at.textureOffset()),
@@ -136,7 +136,7 @@ bool TextureArchives::entryLayout(int archive, std::int32_t entry, DdsLayout &la
     Bytes dds;
     if (!entryTexture(archive, entry, dds, error))
         return false;
-    std::string reason;
+    Reason reason;
     if (DdsLayout::read(dds.data(), dds.size(), layout, &reason))
         return true;
     *error = fromCore(reason);
@@ -162,7 +162,7 @@ bool TextureArchives::writeWorkingCopy(int archive, const Bytes &bytes,
                                        const std::vector<EntryTexture> &before, QString *error)
 {
     Archive &a = slot(archive);
-    std::string reason;
+    Reason reason;
     if (!FileIo::writeFileAtomic(toNative(workingCopy(archive)), bytes, &reason,
                                  FileIo::Sync::Cached)) {
         *error = UiText::text(Key::CannotWriteWorkingFile, {fromCore(reason)});
@@ -219,7 +219,7 @@ bool TextureArchives::replaceEntry(int archive, std::int32_t entry, const QStrin
         return false;
     Bytes image;
     Bytes after = before;
-    std::string reason;
+    Reason reason;
     bool changed = false;
     if (!TextureReplacer::readFile(toNative(imagePath), image, &reason) ||
         !TextureReplacer::replaceFromFile(after, ArchiveEntry::of(a.index, entry), image,
@@ -272,7 +272,7 @@ bool TextureArchives::putTextures(int archive, int load, const std::vector<Entry
     for (std::size_t i = 0; put && i < textures.size(); ++i) {
         const auto &[entry, texture] = textures[i];
         before.emplace_back(entry, textureIn(bytes, a.index, entry));
-        std::string reason;
+        Reason reason;
         put = TextureReplacer::replaceWithDds(bytes, ArchiveEntry::of(a.index, entry), texture,
                                               &reason);
         if (!put)
@@ -288,7 +288,7 @@ bool TextureArchives::saveArchive(int archive, QString *error)
 {
     Archive &a = slot(archive);
     Bytes bytes;
-    std::string reason;
+    Reason reason;
     if (!readWorkingCopy(archive, bytes, error))
         return false;
     if (!ArchiveSaver::save(bytes, toNative(a.source), &reason)) {

@@ -63,7 +63,7 @@ QString TextureEditWatch::start(int archive, std::int32_t entry, QString *error)
     Edit *known = find(archive, entry);
     if (known && QFileInfo::exists(known->path))
         return known->path;
-    std::string reason;
+    Reason reason;
     if (!PrivateFolder::ensure(toNative(mFolder), &reason)) {
         *error = UiText::text(Key::CannotMakeFolder, {mFolder + QStringLiteral(": ") +
                                                           UiText::reason(reason)});

@@ -72,23 +72,22 @@ QString text(Key key, const QStringList &arguments)
         TextKeys::format(currentTexts()[static_cast<std::size_t>(key)], args));
 }
 
-QString reason(const std::string &english)
+QString reason(const Reason &reason)
 {
-    const auto found = Reasons::identify(english);
-    if (!found)
-        return QString::fromStdString(english);
+    if (reason.isPlain())
+        return QString::fromStdString(reason.plainText());
     QStringList arguments;
-    for (const std::string &argument : found->arguments)
-        arguments << reason(argument);
-    return text(TextKeys::reasonKey(found->id), arguments);
+    for (const Reason &argument : reason.arguments())
+        arguments << UiText::reason(argument);
+    return text(TextKeys::reasonKey(reason.id()), arguments);
 }
 
-QString reasonLine(const std::string &line)
+QStringList reasons(const std::vector<Reason> &reasons)
 {
-    const std::size_t at = line.find(": ");
-    if (at == std::string::npos || Reasons::identify(line))
-        return reason(line);
-    return QString::fromStdString(line.substr(0, at + 2)) + reason(line.substr(at + 2));
+    QStringList out;
+    for (const Reason &r : reasons)
+        out << reason(r);
+    return out;
 }
 
 QString replacementNote(const Ansi::Conversion &conversion)

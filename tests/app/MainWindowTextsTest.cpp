@@ -5,6 +5,8 @@
 #include "language/Languages.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -83,6 +85,24 @@ TEST_F(MainWindowTexts, CoreReasonsAreShownInTheLanguage)
     EXPECT_TRUE(answer.details.value(0).contains(
         QString::fromUtf8("nagłówek zapowiada 3 rekordów, więcej niż zawiera plik")))
         << answer.details.value(0).toStdString();
+}
+
+TEST_F(MainWindowTexts, APastedBlocksProblemIsShownInTheLanguageWithTheReasonsInsideIt)
+{
+    configure("Deutsch");
+    open(writeGame(TestData::boots(3)));
+    find<QAction>("mnuTable")->trigger();
+    QTableView *table = find<QTableView>("tblBoots");
+    window().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+    table->setFocus();
+    table->setCurrentIndex(table->model()->index(0, 9)); // the last column
+    QApplication::clipboard()->setText(QStringLiteral("1\t2\t3\n"));
+    answer.message();
+    QTest::keyClick(table, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(answer.names, QStringList({"pasteProblemsMessage"}));
+    EXPECT_EQ(answer.details.value(0),
+              QString::fromUtf8("Zeile 1: 3 Zellen, aber ab der aktuellen folgt nur 1 Spalte"));
 }
 
 TEST_F(MainWindowTexts, ChoosingALanguageRecaptionsEveryAddedControl)

@@ -98,8 +98,9 @@ TEST_F(Textures, ImportKnowsTheArchiveItsPicturesCameFrom)
     QString error;
     EXPECT_FALSE(textures().importFolder(1, path("other"), outcome, &error));
     ASSERT_EQ(outcome.problems.size(), 3U);
-    EXPECT_EQ(outcome.problems[0], "000_t100.png: the picture was exported from unnamed_2113.bin, "
-                                   "not from unnamed_5756.bin");
+    EXPECT_EQ(outcome.problems[0].text(),
+              "000_t100.png: the picture was exported from unnamed_2113.bin, not from "
+              "unnamed_5756.bin");
     EXPECT_TRUE(textures().importFolder(1, path("own"), outcome, &error))
         << testing::PrintToString(outcome.problems);
     EXPECT_EQ(outcome.unchanged, 3);

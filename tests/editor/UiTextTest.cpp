@@ -1,5 +1,6 @@
 #include "editor/UiText.h"
 
+#include "CaseName.h"
 #include "TempDir.h"
 #include "TestData.h"
 
@@ -47,16 +48,61 @@ TEST_F(UiTexts, TextsALanguageLacksOrLeavesEmptyAreEnglish)
 TEST_F(UiTexts, CoreReasonsAreTranslatedWithTheReasonsInsideThem)
 {
     UiText::apply(QStringLiteral(CLEATWORK_LANGUAGE_DIR "/Deutsch/LNG.ini"));
-    EXPECT_EQ(UiText::reason("line 2, Nazwa: 61 characters is longer than the field keeps (60)"),
+    using Reasons::Id;
+    EXPECT_EQ(UiText::reason(Reason(
+                  Id::TableLineColumn,
+                  {"2", "Nazwa",
+                   Reason(Id::LongerThanField, {Reason(Id::CountCharacters, {"61"}), "60"})})),
               "Zeile 2, Nazwa: 61 Zeichen sind mehr, als das Feld fasst (60)");
-    EXPECT_EQ(UiText::reason("cannot write the working copy: No space left on device"),
+    EXPECT_EQ(UiText::reason(Reason(Id::CannotWriteWorkingCopy, {"No space left on device"})),
               "die Arbeitskopie kann nicht geschrieben werden: No space left on device")
         << "a text that is no reason stays as it is";
-    EXPECT_EQ(
-        UiText::reasonLine("001_ab12.png: the image is 32 x 64 pixels; the texture is 64 x 64"),
-        "001_ab12.png: das Bild hat 32 x 64 Pixel, die Textur 64 x 64")
+    EXPECT_EQ(UiText::reason(
+                  Reason(Id::NamedLine,
+                         {"001_ab12.png", Reason(Id::PictureOtherSize, {"32", "64", "64", "64"})})),
+              "001_ab12.png: das Bild hat 32 x 64 Pixel, die Textur 64 x 64")
         << "a file's line keeps its name";
 }
+
+struct PolishCase
+{
+    const char *name;
+    Reason reason;
+    const char *polish;
+};
+
+class PolishReasons : public UiTexts, public testing::WithParamInterface<PolishCase>
+{
+};
+
+TEST_P(PolishReasons, AreWordedFromTheirIdsAndArguments)
+{
+    UiText::apply(QStringLiteral(CLEATWORK_LANGUAGE_DIR "/Polski/LNG.ini"));
+    EXPECT_EQ(UiText::reason(GetParam().reason), QString::fromUtf8(GetParam().polish));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Polski, PolishReasons,
+    testing::Values(
+        PolishCase{"a folder's file the archive has no entry for",
+                   Reason(Reasons::Id::NamedLine,
+                          {"999_x.png", Reason(Reasons::Id::NoSuchEntry, {"999", "3"})}),
+                   "999_x.png: archiwum nie ma pozycji 999 (ma ich 3)"},
+        PolishCase{"an entry an export skipped",
+                   Reason(Reasons::Id::EntryLine, {"2", "abc", Reason(Reasons::Id::DdsNotDds)}),
+                   "pozycja 2 (abc): tekstura nie jest plikiem DDS"},
+        PolishCase{"a table's cell",
+                   Reason(Reasons::Id::TableLineColumn,
+                          {"3", "Sila", Reason(Reasons::Id::NotAText, {"7"})}),
+                   "wiersz 3, Sila: 7 nie jest tekstem"},
+        PolishCase{"a pack's refusal in Polish letters",
+                   Reason(Reasons::Id::NamedLine,
+                          {Reason(Reasons::Id::PackBoot, {"2"}),
+                           Reason(Reasons::Id::PackFileNotUnpacked, {"\"changes.json\""})}),
+                   "but 2: nie można rozpakować \"changes.json\""},
+        PolishCase{"a system's message", Reason("No space left on device"),
+                   "No space left on device"}),
+    CaseName::by([](const auto &c) { return std::string(c.name); }));
 
 TEST_F(UiTexts, AdjustmentsQuoteTextsAndShortenLongOnesInTheMiddle)
 {

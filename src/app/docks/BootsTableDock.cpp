@@ -355,7 +355,7 @@ bool BootsTableDock::pasteText(const QString &text)
     if (!result.problems.empty()) {
         QStringList problems;
         for (const TableProblem &problem : result.problems)
-            problems << UiText::reason(problem.text());
+            problems << UiText::reason(problem.why());
         Messages::pasteRefused(window(), problems);
         return false;
     }

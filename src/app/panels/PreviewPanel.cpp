@@ -167,7 +167,7 @@ void PreviewPanel::previewEntry(int number, int entry)
     // A picture of another boot would pass for this boot's: a texture that cannot be shown
     // shows none, and nothing may export or replace it.
     if (!mPreview->run(toNative(archivePath(number)), at, bitmap, &picture)) {
-        mProblem = mPreview->errorString();
+        mProblem = mPreview->errorReason();
         clearShown();
         return;
     }

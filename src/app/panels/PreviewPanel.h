@@ -5,6 +5,7 @@
 // documents answer: the boots document which boot is current, the texture document
 // (TextureArchives) which entry holds its texture. A texture that cannot be shown leaves the
 // picture empty and the line says why.
+#include "common/Reason.h"
 #include "imaging/pictures/Picture.h"
 
 #include <QGroupBox>
@@ -99,7 +100,7 @@ private:
     int mShownArchive = 0;
     int mShownEntry = -1;
     /// Why the current boot's texture is not on show, when the texture document found it.
-    std::string mProblem;
+    Reason mProblem;
     bool mShowAlpha = true;
     QLabel *Img = nullptr;
     QLabel *lblPreviewInfo = nullptr;

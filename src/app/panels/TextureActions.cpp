@@ -32,7 +32,7 @@ using Key = UiText::Key;
 
 namespace {
 
-QString fromCore(const std::string &reason)
+QString fromCore(const Reason &reason)
 {
     return UiText::reason(reason);
 }
@@ -41,12 +41,9 @@ QString fromCore(const std::string &reason)
 constexpr std::size_t kFewPictures = 4;
 
 // Lines of a folder's import or export, each naming its file or entry before the reason.
-QStringList fromCore(const std::vector<std::string> &lines)
+QStringList fromCore(const std::vector<Reason> &lines)
 {
-    QStringList out;
-    for (const std::string &line : lines)
-        out << UiText::reasonLine(line);
-    return out;
+    return UiText::reasons(lines);
 }
 
 } // namespace
@@ -191,7 +188,7 @@ bool TextureActions::exportShownTexture(const QString &path)
         Messages::cannotExportTexture(mWindow, path, UiText::text(Key::NoTextureShown));
         return false;
     }
-    std::string error;
+    Reason error;
     if (TextureExport::writePng(mPreview->shownPicture(), toNative(path), &error))
         return true;
     Messages::cannotExportTexture(mWindow, path, fromCore(error));
@@ -224,22 +221,25 @@ bool TextureActions::exportAllTextures(const QString &folder)
 {
     const int number = mPreview->shownArchive();
     FileIo::Bytes archive;
-    std::string error;
+    Reason error;
     TextureSet::Exported exported;
-    if (number == 0)
-        error = UiText::text(Key::NoTextureShown).toStdString();
-    else if (FileIo::readFile(toNative(mTextures->workingCopy(number)), archive, &error) &&
-             TextureSet::exportAll(archive, mTextures->index(number),
-                                   toNative(QFileInfo(mTextures->source(number)).fileName()),
-                                   toNative(folder), exported,
-                                   &error, [this, number](std::int32_t entry) {
-                                       std::vector<std::string> names;
-                                       for (const int boot : bootsOf(number, entry))
-                                           names.push_back(fromAnsi(mDocument->database().Get_Nazwa(
-                                                                        static_cast<std::uint8_t>(boot)))
-                                                               .toStdString());
-                                       return names;
-                                   })) {
+    if (number == 0) {
+        Messages::cannotExportTextures(mWindow, folder, UiText::text(Key::NoTextureShown));
+        return false;
+    }
+    if (FileIo::readFile(toNative(mTextures->workingCopy(number)), archive, &error) &&
+        TextureSet::exportAll(archive, mTextures->index(number),
+                              toNative(QFileInfo(mTextures->source(number)).fileName()),
+                              toNative(folder), exported, &error,
+                              [this, number](std::int32_t entry) {
+                                  std::vector<std::string> names;
+                                  for (const int boot : bootsOf(number, entry))
+                                      names.push_back(
+                                          fromAnsi(mDocument->database().Get_Nazwa(
+                                                       static_cast<std::uint8_t>(boot)))
+                                              .toStdString());
+                                  return names;
+                              })) {
         Messages::texturesExported(mWindow, exported.written, folder, fromCore(exported.skipped));
         return true;
     }

@@ -153,7 +153,7 @@ QString frmApplyPack::report() const
 bool frmApplyPack::saveReport(const QString &path)
 {
     const QByteArray text = report().toUtf8();
-    std::string error;
+    Reason error;
     if (FileIo::writeNamedFile(GuiText::toNative(path),
                                reinterpret_cast<const std::uint8_t *>(text.constData()),
                                static_cast<std::size_t>(text.size()), &error)) {

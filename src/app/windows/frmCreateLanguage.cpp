@@ -230,10 +230,10 @@ void frmCreateLanguage::showMessage(QMessageBox::Icon icon, const QString &name,
 
 bool frmCreateLanguage::writeField(QLineEdit *field, const std::string &file, const char *section,
                                    const char *key, std::vector<std::string> &replaced,
-                                   std::string &error)
+                                   Reason &error)
 {
     Ansi::Conversion conversion;
-    std::string reason;
+    Reason reason;
     const bool written =
         WriteIniText(file, section, key, field->text().toStdString(), &conversion, &reason);
     if (!written && error.empty())
@@ -262,7 +262,7 @@ bool frmCreateLanguage::createLanguage()
         Languages::languageFile(nativePath(mProgramFolder), name.toStdString());
     bool written = true;
     std::vector<std::string> replaced;
-    std::string error;
+    Reason error;
     for (const auto &key : Languages::keys())
         written =
             writeField(txt[key.editorField], file, key.section, key.written, replaced, error) &&

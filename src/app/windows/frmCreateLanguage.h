@@ -3,6 +3,8 @@
 // It loads a language file into the fields and writes the fields as a language of the
 // user's "Language" folder (the program folder's in portable mode). A second page holds the
 // menu items and messages.
+#include "common/Reason.h"
+
 #include <QMessageBox>
 #include <QStringList>
 #include <QWidget>
@@ -50,7 +52,7 @@ private:
                      const QString &details);
     /// Writes `field`'s text; on a best-fit change the field shows the stored text.
     bool writeField(QLineEdit *field, const std::string &file, const char *section, const char *key,
-                    std::vector<std::string> &replaced, std::string &error);
+                    std::vector<std::string> &replaced, Reason &error);
 
     QString mProgramFolder;
     QString mBundledFolder;

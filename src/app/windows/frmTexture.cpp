@@ -89,9 +89,9 @@ void frmTexture::setTexture(std::vector<std::uint8_t> dds, const QString &archiv
     mArchiveName = archiveName;
     mEntry = entry;
     mEntryName = entryName;
-    std::string error;
+    Reason error;
     if (!DdsLayout::read(mDds.data(), mDds.size(), mLayout, &error)) {
-        showProblem(QString::fromStdString(error));
+        showProblem(UiText::reason(error));
         return;
     }
     mHasTexture = true;
@@ -148,10 +148,10 @@ void frmTexture::showLevel()
 {
     if (!mHasTexture)
         return;
-    std::string error;
+    Reason error;
     if (!DdsDecoder::decodeLevel(mDds.data(), mDds.size(), mLayout, cmbMip->currentIndex(),
                                  mPicture, &error)) {
-        showProblem(QString::fromStdString(error));
+        showProblem(UiText::reason(error));
         return;
     }
     drawPicture();

@@ -18,36 +18,24 @@ ArchiveEntry ArchiveEntry::of(const Textura &archive, std::int32_t index)
     return of(row);
 }
 
-bool ArchiveEntry::liesWithin(std::uint64_t archiveSize, std::string *error) const
+bool ArchiveEntry::liesWithin(std::uint64_t archiveSize, ReasonOut error) const
 {
     const auto size = static_cast<std::int64_t>(archiveSize);
-    if (nameOffset < 0 || nameOffset + kNameLength > size) {
-        if (error)
-            *error = "the entry name lies outside the archive";
-        return false;
-    }
-    if (length <= kHeaderSize) {
-        if (error)
-            *error = "the entry holds no texture";
-        return false;
-    }
-    if (dataOffset < 0 || dataOffset + length > size) {
-        if (error)
-            *error = "the entry lies outside the archive";
-        return false;
-    }
+    if (nameOffset < 0 || nameOffset + kNameLength > size)
+        return error.fail(Reason(Reasons::Id::EntryNameOutside));
+    if (length <= kHeaderSize)
+        return error.fail(Reason(Reasons::Id::EntryNoTexture));
+    if (dataOffset < 0 || dataOffset + length > size)
+        return error.fail(Reason(Reasons::Id::EntryOutside));
     return true;
 }
 
 bool ArchiveEntry::readName(const std::vector<std::uint8_t> &archive, std::string &name,
-                            std::string *error) const
+                            ReasonOut error) const
 {
     const auto size = static_cast<std::int64_t>(archive.size());
-    if (nameOffset < 0 || nameOffset + kNameLength > size) {
-        if (error)
-            *error = "the entry name lies outside the archive";
-        return false;
-    }
+    if (nameOffset < 0 || nameOffset + kNameLength > size)
+        return error.fail(Reason(Reasons::Id::EntryNameOutside));
     const auto begin = archive.begin() + nameOffset;
     name.assign(begin, begin + kNameLength);
     return true;

@@ -36,9 +36,9 @@ struct ArchiveEntry
 
     /// True when the entry's data and its name lie inside an archive of `archiveSize` bytes;
     /// otherwise `error` says which does not.
-    bool liesWithin(std::uint64_t archiveSize, std::string *error) const;
+    bool liesWithin(std::uint64_t archiveSize, ReasonOut error) const;
 
     /// The entry's 4-character name (Windows-1252) from a whole archive in memory.
     bool readName(const std::vector<std::uint8_t> &archive, std::string &name,
-                  std::string *error) const;
+                  ReasonOut error) const;
 };

@@ -5,20 +5,14 @@
 
 namespace ArchiveSaver {
 
-bool save(const std::vector<std::uint8_t> &archive, const std::string &path, std::string *error)
+bool save(const std::vector<std::uint8_t> &archive, const std::string &path, ReasonOut error)
 {
-    if (FileIo::exists(path) && !FileIo::isWritableFile(path)) {
-        if (error)
-            *error = "the file is read-only";
-        return false;
-    }
+    if (FileIo::exists(path) && !FileIo::isWritableFile(path))
+        return error.fail(Reason(Reasons::Id::ReadOnlyFile));
     PesZlib zlib{std::string{}};
     std::vector<std::uint8_t> wrapped;
-    if (!zlib.wrap(archive, wrapped)) {
-        if (error)
-            *error = zlib.errorString();
-        return false;
-    }
+    if (!zlib.wrap(archive, wrapped))
+        return error.fail(zlib.errorReason());
     return FileIo::writeFileAtomic(path, wrapped, error, FileIo::Sync::Durable);
 }
 

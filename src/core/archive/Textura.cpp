@@ -51,7 +51,7 @@ bool Textura::Wczytaj(const std::string &path)
         !FileIo::readFileRange(mPath, 0, std::min<std::int64_t>(size, 4), head, &mError))
         return false;
     if (head.size() < 4 || LittleEndian::readInt32(head.data()) < 1) {
-        mError = kNoEntries;
+        mError = Reason(Reasons::Id::ArchiveNoEntries);
         return false;
     }
     const std::int32_t count = LittleEndian::readInt32(head.data());
@@ -65,34 +65,33 @@ bool Textura::Wczytaj(const std::string &path)
     return true;
 }
 
-std::string Textura::problemFor(std::int32_t count, std::uint64_t size)
+Reason Textura::problemFor(std::int32_t count, std::uint64_t size)
 {
     if (count >= 1 && 8 + 12 * static_cast<std::uint64_t>(count) > size)
-        return Reasons::text(Reasons::Id::ArchiveTableTooLong, {std::to_string(count)});
+        return Reason(Reasons::Id::ArchiveTableTooLong, {std::to_string(count)});
     return {};
 }
 
-bool Textura::checkTable(const Bytes &archive, std::string *error)
+bool Textura::checkTable(const Bytes &archive, ReasonOut error)
 {
     if (archive.size() < 4)
         return true;
-    *error = problemFor(LittleEndian::readInt32(archive.data()), archive.size());
-    return error->empty();
+    const Reason problem = problemFor(LittleEndian::readInt32(archive.data()), archive.size());
+    return problem.empty() || error.fail(problem);
 }
 
-bool Textura::checkFile(const std::string &path, std::string *error)
+bool Textura::checkFile(const std::string &path, ReasonOut error)
 {
     const std::int64_t size = FileIo::fileSize(path);
     Bytes head;
-    if (size < 0 || !FileIo::readFileRange(path, 0, std::min<std::int64_t>(size, 4), head, error)) {
-        if (error->empty())
-            *error = Reasons::text(Reasons::Id::CannotReadArchive);
-        return false;
-    }
+    Reason why;
+    if (size < 0 || !FileIo::readFileRange(path, 0, std::min<std::int64_t>(size, 4), head, &why))
+        return error.fail(why.empty() ? Reason(Reasons::Id::CannotReadArchive) : why);
     if (head.size() < 4)
         return true;
-    *error = problemFor(LittleEndian::readInt32(head.data()), static_cast<std::uint64_t>(size));
-    return error->empty();
+    const Reason problem =
+        problemFor(LittleEndian::readInt32(head.data()), static_cast<std::uint64_t>(size));
+    return problem.empty() || error.fail(problem);
 }
 
 void Textura::readTable(const std::uint8_t *table, std::int32_t count)
@@ -113,7 +112,7 @@ bool Textura::load(const Bytes &archive)
     mLoaded = true;
     mError.clear();
     if (archive.size() < 4 || LittleEndian::readInt32(archive.data()) < 1) {
-        mError = kNoEntries;
+        mError = Reason(Reasons::Id::ArchiveNoEntries);
         return false;
     }
     if (!checkTable(archive, &mError))

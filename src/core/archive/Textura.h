@@ -2,6 +2,8 @@
 // The table of contents of an unwrapped texture archive: an entry count, a second word that
 // is ignored, then one row per entry (offset of its data, its length, and the position of
 // its 4-byte name less 11), all signed 32-bit little-endian.
+#include "common/Reason.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -35,30 +37,31 @@ public:
     /// entry. An archive whose table runs past the end of the file is refused (false, no
     /// entries) instead of being sized blindly.
     bool Wczytaj(const std::string &path);
-    /// errorString() of a load that found an archive without entries.
-    static constexpr const char *kNoEntries = "the archive holds no entries";
     /// The same on an archive held in memory.
     bool load(const Bytes &archive);
 
     /// True when an archive's table can be read; otherwise (it runs past the end of the
     /// file) `*error` says why. An archive without entries is readable.
-    static bool checkTable(const Bytes &archive, std::string *error);
+    static bool checkTable(const Bytes &archive, ReasonOut error);
     /// The same for an archive file; reads only its first four bytes.
-    static bool checkFile(const std::string &path, std::string *error);
+    static bool checkFile(const std::string &path, ReasonOut error);
 
     std::int32_t Count() const { return static_cast<std::int32_t>(mEntries.size()); }
     bool Loaded() const { return mLoaded; }
-    const std::string &errorString() const { return mError; }
+    /// Why the last failing call failed, in English.
+    std::string errorString() const { return mError.text(); }
+    /// The same reason, for a window to word in the user's language.
+    const Reason &errorReason() const { return mError; }
 
 private:
     std::int32_t ResolveIndex(std::int32_t index) const;
-    static std::string problemFor(std::int32_t count, std::uint64_t size);
+    static Reason problemFor(std::int32_t count, std::uint64_t size);
     void readTable(const std::uint8_t *table, std::int32_t count);
 
     std::string mPath;
     bool mLoaded = false;
     std::vector<TextureEntry> mEntries;
-    std::string mError;
+    Reason mError;
 };
 
 /// The index of the second archive ("unnamed_2113.bin"): the same class under its own name.

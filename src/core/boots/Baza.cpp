@@ -45,7 +45,7 @@ std::string firstChars(const std::string &text, std::size_t count)
 
 } // namespace
 
-bool Baza::fail(const std::string &reason)
+bool Baza::fail(const Reason &reason)
 {
     mError = reason;
     return false;
@@ -73,18 +73,18 @@ bool Baza::Wczytaj(const std::string &Str_Path)
         mPath = Str_Path;
     mError.clear();
     if (!File_Exists(mPath))
-        return fail(Reasons::text(Reasons::Id::FileMissing));
+        return fail(Reason(Reasons::Id::FileMissing));
     mRecords.clear();
     mLoaded = true;
     Bytes data;
-    std::string error;
+    Reason error;
     if (!FileIo::readFile(mPath, data, &error))
         return fail(error);
     try {
         return load(data);
     } catch (const std::bad_alloc &) {
         mRecords.clear();
-        return fail(Reasons::text(Reasons::Id::NoMemoryToLoad));
+        return fail(Reason(Reasons::Id::NoMemoryToLoad));
     }
 }
 
@@ -93,21 +93,21 @@ bool Baza::load(const Bytes &data)
     mRecords.clear();
     mLoaded = true;
     if (data.size() < kHeaderSize)
-        return fail(Reasons::text(Reasons::Id::NoHeader));
+        return fail(Reason(Reasons::Id::NoHeader));
     for (std::size_t i = 0; i < 8; ++i) {
         if (i == 3)
             continue;
         if (readInt32(data.data() + 4 * i) != kHeaderWords[i])
-            return fail(Reasons::text(Reasons::Id::NotABootsDatabase));
+            return fail(Reason(Reasons::Id::NotABootsDatabase));
     }
     const std::int32_t dataLength = readInt32(data.data() + 12);
     if (dataLength <= 0)
-        return fail(Reasons::text(Reasons::Id::NoRecordData));
+        return fail(Reason(Reasons::Id::NoRecordData));
     const std::int64_t count = recordCountFor(dataLength);
     if (count <= 0)
-        return fail(Reasons::text(Reasons::Id::NoRecords));
+        return fail(Reason(Reasons::Id::NoRecords));
     if (static_cast<std::uint64_t>(count) * kRecordSize > data.size() - kHeaderSize)
-        return fail(Reasons::text(Reasons::Id::MoreRecordsThanFile, {std::to_string(count)}));
+        return fail(Reason(Reasons::Id::MoreRecordsThanFile, {std::to_string(count)}));
 
     std::vector<BootRecord> loaded(static_cast<std::size_t>(count));
     const std::uint8_t *p = data.data() + kHeaderSize;
@@ -115,8 +115,7 @@ bool Baza::load(const Bytes &data)
         if (!readText(p, kNameWidth, r.Nazwa) ||
             !readText(p + 76, kMaterialWidth, r.NazwaMaterialu) ||
             !readText(p + 205, kColourWidth, r.Kolor))
-            return fail(
-                Reasons::text(Reasons::Id::UnendedText, {std::to_string(&r - loaded.data())}));
+            return fail(Reason(Reasons::Id::UnendedText, {std::to_string(&r - loaded.data())}));
         r.ID = readInt16(p + 64);
         r.Kolej = readInt16(p + 66);
         r.nowe = readInt16(p + 68);
@@ -170,11 +169,11 @@ bool Baza::Zapisz(const std::string &Str_Path)
 {
     mError.clear();
     if (!mLoaded)
-        return fail(Reasons::text(Reasons::Id::NothingLoaded));
+        return fail(Reason(Reasons::Id::NothingLoaded));
     const std::string &target = Str_Path.empty() ? mPath : Str_Path;
     if (Count() == 0)
-        return fail(Reasons::text(Reasons::Id::NothingToSave));
-    std::string error;
+        return fail(Reason(Reasons::Id::NothingToSave));
+    Reason error;
     if (!FileIo::writeFileAtomic(target, serialize(nullptr), &error))
         return fail(error);
     return true;
@@ -272,10 +271,10 @@ bool Baza::Zmien_Dane(std::uint8_t Index, const std::string &Nazwa, std::int16_t
                       const std::string &KOLOR)
 {
     if (Count() == 0 || !mLoaded)
-        return fail(Reasons::text(Reasons::Id::NothingLoaded));
+        return fail(Reason(Reasons::Id::NothingLoaded));
     const std::int32_t i = ResolveIndex(Index);
     if (i < 0)
-        return fail(Reasons::text(Reasons::Id::NoSuchRecord));
+        return fail(Reason(Reasons::Id::NoSuchRecord));
     Sila = ClampStat(Sila);
     Precyzja = ClampStat(Precyzja);
     Przyspieszenie = ClampStat(Przyspieszenie);
@@ -298,7 +297,7 @@ bool Baza::Zmien_Dane(std::uint8_t Index, const std::string &Nazwa, std::int16_t
 bool Baza::setRecord(std::size_t position, const BootRecord &record)
 {
     if (position >= mRecords.size())
-        return fail(Reasons::text(Reasons::Id::NoRecordAt, {std::to_string(position)}));
+        return fail(Reason(Reasons::Id::NoRecordAt, {std::to_string(position)}));
     mRecords[position] = record;
     return true;
 }
@@ -306,7 +305,7 @@ bool Baza::setRecord(std::size_t position, const BootRecord &record)
 bool Baza::putRecords(std::vector<BootRecord> records)
 {
     if (!mLoaded || records.empty())
-        return fail(Reasons::text(Reasons::Id::NothingLoaded));
+        return fail(Reason(Reasons::Id::NothingLoaded));
     mRecords = std::move(records);
     return true;
 }
@@ -323,11 +322,11 @@ bool Baza::ZmienAll(const std::string &overText)
 {
     mError.clear();
     if (!mLoaded || Count() == 0)
-        return fail(Reasons::text(Reasons::Id::NothingLoaded));
+        return fail(Reason(Reasons::Id::NothingLoaded));
     const auto v = valueForAll(overText);
     if (!v)
-        return fail("the value must lie between 0 and 255");
-    std::string error;
+        return fail(Reason(Reasons::Id::ValueOutsideByte));
+    Reason error;
     if (!FileIo::writeFileAtomic(mPath, serialize(&*v), &error))
         return fail(error);
     return true;

@@ -2,6 +2,7 @@
 // The boots database: the records of one plain (unwrapped) boots file in memory, loaded from
 // and saved to the game's layout of a 32-byte header and 292-byte records.
 #include "BootRecord.h"
+#include "common/Reason.h"
 
 #include <cstdint>
 #include <optional>
@@ -96,7 +97,10 @@ public:
     const std::vector<BootRecord> &records() const { return mRecords; }
 
     /// Why the last failing operation failed.
-    const std::string &errorString() const { return mError; }
+    /// Why the last failing call failed, in English.
+    std::string errorString() const { return mError.text(); }
+    /// The same reason, for a window to word in the user's language.
+    const Reason &errorReason() const { return mError; }
 
     /// The record count for a header's data length: length / 292, ties to even.
     static std::int64_t recordCountFor(std::int32_t dataLength);
@@ -107,10 +111,10 @@ private:
     /// A field of the record that `Index` designates, or the empty value.
     template <typename T> T fieldOf(std::uint8_t Index, T BootRecord::*field) const;
     Bytes serialize(const std::uint8_t *statsOverride) const;
-    bool fail(const std::string &reason);
+    bool fail(const Reason &reason);
 
     std::string mPath;
     bool mLoaded = false;
     std::vector<BootRecord> mRecords;
-    std::string mError;
+    Reason mError;
 };

@@ -1,7 +1,7 @@
 #include "FileIo.h"
 
 #include "NativeFile.h"
-#include "Reasons.h"
+#include "Reason.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -29,10 +29,9 @@ namespace FileIo {
 
 namespace {
 
-void setError(std::string *error, const std::string &text)
+void setError(ReasonOut error, const Reason &reason)
 {
-    if (error)
-        *error = text;
+    error.set(reason);
 }
 
 struct FileCloser
@@ -63,25 +62,23 @@ bool seekTo(std::FILE *f, std::uint64_t offset)
     return NativeFile::seek(f, offset);
 }
 
-const char *const kIsLink = "it is a symbolic link";
-
 // A replacement is written as "<file>.cwNNNNNN.tmp" beside the file it replaces.
 constexpr const char *kTemporaryInfix = ".cw";
 constexpr const char *kTemporarySuffix = ".tmp";
 
 // Sizes the buffer for a read; false (with the reason) when the memory cannot be had.
-bool sizeBuffer(Bytes &out, std::uint64_t size, std::string *error)
+bool sizeBuffer(Bytes &out, std::uint64_t size, ReasonOut error)
 {
     try {
         out.resize(static_cast<std::size_t>(size));
         return true;
     } catch (const std::bad_alloc &) {
         out = Bytes();
-        setError(error, Reasons::text(Reasons::Id::NoMemoryToRead));
+        setError(error, Reason(Reasons::Id::NoMemoryToRead));
         return false;
     } catch (const std::length_error &) {
         out = Bytes();
-        setError(error, Reasons::text(Reasons::Id::TooLargeToRead));
+        setError(error, Reason(Reasons::Id::TooLargeToRead));
         return false;
     }
 }
@@ -130,13 +127,13 @@ struct Opened
 // socket is refused before anything waits on it (the open does not block, and the descriptor
 // is made blocking only once it is known to be a regular file), and so is a file over the cap.
 bool openForReading(const std::string &path, Links links, std::uint64_t maxBytes, Opened &opened,
-                    std::string *error)
+                    ReasonOut error)
 {
 #ifdef _WIN32
     // Windows opens no FIFO by a file name; a device is told by its handle's type. A link
     // is any reparse point.
     if (links == Links::Refuse && NativeFile::isLink(path)) {
-        setError(error, kIsLink);
+        setError(error, Reason(Reasons::Id::IsLink));
         return false;
     }
     opened.file = openFile(path, "rb");
@@ -156,7 +153,8 @@ bool openForReading(const std::string &path, Links links, std::uint64_t maxBytes
     const int flags = O_RDONLY | O_NONBLOCK | O_CLOEXEC | (links == Links::Refuse ? O_NOFOLLOW : 0);
     const int fd = ::open(path.c_str(), flags);
     if (fd < 0) {
-        setError(error, links == Links::Refuse && errno == ELOOP ? kIsLink : lastError());
+        setError(error, links == Links::Refuse && errno == ELOOP ? Reason(Reasons::Id::IsLink)
+                                                                 : Reason(lastError()));
         return false;
     }
     struct stat status
@@ -165,7 +163,7 @@ bool openForReading(const std::string &path, Links links, std::uint64_t maxBytes
     const bool regular = ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
     const int mode = regular ? ::fcntl(fd, F_GETFL) : -1;
     if (!regular || mode < 0 || ::fcntl(fd, F_SETFL, mode & ~O_NONBLOCK) != 0) {
-        setError(error, regular ? lastError() : Reasons::text(Reasons::Id::NotARegularFile));
+        setError(error, regular ? Reason(lastError()) : Reason(Reasons::Id::NotARegularFile));
         ::close(fd);
         return false;
     }
@@ -177,29 +175,28 @@ bool openForReading(const std::string &path, Links links, std::uint64_t maxBytes
     }
 #endif
     if (!regular) {
-        setError(error, Reasons::text(Reasons::Id::NotARegularFile));
+        setError(error, Reason(Reasons::Id::NotARegularFile));
         return false;
     }
     opened.size = static_cast<std::uint64_t>(status.st_size);
     if (opened.size > maxBytes) {
-        setError(error, Reasons::text(maxBytes == kMaxReadBytes ? Reasons::Id::PictureFileTooLarge
-                                                                : Reasons::Id::TooLargeToRead));
+        setError(error, Reason(maxBytes == kMaxReadBytes ? Reasons::Id::PictureFileTooLarge
+                                                         : Reasons::Id::TooLargeToRead));
         return false;
     }
     return true;
 }
 
 // Reads the file from `offset` on, `length` bytes at most; `exact` asks for all of them.
-bool readOpened(const std::string &path, Links links, std::uint64_t maxBytes,
-                std::uint64_t offset, std::uint64_t length, bool exact, Bytes &out,
-                std::string *error)
+bool readOpened(const std::string &path, Links links, std::uint64_t maxBytes, std::uint64_t offset,
+                std::uint64_t length, bool exact, Bytes &out, ReasonOut error)
 {
     out.clear();
     Opened opened;
     if (!openForReading(path, links, maxBytes, opened, error))
         return false;
     if (exact && (offset > opened.size || length > opened.size - offset)) {
-        setError(error, Reasons::text(Reasons::Id::RangeOutsideFile));
+        setError(error, Reason(Reasons::Id::RangeOutsideFile));
         return false;
     }
     if (opened.size <= offset)
@@ -214,9 +211,9 @@ bool readOpened(const std::string &path, Links links, std::uint64_t maxBytes,
     const std::size_t got = std::fread(out.data(), 1, out.size(), opened.file.get());
     if (got != out.size() || std::ferror(opened.file.get())) {
         setError(error, std::ferror(opened.file.get())
-                            ? lastError()
-                            : Reasons::text(exact ? Reasons::Id::ShorterThanExpected
-                                                  : Reasons::Id::ChangedWhileReading));
+                            ? Reason(lastError())
+                            : Reason(exact ? Reasons::Id::ShorterThanExpected
+                                           : Reasons::Id::ChangedWhileReading));
         out.clear();
         return false;
     }
@@ -225,19 +222,19 @@ bool readOpened(const std::string &path, Links links, std::uint64_t maxBytes,
 
 } // namespace
 
-bool readFileFrom(const std::string &path, std::uint64_t offset, Bytes &out, std::string *error)
+bool readFileFrom(const std::string &path, std::uint64_t offset, Bytes &out, ReasonOut error)
 {
     return readOpened(path, Links::Follow, kMaxReadBytes, offset, kMaxReadBytes, false, out, error);
 }
 
-bool readFile(const std::string &path, Bytes &out, std::string *error, Links links,
+bool readFile(const std::string &path, Bytes &out, ReasonOut error, Links links,
               std::uint64_t maxBytes)
 {
     return readOpened(path, links, maxBytes, 0, maxBytes, false, out, error);
 }
 
 bool readFileRange(const std::string &path, std::uint64_t offset, std::uint64_t length, Bytes &out,
-                   std::string *error)
+                   ReasonOut error)
 {
     return readOpened(path, Links::Follow, kMaxReadBytes, offset, length, true, out, error);
 }
@@ -247,7 +244,7 @@ namespace {
 // Writes a new temporary file beside `path` and renames it over `path` (which, a link or not,
 // is replaced itself).
 bool replaceFile(const std::string &path, const std::uint8_t *data, std::size_t size,
-                 std::string *error, Sync sync)
+                 ReasonOut error, Sync sync)
 {
     static thread_local std::mt19937 random{std::random_device{}()};
     std::string temp;
@@ -268,7 +265,8 @@ bool replaceFile(const std::string &path, const std::uint8_t *data, std::size_t 
     if (!ec && fs::is_regular_file(oldStatus))
         fs::permissions(toPath(temp), oldStatus.permissions(), ec);
     bool ok = size == 0 || std::fwrite(data, 1, size, f.get()) == size;
-    ok = ok && (sync == Sync::Durable ? NativeFile::flushToDisk(f.get()) : std::fflush(f.get()) == 0);
+    ok = ok &&
+         (sync == Sync::Durable ? NativeFile::flushToDisk(f.get()) : std::fflush(f.get()) == 0);
     std::string reason = ok ? std::string() : lastError();
     if (std::fclose(f.release()) != 0 && ok) {
         ok = false;
@@ -280,7 +278,7 @@ bool replaceFile(const std::string &path, const std::uint8_t *data, std::size_t 
     }
     if (!ok) {
         removeFile(temp);
-        setError(error, reason.empty() ? Reasons::text(Reasons::Id::WriteFailed) : reason);
+        setError(error, reason.empty() ? Reason(Reasons::Id::WriteFailed) : Reason(reason));
     }
     return ok;
 }
@@ -288,7 +286,7 @@ bool replaceFile(const std::string &path, const std::uint8_t *data, std::size_t 
 } // namespace
 
 bool writeFileAtomic(const std::string &requestedPath, const std::uint8_t *data, std::size_t size,
-                     std::string *error, Sync sync)
+                     ReasonOut error, Sync sync)
 {
     // Replace what a link points at, not the link itself.
     std::string path = requestedPath;
@@ -301,16 +299,16 @@ bool writeFileAtomic(const std::string &requestedPath, const std::uint8_t *data,
 }
 
 bool writeNamedFile(const std::string &path, const std::uint8_t *data, std::size_t size,
-                    std::string *error, Sync sync)
+                    ReasonOut error, Sync sync)
 {
     if (isLink(path)) {
-        setError(error, kIsLink);
+        setError(error, Reason(Reasons::Id::IsLink));
         return false;
     }
     return replaceFile(path, data, size, error, sync);
 }
 
-bool writeNamedFile(const std::string &path, const Bytes &data, std::string *error, Sync sync)
+bool writeNamedFile(const std::string &path, const Bytes &data, ReasonOut error, Sync sync)
 {
     return writeNamedFile(path, data.data(), data.size(), error, sync);
 }
@@ -320,8 +318,7 @@ bool isLink(const std::string &path)
     return NativeFile::isLink(path);
 }
 
-bool writeFile(const std::string &path, const std::uint8_t *data, std::size_t size,
-               std::string *error)
+bool writeFile(const std::string &path, const std::uint8_t *data, std::size_t size, ReasonOut error)
 {
     // A new file in the place of the old one: a link or another name of the old file is
     // never written through.
@@ -343,17 +340,17 @@ bool writeFile(const std::string &path, const std::uint8_t *data, std::size_t si
     return ok;
 }
 
-bool writeFile(const std::string &path, const Bytes &data, std::string *error)
+bool writeFile(const std::string &path, const Bytes &data, ReasonOut error)
 {
     return writeFile(path, data.data(), data.size(), error);
 }
 
-bool writeFileAtomic(const std::string &path, const Bytes &data, std::string *error, Sync sync)
+bool writeFileAtomic(const std::string &path, const Bytes &data, ReasonOut error, Sync sync)
 {
     return writeFileAtomic(path, data.data(), data.size(), error, sync);
 }
 
-bool copyFileAtomic(const std::string &from, const std::string &to, std::string *error, Sync sync)
+bool copyFileAtomic(const std::string &from, const std::string &to, ReasonOut error, Sync sync)
 {
     Bytes data;
     if (!readFile(from, data, error))
@@ -361,7 +358,7 @@ bool copyFileAtomic(const std::string &from, const std::string &to, std::string 
     return writeFileAtomic(to, data, error, sync);
 }
 
-bool moveFile(const std::string &from, const std::string &to, std::string *error)
+bool moveFile(const std::string &from, const std::string &to, ReasonOut error)
 {
     std::error_code ec;
     fs::rename(toPath(from), toPath(to), ec);

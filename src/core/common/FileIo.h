@@ -3,6 +3,8 @@
 // replacing a file safely. Paths are UTF-8 text. Every read opens the name once, without
 // waiting (a FIFO, device or socket put where a file was expected is refused at once, never
 // waited on), and checks what it opened: a regular file of at most kMaxReadBytes.
+#include "Reason.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -28,16 +30,16 @@ enum class Links {
 
 /// Reads the whole file. On failure returns false and puts the reason in *error. `maxBytes`
 /// raises the cap for a kind of file that may be larger (a pack of textures).
-bool readFile(const std::string &path, Bytes &out, std::string *error = nullptr,
+bool readFile(const std::string &path, Bytes &out, ReasonOut error = nullptr,
               Links links = Links::Follow, std::uint64_t maxBytes = kMaxReadBytes);
 
 /// Reads the file from byte `offset` to its end (nothing when the file is shorter).
 bool readFileFrom(const std::string &path, std::uint64_t offset, Bytes &out,
-                  std::string *error = nullptr);
+                  ReasonOut error = nullptr);
 
 /// Reads exactly `length` bytes at `offset`; false when the file holds fewer.
 bool readFileRange(const std::string &path, std::uint64_t offset, std::uint64_t length, Bytes &out,
-                   std::string *error = nullptr);
+                   ReasonOut error = nullptr);
 
 /// Size of a regular file, or -1 when it cannot be had.
 std::int64_t fileSize(const std::string &path);
@@ -55,16 +57,16 @@ enum class Sync {
 /// holding the target open, say) leaves the target as it was and no temporary file. A `path` that is a link replaces what the link points at:
 /// for the files users choose (the game file, language and settings files).
 bool writeFileAtomic(const std::string &path, const std::uint8_t *data, std::size_t size,
-                     std::string *error = nullptr, Sync sync = Sync::Durable);
-bool writeFileAtomic(const std::string &path, const Bytes &data, std::string *error = nullptr,
+                     ReasonOut error = nullptr, Sync sync = Sync::Durable);
+bool writeFileAtomic(const std::string &path, const Bytes &data, ReasonOut error = nullptr,
                      Sync sync = Sync::Durable);
 
 /// Replaces `path`, a file the program names itself (an export, a working copy), like
 /// writeFileAtomic, but never through a link: when `path` is a symbolic link, false ("it is a
 /// symbolic link") and the link and what it points at stay as they were.
 bool writeNamedFile(const std::string &path, const std::uint8_t *data, std::size_t size,
-                    std::string *error = nullptr, Sync sync = Sync::Cached);
-bool writeNamedFile(const std::string &path, const Bytes &data, std::string *error = nullptr,
+                    ReasonOut error = nullptr, Sync sync = Sync::Cached);
+bool writeNamedFile(const std::string &path, const Bytes &data, ReasonOut error = nullptr,
                     Sync sync = Sync::Cached);
 
 /// True when `path` is a symbolic link (to anything, or to nothing).
@@ -74,16 +76,16 @@ bool isLink(const std::string &path);
 /// O_NOFOLLOW, so a link at `path` is replaced, never written through). For scratch and
 /// intermediate files that no one else relies on: a failure removes what was half written.
 bool writeFile(const std::string &path, const std::uint8_t *data, std::size_t size,
-               std::string *error = nullptr);
-bool writeFile(const std::string &path, const Bytes &data, std::string *error = nullptr);
+               ReasonOut error = nullptr);
+bool writeFile(const std::string &path, const Bytes &data, ReasonOut error = nullptr);
 
 /// Copies `from` over `to` with writeFileAtomic.
-bool copyFileAtomic(const std::string &from, const std::string &to, std::string *error = nullptr,
+bool copyFileAtomic(const std::string &from, const std::string &to, ReasonOut error = nullptr,
                     Sync sync = Sync::Durable);
 
 /// Moves `from` over `to`, a file the program names: a rename where the system allows one,
 /// otherwise a copy with writeNamedFile and a delete.
-bool moveFile(const std::string &from, const std::string &to, std::string *error = nullptr);
+bool moveFile(const std::string &from, const std::string &to, ReasonOut error = nullptr);
 
 /// Deletes the temporary files that an interrupted writeFileAtomic of `path` left beside it
 /// ("<name>.cwNNNNNN.tmp"); no other file is touched.

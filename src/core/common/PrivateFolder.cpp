@@ -24,11 +24,9 @@ namespace PrivateFolder {
 
 namespace {
 
-bool fail(std::string *error, const std::string &reason)
+bool fail(ReasonOut error, const Reason &reason)
 {
-    if (error)
-        *error = reason;
-    return false;
+    return error.fail(reason);
 }
 
 #ifdef _WIN32
@@ -145,42 +143,43 @@ bool isOwn(const std::string &path)
 #endif
 }
 
-bool createNew(const std::string &path, std::string *error)
+bool createNew(const std::string &path, ReasonOut error)
 {
 #ifdef _WIN32
     // Inherits the security of its parent, the user's own local AppData.
     if (::CreateDirectoryW(wide(path).c_str(), nullptr))
         return true;
-    return fail(error, ::GetLastError() == ERROR_ALREADY_EXISTS ? "the folder exists already"
-                                                                : FileIo::lastError());
+    return fail(error, ::GetLastError() == ERROR_ALREADY_EXISTS ? Reason(Reasons::Id::FolderExists)
+                                                                : Reason(FileIo::lastError()));
 #else
     if (::mkdir(path.c_str(), 0700) != 0)
-        return fail(error, errno == EEXIST ? "the folder exists already" : FileIo::lastError());
+        return fail(error, errno == EEXIST ? Reason(Reasons::Id::FolderExists)
+                                           : Reason(FileIo::lastError()));
     return true;
 #endif
 }
 
-bool ensure(const std::string &path, std::string *error)
+bool ensure(const std::string &path, ReasonOut error)
 {
     if (createNew(path, nullptr) || isOwn(path))
         return true;
 #ifdef _WIN32
     const DWORD attributes = attributesOf(path);
     if (attributes == INVALID_FILE_ATTRIBUTES)
-        return fail(error, "the folder cannot be made");
+        return fail(error, Reason(Reasons::Id::FolderNotMade));
     if (attributes & FILE_ATTRIBUTE_REPARSE_POINT)
-        return fail(error, "it is a symbolic link");
-    return fail(error, "it is not a folder");
+        return fail(error, Reason(Reasons::Id::IsLink));
+    return fail(error, Reason(Reasons::Id::NotAFolder));
 #else
     struct stat status = {};
     if (::lstat(path.c_str(), &status) != 0)
         return fail(error, FileIo::lastError());
     if (!S_ISDIR(status.st_mode))
-        return fail(error,
-                    S_ISLNK(status.st_mode) ? "it is a symbolic link" : "it is not a folder");
+        return fail(
+            error, Reason(S_ISLNK(status.st_mode) ? Reasons::Id::IsLink : Reasons::Id::NotAFolder));
     if (status.st_uid != ::geteuid())
-        return fail(error, "it belongs to another user");
-    return fail(error, "others may write in it");
+        return fail(error, Reason(Reasons::Id::OtherUsersFolder));
+    return fail(error, Reason(Reasons::Id::OthersMayWrite));
 #endif
 }
 

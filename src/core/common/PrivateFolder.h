@@ -4,6 +4,8 @@
 // following a link. For the state and working folders the program names itself. On Windows a
 // link is any reparse point (symbolic links and junctions alike), and the folders live under
 // the user's local AppData, whose security already keeps other users out.
+#include "Reason.h"
+
 #include <string>
 
 namespace PrivateFolder {
@@ -14,10 +16,10 @@ bool isOwn(const std::string &path);
 
 /// Makes `path` (its parent must exist) with mode 0700 when it is missing, or accepts it when
 /// isOwn. False with the reason otherwise; nothing is changed then.
-bool ensure(const std::string &path, std::string *error);
+bool ensure(const std::string &path, ReasonOut error);
 
 /// Makes the new folder `path` with mode 0700; one that exists already (anyone's) is refused.
-bool createNew(const std::string &path, std::string *error);
+bool createNew(const std::string &path, ReasonOut error);
 
 /// Removes `path` and everything under it without following links: a link is removed, never
 /// what it points at. True when nothing is left.

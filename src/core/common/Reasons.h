@@ -1,12 +1,10 @@
 #pragma once
-// The reasons the core gives for a failure: each has an id, a stable name and its English
-// text, in which "%1", "%2" ... stand for the arguments (a number, a path, or a reason of its
-// own). The core makes its error texts with text(), so they stay plain English strings under
-// the one error convention (false or an error string, then errorString() or `*error`); a
-// window finds the reason again with identify() and shows its own language's text for it.
-#include <optional>
+// The catalogue of the reasons the core gives for a failure: each has an id, a stable name
+// (its language key) and its English text, in which "%1", "%2" ... stand for the arguments (a
+// number, a path, or a reason of its own). A failure carries its reason as a Reason (id and
+// arguments, see Reason.h) up to the window, which words it in the user's language; text()
+// gives the English for the command line and logs.
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace Reasons {
@@ -108,7 +106,121 @@ enum class Id {
     TgaOutsideColourMap,
     JpegCmykUnsupported,
     PictureFileTooLarge,
+    // Files and folders
+    IsLink,
+    NoSuchFolder,
+    FolderUnreadable,
+    CannotMakeFolderBecause,
+    CannotWriteBecause,
+    NamedLine,
+    // Texture archives and their entries
+    ArchiveNoEntries,
+    EntryNameOutside,
+    EntryNoTexture,
+    EntryOutside,
+    EntryNotDds,
+    EntryLine,
+    ExportTargetIsLink,
+    PictureNotConverted,
+    PngNotEncoded,
+    // DDS textures
+    DdsTooShort,
+    DdsNotDds,
+    DdsHeaderSize,
+    DdsSizeOutOfRange,
+    DdsCompressionUnsupported,
+    DdsPixelSizeUnsupported,
+    DdsRowsShort,
+    DdsPixelFormatUnsupported,
+    DdsCutShort,
+    DdsTooManyLevels,
+    DdsLevelsCutShort,
+    DdsNoLevel,
+    DdsLevelCutShort,
+    DdsPictureOtherSize,
+    DdsFileUnusable,
+    DdsFileOtherLayout,
+    // Folders of pictures
+    SkippedLink,
+    SkippedFolder,
+    SkippedName,
+    NoSuchEntry,
+    SameEntry,
+    // Tables and pasted cells
+    TableFileName,
+    CsvMoreRecords,
+    CsvMoreFields,
+    CsvOverLimit,
+    PasteTooLong,
+    PasteNothing,
+    PasteTooManyLines,
+    CountCell,
+    CountCells,
+    PasteTooWideOne,
+    PasteTooWide,
+    PasteBootMissing,
+    PasteCellTooLong,
+    PasteNotOwnNumber,
+    PasteNotManufacturer,
+    // Private folders
+    FolderExists,
+    FolderNotMade,
+    NotAFolder,
+    OtherUsersFolder,
+    OthersMayWrite,
     PictureFromOtherArchive,
+    // Boot packs
+    PackTooManyFiles,
+    PackTableDamaged,
+    PackUnknownFile,
+    PackFileTwice,
+    PackFileEncrypted,
+    PackFileNotDeflate,
+    PackFileTooLarge,
+    PackFileRatio,
+    PackTotalTooLarge,
+    PackFileMissing,
+    PackFileNotUnpacked,
+    PackFileDamaged,
+    PackFileOtherSize,
+    PackNestedTooDeep,
+    PackNotJson,
+    PackNoMember,
+    PackOutsideRange,
+    PackNotFingerprint,
+    PackNewerFormat,
+    PackNotFieldValue,
+    PackABoot,
+    PackBoot,
+    PackChangedTwice,
+    PackNotAField,
+    PackFieldOf,
+    PackTooManyTextures,
+    PackATexture,
+    PackEntryOf,
+    PackNoSuchArchive,
+    PackNotItsFingerprint,
+    PackUnnamedTextures,
+    PackNoMemoryToMake,
+    PackZipNotMade,
+    PackZipNotReadBack,
+    PackNoMemoryToRead,
+    PackNotZip,
+    PackArchiveNotGiven,
+    PackNoEntry,
+    PackEntryLength,
+    PackTexturesUnchecked,
+    PackNoBoot,
+    PackBaseBoots,
+    PackBaseEntries,
+    PackEntryOutside,
+    // Entry names and typed values
+    EntryNoName,
+    EntryNameNotFileName,
+    EntryNameControlCharacters,
+    EntryNameForbiddenCharacters,
+    EntryNameEndsInSpaceOrDot,
+    ValueOutsideByte,
 };
 
 struct Entry
@@ -124,16 +236,5 @@ const Entry &entry(Id id);
 
 /// The English text of `id` with "%1" ... "%9" replaced by `arguments`.
 std::string text(Id id, const std::vector<std::string> &arguments = {});
-
-struct Found
-{
-    Id id;
-    std::vector<std::string> arguments;
-};
-
-/// The reason whose English text `text` is, with the arguments it was made with. When several
-/// fit, one that begins with fixed text (a frame around another reason) wins, then the one
-/// with the most fixed characters. Nothing for any other text.
-std::optional<Found> identify(std::string_view text);
 
 } // namespace Reasons

@@ -12,17 +12,17 @@
 
 namespace {
 
-std::string zlibMessage(int code)
+Reason zlibMessage(int code)
 {
     switch (code) {
     case Z_MEM_ERROR:
-        return Reasons::text(Reasons::Id::ZlibNoMemory);
+        return Reason(Reasons::Id::ZlibNoMemory);
     case Z_BUF_ERROR:
-        return Reasons::text(Reasons::Id::DataDoesNotFit);
+        return Reason(Reasons::Id::DataDoesNotFit);
     case Z_DATA_ERROR:
-        return Reasons::text(Reasons::Id::CompressedDataDamaged);
+        return Reason(Reasons::Id::CompressedDataDamaged);
     default:
-        return Reasons::text(Reasons::Id::ZlibError);
+        return Reason(Reasons::Id::ZlibError);
     }
 }
 
@@ -54,14 +54,14 @@ bool reserveZeroed(std::vector<std::uint8_t> &buffer, std::size_t size)
 }
 
 // Why a file of `size` bytes cannot be a container, or nothing when it can.
-std::optional<std::string> sizeProblem(std::int64_t size)
+std::optional<Reason> sizeProblem(std::int64_t size)
 {
     if (size < 0)
-        return Reasons::text(Reasons::Id::CannotRead);
+        return Reason(Reasons::Id::CannotRead);
     if (size < static_cast<std::int64_t>(PesZlib::kHeaderSize))
-        return Reasons::text(Reasons::Id::ContainerTooShort);
+        return Reason(Reasons::Id::ContainerTooShort);
     if (size > PesZlib::kMaxContainerSize)
-        return Reasons::text(Reasons::Id::ContainerTooLarge);
+        return Reason(Reasons::Id::ContainerTooLarge);
     return std::nullopt;
 }
 
@@ -74,7 +74,7 @@ std::string PesZlib::scratchPath() const
     return FileIo::join(mProgramFolder, "temp");
 }
 
-bool PesZlib::fail(const std::string &reason)
+bool PesZlib::fail(const Reason &reason)
 {
     mError = reason;
     return false;
@@ -96,10 +96,10 @@ bool PesZlib::CompressBytes(Bytes &buffer)
 bool PesZlib::UncompressBytes(Bytes &buffer, std::int32_t &size)
 {
     if (size <= 0 || size > kMaxPlainLength || !plausibleLength(size, buffer.size()))
-        return fail(Reasons::text(Reasons::Id::PlainLengthOutOfRange, {std::to_string(size)}));
+        return fail(Reason(Reasons::Id::PlainLengthOutOfRange, {std::to_string(size)}));
     Bytes out;
     if (!reserveZeroed(out, static_cast<std::size_t>(size)))
-        return fail(Reasons::text(Reasons::Id::NoMemoryToUnwrap));
+        return fail(Reason(Reasons::Id::NoMemoryToUnwrap));
     uLongf length = static_cast<uLongf>(size);
     const int rc =
         uncompress(out.data(), &length, buffer.data(), static_cast<uLong>(buffer.size()));
@@ -114,12 +114,12 @@ bool PesZlib::UncompressBytes(Bytes &buffer, std::int32_t &size)
 bool PesZlib::uncompressPrefixed(const std::uint8_t *data, std::size_t size, Bytes &plain)
 {
     if (size < 4)
-        return fail(Reasons::text(Reasons::Id::NoCompressedStream));
+        return fail(Reason(Reasons::Id::NoCompressedStream));
     const std::int32_t declared = LittleEndian::readInt32(data);
     if (declared <= 0 || declared > kMaxPlainLength || !plausibleLength(declared, size - 4))
-        return fail(Reasons::text(Reasons::Id::PlainLengthOutOfRange, {std::to_string(declared)}));
+        return fail(Reason(Reasons::Id::PlainLengthOutOfRange, {std::to_string(declared)}));
     if (!reserveZeroed(plain, static_cast<std::size_t>(declared)))
-        return fail(Reasons::text(Reasons::Id::NoMemoryToUnwrap));
+        return fail(Reason(Reasons::Id::NoMemoryToUnwrap));
     uLongf length = static_cast<uLongf>(declared);
     const int rc = uncompress(plain.data(), &length, data + 4, static_cast<uLong>(size - 4));
     if (rc != Z_OK) {
@@ -128,7 +128,7 @@ bool PesZlib::uncompressPrefixed(const std::uint8_t *data, std::size_t size, Byt
     }
     if (length != static_cast<uLongf>(declared)) {
         plain.clear();
-        return fail(Reasons::text(Reasons::Id::DataShorterThanDeclared));
+        return fail(Reason(Reasons::Id::DataShorterThanDeclared));
     }
     return true;
 }
@@ -136,7 +136,7 @@ bool PesZlib::uncompressPrefixed(const std::uint8_t *data, std::size_t size, Byt
 bool PesZlib::UncompressFile(const std::string &source, const std::string &destination)
 {
     Bytes input;
-    std::string error;
+    Reason error;
     if (!FileIo::readFile(source, input, &error))
         return fail(error);
     Bytes plain;
@@ -151,7 +151,7 @@ bool PesZlib::UncompressFile(const std::string &source, const std::string &desti
 bool PesZlib::CompressFile(const std::string &source, const std::string &destination)
 {
     Bytes data;
-    std::string error;
+    Reason error;
     if (!FileIo::readFile(source, data, &error))
         return fail(error);
     Bytes out;
@@ -171,10 +171,10 @@ bool PesZlib::UnpackWesys(const std::string &path)
     const std::string output = source + ".unzlib";
     mError.clear();
     if (source.empty())
-        return fail(Reasons::text(Reasons::Id::NoFileGiven));
+        return fail(Reason(Reasons::Id::NoFileGiven));
 
     Bytes inner;
-    std::string error;
+    Reason error;
     if (const auto problem = sizeProblem(FileIo::fileSize(source)))
         return fail(*problem);
     if (!FileIo::readFileFrom(source, kPrefixSize, inner, &error))
@@ -184,7 +184,7 @@ bool PesZlib::UnpackWesys(const std::string &path)
     // did; it never outlives this call.
     const std::string scratch = scratchPath();
     if (!FileIo::writeFile(scratch, inner, &error))
-        return fail(Reasons::text(Reasons::Id::CannotWriteScratch, {error}));
+        return fail(Reason(Reasons::Id::CannotWriteScratch, {error}));
     inner = Bytes();
     const bool ok = UncompressFile(scratch, output);
     FileIo::removeFile(scratch);
@@ -200,9 +200,9 @@ bool PesZlib::PackWesys(const std::string &path)
     const std::string source = mPackPath;
     mError.clear();
     if (source.empty())
-        return fail(Reasons::text(Reasons::Id::NoFileGiven));
+        return fail(Reason(Reasons::Id::NoFileGiven));
     Bytes data;
-    std::string error;
+    Reason error;
     if (!FileIo::readFile(source, data, &error))
         return fail(error);
     Bytes container;
@@ -218,7 +218,7 @@ bool PesZlib::unwrap(const Bytes &container, Bytes &plain)
     mError.clear();
     plain.clear();
     if (container.size() < kHeaderSize)
-        return fail(Reasons::text(Reasons::Id::ContainerTooShort));
+        return fail(Reason(Reasons::Id::ContainerTooShort));
     return uncompressPrefixed(container.data() + kPrefixSize, container.size() - kPrefixSize,
                               plain);
 }
@@ -230,7 +230,7 @@ bool PesZlib::unwrapFile(const std::string &path, Bytes &plain)
     if (const auto problem = sizeProblem(FileIo::fileSize(path)))
         return fail(*problem);
     Bytes inner;
-    std::string error;
+    Reason error;
     if (!FileIo::readFileFrom(path, kPrefixSize, inner, &error))
         return fail(error);
     return uncompressPrefixed(inner.data(), inner.size(), plain);
@@ -239,7 +239,7 @@ bool PesZlib::unwrapFile(const std::string &path, Bytes &plain)
 bool PesZlib::unwrapFileTo(const std::string &path, const std::string &destination)
 {
     Bytes plain;
-    std::string error;
+    Reason error;
     if (!unwrapFile(path, plain))
         return false;
     if (!FileIo::writeFile(destination, plain, &error))
@@ -251,7 +251,7 @@ bool PesZlib::wrap(const Bytes &plain, Bytes &container)
 {
     mError.clear();
     if (plain.size() > static_cast<std::size_t>(INT32_MAX) - kHeaderSize)
-        return fail(Reasons::text(Reasons::Id::TooLargeForContainer));
+        return fail(Reason(Reasons::Id::TooLargeForContainer));
     // Compress straight behind the 16-byte header so the result needs no further copy.
     const uLongf capacity = compressCapacity(plain.size());
     container.assign(kHeaderSize + capacity, 0);

@@ -2,6 +2,8 @@
 // The game's "WESYS" container: a 12-byte prefix (00 01 01 "WESYS", stream length) in front
 // of a size-prefixed zlib file (plain length, zlib stream). Unwrapping writes the plain
 // contents beside the source as "<file>.unzlib"; wrapping writes "<file>.zlib".
+#include "common/Reason.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -59,15 +61,18 @@ public:
     bool unwrapFileTo(const std::string &path, const std::string &destination);
     bool wrap(const Bytes &plain, Bytes &container);
 
-    const std::string &errorString() const { return mError; }
+    /// Why the last failing call failed, in English.
+    std::string errorString() const { return mError.text(); }
+    /// The same reason, for a window to word in the user's language.
+    const Reason &errorReason() const { return mError; }
     std::string scratchPath() const;
 
 private:
-    bool fail(const std::string &reason);
+    bool fail(const Reason &reason);
     bool uncompressPrefixed(const std::uint8_t *data, std::size_t size, Bytes &plain);
 
     std::string mProgramFolder;
     std::string mUnpackPath;
     std::string mPackPath;
-    std::string mError;
+    Reason mError;
 };

@@ -81,14 +81,11 @@ std::string write(const std::vector<BootRecord> &records, Format format)
     return format == Format::Csv ? csv(records) : json(records);
 }
 
-bool writeFile(const std::string &path, const std::vector<BootRecord> &records, std::string *error)
+bool writeFile(const std::string &path, const std::vector<BootRecord> &records, ReasonOut error)
 {
     const auto format = formatOf(path);
-    if (!format) {
-        if (error)
-            *error = "a table's file name must end in .csv or .json";
-        return false;
-    }
+    if (!format)
+        return error.fail(Reason(Reasons::Id::TableFileName));
     const std::string table = write(records, *format);
     return FileIo::writeFileAtomic(path, reinterpret_cast<const std::uint8_t *>(table.data()),
                                    table.size(), error);

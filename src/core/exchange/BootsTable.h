@@ -2,6 +2,7 @@
 // The boots database as a table for spreadsheets and scripts: one row per boot in file order,
 // one column per field, written as CSV or JSON in UTF-8. TableImport reads it back.
 #include "boots/BootFields.h"
+#include "common/Reason.h"
 
 #include <optional>
 #include <span>
@@ -31,6 +32,6 @@ std::string json(const std::vector<BootRecord> &records);
 std::string write(const std::vector<BootRecord> &records, Format format);
 /// Writes the table to `path` in the format its extension names, replacing the file safely.
 /// False with the reason in *error for another extension or a failed write.
-bool writeFile(const std::string &path, const std::vector<BootRecord> &records, std::string *error);
+bool writeFile(const std::string &path, const std::vector<BootRecord> &records, ReasonOut error);
 
 } // namespace BootsTable

@@ -68,7 +68,7 @@ bool CsvReader::read(std::string_view text)
     mOverFields = false;
     std::unique_ptr<csv_parser, ParserFree> parser(new csv_parser);
     if (csv_init(parser.get(), CSV_STRICT | CSV_STRICT_FINI) != 0) {
-        mError = Reasons::text(Reasons::Id::CsvNoMemory);
+        mError = Reason(Reasons::Id::CsvNoMemory);
         return false;
     }
     csv_set_space_func(parser.get(), noSpaces);
@@ -81,28 +81,29 @@ bool CsvReader::read(std::string_view text)
         const std::size_t before = mRecords.size();
         if (csv_parse(parser.get(), text.data(), end, fieldEnded, recordEnded, this) != end) {
             const int code = csv_error(parser.get());
-            mError =
-                code == CSV_EPARSE ? Reasons::text(Reasons::Id::CsvStrayQuote) : csv_strerror(code);
+            mError = code == CSV_EPARSE ? Reason(Reasons::Id::CsvStrayQuote)
+                                        : Reason(csv_strerror(code));
             mErrorLine = mLine;
             return false;
         }
         if (mRecords.size() != before)
             lastRecordLine = mLine;
         if (overLimit()) {
-            mError = mOverRecords ? "more than " + std::to_string(mMaxRecords) + " records"
-                                  : "more than " + std::to_string(mMaxFields) + " fields";
+            mError = mOverRecords
+                         ? Reason(Reasons::Id::CsvMoreRecords, {std::to_string(mMaxRecords)})
+                         : Reason(Reasons::Id::CsvMoreFields, {std::to_string(mMaxFields)});
             mErrorLine = mLine;
             return false;
         }
         text.remove_prefix(end);
     }
     if (csv_fini(parser.get(), fieldEnded, recordEnded, this) != 0) {
-        mError = Reasons::text(Reasons::Id::CsvUnclosedQuote);
+        mError = Reason(Reasons::Id::CsvUnclosedQuote);
         mErrorLine = lastRecordLine + 1;
         return false;
     }
     if (overLimit()) {
-        mError = "more than the limit of records or fields";
+        mError = Reason(Reasons::Id::CsvOverLimit);
         mErrorLine = mLine;
         return false;
     }

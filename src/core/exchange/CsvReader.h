@@ -2,6 +2,8 @@
 // Reads CSV text (RFC 4180: quoted fields, doubled quotes, commas and line breaks inside
 // quotes, CRLF or LF line ends) into records, each with the line it starts on. Blank lines
 // are skipped; spaces belong to the field.
+#include "common/Reason.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -28,7 +30,10 @@ public:
     bool tooManyRecords() const { return mOverRecords; }
 
     const std::vector<Record> &records() const { return mRecords; }
-    const std::string &errorString() const { return mError; }
+    /// Why the last failing call failed, in English.
+    std::string errorString() const { return mError.text(); }
+    /// The same reason, for a window to word in the user's language.
+    const Reason &errorReason() const { return mError; }
     std::size_t errorLine() const { return mErrorLine; }
 
 private:
@@ -39,7 +44,7 @@ private:
     std::vector<std::string> mFields;
     std::size_t mFirstFieldLine = 0;
     std::size_t mLine = 0; ///< the line being fed to the parser
-    std::string mError;
+    Reason mError;
     std::size_t mErrorLine = 0;
     std::size_t mMaxRecords = static_cast<std::size_t>(-1);
     std::size_t mMaxFields = static_cast<std::size_t>(-1);

@@ -4,7 +4,7 @@
 #include "boots/Baza.h"
 #include "common/Ansi.h"
 #include "common/FileIo.h"
-#include "common/Reasons.h"
+#include "common/Reason.h"
 
 #include <algorithm>
 #include <charconv>
@@ -52,28 +52,39 @@ std::string escapedLine(const std::string &text)
 }
 
 // "1 row", "2 rows": `one` and `many` are the reasons of the two forms.
-std::string plural(std::size_t n, Reasons::Id one, Reasons::Id many)
+Reason plural(std::size_t n, Reasons::Id one, Reasons::Id many)
 {
-    return Reasons::text(n == 1 ? one : many, {std::to_string(n)});
+    return Reason(n == 1 ? one : many, {std::to_string(n)});
+}
+
+// The reason with its plain texts (names, values) escaped as escapedLine() does.
+Reason escaped(const Reason &reason)
+{
+    if (reason.isPlain())
+        return escapedLine(reason.plainText());
+    std::vector<Reason> arguments;
+    for (const Reason &argument : reason.arguments())
+        arguments.push_back(escaped(argument));
+    return Reason(reason.id(), std::move(arguments));
 }
 
 } // namespace
 
 std::string TableProblem::text() const
 {
-    return escapedLine(plainText());
+    return why().text();
 }
 
-std::string TableProblem::plainText() const
+Reason TableProblem::why() const
 {
     using Reasons::Id;
     const std::string at = std::to_string(location);
     if (place == Place::Table)
-        return column.empty() ? reason : column + ": " + reason;
+        return escaped(column.empty() ? reason : Reason(Id::NamedLine, {column, reason}));
     const bool line = place == Place::Line;
     if (column.empty())
-        return Reasons::text(line ? Id::TableLine : Id::TableIndex, {at, reason});
-    return Reasons::text(line ? Id::TableLineColumn : Id::TableIndexColumn, {at, column, reason});
+        return escaped(Reason(line ? Id::TableLine : Id::TableIndex, {at, reason}));
+    return escaped(Reason(line ? Id::TableLineColumn : Id::TableIndexColumn, {at, column, reason}));
 }
 
 std::string TableChange::text() const
@@ -84,21 +95,20 @@ std::string TableChange::text() const
            shown(newValue);
 }
 
-void TableImport::problem(const Cell &cell, const std::string &column, const std::string &reason)
+void TableImport::problem(const Cell &cell, const std::string &column, const Reason &reason)
 {
     if (mProblems.size() < kMaxProblems)
         mProblems.push_back({cell.place, cell.location, column, reason});
     else if (mProblems.size() == kMaxProblems)
         mProblems.push_back(
-            {TableProblem::Place::Table, 0, {}, Reasons::text(Reasons::Id::FurtherProblems)});
+            {TableProblem::Place::Table, 0, {}, Reason(Reasons::Id::FurtherProblems)});
 }
 
 void TableImport::readCell(BootRecord &record, const BootField &column, const Cell &cell)
 {
     if (column.isText()) {
         if (cell.json && !cell.json->is_string())
-            return problem(cell, column.name,
-                           Reasons::text(Reasons::Id::NotAText, {cell.json->dump()}));
+            return problem(cell, column.name, Reason(Reasons::Id::NotAText, {cell.json->dump()}));
         const std::string_view utf8 =
             cell.json ? std::string_view(cell.json->get_ref<const std::string &>()) : cell.csv;
         std::string ansi;
@@ -106,15 +116,15 @@ void TableImport::readCell(BootRecord &record, const BootField &column, const Ce
         if (ansi == record.*column.text)
             return; // an unchanged text stays, even one longer than a change may make it
         if (!fits)
-            return problem(cell, column.name, Reasons::text(Reasons::Id::NotInCodePage));
+            return problem(cell, column.name, Reason(Reasons::Id::NotInCodePage));
         if (ansi.find('\0') != std::string::npos)
-            return problem(cell, column.name, Reasons::text(Reasons::Id::HoldsZero));
+            return problem(cell, column.name, Reason(Reasons::Id::HoldsZero));
         if (ansi.size() > column.maxLength)
             return problem(cell, column.name,
-                           Reasons::text(Reasons::Id::LongerThanField,
-                                         {plural(ansi.size(), Reasons::Id::CountCharacter,
-                                                 Reasons::Id::CountCharacters),
-                                          std::to_string(column.maxLength)}));
+                           Reason(Reasons::Id::LongerThanField,
+                                  {plural(ansi.size(), Reasons::Id::CountCharacter,
+                                          Reasons::Id::CountCharacters),
+                                   std::to_string(column.maxLength)}));
         record.*column.text = std::move(ansi);
         return;
     }
@@ -141,10 +151,10 @@ void TableImport::readCell(BootRecord &record, const BootField &column, const Ce
         return column.setNumber(record, value);
     const std::string shown = cell.json ? cell.json->dump() : jsonQuoted(cell.csv);
     if (!whole)
-        return problem(cell, column.name, Reasons::text(Reasons::Id::NotAWholeNumber, {shown}));
+        return problem(cell, column.name, Reason(Reasons::Id::NotAWholeNumber, {shown}));
     problem(cell, column.name,
-            Reasons::text(Reasons::Id::OutsideRange,
-                          {shown, std::to_string(column.min), std::to_string(column.max)}));
+            Reason(Reasons::Id::OutsideRange,
+                   {shown, std::to_string(column.min), std::to_string(column.max)}));
 }
 
 void TableImport::readCsv(std::string_view table)
@@ -157,31 +167,29 @@ void TableImport::readCsv(std::string_view table)
     reader.setLimits(boots + 1, columns);
     if (!reader.read(table)) {
         if (reader.tooManyRecords())
-            mProblems.push_back({TableProblem::Place::Table,
-                                 0,
-                                 {},
-                                 Reasons::text(Reasons::Id::MoreRowsThanBoots,
-                                               {plural(boots, Reasons::Id::CountRow,
-                                                       Reasons::Id::CountRows),
-                                                plural(boots, Reasons::Id::CountBoot,
-                                                       Reasons::Id::CountBoots)})});
+            mProblems.push_back(
+                {TableProblem::Place::Table,
+                 0,
+                 {},
+                 Reason(Reasons::Id::MoreRowsThanBoots,
+                        {plural(boots, Reasons::Id::CountRow, Reasons::Id::CountRows),
+                         plural(boots, Reasons::Id::CountBoot, Reasons::Id::CountBoots)})});
         else if (reader.overLimit())
-            mProblems.push_back({TableProblem::Place::Line,
-                                 reader.errorLine(),
-                                 {},
-                                 Reasons::text(Reasons::Id::MoreFieldsThanColumns,
-                                               {plural(columns, Reasons::Id::CountField,
-                                                       Reasons::Id::CountFields),
-                                                std::to_string(columns)})});
+            mProblems.push_back(
+                {TableProblem::Place::Line,
+                 reader.errorLine(),
+                 {},
+                 Reason(Reasons::Id::MoreFieldsThanColumns,
+                        {plural(columns, Reasons::Id::CountField, Reasons::Id::CountFields),
+                         std::to_string(columns)})});
         else
             mProblems.push_back(
-                {TableProblem::Place::Line, reader.errorLine(), {}, reader.errorString()});
+                {TableProblem::Place::Line, reader.errorLine(), {}, reader.errorReason()});
         return;
     }
     const auto &rows = reader.records();
     if (rows.empty()) {
-        mProblems.push_back(
-            {TableProblem::Place::Table, 0, {}, Reasons::text(Reasons::Id::NoHeaderRow)});
+        mProblems.push_back({TableProblem::Place::Table, 0, {}, Reason(Reasons::Id::NoHeaderRow)});
         return;
     }
     std::vector<const BootField *> header;
@@ -189,9 +197,9 @@ void TableImport::readCsv(std::string_view table)
         const BootField *column = BootsTable::column(name);
         const Cell cell{TableProblem::Place::Line, rows[0].line, nullptr, {}};
         if (!column)
-            problem(cell, name, Reasons::text(Reasons::Id::NotAColumn));
+            problem(cell, name, Reason(Reasons::Id::NotAColumn));
         else if (std::find(header.begin(), header.end(), column) != header.end())
-            problem(cell, name, Reasons::text(Reasons::Id::ColumnTwice));
+            problem(cell, name, Reason(Reasons::Id::ColumnTwice));
         header.push_back(column);
     }
     if (!mProblems.empty())
@@ -202,10 +210,10 @@ void TableImport::readCsv(std::string_view table)
         Cell cell{TableProblem::Place::Line, row.line, nullptr, {}};
         if (row.fields.size() != header.size()) {
             problem(cell, {},
-                    Reasons::text(Reasons::Id::FieldsAgainstHeader,
-                                  {plural(row.fields.size(), Reasons::Id::CountField,
-                                          Reasons::Id::CountFields),
-                                   std::to_string(header.size())}));
+                    Reason(Reasons::Id::FieldsAgainstHeader,
+                           {plural(row.fields.size(), Reasons::Id::CountField,
+                                   Reasons::Id::CountFields),
+                            std::to_string(header.size())}));
             continue;
         }
         for (std::size_t j = 0; j < header.size(); ++j) {
@@ -223,7 +231,7 @@ void TableImport::readJson(std::string_view table)
     // the database's boots is ever built.
     struct Refused
     {
-        std::string reason;
+        Reason reason;
     };
     const std::size_t boots = mRecords.size();
     std::size_t rows = 0;
@@ -233,14 +241,13 @@ void TableImport::readJson(std::string_view table)
         const bool opens = event == Event::object_start || event == Event::array_start;
         array = array || (depth == 0 && event == Event::array_start);
         if (opens && depth >= kMaxDepth)
-            throw Refused{Reasons::text(Reasons::Id::NestedTooDeep, {std::to_string(kMaxDepth)})};
+            throw Refused{Reason(Reasons::Id::NestedTooDeep, {std::to_string(kMaxDepth)})};
         const bool ends = event == Event::value || event == Event::object_end ||
                           event == Event::array_end;
         if (ends && depth == 1 && array && ++rows > boots)
-            throw Refused{Reasons::text(
-                Reasons::Id::MoreRowsThanBoots,
-                {plural(boots, Reasons::Id::CountRow, Reasons::Id::CountRows),
-                 plural(boots, Reasons::Id::CountBoot, Reasons::Id::CountBoots)})};
+            throw Refused{Reason(Reasons::Id::MoreRowsThanBoots,
+                                 {plural(boots, Reasons::Id::CountRow, Reasons::Id::CountRows),
+                                  plural(boots, Reasons::Id::CountBoot, Reasons::Id::CountBoots)})};
         return true;
     };
     nlohmann::json doc;
@@ -256,21 +263,20 @@ void TableImport::readJson(std::string_view table)
         return;
     }
     if (!doc.is_array()) {
-        mProblems.push_back(
-            {TableProblem::Place::Table, 0, {}, Reasons::text(Reasons::Id::NotAnArray)});
+        mProblems.push_back({TableProblem::Place::Table, 0, {}, Reason(Reasons::Id::NotAnArray)});
         return;
     }
     mRecords.resize(std::max(mRecords.size(), doc.size()));
     for (std::size_t i = 0; i < doc.size(); ++i) {
         const Cell at{TableProblem::Place::Index, i, nullptr, {}};
         if (!doc[i].is_object()) {
-            problem(at, {}, Reasons::text(Reasons::Id::NotAnObject, {doc[i].dump().substr(0, 40)}));
+            problem(at, {}, Reason(Reasons::Id::NotAnObject, {doc[i].dump().substr(0, 40)}));
             continue;
         }
         for (const auto &[key, value] : doc[i].items()) {
             const BootField *column = BootsTable::column(key);
             if (!column)
-                problem(at, jsonQuoted(key), Reasons::text(Reasons::Id::NotAKey));
+                problem(at, jsonQuoted(key), Reason(Reasons::Id::NotAKey));
             else
                 readCell(mRecords[i], *column, {TableProblem::Place::Index, i, &value, {}});
         }
@@ -298,10 +304,9 @@ bool TableImport::read(std::string_view table, BootsTable::Format format, const 
             {TableProblem::Place::Table,
              0,
              {},
-             Reasons::text(
-                 Reasons::Id::RowsAgainstBoots,
-                 {plural(mRows, Reasons::Id::CountRow, Reasons::Id::CountRows),
-                  plural(before.size(), Reasons::Id::CountBoot, Reasons::Id::CountBoots)})});
+             Reason(Reasons::Id::RowsAgainstBoots,
+                    {plural(mRows, Reasons::Id::CountRow, Reasons::Id::CountRows),
+                     plural(before.size(), Reasons::Id::CountBoot, Reasons::Id::CountBoots)})});
     if (!mProblems.empty()) {
         mRecords.clear();
         mError = problemText();
@@ -325,7 +330,7 @@ bool TableImport::readFile(const std::string &path, const Baza &db)
 {
     const auto format = BootsTable::formatOf(path);
     FileIo::Bytes table;
-    std::string error = "a table's file name must end in .csv or .json";
+    Reason error(Reasons::Id::TableFileName);
     if (!format || !FileIo::readFile(path, table, &error)) {
         mProblems = {{TableProblem::Place::Table, 0, {}, error}};
         mChanges.clear();
@@ -347,8 +352,9 @@ std::size_t TableImport::changedBoots() const
 
 std::string TableImport::summary() const
 {
-    return plural(changedBoots(), Reasons::Id::CountBoot, Reasons::Id::CountBoots) + " changed, " +
-           plural(mChanges.size(), Reasons::Id::CountField, Reasons::Id::CountFields);
+    return plural(changedBoots(), Reasons::Id::CountBoot, Reasons::Id::CountBoots).text() +
+           " changed, " +
+           plural(mChanges.size(), Reasons::Id::CountField, Reasons::Id::CountFields).text();
 }
 
 std::string TableImport::problemText() const
@@ -362,20 +368,20 @@ std::string TableImport::problemText() const
 bool TableImport::apply(Baza &db)
 {
     if (!mReady) {
-        mError = Reasons::text(Reasons::Id::NoTableRead);
+        mError = Reason(Reasons::Id::NoTableRead);
         return false;
     }
     if (db.records().size() != mRecords.size()) {
-        mError = Reasons::text(
-            Reasons::Id::BootsAgainstRows,
-            {plural(db.records().size(), Reasons::Id::CountBoot, Reasons::Id::CountBoots),
-             plural(mRecords.size(), Reasons::Id::CountRow, Reasons::Id::CountRows)});
+        mError =
+            Reason(Reasons::Id::BootsAgainstRows,
+                   {plural(db.records().size(), Reasons::Id::CountBoot, Reasons::Id::CountBoots),
+                    plural(mRecords.size(), Reasons::Id::CountRow, Reasons::Id::CountRows)});
         return false;
     }
     for (std::size_t i = 0; i < mChanges.size(); ++i) {
         const std::size_t at = mChanges[i].position;
         if ((i == 0 || at != mChanges[i - 1].position) && !db.setRecord(at, mRecords[at])) {
-            mError = db.errorString();
+            mError = db.errorReason();
             return false;
         }
     }
@@ -383,12 +389,11 @@ bool TableImport::apply(Baza &db)
 }
 
 bool TableImport::readValue(BootRecord &record, const BootField &column, std::string_view text,
-                            std::string *reason)
+                            ReasonOut reason)
 {
     TableImport import;
     import.readCell(record, column, {TableProblem::Place::Table, 0, nullptr, text});
     if (import.mProblems.empty())
         return true;
-    *reason = import.mProblems.front().reason;
-    return false;
+    return reason.fail(import.mProblems.front().reason);
 }

@@ -3,6 +3,7 @@
 // every row before anything changes, lists the problems or the changes, and applies them.
 // Rows match boots by position; columns or keys the table leaves out keep their values.
 #include "BootsTable.h"
+#include "common/Reason.h"
 
 #include <cstddef>
 #include <string>
@@ -18,13 +19,12 @@ struct TableProblem
     Place place = Place::Table; ///< the whole table, a CSV line or a JSON array element
     std::size_t location = 0;   ///< the CSV line (from 1) or the JSON array index (from 0)
     std::string column;         ///< the column or key, or empty
-    std::string reason;
+    Reason reason;
     /// One line for the user: line 4, Sila: "300" lies outside 0..255 (control characters
     /// written as \xNN).
     std::string text() const;
-
-private:
-    std::string plainText() const;
+    /// The same line as a reason, for a window to word in the user's language.
+    Reason why() const;
 };
 
 /// One field that the table changes.
@@ -63,7 +63,8 @@ public:
     /// Puts the changed records into `db`. False (and `db` unchanged) when the last read failed
     /// or `db` no longer holds as many records as the table.
     bool apply(Baza &db);
-    const std::string &errorString() const { return mError; }
+    std::string errorString() const { return mError.text(); }
+    const Reason &errorReason() const { return mError; }
 
     /// At most this many problems are listed; the last one then says that more follow.
     static constexpr std::size_t kMaxProblems = 50;
@@ -73,19 +74,19 @@ public:
     /// Stores `text` (UTF-8, as a CSV field holds it) into `column` of `record` by the rules
     /// a table's cell is read by. False, with the reason, when a table's cell would be refused.
     static bool readValue(BootRecord &record, const BootField &column, std::string_view text,
-                          std::string *reason);
+                          ReasonOut reason);
 
 private:
     struct Cell;
     void readCsv(std::string_view table);
     void readJson(std::string_view table);
     void readCell(BootRecord &record, const BootField &column, const Cell &cell);
-    void problem(const Cell &cell, const std::string &column, const std::string &reason);
+    void problem(const Cell &cell, const std::string &column, const Reason &reason);
 
     std::vector<BootRecord> mRecords;
     std::vector<TableProblem> mProblems;
     std::vector<TableChange> mChanges;
     std::size_t mRows = 0; ///< rows of the table last read
-    std::string mError;
+    Reason mError;
     bool mReady = false;
 };

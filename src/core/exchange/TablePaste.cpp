@@ -20,12 +20,12 @@ void addProblem(Result &result, TableProblem problem)
         result.problems.push_back(std::move(problem));
     else if (result.problems.size() == kMaxProblems)
         result.problems.push_back(
-            {TableProblem::Place::Table, 0, {}, "further problems are not listed"});
+            {TableProblem::Place::Table, 0, {}, Reason(Reasons::Id::FurtherProblems)});
 }
 
-std::string cells(std::size_t n)
+Reason cells(std::size_t n)
 {
-    return std::to_string(n) + (n == 1 ? " cell" : " cells");
+    return Reason(n == 1 ? Reasons::Id::CountCell : Reasons::Id::CountCells, {std::to_string(n)});
 }
 
 } // namespace
@@ -42,17 +42,15 @@ std::string shown(const BootRecord &record, std::size_t position, Column column)
 }
 
 bool store(BootRecord &record, std::size_t position, Column column, std::string_view text,
-           std::string *reason)
+           ReasonOut reason)
 {
-    if (text.size() > kMaxCellBytes) {
-        *reason = std::to_string(text.size()) + " bytes is longer than any field keeps";
-        return false;
-    }
+    using Reasons::Id;
+    if (text.size() > kMaxCellBytes)
+        return reason.fail(Reason(Id::PasteCellTooLong, {std::to_string(text.size())}));
     if (!column) {
         if (text == std::to_string(position))
             return true;
-        *reason = quoted(text) + " is not the row's own number (" + std::to_string(position) + ")";
-        return false;
+        return reason.fail(Reason(Id::PasteNotOwnNumber, {quoted(text), std::to_string(position)}));
     }
     if (column->id == BootField::Id::Code) {
         if (text == shown(record, position, column))
@@ -61,10 +59,8 @@ bool store(BootRecord &record, std::size_t position, Column column, std::string_
             record.nowe = *code;
             return true;
         }
-        if (text.empty() || (text[0] != '-' && (text[0] < '0' || text[0] > '9'))) {
-            *reason = quoted(text) + " is neither a manufacturer's name nor a code";
-            return false;
-        }
+        if (text.empty() || (text[0] != '-' && (text[0] < '0' || text[0] > '9')))
+            return reason.fail(Reason(Id::PasteNotManufacturer, {quoted(text)}));
     }
     return TableImport::readValue(record, *column, text, reason);
 }
@@ -154,14 +150,14 @@ std::vector<std::vector<std::string>> split(std::string_view text, std::size_t m
 Result paste(std::string_view text, const std::vector<BootRecord> &records, const Target &target)
 {
     Result result;
-    const auto refuse = [&result](std::string reason) {
+    using Reasons::Id;
+    const auto refuse = [&result](Reason reason) {
         result.problems.push_back({TableProblem::Place::Table, 0, {}, std::move(reason)});
         return result;
     };
     // Sizes first: a block that cannot fit costs nothing more than counting.
     if (text.size() > kMaxBytes)
-        return refuse("the pasted text is longer than " + std::to_string(kMaxBytes) +
-                      " bytes, more than a whole table");
+        return refuse(Reason(Id::PasteTooLong, {std::to_string(kMaxBytes)}));
     const std::size_t rows = target.rows.size();
     auto lines = split(text, rows + 1);
     std::size_t first = 0;
@@ -169,10 +165,9 @@ Result paste(std::string_view text, const std::vector<BootRecord> &records, cons
         std::equal(lines[0].begin(), lines[0].end(), target.headers.begin()))
         first = 1;
     if (lines.size() <= first)
-        return refuse("there are no cells to paste");
+        return refuse(Reason(Id::PasteNothing));
     if (lines.size() - first > rows)
-        return refuse("the block has more lines than the " + std::to_string(rows) +
-                      " rows from the current one down");
+        return refuse(Reason(Id::PasteTooManyLines, {std::to_string(rows)}));
 
     result.records = records;
     for (std::size_t i = first; i < lines.size(); ++i) {
@@ -183,17 +178,18 @@ Result paste(std::string_view text, const std::vector<BootRecord> &records, cons
                        {TableProblem::Place::Line,
                         lineNumber,
                         {},
-                        cells(line.size()) + " where " + std::to_string(target.columns.size()) +
-                            (target.columns.size() == 1 ? " column follows" : " columns follow") +
-                            " the current one"});
+                        target.columns.size() == 1
+                            ? Reason(Id::PasteTooWideOne, {cells(line.size())})
+                            : Reason(Id::PasteTooWide,
+                                     {cells(line.size()), std::to_string(target.columns.size())})});
             continue;
         }
         const std::size_t position = target.rows[i - first];
         if (position >= result.records.size())
-            return refuse("the table shows a boot the file does not hold");
+            return refuse(Reason(Id::PasteBootMissing));
         BootRecord &record = result.records[position];
         for (std::size_t j = 0; j < line.size(); ++j) {
-            std::string reason;
+            Reason reason;
             if (!store(record, position, target.columns[j], line[j], &reason))
                 addProblem(result, {TableProblem::Place::Line, lineNumber,
                                     j < target.headers.size() ? target.headers[j] : std::string(),

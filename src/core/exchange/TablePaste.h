@@ -23,7 +23,7 @@ std::string shown(const BootRecord &record, std::size_t position, Column column)
 /// one of the six names, and the name the boot already shows keeps its code. `#` is never
 /// written: it must be `position`. False with the reason (as the import words it) otherwise.
 bool store(BootRecord &record, std::size_t position, Column column, std::string_view text,
-           std::string *reason);
+           ReasonOut reason);
 
 /// Lines of cells separated by tabs, each line ended by a line feed; a cell holding a tab or
 /// a line break, or starting with a quote, is quoted with its quotes doubled.

@@ -1,7 +1,7 @@
 #include "Ini.h"
 
 #include "common/FileIo.h"
-#include "common/Reasons.h"
+#include "common/Reason.h"
 #include "common/Text.h"
 
 #include <cstdint>
@@ -184,13 +184,12 @@ namespace {
 
 // The contents of an existing file, or the empty text; false when it exists but cannot be
 // rewritten.
-bool readForWriting(const std::string &fileName, std::string &contents, std::string *error)
+bool readForWriting(const std::string &fileName, std::string &contents, ReasonOut error)
 {
     FileIo::Bytes data;
     if (FileIo::exists(fileName)) {
         if (!FileIo::isWritableFile(fileName)) {
-            if (error)
-                *error = Reasons::text(Reasons::Id::ReadOnlyFile);
+            error.set(Reason(Reasons::Id::ReadOnlyFile));
             return false;
         }
         if (!FileIo::readFile(fileName, data, error))
@@ -202,7 +201,7 @@ bool readForWriting(const std::string &fileName, std::string &contents, std::str
 
 bool writeUpdated(const std::string &fileName, const std::string &contents,
                   const std::string &section, const std::string &key, const std::string &value,
-                  std::string *error)
+                  ReasonOut error)
 {
     const std::string updated = IniText::write(contents, section, key, value);
     return FileIo::writeFileAtomic(fileName, reinterpret_cast<const std::uint8_t *>(updated.data()),
@@ -232,7 +231,7 @@ std::string ReadIniText(const std::string &fileName, const std::string &section,
 }
 
 bool WriteIni(const std::string &fileName, const std::string &section, const std::string &key,
-              const std::string &value, std::string *error)
+              const std::string &value, ReasonOut error)
 {
     std::string contents;
     return readForWriting(fileName, contents, error) &&
@@ -240,7 +239,7 @@ bool WriteIni(const std::string &fileName, const std::string &section, const std
 }
 
 bool WriteIniText(const std::string &fileName, const std::string &section, const std::string &key,
-                  const std::string &value, Ansi::Conversion *conversion, std::string *error)
+                  const std::string &value, Ansi::Conversion *conversion, ReasonOut error)
 {
     std::string contents;
     if (!readForWriting(fileName, contents, error))

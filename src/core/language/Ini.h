@@ -6,6 +6,7 @@
 // pass the file's own bytes, ReadIniText and WriteIniText speak UTF-8 whatever the file holds.
 // No caching: every call reads or rewrites the file.
 #include "common/Ansi.h"
+#include "common/Reason.h"
 
 #include <string>
 
@@ -19,7 +20,7 @@ std::string ReadIni(const std::string &fileName, const std::string &section,
 /// the section or the key as needed. Returns false when nothing could be written; `*error`
 /// then says why.
 bool WriteIni(const std::string &fileName, const std::string &section, const std::string &key,
-              const std::string &value, std::string *error = nullptr);
+              const std::string &value, ReasonOut error = nullptr);
 
 /// The value of ReadIni decoded to UTF-8 from the file's encoding.
 std::string ReadIniText(const std::string &fileName, const std::string &section,
@@ -30,7 +31,7 @@ std::string ReadIniText(const std::string &fileName, const std::string &section,
 /// what the best fit replaced.
 bool WriteIniText(const std::string &fileName, const std::string &section, const std::string &key,
                   const std::string &value, Ansi::Conversion *conversion = nullptr,
-                  std::string *error = nullptr);
+                  ReasonOut error = nullptr);
 
 namespace IniText {
 /// True when `contents` starts with the UTF-8 byte-order mark.

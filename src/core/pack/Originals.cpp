@@ -43,7 +43,7 @@ std::string find(const std::string &folder, const std::string &path)
     return {};
 }
 
-bool keep(const std::string &folder, const std::string &path, std::string *error)
+bool keep(const std::string &folder, const std::string &path, ReasonOut error)
 {
     if (!find(folder, path).empty())
         return true;

@@ -2,6 +2,7 @@
 
 #include "Fingerprint.h"
 #include "common/FileIo.h"
+#include "common/Reason.h"
 #include "exchange/BootsTable.h"
 #include "exchange/TableImport.h"
 
@@ -28,19 +29,25 @@ std::string textureName(std::size_t n, bool after)
 // A refusal met deep inside the reading, carried out to read() as its one reason.
 struct Refused
 {
-    std::string reason;
+    Reason reason;
 };
 
-[[noreturn]] void refuse(const std::string &reason)
+[[noreturn]] void refuse(Reason reason)
 {
-    throw Refused{reason};
+    throw Refused{std::move(reason)};
 }
 
-bool fail(std::string *error, const std::string &reason)
+bool fail(ReasonOut error, const Reason &reason)
 {
-    if (error)
-        *error = reason;
-    return false;
+    return error.fail(reason);
+}
+
+using Reasons::Id;
+
+// A name in the zip as reasons show it.
+std::string quoted(const std::string &name)
+{
+    return "\"" + name + "\"";
 }
 
 // --- writing -------------------------------------------------------------------------------
@@ -123,7 +130,7 @@ Entries checkEntries(zip_t *zip)
 {
     const zip_int64_t count = zip_get_num_entries(zip, 0);
     if (count < 0 || static_cast<zip_uint64_t>(count) > kMaxEntries)
-        refuse("it holds more than " + std::to_string(kMaxEntries) + " files");
+        refuse(Reason(Id::PackTooManyFiles, {std::to_string(kMaxEntries)}));
     Entries entries;
     std::uint64_t total = 0;
     for (zip_uint64_t i = 0; i < static_cast<zip_uint64_t>(count); ++i) {
@@ -132,27 +139,25 @@ Entries checkEntries(zip_t *zip)
         const zip_uint64_t wanted = ZIP_STAT_NAME | ZIP_STAT_SIZE | ZIP_STAT_COMP_SIZE |
                                     ZIP_STAT_COMP_METHOD | ZIP_STAT_ENCRYPTION_METHOD;
         if (zip_stat_index(zip, i, ZIP_FL_ENC_RAW, &st) != 0 || (st.valid & wanted) != wanted)
-            refuse("its table of files is damaged");
+            refuse(Reason(Id::PackTableDamaged));
         const std::string name = st.name;
         const bool json = name == kManifest || name == kChanges;
         if (!json && !(name.starts_with("textures/") && name.ends_with(".dds")))
-            refuse("it holds a file the pack format does not know: \"" + name + "\"");
+            refuse(Reason(Id::PackUnknownFile, {quoted(name)}));
         if (!entries.byName.emplace(name, i).second)
-            refuse("it holds \"" + name + "\" twice");
+            refuse(Reason(Id::PackFileTwice, {quoted(name)}));
         if (st.encryption_method != ZIP_EM_NONE)
-            refuse("\"" + name + "\" is encrypted");
+            refuse(Reason(Id::PackFileEncrypted, {quoted(name)}));
         if (st.comp_method != ZIP_CM_STORE && st.comp_method != ZIP_CM_DEFLATE)
-            refuse("\"" + name + "\" is packed by a method other than deflate");
+            refuse(Reason(Id::PackFileNotDeflate, {quoted(name)}));
         const std::uint64_t limit = json ? kMaxJsonBytes : kMaxTextureBytes;
         if (st.size > limit)
-            refuse("\"" + name + "\" unpacks to more than " + std::to_string(limit >> 20) + " MiB");
+            refuse(Reason(Id::PackFileTooLarge, {quoted(name), std::to_string(limit >> 20)}));
         if (st.size / std::max<std::uint64_t>(st.comp_size, 1) > kMaxRatio)
-            refuse("\"" + name + "\" claims to unpack " + std::to_string(kMaxRatio) +
-                   " times larger than it is packed, more than deflate can");
+            refuse(Reason(Id::PackFileRatio, {quoted(name), std::to_string(kMaxRatio)}));
         total += st.size;
         if (total > kMaxTotalBytes)
-            refuse("its files unpack to more than " + std::to_string(kMaxTotalBytes >> 20) +
-                   " MiB together");
+            refuse(Reason(Id::PackTotalTooLarge, {std::to_string(kMaxTotalBytes >> 20)}));
     }
     return entries;
 }
@@ -162,26 +167,26 @@ Bytes unpack(zip_t *zip, const Entries &entries, const std::string &name)
 {
     const auto found = entries.byName.find(name);
     if (found == entries.byName.end())
-        refuse("\"" + name + "\" is missing");
+        refuse(Reason(Id::PackFileMissing, {quoted(name)}));
     zip_stat_t st;
     zip_stat_init(&st);
     zip_stat_index(zip, found->second, ZIP_FL_ENC_RAW, &st);
     std::unique_ptr<zip_file_t, int (*)(zip_file_t *)> file(zip_fopen_index(zip, found->second, 0),
                                                             zip_fclose);
     if (!file)
-        refuse("\"" + name + "\" cannot be unpacked");
+        refuse(Reason(Id::PackFileNotUnpacked, {quoted(name)}));
     Bytes data(static_cast<std::size_t>(st.size) + 1);
     std::size_t have = 0;
     while (have < data.size()) {
         const zip_int64_t got = zip_fread(file.get(), data.data() + have, data.size() - have);
         if (got < 0)
-            refuse("\"" + name + "\" is damaged");
+            refuse(Reason(Id::PackFileDamaged, {quoted(name)}));
         if (got == 0)
             break;
         have += static_cast<std::size_t>(got);
     }
     if (have != st.size)
-        refuse("\"" + name + "\" does not unpack to the size the zip gives");
+        refuse(Reason(Id::PackFileOtherSize, {quoted(name)}));
     data.resize(have);
     return data;
 }
@@ -191,69 +196,70 @@ Json parse(const Bytes &text, const std::string &name)
     const auto check = [](int depth, Json::parse_event_t event, Json &) {
         if ((event == Json::parse_event_t::object_start ||
              event == Json::parse_event_t::array_start) && depth >= kMaxDepth)
-            refuse("it is nested more than " + std::to_string(kMaxDepth) + " levels deep");
+            refuse(Reason(Id::PackNestedTooDeep, {std::to_string(kMaxDepth)}));
         return true;
     };
     try {
         return Json::parse(text.begin(), text.end(), check);
     } catch (const Refused &r) {
-        refuse("\"" + name + "\": " + r.reason);
+        refuse(Reason(Id::NamedLine, {quoted(name), r.reason}));
     } catch (const Json::exception &) {
-        refuse("\"" + name + "\" is not valid JSON");
+        refuse(Reason(Id::PackNotJson, {quoted(name)}));
     }
 }
 
-const Json &member(const Json &object, const char *key, Json::value_t type, const std::string &where)
+const Json &member(const Json &object, const char *key, Json::value_t type, const Reason &where)
 {
     if (!object.is_object())
-        refuse(where + " is not an object");
+        refuse(Reason(Id::NotAnObject, {where}));
     const auto found = object.find(key);
     const bool fits = found != object.end() &&
                       (found->type() == type ||
                        (type == Json::value_t::number_integer && found->is_number_unsigned()));
     if (!fits)
-        refuse(where + " has no " + key + " of the right kind");
+        refuse(Reason(Id::PackNoMember, {where, key}));
     return *found;
 }
 
-std::string text(const Json &object, const char *key, const std::string &where)
+std::string text(const Json &object, const char *key, const Reason &where)
 {
     return member(object, key, Json::value_t::string, where).get<std::string>();
 }
 
-std::int64_t whole(const Json &object, const char *key, const std::string &where, std::int64_t max)
+std::int64_t whole(const Json &object, const char *key, const Reason &where, std::int64_t max)
 {
     const Json &value = member(object, key, Json::value_t::number_integer, where);
     if (value.is_number_unsigned() ? value.get<std::uint64_t>() > static_cast<std::uint64_t>(max)
                                    : value.get<std::int64_t>() < 0 || value.get<std::int64_t>() > max)
-        refuse(where + ": " + key + " lies outside 0.." + std::to_string(max));
+        refuse(Reason(Id::PackOutsideRange, {where, key, std::to_string(max)}));
     return value.get<std::int64_t>();
 }
 
-std::string fingerprint(const Json &object, const char *key, const std::string &where)
+std::string fingerprint(const Json &object, const char *key, const Reason &where)
 {
     std::string value = text(object, key, where);
     if (!Fingerprint::isWellFormed(value))
-        refuse(where + ": " + key + " is not a fingerprint");
+        refuse(Reason(Id::PackNotFingerprint, {where, key}));
     return value;
 }
 
 PackManifest readManifest(const Json &doc)
 {
     PackManifest m;
-    const std::string where = std::string(kManifest);
+    const Reason where(kManifest);
     m.format = static_cast<int>(whole(doc, "format", where, 1000));
     if (m.format != PackManifest::kFormat)
-        refuse("it is of format " + std::to_string(m.format) + ", made by a newer program");
+        refuse(Reason(Id::PackNewerFormat, {std::to_string(m.format)}));
     m.title = text(doc, "title", where);
     m.author = text(doc, "author", where);
     m.description = text(doc, "description", where);
     m.program = text(doc, "program", where);
     m.date = text(doc, "date", where);
     const Json &boots = member(doc, "boots", Json::value_t::object, where);
-    m.boots = {text(boots, "name", where + " boots"), fingerprint(boots, "fingerprint", where + " boots")};
+    const Reason inBoots(Id::PackFieldOf, {kManifest, "boots"});
+    m.boots = {text(boots, "name", inBoots), fingerprint(boots, "fingerprint", inBoots)};
     for (const Json &a : member(doc, "archives", Json::value_t::array, where)) {
-        const std::string at = where + " archive";
+        const Reason at(Id::PackFieldOf, {kManifest, "archives"});
         m.archives.push_back({text(a, "name", at), fingerprint(a, "fingerprint", at)});
     }
     return m;
@@ -261,17 +267,17 @@ PackManifest readManifest(const Json &doc)
 
 // A field's value as the pack gives it, checked as a boots table's cell is.
 std::string fieldValue(const Json &field, const char *key, const BootField &column,
-                       const std::string &where)
+                       const Reason &where)
 {
     const Json::value_t type = column.isText() ? Json::value_t::string : Json::value_t::number_integer;
     const Json &value = member(field, key, type, where);
     const std::string shown = column.isText() ? value.get<std::string>() : value.dump();
     BootRecord scratch;
-    std::string reason;
+    Reason reason;
     if (!TableImport::readValue(scratch, column, shown, &reason))
-        refuse(where + ": " + key + ": " + reason);
+        refuse(Reason(Id::NamedLine, {where, Reason(Id::NamedLine, {key, reason})}));
     if (column.shown(scratch) != shown)
-        refuse(where + ": " + key + " is not a value the field can hold");
+        refuse(Reason(Id::PackNotFieldValue, {where, key}));
     return shown; // NOLINT(performance-no-automatic-move)
 }
 
@@ -281,10 +287,10 @@ std::vector<PackBootChange> readBoots(const Json &doc)
     std::set<std::int64_t> seen;
     for (const Json &b : member(doc, "boots", Json::value_t::array, kChanges)) {
         PackBootChange change;
-        const std::int64_t position = whole(b, "boot", "a boot", 65535);
-        const std::string where = "boot " + std::to_string(position);
+        const std::int64_t position = whole(b, "boot", Reason(Id::PackABoot), 65535);
+        const Reason where(Id::PackBoot, {std::to_string(position)});
         if (!seen.insert(position).second)
-            refuse(where + " is changed twice");
+            refuse(Reason(Id::PackChangedTwice, {where}));
         change.position = static_cast<std::size_t>(position);
         change.name = text(b, "name", where);
         std::set<std::string> keys;
@@ -292,10 +298,10 @@ std::vector<PackBootChange> readBoots(const Json &doc)
             const std::string key = text(f, "key", where);
             const BootField *column = BootsTable::column(key);
             if (!column)
-                refuse(where + ": \"" + key + "\" is no field of a boot"); // NOLINT(performance-inefficient-string-concatenation)
+                refuse(Reason(Id::NamedLine, {where, Reason(Id::PackNotAField, {quoted(key)})}));
             if (!keys.insert(key).second)
-                refuse(where + ": " + key + " is changed twice"); // NOLINT(performance-inefficient-string-concatenation)
-            const std::string at = where + ", " + key; // NOLINT(performance-inefficient-string-concatenation)
+                refuse(Reason(Id::NamedLine, {where, Reason(Id::PackChangedTwice, {key})}));
+            const Reason at(Id::PackFieldOf, {where, key});
             change.fields.push_back(
                 {key, fieldValue(f, "before", *column, at), fieldValue(f, "after", *column, at)});
         }
@@ -310,20 +316,21 @@ std::vector<PackTextureChange> readTextures(const Json &doc, const PackManifest 
     std::vector<PackTextureChange> textures;
     const Json &list = member(doc, "textures", Json::value_t::array, kChanges);
     if (list.size() > kMaxTextures)
-        refuse("it changes more than " + std::to_string(kMaxTextures) + " textures");
+        refuse(Reason(Id::PackTooManyTextures, {std::to_string(kMaxTextures)}));
     std::set<std::pair<std::string, std::int64_t>> seen;
     for (const Json &t : list) {
         PackTextureChange change;
-        change.archive = text(t, "archive", "a texture");
-        change.entry = static_cast<std::int32_t>(whole(t, "entry", "a texture", 0x7FFFFFFF));
-        const std::string where = change.archive + " entry " + std::to_string(change.entry);
+        change.archive = text(t, "archive", Reason(Id::PackATexture));
+        change.entry =
+            static_cast<std::int32_t>(whole(t, "entry", Reason(Id::PackATexture), 0x7FFFFFFF));
+        const Reason where(Id::PackEntryOf, {change.archive, std::to_string(change.entry)});
         bool known = false;
         for (const PackBase &a : manifest.archives)
             known = known || a.name == change.archive;
         if (!known)
-            refuse(where + ": the manifest names no such archive");
+            refuse(Reason(Id::NamedLine, {where, Reason(Id::PackNoSuchArchive)}));
         if (!seen.insert({change.archive, change.entry}).second)
-            refuse(where + " is changed twice");
+            refuse(Reason(Id::PackChangedTwice, {where}));
         change.entryName = text(t, "name", where);
         change.beforeFingerprint = fingerprint(t, "before", where);
         change.afterFingerprint = fingerprint(t, "after", where);
@@ -331,28 +338,28 @@ std::vector<PackTextureChange> readTextures(const Json &doc, const PackManifest 
         change.after = unpack(zip, entries, textureName(textures.size(), true));
         if (Fingerprint::of(change.before) != change.beforeFingerprint ||
             Fingerprint::of(change.after) != change.afterFingerprint)
-            refuse(where + ": the texture does not match its fingerprint");
+            refuse(Reason(Id::NamedLine, {where, Reason(Id::PackNotItsFingerprint)}));
         textures.push_back(std::move(change));
     }
     if (entries.byName.size() != 2 + 2 * textures.size())
-        refuse("it holds textures that no change names");
+        refuse(Reason(Id::PackUnnamedTextures));
     return textures;
 }
 
 } // namespace
 
-bool write(const Pack &pack, Bytes &zip, std::string *error)
+bool write(const Pack &pack, Bytes &zip, ReasonOut error)
 {
     zip_error_t zipError;
     zip_error_init(&zipError);
     zip_source_t *buffer = zip_source_buffer_create(nullptr, 0, 0, &zipError);
     if (!buffer)
-        return fail(error, "there is not enough memory to make a zip");
+        return fail(error, Reason(Id::PackNoMemoryToMake));
     zip_source_keep(buffer);
     std::unique_ptr<zip_source_t, void (*)(zip_source_t *)> keep(buffer, zip_source_free);
     std::unique_ptr<zip_t, ZipCloser> archive(zip_open_from_source(buffer, ZIP_TRUNCATE, &zipError));
     if (!archive)
-        return fail(error, "there is not enough memory to make a zip");
+        return fail(error, Reason(Id::PackNoMemoryToMake));
     const std::string manifest = manifestJson(pack.manifest).dump(2) + "\n";
     const std::string changes = changesJson(pack).dump(2) + "\n";
     bool ok = addEntry(archive.get(), kManifest, manifest.data(), manifest.size(), true) &&
@@ -363,37 +370,37 @@ bool write(const Pack &pack, Bytes &zip, std::string *error)
              addEntry(archive.get(), textureName(i, true), t.after.data(), t.after.size(), true);
     }
     if (!ok || zip_close(archive.get()) != 0)
-        return fail(error, std::string("the zip cannot be made: ") + zip_strerror(archive.get()));
+        return fail(error, Reason(Id::PackZipNotMade, {zip_strerror(archive.get())}));
     archive.release(); // NOLINT(bugprone-unused-return-value)
     zip_stat_t st;
     if (zip_source_stat(buffer, &st) != 0 || zip_source_open(buffer) != 0)
-        return fail(error, "the zip cannot be read back");
+        return fail(error, Reason(Id::PackZipNotReadBack));
     Bytes out(static_cast<std::size_t>(st.size));
     const zip_int64_t got = zip_source_read(buffer, out.data(), out.size());
     zip_source_close(buffer);
     if (got != static_cast<zip_int64_t>(out.size()))
-        return fail(error, "the zip cannot be read back");
+        return fail(error, Reason(Id::PackZipNotReadBack));
     zip = std::move(out);
     return true;
 }
 
-bool writeFile(const Pack &pack, const std::string &path, std::string *error)
+bool writeFile(const Pack &pack, const std::string &path, ReasonOut error)
 {
     Bytes zip;
     return write(pack, zip, error) && FileIo::writeNamedFile(path, zip, error, FileIo::Sync::Durable);
 }
 
-bool read(const Bytes &zipBytes, Pack &pack, std::string *error)
+bool read(const Bytes &zipBytes, Pack &pack, ReasonOut error)
 {
     zip_error_t zipError;
     zip_error_init(&zipError);
     zip_source_t *source = zip_source_buffer_create(zipBytes.data(), zipBytes.size(), 0, &zipError);
     if (!source)
-        return fail(error, "there is not enough memory to read it");
+        return fail(error, Reason(Id::PackNoMemoryToRead));
     zip_t *opened = zip_open_from_source(source, ZIP_RDONLY | ZIP_CHECKCONS, &zipError);
     if (!opened) {
         zip_source_free(source);
-        return fail(error, "it is not a zip file");
+        return fail(error, Reason(Id::PackNotZip));
     }
     std::unique_ptr<zip_t, ZipCloser> zip(opened);
     try {
@@ -410,7 +417,7 @@ bool read(const Bytes &zipBytes, Pack &pack, std::string *error)
     }
 }
 
-bool readFile(const std::string &path, Pack &pack, std::string *error)
+bool readFile(const std::string &path, Pack &pack, ReasonOut error)
 {
     // The read refuses anything but a regular file of at most kMaxFileBytes before it reads.
     Bytes zip;

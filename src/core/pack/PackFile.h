@@ -8,6 +8,7 @@
 // reason; nothing is half read.
 #include "Pack.h"
 #include "common/FileIo.h"
+#include "common/Reason.h"
 
 #include <cstdint>
 #include <string>
@@ -32,13 +33,13 @@ constexpr std::uint64_t kMaxRatio = 1100;
 constexpr int kMaxDepth = 16;
 
 /// The pack as zip bytes. Fails only when the zip library does (out of memory).
-bool write(const Pack &pack, Bytes &zip, std::string *error);
+bool write(const Pack &pack, Bytes &zip, ReasonOut error);
 /// Writes the pack to `path`, replacing a file there safely.
-bool writeFile(const Pack &pack, const std::string &path, std::string *error);
+bool writeFile(const Pack &pack, const std::string &path, ReasonOut error);
 
 /// Reads a pack from zip bytes; on failure `*error` says why and `pack` is untouched.
-bool read(const Bytes &zip, Pack &pack, std::string *error);
+bool read(const Bytes &zip, Pack &pack, ReasonOut error);
 /// Reads the pack file at `path`; a file over kMaxFileBytes is refused before it is read.
-bool readFile(const std::string &path, Pack &pack, std::string *error);
+bool readFile(const std::string &path, Pack &pack, ReasonOut error);
 
 } // namespace PackFile

@@ -8,20 +8,18 @@ namespace PackMaker {
 
 namespace {
 
-bool fail(std::string *error, const std::string &reason)
+bool fail(ReasonOut error, const Reason &reason)
 {
-    if (error)
-        *error = reason;
-    return false;
+    return error.fail(reason);
 }
 
 } // namespace
 
-bool make(const Input &input, Pack &pack, std::string *error)
+bool make(const Input &input, Pack &pack, ReasonOut error)
 {
     if (input.base.size() != input.mine.size())
-        return fail(error, "the base holds " + std::to_string(input.base.size()) +
-                               " boots and the changed file " + std::to_string(input.mine.size()));
+        return fail(error, Reason(Reasons::Id::PackBaseBoots, {std::to_string(input.base.size()),
+                                                               std::to_string(input.mine.size())}));
     Pack out;
     out.manifest = input.manifest;
     out.manifest.format = PackManifest::kFormat;
@@ -33,9 +31,10 @@ bool make(const Input &input, Pack &pack, std::string *error)
     for (const ArchivePair &pair : input.archives) {
         const ArchiveDiff::Result diff = ArchiveDiff::compare(pair.base, pair.mine);
         if (diff.countA != diff.countB)
-            return fail(error, pair.name + ": the base holds " + std::to_string(diff.countA) +
-                                   " entries and the changed archive " +
-                                   std::to_string(diff.countB));
+            return fail(error, Reason(Reasons::Id::NamedLine,
+                                      {pair.name, Reason(Reasons::Id::PackBaseEntries,
+                                                         {std::to_string(diff.countA),
+                                                          std::to_string(diff.countB)})}));
         out.manifest.archives.push_back({pair.name, Fingerprint::of(pair.base)});
         for (const ArchiveDiff::Entry &entry : diff.changed) {
             PackTextureChange change;
@@ -44,8 +43,9 @@ bool make(const Input &input, Pack &pack, std::string *error)
             change.entryName = entry.name;
             if (!ArchiveDiff::textureOf(pair.base, entry.entry, change.before) ||
                 !ArchiveDiff::textureOf(pair.mine, entry.entry, change.after))
-                return fail(error, pair.name + ": entry " + std::to_string(entry.entry) +
-                                       " lies outside the archive");
+                return fail(error, Reason(Reasons::Id::NamedLine,
+                                          {pair.name, Reason(Reasons::Id::PackEntryOutside,
+                                                             {std::to_string(entry.entry)})}));
             change.beforeFingerprint = Fingerprint::of(change.before);
             change.afterFingerprint = Fingerprint::of(change.after);
             out.textures.push_back(std::move(change));

@@ -5,6 +5,7 @@
 // placed.
 #include "Pack.h"
 #include "boots/BootRecord.h"
+#include "common/Reason.h"
 
 #include <cstdint>
 #include <optional>
@@ -36,6 +37,6 @@ struct Input
     std::optional<std::set<std::size_t>> onlyBoots;
 };
 
-bool make(const Input &input, Pack &pack, std::string *error);
+bool make(const Input &input, Pack &pack, ReasonOut error);
 
 } // namespace PackMaker

@@ -58,16 +58,17 @@ void examineTexture(const PackTextureChange &t, Direction d, const Receiver &rec
     const Receiver::Archive *archive = archiveNamed(receiver, t.archive);
     if (!archive) {
         item.status = Status::Problem;
-        item.problem = "the archive " + t.archive + " was not given";
+        item.problem = Reason(Reasons::Id::PackArchiveNotGiven, {t.archive});
         return;
     }
     Textura index;
-    std::string reason;
+    Reason reason;
     if (Textura::checkTable(archive->bytes, &reason))
         index.load(archive->bytes); // an archive without entries has no entry to change
     if (!reason.empty() || t.entry >= index.Count()) {
         item.status = Status::Problem;
-        item.problem = reason.empty() ? "the archive has no entry " + std::to_string(t.entry) : reason;
+        item.problem =
+            reason.empty() ? Reason(Reasons::Id::PackNoEntry, {std::to_string(t.entry)}) : reason;
         return;
     }
     const ArchiveEntry entry = ArchiveEntry::of(index, t.entry);
@@ -75,15 +76,16 @@ void examineTexture(const PackTextureChange &t, Direction d, const Receiver &rec
     if (!entry.liesWithin(archive->bytes.size(), &reason) ||
         static_cast<std::uint64_t>(entry.textureLength()) != to.size()) {
         item.status = Status::Problem;
-        item.problem = reason.empty() ? "the entry holds " + std::to_string(entry.textureLength()) +
-                                            " bytes of texture, the pack's " +
-                                            std::to_string(to.size())
-                                      : reason;
+        item.problem =
+            reason.empty()
+                ? Reason(Reasons::Id::PackEntryLength,
+                         {std::to_string(entry.textureLength()), std::to_string(to.size())})
+                : reason;
         return;
     }
     if (!check) {
         item.status = Status::Problem;
-        item.problem = "textures cannot be checked here";
+        item.problem = Reason(Reasons::Id::PackTexturesUnchecked);
         return;
     }
     if (!check(archive->bytes, entry, to, &reason)) {
@@ -111,7 +113,7 @@ std::string statusText(const Item &item)
     case Status::Conflict:
         return !item.decided ? "conflict" : item.take ? "conflict (taken)" : "conflict (kept)";
     case Status::Problem:
-        return "problem: " + item.problem;
+        return "problem: " + item.problem.text();
     }
     return {};
 }
@@ -132,13 +134,14 @@ std::vector<Item> examine(const Pack &pack, Direction direction, const Receiver 
             const BootField *column = BootsTable::column(field.key);
             if (boot.position >= receiver.records.size()) {
                 item.status = Status::Problem;
-                item.problem = "the file has no boot " + std::to_string(boot.position);
+                item.problem = Reason(Reasons::Id::PackNoBoot, {std::to_string(boot.position)});
             } else if (!column) {
                 item.status = Status::Problem;
-                item.problem = field.key + " is no field of a boot";
+                item.problem = Reason(Reasons::Id::PackNotAField, {field.key});
             } else {
                 item.current = column->shown(receiver.records[boot.position]);
-                item.status = statusOf(item.current, fromOf(field, direction), toOf(field, direction));
+                item.status =
+                    statusOf(item.current, fromOf(field, direction), toOf(field, direction));
             }
             items.push_back(std::move(item));
         }
@@ -202,7 +205,8 @@ void apply(const Pack &pack, Direction direction, const std::vector<Item> &items
         if (!writes)
             continue;
         if (item.kind == Item::Kind::Field) {
-            if (item.change >= pack.boots.size() || item.field >= pack.boots[item.change].fields.size())
+            if (item.change >= pack.boots.size() ||
+                item.field >= pack.boots[item.change].fields.size())
                 continue;
             const PackBootChange &boot = pack.boots[item.change];
             const PackFieldChange &field = boot.fields[item.field];

@@ -9,6 +9,7 @@
 #include "Pack.h"
 #include "archive/ArchiveEntry.h"
 #include "boots/BootRecord.h"
+#include "common/Reason.h"
 
 #include <cstdint>
 #include <functional>
@@ -42,7 +43,7 @@ struct Receiver
 /// the core, so the caller hands them in.
 using TextureCheck =
     std::function<bool(const Bytes &archive, const ArchiveEntry &entry, const Bytes &dds,
-                       std::string *error)>;
+                       ReasonOut error)>;
 
 /// One change of the pack, as it meets the receiver.
 struct Item
@@ -53,7 +54,7 @@ struct Item
     std::size_t field = 0;  ///< in the boot's fields
     Status status = Status::Applied;
     std::string current; ///< the receiver's value (a field as the table shows it)
-    std::string problem; ///< why it is a problem
+    Reason problem;      ///< why it is a problem
     bool include = true; ///< false: left out
     bool take = false;   ///< for a conflict: the pack's value replaces the receiver's
     bool decided = false; ///< for a conflict: kept or taken by choice (not yet under Stop)

@@ -12,22 +12,22 @@ constexpr std::uint32_t kPitchFlag = 0x8;  // DDSD_PITCH
 constexpr std::uint32_t kFourCcFlag = 0x4; // DDPF_FOURCC
 constexpr std::uint32_t kRgbFlag = 0x40;   // DDPF_RGB
 
-std::string problemOf(const std::uint8_t *data, std::size_t size)
+Reason problemOf(const std::uint8_t *data, std::size_t size)
 {
     using DdsCheck::kFileHeaderSize;
     using DdsCheck::kMaxSide;
+    using Reasons::Id;
     if (size < kFileHeaderSize)
-        return "the texture is too short to hold a DDS header";
+        return Reason(Id::DdsTooShort);
     if (std::memcmp(data, "DDS ", 4) != 0)
-        return "the texture is not a DDS file";
+        return Reason(Id::DdsNotDds);
     if (readUint32(data + 4) != 124)
-        return "the DDS header has the wrong size";
+        return Reason(Id::DdsHeaderSize);
     const std::uint32_t flags = readUint32(data + 8);
     const std::uint32_t height = readUint32(data + 12);
     const std::uint32_t width = readUint32(data + 16);
     if (width < 1 || height < 1 || width > kMaxSide || height > kMaxSide)
-        return "the texture's size " + std::to_string(width) + " x " + std::to_string(height) +
-               " is out of range";
+        return Reason(Id::DdsSizeOutOfRange, {std::to_string(width), std::to_string(height)});
     const std::uint32_t pitchOrLinear = readUint32(data + 20);
     const std::uint32_t formatFlags = readUint32(data + 80);
     const std::uint64_t available = size - kFileHeaderSize;
@@ -40,22 +40,21 @@ std::string problemOf(const std::uint8_t *data, std::size_t size)
         else if (std::memcmp(data + 84, "DXT3", 4) == 0 || std::memcmp(data + 84, "DXT5", 4) == 0)
             needed = blocks * 16;
         else
-            return "the texture's compression is not supported";
+            return Reason(Id::DdsCompressionUnsupported);
     } else if (formatFlags & kRgbFlag) {
         const std::uint32_t bits = readUint32(data + 88);
         if (bits != 16 && bits != 24 && bits != 32)
-            return "the texture's pixel size is not supported";
+            return Reason(Id::DdsPixelSizeUnsupported);
         const std::uint64_t line = static_cast<std::uint64_t>(width) * (bits / 8);
         const std::uint64_t pitch = (flags & kPitchFlag) ? pitchOrLinear : line;
         if (pitch < line)
-            return "the texture's rows are shorter than its width";
+            return Reason(Id::DdsRowsShort);
         needed = pitch * (height - 1) + line;
     } else {
-        return "the texture's pixel format is not supported";
+        return Reason(Id::DdsPixelFormatUnsupported);
     }
     if (needed > available)
-        return "the texture is cut short: it needs " + std::to_string(needed) +
-               " bytes of pixels and holds " + std::to_string(available);
+        return Reason(Id::DdsCutShort, {std::to_string(needed), std::to_string(available)});
     return {};
 }
 
@@ -63,13 +62,10 @@ std::string problemOf(const std::uint8_t *data, std::size_t size)
 
 namespace DdsCheck {
 
-bool check(const std::uint8_t *data, std::size_t size, std::string *error)
+bool check(const std::uint8_t *data, std::size_t size, ReasonOut error)
 {
-    std::string problem = problemOf(data, size);
-    if (problem.empty())
-        return true;
-    *error = std::move(problem);
-    return false;
+    const Reason problem = problemOf(data, size);
+    return problem.empty() || error.fail(problem);
 }
 
 } // namespace DdsCheck

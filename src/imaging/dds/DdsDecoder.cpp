@@ -7,11 +7,9 @@
 
 namespace {
 
-bool fail(std::string *error, const std::string &reason)
+bool fail(ReasonOut error, const Reason &reason)
 {
-    if (error)
-        *error = reason;
-    return false;
+    return error.fail(reason);
 }
 
 // One channel of an uncompressed pixel, widened to 8 bits by rounding to the nearest value.
@@ -109,13 +107,13 @@ void decodeBlocks(const std::uint8_t *blocks, const DdsLayout &layout,
 namespace DdsDecoder {
 
 bool decodeLevel(const std::uint8_t *dds, std::size_t size, const DdsLayout &layout, int level,
-                 Picture &picture, std::string *error)
+                 Picture &picture, ReasonOut error)
 {
     if (level < 0 || static_cast<std::size_t>(level) >= layout.levels.size())
-        return fail(error, "the texture has no mipmap level " + std::to_string(level));
+        return fail(error, Reason(Reasons::Id::DdsNoLevel, {std::to_string(level)}));
     const DdsLayout::Level &at = layout.levels[static_cast<std::size_t>(level)];
     if (at.offset > size || at.size > size - at.offset)
-        return fail(error, "the texture is cut short in mipmap level " + std::to_string(level));
+        return fail(error, Reason(Reasons::Id::DdsLevelCutShort, {std::to_string(level)}));
     Picture decoded;
     decoded.width = at.width;
     decoded.height = at.height;
@@ -129,8 +127,7 @@ bool decodeLevel(const std::uint8_t *dds, std::size_t size, const DdsLayout &lay
     return true;
 }
 
-bool decode(const std::uint8_t *dds, std::size_t size, int level, Picture &picture,
-            std::string *error)
+bool decode(const std::uint8_t *dds, std::size_t size, int level, Picture &picture, ReasonOut error)
 {
     DdsLayout layout;
     return DdsLayout::read(dds, size, layout, error) &&

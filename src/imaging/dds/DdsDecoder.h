@@ -16,10 +16,10 @@ namespace DdsDecoder {
 /// layout `layout` was read from the same bytes. A format without an alpha channel decodes
 /// opaque. False, with the reason in `error`, for a level the layout does not have.
 bool decodeLevel(const std::uint8_t *dds, std::size_t size, const DdsLayout &layout, int level,
-                 Picture &picture, std::string *error);
+                 Picture &picture, ReasonOut error);
 
 /// Reads the layout of `dds` and decodes its level `level`.
 bool decode(const std::uint8_t *dds, std::size_t size, int level, Picture &picture,
-            std::string *error);
+            ReasonOut error);
 
 } // namespace DdsDecoder

@@ -102,17 +102,15 @@ Picture halve(const Picture &picture)
     return half;
 }
 
-bool encode(const DdsLayout &layout, const Picture &picture, std::uint8_t *dds, std::string *error)
+bool encode(const DdsLayout &layout, const Picture &picture, std::uint8_t *dds, ReasonOut error)
 {
     if (picture.width != layout.width || picture.height != layout.height ||
         picture.pixels.size() != static_cast<std::size_t>(picture.width) *
                                      static_cast<std::size_t>(picture.height) *
                                      Picture::kChannels) {
-        if (error)
-            *error = "the picture is " + std::to_string(picture.width) + " x " +
-                     std::to_string(picture.height) + " pixels; the texture is " +
-                     std::to_string(layout.width) + " x " + std::to_string(layout.height);
-        return false;
+        return error.fail(Reason(Reasons::Id::DdsPictureOtherSize,
+                                 {std::to_string(picture.width), std::to_string(picture.height),
+                                  std::to_string(layout.width), std::to_string(layout.height)}));
     }
     Picture smaller;
     const Picture *level = &picture;

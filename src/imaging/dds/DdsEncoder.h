@@ -14,7 +14,7 @@ namespace DdsEncoder {
 /// Writes every level of `layout` into `dds` (the whole DDS file the layout was read from)
 /// from `picture`, which must be the layout's size. Only the levels' bytes are written; in
 /// uncompressed formats the bits that no channel mask covers keep their value.
-bool encode(const DdsLayout &layout, const Picture &picture, std::uint8_t *dds, std::string *error);
+bool encode(const DdsLayout &layout, const Picture &picture, std::uint8_t *dds, ReasonOut error);
 
 /// The picture at half its size (rounded down, at least 1 x 1): each pixel the mean of the
 /// 2 x 2 pixels (fewer at an odd edge) it stands for.

@@ -15,11 +15,9 @@ constexpr std::uint32_t kMipmapCountFlag = 0x20000; // DDSD_MIPMAPCOUNT
 constexpr std::uint32_t kAlphaPixelsFlag = 0x1;     // DDPF_ALPHAPIXELS
 constexpr std::uint32_t kFourCcFlag = 0x4;          // DDPF_FOURCC
 
-bool fail(std::string *error, const std::string &reason)
+bool fail(ReasonOut error, const Reason &reason)
 {
-    if (error)
-        *error = reason;
-    return false;
+    return error.fail(reason);
 }
 
 int levelsAllowed(int width, int height)
@@ -32,10 +30,9 @@ int levelsAllowed(int width, int height)
 
 } // namespace
 
-bool DdsLayout::read(const std::uint8_t *dds, std::size_t size, DdsLayout &layout,
-                     std::string *error)
+bool DdsLayout::read(const std::uint8_t *dds, std::size_t size, DdsLayout &layout, ReasonOut error)
 {
-    std::string problem;
+    Reason problem;
     if (!DdsCheck::check(dds, size, &problem))
         return fail(error, problem);
     DdsLayout l;
@@ -59,8 +56,7 @@ bool DdsLayout::read(const std::uint8_t *dds, std::size_t size, DdsLayout &layou
                           ? static_cast<int>(std::min<std::uint32_t>(declared, 64))
                           : 1;
     if (count > levelsAllowed(l.width, l.height))
-        return fail(error, "the texture claims " + std::to_string(declared) +
-                               " mipmap levels, more than its size allows");
+        return fail(error, Reason(Reasons::Id::DdsTooManyLevels, {std::to_string(declared)}));
 
     std::size_t offset = DdsCheck::kFileHeaderSize;
     int w = l.width;
@@ -82,11 +78,10 @@ bool DdsLayout::read(const std::uint8_t *dds, std::size_t size, DdsLayout &layou
         h = std::max(1, h / 2);
     }
     if (offset > size)
-        return fail(error, "the texture is cut short: its " + std::to_string(count) +
-                               " levels need " +
-                               std::to_string(offset - DdsCheck::kFileHeaderSize) +
-                               " bytes of pixels and it holds " +
-                               std::to_string(size - DdsCheck::kFileHeaderSize));
+        return fail(error, Reason(Reasons::Id::DdsLevelsCutShort,
+                                  {std::to_string(count),
+                                   std::to_string(offset - DdsCheck::kFileHeaderSize),
+                                   std::to_string(size - DdsCheck::kFileHeaderSize)}));
     layout = std::move(l);
     return true;
 }

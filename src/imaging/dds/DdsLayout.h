@@ -2,6 +2,8 @@
 // Where the pixels of a DDS texture lie: its format, size and mipmap levels, read from a
 // header that DdsCheck has accepted. Replacing a texture's pixels rests on this layout, so
 // that nothing but pixel bytes is ever written.
+#include "common/Reason.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -35,8 +37,7 @@ struct DdsLayout
     /// Reads the layout of the DDS file `dds`. False, with the reason in `error`, when the
     /// file fails DdsCheck, claims more mipmap levels than its size allows, or is too short
     /// for all of its levels.
-    static bool read(const std::uint8_t *dds, std::size_t size, DdsLayout &layout,
-                     std::string *error);
+    static bool read(const std::uint8_t *dds, std::size_t size, DdsLayout &layout, ReasonOut error);
 
     /// True when the format stores an alpha channel (DXT1 stores one bit of it).
     bool hasAlpha() const { return kind != Kind::Uncompressed || alphaMask != 0; }

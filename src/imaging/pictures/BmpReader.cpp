@@ -61,7 +61,7 @@ bool channelOf(std::uint32_t mask, unsigned pixelBits, std::uint8_t missing, Cha
 } // namespace
 
 bool readBmp(const std::uint8_t *data, std::size_t size, Wanted wanted, Picture &picture,
-             std::string *error)
+             ReasonOut error)
 {
     if (size < kFileHeaderSize + 4)
         return fail(error, kCutShort);

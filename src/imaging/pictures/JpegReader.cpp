@@ -86,7 +86,7 @@ enum class Outcome { Read, Failed, Refused };
 // changed after setjmp: the picture belongs to the caller.
 Outcome decode(jpeg_decompress_struct &info, Errors &errors, jpeg_progress_mgr &progress,
                const std::uint8_t *data, std::size_t size, Wanted wanted, Picture &picture,
-               std::string *error)
+               ReasonOut error)
 {
     if (setjmp(errors.jump)) // NOLINT(cert-err52-cpp): see onError
         return Outcome::Failed;
@@ -128,7 +128,7 @@ Outcome decode(jpeg_decompress_struct &info, Errors &errors, jpeg_progress_mgr &
 } // namespace
 
 bool readJpeg(const std::uint8_t *data, std::size_t size, Wanted wanted, Picture &picture,
-              std::string *error)
+              ReasonOut error)
 {
     Errors errors{};
     Reader reader;

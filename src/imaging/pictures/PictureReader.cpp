@@ -8,14 +8,12 @@
 
 namespace PictureFormats {
 
-bool fail(std::string *error, Reasons::Id reason)
+bool fail(ReasonOut error, Reasons::Id reason)
 {
-    if (error)
-        *error = Reasons::text(reason);
-    return false;
+    return error.fail(Reason(reason));
 }
 
-bool checkSize(std::int64_t width, std::int64_t height, Wanted wanted, std::string *error)
+bool checkSize(std::int64_t width, std::int64_t height, Wanted wanted, ReasonOut error)
 {
     if (width == wanted.width && height == wanted.height)
         return true;
@@ -24,11 +22,9 @@ bool checkSize(std::int64_t width, std::int64_t height, Wanted wanted, std::stri
             return true;
         return fail(error, Reasons::Id::PictureTooLarge);
     }
-    if (error)
-        *error = Reasons::text(Reasons::Id::PictureOtherSize,
-                               {std::to_string(width), std::to_string(height),
-                                std::to_string(wanted.width), std::to_string(wanted.height)});
-    return false;
+    return error.fail(Reason(Reasons::Id::PictureOtherSize,
+                             {std::to_string(width), std::to_string(height),
+                              std::to_string(wanted.width), std::to_string(wanted.height)}));
 }
 
 } // namespace PictureFormats
@@ -96,7 +92,7 @@ std::optional<Format> formatOfName(const std::string &fileName)
 }
 
 std::optional<Format> formatOf(const std::uint8_t *data, std::size_t size,
-                               const std::string &fileName, std::string *error)
+                               const std::string &fileName, ReasonOut error)
 {
     if (size == 0) {
         fail(error, Reasons::Id::PictureEmpty);
@@ -108,16 +104,14 @@ std::optional<Format> formatOf(const std::uint8_t *data, std::size_t size,
         return content;
     if (!content && named == Format::Tga)
         return Format::Tga;
-    if (error) {
-        if (content)
-            *error = Reasons::text(Reasons::Id::PictureNameDisagrees,
-                                   {formatName(*content), extensionOf(fileName)});
-        else if (named)
-            *error = Reasons::text(Reasons::Id::PictureNotOfItsName,
-                                   {extensionOf(fileName), formatName(*named)});
-        else
-            *error = Reasons::text(Reasons::Id::PictureUnknownFormat);
-    }
+    if (content)
+        error.set(Reason(Reasons::Id::PictureNameDisagrees,
+                         {formatName(*content), extensionOf(fileName)}));
+    else if (named)
+        error.set(Reason(Reasons::Id::PictureNotOfItsName,
+                         {extensionOf(fileName), formatName(*named)}));
+    else
+        error.set(Reason(Reasons::Id::PictureUnknownFormat));
     return std::nullopt;
 }
 
@@ -125,7 +119,7 @@ namespace {
 
 // Reads a picture of the wanted size, or of any size when both are 0.
 bool readWanted(const std::uint8_t *data, std::size_t size, const std::string &fileName,
-                PictureFormats::Wanted wanted, Picture &picture, std::string *error)
+                PictureFormats::Wanted wanted, Picture &picture, ReasonOut error)
 {
     const std::optional<Format> format = formatOf(data, size, fileName, error);
     if (!format)
@@ -160,7 +154,7 @@ bool readWanted(const std::uint8_t *data, std::size_t size, const std::string &f
 } // namespace
 
 bool read(const std::uint8_t *data, std::size_t size, const std::string &fileName, int width,
-          int height, Picture &picture, std::string *error)
+          int height, Picture &picture, ReasonOut error)
 {
     if (!formatOf(data, size, fileName, error))
         return false;
@@ -170,7 +164,7 @@ bool read(const std::uint8_t *data, std::size_t size, const std::string &fileNam
 }
 
 bool readAnySize(const std::uint8_t *data, std::size_t size, const std::string &fileName,
-                 Picture &picture, std::string *error)
+                 Picture &picture, ReasonOut error)
 {
     return readWanted(data, size, fileName, {0, 0}, picture, error);
 }

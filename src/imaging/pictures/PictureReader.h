@@ -5,6 +5,7 @@
 // a file. Every header is checked, and the size compared, before any pixel memory is taken;
 // metadata (text chunks, EXIF, colour profiles, TGA extension areas) is never decoded.
 #include "Picture.h"
+#include "common/Reason.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -29,16 +30,16 @@ std::optional<Format> formatOfName(const std::string &fileName);
 /// by `fileName`. A signature that disagrees with the name's extension is refused, and so is
 /// a file of no known format.
 std::optional<Format> formatOf(const std::uint8_t *data, std::size_t size,
-                               const std::string &fileName, std::string *error);
+                               const std::string &fileName, ReasonOut error);
 
 /// Reads a picture of exactly `width` x `height` pixels. A picture of another size is refused
 /// from its header alone; a damaged, cut or unsupported file is refused with the reason, and
 /// `picture` is then left as it was.
 bool read(const std::uint8_t *data, std::size_t size, const std::string &fileName, int width,
-          int height, Picture &picture, std::string *error);
+          int height, Picture &picture, ReasonOut error);
 
 /// Reads a picture of whatever size it has (up to kMaxPixels), for a caller that resizes it.
 bool readAnySize(const std::uint8_t *data, std::size_t size, const std::string &fileName,
-                 Picture &picture, std::string *error);
+                 Picture &picture, ReasonOut error);
 
 } // namespace PictureReader

@@ -4,12 +4,13 @@
 // with the colours weighted by their alpha so that transparent pixels bleed no colour into the
 // edges of what is opaque. Fails only for sizes that are empty or too large.
 #include "Picture.h"
+#include "common/Reason.h"
 
 #include <string>
 
 namespace PictureResize {
 
 /// `picture` resized to `width` x `height` into `resized`; the same size is a plain copy.
-bool resize(const Picture &picture, int width, int height, Picture &resized, std::string *error);
+bool resize(const Picture &picture, int width, int height, Picture &resized, ReasonOut error);
 
 } // namespace PictureResize

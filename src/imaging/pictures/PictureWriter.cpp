@@ -9,12 +9,10 @@ namespace PictureWriter {
 
 namespace {
 
-bool fail(std::vector<std::uint8_t> &out, std::string *error, const char *reason)
+bool fail(std::vector<std::uint8_t> &out, ReasonOut error, Reasons::Id reason)
 {
     out.clear();
-    if (error)
-        *error = reason;
-    return false;
+    return error.fail(Reason(reason));
 }
 
 bool wellFormed(const Picture &picture)
@@ -54,16 +52,16 @@ void put32(std::vector<std::uint8_t> &out, std::uint32_t value)
 
 } // namespace
 
-bool encodePng(const Picture &picture, std::vector<std::uint8_t> &out, std::string *error)
+bool encodePng(const Picture &picture, std::vector<std::uint8_t> &out, ReasonOut error)
 {
     out.clear();
     if (!wellFormed(picture))
-        return fail(out, error, "the picture could not be converted");
+        return fail(out, error, Reasons::Id::PictureNotConverted);
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png ? png_create_info_struct(png) : nullptr;
     if (!info) {
         png_destroy_write_struct(&png, nullptr);
-        return fail(out, error, "the picture could not be encoded as PNG");
+        return fail(out, error, Reasons::Id::PngNotEncoded);
     }
     std::vector<png_bytep> rows(static_cast<std::size_t>(picture.height));
     const std::size_t stride = static_cast<std::size_t>(picture.width) * Picture::kChannels;
@@ -73,7 +71,7 @@ bool encodePng(const Picture &picture, std::vector<std::uint8_t> &out, std::stri
     // jump would leak.
     if (setjmp(png_jmpbuf(png))) { // NOLINT(cert-err52-cpp)
         png_destroy_write_struct(&png, &info);
-        return fail(out, error, "the picture could not be encoded as PNG");
+        return fail(out, error, Reasons::Id::PngNotEncoded);
     }
     png_set_write_fn(png, &out, append, flush);
     png_set_IHDR(png, info, static_cast<png_uint_32>(picture.width),
@@ -87,16 +85,16 @@ bool encodePng(const Picture &picture, std::vector<std::uint8_t> &out, std::stri
     return true;
 }
 
-bool encodeBmp(const Picture &picture, std::vector<std::uint8_t> &out, std::string *error)
+bool encodeBmp(const Picture &picture, std::vector<std::uint8_t> &out, ReasonOut error)
 {
     out.clear();
     if (!wellFormed(picture))
-        return fail(out, error, "the picture could not be converted");
+        return fail(out, error, Reasons::Id::PictureNotConverted);
     constexpr std::uint32_t kHeaders = 14 + 40;
     const std::size_t stride = static_cast<std::size_t>(picture.width) * Picture::kChannels;
     const std::size_t pixels = stride * static_cast<std::size_t>(picture.height);
     if (pixels > 0xFFFFFFFFu - kHeaders)
-        return fail(out, error, "the picture could not be converted");
+        return fail(out, error, Reasons::Id::PictureNotConverted);
     try {
         out.reserve(kHeaders + pixels);
         out.push_back('B');
@@ -120,7 +118,7 @@ bool encodeBmp(const Picture &picture, std::vector<std::uint8_t> &out, std::stri
             out.insert(out.end(), row, row + static_cast<std::ptrdiff_t>(stride));
         }
     } catch (const std::bad_alloc &) {
-        return fail(out, error, "the bitmap could not be written");
+        return fail(out, error, Reasons::Id::PictureNoMemory);
     }
     return true;
 }

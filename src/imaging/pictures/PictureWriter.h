@@ -4,6 +4,7 @@
 // no resolution or other chunks that vary), so every platform writes the same file. Fails
 // only for a picture whose pixels do not match its size, or when memory runs out; the reason
 // then goes to *error and `out` is left empty.
+#include "common/Reason.h"
 #include "imaging/pictures/Picture.h"
 
 #include <cstdint>
@@ -12,9 +13,9 @@
 
 namespace PictureWriter {
 
-bool encodePng(const Picture &picture, std::vector<std::uint8_t> &out, std::string *error);
+bool encodePng(const Picture &picture, std::vector<std::uint8_t> &out, ReasonOut error);
 
 /// Bottom-up rows, no compression, the alpha in each pixel's fourth byte.
-bool encodeBmp(const Picture &picture, std::vector<std::uint8_t> &out, std::string *error);
+bool encodeBmp(const Picture &picture, std::vector<std::uint8_t> &out, ReasonOut error);
 
 } // namespace PictureWriter

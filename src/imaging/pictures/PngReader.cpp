@@ -54,7 +54,7 @@ enum class Outcome { Read, Failed, Refused };
 // Everything libpng may leave by a long jump happens here, with no object of this frame
 // changed after setjmp: the picture and the row table belong to the caller.
 Outcome decode(png_structp png, png_infop info, Wanted wanted, Picture &picture,
-               std::vector<png_bytep> &rows, std::string *error)
+               std::vector<png_bytep> &rows, ReasonOut error)
 {
     // libpng's documented way out of a failed call: its C frames cannot carry an exception.
     if (setjmp(png_jmpbuf(png))) // NOLINT(cert-err52-cpp)
@@ -94,7 +94,7 @@ Outcome decode(png_structp png, png_infop info, Wanted wanted, Picture &picture,
 } // namespace
 
 bool readPng(const std::uint8_t *data, std::size_t size, Wanted wanted, Picture &picture,
-             std::string *error)
+             ReasonOut error)
 {
     Source source{data, size, 0, kDamaged};
     Reader reader;

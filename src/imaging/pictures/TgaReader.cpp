@@ -82,7 +82,7 @@ bool footerFits(const std::uint8_t *data, std::size_t size, std::size_t imageSta
 } // namespace
 
 bool readTga(const std::uint8_t *data, std::size_t size, Wanted wanted, Picture &picture,
-             std::string *error)
+             ReasonOut error)
 {
     if (size < kHeaderSize)
         return fail(error, kCutShort);

@@ -9,13 +9,12 @@
 
 namespace TextureExport {
 
-bool encodePng(const Picture &picture, Bytes &png, std::string *error)
+bool encodePng(const Picture &picture, Bytes &png, ReasonOut error)
 {
     return PictureWriter::encodePng(picture, png, error);
 }
 
-bool writePng(const Picture &picture, const std::string &path, std::string *error,
-              FileIo::Sync sync)
+bool writePng(const Picture &picture, const std::string &path, ReasonOut error, FileIo::Sync sync)
 {
     Bytes png;
     return encodePng(picture, png, error) && FileIo::writeFileAtomic(path, png, error, sync);

@@ -13,11 +13,11 @@ namespace TextureExport {
 using Bytes = std::vector<std::uint8_t>;
 
 /// Encodes the picture as a 32-bit PNG with alpha.
-bool encodePng(const Picture &picture, Bytes &png, std::string *error);
+bool encodePng(const Picture &picture, Bytes &png, ReasonOut error);
 
 /// Writes the picture as a PNG file, replacing `path` safely; `sync` as for
 /// FileIo::writeFileAtomic (an export of many new files may leave them to the system's cache).
-bool writePng(const Picture &picture, const std::string &path, std::string *error,
+bool writePng(const Picture &picture, const std::string &path, ReasonOut error,
               FileIo::Sync sync = FileIo::Sync::Durable);
 
 /// The file name of entry `index` in an export: "<NNN>_<name>.png", the number zero-padded to

@@ -5,13 +5,12 @@
 
 namespace TextureImage {
 
-bool decodeDds(const std::uint8_t *dds, std::size_t size, Picture &picture, std::string *error)
+bool decodeDds(const std::uint8_t *dds, std::size_t size, Picture &picture, ReasonOut error)
 {
     return DdsDecoder::decode(dds, size, 0, picture, error);
 }
 
-bool decodeEntry(const Bytes &archive, const ArchiveEntry &entry, Picture &picture,
-                 std::string *error)
+bool decodeEntry(const Bytes &archive, const ArchiveEntry &entry, Picture &picture, ReasonOut error)
 {
     if (!entry.liesWithin(archive.size(), error))
         return false;
@@ -20,7 +19,7 @@ bool decodeEntry(const Bytes &archive, const ArchiveEntry &entry, Picture &pictu
 }
 
 bool readImage(const Bytes &file, const std::string &fileName, int width, int height,
-               Picture &picture, std::string *error)
+               Picture &picture, ReasonOut error)
 {
     return PictureReader::read(file.data(), file.size(), fileName, width, height, picture, error);
 }

@@ -10,36 +10,34 @@ TexturePreview::TexturePreview(std::string programFolder) : mProgramFolder(std::
 {
 }
 
-bool TexturePreview::fail(const std::string &reason)
+bool TexturePreview::fail(const Reason &reason)
 {
     mError = reason;
     return false;
 }
 
-bool TexturePreview::checkName(const std::string &ansiName, std::string *error)
+bool TexturePreview::checkName(const std::string &ansiName, ReasonOut error)
 {
-    std::string problem = nameProblemOf(ansiName);
-    if (problem.empty())
-        return true;
-    *error = std::move(problem);
-    return false;
+    const Reason problem = nameProblemOf(ansiName);
+    return problem.empty() || error.fail(problem);
 }
 
-std::string TexturePreview::nameProblemOf(const std::string &ansiName)
+Reason TexturePreview::nameProblemOf(const std::string &ansiName)
 {
+    using Reasons::Id;
     if (ansiName.empty())
-        return "the entry has no name";
+        return Reason(Id::EntryNoName);
     if (ansiName == "." || ansiName == "..")
-        return "the entry name \"" + ansiName + "\" is not a file name";
+        return Reason(Id::EntryNameNotFileName, {"\"" + ansiName + "\""});
     for (unsigned char c : ansiName) {
         if (c < 0x20 || c == 0x7F)
-            return "the entry name holds control characters";
+            return Reason(Id::EntryNameControlCharacters);
         if (c == '/' || c == '\\' || c == ':' || c == '*' || c == '?' || c == '"' || c == '<' ||
             c == '>' || c == '|')
-            return "the entry name holds characters a file name cannot hold";
+            return Reason(Id::EntryNameForbiddenCharacters);
     }
     if (ansiName.back() == ' ' || ansiName.back() == '.')
-        return "the entry name ends in a space or a dot";
+        return Reason(Id::EntryNameEndsInSpaceOrDot);
     return {};
 }
 
@@ -61,13 +59,13 @@ bool TexturePreview::run(const std::string &archivePath, const ArchiveEntry &at,
     mError.clear();
     mEntryName.clear();
     bitmapPath.clear();
-    std::string error;
+    Reason error;
 
     FileIo::Bytes nameBytes;
     if (at.nameOffset < 0 ||
         !FileIo::readFileRange(archivePath, static_cast<std::uint64_t>(at.nameOffset),
                                ArchiveEntry::kNameLength, nameBytes, &error))
-        return fail("the entry name lies outside the archive");
+        return fail(Reason(Reasons::Id::EntryNameOutside));
     mEntryName.assign(nameBytes.begin(), nameBytes.end());
     if (!checkName(mEntryName, &error))
         return fail(error);
@@ -76,11 +74,11 @@ bool TexturePreview::run(const std::string &archivePath, const ArchiveEntry &at,
 
     FileIo::Bytes entry;
     if (at.textureLength() == 0)
-        return fail("the entry holds no texture");
+        return fail(Reason(Reasons::Id::EntryNoTexture));
     if (at.dataOffset < 0 ||
         !FileIo::readFileRange(archivePath, static_cast<std::uint64_t>(at.dataOffset),
                                static_cast<std::uint64_t>(at.length), entry, &error))
-        return fail("the entry lies outside the archive");
+        return fail(Reason(Reasons::Id::EntryOutside));
     if (!FileIo::writeFile(entryFile, entry, &error))
         return fail(error);
     const std::uint8_t *texture = entry.data() + ArchiveEntry::kHeaderSize;
@@ -105,7 +103,7 @@ bool TexturePreview::run(const std::string &archivePath, const ArchiveEntry &at,
                        FileIo::writeFile(bitmapFile, bitmap, &error);
     FileIo::removeFile(entryFile);
     if (!saved)
-        return fail("the bitmap could not be written");
+        return fail(error);
     if (picture)
         *picture = std::move(decoded);
     mLastBitmap = bitmapFile;

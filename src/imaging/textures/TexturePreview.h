@@ -5,6 +5,7 @@
 // as "<name>.bmp" in the program folder, for the window to show. Only files this
 // object made are ever deleted.
 #include "archive/ArchiveEntry.h"
+#include "common/Reason.h"
 #include "imaging/pictures/Picture.h"
 
 #include <cstdint>
@@ -36,18 +37,19 @@ public:
     const std::string &entryName() const { return mEntryName; }
     /// The bitmap kept from the last successful run, or the empty text.
     const std::string &lastBitmap() const { return mLastBitmap; }
-    const std::string &errorString() const { return mError; }
+    std::string errorString() const { return mError.text(); }
+    const Reason &errorReason() const { return mError; }
 
     /// True when a 4-character entry name can be a file name in the program folder;
     /// otherwise `*error` says why.
-    static bool checkName(const std::string &ansiName, std::string *error);
+    static bool checkName(const std::string &ansiName, ReasonOut error);
 
 private:
-    bool fail(const std::string &reason);
-    static std::string nameProblemOf(const std::string &ansiName);
+    bool fail(const Reason &reason);
+    static Reason nameProblemOf(const std::string &ansiName);
 
     std::string mProgramFolder;
     std::string mEntryName;
     std::string mLastBitmap;
-    std::string mError;
+    Reason mError;
 };

@@ -3,7 +3,7 @@
 #include "ExportMark.h"
 #include "TextureImage.h"
 #include "common/FileIo.h"
-#include "common/Reasons.h"
+#include "common/Reason.h"
 #include "imaging/dds/DdsEncoder.h"
 #include "imaging/dds/DdsLayout.h"
 #include "imaging/pictures/PictureReader.h"
@@ -15,20 +15,18 @@
 namespace TextureReplacer {
 
 bool entryLayout(const Bytes &archive, const ArchiveEntry &entry, DdsLayout &layout,
-                 std::string *error)
+                 ReasonOut error)
 {
     if (!entry.liesWithin(archive.size(), error))
         return false;
-    std::string problem;
+    Reason problem;
     if (DdsLayout::read(archive.data() + entry.textureOffset(),
                         static_cast<std::size_t>(entry.textureLength()), layout, &problem))
         return true;
-    if (error)
-        *error = "the entry is not a valid DDS texture: " + problem;
-    return false;
+    return error.fail(Reason(Reasons::Id::EntryNotDds, {problem}));
 }
 
-bool replace(Bytes &archive, const ArchiveEntry &entry, const Picture &picture, std::string *error)
+bool replace(Bytes &archive, const ArchiveEntry &entry, const Picture &picture, ReasonOut error)
 {
     DdsLayout layout;
     if (!entryLayout(archive, entry, layout, error))
@@ -44,31 +42,25 @@ bool replace(Bytes &archive, const ArchiveEntry &entry, const Picture &picture, 
 }
 
 bool ddsFits(const Bytes &archive, const ArchiveEntry &entry, const Bytes &dds, DdsLayout &layout,
-             std::string *error)
+             ReasonOut error)
 {
     if (!entryLayout(archive, entry, layout, error))
         return false;
     DdsLayout given;
-    std::string problem;
-    if (!DdsLayout::read(dds.data(), dds.size(), given, &problem)) {
-        if (error)
-            *error = "the DDS file cannot be used: " + problem;
-        return false;
-    }
-    if (!given.sameLayout(layout)) {
-        if (error)
-            *error = "the DDS file is " + given.formatName() + ", " + std::to_string(given.width) +
-                     " x " + std::to_string(given.height) + " with " +
-                     std::to_string(given.levels.size()) + " mipmap level(s); the entry is " +
-                     layout.formatName() + ", " + std::to_string(layout.width) + " x " +
-                     std::to_string(layout.height) + " with " +
-                     std::to_string(layout.levels.size());
-        return false;
-    }
+    Reason problem;
+    if (!DdsLayout::read(dds.data(), dds.size(), given, &problem))
+        return error.fail(Reason(Reasons::Id::DdsFileUnusable, {problem}));
+    if (!given.sameLayout(layout))
+        return error.fail(Reason(
+            Reasons::Id::DdsFileOtherLayout,
+            {given.formatName(), std::to_string(given.width), std::to_string(given.height),
+             std::to_string(given.levels.size()), layout.formatName(),
+             std::to_string(layout.width), std::to_string(layout.height),
+             std::to_string(layout.levels.size())}));
     return true;
 }
 
-bool replaceWithDds(Bytes &archive, const ArchiveEntry &entry, const Bytes &dds, std::string *error)
+bool replaceWithDds(Bytes &archive, const ArchiveEntry &entry, const Bytes &dds, ReasonOut error)
 {
     DdsLayout layout;
     if (!ddsFits(archive, entry, dds, layout, error))
@@ -84,7 +76,7 @@ namespace {
 
 // The picture of `file` at the entry's size: read at that size, or at its own and resized.
 bool readPicture(const Bytes &file, const std::string &fileName, const DdsLayout &layout, Fit fit,
-                 Picture &picture, std::string *error)
+                 Picture &picture, ReasonOut error)
 {
     const int width = static_cast<int>(layout.width);
     const int height = static_cast<int>(layout.height);
@@ -97,14 +89,13 @@ bool readPicture(const Bytes &file, const std::string &fileName, const DdsLayout
 
 } // namespace
 
-bool refusedForSize(const std::string &error)
+bool refusedForSize(const Reason &error)
 {
-    const auto found = Reasons::identify(error);
-    return found && found->id == Reasons::Id::PictureOtherSize;
+    return !error.isPlain() && error.id() == Reasons::Id::PictureOtherSize;
 }
 
 bool replaceFromFile(Bytes &archive, const ArchiveEntry &entry, const Bytes &file,
-                     const std::string &fileName, std::string *error, bool *changed, Fit fit)
+                     const std::string &fileName, ReasonOut error, bool *changed, Fit fit)
 {
     Bytes before;
     if (!entryTexture(archive, entry, before, error))
@@ -141,13 +132,13 @@ bool replaceFromFile(Bytes &archive, const ArchiveEntry &entry, const Bytes &fil
     return true;
 }
 
-bool readFile(const std::string &path, Bytes &file, std::string *error, FileIo::Links links)
+bool readFile(const std::string &path, Bytes &file, ReasonOut error, FileIo::Links links)
 {
     static_assert(kMaxFileBytes == FileIo::kMaxReadBytes, "the reader's cap is the picture's");
     return FileIo::readFile(path, file, error, links);
 }
 
-bool entryTexture(const Bytes &archive, const ArchiveEntry &entry, Bytes &dds, std::string *error)
+bool entryTexture(const Bytes &archive, const ArchiveEntry &entry, Bytes &dds, ReasonOut error)
 {
     if (!entry.liesWithin(archive.size(), error))
         return false;

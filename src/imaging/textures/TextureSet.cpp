@@ -4,12 +4,12 @@
 #include "TextureExport.h"
 #include "TextureImage.h"
 #include "TextureReplacer.h"
-#include "exchange/BootsTable.h"
 #include "archive/ArchiveEntry.h"
 #include "common/Ansi.h"
 #include "common/FileIo.h"
 #include "common/Printable.h"
-#include "common/Reasons.h"
+#include "common/Reason.h"
+#include "exchange/BootsTable.h"
 
 #include <algorithm>
 #include <cctype>
@@ -37,20 +37,16 @@ std::string lower(std::string text)
 // Puts the file's picture into the entry of the archive named `archiveName`; `changed` tells
 // whether the entry's bytes changed.
 bool putFile(Bytes &archive, const std::string &archiveName, const ArchiveEntry &entry,
-             const Match &file, bool &changed, TextureReplacer::Fit fit, std::string *error)
+             const Match &file, bool &changed, TextureReplacer::Fit fit, ReasonOut error)
 {
     Bytes bytes;
     // The folder was listed without its links: one put in a file's place since is not followed.
     if (!TextureReplacer::readFile(file.path, bytes, error, FileIo::Links::Refuse))
         return false;
     const std::string from = ExportMark::archiveOf(bytes);
-    if (!from.empty() && !ExportMark::sameArchive(from, archiveName)) {
-        if (error)
-            *error = Reasons::text(Reasons::Id::PictureFromOtherArchive, {from, archiveName});
-        return false;
-    }
-    return TextureReplacer::replaceFromFile(archive, entry, bytes, file.name, error, &changed,
-                                            fit);
+    if (!from.empty() && !ExportMark::sameArchive(from, archiveName))
+        return error.fail(Reason(Reasons::Id::PictureFromOtherArchive, {from, archiveName}));
+    return TextureReplacer::replaceFromFile(archive, entry, bytes, file.name, error, &changed, fit);
 }
 
 } // namespace
@@ -81,16 +77,13 @@ std::int32_t entryOf(const std::string &fileName)
     return end == fileName.data() + digits ? entry : -1;
 }
 
-bool list(const std::string &folder, std::int32_t entryCount, Listing &listing, std::string *error)
+bool list(const std::string &folder, std::int32_t entryCount, Listing &listing, ReasonOut error)
 {
     listing = Listing();
     std::error_code ec;
     const fs::path root = FileIo::toPath(folder);
-    if (!fs::is_directory(root, ec)) {
-        if (error)
-            *error = folder + ": no such folder";
-        return false;
-    }
+    if (!fs::is_directory(root, ec))
+        return error.fail(Reason(Reasons::Id::NoSuchFolder, {folder}));
     struct Found
     {
         std::string name;
@@ -108,38 +101,36 @@ bool list(const std::string &folder, std::int32_t entryCount, Listing &listing, 
             found.size = it->file_size(ec);
         names.push_back(std::move(found));
     }
-    if (ec) {
-        if (error)
-            *error = folder + ": the folder cannot be read: " + ec.message();
-        return false;
-    }
+    if (ec)
+        return error.fail(Reason(Reasons::Id::FolderUnreadable, {folder, ec.message()}));
     std::sort(names.begin(), names.end(),
               [](const Found &a, const Found &b) { return a.name < b.name; });
     std::map<std::int32_t, std::string> taken;
+    using Reasons::Id;
     for (const auto &[name, status, size, link] : names) {
         const std::int32_t entry = entryOf(name);
         // Lines show the name escaped; the file is still read by its own name.
         const std::string shown = Printable::name(name);
+        const auto line = [&shown](const Reason &why) {
+            return Reason(Id::NamedLine, {shown, why});
+        };
         if (link) {
-            listing.skipped.push_back(shown + ": a symbolic link, not followed");
+            listing.skipped.push_back(line(Reason(Id::SkippedLink)));
         } else if (!fs::is_regular_file(status)) {
             listing.skipped.push_back(
-                shown + (fs::is_directory(status) ? ": a folder" : ": not a regular file"));
+                line(Reason(fs::is_directory(status) ? Id::SkippedFolder : Id::NotARegularFile)));
         } else if (name == kIndexName) {
             // The index an export wrote beside its pictures: the import's own, not a stranger.
         } else if (entry < 0) {
-            listing.skipped.push_back(shown + ": not named <number>_<name> with the extension png, "
-                                              "bmp, tga, jpg, jpeg or dds");
+            listing.skipped.push_back(line(Reason(Id::SkippedName)));
         } else if (entry >= entryCount) {
-            listing.problems.push_back(shown + ": the archive has no entry " +
-                                       name.substr(0, name.find('_')) + " (it has " +
-                                       std::to_string(entryCount) + ")");
+            listing.problems.push_back(line(Reason(
+                Id::NoSuchEntry, {name.substr(0, name.find('_')), std::to_string(entryCount)})));
         } else if (size > TextureReplacer::kMaxFileBytes) {
-            listing.problems.push_back(shown + ": " +
-                                       Reasons::text(Reasons::Id::PictureFileTooLarge));
+            listing.problems.push_back(line(Reason(Id::PictureFileTooLarge)));
         } else if (const auto other = taken.find(entry); other != taken.end()) {
-            listing.problems.push_back(shown + ": " + Printable::name(other->second) +
-                                       " is for the same entry " + std::to_string(entry));
+            listing.problems.push_back(line(
+                Reason(Id::SameEntry, {Printable::name(other->second), std::to_string(entry)})));
         } else {
             taken.emplace(entry, name);
             listing.matches.push_back({entry, name, FileIo::join(folder, name)});
@@ -159,15 +150,15 @@ bool apply(const Listing &listing, const Textura &index, const std::string &arch
     const std::size_t total = listing.matches.size();
     for (std::size_t i = 0; i < total; ++i) {
         const Match &file = listing.matches[i];
-        std::string error;
+        Reason error;
         bool changed = false;
-        if (!putFile(archive, archiveName, ArchiveEntry::of(index, file.entry), file, changed,
-                     fit, &error)) {
-            outcome.problems.push_back(Printable::name(file.name) + ": " + error);
+        if (!putFile(archive, archiveName, ArchiveEntry::of(index, file.entry), file, changed, fit,
+                     &error)) {
+            outcome.problems.push_back(
+                Reason(Reasons::Id::NamedLine, {Printable::name(file.name), error}));
             if (TextureReplacer::refusedForSize(error))
                 ++outcome.otherSize;
-        }
-        else if (changed)
+        } else if (changed)
             outcome.replaced.push_back(file);
         else
             ++outcome.unchanged;
@@ -184,7 +175,7 @@ bool importFolder(const std::string &folder, const Textura &index, const std::st
                   TextureReplacer::Fit fit)
 {
     Listing listing;
-    std::string error;
+    Reason error;
     if (!list(folder, index.Count(), listing, &error)) {
         outcome = Outcome();
         outcome.problems.push_back(error);
@@ -220,25 +211,22 @@ std::string indexCsv(const Bytes &archive, const Textura &index, const BootsOf &
 }
 
 bool exportAll(const Bytes &archive, const Textura &index, const std::string &archiveName,
-               const std::string &folder, Exported &exported, std::string *error,
+               const std::string &folder, Exported &exported, ReasonOut error,
                const BootsOf &bootsOf)
 {
     exported = Exported();
     std::error_code ec;
     fs::create_directories(FileIo::toPath(folder), ec);
-    if (ec) {
-        if (error)
-            *error = "cannot make the folder " + folder + ": " + ec.message();
-        return false;
-    }
+    if (ec)
+        return error.fail(Reason(Reasons::Id::CannotMakeFolderBecause, {folder, ec.message()}));
     for (std::int32_t i = 0; i < index.Count(); ++i) {
         const ArchiveEntry entry = ArchiveEntry::of(index, i);
         std::string name;
-        std::string problem;
+        Reason problem;
         Picture picture;
-        const auto skip = [&](const std::string &why) {
-            exported.skipped.push_back("entry " + std::to_string(i) + " (" + shownName(archive, entry) +
-                                       "): " + why);
+        const auto skip = [&](const Reason &why) {
+            exported.skipped.push_back(Reason(Reasons::Id::EntryLine,
+                                              {std::to_string(i), shownName(archive, entry), why}));
         };
         if (!entry.readName(archive, name, &problem) ||
             !TextureImage::decodeEntry(archive, entry, picture, &problem)) {
@@ -249,7 +237,7 @@ bool exportAll(const Bytes &archive, const Textura &index, const std::string &ar
             FileIo::join(folder, TextureExport::fileName(i, index.Count(), name));
         // A name the export chose that someone made a link is never written through.
         if (FileIo::isLink(out)) {
-            skip(Printable::name(out) + " is a symbolic link");
+            skip(Reason(Reasons::Id::ExportTargetIsLink, {Printable::name(out)}));
             continue;
         }
         // Marked, so that importing the file untouched costs no decoding; new files of an export
@@ -261,24 +249,19 @@ bool exportAll(const Bytes &archive, const Textura &index, const std::string &ar
                 ExportMark::marked(png, archive.data() + entry.textureOffset(),
                                    static_cast<std::size_t>(entry.textureLength()), archiveName),
                 &problem, FileIo::Sync::Cached)) {
-            if (error)
-                *error = std::string("cannot write ").append(out).append(": ").append(problem);
-            return false;
+            return error.fail(Reason(Reasons::Id::CannotWriteBecause, {out, problem}));
         }
         ++exported.written;
     }
     if (bootsOf) {
         const std::string text = indexCsv(archive, index, bootsOf);
         const std::string out = FileIo::join(folder, kIndexName);
-        std::string problem;
-        if (FileIo::isLink(out) ||
-            !FileIo::writeNamedFile(out, Bytes(text.begin(), text.end()), &problem,
-                                    FileIo::Sync::Cached)) {
-            if (error)
-                *error = "cannot write " + out + ": " +
-                         (problem.empty() ? std::string("it is a symbolic link") : problem);
-            return false;
-        }
+        Reason problem;
+        if (FileIo::isLink(out) || !FileIo::writeNamedFile(out, Bytes(text.begin(), text.end()),
+                                                           &problem, FileIo::Sync::Cached))
+            return error.fail(
+                Reason(Reasons::Id::CannotWriteBecause,
+                       {out, problem.empty() ? Reason(Reasons::Id::IsLink) : problem}));
     }
     return true;
 }

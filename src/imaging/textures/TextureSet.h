@@ -31,8 +31,8 @@ struct Match
 struct Listing
 {
     std::vector<Match> matches;        ///< in entry order
-    std::vector<std::string> skipped;  ///< "<name>: why", in name order
-    std::vector<std::string> problems; ///< "<name>: why"
+    std::vector<Reason> skipped;       ///< "<name>: why", in name order
+    std::vector<Reason> problems;      ///< "<name>: why"
 };
 
 /// What an import did (or, refused, would have had to do).
@@ -40,8 +40,8 @@ struct Outcome
 {
     std::vector<Match> replaced; ///< the entries whose texture changed, in entry order
     int unchanged = 0;
-    std::vector<std::string> skipped;
-    std::vector<std::string> problems;
+    std::vector<Reason> skipped;
+    std::vector<Reason> problems;
     int otherSize = 0; ///< of the problems, pictures refused only for their size
     bool cancelled = false;
 
@@ -60,7 +60,7 @@ std::int32_t entryOf(const std::string &fileName);
 /// Lists `folder` against an archive of `entryCount` entries: no such entry and two files for
 /// one entry are problems; other names, folders and symbolic links are skipped. False (the
 /// reason in `error`) when the folder cannot be listed.
-bool list(const std::string &folder, std::int32_t entryCount, Listing &listing, std::string *error);
+bool list(const std::string &folder, std::int32_t entryCount, Listing &listing, ReasonOut error);
 
 /// Reads each matched file and puts its picture into `archive` (the unwrapped archive that
 /// `index` reads, loaded from a file named `archiveName`). False when any file is refused
@@ -83,7 +83,7 @@ std::string shownName(const Bytes &archive, const ArchiveEntry &entry);
 struct Exported
 {
     int written = 0;
-    std::vector<std::string> skipped; ///< "entry <N> (<name>): why"
+    std::vector<Reason> skipped; ///< "entry <N> (<name>): why"
 };
 
 /// The boots (their names, UTF-8) whose texture an entry is.
@@ -102,7 +102,7 @@ std::string indexCsv(const Bytes &archive, const Textura &index, const BootsOf &
 /// `bootsOf` also kIndexName. False (the reason in `error`) when the folder cannot be made or a
 /// file cannot be written.
 bool exportAll(const Bytes &archive, const Textura &index, const std::string &archiveName,
-               const std::string &folder, Exported &exported, std::string *error,
+               const std::string &folder, Exported &exported, ReasonOut error,
                const BootsOf &bootsOf = {});
 
 } // namespace TextureSet

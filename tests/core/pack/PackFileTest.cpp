@@ -194,6 +194,20 @@ TEST_P(HostilePack, isRefusedWithOneReason)
 INSTANTIATE_TEST_SUITE_P(Pack, HostilePack, testing::ValuesIn(kHostile),
                          CaseName::by([](const HostileCase &c) { return c.name; }));
 
+TEST(PackFileRead, refusesWithTheCataloguesReasonNamingWhereItMet)
+{
+    Json c = changes();
+    c["boots"][0]["fields"][0]["key"] = "Cena";
+    Pack pack;
+    Reason reason;
+    EXPECT_FALSE(PackFile::read(
+        zipOf({{"manifest.json", manifest().dump()}, {"changes.json", c.dump()}}), pack, &reason));
+    using Reasons::Id;
+    EXPECT_EQ(reason, Reason(Id::NamedLine, {Reason(Id::PackBoot, {"2"}),
+                                             Reason(Id::PackNotAField, {"\"Cena\""})}))
+        << reason.text();
+}
+
 TEST(PackFileRead, acceptsTheWellFormedPackTheCasesStartFrom)
 {
     Pack pack;

@@ -69,7 +69,7 @@ TEST_P(ThreeWay, decidesEachChange)
         receiver.archives.push_back({"unnamed_5756.bin", archiveWith(20)});
     if (c.texture)
         receiver.records[1].Sila = 5;
-    const auto fits = [](const Bytes &, const ArchiveEntry &, const Bytes &, std::string *) {
+    const auto fits = [](const Bytes &, const ArchiveEntry &, const Bytes &, ReasonOut) {
         return true;
     };
     std::vector<PackMerge::Item> items =
@@ -109,9 +109,8 @@ TEST(PackMergeRules, aTextureTheArchiveCannotHoldIsAProblem)
 {
     const Pack pack = samplePack();
     PackMerge::Receiver receiver{TestData::boots(3), {{"unnamed_5756.bin", archiveWith(10)}}};
-    const auto refuses = [](const Bytes &, const ArchiveEntry &, const Bytes &, std::string *why) {
-        *why = "the DDS file is DXT1";
-        return false;
+    const auto refuses = [](const Bytes &, const ArchiveEntry &, const Bytes &, ReasonOut why) {
+        return why.fail("the DDS file is DXT1");
     };
     const auto items = PackMerge::examine(pack, PackMerge::Direction::Apply, receiver, refuses);
     EXPECT_EQ(items[1].status, Status::Problem);

@@ -69,7 +69,7 @@ PackMerge::Receiver receiverOf(const Files &files)
     return {files.boots, {{"unnamed_5756.bin", files.archive}}};
 }
 
-const auto kNoCheck = [](const Bytes &, const ArchiveEntry &, const Bytes &, std::string *) {
+const auto kNoCheck = [](const Bytes &, const ArchiveEntry &, const Bytes &, ReasonOut) {
     return true;
 };
 

@@ -95,17 +95,17 @@ TEST(ReplaceWithOtherSize, IsRefusedForItsSizeUnlessResized)
     Textura index;
     ASSERT_TRUE(index.load(archive));
     const Bytes small = TestData::png(TestData::solid(100, 60, {200, 30, 10, 255}));
-    std::string error;
+    Reason error;
     Bytes refused = archive;
     EXPECT_FALSE(TextureReplacer::replaceFromFile(refused, ArchiveEntry::of(index, 0), small,
                                                   "small.png", &error));
-    EXPECT_TRUE(TextureReplacer::refusedForSize(error)) << error;
+    EXPECT_TRUE(TextureReplacer::refusedForSize(error)) << error.text();
     EXPECT_EQ(refused, archive);
 
     bool changed = false;
     ASSERT_TRUE(TextureReplacer::replaceFromFile(archive, ArchiveEntry::of(index, 0), small,
                                                  "small.png", &error, &changed, Fit::Resize))
-        << error;
+        << error.text();
     EXPECT_TRUE(changed);
     Picture decoded;
     ASSERT_TRUE(TextureImage::decodeEntry(archive, ArchiveEntry::of(index, 0), decoded, &error));
@@ -118,12 +118,12 @@ TEST(ReplaceWithOtherSize, DdsOfAnotherSizeIsNoSizeRefusal)
     Bytes archive = archiveOf64();
     Textura index;
     ASSERT_TRUE(index.load(archive));
-    std::string error;
+    Reason error;
     EXPECT_FALSE(TextureReplacer::replaceFromFile(
         archive, ArchiveEntry::of(index, 0),
         TestData::ddsOf(DdsFormat::Dxt5, TestData::solid(32, 32, {}), 6), "x.dds", &error,
         nullptr, Fit::Resize));
-    EXPECT_FALSE(TextureReplacer::refusedForSize(error)) << error;
+    EXPECT_FALSE(TextureReplacer::refusedForSize(error)) << error.text();
 }
 
 TEST(ImportWithOtherSize, CountsTheSizeRefusalsAndResizesWhenAsked)

@@ -19,6 +19,14 @@ using TestData::Bytes;
 using TestData::DdsFormat;
 constexpr int kSide = 16;
 
+std::string lines(const std::vector<Reason> &reasons)
+{
+    std::string out;
+    for (const Reason &r : reasons)
+        out += r.text() + "\n";
+    return out;
+}
+
 struct NameCase
 {
     const char *name;
@@ -89,7 +97,7 @@ TEST_F(Folder, UntouchedExportChangesNothing)
     if (!PlatformFiles::makeLink(dir.file("000_t100.png"), dir.file("002_link.png"), &whyNot))
         GTEST_SKIP() << whyNot;
     std::filesystem::remove(dir.file("002_t102.png"));
-    ASSERT_TRUE(import(dir.path())) << testing::PrintToString(outcome.problems);
+    ASSERT_TRUE(import(dir.path())) << lines(outcome.problems);
     EXPECT_EQ(archive, original);
     EXPECT_EQ(outcome.summary(), "0 textures replaced, 2 unchanged, 3 files skipped");
 }
@@ -100,7 +108,7 @@ TEST_F(Folder, NewPicturesChangeExactlyTheirEntries)
     put("000_t100.png", TestData::png(red));
     std::filesystem::remove(dir.file("002_t102.png"));
     put("002_t102.bmp", TestData::bmp(red));
-    ASSERT_TRUE(import(dir.path())) << testing::PrintToString(outcome.problems);
+    ASSERT_TRUE(import(dir.path())) << lines(outcome.problems);
     ASSERT_EQ(outcome.replaced.size(), 2U);
     EXPECT_EQ(outcome.unchanged, 1);
     ASSERT_EQ(archive.size(), original.size());
@@ -133,7 +141,7 @@ TEST_F(Folder, EditedPictureThatKeptTheExportMarkIsStillImported)
     Bytes edited = TestData::png(TestData::solid(kSide, kSide, {250, 10, 10, 255}));
     edited.insert(edited.end() - 12, chunk, chunk + 12 + length); // before the end chunk
     put("000_t100.png", edited);
-    ASSERT_TRUE(import(dir.path())) << testing::PrintToString(outcome.problems);
+    ASSERT_TRUE(import(dir.path())) << lines(outcome.problems);
     ASSERT_EQ(outcome.replaced.size(), 1U);
     EXPECT_EQ(outcome.replaced[0].entry, 0);
 }
@@ -175,8 +183,14 @@ TEST_P(RefusedFolder, NamesTheFileAndLeavesTheArchive)
         std::filesystem::remove(dir.file("001_t101.png"));
     put(GetParam().file, GetParam().content());
     EXPECT_FALSE(import(dir.path()));
-    ASSERT_EQ(outcome.problems.size(), 1U) << testing::PrintToString(outcome.problems);
-    EXPECT_NE(outcome.problems[0].find(GetParam().file), std::string::npos) << outcome.problems[0];
+    ASSERT_EQ(outcome.problems.size(), 1U) << lines(outcome.problems);
+    // The file's name, then why, as a reason of the catalogue for a window to word.
+    const Reason &problem = outcome.problems[0];
+    ASSERT_FALSE(problem.isPlain()) << problem.text();
+    EXPECT_EQ(problem.id(), Reasons::Id::NamedLine);
+    ASSERT_EQ(problem.arguments().size(), 2U);
+    EXPECT_FALSE(problem.arguments()[1].isPlain()) << problem.text();
+    EXPECT_NE(problem.text().find(GetParam().file), std::string::npos) << problem.text();
 }
 
 INSTANTIATE_TEST_SUITE_P(Problems, RefusedFolder,
@@ -196,8 +210,10 @@ TEST_F(Folder, ExportGoesBackOnlyIntoItsOwnArchive)
     EXPECT_FALSE(import(dir.path(), "unnamed_2113.bin"));
     EXPECT_EQ(archive, original);
     ASSERT_EQ(outcome.problems.size(), 3U);
-    EXPECT_EQ(outcome.problems[0], "000_t100.png: the picture was exported from unnamed_5756.bin, "
-                                   "not from unnamed_2113.bin");
+    EXPECT_EQ(outcome.problems[0],
+              Reason(Reasons::Id::NamedLine,
+                     {"000_t100.png", Reason(Reasons::Id::PictureFromOtherArchive,
+                                             {"unnamed_5756.bin", "unnamed_2113.bin"})}));
     // A picture without the mark is taken by its number, as ever.
     for (const char *name : {"000_t100.png", "001_t101.png", "002_t102.png"})
         put(name, TestData::png(TestData::pattern(kSide, kSide, true)));
@@ -212,9 +228,9 @@ TEST_F(Folder, NamesFromTheFolderAreShownEscaped)
     std::filesystem::remove(dir.file("001_t101.png"));
     EXPECT_FALSE(import(dir.path()));
     ASSERT_EQ(outcome.problems.size(), 1U);
-    EXPECT_EQ(outcome.problems[0].substr(0, 15), "001_t\\r101.png:");
+    EXPECT_EQ(outcome.problems[0].text().substr(0, 15), "001_t\\r101.png:");
     EXPECT_TRUE(std::any_of(outcome.skipped.begin(), outcome.skipped.end(), [](const auto &line) {
-        return line.rfind("note\\ns\\x1b[2J.txt: ", 0) == 0;
+        return line.text().rfind("note\\ns\\x1b[2J.txt: ", 0) == 0;
     })) << testing::PrintToString(outcome.skipped);
 }
 
@@ -241,7 +257,7 @@ TEST_F(Folder, MissingFolderIsAProblem)
 {
     EXPECT_FALSE(import(dir.file("gone")));
     ASSERT_EQ(outcome.problems.size(), 1U);
-    EXPECT_NE(outcome.problems[0].find("gone"), std::string::npos);
+    EXPECT_EQ(outcome.problems[0], Reason(Reasons::Id::NoSuchFolder, {dir.file("gone")}));
 }
 
 } // namespace
