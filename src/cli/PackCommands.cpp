@@ -14,7 +14,7 @@
 #include "pack/PackMerge.h"
 
 #include <chrono>
-#include <ctime>
+#include <cstdio>
 #include <filesystem>
 #include <iostream>
 #include <nlohmann/json.hpp>
@@ -59,6 +59,12 @@ int problem(const std::string &message)
 {
     CliSupport::failWith(message);
     return kProblem;
+}
+
+// A problem with one file: "FILE: why".
+int problem(std::string file, const std::string &why)
+{
+    return problem(file.append(": ").append(why));
 }
 
 bool loadBoots(const std::string &file, FileIo::Bytes &plain, std::vector<BootRecord> &records,
@@ -123,13 +129,20 @@ struct ArchiveResult
     ArchiveDiff::Result diff;
 };
 
+// The time in UTC as ISO 8601, from the calendar of <chrono> (the C library's thread-safe
+// gmtime differs between POSIX and Windows).
 std::string utcNow()
 {
-    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
-    std::tm parts{};
-    gmtime_r(&now, &parts);
+    using namespace std::chrono;
+    const auto now = floor<seconds>(system_clock::now());
+    const auto day = floor<days>(now);
+    const year_month_day date{day};
+    const hh_mm_ss time{now - day};
     char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &parts); // NOLINT(cert-err33-c)
+    std::snprintf(text, sizeof text, "%04d-%02u-%02uT%02d:%02d:%02dZ", static_cast<int>(date.year()),
+                  static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()),
+                  static_cast<int>(time.hours().count()), static_cast<int>(time.minutes().count()),
+                  static_cast<int>(time.seconds().count()));
     return text;
 }
 
@@ -175,9 +188,9 @@ int create(const std::vector<std::string> &args)
         PackMaker::ArchivePair pair;
         pair.name = fileName(baseArchive);
         if (!loadArchive(baseArchive, pair.base, error))
-            return problem(baseArchive + ": " + error); // NOLINT(performance-inefficient-string-concatenation)
+            return problem(baseArchive, error);
         if (!loadArchive(mineArchive, pair.mine, error))
-            return problem(mineArchive + ": " + error); // NOLINT(performance-inefficient-string-concatenation)
+            return problem(mineArchive, error);
         input.archives.push_back(std::move(pair));
     }
     input.manifest.program = std::string("Cleatwork ") + CLEATWORK_VERSION;
@@ -265,7 +278,7 @@ int merge(const std::vector<std::string> &args, PackMerge::Direction direction)
     for (const std::string &path : archivePaths) {
         PackMerge::Receiver::Archive archive{fileName(path), {}};
         if (!loadArchive(path, archive.bytes, error))
-            return problem(path + ": " + error); // NOLINT(performance-inefficient-string-concatenation)
+            return problem(path, error);
         receiver.archives.push_back(std::move(archive));
     }
     const auto check = [](const FileIo::Bytes &archive, const ArchiveEntry &entry,
@@ -313,7 +326,7 @@ int merge(const std::vector<std::string> &args, PackMerge::Direction direction)
         }
         for (const auto &[path, bytes] : writes) {
             if (!FileIo::writeFileAtomic(path, bytes, &error))
-                return problem("cannot write " + path + ": " + error); // NOLINT(performance-inefficient-string-concatenation)
+                return problem("cannot write " + path, error);
         }
     }
     out << PackMerge::summary(counts, policy)
@@ -378,9 +391,9 @@ int diff(const std::vector<std::string> &args)
     for (const auto &[pathA, pathB] : archivePaths) {
         FileIo::Bytes archiveA, archiveB;
         if (!loadArchive(pathA, archiveA, error))
-            return problem(pathA + ": " + error); // NOLINT(performance-inefficient-string-concatenation)
+            return problem(pathA, error);
         if (!loadArchive(pathB, archiveB, error))
-            return problem(pathB + ": " + error); // NOLINT(performance-inefficient-string-concatenation)
+            return problem(pathB, error);
         archives.push_back({fileName(pathA), ArchiveDiff::compare(archiveA, archiveB)});
     }
     bool equal = boots.equal();

@@ -178,8 +178,7 @@ QVariant BootsTableModel::data(const QModelIndex &index, int role) const
     const Row &row = mRows[static_cast<std::size_t>(index.row())];
     const Column column = columnOf(index.column());
     switch (role) {
-    case Qt::DisplayRole: // NOLINT(bugprone-branch-clone)
-        return row.cells[index.column()];
+    case Qt::DisplayRole:
     case Qt::EditRole:
         // A text for every cell, so that a statistic is typed like any field, digit by digit.
         return row.cells[index.column()];

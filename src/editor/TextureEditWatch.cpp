@@ -73,7 +73,7 @@ QString TextureEditWatch::start(int archive, std::int32_t entry, QString *error)
     if (!mTextures->entryTexture(archive, entry, dds, error))
         return QString();
     Picture picture;
-    const QString path = QDir(mFolder).filePath(pngName(archive, entry));
+    QString path = QDir(mFolder).filePath(pngName(archive, entry));
     if (!TextureImage::decodeDds(dds.data(), dds.size(), picture, &reason) ||
         !TextureExport::writePng(picture, toNative(path), &reason, FileIo::Sync::Cached)) {
         *error = UiText::reason(reason);
@@ -98,7 +98,7 @@ QString TextureEditWatch::start(int archive, std::int32_t entry, QString *error)
     if (!mWatcher.directories().contains(mFolder))
         mWatcher.addPath(mFolder);
     mWatcher.addPath(path);
-    return path; // NOLINT(performance-no-automatic-move)
+    return path;
 }
 
 void TextureEditWatch::stop(int archive)

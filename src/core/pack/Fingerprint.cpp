@@ -14,7 +14,7 @@ std::string of(const std::uint8_t *data, std::size_t size)
         throw std::bad_alloc();
     static const char *const digits = "0123456789abcdef";
     std::string out;
-    out.reserve(2 * length); // NOLINT(bugprone-implicit-widening-of-multiplication-result)
+    out.reserve(std::size_t{2} * length);
     for (unsigned int i = 0; i < length; ++i) {
         out += digits[digest[i] >> 4];
         out += digits[digest[i] & 15];

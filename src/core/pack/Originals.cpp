@@ -35,10 +35,10 @@ std::string find(const std::string &folder, const std::string &path)
         if (!Fingerprint::isWellFormed(name) || !item.is_regular_file(ec) || item.is_symlink(ec))
             continue;
         FileIo::Bytes kept;
-        const std::string keptPath = FileIo::join(home, name);
+        std::string keptPath = FileIo::join(home, name);
         if (FileIo::readFile(keptPath, kept, nullptr, FileIo::Links::Refuse) &&
             Fingerprint::of(kept) == name)
-            return keptPath; // NOLINT(performance-no-automatic-move)
+            return keptPath;
     }
     return {};
 }

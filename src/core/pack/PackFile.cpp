@@ -271,14 +271,14 @@ std::string fieldValue(const Json &field, const char *key, const BootField &colu
 {
     const Json::value_t type = column.isText() ? Json::value_t::string : Json::value_t::number_integer;
     const Json &value = member(field, key, type, where);
-    const std::string shown = column.isText() ? value.get<std::string>() : value.dump();
+    std::string shown = column.isText() ? value.get<std::string>() : value.dump();
     BootRecord scratch;
     Reason reason;
     if (!TableImport::readValue(scratch, column, shown, &reason))
         refuse(Reason(Id::NamedLine, {where, Reason(Id::NamedLine, {key, reason})}));
     if (column.shown(scratch) != shown)
         refuse(Reason(Id::PackNotFieldValue, {where, key}));
-    return shown; // NOLINT(performance-no-automatic-move)
+    return shown;
 }
 
 std::vector<PackBootChange> readBoots(const Json &doc)
@@ -369,9 +369,15 @@ bool write(const Pack &pack, Bytes &zip, ReasonOut error)
         ok = addEntry(archive.get(), textureName(i, false), t.before.data(), t.before.size(), true) &&
              addEntry(archive.get(), textureName(i, true), t.after.data(), t.after.size(), true);
     }
-    if (!ok || zip_close(archive.get()) != 0)
+    if (!ok)
         return fail(error, Reason(Id::PackZipNotMade, {zip_strerror(archive.get())}));
-    archive.release(); // NOLINT(bugprone-unused-return-value)
+    // Closing writes the zip into the buffer and frees the archive; only a failed close leaves
+    // it to be discarded.
+    zip_t *const closing = archive.release();
+    if (zip_close(closing) != 0) {
+        archive.reset(closing);
+        return fail(error, Reason(Id::PackZipNotMade, {zip_strerror(closing)}));
+    }
     zip_stat_t st;
     if (zip_source_stat(buffer, &st) != 0 || zip_source_open(buffer) != 0)
         return fail(error, Reason(Id::PackZipNotReadBack));
