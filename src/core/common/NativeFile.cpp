@@ -27,17 +27,17 @@ namespace fs = std::filesystem;
 namespace NativeFile {
 
 #ifdef _WIN32
+std::wstring wide(const std::string &path)
+{
+    return FileIo::toPath(path).wstring();
+}
+
 
 namespace {
 
 // The last failure: a Windows error code, or 0 when errno holds it.
 thread_local DWORD lastWindowsError = 0;
 thread_local bool lastExists = false;
-
-std::wstring wide(const std::string &path)
-{
-    return FileIo::toPath(path).wstring();
-}
 
 std::string narrow(const std::wstring &text)
 {

@@ -44,4 +44,9 @@ bool mayWrite(const std::string &path);
 /// The reason of the last failure, as text.
 std::string lastError();
 
+#ifdef _WIN32
+/// A UTF-8 path as the UTF-16 that Windows' own calls take.
+std::wstring wide(const std::string &path);
+#endif
+
 } // namespace NativeFile

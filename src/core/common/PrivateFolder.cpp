@@ -1,6 +1,7 @@
 #include "PrivateFolder.h"
 
 #include "FileIo.h"
+#include "NativeFile.h"
 
 #include <cerrno>
 #include <cstring>
@@ -30,14 +31,11 @@ bool fail(ReasonOut error, const Reason &reason)
 }
 
 #ifdef _WIN32
+using NativeFile::wide;
+
 // A folder is this user's own on Windows when it is a real folder (no reparse point: neither a
 // symbolic link nor a junction) under a parent only the user reaches: the program keeps such
 // folders in the user's local AppData, whose security lets no one else in.
-std::wstring wide(const std::string &path)
-{
-    return FileIo::toPath(path).wstring();
-}
-
 DWORD attributesOf(const std::string &path)
 {
     return ::GetFileAttributesW(wide(path).c_str());
