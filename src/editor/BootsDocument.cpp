@@ -103,14 +103,23 @@ bool BootsDocument::open(const QString &path, QString *error)
         *error = reason;
         return false;
     }
+    // Kept before anything follows the new file, so that its changes can be shown at once.
+    const QString gamePath = QFileInfo(path).absoluteFilePath();
+    Reason notKept;
+    const bool kept = mOriginalsFolder.isEmpty() ||
+                      Originals::keep(toNative(mOriginalsFolder), toNative(gamePath), &notKept);
+    startOver(gamePath);
+    if (!kept)
+        emit originalNotKept(gamePath, UiText::reason(notKept));
+    return true;
+}
+
+void BootsDocument::startOver(const QString &gamePath)
+{
     const int current = mCurrentBoot;
     const std::vector<int> selected = mSelectedBoots;
     forgetSelection();
-    mGamePath = QFileInfo(path).absoluteFilePath();
-    Reason notKept;
-    if (!mOriginalsFolder.isEmpty() &&
-        !Originals::keep(toNative(mOriginalsFolder), toNative(mGamePath), &notKept))
-        emit originalNotKept(mGamePath, UiText::reason(notKept));
+    mGamePath = gamePath;
     mSavedRecords = mDb.records();
     mTextures->discard();
     mUndoStack.clear();
@@ -118,7 +127,6 @@ bool BootsDocument::open(const QString &path, QString *error)
     updateModified();
     emit reset();
     announceSelection(current, selected);
-    return true;
 }
 
 void BootsDocument::setOriginalsFolder(const QString &folder)
@@ -158,18 +166,8 @@ bool BootsDocument::readBoots(const QString &path, std::vector<BootRecord> &reco
 
 void BootsDocument::close()
 {
-    const int current = mCurrentBoot;
-    const std::vector<int> selected = mSelectedBoots;
-    forgetSelection();
-    mGamePath.clear();
     mDb.clear();
-    mSavedRecords.clear();
-    mTextures->discard();
-    mUndoStack.clear();
-    startNewStep();
-    updateModified();
-    emit reset();
-    announceSelection(current, selected);
+    startOver(QString());
 }
 
 int BootsDocument::listedCount() const

@@ -162,6 +162,10 @@ private:
     static QStringList valueAdjustment(const QString &valueText, std::uint8_t value);
     /// Chooses no boot, silently: the file changes under the views, which a reset redraws.
     void forgetSelection();
+    /// The document now holds `gamePath` (empty: no file) as mDb has it: the selection, the
+    /// steps and the textures of what was open are forgotten, and everything that follows the
+    /// document is told.
+    void startOver(const QString &gamePath);
     /// setCurrentBoot() and setSelection(); with `newStep` a change of the current boot ends
     /// the merging of typed edits.
     bool makeCurrent(int index, bool newStep);
