@@ -15,17 +15,13 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QUndoStack>
+#include <limits>
 
 using GuiText::fromAnsi;
 using GuiText::toNative;
 using Key = UiText::Key;
 
 namespace {
-
-QString fromCore(const Reason &reason)
-{
-    return UiText::reason(reason);
-}
 
 // The texture of `entry` in an unwrapped archive, or nothing when it lies outside.
 TextureArchives::Bytes textureIn(const TextureArchives::Bytes &archive, const Textura &index,
@@ -78,6 +74,15 @@ TextureArchives::BootTexture TextureArchives::textureOf(int boot) const
     return at;
 }
 
+int TextureArchives::bootOf(int archive, std::int32_t entry) const
+{
+    if ((archive != 1 && archive != 2) || !isLoaded(1) || !isLoaded(archive) || entry < 0 ||
+        entry >= index(archive).Count())
+        return -1;
+    const std::int64_t boot = archive == 1 ? entry : std::int64_t{index(1).Count()} + entry;
+    return boot <= std::numeric_limits<int>::max() ? static_cast<int>(boot) : -1;
+}
+
 bool TextureArchives::load(int archive, const QString &path, QString *error)
 {
     Archive &a = slot(archive);
@@ -86,14 +91,14 @@ bool TextureArchives::load(int archive, const QString &path, QString *error)
     Reason reason;
     if (!ArchiveLoader::load(zlib, toNative(path), toNative(workingCopy(archive)), index,
                              &reason)) {
-        *error = fromCore(reason);
+        *error = UiText::reason(reason);
         return false;
     }
     const bool wasModified = isModified();
     a.source = QFileInfo(path).absoluteFilePath();
     if (!mOriginalsFolder.isEmpty() &&
         !Originals::keep(toNative(mOriginalsFolder), toNative(a.source), &reason))
-        emit originalNotKept(a.source, fromCore(reason));
+        emit originalNotKept(a.source, UiText::reason(reason));
     a.index = index;
     a.saved.clear();
     ++a.loadNumber; // the steps of the load it replaced go void
@@ -108,7 +113,7 @@ bool TextureArchives::readWorkingCopy(int archive, Bytes &bytes, QString *error)
     Reason reason;
     if (FileIo::readFile(toNative(workingCopy(archive)), bytes, &reason))
         return true;
-    *error = fromCore(reason);
+    *error = UiText::reason(reason);
     return false;
 }
 
@@ -126,7 +131,7 @@ bool TextureArchives::entryTexture(int archive, std::int32_t entry, Bytes &dds,
                               static_cast<std::uint64_t>(at.textureOffset()),
                               static_cast<std::uint64_t>(at.textureLength()), dds, &reason))
         return true;
-    *error = fromCore(reason);
+    *error = UiText::reason(reason);
     return false;
 }
 
@@ -139,7 +144,7 @@ bool TextureArchives::entryLayout(int archive, std::int32_t entry, DdsLayout &la
     Reason reason;
     if (DdsLayout::read(dds.data(), dds.size(), layout, &reason))
         return true;
-    *error = fromCore(reason);
+    *error = UiText::reason(reason);
     return false;
 }
 
@@ -165,7 +170,7 @@ bool TextureArchives::writeWorkingCopy(int archive, const Bytes &bytes,
     Reason reason;
     if (!FileIo::writeFileAtomic(toNative(workingCopy(archive)), bytes, &reason,
                                  FileIo::Sync::Cached)) {
-        *error = UiText::text(Key::CannotWriteWorkingFile, {fromCore(reason)});
+        *error = UiText::text(Key::CannotWriteWorkingFile, {UiText::reason(reason)});
         return false;
     }
     const bool wasModified = isModified();
@@ -227,7 +232,7 @@ bool TextureArchives::replaceEntry(int archive, std::int32_t entry, const QStrin
                                           &changed, fit)) {
         if (otherSize)
             *otherSize = TextureReplacer::refusedForSize(reason);
-        *error = fromCore(reason);
+        *error = UiText::reason(reason);
         return false;
     }
     return !changed ||
@@ -276,7 +281,7 @@ bool TextureArchives::putTextures(int archive, int load, const std::vector<Entry
         put = TextureReplacer::replaceWithDds(bytes, ArchiveEntry::of(a.index, entry), texture,
                                               &reason);
         if (!put)
-            error = fromCore(reason);
+            error = UiText::reason(reason);
     }
     if (put && writeWorkingCopy(archive, bytes, before, &error))
         return true;
@@ -292,7 +297,7 @@ bool TextureArchives::saveArchive(int archive, QString *error)
     if (!readWorkingCopy(archive, bytes, error))
         return false;
     if (!ArchiveSaver::save(bytes, toNative(a.source), &reason)) {
-        *error = fromCore(reason);
+        *error = UiText::reason(reason);
         return false;
     }
     const bool wasModified = isModified();

@@ -60,6 +60,8 @@ public:
     /// first ends; so nothing is known before the first archive is loaded, and a boot past it
     /// needs the second. A boot past both has no texture (and no archive to load).
     BootTexture textureOf(int boot) const;
+    /// The boot whose texture `entry` of `archive` is (textureOf turned round), or -1.
+    int bootOf(int archive, std::int32_t entry) const;
 
     /// Counts the loads of the archive: a step belongs to the load it was made on.
     int loadNumber(int archive) const { return slot(archive).loadNumber; }

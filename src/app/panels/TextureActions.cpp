@@ -32,11 +32,6 @@ using Key = UiText::Key;
 
 namespace {
 
-QString fromCore(const Reason &reason)
-{
-    return UiText::reason(reason);
-}
-
 // Up to this many pictures are read without a progress dialog.
 constexpr std::size_t kFewPictures = 4;
 
@@ -191,7 +186,7 @@ bool TextureActions::exportShownTexture(const QString &path)
     Reason error;
     if (TextureExport::writePng(mPreview->shownPicture(), toNative(path), &error))
         return true;
-    Messages::cannotExportTexture(mWindow, path, fromCore(error));
+    Messages::cannotExportTexture(mWindow, path, UiText::reason(error));
     return false;
 }
 
@@ -243,7 +238,7 @@ bool TextureActions::exportAllTextures(const QString &folder)
         Messages::texturesExported(mWindow, exported.written, folder, fromCore(exported.skipped));
         return true;
     }
-    Messages::cannotExportTextures(mWindow, folder, fromCore(error));
+    Messages::cannotExportTextures(mWindow, folder, UiText::reason(error));
     return false;
 }
 
@@ -319,13 +314,10 @@ bool TextureActions::mayReplaceArchive(int number)
 
 std::vector<int> TextureActions::bootsOf(int archive, int entry) const
 {
-    // The boots list's order: the first archive's entries belong to the first boots, the
-    // second archive's continue after them.
-    const int position = archive == 2 ? entry + mTextures->index(1).Count() : entry;
-    const int boots = std::min(mDocument->database().Count(), 256);
-    if (archive == 0 || entry < 0 || position >= boots)
+    const int boot = mTextures->bootOf(archive, entry);
+    if (boot < 0 || boot >= mDocument->listedCount())
         return {};
-    return {position};
+    return {boot};
 }
 
 QString TextureActions::proposedExportName() const
