@@ -65,16 +65,9 @@ int problem(const std::string &message)
 bool loadBoots(const std::string &file, FileIo::Bytes &plain, std::vector<BootRecord> &records,
                std::string &error)
 {
-    PesZlib zlib(std::string{});
     Baza db;
-    if (!zlib.unwrapFile(file, plain)) {
-        error = zlib.errorString();
+    if (!CliSupport::loadBoots(file, plain, db, &error))
         return false;
-    }
-    if (!db.load(plain)) {
-        error = db.errorString();
-        return false;
-    }
     records = db.records();
     return true;
 }

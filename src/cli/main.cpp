@@ -101,21 +101,6 @@ int pack(const std::vector<std::string> &args)
     return 0;
 }
 
-bool loadDatabase(const std::string &file, Baza &db, std::string &error)
-{
-    PesZlib zlib(std::string{});
-    FileIo::Bytes plain;
-    if (!zlib.unwrapFile(file, plain)) {
-        error = zlib.errorString();
-        return false;
-    }
-    if (!db.load(plain)) {
-        error = db.errorString();
-        return false;
-    }
-    return true;
-}
-
 int dump(const std::vector<std::string> &args)
 {
     CliArguments reader;
@@ -132,8 +117,9 @@ int dump(const std::vector<std::string> &args)
     const std::string format = chosen.empty() ? std::string("text") : chosen.substr(2);
 
     Baza db;
+    FileIo::Bytes plain;
     std::string error;
-    if (!loadDatabase(file, db, error))
+    if (!CliSupport::loadBoots(file, plain, db, &error))
         return failWith("Error File: " + file + ": " + error);
 
     std::ostringstream out;
@@ -166,8 +152,9 @@ int import(const std::vector<std::string> &args)
     const std::string &file = paths[0];
     const std::string &tablePath = paths[1];
     Baza db;
+    FileIo::Bytes plain;
     std::string error;
-    if (!loadDatabase(file, db, error))
+    if (!CliSupport::loadBoots(file, plain, db, &error))
         return failWith("Error File: " + file + ": " + error);
     TableImport import;
     if (!import.readFile(tablePath, db)) {
