@@ -1,7 +1,9 @@
 #include "CliSupport.h"
 
+#include "boots/Baza.h"
 #include "common/FileIo.h"
 #include "common/PrivateFolder.h"
+#include "container/PesZlib.h"
 
 #include <filesystem>
 #include <iostream>
@@ -50,6 +52,20 @@ int failWith(const std::string &message)
 {
     std::cerr << "cleatwork-cli: " << message << "\n";
     return 1;
+}
+
+bool loadBoots(const std::string &file, FileIo::Bytes &plain, Baza &db, std::string *error)
+{
+    PesZlib zlib(std::string{});
+    if (!zlib.unwrapFile(file, plain)) {
+        *error = zlib.errorString();
+        return false;
+    }
+    if (!db.load(plain)) {
+        *error = db.errorString();
+        return false;
+    }
+    return true;
 }
 
 ScratchFolder::ScratchFolder()

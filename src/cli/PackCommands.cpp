@@ -1,5 +1,6 @@
 #include "PackCommands.h"
 
+#include "CliArguments.h"
 #include "CliSupport.h"
 #include "archive/ArchiveSaver.h"
 #include "boots/Baza.h"
@@ -70,16 +71,9 @@ int problem(std::string file, const std::string &why)
 bool loadBoots(const std::string &file, FileIo::Bytes &plain, std::vector<BootRecord> &records,
                std::string &error)
 {
-    PesZlib zlib(std::string{});
     Baza db;
-    if (!zlib.unwrapFile(file, plain)) {
-        error = zlib.errorString();
+    if (!CliSupport::loadBoots(file, plain, db, &error))
         return false;
-    }
-    if (!db.load(plain)) {
-        error = db.errorString();
-        return false;
-    }
     records = db.records();
     return true;
 }
@@ -148,35 +142,23 @@ std::string utcNow()
 
 int create(const std::vector<std::string> &args)
 {
-    std::string out, base, mine;
-    PackMaker::Input input;
-    std::vector<std::pair<std::string, std::string>> archivePaths;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string &a = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (a == "--archive" && i + 2 < args.size()) {
-            archivePaths.emplace_back(args[i + 1], args[i + 2]);
-            i += 2;
-        } else if (a == "--base" && hasValue) {
-            base = args[++i];
-        } else if (a == "--boots" && hasValue) {
-            mine = args[++i];
-        } else if (a == "--title" && hasValue) {
-            input.manifest.title = args[++i];
-        } else if (a == "--author" && hasValue) {
-            input.manifest.author = args[++i];
-        } else if (a == "--description" && hasValue) {
-            input.manifest.description = args[++i];
-        } else if (!a.empty() && a[0] == '-') {
-            return problem("unknown or incomplete option " + a + "\n" + kBootpackHelp);
-        } else if (out.empty()) {
-            out = a;
-        } else {
+    CliArguments reader;
+    reader.pair("--archive").option("--base").option("--boots").option("--title");
+    reader.option("--author").option("--description").atMost(1);
+    if (!reader.read(args)) {
+        if (reader.problem() == CliArguments::Problem::TooMany)
             return problem(std::string("bootpack create takes one OUT file\n") + kBootpackHelp);
-        }
+        return problem(reader.errorString() + "\n" + kBootpackHelp);
     }
+    const std::string out = reader.positional().empty() ? std::string() : reader.positional()[0];
+    const std::string base = reader.value("--base");
+    const std::string mine = reader.value("--boots");
     if (out.empty() || base.empty() || mine.empty())
         return problem(std::string("bootpack create needs OUT, --base and --boots\n") + kBootpackHelp);
+    PackMaker::Input input;
+    input.manifest.title = reader.value("--title");
+    input.manifest.author = reader.value("--author");
+    input.manifest.description = reader.value("--description");
     std::string error;
     FileIo::Bytes minePlain;
     if (!loadBoots(base, input.baseBoots, input.base, error))
@@ -184,7 +166,7 @@ int create(const std::vector<std::string> &args)
     if (!loadBoots(mine, minePlain, input.mine, error))
         return problem("Error File: " + mine + ": " + error);
     input.bootsName = fileName(base);
-    for (const auto &[baseArchive, mineArchive] : archivePaths) {
+    for (const auto &[baseArchive, mineArchive] : reader.pairs("--archive")) {
         PackMaker::ArchivePair pair;
         pair.name = fileName(baseArchive);
         if (!loadArchive(baseArchive, pair.base, error))
@@ -238,31 +220,17 @@ int show(const std::vector<std::string> &args)
 
 int merge(const std::vector<std::string> &args, PackMerge::Direction direction)
 {
-    std::vector<std::string> paths, archivePaths;
-    bool dryRun = false;
-    PackMerge::Policy policy = PackMerge::Policy::Stop;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string &a = args[i];
-        if (a == "--archive" && i + 1 < args.size()) {
-            archivePaths.push_back(args[++i]);
-        } else if (a == "--dry-run") {
-            dryRun = true;
-        } else if (a == "--on-conflict" && i + 1 < args.size()) {
-            const std::string &p = args[++i];
-            if (p == "stop")
-                policy = PackMerge::Policy::Stop;
-            else if (p == "keep")
-                policy = PackMerge::Policy::Keep;
-            else if (p == "take")
-                policy = PackMerge::Policy::Take;
-            else
-                return problem("--on-conflict takes stop, keep or take\n" + std::string(kBootpackHelp));
-        } else if (!a.empty() && a[0] == '-') {
-            return problem("unknown or incomplete option " + a + "\n" + kBootpackHelp);
-        } else {
-            paths.push_back(a);
-        }
-    }
+    CliArguments reader;
+    reader.option("--archive").flag("--dry-run").option("--on-conflict", {"stop", "keep", "take"});
+    if (!reader.read(args))
+        return problem(reader.errorString() + "\n" + kBootpackHelp);
+    const std::vector<std::string> &paths = reader.positional();
+    const std::vector<std::string> archivePaths = reader.values("--archive");
+    const bool dryRun = reader.count("--dry-run") > 0;
+    const std::string chosen = reader.value("--on-conflict", "stop");
+    const PackMerge::Policy policy = chosen == "keep"   ? PackMerge::Policy::Keep
+                                     : chosen == "take" ? PackMerge::Policy::Take
+                                                        : PackMerge::Policy::Stop;
     if (paths.size() != 2)
         return problem(std::string("bootpack apply and revert take PACK and BOOTS.bin\n") + kBootpackHelp);
     const std::string &packPath = paths[0];
@@ -359,24 +327,12 @@ int bootpack(const std::vector<std::string> &args)
 
 int diff(const std::vector<std::string> &args)
 {
-    std::vector<std::string> paths;
-    std::vector<std::pair<std::string, std::string>> archivePaths;
-    std::string format = "text";
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string &a = args[i];
-        if (a == "--archive" && i + 2 < args.size()) {
-            archivePaths.emplace_back(args[i + 1], args[i + 2]);
-            i += 2;
-        } else if (a == "--format" && i + 1 < args.size()) {
-            format = args[++i];
-            if (format != "text" && format != "json" && format != "csv")
-                return problem("--format takes text, json or csv\n" + std::string(kDiffHelp));
-        } else if (!a.empty() && a[0] == '-') {
-            return problem("unknown or incomplete option " + a + "\n" + kDiffHelp);
-        } else {
-            paths.push_back(a);
-        }
-    }
+    CliArguments reader;
+    reader.pair("--archive").option("--format", {"text", "json", "csv"});
+    if (!reader.read(args))
+        return problem(reader.errorString() + "\n" + kDiffHelp);
+    const std::vector<std::string> &paths = reader.positional();
+    const std::string format = reader.value("--format", "text");
     if (paths.size() != 2)
         return problem(std::string("diff takes two boots files\n") + kDiffHelp);
     std::vector<BootRecord> a, b;
@@ -388,7 +344,7 @@ int diff(const std::vector<std::string> &args)
         return problem("Error File: " + paths[1] + ": " + error);
     const BootsDiff::Result boots = BootsDiff::compare(a, b);
     std::vector<ArchiveResult> archives;
-    for (const auto &[pathA, pathB] : archivePaths) {
+    for (const auto &[pathA, pathB] : reader.pairs("--archive")) {
         FileIo::Bytes archiveA, archiveB;
         if (!loadArchive(pathA, archiveA, error))
             return problem(pathA, error);

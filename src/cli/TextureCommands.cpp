@@ -1,5 +1,6 @@
 #include "TextureCommands.h"
 
+#include "CliArguments.h"
 #include "CliSupport.h"
 #include "archive/ArchiveSaver.h"
 #include "archive/Textura.h"
@@ -180,20 +181,20 @@ int importAll(const std::string &file, const std::string &folder, bool dryRun,
 
 int textures(const std::vector<std::string> &args)
 {
-    if (args.size() == 3 && args[1] == "--export")
-        return exportAll(args[0], args[2]);
-    if (args.size() >= 3 && args[1] == "--import") {
-        bool dryRun = false;
-        bool resize = false;
-        bool known = true;
-        for (std::size_t i = 3; i < args.size(); ++i) {
-            bool &option = args[i] == "--dry-run" ? dryRun : resize;
-            known = known && (args[i] == "--dry-run" || args[i] == "--resize") && !option;
-            option = true;
-        }
-        if (known)
-            return importAll(args[0], args[2], dryRun,
-                             resize ? TextureReplacer::Fit::Resize : TextureReplacer::Fit::Exact);
+    // FILE comes first whatever it looks like, then the one thing to do with it, then the
+    // import's flags, each at most once.
+    CliArguments reader;
+    reader.leading(1).atMost(1).option("--export").option("--import");
+    reader.flag("--dry-run").flag("--resize");
+    if (reader.read(args) && args.size() > 1) {
+        const bool once = reader.count("--dry-run") <= 1 && reader.count("--resize") <= 1;
+        if (args[1] == "--export" && args.size() == 3)
+            return exportAll(args[0], args[2]);
+        if (args[1] == "--import" && reader.count("--import") == 1 &&
+            reader.count("--export") == 0 && once)
+            return importAll(args[0], args[2], reader.count("--dry-run") == 1,
+                             reader.count("--resize") == 1 ? TextureReplacer::Fit::Resize
+                                                           : TextureReplacer::Fit::Exact);
     }
     if (args.size() != 1)
         return failWith(std::string("textures takes FILE [--export DIR | --import DIR "
@@ -243,10 +244,13 @@ int texture(const std::vector<std::string> &args)
 
 int replaceTexture(const std::vector<std::string> &args)
 {
-    const bool resize = args.size() == 4 && args[3] == "--resize";
-    if (args.size() != 3 && !resize)
+    // FILE N IMAGE stand first whatever they look like; --resize may follow once.
+    CliArguments reader;
+    reader.leading(3).atMost(3).flag("--resize");
+    if (!reader.read(args) || reader.positional().size() != 3 || reader.count("--resize") > 1)
         return failWith(std::string("replace-texture takes FILE N IMAGE [--resize]\n") +
                         kReplaceTextureHelp);
+    const bool resize = reader.count("--resize") == 1;
     NamedEntry named;
     if (!readNamedEntry(args, named))
         return 1;

@@ -1,5 +1,6 @@
 // cleatwork-cli: the command-line companion of the editor, for modders who script their
 // files. It uses the same core as the editor.
+#include "CliArguments.h"
 #include "CliSupport.h"
 #include "PackCommands.h"
 #include "TextureCommands.h"
@@ -100,43 +101,25 @@ int pack(const std::vector<std::string> &args)
     return 0;
 }
 
-bool loadDatabase(const std::string &file, Baza &db, std::string &error)
-{
-    PesZlib zlib(std::string{});
-    FileIo::Bytes plain;
-    if (!zlib.unwrapFile(file, plain)) {
-        error = zlib.errorString();
-        return false;
-    }
-    if (!db.load(plain)) {
-        error = db.errorString();
-        return false;
-    }
-    return true;
-}
-
 int dump(const std::vector<std::string> &args)
 {
-    std::string file;
-    std::string format = "text";
-    for (const auto &a : args) {
-        if (a == "--json")
-            format = "json";
-        else if (a == "--csv")
-            format = "csv";
-        else if (!a.empty() && a[0] == '-')
-            return failWith("unknown option " + a + "\n" + kDumpHelp);
-        else if (file.empty())
-            file = a;
-        else
+    CliArguments reader;
+    reader.flag("--json").flag("--csv").atMost(1);
+    if (!reader.read(args)) {
+        if (reader.problem() == CliArguments::Problem::TooMany)
             return failWith(std::string("dump takes one FILE\n") + kDumpHelp);
+        return failWith(reader.errorString() + "\n" + kDumpHelp);
     }
+    const std::string file = reader.positional().empty() ? std::string() : reader.positional()[0];
     if (file.empty())
         return failWith(std::string("dump needs a FILE\n") + kDumpHelp);
+    const std::string chosen = reader.lastOf({"--json", "--csv"});
+    const std::string format = chosen.empty() ? std::string("text") : chosen.substr(2);
 
     Baza db;
+    FileIo::Bytes plain;
     std::string error;
-    if (!loadDatabase(file, db, error))
+    if (!CliSupport::loadBoots(file, plain, db, &error))
         return failWith("Error File: " + file + ": " + error);
 
     std::ostringstream out;
@@ -158,23 +141,20 @@ int dump(const std::vector<std::string> &args)
 
 int import(const std::vector<std::string> &args)
 {
-    std::vector<std::string> paths;
-    bool dryRun = false;
-    for (const auto &a : args) {
-        if (a == "--dry-run")
-            dryRun = true;
-        else if (!a.empty() && a[0] == '-')
-            return failWith("unknown option " + a + "\n" + kImportHelp);
-        else
-            paths.push_back(a);
-    }
+    CliArguments reader;
+    reader.flag("--dry-run");
+    if (!reader.read(args))
+        return failWith(reader.errorString() + "\n" + kImportHelp);
+    const std::vector<std::string> &paths = reader.positional();
+    const bool dryRun = reader.count("--dry-run") > 0;
     if (paths.size() != 2)
         return failWith(std::string("import takes FILE and TABLE\n") + kImportHelp);
     const std::string &file = paths[0];
     const std::string &tablePath = paths[1];
     Baza db;
+    FileIo::Bytes plain;
     std::string error;
-    if (!loadDatabase(file, db, error))
+    if (!CliSupport::loadBoots(file, plain, db, &error))
         return failWith("Error File: " + file + ": " + error);
     TableImport import;
     if (!import.readFile(tablePath, db)) {
