@@ -10,9 +10,6 @@
 #include <random>
 
 #ifdef _WIN32
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 
 #include <fcntl.h>

@@ -5,9 +5,6 @@
 #include <QRegularExpression>
 
 #ifdef _WIN32
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 
 #include <cstdio>

@@ -8,9 +8,6 @@
 #include <system_error>
 
 #ifdef _WIN32
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 
 #include <fcntl.h>
