@@ -83,7 +83,7 @@ TEST_F(MainWindowTexts, CoreReasonsAreShownInTheLanguage)
     answer.message();
     EXPECT_FALSE(window().openFile(writeGameBytes(TestData::wesys(plain), "short.bin")));
     EXPECT_TRUE(answer.details.value(0).contains(
-        QString::fromUtf8("nagłówek zapowiada 3 rekordów, więcej niż zawiera plik")))
+        QString::fromUtf8("nagłówek zapowiada więcej rekordów (3), niż zawiera plik")))
         << answer.details.value(0).toStdString();
 }
 
