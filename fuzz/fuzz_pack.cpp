@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         !(reread == pack))
         std::abort();
     const auto fits = [](const PackMerge::Bytes &, const ArchiveEntry &, const PackMerge::Bytes &,
-                         std::string *) { return true; };
+                         ReasonOut) { return true; };
     for (const auto direction : {PackMerge::Direction::Apply, PackMerge::Direction::Revert}) {
         PackMerge::Receiver receiver{twoBoots(), {}};
         for (const PackBase &archive : pack.manifest.archives)
