@@ -107,7 +107,7 @@ QString PackExchange::choosePack(const QString &objectName, bool saving)
 
 bool PackExchange::exportPack(const QString &path)
 {
-    auto refuse = [this, &path](QWidget *over, const QString &reason) {
+    auto refuse = [&path](QWidget *over, const QString &reason) {
         Messages::show(
             over, QMessageBox::Warning, QStringLiteral("packNotWrittenMessage"),
             UiText::text(Key::CannotWritePack, {QDir::toNativeSeparators(path), reason}));

@@ -15,7 +15,7 @@
 #include "pack/PackMerge.h"
 
 #include <chrono>
-#include <cstdio>
+#include <iomanip>
 #include <filesystem>
 #include <iostream>
 #include <nlohmann/json.hpp>
@@ -132,12 +132,13 @@ std::string utcNow()
     const auto day = floor<days>(now);
     const year_month_day date{day};
     const hh_mm_ss time{now - day};
-    char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02u-%02uT%02d:%02d:%02dZ", static_cast<int>(date.year()),
-                  static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()),
-                  static_cast<int>(time.hours().count()), static_cast<int>(time.minutes().count()),
-                  static_cast<int>(time.seconds().count()));
-    return text;
+    std::ostringstream text;
+    text << std::setfill('0') << std::setw(4) << static_cast<int>(date.year()) << '-'
+         << std::setw(2) << static_cast<unsigned>(date.month()) << '-' << std::setw(2)
+         << static_cast<unsigned>(date.day()) << 'T' << std::setw(2) << time.hours().count() << ':'
+         << std::setw(2) << time.minutes().count() << ':' << std::setw(2) << time.seconds().count()
+         << 'Z';
+    return text.str();
 }
 
 int create(const std::vector<std::string> &args)

@@ -323,6 +323,9 @@ TEST_F(ReplaceTexture, ImportOfAFolderIsAllOrNothing)
 // into a failure instead of a hung test.
 TEST_F(ReplaceTexture, FifoInPlaceOfAPictureIsRefusedAtOnce)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows has no FIFOs among the files of a folder";
+#else
     const std::string path = dir.file("unnamed_5756.bin");
     const Bytes wrapped = TestData::wesys(archive(DdsFormat::Dxt5, 3));
     TestData::writeFile(path, wrapped);
@@ -332,6 +335,7 @@ TEST_F(ReplaceTexture, FifoInPlaceOfAPictureIsRefusedAtOnce)
     EXPECT_EQ(r.status, 1) << "124 when it waited";
     EXPECT_NE(r.err.find("not a regular file"), std::string::npos) << r.err;
     EXPECT_EQ(TestData::readFile(path), wrapped);
+#endif
 }
 
 // Entry 1 of one archive is another texture in the other: an export goes back only into the

@@ -208,7 +208,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Reader, TgaClaimingMoreThanItsFileHoldsIsRefusedUnallocated)
 {
     constexpr int kLargest = 4096;
-    for (const std::uint8_t type : {2, 10}) {
+    for (const std::uint8_t type : {std::uint8_t{2}, std::uint8_t{10}}) {
         SCOPED_TRACE(static_cast<int>(type));
         const Bytes file = cut(patched(TestData::tga(kPicture), 2,
                                        {type, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x00, 0x10, 0x00, 0x10}),
