@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <gtest/gtest.h>
+#include <string_view>
 #include <nlohmann/json.hpp>
 #include <zip.h>
 
@@ -183,6 +184,10 @@ class HostilePack : public testing::TestWithParam<HostileCase>
 
 TEST_P(HostilePack, isRefusedWithOneReason)
 {
+    // A pack holding an entry of another method needs a zip library that can write one.
+    if (std::string_view(GetParam().name) == "bzip2 inside" &&
+        !zip_compression_method_supported(ZIP_CM_BZIP2, 1))
+        GTEST_SKIP() << "this libzip writes no bzip2 (the Windows build's has deflate alone)";
     Pack pack;
     pack.manifest.title = "untouched";
     std::string error;
