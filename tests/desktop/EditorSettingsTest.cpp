@@ -4,13 +4,15 @@
 #include "TempDir.h"
 #include "TestData.h"
 
+#include <QDir>
 #include <gtest/gtest.h>
 
 namespace {
 
+// A path of the tests' folders in Qt's form, as the settings keep paths.
 QString q(const std::string &s)
 {
-    return QString::fromStdString(s);
+    return QDir::fromNativeSeparators(QString::fromStdString(s));
 }
 
 TEST(EditorSettings, RecentFilesAreNewestFirstMergedAndCapped)
