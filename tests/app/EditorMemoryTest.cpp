@@ -39,7 +39,10 @@ protected:
             texts << a->text();
         return texts;
     }
-    QString inGames(const std::string &name) { return QString::fromStdString(gameDir.file(name)); }
+    QString inGames(const std::string &name)
+    {
+        return QDir::fromNativeSeparators(QString::fromStdString(gameDir.file(name)));
+    }
 };
 
 TEST_F(RememberingWindow, RecentFilesComeBackNewestFirstAndOpenAfterTheQuestion)
