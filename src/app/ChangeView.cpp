@@ -1,5 +1,6 @@
 #include "ChangeView.h"
 
+#include "app/ui/FileChooser.h"
 #include "app/ui/MainWindowTexts.h"
 #include "app/ui/Messages.h"
 #include "editor/BootsDocument.h"
@@ -8,7 +9,6 @@
 
 #include <QAction>
 #include <QDir>
-#include <QFileDialog>
 #include <QMenu>
 
 using UiText::Key;
@@ -64,12 +64,9 @@ void ChangeView::mnuCompare_Click()
 {
     if (!mDocument->isOpen())
         return;
-    QFileDialog dialog(mWindow);
-    dialog.setObjectName(QStringLiteral("CDCompare"));
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
-        compareWith(dialog.selectedFiles().constFirst());
+    const QString path = FileChooser::chooseFile(mWindow, QStringLiteral("CDCompare"), QString());
+    if (!path.isEmpty())
+        compareWith(path);
 }
 
 bool ChangeView::compareWith(const QString &path)

@@ -1,9 +1,9 @@
 #include "frmExportPack.h"
 
+#include "app/ui/FileChooser.h"
 #include "editor/UiText.h"
 
 #include <QDialogButtonBox>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -76,10 +76,7 @@ std::vector<bool> frmExportPack::ticked() const
 
 void frmExportPack::cmdBaseFile_Click()
 {
-    QFileDialog dialog(this);
-    dialog.setObjectName(QStringLiteral("CDBaseFile"));
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
-        useBase(dialog.selectedFiles().constFirst());
+    const QString path = FileChooser::chooseFile(this, QStringLiteral("CDBaseFile"), QString());
+    if (!path.isEmpty())
+        useBase(path);
 }
