@@ -1,5 +1,6 @@
 #include "PackExchange.h"
 
+#include "app/ui/FileChooser.h"
 #include "app/ui/MainWindowTexts.h"
 #include "app/ui/Messages.h"
 #include "app/windows/frmApplyPack.h"
@@ -16,7 +17,6 @@
 #include <QApplication>
 #include <QDateTime>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
 #include <set>
@@ -93,16 +93,9 @@ QString PackExchange::choosePack(const QString &objectName, bool saving)
 {
     if (!mDocument->isOpen())
         return QString();
-    QFileDialog dialog(mWindow);
-    dialog.setObjectName(objectName);
-    dialog.setNameFilter(UiText::text(Key::BootPacks) + QStringLiteral(" (*.cwpack)"));
-    dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    if (saving)
-        dialog.setDefaultSuffix(QStringLiteral("cwpack"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return QString();
-    return dialog.selectedFiles().constFirst();
+    const QString filter = UiText::text(Key::BootPacks) + QStringLiteral("|*.cwpack");
+    return saving ? FileChooser::chooseSaveFile(mWindow, objectName, filter, QStringLiteral("cwpack"))
+                  : FileChooser::chooseFile(mWindow, objectName, filter);
 }
 
 bool PackExchange::exportPack(const QString &path)

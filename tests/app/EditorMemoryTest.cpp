@@ -60,10 +60,10 @@ TEST_F(RememberingWindow, RecentFilesComeBackNewestFirstAndOpenAfterTheQuestion)
     txt(0)->setText(QStringLiteral("Edited"));
     answer.message(QMessageBox::Cancel);
     recentFiles()[1]->trigger();
-    EXPECT_EQ(window().gamePath(), b) << "Cancel keeps the file and its edits";
+    EXPECT_EQ(openGame(), b) << "Cancel keeps the file and its edits";
     answer.message(QMessageBox::Discard);
     recentFiles()[1]->trigger();
-    EXPECT_EQ(window().gamePath(), a);
+    EXPECT_EQ(openGame(), a);
     EXPECT_EQ(recentTexts().first(), QDir::toNativeSeparators(a));
 }
 
@@ -78,7 +78,7 @@ TEST_F(RememberingWindow, AMissingRecentFileLeavesTheListWithAMessage)
     recentFiles()[1]->trigger();
     EXPECT_EQ(answer.names, QStringList{"recentMissingMessage"});
     EXPECT_EQ(recentTexts(), QStringList{QDir::toNativeSeparators(b)});
-    EXPECT_EQ(window().gamePath(), b);
+    EXPECT_EQ(openGame(), b);
     find<QAction>("mnuRecentClear")->trigger();
     restart();
     EXPECT_TRUE(recentTexts().isEmpty());

@@ -1,5 +1,6 @@
 #include "MainWindowFixture.h"
 
+#include "common/FileIo.h"
 #include "language/Ini.h"
 #include "language/Languages.h"
 
@@ -161,8 +162,8 @@ TEST_F(LanguageWindow, PickingALanguageAppliesAndRemembersIt)
 
 TEST_F(LanguageWindow, LanguageTheConfigurationCannotStoreIsRefused)
 {
-    fs::create_directory(programFile("Language/\xC4\x8C"
-                                     "e\xC5\xA1tina"));
+    fs::create_directory(FileIo::toPath(programFile("Language/\xC4\x8C"
+                                                    "e\xC5\xA1tina")));
     window();
     pick("Polski");
     const QStringList polish = captions();

@@ -138,7 +138,7 @@ TEST_F(OpenSave, OpenThroughTheDialogListsTheBoots)
     EXPECT_TRUE(find<QAction>("mnuSave")->isEnabled());
     EXPECT_TRUE(find<QGroupBox>("GroupBox2")->isEnabled());
     EXPECT_TRUE(find<QGroupBox>("GroupBox15")->isEnabled());
-    EXPECT_EQ(window().gamePath(), game);
+    EXPECT_EQ(openGame(), game);
     EXPECT_TRUE(window().windowTitle().startsWith(game));
     EXPECT_TRUE(fs::exists(programFile("temp.bin")));
     EXPECT_FALSE(fs::exists(programFile("temp")));
@@ -152,7 +152,7 @@ TEST_F(OpenSave, CancelledDialogChangesNothing)
     answer.file(QString());
     window().mnuOpen_Click();
     EXPECT_EQ(list()->count(), 3);
-    EXPECT_EQ(window().gamePath(), game);
+    EXPECT_EQ(openGame(), game);
     EXPECT_TRUE(find<QAction>("mnuSave")->isEnabled());
 }
 
@@ -163,7 +163,7 @@ TEST_F(OpenSave, DroppingAFileOpensTheFirstOne)
     window();
     drop({first, second});
     EXPECT_EQ(list()->count(), 2);
-    EXPECT_EQ(window().gamePath(), first);
+    EXPECT_EQ(openGame(), first);
 }
 
 TEST_F(OpenSave, DropWithoutFilesDoesNothing)

@@ -192,25 +192,15 @@ TEST_F(TextureWindow, ExportProposesTheBootAndEntryName)
     EXPECT_EQ(proposed, "Boot 1 (t101).png");
 }
 
-// The image editor of the test: paints the PNG red, then saves blue by writing a new file and
-// renaming it over the old one, as many editors do.
-QString fakeEditor(const std::string &folder, const std::string &red, const std::string &blue)
-{
-    const std::string script = folder + "/editor.sh";
-    const std::string text = "#!/bin/sh\ncat '" + red + "' > \"$1\"\nsleep 2\ncp '" + blue +
-                             "' \"$1.new\" && mv \"$1.new\" \"$1\"\n";
-    TestData::writeFile(script, TestData::Bytes(text.begin(), text.end()));
-    std::filesystem::permissions(script, std::filesystem::perms::owner_all);
-    return QString::fromStdString(script);
-}
-
 TEST_F(TextureWindow, EachSaveInTheImageEditorIsAnUndoStepThatSaveWrites)
 {
     const std::string red = gameDir.file("red.png");
     const std::string blue = gameDir.file("blue.png");
     TestData::writeFile(red, TestData::png(TestData::solid(kSide, kSide, {230, 10, 10, 255})));
     TestData::writeFile(blue, TestData::png(TestData::solid(kSide, kSide, {10, 10, 230, 255})));
-    actions()->setTextureEditor(fakeEditor(gameDir.path(), red, blue));
+    // The test's image editor saves red, then blue (fake_image_editor.cpp).
+    qputenv("FAKE_EDITOR_SAVES", QByteArray::fromStdString(red + "\n" + blue));
+    actions()->setTextureEditor(QStringLiteral(CLEATWORK_FAKE_IMAGE_EDITOR));
     QUndoStack *stack = window().document().undoStack();
     const auto waitForSteps = [stack](int steps) {
         for (int i = 0; i < 500 && stack->count() < steps; ++i)
@@ -235,7 +225,8 @@ TEST_F(TextureWindow, EachSaveInTheImageEditorIsAnUndoStepThatSaveWrites)
 
 TEST_F(TextureWindow, ViewerSendsTheShownTextureToTheImageEditor)
 {
-    actions()->setTextureEditor(QStringLiteral("/bin/true"));
+    qunsetenv("FAKE_EDITOR_SAVES"); // the test's image editor ends at once, saving nothing
+    actions()->setTextureEditor(QStringLiteral(CLEATWORK_FAKE_IMAGE_EDITOR));
     find<QPushButton>("cmdViewTexture")->click();
     auto *viewer = window().findChild<frmTexture *>();
     ASSERT_NE(viewer, nullptr);

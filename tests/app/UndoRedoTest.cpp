@@ -119,9 +119,9 @@ TEST_F(UndoRedo, FieldsWaitForABootAndADropOpensAfterItReturns)
     QDropEvent event(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(list()->viewport(), &event);
     EXPECT_TRUE(event.isAccepted());
-    EXPECT_EQ(window().gamePath(), game) << "nothing opens inside the drop";
+    EXPECT_EQ(openGame(), game) << "nothing opens inside the drop";
     QCoreApplication::processEvents();
-    EXPECT_EQ(window().gamePath(), second);
+    EXPECT_EQ(openGame(), second);
 }
 
 } // namespace

@@ -26,7 +26,7 @@ std::string snapshot(const std::string &folder, bool sizes = true)
 {
     std::vector<std::string> lines;
     for (const auto &e : fs::recursive_directory_iterator(folder))
-        lines.push_back(fs::relative(e.path(), folder).string() +
+        lines.push_back(fs::relative(e.path(), folder).generic_string() +
                         (!e.is_regular_file() ? "/"
                          : sizes              ? " " + std::to_string(e.file_size())
                                               : ""));
@@ -35,6 +35,11 @@ std::string snapshot(const std::string &folder, bool sizes = true)
     for (const auto &l : lines)
         out += l + "\n";
     return out;
+}
+
+QString qtPath(const std::string &path)
+{
+    return QDir::fromNativeSeparators(QString::fromStdString(path));
 }
 
 void touch(const QString &path)
@@ -90,9 +95,16 @@ TEST(AppFoldersMode, ExecutableWithoutLanguagesReadsTheInstalledDataFolder)
     auto folders = AppFolders::forExecutable(QString::fromStdString(prefix.file("bin")),
                                              QString::fromStdString(data.path()));
     EXPECT_EQ(folders->mode(), Mode::Installed);
-    EXPECT_EQ(folders->bundledFolder().toStdString(), prefix.file("share/cleatwork"));
+    // Folders made from the executable's are in Qt's form (on Windows the native form has
+    // backslashes); the user's folder is kept as given.
+#ifdef _WIN32
+    const std::string bundled = prefix.file("bin/data"); // where the installer puts them
+#else
+    const std::string bundled = prefix.file("share/cleatwork");
+#endif
+    EXPECT_EQ(folders->bundledFolder(), qtPath(bundled));
     EXPECT_EQ(folders->userFolder().toStdString(), data.path());
-    EXPECT_EQ(folders->workingFolder().toStdString(), data.file("work"));
+    EXPECT_EQ(folders->workingFolder(), qtPath(data.file("work")));
     EXPECT_EQ(prefix.listing(), "bin") << "nothing is written under the prefix";
 }
 

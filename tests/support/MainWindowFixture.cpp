@@ -5,6 +5,7 @@
 #include "editor/UiText.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QDropEvent>
 #include <QMimeData>
 #include <QUrl>
@@ -41,6 +42,11 @@ QString MainWindowFixture::writeGameBytes(const TestData::Bytes &bytes, const QS
     const std::string path = gameDir.file(name.toStdString());
     TestData::writeFile(path, bytes);
     return QString::fromStdString(path);
+}
+
+QString MainWindowFixture::openGame()
+{
+    return QDir::toNativeSeparators(window().gamePath());
 }
 
 QString MainWindowFixture::writeGame(const std::vector<BootRecord> &records, const QString &name)

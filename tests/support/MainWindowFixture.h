@@ -52,6 +52,9 @@ protected:
     void select(int row);
     /// The records of a wrapped game file.
     std::vector<BootRecord> recordsOf(const QString &gamePath);
+    // The open boots file in the form writeGame() names it (the document keeps Qt's form; on
+    // Windows the native form has backslashes).
+    QString openGame();
 
     template <typename T> T *find(const QString &name)
     {
