@@ -3,12 +3,12 @@
 ; Installs into Program Files with the bundled languages in "data\Language", not beside the
 ; program: the editor then runs as installed and keeps the user's settings, languages and
 ; working files in the user's local AppData folder (a portable copy has "Language" beside it).
-Unicode true
+; A 64-bit installer for a 64-bit program (Windows itself refuses it on 32-bit Windows).
+Target amd64-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel admin
 
 !include "MUI2.nsh"
-!include "x64.nsh"
 
 Name "Cleatwork ${VERSION}"
 OutFile "${OUTFILE}"
@@ -35,16 +35,13 @@ BrandingText "Cleatwork ${VERSION}"
 !insertmacro MUI_LANGUAGE "Italian"
 !insertmacro MUI_LANGUAGE "Portuguese"
 
+; Installed for every user of the machine: the Start-menu entry is in the common Start menu.
 Function .onInit
-    ${IfNot} ${RunningX64}
-        MessageBox MB_ICONSTOP "Cleatwork needs 64-bit Windows."
-        Abort
-    ${EndIf}
-    SetRegView 64
+    SetShellVarContext all
 FunctionEnd
 
 Function un.onInit
-    SetRegView 64
+    SetShellVarContext all
 FunctionEnd
 
 Section "Cleatwork" SecMain

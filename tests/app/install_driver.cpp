@@ -5,7 +5,8 @@
 //     folder, edits boot 0 and expects the save to be refused; opens the writable game, names
 //     boot 0 "Installed" and saves it; picks LANGUAGE.
 //   install-driver rename GAME NAME: opens the game, expects its boots listed, names boot 0
-//     NAME and saves it (the Windows build's check of the unzipped copy).
+//     NAME, saves it and expects it first in the recent files (the Windows build's check of
+//     the unzipped copy).
 //   install-driver all GAME VALUE MEETING-FOLDER: waits until a second driver has come to
 //     the meeting folder too (both are then running), sets every statistic of every boot to
 //     VALUE through "All" and saves.
@@ -16,10 +17,13 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QThread>
@@ -64,7 +68,15 @@ bool rename(frmMain &window, const QString &game, const QString &name)
     ok = step(window.findChild<QListWidget *>(QStringLiteral("List1"))->count() > 0,
               "its boots are listed") && ok;
     editFirstBoot(window, name);
-    return step(window.save(), "rename boot 0 and save") && ok;
+    ok = step(window.save(), "rename boot 0 and save") && ok;
+    // The menu shows the file by its path, with an ampersand doubled.
+    const QList<QAction *> recent = window.findChild<QMenu *>(QStringLiteral("mnuRecent"))->actions();
+    const QString first = recent.isEmpty() ? QString() : recent.first()->text();
+    const QFileInfo listed(QDir::fromNativeSeparators(first).replace(QStringLiteral("&&"),
+                                                                     QStringLiteral("&")));
+    return step(listed.exists() && listed.canonicalFilePath() == QFileInfo(game).canonicalFilePath(),
+                "it comes first in the recent files") &&
+           ok;
 }
 
 // Waits until two drivers have signed in at `folder`.
