@@ -71,7 +71,7 @@ void BM_SquishSixteenAndWrap(benchmark::State &state)
         for (const TestData::Bytes &pixels : rgba)
             squish::CompressImage(pixels.data(), kSide, kSide, blocks.data(),
                                   squish::kDxt5 | squish::kColourIterativeClusterFit);
-        uLongf length = out.size();
+        uLongf length = static_cast<uLongf>(out.size());
         compress(out.data(), &length, plain.data(), static_cast<uLong>(plain.size()));
         benchmark::DoNotOptimize(out.data());
     }

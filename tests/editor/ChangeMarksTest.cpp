@@ -160,8 +160,9 @@ TEST_P(ChangedOnly, KeepsTheBootsThatDifferWithinTheTextFilter)
     const Edit gold = [](BootRecord &b) { b.Kolor = "Gold"; };
     edit({{1, gold}, {3, gold}, {4, [](BootRecord &b) { b.Precyzja = 9; }}});
     QString error;
-    if (c.marks)
+    if (c.marks) {
         ASSERT_TRUE(doc.changeMarks().showOriginal(&error)) << error.toStdString();
+    }
     filter.setChangedOnly(true);
     filter.setFilterFixedString(QString::fromLatin1(c.text));
     QStringList shown;

@@ -211,8 +211,9 @@ TEST_P(BootTexture, LiesInThisEntryOrSaysWhichArchiveToLoad)
     EXPECT_EQ(at.archive, c.expected.archive);
     EXPECT_EQ(at.entry, c.expected.entry);
     EXPECT_EQ(at.archiveToLoad, c.expected.archiveToLoad);
-    if (at.archive != 0)
+    if (at.archive != 0) {
         EXPECT_EQ(doc.textures().bootOf(at.archive, at.entry), c.boot) << "and back to its boot";
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
