@@ -306,8 +306,8 @@ TEST_F(PreviewWindow, HostileEntriesNeverWriteOutsideTheProgramFolder)
     EXPECT_FALSE(pictureShown());
     EXPECT_FALSE(find<QPushButton>("cmdExportTexture")->isEnabled());
     EXPECT_EQ(gameDir.listing(), before);
-    EXPECT_FALSE(fs::exists(fs::path(programDir.path()).parent_path() / "e"));
-    EXPECT_FALSE(fs::exists(fs::path(programDir.path()).parent_path() / "e.bmp"));
+    EXPECT_FALSE(fs::exists(fs::path(programParent.path()) / "e"));
+    EXPECT_FALSE(fs::exists(fs::path(programParent.path()) / "e.bmp"));
 }
 
 } // namespace

@@ -66,7 +66,10 @@ protected:
     QListWidget *list() { return find<QListWidget>(QStringLiteral("List1")); }
     std::string programFile(const std::string &name) const { return programDir.file(name); }
 
-    TempDir programDir;
+    /// The program folder's parent: its own, so that a test can see that nothing was written
+    /// past the program folder.
+    TempDir programParent;
+    TempDir programDir{programParent.path()};
     TempDir gameDir;
     ModalAnswerer answer;
     std::unique_ptr<frmMain> mWindow;

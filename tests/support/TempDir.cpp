@@ -24,10 +24,14 @@ std::string toUtf8(fs::path path)
 
 } // namespace
 
-TempDir::TempDir()
+TempDir::TempDir() : TempDir(toUtf8(fs::temp_directory_path()))
+{
+}
+
+TempDir::TempDir(const std::string &inside)
 {
     std::random_device random;
-    const fs::path base = fs::temp_directory_path();
+    const fs::path base = fromUtf8(inside);
     for (int attempt = 0; attempt < 32; ++attempt) {
         const fs::path candidate = base / ("cleatwork-test-" + std::to_string(random()));
         if (fs::create_directory(candidate)) {

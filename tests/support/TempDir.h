@@ -6,6 +6,8 @@ class TempDir
 {
 public:
     TempDir();
+    /// A new folder inside the folder `inside`.
+    explicit TempDir(const std::string &inside);
     ~TempDir();
     TempDir(const TempDir &) = delete;
     TempDir &operator=(const TempDir &) = delete;

@@ -56,7 +56,8 @@ protected:
         return c;
     }
 
-    TempDir programDir;
+    TempDir programParent; // the program folder's own, to see that nothing lands past it
+    TempDir programDir{programParent.path()};
     TempDir archiveDir;
     TexturePreview preview{programDir.path()};
     Textura index;
@@ -142,7 +143,7 @@ TEST_P(PreviewNames, UnsafeNamesWriteNothing)
     EXPECT_FALSE(show(0));
     EXPECT_EQ(programDir.listing(), "");
     EXPECT_EQ(archiveDir.listing(), "File1") << "nothing is written beside the archive";
-    EXPECT_FALSE(fs::exists(fs::path(programDir.path()).parent_path() / "x"));
+    EXPECT_FALSE(fs::exists(fs::path(programParent.path()) / "x"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Names, PreviewNames,
