@@ -5,6 +5,7 @@
 // writes it as one zip file.
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,7 +23,10 @@ struct PackFieldChange
 struct PackBootChange
 {
     std::size_t position = 0;
-    std::string name; ///< the boot's name in the base file (UTF-8), for the reader
+    std::string name; ///< the boot's name in the base file (UTF-8)
+    /// The boot's ID in the base file; packs of format 1 do not record it. With the name it
+    /// tells whether the receiver's boot at `position` is the boot the pack was made for.
+    std::optional<std::int32_t> id;
     std::vector<PackFieldChange> fields;
     bool operator==(const PackBootChange &) const = default;
 };
@@ -41,17 +45,30 @@ struct PackTextureChange
     bool operator==(const PackTextureChange &) const = default;
 };
 
-/// A file the pack was made from: its file name and the fingerprint of its plain contents.
+/// What an archive is known by, whatever its file name: the number of its entries and the
+/// fingerprint of their names in order (ArchiveIdentity).
+struct PackArchiveTable
+{
+    std::int32_t entries = 0;
+    std::string names;
+    bool operator==(const PackArchiveTable &) const = default;
+};
+
+/// A file the pack was made from: its file name and the fingerprint of its plain contents;
+/// an archive also by its entry table (packs of format 1 do not record it).
 struct PackBase
 {
     std::string name;
     std::string fingerprint;
+    std::optional<PackArchiveTable> table;
     bool operator==(const PackBase &) const = default;
 };
 
 struct PackManifest
 {
-    static constexpr int kFormat = 1;
+    /// Format 2 adds the boots' IDs and the archives' entry tables; format 1 is still read.
+    static constexpr int kFormat = 2;
+    static constexpr int kOldestFormat = 1;
     int format = kFormat;
     std::string title;
     std::string author;
