@@ -13,6 +13,8 @@
 #include "pack/PackFile.h"
 #include "pack/PackMaker.h"
 #include "pack/PackMerge.h"
+#include "pack/Receipt.h"
+#include "PackMergeCommands.h"
 
 #include <chrono>
 #include <iomanip>
@@ -38,18 +40,26 @@ const char *const kBootpackHelp =
     "                                [--archive BASE_ARCH MINE_ARCH]... [--title T] [--author A]\n"
     "                                [--description D]\n"
     "       cleatwork-cli bootpack show PACK\n"
-    "       cleatwork-cli bootpack apply PACK BOOTS.bin [--archive ARCH]... [--dry-run]\n"
-    "                                [--on-conflict stop|keep|take]\n"
-    "       cleatwork-cli bootpack revert PACK BOOTS.bin [--archive ARCH]... [--dry-run]\n"
-    "                                [--on-conflict stop|keep|take]\n"
+    "       cleatwork-cli bootpack apply PACK BOOTS.bin [--archive ARCH]... [--dry-run] [--quiet]\n"
+    "                                [--on-conflict stop|keep|take] [--receipts DIR]\n"
+    "       cleatwork-cli bootpack revert PACK BOOTS.bin [--archive ARCH]... [--dry-run] [--quiet]\n"
+    "                                [--on-conflict stop|keep|take] [--receipts DIR]\n"
+    "       cleatwork-cli bootpack applied BOOTS.bin [--receipts DIR]\n"
     "A boot pack holds the changes from BASE to MINE field by field (each with its value before\n"
-    "and after) and each changed texture, with the fingerprints of what it replaces.\n"
-    "apply merges it into BOOTS.bin (and the archives, found by their file names): a field that\n"
-    "holds the pack's value is already there, one that holds its value before is changed, any\n"
-    "other value is a conflict. stop (the default) changes nothing when there is a conflict,\n"
-    "keep keeps your values, take takes the pack's. A boot the file lacks, an archive not given\n"
-    "or a texture the archive cannot hold is a problem: nothing changes. revert takes the pack\n"
-    "back out by the same rules. Each file is written once, safely, or not at all.\n"
+    "and after, and the boot's name and ID) and each changed texture, with the fingerprints of\n"
+    "what it replaces. create refuses to write a pack of no changes.\n"
+    "apply merges it into BOOTS.bin and the archives (each known by its table of entries, not\n"
+    "its name): a field that holds the pack's value is already there, one that holds its value\n"
+    "before is changed, any other value, or another boot than the pack's, is a conflict. stop\n"
+    "(the default) changes nothing when there is a conflict, keep keeps your values, take takes\n"
+    "the pack's. A boot the file lacks, an archive not given, an archive that fits nothing in\n"
+    "the pack, a texture the archive cannot hold or a pack made for another boots file is a\n"
+    "problem: nothing changes. Each apply keeps a receipt of what it changed in the user's\n"
+    "folder (the editor's; --receipts DIR names another); revert puts back exactly what that\n"
+    "apply changed, where it still holds the pack's value. Without a receipt, a value that holds\n"
+    "the pack's cannot be told from your own: it is a conflict. applied lists the receipts.\n"
+    "Each file is written once, safely, or not at all; every change made is listed, then the\n"
+    "counts (--quiet: the counts alone).\n"
     "Exits with 0 on success, 1 when conflicts stopped it and 2 on a problem.\n";
 
 namespace {
@@ -93,12 +103,6 @@ std::string fileName(const std::string &path)
     return FileIo::toPath(path).filename().string();
 }
 
-std::string quotedValue(const std::string &key, const std::string &value)
-{
-    const BootField *column = BootsTable::column(key);
-    return column && column->isText() ? nlohmann::json(value).dump() : value;
-}
-
 nlohmann::json jsonValue(const std::string &key, const std::string &value)
 {
     const BootField *column = BootsTable::column(key);
@@ -117,29 +121,17 @@ std::string csvField(const std::string &text)
     return out + "\"";
 }
 
+// "1 boot", "2 boots".
+std::string counted(std::size_t n, const char *one, const char *many)
+{
+    return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
 struct ArchiveResult
 {
     std::string name;
     ArchiveDiff::Result diff;
 };
-
-// The time in UTC as ISO 8601, from the calendar of <chrono> (the C library's thread-safe
-// gmtime differs between POSIX and Windows).
-std::string utcNow()
-{
-    using namespace std::chrono;
-    const auto now = floor<seconds>(system_clock::now());
-    const auto day = floor<days>(now);
-    const year_month_day date{day};
-    const hh_mm_ss time{now - day};
-    std::ostringstream text;
-    text << std::setfill('0') << std::setw(4) << static_cast<int>(date.year()) << '-'
-         << std::setw(2) << static_cast<unsigned>(date.month()) << '-' << std::setw(2)
-         << static_cast<unsigned>(date.day()) << 'T' << std::setw(2) << time.hours().count() << ':'
-         << std::setw(2) << time.minutes().count() << ':' << std::setw(2) << time.seconds().count()
-         << 'Z';
-    return text.str();
-}
 
 int create(const std::vector<std::string> &args)
 {
@@ -177,14 +169,18 @@ int create(const std::vector<std::string> &args)
         input.archives.push_back(std::move(pair));
     }
     input.manifest.program = std::string("Cleatwork ") + CLEATWORK_VERSION;
-    input.manifest.date = utcNow();
+    input.manifest.date = Receipts::now();
     Pack pack;
     if (!PackMaker::make(input, pack, &error))
         return problem("cannot make the pack: " + error);
+    if (pack.boots.empty() && pack.textures.empty())
+        return problem("cannot make the pack: " + Reason(Reasons::Id::PackNothingDiffers).text() +
+                       "; nothing was written");
     if (!PackFile::writeFile(pack, out, &error))
         return problem("cannot write " + out + ": " + error);
-    std::cout << out << ": " << pack.boots.size() << " boots, " << pack.fieldCount()
-              << " fields, " << pack.textures.size() << " textures\n";
+    std::cout << out << ": " << counted(pack.boots.size(), "boot", "boots") << ", "
+              << counted(pack.fieldCount(), "field", "fields") << ", "
+              << counted(pack.textures.size(), "texture", "textures") << "\n";
     return std::cout.good() ? 0 : kProblem;
 }
 
@@ -206,106 +202,18 @@ int show(const std::vector<std::string> &args)
     for (const PackBootChange &b : pack.boots) {
         out << "boot " << b.position << " " << nlohmann::json(b.name).dump() << ":";
         for (const PackFieldChange &f : b.fields)
-            out << (&f == &b.fields.front() ? " " : ", ") << f.key << " "
-                << quotedValue(f.key, f.before) << " -> " << quotedValue(f.key, f.after);
+            out << (&f == &b.fields.front() ? " " : ", ") << PackMerge::fieldCaption(f.key) << " "
+                << PackMerge::shownValue(f.key, f.before) << " -> " << PackMerge::shownValue(f.key, f.after);
         out << "\n";
     }
     for (const PackTextureChange &t : pack.textures)
         out << t.archive << " entry " << t.entry << " " << nlohmann::json(t.entryName).dump()
             << ": " << t.beforeFingerprint << " -> " << t.afterFingerprint << "\n";
-    out << pack.boots.size() << " boots, " << pack.fieldCount() << " fields, "
-        << pack.textures.size() << " textures\n";
+    out << counted(pack.boots.size(), "boot", "boots") << ", "
+        << counted(pack.fieldCount(), "field", "fields") << ", "
+        << counted(pack.textures.size(), "texture", "textures") << "\n";
     std::cout << out.str();
     return std::cout.good() ? 0 : kProblem;
-}
-
-int merge(const std::vector<std::string> &args, PackMerge::Direction direction)
-{
-    CliArguments reader;
-    reader.option("--archive").flag("--dry-run").option("--on-conflict", {"stop", "keep", "take"});
-    if (!reader.read(args))
-        return problem(reader.errorString() + "\n" + kBootpackHelp);
-    const std::vector<std::string> &paths = reader.positional();
-    const std::vector<std::string> archivePaths = reader.values("--archive");
-    const bool dryRun = reader.count("--dry-run") > 0;
-    const std::string chosen = reader.value("--on-conflict", "stop");
-    const PackMerge::Policy policy = chosen == "keep"   ? PackMerge::Policy::Keep
-                                     : chosen == "take" ? PackMerge::Policy::Take
-                                                        : PackMerge::Policy::Stop;
-    if (paths.size() != 2)
-        return problem(std::string("bootpack apply and revert take PACK and BOOTS.bin\n") + kBootpackHelp);
-    const std::string &packPath = paths[0];
-    const std::string &bootsPath = paths[1];
-    Pack pack;
-    std::string error;
-    if (!PackFile::readFile(packPath, pack, &error))
-        return problem(packPath + " cannot be used: " + error);
-    PackMerge::Receiver receiver;
-    FileIo::Bytes plain;
-    if (!loadBoots(bootsPath, plain, receiver.records, error))
-        return problem("Error File: " + bootsPath + ": " + error);
-    for (const std::string &path : archivePaths) {
-        PackMerge::Receiver::Archive archive{fileName(path), {}};
-        if (!loadArchive(path, archive.bytes, error))
-            return problem(path, error);
-        receiver.archives.push_back(std::move(archive));
-    }
-    const auto check = [](const FileIo::Bytes &archive, const ArchiveEntry &entry,
-                          const FileIo::Bytes &dds, ReasonOut reason) {
-        DdsLayout layout;
-        return TextureReplacer::ddsFits(archive, entry, dds, layout, reason);
-    };
-    std::vector<PackMerge::Item> items = PackMerge::examine(pack, direction, receiver, check);
-    PackMerge::decide(items, policy);
-    const PackMerge::Counts counts = PackMerge::count(items);
-    const bool blocked = PackMerge::blocked(items, policy);
-
-    std::ostringstream out;
-    for (const PackMerge::Item &item : items) {
-        const bool worthALine = item.status == PackMerge::Status::Conflict ||
-                                item.status == PackMerge::Status::Problem || dryRun;
-        if (worthALine)
-            out << PackMerge::describe(pack, direction, item) << "\n";
-    }
-    if (!blocked && !dryRun && counts.applied + counts.taken > 0) {
-        const PackMerge::Receiver before = receiver;
-        PackMerge::apply(pack, direction, items, receiver);
-        // Everything is wrapped before the first file is written, so that a failure of one
-        // leaves every file as it was, as far as the system allows.
-        std::vector<std::pair<std::string, FileIo::Bytes>> writes;
-        PesZlib zlib(std::string{});
-        if (receiver.records != before.records) {
-            Baza db;
-            FileIo::Bytes wrapped;
-            if (!db.load(plain) || !db.putRecords(receiver.records) || !zlib.wrap(db.save(), wrapped))
-                return problem("cannot wrap " + bootsPath + ": " + zlib.errorString());
-            writes.emplace_back(bootsPath, std::move(wrapped));
-        }
-        for (std::size_t i = 0; i < receiver.archives.size(); ++i) {
-            if (receiver.archives[i].bytes == before.archives[i].bytes)
-                continue;
-            FileIo::Bytes wrapped;
-            if (!zlib.wrap(receiver.archives[i].bytes, wrapped))
-                return problem("cannot wrap " + archivePaths[i] + ": " + zlib.errorString());
-            writes.emplace_back(archivePaths[i], std::move(wrapped));
-        }
-        for (const auto &[path, bytes] : writes) {
-            if (!FileIo::isWritableFile(path))
-                return problem(path + " is read-only; nothing was changed");
-        }
-        for (const auto &[path, bytes] : writes) {
-            if (!FileIo::writeFileAtomic(path, bytes, &error))
-                return problem("cannot write " + path, error);
-        }
-    }
-    out << PackMerge::summary(counts, policy)
-        << (dryRun ? " (dry run: nothing written)" : "") << "\n";
-    std::cout << out.str();
-    if (!std::cout.good())
-        return kProblem;
-    if (counts.problems > 0)
-        return kProblem;
-    return blocked ? 1 : 0;
 }
 
 } // namespace
@@ -313,16 +221,19 @@ int merge(const std::vector<std::string> &args, PackMerge::Direction direction)
 int bootpack(const std::vector<std::string> &args)
 {
     if (args.empty())
-        return problem(std::string("bootpack needs create, show, apply or revert\n") + kBootpackHelp);
+        return problem(std::string("bootpack needs create, show, apply, revert or applied\n") +
+                       kBootpackHelp);
     const std::vector<std::string> rest(args.begin() + 1, args.end());
     if (args[0] == "create")
         return create(rest);
     if (args[0] == "show")
         return show(rest);
     if (args[0] == "apply")
-        return merge(rest, PackMerge::Direction::Apply);
+        return PackMergeCommands::apply(rest);
     if (args[0] == "revert")
-        return merge(rest, PackMerge::Direction::Revert);
+        return PackMergeCommands::revert(rest);
+    if (args[0] == "applied")
+        return PackMergeCommands::list(rest);
     return problem("unknown bootpack command '" + args[0] + "'\n" + kBootpackHelp);
 }
 
@@ -398,20 +309,23 @@ int diff(const std::vector<std::string> &args)
         for (const PackBootChange &c : boots.changed) {
             out << "boot " << c.position << " " << nlohmann::json(c.name).dump() << ":";
             for (const PackFieldChange &f : c.fields)
-                out << (&f == &c.fields.front() ? " " : ", ") << f.key << " "
-                    << quotedValue(f.key, f.before) << " -> " << quotedValue(f.key, f.after);
+                out << (&f == &c.fields.front() ? " " : ", ") << PackMerge::fieldCaption(f.key)
+                    << " " << PackMerge::shownValue(f.key, f.before) << " -> "
+                    << PackMerge::shownValue(f.key, f.after);
             out << "\n";
         }
         if (boots.countA != boots.countB)
-            out << "the files hold " << boots.countA << " and " << boots.countB << " boots\n";
-        out << boots.changed.size() << " boots differ, " << boots.fields() << " fields\n";
+            out << "the files hold " << boots.countA << " and " << counted(boots.countB, "boot", "boots") << "\n";
+        out << counted(boots.changed.size(), "boot differs", "boots differ") << ", "
+            << counted(boots.fields(), "field", "fields") << "\n";
         for (const ArchiveResult &r : archives) {
             for (const ArchiveDiff::Entry &e : r.diff.changed)
                 out << r.name << ": entry " << e.entry << " " << nlohmann::json(e.name).dump() << "\n";
             if (r.diff.countA != r.diff.countB)
                 out << r.name << ": the archives hold " << r.diff.countA << " and "
                     << r.diff.countB << " entries\n";
-            out << r.name << ": " << r.diff.changed.size() << " entries differ\n";
+            out << r.name << ": " << counted(r.diff.changed.size(), "entry differs", "entries differ")
+                << "\n";
         }
     }
     std::cout << out.str();

@@ -1,28 +1,22 @@
 #include "PackMerge.h"
 
-#include "ArchiveDiff.h"
+#include "ArchiveIdentity.h"
 #include "Fingerprint.h"
 #include "archive/Textura.h"
+#include "boots/Manufacturer.h"
 #include "exchange/BootsTable.h"
 #include "exchange/TableImport.h"
 
-#include <algorithm>
 #include <cstring>
 #include <nlohmann/json.hpp>
+#include <optional>
 
 namespace PackMerge {
 
 namespace {
 
-// What the change replaces and what it puts there, in the direction of travel.
-const std::string &fromOf(const PackFieldChange &f, Direction d)
-{
-    return d == Direction::Apply ? f.before : f.after;
-}
-const std::string &toOf(const PackFieldChange &f, Direction d)
-{
-    return d == Direction::Apply ? f.after : f.before;
-}
+using Reasons::Id;
+
 const Bytes &toOf(const PackTextureChange &t, Direction d)
 {
     return d == Direction::Apply ? t.after : t.before;
@@ -36,15 +30,6 @@ const std::string &toPrint(const PackTextureChange &t, Direction d)
     return d == Direction::Apply ? t.afterFingerprint : t.beforeFingerprint;
 }
 
-const Receiver::Archive *archiveNamed(const Receiver &receiver, const std::string &name)
-{
-    for (const Receiver::Archive &a : receiver.archives) {
-        if (a.name == name)
-            return &a;
-    }
-    return nullptr;
-}
-
 Status statusOf(const std::string &current, const std::string &from, const std::string &to)
 {
     if (current == to)
@@ -52,80 +37,181 @@ Status statusOf(const std::string &current, const std::string &from, const std::
     return current == from ? Status::Applied : Status::Conflict;
 }
 
-void examineTexture(const PackTextureChange &t, Direction d, const Receiver &receiver,
-                    const TextureCheck &check, Item &item)
+std::string quotedName(const std::string &name)
 {
-    const Receiver::Archive *archive = archiveNamed(receiver, t.archive);
-    if (!archive) {
+    return "\u201c" + name + "\u201d";
+}
+
+// Whether the receiver's boot is the one the pack was made for: the same ID, and the name of
+// the base or the name the pack gives it. Packs that do not record IDs are taken at their
+// word; their "before" values still tell a changed value from an unchanged one.
+std::optional<Reason> otherBoot(const PackBootChange &boot, const BootRecord &record)
+{
+    if (!boot.id)
+        return std::nullopt;
+    const BootField *nameColumn = BootsTable::column("Nazwa");
+    const std::string here = nameColumn->shown(record);
+    bool sameName = here == boot.name;
+    for (const PackFieldChange &f : boot.fields)
+        sameName = sameName || (f.key == "Nazwa" && (here == f.before || here == f.after));
+    if (sameName && record.ID == *boot.id)
+        return std::nullopt;
+    std::string ours = quotedName(here);
+    std::string theirs = quotedName(boot.name);
+    if (record.ID != *boot.id) {
+        ours += " (ID " + std::to_string(record.ID) + ")";
+        theirs += " (ID " + std::to_string(*boot.id) + ")";
+    }
+    return Reason(Id::PackOtherBoot, {std::to_string(boot.position), ours, theirs});
+}
+
+// Which of the receiver's archives is each archive the pack names: the one with its entry
+// table, or for packs that do not record tables, the one with its file name. An archive
+// that fits two parts' table, two archives that fit one part and a given archive that fits
+// none are problems of the whole pack.
+void matchArchives(const Pack &pack, const Receiver &receiver, bool recorded, Plan &plan)
+{
+    std::vector<std::optional<PackArchiveTable>> identities;
+    for (const Receiver::Archive &a : receiver.archives)
+        identities.push_back(ArchiveIdentity::of(a.bytes));
+    std::vector<bool> fits(receiver.archives.size(), false);
+    for (const PackBase &part : pack.manifest.archives) {
+        std::vector<std::size_t> found;
+        for (std::size_t i = 0; i < receiver.archives.size(); ++i) {
+            const bool same = part.table ? identities[i] && *identities[i] == *part.table
+                                         : receiver.archives[i].name == part.name;
+            if (same)
+                found.push_back(i);
+        }
+        for (const std::size_t i : found)
+            fits[i] = true;
+        if (found.size() > 1) {
+            plan.problems.push_back(Reason(Id::PackArchivesFitOne,
+                                           {receiver.archives[found[0]].shownName(),
+                                            receiver.archives[found[1]].shownName(), part.name}));
+        } else if (found.size() == 1) {
+            plan.archives[part.name] = found[0];
+        }
+    }
+    // A receipt names only the archives its apply changed; the pack itself judges the rest.
+    for (std::size_t i = 0; i < receiver.archives.size() && !recorded; ++i) {
+        if (receiver.archives[i].given && !fits[i])
+            plan.problems.push_back(
+                Reason(Id::PackArchiveFitsNothing, {receiver.archives[i].shownName()}));
+    }
+}
+
+void examineTexture(const PackTextureChange &t, Direction d, const Receiver &receiver,
+                    const Plan &plan, const TextureCheck &check, Item &item)
+{
+    const auto found = plan.archives.find(t.archive);
+    if (found == plan.archives.end()) {
         item.status = Status::Problem;
-        item.problem = Reason(Reasons::Id::PackArchiveNotGiven, {t.archive});
+        item.reason = Reason(Id::PackArchiveNotGiven, {t.archive});
         return;
     }
+    const Receiver::Archive &archive = receiver.archives[found->second];
     Textura index;
     Reason reason;
-    if (Textura::checkTable(archive->bytes, &reason))
-        index.load(archive->bytes); // an archive without entries has no entry to change
+    if (Textura::checkTable(archive.bytes, &reason))
+        index.load(archive.bytes); // an archive without entries has no entry to change
     if (!reason.empty() || t.entry >= index.Count()) {
         item.status = Status::Problem;
-        item.problem =
-            reason.empty() ? Reason(Reasons::Id::PackNoEntry, {std::to_string(t.entry)}) : reason;
+        item.reason =
+            reason.empty() ? Reason(Id::PackNoEntry, {std::to_string(t.entry)}) : reason;
         return;
     }
     const ArchiveEntry entry = ArchiveEntry::of(index, t.entry);
     const Bytes &to = toOf(t, d);
-    if (!entry.liesWithin(archive->bytes.size(), &reason) ||
+    if (!entry.liesWithin(archive.bytes.size(), &reason) ||
         static_cast<std::uint64_t>(entry.textureLength()) != to.size()) {
         item.status = Status::Problem;
-        item.problem =
-            reason.empty()
-                ? Reason(Reasons::Id::PackEntryLength,
-                         {std::to_string(entry.textureLength()), std::to_string(to.size())})
-                : reason;
+        item.reason = reason.empty() ? Reason(Id::PackEntryLength,
+                                              {std::to_string(entry.textureLength()),
+                                               std::to_string(to.size())})
+                                     : reason;
         return;
     }
     if (!check) {
         item.status = Status::Problem;
-        item.problem = Reason(Reasons::Id::PackTexturesUnchecked);
+        item.reason = Reason(Id::PackTexturesUnchecked);
         return;
     }
-    if (!check(archive->bytes, entry, to, &reason)) {
+    if (!check(archive.bytes, entry, to, &reason)) {
         item.status = Status::Problem;
-        item.problem = reason;
+        item.reason = reason;
         return;
     }
-    item.current = Fingerprint::of(archive->bytes.data() + entry.textureOffset(), to.size());
+    item.current = Fingerprint::of(archive.bytes.data() + entry.textureOffset(), to.size());
     item.status = statusOf(item.current, fromPrint(t, d), toPrint(t, d));
 }
 
-std::string quoted(const std::string &key, const std::string &value)
+// Without a receipt, a value that holds the pack's result may be the user's own.
+void unrecorded(Item &item, Direction direction, bool recorded)
 {
-    const BootField *column = BootsTable::column(key);
-    return column && column->isText() ? nlohmann::json(value).dump() : value;
+    if (direction == Direction::Revert && !recorded && item.status == Status::Applied) {
+        item.status = Status::Conflict;
+        item.reason = Reason(Id::PackNoRecord);
+    }
 }
 
-std::string statusText(const Item &item)
+std::string plural(std::size_t n, const char *one, const char *many)
+{
+    return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
+std::string resultText(const Item &item, Direction direction, bool done)
 {
     switch (item.status) {
     case Status::Applied:
-        return "applies";
+        if (done)
+            return direction == Direction::Apply ? "changed" : "put back";
+        return direction == Direction::Apply ? "will change" : "will go back";
     case Status::AlreadyThere:
         return "already there";
-    case Status::Conflict:
-        return !item.decided ? "conflict" : item.take ? "conflict (taken)" : "conflict (kept)";
+    case Status::Conflict: {
+        std::string text = "conflict";
+        if (!item.reason.empty())
+            text += " (" + item.reason.text() + ")";
+        if (item.decided && done)
+            text += item.take ? ": took the pack's" : ": kept yours";
+        else if (item.decided)
+            text += item.take ? ": take the pack's" : ": keep yours";
+        return text;
+    }
     case Status::Problem:
-        return "problem: " + item.problem.text();
+        return "cannot apply: " + item.reason.text();
     }
     return {};
 }
 
 } // namespace
 
-std::vector<Item> examine(const Pack &pack, Direction direction, const Receiver &receiver,
-                          const TextureCheck &check)
+const std::string &fromOf(const PackFieldChange &f, Direction d)
 {
-    std::vector<Item> items;
+    return d == Direction::Apply ? f.before : f.after;
+}
+
+const std::string &toOf(const PackFieldChange &f, Direction d)
+{
+    return d == Direction::Apply ? f.after : f.before;
+}
+
+Plan examine(const Pack &pack, Direction direction, const Receiver &receiver,
+             const TextureCheck &check, bool recorded)
+{
+    Plan plan;
+    std::size_t touched = 0;
+    std::vector<Reason> others;
     for (std::size_t b = 0; b < pack.boots.size(); ++b) {
         const PackBootChange &boot = pack.boots[b];
+        std::optional<Reason> other;
+        if (boot.position < receiver.records.size()) {
+            ++touched;
+            other = otherBoot(boot, receiver.records[boot.position]);
+            if (other)
+                others.push_back(*other);
+        }
         for (std::size_t f = 0; f < boot.fields.size(); ++f) {
             Item item;
             item.change = b;
@@ -134,31 +220,42 @@ std::vector<Item> examine(const Pack &pack, Direction direction, const Receiver 
             const BootField *column = BootsTable::column(field.key);
             if (boot.position >= receiver.records.size()) {
                 item.status = Status::Problem;
-                item.problem = Reason(Reasons::Id::PackNoBoot, {std::to_string(boot.position)});
+                item.reason = Reason(Id::PackNoBoot, {std::to_string(boot.position)});
             } else if (!column) {
                 item.status = Status::Problem;
-                item.problem = Reason(Reasons::Id::PackNotAField, {field.key});
+                item.reason = Reason(Id::PackNotAField, {field.key});
             } else {
                 item.current = column->shown(receiver.records[boot.position]);
                 item.status =
                     statusOf(item.current, fromOf(field, direction), toOf(field, direction));
+                unrecorded(item, direction, recorded);
+                if (other && item.status != Status::AlreadyThere) {
+                    item.status = Status::Conflict;
+                    item.reason = *other;
+                }
             }
-            items.push_back(std::move(item));
+            plan.items.push_back(std::move(item));
         }
     }
+    // Most of the boots it touches are others: the pack was made for another file, and no
+    // choice of the user's makes its changes fit.
+    if (!others.empty() && others.size() * 2 > touched)
+        plan.problems.push_back(Reason(Id::PackOtherFile, {others.front()}));
+    matchArchives(pack, receiver, recorded, plan);
     for (std::size_t t = 0; t < pack.textures.size(); ++t) {
         Item item;
         item.kind = Item::Kind::Texture;
         item.change = t;
-        examineTexture(pack.textures[t], direction, receiver, check, item);
-        items.push_back(std::move(item));
+        examineTexture(pack.textures[t], direction, receiver, plan, check, item);
+        unrecorded(item, direction, recorded);
+        plan.items.push_back(std::move(item));
     }
-    return items;
+    return plan;
 }
 
-void decide(std::vector<Item> &items, Policy policy)
+void decide(Plan &plan, Policy policy)
 {
-    for (Item &item : items) {
+    for (Item &item : plan.items) {
         if (item.status == Status::Conflict && policy != Policy::Stop) {
             item.take = policy == Policy::Take;
             item.decided = true;
@@ -166,12 +263,15 @@ void decide(std::vector<Item> &items, Policy policy)
     }
 }
 
-Counts count(const std::vector<Item> &items)
+Counts count(const Plan &plan)
 {
     Counts c;
-    for (const Item &item : items) {
-        if (!item.include)
+    c.problems = plan.problems.size();
+    for (const Item &item : plan.items) {
+        if (!item.include) {
+            ++c.left;
             continue;
+        }
         switch (item.status) {
         case Status::Applied:
             ++c.applied;
@@ -180,7 +280,7 @@ Counts count(const std::vector<Item> &items)
             ++c.already;
             break;
         case Status::Conflict:
-            ++(item.take ? c.taken : c.kept);
+            ++(!item.decided ? c.open : item.take ? c.taken : c.kept);
             break;
         case Status::Problem:
             ++c.problems;
@@ -190,19 +290,16 @@ Counts count(const std::vector<Item> &items)
     return c;
 }
 
-bool blocked(const std::vector<Item> &items, Policy policy)
+bool blocked(const Plan &plan, Policy policy)
 {
-    const Counts c = count(items);
-    return c.problems > 0 || (policy == Policy::Stop && c.conflicts() > 0);
+    const Counts c = count(plan);
+    return c.problems > 0 || (policy == Policy::Stop && c.open > 0);
 }
 
-void apply(const Pack &pack, Direction direction, const std::vector<Item> &items,
-           Receiver &receiver)
+void apply(const Pack &pack, Direction direction, const Plan &plan, Receiver &receiver)
 {
-    for (const Item &item : items) {
-        const bool writes = item.include && (item.status == Status::Applied ||
-                                             (item.status == Status::Conflict && item.take));
-        if (!writes)
+    for (const Item &item : plan.items) {
+        if (!item.writes())
             continue;
         if (item.kind == Item::Kind::Field) {
             if (item.change >= pack.boots.size() ||
@@ -219,58 +316,92 @@ void apply(const Pack &pack, Direction direction, const std::vector<Item> &items
         if (item.change >= pack.textures.size())
             continue;
         const PackTextureChange &t = pack.textures[item.change];
-        for (Receiver::Archive &archive : receiver.archives) {
-            if (archive.name != t.archive)
-                continue;
-            Textura index;
-            std::string unreadable;
-            if (!Textura::checkTable(archive.bytes, &unreadable) || !index.load(archive.bytes) ||
-                t.entry >= index.Count())
-                break;
-            const ArchiveEntry entry = ArchiveEntry::of(index, t.entry);
-            const Bytes &to = toOf(t, direction);
-            if (entry.liesWithin(archive.bytes.size(), nullptr) &&
-                static_cast<std::uint64_t>(entry.textureLength()) == to.size())
-                std::memcpy(archive.bytes.data() + entry.textureOffset(), to.data(), to.size());
-            break;
-        }
+        const auto found = plan.archives.find(t.archive);
+        if (found == plan.archives.end() || found->second >= receiver.archives.size())
+            continue;
+        Receiver::Archive &archive = receiver.archives[found->second];
+        Textura index;
+        if (!Textura::checkTable(archive.bytes, nullptr) || !index.load(archive.bytes) ||
+            t.entry >= index.Count())
+            continue;
+        const ArchiveEntry entry = ArchiveEntry::of(index, t.entry);
+        const Bytes &to = toOf(t, direction);
+        if (entry.liesWithin(archive.bytes.size(), nullptr) &&
+            static_cast<std::uint64_t>(entry.textureLength()) == to.size())
+            std::memcpy(archive.bytes.data() + entry.textureOffset(), to.data(), to.size());
     }
 }
 
-std::string describe(const Pack &pack, Direction direction, const Item &item)
+std::string fieldCaption(const std::string &key)
+{
+    const BootField *column = BootsTable::column(key);
+    return column ? column->caption : key;
+}
+
+std::string shownValue(const std::string &key, const std::string &value)
+{
+    const BootField *column = BootsTable::column(key);
+    if (column && column->isText())
+        return nlohmann::json(value).dump();
+    if (column && column->id == BootField::Id::Code) {
+        if (const auto name = Manufacturer::nameForText(value))
+            return *name + " (" + value + ")";
+    }
+    return value;
+}
+
+std::string describe(const Pack &pack, Direction direction, const Item &item, bool done)
 {
     if (item.kind == Item::Kind::Texture) {
         const PackTextureChange &t = pack.textures.at(item.change);
         return t.archive + " entry " + std::to_string(t.entry) + " " +
-               nlohmann::json(t.entryName).dump() + ": " + statusText(item);
+               nlohmann::json(t.entryName).dump() + ": " + resultText(item, direction, done);
     }
     const PackBootChange &boot = pack.boots.at(item.change);
     const PackFieldChange &f = boot.fields.at(item.field);
     std::string line = "boot " + std::to_string(boot.position) + " " +
-                       nlohmann::json(boot.name).dump() + ", " + f.key + ": ";
-    if (item.status != Status::Problem)
-        line += "now " + quoted(f.key, item.current) + ", ";
-    return line + "pack " + quoted(f.key, fromOf(f, direction)) + " -> " +
-           quoted(f.key, toOf(f, direction)) + ": " + statusText(item);
+                       nlohmann::json(boot.name).dump() + ", " + fieldCaption(f.key) + ": ";
+    if (item.status != Status::Problem && item.current != fromOf(f, direction))
+        line += "yours " + shownValue(f.key, item.current) + ", ";
+    return line + shownValue(f.key, fromOf(f, direction)) + " -> " +
+           shownValue(f.key, toOf(f, direction)) + ": " + resultText(item, direction, done);
 }
 
-std::string summary(const Counts &c, Policy policy)
+std::string summary(const Pack &pack, Direction direction, const Counts &c, Outcome outcome)
 {
-    std::string out = std::to_string(c.applied) + " applied, " + std::to_string(c.already) +
-                      " already there, " + std::to_string(c.conflicts()) + " conflict" +
-                      (c.conflicts() == 1 ? "" : "s");
-    if (c.conflicts() > 0) {
-        if (policy == Policy::Stop && c.taken == 0)
-            out += " (nothing changed)";
-        else if (c.taken == 0)
-            out += " (kept)";
-        else if (c.kept == 0)
-            out += " (taken)";
-        else
-            out += " (" + std::to_string(c.kept) + " kept, " + std::to_string(c.taken) + " taken)";
+    std::vector<std::string> parts;
+    if (outcome == Outcome::NotWritten) {
+        if (c.problems > 0)
+            parts.push_back(plural(c.problems, "problem", "problems"));
+        if (c.open > 0)
+            parts.push_back(plural(c.open, "conflict", "conflicts"));
+        std::string out = "nothing written";
+        for (std::size_t i = 0; i < parts.size(); ++i)
+            out += (i == 0 ? ": " : ", ") + parts[i];
+        return out;
     }
+    const bool apply = direction == Direction::Apply;
+    if (outcome == Outcome::Written)
+        parts.push_back(plural(c.changes(), "change", "changes") + (apply ? " applied" : " reverted"));
+    else
+        parts.push_back(plural(c.changes(), "change", "changes") + (apply ? " to apply" : " to revert"));
+    if (c.already > 0)
+        parts.push_back(std::to_string(c.already) + " already there");
+    if (c.taken > 0)
+        parts.push_back(plural(c.taken, "conflict", "conflicts") + " taken");
+    if (c.kept > 0)
+        parts.push_back(plural(c.kept, "conflict", "conflicts") + " kept");
+    if (c.open > 0)
+        parts.push_back(plural(c.open, "conflict", "conflicts") + " to decide");
     if (c.problems > 0)
-        out += ", " + std::to_string(c.problems) + " problem" + (c.problems == 1 ? "" : "s");
+        parts.push_back(plural(c.problems, "problem", "problems"));
+    if (c.left > 0)
+        parts.push_back(std::to_string(c.left) + " left out");
+    std::string out = "Pack " + quotedName(pack.manifest.title) + ": ";
+    for (std::size_t i = 0; i < parts.size(); ++i)
+        out += (i == 0 ? "" : ", ") + parts[i];
+    if (outcome == Outcome::Planned)
+        out += " (dry run: nothing written)";
     return out;
 }
 

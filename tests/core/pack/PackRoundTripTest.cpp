@@ -76,10 +76,10 @@ const auto kNoCheck = [](const Bytes &, const ArchiveEntry &, const Bytes &, Rea
 void merge(const Pack &pack, PackMerge::Direction direction, PackMerge::Receiver &receiver,
            PackMerge::Policy policy = PackMerge::Policy::Stop)
 {
-    auto items = PackMerge::examine(pack, direction, receiver, kNoCheck);
-    PackMerge::decide(items, policy);
-    ASSERT_FALSE(PackMerge::blocked(items, policy));
-    PackMerge::apply(pack, direction, items, receiver);
+    PackMerge::Plan plan = PackMerge::examine(pack, direction, receiver, kNoCheck, true);
+    PackMerge::decide(plan, policy);
+    ASSERT_FALSE(PackMerge::blocked(plan, policy));
+    PackMerge::apply(pack, direction, plan, receiver);
 }
 
 TEST(PackRoundTrip, holdsEveryChangedFieldAndTextureOnly)
@@ -113,11 +113,12 @@ TEST(PackRoundTrip, driftedReceiverStopsOnEachConflictAndKeepsOrTakes)
     drifted.boots[2].Sila = 4;  // someone else changed a field the pack changes
     drifted.boots[5].Sila = 2;  // and one it does not
     PackMerge::Receiver receiver = receiverOf(drifted);
-    auto items = PackMerge::examine(pack, PackMerge::Direction::Apply, receiver, kNoCheck);
-    EXPECT_TRUE(PackMerge::blocked(items, PackMerge::Policy::Stop));
-    EXPECT_EQ(PackMerge::count(items).conflicts(), 1u);
-    EXPECT_EQ(PackMerge::describe(pack, PackMerge::Direction::Apply, items[1]),
-              "boot 2 \"Boot 2\", Sila: now 4, pack 3 -> 1: conflict");
+    const PackMerge::Plan plan =
+        PackMerge::examine(pack, PackMerge::Direction::Apply, receiver, kNoCheck);
+    EXPECT_TRUE(PackMerge::blocked(plan, PackMerge::Policy::Stop));
+    EXPECT_EQ(PackMerge::count(plan).conflicts(), 1u);
+    EXPECT_EQ(PackMerge::describe(pack, PackMerge::Direction::Apply, plan.items[1]),
+              "boot 2 \"Boot 2\", Shot Power: yours 4, 3 -> 1: conflict");
 
     PackMerge::Receiver kept = receiver;
     merge(pack, PackMerge::Direction::Apply, kept, PackMerge::Policy::Keep);
@@ -129,7 +130,7 @@ TEST(PackRoundTrip, driftedReceiverStopsOnEachConflictAndKeepsOrTakes)
     merge(pack, PackMerge::Direction::Apply, taken, PackMerge::Policy::Take);
     EXPECT_EQ(taken.records[2].Sila, 1);
 
-    // Reverting puts back only what still holds the pack's values.
+    // Reverting (as if through a receipt) puts back only what still holds the pack's values.
     merge(pack, PackMerge::Direction::Revert, kept, PackMerge::Policy::Keep);
     EXPECT_EQ(kept.records[2].Sila, 4);
     EXPECT_EQ(kept.records[2].Nazwa, fileA().boots[2].Nazwa);
