@@ -1,5 +1,6 @@
 // diff and bootpack from the command line: exit statuses, a round trip through real files
-// byte for byte, a drifted receiver under each policy, and a pack that nothing may take.
+// byte for byte through the apply's receipt, a drifted receiver under each policy, and packs
+// that nothing may take; every line says what was done, and only that.
 #include "CliFixture.h"
 
 #include <filesystem>
@@ -43,23 +44,26 @@ protected:
                    " --boots " + q(boots_("b")) + " --archive " + q(archive("a")) + " " +
                    q(archive("b")) + " --title Gold");
     }
-    CliRun merge(const std::string &how, const std::string &options = "")
+    // Receipts go to a folder of the test's, never the user's.
+    CliRun merge(const std::string &how, const std::string &options = "",
+                 const std::string &receipts = "receipts")
     {
         return run("bootpack " + how + " " + q(dir.file("gold.cwpack")) + " " + q(boots_("a")) +
-                   " --archive " + q(archive("a")) + " " + options);
+                   " --archive " + q(archive("a")) + " --receipts " + q(dir.file(receipts)) +
+                   " " + options);
     }
 };
 
-TEST_F(PackCli, diffListsChangedBootsAndEntriesAndExitsOneWhenFilesDiffer)
+TEST_F(PackCli, diffListsChangedBootsAndEntriesByCaptionAndExitsOneWhenFilesDiffer)
 {
     const CliRun r = run("diff " + q(boots_("a")) + " " + q(boots_("b")) + " --archive " +
                          q(archive("a")) + " " + q(archive("b")));
     EXPECT_EQ(r.status, 1) << r.err;
-    EXPECT_EQ(r.out, "boot 3 \"Boot 3\": Nazwa \"Boot 3\" -> \"Gold\", Sila 4 -> 1\n"
-                     "boot 9 \"Boot 9\": nowe 258 -> 300\n"
+    EXPECT_EQ(r.out, "boot 3 \"Boot 3\": Boots Name \"Boot 3\" -> \"Gold\", Shot Power 4 -> 1\n"
+                     "boot 9 \"Boot 9\": Producent Nike (258) -> 300\n"
                      "2 boots differ, 3 fields\n"
                      "unnamed_5756.bin: entry 1 \"aa01\"\n"
-                     "unnamed_5756.bin: 1 entries differ\n");
+                     "unnamed_5756.bin: 1 entry differs\n");
     EXPECT_EQ(run("diff " + q(boots_("a")) + " " + q(boots_("a"))).status, 0);
     EXPECT_EQ(run("diff " + q(boots_("a")) + " " + q(dir.file("none.bin"))).status, 2);
     const CliRun json = run("diff " + q(boots_("a")) + " " + q(boots_("b")) + " --format json");
@@ -67,25 +71,45 @@ TEST_F(PackCli, diffListsChangedBootsAndEntriesAndExitsOneWhenFilesDiffer)
               std::string::npos) << json.out;
 }
 
-TEST_F(PackCli, packFromAToBAppliedToAGivesBByteForByteAndRevertGivesABack)
+TEST_F(PackCli, applyListsEachChangeAndRevertThroughItsReceiptGivesTheFilesBackByteForByte)
 {
-    const Bytes bootsA = TestData::readFile(boots_("a")), archiveA = TestData::readFile(archive("a"));
     ASSERT_EQ(create().status, 0);
+    // The receiver set boot 3's name to the pack's already: the revert must leave it.
+    std::vector<BootRecord> mine = TestData::boots(12);
+    mine[3].Nazwa = "Gold";
+    put("a", mine, texture(10));
+    const Bytes bootsA = TestData::readFile(boots_("a")), archiveA = TestData::readFile(archive("a"));
     const CliRun shown = run("bootpack show " + q(dir.file("gold.cwpack")));
     EXPECT_EQ(shown.status, 0) << shown.err;
     EXPECT_NE(shown.out.find("Title: Gold\n"), std::string::npos);
-    EXPECT_NE(shown.out.find("2 boots, 3 fields, 1 textures\n"), std::string::npos) << shown.out;
+    EXPECT_NE(shown.out.find("2 boots, 3 fields, 1 texture\n"), std::string::npos) << shown.out;
 
     const CliRun applied = merge("apply");
     EXPECT_EQ(applied.status, 0) << applied.err;
-    EXPECT_EQ(applied.out, "4 applied, 0 already there, 0 conflicts\n");
+    EXPECT_EQ(applied.out, "boot 3 \"Boot 3\", Shot Power: 4 -> 1: changed\n"
+                           "boot 9 \"Boot 9\", Producent: Nike (258) -> 300: changed\n"
+                           "unnamed_5756.bin entry 1 \"aa01\": changed\n"
+                           "Pack \u201cGold\u201d: 3 changes applied, 1 already there\n");
     EXPECT_EQ(TestData::readFile(boots_("a")), TestData::readFile(boots_("b")));
     EXPECT_EQ(TestData::readFile(archive("a")), TestData::readFile(archive("b")));
-    EXPECT_EQ(merge("apply").out, "0 applied, 4 already there, 0 conflicts\n");
+    EXPECT_EQ(merge("apply", "--quiet").out, "Pack \u201cGold\u201d: 0 changes applied, 4 already there\n");
+    const CliRun listed = run("bootpack applied " + q(boots_("a")) + " --receipts " + q(dir.file("receipts")));
+    EXPECT_NE(listed.out.find("\u201cGold\u201d by , applied "), std::string::npos) << listed.out;
+    EXPECT_NE(listed.out.find(": 2 fields, 1 texture\n1 pack applied\n"), std::string::npos) << listed.out;
 
-    EXPECT_EQ(merge("revert").status, 0);
+    // Without the receipt nothing tells the pack's values from the user's own.
+    const CliRun unrecorded = merge("revert", "", "elsewhere");
+    EXPECT_EQ(unrecorded.status, 1);
+    EXPECT_NE(unrecorded.out.find("conflict (no record that this pack set it)"), std::string::npos);
+    EXPECT_NE(unrecorded.out.find("nothing written: 4 conflicts\n"), std::string::npos) << unrecorded.out;
+    EXPECT_EQ(TestData::readFile(boots_("a")), TestData::readFile(boots_("b")));
+
+    const CliRun reverted = merge("revert");
+    EXPECT_EQ(reverted.status, 0) << reverted.out << reverted.err;
     EXPECT_EQ(TestData::readFile(boots_("a")), bootsA);
     EXPECT_EQ(TestData::readFile(archive("a")), archiveA);
+    EXPECT_EQ(run("bootpack applied " + q(boots_("a")) + " --receipts " + q(dir.file("receipts"))).out,
+              "0 packs applied\n");
 }
 
 TEST_F(PackCli, driftedReceiverStopsWithEveryConflictNamedThenKeepsOrTakes)
@@ -97,23 +121,22 @@ TEST_F(PackCli, driftedReceiverStopsWithEveryConflictNamedThenKeepsOrTakes)
     const Bytes before = TestData::readFile(boots_("a"));
     const CliRun stopped = merge("apply");
     EXPECT_EQ(stopped.status, 1);
-    EXPECT_EQ(stopped.out, "boot 3 \"Boot 3\", Sila: now 2, pack 4 -> 1: conflict\n"
-                           "3 applied, 0 already there, 1 conflict (nothing changed)\n");
+    EXPECT_EQ(stopped.out, "boot 3 \"Boot 3\", Shot Power: yours 2, 4 -> 1: conflict\n"
+                           "nothing written: 1 conflict\n");
     EXPECT_EQ(TestData::readFile(boots_("a")), before);
 
     EXPECT_EQ(merge("apply", "--dry-run --on-conflict take").status, 0);
     EXPECT_EQ(TestData::readFile(boots_("a")), before);
-    const CliRun kept = merge("apply", "--on-conflict keep");
+    const CliRun kept = merge("apply", "--on-conflict keep --quiet");
     EXPECT_EQ(kept.status, 0);
-    EXPECT_EQ(kept.out, "boot 3 \"Boot 3\", Sila: now 2, pack 4 -> 1: conflict (kept)\n"
-                        "3 applied, 0 already there, 1 conflict (kept)\n");
+    EXPECT_EQ(kept.out, "Pack \u201cGold\u201d: 3 changes applied, 1 conflict kept\n");
     const CliRun taken = merge("apply", "--on-conflict take");
-    EXPECT_EQ(taken.out, "boot 3 \"Boot 3\", Sila: now 2, pack 4 -> 1: conflict (taken)\n"
-                         "0 applied, 3 already there, 1 conflict (taken)\n");
+    EXPECT_EQ(taken.out, "boot 3 \"Boot 3\", Shot Power: yours 2, 4 -> 1: conflict: took the pack's\n"
+                         "Pack \u201cGold\u201d: 1 change applied, 3 already there, 1 conflict taken\n");
     EXPECT_EQ(TestData::readFile(boots_("a")), TestData::readFile(boots_("b")));
 }
 
-TEST_F(PackCli, aTextureOfAnotherLayoutOrAMissingArchiveChangesNothing)
+TEST_F(PackCli, packsThatCannotFitChangeNothingWhateverThePolicy)
 {
     put("b", TestData::boots(12), TestData::dds(DdsFormat::Rgba32, 4, 4, {1, 2, 3}));
     put("a", TestData::boots(12), TestData::dds(DdsFormat::Rgba32, 4, 4, {9, 9, 9}));
@@ -123,13 +146,46 @@ TEST_F(PackCli, aTextureOfAnotherLayoutOrAMissingArchiveChangesNothing)
     const Bytes before = TestData::readFile(archive("a"));
     const CliRun refused = merge("apply", "--on-conflict take");
     EXPECT_EQ(refused.status, 2);
-    EXPECT_NE(refused.out.find("unnamed_5756.bin entry 1 \"aa01\": problem: "), std::string::npos)
+    EXPECT_NE(refused.out.find("unnamed_5756.bin entry 1 \"aa01\": cannot apply: "), std::string::npos)
         << refused.out;
+    EXPECT_NE(refused.out.find("nothing written: 1 problem\n"), std::string::npos) << refused.out;
     EXPECT_EQ(TestData::readFile(archive("a")), before);
 
-    const CliRun noArchive = run("bootpack apply " + q(dir.file("gold.cwpack")) + " " + q(boots_("a")));
+    const CliRun noArchive = run("bootpack apply " + q(dir.file("gold.cwpack")) + " " +
+                                 q(boots_("a")) + " --receipts " + q(dir.file("receipts")));
     EXPECT_EQ(noArchive.status, 2);
     EXPECT_NE(noArchive.out.find("the archive unnamed_5756.bin was not given"), std::string::npos);
+
+}
+
+TEST_F(PackCli, aRenamedArchiveIsRecognisedAPackForAnotherFileRefusedAndAnEmptyOneNotMade)
+{
+    ASSERT_EQ(create().status, 0);
+    std::filesystem::rename(archive("a"), dir.file("a/my textures.bin"));
+    const CliRun applied = run("bootpack apply " + q(dir.file("gold.cwpack")) + " " +
+                               q(boots_("a")) + " --archive " + q(dir.file("a/my textures.bin")) +
+                               " --receipts " + q(dir.file("receipts")) + " --quiet");
+    EXPECT_EQ(applied.status, 0) << applied.out << applied.err;
+    EXPECT_EQ(TestData::readFile(dir.file("a/my textures.bin")), TestData::readFile(archive("b")));
+
+    // Boots with other names at the same places: a pack for another file.
+    std::vector<BootRecord> other = TestData::boots(12);
+    for (BootRecord &boot : other)
+        boot.Nazwa = "Legacy " + boot.Nazwa;
+    put("a", other, texture(10));
+    const Bytes otherBoots = TestData::readFile(boots_("a"));
+    const CliRun otherFile = merge("apply", "--on-conflict take");
+    EXPECT_EQ(otherFile.status, 2);
+    EXPECT_NE(otherFile.out.find("cannot apply: the pack was made for another boots file: boot 3 is "
+                                 "\u201cLegacy Boot 3\u201d here, \u201cBoot 3\u201d in the pack's base"),
+              std::string::npos) << otherFile.out;
+    EXPECT_EQ(TestData::readFile(boots_("a")), otherBoots);
+
+    const CliRun empty = run("bootpack create " + q(dir.file("none.cwpack")) + " --base " +
+                             q(boots_("b")) + " --boots " + q(boots_("b")));
+    EXPECT_EQ(empty.status, 2);
+    EXPECT_NE(empty.err.find("nothing differs from the base"), std::string::npos) << empty.err;
+    EXPECT_FALSE(std::filesystem::exists(dir.file("none.cwpack")));
 }
 
 } // namespace
