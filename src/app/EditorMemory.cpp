@@ -1,5 +1,6 @@
 #include "EditorMemory.h"
 
+#include "PackExchange.h"
 #include "app/panels/PreviewPanel.h"
 #include "app/panels/TextureActions.h"
 #include "app/ui/RecentFilesMenu.h"
@@ -54,6 +55,11 @@ EditorMemory::EditorMemory(const QString &settingsFile, const Parts &parts)
     connect(mParts.preview, &PreviewPanel::archiveLoaded, this, &EditorMemory::archiveLoaded);
     mParts.textures->setTextureFolder(mSettings->textureFolder());
     mParts.textures->setTextureEditor(mSettings->textureEditor());
+    mParts.packs->setPackFolder(mSettings->packFolder());
+    connect(mParts.packs, &PackExchange::packFolderChosen, this, [this](const QString &folder) {
+        mSettings->setPackFolder(folder);
+        mSettings->store();
+    });
     connect(mParts.textures, &TextureActions::textureFolderChosen, this, [this](const QString &folder) {
         mSettings->setTextureFolder(folder);
         mSettings->store();

@@ -12,6 +12,7 @@
 class BootsDocument;
 class EditorSettings;
 class PreviewPanel;
+class PackExchange;
 class QHeaderView;
 class QMainWindow;
 class QMenu;
@@ -32,6 +33,7 @@ public:
         PreviewPanel *preview;          ///< gets "Load last archives"
         TextureActions *textures;       ///< its archives and folders
         QHeaderView *tableColumns;      ///< the boots table's columns
+        PackExchange *packs;            ///< the folder its dialogs start in
     };
 
     /// Reads `settingsFile` once, puts the window where it was and adds Open Recent to the

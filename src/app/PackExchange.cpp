@@ -4,13 +4,19 @@
 #include "app/ui/MainWindowTexts.h"
 #include "app/ui/Messages.h"
 #include "app/windows/frmApplyPack.h"
+#include "app/windows/frmAppliedPacks.h"
 #include "app/windows/frmExportPack.h"
 #include "editor/BootsDocument.h"
+#include "editor/AppliedPacks.h"
 #include "editor/GuiText.h"
+#include "editor/PackWords.h"
 #include "editor/PackSteps.h"
 #include "editor/TextureArchives.h"
 #include "editor/UiText.h"
+#include "common/FileIo.h"
+#include "pack/Fingerprint.h"
 #include "pack/PackFile.h"
+#include "pack/Receipt.h"
 #include "pack/PackMaker.h"
 
 #include <QAction>
@@ -44,13 +50,14 @@ PackExchange::PackExchange(BootsDocument *document, QMenu *fileMenu, QAction *qu
     mnuExportPack = action(this, "mnuExportPack");
     mnuApplyPack = action(this, "mnuApplyPack");
     mnuRevertPack = action(this, "mnuRevertPack");
+    mnuAppliedPacks = action(this, "mnuAppliedPacks");
     mnuRevert = action(this, "mnuRevert");
     // Before the separator that sets Quit apart, in a group of their own.
     const QList<QAction *> items = fileMenu->actions();
     const qsizetype at = items.indexOf(quit);
     QAction *before = at > 0 && items[at - 1]->isSeparator() ? items[at - 1] : quit;
     fileMenu->insertSeparator(before);
-    fileMenu->insertActions(before, {mnuExportPack, mnuApplyPack, mnuRevertPack});
+    fileMenu->insertActions(before, {mnuExportPack, mnuApplyPack, mnuRevertPack, mnuAppliedPacks});
     editMenu->addSeparator();
     editMenu->addAction(mnuRevert);
     applyTexts();
@@ -71,6 +78,7 @@ PackExchange::PackExchange(BootsDocument *document, QMenu *fileMenu, QAction *qu
         if (!path.isEmpty())
             mergePack(path, PackMerge::Direction::Revert);
     });
+    connect(mnuAppliedPacks, &QAction::triggered, this, &PackExchange::showApplied);
     connect(mnuRevert, &QAction::triggered, this, &PackExchange::revertToOriginal);
     connect(mDocument, &BootsDocument::reset, this, &PackExchange::documentReset);
 }
@@ -80,12 +88,13 @@ void PackExchange::applyTexts()
     MainWindowTexts::setText(mnuExportPack, Key::ExportPack);
     MainWindowTexts::setText(mnuApplyPack, Key::ApplyPack);
     MainWindowTexts::setText(mnuRevertPack, Key::RevertPack);
+    MainWindowTexts::setText(mnuAppliedPacks, Key::AppliedPacks);
     MainWindowTexts::setText(mnuRevert, Key::RevertToOriginal);
 }
 
 void PackExchange::documentReset()
 {
-    for (QAction *a : {mnuExportPack, mnuApplyPack, mnuRevertPack, mnuRevert})
+    for (QAction *a : {mnuExportPack, mnuApplyPack, mnuRevertPack, mnuAppliedPacks, mnuRevert})
         a->setEnabled(mDocument->isOpen());
 }
 
@@ -94,8 +103,20 @@ QString PackExchange::choosePack(const QString &objectName, bool saving)
     if (!mDocument->isOpen())
         return QString();
     const QString filter = UiText::text(Key::BootPacks) + QStringLiteral("|*.cwpack");
-    return saving ? FileChooser::chooseSaveFile(mWindow, objectName, filter, QStringLiteral("cwpack"))
-                  : FileChooser::chooseFile(mWindow, objectName, filter);
+    const QString proposed =
+        mPackFolder.isEmpty()
+            ? QString()
+            : QDir(mPackFolder).filePath(QFileInfo(mDocument->gamePath()).completeBaseName() +
+                                         QStringLiteral(".cwpack"));
+    const QString path =
+        saving ? FileChooser::chooseSaveFile(mWindow, objectName, filter, QStringLiteral("cwpack"),
+                                             proposed)
+               : FileChooser::chooseFile(mWindow, objectName, filter, mPackFolder);
+    if (!path.isEmpty()) {
+        mPackFolder = QFileInfo(path).absolutePath();
+        emit packFolderChosen(mPackFolder);
+    }
+    return path;
 }
 
 bool PackExchange::exportPack(const QString &path)
@@ -160,9 +181,12 @@ bool PackExchange::mergePack(const QString &path, PackMerge::Direction direction
         return false;
     Pack pack;
     Reason reason;
+    FileIo::Bytes zip;
     PackMerge::Receiver receiver;
     QString error;
-    if (!PackFile::readFile(toNative(path), pack, &reason)) {
+    if (!FileIo::readFile(toNative(path), zip, &reason, FileIo::Links::Follow,
+                          PackFile::kMaxFileBytes) ||
+        !PackFile::read(zip, pack, &reason)) {
         error = UiText::reason(reason);
     } else if (!PackSteps::receiver(*mDocument, receiver, &error)) {
         // error says why
@@ -172,21 +196,82 @@ bool PackExchange::mergePack(const QString &path, PackMerge::Direction direction
                        UiText::text(Key::PackNotRead, {QDir::toNativeSeparators(path), error}));
         return false;
     }
-    auto items = PackMerge::examine(pack, direction, receiver, PackSteps::textureFits);
-    for (PackMerge::Item &item : items)
-        item.include = item.status != PackMerge::Status::Problem;
-    frmApplyPack dialog(pack, direction, std::move(items), mWindow);
+    PackMerge::Plan plan = PackMerge::examine(pack, direction, receiver, PackSteps::textureFits);
+    const std::string fingerprint = Fingerprint::of(zip);
+    if (direction == PackMerge::Direction::Apply) {
+        PackSteps::Record record;
+        record.adds = true;
+        record.receipt = Receipts::make(pack, plan, receiver, fingerprint,
+                                        toNative(mDocument->gamePath()), Receipts::now());
+        return review(pack, direction, std::move(plan), record);
+    }
+    // Taken back out through the receipt of its apply when there is one: it says exactly
+    // what the apply changed. The pack's own plan still judges the files as a whole.
+    const Receipt *receipt = mDocument->appliedPacks().latestOf(fingerprint);
+    if (!receipt)
+        return review(pack, direction, std::move(plan), {});
+    const Receipt kept = *receipt;
+    PackMerge::Plan recorded =
+        PackMerge::examine(kept.changes, direction, receiver, PackSteps::textureFits, true);
+    recorded.problems.insert(recorded.problems.begin(), plan.problems.begin(), plan.problems.end());
+    return review(kept.changes, direction, std::move(recorded), {kept, false, true});
+}
+
+bool PackExchange::showApplied()
+{
+    if (!mDocument->isOpen())
+        return false;
+    frmAppliedPacks dialog(mDocument->appliedPacks().receipts(), mWindow);
+    if (dialog.exec() != QDialog::Accepted || dialog.chosen() < 0)
+        return false;
+    return revertApplied(static_cast<std::size_t>(dialog.chosen()));
+}
+
+bool PackExchange::revertApplied(std::size_t index)
+{
+    const std::vector<Receipt> &receipts = mDocument->appliedPacks().receipts();
+    PackMerge::Receiver receiver;
+    QString error;
+    if (index >= receipts.size())
+        return false;
+    if (!PackSteps::receiver(*mDocument, receiver, &error)) {
+        Messages::show(mWindow, QMessageBox::Warning, QStringLiteral("packNotReadMessage"), error);
+        return false;
+    }
+    const Receipt kept = receipts[index];
+    PackMerge::Plan plan = PackMerge::examine(kept.changes, PackMerge::Direction::Revert, receiver,
+                                              PackSteps::textureFits, true);
+    return review(kept.changes, PackMerge::Direction::Revert, std::move(plan), {kept, false, true});
+}
+
+bool PackExchange::review(const Pack &changes, PackMerge::Direction direction,
+                          PackMerge::Plan plan, const PackSteps::Record &record)
+{
+    frmApplyPack dialog(changes, direction, std::move(plan), mWindow);
+    dialog.setReportFolder(mPackFolder);
     if (dialog.exec() != QDialog::Accepted)
         return false;
-    const QString title = QString::fromStdString(pack.manifest.title);
+    const PackMerge::Plan &chosen = dialog.plan();
+    const QString title = QString::fromStdString(changes.manifest.title);
     const QString step = UiText::text(direction == PackMerge::Direction::Apply ? Key::ApplyPackStep
                                                                                : Key::RevertPackStep,
                                       {title});
-    if (!PackSteps::apply(*mDocument, pack, direction, dialog.items(), step, &error)) {
+    // The receipt of an apply records what the user chose, not what the pack offered.
+    PackSteps::Record made = record;
+    if (made.adds) {
+        PackMerge::Receiver before;
+        QString error;
+        if (PackSteps::receiver(*mDocument, before, &error))
+            made.receipt = Receipts::make(changes, chosen, before, record.receipt.packFingerprint,
+                                          record.receipt.boots, record.receipt.applied);
+    }
+    QString error;
+    if (!PackSteps::apply(*mDocument, changes, direction, chosen, step, made, &error)) {
         Messages::show(mWindow, QMessageBox::Information, QStringLiteral("packChangesNothingMessage"),
                        error.isEmpty() ? UiText::text(Key::PackChangesNothing, {title}) : error);
         return false;
     }
+    emit note(PackWords::summary(changes, direction, PackMerge::count(chosen)));
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include "EditorMemory.h"
 #include "OtherWindows.h"
 #include "PackExchange.h"
+#include "editor/AppliedPacks.h"
 #include "TableExchange.h"
 #include "TextureViewerLink.h"
 #include "app/access/Mnemonics.h"
@@ -68,6 +69,7 @@ frmMain::frmMain(std::unique_ptr<AppFolders> folders, QWidget *parent)
 {
     setObjectName(QStringLiteral("frmMain"));
     mDocument->setOriginalsFolder(mFolders->originalsFolder());
+    mDocument->appliedPacks().setFolder(mFolders->receiptsFolder());
     // Mnemonics, tab order and accessible names follow every window's captions.
     WindowAccess::watchApplication();
     setWindowTitle(designTitle() + QStringLiteral("[*]"));
@@ -78,7 +80,7 @@ frmMain::frmMain(std::unique_ptr<AppFolders> folders, QWidget *parent)
     createMenus();
     mMemory = new EditorMemory(mFolders->settingsFile(),
                                {this, mDocument, File, mPreview, mTextures,
-                                mTable->table()->horizontalHeader()});
+                                mTable->table()->horizontalHeader(), mPacks});
     connect(mMemory->recentMenu(), &RecentFilesMenu::fileChosen, this, [this](const QString &path) {
         if (maybeSave())
             openFile(path);
@@ -204,8 +206,13 @@ void frmMain::createMenus()
     auto *edit = new EditActions(mDocument->undoStack(), Edit);
     edit->routeKeysFrom(mRecordEditor->recordFields());
     // File ▸ Export/Apply/Revert Pack… and Edit ▸ Revert to Original for the chosen boots.
-    new PackExchange(mDocument, File, mnuQuit, Edit, [this] { return mDocument->selectedBoots(); },
-                     this);
+    mPacks = new PackExchange(mDocument, File, mnuQuit, Edit,
+                              [this] { return mDocument->selectedBoots(); }, this);
+    connect(mPacks, &PackExchange::note, statusBar(),
+            [this](const QString &note) { statusBar()->showMessage(note); });
+    connect(mDocument, &BootsDocument::receiptsNotKept, this, [this](const QString &reason) {
+        statusBar()->showMessage(UiText::text(UiText::Key::ReceiptsNotKept, {reason}));
+    });
 
     // View ▸ Boots Table, and Copy and Paste of the table's cells in Edit.
     mTable = new BootsTableDock(mDocument, Edit, this);

@@ -15,6 +15,7 @@ class EditorMemory;
 class GlobalChangePanel;
 class LanguageSwitcher;
 class OtherWindows;
+class PackExchange;
 class PreviewPanel;
 class QAction;
 class QGroupBox;
@@ -115,6 +116,7 @@ private:
     TextureActions *mTextures = nullptr;
     TextureViewerLink *mTextureViewer = nullptr;
     BootsTableDock *mTable = nullptr;
+    PackExchange *mPacks = nullptr;
     BootsListWidget *List1 = nullptr;
     LanguageComboBox *ComboBox = nullptr;
     LanguageSwitcher *mLanguages = nullptr;

@@ -116,6 +116,11 @@ QString AppFolders::originalsFolder() const
     return QDir(mUserFolder).filePath(QStringLiteral("originals"));
 }
 
+QString AppFolders::receiptsFolder() const
+{
+    return QDir(mUserFolder).filePath(QStringLiteral("receipts"));
+}
+
 AppFolders::AppFolders(Mode mode, QString bundledFolder, QString userFolder, QString stateFolder,
                        const QString &sharedWorkingFolder)
     : mMode(mode), mBundledFolder(std::move(bundledFolder)), mUserFolder(std::move(userFolder)),

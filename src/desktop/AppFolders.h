@@ -45,6 +45,8 @@ public:
     /// Where the originals of the files the editor opened are kept: in the user's folder,
     /// never beside the game's files.
     QString originalsFolder() const;
+    /// Where the receipts of the packs applied are kept, beside the originals.
+    QString receiptsFolder() const;
     /// Where this copy keeps its working files.
     QString workingFolder() const { return mWorkingFolder; }
     /// Where the textures out in the user's image editor are written: a folder of the working

@@ -14,6 +14,7 @@ const char *const kGeometry = "Window/Geometry";
 const char *const kWindowState = "Window/State";
 const char *const kTableColumns = "Table/Columns";
 const char *const kTextureFolder = "Folders/Textures";
+const char *const kPackFolder = "Folders/Packs";
 const char *const kTextureEditor = "Textures/TextureEditor";
 const char *const kLoadArchivesBeside = "Textures/LoadArchivesBeside";
 
@@ -112,6 +113,16 @@ void EditorSettings::setLastArchive(int archive, const QString &file)
 QString EditorSettings::textureFolder() const
 {
     return text(kTextureFolder);
+}
+
+QString EditorSettings::packFolder() const
+{
+    return text(kPackFolder);
+}
+
+void EditorSettings::setPackFolder(const QString &folder)
+{
+    mSettings->setValue(QLatin1String(kPackFolder), canonical(folder));
 }
 
 void EditorSettings::setTextureFolder(const QString &folder)

@@ -39,6 +39,9 @@ public:
     /// The folder of the last export or import of a whole archive, or the empty text.
     QString textureFolder() const;
     void setTextureFolder(const QString &folder);
+    /// The folder of the last boot pack (or its report) opened or written, or the empty text.
+    QString packFolder() const;
+    void setPackFolder(const QString &folder);
 
     /// The program that "Edit in Image Editor" starts with a PNG's path ([Textures]
     /// TextureEditor), or the empty text for the desktop's default program for PNG files.

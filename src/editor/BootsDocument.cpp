@@ -1,5 +1,6 @@
 #include "BootsDocument.h"
 
+#include "AppliedPacks.h"
 #include "ChangeMarks.h"
 #include "ChangeRecordCommand.h"
 #include "GuiText.h"
@@ -26,7 +27,7 @@ using UiText::Key;
 BootsDocument::BootsDocument(const QString &workingFolder, QObject *parent)
     : QObject(parent), mWorkingFolder(workingFolder), mZlib(toNative(workingFolder)),
       mTextures(new TextureArchives(workingFolder, &mUndoStack, this)),
-      mMarks(new ChangeMarks(this))
+      mMarks(new ChangeMarks(this)), mApplied(new AppliedPacks(this))
 {
     // Every change of the records or textures ends in a step's push, undo or redo.
     connect(&mUndoStack, &QUndoStack::indexChanged, this, [this] {
@@ -123,6 +124,7 @@ void BootsDocument::startOver(const QString &gamePath)
     mSavedRecords = mDb.records();
     mTextures->discard();
     mUndoStack.clear();
+    mApplied->load(gamePath);
     startNewStep();
     updateModified();
     emit reset();
@@ -279,6 +281,9 @@ bool BootsDocument::save(QString *error, QString *failedFile)
     mUndoStack.setClean();
     mSavedRecords = mDb.records();
     updateModified();
+    // The receipts of the packs applied speak of the files as saved.
+    if (Reason notKept; !mApplied->keep(&notKept))
+        emit receiptsNotKept(UiText::reason(notKept));
     return true;
 }
 

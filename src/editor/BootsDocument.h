@@ -16,6 +16,7 @@
 #include <vector>
 
 class ChangeMarks;
+class AppliedPacks;
 class TextureArchives;
 
 class BootsDocument : public QObject
@@ -84,6 +85,9 @@ public:
     /// The boots file and the archives are kept there the first time they are opened.
     void setOriginalsFolder(const QString &folder);
     QString originalsFolder() const { return mOriginalsFolder; }
+    /// The packs applied to the open file, by their receipts (kept in the user's folder).
+    AppliedPacks &appliedPacks() { return *mApplied; }
+    const AppliedPacks &appliedPacks() const { return *mApplied; }
     /// The records of the open file's kept original. False, with the reason, when it has none
     /// or it cannot be read.
     bool originalRecords(std::vector<BootRecord> &records, QString *error) const;
@@ -149,6 +153,8 @@ signals:
     void workingFileFailed(const QString &reason);
     /// The original of `path` could not be kept; the file opened all the same.
     void originalNotKept(const QString &path, const QString &reason);
+    /// The file was saved, but the receipt of a pack applied to it could not be kept.
+    void receiptsNotKept(const QString &reason);
 
 private:
     void updateModified();
@@ -181,6 +187,7 @@ private:
     QUndoStack mUndoStack;
     TextureArchives *mTextures = nullptr;
     ChangeMarks *mMarks = nullptr;
+    AppliedPacks *mApplied = nullptr;
     std::vector<BootRecord> mSavedRecords;
     bool mModified = false;
     int mCleanIndex = 0;

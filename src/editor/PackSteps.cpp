@@ -1,5 +1,6 @@
 #include "PackSteps.h"
 
+#include "AppliedPacks.h"
 #include "BootsDocument.h"
 #include "GuiText.h"
 #include "ReplaceRecordsCommand.h"
@@ -77,6 +78,23 @@ bool textureRevert(const BootsDocument &document, int archive, const std::vector
     }
     return true;
 }
+
+// The receipt an apply adds, or the one a revert through it drops, as a part of its step.
+class ReceiptCommand : public QUndoCommand
+{
+public:
+    ReceiptCommand(AppliedPacks *applied, Receipt receipt, bool adds, QUndoCommand *parent)
+        : QUndoCommand(parent), mApplied(applied), mReceipt(std::move(receipt)), mAdds(adds)
+    {
+    }
+    void redo() override { mAdds ? mApplied->add(mReceipt) : mApplied->drop(mReceipt); }
+    void undo() override { mAdds ? mApplied->drop(mReceipt) : mApplied->add(mReceipt); }
+
+private:
+    AppliedPacks *mApplied;
+    Receipt mReceipt;
+    bool mAdds;
+};
 
 } // namespace
 
@@ -173,6 +191,8 @@ bool receiver(const BootsDocument &document, PackMerge::Receiver &receiver, QStr
             continue;
         PackMerge::Receiver::Archive a;
         a.name = toNative(QFileInfo(document.textures().source(archive)).fileName());
+        a.path = toNative(QDir::toNativeSeparators(document.textures().source(archive)));
+        a.given = false; // loaded, not chosen for the pack
         Reason reason;
         if (!FileIo::readFile(toNative(document.textures().workingCopy(archive)), a.bytes, &reason)) {
             *error = UiText::reason(reason);
@@ -191,54 +211,64 @@ bool textureFits(const PackMerge::Bytes &archive, const ArchiveEntry &entry,
     return TextureReplacer::ddsFits(archive, entry, dds, layout, error);
 }
 
-bool apply(BootsDocument &document, const Pack &pack, PackMerge::Direction direction,
-           const std::vector<PackMerge::Item> &items, const QString &text, QString *error)
+bool apply(BootsDocument &document, const Pack &changes, PackMerge::Direction direction,
+           const PackMerge::Plan &plan, const QString &text, const Record &record,
+           QString *error)
 {
     PackMerge::Receiver before;
     if (!document.isOpen() || !receiver(document, before, error))
         return false;
     PackMerge::Receiver after = before;
-    PackMerge::apply(pack, direction, items, after);
+    PackMerge::apply(changes, direction, plan, after);
 
     auto *step = new QUndoCommand(text);
-    bool changes = false;
+    bool changed = false;
     if (after.records != before.records) {
         new ReplaceRecordsCommand(&document, text, before.records, after.records, false, step);
-        changes = true;
+        changed = true;
     }
     TextureArchives &textures = document.textures();
     std::size_t next = 0;
     for (const int archive : {1, 2}) {
         if (!textures.isLoaded(archive))
             continue;
-        const PackMerge::Receiver::Archive &was = before.archives[next];
-        const PackMerge::Receiver::Archive &now = after.archives[next++];
-        if (was.bytes == now.bytes)
+        const std::size_t at = next++;
+        const PackMerge::Bytes &was = before.archives[at].bytes;
+        const PackMerge::Bytes &now = after.archives[at].bytes;
+        if (was == now)
             continue;
         std::set<std::int32_t> entries;
-        for (const PackMerge::Item &item : items) {
-            if (item.kind == PackMerge::Item::Kind::Texture && pack.textures[item.change].archive == was.name)
-                entries.insert(pack.textures[item.change].entry);
+        for (const PackMerge::Item &item : plan.items) {
+            if (item.kind != PackMerge::Item::Kind::Texture || !item.writes())
+                continue;
+            const PackTextureChange &t = changes.textures[item.change];
+            const auto found = plan.archives.find(t.archive);
+            if (found != plan.archives.end() && found->second == at)
+                entries.insert(t.entry);
         }
         ReplaceTextureCommand::Step textureStep;
         textureStep.archive = archive;
         textureStep.loadNumber = textures.loadNumber(archive);
         for (const std::int32_t entry : entries) {
             PackMerge::Bytes old, fresh;
-            ArchiveDiff::textureOf(was.bytes, entry, old);
-            ArchiveDiff::textureOf(now.bytes, entry, fresh);
+            ArchiveDiff::textureOf(was, entry, old);
+            ArchiveDiff::textureOf(now, entry, fresh);
             if (old != fresh) {
                 textureStep.before.emplace_back(entry, std::move(old));
                 textureStep.after.emplace_back(entry, std::move(fresh));
             }
         }
         new ReplaceTextureCommand(&textures, std::move(textureStep), step);
-        changes = true;
+        changed = true;
     }
-    if (!changes) {
+    if (!changed) {
         delete step;
         return false;
     }
+    if (record.adds && !record.receipt.empty())
+        new ReceiptCommand(&document.appliedPacks(), record.receipt, true, step);
+    if (record.drops)
+        new ReceiptCommand(&document.appliedPacks(), record.receipt, false, step);
     document.startNewStep();
     document.undoStack()->push(step);
     return true;

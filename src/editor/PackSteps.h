@@ -5,6 +5,7 @@
 // changes then.
 #include "pack/PackMaker.h"
 #include "pack/PackMerge.h"
+#include "pack/Receipt.h"
 
 #include <QString>
 #include <set>
@@ -14,18 +15,29 @@ class BootsDocument;
 
 namespace PackSteps {
 
-/// The records, and each loaded archive's working copy under its game file's name.
+/// The records, and each loaded archive's working copy under its game file's name and path,
+/// offered rather than given (an archive the pack does not need is no problem).
 bool receiver(const BootsDocument &document, PackMerge::Receiver &receiver, QString *error);
 
 /// Whether a pack's texture may go into an entry: the rule of replacing a texture with a DDS.
 bool textureFits(const PackMerge::Bytes &archive, const ArchiveEntry &entry,
                  const PackMerge::Bytes &dds, ReasonOut error);
 
-/// The included changes of `items` (from examine() on receiver()) as one undo step named
-/// `text` over the boots and the textures. False, with no step, when nothing would change or
-/// a working copy cannot be read.
-bool apply(BootsDocument &document, const Pack &pack, PackMerge::Direction direction,
-           const std::vector<PackMerge::Item> &items, const QString &text, QString *error);
+/// What a step does to the receipts: an apply adds its receipt, a revert through a receipt
+/// drops it.
+struct Record
+{
+    Receipt receipt;
+    bool adds = false;
+    bool drops = false;
+};
+
+/// The changes of `plan` (from examine() on receiver()) that write, as one undo step named
+/// `text` over the boots, the textures and the receipts. False, with no step, when nothing
+/// would change or a working copy cannot be read.
+bool apply(BootsDocument &document, const Pack &changes, PackMerge::Direction direction,
+           const PackMerge::Plan &plan, const QString &text, const Record &record,
+           QString *error);
 
 /// The plain contents of the kept original of the game file `path` (the boots file or an
 /// archive the document loaded).

@@ -82,6 +82,22 @@ QString reason(const Reason &reason)
     return text(TextKeys::reasonKey(reason.id()), arguments);
 }
 
+QString counted(Key key, std::size_t n)
+{
+    const QStringList forms = text(key).split(QLatin1Char('|'));
+    qsizetype form = 0;
+    if (forms.size() == 2) {
+        form = n == 1 ? 0 : 1;
+    } else if (forms.size() >= 3) {
+        const std::size_t tens = n % 100;
+        form = n == 1                                             ? 0
+               : (n % 10 >= 2 && n % 10 <= 4 && (tens < 12 || tens > 14)) ? 1
+                                                                  : 2;
+    }
+    QString chosen = forms.value(form);
+    return chosen.replace(QStringLiteral("%1"), QString::number(n));
+}
+
 QStringList reasons(const std::vector<Reason> &reasons)
 {
     QStringList out;

@@ -32,6 +32,10 @@ QString text(Key key, const QStringList &arguments);
 /// A reason the core gave, in the current language, the reasons among its arguments too; its
 /// plain texts (names, numbers, a system's message) as they are.
 QString reason(const Reason &reason);
+/// The text of `key` for the count `n`, its %1 replaced by n. A text of counts holds its
+/// plural forms separated by "|": two (one, many) or, for languages such as Polish, three
+/// (one; 2–4 but not 12–14; the rest).
+QString counted(Key key, std::size_t n);
 /// Each of `reasons` as reason() gives it.
 QStringList reasons(const std::vector<Reason> &reasons);
 /// A text is no reason: the core hands the window its Reason (errorReason(), a `Reason *`

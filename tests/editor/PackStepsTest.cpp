@@ -5,10 +5,12 @@
 #include "TempDir.h"
 #include "TestImages.h"
 
+#include "editor/AppliedPacks.h"
 #include "editor/BootsDocument.h"
 #include "editor/PackSteps.h"
 #include "editor/TextureArchives.h"
 #include "pack/PackMaker.h"
+#include "pack/Receipt.h"
 
 #include <QUndoStack>
 #include <gtest/gtest.h>
@@ -73,12 +75,12 @@ TEST_F(PackSteps_, applyingAPackIsOneUndoStepOverBootsAndTextures)
     PackMerge::Receiver receiver;
     QString error;
     ASSERT_TRUE(PackSteps::receiver(doc, receiver, &error)) << error.toStdString();
-    const auto items =
+    const PackMerge::Plan plan =
         PackMerge::examine(pack, PackMerge::Direction::Apply, receiver, PackSteps::textureFits);
-    ASSERT_FALSE(PackMerge::blocked(items, PackMerge::Policy::Stop));
+    ASSERT_FALSE(PackMerge::blocked(plan, PackMerge::Policy::Stop));
     const int steps = doc.undoStack()->count();
-    ASSERT_TRUE(PackSteps::apply(doc, pack, PackMerge::Direction::Apply, items,
-                                 QStringLiteral("Apply Pack Gold"), &error))
+    ASSERT_TRUE(PackSteps::apply(doc, pack, PackMerge::Direction::Apply, plan,
+                                 QStringLiteral("Apply Pack Gold"), {}, &error))
         << error.toStdString();
     EXPECT_EQ(doc.undoStack()->count(), steps + 1);
     EXPECT_EQ(doc.undoStack()->undoText(), QStringLiteral("Apply Pack Gold"));
@@ -89,6 +91,58 @@ TEST_F(PackSteps_, applyingAPackIsOneUndoStepOverBootsAndTextures)
     EXPECT_EQ(doc.database().records(), TestData::boots(5));
     EXPECT_EQ(workingCopy(), archiveWith(10));
     EXPECT_FALSE(doc.isModified());
+}
+
+TEST_F(PackSteps_, anApplysReceiptFollowsItsStepIsFiledOnSaveAndARevertThroughItDropsIt)
+{
+    const QString receipts = QString::fromStdString(programDir.file("receipts"));
+    doc.appliedPacks().setFolder(receipts);
+    PackMaker::Input input;
+    input.manifest.title = "Gold";
+    input.base = TestData::boots(5);
+    input.baseBoots = TestData::bootsFile(input.base);
+    input.mine = input.base;
+    input.mine[2].Sila = 5;
+    input.mine[3].Sila = doc.database().records()[3].Sila; // already there: no receipt line
+    input.archives.push_back({"unnamed_5756.bin", archiveWith(10), archiveWith(99)});
+    Pack pack;
+    ASSERT_TRUE(PackMaker::make(input, pack, nullptr));
+    const Bytes savedGame = TestData::readFile(game), savedArchive = TestData::readFile(archive);
+
+    PackMerge::Receiver receiver;
+    QString error;
+    ASSERT_TRUE(PackSteps::receiver(doc, receiver, &error));
+    const PackMerge::Plan plan =
+        PackMerge::examine(pack, PackMerge::Direction::Apply, receiver, PackSteps::textureFits);
+    PackSteps::Record record{Receipts::make(pack, plan, receiver, "f1", game, Receipts::now()),
+                             true, false};
+    ASSERT_TRUE(PackSteps::apply(doc, pack, PackMerge::Direction::Apply, plan,
+                                 QStringLiteral("Apply Pack Gold"), record, &error));
+    EXPECT_EQ(doc.appliedPacks().receipts().size(), 1u);
+    doc.undoStack()->undo();
+    EXPECT_TRUE(doc.appliedPacks().receipts().empty());
+    doc.undoStack()->redo();
+    // Filed only with the saved files, and read again with them.
+    EXPECT_TRUE(Receipts::list(receipts.toStdString(), game).empty());
+    ASSERT_TRUE(doc.save(&error)) << error.toStdString();
+    ASSERT_EQ(Receipts::list(receipts.toStdString(), game).size(), 1u);
+    doc.close();
+    ASSERT_TRUE(doc.open(QString::fromStdString(game), &error));
+    ASSERT_TRUE(doc.textures().load(1, QString::fromStdString(archive), &error));
+    ASSERT_EQ(doc.appliedPacks().receipts().size(), 1u);
+    EXPECT_EQ(doc.appliedPacks().setterOf(2, "Sila", "5"), &doc.appliedPacks().receipts()[0]);
+
+    const Receipt kept = doc.appliedPacks().receipts()[0];
+    ASSERT_TRUE(PackSteps::receiver(doc, receiver, &error));
+    const PackMerge::Plan back = PackMerge::examine(kept.changes, PackMerge::Direction::Revert,
+                                                    receiver, PackSteps::textureFits, true);
+    ASSERT_TRUE(PackSteps::apply(doc, kept.changes, PackMerge::Direction::Revert, back,
+                                 QStringLiteral("Revert Pack Gold"), {kept, false, true}, &error));
+    EXPECT_TRUE(doc.appliedPacks().receipts().empty());
+    ASSERT_TRUE(doc.save(&error)) << error.toStdString();
+    EXPECT_TRUE(Receipts::list(receipts.toStdString(), game).empty());
+    EXPECT_EQ(TestData::readFile(game), savedGame);
+    EXPECT_EQ(TestData::readFile(archive), savedArchive);
 }
 
 TEST_F(PackSteps_, revertToOriginalPutsTheSelectedBootsBackAfterASave)

@@ -1,96 +1,101 @@
 #include "frmApplyPack.h"
 
+#include "app/ui/FileChooser.h"
 #include "app/ui/Messages.h"
-#include "editor/GuiText.h"
-#include "editor/UiText.h"
 #include "common/FileIo.h"
+#include "editor/GuiText.h"
+#include "editor/PackWords.h"
+#include "editor/UiText.h"
 
 #include <QDialogButtonBox>
-#include <QFileDialog>
+#include <QDir>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 using UiText::Key;
 
 namespace {
 
-enum Column { ChangeColumn, StatusColumn, TakeColumn };
+enum Column { BootColumn, FieldColumn, YoursColumn, PackColumn, ResultColumn, TakeColumn };
 
-QString statusText(PackMerge::Status status)
+// A label that wraps and never widens its window: the whole text is in its tooltip.
+QLabel *wrappedLabel(const QString &text, const char *name, QWidget *parent)
 {
-    switch (status) {
-    case PackMerge::Status::Applied:
-        return UiText::text(Key::PackApplied);
-    case PackMerge::Status::AlreadyThere:
-        return UiText::text(Key::PackAlreadyThere);
-    case PackMerge::Status::Conflict:
-        return UiText::text(Key::PackConflict);
-    case PackMerge::Status::Problem:
-        return UiText::text(Key::PackProblem);
-    }
-    return QString();
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setWordWrap(true);
+    label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    label->setTextFormat(Qt::PlainText);
+    label->setToolTip(text);
+    label->setVisible(!text.isEmpty());
+    return label;
 }
 
 } // namespace
 
-frmApplyPack::frmApplyPack(const Pack &pack, PackMerge::Direction direction,
-                           std::vector<PackMerge::Item> items, QWidget *parent)
-    : QDialog(parent), mPack(pack), mDirection(direction), mItems(std::move(items))
+frmApplyPack::frmApplyPack(const Pack &changes, PackMerge::Direction direction,
+                           PackMerge::Plan plan, QWidget *parent)
+    : QDialog(parent), mChanges(changes), mDirection(direction), mPlan(std::move(plan))
 {
     setObjectName(QStringLiteral("frmApplyPack"));
     setWindowTitle(UiText::text(direction == PackMerge::Direction::Apply ? Key::ApplyPack
                                                                          : Key::RevertPack)
                        .remove(QStringLiteral("…")));
-    lblPackTitle = new QLabel(QString::fromStdString(pack.manifest.title), this);
-    lblPackTitle->setObjectName(QStringLiteral("lblPackTitle"));
+    // A long title is cut to two lines' worth; the tooltip holds it whole.
+    const QString title = QString::fromStdString(changes.manifest.title);
+    lblPackTitle = wrappedLabel(title.size() > 160 ? title.left(159) + QStringLiteral("…") : title,
+                                "lblPackTitle", this);
+    lblPackTitle->setToolTip(title);
     QFont bold = lblPackTitle->font();
     bold.setBold(true);
     lblPackTitle->setFont(bold);
-    lblPackDescription = new QLabel(QString::fromStdString(pack.manifest.description), this);
-    lblPackDescription->setObjectName(QStringLiteral("lblPackDescription"));
-    lblPackDescription->setWordWrap(true);
+    const QString description = QString::fromStdString(changes.manifest.description);
+    lblPackDescription =
+        wrappedLabel(description.size() > 400 ? description.left(399) + QStringLiteral("…")
+                                              : description,
+                     "lblPackDescription", this);
+    lblPackDescription->setToolTip(description);
 
     lstChanges = new QTreeWidget(this);
     lstChanges->setObjectName(QStringLiteral("lstChanges"));
     lstChanges->setRootIsDecorated(false);
-    lstChanges->setColumnCount(3);
-    lstChanges->setHeaderHidden(true);
     lstChanges->setUniformRowHeights(true);
+    QStringList headers = PackWords::headers();
+    headers << UiText::text(Key::PackColumnTake);
+    lstChanges->setHeaderLabels(headers);
     QList<QTreeWidgetItem *> rows;
-    rows.reserve(static_cast<qsizetype>(mItems.size()));
-    for (const PackMerge::Item &item : mItems) {
-        auto *row = new QTreeWidgetItem;
-        row->setText(ChangeColumn,
-                     QString::fromStdString(PackMerge::describe(pack, direction, item)));
-        row->setText(StatusColumn, statusText(item.status));
-        if (item.status == PackMerge::Status::Problem) {
-            row->setFlags(row->flags() & ~Qt::ItemIsUserCheckable);
-            row->setCheckState(ChangeColumn, Qt::Unchecked);
-            row->setToolTip(ChangeColumn, UiText::reason(item.problem));
-        } else {
-            row->setCheckState(ChangeColumn, item.include ? Qt::Checked : Qt::Unchecked);
-        }
-        if (item.status == PackMerge::Status::Conflict) {
-            row->setToolTip(TakeColumn, UiText::text(Key::TakeAll));
+    rows.reserve(static_cast<qsizetype>(mPlan.items.size()));
+    for (const PackMerge::Item &item : mPlan.items) {
+        auto *row = new QTreeWidgetItem(PackWords::row(changes, direction, item));
+        row->setCheckState(BootColumn, item.include ? Qt::Checked : Qt::Unchecked);
+        if (item.status == PackMerge::Status::Problem)
+            row->setToolTip(ResultColumn, UiText::reason(item.reason));
+        if (item.status == PackMerge::Status::Conflict)
             row->setCheckState(TakeColumn, item.take ? Qt::Checked : Qt::Unchecked);
-        }
         rows << row;
     }
     lstChanges->addTopLevelItems(rows);
-    lstChanges->header()->setSectionResizeMode(ChangeColumn, QHeaderView::Stretch);
-    lstChanges->header()->setStretchLastSection(false);
+    for (const int column : {BootColumn, FieldColumn, YoursColumn, PackColumn, ResultColumn})
+        lstChanges->resizeColumnToContents(column);
 
+    lblProblems = new QLabel(this);
+    lblProblems->setObjectName(QStringLiteral("lblProblems"));
+    lblProblems->setWordWrap(true);
+    lblProblems->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     cmdKeepAll = new QPushButton(UiText::text(Key::KeepAll), this);
     cmdKeepAll->setObjectName(QStringLiteral("cmdKeepAll"));
     cmdTakeAll = new QPushButton(UiText::text(Key::TakeAll), this);
     cmdTakeAll->setObjectName(QStringLiteral("cmdTakeAll"));
     cmdSaveReport = new QPushButton(UiText::text(Key::SaveReport), this);
     cmdSaveReport->setObjectName(QStringLiteral("cmdSaveReport"));
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->setObjectName(QStringLiteral("buttons"));
 
     auto *row = new QHBoxLayout;
@@ -103,56 +108,72 @@ frmApplyPack::frmApplyPack(const Pack &pack, PackMerge::Direction direction,
     layout->addWidget(lblPackTitle);
     layout->addWidget(lblPackDescription);
     layout->addWidget(lstChanges, 1);
+    layout->addWidget(lblProblems);
     layout->addLayout(row);
-    resize(720, 420);
+    // Never wider or taller than the screen it opens on.
+    const QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+    const QSize room = screen ? screen->availableGeometry().size() * 9 / 10 : QSize(1024, 700);
+    setMaximumSize(room.expandedTo(QSize(480, 320)));
+    resize(QSize(900, 480).boundedTo(maximumSize()));
 
+    connect(lstChanges, &QTreeWidget::itemChanged, this,
+            [this](QTreeWidgetItem *changed) { rowChanged(changed); });
     connect(cmdKeepAll, &QPushButton::clicked, this, [this] { setAllConflicts(false); });
     connect(cmdTakeAll, &QPushButton::clicked, this, [this] { setAllConflicts(true); });
     connect(cmdSaveReport, &QPushButton::clicked, this, &frmApplyPack::cmdSaveReport_Click);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    showProblems();
 }
 
-std::vector<PackMerge::Item> frmApplyPack::items() const
+void frmApplyPack::rowChanged(QTreeWidgetItem *row)
 {
-    std::vector<PackMerge::Item> out = mItems;
-    for (std::size_t i = 0; i < out.size(); ++i) {
-        const QTreeWidgetItem *row = lstChanges->topLevelItem(static_cast<int>(i));
-        out[i].include = row->checkState(ChangeColumn) == Qt::Checked;
-        if (out[i].status == PackMerge::Status::Conflict) {
-            out[i].take = row->checkState(TakeColumn) == Qt::Checked;
-            out[i].decided = true;
-        }
+    if (mFilling)
+        return;
+    const int at = lstChanges->indexOfTopLevelItem(row);
+    if (at < 0)
+        return;
+    PackMerge::Item &item = mPlan.items[static_cast<std::size_t>(at)];
+    item.include = row->checkState(BootColumn) == Qt::Checked;
+    if (item.status == PackMerge::Status::Conflict) {
+        item.take = row->checkState(TakeColumn) == Qt::Checked;
+        item.decided = true;
     }
-    return out;
+    mFilling = true;
+    row->setText(ResultColumn, PackWords::result(mDirection, item));
+    mFilling = false;
+    showProblems();
 }
 
 void frmApplyPack::setAllConflicts(bool take)
 {
-    for (std::size_t i = 0; i < mItems.size(); ++i) {
-        if (mItems[i].status == PackMerge::Status::Conflict)
+    for (std::size_t i = 0; i < mPlan.items.size(); ++i) {
+        if (mPlan.items[i].status == PackMerge::Status::Conflict)
             lstChanges->topLevelItem(static_cast<int>(i))
                 ->setCheckState(TakeColumn, take ? Qt::Checked : Qt::Unchecked);
     }
 }
 
-QString frmApplyPack::report() const
+void frmApplyPack::showProblems()
 {
-    const std::vector<PackMerge::Item> chosen = items();
-    QString out = QString::fromStdString(mPack.manifest.title) + QLatin1Char('\n');
-    for (const PackMerge::Item &item : chosen) {
-        if (item.include || item.status == PackMerge::Status::Problem)
-            out += QString::fromStdString(PackMerge::describe(mPack, mDirection, item)) +
-                   QLatin1Char('\n');
-    }
-    return out + QString::fromStdString(PackMerge::summary(PackMerge::count(chosen),
-                                                           PackMerge::Policy::Keep)) +
-           QLatin1Char('\n');
+    // A conflict not yet decided is the receiver's value kept, as the window shows it.
+    QStringList why;
+    for (const Reason &whole : mPlan.problems)
+        why << UiText::text(Key::PackCannotApplyWhole, {UiText::reason(whole)});
+    const bool tickedProblem =
+        std::any_of(mPlan.items.begin(), mPlan.items.end(), [](const PackMerge::Item &item) {
+            return item.include && item.status == PackMerge::Status::Problem;
+        });
+    if (tickedProblem)
+        why << UiText::text(Key::PackTicksBlocked);
+    lblProblems->setText(why.join(QLatin1Char('\n')));
+    lblProblems->setVisible(!why.isEmpty());
+    buttons->button(QDialogButtonBox::Ok)->setEnabled(why.isEmpty());
 }
 
 bool frmApplyPack::saveReport(const QString &path)
 {
-    const QByteArray text = report().toUtf8();
+    const QByteArray text = PackWords::report(mChanges, mDirection, mPlan).toUtf8();
     Reason error;
     if (FileIo::writeNamedFile(GuiText::toNative(path),
                                reinterpret_cast<const std::uint8_t *>(text.constData()),
@@ -166,11 +187,12 @@ bool frmApplyPack::saveReport(const QString &path)
 
 void frmApplyPack::cmdSaveReport_Click()
 {
-    QFileDialog dialog(this);
-    dialog.setObjectName(QStringLiteral("CDSaveReport"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QStringLiteral("txt"));
-    dialog.setNameFilter(QStringLiteral("*.txt"));
-    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
-        saveReport(dialog.selectedFiles().constFirst());
+    const QString proposed = mReportFolder.isEmpty()
+                                 ? QString()
+                                 : QDir(mReportFolder).filePath(QStringLiteral("report.txt"));
+    const QString path = FileChooser::chooseSaveFile(this, QStringLiteral("CDSaveReport"),
+                                                     QStringLiteral("*.txt|*.txt"),
+                                                     QStringLiteral("txt"), proposed);
+    if (!path.isEmpty())
+        saveReport(path);
 }
