@@ -278,10 +278,10 @@ PackManifest readManifest(const Json &doc)
     m.date = text(doc, "date", where);
     const Json &boots = member(doc, "boots", Json::value_t::object, where);
     const Reason inBoots(Id::PackFieldOf, {kManifest, "boots"});
-    m.boots = {text(boots, "name", inBoots), fingerprint(boots, "fingerprint", inBoots), std::nullopt};
+    m.boots = {text(boots, "name", inBoots), fingerprint(boots, "fingerprint", inBoots)};
     for (const Json &a : member(doc, "archives", Json::value_t::array, where)) {
         const Reason at(Id::PackFieldOf, {kManifest, "archives"});
-        PackBase archive{text(a, "name", at), fingerprint(a, "fingerprint", at), std::nullopt};
+        PackBase archive{text(a, "name", at), fingerprint(a, "fingerprint", at)};
         if (m.format >= 2)
             archive.table = PackArchiveTable{
                 static_cast<std::int32_t>(whole(a, "entries", at, 0x7FFFFFFF)),

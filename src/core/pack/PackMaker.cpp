@@ -25,7 +25,7 @@ bool make(const Input &input, Pack &pack, ReasonOut error)
     Pack out;
     out.manifest = input.manifest;
     out.manifest.format = PackManifest::kFormat;
-    out.manifest.boots = {input.bootsName, Fingerprint::of(input.baseBoots), std::nullopt};
+    out.manifest.boots = {input.bootsName, Fingerprint::of(input.baseBoots)};
     for (PackBootChange &boot : BootsDiff::compare(input.base, input.mine).changed) {
         if (!input.onlyBoots || input.onlyBoots->count(boot.position))
             out.boots.push_back(std::move(boot));

@@ -26,7 +26,7 @@ Bytes archiveWith(std::uint8_t red)
 Pack samplePack()
 {
     Pack pack;
-    pack.boots.push_back({1, "Boot 1", std::nullopt, {{"Sila", "3", "5"}}});
+    pack.boots.push_back({1, "Boot 1", {{"Sila", "3", "5"}}});
     PackTextureChange t;
     t.archive = "unnamed_5756.bin";
     t.entry = 0;
