@@ -153,6 +153,7 @@ bool PackExchange::exportPack(const QString &path)
         return true;
     };
     frmExportPack dialog(lister, mWindow);
+    dialog.setPackTitle(QFileInfo(path).completeBaseName());
     if (!dialog.listed() || dialog.exec() != QDialog::Accepted)
         return false;
     const std::vector<bool> ticked = dialog.ticked();
@@ -162,7 +163,11 @@ bool PackExchange::exportPack(const QString &path)
             chosen.insert(changed[i]);
     }
     PackSteps::keepOnly(*mDocument, pack, chosen);
-    pack.manifest.title = toNative(QFileInfo(path).completeBaseName());
+    // Texts of the pack are UTF-8, as every pack holds them.
+    const QString title = dialog.packTitle();
+    pack.manifest.title = (title.isEmpty() ? QFileInfo(path).completeBaseName() : title).toStdString();
+    pack.manifest.author = dialog.packAuthor().toStdString();
+    pack.manifest.description = dialog.packDescription().toStdString();
     pack.manifest.program = std::string("Cleatwork ") + CLEATWORK_VERSION;
     pack.manifest.date = toNative(QDateTime::currentDateTimeUtc().toString(Qt::ISODate));
     Reason reason;

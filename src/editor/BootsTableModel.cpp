@@ -1,11 +1,15 @@
 #include "BootsTableModel.h"
 
 #include "BootsDocument.h"
+#include "AppliedPacks.h"
 #include "ChangeMarks.h"
 #include "UiText.h"
 #include "pack/BootsDiff.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QFileInfo>
+#include <QLocale>
 
 #include <algorithm>
 #include <array>
@@ -115,9 +119,10 @@ BootsTableModel::Row BootsTableModel::rowOf(int row) const
         r.marked << (!base && c > 0);
         r.reference << (r.marked.back() ? QStringLiteral("\u2014") : QString());
     }
-    if (!base) {
+    if (!base || marks.textureChanged(row)) {
         r.changed = true;
-        return r;
+        if (!base)
+            return r;
     }
     for (const PackFieldChange &change : BootsDiff::fieldsOf(*base, record)) {
         r.changed = true;
@@ -146,10 +151,26 @@ QString BootsTableModel::toolTip(const Row &row, int column) const
         return QString();
     const QString base = row.reference.value(column);
     const ChangeMarks &marks = mDocument->changeMarks();
+    // Every game file has the same name: the folder tells which one.
     if (marks.base() == ChangeMarks::Base::File)
         return UiText::text(UiText::Key::ChangesCompared,
-                            {QFileInfo(marks.comparedFile()).fileName(), base});
-    return UiText::text(UiText::Key::ChangesOriginal, {base});
+                            {QDir::toNativeSeparators(marks.comparedFile()), base});
+    QString tip = UiText::text(UiText::Key::ChangesOriginal, {base});
+    const BootField *field = columnOf(column);
+    const auto position = static_cast<std::size_t>(row.cells.value(0).toInt());
+    const std::vector<BootRecord> &records = mDocument->database().records();
+    if (field && position < records.size()) {
+        if (const Receipt *setter = mDocument->appliedPacks().setterOf(
+                position, field->name, field->shown(records[position]))) {
+            const QDateTime when = QDateTime::fromString(QString::fromStdString(setter->applied),
+                                                         Qt::ISODate);
+            tip += QLatin1Char('\n') +
+                   UiText::text(UiText::Key::SetByPack,
+                                {QString::fromStdString(setter->title),
+                                 QLocale().toString(when.toLocalTime(), QLocale::ShortFormat)});
+        }
+    }
+    return tip;
 }
 
 void BootsTableModel::reload()

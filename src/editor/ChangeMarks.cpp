@@ -1,12 +1,52 @@
 #include "ChangeMarks.h"
 
 #include "BootsDocument.h"
+#include "GuiText.h"
+#include "PackSteps.h"
+#include "TextureArchives.h"
+#include "common/FileIo.h"
+#include "pack/ArchiveDiff.h"
 
 #include <QFileInfo>
 
 ChangeMarks::ChangeMarks(BootsDocument *document) : QObject(document), mDocument(document)
 {
     connect(document, &BootsDocument::reset, this, &ChangeMarks::documentReset);
+    // A texture changed, or an archive came: the boots whose textures differ may be others.
+    const auto texturesMoved = [this] {
+        if (mBase == Base::Original) {
+            findChangedTextures();
+            emit changed();
+        }
+    };
+    connect(&document->textures(), &TextureArchives::texturesChanged, this, texturesMoved);
+    connect(&document->textures(), &TextureArchives::loaded, this, texturesMoved);
+}
+
+bool ChangeMarks::textureChanged(int position) const
+{
+    if (mBase != Base::Original || mChangedTextures.empty())
+        return false;
+    const TextureArchives::BootTexture at = mDocument->textures().textureOf(position);
+    return at.found() && mChangedTextures.count({at.archive, at.entry}) > 0;
+}
+
+void ChangeMarks::findChangedTextures()
+{
+    mChangedTextures.clear();
+    const TextureArchives &textures = mDocument->textures();
+    for (const int archive : {1, 2}) {
+        if (!textures.isLoaded(archive))
+            continue;
+        // An archive without a kept original has no changes to show.
+        FileIo::Bytes original, now;
+        QString unused;
+        if (!PackSteps::original(*mDocument, textures.source(archive), original, &unused) ||
+            !FileIo::readFile(GuiText::toNative(textures.workingCopy(archive)), now))
+            continue;
+        for (const ArchiveDiff::Entry &entry : ArchiveDiff::compare(original, now).changed)
+            mChangedTextures.emplace(archive, entry.entry);
+    }
 }
 
 bool ChangeMarks::showOriginal(QString *error)
@@ -55,5 +95,9 @@ void ChangeMarks::set(Base base, const QString &file, std::vector<BootRecord> re
     mBase = base;
     mFile = file;
     mRecords = std::move(records);
+    if (base == Base::Original)
+        findChangedTextures();
+    else
+        mChangedTextures.clear();
     emit changed();
 }

@@ -8,6 +8,9 @@
 
 #include <QObject>
 #include <QString>
+#include <cstdint>
+#include <set>
+#include <utility>
 #include <vector>
 
 class BootsDocument;
@@ -35,6 +38,9 @@ public:
     /// The boot at `position` as the base holds it; null when nothing is compared or the base
     /// holds no boot there.
     const BootRecord *reference(int position) const;
+    /// True when the texture of the boot at `position` differs from the kept original of its
+    /// archive (only while the marks show changes since the original).
+    bool textureChanged(int position) const;
 
 signals:
     /// The base is another one, or none.
@@ -43,9 +49,12 @@ signals:
 private:
     void documentReset();
     void set(Base base, const QString &file, std::vector<BootRecord> records);
+    /// Finds again which entries of the loaded archives differ from their originals.
+    void findChangedTextures();
 
     BootsDocument *mDocument;
     Base mBase = Base::None;
     QString mFile;
     std::vector<BootRecord> mRecords;
+    std::set<std::pair<int, std::int32_t>> mChangedTextures; ///< archive, entry
 };

@@ -1,13 +1,21 @@
-// The pack and change menus' wiring: Apply Pack… through its window is one undo step, Edit ▸
-// Revert to Original puts the chosen boot back as the kept original holds it, View ▸ Changes and
-// File ▸ Compare With… mark the table.
+// The pack and change menus' wiring: Apply Pack… through its window is one undo step and says
+// what it did, a change that cannot be made holds OK until it is unticked, Applied Packs…
+// reverts through the receipt, Edit ▸ Revert to Original puts the chosen boot back as the kept
+// original holds it, View ▸ Changes and File ▸ Compare With… mark the table.
 #include "MainWindowFixture.h"
+#include "editor/AppliedPacks.h"
 #include "editor/BootsTableModel.h"
 #include "pack/PackFile.h"
 #include "pack/PackMaker.h"
 
 #include <QAction>
 #include <QDialog>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPushButton>
+#include <QStatusBar>
 #include <QTableView>
 #include <QTreeWidget>
 #include <QUndoStack>
@@ -25,6 +33,27 @@ protected:
         return table()->index(position, BootsTableModel::columnOf(BootFields::field(field)));
     }
     const std::vector<BootRecord> records = TestData::boots(4);
+
+    /// A pack from `records` to `mine`, with a texture change when `texture`, at gold.cwpack.
+    QString writePack(const std::vector<BootRecord> &mine, bool texture = false)
+    {
+        PackMaker::Input input;
+        input.manifest.title = "Gold";
+        input.base = records;
+        input.baseBoots = TestData::bootsFile(records);
+        input.mine = mine;
+        const auto dds = [](std::uint8_t red) {
+            return TestData::dds(TestData::DdsFormat::Rgba32, 4, 4, {red, 0, 0, 255});
+        };
+        if (texture)
+            input.archives.push_back({"unnamed_5756.bin", TestData::textureArchive({{"aa00", dds(1)}}),
+                                      TestData::textureArchive({{"aa00", dds(2)}})});
+        Pack pack;
+        EXPECT_TRUE(PackMaker::make(input, pack, nullptr));
+        const std::string path = gameDir.file("gold.cwpack");
+        EXPECT_TRUE(PackFile::writeFile(pack, path, nullptr));
+        return QString::fromStdString(path);
+    }
 };
 
 TEST_F(PackWindow, ApplyPackShowsEveryChangeAndMakesOneUndoStep)
@@ -60,6 +89,61 @@ TEST_F(PackWindow, ApplyPackShowsEveryChangeAndMakesOneUndoStep)
     EXPECT_EQ(stack->undoText(), QStringLiteral("Apply Pack Gold"));
     stack->undo();
     EXPECT_EQ(window().database().records(), records);
+}
+
+TEST_F(PackWindow, ATickedChangeThatCannotBeMadeHoldsOkUntilItIsUnticked)
+{
+    std::vector<BootRecord> mine = records;
+    mine[1].Sila = 5;
+    window();
+    open(writeGame(records));
+    answer.file(writePack(mine, true)); // no archive is loaded for the texture
+    bool heldOk = false;
+    answer.then([&heldOk](QWidget *dialog) {
+        auto *ok = dialog->findChild<QDialogButtonBox *>(QStringLiteral("buttons"))
+                       ->button(QDialogButtonBox::Ok);
+        auto *problems = dialog->findChild<QLabel *>(QStringLiteral("lblProblems"));
+        auto *list = dialog->findChild<QTreeWidget *>(QStringLiteral("lstChanges"));
+        heldOk = !ok->isEnabled() && !problems->text().isEmpty();
+        list->topLevelItem(1)->setCheckState(0, Qt::Unchecked);
+        if (ok->isEnabled() && problems->isHidden())
+            ok->click();
+    });
+    trigger("mnuApplyPack");
+    EXPECT_EQ(answer.pending(), 0);
+    EXPECT_TRUE(heldOk);
+    EXPECT_EQ(window().database().records(), mine);
+    EXPECT_EQ(window().statusBar()->currentMessage(),
+              QStringLiteral("Pack \u201cGold\u201d: 1 change applied, 1 left out"));
+}
+
+TEST_F(PackWindow, AppliedPacksRevertsThroughTheReceipt)
+{
+    std::vector<BootRecord> mine = records;
+    mine[2].Kolor = "Gold";
+    std::vector<BootRecord> receivers = records;
+    receivers[1].Kolor = "Gold"; // not the pack's: a revert must leave it
+    window();
+    open(writeGame(receivers));
+    answer.file(writePack(mine));
+    answer.then([](QWidget *dialog) { QMetaObject::invokeMethod(dialog, "accept"); });
+    trigger("mnuApplyPack");
+    int listed = 0;
+    answer.then([&listed](QWidget *dialog) {
+        ASSERT_EQ(dialog->objectName(), QStringLiteral("frmAppliedPacks"));
+        listed = dialog->findChild<QTreeWidget *>(QStringLiteral("lstApplied"))->topLevelItemCount();
+        dialog->findChild<QPushButton *>(QStringLiteral("cmdRevertApplied"))->click();
+    });
+    answer.then([](QWidget *dialog) {
+        ASSERT_EQ(dialog->objectName(), QStringLiteral("frmApplyPack"));
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    trigger("mnuAppliedPacks");
+    EXPECT_EQ(answer.pending(), 0);
+    EXPECT_EQ(listed, 1);
+    EXPECT_EQ(window().database().records(), receivers);
+    EXPECT_TRUE(window().document().appliedPacks().receipts().empty());
+    EXPECT_EQ(window().document().undoStack()->count(), 2);
 }
 
 TEST_F(PackWindow, RevertToOriginalPutsTheListedBootBack)
@@ -123,8 +207,12 @@ TEST_F(PackWindow, CompareWithMarksTheOtherFilesValuesAndRefusesABadFile)
     trigger("mnuCompare");
     EXPECT_EQ(answer.pending(), 0);
     EXPECT_FALSE(find<QAction>(QStringLiteral("mnuChanges"))->isChecked());
+    // Every game file has the same name: the folder tells which one.
     EXPECT_EQ(cell(1, BootField::Id::Name).data(Qt::ToolTipRole).toString(),
-              QStringLiteral("In other.bin: Theirs"));
+              QStringLiteral("In ") + QDir::toNativeSeparators(otherPath) + QStringLiteral(": Theirs"));
+    EXPECT_EQ(find<QLabel>(QStringLiteral("lblCompare"))->text(),
+              QStringLiteral("Compared with other.bin in ") +
+                  QDir::toNativeSeparators(QFileInfo(otherPath).absolutePath()));
 
     trigger("mnuChanges");
     EXPECT_FALSE(cell(1, BootField::Id::Name).data(BootsTableModel::ChangedRole).toBool())

@@ -18,10 +18,13 @@
 #include <QClipboard>
 #include <QColor>
 #include <QComboBox>
+#include <QDir>
 #include <QEvent>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
@@ -144,6 +147,12 @@ BootsTableDock::BootsTableDock(BootsDocument *document, QMenu *editMenu, QMainWi
     auto *contents = new QWidget;
     auto *layout = new QVBoxLayout(contents);
     layout->setContentsMargins(4, 4, 4, 4);
+    lblCompare = new QLabel(contents);
+    lblCompare->setObjectName(QStringLiteral("lblCompare"));
+    lblCompare->setWordWrap(true);
+    lblCompare->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    lblCompare->hide();
+    layout->addWidget(lblCompare);
     auto *filters = new QHBoxLayout;
     filters->addWidget(mFilter, 1);
     filters->addWidget(mChangedOnly);
@@ -243,10 +252,24 @@ QSortFilterProxyModel *BootsTableDock::proxy() const
 
 void BootsTableDock::marksChanged()
 {
-    const bool shown = mDocument->changeMarks().shown();
+    const ChangeMarks &marks = mDocument->changeMarks();
+    const bool shown = marks.shown();
     mChangedOnly->setEnabled(shown);
     if (!shown)
         mChangedOnly->setChecked(false);
+    // The marks are in the table: asking for them (or for other ones) shows it.
+    const int base = static_cast<int>(marks.base());
+    if (shown && base != mMarksBase && isHidden())
+        show();
+    mMarksBase = base;
+    // Which file the marks speak of, by folder and name: every game file has the same name.
+    const QFileInfo compared(marks.comparedFile());
+    lblCompare->setText(compared.fileName().isEmpty()
+                            ? QString()
+                            : UiText::text(UiText::Key::ComparingWith,
+                                           {compared.fileName(),
+                                            QDir::toNativeSeparators(compared.absolutePath())}));
+    lblCompare->setVisible(!lblCompare->text().isEmpty());
 }
 
 std::vector<int> BootsTableDock::selectedPositions() const

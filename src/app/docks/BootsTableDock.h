@@ -12,6 +12,7 @@ class BootsFilterModel;
 class BootsTableModel;
 class QAction;
 class QCheckBox;
+class QLabel;
 class QLineEdit;
 class QMainWindow;
 class QMenu;
@@ -71,6 +72,8 @@ private:
     QTableView *mTable;
     QLineEdit *mFilter;
     QCheckBox *mChangedOnly;
+    QLabel *lblCompare = nullptr;
+    int mMarksBase = 0; ///< the marks' base when the table last followed them
     QMenu *mView;
     QAction *mCopy;
     QAction *mPaste;

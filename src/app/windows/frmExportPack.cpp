@@ -5,6 +5,9 @@
 
 #include <QDialogButtonBox>
 #include <QFileInfo>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -28,14 +31,28 @@ frmExportPack::frmExportPack(Lister lister, QWidget *parent)
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->setObjectName(QStringLiteral("buttons"));
 
+    txtPackTitle = new QLineEdit(this);
+    txtPackTitle->setObjectName(QStringLiteral("txtPackTitle"));
+    txtPackAuthor = new QLineEdit(this);
+    txtPackAuthor->setObjectName(QStringLiteral("txtPackAuthor"));
+    txtPackDescription = new QPlainTextEdit(this);
+    txtPackDescription->setObjectName(QStringLiteral("txtPackDescription"));
+    txtPackDescription->setTabChangesFocus(true);
+    txtPackDescription->setFixedHeight(txtPackDescription->fontMetrics().lineSpacing() * 4 + 12);
+    auto *texts = new QFormLayout;
+    texts->addRow(UiText::text(Key::PackTitleLabel), txtPackTitle);
+    texts->addRow(UiText::text(Key::PackAuthorLabel), txtPackAuthor);
+    texts->addRow(UiText::text(Key::PackDescriptionLabel), txtPackDescription);
+
     auto *base = new QHBoxLayout;
     base->addWidget(lblBase, 1);
     base->addWidget(cmdBaseFile);
     auto *layout = new QVBoxLayout(this);
+    layout->addLayout(texts);
     layout->addLayout(base);
     layout->addWidget(lstBoots, 1);
     layout->addWidget(buttons);
-    resize(440, 380);
+    resize(480, 480);
     connect(cmdBaseFile, &QPushButton::clicked, this, &frmExportPack::cmdBaseFile_Click);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -79,4 +96,25 @@ void frmExportPack::cmdBaseFile_Click()
     const QString path = FileChooser::chooseFile(this, QStringLiteral("CDBaseFile"), QString());
     if (!path.isEmpty())
         useBase(path);
+}
+
+void frmExportPack::setPackTitle(const QString &title)
+{
+    txtPackTitle->setText(title);
+}
+
+QString frmExportPack::packTitle() const
+{
+    return txtPackTitle->text().trimmed();
+}
+
+QString frmExportPack::packAuthor() const
+{
+    return txtPackAuthor->text().trimmed();
+}
+
+QString frmExportPack::packDescription() const
+{
+    // One line: a pack's texts hold no control characters.
+    return txtPackDescription->toPlainText().simplified();
 }

@@ -1,15 +1,18 @@
 #pragma once
-// The Export Pack window: the boots that changed since a base (the kept original, or a boots
-// file the user picks), each with a tick (all ticked at first), so that the pack holds only
-// the ticked boots and their textures. It changes nothing itself: the caller's lister gives
-// the boots of each base, and the caller takes basePath() and ticked() on OK.
+// The Export Pack window: the pack's title, author and description, and the boots that changed
+// since a base (the kept original, or a boots file the user picks), each with a tick (all
+// ticked at first), so that the pack holds only the ticked boots and their textures. It
+// changes nothing itself: the caller's lister gives the boots of each base, and the caller
+// takes basePath(), ticked() and the texts on OK.
 #include <QDialog>
 #include <QStringList>
 #include <functional>
 #include <vector>
 
 class QLabel;
+class QLineEdit;
 class QListWidget;
+class QPlainTextEdit;
 class QPushButton;
 
 class frmExportPack : public QDialog
@@ -32,6 +35,12 @@ public:
     /// the lister refuses it.
     bool useBase(const QString &path);
 
+    /// The title, author and description the pack will carry (UTF-8 as typed).
+    void setPackTitle(const QString &title);
+    QString packTitle() const;
+    QString packAuthor() const;
+    QString packDescription() const;
+
 private:
     void cmdBaseFile_Click();
     void showBase();
@@ -42,4 +51,7 @@ private:
     QLabel *lblBase = nullptr;
     QListWidget *lstBoots = nullptr;
     QPushButton *cmdBaseFile = nullptr;
+    QLineEdit *txtPackTitle = nullptr;
+    QLineEdit *txtPackAuthor = nullptr;
+    QPlainTextEdit *txtPackDescription = nullptr;
 };
