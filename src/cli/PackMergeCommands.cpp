@@ -61,8 +61,7 @@ bool readPack(const std::string &path, Pack &pack, std::string &fingerprint, std
 bool textureFits(const FileIo::Bytes &archive, const ArchiveEntry &entry,
                  const FileIo::Bytes &dds, ReasonOut reason)
 {
-    DdsLayout layout;
-    return TextureReplacer::ddsFits(archive, entry, dds, layout, reason);
+    return TextureReplacer::ddsFits(archive, entry, dds, reason);
 }
 
 // The receiver's files as given on the command line.

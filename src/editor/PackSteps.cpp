@@ -207,8 +207,7 @@ bool receiver(const BootsDocument &document, PackMerge::Receiver &receiver, QStr
 bool textureFits(const PackMerge::Bytes &archive, const ArchiveEntry &entry,
                  const PackMerge::Bytes &dds, ReasonOut error)
 {
-    DdsLayout layout;
-    return TextureReplacer::ddsFits(archive, entry, dds, layout, error);
+    return TextureReplacer::ddsFits(archive, entry, dds, error);
 }
 
 bool apply(BootsDocument &document, const Pack &changes, PackMerge::Direction direction,

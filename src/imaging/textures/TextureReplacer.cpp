@@ -41,6 +41,12 @@ bool replace(Bytes &archive, const ArchiveEntry &entry, const Picture &picture, 
     return true;
 }
 
+bool ddsFits(const Bytes &archive, const ArchiveEntry &entry, const Bytes &dds, ReasonOut error)
+{
+    DdsLayout layout;
+    return ddsFits(archive, entry, dds, layout, error);
+}
+
 bool ddsFits(const Bytes &archive, const ArchiveEntry &entry, const Bytes &dds, DdsLayout &layout,
              ReasonOut error)
 {

@@ -32,6 +32,8 @@ bool replaceWithDds(Bytes &archive, const ArchiveEntry &entry, const Bytes &dds,
 /// Whether replaceWithDds() would take `dds` for the entry; `layout` is then the entry's.
 bool ddsFits(const Bytes &archive, const ArchiveEntry &entry, const Bytes &dds, DdsLayout &layout,
              ReasonOut error);
+/// The same without the layout: the check a pack's texture passes before it goes in.
+bool ddsFits(const Bytes &archive, const ArchiveEntry &entry, const Bytes &dds, ReasonOut error);
 
 /// What a picture of another size than its entry's gets: refused, or resized (PictureResize)
 /// because the user asked for it.

@@ -127,8 +127,9 @@ TEST(Languages, BundledLanguagesHoldAllThirtyKeys)
     for (const Reasons::Entry &r : Reasons::entries())
         EXPECT_EQ(TextKeys::entry(TextKeys::reasonKey(r.id)).name, std::string(r.name));
     // A name before its reason reads "%1: %2" in most languages, a field after its place
-    // "%1, %2".
-    const std::set<std::string> alike = {"ReasonNamedLine", "ReasonPackFieldOf"};
+    // "%1, %2"; "Pack" and "texture" are French and Italian words too.
+    const std::set<std::string> alike = {"ReasonNamedLine", "ReasonPackFieldOf", "PackColumnPack",
+                                         "PackCountTextures", "PackTexture"};
     for (const auto &name : names) {
         const std::string file = Languages::languageFile(program, name);
         for (const auto &e : TextKeys::entries()) {
