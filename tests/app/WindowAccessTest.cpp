@@ -1,5 +1,6 @@
 #include "CaseName.h"
 #include "MainWindowFixture.h"
+#include "app/access/WindowAccess.h"
 #include "app/ui/BootsListWidget.h"
 #include "app/windows/frmAbout.h"
 #include "app/windows/frmCreateLanguage.h"
@@ -10,6 +11,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTextBrowser>
+
+namespace Access = WindowAccess;
 
 namespace {
 
@@ -175,7 +178,7 @@ class SpokenCaption : public testing::TestWithParam<SpokenCase>
 
 TEST_P(SpokenCaption, ReadsTheCaptionAsMeant)
 {
-    EXPECT_EQ(WindowAccess::spokenCaption(QString::fromUtf8(GetParam().caption)),
+    EXPECT_EQ(Access::spokenCaption(QString::fromUtf8(GetParam().caption)),
               QString::fromUtf8(GetParam().spoken));
 }
 
