@@ -35,6 +35,13 @@ def keys(*names):
         pump(0.25)
 
 
+def give_keyboard(title):
+    """No window manager runs on the virtual display: the window is given the keyboard."""
+    subprocess.run(['xdotool', 'search', '--sync', '--name', title, 'windowfocus', '--sync'],
+                   check=True, stdout=subprocess.DEVNULL)
+    pump(0.2)
+
+
 def app():
     for _ in range(200):
         desktop = pyatspi.Registry.getDesktop(0)
@@ -83,9 +90,8 @@ for kind in ('object:state-changed:focused', 'object:state-changed:selected'):
     pyatspi.Registry.registerEventListener(on_event, kind)
 
 editor = app()
-subprocess.run(['xdotool', 'search', '--sync', '--name', TITLE, 'windowfocus', '--sync'],
-               check=True, stdout=subprocess.DEVNULL)
-pump(0.5)
+give_keyboard(TITLE)
+pump(0.3)
 window = editor.getChildAtIndex(0)
 
 # --- Names: by what a control is, never by its value or by the box around it.
@@ -154,26 +160,25 @@ def gone(name):
     return False
 
 
-about = find(window, 'menu item', 'About')
-about.queryAction().doAction(0)
-shown = dialog('About')
-check('About opens as a dialog', shown is not None and shown.getRoleName() == 'dialog',
-      shown and shown.getRoleName())
-if shown is not None:
-    subprocess.run(['xdotool', 'search', '--sync', '--name', '^About$', 'windowfocus', '--sync'],
-                   check=True, stdout=subprocess.DEVNULL)
+def opened(case, name, open_it):
+    """The dialog `name` that `open_it` opens, with the keyboard, or None."""
+    open_it()
+    shown = dialog(name)
+    check(case, shown is not None and shown.getRoleName() == 'dialog',
+          shown and shown.getRoleName())
+    if shown is not None:
+        give_keyboard('^%s$' % name)
+    return shown
+
+
+if opened('About opens as a dialog', 'About',
+          lambda: find(window, 'menu item', 'About').queryAction().doAction(0)):
     keys('Escape')
     check('Escape closes the About window', gone('About'))
 
-subprocess.run(['xdotool', 'search', '--sync', '--name', TITLE, 'windowfocus', '--sync'],
-               check=True, stdout=subprocess.DEVNULL)
-keys('F1')
-manual = dialog('Manual')
-check('F1 opens the manual as a dialog', manual is not None and manual.getRoleName() == 'dialog',
-      manual and manual.getRoleName())
+give_keyboard(TITLE)
+manual = opened('F1 opens the manual as a dialog', 'Manual', lambda: keys('F1'))
 if manual is not None:
-    subprocess.run(['xdotool', 'search', '--sync', '--name', '^Manual$', 'windowfocus', '--sync'],
-                   check=True, stdout=subprocess.DEVNULL)
     # Qt calls a text browser's text a label: what counts is a focused text read-only.
     text = next((o for o in walk(manual) if o.getState().contains(pyatspi.STATE_FOCUSED)
                  and o.getRoleName() in ('text', 'label')), None)
