@@ -100,8 +100,8 @@ frmMain::frmMain(std::unique_ptr<AppFolders> folders, QWidget *parent)
     connect(mDocument, &BootsDocument::workingFileFailed, this,
             [this](const QString &reason) { Messages::workingFileNotWritten(this, reason); });
     const auto originalNotKept = [this](const QString &path, const QString &reason) {
-        statusBar()->showMessage(UiText::text(UiText::Key::OriginalNotKept,
-                                              {QDir::toNativeSeparators(path), reason}));
+        statusBar()->showMessage(
+            UiText::text(UiText::Key::OriginalNotKept, {QDir::toNativeSeparators(path), reason}));
     };
     connect(mDocument, &BootsDocument::originalNotKept, this, originalNotKept);
     connect(&mDocument->textures(), &TextureArchives::originalNotKept, this, originalNotKept);
@@ -216,6 +216,7 @@ void frmMain::createMenus()
 
     // View ▸ Boots Table, and Copy and Paste of the table's cells in Edit.
     mTable = new BootsTableDock(mDocument, Edit, this);
+    mTable->setFocusOnHide(List1);
     connect(mTable, &BootsTableDock::selectedRowsChanged, mGlobalChange,
             [this](int rows) { mGlobalChange->setSelectedRowsAvailable(rows > 0); });
     connect(mTable, &BootsTableDock::note, statusBar(),
@@ -450,7 +451,8 @@ void frmMain::cmdChange_Click()
         return;
     }
     if (boot >= 0)
-        mRecordEditor->putValueInStatistics(mGlobalChange->valueText(), {true, true, true, true, true});
+        mRecordEditor->putValueInStatistics(mGlobalChange->valueText(),
+                                            {true, true, true, true, true});
     QString reason;
     mStoring = true;
     const bool changed = mDocument->changeAllStatistics(mGlobalChange->valueText(), boot,
