@@ -3,21 +3,21 @@
 #include "app/ui/FileChooser.h"
 #include "app/ui/MainWindowTexts.h"
 #include "app/ui/Messages.h"
-#include "app/windows/frmApplyPack.h"
 #include "app/windows/frmAppliedPacks.h"
+#include "app/windows/frmApplyPack.h"
 #include "app/windows/frmExportPack.h"
-#include "editor/BootsDocument.h"
+#include "common/FileIo.h"
 #include "editor/AppliedPacks.h"
+#include "editor/BootsDocument.h"
 #include "editor/GuiText.h"
-#include "editor/PackWords.h"
 #include "editor/PackSteps.h"
+#include "editor/PackWords.h"
 #include "editor/TextureArchives.h"
 #include "editor/UiText.h"
-#include "common/FileIo.h"
 #include "pack/Fingerprint.h"
 #include "pack/PackFile.h"
-#include "pack/Receipt.h"
 #include "pack/PackMaker.h"
+#include "pack/Receipt.h"
 
 #include <QAction>
 #include <QApplication>
@@ -41,9 +41,8 @@ QAction *action(QObject *parent, const char *name)
 
 } // namespace
 
-PackExchange::PackExchange(BootsDocument *document, QMenu *fileMenu, QAction *quit,
-                           QMenu *editMenu, std::function<std::vector<int>()> chosenBoots,
-                           QWidget *window)
+PackExchange::PackExchange(BootsDocument *document, QMenu *fileMenu, QAction *quit, QMenu *editMenu,
+                           std::function<std::vector<int>()> chosenBoots, QWidget *window)
     : QObject(window), mDocument(document), mWindow(window), mChosenBoots(std::move(chosenBoots))
 {
     setObjectName(QStringLiteral("packExchange"));
@@ -104,14 +103,13 @@ QString PackExchange::choosePack(const QString &objectName, bool saving)
         return QString();
     const QString filter = UiText::text(Key::BootPacks) + QStringLiteral("|*.cwpack");
     const QString proposed =
-        mPackFolder.isEmpty()
-            ? QString()
-            : QDir(mPackFolder).filePath(QFileInfo(mDocument->gamePath()).completeBaseName() +
-                                         QStringLiteral(".cwpack"));
-    const QString path =
-        saving ? FileChooser::chooseSaveFile(mWindow, objectName, filter, QStringLiteral("cwpack"),
-                                             proposed)
-               : FileChooser::chooseFile(mWindow, objectName, filter, mPackFolder);
+        mPackFolder.isEmpty() ? QString()
+                              : QDir(mPackFolder)
+                                    .filePath(QFileInfo(mDocument->gamePath()).completeBaseName() +
+                                              QStringLiteral(".cwpack"));
+    const QString path = saving ? FileChooser::chooseSaveFile(mWindow, objectName, filter,
+                                                              QStringLiteral("cwpack"), proposed)
+                                : FileChooser::chooseFile(mWindow, objectName, filter, mPackFolder);
     if (!path.isEmpty()) {
         mPackFolder = QFileInfo(path).absolutePath();
         emit packFolderChosen(mPackFolder);
@@ -165,7 +163,8 @@ bool PackExchange::exportPack(const QString &path)
     PackSteps::keepOnly(*mDocument, pack, chosen);
     // Texts of the pack are UTF-8, as every pack holds them.
     const QString title = dialog.packTitle();
-    pack.manifest.title = (title.isEmpty() ? QFileInfo(path).completeBaseName() : title).toStdString();
+    pack.manifest.title =
+        (title.isEmpty() ? QFileInfo(path).completeBaseName() : title).toStdString();
     pack.manifest.author = dialog.packAuthor().toStdString();
     pack.manifest.description = dialog.packDescription().toStdString();
     pack.manifest.program = std::string("Cleatwork ") + CLEATWORK_VERSION;
@@ -174,9 +173,9 @@ bool PackExchange::exportPack(const QString &path)
     if (!PackFile::writeFile(pack, toNative(path), &reason))
         return refuse(mWindow, UiText::reason(reason));
     Messages::show(mWindow, QMessageBox::Information, QStringLiteral("packWrittenMessage"),
-                   UiText::text(Key::PackWritten, {QDir::toNativeSeparators(path),
-                                                   QString::number(pack.boots.size()),
-                                                   QString::number(pack.textures.size())}));
+                   UiText::text(Key::PackWritten,
+                                {QDir::toNativeSeparators(path), QString::number(pack.boots.size()),
+                                 QString::number(pack.textures.size())}));
     return true;
 }
 
@@ -249,8 +248,8 @@ bool PackExchange::revertApplied(std::size_t index)
     return review(kept.changes, PackMerge::Direction::Revert, std::move(plan), {kept, false, true});
 }
 
-bool PackExchange::review(const Pack &changes, PackMerge::Direction direction,
-                          PackMerge::Plan plan, const PackSteps::Record &record)
+bool PackExchange::review(const Pack &changes, PackMerge::Direction direction, PackMerge::Plan plan,
+                          const PackSteps::Record &record)
 {
     frmApplyPack dialog(changes, direction, std::move(plan), mWindow);
     dialog.setReportFolder(mPackFolder);
@@ -258,9 +257,9 @@ bool PackExchange::review(const Pack &changes, PackMerge::Direction direction,
         return false;
     const PackMerge::Plan &chosen = dialog.plan();
     const QString title = QString::fromStdString(changes.manifest.title);
-    const QString step = UiText::text(direction == PackMerge::Direction::Apply ? Key::ApplyPackStep
-                                                                               : Key::RevertPackStep,
-                                      {title});
+    const QString step = UiText::text(
+        direction == PackMerge::Direction::Apply ? Key::ApplyPackStep : Key::RevertPackStep,
+        {title});
     // The receipt of an apply records what the user chose, not what the pack offered.
     PackSteps::Record made = record;
     if (made.adds) {
@@ -272,7 +271,8 @@ bool PackExchange::review(const Pack &changes, PackMerge::Direction direction,
     }
     QString error;
     if (!PackSteps::apply(*mDocument, changes, direction, chosen, step, made, &error)) {
-        Messages::show(mWindow, QMessageBox::Information, QStringLiteral("packChangesNothingMessage"),
+        Messages::show(mWindow, QMessageBox::Information,
+                       QStringLiteral("packChangesNothingMessage"),
                        error.isEmpty() ? UiText::text(Key::PackChangesNothing, {title}) : error);
         return false;
     }

@@ -2,6 +2,7 @@
 
 #include "CliArguments.h"
 #include "CliSupport.h"
+#include "PackMergeCommands.h"
 #include "archive/ArchiveSaver.h"
 #include "boots/Baza.h"
 #include "common/FileIo.h"
@@ -14,11 +15,10 @@
 #include "pack/PackMaker.h"
 #include "pack/PackMerge.h"
 #include "pack/Receipt.h"
-#include "PackMergeCommands.h"
 
 #include <chrono>
-#include <iomanip>
 #include <filesystem>
+#include <iomanip>
 #include <iostream>
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -42,7 +42,8 @@ const char *const kBootpackHelp =
     "       cleatwork-cli bootpack show PACK\n"
     "       cleatwork-cli bootpack apply PACK BOOTS.bin [--archive ARCH]... [--dry-run] [--quiet]\n"
     "                                [--on-conflict stop|keep|take] [--receipts DIR]\n"
-    "       cleatwork-cli bootpack revert PACK BOOTS.bin [--archive ARCH]... [--dry-run] [--quiet]\n"
+    "       cleatwork-cli bootpack revert PACK BOOTS.bin [--archive ARCH]... [--dry-run] "
+    "[--quiet]\n"
     "                                [--on-conflict stop|keep|take] [--receipts DIR]\n"
     "       cleatwork-cli bootpack applied BOOTS.bin [--receipts DIR]\n"
     "A boot pack holds the changes from BASE to MINE field by field (each with its value before\n"
@@ -147,7 +148,8 @@ int create(const std::vector<std::string> &args)
     const std::string base = reader.value("--base");
     const std::string mine = reader.value("--boots");
     if (out.empty() || base.empty() || mine.empty())
-        return problem(std::string("bootpack create needs OUT, --base and --boots\n") + kBootpackHelp);
+        return problem(std::string("bootpack create needs OUT, --base and --boots\n") +
+                       kBootpackHelp);
     PackMaker::Input input;
     input.manifest.title = reader.value("--title");
     input.manifest.author = reader.value("--author");
@@ -195,15 +197,16 @@ int show(const std::vector<std::string> &args)
     const PackManifest &m = pack.manifest;
     std::ostringstream out;
     out << "Title: " << m.title << "\nAuthor: " << m.author << "\nDescription: " << m.description
-        << "\nMade by: " << m.program << "\nDate: " << m.date << "\nBase: " << m.boots.name
-        << " " << m.boots.fingerprint << "\n";
+        << "\nMade by: " << m.program << "\nDate: " << m.date << "\nBase: " << m.boots.name << " "
+        << m.boots.fingerprint << "\n";
     for (const PackBase &a : m.archives)
         out << "Base archive: " << a.name << " " << a.fingerprint << "\n";
     for (const PackBootChange &b : pack.boots) {
         out << "boot " << b.position << " " << nlohmann::json(b.name).dump() << ":";
         for (const PackFieldChange &f : b.fields)
             out << (&f == &b.fields.front() ? " " : ", ") << PackMerge::fieldCaption(f.key) << " "
-                << PackMerge::shownValue(f.key, f.before) << " -> " << PackMerge::shownValue(f.key, f.after);
+                << PackMerge::shownValue(f.key, f.before) << " -> "
+                << PackMerge::shownValue(f.key, f.after);
         out << "\n";
     }
     for (const PackTextureChange &t : pack.textures)
@@ -274,7 +277,8 @@ int diff(const std::vector<std::string> &args)
         for (const PackBootChange &c : boots.changed) {
             nlohmann::json fields = nlohmann::json::object();
             for (const PackFieldChange &f : c.fields)
-                fields[f.key] = {{"old", jsonValue(f.key, f.before)}, {"new", jsonValue(f.key, f.after)}};
+                fields[f.key] = {{"old", jsonValue(f.key, f.before)},
+                                 {"new", jsonValue(f.key, f.after)}};
             list.push_back({{"boot", c.position}, {"name", c.name}, {"fields", fields}});
         }
         nlohmann::json archiveList = nlohmann::json::array();
@@ -282,14 +286,17 @@ int diff(const std::vector<std::string> &args)
             nlohmann::json entries = nlohmann::json::array();
             for (const ArchiveDiff::Entry &e : r.diff.changed)
                 entries.push_back({{"entry", e.entry}, {"name", e.name}});
-            archiveList.push_back({{"archive", r.name}, {"entries", entries},
-                                   {"countA", r.diff.countA}, {"countB", r.diff.countB}});
+            archiveList.push_back({{"archive", r.name},
+                                   {"entries", entries},
+                                   {"countA", r.diff.countA},
+                                   {"countB", r.diff.countB}});
         }
         out << nlohmann::json{{"boots", list},
-                              {"counts", {{"boots", boots.changed.size()},
-                                          {"fields", boots.fields()},
-                                          {"bootsA", boots.countA},
-                                          {"bootsB", boots.countB}}},
+                              {"counts",
+                               {{"boots", boots.changed.size()},
+                                {"fields", boots.fields()},
+                                {"bootsA", boots.countA},
+                                {"bootsB", boots.countB}}},
                               {"archives", archiveList}}
                    .dump(2)
             << "\n";
@@ -302,8 +309,7 @@ int diff(const std::vector<std::string> &args)
         }
         for (const ArchiveResult &r : archives) {
             for (const ArchiveDiff::Entry &e : r.diff.changed)
-                out << e.entry << "," << csvField(e.name) << "," << csvField(r.name)
-                    << ",,\r\n";
+                out << e.entry << "," << csvField(e.name) << "," << csvField(r.name) << ",,\r\n";
         }
     } else {
         for (const PackBootChange &c : boots.changed) {
@@ -315,17 +321,19 @@ int diff(const std::vector<std::string> &args)
             out << "\n";
         }
         if (boots.countA != boots.countB)
-            out << "the files hold " << boots.countA << " and " << counted(boots.countB, "boot", "boots") << "\n";
+            out << "the files hold " << boots.countA << " and "
+                << counted(boots.countB, "boot", "boots") << "\n";
         out << counted(boots.changed.size(), "boot differs", "boots differ") << ", "
             << counted(boots.fields(), "field", "fields") << "\n";
         for (const ArchiveResult &r : archives) {
             for (const ArchiveDiff::Entry &e : r.diff.changed)
-                out << r.name << ": entry " << e.entry << " " << nlohmann::json(e.name).dump() << "\n";
+                out << r.name << ": entry " << e.entry << " " << nlohmann::json(e.name).dump()
+                    << "\n";
             if (r.diff.countA != r.diff.countB)
-                out << r.name << ": the archives hold " << r.diff.countA << " and "
-                    << r.diff.countB << " entries\n";
-            out << r.name << ": " << counted(r.diff.changed.size(), "entry differs", "entries differ")
-                << "\n";
+                out << r.name << ": the archives hold " << r.diff.countA << " and " << r.diff.countB
+                    << " entries\n";
+            out << r.name << ": "
+                << counted(r.diff.changed.size(), "entry differs", "entries differ") << "\n";
         }
     }
     std::cout << out.str();

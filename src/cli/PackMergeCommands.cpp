@@ -58,8 +58,8 @@ bool readPack(const std::string &path, Pack &pack, std::string &fingerprint, std
     return true;
 }
 
-bool textureFits(const FileIo::Bytes &archive, const ArchiveEntry &entry,
-                 const FileIo::Bytes &dds, ReasonOut reason)
+bool textureFits(const FileIo::Bytes &archive, const ArchiveEntry &entry, const FileIo::Bytes &dds,
+                 ReasonOut reason)
 {
     return TextureReplacer::ddsFits(archive, entry, dds, reason);
 }
@@ -105,7 +105,8 @@ bool writeFiles(const Files &files, const PackMerge::Receiver &after, std::strin
     if (after.records != files.receiver.records) {
         Baza db;
         FileIo::Bytes wrapped;
-        if (!db.load(files.plain) || !db.putRecords(after.records) || !zlib.wrap(db.save(), wrapped)) {
+        if (!db.load(files.plain) || !db.putRecords(after.records) ||
+            !zlib.wrap(db.save(), wrapped)) {
             error = "cannot wrap " + files.boots + ": " + zlib.errorString();
             return false;
         }
@@ -146,7 +147,8 @@ int merge(const std::vector<std::string> &args, PackMerge::Direction direction)
         return problem(reader.errorString() + "\n" + PackCommands::kBootpackHelp);
     const std::vector<std::string> &paths = reader.positional();
     if (paths.size() != 2)
-        return problem(std::string("bootpack apply and revert take PACK and BOOTS.bin\n") + PackCommands::kBootpackHelp);
+        return problem(std::string("bootpack apply and revert take PACK and BOOTS.bin\n") +
+                       PackCommands::kBootpackHelp);
     const bool dryRun = reader.count("--dry-run") > 0;
     const bool quiet = reader.count("--quiet") > 0;
     const std::string chosen = reader.value("--on-conflict", "stop");
@@ -191,15 +193,14 @@ int merge(const std::vector<std::string> &args, PackMerge::Direction direction)
     const bool writes = !blocked && !dryRun && counts.changes() > 0;
     for (const PackMerge::Item &item : plan.items) {
         const bool worthALine =
-            dryRun ? true
+            dryRun    ? true
             : blocked ? item.status == PackMerge::Status::Conflict ||
                             item.status == PackMerge::Status::Problem
                       : !quiet && (item.writes() || item.status == PackMerge::Status::Conflict);
         if (worthALine)
-            out << Printable::name(PackMerge::describe(*changes, direction, item, writes))
-                << "\n";
+            out << Printable::name(PackMerge::describe(*changes, direction, item, writes)) << "\n";
     }
-    PackMerge::Outcome outcome = blocked   ? PackMerge::Outcome::NotWritten
+    PackMerge::Outcome outcome = blocked  ? PackMerge::Outcome::NotWritten
                                  : dryRun ? PackMerge::Outcome::Planned
                                           : PackMerge::Outcome::Written;
     if (writes) {
@@ -210,9 +211,10 @@ int merge(const std::vector<std::string> &args, PackMerge::Direction direction)
         Receipt made;
         if (direction == PackMerge::Direction::Apply) {
             if (folder.empty())
-                return problem("no folder to keep the receipt in: set HOME or --receipts; nothing was changed");
-            made = Receipts::make(pack, plan, files.receiver, fingerprint, bootsPath,
-                                  Receipts::now());
+                return problem("no folder to keep the receipt in: set HOME or --receipts; nothing "
+                               "was changed");
+            made =
+                Receipts::make(pack, plan, files.receiver, fingerprint, bootsPath, Receipts::now());
             for (std::string &path : made.archives)
                 path = absolute(path);
             if (!Receipts::write(folder, made, &error))
@@ -241,7 +243,8 @@ int applied(const std::vector<std::string> &args)
     CliArguments reader;
     reader.option("--receipts").atMost(1);
     if (!reader.read(args) || reader.positional().size() != 1)
-        return problem(std::string("bootpack applied takes one BOOTS.bin\n") + PackCommands::kBootpackHelp);
+        return problem(std::string("bootpack applied takes one BOOTS.bin\n") +
+                       PackCommands::kBootpackHelp);
     const std::string folder = receiptsFolder(reader);
     std::vector<Reason> unreadable;
     const std::vector<Receipt> receipts =
@@ -251,10 +254,10 @@ int applied(const std::vector<std::string> &args)
         std::cerr << "cleatwork-cli: " << Printable::name(why.text()) << "\n";
     std::ostringstream out;
     for (const Receipt &r : receipts) {
-        out << Printable::name("\u201c" + r.title + "\u201d") << " by "
-            << Printable::name(r.author) << ", applied " << r.applied << ": "
-            << r.fieldCount() << (r.fieldCount() == 1 ? " field, " : " fields, ")
-            << r.textureCount() << (r.textureCount() == 1 ? " texture" : " textures") << "\n";
+        out << Printable::name("\u201c" + r.title + "\u201d") << " by " << Printable::name(r.author)
+            << ", applied " << r.applied << ": " << r.fieldCount()
+            << (r.fieldCount() == 1 ? " field, " : " fields, ") << r.textureCount()
+            << (r.textureCount() == 1 ? " texture" : " textures") << "\n";
     }
     out << receipts.size() << (receipts.size() == 1 ? " pack applied" : " packs applied") << "\n";
     std::cout << out.str();

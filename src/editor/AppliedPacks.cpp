@@ -11,8 +11,8 @@ namespace {
 // Two receipts of one apply: the one the folder holds has an id, the undo step's copy not.
 bool sameApply(const Receipt &a, const Receipt &b)
 {
-    return a.applied == b.applied && a.packFingerprint == b.packFingerprint &&
-           a.boots == b.boots && a.changes == b.changes;
+    return a.applied == b.applied && a.packFingerprint == b.packFingerprint && a.boots == b.boots &&
+           a.changes == b.changes;
 }
 
 } // namespace

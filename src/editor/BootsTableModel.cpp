@@ -1,7 +1,7 @@
 #include "BootsTableModel.h"
 
-#include "BootsDocument.h"
 #include "AppliedPacks.h"
+#include "BootsDocument.h"
 #include "ChangeMarks.h"
 #include "UiText.h"
 #include "pack/BootsDiff.h"
@@ -162,8 +162,8 @@ QString BootsTableModel::toolTip(const Row &row, int column) const
     if (field && position < records.size()) {
         if (const Receipt *setter = mDocument->appliedPacks().setterOf(
                 position, field->name, field->shown(records[position]))) {
-            const QDateTime when = QDateTime::fromString(QString::fromStdString(setter->applied),
-                                                         Qt::ISODate);
+            const QDateTime when =
+                QDateTime::fromString(QString::fromStdString(setter->applied), Qt::ISODate);
             tip += QLatin1Char('\n') +
                    UiText::text(UiText::Key::SetByPack,
                                 {QString::fromStdString(setter->title),

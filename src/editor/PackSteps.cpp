@@ -7,8 +7,8 @@
 #include "ReplaceTextureCommand.h"
 #include "TextureArchives.h"
 #include "UiText.h"
-#include "common/FileIo.h"
 #include "boots/Baza.h"
+#include "common/FileIo.h"
 #include "container/PesZlib.h"
 #include "imaging/textures/TextureReplacer.h"
 #include "pack/ArchiveDiff.h"
@@ -194,7 +194,8 @@ bool receiver(const BootsDocument &document, PackMerge::Receiver &receiver, QStr
         a.path = toNative(QDir::toNativeSeparators(document.textures().source(archive)));
         a.given = false; // loaded, not chosen for the pack
         Reason reason;
-        if (!FileIo::readFile(toNative(document.textures().workingCopy(archive)), a.bytes, &reason)) {
+        if (!FileIo::readFile(toNative(document.textures().workingCopy(archive)), a.bytes,
+                              &reason)) {
             *error = UiText::reason(reason);
             return false;
         }
@@ -211,8 +212,7 @@ bool textureFits(const PackMerge::Bytes &archive, const ArchiveEntry &entry,
 }
 
 bool apply(BootsDocument &document, const Pack &changes, PackMerge::Direction direction,
-           const PackMerge::Plan &plan, const QString &text, const Record &record,
-           QString *error)
+           const PackMerge::Plan &plan, const QString &text, const Record &record, QString *error)
 {
     PackMerge::Receiver before;
     if (!document.isOpen() || !receiver(document, before, error))

@@ -36,8 +36,7 @@ struct Record
 /// `text` over the boots, the textures and the receipts. False, with no step, when nothing
 /// would change or a working copy cannot be read.
 bool apply(BootsDocument &document, const Pack &changes, PackMerge::Direction direction,
-           const PackMerge::Plan &plan, const QString &text, const Record &record,
-           QString *error);
+           const PackMerge::Plan &plan, const QString &text, const Record &record, QString *error);
 
 /// The plain contents of the kept original of the game file `path` (the boots file or an
 /// archive the document loaded).

@@ -1,8 +1,8 @@
 // A pack's changes in the user's language: fields by the captions the window shows, makers by
 // name, results and counts in every language, the plural forms each language has.
+#include "editor/PackWords.h"
 #include "CaseName.h"
 #include "TestData.h"
-#include "editor/PackWords.h"
 #include "editor/UiText.h"
 
 #include <gtest/gtest.h>
@@ -21,8 +21,8 @@ class PackWordsIn : public testing::TestWithParam<Language>
 protected:
     void SetUp() override
     {
-        UiText::apply(QStringLiteral(CLEATWORK_LANGUAGE_DIR "/") + QString::fromUtf8(GetParam().name) +
-                      QStringLiteral("/LNG.ini"));
+        UiText::apply(QStringLiteral(CLEATWORK_LANGUAGE_DIR "/") +
+                      QString::fromUtf8(GetParam().name) + QStringLiteral("/LNG.ini"));
     }
     void TearDown() override { UiText::apply(QString()); }
 };
@@ -35,8 +35,7 @@ TEST_P(PackWordsIn, everyColumnSpeaksTheLanguageAndNoInternalKey)
     PackMerge::Receiver receiver{TestData::boots(3), {}};
     receiver.records[1].Sila = 3;
     receiver.records[1].nowe = 259;
-    PackMerge::Plan plan =
-        PackMerge::examine(pack, PackMerge::Direction::Apply, receiver, nullptr);
+    PackMerge::Plan plan = PackMerge::examine(pack, PackMerge::Direction::Apply, receiver, nullptr);
     const QStringList power = PackWords::row(pack, PackMerge::Direction::Apply, plan.items[0]);
     EXPECT_EQ(power[1], QString::fromUtf8(GetParam().shotPower));
     EXPECT_EQ(power[3], QStringLiteral("3 \u2192 5"));
@@ -48,8 +47,10 @@ TEST_P(PackWordsIn, everyColumnSpeaksTheLanguageAndNoInternalKey)
         EXPECT_FALSE(report.contains(QLatin1String(internal))) << internal;
     if (QLatin1String(GetParam().name) == QLatin1String("English"))
         return;
-    for (const char *english : {"Shot Power", "will change", "conflict", "applied", "Boot", "Field"})
-        EXPECT_FALSE(report.contains(QLatin1String(english))) << english << "\n" << report.toStdString();
+    for (const char *english :
+         {"Shot Power", "will change", "conflict", "applied", "Boot", "Field"})
+        EXPECT_FALSE(report.contains(QLatin1String(english))) << english << "\n"
+                                                              << report.toStdString();
 }
 
 const Language kLanguages[] = {

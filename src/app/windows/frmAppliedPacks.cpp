@@ -21,13 +21,13 @@ frmAppliedPacks::frmAppliedPacks(const std::vector<Receipt> &receipts, QWidget *
     lstApplied = new QTreeWidget(this);
     lstApplied->setObjectName(QStringLiteral("lstApplied"));
     lstApplied->setRootIsDecorated(false);
-    lstApplied->setHeaderLabels({UiText::text(Key::PackColumnTitle),
-                                 UiText::text(Key::PackColumnAuthor),
-                                 UiText::text(Key::PackColumnApplied),
-                                 UiText::text(Key::PackColumnChanges)});
+    lstApplied->setHeaderLabels(
+        {UiText::text(Key::PackColumnTitle), UiText::text(Key::PackColumnAuthor),
+         UiText::text(Key::PackColumnApplied), UiText::text(Key::PackColumnChanges)});
     // Newest first: the one a user most likely takes back.
     for (auto r = receipts.rbegin(); r != receipts.rend(); ++r) {
-        const QDateTime when = QDateTime::fromString(QString::fromStdString(r->applied), Qt::ISODate);
+        const QDateTime when =
+            QDateTime::fromString(QString::fromStdString(r->applied), Qt::ISODate);
         auto *row = new QTreeWidgetItem(
             {QString::fromStdString(r->title), QString::fromStdString(r->author),
              QLocale().toString(when.toLocalTime(), QLocale::ShortFormat),

@@ -45,9 +45,9 @@ frmApplyPack::frmApplyPack(const Pack &changes, PackMerge::Direction direction,
     : QDialog(parent), mChanges(changes), mDirection(direction), mPlan(std::move(plan))
 {
     setObjectName(QStringLiteral("frmApplyPack"));
-    setWindowTitle(UiText::text(direction == PackMerge::Direction::Apply ? Key::ApplyPack
-                                                                         : Key::RevertPack)
-                       .remove(QStringLiteral("…")));
+    setWindowTitle(
+        UiText::text(direction == PackMerge::Direction::Apply ? Key::ApplyPack : Key::RevertPack)
+            .remove(QStringLiteral("…")));
     // A long title is cut to two lines' worth; the tooltip holds it whole.
     const QString title = QString::fromStdString(changes.manifest.title);
     lblPackTitle = wrappedLabel(title.size() > 160 ? title.left(159) + QStringLiteral("…") : title,
@@ -57,10 +57,9 @@ frmApplyPack::frmApplyPack(const Pack &changes, PackMerge::Direction direction,
     bold.setBold(true);
     lblPackTitle->setFont(bold);
     const QString description = QString::fromStdString(changes.manifest.description);
-    lblPackDescription =
-        wrappedLabel(description.size() > 400 ? description.left(399) + QStringLiteral("…")
-                                              : description,
-                     "lblPackDescription", this);
+    lblPackDescription = wrappedLabel(
+        description.size() > 400 ? description.left(399) + QStringLiteral("…") : description,
+        "lblPackDescription", this);
     lblPackDescription->setToolTip(description);
 
     lstChanges = new QTreeWidget(this);
@@ -190,9 +189,9 @@ void frmApplyPack::cmdSaveReport_Click()
     const QString proposed = mReportFolder.isEmpty()
                                  ? QString()
                                  : QDir(mReportFolder).filePath(QStringLiteral("report.txt"));
-    const QString path = FileChooser::chooseSaveFile(this, QStringLiteral("CDSaveReport"),
-                                                     QStringLiteral("*.txt|*.txt"),
-                                                     QStringLiteral("txt"), proposed);
+    const QString path =
+        FileChooser::chooseSaveFile(this, QStringLiteral("CDSaveReport"),
+                                    QStringLiteral("*.txt|*.txt"), QStringLiteral("txt"), proposed);
     if (!path.isEmpty())
         saveReport(path);
 }

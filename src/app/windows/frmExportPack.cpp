@@ -6,11 +6,11 @@
 #include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QFormLayout>
-#include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 

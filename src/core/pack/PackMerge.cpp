@@ -117,8 +117,7 @@ void examineTexture(const PackTextureChange &t, Direction d, const Receiver &rec
         index.load(archive.bytes); // an archive without entries has no entry to change
     if (!reason.empty() || t.entry >= index.Count()) {
         item.status = Status::Problem;
-        item.reason =
-            reason.empty() ? Reason(Id::PackNoEntry, {std::to_string(t.entry)}) : reason;
+        item.reason = reason.empty() ? Reason(Id::PackNoEntry, {std::to_string(t.entry)}) : reason;
         return;
     }
     const ArchiveEntry entry = ArchiveEntry::of(index, t.entry);
@@ -126,10 +125,10 @@ void examineTexture(const PackTextureChange &t, Direction d, const Receiver &rec
     if (!entry.liesWithin(archive.bytes.size(), &reason) ||
         static_cast<std::uint64_t>(entry.textureLength()) != to.size()) {
         item.status = Status::Problem;
-        item.reason = reason.empty() ? Reason(Id::PackEntryLength,
-                                              {std::to_string(entry.textureLength()),
-                                               std::to_string(to.size())})
-                                     : reason;
+        item.reason = reason.empty()
+                          ? Reason(Id::PackEntryLength, {std::to_string(entry.textureLength()),
+                                                         std::to_string(to.size())})
+                          : reason;
         return;
     }
     if (!check) {
@@ -382,9 +381,11 @@ std::string summary(const Pack &pack, Direction direction, const Counts &c, Outc
     }
     const bool apply = direction == Direction::Apply;
     if (outcome == Outcome::Written)
-        parts.push_back(plural(c.changes(), "change", "changes") + (apply ? " applied" : " reverted"));
+        parts.push_back(plural(c.changes(), "change", "changes") +
+                        (apply ? " applied" : " reverted"));
     else
-        parts.push_back(plural(c.changes(), "change", "changes") + (apply ? " to apply" : " to revert"));
+        parts.push_back(plural(c.changes(), "change", "changes") +
+                        (apply ? " to apply" : " to revert"));
     if (c.already > 0)
         parts.push_back(std::to_string(c.already) + " already there");
     if (c.taken > 0)

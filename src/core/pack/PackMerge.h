@@ -52,9 +52,8 @@ struct Receiver
 /// Whether `dds` may go into `entry` of `archive` as replacing a texture with a DDS file would
 /// allow (its layout the entry's); false with the reason otherwise. The DDS rules live above
 /// the core, so the caller hands them in.
-using TextureCheck =
-    std::function<bool(const Bytes &archive, const ArchiveEntry &entry, const Bytes &dds,
-                       ReasonOut error)>;
+using TextureCheck = std::function<bool(const Bytes &archive, const ArchiveEntry &entry,
+                                        const Bytes &dds, ReasonOut error)>;
 
 /// One change of the pack, as it meets the receiver.
 struct Item
@@ -102,11 +101,11 @@ struct Counts
 {
     std::size_t applied = 0;
     std::size_t already = 0;
-    std::size_t kept = 0;    ///< conflicts kept
-    std::size_t taken = 0;   ///< conflicts taken
-    std::size_t open = 0;    ///< conflicts not decided
+    std::size_t kept = 0;     ///< conflicts kept
+    std::size_t taken = 0;    ///< conflicts taken
+    std::size_t open = 0;     ///< conflicts not decided
     std::size_t problems = 0; ///< included problems and those of the whole pack
-    std::size_t left = 0;    ///< changes left out
+    std::size_t left = 0;     ///< changes left out
     std::size_t conflicts() const { return kept + taken + open; }
     std::size_t changes() const { return applied + taken; }
 };

@@ -32,8 +32,8 @@ std::string folderFor(const std::string &folder, const std::string &path)
     std::error_code ec;
     const std::filesystem::path absolute = std::filesystem::absolute(FileIo::toPath(path), ec);
     const std::string key = ec ? path : FileIo::fromPath(absolute.lexically_normal());
-    return FileIo::join(folder, Fingerprint::of(reinterpret_cast<const std::uint8_t *>(key.data()),
-                                                key.size()));
+    return FileIo::join(
+        folder, Fingerprint::of(reinterpret_cast<const std::uint8_t *>(key.data()), key.size()));
 }
 
 std::string textureFile(const std::string &id, std::size_t n)
@@ -46,8 +46,12 @@ Json toJson(const Receipt &r)
     Json fields = Json::array();
     for (const PackBootChange &b : r.changes.boots) {
         for (const PackFieldChange &f : b.fields)
-            fields.push_back({{"boot", b.position}, {"name", b.name}, {"id", b.id.value_or(0)},
-                              {"key", f.key}, {"before", f.before}, {"after", f.after}});
+            fields.push_back({{"boot", b.position},
+                              {"name", b.name},
+                              {"id", b.id.value_or(0)},
+                              {"key", f.key},
+                              {"before", f.before},
+                              {"after", f.after}});
     }
     Json archives = Json::array();
     for (std::size_t i = 0; i < r.changes.manifest.archives.size(); ++i) {
@@ -59,8 +63,11 @@ Json toJson(const Receipt &r)
     }
     Json textures = Json::array();
     for (const PackTextureChange &t : r.changes.textures)
-        textures.push_back({{"archive", t.archive}, {"entry", t.entry}, {"name", t.entryName},
-                            {"before", t.beforeFingerprint}, {"after", t.afterFingerprint}});
+        textures.push_back({{"archive", t.archive},
+                            {"entry", t.entry},
+                            {"name", t.entryName},
+                            {"before", t.beforeFingerprint},
+                            {"after", t.afterFingerprint}});
     return {{"format", kFormat},   {"pack", r.packFingerprint}, {"title", r.title},
             {"author", r.author},  {"date", r.packDate},        {"applied", r.applied},
             {"boots", r.boots},    {"archives", archives},      {"fields", fields},
@@ -85,8 +92,8 @@ Receipt fromJson(const Json &j)
     for (const Json &a : j.at("archives")) {
         PackBase base;
         base.name = a.at("name").get<std::string>();
-        base.table = PackArchiveTable{a.at("entries").get<std::int32_t>(),
-                                      a.at("names").get<std::string>()};
+        base.table =
+            PackArchiveTable{a.at("entries").get<std::int32_t>(), a.at("names").get<std::string>()};
         r.changes.manifest.archives.push_back(std::move(base));
         r.archives.push_back(a.at("path").get<std::string>());
     }
@@ -177,9 +184,9 @@ Receipt make(const Pack &pack, const PackMerge::Plan &plan, const PackMerge::Rec
         const PackTextureChange &t = pack.textures.at(item.change);
         const std::size_t a = plan.archives.at(t.archive);
         const PackMerge::Receiver::Archive &archive = before.archives.at(a);
-        const auto known = std::find_if(
-            r.changes.manifest.archives.begin(), r.changes.manifest.archives.end(),
-            [&archive](const PackBase &b) { return b.name == archive.name; });
+        const auto known =
+            std::find_if(r.changes.manifest.archives.begin(), r.changes.manifest.archives.end(),
+                         [&archive](const PackBase &b) { return b.name == archive.name; });
         if (known == r.changes.manifest.archives.end()) {
             r.changes.manifest.archives.push_back(
                 {archive.name, {}, ArchiveIdentity::of(archive.bytes)});
@@ -289,8 +296,8 @@ std::string now()
     std::ostringstream text;
     text << std::setfill('0') << std::setw(4) << static_cast<int>(date.year()) << '-'
          << std::setw(2) << static_cast<unsigned>(date.month()) << '-' << std::setw(2)
-         << static_cast<unsigned>(date.day()) << 'T' << std::setw(2) << clock.hours().count()
-         << ':' << std::setw(2) << clock.minutes().count() << ':' << std::setw(2)
+         << static_cast<unsigned>(date.day()) << 'T' << std::setw(2) << clock.hours().count() << ':'
+         << std::setw(2) << clock.minutes().count() << ':' << std::setw(2)
          << clock.seconds().count() << 'Z';
     return text.str();
 }

@@ -19,9 +19,9 @@ struct Receipt
     std::string packFingerprint; ///< of the pack file applied
     std::string title;
     std::string author;
-    std::string packDate; ///< when the pack was made
-    std::string applied;  ///< when it was applied, ISO 8601 in UTC
-    std::string boots;    ///< the boots file's path (UTF-8)
+    std::string packDate;              ///< when the pack was made
+    std::string applied;               ///< when it was applied, ISO 8601 in UTC
+    std::string boots;                 ///< the boots file's path (UTF-8)
     std::vector<std::string> archives; ///< the paths of the archives it changed
     /// The changes as a pack from the file before the apply to the file after it: fields with
     /// the receiver's old values as "before", textures with the bytes they replaced, archives

@@ -1,18 +1,18 @@
 // The rules of applying a pack: the three-way status of a field and a texture under each
 // policy, whether the receiver's boots are the pack's, and which archive is which.
+#include "pack/PackMerge.h"
 #include "CaseName.h"
 #include "TestData.h"
 #include "pack/ArchiveIdentity.h"
 #include "pack/Fingerprint.h"
-#include "pack/PackMerge.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-using TestData::Bytes;
 using PackMerge::Policy;
 using PackMerge::Status;
+using TestData::Bytes;
 
 Bytes texture(std::uint8_t red)
 {
@@ -49,12 +49,12 @@ Pack samplePack()
 struct MergeCase
 {
     const char *name;
-    bool texture;         ///< the texture change, otherwise the field change
-    int receiverValue;    ///< Shot Power, or the red of entry 0; -1: the thing is missing
+    bool texture;      ///< the texture change, otherwise the field change
+    int receiverValue; ///< Shot Power, or the red of entry 0; -1: the thing is missing
     Policy policy;
     Status status;
     bool blocked;
-    int valueAfter;       ///< what the receiver holds after apply (when not blocked)
+    int valueAfter; ///< what the receiver holds after apply (when not blocked)
 };
 
 class ThreeWay : public testing::TestWithParam<MergeCase>
@@ -71,7 +71,8 @@ TEST_P(ThreeWay, decidesEachChange)
     if (!c.texture && c.receiverValue >= 0)
         receiver.records[1].Sila = static_cast<std::uint8_t>(c.receiverValue);
     if (c.texture && c.receiverValue >= 0)
-        receiver.archives.push_back({"unnamed_5756.bin", archiveWith(static_cast<std::uint8_t>(c.receiverValue))});
+        receiver.archives.push_back(
+            {"unnamed_5756.bin", archiveWith(static_cast<std::uint8_t>(c.receiverValue))});
     else if (!c.texture)
         receiver.archives.push_back({"unnamed_5756.bin", archiveWith(20)});
     if (c.texture)
@@ -144,8 +145,9 @@ TEST_P(BootIdentity, otherBootsAreConflictsAndMostlyOtherBootsRefuseThePack)
     EXPECT_EQ(plan.items[0].status, c.first);
     EXPECT_EQ(!plan.problems.empty(), c.wholePack);
     if (c.first == Status::Conflict) {
-        EXPECT_EQ(plan.items[0].reason.text(),
-                  "boot 0 is \u201cUmbro Comet 0\u201d here, \u201cBoot 0\u201d in the pack's base");
+        EXPECT_EQ(
+            plan.items[0].reason.text(),
+            "boot 0 is \u201cUmbro Comet 0\u201d here, \u201cBoot 0\u201d in the pack's base");
     }
     PackMerge::decide(plan, Policy::Take);
     EXPECT_EQ(PackMerge::blocked(plan, Policy::Take), c.wholePack);
@@ -178,9 +180,9 @@ TEST(PackMergeRules, anotherIdAtTheSamePlaceIsAnotherBoot)
 struct ArchiveCase
 {
     const char *name;
-    bool recordsTable;                          ///< a pack of format 2
+    bool recordsTable;                                        ///< a pack of format 2
     std::vector<std::pair<const char *, const char *>> given; ///< file name, first entry's name
-    bool given_ = true;                         ///< named by the user, not merely loaded
+    bool given_ = true; ///< named by the user, not merely loaded
     Status texture;
     std::size_t wholeProblems;
 };
@@ -214,12 +216,42 @@ TEST_P(ArchiveRecognition, findsThePacksArchiveByItsEntries)
 const ArchiveCase kArchiveCases[] = {
     {"the archive by its own name", true, {{"unnamed_5756.bin", "ab01"}}, true, Status::Applied, 0},
     {"a renamed copy", true, {{"my copy.bin", "ab01"}}, true, Status::Applied, 0},
-    {"two archives that fit one part", true, {{"unnamed_5756.bin", "ab01"}, {"copy.bin", "ab01"}}, true, Status::Problem, 1},
-    {"a given archive that fits nothing", true, {{"unnamed_5756.bin", "ab01"}, {"unnamed_2113.bin", "zz99"}}, true, Status::Applied, 1},
-    {"another archive of that name", true, {{"unnamed_5756.bin", "zz99"}}, true, Status::Problem, 1},
-    {"a loaded archive the pack does not need", true, {{"unnamed_5756.bin", "ab01"}, {"unnamed_2113.bin", "zz99"}}, false, Status::Applied, 0},
-    {"an older pack finds it by name", false, {{"unnamed_5756.bin", "ab01"}}, true, Status::Applied, 0},
-    {"an older pack misses a renamed copy", false, {{"copy.bin", "ab01"}}, true, Status::Problem, 1},
+    {"two archives that fit one part",
+     true,
+     {{"unnamed_5756.bin", "ab01"}, {"copy.bin", "ab01"}},
+     true,
+     Status::Problem,
+     1},
+    {"a given archive that fits nothing",
+     true,
+     {{"unnamed_5756.bin", "ab01"}, {"unnamed_2113.bin", "zz99"}},
+     true,
+     Status::Applied,
+     1},
+    {"another archive of that name",
+     true,
+     {{"unnamed_5756.bin", "zz99"}},
+     true,
+     Status::Problem,
+     1},
+    {"a loaded archive the pack does not need",
+     true,
+     {{"unnamed_5756.bin", "ab01"}, {"unnamed_2113.bin", "zz99"}},
+     false,
+     Status::Applied,
+     0},
+    {"an older pack finds it by name",
+     false,
+     {{"unnamed_5756.bin", "ab01"}},
+     true,
+     Status::Applied,
+     0},
+    {"an older pack misses a renamed copy",
+     false,
+     {{"copy.bin", "ab01"}},
+     true,
+     Status::Problem,
+     1},
 };
 INSTANTIATE_TEST_SUITE_P(Pack, ArchiveRecognition, testing::ValuesIn(kArchiveCases),
                          CaseName::by([](const ArchiveCase &c) { return c.name; }));

@@ -1,6 +1,7 @@
 // Receipts: what an apply changed, kept so that reverting puts back exactly that. A value
 // that was already the pack's is left alone, one changed since is a conflict, and without a
 // receipt no value that holds the pack's is taken for the pack's own.
+#include "pack/Receipt.h"
 #include "CaseName.h"
 #include "TempDir.h"
 #include "TestData.h"
@@ -8,15 +9,14 @@
 #include "pack/ArchiveIdentity.h"
 #include "pack/Fingerprint.h"
 #include "pack/PackMerge.h"
-#include "pack/Receipt.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-using TestData::Bytes;
 using PackMerge::Direction;
 using PackMerge::Policy;
+using TestData::Bytes;
 
 Bytes texture(std::uint8_t red)
 {
@@ -72,15 +72,15 @@ bool merge(const Pack &pack, Direction direction, PackMerge::Receiver &receiver,
 struct ReceiptCase
 {
     const char *name;
-    int power;            ///< the receiver's Shot Power before the apply (the pack: 3 -> 5)
-    std::uint8_t red;     ///< its entry 0 before the apply (the pack: 10 -> 20)
+    int power;        ///< the receiver's Shot Power before the apply (the pack: 3 -> 5)
+    std::uint8_t red; ///< its entry 0 before the apply (the pack: 10 -> 20)
     Policy applyPolicy;
-    bool withReceipt;     ///< reverted through the apply's receipt
-    int powerSince;       ///< set after the apply (0: left as it is)
+    bool withReceipt; ///< reverted through the apply's receipt
+    int powerSince;   ///< set after the apply (0: left as it is)
     std::uint8_t redSince;
     Policy revertPolicy;
     bool revertBlocked;
-    int powerAfter;       ///< after the revert
+    int powerAfter; ///< after the revert
     std::uint8_t redAfter;
 };
 
@@ -96,16 +96,16 @@ TEST_P(ReceiptRules, revertPutsBackWhatTheApplyChangedAndNothingElse)
     const PackMerge::Receiver before = receiver;
     PackMerge::Plan applied;
     ASSERT_TRUE(merge(pack, Direction::Apply, receiver, c.applyPolicy, false, &applied));
-    const Receipt receipt =
-        Receipts::make(pack, applied, before, "f00d", "/games/unnamed_1831.bin", "2026-12-09T10:00:00Z");
+    const Receipt receipt = Receipts::make(pack, applied, before, "f00d", "/games/unnamed_1831.bin",
+                                           "2026-12-09T10:00:00Z");
     if (c.powerSince)
         receiver.records[1].Sila = static_cast<std::uint8_t>(c.powerSince);
     if (c.redSince)
         receiver.archives[0].bytes = archiveWith(c.redSince);
     const PackMerge::Receiver reverting = receiver;
-    const bool done = c.withReceipt
-                          ? merge(receipt.changes, Direction::Revert, receiver, c.revertPolicy, true)
-                          : merge(pack, Direction::Revert, receiver, c.revertPolicy, false);
+    const bool done =
+        c.withReceipt ? merge(receipt.changes, Direction::Revert, receiver, c.revertPolicy, true)
+                      : merge(pack, Direction::Revert, receiver, c.revertPolicy, false);
     EXPECT_EQ(done, !c.revertBlocked);
     if (!done) {
         EXPECT_EQ(receiver.records, reverting.records);
@@ -120,12 +120,14 @@ const ReceiptCase kReceiptCases[] = {
     // name, power, red, apply policy, receipt, since, since, revert policy, blocked, after
     {"applied then reverted", 3, 10, Policy::Stop, true, 0, 0, Policy::Stop, false, 3, 10},
     {"already there is left alone", 5, 20, Policy::Stop, true, 0, 0, Policy::Stop, false, 5, 20},
-    {"a conflict taken gets the receiver's own back", 4, 30, Policy::Take, true, 0, 0, Policy::Stop, false, 4, 30},
+    {"a conflict taken gets the receiver's own back", 4, 30, Policy::Take, true, 0, 0, Policy::Stop,
+     false, 4, 30},
     {"a conflict kept is left alone", 4, 30, Policy::Keep, true, 0, 0, Policy::Stop, false, 4, 30},
     {"changed since stops", 3, 10, Policy::Stop, true, 2, 40, Policy::Stop, true, 2, 40},
     {"changed since kept", 3, 10, Policy::Stop, true, 2, 40, Policy::Keep, false, 2, 40},
     {"changed since taken", 3, 10, Policy::Stop, true, 2, 40, Policy::Take, false, 3, 10},
-    {"without a receipt nothing is taken for the pack's", 3, 10, Policy::Stop, false, 0, 0, Policy::Stop, true, 5, 20},
+    {"without a receipt nothing is taken for the pack's", 3, 10, Policy::Stop, false, 0, 0,
+     Policy::Stop, true, 5, 20},
     {"without a receipt kept", 5, 20, Policy::Stop, false, 0, 0, Policy::Keep, false, 5, 20},
     {"without a receipt taken", 3, 10, Policy::Stop, false, 0, 0, Policy::Take, false, 3, 10},
 };
