@@ -10,6 +10,7 @@
 #include "editor/BootsTableModel.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QUndoStack>
 #include <functional>
 #include <gtest/gtest.h>
@@ -130,8 +131,12 @@ TEST_F(Marks, AnotherFileIsTheBaseUntilAFileIsOpened)
     QString error;
     ASSERT_TRUE(doc.changeMarks().compareWith(QString::fromStdString(otherPath), &error));
     EXPECT_EQ(marked(1), std::vector<Id>{Id::Colour});
+    // Every game file has the same name: the folder tells which one.
     EXPECT_EQ(model.index(1, columnOf(Id::Colour)).data(Qt::ToolTipRole).toString(),
-              QStringLiteral("In other.bin: Gold"));
+              QStringLiteral("In ") +
+                  QDir::toNativeSeparators(
+                      QFileInfo(QString::fromStdString(otherPath)).absoluteFilePath()) +
+                  QStringLiteral(": Gold"));
     EXPECT_EQ(marked(4).size(), BootsTableModel::kColumnCount - 1U)
         << "a boot the other file does not have differs everywhere";
 
