@@ -111,6 +111,8 @@ preview = find(window, 'panel', 'Preview')
 hidden = [c.name for c in walk(preview, shown_only=False)
           if not c.getState().contains(pyatspi.STATE_SHOWING) and c.getRoleName() != 'push button']
 check('the preview lists no hidden controls', not hidden, str(hidden[:5]))
+check('the hidden boots table is not in the tree',
+      all(o.getRoleName() != 'table' for o in walk(window, shown_only=False)))
 
 # --- One Down in the boots list is heard as the next boot, and as nothing else.
 boots = find(window, 'list', 'List Boots')
@@ -129,6 +131,7 @@ in_table = ('table', 'table cell')
 check('Ctrl+T puts the keyboard in the boots table',
       focused() is not None and focused().getRoleName() in in_table,
       focused() and focused().getRoleName())
+check('the boots table shown is in the tree', find(window, 'table') is not None)
 keys('ctrl+End', 'Tab')
 check('Tab leaves the boots table from its last cell',
       focused() is not None and focused().getRoleName() not in in_table,
