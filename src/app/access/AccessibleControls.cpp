@@ -19,8 +19,7 @@ public:
 
     QString text(QAccessible::Text t) const override
     {
-        const QString value =
-            box()->isEditable() ? box()->lineEdit()->text() : box()->currentText();
+        QString value = box()->isEditable() ? box()->lineEdit()->text() : box()->currentText();
         if (t == QAccessible::Value ||
             (t == QAccessible::Name && box()->accessibleName().isEmpty()))
             return value;
@@ -85,8 +84,7 @@ private:
 class ShownChildren : public QAccessibleWidget
 {
 public:
-    ShownChildren(QWidget *container, QAccessible::Role role)
-        : QAccessibleWidget(container, role)
+    ShownChildren(QWidget *container, QAccessible::Role role) : QAccessibleWidget(container, role)
     {
     }
 
