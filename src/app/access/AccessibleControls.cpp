@@ -19,8 +19,7 @@ public:
 
     QString text(QAccessible::Text t) const override
     {
-        const QString value =
-            box()->isEditable() ? box()->lineEdit()->text() : box()->currentText();
+        QString value = box()->isEditable() ? box()->lineEdit()->text() : box()->currentText();
         if (t == QAccessible::Value ||
             (t == QAccessible::Name && box()->accessibleName().isEmpty()))
             return value;
@@ -79,17 +78,21 @@ private:
     QComboBox *box() const { return static_cast<QComboBox *>(widget()); }
 };
 
-/// A group box named by its own title, whatever box it sits in, that lists only the controls
-/// it shows: the ones it keeps hidden hold state and say nothing to the user.
-class ShownGroup : public QAccessibleWidget
+/// A container that lists only the controls it shows: those it keeps hidden (a closed dock,
+/// fields that only hold state) say nothing to the user. A group box is named by its own
+/// title, whatever box it sits in.
+class ShownChildren : public QAccessibleWidget
 {
 public:
-    explicit ShownGroup(QGroupBox *box) : QAccessibleWidget(box, QAccessible::Grouping) {}
+    ShownChildren(QWidget *container, QAccessible::Role role) : QAccessibleWidget(container, role)
+    {
+    }
 
     QString text(QAccessible::Text t) const override
     {
-        if (t == QAccessible::Name && box()->accessibleName().isEmpty())
-            return Mnemonics::plain(box()->title());
+        const auto *box = qobject_cast<const QGroupBox *>(widget());
+        if (box && t == QAccessible::Name && box->accessibleName().isEmpty())
+            return Mnemonics::plain(box->title());
         return QAccessibleWidget::text(t);
     }
 
@@ -109,12 +112,10 @@ public:
     }
 
 private:
-    QGroupBox *box() const { return static_cast<QGroupBox *>(widget()); }
-
     QList<QWidget *> shown() const
     {
         QList<QWidget *> out;
-        for (QObject *o : box()->children()) {
+        for (QObject *o : widget()->children()) {
             auto *w = qobject_cast<QWidget *>(o);
             if (w && !w->isWindow() && !w->isHidden())
                 out << w;
@@ -128,7 +129,9 @@ QAccessibleInterface *controlFor(const QString &className, QObject *object)
     if (className == QLatin1String("QComboBox"))
         return new NamedComboBox(static_cast<QComboBox *>(object));
     if (className == QLatin1String("QGroupBox"))
-        return new ShownGroup(static_cast<QGroupBox *>(object));
+        return new ShownChildren(static_cast<QWidget *>(object), QAccessible::Grouping);
+    if (className == QLatin1String("QMainWindow"))
+        return new ShownChildren(static_cast<QWidget *>(object), QAccessible::Window);
     return nullptr;
 }
 
