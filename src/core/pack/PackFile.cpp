@@ -1,5 +1,6 @@
 #include "PackFile.h"
 
+#include "ArchiveDiff.h"
 #include "Fingerprint.h"
 #include "PackEntries.h"
 #include "PackJson.h"
@@ -47,8 +48,6 @@ std::string quoted(const std::string &name)
     return "\"" + Printable::name(name) + "\"";
 }
 
-// The size of the DDS header that precedes a texture's pixels ("DDS " and 124 bytes).
-constexpr std::size_t kDdsHeaderBytes = 128;
 
 // --- reading -------------------------------------------------------------------------------
 
@@ -311,9 +310,7 @@ std::vector<PackTextureChange> readTextures(const Json &doc, const PackManifest 
             refuse(Reason(Id::NamedLine, {where, Reason(Id::PackNotItsFingerprint)}));
         // Only the pixels change: the header is the one the entry's layout has, and another
         // (a pitch or reserved words of its own) would reach the archive whole.
-        const std::size_t header = std::min({kDdsHeaderBytes, change.before.size(), change.after.size()});
-        if (!std::equal(change.before.begin(), change.before.begin() + static_cast<std::ptrdiff_t>(header),
-                        change.after.begin()))
+        if (!ArchiveDiff::sameHeader(change.before, change.after))
             refuse(Reason(Id::NamedLine, {where, Reason(Id::PackTextureHeader)}));
         textures.push_back(std::move(change));
     }

@@ -1,5 +1,6 @@
 // A pack made from A to B: applied to A it gives B, reverted it gives A, applied to a file
 // someone else changed it names each conflict; it survives its zip file unchanged.
+#include "CaseName.h"
 #include "TestData.h"
 #include "boots/Baza.h"
 #include "pack/ArchiveIdentity.h"
@@ -8,6 +9,7 @@
 #include "pack/PackMaker.h"
 #include "pack/PackMerge.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -27,19 +29,21 @@ struct Files
 
 Files fileA()
 {
-    return {TestData::boots(20), TestData::textureArchive({{"aa00", texture(1)}, {"aa01", texture(2)},
-                                                           {"aa02", texture(3)}})};
+    return {TestData::boots(20),
+            TestData::textureArchive(
+                {{"aa00", texture(1)}, {"aa01", texture(2)}, {"aa02", texture(3)}})};
 }
 
 Files fileB()
 {
     Files b = fileA();
     b.boots[2].Sila = 1;
-    b.boots[2].Nazwa = "Pr\xE9" "dator";
+    b.boots[2].Nazwa = "Pr\xE9"
+                       "dator";
     b.boots[7].nowe = -3;
     b.boots[19].Kolor = "Black, \"gold\"";
-    b.archive = TestData::textureArchive({{"aa00", texture(1)}, {"aa01", texture(200)},
-                                          {"aa02", texture(3)}});
+    b.archive = TestData::textureArchive(
+        {{"aa00", texture(1)}, {"aa01", texture(200)}, {"aa02", texture(3)}});
     return b;
 }
 
@@ -83,6 +87,51 @@ void merge(const Pack &pack, PackMerge::Direction direction, PackMerge::Receiver
     PackMerge::apply(pack, direction, items, receiver);
 }
 
+// What no receiver may take is never put into a pack.
+struct UntakeableCase
+{
+    const char *name;
+    std::function<void(Files &)> change;
+    const char *reason;
+};
+
+const UntakeableCase kUntakeable[] = {
+    {"an ID", [](Files &f) { f.boots[4].ID = 99; }, "boot 4: ID: cannot be changed"},
+    {"a Kolej", [](Files &f) { f.boots[5].Kolej = 7; }, "boot 5: Kolej: cannot be changed"},
+    {"a texture's header",
+     [](Files &f) {
+         Bytes other = texture(2);
+         TestData::putInt32(other, 20, static_cast<std::int32_t>(0xDEADBEEF)); // its pitch
+         f.archive = TestData::textureArchive(
+             {{"aa00", texture(1)}, {"aa01", other}, {"aa02", texture(3)}});
+     },
+     "unnamed_5756.bin entry 1: the new texture's header differs"},
+};
+
+class UntakeableChange : public testing::TestWithParam<UntakeableCase>
+{
+};
+
+TEST_P(UntakeableChange, isRefusedWhenThePackIsMade)
+{
+    const Files a = fileA();
+    Files b = fileA();
+    GetParam().change(b);
+    PackMaker::Input input;
+    input.bootsName = "unnamed_1831.bin";
+    input.baseBoots = TestData::bootsFile(a.boots);
+    input.base = a.boots;
+    input.mine = b.boots;
+    input.archives.push_back({"unnamed_5756.bin", a.archive, b.archive});
+    Pack pack;
+    std::string error;
+    EXPECT_FALSE(PackMaker::make(input, pack, &error));
+    EXPECT_NE(error.find(GetParam().reason), std::string::npos) << error;
+}
+
+INSTANTIATE_TEST_SUITE_P(PackMaker, UntakeableChange, testing::ValuesIn(kUntakeable),
+                         CaseName::by([](const UntakeableCase &c) { return c.name; }));
+
 TEST(PackRoundTrip, holdsEveryChangedFieldAndTextureOnly)
 {
     const Pack pack = packFromAToB();
@@ -114,8 +163,8 @@ TEST(PackRoundTrip, driftedReceiverStopsOnEachConflictAndKeepsOrTakes)
 {
     const Pack pack = packFromAToB();
     Files drifted = fileA();
-    drifted.boots[2].Sila = 4;  // someone else changed a field the pack changes
-    drifted.boots[5].Sila = 2;  // and one it does not
+    drifted.boots[2].Sila = 4; // someone else changed a field the pack changes
+    drifted.boots[5].Sila = 2; // and one it does not
     PackMerge::Receiver receiver = receiverOf(drifted);
     auto items = PackMerge::examine(pack, PackMerge::Direction::Apply, receiver, kNoCheck);
     EXPECT_TRUE(PackMerge::blocked(items, PackMerge::Policy::Stop));
