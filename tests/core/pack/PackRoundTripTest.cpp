@@ -29,21 +29,19 @@ struct Files
 
 Files fileA()
 {
-    return {TestData::boots(20),
-            TestData::textureArchive(
-                {{"aa00", texture(1)}, {"aa01", texture(2)}, {"aa02", texture(3)}})};
+    return {TestData::boots(20), TestData::textureArchive({{"aa00", texture(1)}, {"aa01", texture(2)},
+                                                           {"aa02", texture(3)}})};
 }
 
 Files fileB()
 {
     Files b = fileA();
     b.boots[2].Sila = 1;
-    b.boots[2].Nazwa = "Pr\xE9"
-                       "dator";
+    b.boots[2].Nazwa = "Pr\xE9" "dator";
     b.boots[7].nowe = -3;
     b.boots[19].Kolor = "Black, \"gold\"";
-    b.archive = TestData::textureArchive(
-        {{"aa00", texture(1)}, {"aa01", texture(200)}, {"aa02", texture(3)}});
+    b.archive = TestData::textureArchive({{"aa00", texture(1)}, {"aa01", texture(200)},
+                                          {"aa02", texture(3)}});
     return b;
 }
 
@@ -163,8 +161,8 @@ TEST(PackRoundTrip, driftedReceiverStopsOnEachConflictAndKeepsOrTakes)
 {
     const Pack pack = packFromAToB();
     Files drifted = fileA();
-    drifted.boots[2].Sila = 4; // someone else changed a field the pack changes
-    drifted.boots[5].Sila = 2; // and one it does not
+    drifted.boots[2].Sila = 4;  // someone else changed a field the pack changes
+    drifted.boots[5].Sila = 2;  // and one it does not
     PackMerge::Receiver receiver = receiverOf(drifted);
     auto items = PackMerge::examine(pack, PackMerge::Direction::Apply, receiver, kNoCheck);
     EXPECT_TRUE(PackMerge::blocked(items, PackMerge::Policy::Stop));
