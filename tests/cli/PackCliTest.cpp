@@ -107,6 +107,24 @@ TEST_F(PackCli, showPrintsAPacksTextsEscapedOneLineEach)
     EXPECT_EQ(shown.out.find('\x1B'), std::string::npos);
 }
 
+// Packs already shared are of the first format: no boot's ID, no archive's table.
+TEST_F(PackCli, aPackOfTheFirstFormatStillShowsAndApplies)
+{
+    ASSERT_EQ(create().status, 0);
+    Pack pack;
+    ASSERT_TRUE(PackFile::readFile(dir.file("gold.cwpack"), pack, nullptr));
+    pack.manifest.format = 1;
+    for (PackBase &archive : pack.manifest.archives)
+        archive.table.reset();
+    for (PackBootChange &boot : pack.boots)
+        boot.id.reset();
+    ASSERT_TRUE(PackFile::writeFile(pack, dir.file("gold.cwpack"), nullptr));
+    const CliRun shown = run("bootpack show " + q(dir.file("gold.cwpack")));
+    EXPECT_NE(shown.out.find("2 boots, 3 fields, 1 textures\n"), std::string::npos) << shown.err;
+    EXPECT_EQ(merge("apply").status, 0);
+    EXPECT_EQ(TestData::readFile(boots_("a")), TestData::readFile(boots_("b")));
+}
+
 TEST_F(PackCli, driftedReceiverStopsWithEveryConflictNamedThenKeepsOrTakes)
 {
     ASSERT_EQ(create().status, 0);
