@@ -45,9 +45,8 @@ Files fileB()
     return b;
 }
 
-Pack packFromAToB()
+PackMaker::Input inputFrom(const Files &a, const Files &b)
 {
-    const Files a = fileA(), b = fileB();
     PackMaker::Input input;
     input.manifest.title = "Gold boots";
     input.bootsName = "unnamed_1831.bin";
@@ -55,6 +54,12 @@ Pack packFromAToB()
     input.base = a.boots;
     input.mine = b.boots;
     input.archives.push_back({"unnamed_5756.bin", a.archive, b.archive});
+    return input;
+}
+
+Pack packFromAToB()
+{
+    const PackMaker::Input input = inputFrom(fileA(), fileB());
     Pack pack;
     std::string error;
     EXPECT_TRUE(PackMaker::make(input, pack, &error)) << error;
@@ -112,18 +117,11 @@ class UntakeableChange : public testing::TestWithParam<UntakeableCase>
 
 TEST_P(UntakeableChange, isRefusedWhenThePackIsMade)
 {
-    const Files a = fileA();
     Files b = fileA();
     GetParam().change(b);
-    PackMaker::Input input;
-    input.bootsName = "unnamed_1831.bin";
-    input.baseBoots = TestData::bootsFile(a.boots);
-    input.base = a.boots;
-    input.mine = b.boots;
-    input.archives.push_back({"unnamed_5756.bin", a.archive, b.archive});
     Pack pack;
     std::string error;
-    EXPECT_FALSE(PackMaker::make(input, pack, &error));
+    EXPECT_FALSE(PackMaker::make(inputFrom(fileA(), b), pack, &error));
     EXPECT_NE(error.find(GetParam().reason), std::string::npos) << error;
 }
 
