@@ -64,6 +64,13 @@ bool make(const Input &input, Pack &pack, ReasonOut error)
                 return fail(error, Reason(Reasons::Id::NamedLine,
                                           {pair.name, Reason(Reasons::Id::PackEntryOutside,
                                                              {std::to_string(entry.entry)})}));
+            // A pack carries pixels only, as every change of a texture here makes them.
+            if (!ArchiveDiff::sameHeader(change.before, change.after))
+                return fail(error,
+                            Reason(Reasons::Id::NamedLine,
+                                   {Reason(Reasons::Id::PackEntryOf,
+                                           {pair.name, std::to_string(entry.entry)}),
+                                    Reason(Reasons::Id::PackTextureHeader)}));
             change.beforeFingerprint = Fingerprint::of(change.before);
             change.afterFingerprint = Fingerprint::of(change.after);
             out.textures.push_back(std::move(change));
