@@ -188,12 +188,15 @@ bool PackExchange::mergePack(const QString &path, PackMerge::Direction direction
     FileIo::Bytes zip;
     PackMerge::Receiver receiver;
     QString error;
-    if (!FileIo::readFile(toNative(path), zip, &reason, FileIo::Links::Follow,
-                          PackFile::kMaxFileBytes) ||
-        !PackFile::read(zip, pack, &reason)) {
-        error = UiText::reason(reason);
-    } else if (!PackSteps::receiver(*mDocument, receiver, &error)) {
-        // error says why
+    if (PackSteps::receiver(*mDocument, receiver, &error)) {
+        // The pack's textures are unpacked only as far as the open archives could take them.
+        PackFile::Limits limits = PackFile::kShowLimits;
+        for (const PackMerge::Receiver::Archive &archive : receiver.archives)
+            PackFile::allowFor(limits, archive.bytes);
+        if (!FileIo::readFile(toNative(path), zip, &reason, FileIo::Links::Follow,
+                              PackFile::kMaxFileBytes) ||
+            !PackFile::read(zip, pack, &reason, limits))
+            error = UiText::reason(reason);
     }
     if (!error.isEmpty()) {
         Messages::show(mWindow, QMessageBox::Warning, QStringLiteral("packNotReadMessage"),

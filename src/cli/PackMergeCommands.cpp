@@ -48,11 +48,16 @@ std::string receiptsFolder(const CliArguments &reader)
     return user.empty() ? std::string() : FileIo::join(user, "receipts");
 }
 
-bool readPack(const std::string &path, Pack &pack, std::string &fingerprint, std::string &error)
+// The pack's textures are unpacked only as far as the given archives could take them.
+bool readPack(const std::string &path, const PackMerge::Receiver &receiver, Pack &pack,
+              std::string &fingerprint, std::string &error)
 {
+    PackFile::Limits limits = PackFile::kShowLimits;
+    for (const PackMerge::Receiver::Archive &archive : receiver.archives)
+        PackFile::allowFor(limits, archive.bytes);
     FileIo::Bytes zip;
     if (!FileIo::readFile(path, zip, &error, FileIo::Links::Follow, PackFile::kMaxFileBytes) ||
-        !PackFile::read(zip, pack, &error))
+        !PackFile::read(zip, pack, &error, limits))
         return false;
     fingerprint = Fingerprint::of(zip);
     return true;
@@ -155,13 +160,13 @@ int merge(const std::vector<std::string> &args, PackMerge::Direction direction)
     const PackMerge::Policy policy = chosen == "keep"   ? PackMerge::Policy::Keep
                                      : chosen == "take" ? PackMerge::Policy::Take
                                                         : PackMerge::Policy::Stop;
-    Pack pack;
-    std::string fingerprint, error;
-    if (!readPack(paths[0], pack, fingerprint, error))
-        return problem(paths[0] + " cannot be used: " + error);
     Files files;
+    std::string fingerprint, error;
     if (!loadFiles(paths[1], reader.values("--archive"), files, error))
         return problem(error);
+    Pack pack;
+    if (!readPack(paths[0], files.receiver, pack, fingerprint, error))
+        return problem(paths[0] + " cannot be used: " + error);
     const std::string folder = receiptsFolder(reader);
     const std::string bootsPath = absolute(paths[1]);
 

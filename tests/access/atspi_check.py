@@ -29,6 +29,20 @@ def pump(seconds):
         time.sleep(0.01)
 
 
+def until(condition, seconds=5.0):
+    """Whether `condition` holds within `seconds`: the editor answers late on a busy machine."""
+    end = time.time() + seconds
+    while True:
+        try:
+            if condition():
+                return True
+        except Exception:  # an object that went away while it was read
+            pass
+        if time.time() > end:
+            return False
+        pump(0.05)
+
+
 def keys(*names):
     for name in names:
         subprocess.run(['xdotool', 'key', '--clearmodifiers', name], check=True)
@@ -71,6 +85,10 @@ def find(root, role, name=None):
     return None
 
 
+def role_of(o):
+    return o.getRoleName() if o is not None else 'nothing'
+
+
 def focused():
     """The last object that said it took the focus."""
     for kind, o in reversed(events):
@@ -84,14 +102,19 @@ def on_event(e):
         events.append(('focus', e.source))
     elif e.type.startswith('object:state-changed:selected') and e.detail1 == 1:
         events.append(('selected', e.source))
+    elif e.type.startswith('object:text-changed:insert'):
+        events.append(('inserted', e.source))
 
 
-for kind in ('object:state-changed:focused', 'object:state-changed:selected'):
+for kind in ('object:state-changed:focused', 'object:state-changed:selected',
+             'object:text-changed:insert'):
     pyatspi.Registry.registerEventListener(on_event, kind)
 
 editor = app()
 give_keyboard(TITLE)
 pump(0.3)
+until(lambda: editor.childCount > 0 and editor.getChildAtIndex(0).getState().contains(
+    pyatspi.STATE_SHOWING), 20)
 window = editor.getChildAtIndex(0)
 
 # --- Names: by what a control is, never by its value or by the box around it.
@@ -111,53 +134,77 @@ preview = find(window, 'panel', 'Preview')
 hidden = [c.name for c in walk(preview, shown_only=False)
           if not c.getState().contains(pyatspi.STATE_SHOWING) and c.getRoleName() != 'push button']
 check('the preview lists no hidden controls', not hidden, str(hidden[:5]))
+check('the hidden boots table is not in the tree',
+      all(o.getRoleName() != 'table' for o in walk(window, shown_only=False)))
 
 # --- One Down in the boots list is heard as the next boot, and as nothing else.
 boots = find(window, 'list', 'List Boots')
+in_list = lambda: focused() is not None and boots in (focused(), focused().parent)
 keys('Tab')
-check('Tab reaches the boots list', focused() in (boots,) or focused().parent == boots)
+check('Tab reaches the boots list', until(in_list), role_of(focused()))
 events.clear()
 keys('Down')
+until(lambda: focused() is not None and focused().parent == boots)
 pump(0.3)
-heard = [o.getRoleName() + " '" + o.name + "'" for kind, o in events
-         if o.parent != boots and o != boots]
+heard = [role_of(o) + " '" + o.name + "'" for kind, o in events
+         if kind in ('focus', 'selected') and o.parent != boots and o != boots]
 check('one Down in the boots list is heard from the list alone', not heard, str(heard))
+record = find(window, 'panel', 'Parameters')
+check('the record editor tells the ID and the index',
+      until(lambda: 'ID' in record.description and 'Index' in record.description),
+      record and record.description)
+
+# --- A combo box says its value, and says it again as an arrow key changes it: as a selected
+# text put in, which a screen reader speaks for the control with the focus.
+combo = find(window, 'combo box', 'Producent')
+combo.queryComponent().grabFocus()
+check('the manufacturer box takes the focus', until(lambda: focused() == combo),
+      role_of(focused()))
+before = combo.queryText().getText(0, -1)
+events.clear()
+keys('Down')
+said = lambda: any(kind == 'inserted' and o == combo for kind, o in events)
+check('an arrow key on the manufacturer box is heard as its new value',
+      until(said) and combo.queryText().getText(0, -1) != before
+      and combo.queryText().getSelection(0)[1] == combo.queryText().characterCount,
+      before + ' -> ' + combo.queryText().getText(0, -1))
+keys('Up')
+boots.queryComponent().grabFocus()
+until(in_list)
 
 # --- The boots table: Ctrl+T takes the keyboard in and out; Tab leaves it.
+in_table = lambda: role_of(focused()) in ('table', 'table cell')
 keys('ctrl+t')
-in_table = ('table', 'table cell')
-check('Ctrl+T puts the keyboard in the boots table',
-      focused() is not None and focused().getRoleName() in in_table,
-      focused() and focused().getRoleName())
-keys('ctrl+End', 'Tab')
-check('Tab leaves the boots table from its last cell',
-      focused() is not None and focused().getRoleName() not in in_table,
-      focused() and focused().getRoleName())
-keys('shift+Tab', 'ctrl+t')
-check('Ctrl+T hiding the table gives the keyboard back to the boots list',
-      focused() is not None and boots in (focused(), focused().parent),
-      focused() and focused().getRoleName() + ' ' + focused().name)
+check('Ctrl+T puts the keyboard in the boots table', until(in_table), role_of(focused()))
+check('the boots table shown is in the tree', until(lambda: find(window, 'table') is not None))
+keys('ctrl+End')
+until(lambda: role_of(focused()) == 'table cell')
+keys('Tab')
+check('Tab leaves the boots table from its last cell', until(lambda: not in_table()),
+      role_of(focused()))
+keys('shift+Tab')
+until(in_table)
+keys('ctrl+t')
+check('Ctrl+T hiding the table gives the keyboard back to the boots list', until(in_list),
+      role_of(focused()))
 
 
 # --- About and the manual: dialogs that Escape and Ctrl+W close.
-def dialog(name):
-    for _ in range(40):
-        for i in range(editor.childCount):
-            w = editor.getChildAtIndex(i)
-            if w is not None and w.name == name and w.getState().contains(pyatspi.STATE_SHOWING):
-                return w
-        pump(0.05)
+def showing(name):
+    for i in range(editor.childCount):
+        w = editor.getChildAtIndex(i)
+        if w is not None and w.name == name and w.getState().contains(pyatspi.STATE_SHOWING):
+            return w
     return None
 
 
+def dialog(name):
+    until(lambda: showing(name) is not None)
+    return showing(name)
+
+
 def gone(name):
-    for _ in range(40):
-        if all(not (w is not None and w.name == name and w.getState().contains(
-                pyatspi.STATE_SHOWING)) for w in (editor.getChildAtIndex(i)
-                                                  for i in range(editor.childCount))):
-            return True
-        pump(0.05)
-    return False
+    return until(lambda: showing(name) is None)
 
 
 def opened(case, name, open_it):
@@ -188,7 +235,8 @@ if manual is not None:
     if text is not None:
         before = text.queryText().caretOffset
         keys('Down', 'Down')
-        check('the arrow keys move through the manual', text.queryText().caretOffset > before)
+        check('the arrow keys move through the manual',
+              until(lambda: text.queryText().caretOffset > before))
     keys('ctrl+w')
     check('Ctrl+W closes the manual', gone('Manual'))
 

@@ -12,20 +12,24 @@ public:
 
 protected:
     // Hidden, the view still does all its own work, only without the announcements that the
-    // list and table views add to it.
+    // list and table views add to it: their base is called past them on purpose.
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override
     {
-        if (this->isVisible())
+        if (this->isVisible()) {
             View::currentChanged(current, previous);
-        else
-            QAbstractItemView::currentChanged(current, previous);
+            return;
+        }
+        // NOLINTNEXTLINE(bugprone-parent-virtual-call)
+        QAbstractItemView::currentChanged(current, previous);
     }
 
     void selectionChanged(const QItemSelection &selected, const QItemSelection &deselected) override
     {
-        if (this->isVisible())
+        if (this->isVisible()) {
             View::selectionChanged(selected, deselected);
-        else
-            QAbstractItemView::selectionChanged(selected, deselected);
+            return;
+        }
+        // NOLINTNEXTLINE(bugprone-parent-virtual-call)
+        QAbstractItemView::selectionChanged(selected, deselected);
     }
 };

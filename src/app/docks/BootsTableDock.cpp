@@ -113,7 +113,7 @@ protected:
             event->key() == Qt::Key_Backtab || (event->modifiers() & Qt::ShiftModifier) != 0;
         if ((event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) &&
             !(event->modifiers() & Qt::AltModifier)) {
-            QWidget::focusNextPrevChild(!backward);
+            focusNextPrevChild(!backward); // without tab navigation, to the next control
             return;
         }
         QTableView::keyPressEvent(event);
