@@ -144,7 +144,7 @@ TEST_F(PackCli, aPackOfTheFirstFormatStillShowsAndApplies)
         boot.id.reset();
     ASSERT_TRUE(PackFile::writeFile(pack, dir.file("gold.cwpack"), nullptr));
     const CliRun shown = run("bootpack show " + q(dir.file("gold.cwpack")));
-    EXPECT_NE(shown.out.find("2 boots, 3 fields, 1 textures\n"), std::string::npos) << shown.err;
+    EXPECT_NE(shown.out.find("2 boots, 3 fields, 1 texture\n"), std::string::npos) << shown.err;
     EXPECT_EQ(merge("apply").status, 0);
     EXPECT_EQ(TestData::readFile(boots_("a")), TestData::readFile(boots_("b")));
 }

@@ -7,6 +7,7 @@
 #include "exchange/BootsTable.h"
 #include "exchange/TableImport.h"
 
+#include <algorithm>
 #include <cstring>
 #include <nlohmann/json.hpp>
 #include <optional>
@@ -16,6 +17,9 @@ namespace PackMerge {
 namespace {
 
 using Reasons::Id;
+
+// The magic and the header of a DDS file, which the entry's layout fixes.
+constexpr std::size_t kDdsHeaderBytes = 128;
 
 const Bytes &toOf(const PackTextureChange &t, Direction d)
 {
@@ -139,6 +143,15 @@ void examineTexture(const PackTextureChange &t, Direction d, const Receiver &rec
     if (!check(archive.bytes, entry, to, &reason)) {
         item.status = Status::Problem;
         item.reason = reason;
+        return;
+    }
+    // A pack changes pixels, never the header the entry's layout gives: whatever it was
+    // made from, what it writes keeps the header the receiver's entry has.
+    const std::size_t header = std::min<std::size_t>(kDdsHeaderBytes, to.size());
+    if (!std::equal(to.begin(), to.begin() + static_cast<std::ptrdiff_t>(header),
+                    archive.bytes.begin() + entry.textureOffset())) {
+        item.status = Status::Problem;
+        item.reason = Reason(Id::PackTextureHeader);
         return;
     }
     item.current = Fingerprint::of(archive.bytes.data() + entry.textureOffset(), to.size());

@@ -270,6 +270,22 @@ TEST(PackMergeRules, aTextureTheArchiveCannotHoldIsAProblem)
               std::string::npos);
 }
 
+TEST(PackMergeRules, aTextureWithAnotherHeaderThanTheEntrysIsAProblemUnderAnyPolicy)
+{
+    Pack pack = samplePack();
+    // Pixels and layout as the entry's, but junk where the header keeps its pitch.
+    for (Bytes *dds : {&pack.textures[0].before, &pack.textures[0].after})
+        (*dds)[20] ^= 0xEF;
+    pack.textures[0].beforeFingerprint = Fingerprint::of(pack.textures[0].before);
+    pack.textures[0].afterFingerprint = Fingerprint::of(pack.textures[0].after);
+    PackMerge::Receiver receiver{TestData::boots(3), {{"unnamed_5756.bin", archiveWith(30)}}};
+    PackMerge::Plan plan = PackMerge::examine(pack, PackMerge::Direction::Apply, receiver, kFits);
+    PackMerge::decide(plan, Policy::Take);
+    EXPECT_EQ(plan.items[1].status, Status::Problem);
+    EXPECT_EQ(plan.items[1].reason.text(), "the new texture's header differs from the one it replaces");
+    EXPECT_TRUE(PackMerge::blocked(plan, Policy::Take));
+}
+
 TEST(PackMergeRules, linesNameTheFieldByItsCaptionAndCountInWords)
 {
     const Pack pack = samplePack();
