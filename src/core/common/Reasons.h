@@ -221,6 +221,11 @@ enum class Id {
     EntryNameForbiddenCharacters,
     EntryNameEndsInSpaceOrDot,
     ValueOutsideByte,
+    // Files that cannot be replaced
+    FileInUse,
+    FileMarkedReadOnly,
+    FileNotPermitted,
+    FolderNotPermitted,
 };
 
 struct Entry
