@@ -194,7 +194,7 @@ int show(const std::vector<std::string> &args)
         return problem(std::string("bootpack show takes one PACK\n") + kBootpackHelp);
     Pack pack;
     std::string error;
-    if (!PackFile::readFile(args[0], pack, &error))
+    if (!PackFile::readFile(args[0], pack, &error, PackFile::kShowLimits))
         return problem(args[0] + " cannot be used: " + error);
     const PackManifest &m = pack.manifest;
     std::ostringstream out;
@@ -236,20 +236,23 @@ int merge(const std::vector<std::string> &args, PackMerge::Direction direction)
         return problem(std::string("bootpack apply and revert take PACK and BOOTS.bin\n") + kBootpackHelp);
     const std::string &packPath = paths[0];
     const std::string &bootsPath = paths[1];
-    Pack pack;
     std::string error;
-    if (!PackFile::readFile(packPath, pack, &error))
-        return problem(packPath + " cannot be used: " + error);
     PackMerge::Receiver receiver;
     FileIo::Bytes plain;
     if (!loadBoots(bootsPath, plain, receiver.records, error))
         return problem("Error File: " + bootsPath + ": " + error);
+    // The pack's textures are unpacked only as far as the given archives could take them.
+    PackFile::Limits limits = PackFile::kShowLimits;
     for (const std::string &path : archivePaths) {
         PackMerge::Receiver::Archive archive{fileName(path), {}};
         if (!loadArchive(path, archive.bytes, error))
             return problem(path, error);
+        PackFile::allowFor(limits, archive.bytes);
         receiver.archives.push_back(std::move(archive));
     }
+    Pack pack;
+    if (!PackFile::readFile(packPath, pack, &error, limits))
+        return problem(packPath + " cannot be used: " + error);
     const auto check = [](const FileIo::Bytes &archive, const ArchiveEntry &entry,
                           const FileIo::Bytes &dds, ReasonOut reason) {
         DdsLayout layout;

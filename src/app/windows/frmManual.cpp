@@ -1,5 +1,7 @@
 #include "frmManual.h"
 
+#include "app/access/WindowAccess.h"
+
 #include "editor/UiText.h"
 
 #include <QEvent>
@@ -18,13 +20,16 @@ static void registerManual()
     Q_INIT_RESOURCE(manual);
 }
 
-frmManual::frmManual(QWidget *parent) : QWidget(parent, Qt::Window)
+frmManual::frmManual(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmManual"));
+    WindowAccess::closesOnKeys(this);
     setWindowTitle(UiText::text(UiText::Key::Manual));
     txtManual = new QTextBrowser(this);
     txtManual->setObjectName(QStringLiteral("txtManual"));
     txtManual->setOpenExternalLinks(true);
+    // A caret the arrow keys move, line by line, for a screen reader to read from.
+    txtManual->setTextInteractionFlags(Qt::TextBrowserInteraction | Qt::TextSelectableByKeyboard);
     txtManual->setMarkdown(markdown());
     // A "|" in a table's cell is written "\|" so that the table keeps it in its cell; Qt's
     // Markdown reader keeps the backslash where the cell shows code.
@@ -58,5 +63,5 @@ void frmManual::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::LanguageChange)
         setWindowTitle(UiText::text(UiText::Key::Manual));
-    QWidget::changeEvent(event);
+    QDialog::changeEvent(event);
 }

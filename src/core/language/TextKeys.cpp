@@ -184,6 +184,8 @@ constexpr std::array<Entry, kCount> kTable = {{
     {Key::ResizePictures, "Messages", "ResizePictures",
      "%1 pictures are not the size of their textures. Resize them to their textures' sizes?"},
     {Key::IndexLabel, "Menu", "IndexLabel", "# Index:"},
+    {Key::ManufacturerCode, "Menu", "ManufacturerCode", "Manufacturer code"},
+    {Key::WordOr, "Menu", "WordOr", "or"},
     {Key::ImportTexturesInto, "Menu", "ImportTexturesInto", "Import Textures into %1"},
     {Key::LanguageFilesMissing, "Messages", "LanguageFilesMissing",
      "No language files were found in %1; the texts are the program's own English."},

@@ -1,14 +1,18 @@
 #include "PackFile.h"
 
 #include "Fingerprint.h"
+#include "PackJson.h"
+#include "archive/ArchiveEntry.h"
+#include "archive/Textura.h"
 #include "common/FileIo.h"
+#include "common/Printable.h"
 #include "common/Reason.h"
 #include "exchange/BootsTable.h"
 #include "exchange/TableImport.h"
 
+#include <algorithm>
 #include <map>
 #include <memory>
-#include <nlohmann/json.hpp>
 #include <set>
 #include <zip.h>
 
@@ -16,7 +20,7 @@ namespace PackFile {
 
 namespace {
 
-using Json = nlohmann::json;
+using Json = PackJson::Json;
 
 const char *const kManifest = "manifest.json";
 const char *const kChanges = "changes.json";
@@ -44,19 +48,28 @@ bool fail(ReasonOut error, const Reason &reason)
 
 using Reasons::Id;
 
-// A name in the zip as reasons show it.
+// A name from the pack as reasons show it: quoted, and on one line whatever it holds.
 std::string quoted(const std::string &name)
 {
-    return "\"" + name + "\"";
+    return "\"" + Printable::name(name) + "\"";
 }
+
+// The size of the DDS header that precedes a texture's pixels ("DDS " and 124 bytes).
+constexpr std::size_t kDdsHeaderBytes = 128;
 
 // --- writing -------------------------------------------------------------------------------
 
 Json manifestJson(const PackManifest &m)
 {
     Json archives = Json::array();
-    for (const PackBase &a : m.archives)
-        archives.push_back({{"name", a.name}, {"fingerprint", a.fingerprint}});
+    for (const PackBase &a : m.archives) {
+        Json archive = {{"name", a.name}, {"fingerprint", a.fingerprint}};
+        if (a.table) {
+            archive["entries"] = a.table->entries;
+            archive["names"] = a.table->names;
+        }
+        archives.push_back(std::move(archive));
+    }
     return {{"format", m.format},
             {"title", m.title},
             {"author", m.author},
@@ -85,7 +98,10 @@ Json changesJson(const Pack &pack)
             fields.push_back({{"key", f.key},
                               {"before", valueJson(f.key, f.before)},
                               {"after", valueJson(f.key, f.after)}});
-        boots.push_back({{"boot", b.position}, {"name", b.name}, {"fields", fields}});
+        Json boot = {{"boot", b.position}, {"name", b.name}, {"fields", fields}};
+        if (b.id)
+            boot["id"] = *b.id;
+        boots.push_back(std::move(boot));
     }
     Json textures = Json::array();
     for (const PackTextureChange &t : pack.textures)
@@ -126,13 +142,14 @@ struct Entries
     std::map<std::string, zip_uint64_t> byName;
 };
 
-Entries checkEntries(zip_t *zip)
+Entries checkEntries(zip_t *zip, const Limits &limits)
 {
     const zip_int64_t count = zip_get_num_entries(zip, 0);
     if (count < 0 || static_cast<zip_uint64_t>(count) > kMaxEntries)
         refuse(Reason(Id::PackTooManyFiles, {std::to_string(kMaxEntries)}));
     Entries entries;
     std::uint64_t total = 0;
+    std::uint64_t textures = 0;
     for (zip_uint64_t i = 0; i < static_cast<zip_uint64_t>(count); ++i) {
         zip_stat_t st;
         zip_stat_init(&st);
@@ -158,6 +175,15 @@ Entries checkEntries(zip_t *zip)
         total += st.size;
         if (total > kMaxTotalBytes)
             refuse(Reason(Id::PackTotalTooLarge, {std::to_string(kMaxTotalBytes >> 20)}));
+        if (json)
+            continue;
+        if (st.size > limits.texture)
+            refuse(Reason(Id::PackTextureTooLarge, {quoted(name), std::to_string(st.size),
+                                                    std::to_string(limits.texture)}));
+        textures += st.size;
+        if (textures > limits.textures)
+            refuse(Reason(Id::PackTexturesTooLarge,
+                          {std::to_string(textures), std::to_string(limits.textures)}));
     }
     return entries;
 }
@@ -191,21 +217,13 @@ Bytes unpack(zip_t *zip, const Entries &entries, const std::string &name)
     return data;
 }
 
-Json parse(const Bytes &text, const std::string &name)
+Json parse(const Bytes &text, const std::string &name, const PackJson::Shape &shape)
 {
-    const auto check = [](int depth, Json::parse_event_t event, Json &) {
-        if ((event == Json::parse_event_t::object_start ||
-             event == Json::parse_event_t::array_start) && depth >= kMaxDepth)
-            refuse(Reason(Id::PackNestedTooDeep, {std::to_string(kMaxDepth)}));
-        return true;
-    };
-    try {
-        return Json::parse(text.begin(), text.end(), check);
-    } catch (const Refused &r) {
-        refuse(Reason(Id::NamedLine, {quoted(name), r.reason}));
-    } catch (const Json::exception &) {
-        refuse(Reason(Id::PackNotJson, {quoted(name)}));
-    }
+    Json doc;
+    Reason why;
+    if (!PackJson::parse(text, name, shape, doc, &why))
+        refuse(why);
+    return doc;
 }
 
 const Json &member(const Json &object, const char *key, Json::value_t type, const Reason &where)
@@ -235,6 +253,25 @@ std::int64_t whole(const Json &object, const char *key, const Reason &where, std
     return value.get<std::int64_t>();
 }
 
+// A whole number that may be negative, as a boot's ID is.
+std::int64_t signedWhole(const Json &object, const char *key, const Reason &where,
+                         std::int64_t min, std::int64_t max)
+{
+    const Json &value = member(object, key, Json::value_t::number_integer, where);
+    if (value.is_number_unsigned() ? value.get<std::uint64_t>() > static_cast<std::uint64_t>(max)
+                                   : value.get<std::int64_t>() < min || value.get<std::int64_t>() > max)
+        refuse(Reason(Id::NamedLine, {where, Reason(Id::OutsideRange, {key, std::to_string(min),
+                                                                        std::to_string(max)})}));
+    return value.get<std::int64_t>();
+}
+
+// A member that the first format does not have is as unknown in it as any other key.
+void newerOnly(const Json &object, const char *key, int format, const Reason &where)
+{
+    if (format < 2 && object.is_object() && object.contains(key))
+        refuse(Reason(Id::PackUnknownKey, {where, quoted(key)}));
+}
+
 std::string fingerprint(const Json &object, const char *key, const Reason &where)
 {
     std::string value = text(object, key, where);
@@ -247,9 +284,13 @@ PackManifest readManifest(const Json &doc)
 {
     PackManifest m;
     const Reason where(kManifest);
-    m.format = static_cast<int>(whole(doc, "format", where, 1000));
-    if (m.format != PackManifest::kFormat)
-        refuse(Reason(Id::PackNewerFormat, {std::to_string(m.format)}));
+    const Json &format = member(doc, "format", Json::value_t::number_integer, where);
+    if (format.is_number_unsigned() ? format.get<std::uint64_t>() > PackManifest::kFormat
+                                    : format.get<std::int64_t>() > PackManifest::kFormat)
+        refuse(Reason(Id::PackNewerFormat, {format.dump()}));
+    if (format.get<std::int64_t>() < PackManifest::kOldestFormat)
+        refuse(Reason(Id::PackUnknownFormat, {format.dump()}));
+    m.format = format.get<int>();
     m.title = text(doc, "title", where);
     m.author = text(doc, "author", where);
     m.description = text(doc, "description", where);
@@ -260,7 +301,14 @@ PackManifest readManifest(const Json &doc)
     m.boots = {text(boots, "name", inBoots), fingerprint(boots, "fingerprint", inBoots)};
     for (const Json &a : member(doc, "archives", Json::value_t::array, where)) {
         const Reason at(Id::PackFieldOf, {kManifest, "archives"});
-        m.archives.push_back({text(a, "name", at), fingerprint(a, "fingerprint", at)});
+        newerOnly(a, "entries", m.format, at);
+        newerOnly(a, "names", m.format, at);
+        PackBase archive{text(a, "name", at), fingerprint(a, "fingerprint", at)};
+        if (m.format >= 2)
+            archive.table = PackArchiveTable{
+                static_cast<std::int32_t>(whole(a, "entries", at, 0x7FFFFFFF)),
+                fingerprint(a, "names", at)};
+        m.archives.push_back(std::move(archive));
     }
     return m;
 }
@@ -281,7 +329,7 @@ std::string fieldValue(const Json &field, const char *key, const BootField &colu
     return shown;
 }
 
-std::vector<PackBootChange> readBoots(const Json &doc)
+std::vector<PackBootChange> readBoots(const Json &doc, int format)
 {
     std::vector<PackBootChange> boots;
     std::set<std::int64_t> seen;
@@ -293,6 +341,9 @@ std::vector<PackBootChange> readBoots(const Json &doc)
             refuse(Reason(Id::PackChangedTwice, {where}));
         change.position = static_cast<std::size_t>(position);
         change.name = text(b, "name", where);
+        newerOnly(b, "id", format, where);
+        if (format >= 2)
+            change.id = static_cast<std::int32_t>(signedWhole(b, "id", where, -32768, 32767));
         std::set<std::string> keys;
         for (const Json &f : member(b, "fields", Json::value_t::array, where)) {
             const std::string key = text(f, "key", where);
@@ -301,6 +352,10 @@ std::vector<PackBootChange> readBoots(const Json &doc)
                 refuse(Reason(Id::NamedLine, {where, Reason(Id::PackNotAField, {quoted(key)})}));
             if (!keys.insert(key).second)
                 refuse(Reason(Id::NamedLine, {where, Reason(Id::PackChangedTwice, {key})}));
+            // A boot's ID and Kolej stay as the receiver's file holds them, as every edit
+            // leaves them.
+            if (column->id == BootField::Id::ID || column->id == BootField::Id::Kolej)
+                refuse(Reason(Id::NamedLine, {where, Reason(Id::NamedLine, {key, Reason(Id::FieldKept)})}));
             const Reason at(Id::PackFieldOf, {where, key});
             change.fields.push_back(
                 {key, fieldValue(f, "before", *column, at), fieldValue(f, "after", *column, at)});
@@ -315,15 +370,14 @@ std::vector<PackTextureChange> readTextures(const Json &doc, const PackManifest 
 {
     std::vector<PackTextureChange> textures;
     const Json &list = member(doc, "textures", Json::value_t::array, kChanges);
-    if (list.size() > kMaxTextures)
-        refuse(Reason(Id::PackTooManyTextures, {std::to_string(kMaxTextures)}));
     std::set<std::pair<std::string, std::int64_t>> seen;
     for (const Json &t : list) {
         PackTextureChange change;
         change.archive = text(t, "archive", Reason(Id::PackATexture));
         change.entry =
             static_cast<std::int32_t>(whole(t, "entry", Reason(Id::PackATexture), 0x7FFFFFFF));
-        const Reason where(Id::PackEntryOf, {change.archive, std::to_string(change.entry)});
+        const Reason where(Id::PackEntryOf,
+                           {Printable::name(change.archive), std::to_string(change.entry)});
         bool known = false;
         for (const PackBase &a : manifest.archives)
             known = known || a.name == change.archive;
@@ -339,6 +393,12 @@ std::vector<PackTextureChange> readTextures(const Json &doc, const PackManifest 
         if (Fingerprint::of(change.before) != change.beforeFingerprint ||
             Fingerprint::of(change.after) != change.afterFingerprint)
             refuse(Reason(Id::NamedLine, {where, Reason(Id::PackNotItsFingerprint)}));
+        // Only the pixels change: the header is the one the entry's layout has, and another
+        // (a pitch or reserved words of its own) would reach the archive whole.
+        const std::size_t header = std::min({kDdsHeaderBytes, change.before.size(), change.after.size()});
+        if (!std::equal(change.before.begin(), change.before.begin() + static_cast<std::ptrdiff_t>(header),
+                        change.after.begin()))
+            refuse(Reason(Id::NamedLine, {where, Reason(Id::PackTextureHeader)}));
         textures.push_back(std::move(change));
     }
     if (entries.byName.size() != 2 + 2 * textures.size())
@@ -396,25 +456,67 @@ bool writeFile(const Pack &pack, const std::string &path, ReasonOut error)
     return write(pack, zip, error) && FileIo::writeNamedFile(path, zip, error, FileIo::Sync::Durable);
 }
 
-bool read(const Bytes &zipBytes, Pack &pack, ReasonOut error)
+void allowFor(Limits &limits, const Bytes &archive)
 {
-    zip_error_t zipError;
-    zip_error_init(&zipError);
-    zip_source_t *source = zip_source_buffer_create(zipBytes.data(), zipBytes.size(), 0, &zipError);
-    if (!source)
-        return fail(error, Reason(Id::PackNoMemoryToRead));
-    zip_t *opened = zip_open_from_source(source, ZIP_RDONLY | ZIP_CHECKCONS, &zipError);
-    if (!opened) {
-        zip_source_free(source);
-        return fail(error, Reason(Id::PackNotZip));
+    if (!Textura::checkTable(archive, nullptr))
+        return;
+    Textura index;
+    index.load(archive);
+    std::uint64_t largest = 0, all = 0;
+    for (std::int32_t entry = 0; entry < index.Count(); ++entry) {
+        const ArchiveEntry place = ArchiveEntry::of(index, entry);
+        if (!place.liesWithin(archive.size(), nullptr))
+            continue;
+        const auto length = static_cast<std::uint64_t>(place.textureLength());
+        largest = std::max(largest, length);
+        all += 2 * length;
     }
+    limits.texture = std::max(limits.texture, largest);
+    limits.textures += all;
+}
+
+namespace {
+
+// The zip opened from `source`, which it then owns; a zip that libzip refuses for holding
+// one name twice is opened without the consistency check, so that checkEntries() names it.
+zip_t *openZip(const Bytes &zipBytes, ReasonOut error)
+{
+    for (const zip_flags_t flags : {ZIP_RDONLY | ZIP_CHECKCONS, ZIP_RDONLY}) {
+        zip_error_t zipError;
+        zip_error_init(&zipError);
+        zip_source_t *source =
+            zip_source_buffer_create(zipBytes.data(), zipBytes.size(), 0, &zipError);
+        if (!source) {
+            fail(error, Reason(Id::PackNoMemoryToRead));
+            return nullptr;
+        }
+        zip_t *opened = zip_open_from_source(source, static_cast<int>(flags), &zipError);
+        if (opened)
+            return opened;
+        zip_source_free(source);
+        if (zip_error_code_zip(&zipError) != ZIP_ER_EXISTS)
+            break;
+    }
+    fail(error, Reason(Id::PackNotZip));
+    return nullptr;
+}
+
+} // namespace
+
+bool read(const Bytes &zipBytes, Pack &pack, ReasonOut error, const Limits &limits)
+{
+    zip_t *opened = openZip(zipBytes, error);
+    if (!opened)
+        return false;
     std::unique_ptr<zip_t, ZipCloser> zip(opened);
     try {
-        const Entries entries = checkEntries(zip.get());
+        const Entries entries = checkEntries(zip.get(), limits);
         Pack out;
-        out.manifest = readManifest(parse(unpack(zip.get(), entries, kManifest), kManifest));
-        const Json changes = parse(unpack(zip.get(), entries, kChanges), kChanges);
-        out.boots = readBoots(changes);
+        out.manifest = readManifest(
+            parse(unpack(zip.get(), entries, kManifest), kManifest, PackJson::manifestShape()));
+        const Json changes =
+            parse(unpack(zip.get(), entries, kChanges), kChanges, PackJson::changesShape());
+        out.boots = readBoots(changes, out.manifest.format);
         out.textures = readTextures(changes, out.manifest, zip.get(), entries);
         pack = std::move(out);
         return true;
@@ -423,12 +525,12 @@ bool read(const Bytes &zipBytes, Pack &pack, ReasonOut error)
     }
 }
 
-bool readFile(const std::string &path, Pack &pack, ReasonOut error)
+bool readFile(const std::string &path, Pack &pack, ReasonOut error, const Limits &limits)
 {
     // The read refuses anything but a regular file of at most kMaxFileBytes before it reads.
     Bytes zip;
     return FileIo::readFile(path, zip, error, FileIo::Links::Follow, kMaxFileBytes) &&
-           read(zip, pack, error);
+           read(zip, pack, error, limits);
 }
 
 } // namespace PackFile

@@ -1,8 +1,11 @@
 #include "PackMaker.h"
 
 #include "ArchiveDiff.h"
+#include "ArchiveIdentity.h"
 #include "BootsDiff.h"
 #include "Fingerprint.h"
+#include "archive/Textura.h"
+#include "boots/BootFields.h"
 
 namespace PackMaker {
 
@@ -25,8 +28,19 @@ bool make(const Input &input, Pack &pack, ReasonOut error)
     out.manifest.format = PackManifest::kFormat;
     out.manifest.boots = {input.bootsName, Fingerprint::of(input.baseBoots)};
     for (PackBootChange &boot : BootsDiff::compare(input.base, input.mine).changed) {
-        if (!input.onlyBoots || input.onlyBoots->count(boot.position))
-            out.boots.push_back(std::move(boot));
+        if (input.onlyBoots && !input.onlyBoots->count(boot.position))
+            continue;
+        // No receiver may take a change of these, so no pack carries one.
+        for (const PackFieldChange &field : boot.fields) {
+            const BootField *column = BootFields::named(field.key);
+            if (column->id == BootField::Id::ID || column->id == BootField::Id::Kolej)
+                return fail(error,
+                            Reason(Reasons::Id::NamedLine,
+                                   {Reason(Reasons::Id::PackBoot, {std::to_string(boot.position)}),
+                                    Reason(Reasons::Id::NamedLine,
+                                           {field.key, Reason(Reasons::Id::FieldKept)})}));
+        }
+        out.boots.push_back(std::move(boot));
     }
     for (const ArchivePair &pair : input.archives) {
         const ArchiveDiff::Result diff = ArchiveDiff::compare(pair.base, pair.mine);
@@ -35,7 +49,11 @@ bool make(const Input &input, Pack &pack, ReasonOut error)
                                       {pair.name, Reason(Reasons::Id::PackBaseEntries,
                                                          {std::to_string(diff.countA),
                                                           std::to_string(diff.countB)})}));
-        out.manifest.archives.push_back({pair.name, Fingerprint::of(pair.base)});
+        Reason unreadable;
+        if (!Textura::checkTable(pair.base, &unreadable))
+            return fail(error, Reason(Reasons::Id::NamedLine, {pair.name, unreadable}));
+        out.manifest.archives.push_back(
+            {pair.name, Fingerprint::of(pair.base), ArchiveIdentity::of(pair.base)});
         for (const ArchiveDiff::Entry &entry : diff.changed) {
             PackTextureChange change;
             change.archive = pair.name;
