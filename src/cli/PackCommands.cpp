@@ -5,6 +5,7 @@
 #include "archive/ArchiveSaver.h"
 #include "boots/Baza.h"
 #include "common/FileIo.h"
+#include "common/Printable.h"
 #include "container/PesZlib.h"
 #include "exchange/BootsTable.h"
 #include "imaging/textures/TextureReplacer.h"
@@ -197,21 +198,26 @@ int show(const std::vector<std::string> &args)
     if (!PackFile::readFile(args[0], pack, &error, PackFile::kShowLimits))
         return problem(args[0] + " cannot be used: " + error);
     const PackManifest &m = pack.manifest;
+    // Every text of a pack is a stranger's: escaped, it can neither forge a line nor reach the
+    // terminal as a control sequence.
+    const auto shown = [](const std::string &text) { return Printable::name(text); };
+    const auto quoted = [&](const std::string &text) { return "\"" + shown(text) + "\""; };
     std::ostringstream out;
-    out << "Title: " << m.title << "\nAuthor: " << m.author << "\nDescription: " << m.description
-        << "\nMade by: " << m.program << "\nDate: " << m.date << "\nBase: " << m.boots.name
-        << " " << m.boots.fingerprint << "\n";
+    out << "Title: " << shown(m.title) << "\nAuthor: " << shown(m.author)
+        << "\nDescription: " << shown(m.description) << "\nMade by: " << shown(m.program)
+        << "\nDate: " << shown(m.date) << "\nBase: " << shown(m.boots.name) << " "
+        << m.boots.fingerprint << "\n";
     for (const PackBase &a : m.archives)
-        out << "Base archive: " << a.name << " " << a.fingerprint << "\n";
+        out << "Base archive: " << shown(a.name) << " " << a.fingerprint << "\n";
     for (const PackBootChange &b : pack.boots) {
-        out << "boot " << b.position << " " << nlohmann::json(b.name).dump() << ":";
+        out << "boot " << b.position << " " << quoted(b.name) << ":";
         for (const PackFieldChange &f : b.fields)
             out << (&f == &b.fields.front() ? " " : ", ") << f.key << " "
                 << quotedValue(f.key, f.before) << " -> " << quotedValue(f.key, f.after);
         out << "\n";
     }
     for (const PackTextureChange &t : pack.textures)
-        out << t.archive << " entry " << t.entry << " " << nlohmann::json(t.entryName).dump()
+        out << shown(t.archive) << " entry " << t.entry << " " << quoted(t.entryName)
             << ": " << t.beforeFingerprint << " -> " << t.afterFingerprint << "\n";
     out << pack.boots.size() << " boots, " << pack.fieldCount() << " fields, "
         << pack.textures.size() << " textures\n";

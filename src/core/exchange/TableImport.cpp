@@ -11,7 +11,6 @@
 #include <charconv>
 #include <limits>
 #include <nlohmann/json.hpp>
-#include <optional>
 #include <set>
 
 struct TableImport::Cell
@@ -52,22 +51,6 @@ std::string escapedLine(const std::string &text)
             out += c;
     }
     return out;
-}
-
-// The first control character of the UTF-8 `text` (C0, DEL or C1) as the user reads it, if
-// any: no editor stores one, and a line break or a terminal's escape in a name would reach
-// every list and line that shows it.
-std::optional<std::string> controlCharacter(std::string_view text)
-{
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto u = static_cast<unsigned char>(text[i]);
-        if (u < 0x20 || u == 0x7F)
-            return Printable::name(text.substr(i, 1));
-        if (u == 0xC2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) >= 0x80 &&
-            static_cast<unsigned char>(text[i + 1]) <= 0x9F)
-            return Printable::name(text.substr(i, 2));
-    }
-    return std::nullopt;
 }
 
 // "1 row", "2 rows": `one` and `many` are the reasons of the two forms.
@@ -138,7 +121,7 @@ void TableImport::readCell(BootRecord &record, const BootField &column, const Ce
             return problem(cell, column.name, Reason(Reasons::Id::NotInCodePage));
         if (ansi.find('\0') != std::string::npos)
             return problem(cell, column.name, Reason(Reasons::Id::HoldsZero));
-        if (const auto control = controlCharacter(utf8))
+        if (const auto control = Printable::firstControl(utf8))
             return problem(cell, column.name, Reason(Reasons::Id::ControlCharacter, {*control}));
         if (ansi.size() > column.maxLength)
             return problem(cell, column.name,

@@ -1,6 +1,8 @@
 #include "PackFile.h"
 
+#include "ArchiveDiff.h"
 #include "Fingerprint.h"
+#include "PackEntries.h"
 #include "PackJson.h"
 #include "archive/ArchiveEntry.h"
 #include "archive/Textura.h"
@@ -21,14 +23,6 @@ namespace PackFile {
 namespace {
 
 using Json = PackJson::Json;
-
-const char *const kManifest = "manifest.json";
-const char *const kChanges = "changes.json";
-
-std::string textureName(std::size_t n, bool after)
-{
-    return "textures/" + std::to_string(n) + (after ? ".after.dds" : ".before.dds");
-}
 
 // A refusal met deep inside the reading, carried out to read() as its one reason.
 struct Refused
@@ -54,85 +48,6 @@ std::string quoted(const std::string &name)
     return "\"" + Printable::name(name) + "\"";
 }
 
-// The size of the DDS header that precedes a texture's pixels ("DDS " and 124 bytes).
-constexpr std::size_t kDdsHeaderBytes = 128;
-
-// --- writing -------------------------------------------------------------------------------
-
-Json manifestJson(const PackManifest &m)
-{
-    Json archives = Json::array();
-    for (const PackBase &a : m.archives) {
-        Json archive = {{"name", a.name}, {"fingerprint", a.fingerprint}};
-        if (a.table) {
-            archive["entries"] = a.table->entries;
-            archive["names"] = a.table->names;
-        }
-        archives.push_back(std::move(archive));
-    }
-    return {{"format", m.format},
-            {"title", m.title},
-            {"author", m.author},
-            {"description", m.description},
-            {"program", m.program},
-            {"date", m.date},
-            {"boots", {{"name", m.boots.name}, {"fingerprint", m.boots.fingerprint}}},
-            {"archives", archives}};
-}
-
-// A value as its column keeps it in JSON: numbers as numbers, texts as strings.
-Json valueJson(const std::string &key, const std::string &value)
-{
-    const BootField *column = BootsTable::column(key);
-    if (column && !column->isText())
-        return std::stoll(value);
-    return value;
-}
-
-Json changesJson(const Pack &pack)
-{
-    Json boots = Json::array();
-    for (const PackBootChange &b : pack.boots) {
-        Json fields = Json::array();
-        for (const PackFieldChange &f : b.fields)
-            fields.push_back({{"key", f.key},
-                              {"before", valueJson(f.key, f.before)},
-                              {"after", valueJson(f.key, f.after)}});
-        Json boot = {{"boot", b.position}, {"name", b.name}, {"fields", fields}};
-        if (b.id)
-            boot["id"] = *b.id;
-        boots.push_back(std::move(boot));
-    }
-    Json textures = Json::array();
-    for (const PackTextureChange &t : pack.textures)
-        textures.push_back({{"archive", t.archive},
-                            {"entry", t.entry},
-                            {"name", t.entryName},
-                            {"before", t.beforeFingerprint},
-                            {"after", t.afterFingerprint}});
-    return {{"boots", boots}, {"textures", textures}};
-}
-
-struct ZipCloser
-{
-    void operator()(zip_t *z) const { zip_discard(z); }
-};
-
-bool addEntry(zip_t *zip, const std::string &name, const void *data, std::size_t size, bool deflate)
-{
-    zip_source_t *source = zip_source_buffer(zip, data, size, 0);
-    if (!source)
-        return false;
-    const zip_int64_t index = zip_file_add(zip, name.c_str(), source, ZIP_FL_ENC_UTF_8);
-    if (index < 0) {
-        zip_source_free(source);
-        return false;
-    }
-    // A fixed time keeps a pack of the same changes the same bytes.
-    return zip_file_set_mtime(zip, static_cast<zip_uint64_t>(index), 315532800, 0) == 0 &&
-           zip_set_file_compression(zip, static_cast<zip_uint64_t>(index),
-                                    deflate ? ZIP_CM_DEFLATE : ZIP_CM_STORE, 0) == 0;
-}
 
 // --- reading -------------------------------------------------------------------------------
 
@@ -253,6 +168,17 @@ std::int64_t whole(const Json &object, const char *key, const Reason &where, std
     return value.get<std::int64_t>();
 }
 
+// A name the pack gives a file, a boot or an entry: one line of plain text, as every list and
+// message that shows it needs. (The title and the description are shown escaped instead.)
+std::string name(const Json &object, const char *key, const Reason &where)
+{
+    std::string value = text(object, key, where);
+    if (const auto control = Printable::firstControl(value))
+        refuse(Reason(Id::NamedLine,
+                      {where, Reason(Id::NamedLine, {key, Reason(Id::ControlCharacter, {*control})})}));
+    return value;
+}
+
 // A whole number that may be negative, as a boot's ID is.
 std::int64_t signedWhole(const Json &object, const char *key, const Reason &where,
                          std::int64_t min, std::int64_t max)
@@ -298,12 +224,12 @@ PackManifest readManifest(const Json &doc)
     m.date = text(doc, "date", where);
     const Json &boots = member(doc, "boots", Json::value_t::object, where);
     const Reason inBoots(Id::PackFieldOf, {kManifest, "boots"});
-    m.boots = {text(boots, "name", inBoots), fingerprint(boots, "fingerprint", inBoots)};
+    m.boots = {name(boots, "name", inBoots), fingerprint(boots, "fingerprint", inBoots)};
     for (const Json &a : member(doc, "archives", Json::value_t::array, where)) {
         const Reason at(Id::PackFieldOf, {kManifest, "archives"});
         newerOnly(a, "entries", m.format, at);
         newerOnly(a, "names", m.format, at);
-        PackBase archive{text(a, "name", at), fingerprint(a, "fingerprint", at)};
+        PackBase archive{name(a, "name", at), fingerprint(a, "fingerprint", at)};
         if (m.format >= 2)
             archive.table = PackArchiveTable{
                 static_cast<std::int32_t>(whole(a, "entries", at, 0x7FFFFFFF)),
@@ -340,7 +266,7 @@ std::vector<PackBootChange> readBoots(const Json &doc, int format)
         if (!seen.insert(position).second)
             refuse(Reason(Id::PackChangedTwice, {where}));
         change.position = static_cast<std::size_t>(position);
-        change.name = text(b, "name", where);
+        change.name = name(b, "name", where);
         newerOnly(b, "id", format, where);
         if (format >= 2)
             change.id = static_cast<std::int32_t>(signedWhole(b, "id", where, -32768, 32767));
@@ -373,7 +299,7 @@ std::vector<PackTextureChange> readTextures(const Json &doc, const PackManifest 
     std::set<std::pair<std::string, std::int64_t>> seen;
     for (const Json &t : list) {
         PackTextureChange change;
-        change.archive = text(t, "archive", Reason(Id::PackATexture));
+        change.archive = name(t, "archive", Reason(Id::PackATexture));
         change.entry =
             static_cast<std::int32_t>(whole(t, "entry", Reason(Id::PackATexture), 0x7FFFFFFF));
         const Reason where(Id::PackEntryOf,
@@ -385,7 +311,7 @@ std::vector<PackTextureChange> readTextures(const Json &doc, const PackManifest 
             refuse(Reason(Id::NamedLine, {where, Reason(Id::PackNoSuchArchive)}));
         if (!seen.insert({change.archive, change.entry}).second)
             refuse(Reason(Id::PackChangedTwice, {where}));
-        change.entryName = text(t, "name", where);
+        change.entryName = name(t, "name", where);
         change.beforeFingerprint = fingerprint(t, "before", where);
         change.afterFingerprint = fingerprint(t, "after", where);
         change.before = unpack(zip, entries, textureName(textures.size(), false));
@@ -395,9 +321,7 @@ std::vector<PackTextureChange> readTextures(const Json &doc, const PackManifest 
             refuse(Reason(Id::NamedLine, {where, Reason(Id::PackNotItsFingerprint)}));
         // Only the pixels change: the header is the one the entry's layout has, and another
         // (a pitch or reserved words of its own) would reach the archive whole.
-        const std::size_t header = std::min({kDdsHeaderBytes, change.before.size(), change.after.size()});
-        if (!std::equal(change.before.begin(), change.before.begin() + static_cast<std::ptrdiff_t>(header),
-                        change.after.begin()))
+        if (!ArchiveDiff::sameHeader(change.before, change.after))
             refuse(Reason(Id::NamedLine, {where, Reason(Id::PackTextureHeader)}));
         textures.push_back(std::move(change));
     }
@@ -407,54 +331,6 @@ std::vector<PackTextureChange> readTextures(const Json &doc, const PackManifest 
 }
 
 } // namespace
-
-bool write(const Pack &pack, Bytes &zip, ReasonOut error)
-{
-    zip_error_t zipError;
-    zip_error_init(&zipError);
-    zip_source_t *buffer = zip_source_buffer_create(nullptr, 0, 0, &zipError);
-    if (!buffer)
-        return fail(error, Reason(Id::PackNoMemoryToMake));
-    zip_source_keep(buffer);
-    std::unique_ptr<zip_source_t, void (*)(zip_source_t *)> keep(buffer, zip_source_free);
-    std::unique_ptr<zip_t, ZipCloser> archive(zip_open_from_source(buffer, ZIP_TRUNCATE, &zipError));
-    if (!archive)
-        return fail(error, Reason(Id::PackNoMemoryToMake));
-    const std::string manifest = manifestJson(pack.manifest).dump(2) + "\n";
-    const std::string changes = changesJson(pack).dump(2) + "\n";
-    bool ok = addEntry(archive.get(), kManifest, manifest.data(), manifest.size(), true) &&
-              addEntry(archive.get(), kChanges, changes.data(), changes.size(), true);
-    for (std::size_t i = 0; ok && i < pack.textures.size(); ++i) {
-        const PackTextureChange &t = pack.textures[i];
-        ok = addEntry(archive.get(), textureName(i, false), t.before.data(), t.before.size(), true) &&
-             addEntry(archive.get(), textureName(i, true), t.after.data(), t.after.size(), true);
-    }
-    if (!ok)
-        return fail(error, Reason(Id::PackZipNotMade, {zip_strerror(archive.get())}));
-    // Closing writes the zip into the buffer and frees the archive; only a failed close leaves
-    // it to be discarded.
-    zip_t *const closing = archive.release();
-    if (zip_close(closing) != 0) {
-        archive.reset(closing);
-        return fail(error, Reason(Id::PackZipNotMade, {zip_strerror(closing)}));
-    }
-    zip_stat_t st;
-    if (zip_source_stat(buffer, &st) != 0 || zip_source_open(buffer) != 0)
-        return fail(error, Reason(Id::PackZipNotReadBack));
-    Bytes out(static_cast<std::size_t>(st.size));
-    const zip_int64_t got = zip_source_read(buffer, out.data(), out.size());
-    zip_source_close(buffer);
-    if (got != static_cast<zip_int64_t>(out.size()))
-        return fail(error, Reason(Id::PackZipNotReadBack));
-    zip = std::move(out);
-    return true;
-}
-
-bool writeFile(const Pack &pack, const std::string &path, ReasonOut error)
-{
-    Bytes zip;
-    return write(pack, zip, error) && FileIo::writeNamedFile(path, zip, error, FileIo::Sync::Durable);
-}
 
 void allowFor(Limits &limits, const Bytes &archive)
 {
