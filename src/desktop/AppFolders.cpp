@@ -67,7 +67,11 @@ QString withReason(const QString &path, const Reason &reason)
 class AppFolders::HeldLock
 {
 public:
-    explicit HeldLock(const QString &path) : mPath(canonicalOrAbsolute(path)), mLock(path)
+    // Known by its folder's canonical path: the file itself comes and goes.
+    explicit HeldLock(const QString &path)
+        : mPath(QDir(canonicalOrAbsolute(QFileInfo(path).absolutePath()))
+                    .filePath(QFileInfo(path).fileName())),
+          mLock(path)
     {
         mLock.setStaleLockTime(0);
     }
