@@ -58,6 +58,16 @@ const Receipt *AppliedPacks::setterOf(std::size_t position, const std::string &k
     return nullptr;
 }
 
+void AppliedPacks::moveTo(const QString &gamePath)
+{
+    mGamePath = gamePath;
+    mKept.clear(); // those of the old file stay with it
+    for (Receipt &r : mReceipts) {
+        r.id.clear();
+        r.boots = toNative(gamePath);
+    }
+}
+
 void AppliedPacks::add(const Receipt &receipt)
 {
     mReceipts.push_back(receipt);

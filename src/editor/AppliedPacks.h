@@ -30,6 +30,10 @@ public:
     const Receipt *setterOf(std::size_t position, const std::string &key,
                             const std::string &shown) const;
 
+    /// The boots file is now the one at `gamePath` (saved elsewhere): the receipts that hold
+    /// are filed for it at the next keep().
+    void moveTo(const QString &gamePath);
+
     /// For the undo steps: a receipt that now holds, or no longer does.
     void add(const Receipt &receipt);
     void drop(const Receipt &receipt);

@@ -237,6 +237,11 @@ enum class Id {
     EntryNameForbiddenCharacters,
     EntryNameEndsInSpaceOrDot,
     ValueOutsideByte,
+    // Files that cannot be replaced
+    FileInUse,
+    FileMarkedReadOnly,
+    FileNotPermitted,
+    FolderNotPermitted,
 };
 
 struct Entry
