@@ -5,6 +5,7 @@
 #include "BootsDiff.h"
 #include "Fingerprint.h"
 #include "archive/Textura.h"
+#include "boots/BootFields.h"
 
 namespace PackMaker {
 
@@ -27,8 +28,19 @@ bool make(const Input &input, Pack &pack, ReasonOut error)
     out.manifest.format = PackManifest::kFormat;
     out.manifest.boots = {input.bootsName, Fingerprint::of(input.baseBoots)};
     for (PackBootChange &boot : BootsDiff::compare(input.base, input.mine).changed) {
-        if (!input.onlyBoots || input.onlyBoots->count(boot.position))
-            out.boots.push_back(std::move(boot));
+        if (input.onlyBoots && !input.onlyBoots->count(boot.position))
+            continue;
+        // No receiver may take a change of these, so no pack carries one.
+        for (const PackFieldChange &field : boot.fields) {
+            const BootField *column = BootFields::named(field.key);
+            if (column->id == BootField::Id::ID || column->id == BootField::Id::Kolej)
+                return fail(error,
+                            Reason(Reasons::Id::NamedLine,
+                                   {Reason(Reasons::Id::PackBoot, {std::to_string(boot.position)}),
+                                    Reason(Reasons::Id::NamedLine,
+                                           {field.key, Reason(Reasons::Id::FieldKept)})}));
+        }
+        out.boots.push_back(std::move(boot));
     }
     for (const ArchivePair &pair : input.archives) {
         const ArchiveDiff::Result diff = ArchiveDiff::compare(pair.base, pair.mine);
@@ -52,6 +64,13 @@ bool make(const Input &input, Pack &pack, ReasonOut error)
                 return fail(error, Reason(Reasons::Id::NamedLine,
                                           {pair.name, Reason(Reasons::Id::PackEntryOutside,
                                                              {std::to_string(entry.entry)})}));
+            // A pack carries pixels only, as every change of a texture here makes them.
+            if (!ArchiveDiff::sameHeader(change.before, change.after))
+                return fail(error,
+                            Reason(Reasons::Id::NamedLine,
+                                   {Reason(Reasons::Id::PackEntryOf,
+                                           {pair.name, std::to_string(entry.entry)}),
+                                    Reason(Reasons::Id::PackTextureHeader)}));
             change.beforeFingerprint = Fingerprint::of(change.before);
             change.afterFingerprint = Fingerprint::of(change.after);
             out.textures.push_back(std::move(change));
