@@ -96,14 +96,14 @@ TEST_F(PackCli, showPrintsAPacksTextsEscapedOneLineEach)
     ASSERT_TRUE(PackFile::readFile(dir.file("gold.cwpack"), pack, nullptr));
     pack.manifest.title = "Gold\n2 boots, 0 fields, 0 textures\x1B[2J";
     pack.manifest.description = "line\r\nline \xC2\x9B" "31m";
-    pack.boots[0].name = "Boot\t3";
+    pack.manifest.author = "Me\tYou";
     ASSERT_TRUE(PackFile::writeFile(pack, dir.file("gold.cwpack"), nullptr));
     const CliRun shown = run("bootpack show " + q(dir.file("gold.cwpack")));
     EXPECT_EQ(shown.status, 0) << shown.err;
     EXPECT_NE(shown.out.find("Title: Gold\\n2 boots, 0 fields, 0 textures\\x1b[2J\n"),
               std::string::npos) << shown.out;
     EXPECT_NE(shown.out.find("Description: line\\r\\nline \\u{009b}31m\n"), std::string::npos);
-    EXPECT_NE(shown.out.find("boot 3 \"Boot\\t3\":"), std::string::npos);
+    EXPECT_NE(shown.out.find("Author: Me\\tYou\n"), std::string::npos);
     EXPECT_EQ(shown.out.find('\x1B'), std::string::npos);
 }
 

@@ -8,6 +8,7 @@
 #include "editor/TextureArchives.h"
 
 #include <QDir>
+#include <QSignalSpy>
 #include <QUndoStack>
 #include <gtest/gtest.h>
 
@@ -177,6 +178,68 @@ TEST_F(Textures, BootsAndTexturesEachKnowTheirOwnChanges)
 
 // Which entry holds a boot's texture: the first archive's entries are the first boots', the
 // second archive goes on where the first ends. -1 archive entries: the archive is not loaded.
+// Save As writes the boots file and each changed archive into another folder, as Save writes
+// them, and the document goes on with the files written there; what it came from stays.
+struct SaveAsCase
+{
+    const char *name;
+    bool bootsEdited;
+    bool textureEdited;
+    const char *written; ///< the new folder's files afterwards
+};
+
+class SaveAs : public Textures, public testing::WithParamInterface<SaveAsCase>
+{
+};
+
+TEST_P(SaveAs, WritesTheChangedFilesThereAndWorksOnThem)
+{
+    const SaveAsCase &c = GetParam();
+    const QString game = doc.gamePath();
+    const Bytes gameBefore = TestData::readFile(game.toStdString());
+    if (c.bootsEdited) {
+        auto after = doc.database().records();
+        after[0].Nazwa = "Saved elsewhere";
+        ASSERT_TRUE(doc.changeRecords(QStringLiteral("Rename"), after));
+    }
+    if (c.textureEdited)
+        replace();
+    const Bytes edited = workingCopy();
+    TempDir elsewhere;
+    const QString folder = QString::fromStdString(elsewhere.path());
+    QSignalSpy moved(&doc, &BootsDocument::filesMoved);
+    QString error;
+    ASSERT_TRUE(doc.saveAs(folder, &error)) << error.toStdString();
+    EXPECT_EQ(elsewhere.listing(), c.written);
+    EXPECT_EQ(moved.count(), 1);
+    EXPECT_FALSE(doc.isModified());
+    EXPECT_EQ(TestData::readFile(game.toStdString()), gameBefore);
+    EXPECT_EQ(TestData::readFile(archive.toStdString()), TestData::wesys(original));
+    EXPECT_EQ(doc.gamePath(), QDir(folder).filePath(QStringLiteral("unnamed_1831.bin")));
+    std::vector<BootRecord> saved;
+    ASSERT_TRUE(BootsDocument::readBoots(doc.gamePath(), saved, &error));
+    EXPECT_EQ(saved, doc.database().records());
+    const QString source = textures().source(1);
+    EXPECT_EQ(source, c.textureEdited ? QDir(folder).filePath(QStringLiteral("unnamed_5756.bin"))
+                                      : archive);
+    EXPECT_EQ(TestData::readFile(source.toStdString()),
+              c.textureEdited ? TestData::wesys(edited) : TestData::wesys(original));
+    // The next save goes to the new files.
+    replace();
+    stack().undo();
+    stack().undo();
+    ASSERT_TRUE(doc.save(&error)) << error.toStdString();
+    EXPECT_EQ(TestData::readFile(archive.toStdString()), TestData::wesys(original));
+    EXPECT_EQ(TestData::readFile(game.toStdString()), gameBefore);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Textures, SaveAs,
+    testing::Values(SaveAsCase{"BootsOnly", true, false, "unnamed_1831.bin"},
+                    SaveAsCase{"TexturesOnly", false, true, "unnamed_1831.bin unnamed_5756.bin"},
+                    SaveAsCase{"Both", true, true, "unnamed_1831.bin unnamed_5756.bin"}),
+    CaseName::by([](const SaveAsCase &c) { return std::string(c.name); }));
+
 struct Placing
 {
     const char *name;

@@ -7,7 +7,7 @@ namespace Reasons {
 
 namespace {
 
-constexpr std::size_t kCount = static_cast<std::size_t>(Id::ValueOutsideByte) + 1;
+constexpr std::size_t kCount = static_cast<std::size_t>(Id::FolderNotPermitted) + 1;
 
 constexpr std::array<Entry, kCount> kTable = {{
     {Id::NoMemoryToRead, "ReasonNoMemoryToRead", "there is not enough memory to read the file"},
@@ -274,6 +274,13 @@ constexpr std::array<Entry, kCount> kTable = {{
     {Id::EntryNameEndsInSpaceOrDot, "ReasonEntryNameEndsInSpaceOrDot",
      "the entry name ends in a space or a dot"},
     {Id::ValueOutsideByte, "ReasonValueOutsideByte", "the value must lie between 0 and 255"},
+    {Id::FileInUse, "ReasonFileInUse", "%1 is in use by another program: close it and save again"},
+    {Id::FileMarkedReadOnly, "ReasonFileMarkedReadOnly",
+     "%1 is marked read-only: clear the mark, or save elsewhere"},
+    {Id::FileNotPermitted, "ReasonFileNotPermitted",
+     "you have no permission to change %1: save elsewhere"},
+    {Id::FolderNotPermitted, "ReasonFolderNotPermitted",
+     "you have no permission to make files in the folder %1: save elsewhere"},
 }};
 
 constexpr bool inIdOrder()

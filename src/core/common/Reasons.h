@@ -231,6 +231,11 @@ enum class Id {
     EntryNameForbiddenCharacters,
     EntryNameEndsInSpaceOrDot,
     ValueOutsideByte,
+    // Files that cannot be replaced
+    FileInUse,
+    FileMarkedReadOnly,
+    FileNotPermitted,
+    FolderNotPermitted,
 };
 
 struct Entry

@@ -168,6 +168,17 @@ std::int64_t whole(const Json &object, const char *key, const Reason &where, std
     return value.get<std::int64_t>();
 }
 
+// A name the pack gives a file, a boot or an entry: one line of plain text, as every list and
+// message that shows it needs. (The title and the description are shown escaped instead.)
+std::string name(const Json &object, const char *key, const Reason &where)
+{
+    std::string value = text(object, key, where);
+    if (const auto control = Printable::firstControl(value))
+        refuse(Reason(Id::NamedLine,
+                      {where, Reason(Id::NamedLine, {key, Reason(Id::ControlCharacter, {*control})})}));
+    return value;
+}
+
 // A whole number that may be negative, as a boot's ID is.
 std::int64_t signedWhole(const Json &object, const char *key, const Reason &where,
                          std::int64_t min, std::int64_t max)
@@ -213,12 +224,12 @@ PackManifest readManifest(const Json &doc)
     m.date = text(doc, "date", where);
     const Json &boots = member(doc, "boots", Json::value_t::object, where);
     const Reason inBoots(Id::PackFieldOf, {kManifest, "boots"});
-    m.boots = {text(boots, "name", inBoots), fingerprint(boots, "fingerprint", inBoots)};
+    m.boots = {name(boots, "name", inBoots), fingerprint(boots, "fingerprint", inBoots)};
     for (const Json &a : member(doc, "archives", Json::value_t::array, where)) {
         const Reason at(Id::PackFieldOf, {kManifest, "archives"});
         newerOnly(a, "entries", m.format, at);
         newerOnly(a, "names", m.format, at);
-        PackBase archive{text(a, "name", at), fingerprint(a, "fingerprint", at)};
+        PackBase archive{name(a, "name", at), fingerprint(a, "fingerprint", at)};
         if (m.format >= 2)
             archive.table = PackArchiveTable{
                 static_cast<std::int32_t>(whole(a, "entries", at, 0x7FFFFFFF)),
@@ -255,7 +266,7 @@ std::vector<PackBootChange> readBoots(const Json &doc, int format)
         if (!seen.insert(position).second)
             refuse(Reason(Id::PackChangedTwice, {where}));
         change.position = static_cast<std::size_t>(position);
-        change.name = text(b, "name", where);
+        change.name = name(b, "name", where);
         newerOnly(b, "id", format, where);
         if (format >= 2)
             change.id = static_cast<std::int32_t>(signedWhole(b, "id", where, -32768, 32767));
@@ -288,7 +299,7 @@ std::vector<PackTextureChange> readTextures(const Json &doc, const PackManifest 
     std::set<std::pair<std::string, std::int64_t>> seen;
     for (const Json &t : list) {
         PackTextureChange change;
-        change.archive = text(t, "archive", Reason(Id::PackATexture));
+        change.archive = name(t, "archive", Reason(Id::PackATexture));
         change.entry =
             static_cast<std::int32_t>(whole(t, "entry", Reason(Id::PackATexture), 0x7FFFFFFF));
         const Reason where(Id::PackEntryOf,
@@ -300,7 +311,7 @@ std::vector<PackTextureChange> readTextures(const Json &doc, const PackManifest 
             refuse(Reason(Id::NamedLine, {where, Reason(Id::PackNoSuchArchive)}));
         if (!seen.insert({change.archive, change.entry}).second)
             refuse(Reason(Id::PackChangedTwice, {where}));
-        change.entryName = text(t, "name", where);
+        change.entryName = name(t, "name", where);
         change.beforeFingerprint = fingerprint(t, "before", where);
         change.afterFingerprint = fingerprint(t, "after", where);
         change.before = unpack(zip, entries, textureName(textures.size(), false));

@@ -218,6 +218,20 @@ const HostileCase kHostile[] = {
     {"a C1 control in a material",
      [] { return withField({{"key", "NazwaMaterialu"}, {"before", "A"}, {"after", "\xC2\x81"}}); },
      "NazwaMaterialu: after: holds the control character \\u{0081}"},
+    {"a boot name that breaks the line",
+     [] {
+         Json c = changes();
+         c["boots"][0]["name"] = "Boot 2\n3 boots, 0 fields";
+         return withChanges(c.dump());
+     },
+     "boot 2: name: holds the control character \\n"},
+    {"an archive name with a terminal's escape",
+     [] {
+         Json m = manifest();
+         m["archives"][0]["name"] = "unnamed_5756.bin\x1B[2J";
+         return withManifest(m);
+     },
+     "manifest.json, archives: name: holds the control character \\x1b"},
     {"an entry name that breaks the line",
      [] {
          auto e = goodEntries();

@@ -101,6 +101,8 @@ struct UntakeableCase
 const UntakeableCase kUntakeable[] = {
     {"an ID", [](Files &f) { f.boots[4].ID = 99; }, "boot 4: ID: cannot be changed"},
     {"a Kolej", [](Files &f) { f.boots[5].Kolej = 7; }, "boot 5: Kolej: cannot be changed"},
+    {"a line break in a colour", [](Files &f) { f.boots[6].Kolor = "Red\r\nBlue"; },
+     "boot 6: Kolor: holds the control character \\r"},
     {"a texture's header",
      [](Files &f) {
          Bytes other = texture(2);
