@@ -81,27 +81,34 @@ TEST_F(Textures, ImportIsOneStepThatUndoTakesBackAndRedoPutsAgain)
     EXPECT_EQ(workingCopy(), imported);
 }
 
-// The document names its archive by the file it was loaded from: its own export comes back,
-// one of the other archive is refused naming both.
+// The document names its archive by the file it was loaded from: an export of a renamed copy
+// comes back, one of another archive is refused naming both.
 TEST_F(Textures, ImportKnowsTheArchiveItsPicturesCameFrom)
 {
+    std::vector<TestData::ArchiveEntry> entries;
+    for (int i = 0; i < 3; ++i)
+        entries.push_back(
+            {"u10" + std::to_string(i),
+             TestData::ddsOf(TestData::DdsFormat::Dxt5, TestData::pattern(kSide, kSide, true))});
+    const Bytes other = TestData::textureArchive(entries);
     Textura index;
-    ASSERT_TRUE(index.load(original));
+    ASSERT_TRUE(index.load(other));
     TextureSet::Exported exported;
     std::string reason;
-    ASSERT_TRUE(TextureSet::exportAll(original, index, "unnamed_2113.bin",
-                                      gameDir.file("other"), exported, &reason))
-        << reason;
-    ASSERT_TRUE(TextureSet::exportAll(original, index, "unnamed_5756.bin", gameDir.file("own"),
+    ASSERT_TRUE(TextureSet::exportAll(other, index, "unnamed_2113.bin", gameDir.file("other"),
                                       exported, &reason))
+        << reason;
+    ASSERT_TRUE(index.load(original));
+    ASSERT_TRUE(
+        TextureSet::exportAll(original, index, "copy.bin", gameDir.file("own"), exported, &reason))
         << reason;
     TextureSet::Outcome outcome;
     QString error;
     EXPECT_FALSE(textures().importFolder(1, path("other"), outcome, &error));
     ASSERT_EQ(outcome.problems.size(), 3U);
     EXPECT_EQ(outcome.problems[0].text(),
-              "000_t100.png: the picture was exported from unnamed_2113.bin, not from "
-              "unnamed_5756.bin");
+              "000_u100.png: the picture was exported from another archive, unnamed_2113.bin, "
+              "whose entries differ from those of unnamed_5756.bin");
     EXPECT_TRUE(textures().importFolder(1, path("own"), outcome, &error))
         << testing::PrintToString(outcome.problems);
     EXPECT_EQ(outcome.unchanged, 3);

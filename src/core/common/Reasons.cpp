@@ -194,6 +194,8 @@ constexpr std::array<Entry, kCount> kTable = {{
     {Id::OthersMayWrite, "ReasonOthersMayWrite", "others may write in it"},
     {Id::PictureFromOtherArchive, "ReasonPictureFromOtherArchive",
      "the picture was exported from %1, not from %2"},
+    {Id::PictureFromOtherEntries, "ReasonPictureFromOtherEntries",
+     "the picture was exported from another archive, %1, whose entries differ from those of %2"},
     {Id::PackTooManyFiles, "ReasonPackTooManyFiles", "it holds more than %1 files"},
     {Id::PackTableDamaged, "ReasonPackTableDamaged", "its table of files is damaged"},
     {Id::PackUnknownFile, "ReasonPackUnknownFile",

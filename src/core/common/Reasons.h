@@ -169,6 +169,7 @@ enum class Id {
     OtherUsersFolder,
     OthersMayWrite,
     PictureFromOtherArchive,
+    PictureFromOtherEntries,
     // Boot packs
     PackTooManyFiles,
     PackTableDamaged,

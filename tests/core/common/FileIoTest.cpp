@@ -143,7 +143,7 @@ TEST_P(BlockedFile, IsLeftWholeWithItsOwnReason)
     const std::string path = dir.file("game.bin");
     TestData::writeFile(path, TestData::Bytes{1, 2, 3});
     std::string whyNot;
-    const std::shared_ptr<void> holder = GetParam().make(path, &whyNot);
+    std::shared_ptr<void> holder = GetParam().make(path, &whyNot);
     if (!whyNot.empty())
         GTEST_SKIP() << whyNot;
     Reason before;
@@ -156,6 +156,7 @@ TEST_P(BlockedFile, IsLeftWholeWithItsOwnReason)
     EXPECT_EQ(reason.id(), GetParam().reason);
     EXPECT_EQ(reason.arguments().at(0).plainText(), GetParam().namesFolder ? dir.path() : path);
     EXPECT_EQ(FileIo::isWritableFile(path), GetParam().namesFolder);
+    holder.reset(); // the program lets go of it
     fs::permissions(dir.path(), fs::perms::owner_all, fs::perm_options::add);
     fs::permissions(path, fs::perms::owner_write, fs::perm_options::add);
     EXPECT_EQ(dir.listing(), "game.bin");
