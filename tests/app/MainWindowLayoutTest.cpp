@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDockWidget>
 #include <QHeaderView>
+#include <QImage>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -91,6 +92,28 @@ INSTANTIATE_TEST_SUITE_P(Languages, WindowInLanguage,
                          CaseName::by([](const char *language) {
                              return std::string(language);
                          }));
+
+// Accents above capitals reach above the font's ascent in common fonts: a row of the font's
+// height cuts off the dots of "Ü". The rows of "ÜÜÜ" and "UUU" differ by the dots alone.
+TEST_F(MainWindowLayout, ListRowsShowTheAccentsAboveCapitals)
+{
+    std::vector<BootRecord> boots = TestData::boots(2);
+    boots[0].Nazwa = "\xDC\xDC\xDC"; // Windows-1252
+    boots[1].Nazwa = "UUU";
+    open(writeGame(boots));
+    settle();
+    const QImage shot = list()->viewport()->grab().toImage();
+    const QRect accented = list()->visualItemRect(list()->item(0));
+    const QRect plain = list()->visualItemRect(list()->item(1));
+    ASSERT_EQ(accented.size(), plain.size());
+    int dotPixels = 0;
+    for (int y = 0; y < plain.height(); ++y) {
+        for (int x = 0; x < plain.width(); ++x)
+            dotPixels += std::abs(qGray(shot.pixel(accented.topLeft() + QPoint(x, y))) -
+                                  qGray(shot.pixel(plain.topLeft() + QPoint(x, y)))) > 64;
+    }
+    EXPECT_GE(dotPixels, 6) << "two dots over each of three letters";
+}
 
 TEST_F(MainWindowLayout, UserCanMakeTheTableTallerThanThePanelsWouldHold)
 {
