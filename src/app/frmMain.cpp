@@ -76,9 +76,9 @@ frmMain::frmMain(std::unique_ptr<AppFolders> folders, QWidget *parent)
     mOthers = new OtherWindows(this, mFolders->userFolder(), mFolders->bundledFolder());
     createControls();
     createMenus();
-    mMemory = new EditorMemory(mFolders->settingsFile(),
-                               {this, mDocument, File, mPreview, mTextures,
-                                mTable->table()->horizontalHeader()});
+    mMemory =
+        new EditorMemory(mFolders->settingsFile(), {this, mDocument, File, mPreview, mTextures,
+                                                    mTable->table()->horizontalHeader()});
     connect(mMemory->recentMenu(), &RecentFilesMenu::fileChosen, this, [this](const QString &path) {
         if (maybeSave())
             openFile(path);
@@ -98,8 +98,8 @@ frmMain::frmMain(std::unique_ptr<AppFolders> folders, QWidget *parent)
     connect(mDocument, &BootsDocument::workingFileFailed, this,
             [this](const QString &reason) { Messages::workingFileNotWritten(this, reason); });
     const auto originalNotKept = [this](const QString &path, const QString &reason) {
-        statusBar()->showMessage(UiText::text(UiText::Key::OriginalNotKept,
-                                              {QDir::toNativeSeparators(path), reason}));
+        statusBar()->showMessage(
+            UiText::text(UiText::Key::OriginalNotKept, {QDir::toNativeSeparators(path), reason}));
     };
     connect(mDocument, &BootsDocument::originalNotKept, this, originalNotKept);
     connect(&mDocument->textures(), &TextureArchives::originalNotKept, this, originalNotKept);
@@ -204,11 +204,12 @@ void frmMain::createMenus()
     auto *edit = new EditActions(mDocument->undoStack(), Edit);
     edit->routeKeysFrom(mRecordEditor->recordFields());
     // File ▸ Export/Apply/Revert Pack… and Edit ▸ Revert to Original for the chosen boots.
-    new PackExchange(mDocument, File, mnuQuit, Edit, [this] { return mDocument->selectedBoots(); },
-                     this);
+    new PackExchange(
+        mDocument, File, mnuQuit, Edit, [this] { return mDocument->selectedBoots(); }, this);
 
     // View ▸ Boots Table, and Copy and Paste of the table's cells in Edit.
     mTable = new BootsTableDock(mDocument, Edit, this);
+    mTable->setFocusOnHide(List1);
     connect(mTable, &BootsTableDock::selectedRowsChanged, mGlobalChange,
             [this](int rows) { mGlobalChange->setSelectedRowsAvailable(rows > 0); });
     connect(mTable, &BootsTableDock::note, statusBar(),
@@ -443,7 +444,8 @@ void frmMain::cmdChange_Click()
         return;
     }
     if (boot >= 0)
-        mRecordEditor->putValueInStatistics(mGlobalChange->valueText(), {true, true, true, true, true});
+        mRecordEditor->putValueInStatistics(mGlobalChange->valueText(),
+                                            {true, true, true, true, true});
     QString reason;
     mStoring = true;
     const bool changed = mDocument->changeAllStatistics(mGlobalChange->valueText(), boot,

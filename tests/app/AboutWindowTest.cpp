@@ -5,7 +5,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QScrollBar>
+#include <QTest>
 
 namespace {
 
@@ -38,6 +40,29 @@ TEST_F(AboutWindow, OneNonModalWindowBroughtForward)
     EXPECT_EQ(aboutWindow(), first);
     first->close();
     EXPECT_TRUE(window().isVisible());
+}
+
+TEST_F(AboutWindow, AboutAndTheManualCloseOnEscapeAndCtrlW)
+{
+    window();
+    for (const auto &[opener, name] :
+         {std::pair("About", "frmAbout"), {"mnuManual", "frmManual"}}) {
+        for (const QKeySequence &key :
+             {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+            find<QAction>(opener)->trigger();
+            QPointer<QWidget> shown;
+            for (QWidget *w : QApplication::topLevelWidgets()) {
+                if (w->objectName() == QLatin1String(name) && w->isVisible())
+                    shown = w;
+            }
+            ASSERT_NE(shown, nullptr) << name;
+            ASSERT_TRUE(QTest::qWaitForWindowActive(shown)) << name;
+            QTest::keySequence(shown->focusWidget() ? shown->focusWidget() : shown.data(), key);
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            EXPECT_TRUE(!shown || !shown->isVisible())
+                << name << " " << key.toString().toStdString();
+        }
+    }
 }
 
 TEST_F(AboutWindow, TextHasItsNineteenLinesAndRules)

@@ -93,6 +93,28 @@ TEST_F(BootsTableWindow, StatisticCellTakesEveryDigitTypedAndSaysWhatItStored)
     EXPECT_EQ(steps()->undoText(), "Change Shot Power");
 }
 
+TEST_F(BootsTableWindow, TabLeavesTheTableAndCtrlTCarriesTheKeyboard)
+{
+    const int last = table->model()->rowCount() - 1;
+    table->setCurrentIndex(table->model()->index(last, kShotPower));
+    QTest::keyClick(table, Qt::Key_4);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); // in the cell's editor
+    QCoreApplication::processEvents();
+    EXPECT_EQ(shown(last, kShotPower), "4");
+    EXPECT_EQ(QApplication::focusWidget(), table) << "Tab in an editor stays on its cell";
+    for (const Qt::KeyboardModifiers modifiers : {Qt::NoModifier, Qt::ControlModifier}) {
+        table->setFocus();
+        QTest::keyClick(table, Qt::Key_Tab, modifiers);
+        EXPECT_NE(QApplication::focusWidget(), table) << "modifiers " << modifiers;
+        EXPECT_EQ(window().document().currentBoot(), last) << "no wrap to another boot";
+    }
+    table->setFocus();
+    find<QAction>("mnuTable")->trigger();
+    EXPECT_EQ(QApplication::focusWidget(), list());
+    find<QAction>("mnuTable")->trigger();
+    EXPECT_EQ(QApplication::focusWidget(), table);
+}
+
 TEST_F(BootsTableWindow, SelectedRowsChangeTheirTickedStatisticsInOneStep)
 {
     auto *R3 = find<QRadioButton>("R3");

@@ -1,4 +1,6 @@
+#include "CaseName.h"
 #include "MainWindowFixture.h"
+#include "app/access/WindowAccess.h"
 #include "app/ui/BootsListWidget.h"
 #include "app/windows/frmAbout.h"
 #include "app/windows/frmCreateLanguage.h"
@@ -9,6 +11,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTextBrowser>
+
+namespace Access = WindowAccess;
 
 namespace {
 
@@ -161,6 +165,47 @@ TEST_F(WindowAccess, EveryInputControlOfEveryWindowHasAnAccessibleName)
     }
 }
 
+struct SpokenCase
+{
+    const char *name;
+    const char *caption;
+    const char *spoken;
+};
+
+class SpokenCaption : public testing::TestWithParam<SpokenCase>
+{
+};
+
+TEST_P(SpokenCaption, ReadsTheCaptionAsMeant)
+{
+    EXPECT_EQ(Access::spokenCaption(QString::fromUtf8(GetParam().caption)),
+              QString::fromUtf8(GetParam().spoken));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Captions, SpokenCaption,
+    testing::Values(SpokenCase{"a backslash between words is or", "Create\\Edit", "Create or Edit"},
+                    SpokenCase{"without its mnemonic", "Cr&eate\\&Edit", "Create or Edit"},
+                    SpokenCase{"every backslash", "A\\B\\C", "A or B or C"},
+                    SpokenCase{"a backslash beside no word stays", "C:\\ \\x", "C:\\ \\x"},
+                    SpokenCase{"an ampersand stays itself", "R&&D", "R&D"}),
+    CaseName::by([](const SpokenCase &c) { return std::string(c.name); }));
+
+TEST_F(WindowAccess, ABoxIsNamedByItsOwnTitleAndACodeAsACode)
+{
+    window();
+    auto name = [this](const char *control) {
+        return QAccessible::queryAccessibleInterface(find<QWidget>(control))
+            ->text(QAccessible::Name);
+    };
+    EXPECT_EQ(name("GroupBox3"), "Boots Name") << "not its parent's title";
+    EXPECT_EQ(name("ComboBox"), "Language") << "not its value";
+    EXPECT_EQ(find<QWidget>("txt(8)")->accessibleName(), "Manufacturer code");
+    pick("Deutsch");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(name("cmdCreate"), "Erstellen oder Bearbeiten");
+}
+
 TEST_F(WindowAccess, TabFollowsTheReadingOrder)
 {
     open(writeGame(TestData::boots(3)));
@@ -172,9 +217,10 @@ TEST_F(WindowAccess, TabFollowsTheReadingOrder)
         w = w->nextInFocusChain();
     } while (w != find<QWidget>("txtFind"));
     qsizetype last = -1;
-    for (const char *name :
-         {"txtFind", "List1", "txt(0)", "Combo", "txt(8)", "txt(1)", "txt(2)", "txt(3)", "txt(7)",
-          "R1", "Over", "cmdChange", "cmdOpenT", "cmdOpent2", "ComboBox", "cmdCreate"}) {
+    for (const char *name : {"txtFind",  "List1",     "txt(0)",   "Combo",    "txt(8)", "txt(1)",
+                             "txt(2)",   "txt(3)",    "txt(7)",   "R1",       "R2",     "Ch1",
+                             "Ch2",      "Ch3",       "Ch4",      "Ch5",      "Over",   "cmdChange",
+                             "cmdOpenT", "cmdOpent2", "ComboBox", "cmdCreate"}) {
         EXPECT_GT(chain.indexOf(name), last) << name << " in " << chain.join(' ').toStdString();
         last = std::max(last, chain.indexOf(name));
     }

@@ -1,6 +1,9 @@
 #include "WindowAccess.h"
 
+#include "AccessibleControls.h"
 #include "Mnemonics.h"
+
+#include "editor/UiText.h"
 
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
@@ -243,17 +246,29 @@ bool isInputControl(const QWidget *w)
     return w->focusPolicy() & Qt::TabFocus;
 }
 
+/// A button is named by its caption, unless the caption is not read as it is meant.
+bool namedByCaption(const QWidget *w)
+{
+    const auto *b = qobject_cast<const QAbstractButton *>(w);
+    return b && !b->text().isEmpty() &&
+           WindowAccess::spokenCaption(b->text()) == Mnemonics::plain(b->text());
+}
+
 void nameControls(QWidget *window)
 {
     for (QWidget *w : window->findChildren<QWidget *>()) {
-        if (w->window() != window || !isInputControl(w))
+        const auto *button = qobject_cast<const QAbstractButton *>(w);
+        if (w->window() != window || (!isInputControl(w) && !(button && !button->text().isEmpty())))
             continue;
-        if (auto *b = qobject_cast<QAbstractButton *>(w); b && !b->text().isEmpty())
-            continue; // a button is named by its caption
         // A name the program gave on purpose stays; one given here follows the captions.
         const QString given = w->property(kGivenName).toString();
         if (!w->accessibleName().isEmpty() && w->accessibleName() != given)
             continue;
+        if (namedByCaption(w)) {
+            w->setAccessibleName(QString());
+            w->setProperty(kGivenName, QString());
+            continue;
+        }
         const QString name = WindowAccess::nameFromCaptions(w);
         w->setAccessibleName(name);
         w->setProperty(kGivenName, name);
@@ -339,18 +354,36 @@ void preferMnemonic(QWidget *control)
     control->setProperty(kPreferred, true);
 }
 
+QString spokenCaption(const QString &caption)
+{
+    // "Create\Edit": a backslash between two words stands for "or", which is how it is read.
+    QString shown = Mnemonics::plain(caption);
+    const QString word = QLatin1Char(' ') + UiText::text(UiText::Key::WordOr) + QLatin1Char(' ');
+    for (qsizetype i = shown.size() - 2; i > 0; --i) {
+        if (shown[i] == QLatin1Char('\\') && shown[i - 1].isLetterOrNumber() &&
+            shown[i + 1].isLetterOrNumber())
+            shown.replace(i, 1, word);
+    }
+    return shown;
+}
+
 QString nameFromCaptions(const QWidget *control)
 {
+    if (const auto *b = qobject_cast<const QAbstractButton *>(control); b && !b->text().isEmpty())
+        return spokenCaption(b->text());
+    // A box is what its own title says, not the box around it.
+    if (const auto *box = qobject_cast<const QGroupBox *>(control); box && !box->title().isEmpty())
+        return spokenCaption(box->title());
     for (const QLabel *label : control->window()->findChildren<QLabel *>()) {
         if (label->buddy() == control && !label->text().isEmpty())
-            return Mnemonics::plain(label->text());
+            return spokenCaption(label->text());
     }
     if (const auto *field = qobject_cast<const QLineEdit *>(control);
         field && !field->placeholderText().isEmpty())
         return field->placeholderText();
     for (const QWidget *w = control->parentWidget(); w && !w->isWindow(); w = w->parentWidget()) {
         if (const auto *box = qobject_cast<const QGroupBox *>(w); box && !box->title().isEmpty())
-            return Mnemonics::plain(box->title());
+            return spokenCaption(box->title());
         if (const auto *dock = qobject_cast<const QDockWidget *>(w);
             dock && !dock->windowTitle().isEmpty())
             return dock->windowTitle();
@@ -366,11 +399,26 @@ QString nameFromCaptions(const QWidget *control)
     return control->window()->windowTitle().remove(QStringLiteral("[*]"));
 }
 
+void closesOnKeys(QWidget *window)
+{
+    QList<QKeySequence> keys{QKeySequence(Qt::CTRL | Qt::Key_W)};
+    for (const QKeySequence &key : QKeySequence::keyBindings(QKeySequence::Close)) {
+        if (!keys.contains(key))
+            keys << key;
+    }
+    auto *close = new QAction(window);
+    close->setObjectName(QStringLiteral("actCloseWindow"));
+    close->setShortcuts(keys);
+    QObject::connect(close, &QAction::triggered, window, &QWidget::close);
+    window->addAction(close);
+}
+
 void watchApplication()
 {
     static QPointer<Watcher> watcher;
     if (watcher || !qApp)
         return;
+    AccessibleControls::install();
     watcher = new Watcher(qApp);
     qApp->installEventFilter(watcher);
 }

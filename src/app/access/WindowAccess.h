@@ -31,13 +31,22 @@ void labelsItsField(QGroupBox *box);
 /// window's other controls: for controls that must keep one when letters run short.
 void preferMnemonic(QWidget *control);
 
-/// The name a screen reader gets for `control` when it has none of its own: the label whose
-/// buddy it is, its placeholder, the caption of its group, its dock's title, its tool tip, a
-/// tab bar's pages or its window's title.
+/// The name a screen reader gets for `control` when it has none of its own: a button's or a
+/// group box's own caption, the label whose buddy it is, its placeholder, the caption of its
+/// group, its dock's title, its tool tip, a tab bar's pages or its window's title; each as
+/// spokenCaption() reads it.
 QString nameFromCaptions(const QWidget *control);
 
+/// `caption` as it is meant to be heard: without its mnemonic, a "\" between two words read
+/// as the language's "or".
+QString spokenCaption(const QString &caption);
+
+/// Ctrl+W and the platform's Close keys close `window` (a dialog closes on Escape already).
+void closesOnKeys(QWidget *window);
+
 /// From now on each of the program's windows (objectName "frm...") gets update() when it
-/// is shown, when one of its controls is shown later and when its language changes.
+/// is shown, when one of its controls is shown later and when its language changes, and
+/// combo boxes and group boxes tell screen readers what AccessibleControls says.
 /// Installing it twice does nothing more.
 void watchApplication();
 

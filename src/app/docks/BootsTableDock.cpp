@@ -1,6 +1,7 @@
 #include "BootsTableDock.h"
 
 #include "app/access/Mnemonics.h"
+#include "app/access/QuietWhenHidden.h"
 #include "app/ui/MainWindowTexts.h"
 #include "app/ui/Messages.h"
 #include "editor/BootsDocument.h"
@@ -22,6 +23,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
@@ -91,12 +93,38 @@ protected:
     }
 };
 
-/// Asks for room for ten boots when it is docked, and takes less if the user wants.
-class BootsTableView : public QTableView
+/// Asks for room for ten boots when it is docked, and takes less if the user wants. Tab and
+/// Ctrl+Tab leave it, as they leave every other control, rather than walk its cells and wrap
+/// round to another boot; the arrow keys walk the cells.
+class BootsTableView : public QuietWhenHidden<QTableView>
 {
 public:
     static constexpr int kRowsWanted = 10;
 
+    BootsTableView() { setTabKeyNavigation(false); }
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        const bool backward =
+            event->key() == Qt::Key_Backtab || (event->modifiers() & Qt::ShiftModifier) != 0;
+        if ((event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) &&
+            !(event->modifiers() & Qt::AltModifier)) {
+            focusNextPrevChild(!backward); // without tab navigation, to the next control
+            return;
+        }
+        QTableView::keyPressEvent(event);
+    }
+
+    /// Tab in a cell's editor stores the value and stays on the cell.
+    void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override
+    {
+        const bool moves = hint == QAbstractItemDelegate::EditNextItem ||
+                           hint == QAbstractItemDelegate::EditPreviousItem;
+        QTableView::closeEditor(editor, moves ? QAbstractItemDelegate::NoHint : hint);
+    }
+
+public:
     QSize sizeHint() const override
     {
         QSize hint = QTableView::sizeHint();
@@ -110,9 +138,9 @@ public:
 } // namespace
 
 BootsTableDock::BootsTableDock(BootsDocument *document, QMenu *editMenu, QMainWindow *window)
-    : QDockWidget(window), mDocument(document),
-      mModel(new BootsTableModel(document, this)), mProxy(new BootsFilterModel(this)),
-      mTable(new BootsTableView), mFilter(new QLineEdit), mChangedOnly(new QCheckBox)
+    : QDockWidget(window), mDocument(document), mModel(new BootsTableModel(document, this)),
+      mProxy(new BootsFilterModel(this)), mTable(new BootsTableView), mFilter(new QLineEdit),
+      mChangedOnly(new QCheckBox)
 {
     setObjectName(QStringLiteral("dockTable"));
     mProxy->setSourceModel(mModel);
@@ -160,6 +188,15 @@ BootsTableDock::BootsTableDock(BootsDocument *document, QMenu *editMenu, QMainWi
     show->setObjectName(QStringLiteral("mnuTable"));
     show->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
     mView->addAction(show);
+    // The keyboard follows the table: into it as it shows, back where it came from as it hides.
+    connect(show, &QAction::triggered, this, [this](bool shown) {
+        if (shown) {
+            activateWindow();
+            mTable->setFocus(Qt::ShortcutFocusReason);
+        } else if (mFocusOnHide) {
+            mFocusOnHide->setFocus(Qt::ShortcutFocusReason);
+        }
+    });
 
     // Copy and Paste act on the table while it has the focus; elsewhere the keys stay with the
     // text fields.
@@ -219,8 +256,7 @@ void BootsTableDock::retranslate()
     QStringList headers;
     for (int c = 1; c < BootsTableModel::kColumnCount; ++c) {
         const BootField &field = *BootsTableModel::columnOf(c);
-        const auto *box =
-            parentWidget()->findChild<QGroupBox *>(QLatin1String(field.captionKey));
+        const auto *box = parentWidget()->findChild<QGroupBox *>(QLatin1String(field.captionKey));
         const QString caption = box ? Mnemonics::plain(box->title()) : QString();
         headers << (caption.isEmpty() ? BootsTableModel::englishHeader(c) : caption);
     }

@@ -5,6 +5,7 @@
 // from spreadsheets as tab-separated text. While the document's change marks are shown, cells
 // that differ are coloured and "Changed only" can hide the boots that do not.
 #include <QDockWidget>
+#include <QPointer>
 #include <vector>
 
 class BootsDocument;
@@ -45,6 +46,8 @@ public:
     bool pasteText(const QString &text);
     /// Widens each column that is narrower than its header.
     void fitHeaders();
+    /// Where View ▸ Boots Table puts the keyboard focus when it hides the table.
+    void setFocusOnHide(QWidget *widget) { mFocusOnHide = widget; }
 
 signals:
     /// The number of rows selected in the table changed.
@@ -74,6 +77,7 @@ private:
     QMenu *mView;
     QAction *mCopy;
     QAction *mPaste;
+    QPointer<QWidget> mFocusOnHide;
     /// True while the table and the document are being made to agree.
     bool mFollowing = false;
 };

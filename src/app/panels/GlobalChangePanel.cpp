@@ -47,12 +47,19 @@ GlobalChangePanel::GlobalChangePanel(QWidget *parent)
     change->addWidget(R1, 0, 0);
     change->addWidget(R2, 0, 1);
     change->addWidget(R3, 0, 2);
+    // The ticks in a grid of their own beside the value, so that Tab reads them row by row
+    // rather than down the columns the value's height would make of them.
+    auto *ticks = new QWidget(changeBox);
+    ticks->setObjectName(QStringLiteral("ticksStatistics"));
+    auto *tickGrid = new QGridLayout(ticks);
+    tickGrid->setContentsMargins(0, 0, 0, 0);
     for (int s = 0; s < 5; ++s) {
-        Ch[s] = new QCheckBox(QString::fromLatin1(kStatisticCaptions[s]), changeBox);
+        Ch[s] = new QCheckBox(QString::fromLatin1(kStatisticCaptions[s]), ticks);
         Ch[s]->setObjectName(QStringLiteral("Ch%1").arg(s + 1));
         Ch[s]->setChecked(true);
-        change->addWidget(Ch[s], 1 + s / 2, s % 2);
+        tickGrid->addWidget(Ch[s], s / 2, s % 2);
     }
+    change->addWidget(ticks, 1, 0, 3, 2);
     QGroupBox *valueBox = groupBox(14, "Value", changeBox);
     // The value has no caption of its own: its group's caption carries its mnemonic.
     WindowAccess::labelsItsField(valueBox);
@@ -67,8 +74,8 @@ GlobalChangePanel::GlobalChangePanel(QWidget *parent)
 
     // "All" sets every statistic: the ticks keep their state but choose nothing then.
     // Letters run short in some languages: every choice of the change keeps its own.
-    for (QWidget *control : std::initializer_list<QWidget *>{R1, R2, R3, Ch[0], Ch[1], Ch[2],
-                                                             Ch[3], Ch[4], valueBox, cmdChange})
+    for (QWidget *control : std::initializer_list<QWidget *>{R1, R2, R3, Ch[0], Ch[1], Ch[2], Ch[3],
+                                                             Ch[4], valueBox, cmdChange})
         WindowAccess::preferMnemonic(control);
 
     connect(R1, &QRadioButton::clicked, this, [this] {

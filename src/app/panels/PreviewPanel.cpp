@@ -1,5 +1,6 @@
 #include "PreviewPanel.h"
 
+#include "app/access/QuietWhenHidden.h"
 #include "app/ui/PictureView.h"
 #include "app/ui/TextureTexts.h"
 #include "editor/BootsDocument.h"
@@ -56,7 +57,7 @@ PreviewPanel::PreviewPanel(BootsDocument *document, const QString &workingFolder
     // The entry lists and the position fields hold the preview's state; they are never shown.
     for (int a = 0; a < 2; ++a) {
         Archive &each = mArchives[static_cast<std::size_t>(a)];
-        each.list = new QListWidget(this);
+        each.list = new QuietWhenHidden<QListWidget>(this);
         each.list->setObjectName(a == 0 ? QStringLiteral("LstOffset")
                                         : QStringLiteral("LstOffset2"));
         each.list->hide();
@@ -129,7 +130,8 @@ void PreviewPanel::archiveReloaded(int number, const QString &path)
 void PreviewPanel::texturesChanged(int number, const std::vector<std::int32_t> &entries)
 {
     const TextureArchives::BootTexture at = mTextures->textureOf(mDocument->currentBoot());
-    if (at.archive == number && std::find(entries.begin(), entries.end(), at.entry) != entries.end())
+    if (at.archive == number &&
+        std::find(entries.begin(), entries.end(), at.entry) != entries.end())
         refreshShown();
 }
 

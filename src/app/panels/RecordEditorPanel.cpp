@@ -56,6 +56,7 @@ RecordEditorPanel::RecordEditorPanel(QWidget *parent)
     for (const auto &name : Manufacturer::names())
         Combo->addItem(QString::fromStdString(name));
     Combo->setCurrentIndex(-1);
+    txt[8]->setAccessibleName(UiText::text(UiText::Key::ManufacturerCode));
     setFieldsEnabled(false);
     setEnabled(false);
 }
@@ -133,8 +134,8 @@ void RecordEditorPanel::showRecord(const Baza &db, int index, int listCount)
     for (int k = 0; k < 9; ++k)
         txt[k]->setText(QString::fromStdString(BootFields::editorField(k)->shown(record)));
     mShownCount = listCount;
-    showIndexLabel();
     Lbl[1]->setText(QStringLiteral("# ID      : ") + QString::number(db.Get_ID(i)));
+    showIndexLabel();
     showManufacturer();
     mLoading = false;
     setFieldsEnabled(true);
@@ -166,8 +167,8 @@ QList<QLineEdit *> RecordEditorPanel::recordFields() const
     return {txt.begin(), txt.end()};
 }
 
-std::vector<const BootField *> RecordEditorPanel::putValueInStatistics(
-    const QString &value, const std::array<bool, 5> &which)
+std::vector<const BootField *>
+RecordEditorPanel::putValueInStatistics(const QString &value, const std::array<bool, 5> &which)
 {
     std::vector<const BootField *> set;
     mLoading = true;
@@ -196,12 +197,19 @@ void RecordEditorPanel::showIndexLabel()
     const QString label = UiText::text(UiText::Key::IndexLabel);
     Lbl[0]->setText(mShownCount < 0 ? label
                                     : label + QLatin1Char(' ') + QString::number(mShownCount));
+    // Tab never reaches the labels: a screen reader hears them with the record instead.
+    setAccessibleDescription(mShownCount < 0 ? QString()
+                                             : Lbl[1]->text().simplified() + QStringLiteral(", ") +
+                                                   Lbl[0]->text().simplified());
 }
 
 void RecordEditorPanel::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::LanguageChange)
+    if (event->type() == QEvent::LanguageChange) {
         showIndexLabel();
+        // Beside the manufacturer's box, which its group's caption names, the code it holds.
+        txt[8]->setAccessibleName(UiText::text(UiText::Key::ManufacturerCode));
+    }
     QGroupBox::changeEvent(event);
 }
 

@@ -1,5 +1,7 @@
 #include "frmAbout.h"
 
+#include "app/access/WindowAccess.h"
+
 #include <QPlainTextEdit>
 #include <QResizeEvent>
 #include <QStringList>
@@ -7,13 +9,16 @@
 #include <QTextDocument>
 #include <algorithm>
 
-frmAbout::frmAbout(QWidget *parent) : QWidget(parent, Qt::Window)
+frmAbout::frmAbout(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmAbout"));
+    WindowAccess::closesOnKeys(this);
     setWindowTitle(QStringLiteral("About"));
     F = new QPlainTextEdit(this);
     F->setObjectName(QStringLiteral("F"));
     F->setReadOnly(true);
+    // Read-only, yet with a caret the arrow keys move, for a screen reader to read from.
+    F->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     F->setLineWrapMode(QPlainTextEdit::NoWrap);
     F->setPlainText(aboutText().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     F->move(0, 0);
@@ -36,7 +41,7 @@ void frmAbout::setVisible(bool visible)
 {
     if (visible && isMinimized())
         setWindowState(windowState() & ~Qt::WindowMinimized);
-    QWidget::setVisible(visible);
+    QDialog::setVisible(visible);
 }
 
 QString frmAbout::aboutText()
@@ -76,12 +81,12 @@ void frmAbout::layoutText()
 
 void frmAbout::resizeEvent(QResizeEvent *event)
 {
-    QWidget::resizeEvent(event);
+    QDialog::resizeEvent(event);
     layoutText();
 }
 
 void frmAbout::showEvent(QShowEvent *event)
 {
-    QWidget::showEvent(event);
+    QDialog::showEvent(event);
     layoutText();
 }

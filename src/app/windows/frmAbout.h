@@ -1,11 +1,11 @@
 #pragma once
 // The about window: a fixed text of credits and the version, in a text area that follows
-// the window's size.
-#include <QWidget>
+// the window's size. A non-modal dialog: Escape and Ctrl+W close it.
+#include <QDialog>
 
 class QPlainTextEdit;
 
-class frmAbout : public QWidget
+class frmAbout : public QDialog
 {
     Q_OBJECT
 public:

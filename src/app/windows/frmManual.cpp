@@ -1,5 +1,7 @@
 #include "frmManual.h"
 
+#include "app/access/WindowAccess.h"
+
 #include "editor/UiText.h"
 
 #include <QEvent>
@@ -16,13 +18,16 @@ static void registerManual()
     Q_INIT_RESOURCE(manual);
 }
 
-frmManual::frmManual(QWidget *parent) : QWidget(parent, Qt::Window)
+frmManual::frmManual(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmManual"));
+    WindowAccess::closesOnKeys(this);
     setWindowTitle(UiText::text(UiText::Key::Manual));
     txtManual = new QTextBrowser(this);
     txtManual->setObjectName(QStringLiteral("txtManual"));
     txtManual->setOpenExternalLinks(true);
+    // A caret the arrow keys move, line by line, for a screen reader to read from.
+    txtManual->setTextInteractionFlags(Qt::TextBrowserInteraction | Qt::TextSelectableByKeyboard);
     txtManual->setMarkdown(markdown());
     // The picture beside the text, made narrow enough for the window (after the text, which
     // clears the document's resources).
@@ -50,5 +55,5 @@ void frmManual::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::LanguageChange)
         setWindowTitle(UiText::text(UiText::Key::Manual));
-    QWidget::changeEvent(event);
+    QDialog::changeEvent(event);
 }

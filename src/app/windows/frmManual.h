@@ -1,10 +1,11 @@
 #pragma once
-// The user manual (Help ▸ Manual): docs/MANUAL.md, compiled into the program.
-#include <QWidget>
+// The user manual (Help ▸ Manual): docs/MANUAL.md, compiled into the program, in a read-only
+// document whose caret the arrow keys move. A non-modal dialog: Escape and Ctrl+W close it.
+#include <QDialog>
 
 class QTextBrowser;
 
-class frmManual : public QWidget
+class frmManual : public QDialog
 {
     Q_OBJECT
 public:

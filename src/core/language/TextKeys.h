@@ -162,6 +162,10 @@ enum class Key {
     // The record editor's index, the import folder's title ([Menu]), the missing languages
     // ([Messages])
     IndexLabel,
+    // What a screen reader calls the manufacturer's code, and the word a "\" between two
+    // words of a caption is read as ([Menu])
+    ManufacturerCode,
+    WordOr,
     ImportTexturesInto,
     LanguageFilesMissing,
     // The line under the preview ([Messages])

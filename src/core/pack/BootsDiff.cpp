@@ -37,7 +37,7 @@ Result compare(const std::vector<BootRecord> &a, const std::vector<BootRecord> &
     for (std::size_t i = 0; i < both; ++i) {
         if (a[i] == b[i])
             continue;
-        result.changed.push_back({i, Ansi::toUtf8(a[i].Nazwa), fieldsOf(a[i], b[i])});
+        result.changed.push_back({i, Ansi::toUtf8(a[i].Nazwa), fieldsOf(a[i], b[i]), a[i].ID});
     }
     return result;
 }

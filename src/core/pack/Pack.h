@@ -27,7 +27,7 @@ struct PackBootChange
     std::vector<PackFieldChange> fields;
     /// The boot's ID in the base file; packs of format 1 do not record it. With the name it
     /// tells whether the receiver's boot at `position` is the boot the pack was made for.
-    std::optional<std::int32_t> id;
+    std::optional<std::int32_t> id = std::nullopt;
     bool operator==(const PackBootChange &) const = default;
 };
 
@@ -60,7 +60,7 @@ struct PackBase
 {
     std::string name;
     std::string fingerprint;
-    std::optional<PackArchiveTable> table;
+    std::optional<PackArchiveTable> table = std::nullopt;
     bool operator==(const PackBase &) const = default;
 };
 

@@ -55,8 +55,14 @@ std::string quoted(const std::string &name)
 Json manifestJson(const PackManifest &m)
 {
     Json archives = Json::array();
-    for (const PackBase &a : m.archives)
-        archives.push_back({{"name", a.name}, {"fingerprint", a.fingerprint}});
+    for (const PackBase &a : m.archives) {
+        Json archive = {{"name", a.name}, {"fingerprint", a.fingerprint}};
+        if (a.table) {
+            archive["entries"] = a.table->entries;
+            archive["names"] = a.table->names;
+        }
+        archives.push_back(std::move(archive));
+    }
     return {{"format", m.format},
             {"title", m.title},
             {"author", m.author},
@@ -85,7 +91,10 @@ Json changesJson(const Pack &pack)
             fields.push_back({{"key", f.key},
                               {"before", valueJson(f.key, f.before)},
                               {"after", valueJson(f.key, f.after)}});
-        boots.push_back({{"boot", b.position}, {"name", b.name}, {"fields", fields}});
+        Json boot = {{"boot", b.position}, {"name", b.name}, {"fields", fields}};
+        if (b.id)
+            boot["id"] = *b.id;
+        boots.push_back(std::move(boot));
     }
     Json textures = Json::array();
     for (const PackTextureChange &t : pack.textures)
@@ -235,6 +244,18 @@ std::int64_t whole(const Json &object, const char *key, const Reason &where, std
     return value.get<std::int64_t>();
 }
 
+// A whole number that may be negative, as a boot's ID is.
+std::int64_t signedWhole(const Json &object, const char *key, const Reason &where,
+                         std::int64_t min, std::int64_t max)
+{
+    const Json &value = member(object, key, Json::value_t::number_integer, where);
+    if (value.is_number_unsigned() ? value.get<std::uint64_t>() > static_cast<std::uint64_t>(max)
+                                   : value.get<std::int64_t>() < min || value.get<std::int64_t>() > max)
+        refuse(Reason(Id::NamedLine, {where, Reason(Id::OutsideRange, {key, std::to_string(min),
+                                                                        std::to_string(max)})}));
+    return value.get<std::int64_t>();
+}
+
 std::string fingerprint(const Json &object, const char *key, const Reason &where)
 {
     std::string value = text(object, key, where);
@@ -248,7 +269,7 @@ PackManifest readManifest(const Json &doc)
     PackManifest m;
     const Reason where(kManifest);
     m.format = static_cast<int>(whole(doc, "format", where, 1000));
-    if (m.format != PackManifest::kFormat)
+    if (m.format > PackManifest::kFormat)
         refuse(Reason(Id::PackNewerFormat, {std::to_string(m.format)}));
     m.title = text(doc, "title", where);
     m.author = text(doc, "author", where);
@@ -260,7 +281,12 @@ PackManifest readManifest(const Json &doc)
     m.boots = {text(boots, "name", inBoots), fingerprint(boots, "fingerprint", inBoots)};
     for (const Json &a : member(doc, "archives", Json::value_t::array, where)) {
         const Reason at(Id::PackFieldOf, {kManifest, "archives"});
-        m.archives.push_back({text(a, "name", at), fingerprint(a, "fingerprint", at)});
+        PackBase archive{text(a, "name", at), fingerprint(a, "fingerprint", at)};
+        if (m.format >= 2)
+            archive.table = PackArchiveTable{
+                static_cast<std::int32_t>(whole(a, "entries", at, 0x7FFFFFFF)),
+                fingerprint(a, "names", at)};
+        m.archives.push_back(std::move(archive));
     }
     return m;
 }
@@ -281,7 +307,7 @@ std::string fieldValue(const Json &field, const char *key, const BootField &colu
     return shown;
 }
 
-std::vector<PackBootChange> readBoots(const Json &doc)
+std::vector<PackBootChange> readBoots(const Json &doc, int format)
 {
     std::vector<PackBootChange> boots;
     std::set<std::int64_t> seen;
@@ -293,6 +319,8 @@ std::vector<PackBootChange> readBoots(const Json &doc)
             refuse(Reason(Id::PackChangedTwice, {where}));
         change.position = static_cast<std::size_t>(position);
         change.name = text(b, "name", where);
+        if (format >= 2)
+            change.id = static_cast<std::int32_t>(signedWhole(b, "id", where, -32768, 32767));
         std::set<std::string> keys;
         for (const Json &f : member(b, "fields", Json::value_t::array, where)) {
             const std::string key = text(f, "key", where);
@@ -414,7 +442,7 @@ bool read(const Bytes &zipBytes, Pack &pack, ReasonOut error)
         Pack out;
         out.manifest = readManifest(parse(unpack(zip.get(), entries, kManifest), kManifest));
         const Json changes = parse(unpack(zip.get(), entries, kChanges), kChanges);
-        out.boots = readBoots(changes);
+        out.boots = readBoots(changes, out.manifest.format);
         out.textures = readTextures(changes, out.manifest, zip.get(), entries);
         pack = std::move(out);
         return true;

@@ -1,8 +1,10 @@
 #include "PackMaker.h"
 
 #include "ArchiveDiff.h"
+#include "ArchiveIdentity.h"
 #include "BootsDiff.h"
 #include "Fingerprint.h"
+#include "archive/Textura.h"
 
 namespace PackMaker {
 
@@ -35,7 +37,11 @@ bool make(const Input &input, Pack &pack, ReasonOut error)
                                       {pair.name, Reason(Reasons::Id::PackBaseEntries,
                                                          {std::to_string(diff.countA),
                                                           std::to_string(diff.countB)})}));
-        out.manifest.archives.push_back({pair.name, Fingerprint::of(pair.base)});
+        Reason unreadable;
+        if (!Textura::checkTable(pair.base, &unreadable))
+            return fail(error, Reason(Reasons::Id::NamedLine, {pair.name, unreadable}));
+        out.manifest.archives.push_back(
+            {pair.name, Fingerprint::of(pair.base), ArchiveIdentity::of(pair.base)});
         for (const ArchiveDiff::Entry &entry : diff.changed) {
             PackTextureChange change;
             change.archive = pair.name;

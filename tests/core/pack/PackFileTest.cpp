@@ -3,6 +3,7 @@
 #include "TestData.h"
 #include "pack/Fingerprint.h"
 #include "pack/PackFile.h"
+#include "pack/PackMerge.h"
 
 #include <functional>
 #include <gtest/gtest.h>
@@ -62,7 +63,7 @@ Json changes()
     return {{"boots", Json::array({{{"boot", 2},
                                     {"name", "Boot 2"},
                                     {"fields", Json::array({{{"key", "Sila"}, {"before", 3}, {"after", 5}},
-                                                            {{"key", "Kolor"}, {"before", "Red"}, {"after", "Gold"}}})}}})},
+                                                            {{"key", "Kolor"}, {"before", "Colour 2"}, {"after", "Gold"}}})}}})},
             {"textures", Json::array()}};
 }
 
@@ -142,10 +143,28 @@ const HostileCase kHostile[] = {
     {"a newer format",
      [] {
          Json m = manifest();
-         m["format"] = 2;
+         m["format"] = 3;
          return zipOf({{"manifest.json", m.dump()}, {"changes.json", changes().dump()}});
      },
      "newer program"},
+    {"the second format without a boot's ID",
+     [] {
+         Json m = manifest();
+         m["format"] = 2;
+         m["archives"][0]["entries"] = 3;
+         m["archives"][0]["names"] = kPrint;
+         return zipOf({{"manifest.json", m.dump()}, {"changes.json", changes().dump()}});
+     },
+     "boot 2 has no id"},
+    {"the second format without an archive's table",
+     [] {
+         Json m = manifest();
+         m["format"] = 2;
+         Json c = changes();
+         c["boots"][0]["id"] = 2;
+         return zipOf({{"manifest.json", m.dump()}, {"changes.json", c.dump()}});
+     },
+     "archives has no entries"},
     {"a field no boot has",
      [] {
          Json c = changes();
@@ -213,13 +232,23 @@ TEST(PackFileRead, refusesWithTheCataloguesReasonNamingWhereItMet)
         << reason.text();
 }
 
-TEST(PackFileRead, acceptsTheWellFormedPackTheCasesStartFrom)
+// The pack the cases start from is of the first format, as packs already shared are.
+TEST(PackFileRead, acceptsAFirstFormatPackThatThenApplies)
 {
     Pack pack;
     std::string error;
     ASSERT_TRUE(PackFile::read(zipOf(goodEntries()), pack, &error)) << error;
     ASSERT_EQ(pack.boots.size(), 1u);
-    EXPECT_EQ(pack.boots[0].fields[1], (PackFieldChange{"Kolor", "Red", "Gold"}));
+    EXPECT_EQ(pack.boots[0].id, std::nullopt);
+    EXPECT_EQ(pack.manifest.archives[0].table, std::nullopt);
+    EXPECT_EQ(pack.boots[0].fields[1], (PackFieldChange{"Kolor", "Colour 2", "Gold"}));
+
+    PackMerge::Receiver receiver{TestData::boots(3), {}};
+    auto items = PackMerge::examine(pack, PackMerge::Direction::Apply, receiver, nullptr);
+    ASSERT_FALSE(PackMerge::blocked(items, PackMerge::Policy::Stop));
+    PackMerge::apply(pack, PackMerge::Direction::Apply, items, receiver);
+    EXPECT_EQ(receiver.records[2].Sila, 5);
+    EXPECT_EQ(receiver.records[2].Kolor, "Gold");
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // someone else changed it names each conflict; it survives its zip file unchanged.
 #include "TestData.h"
 #include "boots/Baza.h"
+#include "pack/ArchiveIdentity.h"
 #include "pack/Fingerprint.h"
 #include "pack/PackFile.h"
 #include "pack/PackMaker.h"
@@ -91,6 +92,9 @@ TEST(PackRoundTrip, holdsEveryChangedFieldAndTextureOnly)
     EXPECT_EQ(pack.textures[0].entry, 1);
     EXPECT_EQ(pack.textures[0].entryName, "aa01");
     EXPECT_EQ(pack.manifest.boots.fingerprint, Fingerprint::of(TestData::bootsFile(fileA().boots)));
+    EXPECT_EQ(pack.boots[0].id, fileA().boots[pack.boots[0].position].ID);
+    EXPECT_EQ(pack.manifest.archives[0].table, ArchiveIdentity::of(fileA().archive));
+    EXPECT_NE(pack.manifest.archives[0].table, std::nullopt);
 }
 
 TEST(PackRoundTrip, appliedToAGivesBAndRevertedGivesABack)
