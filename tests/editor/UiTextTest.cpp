@@ -124,8 +124,8 @@ TEST_F(UiTexts, EveryBundledLanguageHasQtsTranslations)
          {"Deutsch", "Español", "Français", "Italiano", "Polski", "Português"}) {
         UiText::apply(QString::fromUtf8(CLEATWORK_LANGUAGE_DIR "/") + QString::fromUtf8(language) +
                       "/LNG.ini");
-        QMessageBox box(QMessageBox::Warning, "t", "x", QMessageBox::Cancel);
-        EXPECT_NE(box.button(QMessageBox::Cancel)->text().remove('&'), "Cancel") << language;
+        EXPECT_NE(QCoreApplication::translate("QPlatformTheme", "Cancel").remove('&'), "Cancel")
+            << language;
     }
 }
 
