@@ -55,7 +55,8 @@ set(file_layers
     tests/support/MainWindowFixture app tests/support/MessagePresser app
     tests/support/ModalAnswerer app
     tools/testdata/TempDir core      tools/testdata/TestData core
-    tools/testdata/TestImages core   tools/make_sample core
+    tools/testdata/TestImages core   tools/testdata/TestZip core
+    tools/make_sample core
     tools/screenshot app
     bench/BenchData core             bench/ContainerBench core
     bench/TableBench core            bench/PackBench imaging

@@ -24,15 +24,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const PackFile::Bytes zip(data, data + size);
     Pack pack;
     std::string error;
-    if (!PackFile::read(zip, pack, &error)) {
+    // Read as `show` reads a pack, with no archives to bound its textures.
+    if (!PackFile::read(zip, pack, &error, PackFile::kShowLimits)) {
         if (error.empty())
             std::abort();
         return 0;
     }
     PackFile::Bytes again;
     Pack reread;
-    if (!PackFile::write(pack, again, &error) || !PackFile::read(again, reread, &error) ||
-        !(reread == pack))
+    if (!PackFile::write(pack, again, &error) ||
+        !PackFile::read(again, reread, &error, PackFile::kShowLimits) || !(reread == pack))
         std::abort();
     const auto fits = [](const PackMerge::Bytes &, const ArchiveEntry &, const PackMerge::Bytes &,
                          ReasonOut) { return true; };

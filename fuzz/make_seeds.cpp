@@ -1,6 +1,7 @@
 // Writes the seed inputs of the fuzz targets from the test-data writer: make-seeds FOLDER
 #include "TestData.h"
 #include "TestImages.h"
+#include "TestZip.h"
 #include "exchange/BootsTable.h"
 #include "pack/PackFile.h"
 #include "pack/PackMaker.h"
@@ -57,6 +58,14 @@ int main(int argc, char **argv)
     put("fuzz_table", "json", table('j', BootsTable::json(records)));
     put("fuzz_table", "columns", table('c', "Sila,Nazwa\n3,\"a\"\"b\"\n4,c"));
     put("fuzz_table", "keys", table('j', "[{\"Sila\": 3}, {\"Kolor\": \"\\u00e9\"}]"));
+    // Inputs that once cost time or memory far beyond their size: many empty objects in one
+    // cell, a key given twice, nesting as deep as the longest input allows.
+    std::string objects = "{}";
+    for (int i = 1; i < 20000; ++i)
+        objects += ",{}";
+    put("fuzz_table", "empty-objects", table('j', "[{\"Nazwa\": [" + objects + "]}, {}]"));
+    put("fuzz_table", "key-twice", table('j', "[{\"Sila\": 3, \"Sila\": 4}, {}]"));
+    put("fuzz_table", "deep", table('j', std::string(30000, '[') + std::string(30000, ']')));
     const std::string utf8 = std::string("Menu\0Quit\0Zako\xC5\x84"
                                          "cz\0",
                                          19) +
@@ -76,13 +85,43 @@ int main(int argc, char **argv)
     if (!PackMaker::make(input, pack, nullptr) || !PackFile::write(pack, zip, nullptr))
         return 1;
     put("fuzz_pack", "fields", zip);
-    input.archives.push_back({"unnamed_5756.bin", archive,
-                              TestData::textureArchive(
-                                  {{"ab12", TestData::dds(DdsFormat::Dxt1, 4, 4, {9, 9, 9, 255})},
+    input.archives.push_back(
+        {"unnamed_5756.bin", archive,
+         TestData::textureArchive({{"ab12", TestData::dds(DdsFormat::Dxt1, 4, 4, {9, 9, 9, 255})},
                                    {"cd34", TestData::dds(DdsFormat::Rgb24, 2, 2, {})}})});
     if (!PackMaker::make(input, pack, nullptr) || !PackFile::write(pack, zip, nullptr))
         return 1;
     put("fuzz_pack", "texture", zip);
+    // Packs that once cost time or memory far beyond their size: 320,000 empty objects (about
+    // 1.3 KB), nesting 100,000 deep, duplicate keys, and two textures of 20 MiB of zeros that
+    // deflate to almost nothing.
+    const std::string manifest =
+        R"({"format": 2, "title": "", "author": "", "description": "", "program": "", "date": "",)"
+        R"( "boots": {"name": "unnamed_1831.bin", "fingerprint": ")" +
+        std::string(64, '0') + R"("}, "archives": [{"name": "unnamed_5756.bin", "fingerprint": ")" +
+        std::string(64, '0') + R"(", "entries": 2, "names": ")" + std::string(64, '0') + R"("}]})";
+    const auto hostile = [&](const std::string &changes,
+                             std::vector<TestData::ZipEntry> more = {}) {
+        std::vector<TestData::ZipEntry> entries{{"manifest.json", manifest},
+                                                {"changes.json", changes}};
+        entries.insert(entries.end(), more.begin(), more.end());
+        return TestData::zip(entries);
+    };
+    for (int i = 20000; i < 320000; ++i)
+        objects += ",{}";
+    put("fuzz_pack", "empty-objects", hostile("{\"boots\": [" + objects + "], \"textures\": []}"));
+    put("fuzz_pack", "deep",
+        hostile("{\"boots\": [" + std::string(100000, '[') + std::string(100000, ']') + "]}"));
+    put("fuzz_pack", "keys-twice",
+        hostile(R"({"boots": [{"boot": 1, "name": "B", "id": 1, "fields": [{"key": "Sila",)"
+                R"( "before": 2, "after": 4, "after": 255}]}], "boots": [], "textures": []})"));
+    const std::string zeros(std::size_t{20} << 20, '\0');
+    const std::string print = std::string(64, '0');
+    put("fuzz_pack", "texture-bomb",
+        hostile(R"({"boots": [], "textures": [{"archive": "unnamed_5756.bin", "entry": 0,)"
+                R"( "name": "ab12", "before": ")" +
+                    print + R"(", "after": ")" + print + R"("}]})",
+                {{"textures/0.before.dds", zeros}, {"textures/0.after.dds", zeros}}));
     // Pictures of the fuzzed entry's size (16 x 16), and one of another size.
     const TestData::Image picture = TestData::pattern(16, 16, true);
     put("fuzz_picture_png", "rgba", TestData::png(picture));

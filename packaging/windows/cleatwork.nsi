@@ -9,6 +9,7 @@ SetCompressor /SOLID lzma
 RequestExecutionLevel admin
 
 !include "MUI2.nsh"
+!include "FileFunc.nsh"
 
 Name "Cleatwork ${VERSION}"
 OutFile "${OUTFILE}"
@@ -19,7 +20,11 @@ BrandingText "Cleatwork ${VERSION}"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Cleatwork"
 !define MUI_ICON "${STAGE}\cleatwork.ico"
 !define MUI_UNICON "${STAGE}\cleatwork.ico"
-!define MUI_FINISHPAGE_RUN "$INSTDIR\cleatwork.exe"
+; "Run Cleatwork" on the last page starts the editor as the signed-in user, not with the
+; installer's administrator rights (an elevated window refuses files dropped from Explorer):
+; Explorer, which runs as that user, starts it.
+!define MUI_FINISHPAGE_RUN
+!define MUI_FINISHPAGE_RUN_FUNCTION RunAsUser
 
 !insertmacro MUI_PAGE_LICENSE "${STAGE}\LICENSE.txt"
 !insertmacro MUI_PAGE_DIRECTORY
@@ -34,6 +39,7 @@ BrandingText "Cleatwork ${VERSION}"
 !insertmacro MUI_LANGUAGE "French"
 !insertmacro MUI_LANGUAGE "Italian"
 !insertmacro MUI_LANGUAGE "Portuguese"
+!include /CHARSET=UTF8 "uninstall-texts.nsh"
 
 ; Installed for every user of the machine: the Start-menu entry is in the common Start menu.
 Function .onInit
@@ -42,6 +48,29 @@ FunctionEnd
 
 Function un.onInit
     SetShellVarContext all
+FunctionEnd
+
+Function RunAsUser
+    Exec '"$WINDIR\explorer.exe" "$INSTDIR\cleatwork.exe"'
+FunctionEnd
+
+; The user's own files in the local AppData folder (settings, languages written with the
+; language editor, the kept originals: full copies of game archives) are removed only when the
+; user says so; the question says how much they take, and keeping them is the default (and
+; what a silent uninstall does).
+Function un.AskAboutUserData
+    SetShellVarContext current
+    StrCpy $R1 "$LOCALAPPDATA\Cleatwork"
+    SetShellVarContext all
+    IfFileExists "$R1\*.*" 0 done
+    ${GetSize} "$R1" "/S=0K" $0 $1 $2
+    StrCpy $R0 "$0 KB"
+    IntCmp $0 1024 0 +3 0
+    IntOp $0 $0 / 1024
+    StrCpy $R0 "$0 MB"
+    MessageBox MB_YESNO|MB_ICONQUESTION|MB_DEFBUTTON2 "$(RemoveUserData)" /SD IDNO IDNO done
+    RMDir /r "$R1"
+done:
 FunctionEnd
 
 Section "Cleatwork" SecMain
@@ -64,9 +93,8 @@ Section "Cleatwork" SecMain
     WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
 SectionEnd
 
-; The user's own files in AppData (settings, languages written with the language editor)
-; are theirs and stay.
 Section "Uninstall"
+    Call un.AskAboutUserData
     Delete "$SMPROGRAMS\Cleatwork.lnk"
     RMDir /r "$INSTDIR\data"
     RMDir /r "$INSTDIR\platforms"

@@ -5,6 +5,7 @@
 #include "app/ui/RecentFilesMenu.h"
 #include "desktop/EditorSettings.h"
 #include "editor/BootsDocument.h"
+#include "editor/TextureArchives.h"
 #include "editor/UiText.h"
 
 #include <QAction>
@@ -51,6 +52,15 @@ EditorMemory::EditorMemory(const QString &settingsFile, const Parts &parts)
     updateReloadButton();
 
     connect(mParts.document, &BootsDocument::reset, this, &EditorMemory::documentReset);
+    // Save As: the files saved elsewhere are the ones opened next time.
+    connect(mParts.document, &BootsDocument::filesMoved, this, [this] {
+        documentReset();
+        for (int archive = 1; archive <= 2; ++archive) {
+            const QString source = mParts.document->textures().source(archive);
+            if (!source.isEmpty() && source != mSettings->lastArchive(archive))
+                archiveLoaded(archive, source);
+        }
+    });
     connect(mParts.preview, &PreviewPanel::archiveLoaded, this, &EditorMemory::archiveLoaded);
     mParts.textures->setTextureFolder(mSettings->textureFolder());
     mParts.textures->setTextureEditor(mSettings->textureEditor());

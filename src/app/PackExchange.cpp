@@ -162,10 +162,13 @@ bool PackExchange::mergePack(const QString &path, PackMerge::Direction direction
     Reason reason;
     PackMerge::Receiver receiver;
     QString error;
-    if (!PackFile::readFile(toNative(path), pack, &reason)) {
-        error = UiText::reason(reason);
-    } else if (!PackSteps::receiver(*mDocument, receiver, &error)) {
-        // error says why
+    if (PackSteps::receiver(*mDocument, receiver, &error)) {
+        // The pack's textures are unpacked only as far as the open archives could take them.
+        PackFile::Limits limits = PackFile::kShowLimits;
+        for (const PackMerge::Receiver::Archive &archive : receiver.archives)
+            PackFile::allowFor(limits, archive.bytes);
+        if (!PackFile::readFile(toNative(path), pack, &reason, limits))
+            error = UiText::reason(reason);
     }
     if (!error.isEmpty()) {
         Messages::show(mWindow, QMessageBox::Warning, QStringLiteral("packNotReadMessage"),

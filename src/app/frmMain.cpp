@@ -18,6 +18,7 @@
 #include "app/ui/BootsListWidget.h"
 #include "app/ui/EditActions.h"
 #include "app/ui/FileChooser.h"
+#include "app/ui/FirstWindowSize.h"
 #include "app/ui/LanguageSwitcher.h"
 #include "app/ui/MainWindowTexts.h"
 #include "app/ui/Messages.h"
@@ -91,6 +92,7 @@ frmMain::frmMain(std::unique_ptr<AppFolders> folders, QWidget *parent)
     mLanguages->startUp();
 
     connect(mDocument, &BootsDocument::reset, this, &frmMain::documentReset);
+    connect(mDocument, &BootsDocument::filesMoved, this, &frmMain::updateTitle);
     connect(mDocument, &BootsDocument::recordChanged, this, &frmMain::recordChanged);
     connect(mDocument, &BootsDocument::recordsReplaced, this, &frmMain::recordsReplaced);
     connect(mDocument, &BootsDocument::currentBootChanged, this, &frmMain::showCurrentBoot);
@@ -176,7 +178,7 @@ void frmMain::createControls()
     // What storing changed otherwise than typed or held, from the editor and the table alike.
     connect(mDocument, &BootsDocument::valuesAdjusted, statusBar(),
             [this](const QString &note) { statusBar()->showMessage(note); });
-    resize(1100, 640);
+    FirstWindowSize::apply(*this, *central); // a remembered size replaces it (EditorMemory)
 }
 
 void frmMain::createMenus()
@@ -191,7 +193,12 @@ void frmMain::createMenus()
     mnuSave->setObjectName(QStringLiteral("mnuSave"));
     mnuSave->setShortcut(QKeySequence::Save);
     mnuSave->setEnabled(false);
-    new TableExchange(mDocument, File, mnuSave, this); // Export… and Import… of the boots table
+    mnuSaveAs = File->addAction(QString(), this, &frmMain::mnuSaveAs_Click);
+    mnuSaveAs->setObjectName(QStringLiteral("mnuSaveAs"));
+    mnuSaveAs->setShortcut(QKeySequence::SaveAs);
+    mnuSaveAs->setEnabled(false);
+    MainWindowTexts::setText(mnuSaveAs, UiText::Key::SaveAs);
+    new TableExchange(mDocument, File, mnuSaveAs, this); // Export… and Import… of the boots table
     File->addSeparator();
     mnuQuit = File->addAction(QString(), this, &QWidget::close);
     mnuQuit->setObjectName(QStringLiteral("mnuQuit"));
@@ -341,13 +348,20 @@ bool frmMain::openFile(const QString &path)
     return true;
 }
 
+void frmMain::updateTitle()
+{
+    setWindowTitle(
+        (mDocument->isOpen() ? QDir::toNativeSeparators(mDocument->gamePath()) : designTitle()) +
+        QStringLiteral("[*]"));
+}
+
 void frmMain::documentReset()
 {
     const bool open = mDocument->isOpen();
-    setWindowTitle((open ? QDir::toNativeSeparators(mDocument->gamePath()) : designTitle()) +
-                   QStringLiteral("[*]"));
+    updateTitle();
     mRecordEditor->clear();
     mnuSave->setEnabled(open);
+    mnuSaveAs->setEnabled(open);
     mRecordEditor->setEnabled(open);
     mPreview->setEnabled(open);
     setWindowModified(mDocument->isModified());
@@ -370,6 +384,26 @@ bool frmMain::save()
 void frmMain::mnuSave_Click()
 {
     save();
+}
+
+void frmMain::mnuSaveAs_Click()
+{
+    if (!mDocument->isOpen())
+        return;
+    const QString folder = FileChooser::chooseFolder(
+        this, QStringLiteral("saveAsFolder"), QFileInfo(mDocument->gamePath()).absolutePath(),
+        Mnemonics::plain(mnuSaveAs->text()));
+    if (folder.isEmpty())
+        return;
+    if (!Messages::replaceFiles(this, folder, mDocument->saveAsFiles(folder)))
+        return;
+    QString reason;
+    QString failedFile;
+    if (!mDocument->saveAs(folder, &reason, &failedFile)) {
+        Messages::cannotSave(this, failedFile, reason);
+        return;
+    }
+    Messages::saved(this);
 }
 
 void frmMain::closeEvent(QCloseEvent *event)

@@ -77,6 +77,8 @@ public:
 public slots:
     void mnuOpen_Click();
     void mnuSave_Click();
+    void mnuSaveAs_Click();
+    void updateTitle();
     void About_Click();
     void cmdCreate_Click();
     void mnuManual_Click();
@@ -122,6 +124,7 @@ private:
     QMenu *Edit = nullptr;
     QAction *mnuOpen = nullptr;
     QAction *mnuSave = nullptr;
+    QAction *mnuSaveAs = nullptr;
     QAction *mnuQuit = nullptr;
     QAction *About = nullptr;
     QMenu *Help = nullptr;

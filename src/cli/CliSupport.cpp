@@ -26,9 +26,9 @@ std::vector<std::string> arguments(int argc, char **argv)
 #ifdef _WIN32
     // The C runtime's argv holds the arguments in the ANSI code page, which loses every
     // character outside it ("Łódź" on a Western system): they are read from the UTF-16
-    // command line instead. The console shows the UTF-8 that every command prints, and the
-    // output is written byte for byte (text mode would add a carriage return to every line
-    // break, and a dump written to a file would differ from the one written on Linux).
+    // command line instead. Files and pipes get the output byte for byte (text mode would add
+    // a carriage return to every line break, and a dump written to a file would differ from
+    // the one written on Linux); a console gets it as its Unicode text (ConsoleOutput).
     (void)::SetConsoleOutputCP(CP_UTF8);
     (void)_setmode(_fileno(stdout), _O_BINARY);
     (void)_setmode(_fileno(stderr), _O_BINARY);

@@ -5,6 +5,7 @@
 #include "archive/ArchiveSaver.h"
 #include "boots/Baza.h"
 #include "common/FileIo.h"
+#include "common/Printable.h"
 #include "container/PesZlib.h"
 #include "exchange/BootsTable.h"
 #include "imaging/textures/TextureReplacer.h"
@@ -194,24 +195,29 @@ int show(const std::vector<std::string> &args)
         return problem(std::string("bootpack show takes one PACK\n") + kBootpackHelp);
     Pack pack;
     std::string error;
-    if (!PackFile::readFile(args[0], pack, &error))
+    if (!PackFile::readFile(args[0], pack, &error, PackFile::kShowLimits))
         return problem(args[0] + " cannot be used: " + error);
     const PackManifest &m = pack.manifest;
+    // Every text of a pack is a stranger's: escaped, it can neither forge a line nor reach the
+    // terminal as a control sequence.
+    const auto shown = [](const std::string &text) { return Printable::name(text); };
+    const auto quoted = [&](const std::string &text) { return "\"" + shown(text) + "\""; };
     std::ostringstream out;
-    out << "Title: " << m.title << "\nAuthor: " << m.author << "\nDescription: " << m.description
-        << "\nMade by: " << m.program << "\nDate: " << m.date << "\nBase: " << m.boots.name
-        << " " << m.boots.fingerprint << "\n";
+    out << "Title: " << shown(m.title) << "\nAuthor: " << shown(m.author)
+        << "\nDescription: " << shown(m.description) << "\nMade by: " << shown(m.program)
+        << "\nDate: " << shown(m.date) << "\nBase: " << shown(m.boots.name) << " "
+        << m.boots.fingerprint << "\n";
     for (const PackBase &a : m.archives)
-        out << "Base archive: " << a.name << " " << a.fingerprint << "\n";
+        out << "Base archive: " << shown(a.name) << " " << a.fingerprint << "\n";
     for (const PackBootChange &b : pack.boots) {
-        out << "boot " << b.position << " " << nlohmann::json(b.name).dump() << ":";
+        out << "boot " << b.position << " " << quoted(b.name) << ":";
         for (const PackFieldChange &f : b.fields)
             out << (&f == &b.fields.front() ? " " : ", ") << f.key << " "
                 << quotedValue(f.key, f.before) << " -> " << quotedValue(f.key, f.after);
         out << "\n";
     }
     for (const PackTextureChange &t : pack.textures)
-        out << t.archive << " entry " << t.entry << " " << nlohmann::json(t.entryName).dump()
+        out << shown(t.archive) << " entry " << t.entry << " " << quoted(t.entryName)
             << ": " << t.beforeFingerprint << " -> " << t.afterFingerprint << "\n";
     out << pack.boots.size() << " boots, " << pack.fieldCount() << " fields, "
         << pack.textures.size() << " textures\n";
@@ -236,20 +242,23 @@ int merge(const std::vector<std::string> &args, PackMerge::Direction direction)
         return problem(std::string("bootpack apply and revert take PACK and BOOTS.bin\n") + kBootpackHelp);
     const std::string &packPath = paths[0];
     const std::string &bootsPath = paths[1];
-    Pack pack;
     std::string error;
-    if (!PackFile::readFile(packPath, pack, &error))
-        return problem(packPath + " cannot be used: " + error);
     PackMerge::Receiver receiver;
     FileIo::Bytes plain;
     if (!loadBoots(bootsPath, plain, receiver.records, error))
         return problem("Error File: " + bootsPath + ": " + error);
+    // The pack's textures are unpacked only as far as the given archives could take them.
+    PackFile::Limits limits = PackFile::kShowLimits;
     for (const std::string &path : archivePaths) {
         PackMerge::Receiver::Archive archive{fileName(path), {}};
         if (!loadArchive(path, archive.bytes, error))
             return problem(path, error);
+        PackFile::allowFor(limits, archive.bytes);
         receiver.archives.push_back(std::move(archive));
     }
+    Pack pack;
+    if (!PackFile::readFile(packPath, pack, &error, limits))
+        return problem(packPath + " cannot be used: " + error);
     const auto check = [](const FileIo::Bytes &archive, const ArchiveEntry &entry,
                           const FileIo::Bytes &dds, ReasonOut reason) {
         DdsLayout layout;

@@ -2,6 +2,7 @@
 // files. It uses the same core as the editor.
 #include "CliArguments.h"
 #include "CliSupport.h"
+#include "ConsoleOutput.h"
 #include "PackCommands.h"
 #include "TextureCommands.h"
 #include "boots/Baza.h"
@@ -192,6 +193,7 @@ int import(const std::vector<std::string> &args)
 int main(int argc, char **argv)
 {
     std::vector<std::string> args = CliSupport::arguments(argc, argv);
+    ConsoleOutput::install();
     if (args.empty())
         return failWith(std::string("no command given\n") + kUsage);
     const std::string command = args.front();

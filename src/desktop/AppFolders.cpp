@@ -1,41 +1,52 @@
 #include "AppFolders.h"
 
+#include "common/LockHolder.h"
 #include "common/PrivateFolder.h"
 #include "editor/UiText.h"
 
 #include <QCoreApplication>
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
+#include <QSet>
 #include <QStandardPaths>
+#include <QSysInfo>
 #include <atomic>
 
 namespace {
 
 constexpr const char *kLockName = "work.lock";
-// Beside the state folder's lock, a portable copy locks its program folder itself: two copies
-// with different runtime folders (two machines on one stick, two sessions) never share it.
+// A portable copy keeps its lock in its program folder, beside everything else it writes.
 constexpr const char *kProgramLockName = "cleatwork.lock";
 constexpr const char *kCopiesName = "copies";
 constexpr const char *kInstalledWorkName = "work";
 constexpr const char *kSettingsName = "cleatwork.ini";
-
-// A lock that only a dead holder gives up: it never goes stale by age.
-std::unique_ptr<QLockFile> tryLock(const QString &path)
-{
-    auto lock = std::make_unique<QLockFile>(path);
-    lock->setStaleLockTime(0);
-    if (!lock->tryLock(0))
-        return nullptr;
-    return lock;
-}
 
 QString canonicalOrAbsolute(const QString &path)
 {
     const QFileInfo info(path);
     const QString canonical = info.canonicalFilePath();
     return canonical.isEmpty() ? info.absoluteFilePath() : canonical;
+}
+
+// The locks this process holds, so that a lock naming this process is told from one that a
+// dead copy with the same process id left.
+QSet<QString> &heldLocks()
+{
+    static QSet<QString> held;
+    return held;
+}
+
+bool sameMachine(const QString &host)
+{
+    // The name as QLockFile records it: on Windows the computer's name, on other systems the
+    // host's.
+#ifdef _WIN32
+    const QString here = qEnvironmentVariable("COMPUTERNAME");
+#else
+    const QString here = QSysInfo::machineHostName();
+#endif
+    return host.isEmpty() || host == here;
 }
 
 std::string toNativeText(const QString &path)
@@ -50,30 +61,69 @@ QString withReason(const QString &path, const Reason &reason)
            QStringLiteral(")");
 }
 
-// A portable copy keeps its lock and any private folders outside the program folder, under a
-// name that stands for the program folder: in the user's runtime folder when it is the user's
-// own, else in the user's cache folder. Never in a folder that other users share.
-QString portableStateFolder(const QString &programFolder)
-{
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    QString base;
-    if (!runtime.isEmpty() && QDir::isAbsolutePath(runtime) &&
-        PrivateFolder::isOwn(toNativeText(runtime))) {
-        base = runtime;
-    } else {
-        const QString cache =
-            QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
-        QDir().mkpath(cache);
-        base = QDir(cache).filePath(QStringLiteral("cleatwork"));
-    }
-    const QByteArray key = QCryptographicHash::hash(canonicalOrAbsolute(programFolder).toUtf8(),
-                                                    QCryptographicHash::Sha1)
-                               .toHex()
-                               .left(16);
-    return QDir(base).filePath(QStringLiteral("cleatwork-") + QString::fromLatin1(key));
-}
-
 } // namespace
+
+// A lock that only a dead holder gives up: it never goes stale by age.
+class AppFolders::HeldLock
+{
+public:
+    // Known by its folder's canonical path: the file itself comes and goes.
+    explicit HeldLock(const QString &path)
+        : mPath(QDir(canonicalOrAbsolute(QFileInfo(path).absolutePath()))
+                    .filePath(QFileInfo(path).fileName())),
+          mLock(path)
+    {
+        mLock.setStaleLockTime(0);
+    }
+    ~HeldLock()
+    {
+        if (mHeld)
+            heldLocks().remove(mPath);
+    }
+    HeldLock(const HeldLock &) = delete;
+    HeldLock &operator=(const HeldLock &) = delete;
+
+    static std::unique_ptr<HeldLock> tryTake(const QString &path)
+    {
+        auto lock = std::make_unique<HeldLock>(path);
+        if (!lock->take())
+            return nullptr;
+        return lock;
+    }
+    /// True when no running copy holds the lock (it is not taken).
+    static bool isFree(const QString &path) { return tryTake(path) != nullptr; }
+    /// True when another copy holds it (not: the lock file cannot be made at all).
+    bool heldElsewhere() const { return mLock.error() == QLockFile::LockFailedError; }
+
+    bool take()
+    {
+        if (!mLock.tryLock(0)) {
+            if (!heldElsewhere() || !holderIsStale() || !mLock.removeStaleLockFile() ||
+                !mLock.tryLock(0))
+                return false;
+        }
+        mHeld = true;
+        heldLocks().insert(mPath);
+        return true;
+    }
+
+private:
+    bool holderIsStale() const
+    {
+        qint64 pid = 0;
+        QString host;
+        QString application;
+        if (!mLock.getLockInfo(&pid, &host, &application))
+            return false;
+        return LockHolder::isStale(
+            {pid, sameMachine(host)},
+            {LockHolder::ownPid(), heldLocks().contains(mPath), LockHolder::isRunning(pid)});
+    }
+
+    QString mPath;
+    QLockFile mLock;
+    bool mHeld = false;
+};
 
 std::unique_ptr<AppFolders> AppFolders::forExecutable(const QString &executableFolder,
                                                       const QString &dataFolder)
@@ -90,9 +140,8 @@ std::unique_ptr<AppFolders> AppFolders::forExecutable(const QString &executableF
 
 std::unique_ptr<AppFolders> AppFolders::portable(const QString &programFolder)
 {
-    std::unique_ptr<AppFolders> folders(new AppFolders(Mode::Portable, programFolder, programFolder,
-                                                       portableStateFolder(programFolder),
-                                                       programFolder));
+    std::unique_ptr<AppFolders> folders(
+        new AppFolders(Mode::Portable, programFolder, programFolder, programFolder, programFolder));
     folders->mSettingsFile = QDir(programFolder).filePath(QString::fromLatin1(kSettingsName));
     return folders;
 }
@@ -133,11 +182,7 @@ AppFolders::~AppFolders()
     if (mLock && mMode == Mode::Installed && !mPrivate)
         QDir().rmdir(mWorkingFolder); // only when empty
     mLock.reset();
-    mProgramLock.reset();
-    QDir state(mStateFolder);
-    state.rmdir(QString::fromLatin1(kCopiesName)); // only when no other copy uses it
-    if (mMode == Mode::Portable)
-        QDir().rmdir(mStateFolder);
+    QDir(mStateFolder).rmdir(QString::fromLatin1(kCopiesName)); // only when no other copy uses it
 }
 
 const QStringList &AppFolders::workingFileNames()
@@ -152,31 +197,25 @@ const QStringList &AppFolders::workingFileNames()
 void AppFolders::claimWorkingFolder(const QString &stateFolder, const QString &sharedWorkingFolder)
 {
     mWorkingFolder = sharedWorkingFolder;
-    // The state folder and its "copies" must be this user's own: a folder someone else made
-    // (or a link to one) is never used, listed or cleaned.
+    // The installed state folder and the "copies" of either mode must be this user's own: a
+    // folder someone else made (or a link to one) is never used, listed or cleaned. A portable
+    // copy's state folder is its program folder, which the user chose.
     Reason reason;
-    if (mMode == Mode::Portable)
-        QDir().mkpath(QFileInfo(stateFolder).absolutePath());
-    else
-        QDir().mkpath(stateFolder);
     const QString copies = QDir(stateFolder).filePath(QString::fromLatin1(kCopiesName));
-    if (!PrivateFolder::ensure(toNativeText(stateFolder), &reason)) {
-        mError = UiText::text(UiText::Key::CannotMakeFolder,
-                              {withReason(stateFolder, reason)});
-        return;
+    if (mMode == Mode::Installed) {
+        QDir().mkpath(stateFolder);
+        if (!PrivateFolder::ensure(toNativeText(stateFolder), &reason)) {
+            mError = UiText::text(UiText::Key::CannotMakeFolder, {withReason(stateFolder, reason)});
+            return;
+        }
     }
-    mLock = tryLock(QDir(stateFolder).filePath(QString::fromLatin1(kLockName)));
-    if (mLock && mMode == Mode::Portable) {
-        auto programLock = std::make_unique<QLockFile>(
-            QDir(sharedWorkingFolder).filePath(QString::fromLatin1(kProgramLockName)));
-        programLock->setStaleLockTime(0);
-        if (programLock->tryLock(0))
-            mProgramLock = std::move(programLock);
-        else if (programLock->error() == QLockFile::LockFailedError)
-            mLock.reset(); // a live copy with another runtime folder works there
-        // else the program folder cannot hold files at all: the first working file written
-        // there says so
-    }
+    auto lock = std::make_unique<HeldLock>(
+        QDir(stateFolder)
+            .filePath(QString::fromLatin1(mMode == Mode::Portable ? kProgramLockName : kLockName)));
+    if (lock->take())
+        mLock = std::move(lock);
+    else if (mMode == Mode::Portable && !lock->heldElsewhere())
+        return; // a program folder that cannot hold files: the first working file says so
     if (mLock) {
         if (mMode == Mode::Installed &&
             !PrivateFolder::ensure(toNativeText(mWorkingFolder), &reason)) {
@@ -200,7 +239,7 @@ void AppFolders::claimWorkingFolder(const QString &stateFolder, const QString &s
         QStringLiteral("%1-%2").arg(QCoreApplication::applicationPid()).arg(counter.fetch_add(1));
     const QString folder = QDir(copies).filePath(name);
     if (PrivateFolder::ensure(toNativeText(copies), &reason))
-        mLock = tryLock(folder + QStringLiteral(".lock"));
+        mLock = HeldLock::tryTake(folder + QStringLiteral(".lock"));
     if (!mLock || !PrivateFolder::createNew(toNativeText(folder), &reason)) {
         mLock.reset();
         mError = UiText::text(UiText::Key::CannotMakeWorkingFolder,
@@ -222,9 +261,7 @@ void AppFolders::removeDeadCopies(const QString &copiesFolder) const
         if (!entry.isDir() || entry.isSymLink())
             continue;
         // A folder whose lock can be had belongs to a copy that is no longer running.
-        const std::unique_ptr<QLockFile> lock =
-            tryLock(entry.absoluteFilePath() + QStringLiteral(".lock"));
-        if (lock)
+        if (HeldLock::isFree(entry.absoluteFilePath() + QStringLiteral(".lock")))
             PrivateFolder::removeTree(toNativeText(entry.absoluteFilePath()));
     }
 }

@@ -10,8 +10,6 @@
 #include <QStringList>
 #include <memory>
 
-class QLockFile;
-
 class AppFolders
 {
 public:
@@ -76,6 +74,6 @@ private:
     QString mSettingsFile;
     QString mError;
     bool mPrivate = false;
-    std::unique_ptr<QLockFile> mLock;
-    std::unique_ptr<QLockFile> mProgramLock; ///< a portable copy's lock in its program folder
+    class HeldLock;
+    std::unique_ptr<HeldLock> mLock;
 };

@@ -230,58 +230,6 @@ void BootsDocument::announceSelection(int current, const std::vector<int> &selec
     emit currentBootChanged(mCurrentBoot);
 }
 
-bool BootsDocument::save(QString *error, QString *failedFile)
-{
-    if (!isOpen()) {
-        *error = UiText::text(Key::NoFileOpen);
-        return false;
-    }
-    // Each archive is saved on its own; one that fails keeps only itself modified.
-    QString archiveFile;
-    QString archiveError;
-    const bool archivesSaved = mTextures->save(&archiveFile, &archiveError);
-    if (failedFile)
-        *failedFile = mGamePath;
-    if (!mDb.Zapisz("")) {
-        *error = UiText::text(Key::WorkingFileNotWritten, {UiText::reason(mDb.errorReason())});
-        return false;
-    }
-    const std::string working = mDb.Path();
-    if (!mZlib.PackWesys(working)) {
-        *error = UiText::text(Key::NotCompressed, {UiText::reason(mZlib.errorReason())});
-        return false;
-    }
-    const std::string target = toNative(mGamePath);
-    if (FileIo::exists(target) && !FileIo::isWritableFile(target)) {
-        *error = UiText::text(Key::ReadOnly);
-        return false;
-    }
-    Reason copyError;
-    FileIo::removeLeftoverTemporaries(target); // of a save that was killed
-    if (!FileIo::copyFileAtomic(working + ".zlib", target, &copyError)) {
-        // The new file is made beside the old one, so the folder must take new files.
-        const QString folder = QFileInfo(mGamePath).absolutePath();
-        if (!QFileInfo(folder).isWritable())
-            *error = UiText::text(Key::FolderReadOnly,
-                                  {QDir::toNativeSeparators(folder), UiText::reason(copyError)});
-        else
-            *error = UiText::reason(copyError);
-        return false;
-    }
-    if (!archivesSaved) {
-        mSavedRecords = mDb.records();
-        updateModified();
-        *error = archiveError;
-        if (failedFile)
-            *failedFile = archiveFile;
-        return false;
-    }
-    mUndoStack.setClean();
-    mSavedRecords = mDb.records();
-    updateModified();
-    return true;
-}
-
 void BootsDocument::removeWorkingFiles()
 {
     FileIo::removeFile(toNative(workingFile()));

@@ -77,6 +77,13 @@ public:
     /// it and replaces the game file with it. On failure `error` (and `failedFile`, when given)
     /// name the first file not saved; it is as it was and the document stays modified.
     bool save(QString *error, QString *failedFile = nullptr);
+    /// Saves as save() does, but into `folder`: the boots file and each changed archive under
+    /// its own name (saveAsFiles), each replacing a file of that name there safely. The files
+    /// saved there are the document's files from then on (filesMoved); one that failed, and
+    /// every unchanged archive, stays where it was.
+    bool saveAs(const QString &folder, QString *error, QString *failedFile = nullptr);
+    /// The files saveAs(`folder`) writes, the boots file first.
+    QStringList saveAsFiles(const QString &folder) const;
     /// Deletes the working files (when the editor ends).
     void removeWorkingFiles();
 
@@ -140,6 +147,9 @@ signals:
     /// The selected boots are others.
     void selectionChanged();
     void modifiedChanged(bool modified);
+    /// Save As put the boots file or an archive in another place (gamePath(),
+    /// TextureArchives::source()).
+    void filesMoved();
     /// Storing changed fields otherwise than the user typed them or the boot held them (a
     /// typed 300 stored as 5, a name cut to its length): `note` names each, in the user's
     /// language, with its old and new value.
@@ -152,6 +162,12 @@ signals:
 
 private:
     void updateModified();
+    /// save() and saveAs(): the boots to `gamePath`, the changed archives into
+    /// `archiveFolder` (empty: over their files).
+    bool saveTo(const QString &gamePath, const QString &archiveFolder, QString *error,
+                QString *failedFile);
+    /// Writes the records to the working file, wraps it and replaces `gamePath` with it.
+    bool saveBoots(const QString &gamePath, QString *error);
     /// The stack was marked clean (a save): what is there now counts as saved.
     void stackCleanChanged(bool clean);
     QString pathIn(const QString &name) const;

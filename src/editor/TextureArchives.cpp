@@ -289,17 +289,19 @@ bool TextureArchives::putTextures(int archive, int load, const std::vector<Entry
     return false;
 }
 
-bool TextureArchives::saveArchive(int archive, QString *error)
+bool TextureArchives::saveArchive(int archive, QString *error, const QString &target)
 {
     Archive &a = slot(archive);
+    const QString path = target.isEmpty() ? a.source : target;
     Bytes bytes;
     Reason reason;
     if (!readWorkingCopy(archive, bytes, error))
         return false;
-    if (!ArchiveSaver::save(bytes, toNative(a.source), &reason)) {
+    if (!ArchiveSaver::save(bytes, toNative(path), &reason)) {
         *error = UiText::reason(reason);
         return false;
     }
+    a.source = path;
     const bool wasModified = isModified();
     a.saved.clear();
     if (wasModified != isModified())
@@ -309,13 +311,27 @@ bool TextureArchives::saveArchive(int archive, QString *error)
 
 bool TextureArchives::save(QString *failedFile, QString *error)
 {
+    return saveInto(QString(), failedFile, error);
+}
+
+bool TextureArchives::saveInto(const QString &folder, QString *failedFile, QString *error,
+                               bool *moved)
+{
     bool all = true;
     for (int archive = 1; archive <= 2; ++archive) {
-        QString reason;
-        if (!isModified(archive) || saveArchive(archive, &reason))
+        if (!isModified(archive))
             continue;
+        const QString source = slot(archive).source;
+        const QString target =
+            folder.isEmpty() ? source : QDir(folder).absoluteFilePath(QFileInfo(source).fileName());
+        QString reason;
+        if (saveArchive(archive, &reason, target)) {
+            if (moved && target != source)
+                *moved = true;
+            continue;
+        }
         if (all) {
-            *failedFile = slot(archive).source;
+            *failedFile = target;
             *error = reason;
         }
         all = false;

@@ -97,7 +97,13 @@ public:
     /// Saves each changed archive over its game file. False when one failed: `failedFile` and
     /// `error` name the first; the archives that were saved count as saved.
     bool save(QString *failedFile, QString *error);
-    bool saveArchive(int archive, QString *error);
+    /// Saves as save() does, each changed archive into `folder` under its own name (empty:
+    /// over its file); an archive saved elsewhere is loaded from there from now on, and
+    /// `moved` (when given) is set.
+    bool saveInto(const QString &folder, QString *failedFile, QString *error,
+                  bool *moved = nullptr);
+    /// Saves the archive over its file, or to `target` (its file from then on).
+    bool saveArchive(int archive, QString *error, const QString &target = QString());
     /// Drops every change: each changed archive is loaded again from its game file (one that
     /// no longer loads is reported by failed() and keeps its working copy, no longer saved).
     void discard();

@@ -102,9 +102,12 @@ def on_event(e):
         events.append(('focus', e.source))
     elif e.type.startswith('object:state-changed:selected') and e.detail1 == 1:
         events.append(('selected', e.source))
+    elif e.type.startswith('object:text-changed:insert'):
+        events.append(('inserted', e.source))
 
 
-for kind in ('object:state-changed:focused', 'object:state-changed:selected'):
+for kind in ('object:state-changed:focused', 'object:state-changed:selected',
+             'object:text-changed:insert'):
     pyatspi.Registry.registerEventListener(on_event, kind)
 
 editor = app()
@@ -144,12 +147,30 @@ keys('Down')
 until(lambda: focused() is not None and focused().parent == boots)
 pump(0.3)
 heard = [role_of(o) + " '" + o.name + "'" for kind, o in events
-         if o.parent != boots and o != boots]
+         if kind in ('focus', 'selected') and o.parent != boots and o != boots]
 check('one Down in the boots list is heard from the list alone', not heard, str(heard))
 record = find(window, 'panel', 'Parameters')
 check('the record editor tells the ID and the index',
       until(lambda: 'ID' in record.description and 'Index' in record.description),
       record and record.description)
+
+# --- A combo box says its value, and says it again as an arrow key changes it: as a selected
+# text put in, which a screen reader speaks for the control with the focus.
+combo = find(window, 'combo box', 'Producent')
+combo.queryComponent().grabFocus()
+check('the manufacturer box takes the focus', until(lambda: focused() == combo),
+      role_of(focused()))
+before = combo.queryText().getText(0, -1)
+events.clear()
+keys('Down')
+said = lambda: any(kind == 'inserted' and o == combo for kind, o in events)
+check('an arrow key on the manufacturer box is heard as its new value',
+      until(said) and combo.queryText().getText(0, -1) != before
+      and combo.queryText().getSelection(0)[1] == combo.queryText().characterCount,
+      before + ' -> ' + combo.queryText().getText(0, -1))
+keys('Up')
+boots.queryComponent().grabFocus()
+until(in_list)
 
 # --- The boots table: Ctrl+T takes the keyboard in and out; Tab leaves it.
 in_table = lambda: role_of(focused()) in ('table', 'table cell')

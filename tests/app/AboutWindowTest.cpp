@@ -1,6 +1,7 @@
 #include "MainWindowFixture.h"
 
 #include "app/windows/frmAbout.h"
+#include "app/windows/frmManual.h"
 
 #include <QAction>
 #include <QApplication>
@@ -8,6 +9,7 @@
 #include <QPointer>
 #include <QScrollBar>
 #include <QTest>
+#include <QTextBrowser>
 
 namespace {
 
@@ -117,6 +119,15 @@ TEST_F(AboutWindow, AboutRestoresAMinimisedWindow)
     EXPECT_FALSE(about->isMinimized());
     EXPECT_EQ(aboutWindow(), about);
     about->close();
+}
+
+// The manual's command table, whose cells hold "|" written as "\|".
+TEST(ManualWindow, ShowsTheCommandTableWithoutBackslashes)
+{
+    frmManual manual;
+    const QString text = manual.findChild<QTextBrowser *>("txtManual")->toPlainText();
+    EXPECT_TRUE(text.contains(QStringLiteral("[--json|--csv]")));
+    EXPECT_FALSE(text.contains(QStringLiteral("\\|")));
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 #include "CaseName.h"
 #include "MainWindowFixture.h"
 
+#include "app/ui/FirstWindowSize.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QDockWidget>
@@ -242,5 +244,58 @@ TEST_F(MnemonicsWhileWorking, LettersStayThroughTabMenusAndALanguageThereAndBack
     settle();
     EXPECT_EQ(captions(), first) << "after Polski and back";
 }
+
+} // namespace
+
+namespace {
+
+// The first start's size, before the window remembers one (a 40-pixel taskbar under a laptop's
+// 1366 × 768 screen leaves 1366 × 728).
+struct FirstStart
+{
+    const char *name;
+    QSize wanted;
+    QRect available;
+    FirstWindowSize::Placement placement;
+};
+
+class FirstWindow : public testing::TestWithParam<FirstStart>
+{
+};
+
+TEST_P(FirstWindow, ShowsEveryControlOrOpensMaximised)
+{
+    EXPECT_EQ(FirstWindowSize::choose(GetParam().wanted, GetParam().available),
+              GetParam().placement);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FirstWindowSize, FirstWindow,
+    testing::Values(
+        FirstStart{"contents that fit a laptop screen", {1250, 680}, {0, 0, 1366, 728},
+                   {{1250, 680}, false}},
+        FirstStart{"small contents get a comfortable size", {900, 500}, {0, 0, 1920, 1040},
+                   {{1100, 640}, false}},
+        FirstStart{"a smaller screen maximises", {1250, 680}, {0, 0, 1024, 728},
+                   {{1008, 680}, true}},
+        FirstStart{"no screen known", {900, 700}, {}, {{1100, 700}, false}}),
+    CaseName::by([](const FirstStart &c) { return c.name; }));
+
+using FirstWindowInLanguage = WindowInLanguage;
+
+TEST_P(FirstWindowInLanguage, FitsALaptopScreenWithEveryControlShown)
+{
+    window();
+    pick(QString::fromUtf8(GetParam()));
+    settle();
+    const QSize wanted = FirstWindowSize::wanted(window(), *find<QWidget>("centralWidget"));
+    EXPECT_FALSE(FirstWindowSize::choose(wanted, QRect(0, 0, 1366, 728)).maximised)
+        << wanted.width() << " × " << wanted.height();
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, FirstWindowInLanguage, testing::ValuesIn(kLanguages),
+                         CaseName::by([](const char *language) {
+                             return std::string(language);
+                         }));
 
 } // namespace

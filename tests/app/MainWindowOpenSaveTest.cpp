@@ -414,3 +414,34 @@ TEST_F(MainWindowFixture, FileOnTheCommandLineIsOpenedAtStart)
 }
 
 } // namespace
+
+// File ▸ Save As… asks for a folder, asks before replacing what is there, and the window then
+// works on the file saved there.
+TEST_F(OpenSave, SaveAsSavesIntoTheChosenFolderAndAsksBeforeReplacing)
+{
+    const QString game = writeGame(TestData::boots(3));
+    open(game);
+    select(0);
+    txt(0)->setText("Elsewhere");
+    const TestData::Bytes before = TestData::readFile(game.toStdString());
+    TempDir other;
+    const QString folder = QString::fromStdString(other.path());
+    const QString copy = QDir(folder).filePath(QStringLiteral("unnamed_1831.bin"));
+    TestData::writeFile(copy.toStdString(), {7});
+    answer.file(folder);
+    answer.message(QMessageBox::No); // keeps the file there
+    find<QAction>("mnuSaveAs")->trigger();
+    EXPECT_EQ(TestData::readFile(copy.toStdString()), TestData::Bytes{7});
+    EXPECT_TRUE(window().hasUnsavedEdits());
+    answer.file(folder);
+    answer.message(QMessageBox::Yes);
+    answer.message(); // "Saved File"
+    find<QAction>("mnuSaveAs")->trigger();
+    EXPECT_EQ(answer.pending(), 0);
+    EXPECT_EQ(answer.names, (QStringList{"saveAsFolder", "replaceFilesMessage", "saveAsFolder",
+                                         "replaceFilesMessage", "savedMessage"}));
+    EXPECT_EQ(recordsOf(copy)[0].Nazwa, "Elsewhere");
+    EXPECT_EQ(TestData::readFile(game.toStdString()), before);
+    EXPECT_FALSE(window().hasUnsavedEdits());
+    EXPECT_TRUE(window().windowTitle().startsWith(QDir::toNativeSeparators(copy)));
+}

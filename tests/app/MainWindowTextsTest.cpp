@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -62,7 +63,10 @@ TEST_F(MainWindowTexts, GermanMenusMessagesAndStandardButtons)
     std::filesystem::permissions(game.toStdString(), std::filesystem::perms::owner_read);
     answer.message();
     EXPECT_FALSE(window().save());
-    EXPECT_EQ(answer.details.value(2), QString::fromUtf8("Die Datei ist schreibgeschützt."));
+    EXPECT_EQ(answer.details.value(2),
+              QDir::toNativeSeparators(game) +
+                  QString::fromUtf8(" ist schreibgeschützt: heben Sie den Schreibschutz auf oder "
+                                    "speichern Sie an einem anderen Ort"));
 
     QStringList buttons;
     answer.then([&buttons](QWidget *box) {

@@ -6,6 +6,7 @@
 #include "app/ui/TextureView.h"
 #include "app/windows/frmTexture.h"
 
+#include <QLayout>
 #include <QTest>
 
 namespace {
@@ -40,6 +41,9 @@ TEST_F(TextureViewer, ViewShowsTheSelectedBootsTextureLevelsAndChannels)
     auto *levels = find<QComboBox>(QStringLiteral("cmbMip"));
     ASSERT_EQ(levels->count(), 7);
     EXPECT_EQ(levels->itemText(1), "Level 1: 32 × 16");
+    viewer()->resize(200, 300); // narrower than its controls
+    viewer()->layout()->activate();
+    EXPECT_GE(levels->width(), levels->sizeHint().width()) << "the box shows its whole text";
 
     auto *picture = find<TextureView>(QStringLiteral("picTexture"));
     const QImage colour = picture->image();

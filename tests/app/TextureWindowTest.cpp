@@ -17,6 +17,7 @@
 #include <QPixmap>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTest>
 #include <QUndoStack>
 #include <filesystem>
@@ -234,9 +235,25 @@ TEST_F(TextureWindow, ViewerSendsTheShownTextureToTheImageEditor)
     EXPECT_TRUE(actions()->editWatch()->isWatched(1, kEntry));
 }
 
+// The editor is started without the window waiting on it: one that cannot be started is a line
+// in the status bar, and the window goes on at once.
+TEST_F(TextureWindow, AnImageEditorThatCannotStartSaysSoInTheStatusBar)
+{
+    const QString missing = QString::fromStdString(gameDir.file("no-such-editor.exe"));
+    actions()->setTextureEditor(missing);
+    find<QPushButton>("cmdEditTexture")->click();
+    QStatusBar *status = window().statusBar();
+    for (int i = 0; i < 250 && status->currentMessage().isEmpty(); ++i)
+        QTest::qWait(20);
+    EXPECT_EQ(status->currentMessage(),
+              "Cannot open the texture in the image editor: " + QDir::toNativeSeparators(missing));
+    EXPECT_EQ(answer.icons.size(), 0u) << "no message box holds the window";
+}
+
 TEST_F(TextureWindow, ExportWritesThePngOfTheShownPicture)
 {
-    const std::string path = gameDir.file("out.png");
+    std::filesystem::create_directory(gameDir.file("exports"));
+    const std::string path = gameDir.file("exports/out.png");
     answer.file(QString::fromStdString(path));
     find<QPushButton>("cmdExportTexture")->click();
     EXPECT_EQ(answer.names.value(0), "CDTexture");
@@ -245,6 +262,13 @@ TEST_F(TextureWindow, ExportWritesThePngOfTheShownPicture)
     const QImage argb = png.convertToFormat(QImage::Format_ARGB32);
     const auto &shown = preview()->shownPicture().pixels;
     EXPECT_EQ(TestData::Bytes(argb.constBits(), argb.constBits() + shown.size()), shown);
+    EXPECT_EQ(window().statusBar()->currentMessage(),
+              "The texture was written to " +
+                  QDir::toNativeSeparators(QString::fromStdString(path)) + ".");
+    answer.file(QString());
+    find<QPushButton>("cmdExportTexture")->click();
+    EXPECT_EQ(QDir(answer.folders.value(1)), QDir(QString::fromStdString(gameDir.file("exports"))))
+        << "the next export starts in the folder of this one";
 }
 
 TEST_F(TextureWindow, AlphaOffShowsTheStoredColoursOpaque)

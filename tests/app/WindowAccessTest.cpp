@@ -200,6 +200,9 @@ TEST_F(WindowAccess, ABoxIsNamedByItsOwnTitleAndACodeAsACode)
     };
     EXPECT_EQ(name("GroupBox3"), "Boots Name") << "not its parent's title";
     EXPECT_EQ(name("ComboBox"), "Language") << "not its value";
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(find<QWidget>("ComboBox"))
+                  ->text(QAccessible::Value),
+              "English");
     EXPECT_EQ(find<QWidget>("txt(8)")->accessibleName(), "Manufacturer code");
     pick("Deutsch");
     QCoreApplication::processEvents();

@@ -1,6 +1,7 @@
 // diff and bootpack from the command line: exit statuses, a round trip through real files
 // byte for byte, a drifted receiver under each policy, and a pack that nothing may take.
 #include "CliFixture.h"
+#include "pack/PackFile.h"
 
 #include <filesystem>
 
@@ -86,6 +87,42 @@ TEST_F(PackCli, packFromAToBAppliedToAGivesBByteForByteAndRevertGivesABack)
     EXPECT_EQ(merge("revert").status, 0);
     EXPECT_EQ(TestData::readFile(boots_("a")), bootsA);
     EXPECT_EQ(TestData::readFile(archive("a")), archiveA);
+}
+
+TEST_F(PackCli, showPrintsAPacksTextsEscapedOneLineEach)
+{
+    ASSERT_EQ(create().status, 0);
+    Pack pack;
+    ASSERT_TRUE(PackFile::readFile(dir.file("gold.cwpack"), pack, nullptr));
+    pack.manifest.title = "Gold\n2 boots, 0 fields, 0 textures\x1B[2J";
+    pack.manifest.description = "line\r\nline \xC2\x9B" "31m";
+    pack.manifest.author = "Me\tYou";
+    ASSERT_TRUE(PackFile::writeFile(pack, dir.file("gold.cwpack"), nullptr));
+    const CliRun shown = run("bootpack show " + q(dir.file("gold.cwpack")));
+    EXPECT_EQ(shown.status, 0) << shown.err;
+    EXPECT_NE(shown.out.find("Title: Gold\\n2 boots, 0 fields, 0 textures\\x1b[2J\n"),
+              std::string::npos) << shown.out;
+    EXPECT_NE(shown.out.find("Description: line\\r\\nline \\u{009b}31m\n"), std::string::npos);
+    EXPECT_NE(shown.out.find("Author: Me\\tYou\n"), std::string::npos);
+    EXPECT_EQ(shown.out.find('\x1B'), std::string::npos);
+}
+
+// Packs already shared are of the first format: no boot's ID, no archive's table.
+TEST_F(PackCli, aPackOfTheFirstFormatStillShowsAndApplies)
+{
+    ASSERT_EQ(create().status, 0);
+    Pack pack;
+    ASSERT_TRUE(PackFile::readFile(dir.file("gold.cwpack"), pack, nullptr));
+    pack.manifest.format = 1;
+    for (PackBase &archive : pack.manifest.archives)
+        archive.table.reset();
+    for (PackBootChange &boot : pack.boots)
+        boot.id.reset();
+    ASSERT_TRUE(PackFile::writeFile(pack, dir.file("gold.cwpack"), nullptr));
+    const CliRun shown = run("bootpack show " + q(dir.file("gold.cwpack")));
+    EXPECT_NE(shown.out.find("2 boots, 3 fields, 1 textures\n"), std::string::npos) << shown.err;
+    EXPECT_EQ(merge("apply").status, 0);
+    EXPECT_EQ(TestData::readFile(boots_("a")), TestData::readFile(boots_("b")));
 }
 
 TEST_F(PackCli, driftedReceiverStopsWithEveryConflictNamedThenKeepsOrTakes)

@@ -1,19 +1,19 @@
 #include "desktop/AppFolders.h"
-#include "TempDir.h"
 #include "language/Ini.h"
 #include "language/Languages.h"
+
+#include "PlatformFiles.h"
+#include "TempDir.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QLockFile>
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
-#ifndef _WIN32
-#include <unistd.h>
-#endif
 
 namespace fs = std::filesystem;
 
@@ -163,25 +163,14 @@ INSTANTIATE_TEST_SUITE_P(Modes, RunningCopies, testing::Values(Mode::Portable, M
 
 } // namespace
 
-// Portable starts beside folders other users prepared: the runtime and cache folders are
-// temporary ones of the test, and "another user" is a uid nobody has (so the test needs root).
-class ForeignFolders : public testing::Test
+// A portable copy beside the user's runtime and cache folders (temporary ones of the test).
+class PortableCopy : public testing::Test
 {
 protected:
     void SetUp() override
     {
-#ifdef _WIN32
-        GTEST_SKIP() << "folders of another user in a shared runtime or cache folder are a POSIX "
-                        "rule; a Windows user's local AppData is the user's own";
-#else
-        if (::geteuid() != 0)
-            GTEST_SKIP() << "only root can make folders that belong to another user";
-#endif
         qputenv("XDG_CACHE_HOME", QByteArray::fromStdString(cache.path()));
         qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(runtime.path()));
-        fs::create_directories(victim.file("9-0"));
-        touch(QString::fromStdString(victim.file("9-0/work")));
-        touch(QString::fromStdString(victim.file(".profile")));
     }
     void TearDown() override
     {
@@ -192,72 +181,55 @@ protected:
     {
         return AppFolders::portable(QString::fromStdString(program.path()));
     }
-    // The state folder a start uses (made by a start that ends at once).
-    std::string stateFolderIn(const std::string &base) const
-    {
-        auto probe = start();
-        for (const auto &e : fs::directory_iterator(base))
-            if (e.path().filename().string().starts_with("cleatwork-"))
-                return e.path().string();
-        return {};
-    }
-    // A folder of another user whose "copies" link into the victim's home.
-    void plant(const std::string &folder) const
-    {
-        fs::create_directories(folder);
-        fs::create_directory_symlink(victim.path(), fs::path(folder) / "copies");
-        ASSERT_TRUE(giveAway(folder, true));
-    }
-    // Gives `path` (a link itself, not what it names, when `link`) to a user nobody is.
-    static bool giveAway(const std::string &path, bool link)
-    {
-#ifdef _WIN32
-        (void)path;
-        (void)link;
-        return false;
-#else
-        constexpr uid_t kStranger = 4242;
-        return (link ? ::lchown : ::chown)(path.c_str(), kStranger, kStranger) == 0;
-#endif
-    }
     TempDir program, cache, runtime, victim;
 };
 
-TEST_F(ForeignFolders, StartRemovesNothingThroughFoldersAnotherUserPrepared)
+TEST_F(PortableCopy, KeepsItsLockAndOtherCopiesInItsOwnFolder)
 {
-    ASSERT_TRUE(giveAway(runtime.path(), false));
-    const std::string fallback = stateFolderIn(cache.path() + "/cleatwork");
-    ASSERT_FALSE(fallback.empty());
-    const std::string inRuntime = runtime.path() + "/" + fs::path(fallback).filename().string();
-    plant(fallback);
-    plant(inRuntime);
-    const std::string before = folderSnapshot(victim.path());
-    auto first = start();
-    auto second = start();
-    EXPECT_FALSE(first->errorString().isEmpty()) << "another user's state folder is refused";
-    EXPECT_EQ(folderSnapshot(victim.path()), before);
+    {
+        auto first = start();
+        auto second = start();
+        ASSERT_TRUE(second->isPrivate());
+        EXPECT_EQ(QFileInfo(second->workingFolder()).absolutePath(),
+                  qtPath(program.file("copies")));
+        EXPECT_TRUE(fs::exists(program.file("cleatwork.lock")));
+    }
+    EXPECT_EQ(cache.listing() + runtime.listing(), "");
+    EXPECT_EQ(program.listing(), "");
 }
 
-TEST_F(ForeignFolders, LinkedCopiesFolderIsNeitherListedNorCleaned)
+// A copy ended by force left its lock; the system gave this process the same id.
+TEST_F(PortableCopy, ALockNamingThisProcessThatItDoesNotHoldIsStale)
 {
+    const QString lockFile = QString::fromStdString(program.file("cleatwork.lock"));
+    QByteArray recorded; // as this process records a lock it holds
+    {
+        QLockFile held(lockFile);
+        ASSERT_TRUE(held.tryLock(0));
+        QFile file(lockFile);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        recorded = file.readAll();
+    }
+    QFile left(lockFile);
+    ASSERT_TRUE(left.open(QIODevice::WriteOnly) && left.write(recorded) == recorded.size());
+    left.close();
+    touch(QString::fromStdString(program.file("temp.bin")));
     auto first = start();
-    const std::string state = runtime.path() + "/" +
-                              fs::path(stateFolderIn(runtime.path())).filename().string();
-    fs::remove(state + "/copies");
-    fs::create_directory_symlink(victim.path(), state + "/copies");
+    EXPECT_FALSE(first->isPrivate());
+    EXPECT_FALSE(fs::exists(program.file("temp.bin"))) << "the dead copy's working file";
+    EXPECT_TRUE(start()->isPrivate()) << "the lock this process holds is live";
+}
+
+TEST_F(PortableCopy, LinkedCopiesFolderIsNeitherListedNorCleaned)
+{
+    touch(QString::fromStdString(victim.file("9-0.lock")));
+    fs::create_directories(victim.file("9-0"));
+    std::string whyNot;
+    if (!PlatformFiles::makeLink(victim.path(), program.file("copies"), &whyNot, true))
+        GTEST_SKIP() << whyNot;
+    auto first = start();
     const std::string before = folderSnapshot(victim.path());
     auto second = start();
     EXPECT_FALSE(second->errorString().isEmpty());
     EXPECT_EQ(folderSnapshot(victim.path()), before);
-}
-
-TEST_F(ForeignFolders, CopiesWithDifferentRuntimeFoldersNeverShareTheProgramFolder)
-{
-    auto first = start();
-    touch(QDir(first->workingFolder()).filePath(QStringLiteral("temp.bin")));
-    TempDir otherRuntime;
-    qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(otherRuntime.path()));
-    auto second = start();
-    EXPECT_TRUE(second->isPrivate());
-    EXPECT_TRUE(QFileInfo::exists(QDir(first->workingFolder()).filePath(QStringLiteral("temp.bin"))));
 }

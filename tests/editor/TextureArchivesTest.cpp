@@ -8,6 +8,7 @@
 #include "editor/TextureArchives.h"
 
 #include <QDir>
+#include <QSignalSpy>
 #include <QUndoStack>
 #include <gtest/gtest.h>
 
@@ -80,27 +81,34 @@ TEST_F(Textures, ImportIsOneStepThatUndoTakesBackAndRedoPutsAgain)
     EXPECT_EQ(workingCopy(), imported);
 }
 
-// The document names its archive by the file it was loaded from: its own export comes back,
-// one of the other archive is refused naming both.
+// The document names its archive by the file it was loaded from: an export of a renamed copy
+// comes back, one of another archive is refused naming both.
 TEST_F(Textures, ImportKnowsTheArchiveItsPicturesCameFrom)
 {
+    std::vector<TestData::ArchiveEntry> entries;
+    for (int i = 0; i < 3; ++i)
+        entries.push_back(
+            {"u10" + std::to_string(i),
+             TestData::ddsOf(TestData::DdsFormat::Dxt5, TestData::pattern(kSide, kSide, true))});
+    const Bytes other = TestData::textureArchive(entries);
     Textura index;
-    ASSERT_TRUE(index.load(original));
+    ASSERT_TRUE(index.load(other));
     TextureSet::Exported exported;
     std::string reason;
-    ASSERT_TRUE(TextureSet::exportAll(original, index, "unnamed_2113.bin",
-                                      gameDir.file("other"), exported, &reason))
-        << reason;
-    ASSERT_TRUE(TextureSet::exportAll(original, index, "unnamed_5756.bin", gameDir.file("own"),
+    ASSERT_TRUE(TextureSet::exportAll(other, index, "unnamed_2113.bin", gameDir.file("other"),
                                       exported, &reason))
+        << reason;
+    ASSERT_TRUE(index.load(original));
+    ASSERT_TRUE(
+        TextureSet::exportAll(original, index, "copy.bin", gameDir.file("own"), exported, &reason))
         << reason;
     TextureSet::Outcome outcome;
     QString error;
     EXPECT_FALSE(textures().importFolder(1, path("other"), outcome, &error));
     ASSERT_EQ(outcome.problems.size(), 3U);
     EXPECT_EQ(outcome.problems[0].text(),
-              "000_t100.png: the picture was exported from unnamed_2113.bin, not from "
-              "unnamed_5756.bin");
+              "000_u100.png: the picture was exported from another archive, unnamed_2113.bin, "
+              "whose entries differ from those of unnamed_5756.bin");
     EXPECT_TRUE(textures().importFolder(1, path("own"), outcome, &error))
         << testing::PrintToString(outcome.problems);
     EXPECT_EQ(outcome.unchanged, 3);
@@ -170,6 +178,68 @@ TEST_F(Textures, BootsAndTexturesEachKnowTheirOwnChanges)
 
 // Which entry holds a boot's texture: the first archive's entries are the first boots', the
 // second archive goes on where the first ends. -1 archive entries: the archive is not loaded.
+// Save As writes the boots file and each changed archive into another folder, as Save writes
+// them, and the document goes on with the files written there; what it came from stays.
+struct SaveAsCase
+{
+    const char *name;
+    bool bootsEdited;
+    bool textureEdited;
+    const char *written; ///< the new folder's files afterwards
+};
+
+class SaveAs : public Textures, public testing::WithParamInterface<SaveAsCase>
+{
+};
+
+TEST_P(SaveAs, WritesTheChangedFilesThereAndWorksOnThem)
+{
+    const SaveAsCase &c = GetParam();
+    const QString game = doc.gamePath();
+    const Bytes gameBefore = TestData::readFile(game.toStdString());
+    if (c.bootsEdited) {
+        auto after = doc.database().records();
+        after[0].Nazwa = "Saved elsewhere";
+        ASSERT_TRUE(doc.changeRecords(QStringLiteral("Rename"), after));
+    }
+    if (c.textureEdited)
+        replace();
+    const Bytes edited = workingCopy();
+    TempDir elsewhere;
+    const QString folder = QString::fromStdString(elsewhere.path());
+    QSignalSpy moved(&doc, &BootsDocument::filesMoved);
+    QString error;
+    ASSERT_TRUE(doc.saveAs(folder, &error)) << error.toStdString();
+    EXPECT_EQ(elsewhere.listing(), c.written);
+    EXPECT_EQ(moved.count(), 1);
+    EXPECT_FALSE(doc.isModified());
+    EXPECT_EQ(TestData::readFile(game.toStdString()), gameBefore);
+    EXPECT_EQ(TestData::readFile(archive.toStdString()), TestData::wesys(original));
+    EXPECT_EQ(doc.gamePath(), QDir(folder).filePath(QStringLiteral("unnamed_1831.bin")));
+    std::vector<BootRecord> saved;
+    ASSERT_TRUE(BootsDocument::readBoots(doc.gamePath(), saved, &error));
+    EXPECT_EQ(saved, doc.database().records());
+    const QString source = textures().source(1);
+    EXPECT_EQ(source, c.textureEdited ? QDir(folder).filePath(QStringLiteral("unnamed_5756.bin"))
+                                      : archive);
+    EXPECT_EQ(TestData::readFile(source.toStdString()),
+              c.textureEdited ? TestData::wesys(edited) : TestData::wesys(original));
+    // The next save goes to the new files.
+    replace();
+    stack().undo();
+    stack().undo();
+    ASSERT_TRUE(doc.save(&error)) << error.toStdString();
+    EXPECT_EQ(TestData::readFile(archive.toStdString()), TestData::wesys(original));
+    EXPECT_EQ(TestData::readFile(game.toStdString()), gameBefore);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Textures, SaveAs,
+    testing::Values(SaveAsCase{"BootsOnly", true, false, "unnamed_1831.bin"},
+                    SaveAsCase{"TexturesOnly", false, true, "unnamed_1831.bin unnamed_5756.bin"},
+                    SaveAsCase{"Both", true, true, "unnamed_1831.bin unnamed_5756.bin"}),
+    CaseName::by([](const SaveAsCase &c) { return std::string(c.name); }));
+
 struct Placing
 {
     const char *name;

@@ -8,6 +8,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+#else
+#include <unistd.h>
 #endif
 
 namespace PlatformFiles {
@@ -52,18 +54,33 @@ constexpr bool kModeBits =
     true;
 #endif
 
-/// Holds `path` open for writing, sharing nothing with other programs, as long as it lives.
+/// True when the tests run as an administrator (root), who may write where the mode bits say
+/// no.
+inline bool isAdministrator()
+{
+#ifdef _WIN32
+    return false;
+#else
+    return ::geteuid() == 0;
+#endif
+}
+
+/// Holds `path` open for writing as long as it lives, sharing nothing with other programs, or
+/// letting them read and write it but not delete it (nor rename another file over it).
 class HeldOpen
 {
 public:
-    explicit HeldOpen(const std::string &path)
+    enum class Sharing { Nothing, ReadAndWrite };
+    explicit HeldOpen(const std::string &path, Sharing sharing = Sharing::Nothing)
     {
 #ifdef _WIN32
-        mHandle = ::CreateFileW(std::filesystem::path(path).wstring().c_str(),
-                                GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
+        mHandle = ::CreateFileW(
+            std::filesystem::path(path).wstring().c_str(), GENERIC_READ | GENERIC_WRITE,
+            sharing == Sharing::Nothing ? 0 : FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
 #else
         (void)path;
+        (void)sharing;
 #endif
     }
     ~HeldOpen()

@@ -11,18 +11,32 @@
 namespace {
 
 /// A combo box named by what it is. Qt's combo boxes on Linux give their value as their name
-/// and leave the caption to a label relation, which a caption in a group box never makes.
-class NamedComboBox : public QAccessibleWidget
+/// and leave the caption to a label relation, which a caption in a group box never makes. The
+/// value is the combo box's text, which screen readers read with it and hear change.
+class NamedComboBox : public QAccessibleWidget, public QAccessibleTextInterface
 {
 public:
-    explicit NamedComboBox(QComboBox *box) : QAccessibleWidget(box, QAccessible::ComboBox) {}
+    explicit NamedComboBox(QComboBox *box)
+        : QAccessibleWidget(box, QAccessible::ComboBox), mShown(value())
+    {
+        QObject::connect(box, &QComboBox::currentTextChanged, box, [this] { valueChanged(); });
+        if (box->isEditable())
+            QObject::connect(box->lineEdit(), &QLineEdit::textChanged, box,
+                             [this] { valueChanged(); });
+    }
+
+    void *interface_cast(QAccessible::InterfaceType t) override
+    {
+        if (t == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface *>(this);
+        return QAccessibleWidget::interface_cast(t);
+    }
 
     QString text(QAccessible::Text t) const override
     {
-        QString value = box()->isEditable() ? box()->lineEdit()->text() : box()->currentText();
         if (t == QAccessible::Value ||
             (t == QAccessible::Name && box()->accessibleName().isEmpty()))
-            return value;
+            return value();
         return QAccessibleWidget::text(t);
     }
 
@@ -74,8 +88,56 @@ public:
             QAccessibleWidget::doAction(action);
     }
 
+    // The value as a text of its own, read only and selected whole, as a chosen value is in a
+    // field: a screen reader speaks a selected text that replaces another.
+    QString text(int startOffset, int endOffset) const override
+    {
+        return value().mid(startOffset, endOffset - startOffset);
+    }
+    int characterCount() const override { return static_cast<int>(value().size()); }
+    void selection(int, int *startOffset, int *endOffset) const override
+    {
+        *startOffset = 0;
+        *endOffset = characterCount();
+    }
+    int selectionCount() const override { return value().isEmpty() ? 0 : 1; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    QRect characterRect(int) const override { return {}; }
+    int offsetAtPoint(const QPoint &) const override { return -1; }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int, int *startOffset, int *endOffset) const override
+    {
+        *startOffset = 0;
+        *endOffset = characterCount();
+        return {};
+    }
+
 private:
     QComboBox *box() const { return static_cast<QComboBox *>(widget()); }
+
+    QString value() const
+    {
+        return box()->isEditable() ? box()->lineEdit()->text() : box()->currentText();
+    }
+
+    /// Says the new value as a selected text put in, which a screen reader speaks for the
+    /// control that has the focus.
+    void valueChanged()
+    {
+        const QString now = value();
+        if (now == mShown)
+            return;
+        // Only the insertion: the removal of a selected text is heard as "selection deleted".
+        QAccessibleTextInsertEvent event(box(), 0, now);
+        mShown = now;
+        QAccessible::updateAccessibility(&event);
+    }
+
+    QString mShown;
 };
 
 /// A container that lists only the controls it shows: those it keeps hidden (a closed dock,

@@ -2,6 +2,7 @@
 
 #include "app/ui/LanguageComboBox.h"
 
+#include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -19,7 +20,9 @@ QGroupBox *groupBox(int number, const QString &caption, QWidget *parent)
 LanguagePanel::LanguagePanel(QWidget *parent) : QGroupBox(QStringLiteral("Other"), parent)
 {
     setObjectName(QStringLiteral("GroupBox18"));
-    auto *layout = new QVBoxLayout(this);
+    // Side by side: the panels' tallest column (the preview above this) then fits a laptop's
+    // screen at the first start.
+    auto *layout = new QHBoxLayout(this);
     QGroupBox *language = groupBox(19, QStringLiteral("Language"), this);
     ComboBox = new LanguageComboBox(language);
     (new QVBoxLayout(language))->addWidget(ComboBox);

@@ -10,19 +10,17 @@
 #include "editor/TextureEditWatch.h"
 
 #include "common/FileIo.h"
+#include "desktop/DesktopLaunch.h"
 #include "editor/UiText.h"
 #include "imaging/textures/TextureExport.h"
 #include "imaging/textures/TextureSet.h"
 
 #include <QCheckBox>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
-#include <QProcess>
 #include <QProgressDialog>
 #include <QPushButton>
-#include <QUrl>
 #include <algorithm>
 #include <memory>
 
@@ -128,10 +126,12 @@ bool TextureActions::loadArchive(int number, const QString &path)
 
 void TextureActions::chooseExport()
 {
+    // Proposed in the folder of the last export (or of the texture folders).
+    const QString name = proposedExportName();
     const QString path = FileChooser::chooseSaveFile(
         mWindow, QStringLiteral("CDTexture"),
         UiText::text(Key::PngImage) + QStringLiteral("|*.png"), QStringLiteral("png"),
-        proposedExportName());
+        mFolder.isEmpty() ? name : QDir(mFolder).filePath(name));
     if (!path.isEmpty())
         exportShownTexture(path);
 }
@@ -184,8 +184,12 @@ bool TextureActions::exportShownTexture(const QString &path)
         return false;
     }
     Reason error;
-    if (TextureExport::writePng(mPreview->shownPicture(), toNative(path), &error))
+    if (TextureExport::writePng(mPreview->shownPicture(), toNative(path), &error)) {
+        mFolder = QFileInfo(path).absolutePath();
+        emit textureFolderChosen(mFolder);
+        emit note(UiText::text(Key::TextureWritten, {QDir::toNativeSeparators(path)}));
         return true;
+    }
     Messages::cannotExportTexture(mWindow, path, UiText::reason(error));
     return false;
 }
@@ -405,12 +409,9 @@ bool TextureActions::editShownTexture()
         return false;
     }
     // The editor runs on its own: its saves come back through the watch, whenever they come.
-    const bool started = mEditorProgram.isEmpty()
-                             ? QDesktopServices::openUrl(QUrl::fromLocalFile(png))
-                             : QProcess::startDetached(mEditorProgram, {png});
-    if (started)
-        return true;
-    Messages::cannotEditTexture(mWindow, QDir::toNativeSeparators(
-                                             mEditorProgram.isEmpty() ? png : mEditorProgram));
-    return false;
+    // Whether it started is known only later; a failure is a line in the status bar.
+    const QString what = QDir::toNativeSeparators(mEditorProgram.isEmpty() ? png : mEditorProgram);
+    DesktopLaunch::open(png, mEditorProgram, this,
+                        [this, what] { emit note(UiText::text(Key::CannotEditTexture, {what})); });
+    return true;
 }

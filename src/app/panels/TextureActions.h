@@ -51,8 +51,9 @@ public:
     /// Where the PNGs of textures out for editing are written; editing needs it.
     void setEditFolder(const QString &folder);
     TextureEditWatch *editWatch() const { return mWatch; }
-    /// Writes the shown texture as a PNG, watches it and opens it in the image editor. False
-    /// (after a message) when the PNG cannot be written or the editor cannot be started.
+    /// Writes the shown texture as a PNG, watches it and opens it in the image editor, never
+    /// waiting for it. False (after a message) when the PNG cannot be written; an editor that
+    /// cannot be started says so later in a note().
     bool editShownTexture();
 
     /// The name Export Texture proposes: "<boot name> (<entry name>).png", made safe for a file
@@ -75,7 +76,8 @@ public:
 signals:
     /// A folder was chosen for Export All or Import Folder.
     void textureFolderChosen(const QString &folder);
-    /// A line for the status bar (a save from the image editor taken or refused).
+    /// A line for the status bar (a texture exported, a save from the image editor taken or
+    /// refused, an image editor that could not be started).
     void note(const QString &text);
 
 private:
@@ -95,7 +97,7 @@ private:
     TextureEditWatch *mWatch = nullptr;
     QString mEditorProgram;
     QWidget *mWindow;
-    QString mFolder; ///< the folder the texture folder dialog starts in
+    QString mFolder; ///< where the texture folder dialog and Export Texture start
     QString mArchiveFolder;
     bool mLoadDeclined = false;
     std::function<bool(const QString &)> mRefuse;

@@ -2,7 +2,10 @@
 
 #include "editor/UiText.h"
 
+#include <QAbstractButton>
 #include <QDir>
+#include <QFileInfo>
+#include <utility>
 
 using UiText::Key;
 
@@ -57,6 +60,16 @@ QMessageBox::StandardButton show(QWidget *parent, QMessageBox::Icon icon, const 
         box.setInformativeText(details);
     if (defaultButton != QMessageBox::NoButton)
         box.setDefaultButton(defaultButton);
+    // Qt's own Save, Discard and Cancel carry no Alt letter (its Yes and No do): the language
+    // gives them one.
+    const std::pair<QMessageBox::StandardButton, Key> captions[] = {
+        {QMessageBox::Save, Key::SaveButton},
+        {QMessageBox::Discard, Key::DiscardButton},
+        {QMessageBox::Cancel, Key::CancelButton}};
+    for (const auto &[which, key] : captions) {
+        if (QAbstractButton *button = box.button(which))
+            button->setText(UiText::text(key));
+    }
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
@@ -82,6 +95,19 @@ void saved(QWidget *parent)
 {
     show(parent, QMessageBox::Information, QStringLiteral("savedMessage"),
          QStringLiteral("Saved File"));
+}
+
+bool replaceFiles(QWidget *parent, const QString &folder, const QStringList &files)
+{
+    QStringList names;
+    for (const QString &file : files) {
+        if (QFileInfo::exists(file))
+            names << QFileInfo(file).fileName();
+    }
+    return names.isEmpty() ||
+           show(parent, QMessageBox::Question, QStringLiteral("replaceFilesMessage"),
+                UiText::text(Key::ReplaceFiles, {native(folder), names.join(QStringLiteral(", "))}),
+                QString(), QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
 }
 
 QMessageBox::StandardButton unsavedEdits(QWidget *parent, const QString &gamePath, bool boots,

@@ -19,6 +19,9 @@ QMessageBox::StandardButton show(QWidget *parent, QMessageBox::Icon icon, const 
 void errorFile(QWidget *parent, const QString &details);
 void cannotOpen(QWidget *parent, const QString &path, const QString &reason);
 void cannotSave(QWidget *parent, const QString &gamePath, const QString &reason);
+/// Asks whether Save As may replace those of `files` that are in `folder` already (No is the
+/// default); true when it may, or when none is there.
+bool replaceFiles(QWidget *parent, const QString &folder, const QStringList &files);
 void saved(QWidget *parent);
 /// Save, Discard or Cancel for the unsaved edits: the boots of `gamePath` (when `boots`), the
 /// textures of the archives `archives` (when any), or both.

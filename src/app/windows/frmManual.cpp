@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QImage>
 #include <QTextBrowser>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -29,9 +31,15 @@ frmManual::frmManual(QWidget *parent) : QDialog(parent)
     // A caret the arrow keys move, line by line, for a screen reader to read from.
     txtManual->setTextInteractionFlags(Qt::TextBrowserInteraction | Qt::TextSelectableByKeyboard);
     txtManual->setMarkdown(markdown());
+    // A "|" in a table's cell is written "\|" so that the table keeps it in its cell; Qt's
+    // Markdown reader keeps the backslash where the cell shows code.
+    QTextDocument *document = txtManual->document();
+    const QString escapedBar = QStringLiteral("\\|");
+    for (QTextCursor at = document->find(escapedBar); !at.isNull();
+         at = document->find(escapedBar, at))
+        at.insertText(QStringLiteral("|"));
     // The picture beside the text, made narrow enough for the window (after the text, which
     // clears the document's resources).
-    QTextDocument *document = txtManual->document();
     const QImage screenshot(QStringLiteral(":/manual/screenshot.png"));
     document->addResource(QTextDocument::ImageResource, QUrl(QStringLiteral("screenshot.png")),
                           screenshot.scaledToWidth(560, Qt::SmoothTransformation));

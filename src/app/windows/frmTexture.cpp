@@ -45,11 +45,14 @@ frmTexture::frmTexture(QWidget *parent) : QWidget(parent, Qt::Window)
         cmbZoom->addItem(zoom > 0 ? QStringLiteral("%1%").arg(zoom * 100) : QString(), zoom);
     cmbMip = new QComboBox(this);
     cmbMip->setObjectName(QStringLiteral("cmbMip"));
-    for (QComboBox *box : {cmbZoom, cmbMip})
-        box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     cmbChannel = new QComboBox(this);
     cmbChannel->setObjectName(QStringLiteral("cmbChannel"));
-    cmbChannel->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    // Each box as wide as its longest text: a narrow window never cuts one short (a box's
+    // minimum size hint is less than its text; the window's minimum width grows instead).
+    for (QComboBox *box : {cmbZoom, cmbMip, cmbChannel}) {
+        box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        box->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Fixed);
+    }
     for (auto channels : {Channels::ColorAndAlpha, Channels::ColorOnly, Channels::AlphaOnly})
         cmbChannel->addItem(QString(), static_cast<int>(channels));
     lblZoom = labelFor(cmbZoom, "lblZoom", this);

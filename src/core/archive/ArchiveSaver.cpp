@@ -7,8 +7,6 @@ namespace ArchiveSaver {
 
 bool save(const std::vector<std::uint8_t> &archive, const std::string &path, ReasonOut error)
 {
-    if (FileIo::exists(path) && !FileIo::isWritableFile(path))
-        return error.fail(Reason(Reasons::Id::ReadOnlyFile));
     PesZlib zlib{std::string{}};
     std::vector<std::uint8_t> wrapped;
     if (!zlib.wrap(archive, wrapped))

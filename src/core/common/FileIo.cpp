@@ -256,7 +256,10 @@ bool replaceFile(const std::string &path, const std::uint8_t *data, std::size_t 
             break;
     }
     if (!f) {
-        setError(error, lastError());
+        // The new file is made beside the old one, so the folder must take new files.
+        setError(error, NativeFile::lastWasDenied() ? Reason(Reasons::Id::FolderNotPermitted,
+                                                             {fromPath(toPath(path).parent_path())})
+                                                    : Reason(lastError()));
         return false;
     }
     // The replacement keeps the permissions of the file it replaces.
@@ -272,13 +275,17 @@ bool replaceFile(const std::string &path, const std::uint8_t *data, std::size_t 
         ok = false;
         reason = lastError();
     }
+    Reason blocked;
     if (ok && !NativeFile::replace(temp, path, sync == Sync::Durable)) {
         ok = false;
         reason = lastError();
+        mayReplace(path, &blocked); // another program may have taken it since
     }
     if (!ok) {
         removeFile(temp);
-        setError(error, reason.empty() ? Reason(Reasons::Id::WriteFailed) : Reason(reason));
+        setError(error, !blocked.empty() ? blocked
+                        : reason.empty() ? Reason(Reasons::Id::WriteFailed)
+                                         : Reason(reason));
     }
     return ok;
 }
@@ -295,6 +302,8 @@ bool writeFileAtomic(const std::string &requestedPath, const std::uint8_t *data,
         if (!target.empty())
             path = target;
     }
+    if (!mayReplace(path, error))
+        return false;
     return replaceFile(path, data, size, error, sync);
 }
 
@@ -386,10 +395,22 @@ bool isWritableFile(const std::string &path)
         return false;
     // The write bits count even for an administrator, who could write regardless: a file
     // marked read-only is one its owner does not want replaced.
-    if ((status.permissions() & (fs::perms::owner_write | fs::perms::group_write |
-                                 fs::perms::others_write)) == fs::perms::none)
-        return false;
-    return NativeFile::mayWrite(path);
+    return NativeFile::writeBlock(path) == NativeFile::Block::None;
+}
+
+bool mayReplace(const std::string &path, ReasonOut why)
+{
+    switch (NativeFile::writeBlock(path)) {
+    case NativeFile::Block::None:
+        return true;
+    case NativeFile::Block::InUse:
+        return why.fail(Reason(Reasons::Id::FileInUse, {path}));
+    case NativeFile::Block::ReadOnly:
+        return why.fail(Reason(Reasons::Id::FileMarkedReadOnly, {path}));
+    case NativeFile::Block::NoPermission:
+        break;
+    }
+    return why.fail(Reason(Reasons::Id::FileNotPermitted, {path}));
 }
 
 bool exists(const std::string &path)

@@ -54,8 +54,10 @@ enum class Sync {
 /// new file beside it (made to be new: O_EXCL and O_NOFOLLOW, or CREATE_NEW on Windows) and
 /// only then take the target's place (after being flushed to the disk, for Sync::Durable; on
 /// Windows with MoveFileExW and write-through). A failure (another program
-/// holding the target open, say) leaves the target as it was and no temporary file. A `path` that is a link replaces what the link points at:
-/// for the files users choose (the game file, language and settings files).
+/// holding the target open, say) leaves the target as it was and no temporary file. A target
+/// that mayReplace refuses (in use, marked read-only, not the user's to write) is left alone
+/// with that reason. A `path` that is a link replaces what the link points at: for the files
+/// users choose (the game file, language and settings files).
 bool writeFileAtomic(const std::string &path, const std::uint8_t *data, std::size_t size,
                      ReasonOut error = nullptr, Sync sync = Sync::Durable);
 bool writeFileAtomic(const std::string &path, const Bytes &data, ReasonOut error = nullptr,
@@ -95,8 +97,14 @@ void removeLeftoverTemporaries(const std::string &path);
 bool removeFile(const std::string &path);
 
 /// True when the path names an existing regular file that may be written (its write bits
-/// set and the process allowed to write it).
+/// set, the process allowed to write it, and on Windows no other program holding it).
 bool isWritableFile(const std::string &path);
+
+/// True when nothing keeps the file at `path` (if there is one) from being replaced now;
+/// otherwise false and why, naming the file: another program holds it, it is marked
+/// read-only, or the user may not write it. A folder that takes no new files shows only when
+/// writeFileAtomic tries (its reason names the folder).
+bool mayReplace(const std::string &path, ReasonOut why);
 
 /// True when the path names an existing file or folder.
 bool exists(const std::string &path);

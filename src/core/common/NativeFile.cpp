@@ -16,6 +16,7 @@
 #include <sys/stat.h>
 #else
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -130,17 +131,38 @@ std::string linkTarget(const std::string &path)
     return narrow(name);
 }
 
-bool mayWrite(const std::string &path)
+Block writeBlock(const std::string &path)
 {
-    // Opening it for writing tells what the attributes do not: the rights the user has, and
-    // whether another program holds it open without letting others write.
-    const HANDLE handle = ::CreateFileW(wide(path).c_str(), GENERIC_WRITE,
+    const DWORD attributes = ::GetFileAttributesW(wide(path).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return Block::None;
+    if (attributes & FILE_ATTRIBUTE_READONLY)
+        return Block::ReadOnly;
+    // Opening it as a replacement would what the attributes do not: the rights the user
+    // has, and whether another program holds it open without letting others write it or
+    // delete it (a rename over a file is a delete of it).
+    const HANDLE handle = ::CreateFileW(wide(path).c_str(), GENERIC_WRITE | DELETE,
                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE)
-        return windowsFailure();
-    ::CloseHandle(handle);
-    return true;
+    if (handle != INVALID_HANDLE_VALUE) {
+        ::CloseHandle(handle);
+        return Block::None;
+    }
+    windowsFailure();
+    switch (lastWindowsError) {
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        return Block::InUse;
+    case ERROR_ACCESS_DENIED:
+        return Block::NoPermission;
+    default:
+        return Block::None; // the replacement itself says what else is wrong
+    }
+}
+
+bool lastWasDenied()
+{
+    return lastWindowsError ? lastWindowsError == ERROR_ACCESS_DENIED : errno == EACCES;
 }
 
 bool existsAlready()
@@ -218,9 +240,20 @@ std::string linkTarget(const std::string &path)
     return ec ? std::string() : FileIo::fromPath(target);
 }
 
-bool mayWrite(const std::string &path)
+Block writeBlock(const std::string &path)
 {
-    return ::access(path.c_str(), W_OK) == 0;
+    // POSIX lets a program replace a file that another holds open.
+    struct stat status = {};
+    if (::stat(path.c_str(), &status) != 0)
+        return Block::None;
+    if ((status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+        return Block::ReadOnly;
+    return ::access(path.c_str(), W_OK) == 0 ? Block::None : Block::NoPermission;
+}
+
+bool lastWasDenied()
+{
+    return errno == EACCES;
 }
 
 std::string lastError()

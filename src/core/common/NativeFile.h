@@ -38,8 +38,18 @@ bool isLink(const std::string &path);
 /// What a link at `path` finally points at; the empty text when it cannot be had.
 std::string linkTarget(const std::string &path);
 
-/// True when this process may open the existing file `path` for writing now.
-bool mayWrite(const std::string &path);
+/// What keeps this process from replacing the existing file `path` now.
+enum class Block {
+    None,        ///< nothing (or there is no file)
+    InUse,       ///< another program holds it open without letting others write or delete it
+    ReadOnly,    ///< it is marked read-only (no write bit, or Windows' read-only attribute)
+    NoPermission ///< the user has no right to write it
+};
+Block writeBlock(const std::string &path);
+
+/// True when the last failure was the system refusing the user's rights (EACCES, or
+/// ERROR_ACCESS_DENIED).
+bool lastWasDenied();
 
 /// The reason of the last failure, as text.
 std::string lastError();

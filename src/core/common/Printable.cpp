@@ -93,4 +93,17 @@ std::string name(std::string_view name)
     return out;
 }
 
+std::optional<std::string> firstControl(std::string_view text)
+{
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto u = static_cast<unsigned char>(text[i]);
+        if (u < 0x20 || u == 0x7F)
+            return name(text.substr(i, 1));
+        if (u == 0xC2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) >= 0x80 &&
+            static_cast<unsigned char>(text[i + 1]) <= 0x9F)
+            return name(text.substr(i, 2));
+    }
+    return std::nullopt;
+}
+
 } // namespace Printable

@@ -7,7 +7,7 @@ namespace Reasons {
 
 namespace {
 
-constexpr std::size_t kCount = static_cast<std::size_t>(Id::ValueOutsideByte) + 1;
+constexpr std::size_t kCount = static_cast<std::size_t>(Id::FolderNotPermitted) + 1;
 
 constexpr std::array<Entry, kCount> kTable = {{
     {Id::NoMemoryToRead, "ReasonNoMemoryToRead", "there is not enough memory to read the file"},
@@ -194,6 +194,8 @@ constexpr std::array<Entry, kCount> kTable = {{
     {Id::OthersMayWrite, "ReasonOthersMayWrite", "others may write in it"},
     {Id::PictureFromOtherArchive, "ReasonPictureFromOtherArchive",
      "the picture was exported from %1, not from %2"},
+    {Id::PictureFromOtherEntries, "ReasonPictureFromOtherEntries",
+     "the picture was exported from another archive, %1, whose entries differ from those of %2"},
     {Id::PackTooManyFiles, "ReasonPackTooManyFiles", "it holds more than %1 files"},
     {Id::PackTableDamaged, "ReasonPackTableDamaged", "its table of files is damaged"},
     {Id::PackUnknownFile, "ReasonPackUnknownFile",
@@ -248,6 +250,20 @@ constexpr std::array<Entry, kCount> kTable = {{
     {Id::PackBaseEntries, "ReasonPackBaseEntries",
      "the base holds %1 entries and the changed archive %2"},
     {Id::PackEntryOutside, "ReasonPackEntryOutside", "entry %1 lies outside the archive"},
+    {Id::PackUnknownFormat, "ReasonPackUnknownFormat",
+     "it is of format %1, a format this program does not know"},
+    {Id::PackUnknownKey, "ReasonPackUnknownKey",
+     "%1 holds a key the pack format does not know: %2"},
+    {Id::PackListTooLong, "ReasonPackListTooLong", "%1 lists more than %2"},
+    {Id::PackTextureTooLarge, "ReasonPackTextureTooLarge",
+     "%1 unpacks to %2 bytes, more than the %3 a texture may have here"},
+    {Id::PackTexturesTooLarge, "ReasonPackTexturesTooLarge",
+     "its textures unpack to %1 bytes together, more than the %2 allowed here"},
+    {Id::PackTextureHeader, "ReasonPackTextureHeader",
+     "the new texture's header differs from the one it replaces"},
+    {Id::FieldKept, "ReasonFieldKept", "cannot be changed: it stays as the file holds it"},
+    {Id::JsonKeyTwice, "ReasonJsonKeyTwice", "the key %1 is given twice"},
+    {Id::ControlCharacter, "ReasonControlCharacter", "holds the control character %1"},
     {Id::EntryNoName, "ReasonEntryNoName", "the entry has no name"},
     {Id::EntryNameNotFileName, "ReasonEntryNameNotFileName",
      "the entry name %1 is not a file name"},
@@ -258,6 +274,13 @@ constexpr std::array<Entry, kCount> kTable = {{
     {Id::EntryNameEndsInSpaceOrDot, "ReasonEntryNameEndsInSpaceOrDot",
      "the entry name ends in a space or a dot"},
     {Id::ValueOutsideByte, "ReasonValueOutsideByte", "the value must lie between 0 and 255"},
+    {Id::FileInUse, "ReasonFileInUse", "%1 is in use by another program: close it and save again"},
+    {Id::FileMarkedReadOnly, "ReasonFileMarkedReadOnly",
+     "%1 is marked read-only: clear the mark, or save elsewhere"},
+    {Id::FileNotPermitted, "ReasonFileNotPermitted",
+     "you have no permission to change %1: save elsewhere"},
+    {Id::FolderNotPermitted, "ReasonFolderNotPermitted",
+     "you have no permission to make files in the folder %1: save elsewhere"},
 }};
 
 constexpr bool inIdOrder()

@@ -169,6 +169,7 @@ enum class Id {
     OtherUsersFolder,
     OthersMayWrite,
     PictureFromOtherArchive,
+    PictureFromOtherEntries,
     // Boot packs
     PackTooManyFiles,
     PackTableDamaged,
@@ -214,6 +215,15 @@ enum class Id {
     PackBaseBoots,
     PackBaseEntries,
     PackEntryOutside,
+    PackUnknownFormat,
+    PackUnknownKey,
+    PackListTooLong,
+    PackTextureTooLarge,
+    PackTexturesTooLarge,
+    PackTextureHeader,
+    FieldKept,
+    JsonKeyTwice,
+    ControlCharacter,
     // Entry names and typed values
     EntryNoName,
     EntryNameNotFileName,
@@ -221,6 +231,11 @@ enum class Id {
     EntryNameForbiddenCharacters,
     EntryNameEndsInSpaceOrDot,
     ValueOutsideByte,
+    // Files that cannot be replaced
+    FileInUse,
+    FileMarkedReadOnly,
+    FileNotPermitted,
+    FolderNotPermitted,
 };
 
 struct Entry

@@ -4,12 +4,14 @@
 #include "boots/Baza.h"
 #include "common/Ansi.h"
 #include "common/FileIo.h"
+#include "common/Printable.h"
 #include "common/Reason.h"
 
 #include <algorithm>
 #include <charconv>
 #include <limits>
 #include <nlohmann/json.hpp>
+#include <set>
 
 struct TableImport::Cell
 {
@@ -119,6 +121,8 @@ void TableImport::readCell(BootRecord &record, const BootField &column, const Ce
             return problem(cell, column.name, Reason(Reasons::Id::NotInCodePage));
         if (ansi.find('\0') != std::string::npos)
             return problem(cell, column.name, Reason(Reasons::Id::HoldsZero));
+        if (const auto control = Printable::firstControl(utf8))
+            return problem(cell, column.name, Reason(Reasons::Id::ControlCharacter, {*control}));
         if (ansi.size() > column.maxLength)
             return problem(cell, column.name,
                            Reason(Reasons::Id::LongerThanField,
@@ -147,8 +151,13 @@ void TableImport::readCell(BootRecord &record, const BootField &column, const Ce
         whole = at == end && (ec == std::errc{} || ec == std::errc::result_out_of_range);
         inRange = ec == std::errc{};
     }
-    if (whole && inRange && value >= column.min && value <= column.max)
+    const bool kept = column.id == BootField::Id::ID || column.id == BootField::Id::Kolej;
+    if (whole && inRange && value >= column.min && value <= column.max) {
+        // As every edit does, a table leaves a boot's ID and Kolej as they are.
+        if (kept && value != column.number(record))
+            return problem(cell, column.name, Reason(Reasons::Id::FieldKept));
         return column.setNumber(record, value);
+    }
     const std::string shown = cell.json ? cell.json->dump() : jsonQuoted(cell.csv);
     if (!whole)
         return problem(cell, column.name, Reason(Reasons::Id::NotAWholeNumber, {shown}));
@@ -224,64 +233,139 @@ void TableImport::readCsv(std::string_view table)
     mRows = rows.size() - 1;
 }
 
-void TableImport::readJson(std::string_view table)
+// The JSON table read event by event straight into the records, without a document: rows are
+// counted against the boots as they begin, each cell is read as its value ends, and a list or
+// object inside a row, which no cell holds, is refused without being kept. Time and memory so
+// follow the table's length and the database's boots, whatever the table holds.
+class TableImport::JsonRows
 {
-    // The nesting and the number of rows are checked as the parser meets them, so that no
-    // deeper value (which dump() and the checks below would recurse into) and no row beyond
-    // the database's boots is ever built.
-    struct Refused
+public:
+    using Json = nlohmann::json;
+
+    explicit JsonRows(TableImport &import) : mImport(import) {}
+
+    bool null() { return value(Json(nullptr)); }
+    bool boolean(bool v) { return value(Json(v)); }
+    bool number_integer(Json::number_integer_t v) { return value(Json(v)); }
+    bool number_unsigned(Json::number_unsigned_t v) { return value(Json(v)); }
+    bool number_float(Json::number_float_t v, const Json::string_t &) { return value(Json(v)); }
+    bool string(Json::string_t &v) { return value(Json(std::move(v))); }
+    bool binary(Json::binary_t &) { return value(Json(nullptr)); }
+    bool start_object(std::size_t) { return open(true); }
+    bool start_array(std::size_t) { return open(false); }
+    bool end_object() { return close(); }
+    bool end_array() { return close(); }
+
+    bool key(Json::string_t &key)
     {
-        Reason reason;
-    };
-    const std::size_t boots = mRecords.size();
-    std::size_t rows = 0;
-    bool array = false;
-    const auto check = [&](int depth, nlohmann::json::parse_event_t event, nlohmann::json &) {
-        using Event = nlohmann::json::parse_event_t;
-        const bool opens = event == Event::object_start || event == Event::array_start;
-        array = array || (depth == 0 && event == Event::array_start);
-        if (opens && depth >= kMaxDepth)
-            throw Refused{Reason(Reasons::Id::NestedTooDeep, {std::to_string(kMaxDepth)})};
-        const bool ends = event == Event::value || event == Event::object_end ||
-                          event == Event::array_end;
-        if (ends && depth == 1 && array && ++rows > boots)
-            throw Refused{Reason(Reasons::Id::MoreRowsThanBoots,
-                                 {plural(boots, Reasons::Id::CountRow, Reasons::Id::CountRows),
-                                  plural(boots, Reasons::Id::CountBoot, Reasons::Id::CountBoots)})};
+        if (mDepth != 2 || !mRowIsObject)
+            return true;
+        mColumn = BootsTable::column(key);
+        mKey = jsonQuoted(key);
+        if (!mKeys.insert(key).second) {
+            mColumn = nullptr;
+            mImport.problem(at(), {}, Reason(Reasons::Id::JsonKeyTwice, {mKey}));
+        } else if (!mColumn) {
+            mImport.problem(at(), mKey, Reason(Reasons::Id::NotAKey));
+        }
         return true;
-    };
-    nlohmann::json doc;
-    try {
-        doc = nlohmann::json::parse(table.begin(), table.end(), check);
-    } catch (const Refused &refused) {
-        mProblems.push_back({TableProblem::Place::Table, 0, {}, refused.reason});
-        return;
-    } catch (const nlohmann::json::exception &e) {
+    }
+
+    bool parse_error(std::size_t, const std::string &, const Json::exception &e)
+    {
         std::string reason = e.what();
         reason.erase(0, reason.find("] ") == std::string::npos ? 0 : reason.find("] ") + 2);
-        mProblems.push_back({TableProblem::Place::Table, 0, {}, reason});
+        return refuse(reason);
+    }
+
+    std::size_t rows() const { return mRows; }
+    const Reason &refusal() const { return mRefusal; }
+
+private:
+    Cell at() const { return {TableProblem::Place::Index, mRows - 1, nullptr, {}}; }
+
+    bool refuse(Reason reason)
+    {
+        mRefusal = std::move(reason);
+        return false;
+    }
+
+    // A row begins: one more than the database has boots stops the reading.
+    bool row()
+    {
+        const std::size_t boots = mImport.mRecords.size();
+        if (++mRows <= boots)
+            return true;
+        return refuse(Reason(Reasons::Id::MoreRowsThanBoots,
+                             {plural(boots, Reasons::Id::CountRow, Reasons::Id::CountRows),
+                              plural(boots, Reasons::Id::CountBoot, Reasons::Id::CountBoots)}));
+    }
+
+    bool value(const Json &v)
+    {
+        if (mDepth == 0)
+            return refuse(Reason(Reasons::Id::NotAnArray));
+        if (mDepth == 1) {
+            if (!row())
+                return false;
+            mImport.problem(at(), {}, Reason(Reasons::Id::NotAnObject, {v.dump().substr(0, 40)}));
+        } else if (mDepth == 2 && mRowIsObject && mColumn) {
+            mImport.readCell(mImport.mRecords[mRows - 1], *mColumn,
+                             {TableProblem::Place::Index, mRows - 1, &v, {}});
+        }
+        return true;
+    }
+
+    bool open(bool object)
+    {
+        if (mDepth >= kMaxDepth)
+            return refuse(Reason(Reasons::Id::NestedTooDeep, {std::to_string(kMaxDepth)}));
+        if (mDepth == 0 && object)
+            return refuse(Reason(Reasons::Id::NotAnArray));
+        if (mDepth == 1) {
+            if (!row())
+                return false;
+            mRowIsObject = object;
+            mKeys.clear();
+            if (!object)
+                mImport.problem(at(), {}, Reason(Reasons::Id::NotAnObject, {"[...]"}));
+        } else if (mDepth == 2 && mRowIsObject && mColumn) {
+            // A cell's value is a text or a number, never a list or an object.
+            const char *shown = object ? "{...}" : "[...]";
+            mImport.problem(at(), mColumn->name,
+                            Reason(mColumn->isText() ? Reasons::Id::NotAText
+                                                     : Reasons::Id::NotAWholeNumber,
+                                   {shown}));
+        }
+        ++mDepth;
+        return true;
+    }
+
+    bool close()
+    {
+        --mDepth;
+        return true;
+    }
+
+    TableImport &mImport;
+    Reason mRefusal;
+    int mDepth = 0;
+    std::size_t mRows = 0;
+    bool mRowIsObject = false;
+    std::set<std::string> mKeys; ///< the keys of the current row so far
+    const BootField *mColumn = nullptr;
+    std::string mKey;
+};
+
+void TableImport::readJson(std::string_view table)
+{
+    JsonRows rows(*this);
+    if (!nlohmann::json::sax_parse(table.begin(), table.end(), &rows)) {
+        // A refusal of the whole table stands alone.
+        mProblems = {{TableProblem::Place::Table, 0, {}, rows.refusal()}};
         return;
     }
-    if (!doc.is_array()) {
-        mProblems.push_back({TableProblem::Place::Table, 0, {}, Reason(Reasons::Id::NotAnArray)});
-        return;
-    }
-    mRecords.resize(std::max(mRecords.size(), doc.size()));
-    for (std::size_t i = 0; i < doc.size(); ++i) {
-        const Cell at{TableProblem::Place::Index, i, nullptr, {}};
-        if (!doc[i].is_object()) {
-            problem(at, {}, Reason(Reasons::Id::NotAnObject, {doc[i].dump().substr(0, 40)}));
-            continue;
-        }
-        for (const auto &[key, value] : doc[i].items()) {
-            const BootField *column = BootsTable::column(key);
-            if (!column)
-                problem(at, jsonQuoted(key), Reason(Reasons::Id::NotAKey));
-            else
-                readCell(mRecords[i], *column, {TableProblem::Place::Index, i, &value, {}});
-        }
-    }
-    mRows = doc.size();
+    mRows = rows.rows();
 }
 
 bool TableImport::read(std::string_view table, BootsTable::Format format, const Baza &db)

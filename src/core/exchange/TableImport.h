@@ -68,7 +68,7 @@ public:
 
     /// At most this many problems are listed; the last one then says that more follow.
     static constexpr std::size_t kMaxProblems = 50;
-    /// A JSON table nested deeper than this is refused while it is parsed.
+    /// A JSON table nested deeper than this is refused while it is read.
     static constexpr int kMaxDepth = 64;
 
     /// Stores `text` (UTF-8, as a CSV field holds it) into `column` of `record` by the rules
@@ -78,6 +78,7 @@ public:
 
 private:
     struct Cell;
+    class JsonRows;
     void readCsv(std::string_view table);
     void readJson(std::string_view table);
     void readCell(BootRecord &record, const BootField &column, const Cell &cell);

@@ -205,6 +205,13 @@ constexpr std::array<Entry, kCount> kTable = {{
     {Key::BaseFile, "Menu", "BaseFile", "Base File…"},
     {Key::ChangesSince, "Messages", "ChangesSince", "Changes since %1"},
     {Key::TheOriginal, "Messages", "TheOriginal", "the original"},
+    {Key::SaveAs, "Menu", "SaveAs", "Save As…"},
+    {Key::ReplaceFiles, "Messages", "ReplaceFiles",
+     "The folder %1 already holds %2. Replace them?"},
+    {Key::SaveButton, "Messages", "SaveButton", "&Save"},
+    {Key::DiscardButton, "Messages", "DiscardButton", "&Discard"},
+    {Key::CancelButton, "Messages", "CancelButton", "&Cancel"},
+    {Key::TextureWritten, "Messages", "TextureWritten", "The texture was written to %1."},
     {Key::Locale, "Language", "Locale", "en"},
 }};
 

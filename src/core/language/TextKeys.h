@@ -184,6 +184,15 @@ enum class Key {
     BaseFile,
     ChangesSince,
     TheOriginal,
+    // File ▸ Save As… ([Menu], then [Messages])
+    SaveAs,
+    ReplaceFiles,
+    // The buttons of the unsaved-changes question, each with its Alt letter ([Messages])
+    SaveButton,
+    DiscardButton,
+    CancelButton,
+    // Export Texture's confirmation ([Messages])
+    TextureWritten,
     // [Language]
     Locale,
 };

@@ -80,4 +80,10 @@ std::string nameOf(const Bytes &archive, std::int32_t entry)
     return nameIn(archive, indexOf(archive), entry);
 }
 
+bool sameHeader(const Bytes &a, const Bytes &b)
+{
+    const std::size_t header = std::min({std::size_t{128}, a.size(), b.size()});
+    return std::equal(a.begin(), a.begin() + static_cast<std::ptrdiff_t>(header), b.begin());
+}
+
 } // namespace ArchiveDiff

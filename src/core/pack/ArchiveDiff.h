@@ -33,4 +33,8 @@ bool textureOf(const Bytes &archive, std::int32_t entry, Bytes &texture);
 /// The entry's name (UTF-8), or the empty text when it cannot be read.
 std::string nameOf(const Bytes &archive, std::int32_t entry);
 
+/// True when two textures begin with the same DDS header ("DDS " and 124 bytes, or as much of
+/// it as the shorter holds): what a change of pixels alone keeps.
+bool sameHeader(const Bytes &a, const Bytes &b);
+
 } // namespace ArchiveDiff

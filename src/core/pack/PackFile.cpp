@@ -1,14 +1,20 @@
 #include "PackFile.h"
 
+#include "ArchiveDiff.h"
 #include "Fingerprint.h"
+#include "PackEntries.h"
+#include "PackJson.h"
+#include "archive/ArchiveEntry.h"
+#include "archive/Textura.h"
 #include "common/FileIo.h"
+#include "common/Printable.h"
 #include "common/Reason.h"
 #include "exchange/BootsTable.h"
 #include "exchange/TableImport.h"
 
+#include <algorithm>
 #include <map>
 #include <memory>
-#include <nlohmann/json.hpp>
 #include <set>
 #include <zip.h>
 
@@ -16,15 +22,7 @@ namespace PackFile {
 
 namespace {
 
-using Json = nlohmann::json;
-
-const char *const kManifest = "manifest.json";
-const char *const kChanges = "changes.json";
-
-std::string textureName(std::size_t n, bool after)
-{
-    return "textures/" + std::to_string(n) + (after ? ".after.dds" : ".before.dds");
-}
+using Json = PackJson::Json;
 
 // A refusal met deep inside the reading, carried out to read() as its one reason.
 struct Refused
@@ -44,88 +42,12 @@ bool fail(ReasonOut error, const Reason &reason)
 
 using Reasons::Id;
 
-// A name in the zip as reasons show it.
+// A name from the pack as reasons show it: quoted, and on one line whatever it holds.
 std::string quoted(const std::string &name)
 {
-    return "\"" + name + "\"";
+    return "\"" + Printable::name(name) + "\"";
 }
 
-// --- writing -------------------------------------------------------------------------------
-
-Json manifestJson(const PackManifest &m)
-{
-    Json archives = Json::array();
-    for (const PackBase &a : m.archives) {
-        Json archive = {{"name", a.name}, {"fingerprint", a.fingerprint}};
-        if (a.table) {
-            archive["entries"] = a.table->entries;
-            archive["names"] = a.table->names;
-        }
-        archives.push_back(std::move(archive));
-    }
-    return {{"format", m.format},
-            {"title", m.title},
-            {"author", m.author},
-            {"description", m.description},
-            {"program", m.program},
-            {"date", m.date},
-            {"boots", {{"name", m.boots.name}, {"fingerprint", m.boots.fingerprint}}},
-            {"archives", archives}};
-}
-
-// A value as its column keeps it in JSON: numbers as numbers, texts as strings.
-Json valueJson(const std::string &key, const std::string &value)
-{
-    const BootField *column = BootsTable::column(key);
-    if (column && !column->isText())
-        return std::stoll(value);
-    return value;
-}
-
-Json changesJson(const Pack &pack)
-{
-    Json boots = Json::array();
-    for (const PackBootChange &b : pack.boots) {
-        Json fields = Json::array();
-        for (const PackFieldChange &f : b.fields)
-            fields.push_back({{"key", f.key},
-                              {"before", valueJson(f.key, f.before)},
-                              {"after", valueJson(f.key, f.after)}});
-        Json boot = {{"boot", b.position}, {"name", b.name}, {"fields", fields}};
-        if (b.id)
-            boot["id"] = *b.id;
-        boots.push_back(std::move(boot));
-    }
-    Json textures = Json::array();
-    for (const PackTextureChange &t : pack.textures)
-        textures.push_back({{"archive", t.archive},
-                            {"entry", t.entry},
-                            {"name", t.entryName},
-                            {"before", t.beforeFingerprint},
-                            {"after", t.afterFingerprint}});
-    return {{"boots", boots}, {"textures", textures}};
-}
-
-struct ZipCloser
-{
-    void operator()(zip_t *z) const { zip_discard(z); }
-};
-
-bool addEntry(zip_t *zip, const std::string &name, const void *data, std::size_t size, bool deflate)
-{
-    zip_source_t *source = zip_source_buffer(zip, data, size, 0);
-    if (!source)
-        return false;
-    const zip_int64_t index = zip_file_add(zip, name.c_str(), source, ZIP_FL_ENC_UTF_8);
-    if (index < 0) {
-        zip_source_free(source);
-        return false;
-    }
-    // A fixed time keeps a pack of the same changes the same bytes.
-    return zip_file_set_mtime(zip, static_cast<zip_uint64_t>(index), 315532800, 0) == 0 &&
-           zip_set_file_compression(zip, static_cast<zip_uint64_t>(index),
-                                    deflate ? ZIP_CM_DEFLATE : ZIP_CM_STORE, 0) == 0;
-}
 
 // --- reading -------------------------------------------------------------------------------
 
@@ -135,13 +57,14 @@ struct Entries
     std::map<std::string, zip_uint64_t> byName;
 };
 
-Entries checkEntries(zip_t *zip)
+Entries checkEntries(zip_t *zip, const Limits &limits)
 {
     const zip_int64_t count = zip_get_num_entries(zip, 0);
     if (count < 0 || static_cast<zip_uint64_t>(count) > kMaxEntries)
         refuse(Reason(Id::PackTooManyFiles, {std::to_string(kMaxEntries)}));
     Entries entries;
     std::uint64_t total = 0;
+    std::uint64_t textures = 0;
     for (zip_uint64_t i = 0; i < static_cast<zip_uint64_t>(count); ++i) {
         zip_stat_t st;
         zip_stat_init(&st);
@@ -167,6 +90,15 @@ Entries checkEntries(zip_t *zip)
         total += st.size;
         if (total > kMaxTotalBytes)
             refuse(Reason(Id::PackTotalTooLarge, {std::to_string(kMaxTotalBytes >> 20)}));
+        if (json)
+            continue;
+        if (st.size > limits.texture)
+            refuse(Reason(Id::PackTextureTooLarge, {quoted(name), std::to_string(st.size),
+                                                    std::to_string(limits.texture)}));
+        textures += st.size;
+        if (textures > limits.textures)
+            refuse(Reason(Id::PackTexturesTooLarge,
+                          {std::to_string(textures), std::to_string(limits.textures)}));
     }
     return entries;
 }
@@ -200,21 +132,13 @@ Bytes unpack(zip_t *zip, const Entries &entries, const std::string &name)
     return data;
 }
 
-Json parse(const Bytes &text, const std::string &name)
+Json parse(const Bytes &text, const std::string &name, const PackJson::Shape &shape)
 {
-    const auto check = [](int depth, Json::parse_event_t event, Json &) {
-        if ((event == Json::parse_event_t::object_start ||
-             event == Json::parse_event_t::array_start) && depth >= kMaxDepth)
-            refuse(Reason(Id::PackNestedTooDeep, {std::to_string(kMaxDepth)}));
-        return true;
-    };
-    try {
-        return Json::parse(text.begin(), text.end(), check);
-    } catch (const Refused &r) {
-        refuse(Reason(Id::NamedLine, {quoted(name), r.reason}));
-    } catch (const Json::exception &) {
-        refuse(Reason(Id::PackNotJson, {quoted(name)}));
-    }
+    Json doc;
+    Reason why;
+    if (!PackJson::parse(text, name, shape, doc, &why))
+        refuse(why);
+    return doc;
 }
 
 const Json &member(const Json &object, const char *key, Json::value_t type, const Reason &where)
@@ -244,6 +168,17 @@ std::int64_t whole(const Json &object, const char *key, const Reason &where, std
     return value.get<std::int64_t>();
 }
 
+// A name the pack gives a file, a boot or an entry: one line of plain text, as every list and
+// message that shows it needs. (The title and the description are shown escaped instead.)
+std::string name(const Json &object, const char *key, const Reason &where)
+{
+    std::string value = text(object, key, where);
+    if (const auto control = Printable::firstControl(value))
+        refuse(Reason(Id::NamedLine,
+                      {where, Reason(Id::NamedLine, {key, Reason(Id::ControlCharacter, {*control})})}));
+    return value;
+}
+
 // A whole number that may be negative, as a boot's ID is.
 std::int64_t signedWhole(const Json &object, const char *key, const Reason &where,
                          std::int64_t min, std::int64_t max)
@@ -254,6 +189,13 @@ std::int64_t signedWhole(const Json &object, const char *key, const Reason &wher
         refuse(Reason(Id::NamedLine, {where, Reason(Id::OutsideRange, {key, std::to_string(min),
                                                                         std::to_string(max)})}));
     return value.get<std::int64_t>();
+}
+
+// A member that the first format does not have is as unknown in it as any other key.
+void newerOnly(const Json &object, const char *key, int format, const Reason &where)
+{
+    if (format < 2 && object.is_object() && object.contains(key))
+        refuse(Reason(Id::PackUnknownKey, {where, quoted(key)}));
 }
 
 std::string fingerprint(const Json &object, const char *key, const Reason &where)
@@ -268,9 +210,13 @@ PackManifest readManifest(const Json &doc)
 {
     PackManifest m;
     const Reason where(kManifest);
-    m.format = static_cast<int>(whole(doc, "format", where, 1000));
-    if (m.format > PackManifest::kFormat)
-        refuse(Reason(Id::PackNewerFormat, {std::to_string(m.format)}));
+    const Json &format = member(doc, "format", Json::value_t::number_integer, where);
+    if (format.is_number_unsigned() ? format.get<std::uint64_t>() > PackManifest::kFormat
+                                    : format.get<std::int64_t>() > PackManifest::kFormat)
+        refuse(Reason(Id::PackNewerFormat, {format.dump()}));
+    if (format.get<std::int64_t>() < PackManifest::kOldestFormat)
+        refuse(Reason(Id::PackUnknownFormat, {format.dump()}));
+    m.format = format.get<int>();
     m.title = text(doc, "title", where);
     m.author = text(doc, "author", where);
     m.description = text(doc, "description", where);
@@ -278,10 +224,12 @@ PackManifest readManifest(const Json &doc)
     m.date = text(doc, "date", where);
     const Json &boots = member(doc, "boots", Json::value_t::object, where);
     const Reason inBoots(Id::PackFieldOf, {kManifest, "boots"});
-    m.boots = {text(boots, "name", inBoots), fingerprint(boots, "fingerprint", inBoots)};
+    m.boots = {name(boots, "name", inBoots), fingerprint(boots, "fingerprint", inBoots)};
     for (const Json &a : member(doc, "archives", Json::value_t::array, where)) {
         const Reason at(Id::PackFieldOf, {kManifest, "archives"});
-        PackBase archive{text(a, "name", at), fingerprint(a, "fingerprint", at)};
+        newerOnly(a, "entries", m.format, at);
+        newerOnly(a, "names", m.format, at);
+        PackBase archive{name(a, "name", at), fingerprint(a, "fingerprint", at)};
         if (m.format >= 2)
             archive.table = PackArchiveTable{
                 static_cast<std::int32_t>(whole(a, "entries", at, 0x7FFFFFFF)),
@@ -318,7 +266,8 @@ std::vector<PackBootChange> readBoots(const Json &doc, int format)
         if (!seen.insert(position).second)
             refuse(Reason(Id::PackChangedTwice, {where}));
         change.position = static_cast<std::size_t>(position);
-        change.name = text(b, "name", where);
+        change.name = name(b, "name", where);
+        newerOnly(b, "id", format, where);
         if (format >= 2)
             change.id = static_cast<std::int32_t>(signedWhole(b, "id", where, -32768, 32767));
         std::set<std::string> keys;
@@ -329,6 +278,10 @@ std::vector<PackBootChange> readBoots(const Json &doc, int format)
                 refuse(Reason(Id::NamedLine, {where, Reason(Id::PackNotAField, {quoted(key)})}));
             if (!keys.insert(key).second)
                 refuse(Reason(Id::NamedLine, {where, Reason(Id::PackChangedTwice, {key})}));
+            // A boot's ID and Kolej stay as the receiver's file holds them, as every edit
+            // leaves them.
+            if (column->id == BootField::Id::ID || column->id == BootField::Id::Kolej)
+                refuse(Reason(Id::NamedLine, {where, Reason(Id::NamedLine, {key, Reason(Id::FieldKept)})}));
             const Reason at(Id::PackFieldOf, {where, key});
             change.fields.push_back(
                 {key, fieldValue(f, "before", *column, at), fieldValue(f, "after", *column, at)});
@@ -343,15 +296,14 @@ std::vector<PackTextureChange> readTextures(const Json &doc, const PackManifest 
 {
     std::vector<PackTextureChange> textures;
     const Json &list = member(doc, "textures", Json::value_t::array, kChanges);
-    if (list.size() > kMaxTextures)
-        refuse(Reason(Id::PackTooManyTextures, {std::to_string(kMaxTextures)}));
     std::set<std::pair<std::string, std::int64_t>> seen;
     for (const Json &t : list) {
         PackTextureChange change;
-        change.archive = text(t, "archive", Reason(Id::PackATexture));
+        change.archive = name(t, "archive", Reason(Id::PackATexture));
         change.entry =
             static_cast<std::int32_t>(whole(t, "entry", Reason(Id::PackATexture), 0x7FFFFFFF));
-        const Reason where(Id::PackEntryOf, {change.archive, std::to_string(change.entry)});
+        const Reason where(Id::PackEntryOf,
+                           {Printable::name(change.archive), std::to_string(change.entry)});
         bool known = false;
         for (const PackBase &a : manifest.archives)
             known = known || a.name == change.archive;
@@ -359,7 +311,7 @@ std::vector<PackTextureChange> readTextures(const Json &doc, const PackManifest 
             refuse(Reason(Id::NamedLine, {where, Reason(Id::PackNoSuchArchive)}));
         if (!seen.insert({change.archive, change.entry}).second)
             refuse(Reason(Id::PackChangedTwice, {where}));
-        change.entryName = text(t, "name", where);
+        change.entryName = name(t, "name", where);
         change.beforeFingerprint = fingerprint(t, "before", where);
         change.afterFingerprint = fingerprint(t, "after", where);
         change.before = unpack(zip, entries, textureName(textures.size(), false));
@@ -367,6 +319,10 @@ std::vector<PackTextureChange> readTextures(const Json &doc, const PackManifest 
         if (Fingerprint::of(change.before) != change.beforeFingerprint ||
             Fingerprint::of(change.after) != change.afterFingerprint)
             refuse(Reason(Id::NamedLine, {where, Reason(Id::PackNotItsFingerprint)}));
+        // Only the pixels change: the header is the one the entry's layout has, and another
+        // (a pitch or reserved words of its own) would reach the archive whole.
+        if (!ArchiveDiff::sameHeader(change.before, change.after))
+            refuse(Reason(Id::NamedLine, {where, Reason(Id::PackTextureHeader)}));
         textures.push_back(std::move(change));
     }
     if (entries.byName.size() != 2 + 2 * textures.size())
@@ -376,72 +332,66 @@ std::vector<PackTextureChange> readTextures(const Json &doc, const PackManifest 
 
 } // namespace
 
-bool write(const Pack &pack, Bytes &zip, ReasonOut error)
+void allowFor(Limits &limits, const Bytes &archive)
 {
-    zip_error_t zipError;
-    zip_error_init(&zipError);
-    zip_source_t *buffer = zip_source_buffer_create(nullptr, 0, 0, &zipError);
-    if (!buffer)
-        return fail(error, Reason(Id::PackNoMemoryToMake));
-    zip_source_keep(buffer);
-    std::unique_ptr<zip_source_t, void (*)(zip_source_t *)> keep(buffer, zip_source_free);
-    std::unique_ptr<zip_t, ZipCloser> archive(zip_open_from_source(buffer, ZIP_TRUNCATE, &zipError));
-    if (!archive)
-        return fail(error, Reason(Id::PackNoMemoryToMake));
-    const std::string manifest = manifestJson(pack.manifest).dump(2) + "\n";
-    const std::string changes = changesJson(pack).dump(2) + "\n";
-    bool ok = addEntry(archive.get(), kManifest, manifest.data(), manifest.size(), true) &&
-              addEntry(archive.get(), kChanges, changes.data(), changes.size(), true);
-    for (std::size_t i = 0; ok && i < pack.textures.size(); ++i) {
-        const PackTextureChange &t = pack.textures[i];
-        ok = addEntry(archive.get(), textureName(i, false), t.before.data(), t.before.size(), true) &&
-             addEntry(archive.get(), textureName(i, true), t.after.data(), t.after.size(), true);
+    if (!Textura::checkTable(archive, nullptr))
+        return;
+    Textura index;
+    index.load(archive);
+    std::uint64_t largest = 0, all = 0;
+    for (std::int32_t entry = 0; entry < index.Count(); ++entry) {
+        const ArchiveEntry place = ArchiveEntry::of(index, entry);
+        if (!place.liesWithin(archive.size(), nullptr))
+            continue;
+        const auto length = static_cast<std::uint64_t>(place.textureLength());
+        largest = std::max(largest, length);
+        all += 2 * length;
     }
-    if (!ok)
-        return fail(error, Reason(Id::PackZipNotMade, {zip_strerror(archive.get())}));
-    // Closing writes the zip into the buffer and frees the archive; only a failed close leaves
-    // it to be discarded.
-    zip_t *const closing = archive.release();
-    if (zip_close(closing) != 0) {
-        archive.reset(closing);
-        return fail(error, Reason(Id::PackZipNotMade, {zip_strerror(closing)}));
-    }
-    zip_stat_t st;
-    if (zip_source_stat(buffer, &st) != 0 || zip_source_open(buffer) != 0)
-        return fail(error, Reason(Id::PackZipNotReadBack));
-    Bytes out(static_cast<std::size_t>(st.size));
-    const zip_int64_t got = zip_source_read(buffer, out.data(), out.size());
-    zip_source_close(buffer);
-    if (got != static_cast<zip_int64_t>(out.size()))
-        return fail(error, Reason(Id::PackZipNotReadBack));
-    zip = std::move(out);
-    return true;
+    limits.texture = std::max(limits.texture, largest);
+    limits.textures += all;
 }
 
-bool writeFile(const Pack &pack, const std::string &path, ReasonOut error)
-{
-    Bytes zip;
-    return write(pack, zip, error) && FileIo::writeNamedFile(path, zip, error, FileIo::Sync::Durable);
-}
+namespace {
 
-bool read(const Bytes &zipBytes, Pack &pack, ReasonOut error)
+// The zip opened from `source`, which it then owns; a zip that libzip refuses for holding
+// one name twice is opened without the consistency check, so that checkEntries() names it.
+zip_t *openZip(const Bytes &zipBytes, ReasonOut error)
 {
-    zip_error_t zipError;
-    zip_error_init(&zipError);
-    zip_source_t *source = zip_source_buffer_create(zipBytes.data(), zipBytes.size(), 0, &zipError);
-    if (!source)
-        return fail(error, Reason(Id::PackNoMemoryToRead));
-    zip_t *opened = zip_open_from_source(source, ZIP_RDONLY | ZIP_CHECKCONS, &zipError);
-    if (!opened) {
+    for (const zip_flags_t flags : {ZIP_RDONLY | ZIP_CHECKCONS, ZIP_RDONLY}) {
+        zip_error_t zipError;
+        zip_error_init(&zipError);
+        zip_source_t *source =
+            zip_source_buffer_create(zipBytes.data(), zipBytes.size(), 0, &zipError);
+        if (!source) {
+            fail(error, Reason(Id::PackNoMemoryToRead));
+            return nullptr;
+        }
+        zip_t *opened = zip_open_from_source(source, static_cast<int>(flags), &zipError);
+        if (opened)
+            return opened;
         zip_source_free(source);
-        return fail(error, Reason(Id::PackNotZip));
+        if (zip_error_code_zip(&zipError) != ZIP_ER_EXISTS)
+            break;
     }
+    fail(error, Reason(Id::PackNotZip));
+    return nullptr;
+}
+
+} // namespace
+
+bool read(const Bytes &zipBytes, Pack &pack, ReasonOut error, const Limits &limits)
+{
+    zip_t *opened = openZip(zipBytes, error);
+    if (!opened)
+        return false;
     std::unique_ptr<zip_t, ZipCloser> zip(opened);
     try {
-        const Entries entries = checkEntries(zip.get());
+        const Entries entries = checkEntries(zip.get(), limits);
         Pack out;
-        out.manifest = readManifest(parse(unpack(zip.get(), entries, kManifest), kManifest));
-        const Json changes = parse(unpack(zip.get(), entries, kChanges), kChanges);
+        out.manifest = readManifest(
+            parse(unpack(zip.get(), entries, kManifest), kManifest, PackJson::manifestShape()));
+        const Json changes =
+            parse(unpack(zip.get(), entries, kChanges), kChanges, PackJson::changesShape());
         out.boots = readBoots(changes, out.manifest.format);
         out.textures = readTextures(changes, out.manifest, zip.get(), entries);
         pack = std::move(out);
@@ -451,12 +401,12 @@ bool read(const Bytes &zipBytes, Pack &pack, ReasonOut error)
     }
 }
 
-bool readFile(const std::string &path, Pack &pack, ReasonOut error)
+bool readFile(const std::string &path, Pack &pack, ReasonOut error, const Limits &limits)
 {
     // The read refuses anything but a regular file of at most kMaxFileBytes before it reads.
     Bytes zip;
     return FileIo::readFile(path, zip, error, FileIo::Links::Follow, kMaxFileBytes) &&
-           read(zip, pack, error);
+           read(zip, pack, error, limits);
 }
 
 } // namespace PackFile

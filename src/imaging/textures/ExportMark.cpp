@@ -1,7 +1,10 @@
 #include "ExportMark.h"
 
+#include "pack/Fingerprint.h"
+
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -14,7 +17,11 @@ namespace {
 
 constexpr std::uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
 constexpr char kKeyword[] = "Cleatwork export"; // with its zero byte, the text's separator
-// Follows the fingerprints; the rest of the text is the archive's name, spaces and all.
+// The archive's identity follows the fingerprints as " entries N names HEX", before the name:
+// a program that knows no identity still reads the name after kArchive. The rest of the text
+// is the archive's name, spaces and all.
+constexpr std::string_view kEntries = " entries ";
+constexpr std::string_view kNames = " names ";
 constexpr std::string_view kArchive = " archive ";
 
 std::uint32_t readBig(const std::uint8_t *p)
@@ -93,26 +100,63 @@ std::string markText(const std::uint8_t *dds, std::size_t ddsSize, const std::st
     return "texture " + texture.hex() + " image " + imageData;
 }
 
-// The mark's fingerprints and the archive's name.
-std::pair<std::string, std::string> split(const std::string &mark)
+struct Parts
 {
-    const std::size_t at = mark.find(kArchive);
-    if (at == std::string::npos)
-        return {mark, {}};
-    return {mark.substr(0, at), mark.substr(at + kArchive.size())};
+    std::string fingerprints;
+    Origin origin;
+};
+
+// An identity that does not read as one is left out: the mark then counts as an older one.
+std::optional<PackArchiveTable> tableOf(std::string_view text)
+{
+    const std::size_t names = text.find(kNames);
+    PackArchiveTable table;
+    const char *end = text.data() + std::min(names, text.size());
+    const auto [at, ec] = std::from_chars(text.data(), end, table.entries);
+    if (names == std::string_view::npos || ec != std::errc() || at != end || table.entries < 0)
+        return std::nullopt;
+    table.names = std::string(text.substr(names + kNames.size()));
+    if (!::Fingerprint::isWellFormed(table.names))
+        return std::nullopt;
+    return table;
+}
+
+Parts split(const std::string &mark)
+{
+    Parts parts;
+    const std::size_t name = mark.find(kArchive);
+    const std::string_view head = std::string_view(mark).substr(0, name);
+    if (name != std::string::npos)
+        parts.origin.archive = mark.substr(name + kArchive.size());
+    const std::size_t table = head.find(kEntries);
+    parts.fingerprints = std::string(head.substr(0, table));
+    if (table != std::string_view::npos)
+        parts.origin.table = tableOf(head.substr(table + kEntries.size()));
+    return parts;
+}
+
+bool sameName(const std::string &a, const std::string &b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return std::tolower(static_cast<unsigned char>(x)) ==
+               std::tolower(static_cast<unsigned char>(y));
+    });
 }
 
 } // namespace
 
-Bytes marked(const Bytes &png, const std::uint8_t *dds, std::size_t ddsSize,
-             const std::string &archive)
+Bytes marked(const Bytes &png, const std::uint8_t *dds, std::size_t ddsSize, const Origin &origin)
 {
     Chunks chunks;
     if (!walk(png, chunks))
         return png;
     Bytes chunk;
-    const std::string text = markText(dds, ddsSize, chunks.imageData) +
-                             (archive.empty() ? std::string() : std::string(kArchive) + archive);
+    std::string text = markText(dds, ddsSize, chunks.imageData);
+    if (origin.table)
+        text += std::string(kEntries) + std::to_string(origin.table->entries) +
+                std::string(kNames) + origin.table->names;
+    if (!origin.archive.empty())
+        text += std::string(kArchive) + origin.archive;
     putBig(chunk, static_cast<std::uint32_t>(sizeof kKeyword + text.size()));
     chunk.insert(chunk.end(), {'t', 'E', 'X', 't'});
     chunk.insert(chunk.end(), kKeyword, kKeyword + sizeof kKeyword);
@@ -129,21 +173,25 @@ bool untouched(const Bytes &file, const std::uint8_t *dds, std::size_t ddsSize)
 {
     Chunks chunks;
     return walk(file, chunks) && !chunks.mark.empty() &&
-           split(chunks.mark).first == markText(dds, ddsSize, chunks.imageData);
+           split(chunks.mark).fingerprints == markText(dds, ddsSize, chunks.imageData);
 }
 
-std::string archiveOf(const Bytes &file)
+Origin originOf(const Bytes &file)
 {
     Chunks chunks;
-    return walk(file, chunks) ? split(chunks.mark).second : std::string();
+    return walk(file, chunks) ? split(chunks.mark).origin : Origin();
 }
 
-bool sameArchive(const std::string &a, const std::string &b)
+bool fits(const Origin &mark, const Origin &into, ReasonOut why)
 {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) ==
-               std::tolower(static_cast<unsigned char>(y));
-    });
+    if (mark.archive.empty())
+        return true;
+    if (mark.table && into.table) {
+        return *mark.table == *into.table ||
+               why.fail(Reason(Reasons::Id::PictureFromOtherEntries, {mark.archive, into.archive}));
+    }
+    return sameName(mark.archive, into.archive) ||
+           why.fail(Reason(Reasons::Id::PictureFromOtherArchive, {mark.archive, into.archive}));
 }
 
 } // namespace ExportMark

@@ -10,6 +10,7 @@
 #include "common/Printable.h"
 #include "common/Reason.h"
 #include "exchange/BootsTable.h"
+#include "pack/ArchiveIdentity.h"
 
 #include <algorithm>
 #include <cctype>
@@ -34,18 +35,22 @@ std::string lower(std::string text)
     return text;
 }
 
-// Puts the file's picture into the entry of the archive named `archiveName`; `changed` tells
-// whether the entry's bytes changed.
-bool putFile(Bytes &archive, const std::string &archiveName, const ArchiveEntry &entry,
+// The archive `archive`, loaded from a file named `archiveName`, as export marks know it.
+ExportMark::Origin ownOrigin(const Bytes &archive, const std::string &archiveName)
+{
+    return {archiveName, ArchiveIdentity::of(archive)};
+}
+
+// Puts the file's picture into the entry of the archive `into`; `changed` tells whether the
+// entry's bytes changed.
+bool putFile(Bytes &archive, const ExportMark::Origin &into, const ArchiveEntry &entry,
              const Match &file, bool &changed, TextureReplacer::Fit fit, ReasonOut error)
 {
     Bytes bytes;
     // The folder was listed without its links: one put in a file's place since is not followed.
-    if (!TextureReplacer::readFile(file.path, bytes, error, FileIo::Links::Refuse))
+    if (!TextureReplacer::readFile(file.path, bytes, error, FileIo::Links::Refuse) ||
+        !ExportMark::fits(ExportMark::originOf(bytes), into, error))
         return false;
-    const std::string from = ExportMark::archiveOf(bytes);
-    if (!from.empty() && !ExportMark::sameArchive(from, archiveName))
-        return error.fail(Reason(Reasons::Id::PictureFromOtherArchive, {from, archiveName}));
     return TextureReplacer::replaceFromFile(archive, entry, bytes, file.name, error, &changed, fit);
 }
 
@@ -147,12 +152,14 @@ bool apply(const Listing &listing, const Textura &index, const std::string &arch
     outcome = Outcome();
     outcome.skipped = listing.skipped;
     outcome.problems = listing.problems;
+    // Known before any picture goes in (no picture changes the entries' names).
+    const ExportMark::Origin into = ownOrigin(archive, archiveName);
     const std::size_t total = listing.matches.size();
     for (std::size_t i = 0; i < total; ++i) {
         const Match &file = listing.matches[i];
         Reason error;
         bool changed = false;
-        if (!putFile(archive, archiveName, ArchiveEntry::of(index, file.entry), file, changed, fit,
+        if (!putFile(archive, into, ArchiveEntry::of(index, file.entry), file, changed, fit,
                      &error)) {
             outcome.problems.push_back(
                 Reason(Reasons::Id::NamedLine, {Printable::name(file.name), error}));
@@ -219,6 +226,7 @@ bool exportAll(const Bytes &archive, const Textura &index, const std::string &ar
     fs::create_directories(FileIo::toPath(folder), ec);
     if (ec)
         return error.fail(Reason(Reasons::Id::CannotMakeFolderBecause, {folder, ec.message()}));
+    const ExportMark::Origin origin = ownOrigin(archive, archiveName);
     for (std::int32_t i = 0; i < index.Count(); ++i) {
         const ArchiveEntry entry = ArchiveEntry::of(index, i);
         std::string name;
@@ -247,7 +255,7 @@ bool exportAll(const Bytes &archive, const Textura &index, const std::string &ar
             !FileIo::writeNamedFile(
                 out,
                 ExportMark::marked(png, archive.data() + entry.textureOffset(),
-                                   static_cast<std::size_t>(entry.textureLength()), archiveName),
+                                   static_cast<std::size_t>(entry.textureLength()), origin),
                 &problem, FileIo::Sync::Cached)) {
             return error.fail(Reason(Reasons::Id::CannotWriteBecause, {out, problem}));
         }

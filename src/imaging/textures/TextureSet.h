@@ -3,9 +3,9 @@
 // ("<NNN>_<name>.png"), repainted or not. Files named "<NNN>_<anything>" with the extension
 // png, bmp, tga, jpg, jpeg or dds replace entry NNN as replace-texture does; other names are
 // skipped. A picture that decodes to what the entry holds leaves the entry as it is. A
-// picture whose export mark names another archive is a problem: entry numbers of one archive
-// mean other textures in the other. Any problem refuses the whole set, so that an archive
-// takes all of a folder or none of it.
+// picture whose export mark is of another archive (ExportMark::fits()) is a problem: entry
+// numbers of one archive mean other textures in the other. Any problem refuses the whole set,
+// so that an archive takes all of a folder or none of it.
 #include "archive/ArchiveEntry.h"
 #include "archive/Textura.h"
 #include "imaging/textures/TextureReplacer.h"
@@ -96,11 +96,11 @@ constexpr const char *kIndexName = "index.csv";
 /// per entry its number, its name as shownName() gives it and its boots joined by "; ".
 std::string indexCsv(const Bytes &archive, const Textura &index, const BootsOf &bootsOf);
 
-/// Writes every entry of `archive` (read by `index`, loaded from a file named `archiveName`,
-/// which each picture's mark keeps) into `folder`, made when missing, as
-/// TextureExport::fileName() names it; entries that are not valid textures are skipped. With
-/// `bootsOf` also kIndexName. False (the reason in `error`) when the folder cannot be made or a
-/// file cannot be written.
+/// Writes every entry of `archive` (read by `index`, loaded from a file named `archiveName`;
+/// each picture's mark keeps that name and the archive's identity) into `folder`, made when
+/// missing, as TextureExport::fileName() names it; entries that are not valid textures are
+/// skipped. With `bootsOf` also kIndexName. False (the reason in `error`) when the folder cannot
+/// be made or a file cannot be written.
 bool exportAll(const Bytes &archive, const Textura &index, const std::string &archiveName,
                const std::string &folder, Exported &exported, ReasonOut error,
                const BootsOf &bootsOf = {});

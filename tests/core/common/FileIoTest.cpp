@@ -1,13 +1,16 @@
 #include "common/FileIo.h"
 
+#include "CaseName.h"
 #include "PlatformFiles.h"
 #include "TempDir.h"
 #include "TestData.h"
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <future>
 #include <gtest/gtest.h>
+#include <memory>
 
 #ifndef _WIN32
 #include <fcntl.h>
@@ -118,33 +121,87 @@ TEST(FileIo, RangeReadsStayInsideTheFile)
     EXPECT_TRUE(out.empty());
 }
 
-TEST(FileIo, ReadOnlyMarkedFileIsNotWritable)
+// What keeps a file from being replaced: each gets a reason of its own that names the file
+// (or its folder), and the file is left whole.
+struct Blocked
 {
-    TempDir dir;
-    const std::string path = dir.file("f");
-    TestData::writeFile(path, TestData::Bytes{1});
-    EXPECT_TRUE(FileIo::isWritableFile(path));
-    fs::permissions(path, fs::perms::owner_read);
-    EXPECT_FALSE(FileIo::isWritableFile(path));
-    EXPECT_FALSE(FileIo::isWritableFile(dir.file("missing")));
-}
+    const char *name;
+    Reasons::Id reason;
+    bool namesFolder;
+    /// Makes the block on `path`; returns what holds it (if anything) or why the case cannot
+    /// be made on this system.
+    std::function<std::shared_ptr<void>(const std::string &path, std::string *whyNot)> make;
+};
 
-// Windows keeps others from a file that a program (the game) holds open without sharing it:
-// such a file is neither writable nor replaced, and a failed save leaves it whole.
-TEST(FileIo, FileHeldOpenByAnotherProgramIsLeftWhole)
+class BlockedFile : public testing::TestWithParam<Blocked>
 {
-    if (!PlatformFiles::HeldOpen::kExcludesOthers)
-        GTEST_SKIP() << "POSIX systems have no sharing modes: an open file may be replaced";
+};
+
+TEST_P(BlockedFile, IsLeftWholeWithItsOwnReason)
+{
     TempDir dir;
     const std::string path = dir.file("game.bin");
     TestData::writeFile(path, TestData::Bytes{1, 2, 3});
-    const PlatformFiles::HeldOpen game(path);
-    EXPECT_FALSE(FileIo::isWritableFile(path));
-    std::string error;
-    EXPECT_FALSE(FileIo::writeFileAtomic(path, TestData::Bytes{9}, &error));
-    EXPECT_FALSE(error.empty());
+    std::string whyNot;
+    std::shared_ptr<void> holder = GetParam().make(path, &whyNot);
+    if (!whyNot.empty())
+        GTEST_SKIP() << whyNot;
+    Reason before;
+    Reason during;
+    const bool blockedBefore = !FileIo::mayReplace(path, &before);
+    EXPECT_FALSE(FileIo::writeFileAtomic(path, TestData::Bytes{9}, &during));
+    const Reason &reason = GetParam().namesFolder ? during : before;
+    EXPECT_EQ(blockedBefore, !GetParam().namesFolder);
+    ASSERT_FALSE(reason.isPlain()) << reason.text();
+    EXPECT_EQ(reason.id(), GetParam().reason);
+    EXPECT_EQ(reason.arguments().at(0).plainText(), GetParam().namesFolder ? dir.path() : path);
+    EXPECT_EQ(FileIo::isWritableFile(path), GetParam().namesFolder);
+    holder.reset(); // the program lets go of it
+    fs::permissions(dir.path(), fs::perms::owner_all, fs::perm_options::add);
+    fs::permissions(path, fs::perms::owner_write, fs::perm_options::add);
     EXPECT_EQ(dir.listing(), "game.bin");
+    EXPECT_EQ(TestData::readFile(path), (TestData::Bytes{1, 2, 3}));
 }
+
+std::shared_ptr<void> heldOpen(const std::string &path, std::string *whyNot,
+                               PlatformFiles::HeldOpen::Sharing sharing)
+{
+    if (!PlatformFiles::HeldOpen::kExcludesOthers)
+        *whyNot = "POSIX systems have no sharing modes: an open file may be replaced";
+    return std::make_shared<PlatformFiles::HeldOpen>(path, sharing);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FileIo, BlockedFile,
+    testing::Values(
+        // Windows keeps others from a file that a program (the game) holds open.
+        Blocked{"held open by a program sharing nothing", Reasons::Id::FileInUse, false,
+                [](const std::string &path, std::string *whyNot) {
+                    return heldOpen(path, whyNot, PlatformFiles::HeldOpen::Sharing::Nothing);
+                }},
+        Blocked{"held open by a program that lets others write but not delete",
+                Reasons::Id::FileInUse, false,
+                [](const std::string &path, std::string *whyNot) {
+                    return heldOpen(path, whyNot, PlatformFiles::HeldOpen::Sharing::ReadAndWrite);
+                }},
+        Blocked{"marked read-only", Reasons::Id::FileMarkedReadOnly, false,
+                [](const std::string &path, std::string *) {
+                    fs::permissions(path, fs::perms::owner_read);
+                    return std::shared_ptr<void>();
+                }},
+        Blocked{"in a folder without the right to make files", Reasons::Id::FolderNotPermitted,
+                true,
+                [](const std::string &path, std::string *whyNot) {
+                    if (!PlatformFiles::kModeBits)
+                        *whyNot = "a Windows folder's rights are its ACL, which Wine does not keep";
+                    else if (PlatformFiles::isAdministrator())
+                        *whyNot = "an administrator makes files in any folder";
+                    else
+                        fs::permissions(fs::path(path).parent_path(),
+                                        fs::perms::owner_read | fs::perms::owner_exec);
+                    return std::shared_ptr<void>();
+                }}),
+    CaseName::by([](const Blocked &c) { return c.name; }));
 
 TEST(FileIo, LeftoverTemporariesOfAKilledSaveGoAndNothingElse)
 {

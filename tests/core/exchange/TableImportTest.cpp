@@ -30,6 +30,14 @@ void PrintTo(const Malformed &m, std::ostream *os)
 
 const std::string kHeader = "Nazwa,ID,Sila\r\n";
 
+std::string repeated(const std::string &text, std::size_t times)
+{
+    std::string out;
+    for (std::size_t i = 0; i < times; ++i)
+        out += text;
+    return out;
+}
+
 class MalformedTable : public testing::TestWithParam<Malformed>
 {
 };
@@ -71,8 +79,10 @@ INSTANTIATE_TEST_SUITE_P(
                   "closing quote"},
         Malformed{"CsvUnknownColumn", Format::Csv, "Name,Sila\r\nA,1\r\nB,1\r\n",
                   "line 1, Name: is not a column of the boots table"},
-        Malformed{"CsvShortRow", Format::Csv, kHeader + "\"A\nstill A\",0,1\r\nB,1\r\n",
-                  "line 4: 2 fields where the header has 3"},
+        Malformed{"CsvShortRow", Format::Csv, kHeader + "A,0,1\r\nB,1\r\n",
+                  "line 3: 2 fields where the header has 3"},
+        Malformed{"CsvLineBreakInName", Format::Csv, kHeader + "\"A\nstill A\",0,1\r\nB,1,1\r\n",
+                  "line 2, Nazwa: holds the control character \\n"},
         Malformed{"JsonTruncated", Format::Json, "[{\"Sila\": 1}, {\"Sila\": ",
                   "parse error at line 1, column 24: syntax error while parsing value - "
                   "unexpected end of input; expected '[', '{', or a literal"},
@@ -88,6 +98,21 @@ INSTANTIATE_TEST_SUITE_P(
                   "index 0, Kolor: holds a zero character"},
         Malformed{"JsonNotAnArray", Format::Json, "{\"Sila\": 1}",
                   "the table is not an array of objects"},
+        Malformed{"JsonKeyTwice", Format::Json, "[{\"Sila\": 1, \"Sila\": 2}, {}]",
+                  "index 0: the key \"Sila\" is given twice"},
+        Malformed{"JsonIdChanged", Format::Json, "[{\"ID\": 5}, {}]",
+                  "index 0, ID: cannot be changed: it stays as the file holds it"},
+        Malformed{"CsvKolejChanged", Format::Csv, "Kolej\n1000\n1002\n",
+                  "line 3, Kolej: cannot be changed: it stays as the file holds it"},
+        Malformed{"JsonTabInColour", Format::Json, "[{}, {\"Kolor\": \"a\\tb\"}]",
+                  "index 1, Kolor: holds the control character \\t"},
+        Malformed{"JsonC1InMaterial", Format::Json, "[{\"NazwaMaterialu\": \"\\u0081\"}, {}]",
+                  "index 0, NazwaMaterialu: holds the control character \\u{0081}"},
+        Malformed{"JsonManyEmptyObjectsInACell", Format::Json,
+                  "[{\"Nazwa\": [{}" + repeated(",{}", 320000) + "]}, {}]",
+                  "index 0, Nazwa: [...] is not a text"},
+        Malformed{"JsonListForARow", Format::Json, "[[{}, {}], {}]",
+                  "index 0: [...] is not an object"},
         Malformed{"CsvMoreRowsThanBoots", Format::Csv, kHeader + "A,0,1\nB,1,1\nC,2,1\n",
                   "the table has more than 2 rows where the database holds 2 boots"},
         Malformed{"CsvMoreFieldsThanColumns", Format::Csv,

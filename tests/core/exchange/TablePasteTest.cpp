@@ -116,6 +116,8 @@ INSTANTIATE_TEST_SUITE_P(
     TablePaste, RefusedPaste,
     testing::Values(
         Refused{"NoNumber", "x9", 0, ShotPower, "line 1, Shot Power: \"x9\" is not a whole number"},
+        Refused{"LineBreakInAQuotedName", "\"two\nlines\"", 0, Name,
+                "line 1, Boots Name: holds the control character \\n"},
         Refused{"StatisticAboveAByte", "3\t256", 0, ShotPower,
                 "line 1, Shot Acc: \"256\" lies outside 0..255"},
         Refused{"NameLongerThanTheField", std::string(61, 'n'), 0, Name,

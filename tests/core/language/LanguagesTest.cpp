@@ -7,6 +7,7 @@
 #include "language/Ini.h"
 #include "language/TextKeys.h"
 
+#include <cctype>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <set>
@@ -141,6 +142,27 @@ TEST(Languages, BundledLanguagesHoldAllThirtyKeys)
             else
                 EXPECT_NE(text, e.english) << name << " " << e.name;
         }
+    }
+}
+
+// The unsaved-changes question's Save, Discard and Cancel: each has an Alt letter of its own in
+// every bundled language.
+TEST(Languages, SaveDiscardAndCancelHaveTheirOwnAltLetters)
+{
+    const std::string program = fs::path(CLEATWORK_LANGUAGE_DIR).parent_path().string();
+    for (const auto &name : Languages::ListLanguages(program)) {
+        std::set<std::string> letters;
+        for (const TextKeys::Key key : {TextKeys::Key::SaveButton, TextKeys::Key::DiscardButton,
+                                        TextKeys::Key::CancelButton}) {
+            const TextKeys::Entry &e = TextKeys::entry(key);
+            const std::string text =
+                ReadIniText(Languages::languageFile(program, name), e.section, e.name);
+            const std::size_t at = text.find('&');
+            ASSERT_TRUE(at != std::string::npos && at + 1 < text.size()) << name << " " << text;
+            letters.insert(std::string(
+                1, static_cast<char>(std::tolower(static_cast<unsigned char>(text[at + 1])))));
+        }
+        EXPECT_EQ(letters.size(), 3u) << name;
     }
 }
 

@@ -1,10 +1,12 @@
 // Packs from strangers: each hostile or broken pack is refused whole, with one reason.
 #include "CaseName.h"
 #include "TestData.h"
+#include "TestZip.h"
 #include "pack/Fingerprint.h"
 #include "pack/PackFile.h"
 #include "pack/PackMerge.h"
 
+#include <algorithm>
 #include <functional>
 #include <gtest/gtest.h>
 #include <string_view>
@@ -16,36 +18,11 @@ namespace {
 using TestData::Bytes;
 using Json = nlohmann::json;
 
-// A zip written here entry by entry, so that a test can make any pack, hostile ones too.
-struct RawEntry
-{
-    std::string name;
-    std::string data;
-    zip_int32_t method = ZIP_CM_DEFLATE;
-};
+using RawEntry = TestData::ZipEntry;
 
 Bytes zipOf(const std::vector<RawEntry> &entries)
 {
-    zip_error_t error;
-    zip_error_init(&error);
-    zip_source_t *buffer = zip_source_buffer_create(nullptr, 0, 0, &error);
-    zip_source_keep(buffer);
-    zip_t *zip = zip_open_from_source(buffer, ZIP_TRUNCATE, &error);
-    for (const RawEntry &e : entries) {
-        const zip_int64_t i = zip_file_add(zip, e.name.c_str(),
-                                           zip_source_buffer(zip, e.data.data(), e.data.size(), 0),
-                                           ZIP_FL_ENC_UTF_8);
-        zip_set_file_compression(zip, static_cast<zip_uint64_t>(i), e.method, 0);
-    }
-    zip_close(zip);
-    zip_stat_t st;
-    zip_source_stat(buffer, &st);
-    zip_source_open(buffer);
-    Bytes out(static_cast<std::size_t>(st.size));
-    zip_source_read(buffer, out.data(), out.size());
-    zip_source_close(buffer);
-    zip_source_free(buffer);
-    return out;
+    return TestData::zip(entries);
 }
 
 const std::string kPrint = Fingerprint::of(Bytes{1, 2, 3});
@@ -77,6 +54,7 @@ struct HostileCase
     const char *name;
     std::function<Bytes()> make;
     const char *reason; ///< a part of the one message
+    PackFile::Limits limits = {};
 };
 
 // One deflated run of `size` zeros, its size in its own header and in the zip's table of files
@@ -99,6 +77,65 @@ Bytes withClaimedSize(std::int32_t size, std::int32_t claimed)
 std::string deepJson(int depth)
 {
     return std::string(static_cast<std::size_t>(depth), '[') + std::string(static_cast<std::size_t>(depth), ']');
+}
+
+// `count` empty objects in a list, a few bytes each, as an amplifying input has them.
+std::string emptyObjects(std::size_t count)
+{
+    std::string out = "[{}";
+    for (std::size_t i = 1; i < count; ++i)
+        out += ",{}";
+    return out + "]";
+}
+
+// The good pack with `changes` written as given, duplicate keys and all.
+Bytes withChanges(const std::string &changes)
+{
+    return zipOf({{"manifest.json", manifest().dump()}, {"changes.json", changes}});
+}
+
+Bytes withManifest(const Json &m)
+{
+    return zipOf({{"manifest.json", m.dump()}, {"changes.json", changes().dump()}});
+}
+
+Bytes withField(const Json &field)
+{
+    Json c = changes();
+    c["boots"][0]["fields"] = Json::array({field});
+    return withChanges(c.dump());
+}
+
+// A pack of one texture change from `before` to `after`, fingerprints and all.
+Bytes withTexture(const Bytes &before, const Bytes &after)
+{
+    Json c = changes();
+    c["textures"] = Json::array({{{"archive", "unnamed_5756.bin"}, {"entry", 0}, {"name", "ab"},
+                                  {"before", Fingerprint::of(before)},
+                                  {"after", Fingerprint::of(after)}}});
+    return zipOf({{"manifest.json", manifest().dump()}, {"changes.json", c.dump()},
+                  {"textures/0.before.dds", std::string(before.begin(), before.end())},
+                  {"textures/0.after.dds", std::string(after.begin(), after.end())}});
+}
+
+Bytes dds(std::uint32_t pitch)
+{
+    Bytes out = TestData::dds(TestData::DdsFormat::Rgba32, 8, 8, {1, 2, 3, 255});
+    TestData::putInt32(out, 20, static_cast<std::int32_t>(pitch));
+    return out;
+}
+
+// Two entries of one name: written under two names, the second then renamed in place.
+Bytes withEntryTwice()
+{
+    auto e = goodEntries();
+    e.push_back({"manifest.jsoo", manifest().dump()});
+    Bytes zip = zipOf(e);
+    const std::string from = "manifest.jsoo";
+    for (auto at = std::search(zip.begin(), zip.end(), from.begin(), from.end()); at != zip.end();
+         at = std::search(at, zip.end(), from.begin(), from.end()))
+        *(at + 12) = 'n';
+    return zip;
 }
 
 const HostileCase kHostile[] = {
@@ -129,7 +166,95 @@ const HostileCase kHostile[] = {
          e[1].data = deepJson(200);
          return zipOf(e);
      },
-     "nested more than 16 levels"},
+     "\"changes.json\" is not an object"},
+    {"deep JSON where the format has a list",
+     [] { return withChanges("{\"boots\": [" + deepJson(100000) + "]}"); },
+     "\"changes.json\", boots has no boots of the right kind"},
+    {"many empty objects in a list",
+     [] { return withChanges("{\"boots\": " + emptyObjects(320000) + "}"); },
+     "\"changes.json\", boots lists more than 65536"},
+    {"many empty objects under a key the format does not know",
+     [] { return withChanges("{\"junk\": " + emptyObjects(320000) + "}"); },
+     "\"changes.json\" holds a key the pack format does not know: \"junk\""},
+    {"a second boots list",
+     [] { return withChanges("{\"boots\": [], " + changes().dump().substr(1)); },
+     "\"changes.json\": the key \"boots\" is given twice"},
+    {"a second after",
+     [] {
+         return withChanges(R"({"textures": [], "boots": [{"boot": 2, "name": "B", "fields": )"
+                            R"([{"key": "Sila", "before": 3, "after": 4, "after": 255}]}]})");
+     },
+     "\"changes.json\", fields: the key \"after\" is given twice"},
+    {"two formats",
+     [] { return zipOf({{"manifest.json", "{\"format\": 1, " + manifest().dump().substr(1)},
+                        {"changes.json", changes().dump()}}); },
+     "\"manifest.json\": the key \"format\" is given twice"},
+    {"a key the format does not know in a boot",
+     [] {
+         Json c = changes();
+         c["boots"][0]["price"] = 1;
+         return withChanges(c.dump());
+     },
+     "\"changes.json\", boots holds a key the pack format does not know: \"price\""},
+    {"a boot's ID in the first format",
+     [] {
+         Json c = changes();
+         c["boots"][0]["id"] = 2;
+         return withChanges(c.dump());
+     },
+     "boot 2 holds a key the pack format does not know: \"id\""},
+    {"a change of a boot's ID",
+     [] { return withField({{"key", "ID"}, {"before", 2}, {"after", 3}}); },
+     "boot 2: ID: cannot be changed"},
+    {"a change of a boot's Kolej",
+     [] { return withField({{"key", "Kolej"}, {"before", 2}, {"after", 3}}); },
+     "boot 2: Kolej: cannot be changed"},
+    {"a line break in a name",
+     [] { return withField({{"key", "Nazwa"}, {"before", "Boot 2"}, {"after", "A\nB"}}); },
+     "Nazwa: after: holds the control character \\n"},
+    {"a tab in a colour",
+     [] { return withField({{"key", "Kolor"}, {"before", "A\tB"}, {"after", "B"}}); },
+     "Kolor: before: holds the control character \\t"},
+    {"a C1 control in a material",
+     [] { return withField({{"key", "NazwaMaterialu"}, {"before", "A"}, {"after", "\xC2\x81"}}); },
+     "NazwaMaterialu: after: holds the control character \\u{0081}"},
+    {"a boot name that breaks the line",
+     [] {
+         Json c = changes();
+         c["boots"][0]["name"] = "Boot 2\n3 boots, 0 fields";
+         return withChanges(c.dump());
+     },
+     "boot 2: name: holds the control character \\n"},
+    {"an archive name with a terminal's escape",
+     [] {
+         Json m = manifest();
+         m["archives"][0]["name"] = "unnamed_5756.bin\x1B[2J";
+         return withManifest(m);
+     },
+     "manifest.json, archives: name: holds the control character \\x1b"},
+    {"an entry name that breaks the line",
+     [] {
+         auto e = goodEntries();
+         e.push_back({"evil\nboots 0", "x"});
+         return zipOf(e);
+     },
+     "does not know: \"evil\\nboots 0\""},
+    {"two entries of one name", withEntryTwice, "it holds \"manifest.json\" twice"},
+    {"format 0", [] { Json m = manifest(); m["format"] = 0; return withManifest(m); },
+     "it is of format 0, a format this program does not know"},
+    {"a negative format", [] { Json m = manifest(); m["format"] = -1; return withManifest(m); },
+     "it is of format -1, a format this program does not know"},
+    {"an after DDS with a header of its own",
+     [] { return withTexture(dds(32), dds(0xDEADBEEF)); },
+     "the new texture's header differs from the one it replaces"},
+    {"a texture larger than any entry it could replace",
+     [] { return withTexture(Bytes(70000, 0), Bytes(70000, 1)); },
+     "\"textures/0.before.dds\" unpacks to 70000 bytes, more than the 65536",
+     {65536, 1 << 20}},
+    {"textures larger together than the entries they could replace",
+     [] { return withTexture(Bytes(40000, 0), Bytes(40000, 1)); },
+     "its textures unpack to 80000 bytes together, more than the 65536",
+     {65536, 65536}},
     {"bzip2 inside",
      [] {
          auto e = goodEntries();
@@ -144,9 +269,9 @@ const HostileCase kHostile[] = {
      [] {
          Json m = manifest();
          m["format"] = 3;
-         return zipOf({{"manifest.json", m.dump()}, {"changes.json", changes().dump()}});
+         return withManifest(m);
      },
-     "newer program"},
+     "it is of format 3, made by a newer program"},
     {"the second format without a boot's ID",
      [] {
          Json m = manifest();
@@ -210,8 +335,9 @@ TEST_P(HostilePack, isRefusedWithOneReason)
     Pack pack;
     pack.manifest.title = "untouched";
     std::string error;
-    EXPECT_FALSE(PackFile::read(GetParam().make(), pack, &error));
+    EXPECT_FALSE(PackFile::read(GetParam().make(), pack, &error, GetParam().limits));
     EXPECT_NE(error.find(GetParam().reason), std::string::npos) << error;
+    EXPECT_EQ(error.find_first_of("\n\r\x1B"), std::string::npos) << error;
     EXPECT_EQ(pack.manifest.title, "untouched");
 }
 

@@ -1,5 +1,6 @@
 // A pack made from A to B: applied to A it gives B, reverted it gives A, applied to a file
 // someone else changed it names each conflict; it survives its zip file unchanged.
+#include "CaseName.h"
 #include "TestData.h"
 #include "boots/Baza.h"
 #include "pack/ArchiveIdentity.h"
@@ -8,6 +9,7 @@
 #include "pack/PackMaker.h"
 #include "pack/PackMerge.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -43,9 +45,8 @@ Files fileB()
     return b;
 }
 
-Pack packFromAToB()
+PackMaker::Input inputFrom(const Files &a, const Files &b)
 {
-    const Files a = fileA(), b = fileB();
     PackMaker::Input input;
     input.manifest.title = "Gold boots";
     input.bootsName = "unnamed_1831.bin";
@@ -53,6 +54,12 @@ Pack packFromAToB()
     input.base = a.boots;
     input.mine = b.boots;
     input.archives.push_back({"unnamed_5756.bin", a.archive, b.archive});
+    return input;
+}
+
+Pack packFromAToB()
+{
+    const PackMaker::Input input = inputFrom(fileA(), fileB());
     Pack pack;
     std::string error;
     EXPECT_TRUE(PackMaker::make(input, pack, &error)) << error;
@@ -82,6 +89,46 @@ void merge(const Pack &pack, PackMerge::Direction direction, PackMerge::Receiver
     ASSERT_FALSE(PackMerge::blocked(items, policy));
     PackMerge::apply(pack, direction, items, receiver);
 }
+
+// What no receiver may take is never put into a pack.
+struct UntakeableCase
+{
+    const char *name;
+    std::function<void(Files &)> change;
+    const char *reason;
+};
+
+const UntakeableCase kUntakeable[] = {
+    {"an ID", [](Files &f) { f.boots[4].ID = 99; }, "boot 4: ID: cannot be changed"},
+    {"a Kolej", [](Files &f) { f.boots[5].Kolej = 7; }, "boot 5: Kolej: cannot be changed"},
+    {"a line break in a colour", [](Files &f) { f.boots[6].Kolor = "Red\r\nBlue"; },
+     "boot 6: Kolor: holds the control character \\r"},
+    {"a texture's header",
+     [](Files &f) {
+         Bytes other = texture(2);
+         TestData::putInt32(other, 20, static_cast<std::int32_t>(0xDEADBEEF)); // its pitch
+         f.archive = TestData::textureArchive(
+             {{"aa00", texture(1)}, {"aa01", other}, {"aa02", texture(3)}});
+     },
+     "unnamed_5756.bin entry 1: the new texture's header differs"},
+};
+
+class UntakeableChange : public testing::TestWithParam<UntakeableCase>
+{
+};
+
+TEST_P(UntakeableChange, isRefusedWhenThePackIsMade)
+{
+    Files b = fileA();
+    GetParam().change(b);
+    Pack pack;
+    std::string error;
+    EXPECT_FALSE(PackMaker::make(inputFrom(fileA(), b), pack, &error));
+    EXPECT_NE(error.find(GetParam().reason), std::string::npos) << error;
+}
+
+INSTANTIATE_TEST_SUITE_P(PackMaker, UntakeableChange, testing::ValuesIn(kUntakeable),
+                         CaseName::by([](const UntakeableCase &c) { return c.name; }));
 
 TEST(PackRoundTrip, holdsEveryChangedFieldAndTextureOnly)
 {

@@ -12,12 +12,16 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <limits>
+#include <optional>
+#include <utility>
 
 namespace {
 
 using TestData::Bytes;
 using TestData::DdsFormat;
 constexpr int kSide = 16;
+constexpr const char *kArchive = "unnamed_5756.bin"; ///< the name the fixture's export records
+constexpr const char *kOtherName = "unnamed_2113.bin";
 
 std::string lines(const std::vector<Reason> &reasons)
 {
@@ -51,18 +55,35 @@ INSTANTIATE_TEST_SUITE_P(
                     NameCase{"99999999999_a.png", std::numeric_limits<std::int32_t>::max()}),
     CaseName::by([](const NameCase &c) { return c.name; }));
 
+// Three entries "<prefix>0" to "<prefix>2": archives of other prefixes hold the same textures
+// under other names.
+Bytes archiveNamed(const std::string &prefix)
+{
+    std::vector<TestData::ArchiveEntry> entries;
+    for (int i = 0; i < 3; ++i)
+        entries.push_back(
+            {prefix + std::to_string(i),
+             TestData::ddsOf(i == 2 ? DdsFormat::Rgb565 : DdsFormat::Dxt5,
+                             TestData::pattern(kSide, kSide, i != 2), i == 0 ? 3 : 1)});
+    return TestData::textureArchive(entries);
+}
+
+// Where the export mark's chunk starts in `png`, and its length with its header and CRC.
+std::pair<std::ptrdiff_t, std::ptrdiff_t> markChunk(const Bytes &png)
+{
+    const char type[] = "tEXt";
+    const auto at = std::search(png.begin(), png.end(), type, type + 4) - 4;
+    const auto length = static_cast<std::ptrdiff_t>(
+        TestData::getInt32(Bytes{at[3], at[2], at[1], at[0]}, 0)); // big-endian
+    return {at - png.begin(), 12 + length};
+}
+
 class Folder : public testing::Test
 {
 protected:
     void SetUp() override
     {
-        std::vector<TestData::ArchiveEntry> entries;
-        for (int i = 0; i < 3; ++i)
-            entries.push_back(
-                {"t10" + std::to_string(i),
-                 TestData::ddsOf(i == 2 ? DdsFormat::Rgb565 : DdsFormat::Dxt5,
-                                 TestData::pattern(kSide, kSide, i != 2), i == 0 ? 3 : 1)});
-        original = TestData::textureArchive(entries);
+        original = archiveNamed("t10");
         ASSERT_TRUE(index.load(original));
         TextureSet::Exported exported;
         std::string error;
@@ -74,13 +95,11 @@ protected:
     {
         TestData::writeFile(dir.file(name), bytes);
     }
-    bool import(const std::string &folder, const std::string &into = kArchive)
+    bool import(const std::string &folder)
     {
         archive = original;
-        return TextureSet::importFolder(folder, index, into, archive, outcome);
+        return TextureSet::importFolder(folder, index, kArchive, archive, outcome);
     }
-
-    static constexpr const char *kArchive = "unnamed_5756.bin";
 
     TempDir dir;
     Bytes original;
@@ -132,14 +151,11 @@ TEST_F(Folder, EditedPictureThatKeptTheExportMarkIsStillImported)
 {
     // A painting program that keeps the export's text chunk but changes the pixels.
     const Bytes exported = TestData::readFile(dir.file("000_t100.png"));
-    const char text[] = "tEXt";
-    const auto type = std::search(exported.begin(), exported.end(), text, text + 4);
-    ASSERT_NE(type, exported.end()) << "the export marks its files";
-    const auto chunk = type - 4;
-    const auto length = static_cast<std::ptrdiff_t>(TestData::getInt32(
-        Bytes{chunk[3], chunk[2], chunk[1], chunk[0]}, 0)); // big-endian
+    const auto [at, size] = markChunk(exported);
+    ASSERT_GE(at, 0) << "the export marks its files";
     Bytes edited = TestData::png(TestData::solid(kSide, kSide, {250, 10, 10, 255}));
-    edited.insert(edited.end() - 12, chunk, chunk + 12 + length); // before the end chunk
+    edited.insert(edited.end() - 12, exported.begin() + at,
+                  exported.begin() + at + size); // before the end chunk
     put("000_t100.png", edited);
     ASSERT_TRUE(import(dir.path())) << lines(outcome.problems);
     ASSERT_EQ(outcome.replaced.size(), 1U);
@@ -202,23 +218,94 @@ INSTANTIATE_TEST_SUITE_P(Problems, RefusedFolder,
                                          Refusal{"DdsOfAnotherLayout", "001_t101.dds", otherDds}),
                          CaseName::by([](const Refusal &r) { return r.name; }));
 
-// Entry numbers of one archive stand for other textures in the other: a marked export goes
-// back only into the archive it came from (whose file name may differ in case), edited or not.
-TEST_F(Folder, ExportGoesBackOnlyIntoItsOwnArchive)
+// Marks as each version of the export wrote them.
+enum class Mark {
+    Current,  ///< the fingerprints, the archive's identity and its name
+    NameOnly, ///< the fingerprints and the name
+    Bare,     ///< the fingerprints alone
+    Garbled,  ///< an identity that does not read as one, then the name
+    None,     ///< no mark at all: a picture from anywhere
+};
+
+// `png` with its export mark's text cut down to what `mark` keeps.
+Bytes remarked(Bytes png, Mark mark)
 {
-    EXPECT_TRUE(import(dir.path(), "UNNAMED_5756.BIN")) << testing::PrintToString(outcome.problems);
-    EXPECT_FALSE(import(dir.path(), "unnamed_2113.bin"));
-    EXPECT_EQ(archive, original);
-    ASSERT_EQ(outcome.problems.size(), 3U);
-    EXPECT_EQ(outcome.problems[0],
-              Reason(Reasons::Id::NamedLine,
-                     {"000_t100.png", Reason(Reasons::Id::PictureFromOtherArchive,
-                                             {"unnamed_5756.bin", "unnamed_2113.bin"})}));
-    // A picture without the mark is taken by its number, as ever.
-    for (const char *name : {"000_t100.png", "001_t101.png", "002_t102.png"})
-        put(name, TestData::png(TestData::pattern(kSide, kSide, true)));
-    EXPECT_TRUE(import(dir.path(), "unnamed_2113.bin")) << testing::PrintToString(outcome.problems);
+    const auto [at, size] = markChunk(png);
+    const std::string keyword = "Cleatwork export";
+    const auto text = png.begin() + at + 8 + static_cast<std::ptrdiff_t>(keyword.size()) + 1;
+    const std::string current(text, png.begin() + at + size - 4);
+    png.erase(png.begin() + at, png.begin() + at + size);
+    const std::string fingerprints = current.substr(0, current.find(" entries "));
+    const std::string kept = mark == Mark::Current    ? current
+                             : mark == Mark::NameOnly ? fingerprints + " archive " + kArchive
+                             : mark == Mark::Bare
+                                 ? fingerprints
+                                 : fingerprints + " entries three names 0" + " archive " + kArchive;
+    if (mark == Mark::None)
+        return png;
+    Bytes data(keyword.begin(), keyword.end());
+    data.push_back(0);
+    data.insert(data.end(), kept.begin(), kept.end());
+    const Bytes chunk = TestData::pngChunk("tEXt", data);
+    png.insert(png.end() - 12, chunk.begin(), chunk.end());
+    return png;
 }
+
+struct Destination
+{
+    const char *name;
+    Mark mark;
+    bool otherEntries; ///< imported into an archive whose entries have other names
+    const char *into;  ///< the file name the archive was loaded from
+    std::optional<Reasons::Id> refusal = std::nullopt;
+};
+
+class ImportInto : public Folder, public testing::WithParamInterface<Destination>
+{
+};
+
+// Entry numbers of one archive stand for other textures in the other: a marked export goes
+// back only into the archive it came from, whatever either file is called, edited or not.
+TEST_P(ImportInto, TakesOnlyTheExportOfItsOwnArchive)
+{
+    const Destination &c = GetParam();
+    for (const char *name : {"000_t100.png", "001_t101.png", "002_t102.png"})
+        put(name, remarked(TestData::readFile(dir.file(name)), c.mark));
+    const Bytes target = c.otherEntries ? archiveNamed("u10") : original;
+    Textura targetIndex;
+    ASSERT_TRUE(targetIndex.load(target));
+    archive = target;
+    const bool taken = TextureSet::importFolder(dir.path(), targetIndex, c.into, archive, outcome);
+    if (!c.refusal) {
+        EXPECT_TRUE(taken) << testing::PrintToString(outcome.problems);
+        return;
+    }
+    EXPECT_FALSE(taken);
+    EXPECT_EQ(archive, target);
+    ASSERT_EQ(outcome.problems.size(), 3U);
+    EXPECT_EQ(
+        outcome.problems[0],
+        Reason(Reasons::Id::NamedLine, {"000_t100.png", Reason(*c.refusal, {kArchive, c.into})}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Marks, ImportInto,
+    testing::Values(
+        Destination{"OwnArchive", Mark::Current, false, kArchive},
+        Destination{"RenamedCopy", Mark::Current, false, kOtherName},
+        Destination{"OtherArchiveOfTheSameName", Mark::Current, true, kArchive,
+                    Reasons::Id::PictureFromOtherEntries},
+        Destination{"OtherArchive", Mark::Current, true, kOtherName,
+                    Reasons::Id::PictureFromOtherEntries},
+        Destination{"OlderMarkIntoItsNameInOtherCase", Mark::NameOnly, false, "UNNAMED_5756.BIN"},
+        Destination{"OlderMarkIntoItsNameOnOtherEntries", Mark::NameOnly, true, kArchive},
+        Destination{"OlderMarkIntoOtherName", Mark::NameOnly, false, kOtherName,
+                    Reasons::Id::PictureFromOtherArchive},
+        Destination{"GarbledIdentityCountsAsOlderMark", Mark::Garbled, false, kOtherName,
+                    Reasons::Id::PictureFromOtherArchive},
+        Destination{"OldestMarkWithoutName", Mark::Bare, true, kOtherName},
+        Destination{"Unmarked", Mark::None, true, kOtherName}),
+    CaseName::by([](const Destination &c) { return c.name; }));
 
 // A newline in a name would forge a line of output, a terminal escape would reach the terminal.
 TEST_F(Folder, NamesFromTheFolderAreShownEscaped)
@@ -243,9 +330,10 @@ TEST_F(Folder, IndexNamesEachEntryAndItsBootsAndTheImportPassesItBy)
     std::string error;
     ASSERT_TRUE(TextureSet::exportAll(original, index, kArchive, dir.path(), exported, &error,
                                       [](std::int32_t entry) {
-                                          return entry == 1 ? std::vector<std::string>{
-                                                                  "Boot, \"one\"", "Boot 4"}
-                                                            : std::vector<std::string>{};
+                                          return entry == 1
+                                                     ? std::vector<std::string>{"Boot, \"one\"",
+                                                                                "Boot 4"}
+                                                     : std::vector<std::string>{};
                                       }))
         << error;
     const Bytes csv = TestData::readFile(dir.file("index.csv"));
