@@ -33,7 +33,6 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QIcon>
@@ -41,7 +40,6 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollArea>
-#include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTableView>
 #include <QTimer>
@@ -95,9 +93,6 @@ frmMain::frmMain(std::unique_ptr<AppFolders> folders, QWidget *parent)
 
     connect(mDocument, &BootsDocument::reset, this, &frmMain::documentReset);
     connect(mDocument, &BootsDocument::filesMoved, this, &frmMain::updateTitle);
-    connect(mDocument, &BootsDocument::recordChanged, this, &frmMain::recordChanged);
-    connect(mDocument, &BootsDocument::recordsReplaced, this, &frmMain::recordsReplaced);
-    connect(mDocument, &BootsDocument::currentBootChanged, this, &frmMain::showCurrentBoot);
     connect(mDocument, &BootsDocument::modifiedChanged, this, &QWidget::setWindowModified);
     connect(mDocument, &BootsDocument::workingFileFailed, this,
             [this](const QString &reason) { Messages::workingFileNotWritten(this, reason); });
@@ -150,8 +145,8 @@ void frmMain::createControls()
     columns->addWidget(listBox, 3);
 
     // Middle column: the record editor; right column: the preview above the language controls.
-    mRecordEditor = new RecordEditorPanel;
-    mGlobalChange = new GlobalChangePanel;
+    mRecordEditor = new RecordEditorPanel(mDocument);
+    mGlobalChange = new GlobalChangePanel(mDocument, mRecordEditor);
     mRecordEditor->setGlobalChange(mGlobalChange);
     columns->addWidget(mRecordEditor, 5);
     auto *right = new QVBoxLayout;
@@ -172,11 +167,6 @@ void frmMain::createControls()
     columns->addLayout(right, 3);
 
     connect(List1, &BootsListWidget::filesDropped, this, &frmMain::List1_Drop);
-    connect(mRecordEditor, &RecordEditorPanel::fieldEdited, this,
-            [this](const BootField &field) { storeFields(RecordEdit::typing(field)); });
-    connect(mRecordEditor, &RecordEditorPanel::manufacturerChosen, this,
-            [this] { storeFields(RecordEdit::manufacturerChosen()); });
-    connect(mGlobalChange, &GlobalChangePanel::changeRequested, this, &frmMain::cmdChange_Click);
     // What storing changed otherwise than typed or held, from the editor and the table alike.
     connect(mDocument, &BootsDocument::valuesAdjusted, statusBar(),
             [this](const QString &note) { statusBar()->showMessage(note); });
@@ -366,10 +356,8 @@ void frmMain::documentReset()
 {
     const bool open = mDocument->isOpen();
     updateTitle();
-    mRecordEditor->clear();
     mnuSave->setEnabled(open);
     mnuSaveAs->setEnabled(open);
-    mRecordEditor->setEnabled(open);
     mPreview->setEnabled(open);
     setWindowModified(mDocument->isModified());
 }
@@ -424,78 +412,6 @@ void frmMain::closeEvent(QCloseEvent *event)
     mPreview->removeFiles();
     mOthers->closeAll();
     event->accept();
-}
-
-// ---------------------------------------------------------------------------------------
-// The boots list, the record editor and the global change
-
-void frmMain::showCurrentBoot()
-{
-    const int boot = mDocument->currentBoot();
-    if (boot < 0) {
-        mRecordEditor->clear();
-        return;
-    }
-    mDocument->startNewStep();
-    mRecordEditor->showRecord(mDocument->database(), boot, mDocument->listedCount());
-}
-
-void frmMain::storeFields(const RecordEdit &edit)
-{
-    // Fields are disabled until a boot is selected; nothing is stored before.
-    const int boot = mDocument->currentBoot();
-    if (boot < 0)
-        return;
-    mStoring = true;
-    mDocument->setRecord(boot, mRecordEditor->texts(), edit);
-    mStoring = false;
-}
-
-void frmMain::recordChanged(int index)
-{
-    // An undo or redo shows the boot it changed (the document made it current); the user's own
-    // edit keeps the typed text.
-    if (!mStoring && index == mDocument->currentBoot())
-        showCurrentBoot();
-}
-
-void frmMain::recordsReplaced()
-{
-    if (!mStoring)
-        showCurrentBoot();
-}
-
-void frmMain::cmdChange_Click()
-{
-    if (mGlobalChange->selectedRowsChosen()) {
-        mDocument->changeStatistics(mDocument->selectedBoots(), mGlobalChange->tickedStatistics(),
-                                    mGlobalChange->valueText());
-        return;
-    }
-    const int boot = mDocument->currentBoot();
-    if (mGlobalChange->onlySelected()) {
-        if (boot < 0)
-            return;
-        // The rule runs even when a field already showed the value; with nothing ticked
-        // there is nothing to set, and the boot is not stored again either.
-        const auto set = mRecordEditor->putValueInStatistics(mGlobalChange->valueText(),
-                                                             mGlobalChange->tickedStatistics());
-        if (!set.empty())
-            storeFields(RecordEdit::statistics(set));
-        return;
-    }
-    if (boot >= 0)
-        mRecordEditor->putValueInStatistics(mGlobalChange->valueText(),
-                                            {true, true, true, true, true});
-    QString reason;
-    mStoring = true;
-    const bool changed = mDocument->changeAllStatistics(mGlobalChange->valueText(), boot,
-                                                        mRecordEditor->texts(), &reason);
-    mStoring = false;
-    if (!changed) {
-        showCurrentBoot(); // the fields show the statistics the boot still has
-        Messages::cannotChangeStatistics(this, reason);
-    }
 }
 
 // ---------------------------------------------------------------------------------------

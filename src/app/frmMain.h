@@ -2,7 +2,6 @@
 // The main window: the menus, the language controls and the wiring between the boots
 // document, the boots list, the record editor and the texture preview.
 #include "editor/BootsDocument.h"
-#include "editor/RecordTexts.h"
 
 #include <QMainWindow>
 #include <memory>
@@ -89,7 +88,6 @@ protected:
 
 private slots:
     void List1_Drop(const QStringList &paths);
-    void cmdChange_Click();
 
 private:
     void createControls();
@@ -97,20 +95,13 @@ private:
     void languageApplied();
 
     bool maybeSave();
-    void storeFields(const RecordEdit &edit);
-    /// Shows the document's current boot in the record editor (empty when there is none).
-    void showCurrentBoot();
     void documentReset();
-    void recordChanged(int index);
-    void recordsReplaced();
     bool refuseWorkingFile(const QString &path);
 
     std::unique_ptr<AppFolders> mFolders;
     QString mProgramFolder;
     BootsDocument *mDocument = nullptr;
     EditorMemory *mMemory = nullptr;
-    /// True while the window itself stores an edit: the document's echo shows nothing.
-    bool mStoring = false;
 
     RecordEditorPanel *mRecordEditor = nullptr;
     GlobalChangePanel *mGlobalChange = nullptr;
