@@ -17,6 +17,7 @@
 #include "app/panels/RecordEditorPanel.h"
 #include "app/panels/TextureActions.h"
 #include "app/ui/BootsListWidget.h"
+#include "app/ui/Commands.h"
 #include "app/ui/EditActions.h"
 #include "app/ui/FileChooser.h"
 #include "app/ui/FirstWindowSize.h"
@@ -78,7 +79,7 @@ frmMain::frmMain(std::unique_ptr<AppFolders> folders, QWidget *parent)
     createControls();
     createMenus();
     mMemory = new EditorMemory(mFolders->settingsFile(),
-                               {this, mDocument, File, mPreview, mTextures,
+                               {this, mDocument, mCommands, mPreview, mTextures,
                                 mTable->table()->horizontalHeader(), mPacks});
     connect(mMemory->recentMenu(), &RecentFilesMenu::fileChosen, this, [this](const QString &path) {
         if (maybeSave())
@@ -175,35 +176,35 @@ void frmMain::createControls()
 
 void frmMain::createMenus()
 {
-    File = menuBar()->addMenu(QStringLiteral("File"));
-    File->setObjectName(QStringLiteral("File"));
-    mnuOpen = File->addAction(QStringLiteral("Open"), this, &frmMain::mnuOpen_Click);
-    mnuOpen->setObjectName(QStringLiteral("mnuOpen"));
-    mnuOpen->setShortcut(QKeySequence::Open);
-    File->addSeparator();
-    mnuSave = File->addAction(QStringLiteral("Save"), this, &frmMain::mnuSave_Click);
-    mnuSave->setObjectName(QStringLiteral("mnuSave"));
-    mnuSave->setShortcut(QKeySequence::Save);
-    mnuSave->setEnabled(false);
-    mnuSaveAs = File->addAction(QString(), this, &frmMain::mnuSaveAs_Click);
-    mnuSaveAs->setObjectName(QStringLiteral("mnuSaveAs"));
-    mnuSaveAs->setShortcut(QKeySequence::SaveAs);
-    mnuSaveAs->setEnabled(false);
-    MainWindowTexts::setText(mnuSaveAs, UiText::Key::SaveAs);
-    new TableExchange(mDocument, File, mnuSaveAs, this); // Export… and Import… of the boots table
-    File->addSeparator();
-    mnuQuit = File->addAction(QString(), this, &QWidget::close);
-    mnuQuit->setObjectName(QStringLiteral("mnuQuit"));
-    mnuQuit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-    MainWindowTexts::setText(mnuQuit, UiText::Key::Quit);
-
-    Edit = menuBar()->addMenu(QString());
-    Edit->setObjectName(QStringLiteral("Edit"));
+    mCommands = new Commands(this);
+    File = mCommands->menu(QStringLiteral("File"));
+    File->setTitle(QStringLiteral("File"));
+    Edit = mCommands->menu(QStringLiteral("Edit"));
     MainWindowTexts::setText(Edit, UiText::Key::Edit);
-    auto *edit = new EditActions(mDocument->undoStack(), Edit);
+    Help = mCommands->menu(QStringLiteral("Help"));
+    MainWindowTexts::setText(Help, UiText::Key::Help);
+    const auto command = [this](const char *id, auto slot, const QString &english = QString()) {
+        QAction *action = mCommands->action(QString::fromLatin1(id));
+        connect(action, &QAction::triggered, this, slot);
+        if (!english.isEmpty())
+            action->setText(english);
+        return action;
+    };
+    mnuOpen = command("mnuOpen", &frmMain::mnuOpen_Click, QStringLiteral("Open"));
+    mnuSave = command("mnuSave", &frmMain::mnuSave_Click, QStringLiteral("Save"));
+    mnuSaveAs = command("mnuSaveAs", &frmMain::mnuSaveAs_Click);
+    MainWindowTexts::setText(mnuSaveAs, UiText::Key::SaveAs);
+    for (QAction *action : {mnuSave, mnuSaveAs})
+        action->setEnabled(false);
+    MainWindowTexts::setText(command("mnuQuit", &QWidget::close), UiText::Key::Quit);
+    command("About", &frmMain::About_Click);
+    MainWindowTexts::setText(command("mnuManual", &frmMain::mnuManual_Click), UiText::Key::Manual);
+
+    new TableExchange(mDocument, *mCommands, this); // Export… and Import… of the boots table
+    auto *edit = new EditActions(mDocument->undoStack(), *mCommands);
     edit->routeKeysFrom(mRecordEditor->recordFields());
     // File ▸ Export/Apply/Revert Pack… and Edit ▸ Revert to Original for the chosen boots.
-    mPacks = new PackExchange(mDocument, File, mnuQuit, Edit,
+    mPacks = new PackExchange(mDocument, *mCommands,
                               [this] { return mDocument->selectedBoots(); }, this);
     connect(mPacks, &PackExchange::note, statusBar(),
             [this](const QString &note) { statusBar()->showMessage(note); });
@@ -212,25 +213,14 @@ void frmMain::createMenus()
     });
 
     // View ▸ Boots Table, and Copy and Paste of the table's cells in Edit.
-    mTable = new BootsTableDock(mDocument, Edit, this);
+    mTable = new BootsTableDock(mDocument, *mCommands, this);
     mTable->setFocusOnHide(List1);
     connect(mTable, &BootsTableDock::selectedRowsChanged, mGlobalChange,
             [this](int rows) { mGlobalChange->setSelectedRowsAvailable(rows > 0); });
     connect(mTable, &BootsTableDock::note, statusBar(),
             [this](const QString &note) { statusBar()->showMessage(note); });
     // View ▸ Changes and File ▸ Compare With…, marked in the table.
-    new ChangeView(mDocument, File, mnuOpen, mTable->viewMenu(), this);
-
-    About = menuBar()->addAction(QStringLiteral("About"), this, &frmMain::About_Click);
-    About->setObjectName(QStringLiteral("About"));
-
-    Help = menuBar()->addMenu(QString());
-    Help->setObjectName(QStringLiteral("Help"));
-    MainWindowTexts::setText(Help, UiText::Key::Help);
-    mnuManual = Help->addAction(QString(), this, &frmMain::mnuManual_Click);
-    mnuManual->setObjectName(QStringLiteral("mnuManual"));
-    mnuManual->setShortcut(QKeySequence::HelpContents);
-    MainWindowTexts::setText(mnuManual, UiText::Key::Manual);
+    new ChangeView(mDocument, *mCommands, this);
 }
 
 // ---------------------------------------------------------------------------------------

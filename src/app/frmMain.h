@@ -9,6 +9,7 @@
 class AppFolders;
 class BootsListWidget;
 class BootsTableDock;
+class Commands;
 class LanguageComboBox;
 class EditorMemory;
 class GlobalChangePanel;
@@ -68,6 +69,7 @@ public:
     QMenu *editMenu() const { return Edit; }
     BootsTableDock *bootsTable() const { return mTable; }
     QMenu *helpMenu() const { return Help; }
+    Commands &commands() const { return *mCommands; }
 
     /// The design title: the product name and its credit.
     static QString designTitle();
@@ -102,6 +104,7 @@ private:
     QString mProgramFolder;
     BootsDocument *mDocument = nullptr;
     EditorMemory *mMemory = nullptr;
+    Commands *mCommands = nullptr;
 
     RecordEditorPanel *mRecordEditor = nullptr;
     GlobalChangePanel *mGlobalChange = nullptr;
@@ -118,9 +121,6 @@ private:
     QAction *mnuOpen = nullptr;
     QAction *mnuSave = nullptr;
     QAction *mnuSaveAs = nullptr;
-    QAction *mnuQuit = nullptr;
-    QAction *About = nullptr;
     QMenu *Help = nullptr;
-    QAction *mnuManual = nullptr;
     OtherWindows *mOthers = nullptr;
 };
