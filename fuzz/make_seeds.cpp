@@ -134,7 +134,7 @@ int main(int argc, char **argv)
     padded[17] = 0x20; // no alpha bits: the fourth byte of a pixel is padding
     put("fuzz_picture_tga", "no-alpha-bits", padded);
     put("fuzz_picture_jpeg", "baseline", TestData::jpeg(picture));
-    const TestData::Bytes progressive = TestData::jpeg(picture, true);
+    const TestData::Bytes progressive = TestData::jpeg(picture, TestData::JpegCoding::Progressive);
     put("fuzz_picture_jpeg", "progressive", progressive);
     // The same file ended after its first scan, the rest of its scans missing.
     std::size_t second = 2;

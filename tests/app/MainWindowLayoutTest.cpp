@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDockWidget>
 #include <QHeaderView>
+#include <QImage>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -93,6 +94,33 @@ INSTANTIATE_TEST_SUITE_P(Languages, WindowInLanguage,
                          CaseName::by([](const char *language) {
                              return std::string(language);
                          }));
+
+// Accents above capitals reach above the font's ascent in common fonts: a row of the font's
+// height cuts off the dots of "Ü". Whole, they are ink above the top of "U", and below the
+// row's edge.
+TEST_F(MainWindowLayout, ListRowsShowTheAccentsAboveCapitals)
+{
+    std::vector<BootRecord> boots = TestData::boots(2);
+    boots[0].Nazwa = "\xDC\xDC\xDC"; // Windows-1252
+    boots[1].Nazwa = "UUU";
+    open(writeGame(boots));
+    settle();
+    const QImage shot = list()->viewport()->grab().toImage();
+    // The first line of the row, from its top, that holds dark ink.
+    const auto inkTop = [&shot](const QRect &row) {
+        for (int y = 0; y < row.height(); ++y) {
+            for (int x = 0; x < row.width(); ++x) {
+                if (qGray(shot.pixel(row.topLeft() + QPoint(x, y))) < 128)
+                    return y;
+            }
+        }
+        return -1;
+    };
+    const int accented = inkTop(list()->visualItemRect(list()->item(0)));
+    const int plain = inkTop(list()->visualItemRect(list()->item(1)));
+    EXPECT_GT(accented, 0) << "the dots touch the row's top edge";
+    EXPECT_LT(accented, plain) << "no dots above the capitals";
+}
 
 TEST_F(MainWindowLayout, UserCanMakeTheTableTallerThanThePanelsWouldHold)
 {

@@ -394,6 +394,25 @@ TEST_F(OpenSave, UnwritableProgramFolderIsReported)
     EXPECT_TRUE(answer.details.at(0).contains(QString::fromStdString(notAFolder)));
 }
 
+// A FILE that does not load is met as Open meets it: a message, and an empty window.
+TEST_F(MainWindowFixture, FileOnTheCommandLineIsOpenedAtStart)
+{
+    const QString game = writeGame(TestData::boots(3));
+    for (const QString &refused :
+         {game + ".missing", QString::fromStdString(gameDir.path()), window().workingFile()}) {
+        answer.message();
+        window().openAtStart(refused);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(list()->count(), 0);
+        EXPECT_EQ(window().windowTitle(), frmMain::designTitle() + "[*]");
+    }
+    EXPECT_EQ(answer.icons, std::vector(3, QMessageBox::Critical));
+    window().openAtStart(game);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window().windowTitle(), QDir::toNativeSeparators(game) + "[*]");
+    EXPECT_EQ(list()->count(), 3);
+}
+
 } // namespace
 
 // File ▸ Save As… asks for a folder, asks before replacing what is there, and the window then

@@ -148,7 +148,8 @@ TEST_F(PreviewWindow, ABootWhoseArchiveIsNotLoadedShowsNoTextureAndSaysWhichToLo
     select(5); // past the first archive, and no second archive loaded
     EXPECT_FALSE(pictureShown()) << "not the picture of the boot before";
     EXPECT_EQ(info(), "Load unnamed_2113.bin to see this boot's texture.");
-    EXPECT_FALSE(find<QPushButton>("cmdExportTexture")->isEnabled());
+    for (const char *button : {"cmdExportTexture", "cmdReplaceTexture", "cmdEditTexture"})
+        EXPECT_FALSE(find<QPushButton>(button)->isEnabled()) << button;
 }
 
 TEST_F(PreviewWindow, LoadingAnArchiveShowsTheSelectedBootsTextureAtOnce)

@@ -1,10 +1,10 @@
-#include "CaseName.h"
-#include "MainWindowFixture.h"
 #include "desktop/CommandLine.h"
+#include "CaseName.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QProcess>
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -62,25 +62,6 @@ TEST(CommandLineProcess, AnswersWithoutADisplay)
         ASSERT_TRUE(editor.waitForFinished(10000)) << argument;
         EXPECT_EQ(editor.exitStatus() == QProcess::NormalExit ? editor.exitCode() : -1, code);
     }
-}
-
-// A FILE that does not load is met as Open meets it: a message, and an empty window.
-TEST_F(MainWindowFixture, FileOnTheCommandLineIsOpenedAtStart)
-{
-    const QString game = writeGame(TestData::boots(3));
-    for (const QString &refused :
-         {game + ".missing", QString::fromStdString(gameDir.path()), window().workingFile()}) {
-        answer.message();
-        window().openAtStart(refused);
-        QCoreApplication::processEvents();
-        EXPECT_EQ(list()->count(), 0);
-        EXPECT_EQ(window().windowTitle(), frmMain::designTitle() + "[*]");
-    }
-    EXPECT_EQ(answer.icons, std::vector(3, QMessageBox::Critical));
-    window().openAtStart(game);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(window().windowTitle(), QDir::toNativeSeparators(game) + "[*]");
-    EXPECT_EQ(list()->count(), 3);
 }
 
 } // namespace

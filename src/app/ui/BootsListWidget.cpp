@@ -4,7 +4,11 @@
 #include <QDropEvent>
 #include <QMimeData>
 #include <QPainter>
+#include <QStyledItemDelegate>
 #include <QUrl>
+
+#include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -20,10 +24,39 @@ QStringList localFiles(const QMimeData *mime)
     return paths;
 }
 
+// Rows tall enough for the accents above capitals ("Ü", "Ż", "Ó"), which reach above the
+// font's ascent in common fonts: a row of the font's height cuts them off. The text is drawn
+// centred, so the row grows by that overshoot above and below.
+class AccentRoomDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        const QFontMetrics &metrics = option.fontMetrics;
+        // Measured once a font: every row asks.
+        if (!mFont || *mFont != option.font) {
+            mFont = option.font;
+            const QRect capitals =
+                metrics.tightBoundingRect(QString::fromUtf8("ÀÁÂÃÄÅÇÈÉÊËÌÍÎÏÑÒÓÔÕÖÙÚÛÜĄĆĘŁŃŚŹŻ"));
+            mAbove = std::max(0, -capitals.top() - metrics.ascent());
+        }
+        size.setHeight(std::max(size.height(), metrics.height() + 2 * mAbove));
+        return size;
+    }
+
+private:
+    mutable std::optional<QFont> mFont;
+    mutable int mAbove = 0;
+};
+
 } // namespace
 
 BootsListWidget::BootsListWidget(QWidget *parent) : QListWidget(parent)
 {
+    setItemDelegate(new AccentRoomDelegate(this));
     setAcceptDrops(true);
     viewport()->setAcceptDrops(true);
     setDragDropMode(QAbstractItemView::DropOnly);

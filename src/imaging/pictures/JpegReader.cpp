@@ -1,15 +1,18 @@
 // JPEG files through libjpeg-turbo: markers other than the image's own (EXIF, comments,
 // profiles) are skipped unread, the size is compared before decompression starts, and a
 // progressive file may not hold more scans than a real one needs. A file whose scan data is
-// missing or cut short is refused: libjpeg would fill the lost part with grey and only warn.
+// missing or cut short is refused: libjpeg would fill the lost part with grey and only warn,
+// or, for arithmetic-coded data that ends at a marker, not even warn.
 #include "PictureFormats.h"
 
 #include <csetjmp>
 #include <cstdio>
 #include <new>
-// jpeglib.h needs FILE and size_t declared first.
-#include <jerror.h>
+// jpeglib.h needs FILE and size_t declared first; jerror.h names the arithmetic decoder's
+// warnings only after jpeglib.h says that the library has that decoder.
 #include <jpeglib.h>
+// (after jpeglib.h)
+#include <jerror.h>
 
 namespace PictureFormats {
 
@@ -43,6 +46,9 @@ void onMessage(j_common_ptr info, int level)
     case JWRN_HIT_MARKER:
     case JWRN_MUST_RESYNC:
     case JWRN_HUFF_BAD_CODE:
+#ifdef D_ARITH_CODING_SUPPORTED
+    case JWRN_ARITH_BAD_CODE:
+#endif
     case JWRN_NOT_SEQUENTIAL:
     case JWRN_BOGUS_PROGRESSION:
         reinterpret_cast<Errors *>(info->err)->cutShort = true;
@@ -65,6 +71,20 @@ bool everyCoefficientRead(const jpeg_decompress_struct &info)
         }
     }
     return true;
+}
+
+// True when a sequential file's first scan has no coded data: a marker follows its header at
+// once. Every block of such a scan codes at least one decision against the coder's starting
+// guess, so real data is never empty. The Huffman decoder warns of an empty scan; the
+// arithmetic decoder takes the missing data for zeros (as the dropped trailing zeros of any of
+// its scans are) and makes a grey picture of it. A progressive file's first scan, of the
+// average colours only, may be empty for a grey picture: its checks come after the scans.
+bool firstScanEmpty(const jpeg_decompress_struct &info)
+{
+    const jpeg_source_mgr &source = *info.src;
+    return !info.progressive_mode &&
+           (source.bytes_in_buffer < 2 ||
+            (source.next_input_byte[0] == 0xFF && source.next_input_byte[1] != 0x00));
 }
 
 void onProgress(j_common_ptr info)
@@ -95,6 +115,8 @@ Outcome decode(jpeg_decompress_struct &info, Errors &errors, jpeg_progress_mgr &
     info.mem->max_memory_to_use = kMaxMemory;
     jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
     (void)jpeg_read_header(&info, TRUE);
+    if (firstScanEmpty(info))
+        errors.cutShort = true;
     if (errors.cutShort)
         return Outcome::Failed;
     if (!checkSize(info.image_width, info.image_height, wanted, error))

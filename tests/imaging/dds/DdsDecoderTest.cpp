@@ -1,10 +1,8 @@
 // Every mipmap level of every format decodes at its true size, checked against the test
-// writer's own decoder; sides that are not a multiple of 4 included, for decoding and for
-// replacing.
+// writer's own decoder; sides that are not a multiple of 4 included.
+#include "imaging/dds/DdsDecoder.h"
 #include "CaseName.h"
 #include "TestImages.h"
-#include "imaging/dds/DdsDecoder.h"
-#include "imaging/textures/TextureReplacer.h"
 
 #include <gtest/gtest.h>
 
@@ -75,29 +73,5 @@ INSTANTIATE_TEST_SUITE_P(Decoder, DecodeLevels,
                                          SizeCase{"Rgba32Of5x3", DdsFormat::Rgba32, 5, 3},
                                          SizeCase{"Rgb24Of7x9", DdsFormat::Rgb24, 7, 9}),
                          [](const testing::TestParamInfo<SizeCase> &p) { return p.param.name; });
-
-TEST(TextureReplacer, OddSizedDxtEntryTakesAPictureInEveryLevel)
-{
-    const Image picture = TestData::pattern(37, 11, true);
-    const Bytes old = TestData::textureArchive(
-        {{"ab12", TestData::ddsOf(DdsFormat::Dxt5, TestData::solid(37, 11, {}), kLevels)}});
-    const auto entry = ArchiveEntry::of(
-        {TestData::getInt32(old, 8), TestData::getInt32(old, 12), TestData::getInt32(old, 16)});
-    Bytes archive = old;
-    Picture given{37, 11, {}};
-    for (const TestData::Rgba &p : picture.pixels)
-        given.pixels.insert(given.pixels.end(), {p.b, p.g, p.r, p.a});
-    std::string error;
-    ASSERT_TRUE(TextureReplacer::replace(archive, entry, given, &error)) << error;
-    const Bytes dds(archive.begin() + entry.textureOffset(), archive.end());
-    Image expected = picture;
-    for (int level = 0; level < kLevels; ++level) {
-        for (int channel = 0; channel < 4; ++channel)
-            EXPECT_LE(TestData::meanError(TestData::decodeDds(dds, level), expected, channel),
-                      level == 0 ? 0.04 : 0.08)
-                << "level " << level << " channel " << channel;
-        expected = TestData::halve(expected);
-    }
-}
 
 } // namespace

@@ -1,17 +1,19 @@
 // Pictures from users: the files the readers must take, and the attacks a downloaded picture
 // can hold (each refused with its reason, before or instead of decoding).
+#include "imaging/pictures/PictureReader.h"
 #include "TestData.h"
 #include "TestImages.h"
-#include "imaging/pictures/PictureReader.h"
 
 #include <gtest/gtest.h>
 
 using TestData::Bytes;
+using TestData::JpegCoding;
 
 namespace {
 
 constexpr int kSide = 16;
 const TestData::Image kPicture = TestData::pattern(kSide, kSide, true);
+const Bytes kArithmeticJpeg = TestData::jpeg(kPicture, JpegCoding::Arithmetic);
 
 Bytes joined(Bytes a, const Bytes &b)
 {
@@ -80,6 +82,15 @@ Bytes jpegEndedBeforeScan(const Bytes &jpeg, int scan)
     return joined(cut(jpeg, at), {0xFF, 0xD9});
 }
 
+// A JPEG whose first scan holds no picture data: its header, then the end marker.
+Bytes jpegWithAnEmptyScan(const Bytes &jpeg)
+{
+    const Bytes untilScan = jpegEndedBeforeScan(jpeg, 0);
+    const std::size_t header = untilScan.size() - 2;
+    const std::size_t length = std::size_t{jpeg[header + 2]} << 8 | jpeg[header + 3];
+    return joined(cut(jpeg, header + 2 + length), {0xFF, 0xD9});
+}
+
 // A TGA of `image` whose header gives no alpha bits, as a painting program writes an opaque
 // 32-bit picture (the fourth byte is padding, whatever it holds).
 Bytes tgaWithoutAlphaBits(const TestData::Image &image)
@@ -134,8 +145,15 @@ INSTANTIATE_TEST_SUITE_P(
                 "a.jpg", "cut short"},
         BadCase{"JpegWithoutItsScan", jpegEndedBeforeScan(TestData::jpeg(kPicture), 0), "a.jpg",
                 "damaged"},
+        BadCase{"JpegWithoutItsPictureData", jpegWithAnEmptyScan(TestData::jpeg(kPicture)), "a.jpg",
+                "cut short"},
+        BadCase{"ArithmeticJpegWithoutItsPictureData", jpegWithAnEmptyScan(kArithmeticJpeg),
+                "a.jpg", "cut short"},
+        BadCase{"ArithmeticJpegCutInItsScan", cut(kArithmeticJpeg, kArithmeticJpeg.size() - 20),
+                "a.jpg", "cut short"},
         BadCase{"ProgressiveJpegWithoutItsLaterScans",
-                jpegEndedBeforeScan(TestData::jpeg(kPicture, true), 1), "a.jpg", "cut short"},
+                jpegEndedBeforeScan(TestData::jpeg(kPicture, JpegCoding::Progressive), 1), "a.jpg",
+                "cut short"},
         BadCase{"JpegNamedBmp", TestData::jpeg(kPicture), "a.bmp", "is a JPEG image"},
         BadCase{"BmpV5WithOverlappingMasks", patched(TestData::bmpV5(kPicture), 66, {0xFF}),
                 "a.bmp", "damaged"},
@@ -196,8 +214,9 @@ INSTANTIATE_TEST_SUITE_P(
                  "a.tga", TestData::solid(kSide, kSide, {9, 8, 7, 6}), 0},
         GoodCase{"Jpeg", TestData::jpeg(TestData::solid(kSide, kSide, {200, 60, 20, 255})), "a.jpg",
                  TestData::solid(kSide, kSide, {200, 60, 20, 255}), 0.01},
-        GoodCase{"ProgressiveJpeg", TestData::jpeg(kPicture, true), "a.jpg",
+        GoodCase{"ProgressiveJpeg", TestData::jpeg(kPicture, JpegCoding::Progressive), "a.jpg",
                  TestData::opaque(kPicture), 0.06},
+        GoodCase{"ArithmeticJpeg", kArithmeticJpeg, "a.jpg", TestData::opaque(kPicture), 0.06},
         GoodCase{"JpegWithExifPastItsBlock", jpegWithExifPastItsBlock(), "a.jpeg",
                  TestData::opaque(kPicture), 0.06},
         GoodCase{"PngWithoutExtension", TestData::png(kPicture), "picture", kPicture, 0}),

@@ -1,19 +1,8 @@
-// Pictures of another size than their texture's: refused unless the user asked for a resize,
-// and resized with a filter that keeps colours true and alpha edges clean.
-#include "CaseName.h"
-#include "TestData.h"
-#include "TestImages.h"
+// Pictures resized with a filter that keeps colours true and alpha edges clean.
 #include "imaging/pictures/PictureResize.h"
-#include "imaging/textures/TextureImage.h"
-#include "imaging/textures/TextureReplacer.h"
-#include "imaging/textures/TextureSet.h"
-#include "TempDir.h"
+#include "CaseName.h"
 
 #include <gtest/gtest.h>
-
-using TestData::Bytes;
-using TestData::DdsFormat;
-using Fit = TextureReplacer::Fit;
 
 namespace {
 
@@ -80,69 +69,6 @@ TEST(PictureResize, EmptyTargetIsRefused)
     std::string error;
     EXPECT_FALSE(PictureResize::resize(solidPicture(4, 4, 1, 2, 3, 255), 0, 4, resized, &error));
     EXPECT_FALSE(error.empty());
-}
-
-// A one-entry archive of a 64 x 64 DXT5 texture with mipmaps.
-Bytes archiveOf64()
-{
-    return TestData::textureArchive(
-        {{"ab12", TestData::ddsOf(DdsFormat::Dxt5, TestData::solid(64, 64, {}), 7)}});
-}
-
-TEST(ReplaceWithOtherSize, IsRefusedForItsSizeUnlessResized)
-{
-    Bytes archive = archiveOf64();
-    Textura index;
-    ASSERT_TRUE(index.load(archive));
-    const Bytes small = TestData::png(TestData::solid(100, 60, {200, 30, 10, 255}));
-    Reason error;
-    Bytes refused = archive;
-    EXPECT_FALSE(TextureReplacer::replaceFromFile(refused, ArchiveEntry::of(index, 0), small,
-                                                  "small.png", &error));
-    EXPECT_TRUE(TextureReplacer::refusedForSize(error)) << error.text();
-    EXPECT_EQ(refused, archive);
-
-    bool changed = false;
-    ASSERT_TRUE(TextureReplacer::replaceFromFile(archive, ArchiveEntry::of(index, 0), small,
-                                                 "small.png", &error, &changed, Fit::Resize))
-        << error.text();
-    EXPECT_TRUE(changed);
-    Picture decoded;
-    ASSERT_TRUE(TextureImage::decodeEntry(archive, ArchiveEntry::of(index, 0), decoded, &error));
-    ASSERT_EQ(decoded.width, 64);
-    EXPECT_NEAR(decoded.pixels[2], 200, 8) << "red of the first pixel";
-}
-
-TEST(ReplaceWithOtherSize, DdsOfAnotherSizeIsNoSizeRefusal)
-{
-    Bytes archive = archiveOf64();
-    Textura index;
-    ASSERT_TRUE(index.load(archive));
-    Reason error;
-    EXPECT_FALSE(TextureReplacer::replaceFromFile(
-        archive, ArchiveEntry::of(index, 0),
-        TestData::ddsOf(DdsFormat::Dxt5, TestData::solid(32, 32, {}), 6), "x.dds", &error,
-        nullptr, Fit::Resize));
-    EXPECT_FALSE(TextureReplacer::refusedForSize(error)) << error.text();
-}
-
-TEST(ImportWithOtherSize, CountsTheSizeRefusalsAndResizesWhenAsked)
-{
-    const Bytes original = archiveOf64();
-    Textura index;
-    ASSERT_TRUE(index.load(original));
-    TempDir dir;
-    TestData::writeFile(dir.file("000_ab12.png"),
-                        TestData::png(TestData::solid(100, 60, {10, 200, 30, 255})));
-    Bytes archive = original;
-    TextureSet::Outcome outcome;
-    EXPECT_FALSE(TextureSet::importFolder(dir.path(), index, "unnamed_5756.bin", archive, outcome));
-    EXPECT_EQ(outcome.otherSize, 1);
-    archive = original;
-    ASSERT_TRUE(TextureSet::importFolder(dir.path(), index, "unnamed_5756.bin", archive, outcome, {},
-                                         Fit::Resize))
-        << testing::PrintToString(outcome.problems);
-    EXPECT_EQ(outcome.replaced.size(), 1U);
 }
 
 } // namespace

@@ -21,3 +21,7 @@ public:
 private:
     std::string mPath;
 };
+
+/// Every entry under `folder`, one a line, files with their sizes unless `sizes` is false:
+/// two equal snapshots mean nothing was written there.
+std::string folderSnapshot(const std::string &folder, bool sizes = true);

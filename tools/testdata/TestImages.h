@@ -46,8 +46,12 @@ Bytes bmpV5(const Image &image);
 /// A run-length TGA (32-bit, rows top down): equal neighbours as repeat packets, which may
 /// run on into the next row.
 Bytes tgaRle(const Image &image);
-/// A JPEG of quality 95 (alpha dropped), baseline or progressive, written by libjpeg's encoder.
-Bytes jpeg(const Image &image, bool progressive = false);
+/// How a JPEG's picture data is coded: Huffman-coded in one scan or in several, or
+/// arithmetic-coded in one.
+enum class JpegCoding { Baseline, Progressive, Arithmetic };
+
+/// A JPEG of quality 95 (alpha dropped), written by libjpeg's encoder.
+Bytes jpeg(const Image &image, JpegCoding coding = JpegCoding::Baseline);
 /// A PNG chunk: its length, type, data and CRC.
 Bytes pngChunk(const char *type, const Bytes &data);
 

@@ -24,9 +24,7 @@ std::string toUtf8(fs::path path)
 
 } // namespace
 
-TempDir::TempDir() : TempDir(toUtf8(fs::temp_directory_path()))
-{
-}
+TempDir::TempDir() : TempDir(toUtf8(fs::temp_directory_path())) {}
 
 TempDir::TempDir(const std::string &inside)
 {
@@ -65,5 +63,20 @@ std::string TempDir::listing() const
     std::string out;
     for (const auto &n : names)
         out += (out.empty() ? "" : " ") + n;
+    return out;
+}
+
+std::string folderSnapshot(const std::string &folder, bool sizes)
+{
+    std::vector<std::string> lines;
+    for (const auto &e : fs::recursive_directory_iterator(folder))
+        lines.push_back(fs::relative(e.path(), folder).generic_string() +
+                        (!e.is_regular_file() ? "/"
+                         : sizes              ? " " + std::to_string(e.file_size())
+                                              : ""));
+    std::sort(lines.begin(), lines.end());
+    std::string out;
+    for (const auto &l : lines)
+        out += l + "\n";
     return out;
 }

@@ -509,7 +509,7 @@ Bytes tgaRle(const Image &image)
     return out;
 }
 
-Bytes jpeg(const Image &image, bool progressive)
+Bytes jpeg(const Image &image, JpegCoding coding)
 {
     jpeg_compress_struct info{};
     jpeg_error_mgr errors{};
@@ -524,8 +524,9 @@ Bytes jpeg(const Image &image, bool progressive)
     info.in_color_space = JCS_RGB;
     jpeg_set_defaults(&info);
     jpeg_set_quality(&info, 95, TRUE);
-    if (progressive)
+    if (coding == JpegCoding::Progressive)
         jpeg_simple_progression(&info);
+    info.arith_code = coding == JpegCoding::Arithmetic ? TRUE : FALSE;
     jpeg_start_compress(&info, TRUE);
     Bytes row;
     for (int y = 0; y < image.height; ++y) {
