@@ -217,9 +217,11 @@ bool write(const std::string &folder, Receipt &receipt, ReasonOut error)
     for (int n = 2; FileIo::exists(FileIo::join(home, id + kSuffix)); ++n)
         id = stem + "-" + std::to_string(n);
     for (std::size_t n = 0; n < receipt.changes.textures.size(); ++n) {
+        // Only the JSON is flushed to the disk: a texture lost with a crash makes its receipt
+        // unreadable (its fingerprint is checked), never a wrong revert.
         if (!FileIo::writeNamedFile(FileIo::join(home, textureFile(id, n)),
                                     receipt.changes.textures[n].before, error,
-                                    FileIo::Sync::Durable)) {
+                                    FileIo::Sync::Cached)) {
             for (std::size_t k = 0; k < n; ++k)
                 FileIo::removeFile(FileIo::join(home, textureFile(id, k)));
             return false;
