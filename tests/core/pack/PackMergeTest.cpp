@@ -2,6 +2,7 @@
 // policy, whether the receiver's boots are the pack's, and which archive is which.
 #include "pack/PackMerge.h"
 #include "CaseName.h"
+#include "PackSamples.h"
 #include "TestData.h"
 #include "pack/ArchiveIdentity.h"
 #include "pack/Fingerprint.h"
@@ -14,19 +15,9 @@ using PackMerge::Policy;
 using PackMerge::Status;
 using TestData::Bytes;
 
-Bytes texture(std::uint8_t red)
-{
-    return TestData::dds(TestData::DdsFormat::Rgba32, 4, 4, {red, 0, 0, 255});
-}
-
-Bytes archiveWith(std::uint8_t red, const char *first = "ab01")
-{
-    return TestData::textureArchive({{first, texture(red)}, {"ab02", texture(7)}});
-}
-
-const auto kFits = [](const Bytes &, const ArchiveEntry &, const Bytes &, ReasonOut) {
-    return true;
-};
+using PackSamples::archiveWith;
+using PackSamples::texture;
+const auto kFits = PackSamples::fits;
 
 // A pack that changes boot 1's Shot Power from 3 to 5 and entry 0's red from 10 to 20.
 Pack samplePack()
@@ -282,7 +273,8 @@ TEST(PackMergeRules, aTextureWithAnotherHeaderThanTheEntrysIsAProblemUnderAnyPol
     PackMerge::Plan plan = PackMerge::examine(pack, PackMerge::Direction::Apply, receiver, kFits);
     PackMerge::decide(plan, Policy::Take);
     EXPECT_EQ(plan.items[1].status, Status::Problem);
-    EXPECT_EQ(plan.items[1].reason.text(), "the new texture's header differs from the one it replaces");
+    EXPECT_EQ(plan.items[1].reason.text(),
+              "the new texture's header differs from the one it replaces");
     EXPECT_TRUE(PackMerge::blocked(plan, Policy::Take));
 }
 

@@ -3,6 +3,7 @@
 // receipt no value that holds the pack's is taken for the pack's own.
 #include "pack/Receipt.h"
 #include "CaseName.h"
+#include "PackSamples.h"
 #include "TempDir.h"
 #include "TestData.h"
 #include "common/FileIo.h"
@@ -18,19 +19,9 @@ using PackMerge::Direction;
 using PackMerge::Policy;
 using TestData::Bytes;
 
-Bytes texture(std::uint8_t red)
-{
-    return TestData::dds(TestData::DdsFormat::Rgba32, 4, 4, {red, 0, 0, 255});
-}
-
-Bytes archiveWith(std::uint8_t red)
-{
-    return TestData::textureArchive({{"ab01", texture(red)}, {"ab02", texture(7)}});
-}
-
-const auto kFits = [](const Bytes &, const ArchiveEntry &, const Bytes &, ReasonOut) {
-    return true;
-};
+using PackSamples::archiveWith;
+using PackSamples::texture;
+const auto kFits = PackSamples::fits;
 
 // Boot 1's Shot Power from 3 to 5, entry 0's red from 10 to 20.
 Pack samplePack()
