@@ -1,5 +1,6 @@
 #include "ChangeView.h"
 
+#include "app/ui/Commands.h"
 #include "app/ui/FileChooser.h"
 #include "app/ui/MainWindowTexts.h"
 #include "app/ui/Messages.h"
@@ -9,23 +10,16 @@
 
 #include <QAction>
 #include <QDir>
-#include <QMenu>
 
 using UiText::Key;
 
-ChangeView::ChangeView(BootsDocument *document, QMenu *fileMenu, QAction *open, QMenu *viewMenu,
-                       QWidget *window)
-    : QObject(window), mDocument(document), mWindow(window), mnuChanges(new QAction(this)),
-      mnuCompare(new QAction(this))
+ChangeView::ChangeView(BootsDocument *document, const Commands &commands, QWidget *window)
+    : QObject(window), mDocument(document), mWindow(window),
+      mnuChanges(commands.action(QStringLiteral("mnuChanges"))),
+      mnuCompare(commands.action(QStringLiteral("mnuCompare")))
 {
     setObjectName(QStringLiteral("changeView"));
-    mnuChanges->setObjectName(QStringLiteral("mnuChanges"));
     mnuChanges->setCheckable(true);
-    mnuCompare->setObjectName(QStringLiteral("mnuCompare"));
-    viewMenu->addAction(mnuChanges);
-    const QList<QAction *> items = fileMenu->actions();
-    const qsizetype at = items.indexOf(open);
-    fileMenu->insertAction(at >= 0 && at + 1 < items.size() ? items[at + 1] : nullptr, mnuCompare);
     applyTexts();
     follow();
 

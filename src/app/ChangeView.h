@@ -5,17 +5,16 @@
 #include <QObject>
 
 class BootsDocument;
+class Commands;
 class QAction;
-class QMenu;
 class QWidget;
 
 class ChangeView : public QObject
 {
     Q_OBJECT
 public:
-    /// Adds Changes to `viewMenu` and Compare With… to `fileMenu` after `open`.
-    ChangeView(BootsDocument *document, QMenu *fileMenu, QAction *open, QMenu *viewMenu,
-               QWidget *window);
+    /// Works View ▸ Changes and File ▸ Compare With… of `commands`.
+    ChangeView(BootsDocument *document, const Commands &commands, QWidget *window);
 
     /// Marks the differences from the boots file at `path`; false after a message.
     bool compareWith(const QString &path);

@@ -3,6 +3,7 @@
 #include "PackExchange.h"
 #include "app/panels/PreviewPanel.h"
 #include "app/panels/TextureActions.h"
+#include "app/ui/Commands.h"
 #include "app/ui/RecentFilesMenu.h"
 #include "desktop/EditorSettings.h"
 #include "editor/BootsDocument.h"
@@ -34,16 +35,8 @@ EditorMemory::EditorMemory(const QString &settingsFile, const Parts &parts)
     if (!columns.isEmpty() && !mParts.tableColumns->restoreState(columns))
         qWarning("The remembered columns of the boots table were not usable.");
 
-    // Open Recent follows Open.
     mRecent = new RecentFilesMenu(*mSettings, &window);
-    QMenu *file = mParts.fileMenu;
-    const QList<QAction *> items = file->actions();
-    QAction *before = nullptr;
-    for (qsizetype i = 0; i + 1 < items.size() && !before; ++i) {
-        if (items[i]->objectName() == QLatin1String("mnuOpen"))
-            before = items[i + 1];
-    }
-    file->insertMenu(before, mRecent);
+    mParts.commands->provide(QStringLiteral("mnuRecent"), mRecent);
 
     mReload = mParts.preview->addButton(QStringLiteral("cmdReloadArchives"),
                                   UiText::text(UiText::Key::LoadLastArchives));

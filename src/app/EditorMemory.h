@@ -15,7 +15,7 @@ class PreviewPanel;
 class PackExchange;
 class QHeaderView;
 class QMainWindow;
-class QMenu;
+class Commands;
 class QPushButton;
 class RecentFilesMenu;
 class TextureActions;
@@ -29,15 +29,15 @@ public:
     {
         QMainWindow *window;            ///< its size, position and docks
         const BootsDocument *document;  ///< the boots file opened, for the recent files
-        QMenu *fileMenu;                ///< Open Recent follows its item `mnuOpen`
+        Commands *commands;             ///< gets Open Recent
         PreviewPanel *preview;          ///< gets "Load last archives"
         TextureActions *textures;       ///< its archives and folders
         QHeaderView *tableColumns;      ///< the boots table's columns
         PackExchange *packs;            ///< the folder its dialogs start in
     };
 
-    /// Reads `settingsFile` once, puts the window where it was and adds Open Recent to the
-    /// File menu and "Load last archives" to the preview.
+    /// Reads `settingsFile` once, puts the window where it was and provides Open Recent to
+    /// the commands and adds "Load last archives" to the preview.
     EditorMemory(const QString &settingsFile, const Parts &parts);
     ~EditorMemory() override;
 

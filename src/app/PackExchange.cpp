@@ -1,5 +1,6 @@
 #include "PackExchange.h"
 
+#include "app/ui/Commands.h"
 #include "app/ui/FileChooser.h"
 #include "app/ui/MainWindowTexts.h"
 #include "app/ui/Messages.h"
@@ -24,41 +25,21 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
-#include <QMenu>
 #include <set>
 
 using GuiText::toNative;
 using UiText::Key;
 
-namespace {
-
-QAction *action(QObject *parent, const char *name)
-{
-    auto *a = new QAction(parent);
-    a->setObjectName(QString::fromLatin1(name));
-    return a;
-}
-
-} // namespace
-
-PackExchange::PackExchange(BootsDocument *document, QMenu *fileMenu, QAction *quit, QMenu *editMenu,
+PackExchange::PackExchange(BootsDocument *document, const Commands &commands,
                            std::function<std::vector<int>()> chosenBoots, QWidget *window)
     : QObject(window), mDocument(document), mWindow(window), mChosenBoots(std::move(chosenBoots))
 {
     setObjectName(QStringLiteral("packExchange"));
-    mnuExportPack = action(this, "mnuExportPack");
-    mnuApplyPack = action(this, "mnuApplyPack");
-    mnuRevertPack = action(this, "mnuRevertPack");
-    mnuAppliedPacks = action(this, "mnuAppliedPacks");
-    mnuRevert = action(this, "mnuRevert");
-    // Before the separator that sets Quit apart, in a group of their own.
-    const QList<QAction *> items = fileMenu->actions();
-    const qsizetype at = items.indexOf(quit);
-    QAction *before = at > 0 && items[at - 1]->isSeparator() ? items[at - 1] : quit;
-    fileMenu->insertSeparator(before);
-    fileMenu->insertActions(before, {mnuExportPack, mnuApplyPack, mnuRevertPack, mnuAppliedPacks});
-    editMenu->addSeparator();
-    editMenu->addAction(mnuRevert);
+    mnuExportPack = commands.action(QStringLiteral("mnuExportPack"));
+    mnuApplyPack = commands.action(QStringLiteral("mnuApplyPack"));
+    mnuRevertPack = commands.action(QStringLiteral("mnuRevertPack"));
+    mnuAppliedPacks = commands.action(QStringLiteral("mnuAppliedPacks"));
+    mnuRevert = commands.action(QStringLiteral("mnuRevert"));
     applyTexts();
     documentReset();
 

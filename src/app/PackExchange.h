@@ -14,17 +14,17 @@
 #include <vector>
 
 class BootsDocument;
+class Commands;
 class QAction;
-class QMenu;
 class QWidget;
 
 class PackExchange : public QObject
 {
     Q_OBJECT
 public:
-    /// Adds the pack items to `fileMenu` above `quit` and Revert to Original to `editMenu`;
+    /// Works the pack commands of the File menu and Revert to Original of the Edit menu;
     /// `chosenBoots` gives the boots Revert to Original acts on.
-    PackExchange(BootsDocument *document, QMenu *fileMenu, QAction *quit, QMenu *editMenu,
+    PackExchange(BootsDocument *document, const Commands &commands,
                  std::function<std::vector<int>()> chosenBoots, QWidget *window);
 
     /// Writes the changes the user ticks in the Export Pack window to `path`; false after a

@@ -1,5 +1,6 @@
 #include "TableExchange.h"
 
+#include "app/ui/Commands.h"
 #include "app/ui/MainWindowTexts.h"
 #include "app/ui/Messages.h"
 #include "editor/BootsDocument.h"
@@ -12,7 +13,6 @@
 
 #include <QAction>
 #include <QFileDialog>
-#include <QMenu>
 #include <QStringList>
 
 using GuiText::toNative;
@@ -30,21 +30,12 @@ QStringList tableFilters()
 
 } // namespace
 
-TableExchange::TableExchange(BootsDocument *document, QMenu *fileMenu, QAction *after,
-                             QWidget *window)
-    : QObject(window), mDocument(document), mWindow(window)
+TableExchange::TableExchange(BootsDocument *document, const Commands &commands, QWidget *window)
+    : QObject(window), mDocument(document), mWindow(window),
+      mnuExport(commands.action(QStringLiteral("mnuExport"))),
+      mnuImport(commands.action(QStringLiteral("mnuImport")))
 {
     setObjectName(QStringLiteral("tableExchange"));
-    mnuExport = new QAction(this);
-    mnuExport->setObjectName(QStringLiteral("mnuExport"));
-    mnuImport = new QAction(this);
-    mnuImport->setObjectName(QStringLiteral("mnuImport"));
-    const QList<QAction *> items = fileMenu->actions();
-    const qsizetype at = items.indexOf(after);
-    QAction *before = at >= 0 && at + 1 < items.size() ? items[at + 1] : nullptr;
-    fileMenu->insertSeparator(before);
-    fileMenu->insertAction(before, mnuExport);
-    fileMenu->insertAction(before, mnuImport);
     applyTexts();
     documentReset();
 

@@ -7,8 +7,8 @@
 #include <QString>
 
 class BootsDocument;
+class Commands;
 class QAction;
-class QMenu;
 class QWidget;
 
 class TableExchange : public QObject
@@ -17,7 +17,7 @@ class TableExchange : public QObject
 public:
     /// Adds Export… and Import… to `fileMenu` right after `after`; messages and dialogs
     /// open over `window`, which owns the exchange.
-    TableExchange(BootsDocument *document, QMenu *fileMenu, QAction *after, QWidget *window);
+    TableExchange(BootsDocument *document, const Commands &commands, QWidget *window);
 
     /// Writes the open boots to `path` in the format its extension names. False (after a
     /// message) when nothing is open or the file could not be written.

@@ -17,6 +17,7 @@
 #include "app/panels/RecordEditorPanel.h"
 #include "app/panels/TextureActions.h"
 #include "app/ui/BootsListWidget.h"
+#include "app/ui/Commands.h"
 #include "app/ui/EditActions.h"
 #include "app/ui/FileChooser.h"
 #include "app/ui/FirstWindowSize.h"
@@ -33,7 +34,6 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QIcon>
@@ -41,7 +41,6 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollArea>
-#include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTableView>
 #include <QTimer>
@@ -80,7 +79,7 @@ frmMain::frmMain(std::unique_ptr<AppFolders> folders, QWidget *parent)
     createControls();
     createMenus();
     mMemory = new EditorMemory(mFolders->settingsFile(),
-                               {this, mDocument, File, mPreview, mTextures,
+                               {this, mDocument, mCommands, mPreview, mTextures,
                                 mTable->table()->horizontalHeader(), mPacks});
     connect(mMemory->recentMenu(), &RecentFilesMenu::fileChosen, this, [this](const QString &path) {
         if (maybeSave())
@@ -95,9 +94,6 @@ frmMain::frmMain(std::unique_ptr<AppFolders> folders, QWidget *parent)
 
     connect(mDocument, &BootsDocument::reset, this, &frmMain::documentReset);
     connect(mDocument, &BootsDocument::filesMoved, this, &frmMain::updateTitle);
-    connect(mDocument, &BootsDocument::recordChanged, this, &frmMain::recordChanged);
-    connect(mDocument, &BootsDocument::recordsReplaced, this, &frmMain::recordsReplaced);
-    connect(mDocument, &BootsDocument::currentBootChanged, this, &frmMain::showCurrentBoot);
     connect(mDocument, &BootsDocument::modifiedChanged, this, &QWidget::setWindowModified);
     connect(mDocument, &BootsDocument::workingFileFailed, this,
             [this](const QString &reason) { Messages::workingFileNotWritten(this, reason); });
@@ -150,8 +146,8 @@ void frmMain::createControls()
     columns->addWidget(listBox, 3);
 
     // Middle column: the record editor; right column: the preview above the language controls.
-    mRecordEditor = new RecordEditorPanel;
-    mGlobalChange = new GlobalChangePanel;
+    mRecordEditor = new RecordEditorPanel(mDocument);
+    mGlobalChange = new GlobalChangePanel(mDocument, mRecordEditor);
     mRecordEditor->setGlobalChange(mGlobalChange);
     columns->addWidget(mRecordEditor, 5);
     auto *right = new QVBoxLayout;
@@ -172,11 +168,6 @@ void frmMain::createControls()
     columns->addLayout(right, 3);
 
     connect(List1, &BootsListWidget::filesDropped, this, &frmMain::List1_Drop);
-    connect(mRecordEditor, &RecordEditorPanel::fieldEdited, this,
-            [this](const BootField &field) { storeFields(RecordEdit::typing(field)); });
-    connect(mRecordEditor, &RecordEditorPanel::manufacturerChosen, this,
-            [this] { storeFields(RecordEdit::manufacturerChosen()); });
-    connect(mGlobalChange, &GlobalChangePanel::changeRequested, this, &frmMain::cmdChange_Click);
     // What storing changed otherwise than typed or held, from the editor and the table alike.
     connect(mDocument, &BootsDocument::valuesAdjusted, statusBar(),
             [this](const QString &note) { statusBar()->showMessage(note); });
@@ -185,35 +176,35 @@ void frmMain::createControls()
 
 void frmMain::createMenus()
 {
-    File = menuBar()->addMenu(QStringLiteral("File"));
-    File->setObjectName(QStringLiteral("File"));
-    mnuOpen = File->addAction(QStringLiteral("Open"), this, &frmMain::mnuOpen_Click);
-    mnuOpen->setObjectName(QStringLiteral("mnuOpen"));
-    mnuOpen->setShortcut(QKeySequence::Open);
-    File->addSeparator();
-    mnuSave = File->addAction(QStringLiteral("Save"), this, &frmMain::mnuSave_Click);
-    mnuSave->setObjectName(QStringLiteral("mnuSave"));
-    mnuSave->setShortcut(QKeySequence::Save);
-    mnuSave->setEnabled(false);
-    mnuSaveAs = File->addAction(QString(), this, &frmMain::mnuSaveAs_Click);
-    mnuSaveAs->setObjectName(QStringLiteral("mnuSaveAs"));
-    mnuSaveAs->setShortcut(QKeySequence::SaveAs);
-    mnuSaveAs->setEnabled(false);
-    MainWindowTexts::setText(mnuSaveAs, UiText::Key::SaveAs);
-    new TableExchange(mDocument, File, mnuSaveAs, this); // Export… and Import… of the boots table
-    File->addSeparator();
-    mnuQuit = File->addAction(QString(), this, &QWidget::close);
-    mnuQuit->setObjectName(QStringLiteral("mnuQuit"));
-    mnuQuit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-    MainWindowTexts::setText(mnuQuit, UiText::Key::Quit);
-
-    Edit = menuBar()->addMenu(QString());
-    Edit->setObjectName(QStringLiteral("Edit"));
+    mCommands = new Commands(this);
+    File = mCommands->menu(QStringLiteral("File"));
+    File->setTitle(QStringLiteral("File"));
+    Edit = mCommands->menu(QStringLiteral("Edit"));
     MainWindowTexts::setText(Edit, UiText::Key::Edit);
-    auto *edit = new EditActions(mDocument->undoStack(), Edit);
+    Help = mCommands->menu(QStringLiteral("Help"));
+    MainWindowTexts::setText(Help, UiText::Key::Help);
+    const auto command = [this](const char *id, auto slot, const QString &english = QString()) {
+        QAction *action = mCommands->action(QString::fromLatin1(id));
+        connect(action, &QAction::triggered, this, slot);
+        if (!english.isEmpty())
+            action->setText(english);
+        return action;
+    };
+    mnuOpen = command("mnuOpen", &frmMain::mnuOpen_Click, QStringLiteral("Open"));
+    mnuSave = command("mnuSave", &frmMain::mnuSave_Click, QStringLiteral("Save"));
+    mnuSaveAs = command("mnuSaveAs", &frmMain::mnuSaveAs_Click);
+    MainWindowTexts::setText(mnuSaveAs, UiText::Key::SaveAs);
+    for (QAction *action : {mnuSave, mnuSaveAs})
+        action->setEnabled(false);
+    MainWindowTexts::setText(command("mnuQuit", &QWidget::close), UiText::Key::Quit);
+    command("About", &frmMain::About_Click);
+    MainWindowTexts::setText(command("mnuManual", &frmMain::mnuManual_Click), UiText::Key::Manual);
+
+    new TableExchange(mDocument, *mCommands, this); // Export… and Import… of the boots table
+    auto *edit = new EditActions(mDocument->undoStack(), *mCommands);
     edit->routeKeysFrom(mRecordEditor->recordFields());
     // File ▸ Export/Apply/Revert Pack… and Edit ▸ Revert to Original for the chosen boots.
-    mPacks = new PackExchange(mDocument, File, mnuQuit, Edit,
+    mPacks = new PackExchange(mDocument, *mCommands,
                               [this] { return mDocument->selectedBoots(); }, this);
     connect(mPacks, &PackExchange::note, statusBar(),
             [this](const QString &note) { statusBar()->showMessage(note); });
@@ -222,25 +213,14 @@ void frmMain::createMenus()
     });
 
     // View ▸ Boots Table, and Copy and Paste of the table's cells in Edit.
-    mTable = new BootsTableDock(mDocument, Edit, this);
+    mTable = new BootsTableDock(mDocument, *mCommands, this);
     mTable->setFocusOnHide(List1);
     connect(mTable, &BootsTableDock::selectedRowsChanged, mGlobalChange,
             [this](int rows) { mGlobalChange->setSelectedRowsAvailable(rows > 0); });
     connect(mTable, &BootsTableDock::note, statusBar(),
             [this](const QString &note) { statusBar()->showMessage(note); });
     // View ▸ Changes and File ▸ Compare With…, marked in the table.
-    new ChangeView(mDocument, File, mnuOpen, mTable->viewMenu(), this);
-
-    About = menuBar()->addAction(QStringLiteral("About"), this, &frmMain::About_Click);
-    About->setObjectName(QStringLiteral("About"));
-
-    Help = menuBar()->addMenu(QString());
-    Help->setObjectName(QStringLiteral("Help"));
-    MainWindowTexts::setText(Help, UiText::Key::Help);
-    mnuManual = Help->addAction(QString(), this, &frmMain::mnuManual_Click);
-    mnuManual->setObjectName(QStringLiteral("mnuManual"));
-    mnuManual->setShortcut(QKeySequence::HelpContents);
-    MainWindowTexts::setText(mnuManual, UiText::Key::Manual);
+    new ChangeView(mDocument, *mCommands, this);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -366,10 +346,8 @@ void frmMain::documentReset()
 {
     const bool open = mDocument->isOpen();
     updateTitle();
-    mRecordEditor->clear();
     mnuSave->setEnabled(open);
     mnuSaveAs->setEnabled(open);
-    mRecordEditor->setEnabled(open);
     mPreview->setEnabled(open);
     setWindowModified(mDocument->isModified());
 }
@@ -424,78 +402,6 @@ void frmMain::closeEvent(QCloseEvent *event)
     mPreview->removeFiles();
     mOthers->closeAll();
     event->accept();
-}
-
-// ---------------------------------------------------------------------------------------
-// The boots list, the record editor and the global change
-
-void frmMain::showCurrentBoot()
-{
-    const int boot = mDocument->currentBoot();
-    if (boot < 0) {
-        mRecordEditor->clear();
-        return;
-    }
-    mDocument->startNewStep();
-    mRecordEditor->showRecord(mDocument->database(), boot, mDocument->listedCount());
-}
-
-void frmMain::storeFields(const RecordEdit &edit)
-{
-    // Fields are disabled until a boot is selected; nothing is stored before.
-    const int boot = mDocument->currentBoot();
-    if (boot < 0)
-        return;
-    mStoring = true;
-    mDocument->setRecord(boot, mRecordEditor->texts(), edit);
-    mStoring = false;
-}
-
-void frmMain::recordChanged(int index)
-{
-    // An undo or redo shows the boot it changed (the document made it current); the user's own
-    // edit keeps the typed text.
-    if (!mStoring && index == mDocument->currentBoot())
-        showCurrentBoot();
-}
-
-void frmMain::recordsReplaced()
-{
-    if (!mStoring)
-        showCurrentBoot();
-}
-
-void frmMain::cmdChange_Click()
-{
-    if (mGlobalChange->selectedRowsChosen()) {
-        mDocument->changeStatistics(mDocument->selectedBoots(), mGlobalChange->tickedStatistics(),
-                                    mGlobalChange->valueText());
-        return;
-    }
-    const int boot = mDocument->currentBoot();
-    if (mGlobalChange->onlySelected()) {
-        if (boot < 0)
-            return;
-        // The rule runs even when a field already showed the value; with nothing ticked
-        // there is nothing to set, and the boot is not stored again either.
-        const auto set = mRecordEditor->putValueInStatistics(mGlobalChange->valueText(),
-                                                             mGlobalChange->tickedStatistics());
-        if (!set.empty())
-            storeFields(RecordEdit::statistics(set));
-        return;
-    }
-    if (boot >= 0)
-        mRecordEditor->putValueInStatistics(mGlobalChange->valueText(),
-                                            {true, true, true, true, true});
-    QString reason;
-    mStoring = true;
-    const bool changed = mDocument->changeAllStatistics(mGlobalChange->valueText(), boot,
-                                                        mRecordEditor->texts(), &reason);
-    mStoring = false;
-    if (!changed) {
-        showCurrentBoot(); // the fields show the statistics the boot still has
-        Messages::cannotChangeStatistics(this, reason);
-    }
 }
 
 // ---------------------------------------------------------------------------------------

@@ -2,7 +2,6 @@
 // The main window: the menus, the language controls and the wiring between the boots
 // document, the boots list, the record editor and the texture preview.
 #include "editor/BootsDocument.h"
-#include "editor/RecordTexts.h"
 
 #include <QMainWindow>
 #include <memory>
@@ -10,6 +9,7 @@
 class AppFolders;
 class BootsListWidget;
 class BootsTableDock;
+class Commands;
 class LanguageComboBox;
 class EditorMemory;
 class GlobalChangePanel;
@@ -69,6 +69,7 @@ public:
     QMenu *editMenu() const { return Edit; }
     BootsTableDock *bootsTable() const { return mTable; }
     QMenu *helpMenu() const { return Help; }
+    Commands &commands() const { return *mCommands; }
 
     /// The design title: the product name and its credit.
     static QString designTitle();
@@ -89,7 +90,6 @@ protected:
 
 private slots:
     void List1_Drop(const QStringList &paths);
-    void cmdChange_Click();
 
 private:
     void createControls();
@@ -97,20 +97,14 @@ private:
     void languageApplied();
 
     bool maybeSave();
-    void storeFields(const RecordEdit &edit);
-    /// Shows the document's current boot in the record editor (empty when there is none).
-    void showCurrentBoot();
     void documentReset();
-    void recordChanged(int index);
-    void recordsReplaced();
     bool refuseWorkingFile(const QString &path);
 
     std::unique_ptr<AppFolders> mFolders;
     QString mProgramFolder;
     BootsDocument *mDocument = nullptr;
     EditorMemory *mMemory = nullptr;
-    /// True while the window itself stores an edit: the document's echo shows nothing.
-    bool mStoring = false;
+    Commands *mCommands = nullptr;
 
     RecordEditorPanel *mRecordEditor = nullptr;
     GlobalChangePanel *mGlobalChange = nullptr;
@@ -127,9 +121,6 @@ private:
     QAction *mnuOpen = nullptr;
     QAction *mnuSave = nullptr;
     QAction *mnuSaveAs = nullptr;
-    QAction *mnuQuit = nullptr;
-    QAction *About = nullptr;
     QMenu *Help = nullptr;
-    QAction *mnuManual = nullptr;
     OtherWindows *mOthers = nullptr;
 };

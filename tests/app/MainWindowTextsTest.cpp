@@ -1,6 +1,8 @@
 #include "CaseName.h"
 #include "MainWindowFixture.h"
 
+#include "app/access/Mnemonics.h"
+
 #include "language/Ini.h"
 #include "language/Languages.h"
 
@@ -12,6 +14,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
+#include <QSet>
 #include <QStatusBar>
 #include <QTableView>
 #include <QTest>
@@ -197,6 +201,25 @@ TEST_P(WindowSize, FitsALaptopScreenWithNothingCutOff)
             EXPECT_GE(w->width(), w->minimumSizeHint().width()) << w->objectName().toStdString();
         }
     }
+}
+
+// Every command the menu bar declares has found the feature that words it, in every language.
+TEST_P(WindowSize, EveryCommandOfTheMenuBarIsWorded)
+{
+    configure(GetParam());
+    QStringList ids;
+    QList<QAction *> actions = window().menuBar()->actions();
+    while (!actions.isEmpty()) {
+        QAction *action = actions.takeFirst();
+        if (action->isSeparator())
+            continue;
+        const QString id = action->menu() ? action->menu()->objectName() : action->objectName();
+        ids << id;
+        EXPECT_FALSE(Mnemonics::plain(action->text()).isEmpty()) << id.toStdString();
+        if (action->menu())
+            actions = action->menu()->actions() + actions;
+    }
+    EXPECT_EQ(ids.size(), QSet<QString>(ids.begin(), ids.end()).size()) << "one place a command";
 }
 
 INSTANTIATE_TEST_SUITE_P(Bundled, WindowSize,

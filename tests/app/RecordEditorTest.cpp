@@ -264,14 +264,4 @@ TEST_F(RecordEditor, AllWithANegativeValueStoresOneAndSaysSo)
               QString::fromUtf8("Adjusted to the fields' limits: Value: -2 \u2192 1"));
 }
 
-TEST_F(RecordEditor, AllWithZeroStoresOneAsEveryFieldDoes)
-{
-    select(1);
-    find<QLineEdit>("Over")->setText("0");
-    find<QRadioButton>("R2")->click();
-    find<QPushButton>("cmdChange")->click();
-    EXPECT_EQ(window().database().Get_Sila(0), 1);
-    EXPECT_EQ(window().database().Get_Sila(1), 1);
-}
-
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "app/access/Mnemonics.h"
 #include "app/access/QuietWhenHidden.h"
+#include "app/ui/Commands.h"
 #include "app/ui/MainWindowTexts.h"
 #include "app/ui/Messages.h"
 #include "editor/BootsDocument.h"
@@ -30,7 +31,6 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
-#include <QMenuBar>
 #include <QScrollBar>
 #include <QSortFilterProxyModel>
 #include <QStyledItemDelegate>
@@ -140,10 +140,11 @@ public:
 
 } // namespace
 
-BootsTableDock::BootsTableDock(BootsDocument *document, QMenu *editMenu, QMainWindow *window)
+BootsTableDock::BootsTableDock(BootsDocument *document, Commands &commands, QMainWindow *window)
     : QDockWidget(window), mDocument(document), mModel(new BootsTableModel(document, this)),
       mProxy(new BootsFilterModel(this)), mTable(new BootsTableView), mFilter(new QLineEdit),
-      mChangedOnly(new QCheckBox)
+      mChangedOnly(new QCheckBox), mCopy(commands.action(QStringLiteral("mnuCopy"))),
+      mPaste(commands.action(QStringLiteral("mnuPaste")))
 {
     setObjectName(QStringLiteral("dockTable"));
     mProxy->setSourceModel(mModel);
@@ -190,13 +191,11 @@ BootsTableDock::BootsTableDock(BootsDocument *document, QMenu *editMenu, QMainWi
     window->addDockWidget(Qt::BottomDockWidgetArea, this);
     hide();
 
-    mView = window->menuBar()->addMenu(QString());
-    mView->setObjectName(QStringLiteral("View"));
+    mView = commands.menu(QStringLiteral("View"));
     MainWindowTexts::setText(mView, UiText::Key::View);
     QAction *show = toggleViewAction(); // its text follows the dock's title
     show->setObjectName(QStringLiteral("mnuTable"));
-    show->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
-    mView->addAction(show);
+    commands.provide(show->objectName(), show);
     // The keyboard follows the table: into it as it shows, back where it came from as it hides.
     connect(show, &QAction::triggered, this, [this](bool shown) {
         if (shown) {
@@ -209,17 +208,12 @@ BootsTableDock::BootsTableDock(BootsDocument *document, QMenu *editMenu, QMainWi
 
     // Copy and Paste act on the table while it has the focus; elsewhere the keys stay with the
     // text fields.
-    editMenu->addSeparator();
-    mCopy = editMenu->addAction(QString(), this, &BootsTableDock::copy);
-    mCopy->setObjectName(QStringLiteral("mnuCopy"));
-    mPaste = editMenu->addAction(QString(), this, &BootsTableDock::paste);
-    mPaste->setObjectName(QStringLiteral("mnuPaste"));
+    connect(mCopy, &QAction::triggered, this, &BootsTableDock::copy);
+    connect(mPaste, &QAction::triggered, this, &BootsTableDock::paste);
     for (QAction *action : {mCopy, mPaste}) {
         action->setShortcutContext(Qt::WidgetShortcut);
         mTable->addAction(action);
     }
-    mCopy->setShortcut(QKeySequence::Copy);
-    mPaste->setShortcut(QKeySequence::Paste);
     MainWindowTexts::setText(mCopy, UiText::Key::Copy);
     MainWindowTexts::setText(mPaste, UiText::Key::Paste);
     retranslate();

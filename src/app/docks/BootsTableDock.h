@@ -11,6 +11,7 @@
 class BootsDocument;
 class BootsFilterModel;
 class BootsTableModel;
+class Commands;
 class QAction;
 class QCheckBox;
 class QLabel;
@@ -24,9 +25,9 @@ class BootsTableDock : public QDockWidget
 {
     Q_OBJECT
 public:
-    /// Adds itself, hidden, to the bottom of `window`, a View menu holding `mnuTable` to the
-    /// end of its menu bar and Copy and Paste to `editMenu`.
-    BootsTableDock(BootsDocument *document, QMenu *editMenu, QMainWindow *window);
+    /// Adds itself, hidden, to the bottom of `window`; its toggle is the command `mnuTable`,
+    /// and it works Copy and Paste of `commands`.
+    BootsTableDock(BootsDocument *document, Commands &commands, QMainWindow *window);
 
     QTableView *table() const { return mTable; }
     BootsTableModel *model() const { return mModel; }

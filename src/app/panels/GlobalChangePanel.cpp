@@ -1,9 +1,13 @@
 #include "GlobalChangePanel.h"
 
 #include "app/access/WindowAccess.h"
+#include "app/panels/RecordEditorPanel.h"
 #include "app/ui/MainWindowTexts.h"
+#include "app/ui/Messages.h"
 
+#include "boots/BootFields.h"
 #include "common/VbNumber.h"
+#include "editor/BootsDocument.h"
 #include "editor/UiText.h"
 
 #include <QCheckBox>
@@ -27,8 +31,9 @@ QGroupBox *groupBox(int number, const char *caption, QWidget *parent)
 
 } // namespace
 
-GlobalChangePanel::GlobalChangePanel(QWidget *parent)
-    : QGroupBox(QStringLiteral("Global Options"), parent)
+GlobalChangePanel::GlobalChangePanel(BootsDocument *document, RecordEditorPanel *editor,
+                                     QWidget *parent)
+    : QGroupBox(QStringLiteral("Global Options"), parent), mDocument(document), mEditor(editor)
 {
     setObjectName(QStringLiteral("GroupBox12"));
     QGroupBox *changeBox = groupBox(13, "Change Stats", this);
@@ -91,7 +96,37 @@ GlobalChangePanel::GlobalChangePanel(QWidget *parent)
             enableTicks(false);
     });
     connect(Over, &QLineEdit::textChanged, this, &GlobalChangePanel::capValue);
-    connect(cmdChange, &QPushButton::clicked, this, &GlobalChangePanel::changeRequested);
+    connect(cmdChange, &QPushButton::clicked, this, &GlobalChangePanel::change);
+}
+
+void GlobalChangePanel::change()
+{
+    if (selectedRowsChosen()) {
+        mDocument->changeStatistics(mDocument->selectedBoots(), tickedStatistics(), valueText());
+        return;
+    }
+    const int boot = mDocument->currentBoot();
+    if (onlySelected()) {
+        if (boot < 0)
+            return;
+        // The rule runs even when a field already showed the value; with nothing ticked
+        // there is nothing to set, and the boot is not stored again either.
+        const auto set = mEditor->putValueInStatistics(valueText(), tickedStatistics());
+        if (!set.empty())
+            mEditor->store(RecordEdit::statistics(set));
+        return;
+    }
+    if (boot >= 0)
+        mEditor->putValueInStatistics(valueText(), {true, true, true, true, true});
+    QString reason;
+    bool changed = false;
+    mEditor->keepFieldsWhile([&] {
+        changed = mDocument->changeAllStatistics(valueText(), boot, mEditor->texts(), &reason);
+    });
+    if (!changed) {
+        mEditor->showCurrentBoot(); // the fields show the statistics the boot still has
+        Messages::cannotChangeStatistics(window(), reason);
+    }
 }
 
 void GlobalChangePanel::enableTicks(bool enabled)
@@ -135,6 +170,6 @@ QString GlobalChangePanel::valueText() const
 void GlobalChangePanel::capValue()
 {
     const auto value = VbNumber::parse(Over->text().toStdString());
-    if (value && *value > 5)
-        Over->setText(QStringLiteral("5"));
+    if (value && *value > BootFields::kHighestStatistic)
+        Over->setText(QString::number(BootFields::kHighestStatistic));
 }

@@ -1,11 +1,13 @@
 #pragma once
 // The global change of statistics ("Global Options" ▸ "Change Stats"): one value for chosen
 // statistics of the selected boot, of the rows selected in the boots table, or for every
-// statistic of every boot. It only asks: the window carries out the change on the document.
-// It cannot fail; a value that is no number is the window's to refuse.
+// statistic of every boot, made as one undo step of the document. The selected boot's change
+// goes through the record editor's fields, so that they show the value as it was given.
 #include <QGroupBox>
 #include <array>
 
+class BootsDocument;
+class RecordEditorPanel;
 class QCheckBox;
 class QLineEdit;
 class QPushButton;
@@ -15,7 +17,8 @@ class GlobalChangePanel : public QGroupBox
 {
     Q_OBJECT
 public:
-    explicit GlobalChangePanel(QWidget *parent = nullptr);
+    GlobalChangePanel(BootsDocument *document, RecordEditorPanel *editor,
+                      QWidget *parent = nullptr);
 
     /// "Only selected" (`R1`): the ticked statistics of the selected boot.
     bool onlySelected() const;
@@ -28,14 +31,14 @@ public:
     std::array<bool, 5> tickedStatistics() const;
     QString valueText() const;
 
-signals:
-    /// "Change" was pressed.
-    void changeRequested();
-
 private:
+    /// "Change": sets the value into the chosen statistics.
+    void change();
     void enableTicks(bool enabled);
     void capValue();
 
+    BootsDocument *mDocument;
+    RecordEditorPanel *mEditor;
     QRadioButton *R1 = nullptr;
     QRadioButton *R2 = nullptr;
     QRadioButton *R3 = nullptr;

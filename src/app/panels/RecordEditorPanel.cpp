@@ -5,6 +5,7 @@
 #include "boots/Baza.h"
 #include "boots/BootFields.h"
 #include "boots/Manufacturer.h"
+#include "editor/BootsDocument.h"
 #include "editor/UiText.h"
 
 #include <QComboBox>
@@ -31,8 +32,8 @@ QGroupBox *groupBox(int number, const char *caption, QWidget *parent = nullptr)
 
 } // namespace
 
-RecordEditorPanel::RecordEditorPanel(QWidget *parent)
-    : QGroupBox(QStringLiteral("Parameters"), parent)
+RecordEditorPanel::RecordEditorPanel(BootsDocument *document, QWidget *parent)
+    : QGroupBox(QStringLiteral("Parameters"), parent), mDocument(document)
 {
     setObjectName(QStringLiteral("GroupBox2"));
     mLayout = new QVBoxLayout(this);
@@ -47,7 +48,7 @@ RecordEditorPanel::RecordEditorPanel(QWidget *parent)
             if (mLoading)
                 return;
             // Stored as typed first, so that the document can say what storing changed.
-            emit fieldEdited(*field);
+            store(RecordEdit::typing(*field));
             if (field->isText())
                 fitToCodePage(txt[k]);
         });
@@ -59,6 +60,57 @@ RecordEditorPanel::RecordEditorPanel(QWidget *parent)
     txt[8]->setAccessibleName(UiText::text(UiText::Key::ManufacturerCode));
     setFieldsEnabled(false);
     setEnabled(false);
+
+    connect(mDocument, &BootsDocument::currentBootChanged, this,
+            &RecordEditorPanel::showCurrentBoot);
+    connect(mDocument, &BootsDocument::recordChanged, this, &RecordEditorPanel::recordChanged);
+    connect(mDocument, &BootsDocument::recordsReplaced, this, [this] {
+        if (!mStoring)
+            showCurrentBoot();
+    });
+    connect(mDocument, &BootsDocument::reset, this, &RecordEditorPanel::documentReset);
+}
+
+void RecordEditorPanel::documentReset()
+{
+    clear();
+    setEnabled(mDocument->isOpen());
+}
+
+void RecordEditorPanel::showCurrentBoot()
+{
+    const int boot = mDocument->currentBoot();
+    if (boot < 0) {
+        clear();
+        return;
+    }
+    mDocument->startNewStep();
+    showRecord(boot);
+}
+
+void RecordEditorPanel::recordChanged(int index)
+{
+    // An undo or redo shows the boot it changed (the document made it current); the user's own
+    // edit keeps the typed text.
+    if (!mStoring && index == mDocument->currentBoot())
+        showCurrentBoot();
+}
+
+void RecordEditorPanel::store(const RecordEdit &edit)
+{
+    // Fields are disabled until a boot is selected; nothing is stored before.
+    const int boot = mDocument->currentBoot();
+    if (boot < 0)
+        return;
+    keepFieldsWhile([&] { mDocument->setRecord(boot, texts(), edit); });
+}
+
+void RecordEditorPanel::keepFieldsWhile(const std::function<void()> &change)
+{
+    const bool storing = mStoring;
+    mStoring = true;
+    change();
+    mStoring = storing;
 }
 
 QGroupBox *RecordEditorPanel::makeFieldGroups(QVBoxLayout *parameters)
@@ -123,8 +175,10 @@ void RecordEditorPanel::setFieldsEnabled(bool enabled)
     Combo->setEnabled(enabled);
 }
 
-void RecordEditorPanel::showRecord(const Baza &db, int index, int listCount)
+void RecordEditorPanel::showRecord(int index)
 {
+    const Baza &db = mDocument->database();
+    const int listCount = mDocument->listedCount();
     const auto i = static_cast<std::uint8_t>(index);
     // The record that Index designates (an index past the last one designates the last).
     BootRecord record;
@@ -229,7 +283,7 @@ void RecordEditorPanel::chooseManufacturer()
     mLoading = true;
     txt[8]->setText(QString::number(*code));
     mLoading = false;
-    emit manufacturerChosen();
+    store(RecordEdit::manufacturerChosen());
 }
 
 void RecordEditorPanel::fitToCodePage(QLineEdit *field)

@@ -1,14 +1,15 @@
 #pragma once
-// The record editor ("Parameters", GroupBox2): the fields of the selected boot, its
-// manufacturer and ID, with the global change of statistics placed among the statistics. It
-// shows a record and reports what the user did; the window stores the edits in the document.
+// The record editor ("Parameters", GroupBox2): the fields of the document's current boot,
+// its manufacturer and ID, with the global change of statistics placed among the statistics.
+// It follows the current boot and stores what the user types as the document's undo steps.
 #include "editor/RecordTexts.h"
 
 #include <QGroupBox>
 #include <array>
+#include <functional>
 #include <vector>
 
-class Baza;
+class BootsDocument;
 class QComboBox;
 class QGridLayout;
 class QLabel;
@@ -19,14 +20,20 @@ class RecordEditorPanel : public QGroupBox
 {
     Q_OBJECT
 public:
-    explicit RecordEditorPanel(QWidget *parent = nullptr);
+    explicit RecordEditorPanel(BootsDocument *document, QWidget *parent = nullptr);
 
-    /// Fills the fields from record `index` of `db`; `listCount` is the list's size.
-    /// Nothing is reported as edited.
-    void showRecord(const Baza &db, int index, int listCount);
+    /// Fills the fields from the document's current boot (empties them when there is none);
+    /// the next edit starts an undo step of its own.
+    void showCurrentBoot();
     /// Empties the fields and disables them until a boot is shown.
     void clear();
     RecordTexts texts() const;
+    /// Stores the fields into the current boot as the document's undo step; the fields keep
+    /// their text. Nothing is stored when no boot is current.
+    void store(const RecordEdit &edit);
+    /// Runs `change` of the document while the fields keep what they show: the change stores
+    /// the fields itself.
+    void keepFieldsWhile(const std::function<void()> &change);
     /// The fields whose edits are the document's steps (not the value of the global change).
     QList<QLineEdit *> recordFields() const;
 
@@ -40,13 +47,6 @@ public:
     /// Adds a control at the bottom of the group (for later features).
     void addControl(QWidget *control);
 
-signals:
-    /// The user typed in `field`; its text shows the best fit in Windows-1252 once the
-    /// signal's receivers have stored it.
-    void fieldEdited(const BootField &field);
-    /// The user chose a manufacturer by name: the code field shows its code.
-    void manufacturerChosen();
-
 protected:
     void changeEvent(QEvent *event) override;
 
@@ -57,10 +57,18 @@ private:
     void setFieldsEnabled(bool enabled);
     void showManufacturer();
     void chooseManufacturer();
+    /// The document changed record `index` (an undo or redo, or another window's edit).
+    void recordChanged(int index);
+    void documentReset();
     /// Shows in a text field what Windows-1252 will store of its text.
     void fitToCodePage(QLineEdit *field);
+    /// Fills the fields from record `index`; nothing is stored.
+    void showRecord(int index);
 
+    BootsDocument *mDocument;
     bool mLoading = false;
+    /// True while the editor's own edit is stored: the document's echo shows nothing.
+    bool mStoring = false;
     int mShownCount = -1; ///< the list's size shown beside "# Index:", -1 for none
     QVBoxLayout *mLayout = nullptr;
     std::array<QLineEdit *, 9> txt{};

@@ -1,12 +1,12 @@
 #include "EditActions.h"
 
+#include "Commands.h"
 #include "editor/UiText.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QMenu>
 #include <QUndoStack>
 
 using UiText::Key;
@@ -20,14 +20,11 @@ QString stepText(Key plain, Key step, const QString &name)
 
 } // namespace
 
-EditActions::EditActions(QUndoStack *stack, QMenu *menu)
-    : QObject(menu), mStack(stack), mUndo(menu->addAction(QString())),
-      mRedo(menu->addAction(QString()))
+EditActions::EditActions(QUndoStack *stack, const Commands &commands)
+    : QObject(commands.menu(QStringLiteral("Edit"))), mStack(stack),
+      mUndo(commands.action(QStringLiteral("mnuUndo"))),
+      mRedo(commands.action(QStringLiteral("mnuRedo")))
 {
-    mUndo->setObjectName(QStringLiteral("mnuUndo"));
-    mUndo->setShortcuts(QKeySequence::Undo);
-    mRedo->setObjectName(QStringLiteral("mnuRedo"));
-    mRedo->setShortcuts(QKeySequence::Redo);
     mUndo->setEnabled(stack->canUndo());
     mRedo->setEnabled(stack->canRedo());
     connect(mUndo, &QAction::triggered, stack, &QUndoStack::undo);

@@ -7,17 +7,17 @@
 
 #include <QList>
 
+class Commands;
 class QAction;
 class QLineEdit;
-class QMenu;
 class QUndoStack;
 
 class EditActions : public QObject
 {
     Q_OBJECT
 public:
-    /// Adds "mnuUndo" and "mnuRedo" to `menu`; `menu`'s window is where the keys are routed.
-    EditActions(QUndoStack *stack, QMenu *menu);
+    /// Works the commands "mnuUndo" and "mnuRedo" of `commands`.
+    EditActions(QUndoStack *stack, const Commands &commands);
 
     /// The undo and redo keys typed in `fields` undo and redo the document's steps.
     void routeKeysFrom(const QList<QLineEdit *> &fields);

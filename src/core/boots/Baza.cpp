@@ -1,5 +1,7 @@
 #include "Baza.h"
 
+#include "BootFields.h"
+
 #include "common/FileIo.h"
 #include "common/LittleEndian.h"
 #include "common/Reasons.h"
@@ -257,13 +259,6 @@ std::string Baza::Get_Kolor(std::uint8_t Index) const
     return fieldOf(Index, &BootRecord::Kolor);
 }
 
-std::uint8_t Baza::ClampStat(std::uint8_t value)
-{
-    if (value == 0)
-        return 1;
-    return value > 5 ? 5 : value;
-}
-
 bool Baza::Zmien_Dane(std::uint8_t Index, const std::string &Nazwa, std::int16_t nowe,
                       std::uint8_t Pole5, std::uint8_t &Sila, std::uint8_t &Precyzja,
                       std::uint8_t &Przyspieszenie, std::uint8_t &Szybkosc,
@@ -275,11 +270,11 @@ bool Baza::Zmien_Dane(std::uint8_t Index, const std::string &Nazwa, std::int16_t
     const std::int32_t i = ResolveIndex(Index);
     if (i < 0)
         return fail(Reason(Reasons::Id::NoSuchRecord));
-    Sila = ClampStat(Sila);
-    Precyzja = ClampStat(Precyzja);
-    Przyspieszenie = ClampStat(Przyspieszenie);
-    Szybkosc = ClampStat(Szybkosc);
-    Podkrecanie = ClampStat(Podkrecanie);
+    Sila = BootFields::statistic(Sila);
+    Precyzja = BootFields::statistic(Precyzja);
+    Przyspieszenie = BootFields::statistic(Przyspieszenie);
+    Szybkosc = BootFields::statistic(Szybkosc);
+    Podkrecanie = BootFields::statistic(Podkrecanie);
     BootRecord &r = mRecords[static_cast<std::size_t>(i)];
     r.Nazwa = firstChars(Nazwa, kNameMax);
     r.nowe = nowe;

@@ -62,7 +62,7 @@ public:
     std::string Get_Kolor(std::uint8_t Index) const;
 
     /// Changes the record at `Index` in memory: texts cut to 60, 125 and 83 characters,
-    /// statistics clamped to 1..5 and the clamped values written back into the arguments.
+    /// statistics brought within the statistics' range (BootFields::statistic) and the clamped values written back into the arguments.
     /// ID and Kolej stay. False when nothing is loaded.
     bool Zmien_Dane(std::uint8_t Index, const std::string &Nazwa, std::int16_t nowe,
                     std::uint8_t Pole5, std::uint8_t &Sila, std::uint8_t &Precyzja,
@@ -107,7 +107,6 @@ public:
 
 private:
     std::int32_t ResolveIndex(std::uint8_t Index) const;
-    static std::uint8_t ClampStat(std::uint8_t value);
     /// A field of the record that `Index` designates, or the empty value.
     template <typename T> T fieldOf(std::uint8_t Index, T BootRecord::*field) const;
     Bytes serialize(const std::uint8_t *statsOverride) const;

@@ -181,13 +181,18 @@ std::span<const BootField *const> statistics()
     return kStatistics;
 }
 
+std::uint8_t statistic(double value)
+{
+    // A 0 would be stored as 1 anyway: the game has no boot without a statistic.
+    if (!(value >= kLowestStatistic))
+        return kLowestStatistic;
+    return value > kHighestStatistic ? kHighestStatistic : static_cast<std::uint8_t>(value);
+}
+
 std::uint8_t typedStatistic(std::string_view typed)
 {
     const auto value = roundedNumber(typed);
-    // The game's statistics run from 1 to 5; a 0 would be stored as 1 anyway.
-    if (!value || *value < 1)
-        return 1;
-    return *value > 5 ? 5 : static_cast<std::uint8_t>(*value);
+    return statistic(value ? *value : 0.0);
 }
 
 std::vector<FieldAdjustment> adjustments(const BootRecord &before, const BootRecord &after,

@@ -96,7 +96,14 @@ const BootField *editorField(int k);
 /// The five statistics, Shot Power first.
 std::span<const BootField *const> statistics();
 
-/// The statistic that the text `typed` stands for by the statistics' rule (1 to 5).
+/// The game's statistics run from kLowestStatistic to kHighestStatistic.
+inline constexpr std::uint8_t kLowestStatistic = 1;
+inline constexpr std::uint8_t kHighestStatistic = 5;
+/// The statistic stored for the (rounded) number `value`: below the lowest, the lowest;
+/// above the highest, the highest.
+std::uint8_t statistic(double value);
+/// The statistic that the text `typed` stands for by the statistics' rule: its number rounded
+/// half to even, and no number at all stands for the lowest.
 std::uint8_t typedStatistic(std::string_view typed);
 
 /// What storing changed otherwise than asked, going from `before` to `after`: each field of
