@@ -2,9 +2,9 @@
 
 #include "ChangeView.h"
 #include "EditorMemory.h"
+#include "FileSession.h"
 #include "OtherWindows.h"
 #include "PackExchange.h"
-#include "editor/AppliedPacks.h"
 #include "TableExchange.h"
 #include "TextureViewerLink.h"
 #include "app/access/Mnemonics.h"
@@ -19,13 +19,13 @@
 #include "app/ui/BootsListWidget.h"
 #include "app/ui/Commands.h"
 #include "app/ui/EditActions.h"
-#include "app/ui/FileChooser.h"
 #include "app/ui/FirstWindowSize.h"
 #include "app/ui/LanguageSwitcher.h"
 #include "app/ui/MainWindowTexts.h"
 #include "app/ui/Messages.h"
 #include "app/ui/RecentFilesMenu.h"
 #include "desktop/AppFolders.h"
+#include "editor/AppliedPacks.h"
 #include "editor/BootsDocument.h"
 #include "editor/GuiText.h"
 #include "editor/TextureArchives.h"
@@ -46,10 +46,6 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-const char *const frmMain::kOpenFilter =
-    "unnamed_1831.bin(dt0f.img)|*unnamed_1831.bin|*unnamed_28.bin(dt0c.img)|*unnamed_28.bin|"
-    "All Files | *.*";
-
 QString frmMain::designTitle()
 {
     return QStringLiteral("Cleatwork - by Cleatwork contributors");
@@ -65,7 +61,8 @@ frmMain::frmMain(const QString &programFolder, QWidget *parent)
 
 frmMain::frmMain(std::unique_ptr<AppFolders> folders, QWidget *parent)
     : QMainWindow(parent), mFolders(std::move(folders)), mProgramFolder(mFolders->userFolder()),
-      mDocument(new BootsDocument(mFolders->workingFolder(), this))
+      mDocument(new BootsDocument(mFolders->workingFolder(), this)),
+      mFile(new FileSession(mDocument, *mFolders, this))
 {
     setObjectName(QStringLiteral("frmMain"));
     mDocument->setOriginalsFolder(mFolders->originalsFolder());
@@ -78,13 +75,12 @@ frmMain::frmMain(std::unique_ptr<AppFolders> folders, QWidget *parent)
     mOthers = new OtherWindows(this, mFolders->userFolder(), mFolders->bundledFolder());
     createControls();
     createMenus();
-    mMemory = new EditorMemory(mFolders->settingsFile(),
-                               {this, mDocument, mCommands, mPreview, mTextures,
-                                mTable->table()->horizontalHeader(), mPacks});
-    connect(mMemory->recentMenu(), &RecentFilesMenu::fileChosen, this, [this](const QString &path) {
-        if (maybeSave())
-            openFile(path);
-    });
+    mMemory =
+        new EditorMemory(mFolders->settingsFile(), {this, mDocument, mCommands, mPreview, mTextures,
+                                                    mTable->table()->horizontalHeader(), mPacks});
+    mFile->setMemory(mMemory, mTextures);
+    connect(mMemory->recentMenu(), &RecentFilesMenu::fileChosen, mFile,
+            &FileSession::openAfterAsking);
     // Last, so that the captions and their mnemonics are chosen for every control at once.
     mLanguages = new LanguageSwitcher(*mFolders, ComboBox, this);
     connect(mLanguages, &LanguageSwitcher::applied, this, &frmMain::languageApplied);
@@ -106,14 +102,6 @@ frmMain::frmMain(std::unique_ptr<AppFolders> folders, QWidget *parent)
 }
 
 frmMain::~frmMain() = default;
-
-bool frmMain::refuseWorkingFile(const QString &path)
-{
-    if (!mFolders->isWorkingFile(path))
-        return false;
-    Messages::cannotOpen(this, path, UiText::text(UiText::Key::OwnWorkingFile));
-    return true;
-}
 
 const Textura &frmMain::archiveIndex(int archive) const
 {
@@ -153,7 +141,7 @@ void frmMain::createControls()
     auto *right = new QVBoxLayout;
     mPreview = new PreviewPanel(mDocument, mFolders->workingFolder());
     mTextures = new TextureActions(mPreview, mDocument, this);
-    mTextures->setRefusal([this](const QString &path) { return refuseWorkingFile(path); });
+    mTextures->setRefusal([this](const QString &path) { return mFile->refuseWorkingFile(path); });
     mTextures->setEditFolder(mFolders->textureEditFolder());
     connect(mTextures, &TextureActions::note, statusBar(),
             [this](const QString &note) { statusBar()->showMessage(note); });
@@ -204,8 +192,8 @@ void frmMain::createMenus()
     auto *edit = new EditActions(mDocument->undoStack(), *mCommands);
     edit->routeKeysFrom(mRecordEditor->recordFields());
     // File ▸ Export/Apply/Revert Pack… and Edit ▸ Revert to Original for the chosen boots.
-    mPacks = new PackExchange(mDocument, *mCommands,
-                              [this] { return mDocument->selectedBoots(); }, this);
+    mPacks = new PackExchange(
+        mDocument, *mCommands, [this] { return mDocument->selectedBoots(); }, this);
     connect(mPacks, &PackExchange::note, statusBar(),
             [this](const QString &note) { statusBar()->showMessage(note); });
     connect(mDocument, &BootsDocument::receiptsNotKept, this, [this](const QString &reason) {
@@ -258,35 +246,9 @@ void frmMain::mnuManual_Click()
 // ---------------------------------------------------------------------------------------
 // Open, save, close
 
-bool frmMain::maybeSave()
-{
-    if (!mDocument->isModified())
-        return true;
-    // The question names what differs: the boots, the textures, or both.
-    QStringList archives;
-    for (int archive = 1; archive <= 2; ++archive) {
-        if (mDocument->textures().isModified(archive))
-            archives << mDocument->textures().source(archive);
-    }
-    switch (
-        Messages::unsavedEdits(this, mDocument->gamePath(), mDocument->bootsModified(), archives)) {
-    case QMessageBox::Save:
-        return save();
-    case QMessageBox::Discard:
-        return true;
-    default:
-        return false;
-    }
-}
-
 void frmMain::mnuOpen_Click()
 {
-    if (!maybeSave())
-        return;
-    const QString path = FileChooser::chooseFile(
-        this, QStringLiteral("CD"), QString::fromLatin1(kOpenFilter), mMemory->bootsFolder());
-    if (!path.isEmpty())
-        openFile(path);
+    mFile->open();
 }
 
 void frmMain::List1_Drop(const QStringList &paths)
@@ -297,12 +259,7 @@ void frmMain::List1_Drop(const QStringList &paths)
     // after the file manager's drag has ended.
     const QString &path = paths.constFirst();
     QMetaObject::invokeMethod(
-        this,
-        [this, path] {
-            if (maybeSave())
-                openFile(path);
-        },
-        Qt::QueuedConnection);
+        this, [this, path] { mFile->openAfterAsking(path); }, Qt::QueuedConnection);
 }
 
 void frmMain::openAtStart(const QString &path)
@@ -315,24 +272,7 @@ void frmMain::openAtStart(const QString &path)
 
 bool frmMain::openFile(const QString &path)
 {
-    if (!mFolders->errorString().isEmpty()) {
-        Messages::cannotOpen(this, path, mFolders->errorString());
-        return false;
-    }
-    if (refuseWorkingFile(path))
-        return false;
-    QString reason;
-    if (!mDocument->open(path, &reason)) {
-        Messages::errorFile(
-            this, UiText::text(UiText::Key::CannotOpen, {QDir::toNativeSeparators(path)}) +
-                      QLatin1Char('\n') + reason);
-        return false;
-    }
-    if (mDocument->database().Count() > BootsDocument::kListLimit)
-        Messages::recordLimit(this, mDocument->database().Count(), BootsDocument::kListLimit);
-    if (mMemory->loadsArchivesBeside())
-        mTextures->loadArchivesBeside(mDocument->gamePath());
-    return true;
+    return mFile->openFile(path);
 }
 
 void frmMain::updateTitle()
@@ -354,16 +294,7 @@ void frmMain::documentReset()
 
 bool frmMain::save()
 {
-    if (!mDocument->isOpen())
-        return false;
-    QString reason;
-    QString failedFile;
-    if (!mDocument->save(&reason, &failedFile)) {
-        Messages::cannotSave(this, failedFile, reason);
-        return false;
-    }
-    Messages::saved(this);
-    return true;
+    return mFile->save();
 }
 
 void frmMain::mnuSave_Click()
@@ -373,27 +304,12 @@ void frmMain::mnuSave_Click()
 
 void frmMain::mnuSaveAs_Click()
 {
-    if (!mDocument->isOpen())
-        return;
-    const QString folder = FileChooser::chooseFolder(
-        this, QStringLiteral("saveAsFolder"), QFileInfo(mDocument->gamePath()).absolutePath(),
-        Mnemonics::plain(mnuSaveAs->text()));
-    if (folder.isEmpty())
-        return;
-    if (!Messages::replaceFiles(this, folder, mDocument->saveAsFiles(folder)))
-        return;
-    QString reason;
-    QString failedFile;
-    if (!mDocument->saveAs(folder, &reason, &failedFile)) {
-        Messages::cannotSave(this, failedFile, reason);
-        return;
-    }
-    Messages::saved(this);
+    mFile->saveAs(Mnemonics::plain(mnuSaveAs->text()));
 }
 
 void frmMain::closeEvent(QCloseEvent *event)
 {
-    if (!maybeSave()) {
+    if (!mFile->maybeSave()) {
         event->ignore();
         return;
     }

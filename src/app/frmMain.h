@@ -12,6 +12,7 @@ class BootsTableDock;
 class Commands;
 class LanguageComboBox;
 class EditorMemory;
+class FileSession;
 class GlobalChangePanel;
 class LanguageSwitcher;
 class OtherWindows;
@@ -73,8 +74,6 @@ public:
 
     /// The design title: the product name and its credit.
     static QString designTitle();
-    /// The filter text of the Open dialog.
-    static const char *const kOpenFilter;
 
 public slots:
     void mnuOpen_Click();
@@ -96,13 +95,12 @@ private:
     void createMenus();
     void languageApplied();
 
-    bool maybeSave();
     void documentReset();
-    bool refuseWorkingFile(const QString &path);
 
     std::unique_ptr<AppFolders> mFolders;
     QString mProgramFolder;
     BootsDocument *mDocument = nullptr;
+    FileSession *mFile = nullptr;
     EditorMemory *mMemory = nullptr;
     Commands *mCommands = nullptr;
 

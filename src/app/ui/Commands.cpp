@@ -18,7 +18,7 @@ struct Command
 
 struct Entry
 {
-    const char *id;       ///< the menu's objectName, or the command's for a command on the bar
+    const char *id; ///< the menu's objectName, or the command's for a command on the bar
     bool isMenu;
     std::initializer_list<Command> commands;
 };
