@@ -41,12 +41,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         PackMerge::Receiver receiver{twoBoots(), {}};
         for (const PackBase &archive : pack.manifest.archives)
             receiver.archives.push_back({archive.name, PackMerge::Bytes(64, 1)});
-        auto items = PackMerge::examine(pack, direction, receiver, fits);
-        PackMerge::decide(items, PackMerge::Policy::Take);
-        for (PackMerge::Item &item : items)
+        // Both ways a revert reads it: without a receipt, and as the receipt of an apply.
+        PackMerge::Plan plan = PackMerge::examine(pack, direction, receiver, fits,
+                                                  direction == PackMerge::Direction::Revert);
+        PackMerge::decide(plan, PackMerge::Policy::Take);
+        for (PackMerge::Item &item : plan.items)
             item.include = item.status != PackMerge::Status::Problem;
         const std::size_t archives = receiver.archives.size();
-        PackMerge::apply(pack, direction, items, receiver);
+        PackMerge::apply(pack, direction, plan, receiver);
         if (receiver.records.size() != 2 || receiver.archives.size() != archives)
             std::abort();
     }
