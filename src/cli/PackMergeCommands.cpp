@@ -41,7 +41,7 @@ std::string absolute(const std::string &path)
 // Where receipts are kept: as given, or in the user's folder the editor uses.
 std::string receiptsFolder(const CliArguments &reader)
 {
-    const std::string given = reader.value("--receipts");
+    std::string given = reader.value("--receipts");
     if (!given.empty())
         return given;
     const std::string user = UserFolders::userFolder(UserFolders::programFolder());
@@ -122,21 +122,24 @@ bool writeFiles(const Files &files, const PackMerge::Receiver &after, std::strin
             continue;
         FileIo::Bytes wrapped;
         if (!zlib.wrap(after.archives[i].bytes, wrapped)) {
-            error = "cannot wrap " + after.archives[i].path + ": " + zlib.errorString();
+            error = std::string("cannot wrap ")
+                        .append(after.archives[i].path)
+                        .append(": ")
+                        .append(zlib.errorString());
             return false;
         }
         writes.emplace_back(after.archives[i].path, std::move(wrapped));
     }
     for (const auto &[path, bytes] : writes) {
         if (!FileIo::isWritableFile(path)) {
-            error = path + " is read-only; nothing was changed";
+            error = std::string(path).append(" is read-only; nothing was changed");
             return false;
         }
     }
     for (const auto &[path, bytes] : writes) {
         std::string why;
         if (!FileIo::writeFileAtomic(path, bytes, &why)) {
-            error = "cannot write " + path + ": " + why;
+            error = std::string("cannot write ").append(path).append(": ").append(why);
             return false;
         }
     }
