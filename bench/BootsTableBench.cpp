@@ -18,7 +18,7 @@ struct OpenDocument
     {
         const std::string game = dir.file("unnamed_1831.bin");
         TestData::writeFile(game, TestData::wesys(BenchData::boots255()));
-        QString error;
+        Reason error;
         opened = document.open(QString::fromStdString(game), &error);
     }
     TempDir dir;
@@ -39,8 +39,8 @@ void BM_TableResetSortFilter(benchmark::State &state)
     int round = 0;
     for (auto _ : state) {
         emit open.document.reset(); // as opening a file resets the table
-        proxy.sort(BootsTableModel::columnOf(BootFields::field(
-                       round % 2 ? BootField::Id::ShotPower : BootField::Id::Name)),
+        proxy.sort(BootsTableModel::columnOf(BootFields::field(round % 2 ? BootField::Id::ShotPower
+                                                                         : BootField::Id::Name)),
                    Qt::AscendingOrder);
         proxy.setFilterFixedString(round % 2 ? QStringLiteral("boot 1") : QStringLiteral("adidas"));
         benchmark::DoNotOptimize(proxy.rowCount());

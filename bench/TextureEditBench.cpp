@@ -48,9 +48,9 @@ struct Setup
                          {{"ab12", TestData::ddsOf(TestData::DdsFormat::Dxt5, pattern, 9)},
                           {"cd34", TestData::ddsOf(TestData::DdsFormat::Dxt5, pattern, 9)},
                           {"ef56", TestData::ddsOf(TestData::DdsFormat::Dxt1, pattern, 1)}})));
-        QString error;
+        Reason error;
         if (!textures.load(1, QString::fromStdString(archive), &error))
-            throw std::runtime_error(error.toStdString());
+            throw std::runtime_error(error.text());
         for (int i = 0; i < 2; ++i) {
             TestData::Image changed = pattern;
             for (auto &p : changed.pixels)
@@ -69,9 +69,9 @@ void BM_ReplaceTextureInDocument(benchmark::State &state)
     Setup s;
     std::size_t i = 0;
     for (auto _ : state) {
-        QString error;
+        Reason error;
         if (!s.textures.replaceEntry(1, 0, s.pictures[i++ % 2], &error))
-            state.SkipWithError(error.toStdString().c_str());
+            state.SkipWithError(error.text().c_str());
     }
 }
 
@@ -81,10 +81,10 @@ void BM_EditorSaveTaken(benchmark::State &state)
     Setup s;
     TextureEditWatch watch(&s.textures, QString::fromStdString(s.dir.file("work/edits")));
     watch.setSettleTime(0);
-    QString error;
+    Reason error;
     const std::string png = watch.start(1, 0, &error).toStdString();
     if (png.empty()) {
-        state.SkipWithError(error.toStdString().c_str());
+        state.SkipWithError(error.text().c_str());
         return;
     }
     std::size_t i = 0;

@@ -46,11 +46,12 @@ void ChangeView::follow()
 void ChangeView::mnuChanges_Toggled(bool checked)
 {
     ChangeMarks &marks = mDocument->changeMarks();
-    QString error;
+    Reason error;
     if (!checked)
         marks.hide();
     else if (!marks.showOriginal(&error))
-        Messages::show(mWindow, QMessageBox::Warning, QStringLiteral("noOriginalMessage"), error);
+        Messages::show(mWindow, QMessageBox::Warning, QStringLiteral("noOriginalMessage"),
+                       UiText::reason(error));
     follow();
 }
 
@@ -65,10 +66,11 @@ void ChangeView::mnuCompare_Click()
 
 bool ChangeView::compareWith(const QString &path)
 {
-    QString error;
+    Reason error;
     if (mDocument->changeMarks().compareWith(path, &error))
         return true;
-    Messages::show(mWindow, QMessageBox::Warning, QStringLiteral("compareNotReadMessage"),
-                   UiText::text(Key::CannotCompare, {QDir::toNativeSeparators(path), error}));
+    Messages::show(
+        mWindow, QMessageBox::Warning, QStringLiteral("compareNotReadMessage"),
+        UiText::text(Key::CannotCompare, {QDir::toNativeSeparators(path), UiText::reason(error)}));
     return false;
 }

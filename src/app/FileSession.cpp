@@ -20,6 +20,17 @@ FileSession::FileSession(BootsDocument *document, const AppFolders &folders, QWi
     : QObject(window), mDocument(document), mFolders(folders), mWindow(window)
 {
     setObjectName(QStringLiteral("fileSession"));
+    connect(document, &BootsDocument::workingFileFailed, this,
+            [this](const Reason &reason) { Messages::workingFileNotWritten(mWindow, reason); });
+    const auto originalNotKept = [this](const QString &path, const Reason &reason) {
+        emit note(UiText::text(UiText::Key::OriginalNotKept,
+                               {QDir::toNativeSeparators(path), UiText::reason(reason)}));
+    };
+    connect(document, &BootsDocument::originalNotKept, this, originalNotKept);
+    connect(&document->textures(), &TextureArchives::originalNotKept, this, originalNotKept);
+    connect(document, &BootsDocument::receiptsNotKept, this, [this](const Reason &reason) {
+        emit note(UiText::text(UiText::Key::ReceiptsNotKept, {UiText::reason(reason)}));
+    });
 }
 
 void FileSession::setMemory(const EditorMemory *memory, TextureActions *textures)
@@ -32,7 +43,7 @@ bool FileSession::refuseWorkingFile(const QString &path)
 {
     if (!mFolders.isWorkingFile(path))
         return false;
-    Messages::cannotOpen(mWindow, path, UiText::text(UiText::Key::OwnWorkingFile));
+    Messages::cannotOpen(mWindow, path, Reason(Reasons::Id::OwnWorkingFile));
     return true;
 }
 
@@ -76,17 +87,17 @@ void FileSession::openAfterAsking(const QString &path)
 
 bool FileSession::openFile(const QString &path)
 {
-    if (!mFolders.errorString().isEmpty()) {
-        Messages::cannotOpen(mWindow, path, mFolders.errorString());
+    if (!mFolders.error().empty()) {
+        Messages::cannotOpen(mWindow, path, mFolders.error());
         return false;
     }
     if (refuseWorkingFile(path))
         return false;
-    QString reason;
+    Reason reason;
     if (!mDocument->open(path, &reason)) {
         Messages::errorFile(
             mWindow, UiText::text(UiText::Key::CannotOpen, {QDir::toNativeSeparators(path)}) +
-                         QLatin1Char('\n') + reason);
+                         QLatin1Char('\n') + UiText::reason(reason));
         return false;
     }
     if (mDocument->database().Count() > BootsDocument::kListLimit)
@@ -100,7 +111,7 @@ bool FileSession::save()
 {
     if (!mDocument->isOpen())
         return false;
-    QString reason;
+    Reason reason;
     QString failedFile;
     if (!mDocument->save(&reason, &failedFile)) {
         Messages::cannotSave(mWindow, failedFile, reason);
@@ -121,7 +132,7 @@ void FileSession::saveAs(const QString &caption)
         return;
     if (!Messages::replaceFiles(mWindow, folder, mDocument->saveAsFiles(folder)))
         return;
-    QString reason;
+    Reason reason;
     QString failedFile;
     if (!mDocument->saveAs(folder, &reason, &failedFile)) {
         Messages::cannotSave(mWindow, failedFile, reason);

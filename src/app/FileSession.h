@@ -1,7 +1,8 @@
 #pragma once
 // The main window's boots file: Open (from the dialog, a drop, Open Recent or the command
 // line), Save and Save As, and the question about unsaved edits before the file is left. The
-// document opens and saves; this asks for the file and words what went wrong.
+// document opens and saves; this asks for the file and words what went wrong, also when the
+// document's files could not be kept in step (the working file, an original, a receipt).
 #include <QObject>
 #include <QString>
 
@@ -36,6 +37,10 @@ public:
     void saveAs(const QString &caption);
     /// True (after a message) when `path` is one of the editor's own working files.
     bool refuseWorkingFile(const QString &path);
+
+signals:
+    /// Something for the status bar: a file the editor keeps beside the user's could not be.
+    void note(const QString &text);
 
 private:
     BootsDocument *mDocument;

@@ -100,10 +100,10 @@ QString PackExchange::choosePack(const QString &objectName, bool saving)
 
 bool PackExchange::exportPack(const QString &path)
 {
-    auto refuse = [&path](QWidget *over, const QString &reason) {
-        Messages::show(
-            over, QMessageBox::Warning, QStringLiteral("packNotWrittenMessage"),
-            UiText::text(Key::CannotWritePack, {QDir::toNativeSeparators(path), reason}));
+    auto refuse = [&path](QWidget *over, const Reason &reason) {
+        Messages::show(over, QMessageBox::Warning, QStringLiteral("packNotWrittenMessage"),
+                       UiText::text(Key::CannotWritePack,
+                                    {QDir::toNativeSeparators(path), UiText::reason(reason)}));
         return false;
     };
     // The changes since each base the user tries; the user ticks the boots the pack takes, and
@@ -115,13 +115,11 @@ bool PackExchange::exportPack(const QString &path)
         QWidget *over =
             QApplication::activeModalWidget() ? QApplication::activeModalWidget() : mWindow;
         PackMaker::Input input;
-        QString error;
         Reason reason;
         Pack made;
-        if (!PackSteps::exportInput(*mDocument, basePath, input, &error))
-            return refuse(over, error);
-        if (!PackMaker::make(input, made, &reason))
-            return refuse(over, UiText::reason(reason));
+        if (!PackSteps::exportInput(*mDocument, basePath, input, &reason) ||
+            !PackMaker::make(input, made, &reason))
+            return refuse(over, reason);
         pack = std::move(made);
         changed = PackSteps::changedBoots(*mDocument, pack);
         const std::vector<BootRecord> &records = mDocument->database().records();
@@ -152,7 +150,7 @@ bool PackExchange::exportPack(const QString &path)
     pack.manifest.date = toNative(QDateTime::currentDateTimeUtc().toString(Qt::ISODate));
     Reason reason;
     if (!PackFile::writeFile(pack, toNative(path), &reason))
-        return refuse(mWindow, UiText::reason(reason));
+        return refuse(mWindow, reason);
     Messages::show(mWindow, QMessageBox::Information, QStringLiteral("packWrittenMessage"),
                    UiText::text(Key::PackWritten,
                                 {QDir::toNativeSeparators(path), QString::number(pack.boots.size()),
@@ -168,41 +166,40 @@ bool PackExchange::mergePack(const QString &path, PackMerge::Direction direction
     Reason reason;
     FileIo::Bytes zip;
     PackMerge::Receiver receiver;
-    QString error;
-    if (PackSteps::receiver(*mDocument, receiver, &error)) {
+    bool read = PackSteps::receiver(*mDocument, receiver, &reason);
+    if (read) {
         // The pack's textures are unpacked only as far as the open archives could take them.
         PackFile::Limits limits = PackFile::kShowLimits;
         for (const PackMerge::Receiver::Archive &archive : receiver.archives)
             PackFile::allowFor(limits, archive.bytes);
-        if (!FileIo::readFile(toNative(path), zip, &reason, FileIo::Links::Follow,
-                              PackFile::kMaxFileBytes) ||
-            !PackFile::read(zip, pack, &reason, limits))
-            error = UiText::reason(reason);
+        read = FileIo::readFile(toNative(path), zip, &reason, FileIo::Links::Follow,
+                                PackFile::kMaxFileBytes) &&
+               PackFile::read(zip, pack, &reason, limits);
     }
-    if (!error.isEmpty()) {
+    if (!read) {
         Messages::show(mWindow, QMessageBox::Warning, QStringLiteral("packNotReadMessage"),
-                       UiText::text(Key::PackNotRead, {QDir::toNativeSeparators(path), error}));
+                       UiText::text(Key::PackNotRead,
+                                    {QDir::toNativeSeparators(path), UiText::reason(reason)}));
         return false;
     }
-    PackMerge::Plan plan = PackMerge::examine(pack, direction, receiver, PackSteps::textureFits);
     const std::string fingerprint = Fingerprint::of(zip);
     if (direction == PackMerge::Direction::Apply) {
+        // The receipt is made once the user has chosen; what it records of the pack comes now.
         PackSteps::Record record;
         record.adds = true;
-        record.receipt = Receipts::make(pack, plan, receiver, fingerprint,
-                                        toNative(mDocument->gamePath()), Receipts::now());
-        return review(pack, direction, std::move(plan), record);
+        record.receipt.packFingerprint = fingerprint;
+        record.receipt.boots = toNative(mDocument->gamePath());
+        record.receipt.applied = Receipts::now();
+        return review(pack, direction,
+                      PackMerge::examine(pack, direction, receiver, PackSteps::textureFits),
+                      record);
     }
-    // Taken back out through the receipt of its apply when there is one: it says exactly
-    // what the apply changed. The pack's own plan still judges the files as a whole.
-    const Receipt *receipt = mDocument->appliedPacks().latestOf(fingerprint);
-    if (!receipt)
-        return review(pack, direction, std::move(plan), {});
-    const Receipt kept = *receipt;
-    PackMerge::Plan recorded =
-        PackMerge::examine(kept.changes, direction, receiver, PackSteps::textureFits, true);
-    recorded.problems.insert(recorded.problems.begin(), plan.problems.begin(), plan.problems.end());
-    return review(kept.changes, direction, std::move(recorded), {kept, false, true});
+    Receipts::Revert revert = Receipts::revert(
+        pack, fingerprint, mDocument->appliedPacks().receipts(), receiver, PackSteps::textureFits);
+    if (!revert.receipt)
+        return review(pack, direction, std::move(revert.plan), {});
+    const Receipt kept = *revert.receipt;
+    return review(kept.changes, direction, std::move(revert.plan), {kept, false, true});
 }
 
 bool PackExchange::showApplied()
@@ -219,11 +216,12 @@ bool PackExchange::revertApplied(std::size_t index)
 {
     const std::vector<Receipt> &receipts = mDocument->appliedPacks().receipts();
     PackMerge::Receiver receiver;
-    QString error;
+    Reason error;
     if (index >= receipts.size())
         return false;
     if (!PackSteps::receiver(*mDocument, receiver, &error)) {
-        Messages::show(mWindow, QMessageBox::Warning, QStringLiteral("packNotReadMessage"), error);
+        Messages::show(mWindow, QMessageBox::Warning, QStringLiteral("packNotReadMessage"),
+                       UiText::reason(error));
         return false;
     }
     const Receipt kept = receipts[index];
@@ -248,16 +246,16 @@ bool PackExchange::review(const Pack &changes, PackMerge::Direction direction, P
     PackSteps::Record made = record;
     if (made.adds) {
         PackMerge::Receiver before;
-        QString error;
+        Reason error;
         if (PackSteps::receiver(*mDocument, before, &error))
             made.receipt = Receipts::make(changes, chosen, before, record.receipt.packFingerprint,
                                           record.receipt.boots, record.receipt.applied);
     }
-    QString error;
+    Reason error;
     if (!PackSteps::apply(*mDocument, changes, direction, chosen, step, made, &error)) {
-        Messages::show(mWindow, QMessageBox::Information,
-                       QStringLiteral("packChangesNothingMessage"),
-                       error.isEmpty() ? UiText::text(Key::PackChangesNothing, {title}) : error);
+        Messages::show(
+            mWindow, QMessageBox::Information, QStringLiteral("packChangesNothingMessage"),
+            error.empty() ? UiText::text(Key::PackChangesNothing, {title}) : UiText::reason(error));
         return false;
     }
     emit note(PackWords::summary(changes, direction, PackMerge::count(chosen)));
@@ -266,11 +264,12 @@ bool PackExchange::review(const Pack &changes, PackMerge::Direction direction, P
 
 bool PackExchange::revertToOriginal()
 {
-    QString error;
+    Reason error;
     if (PackSteps::revertToOriginal(*mDocument, mChosenBoots(), UiText::text(Key::RevertToOriginal),
                                     &error))
         return true;
-    if (!error.isEmpty())
-        Messages::show(mWindow, QMessageBox::Warning, QStringLiteral("noOriginalMessage"), error);
+    if (!error.empty())
+        Messages::show(mWindow, QMessageBox::Warning, QStringLiteral("noOriginalMessage"),
+                       UiText::reason(error));
     return false;
 }

@@ -110,7 +110,7 @@ bool TableExchange::exportTable(const QString &path)
     Reason error;
     // The records as they are in memory: edits not yet saved are part of the table.
     if (!BootsTable::writeFile(toNative(path), mDocument->database().records(), &error)) {
-        Messages::cannotExportTable(mWindow, path, UiText::reason(error));
+        Messages::cannotExportTable(mWindow, path, error);
         return false;
     }
     return true;

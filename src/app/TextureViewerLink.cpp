@@ -5,6 +5,7 @@
 #include "app/windows/frmTexture.h"
 #include "editor/BootsDocument.h"
 #include "editor/TextureArchives.h"
+#include "editor/UiText.h"
 
 #include <QFileInfo>
 #include <QPushButton>
@@ -56,9 +57,9 @@ void TextureViewerLink::follow()
     const QString source = QFileInfo(mTextures->source(at.archive)).fileName();
     const QString name = mTextures->entryName(at.archive, at.entry);
     TextureArchives::Bytes dds;
-    QString error;
+    Reason error;
     if (!mTextures->entryTexture(at.archive, at.entry, dds, &error)) {
-        mViewer->setUnreadable(error, source, at.entry, name);
+        mViewer->setUnreadable(UiText::reason(error), source, at.entry, name);
         return;
     }
     mViewer->setTexture(std::move(dds), source, at.entry, name);

@@ -84,24 +84,21 @@ frmMain::frmMain(std::unique_ptr<AppFolders> folders, QWidget *parent)
     // Last, so that the captions and their mnemonics are chosen for every control at once.
     mLanguages = new LanguageSwitcher(*mFolders, ComboBox, this);
     connect(mLanguages, &LanguageSwitcher::applied, this, &frmMain::languageApplied);
-    connect(mLanguages, &LanguageSwitcher::note, statusBar(),
-            [this](const QString &note) { statusBar()->showMessage(note); });
+    showNotes(mLanguages, &LanguageSwitcher::note);
+    showNotes(mFile, &FileSession::note);
     mLanguages->startUp();
 
     connect(mDocument, &BootsDocument::reset, this, &frmMain::documentReset);
     connect(mDocument, &BootsDocument::filesMoved, this, &frmMain::updateTitle);
     connect(mDocument, &BootsDocument::modifiedChanged, this, &QWidget::setWindowModified);
-    connect(mDocument, &BootsDocument::workingFileFailed, this,
-            [this](const QString &reason) { Messages::workingFileNotWritten(this, reason); });
-    const auto originalNotKept = [this](const QString &path, const QString &reason) {
-        statusBar()->showMessage(
-            UiText::text(UiText::Key::OriginalNotKept, {QDir::toNativeSeparators(path), reason}));
-    };
-    connect(mDocument, &BootsDocument::originalNotKept, this, originalNotKept);
-    connect(&mDocument->textures(), &TextureArchives::originalNotKept, this, originalNotKept);
 }
 
 frmMain::~frmMain() = default;
+
+void frmMain::showNote(const QString &text)
+{
+    statusBar()->showMessage(text);
+}
 
 const Textura &frmMain::archiveIndex(int archive) const
 {
@@ -143,8 +140,7 @@ void frmMain::createControls()
     mTextures = new TextureActions(mPreview, mDocument, this);
     mTextures->setRefusal([this](const QString &path) { return mFile->refuseWorkingFile(path); });
     mTextures->setEditFolder(mFolders->textureEditFolder());
-    connect(mTextures, &TextureActions::note, statusBar(),
-            [this](const QString &note) { statusBar()->showMessage(note); });
+    showNotes(mTextures, &TextureActions::note);
     mTextureViewer = new TextureViewerLink(mPreview, mDocument, this);
     connect(mTextureViewer, &TextureViewerLink::editRequested, mTextures,
             &TextureActions::editShownTexture);
@@ -157,8 +153,7 @@ void frmMain::createControls()
 
     connect(List1, &BootsListWidget::filesDropped, this, &frmMain::List1_Drop);
     // What storing changed otherwise than typed or held, from the editor and the table alike.
-    connect(mDocument, &BootsDocument::valuesAdjusted, statusBar(),
-            [this](const QString &note) { statusBar()->showMessage(note); });
+    showNotes(mDocument, &BootsDocument::valuesAdjusted);
     FirstWindowSize::apply(*this, *central); // a remembered size replaces it (EditorMemory)
 }
 
@@ -194,19 +189,14 @@ void frmMain::createMenus()
     // File ▸ Export/Apply/Revert Pack… and Edit ▸ Revert to Original for the chosen boots.
     mPacks = new PackExchange(
         mDocument, *mCommands, [this] { return mDocument->selectedBoots(); }, this);
-    connect(mPacks, &PackExchange::note, statusBar(),
-            [this](const QString &note) { statusBar()->showMessage(note); });
-    connect(mDocument, &BootsDocument::receiptsNotKept, this, [this](const QString &reason) {
-        statusBar()->showMessage(UiText::text(UiText::Key::ReceiptsNotKept, {reason}));
-    });
+    showNotes(mPacks, &PackExchange::note);
 
     // View ▸ Boots Table, and Copy and Paste of the table's cells in Edit.
     mTable = new BootsTableDock(mDocument, *mCommands, this);
     mTable->setFocusOnHide(List1);
     connect(mTable, &BootsTableDock::selectedRowsChanged, mGlobalChange,
             [this](int rows) { mGlobalChange->setSelectedRowsAvailable(rows > 0); });
-    connect(mTable, &BootsTableDock::note, statusBar(),
-            [this](const QString &note) { statusBar()->showMessage(note); });
+    showNotes(mTable, &BootsTableDock::note);
     // View ▸ Changes and File ▸ Compare With…, marked in the table.
     new ChangeView(mDocument, *mCommands, this);
 }

@@ -93,6 +93,12 @@ private slots:
 private:
     void createControls();
     void createMenus();
+    /// Shows what `sender`'s `signal` says in the status bar.
+    template <class Sender> void showNotes(Sender *sender, void (Sender::*signal)(const QString &))
+    {
+        connect(sender, signal, this, [this](const QString &text) { showNote(text); });
+    }
+    void showNote(const QString &text);
     void languageApplied();
 
     void documentReset();

@@ -175,22 +175,18 @@ int merge(const std::vector<std::string> &args, PackMerge::Direction direction)
 
     // Taking a pack back out goes through the receipt of its apply to this file when there
     // is one: it says exactly what the apply changed.
-    PackMerge::Plan plan = PackMerge::examine(pack, direction, files.receiver, textureFits);
-    const Pack *changes = &pack;
-    std::vector<Receipt> receipts;
-    const Receipt *receipt = nullptr;
-    if (direction == PackMerge::Direction::Revert && !folder.empty()) {
-        receipts = Receipts::list(folder, bootsPath);
-        receipt = Receipts::latest(receipts, fingerprint);
-    }
-    if (receipt) {
-        PackMerge::Plan recorded =
-            PackMerge::examine(receipt->changes, direction, files.receiver, textureFits, true);
-        recorded.problems.insert(recorded.problems.begin(), plan.problems.begin(),
-                                 plan.problems.end());
-        plan = std::move(recorded);
-        changes = &receipt->changes;
-    }
+    const std::vector<Receipt> receipts =
+        direction == PackMerge::Direction::Revert && !folder.empty()
+            ? Receipts::list(folder, bootsPath)
+            : std::vector<Receipt>();
+    Receipts::Revert revert;
+    if (direction == PackMerge::Direction::Revert)
+        revert = Receipts::revert(pack, fingerprint, receipts, files.receiver, textureFits);
+    else
+        revert.plan = PackMerge::examine(pack, direction, files.receiver, textureFits);
+    PackMerge::Plan &plan = revert.plan;
+    const Receipt *receipt = revert.receipt;
+    const Pack *changes = &revert.changes(pack);
     PackMerge::decide(plan, policy);
     const PackMerge::Counts counts = PackMerge::count(plan);
     const bool blocked = PackMerge::blocked(plan, policy);

@@ -2,7 +2,6 @@
 
 #include "common/LockHolder.h"
 #include "common/PrivateFolder.h"
-#include "editor/UiText.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -54,11 +53,10 @@ std::string toNativeText(const QString &path)
     return QDir::toNativeSeparators(path).toStdString();
 }
 
-// "<folder> (<why>)" for the messages about a folder that cannot be had.
-QString withReason(const QString &path, const Reason &reason)
+// "<folder>: <why>" for the messages about a folder that cannot be had.
+Reason withReason(const QString &path, const Reason &reason)
 {
-    return QDir::toNativeSeparators(path) + QStringLiteral(" (") + UiText::reason(reason) +
-           QStringLiteral(")");
+    return Reason(Reasons::Id::NamedLine, {toNativeText(path), reason});
 }
 
 } // namespace
@@ -210,7 +208,7 @@ void AppFolders::claimWorkingFolder(const QString &stateFolder, const QString &s
     if (mMode == Mode::Installed) {
         QDir().mkpath(stateFolder);
         if (!PrivateFolder::ensure(toNativeText(stateFolder), &reason)) {
-            mError = UiText::text(UiText::Key::CannotMakeFolder, {withReason(stateFolder, reason)});
+            mError = Reason(Reasons::Id::CannotMakeFolder, {withReason(stateFolder, reason)});
             return;
         }
     }
@@ -225,8 +223,8 @@ void AppFolders::claimWorkingFolder(const QString &stateFolder, const QString &s
         if (mMode == Mode::Installed &&
             !PrivateFolder::ensure(toNativeText(mWorkingFolder), &reason)) {
             mLock.reset();
-            mError = UiText::text(UiText::Key::CannotMakeWorkingFolder,
-                                  {withReason(mWorkingFolder, reason)});
+            mError =
+                Reason(Reasons::Id::CannotMakeWorkingFolder, {withReason(mWorkingFolder, reason)});
             return;
         }
         // What a copy that died left behind (a program folder's archive copies stay, as after
@@ -247,8 +245,7 @@ void AppFolders::claimWorkingFolder(const QString &stateFolder, const QString &s
         mLock = HeldLock::tryTake(folder + QStringLiteral(".lock"));
     if (!mLock || !PrivateFolder::createNew(toNativeText(folder), &reason)) {
         mLock.reset();
-        mError = UiText::text(UiText::Key::CannotMakeWorkingFolder,
-                              {withReason(folder, reason)});
+        mError = Reason(Reasons::Id::CannotMakeWorkingFolder, {withReason(folder, reason)});
         return;
     }
     mWorkingFolder = folder;

@@ -6,6 +6,8 @@
 // working folder of its own: the first copy locks its mode's shared working folder, a later
 // copy works in a private folder that is removed when it ends; what a dead copy left is
 // removed at the next start.
+#include "common/Reason.h"
+
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -52,8 +54,8 @@ public:
     QString textureEditFolder() const;
     /// True when another running copy holds the shared working folder.
     bool isPrivate() const { return mPrivate; }
-    /// Why the working folder could not be prepared, or the empty text.
-    QString errorString() const { return mError; }
+    /// Why the working folder could not be prepared; empty when it was.
+    const Reason &error() const { return mError; }
 
     /// The names of the working files the editor makes in its working folder.
     static const QStringList &workingFileNames();
@@ -74,7 +76,7 @@ private:
     QString mStateFolder;
     QString mWorkingFolder;
     QString mSettingsFile;
-    QString mError;
+    Reason mError;
     bool mPrivate = false;
     class HeldLock;
     std::unique_ptr<HeldLock> mLock;

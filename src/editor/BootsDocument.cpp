@@ -85,21 +85,20 @@ QString BootsDocument::wrappedWorkingFile() const
     return pathIn(QStringLiteral("temp.bin.zlib"));
 }
 
-bool BootsDocument::open(const QString &path, QString *error)
+bool BootsDocument::open(const QString &path, Reason *error)
 {
     const QFileInfo folder(mWorkingFolder);
     if (!folder.isDir() || !folder.isWritable()) {
-        *error =
-            UiText::text(Key::WorkingFolderNotWritable, {QDir::toNativeSeparators(mWorkingFolder)});
+        *error = Reason(Reasons::Id::WorkingFolderNotWritable, {toNative(mWorkingFolder)});
         return false;
     }
-    QString reason;
+    Reason reason;
     // The game file is unwrapped straight into the working file: nothing is written beside it.
     if (!mZlib.unwrapFileTo(toNative(path), toNative(workingFile())))
-        reason = UiText::reason(mZlib.errorReason());
+        reason = mZlib.errorReason();
     else if (!mDb.Wczytaj(toNative(workingFile())))
-        reason = UiText::reason(mDb.errorReason());
-    if (!reason.isEmpty()) {
+        reason = mDb.errorReason();
+    if (!reason.empty()) {
         close();
         *error = reason;
         return false;
@@ -111,7 +110,7 @@ bool BootsDocument::open(const QString &path, QString *error)
                       Originals::keep(toNative(mOriginalsFolder), toNative(gamePath), &notKept);
     startOver(gamePath);
     if (!kept)
-        emit originalNotKept(gamePath, UiText::reason(notKept));
+        emit originalNotKept(gamePath, notKept);
     return true;
 }
 
@@ -137,29 +136,30 @@ void BootsDocument::setOriginalsFolder(const QString &folder)
     mTextures->setOriginalsFolder(folder);
 }
 
-bool BootsDocument::originalRecords(std::vector<BootRecord> &records, QString *error) const
+bool BootsDocument::originalRecords(std::vector<BootRecord> &records, Reason *error) const
 {
     const std::string original =
-        mOriginalsFolder.isEmpty() ? std::string()
-                                   : Originals::find(toNative(mOriginalsFolder), toNative(mGamePath));
+        mOriginalsFolder.isEmpty()
+            ? std::string()
+            : Originals::find(toNative(mOriginalsFolder), toNative(mGamePath));
     if (original.empty()) {
-        *error = UiText::text(Key::NoOriginal, {QDir::toNativeSeparators(mGamePath)});
+        *error = Reason(Reasons::Id::NoOriginal, {toNative(mGamePath)});
         return false;
     }
     return readBoots(QString::fromStdString(original), records, error);
 }
 
-bool BootsDocument::readBoots(const QString &path, std::vector<BootRecord> &records, QString *error)
+bool BootsDocument::readBoots(const QString &path, std::vector<BootRecord> &records, Reason *error)
 {
     PesZlib zlib(std::string{});
     FileIo::Bytes plain;
     Baza db;
     if (!zlib.unwrapFile(toNative(path), plain)) {
-        *error = UiText::reason(zlib.errorReason());
+        *error = zlib.errorReason();
         return false;
     }
     if (!db.load(plain)) {
-        *error = UiText::reason(db.errorReason());
+        *error = db.errorReason();
         return false;
     }
     records = db.records();
@@ -219,8 +219,7 @@ void BootsDocument::forgetSelection()
     mSelectedBoots.clear();
 }
 
-void BootsDocument::announceSelection(int current, const std::vector<int> &selected,
-                                      bool newStep)
+void BootsDocument::announceSelection(int current, const std::vector<int> &selected, bool newStep)
 {
     if (mSelectedBoots != selected)
         emit selectionChanged();
@@ -296,10 +295,10 @@ bool BootsDocument::setRecord(int index, const RecordTexts &texts, const RecordE
 }
 
 bool BootsDocument::changeAllStatistics(const QString &valueText, int selected,
-                                        const RecordTexts &selectedTexts, QString *error)
+                                        const RecordTexts &selectedTexts, Reason *error)
 {
     if (!isOpen()) {
-        *error = UiText::text(Key::NoFileOpen);
+        *error = Reason(Reasons::Id::NoFileOpen);
         return false;
     }
     const std::uint8_t value = BootFields::typedStatistic(valueText.toStdString());
@@ -307,11 +306,11 @@ bool BootsDocument::changeAllStatistics(const QString &valueText, int selected,
     // The working file is written with the new statistics and read back, so that memory
     // and the working file agree.
     if (!mDb.ZmienAll(std::to_string(value))) {
-        *error = UiText::reason(mDb.errorReason());
+        *error = mDb.errorReason();
         return false;
     }
     if (!mDb.Wczytaj(toNative(workingFile()))) {
-        *error = UiText::reason(mDb.errorReason());
+        *error = mDb.errorReason();
         // Memory keeps the records it had; the next save rewrites the working file from them.
         if (!mDb.putRecords(std::move(before)))
             close();
@@ -357,15 +356,14 @@ bool BootsDocument::putRecords(std::vector<BootRecord> records, bool rewriteWork
     // Records come back as many as they were; were they fewer, no gone boot stays chosen.
     setSelection(mCurrentBoot < listedCount() ? mCurrentBoot : -1, mSelectedBoots);
     if (!written)
-        emit workingFileFailed(UiText::reason(mDb.errorReason()));
+        emit workingFileFailed(mDb.errorReason());
     return written;
 }
 
-bool BootsDocument::setField(int index, const BootField &field, const QString &value,
-                             QString *reason)
+bool BootsDocument::setField(int index, const BootField &field, const QString &value, Reason *error)
 {
     if (!isOpen() || index < 0 || index >= mDb.Count() || field.rule == BootField::Rule::None) {
-        *reason = UiText::text(Key::NoFileOpen);
+        *error = Reason(Reasons::Id::NoFileOpen);
         return false;
     }
     const BootRecord before = mDb.records()[static_cast<std::size_t>(index)];
@@ -374,12 +372,9 @@ bool BootsDocument::setField(int index, const BootField &field, const QString &v
     if (field.rule == BootField::Rule::Code) {
         // The table shows the manufacturer's name: a name or a code is taken, as a paste takes
         // it, and anything else refused.
-        Reason why;
         if (!TablePaste::store(after, static_cast<std::size_t>(index), &field, value.toStdString(),
-                               &why)) {
-            *reason = UiText::reason(why);
+                               error))
             return false;
-        }
         step = Key::ChangeManufacturer;
     } else {
         field.storeTyped(after, value.toStdString());

@@ -5,6 +5,7 @@
 // The window shows it and asks it; it shows nothing and reports failures as false and a reason.
 #include "RecordTexts.h"
 #include "boots/Baza.h"
+#include "common/Reason.h"
 #include "container/PesZlib.h"
 
 #include <QObject>
@@ -70,19 +71,19 @@ public:
     /// Unwraps the game file at `path` into the working file and loads it, with an empty
     /// undo stack. On failure `error` says why and the document holds no file, except when
     /// the working folder cannot be written: then nothing changes.
-    bool open(const QString &path, QString *error);
+    bool open(const QString &path, Reason *error);
     /// Forgets the file: no records, no game path, an empty undo stack. Opening and closing
     /// drop the textures' changes too (their archives are loaded again).
     void close();
     /// Saves the changed texture archives, then writes the records to the working file, wraps
     /// it and replaces the game file with it. On failure `error` (and `failedFile`, when given)
     /// name the first file not saved; it is as it was and the document stays modified.
-    bool save(QString *error, QString *failedFile = nullptr);
+    bool save(Reason *error, QString *failedFile = nullptr);
     /// Saves as save() does, but into `folder`: the boots file and each changed archive under
     /// its own name (saveAsFiles), each replacing a file of that name there safely. The files
     /// saved there are the document's files from then on (filesMoved); one that failed, and
     /// every unchanged archive, stays where it was.
-    bool saveAs(const QString &folder, QString *error, QString *failedFile = nullptr);
+    bool saveAs(const QString &folder, Reason *error, QString *failedFile = nullptr);
     /// The files saveAs(`folder`) writes, the boots file first.
     QStringList saveAsFiles(const QString &folder) const;
     /// Deletes the working files (when the editor ends).
@@ -97,10 +98,10 @@ public:
     const AppliedPacks &appliedPacks() const { return *mApplied; }
     /// The records of the open file's kept original. False, with the reason, when it has none
     /// or it cannot be read.
-    bool originalRecords(std::vector<BootRecord> &records, QString *error) const;
+    bool originalRecords(std::vector<BootRecord> &records, Reason *error) const;
     /// The records of the boots file at `path`, unwrapped and checked as opening does, without
     /// touching the working files. False, with the reason, when it cannot be read.
-    static bool readBoots(const QString &path, std::vector<BootRecord> &records, QString *error);
+    static bool readBoots(const QString &path, std::vector<BootRecord> &records, Reason *error);
 
     /// Stores the record editor's fields into record `index` as one undo step, each field by
     /// its rule (BootField::storeTyped); ID, Kolej and Pole5 stay. The step is merged with the
@@ -113,13 +114,13 @@ public:
     /// reloaded. When `selected` is a record, its fields are then stored from
     /// `selectedTexts` in the same step.
     bool changeAllStatistics(const QString &valueText, int selected,
-                             const RecordTexts &selectedTexts, QString *error);
+                             const RecordTexts &selectedTexts, Reason *error);
     /// Stores one field of record `index` as a cell of the boots table is edited, as one undo
     /// step named by the field: a text or a statistic by the field's rule, as the record
     /// editor stores it, and a manufacturer by name or code (the table import's rules). False,
     /// with the reason and no step, for a manufacturer those rules refuse; true, with no
     /// step, when nothing changes.
-    bool setField(int index, const BootField &field, const QString &value, QString *reason);
+    bool setField(int index, const BootField &field, const QString &value, Reason *error);
     /// Sets the statistics ticked in `ticked` (Shot Power first) of the boots at `positions`
     /// to the statistic that `valueText` stands for, as one undo step. False, with no step,
     /// when nothing changes.
@@ -160,20 +161,20 @@ signals:
     void valuesAdjusted(const QString &note);
     /// The working file could not be written after an undo or redo; memory holds the
     /// records, and the next save writes them.
-    void workingFileFailed(const QString &reason);
+    void workingFileFailed(const Reason &reason);
     /// The original of `path` could not be kept; the file opened all the same.
-    void originalNotKept(const QString &path, const QString &reason);
+    void originalNotKept(const QString &path, const Reason &reason);
     /// The file was saved, but the receipt of a pack applied to it could not be kept.
-    void receiptsNotKept(const QString &reason);
+    void receiptsNotKept(const Reason &reason);
 
 private:
     void updateModified();
     /// save() and saveAs(): the boots to `gamePath`, the changed archives into
     /// `archiveFolder` (empty: over their files).
-    bool saveTo(const QString &gamePath, const QString &archiveFolder, QString *error,
+    bool saveTo(const QString &gamePath, const QString &archiveFolder, Reason *error,
                 QString *failedFile);
     /// Writes the records to the working file, wraps it and replaces `gamePath` with it.
-    bool saveBoots(const QString &gamePath, QString *error);
+    bool saveBoots(const QString &gamePath, Reason *error);
     /// The stack was marked clean (a save): what is there now counts as saved.
     void stackCleanChanged(bool clean);
     QString pathIn(const QString &name) const;

@@ -4,22 +4,19 @@
 #include "AppliedPacks.h"
 #include "GuiText.h"
 #include "TextureArchives.h"
-
-#include "UiText.h"
 #include "common/FileIo.h"
 
 #include <QDir>
 #include <QFileInfo>
 
 using GuiText::toNative;
-using UiText::Key;
 
-bool BootsDocument::save(QString *error, QString *failedFile)
+bool BootsDocument::save(Reason *error, QString *failedFile)
 {
     return saveTo(mGamePath, QString(), error, failedFile);
 }
 
-bool BootsDocument::saveAs(const QString &folder, QString *error, QString *failedFile)
+bool BootsDocument::saveAs(const QString &folder, Reason *error, QString *failedFile)
 {
     return saveTo(saveAsFiles(folder).value(0), folder, error, failedFile);
 }
@@ -37,20 +34,20 @@ QStringList BootsDocument::saveAsFiles(const QString &folder) const
     return files;
 }
 
-bool BootsDocument::saveTo(const QString &gamePath, const QString &archiveFolder, QString *error,
+bool BootsDocument::saveTo(const QString &gamePath, const QString &archiveFolder, Reason *error,
                            QString *failedFile)
 {
     if (!isOpen()) {
-        *error = UiText::text(Key::NoFileOpen);
+        *error = Reason(Reasons::Id::NoFileOpen);
         return false;
     }
     // Each archive is saved on its own; one that fails keeps only itself modified. One saved
     // into another folder is worked on there from now on, whatever becomes of the rest.
     QString archiveFile;
-    QString archiveError;
+    Reason archiveError;
     bool moved = false;
     const bool archivesSaved =
-        mTextures->saveInto(archiveFolder, &archiveFile, &archiveError, &moved);
+        mTextures->saveInto(archiveFolder, &archiveError, &archiveFile, &moved);
     const bool bootsSaved = saveBoots(gamePath, error);
     if (failedFile)
         *failedFile = gamePath;
@@ -75,27 +72,22 @@ bool BootsDocument::saveTo(const QString &gamePath, const QString &archiveFolder
     updateModified();
     // The receipts of the packs applied speak of the files as saved.
     if (Reason notKept; !mApplied->keep(&notKept))
-        emit receiptsNotKept(UiText::reason(notKept));
+        emit receiptsNotKept(notKept);
     return true;
 }
 
-bool BootsDocument::saveBoots(const QString &gamePath, QString *error)
+bool BootsDocument::saveBoots(const QString &gamePath, Reason *error)
 {
     if (!mDb.Zapisz("")) {
-        *error = UiText::text(Key::WorkingFileNotWritten, {UiText::reason(mDb.errorReason())});
+        *error = Reason(Reasons::Id::WorkingFileNotWritten, {mDb.errorReason()});
         return false;
     }
     const std::string working = mDb.Path();
     if (!mZlib.PackWesys(working)) {
-        *error = UiText::text(Key::NotCompressed, {UiText::reason(mZlib.errorReason())});
+        *error = Reason(Reasons::Id::NotCompressed, {mZlib.errorReason()});
         return false;
     }
     const std::string target = toNative(gamePath);
-    Reason reason;
     FileIo::removeLeftoverTemporaries(target); // of a save that was killed
-    if (!FileIo::copyFileAtomic(working + ".zlib", target, &reason)) {
-        *error = UiText::reason(reason);
-        return false;
-    }
-    return true;
+    return FileIo::copyFileAtomic(working + ".zlib", target, error);
 }

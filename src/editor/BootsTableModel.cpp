@@ -254,9 +254,9 @@ bool BootsTableModel::setData(const QModelIndex &index, const QVariant &value, i
 {
     if (role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable))
         return false;
-    QString reason;
+    Reason reason;
     if (!mDocument->setField(index.row(), *columnOf(index.column()), value.toString(), &reason)) {
-        emit editNote(reason);
+        emit editRefused(reason);
         return false;
     }
     return true;

@@ -54,9 +54,9 @@ public:
     static int columnOf(const BootField &field);
 
 signals:
-    /// An edit was refused: `note` says why. (What an edit stored otherwise than typed, the
+    /// An edit was refused for `reason`. (What an edit stored otherwise than typed, the
     /// document reports.)
-    void editNote(const QString &note);
+    void editRefused(const Reason &reason);
 
 private:
     struct Row

@@ -38,18 +38,26 @@ void ChangeMarks::findChangedTextures()
     for (const int archive : {1, 2}) {
         if (!textures.isLoaded(archive))
             continue;
+        ArchiveOriginal &original = mArchiveOriginals[archive == 2 ? 1 : 0];
+        if (original.load != textures.loadNumber(archive) ||
+            original.source != textures.source(archive)) {
+            original.load = textures.loadNumber(archive);
+            original.source = textures.source(archive);
+            Reason none;
+            original.found =
+                PackSteps::original(*mDocument, original.source, original.bytes, &none);
+        }
         // An archive without a kept original has no changes to show.
-        FileIo::Bytes original, now;
-        QString unused;
-        if (!PackSteps::original(*mDocument, textures.source(archive), original, &unused) ||
+        FileIo::Bytes now;
+        if (!original.found ||
             !FileIo::readFile(GuiText::toNative(textures.workingCopy(archive)), now))
             continue;
-        for (const ArchiveDiff::Entry &entry : ArchiveDiff::compare(original, now).changed)
+        for (const ArchiveDiff::Entry &entry : ArchiveDiff::compare(original.bytes, now).changed)
             mChangedTextures.emplace(archive, entry.entry);
     }
 }
 
-bool ChangeMarks::showOriginal(QString *error)
+bool ChangeMarks::showOriginal(Reason *error)
 {
     std::vector<BootRecord> records;
     if (!mDocument->originalRecords(records, error))
@@ -58,7 +66,7 @@ bool ChangeMarks::showOriginal(QString *error)
     return true;
 }
 
-bool ChangeMarks::compareWith(const QString &path, QString *error)
+bool ChangeMarks::compareWith(const QString &path, Reason *error)
 {
     std::vector<BootRecord> records;
     if (!BootsDocument::readBoots(path, records, error))
@@ -85,8 +93,8 @@ void ChangeMarks::documentReset()
 {
     // Another file's boots were compared with the file that is gone; the new one has an
     // original of its own.
-    QString ignored;
-    if (mBase != Base::Original || !mDocument->isOpen() || !showOriginal(&ignored))
+    Reason none;
+    if (mBase != Base::Original || !mDocument->isOpen() || !showOriginal(&none))
         hide();
 }
 
@@ -95,9 +103,11 @@ void ChangeMarks::set(Base base, const QString &file, std::vector<BootRecord> re
     mBase = base;
     mFile = file;
     mRecords = std::move(records);
-    if (base == Base::Original)
+    if (base == Base::Original) {
         findChangedTextures();
-    else
+    } else {
         mChangedTextures.clear();
+        mArchiveOriginals = {};
+    }
     emit changed();
 }

@@ -5,9 +5,12 @@
 // closing a file ends a comparison with another file; marks against the original go on with
 // the new file's original. Failures are false and a reason; the marks stay as they were then.
 #include "boots/BootRecord.h"
+#include "common/FileIo.h"
+#include "common/Reason.h"
 
 #include <QObject>
 #include <QString>
+#include <array>
 #include <cstdint>
 #include <set>
 #include <utility>
@@ -29,9 +32,9 @@ public:
     QString comparedFile() const { return mBase == Base::File ? mFile : QString(); }
 
     /// Marks the differences from the open file's kept original.
-    bool showOriginal(QString *error);
+    bool showOriginal(Reason *error);
     /// Marks the differences from the boots file at `path`, read and checked as opening reads.
-    bool compareWith(const QString &path, QString *error);
+    bool compareWith(const QString &path, Reason *error);
     /// No marks.
     void hide();
 
@@ -52,7 +55,18 @@ private:
     /// Finds again which entries of the loaded archives differ from their originals.
     void findChangedTextures();
 
+    /// The unwrapped original of an archive's load, kept while changes since the original are
+    /// shown, so that a texture step compares without unwrapping it again.
+    struct ArchiveOriginal
+    {
+        int load = -1;
+        QString source;
+        bool found = false;
+        FileIo::Bytes bytes;
+    };
+
     BootsDocument *mDocument;
+    std::array<ArchiveOriginal, 2> mArchiveOriginals;
     Base mBase = Base::None;
     QString mFile;
     std::vector<BootRecord> mRecords;

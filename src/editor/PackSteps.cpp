@@ -6,7 +6,6 @@
 #include "ReplaceRecordsCommand.h"
 #include "ReplaceTextureCommand.h"
 #include "TextureArchives.h"
-#include "UiText.h"
 #include "boots/Baza.h"
 #include "common/FileIo.h"
 #include "container/PesZlib.h"
@@ -48,7 +47,7 @@ std::set<TextureKey> texturesOf(const BootsDocument &document, const std::vector
 /// The step that puts the textures of the boots at `positions` in `archive` back as its kept
 /// original holds them; no entries when they hold them already.
 bool textureRevert(const BootsDocument &document, int archive, const std::vector<int> &positions,
-                   ReplaceTextureCommand::Step &step, QString *error)
+                   ReplaceTextureCommand::Step &step, Reason *error)
 {
     const TextureArchives &textures = document.textures();
     std::set<std::int32_t> entries;
@@ -99,25 +98,25 @@ private:
 } // namespace
 
 bool original(const BootsDocument &document, const QString &path, PackMerge::Bytes &plain,
-              QString *error)
+              Reason *error)
 {
     const QString folder = document.originalsFolder();
     const std::string kept =
         folder.isEmpty() ? std::string() : Originals::find(toNative(folder), toNative(path));
     if (kept.empty()) {
-        *error = UiText::text(UiText::Key::NoOriginal, {QDir::toNativeSeparators(path)});
+        *error = Reason(Reasons::Id::NoOriginal, {GuiText::toNative(path)});
         return false;
     }
     PesZlib zlib(std::string{});
     if (!zlib.unwrapFile(kept, plain)) {
-        *error = UiText::reason(zlib.errorReason());
+        *error = zlib.errorReason();
         return false;
     }
     return true;
 }
 
 bool exportInput(const BootsDocument &document, const QString &basePath, PackMaker::Input &input,
-                 QString *error)
+                 Reason *error)
 {
     PackMaker::Input out;
     Baza base;
@@ -128,11 +127,11 @@ bool exportInput(const BootsDocument &document, const QString &basePath, PackMak
         if (!original(document, document.gamePath(), out.baseBoots, error))
             return false;
     } else if (PesZlib zlib(std::string{}); !zlib.unwrapFile(toNative(basePath), out.baseBoots)) {
-        *error = UiText::reason(zlib.errorReason());
+        *error = zlib.errorReason();
         return false;
     }
     if (!base.load(out.baseBoots)) {
-        *error = UiText::reason(base.errorReason());
+        *error = base.errorReason();
         return false;
     }
     out.bootsName = toNative(QFileInfo(document.gamePath()).fileName());
@@ -182,7 +181,7 @@ void keepOnly(const BootsDocument &document, Pack &pack, const std::set<int> &po
     });
 }
 
-bool receiver(const BootsDocument &document, PackMerge::Receiver &receiver, QString *error)
+bool receiver(const BootsDocument &document, PackMerge::Receiver &receiver, Reason *error)
 {
     PackMerge::Receiver out;
     out.records = document.database().records();
@@ -193,12 +192,8 @@ bool receiver(const BootsDocument &document, PackMerge::Receiver &receiver, QStr
         a.name = toNative(QFileInfo(document.textures().source(archive)).fileName());
         a.path = toNative(QDir::toNativeSeparators(document.textures().source(archive)));
         a.given = false; // loaded, not chosen for the pack
-        Reason reason;
-        if (!FileIo::readFile(toNative(document.textures().workingCopy(archive)), a.bytes,
-                              &reason)) {
-            *error = UiText::reason(reason);
+        if (!FileIo::readFile(toNative(document.textures().workingCopy(archive)), a.bytes, error))
             return false;
-        }
         out.archives.push_back(std::move(a));
     }
     receiver = std::move(out);
@@ -212,7 +207,7 @@ bool textureFits(const PackMerge::Bytes &archive, const ArchiveEntry &entry,
 }
 
 bool apply(BootsDocument &document, const Pack &changes, PackMerge::Direction direction,
-           const PackMerge::Plan &plan, const QString &text, const Record &record, QString *error)
+           const PackMerge::Plan &plan, const QString &text, const Record &record, Reason *error)
 {
     PackMerge::Receiver before;
     if (!document.isOpen() || !receiver(document, before, error))
@@ -274,7 +269,7 @@ bool apply(BootsDocument &document, const Pack &changes, PackMerge::Direction di
 }
 
 bool revertToOriginal(BootsDocument &document, const std::vector<int> &positions,
-                      const QString &text, QString *error)
+                      const QString &text, Reason *error)
 {
     std::vector<BootRecord> original;
     if (!document.isOpen() || !document.originalRecords(original, error))

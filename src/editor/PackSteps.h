@@ -3,6 +3,7 @@
 // a pack applied or reverted as one undo step over boots and textures, and boots put back as
 // the kept original holds them, with their textures. Failures are false and a reason; nothing
 // changes then.
+#include "common/Reason.h"
 #include "pack/PackMaker.h"
 #include "pack/PackMerge.h"
 #include "pack/Receipt.h"
@@ -17,7 +18,7 @@ namespace PackSteps {
 
 /// The records, and each loaded archive's working copy under its game file's name and path,
 /// offered rather than given (an archive the pack does not need is no problem).
-bool receiver(const BootsDocument &document, PackMerge::Receiver &receiver, QString *error);
+bool receiver(const BootsDocument &document, PackMerge::Receiver &receiver, Reason *error);
 
 /// Whether a pack's texture may go into an entry: the rule of replacing a texture with a DDS.
 bool textureFits(const PackMerge::Bytes &archive, const ArchiveEntry &entry,
@@ -36,18 +37,18 @@ struct Record
 /// `text` over the boots, the textures and the receipts. False, with no step, when nothing
 /// would change or a working copy cannot be read.
 bool apply(BootsDocument &document, const Pack &changes, PackMerge::Direction direction,
-           const PackMerge::Plan &plan, const QString &text, const Record &record, QString *error);
+           const PackMerge::Plan &plan, const QString &text, const Record &record, Reason *error);
 
 /// The plain contents of the kept original of the game file `path` (the boots file or an
 /// archive the document loaded).
 bool original(const BootsDocument &document, const QString &path, PackMerge::Bytes &plain,
-              QString *error);
+              Reason *error);
 
 /// What a pack of the open files' changes is made from (no manifest yet): the boots since the
 /// boots file at `basePath` (empty: the kept original), and each loaded archive since its kept
 /// original, under its game file's name.
 bool exportInput(const BootsDocument &document, const QString &basePath, PackMaker::Input &input,
-                 QString *error);
+                 Reason *error);
 /// The boots that `pack` changes, in a field or in the texture TextureArchives::textureOf()
 /// answers for them, in file order.
 std::vector<int> changedBoots(const BootsDocument &document, const Pack &pack);
@@ -59,6 +60,6 @@ void keepOnly(const BootsDocument &document, Pack &pack, const std::set<int> &po
 /// undo step named `text`. False, with no step, when an original is missing or unreadable
 /// or nothing changes.
 bool revertToOriginal(BootsDocument &document, const std::vector<int> &positions,
-                      const QString &text, QString *error);
+                      const QString &text, Reason *error);
 
 } // namespace PackSteps

@@ -83,22 +83,18 @@ int TextureArchives::bootOf(int archive, std::int32_t entry) const
     return boot <= std::numeric_limits<int>::max() ? static_cast<int>(boot) : -1;
 }
 
-bool TextureArchives::load(int archive, const QString &path, QString *error)
+bool TextureArchives::load(int archive, const QString &path, Reason *error)
 {
     Archive &a = slot(archive);
     PesZlib zlib(toNative(mWorkingFolder));
     Textura index;
-    Reason reason;
-    if (!ArchiveLoader::load(zlib, toNative(path), toNative(workingCopy(archive)), index,
-                             &reason)) {
-        *error = UiText::reason(reason);
+    if (!ArchiveLoader::load(zlib, toNative(path), toNative(workingCopy(archive)), index, error))
         return false;
-    }
     const bool wasModified = isModified();
     a.source = QFileInfo(path).absoluteFilePath();
-    if (!mOriginalsFolder.isEmpty() &&
-        !Originals::keep(toNative(mOriginalsFolder), toNative(a.source), &reason))
-        emit originalNotKept(a.source, UiText::reason(reason));
+    if (Reason reason; !mOriginalsFolder.isEmpty() &&
+                       !Originals::keep(toNative(mOriginalsFolder), toNative(a.source), &reason))
+        emit originalNotKept(a.source, reason);
     a.index = index;
     a.saved.clear();
     ++a.loadNumber; // the steps of the load it replaced go void
@@ -108,44 +104,31 @@ bool TextureArchives::load(int archive, const QString &path, QString *error)
     return true;
 }
 
-bool TextureArchives::readWorkingCopy(int archive, Bytes &bytes, QString *error) const
+bool TextureArchives::readWorkingCopy(int archive, Bytes &bytes, Reason *error) const
 {
-    Reason reason;
-    if (FileIo::readFile(toNative(workingCopy(archive)), bytes, &reason))
-        return true;
-    *error = UiText::reason(reason);
-    return false;
+    return FileIo::readFile(toNative(workingCopy(archive)), bytes, error);
 }
 
-bool TextureArchives::entryTexture(int archive, std::int32_t entry, Bytes &dds,
-                                   QString *error) const
+bool TextureArchives::entryTexture(int archive, std::int32_t entry, Bytes &dds, Reason *error) const
 {
     const Archive &a = slot(archive);
     if (!isLoaded(archive) || entry < 0 || entry >= a.index.Count()) {
-        *error = UiText::text(Key::NoTextureShown);
+        *error = Reason(Reasons::Id::NoTextureShown);
         return false;
     }
-    Reason reason;
     const ArchiveEntry at = ArchiveEntry::of(a.index, entry);
-    if (FileIo::readFileRange(toNative(workingCopy(archive)),
-                              static_cast<std::uint64_t>(at.textureOffset()),
-                              static_cast<std::uint64_t>(at.textureLength()), dds, &reason))
-        return true;
-    *error = UiText::reason(reason);
-    return false;
+    return FileIo::readFileRange(toNative(workingCopy(archive)),
+                                 static_cast<std::uint64_t>(at.textureOffset()),
+                                 static_cast<std::uint64_t>(at.textureLength()), dds, error);
 }
 
 bool TextureArchives::entryLayout(int archive, std::int32_t entry, DdsLayout &layout,
-                                  QString *error) const
+                                  Reason *error) const
 {
     Bytes dds;
     if (!entryTexture(archive, entry, dds, error))
         return false;
-    Reason reason;
-    if (DdsLayout::read(dds.data(), dds.size(), layout, &reason))
-        return true;
-    *error = UiText::reason(reason);
-    return false;
+    return DdsLayout::read(dds.data(), dds.size(), layout, error);
 }
 
 QString TextureArchives::entryName(int archive, std::int32_t entry) const
@@ -164,13 +147,13 @@ QString TextureArchives::entryName(int archive, std::int32_t entry) const
 }
 
 bool TextureArchives::writeWorkingCopy(int archive, const Bytes &bytes,
-                                       const std::vector<EntryTexture> &before, QString *error)
+                                       const std::vector<EntryTexture> &before, Reason *error)
 {
     Archive &a = slot(archive);
     Reason reason;
     if (!FileIo::writeFileAtomic(toNative(workingCopy(archive)), bytes, &reason,
                                  FileIo::Sync::Cached)) {
-        *error = UiText::text(Key::CannotWriteWorkingFile, {UiText::reason(reason)});
+        *error = Reason(Reasons::Id::CannotWriteWorkingFile, {reason});
         return false;
     }
     const bool wasModified = isModified();
@@ -192,7 +175,7 @@ bool TextureArchives::writeWorkingCopy(int archive, const Bytes &bytes,
 
 bool TextureArchives::changeEntries(int archive, const Bytes &before, const Bytes &after,
                                     const std::vector<std::int32_t> &entries, const QString &text,
-                                    QString *error)
+                                    Reason *error)
 {
     const Textura &index = slot(archive).index;
     ReplaceTextureCommand::Step step;
@@ -209,14 +192,14 @@ bool TextureArchives::changeEntries(int archive, const Bytes &before, const Byte
 }
 
 bool TextureArchives::replaceEntry(int archive, std::int32_t entry, const QString &imagePath,
-                                   QString *error, TextureReplacer::Fit fit,
-                                   const QString &stepText, bool *otherSize)
+                                   Reason *error, TextureReplacer::Fit fit, const QString &stepText,
+                                   bool *otherSize)
 {
     if (otherSize)
         *otherSize = false;
     const Archive &a = slot(archive);
     if (!isLoaded(archive) || entry < 0 || entry >= a.index.Count()) {
-        *error = UiText::text(Key::NoTextureShown);
+        *error = Reason(Reasons::Id::NoTextureShown);
         return false;
     }
     Bytes before;
@@ -232,7 +215,7 @@ bool TextureArchives::replaceEntry(int archive, std::int32_t entry, const QStrin
                                           &changed, fit)) {
         if (otherSize)
             *otherSize = TextureReplacer::refusedForSize(reason);
-        *error = UiText::reason(reason);
+        *error = reason;
         return false;
     }
     return !changed ||
@@ -241,12 +224,12 @@ bool TextureArchives::replaceEntry(int archive, std::int32_t entry, const QStrin
 }
 
 bool TextureArchives::importFolder(int archive, const QString &folder, TextureSet::Outcome &outcome,
-                                   QString *error, const TextureSet::Progress &progress,
+                                   Reason *error, const TextureSet::Progress &progress,
                                    TextureReplacer::Fit fit)
 {
     outcome = TextureSet::Outcome();
     if (!isLoaded(archive)) {
-        *error = UiText::text(Key::NoTextureShown);
+        *error = Reason(Reasons::Id::NoTextureShown);
         return false;
     }
     Bytes before;
@@ -271,17 +254,14 @@ bool TextureArchives::putTextures(int archive, int load, const std::vector<Entry
     if (load != a.loadNumber)
         return false; // another load stands where this one was
     Bytes bytes;
-    QString error;
+    Reason error;
     std::vector<EntryTexture> before;
     bool put = readWorkingCopy(archive, bytes, &error);
     for (std::size_t i = 0; put && i < textures.size(); ++i) {
         const auto &[entry, texture] = textures[i];
         before.emplace_back(entry, textureIn(bytes, a.index, entry));
-        Reason reason;
         put = TextureReplacer::replaceWithDds(bytes, ArchiveEntry::of(a.index, entry), texture,
-                                              &reason);
-        if (!put)
-            error = UiText::reason(reason);
+                                              &error);
     }
     if (put && writeWorkingCopy(archive, bytes, before, &error))
         return true;
@@ -289,18 +269,14 @@ bool TextureArchives::putTextures(int archive, int load, const std::vector<Entry
     return false;
 }
 
-bool TextureArchives::saveArchive(int archive, QString *error, const QString &target)
+bool TextureArchives::saveArchive(int archive, Reason *error, const QString &target)
 {
     Archive &a = slot(archive);
     const QString path = target.isEmpty() ? a.source : target;
     Bytes bytes;
-    Reason reason;
-    if (!readWorkingCopy(archive, bytes, error))
+    if (!readWorkingCopy(archive, bytes, error) ||
+        !ArchiveSaver::save(bytes, toNative(path), error))
         return false;
-    if (!ArchiveSaver::save(bytes, toNative(path), &reason)) {
-        *error = UiText::reason(reason);
-        return false;
-    }
     a.source = path;
     const bool wasModified = isModified();
     a.saved.clear();
@@ -309,12 +285,12 @@ bool TextureArchives::saveArchive(int archive, QString *error, const QString &ta
     return true;
 }
 
-bool TextureArchives::save(QString *failedFile, QString *error)
+bool TextureArchives::save(Reason *error, QString *failedFile)
 {
-    return saveInto(QString(), failedFile, error);
+    return saveInto(QString(), error, failedFile);
 }
 
-bool TextureArchives::saveInto(const QString &folder, QString *failedFile, QString *error,
+bool TextureArchives::saveInto(const QString &folder, Reason *error, QString *failedFile,
                                bool *moved)
 {
     bool all = true;
@@ -324,7 +300,7 @@ bool TextureArchives::saveInto(const QString &folder, QString *failedFile, QStri
         const QString source = slot(archive).source;
         const QString target =
             folder.isEmpty() ? source : QDir(folder).absoluteFilePath(QFileInfo(source).fileName());
-        QString reason;
+        Reason reason;
         if (saveArchive(archive, &reason, target)) {
             if (moved && target != source)
                 *moved = true;
@@ -342,7 +318,7 @@ bool TextureArchives::saveInto(const QString &folder, QString *failedFile, QStri
 void TextureArchives::discard()
 {
     for (int archive = 1; archive <= 2; ++archive) {
-        QString reason;
+        Reason reason;
         if (!isModified(archive) || load(archive, slot(archive).source, &reason))
             continue;
         slot(archive).saved.clear();

@@ -6,6 +6,7 @@
 // only. It shows nothing: failures are false and a reason, or the failed() signal for an undo
 // or redo.
 #include "archive/Textura.h"
+#include "common/Reason.h"
 #include "imaging/dds/DdsLayout.h"
 #include "imaging/textures/TextureSet.h"
 
@@ -43,7 +44,7 @@ public:
     /// Unwraps the game archive at `path` into the working copy of archive 1 or 2 and reads its
     /// table. Its earlier changes are dropped and its undo steps go void. On failure `error`
     /// says why and the archive is as it was.
-    bool load(int archive, const QString &path, QString *error);
+    bool load(int archive, const QString &path, Reason *error);
     /// Where the originals of loaded archives are kept; empty: nowhere.
     void setOriginalsFolder(const QString &folder) { mOriginalsFolder = folder; }
     bool isLoaded(int archive) const { return !slot(archive).source.isEmpty(); }
@@ -71,10 +72,10 @@ public:
     bool isModified(int archive) const { return !slot(archive).saved.empty(); }
 
     /// The DDS texture of `entry` as the working copy holds it (what a viewer decodes).
-    bool entryTexture(int archive, std::int32_t entry, Bytes &dds, QString *error) const;
+    bool entryTexture(int archive, std::int32_t entry, Bytes &dds, Reason *error) const;
     /// The format, size and levels of the entry's texture; false, with the reason, when the
     /// entry holds no DDS texture that can be read.
-    bool entryLayout(int archive, std::int32_t entry, DdsLayout &layout, QString *error) const;
+    bool entryLayout(int archive, std::int32_t entry, DdsLayout &layout, Reason *error) const;
     /// The entry's 4-character name, or the empty text when it cannot be read.
     QString entryName(int archive, std::int32_t entry) const;
 
@@ -83,7 +84,7 @@ public:
     /// TextureReplacer::replaceFromFile with `fit`. A file that changes nothing makes no step.
     /// On failure `error` says why, `otherSize` (when given) whether the picture was refused
     /// for its size alone, and nothing changed.
-    bool replaceEntry(int archive, std::int32_t entry, const QString &imagePath, QString *error,
+    bool replaceEntry(int archive, std::int32_t entry, const QString &imagePath, Reason *error,
                       TextureReplacer::Fit fit = TextureReplacer::Fit::Exact,
                       const QString &stepText = QString(), bool *otherSize = nullptr);
     /// Imports the folder by the rules of TextureSet as one undo step ("Import Textures"), made
@@ -91,19 +92,18 @@ public:
     /// cancelled (outcome.cancelled) or the working copy cannot be written (`error`): nothing
     /// changed then.
     bool importFolder(int archive, const QString &folder, TextureSet::Outcome &outcome,
-                      QString *error, const TextureSet::Progress &progress = {},
+                      Reason *error, const TextureSet::Progress &progress = {},
                       TextureReplacer::Fit fit = TextureReplacer::Fit::Exact);
 
     /// Saves each changed archive over its game file. False when one failed: `failedFile` and
     /// `error` name the first; the archives that were saved count as saved.
-    bool save(QString *failedFile, QString *error);
+    bool save(Reason *error, QString *failedFile);
     /// Saves as save() does, each changed archive into `folder` under its own name (empty:
     /// over its file); an archive saved elsewhere is loaded from there from now on, and
     /// `moved` (when given) is set.
-    bool saveInto(const QString &folder, QString *failedFile, QString *error,
-                  bool *moved = nullptr);
+    bool saveInto(const QString &folder, Reason *error, QString *failedFile, bool *moved = nullptr);
     /// Saves the archive over its file, or to `target` (its file from then on).
-    bool saveArchive(int archive, QString *error, const QString &target = QString());
+    bool saveArchive(int archive, Reason *error, const QString &target = QString());
     /// Drops every change: each changed archive is loaded again from its game file (one that
     /// no longer loads is reported by failed() and keeps its working copy, no longer saved).
     void discard();
@@ -122,9 +122,9 @@ signals:
     void texturesChanged(int archive, const std::vector<std::int32_t> &entries);
     void modifiedChanged();
     /// An undo or redo could not write the working copy of the archive loaded from `source`.
-    void failed(const QString &source, const QString &reason);
+    void failed(const QString &source, const Reason &reason);
     /// The original of `path` could not be kept; the archive loaded all the same.
-    void originalNotKept(const QString &path, const QString &reason);
+    void originalNotKept(const QString &path, const Reason &reason);
 
 private:
     struct Archive
@@ -137,15 +137,15 @@ private:
     };
     Archive &slot(int archive) { return mArchives[archive == 2 ? 1 : 0]; }
     const Archive &slot(int archive) const { return mArchives[archive == 2 ? 1 : 0]; }
-    bool readWorkingCopy(int archive, Bytes &bytes, QString *error) const;
+    bool readWorkingCopy(int archive, Bytes &bytes, Reason *error) const;
     /// Writes `bytes` as the working copy, in which the entries of `before` (given with the
     /// textures they held) now hold other textures.
     bool writeWorkingCopy(int archive, const Bytes &bytes, const std::vector<EntryTexture> &before,
-                          QString *error);
+                          Reason *error);
     /// Writes `after` as the working copy and makes it one undo step named `text`.
     bool changeEntries(int archive, const Bytes &before, const Bytes &after,
                        const std::vector<std::int32_t> &entries, const QString &text,
-                       QString *error);
+                       Reason *error);
 
     QString mWorkingFolder;
     QString mOriginalsFolder;

@@ -32,8 +32,9 @@ TextureEditWatch::~TextureEditWatch() = default;
 QString TextureEditWatch::pngName(int archive, std::int32_t entry) const
 {
     const QString archiveName = QFileInfo(mTextures->source(archive)).completeBaseName();
-    const std::string name = TextureExport::fileName(entry, mTextures->index(archive).Count(),
-                                                     GuiText::toAnsi(mTextures->entryName(archive, entry)));
+    const std::string name =
+        TextureExport::fileName(entry, mTextures->index(archive).Count(),
+                                GuiText::toAnsi(mTextures->entryName(archive, entry)));
     return archiveName + QLatin1Char('_') + QString::fromStdString(name);
 }
 
@@ -58,15 +59,15 @@ bool TextureEditWatch::isWatched(int archive, std::int32_t entry) const
     return find(archive, entry) != nullptr;
 }
 
-QString TextureEditWatch::start(int archive, std::int32_t entry, QString *error)
+QString TextureEditWatch::start(int archive, std::int32_t entry, Reason *error)
 {
     Edit *known = find(archive, entry);
     if (known && QFileInfo::exists(known->path))
         return known->path;
     Reason reason;
     if (!PrivateFolder::ensure(toNative(mFolder), &reason)) {
-        *error = UiText::text(Key::CannotMakeFolder, {mFolder + QStringLiteral(": ") +
-                                                          UiText::reason(reason)});
+        *error = Reason(Reasons::Id::CannotMakeFolder,
+                        {Reason(Reasons::Id::NamedLine, {toNative(mFolder), reason})});
         return QString();
     }
     TextureArchives::Bytes dds;
@@ -76,7 +77,7 @@ QString TextureEditWatch::start(int archive, std::int32_t entry, QString *error)
     QString path = QDir(mFolder).filePath(pngName(archive, entry));
     if (!TextureImage::decodeDds(dds.data(), dds.size(), picture, &reason) ||
         !TextureExport::writePng(picture, toNative(path), &reason, FileIo::Sync::Cached)) {
-        *error = UiText::reason(reason);
+        *error = reason;
         return QString();
     }
     if (!known) {
@@ -134,11 +135,11 @@ void TextureEditWatch::look()
     }
 }
 
-bool TextureEditWatch::put(Edit *edit, TextureReplacer::Fit fit, QString *error, bool *otherSize)
+bool TextureEditWatch::put(Edit *edit, TextureReplacer::Fit fit, Reason *error, bool *otherSize)
 {
     *otherSize = false;
     if (edit->loadNumber != mTextures->loadNumber(edit->archive)) {
-        *error = UiText::text(Key::NoTextureShown);
+        *error = Reason(Reasons::Id::NoTextureShown);
         return false;
     }
     const QString step = UiText::text(
@@ -165,7 +166,7 @@ void TextureEditWatch::settle(Edit *edit)
         edit->timer->start(mSettleMs);
         return;
     }
-    QString error;
+    Reason error;
     bool otherSize = false;
     if (put(edit, TextureReplacer::Fit::Exact, &error, &otherSize))
         return;
@@ -176,11 +177,11 @@ void TextureEditWatch::settle(Edit *edit)
         emit refused(edit->path, error);
 }
 
-bool TextureEditWatch::takeResized(const QString &path, QString *error)
+bool TextureEditWatch::takeResized(const QString &path, Reason *error)
 {
     Edit *edit = find(path);
     if (!edit) {
-        *error = UiText::text(Key::NoTextureShown);
+        *error = Reason(Reasons::Id::NoTextureShown);
         return false;
     }
     bool otherSize = false;

@@ -6,6 +6,7 @@
 // old one are followed through the folder's watch. A save that cannot be used (broken, another
 // size, an archive loaded again since) changes nothing and is told once by a signal; so is a
 // PNG that cannot be written when an edit starts (false and a reason).
+#include "common/Reason.h"
 #include "imaging/textures/TextureReplacer.h"
 
 #include <QDateTime>
@@ -36,7 +37,7 @@ public:
     /// Writes the texture of `entry` of archive 1 or 2 as a PNG and watches it; the PNG's path,
     /// or the empty text with the reason in `error`. An entry already out is written again
     /// only when its PNG is gone.
-    QString start(int archive, std::int32_t entry, QString *error);
+    QString start(int archive, std::int32_t entry, Reason *error);
     bool isWatched(int archive, std::int32_t entry) const;
     int watchedCount() const { return static_cast<int>(mEdits.size()); }
     /// Ends the watches of archive 1 or 2 (0: all); their PNGs stay until the folder goes.
@@ -44,15 +45,15 @@ public:
 
     /// Takes the last save of `path` that was refused for its size alone, resized to the
     /// entry's size, as one undo step. False with the reason when it cannot be taken.
-    bool takeResized(const QString &path, QString *error);
+    bool takeResized(const QString &path, Reason *error);
 
 signals:
     /// A save of the PNG became an undo step of `entry`.
     void taken(int archive, std::int32_t entry, const QString &path);
     /// A save was not taken; `reason` says why.
-    void refused(const QString &path, const QString &reason);
+    void refused(const QString &path, const Reason &reason);
     /// A save was refused for its size alone; `reason` names both sizes. takeResized() takes it.
-    void otherSize(const QString &path, const QString &reason);
+    void otherSize(const QString &path, const Reason &reason);
 
 private:
     struct Edit
@@ -70,7 +71,7 @@ private:
     /// A change in the folder or of a file: the saves that moved restart their wait.
     void look();
     void settle(Edit *edit);
-    bool put(Edit *edit, TextureReplacer::Fit fit, QString *error, bool *otherSize);
+    bool put(Edit *edit, TextureReplacer::Fit fit, Reason *error, bool *otherSize);
     QString pngName(int archive, std::int32_t entry) const;
 
     TextureArchives *mTextures;

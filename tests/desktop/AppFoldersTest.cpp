@@ -8,8 +8,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QLockFile>
+#include <QProcess>
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -151,7 +151,8 @@ TEST_P(RunningCopies, EndingLeavesNoWorkingFile)
         }
         // A texture still out in an image editor.
         ASSERT_TRUE(QDir().mkpath(folders->textureEditFolder()));
-        touch(QDir(folders->textureEditFolder()).filePath(QStringLiteral("unnamed_5756_000_ab12.png")));
+        touch(QDir(folders->textureEditFolder())
+                  .filePath(QStringLiteral("unnamed_5756_000_ab12.png")));
     }
     EXPECT_EQ(folderSnapshot(program.path()) + folderSnapshot(data.path()), before);
 }
@@ -230,6 +231,6 @@ TEST_F(PortableCopy, LinkedCopiesFolderIsNeitherListedNorCleaned)
     auto first = start();
     const std::string before = folderSnapshot(victim.path());
     auto second = start();
-    EXPECT_FALSE(second->errorString().isEmpty());
+    EXPECT_FALSE(second->error().empty());
     EXPECT_EQ(folderSnapshot(victim.path()), before);
 }

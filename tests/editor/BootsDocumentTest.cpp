@@ -30,8 +30,8 @@ protected:
         records[1].Sila = 0; // a statistic the editor never stores
         const std::string game = gameDir.file("unnamed_1831.bin");
         TestData::writeFile(game, TestData::wesys(TestData::bootsFile(records)));
-        QString error;
-        ASSERT_TRUE(doc.open(QString::fromStdString(game), &error)) << error.toStdString();
+        Reason error;
+        ASSERT_TRUE(doc.open(QString::fromStdString(game), &error)) << error.text();
     }
 
     /// Stores `text` typed into `field` of boot `index` (or, `chosen`, a manufacturer chosen
@@ -172,13 +172,13 @@ INSTANTIATE_TEST_SUITE_P(
                    ""},
         NoticeCase{"TableCellTypedAboveFive",
                    [](BootsDocument &doc, const std::vector<BootRecord> &) {
-                       QString reason;
+                       Reason reason;
                        return doc.setField(3, BootFields::field(Id::ShotAccuracy), "300", &reason);
                    },
                    "Adjusted to the fields' limits: Shot Accuracy: 300 \u2192 5"},
         NoticeCase{"TableCellLetterOutsideTheCodePage",
                    [](BootsDocument &doc, const std::vector<BootRecord> &) {
-                       QString reason;
+                       Reason reason;
                        return doc.setField(3, BootFields::field(Id::Colour),
                                            QString::fromUtf8("\u0141\u00f3d\u017a"), &reason);
                    },
@@ -186,7 +186,7 @@ INSTANTIATE_TEST_SUITE_P(
                    "\u2192 \"L\u00f3dz\""},
         NoticeCase{"TableCellManufacturerByName",
                    [](BootsDocument &doc, const std::vector<BootRecord> &) {
-                       QString reason;
+                       Reason reason;
                        return doc.setField(3, BootFields::field(Id::Code), "Nike", &reason);
                    },
                    ""},
@@ -197,7 +197,7 @@ INSTANTIATE_TEST_SUITE_P(
                    "Adjusted to the fields' limits: Value: \"abc\" \u2192 1"},
         NoticeCase{"AllValueZero",
                    [](BootsDocument &doc, const std::vector<BootRecord> &) {
-                       QString error;
+                       Reason error;
                        return doc.changeAllStatistics("0", -1, RecordTexts{}, &error);
                    },
                    "Adjusted to the fields' limits: Value: 0 \u2192 1"}),
@@ -207,7 +207,7 @@ TEST_F(Document, NoticeIsInTheUsersLanguage)
 {
     UiText::apply(QStringLiteral(CLEATWORK_LANGUAGE_DIR "/Deutsch/LNG.ini"));
     QSignalSpy notes(&doc, &BootsDocument::valuesAdjusted);
-    QString reason;
+    Reason reason;
     doc.setField(1, BootFields::field(Id::ShotPower), "300", &reason);
     UiText::apply(QString());
     ASSERT_EQ(notes.count(), 1);
@@ -219,8 +219,8 @@ TEST_F(Document, AllIsOneStepAndItsUndoRewritesTheWorkingFile)
 {
     edit(2, Id::Name, "Edited");
     const std::vector<BootRecord> beforeAll = doc.database().records();
-    QString error;
-    ASSERT_TRUE(doc.changeAllStatistics("3", -1, RecordTexts{}, &error)) << error.toStdString();
+    Reason error;
+    ASSERT_TRUE(doc.changeAllStatistics("3", -1, RecordTexts{}, &error)) << error.text();
     EXPECT_EQ(doc.undoStack()->count(), 2);
     EXPECT_EQ(doc.undoStack()->undoText(), "Change Statistics of All Boots");
     EXPECT_EQ(recordAt(1).Sila, 3);
@@ -237,8 +237,8 @@ TEST_F(Document, AllIsOneStepAndItsUndoRewritesTheWorkingFile)
 TEST_F(Document, SaveIsTheCleanStateAndOpeningClearsTheSteps)
 {
     edit(0, Id::Name, "Saved name");
-    QString error;
-    ASSERT_TRUE(doc.save(&error)) << error.toStdString();
+    Reason error;
+    ASSERT_TRUE(doc.save(&error)) << error.text();
     EXPECT_FALSE(doc.isModified());
     doc.undoStack()->undo();
     EXPECT_TRUE(doc.isModified()) << "undoing past the save differs from the file";
@@ -293,26 +293,53 @@ TEST_P(SelectionRule, ChoosesTheseBootsAndSaysWhatChanged)
 
 INSTANTIATE_TEST_SUITE_P(
     Choices, SelectionRule,
-    testing::Values(
-        SelectionCase{"ABootBecomesCurrentAndTheOnlyOneSelected", {-1, {}},
-                      [](BootsDocument &d) { return d.setCurrentBoot(2); }, true, {2, {2}}},
-        SelectionCase{"ABootInsideASelectionKeepsIt", {1, {1, 2, 3}},
-                      [](BootsDocument &d) { return d.setCurrentBoot(3); }, true, {3, {1, 2, 3}}},
-        SelectionCase{"ABootOutsideASelectionEndsIt", {1, {1, 2}},
-                      [](BootsDocument &d) { return d.setCurrentBoot(3); }, true, {3, {3}}},
-        SelectionCase{"NoneChoosesNothing", {2, {1, 2}},
-                      [](BootsDocument &d) { return d.setCurrentBoot(-1); }, true, {-1, {}}},
-        SelectionCase{"ThePositionPastTheLastBootIsRefused", {1, {1}},
-                      [](BootsDocument &d) { return d.setCurrentBoot(4); }, false, {1, {1}}},
-        SelectionCase{"TheSameBootAgainSaysNothing", {1, {1}},
-                      [](BootsDocument &d) { return d.setCurrentBoot(1); }, true, {1, {1}}},
-        SelectionCase{"ASelectionIsSortedWithoutPositionsThatAreNoBoots", {-1, {}},
-                      [](BootsDocument &d) { return d.setSelection(2, {3, 9, -1, 2, 3}); }, true,
-                      {2, {2, 3}}},
-        SelectionCase{"ACurrentBootTakenOutOfTheSelectionStaysCurrent", {1, {1, 2}},
-                      [](BootsDocument &d) { return d.setSelection(1, {2}); }, true, {1, {2}}},
-        SelectionCase{"ASelectionWithACurrentThatIsNoBootIsRefused", {1, {1}},
-                      [](BootsDocument &d) { return d.setSelection(7, {2}); }, false, {1, {1}}}),
+    testing::Values(SelectionCase{"ABootBecomesCurrentAndTheOnlyOneSelected",
+                                  {-1, {}},
+                                  [](BootsDocument &d) { return d.setCurrentBoot(2); },
+                                  true,
+                                  {2, {2}}},
+                    SelectionCase{"ABootInsideASelectionKeepsIt",
+                                  {1, {1, 2, 3}},
+                                  [](BootsDocument &d) { return d.setCurrentBoot(3); },
+                                  true,
+                                  {3, {1, 2, 3}}},
+                    SelectionCase{"ABootOutsideASelectionEndsIt",
+                                  {1, {1, 2}},
+                                  [](BootsDocument &d) { return d.setCurrentBoot(3); },
+                                  true,
+                                  {3, {3}}},
+                    SelectionCase{"NoneChoosesNothing",
+                                  {2, {1, 2}},
+                                  [](BootsDocument &d) { return d.setCurrentBoot(-1); },
+                                  true,
+                                  {-1, {}}},
+                    SelectionCase{"ThePositionPastTheLastBootIsRefused",
+                                  {1, {1}},
+                                  [](BootsDocument &d) { return d.setCurrentBoot(4); },
+                                  false,
+                                  {1, {1}}},
+                    SelectionCase{"TheSameBootAgainSaysNothing",
+                                  {1, {1}},
+                                  [](BootsDocument &d) { return d.setCurrentBoot(1); },
+                                  true,
+                                  {1, {1}}},
+                    SelectionCase{"ASelectionIsSortedWithoutPositionsThatAreNoBoots",
+                                  {-1, {}},
+                                  [](BootsDocument &d) {
+                                      return d.setSelection(2, {3, 9, -1, 2, 3});
+                                  },
+                                  true,
+                                  {2, {2, 3}}},
+                    SelectionCase{"ACurrentBootTakenOutOfTheSelectionStaysCurrent",
+                                  {1, {1, 2}},
+                                  [](BootsDocument &d) { return d.setSelection(1, {2}); },
+                                  true,
+                                  {1, {2}}},
+                    SelectionCase{"ASelectionWithACurrentThatIsNoBootIsRefused",
+                                  {1, {1}},
+                                  [](BootsDocument &d) { return d.setSelection(7, {2}); },
+                                  false,
+                                  {1, {1}}}),
     CaseName::by([](const auto &c) { return std::string(c.name); }));
 
 TEST_F(Document, OpeningOrClosingChoosesNoBootOnceTheViewsAreReset)
@@ -324,8 +351,8 @@ TEST_F(Document, OpeningOrClosingChoosesNoBootOnceTheViewsAreReset)
         heard.push_back("current " + std::to_string(index) + " of " +
                         std::to_string(doc.currentBoot()));
     });
-    QString error;
-    ASSERT_TRUE(doc.open(doc.gamePath(), &error)) << error.toStdString();
+    Reason error;
+    ASSERT_TRUE(doc.open(doc.gamePath(), &error)) << error.text();
     EXPECT_EQ(heard, (std::vector<std::string>{"reset", "current -1 of -1"}));
     EXPECT_TRUE(doc.selectedBoots().empty());
     ASSERT_TRUE(doc.setCurrentBoot(3));
@@ -352,8 +379,8 @@ TEST_F(Document, BootsPastTheListLimitAreKeptButCannotBeChosen)
 {
     const std::string game = gameDir.file("many.bin");
     TestData::writeFile(game, TestData::wesys(TestData::bootsFile(TestData::boots(300))));
-    QString error;
-    ASSERT_TRUE(doc.open(QString::fromStdString(game), &error)) << error.toStdString();
+    Reason error;
+    ASSERT_TRUE(doc.open(QString::fromStdString(game), &error)) << error.text();
     EXPECT_EQ(doc.database().Count(), 300);
     EXPECT_EQ(doc.listedCount(), 255);
     EXPECT_TRUE(doc.setCurrentBoot(254));

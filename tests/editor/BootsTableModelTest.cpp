@@ -31,8 +31,8 @@ protected:
         records[4].nowe = 0; // a code without a name
         const std::string game = gameDir.file("unnamed_1831.bin");
         TestData::writeFile(game, TestData::wesys(TestData::bootsFile(records)));
-        QString error;
-        ASSERT_TRUE(doc.open(QString::fromStdString(game), &error)) << error.toStdString();
+        Reason error;
+        ASSERT_TRUE(doc.open(QString::fromStdString(game), &error)) << error.text();
         proxy.setSourceModel(&model);
         proxy.setSortRole(BootsTableModel::SortRole);
         proxy.setSortCaseSensitivity(Qt::CaseInsensitive);

@@ -32,8 +32,8 @@ protected:
     {
         doc.setOriginalsFolder(QString::fromStdString(programDir.file("originals")));
         TestData::writeFile(game, TestData::wesys(TestData::bootsFile(records)));
-        QString error;
-        ASSERT_TRUE(doc.open(QString::fromStdString(game), &error)) << error.toStdString();
+        Reason error;
+        ASSERT_TRUE(doc.open(QString::fromStdString(game), &error)) << error.text();
         filter.setSourceModel(&model);
     }
     void edit(const std::vector<std::pair<int, Edit>> &edits)
@@ -81,8 +81,8 @@ TEST_P(ChangedCells, AreMarkedWithWhatTheOriginalShowed)
     for (int col = 0; col < BootsTableModel::kColumnCount; ++col)
         before << model.index(2, col).data().toString();
     edit({{2, c.change}});
-    QString error;
-    ASSERT_TRUE(doc.changeMarks().showOriginal(&error)) << error.toStdString();
+    Reason error;
+    ASSERT_TRUE(doc.changeMarks().showOriginal(&error)) << error.text();
 
     EXPECT_EQ(marked(2), c.cells);
     for (const Id id : c.cells)
@@ -109,8 +109,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(Marks, FollowEditsUndoAndOpening)
 {
-    QString error;
-    ASSERT_TRUE(doc.changeMarks().showOriginal(&error)) << error.toStdString();
+    Reason error;
+    ASSERT_TRUE(doc.changeMarks().showOriginal(&error)) << error.text();
     edit({{3, [](BootRecord &b) { b.Nazwa = "Mine"; }}});
     EXPECT_EQ(marked(3), std::vector<Id>{Id::Name}) << "an edit is marked at once";
     doc.undoStack()->undo();
@@ -128,7 +128,7 @@ TEST_F(Marks, AnotherFileIsTheBaseUntilAFileIsOpened)
     const std::string badPath = gameDir.file("bad.bin");
     TestData::writeFile(badPath, TestData::Bytes{'W', 'E', 'S', 'Y', 'S', 0, 1});
 
-    QString error;
+    Reason error;
     ASSERT_TRUE(doc.changeMarks().compareWith(QString::fromStdString(otherPath), &error));
     EXPECT_EQ(marked(1), std::vector<Id>{Id::Colour});
     // Every game file has the same name: the folder tells which one.
@@ -164,9 +164,9 @@ TEST_P(ChangedOnly, KeepsTheBootsThatDifferWithinTheTextFilter)
     const FilterCase &c = GetParam();
     const Edit gold = [](BootRecord &b) { b.Kolor = "Gold"; };
     edit({{1, gold}, {3, gold}, {4, [](BootRecord &b) { b.Precyzja = 9; }}});
-    QString error;
+    Reason error;
     if (c.marks) {
-        ASSERT_TRUE(doc.changeMarks().showOriginal(&error)) << error.toStdString();
+        ASSERT_TRUE(doc.changeMarks().showOriginal(&error)) << error.text();
     }
     filter.setChangedOnly(true);
     filter.setFilterFixedString(QString::fromLatin1(c.text));

@@ -38,19 +38,19 @@ protected:
         TestData::writeFile(game, TestData::wesys(TestData::bootsFile(TestData::boots(5))));
         TestData::writeFile(archive, TestData::wesys(archiveWith(10)));
         doc.setOriginalsFolder(QString::fromStdString(programDir.file("originals")));
-        QString error;
-        ASSERT_TRUE(doc.open(QString::fromStdString(game), &error)) << error.toStdString();
+        Reason error;
+        ASSERT_TRUE(doc.open(QString::fromStdString(game), &error)) << error.text();
         ASSERT_TRUE(doc.textures().load(1, QString::fromStdString(archive), &error))
-            << error.toStdString();
+            << error.text();
     }
     Bytes workingCopy() { return TestData::readFile(doc.textures().workingCopy(1).toStdString()); }
     void replaceTexture(std::int32_t entry, std::uint8_t red)
     {
         const std::string path = gameDir.file("new" + std::to_string(entry) + ".dds");
         TestData::writeFile(path, texture(red));
-        QString error;
+        Reason error;
         ASSERT_TRUE(doc.textures().replaceEntry(1, entry, QString::fromStdString(path), &error))
-            << error.toStdString();
+            << error.text();
     }
 
     TempDir programDir;
@@ -73,15 +73,15 @@ TEST_F(PackSteps_, applyingAPackIsOneUndoStepOverBootsAndTextures)
     ASSERT_TRUE(PackMaker::make(input, pack, nullptr));
 
     PackMerge::Receiver receiver;
-    QString error;
-    ASSERT_TRUE(PackSteps::receiver(doc, receiver, &error)) << error.toStdString();
+    Reason error;
+    ASSERT_TRUE(PackSteps::receiver(doc, receiver, &error)) << error.text();
     const PackMerge::Plan plan =
         PackMerge::examine(pack, PackMerge::Direction::Apply, receiver, PackSteps::textureFits);
     ASSERT_FALSE(PackMerge::blocked(plan, PackMerge::Policy::Stop));
     const int steps = doc.undoStack()->count();
     ASSERT_TRUE(PackSteps::apply(doc, pack, PackMerge::Direction::Apply, plan,
                                  QStringLiteral("Apply Pack Gold"), {}, &error))
-        << error.toStdString();
+        << error.text();
     EXPECT_EQ(doc.undoStack()->count(), steps + 1);
     EXPECT_EQ(doc.undoStack()->undoText(), QStringLiteral("Apply Pack Gold"));
     EXPECT_EQ(doc.database().records()[2].Sila, 5);
@@ -110,7 +110,7 @@ TEST_F(PackSteps_, anApplysReceiptFollowsItsStepIsFiledOnSaveAndARevertThroughIt
     const Bytes savedGame = TestData::readFile(game), savedArchive = TestData::readFile(archive);
 
     PackMerge::Receiver receiver;
-    QString error;
+    Reason error;
     ASSERT_TRUE(PackSteps::receiver(doc, receiver, &error));
     const PackMerge::Plan plan =
         PackMerge::examine(pack, PackMerge::Direction::Apply, receiver, PackSteps::textureFits);
@@ -124,7 +124,7 @@ TEST_F(PackSteps_, anApplysReceiptFollowsItsStepIsFiledOnSaveAndARevertThroughIt
     doc.undoStack()->redo();
     // Filed only with the saved files, and read again with them.
     EXPECT_TRUE(Receipts::list(receipts.toStdString(), game).empty());
-    ASSERT_TRUE(doc.save(&error)) << error.toStdString();
+    ASSERT_TRUE(doc.save(&error)) << error.text();
     ASSERT_EQ(Receipts::list(receipts.toStdString(), game).size(), 1u);
     doc.close();
     ASSERT_TRUE(doc.open(QString::fromStdString(game), &error));
@@ -139,7 +139,7 @@ TEST_F(PackSteps_, anApplysReceiptFollowsItsStepIsFiledOnSaveAndARevertThroughIt
     ASSERT_TRUE(PackSteps::apply(doc, kept.changes, PackMerge::Direction::Revert, back,
                                  QStringLiteral("Revert Pack Gold"), {kept, false, true}, &error));
     EXPECT_TRUE(doc.appliedPacks().receipts().empty());
-    ASSERT_TRUE(doc.save(&error)) << error.toStdString();
+    ASSERT_TRUE(doc.save(&error)) << error.text();
     EXPECT_TRUE(Receipts::list(receipts.toStdString(), game).empty());
     EXPECT_EQ(TestData::readFile(game), savedGame);
     EXPECT_EQ(TestData::readFile(archive), savedArchive);
@@ -147,15 +147,15 @@ TEST_F(PackSteps_, anApplysReceiptFollowsItsStepIsFiledOnSaveAndARevertThroughIt
 
 TEST_F(PackSteps_, revertToOriginalPutsTheSelectedBootsBackAfterASave)
 {
-    QString error;
+    Reason error;
     std::vector<BootRecord> changed = TestData::boots(5);
     changed[1].Sila = 5;
     changed[3].Nazwa = "Mine";
     ASSERT_TRUE(doc.changeRecords(QStringLiteral("Change"), changed));
-    ASSERT_TRUE(doc.save(&error)) << error.toStdString();
+    ASSERT_TRUE(doc.save(&error)) << error.text();
 
     ASSERT_TRUE(PackSteps::revertToOriginal(doc, {1}, QStringLiteral("Revert to Original"), &error))
-        << error.toStdString();
+        << error.text();
     EXPECT_EQ(doc.database().records()[1], TestData::boots(5)[1]);
     EXPECT_EQ(doc.database().records()[3].Nazwa, "Mine");
     EXPECT_EQ(doc.undoStack()->undoText(), QStringLiteral("Revert to Original"));
@@ -188,9 +188,9 @@ TEST_P(RevertToOriginal, PutsTheChosenBootsAndTheirTexturesBackAsOneStep)
     const Bytes edited = workingCopy();
     const int steps = doc.undoStack()->count();
 
-    QString error;
+    Reason error;
     ASSERT_TRUE(PackSteps::revertToOriginal(doc, c.positions, QStringLiteral("Revert"), &error))
-        << error.toStdString();
+        << error.text();
     EXPECT_EQ(doc.undoStack()->count(), steps + 1);
     std::vector<int> sila;
     for (const BootRecord &boot : doc.database().records())
@@ -236,8 +236,8 @@ TEST_P(ExportedPack, ListsBootsChangedInAFieldOrATextureAndHoldsTheTickedOnes)
     replaceTexture(1, 60);
 
     PackMaker::Input input;
-    QString error;
-    ASSERT_TRUE(PackSteps::exportInput(doc, QString(), input, &error)) << error.toStdString();
+    Reason error;
+    ASSERT_TRUE(PackSteps::exportInput(doc, QString(), input, &error)) << error.text();
     Pack pack;
     ASSERT_TRUE(PackMaker::make(input, pack, nullptr));
     EXPECT_EQ(PackSteps::changedBoots(doc, pack), std::vector<int>({0, 1, 3}));
@@ -271,9 +271,9 @@ TEST_F(PackSteps_, anExportedPackMayStartFromAnotherBootsFile)
     TestData::writeFile(basePath, TestData::wesys(TestData::bootsFile(base)));
 
     PackMaker::Input input;
-    QString error;
+    Reason error;
     ASSERT_TRUE(PackSteps::exportInput(doc, QString::fromStdString(basePath), input, &error))
-        << error.toStdString();
+        << error.text();
     Pack pack;
     ASSERT_TRUE(PackMaker::make(input, pack, nullptr));
     EXPECT_EQ(PackSteps::changedBoots(doc, pack), std::vector<int>{4});

@@ -33,9 +33,9 @@ protected:
         const QString game = path("unnamed_1831.bin");
         TestData::writeFile(game.toStdString(),
                             TestData::wesys(TestData::bootsFile(TestData::boots(3))));
-        QString error;
-        ASSERT_TRUE(doc.open(game, &error)) << error.toStdString();
-        ASSERT_TRUE(textures().load(1, archive, &error)) << error.toStdString();
+        Reason error;
+        ASSERT_TRUE(doc.open(game, &error)) << error.text();
+        ASSERT_TRUE(textures().load(1, archive, &error)) << error.text();
     }
     QString path(const std::string &name) { return QString::fromStdString(gameDir.file(name)); }
     TextureArchives &textures() { return doc.textures(); }
@@ -49,9 +49,9 @@ protected:
     }
     void replace()
     {
-        QString error;
+        Reason error;
         ASSERT_TRUE(textures().replaceEntry(1, 1, picture("new.png", {200, 0, 0, 255}), &error))
-            << error.toStdString();
+            << error.text();
     }
 
     TempDir programDir;
@@ -67,8 +67,8 @@ TEST_F(Textures, ImportIsOneStepThatUndoTakesBackAndRedoPutsAgain)
     picture("set/000_a.png", {10, 200, 10, 255});
     picture("set/002_c.png", {10, 10, 200, 255});
     TextureSet::Outcome outcome;
-    QString error;
-    ASSERT_TRUE(textures().importFolder(1, path("set"), outcome, &error)) << error.toStdString();
+    Reason error;
+    ASSERT_TRUE(textures().importFolder(1, path("set"), outcome, &error)) << error.text();
     EXPECT_EQ(stack().count(), 1);
     EXPECT_EQ(stack().undoText(), "Import Textures");
     const Bytes imported = workingCopy();
@@ -103,7 +103,7 @@ TEST_F(Textures, ImportKnowsTheArchiveItsPicturesCameFrom)
         TextureSet::exportAll(original, index, "copy.bin", gameDir.file("own"), exported, &reason))
         << reason;
     TextureSet::Outcome outcome;
-    QString error;
+    Reason error;
     EXPECT_FALSE(textures().importFolder(1, path("other"), outcome, &error));
     ASSERT_EQ(outcome.problems.size(), 3U);
     EXPECT_EQ(outcome.problems[0].text(),
@@ -120,7 +120,7 @@ TEST_F(Textures, CancelledImportChangesNothing)
     ASSERT_TRUE(QDir().mkpath(path("set")));
     picture("set/000_a.png", {10, 200, 10, 255});
     TextureSet::Outcome outcome;
-    QString error;
+    Reason error;
     EXPECT_FALSE(textures().importFolder(1, path("set"), outcome, &error,
                                          [](std::size_t, std::size_t) { return false; }));
     EXPECT_TRUE(outcome.cancelled);
@@ -143,9 +143,9 @@ class StepOfAnEarlierLoad : public Textures, public testing::WithParamInterface<
 TEST_P(StepOfAnEarlierLoad, LeavesTheDocumentUnmodified)
 {
     replace();
-    QString error;
+    Reason error;
     if (GetParam().saveFirst) {
-        ASSERT_TRUE(doc.save(&error)) << error.toStdString();
+        ASSERT_TRUE(doc.save(&error)) << error.text();
     }
     const Bytes saved = TestData::unwrap(TestData::readFile(archive.toStdString()));
     ASSERT_TRUE(textures().load(1, archive, &error));
@@ -208,8 +208,8 @@ TEST_P(SaveAs, WritesTheChangedFilesThereAndWorksOnThem)
     TempDir elsewhere;
     const QString folder = QString::fromStdString(elsewhere.path());
     QSignalSpy moved(&doc, &BootsDocument::filesMoved);
-    QString error;
-    ASSERT_TRUE(doc.saveAs(folder, &error)) << error.toStdString();
+    Reason error;
+    ASSERT_TRUE(doc.saveAs(folder, &error)) << error.text();
     EXPECT_EQ(elsewhere.listing(), c.written);
     EXPECT_EQ(moved.count(), 1);
     EXPECT_FALSE(doc.isModified());
@@ -221,14 +221,14 @@ TEST_P(SaveAs, WritesTheChangedFilesThereAndWorksOnThem)
     EXPECT_EQ(saved, doc.database().records());
     const QString source = textures().source(1);
     EXPECT_EQ(source, c.textureEdited ? QDir(folder).filePath(QStringLiteral("unnamed_5756.bin"))
-                                      : archive);
+                                      : QFileInfo(archive).absoluteFilePath());
     EXPECT_EQ(TestData::readFile(source.toStdString()),
               c.textureEdited ? TestData::wesys(edited) : TestData::wesys(original));
     // The next save goes to the new files.
     replace();
     stack().undo();
     stack().undo();
-    ASSERT_TRUE(doc.save(&error)) << error.toStdString();
+    ASSERT_TRUE(doc.save(&error)) << error.text();
     EXPECT_EQ(TestData::readFile(archive.toStdString()), TestData::wesys(original));
     EXPECT_EQ(TestData::readFile(game.toStdString()), gameBefore);
 }
@@ -262,9 +262,9 @@ protected:
                             TestData::dds(TestData::DdsFormat::Dxt1, 4, 4, {})});
         const std::string file = gameDir.file("archive" + std::to_string(archive) + ".bin");
         TestData::writeFile(file, TestData::wesys(TestData::textureArchive(list)));
-        QString error;
+        Reason error;
         ASSERT_TRUE(doc.textures().load(archive, QString::fromStdString(file), &error))
-            << error.toStdString();
+            << error.text();
     }
 
     TempDir programDir;

@@ -52,10 +52,10 @@ protected:
                                           TestData::pattern(kSide, kSide, true), 7)},
                  {"cd34", TestData::ddsOf(TestData::DdsFormat::Dxt1,
                                           TestData::pattern(kSide, kSide, false))}})));
-        QString error;
-        ASSERT_TRUE(textures.load(1, archivePath, &error)) << error.toStdString();
+        Reason error;
+        ASSERT_TRUE(textures.load(1, archivePath, &error)) << error.text();
         png = watch.start(1, 0, &error);
-        ASSERT_FALSE(png.isEmpty()) << error.toStdString();
+        ASSERT_FALSE(png.isEmpty()) << error.text();
     }
     // Runs events until `done` holds or a few seconds passed.
     static bool waitFor(const std::function<bool()> &done)
@@ -69,7 +69,7 @@ protected:
     Bytes texture(std::int32_t entry)
     {
         Bytes dds;
-        QString error;
+        Reason error;
         EXPECT_TRUE(textures.entryTexture(1, entry, dds, &error));
         return dds;
     }
@@ -130,39 +130,39 @@ TEST_P(Save, BecomesStepsOnlyWhenItChangesPixels)
 
 INSTANTIATE_TEST_SUITE_P(
     Editors, Save,
-    testing::Values(
-        SaveCase{"WrittenInPieces",
-                 [](const std::string &png, const std::string &) {
-                     const Bytes red = picture({220, 20, 20, 255});
-                     writePart(png, red, 0, red.size() / 3);
-                     QTest::qWait(TextureEditWatch::kSettleMs / 5);
-                     writePart(png, red, red.size() / 3, red.size());
-                 },
-                 1, 0, 0},
-        SaveCase{"WrittenByRenameTwice",
-                 [](const std::string &png, const std::string &folder) {
-                     TestData::writeFile(folder + "/.save.tmp", picture({20, 220, 20, 255}));
-                     std::filesystem::rename(folder + "/.save.tmp", png);
-                     QTest::qWait(kQuietMs);
-                     TestData::writeFile(folder + "/.save.tmp", picture({20, 20, 220, 255}));
-                     std::filesystem::rename(folder + "/.save.tmp", png);
-                 },
-                 2, 0, 0},
-        SaveCase{"RewrittenUnchanged",
-                 [](const std::string &png, const std::string &) {
-                     TestData::writeFile(png, TestData::readFile(png));
-                 },
-                 0, 0, 0},
-        SaveCase{"Broken",
-                 [](const std::string &png, const std::string &) {
-                     TestData::writeFile(png, Bytes(500, 'x'));
-                 },
-                 0, 1, 0},
-        SaveCase{"OtherSize",
-                 [](const std::string &png, const std::string &) {
-                     TestData::writeFile(png, picture({220, 20, 20, 255}, 100, 60));
-                 },
-                 0, 0, 1}),
+    testing::Values(SaveCase{"WrittenInPieces",
+                             [](const std::string &png, const std::string &) {
+                                 const Bytes red = picture({220, 20, 20, 255});
+                                 writePart(png, red, 0, red.size() / 3);
+                                 QTest::qWait(TextureEditWatch::kSettleMs / 5);
+                                 writePart(png, red, red.size() / 3, red.size());
+                             },
+                             1, 0, 0},
+                    SaveCase{
+                        "WrittenByRenameTwice",
+                        [](const std::string &png, const std::string &folder) {
+                            TestData::writeFile(folder + "/.save.tmp", picture({20, 220, 20, 255}));
+                            std::filesystem::rename(folder + "/.save.tmp", png);
+                            QTest::qWait(kQuietMs);
+                            TestData::writeFile(folder + "/.save.tmp", picture({20, 20, 220, 255}));
+                            std::filesystem::rename(folder + "/.save.tmp", png);
+                        },
+                        2, 0, 0},
+                    SaveCase{"RewrittenUnchanged",
+                             [](const std::string &png, const std::string &) {
+                                 TestData::writeFile(png, TestData::readFile(png));
+                             },
+                             0, 0, 0},
+                    SaveCase{"Broken",
+                             [](const std::string &png, const std::string &) {
+                                 TestData::writeFile(png, Bytes(500, 'x'));
+                             },
+                             0, 1, 0},
+                    SaveCase{"OtherSize",
+                             [](const std::string &png, const std::string &) {
+                                 TestData::writeFile(png, picture({220, 20, 20, 255}, 100, 60));
+                             },
+                             0, 0, 1}),
     CaseName::by([](const SaveCase &c) { return c.name; }));
 
 TEST_F(EditWatch, SaveOfAnotherSizeIsTakenResizedWhenAsked)
@@ -170,17 +170,17 @@ TEST_F(EditWatch, SaveOfAnotherSizeIsTakenResizedWhenAsked)
     QSignalSpy otherSize(&watch, &TextureEditWatch::otherSize);
     TestData::writeFile(png.toStdString(), picture({220, 20, 20, 255}, 100, 60));
     ASSERT_TRUE(waitFor([&] { return otherSize.count() == 1; }));
-    EXPECT_NE(otherSize.at(0).at(1).toString().indexOf(QStringLiteral("100 x 60")), -1);
-    QString error;
-    ASSERT_TRUE(watch.takeResized(png, &error)) << error.toStdString();
+    EXPECT_NE(otherSize.at(0).at(1).value<Reason>().text().find("100 x 60"), std::string::npos);
+    Reason error;
+    ASSERT_TRUE(watch.takeResized(png, &error)) << error.text();
     EXPECT_EQ(stack.count(), 1);
 }
 
 TEST_F(EditWatch, SeveralTexturesAreOutAtOnce)
 {
-    QString error;
+    Reason error;
     const QString second = watch.start(1, 1, &error);
-    ASSERT_FALSE(second.isEmpty()) << error.toStdString();
+    ASSERT_FALSE(second.isEmpty()) << error.text();
     const Bytes firstBefore = texture(0);
     TestData::writeFile(second.toStdString(), picture({220, 20, 20, 255}));
     ASSERT_TRUE(waitFor([&] { return stack.count() == 1; }));
@@ -190,7 +190,7 @@ TEST_F(EditWatch, SeveralTexturesAreOutAtOnce)
 
 TEST_F(EditWatch, LoadingTheArchiveAgainEndsItsWatches)
 {
-    QString error;
+    Reason error;
     ASSERT_TRUE(textures.load(1, archivePath, &error));
     EXPECT_EQ(watch.watchedCount(), 0);
     TestData::writeFile(png.toStdString(), picture({220, 20, 20, 255}));

@@ -223,7 +223,8 @@ BootsTableDock::BootsTableDock(BootsDocument *document, Commands &commands, QMai
     connect(mFilter, &QLineEdit::textChanged, mProxy, &QSortFilterProxyModel::setFilterFixedString);
     connect(mChangedOnly, &QCheckBox::toggled, mProxy, &BootsFilterModel::setChangedOnly);
     connect(&document->changeMarks(), &ChangeMarks::changed, this, &BootsTableDock::marksChanged);
-    connect(mModel, &BootsTableModel::editNote, this, &BootsTableDock::note);
+    connect(mModel, &BootsTableModel::editRefused, this,
+            [this](const Reason &reason) { emit note(UiText::reason(reason)); });
     connect(mTable->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &BootsTableDock::followTable);
     connect(mTable->selectionModel(), &QItemSelectionModel::selectionChanged, this,

@@ -118,7 +118,7 @@ void GlobalChangePanel::change()
     }
     if (boot >= 0)
         mEditor->putValueInStatistics(valueText(), {true, true, true, true, true});
-    QString reason;
+    Reason reason;
     bool changed = false;
     mEditor->keepFieldsWhile([&] {
         changed = mDocument->changeAllStatistics(valueText(), boot, mEditor->texts(), &reason);

@@ -219,14 +219,15 @@ void PreviewPanel::describe()
                                     QString::number(at.entry),
                                     mTextures->entryName(at.archive, at.entry)};
         DdsLayout layout;
-        QString problem = mProblem.empty() ? QString() : UiText::reason(mProblem);
-        if (problem.isEmpty() && mTextures->entryLayout(at.archive, at.entry, layout, &problem))
+        Reason problem = mProblem;
+        if (problem.empty() && mTextures->entryLayout(at.archive, at.entry, layout, &problem))
             text = UiText::text(Key::PreviewTexture,
                                 source + QStringList{TextureTexts::format(layout),
                                                      QString::number(layout.width),
                                                      QString::number(layout.height)});
         else
-            text = UiText::text(Key::PreviewCannotShow, source + QStringList{problem});
+            text =
+                UiText::text(Key::PreviewCannotShow, source + QStringList{UiText::reason(problem)});
     } else if (boot >= 0) {
         text = UiText::text(Key::PreviewNoTexture);
     }

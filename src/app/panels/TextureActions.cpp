@@ -89,7 +89,7 @@ TextureActions::TextureActions(PreviewPanel *preview, BootsDocument *document, Q
             button->setEnabled(shown);
     });
     connect(mTextures, &TextureArchives::failed, this,
-            [this](const QString &source, const QString &reason) {
+            [this](const QString &source, const Reason &reason) {
                 Messages::cannotChangeTexture(mWindow, source, reason);
             });
     connect(preview, &PreviewPanel::loadRequested, this, &TextureActions::chooseArchive);
@@ -114,7 +114,7 @@ bool TextureActions::loadArchive(int number, const QString &path)
         mLoadDeclined = true;
         return false;
     }
-    QString error;
+    Reason error;
     if (!mTextures->load(number, path, &error)) {
         Messages::cannotLoadArchive(mWindow, path, error);
         return false;
@@ -180,7 +180,7 @@ void TextureActions::chooseImportFolder()
 bool TextureActions::exportShownTexture(const QString &path)
 {
     if (mPreview->shownArchive() == 0) {
-        Messages::cannotExportTexture(mWindow, path, UiText::text(Key::NoTextureShown));
+        Messages::cannotExportTexture(mWindow, path, Reason(Reasons::Id::NoTextureShown));
         return false;
     }
     Reason error;
@@ -190,17 +190,17 @@ bool TextureActions::exportShownTexture(const QString &path)
         emit note(UiText::text(Key::TextureWritten, {QDir::toNativeSeparators(path)}));
         return true;
     }
-    Messages::cannotExportTexture(mWindow, path, UiText::reason(error));
+    Messages::cannotExportTexture(mWindow, path, error);
     return false;
 }
 
 bool TextureActions::replaceShownTexture(const QString &imagePath)
 {
-    QString error;
+    Reason error;
     bool otherSize = false;
     const int archive = mPreview->shownArchive();
     if (archive == 0)
-        error = UiText::text(Key::NoTextureShown);
+        error = Reason(Reasons::Id::NoTextureShown);
     else if (mTextures->replaceEntry(archive, mPreview->shownEntry(), imagePath, &error,
                                      TextureReplacer::Fit::Exact, QString(), &otherSize))
         return true;
@@ -223,26 +223,25 @@ bool TextureActions::exportAllTextures(const QString &folder)
     Reason error;
     TextureSet::Exported exported;
     if (number == 0) {
-        Messages::cannotExportTextures(mWindow, folder, UiText::text(Key::NoTextureShown));
+        Messages::cannotExportTextures(mWindow, folder, Reason(Reasons::Id::NoTextureShown));
         return false;
     }
     if (FileIo::readFile(toNative(mTextures->workingCopy(number)), archive, &error) &&
-        TextureSet::exportAll(archive, mTextures->index(number),
-                              toNative(QFileInfo(mTextures->source(number)).fileName()),
-                              toNative(folder), exported, &error,
-                              [this, number](std::int32_t entry) {
-                                  std::vector<std::string> names;
-                                  for (const int boot : bootsOf(number, entry))
-                                      names.push_back(
-                                          fromAnsi(mDocument->database().Get_Nazwa(
-                                                       static_cast<std::uint8_t>(boot)))
-                                              .toStdString());
-                                  return names;
-                              })) {
+        TextureSet::exportAll(
+            archive, mTextures->index(number),
+            toNative(QFileInfo(mTextures->source(number)).fileName()), toNative(folder), exported,
+            &error, [this, number](std::int32_t entry) {
+                std::vector<std::string> names;
+                for (const int boot : bootsOf(number, entry))
+                    names.push_back(
+                        fromAnsi(mDocument->database().Get_Nazwa(static_cast<std::uint8_t>(boot)))
+                            .toStdString());
+                return names;
+            })) {
         Messages::texturesExported(mWindow, exported.written, folder, fromCore(exported.skipped));
         return true;
     }
-    Messages::cannotExportTextures(mWindow, folder, UiText::reason(error));
+    Messages::cannotExportTextures(mWindow, folder, error);
     return false;
 }
 
@@ -250,7 +249,7 @@ bool TextureActions::importTextures(const QString &folder)
 {
     const int number = mPreview->shownArchive();
     if (number == 0) {
-        Messages::cannotImportTextures(mWindow, folder, UiText::text(Key::NoTextureShown));
+        Messages::cannotImportTextures(mWindow, folder, Reason(Reasons::Id::NoTextureShown));
         return false;
     }
     std::unique_ptr<QProgressDialog> progress;
@@ -269,7 +268,7 @@ bool TextureActions::importTextures(const QString &folder)
         return !progress->wasCanceled();
     };
     TextureSet::Outcome outcome;
-    QString error;
+    Reason error;
     bool imported = mTextures->importFolder(number, folder, outcome, &error, onProgress);
     progress.reset();
     // Pictures refused for their size alone: resized when the user says so.
@@ -303,7 +302,7 @@ bool TextureActions::mayReplaceArchive(int number)
         return true;
     switch (Messages::unsavedTextures(mWindow, mTextures->source(number))) {
     case QMessageBox::Save: {
-        QString error;
+        Reason error;
         if (mTextures->saveArchive(number, &error))
             return true;
         Messages::cannotSave(mWindow, mTextures->source(number), error);
@@ -351,7 +350,8 @@ bool TextureActions::loadArchivesBeside(const QString &bootsFile)
 {
     const QDir folder = QFileInfo(bootsFile).absoluteDir();
     QStringList found;
-    for (const QString &name : {QStringLiteral("unnamed_5756.bin"), QStringLiteral("unnamed_2113.bin")}) {
+    for (const QString &name :
+         {QStringLiteral("unnamed_5756.bin"), QStringLiteral("unnamed_2113.bin")}) {
         // Game files copied from Windows may come in any case.
         const QStringList matches = folder.entryList({name}, QDir::Files);
         if (matches.isEmpty())
@@ -377,33 +377,34 @@ void TextureActions::setEditFolder(const QString &folder)
     mWatch = new TextureEditWatch(mTextures, folder, this);
     // A closed or another boots file: the textures out for editing are no longer its.
     connect(mDocument, &BootsDocument::reset, mWatch, [this] { mWatch->stop(); });
-    connect(mWatch, &TextureEditWatch::taken, this,
-            [this](int, std::int32_t, const QString &path) {
-                emit note(UiText::text(Key::TextureEditTaken, {QFileInfo(path).fileName()}));
-            });
+    connect(mWatch, &TextureEditWatch::taken, this, [this](int, std::int32_t, const QString &path) {
+        emit note(UiText::text(Key::TextureEditTaken, {QFileInfo(path).fileName()}));
+    });
     connect(mWatch, &TextureEditWatch::refused, this,
-            [this](const QString &path, const QString &reason) {
-                emit note(
-                    UiText::text(Key::TextureEditRefused, {QFileInfo(path).fileName(), reason}));
+            [this](const QString &path, const Reason &reason) {
+                emit note(UiText::text(Key::TextureEditRefused,
+                                       {QFileInfo(path).fileName(), UiText::reason(reason)}));
             });
     connect(mWatch, &TextureEditWatch::otherSize, this, &TextureActions::editSaveOfOtherSize);
 }
 
-void TextureActions::editSaveOfOtherSize(const QString &path, const QString &reason)
+void TextureActions::editSaveOfOtherSize(const QString &path, const Reason &reason)
 {
-    QString error = reason;
+    Reason error = reason;
     if (Messages::resizePicture(mWindow, QFileInfo(path).fileName(), reason) &&
         mWatch->takeResized(path, &error))
         return;
-    emit note(UiText::text(Key::TextureEditRefused, {QFileInfo(path).fileName(), error}));
+    emit note(
+        UiText::text(Key::TextureEditRefused, {QFileInfo(path).fileName(), UiText::reason(error)}));
 }
 
 bool TextureActions::editShownTexture()
 {
     const int archive = mPreview->shownArchive();
-    QString error = UiText::text(Key::NoTextureShown);
-    const QString png =
-        archive == 0 || !mWatch ? QString() : mWatch->start(archive, mPreview->shownEntry(), &error);
+    Reason error(Reasons::Id::NoTextureShown);
+    const QString png = archive == 0 || !mWatch
+                            ? QString()
+                            : mWatch->start(archive, mPreview->shownEntry(), &error);
     if (png.isEmpty()) {
         Messages::cannotEditTexture(mWindow, error);
         return false;

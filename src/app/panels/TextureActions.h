@@ -5,6 +5,8 @@
 // the user's image editor. The textures themselves belong to the texture document
 // (TextureArchives) and the editor's saves to its watch (TextureEditWatch); this only asks,
 // starts the editor and reports.
+#include "common/Reason.h"
+
 #include <QObject>
 #include <QString>
 #include <functional>
@@ -89,7 +91,7 @@ private:
     bool mayReplaceArchive(int number);
     /// The boots (list positions) whose texture is `entry` of archive 1 or 2.
     std::vector<int> bootsOf(int archive, int entry) const;
-    void editSaveOfOtherSize(const QString &path, const QString &reason);
+    void editSaveOfOtherSize(const QString &path, const Reason &reason);
 
     PreviewPanel *mPreview;
     BootsDocument *mDocument;

@@ -79,16 +79,16 @@ void errorFile(QWidget *parent, const QString &details)
          QStringLiteral("Error File"), details);
 }
 
-void cannotOpen(QWidget *parent, const QString &path, const QString &reason)
+void cannotOpen(QWidget *parent, const QString &path, const Reason &reason)
 {
     show(parent, QMessageBox::Critical, QStringLiteral("errorMessage"),
-         UiText::text(Key::CannotOpen, {native(path)}), reason);
+         UiText::text(Key::CannotOpen, {native(path)}), UiText::reason(reason));
 }
 
-void cannotSave(QWidget *parent, const QString &gamePath, const QString &reason)
+void cannotSave(QWidget *parent, const QString &gamePath, const Reason &reason)
 {
     show(parent, QMessageBox::Critical, QStringLiteral("errorMessage"),
-         UiText::text(Key::CannotSave, {native(gamePath)}), reason);
+         UiText::text(Key::CannotSave, {native(gamePath)}), UiText::reason(reason));
 }
 
 void saved(QWidget *parent)
@@ -133,16 +133,16 @@ void recordLimit(QWidget *parent, int count, int shown)
          UiText::text(Key::RecordLimitDetails));
 }
 
-void cannotChangeStatistics(QWidget *parent, const QString &reason)
+void cannotChangeStatistics(QWidget *parent, const Reason &reason)
 {
     show(parent, QMessageBox::Critical, QStringLiteral("errorMessage"),
-         UiText::text(Key::CannotChangeStatistics), reason);
+         UiText::text(Key::CannotChangeStatistics), UiText::reason(reason));
 }
 
-void cannotLoadArchive(QWidget *parent, const QString &path, const QString &reason)
+void cannotLoadArchive(QWidget *parent, const QString &path, const Reason &reason)
 {
     show(parent, QMessageBox::Critical, QStringLiteral("errorMessage"),
-         UiText::text(Key::CannotLoadArchive, {native(path)}), reason);
+         UiText::text(Key::CannotLoadArchive, {native(path)}), UiText::reason(reason));
 }
 
 void emptyArchive(QWidget *parent)
@@ -150,10 +150,10 @@ void emptyArchive(QWidget *parent)
     show(parent, QMessageBox::NoIcon, QStringLiteral("emptyArchiveMessage"), QString());
 }
 
-void cannotExportTable(QWidget *parent, const QString &path, const QString &reason)
+void cannotExportTable(QWidget *parent, const QString &path, const Reason &reason)
 {
     show(parent, QMessageBox::Critical, QStringLiteral("errorMessage"),
-         UiText::text(UiText::Key::CannotExportTable, {native(path)}), reason);
+         UiText::text(UiText::Key::CannotExportTable, {native(path)}), UiText::reason(reason));
 }
 
 void tableNotImported(QWidget *parent, const QString &path, const QStringList &problems)
@@ -176,22 +176,24 @@ void tableImported(QWidget *parent, int boots, int fields, const QString &gamePa
         UiText::text(UiText::Key::NotWrittenUntilSave, {native(gamePath)}));
 }
 
-void cannotExportTexture(QWidget *parent, const QString &path, const QString &reason)
+void cannotExportTexture(QWidget *parent, const QString &path, const Reason &reason)
 {
     show(parent, QMessageBox::Critical, QStringLiteral("errorMessage"),
-         UiText::text(UiText::Key::CannotExportTexture, {native(path)}), reason);
+         UiText::text(UiText::Key::CannotExportTexture, {native(path)}), UiText::reason(reason));
 }
 
-void cannotReplaceTexture(QWidget *parent, const QString &imagePath, const QString &reason)
+void cannotReplaceTexture(QWidget *parent, const QString &imagePath, const Reason &reason)
 {
     show(parent, QMessageBox::Critical, QStringLiteral("errorMessage"),
-         UiText::text(UiText::Key::CannotReplaceTexture, {native(imagePath)}), reason);
+         UiText::text(UiText::Key::CannotReplaceTexture, {native(imagePath)}),
+         UiText::reason(reason));
 }
 
-void cannotChangeTexture(QWidget *parent, const QString &archivePath, const QString &reason)
+void cannotChangeTexture(QWidget *parent, const QString &archivePath, const Reason &reason)
 {
     show(parent, QMessageBox::Critical, QStringLiteral("errorMessage"),
-         UiText::text(UiText::Key::CannotChangeTexture, {native(archivePath)}), reason);
+         UiText::text(UiText::Key::CannotChangeTexture, {native(archivePath)}),
+         UiText::reason(reason));
 }
 
 QMessageBox::StandardButton unsavedTextures(QWidget *parent, const QString &archivePath)
@@ -208,10 +210,10 @@ void recentFileMissing(QWidget *parent, const QString &path)
          UiText::text(UiText::Key::RecentFileMissing, {native(path)}));
 }
 
-void workingFileNotWritten(QWidget *parent, const QString &reason)
+void workingFileNotWritten(QWidget *parent, const Reason &reason)
 {
     show(parent, QMessageBox::Critical, QStringLiteral("errorMessage"),
-         UiText::text(Key::CannotWriteWorkingFile, {reason}));
+         UiText::reason(Reason(Reasons::Id::CannotWriteWorkingFile, {reason})));
 }
 
 void languageRefused(QWidget *parent, const QString &reason)
@@ -236,10 +238,10 @@ void texturesExported(QWidget *parent, int written, const QString &folder,
              skipped);
 }
 
-void cannotExportTextures(QWidget *parent, const QString &folder, const QString &reason)
+void cannotExportTextures(QWidget *parent, const QString &folder, const Reason &reason)
 {
     show(parent, QMessageBox::Critical, QStringLiteral("errorMessage"),
-         UiText::text(Key::CannotExportTextures, {native(folder)}), reason);
+         UiText::text(Key::CannotExportTextures, {native(folder)}), UiText::reason(reason));
 }
 
 void texturesImported(QWidget *parent, int replaced, int unchanged, int skipped,
@@ -257,16 +259,16 @@ void texturesNotImported(QWidget *parent, const QString &folder, const QStringLi
              UiText::text(Key::TexturesNotImported, {native(folder)}), problems);
 }
 
-void cannotImportTextures(QWidget *parent, const QString &folder, const QString &reason)
+void cannotImportTextures(QWidget *parent, const QString &folder, const Reason &reason)
 {
     show(parent, QMessageBox::Critical, QStringLiteral("errorMessage"),
-         UiText::text(Key::TexturesNotImported, {native(folder)}), reason);
+         UiText::text(Key::TexturesNotImported, {native(folder)}), UiText::reason(reason));
 }
 
-bool resizePicture(QWidget *parent, const QString &fileName, const QString &reason)
+bool resizePicture(QWidget *parent, const QString &fileName, const Reason &reason)
 {
     return show(parent, QMessageBox::Question, QStringLiteral("resizeMessage"),
-                UiText::text(Key::ResizePicture, {fileName, reason}), QString(),
+                UiText::text(Key::ResizePicture, {fileName, UiText::reason(reason)}), QString(),
                 QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes;
 }
 
@@ -284,10 +286,10 @@ bool resizePictures(QWidget *parent, int count, const QStringList &problems)
     return box.exec() == QMessageBox::Yes;
 }
 
-void cannotEditTexture(QWidget *parent, const QString &reason)
+void cannotEditTexture(QWidget *parent, const Reason &reason)
 {
     show(parent, QMessageBox::Critical, QStringLiteral("errorMessage"),
-         UiText::text(Key::CannotEditTexture, {reason}));
+         UiText::text(Key::CannotEditTexture, {UiText::reason(reason)}));
 }
 
 } // namespace Messages

@@ -178,7 +178,7 @@ void frmTexture::drawPicture()
 QString frmTexture::infoText() const
 {
     if (mProblem.isEmpty() && !mHasTexture)
-        return UiText::text(Key::NoTextureShown);
+        return UiText::reason(Reason(Reasons::Id::NoTextureShown));
     const QString source =
         UiText::text(Key::TextureSource, {mArchiveName, QString::number(mEntry), mEntryName});
     if (!mProblem.isEmpty())

@@ -7,7 +7,7 @@ namespace Reasons {
 
 namespace {
 
-constexpr std::size_t kCount = static_cast<std::size_t>(Id::FolderNotPermitted) + 1;
+constexpr std::size_t kCount = static_cast<std::size_t>(Id::OwnWorkingFile) + 1;
 
 constexpr std::array<Entry, kCount> kTable = {{
     {Id::NoMemoryToRead, "ReasonNoMemoryToRead", "there is not enough memory to read the file"},
@@ -214,7 +214,6 @@ constexpr std::array<Entry, kCount> kTable = {{
     {Id::PackFileDamaged, "ReasonPackFileDamaged", "%1 is damaged"},
     {Id::PackFileOtherSize, "ReasonPackFileOtherSize",
      "%1 does not unpack to the size the zip gives"},
-    {Id::PackNestedTooDeep, "ReasonPackNestedTooDeep", "it is nested more than %1 levels deep"},
     {Id::PackNotJson, "ReasonPackNotJson", "%1 is not valid JSON"},
     {Id::PackNoMember, "ReasonPackNoMember", "%1 has no %2 of the right kind"},
     {Id::PackOutsideRange, "ReasonPackOutsideRange", "%1: %2 lies outside 0..%3"},
@@ -226,7 +225,6 @@ constexpr std::array<Entry, kCount> kTable = {{
     {Id::PackChangedTwice, "ReasonPackChangedTwice", "%1 is changed twice"},
     {Id::PackNotAField, "ReasonPackNotAField", "%1 is no field of a boot"},
     {Id::PackFieldOf, "ReasonPackFieldOf", "%1, %2"},
-    {Id::PackTooManyTextures, "ReasonPackTooManyTextures", "it changes more than %1 textures"},
     {Id::PackATexture, "ReasonPackATexture", "a texture"},
     {Id::PackEntryOf, "ReasonPackEntryOf", "%1 entry %2"},
     {Id::PackNoSuchArchive, "ReasonPackNoSuchArchive", "the manifest names no such archive"},
@@ -291,6 +289,18 @@ constexpr std::array<Entry, kCount> kTable = {{
      "you have no permission to change %1: save elsewhere"},
     {Id::FolderNotPermitted, "ReasonFolderNotPermitted",
      "you have no permission to make files in the folder %1: save elsewhere"},
+    {Id::NoOriginal, "NoOriginal", "No original of %1 is kept."},
+    {Id::NoFileOpen, "NoFileOpen", "No boots file is open."},
+    {Id::NoTextureShown, "NoTextureShown", "No texture is shown."},
+    {Id::CannotWriteWorkingFile, "CannotWriteWorkingFile", "Cannot write the working file: %1"},
+    {Id::CannotMakeFolder, "CannotMakeFolder", "Cannot make the folder %1."},
+    {Id::CannotMakeWorkingFolder, "CannotMakeWorkingFolder", "Cannot make the working folder %1."},
+    {Id::WorkingFileNotWritten, "WorkingFileNotWritten",
+     "The working file could not be written: %1"},
+    {Id::NotCompressed, "NotCompressed", "The file could not be compressed: %1"},
+    {Id::WorkingFolderNotWritable, "WorkingFolderNotWritable",
+     "The folder %1 is not writable; the editor keeps its working files there."},
+    {Id::OwnWorkingFile, "OwnWorkingFile", "The file is one of the editor's own working files."},
 }};
 
 constexpr bool inIdOrder()

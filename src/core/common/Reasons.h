@@ -184,7 +184,6 @@ enum class Id {
     PackFileNotUnpacked,
     PackFileDamaged,
     PackFileOtherSize,
-    PackNestedTooDeep,
     PackNotJson,
     PackNoMember,
     PackOutsideRange,
@@ -196,7 +195,6 @@ enum class Id {
     PackChangedTwice,
     PackNotAField,
     PackFieldOf,
-    PackTooManyTextures,
     PackATexture,
     PackEntryOf,
     PackNoSuchArchive,
@@ -243,12 +241,24 @@ enum class Id {
     FileMarkedReadOnly,
     FileNotPermitted,
     FolderNotPermitted,
+    // The editor's own failures; their language keys are the window's messages they were
+    NoOriginal,
+    NoFileOpen,
+    NoTextureShown,
+    CannotWriteWorkingFile,
+    CannotMakeFolder,
+    CannotMakeWorkingFolder,
+    WorkingFileNotWritten,
+    NotCompressed,
+    WorkingFolderNotWritable,
+    OwnWorkingFile,
 };
 
 struct Entry
 {
     Id id;
-    const char *name;    ///< the language key's name: "Reason" followed by the id's name
+    const char *name;    ///< the language key's name: "Reason" and the id's name, or for the
+                         ///< editor's own failures the key their message always had
     const char *english; ///< "%1", "%2" stand for the arguments
 };
 

@@ -288,6 +288,23 @@ const Receipt *latest(const std::vector<Receipt> &receipts, const std::string &p
     return nullptr;
 }
 
+Revert revert(const Pack &pack, const std::string &packFingerprint,
+              const std::vector<Receipt> &receipts, const PackMerge::Receiver &receiver,
+              const PackMerge::TextureCheck &check)
+{
+    Revert out;
+    out.plan = PackMerge::examine(pack, PackMerge::Direction::Revert, receiver, check);
+    out.receipt = latest(receipts, packFingerprint);
+    if (!out.receipt)
+        return out;
+    PackMerge::Plan recorded = PackMerge::examine(
+        out.receipt->changes, PackMerge::Direction::Revert, receiver, check, true);
+    recorded.problems.insert(recorded.problems.begin(), out.plan.problems.begin(),
+                             out.plan.problems.end());
+    out.plan = std::move(recorded);
+    return out;
+}
+
 std::string now()
 {
     using namespace std::chrono;

@@ -56,6 +56,23 @@ bool remove(const std::string &folder, const Receipt &receipt);
 /// The newest receipt of the pack with `packFingerprint`, or null.
 const Receipt *latest(const std::vector<Receipt> &receipts, const std::string &packFingerprint);
 
+/// What taking a pack back out goes through.
+struct Revert
+{
+    /// The newest receipt of the pack's apply (it says exactly what the apply changed), or
+    /// null: then the pack itself.
+    const Receipt *receipt = nullptr;
+    /// The plan of the receipt's changes or the pack's; the pack's problems with the files as
+    /// a whole stand in it either way.
+    PackMerge::Plan plan;
+    const Pack &changes(const Pack &pack) const { return receipt ? receipt->changes : pack; }
+};
+/// The revert of `pack` (fingerprint `packFingerprint`) from `receiver`, through the newest of
+/// `receipts` that recorded its apply when there is one.
+Revert revert(const Pack &pack, const std::string &packFingerprint,
+              const std::vector<Receipt> &receipts, const PackMerge::Receiver &receiver,
+              const PackMerge::TextureCheck &check);
+
 /// The time now, ISO 8601 in UTC ("2026-12-09T19:30:00Z").
 std::string now();
 

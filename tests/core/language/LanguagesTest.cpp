@@ -127,6 +127,10 @@ TEST(Languages, BundledLanguagesHoldAllThirtyKeys)
     // among them every reason the core can give.
     for (const Reasons::Entry &r : Reasons::entries())
         EXPECT_EQ(TextKeys::entry(TextKeys::reasonKey(r.id)).name, std::string(r.name));
+    std::set<std::string> keys;
+    for (const auto &e : TextKeys::entries())
+        EXPECT_TRUE(keys.insert(std::string(e.section) + "/" + e.name).second)
+            << e.name << " twice";
     // A name before its reason reads "%1: %2" in most languages, a field after its place
     // "%1, %2"; "Pack" and "texture" are French and Italian words too.
     const std::set<std::string> alike = {"ReasonNamedLine", "ReasonPackFieldOf", "PackColumnPack",

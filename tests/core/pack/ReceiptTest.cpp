@@ -66,8 +66,8 @@ struct ReceiptCase
     int power;        ///< the receiver's Shot Power before the apply (the pack: 3 -> 5)
     std::uint8_t red; ///< its entry 0 before the apply (the pack: 10 -> 20)
     Policy applyPolicy;
-    bool withReceipt; ///< reverted through the apply's receipt
-    int powerSince;   ///< set after the apply (0: left as it is)
+    int receiptOf;  ///< the receipt kept: 0 none, 1 of this apply, 2 of another pack
+    int powerSince; ///< set after the apply (0: left as it is)
     std::uint8_t redSince;
     Policy revertPolicy;
     bool revertBlocked;
@@ -94,9 +94,17 @@ TEST_P(ReceiptRules, revertPutsBackWhatTheApplyChangedAndNothingElse)
     if (c.redSince)
         receiver.archives[0].bytes = archiveWith(c.redSince);
     const PackMerge::Receiver reverting = receiver;
-    const bool done =
-        c.withReceipt ? merge(receipt.changes, Direction::Revert, receiver, c.revertPolicy, true)
-                      : merge(pack, Direction::Revert, receiver, c.revertPolicy, false);
+    std::vector<Receipt> kept;
+    if (c.receiptOf != 0)
+        kept.push_back(receipt);
+    if (c.receiptOf == 2)
+        kept.back().packFingerprint = "beef";
+    Receipts::Revert revert = Receipts::revert(pack, "f00d", kept, receiver, kFits);
+    EXPECT_EQ(revert.receipt != nullptr, c.receiptOf == 1);
+    PackMerge::decide(revert.plan, c.revertPolicy);
+    const bool done = !PackMerge::blocked(revert.plan, c.revertPolicy);
+    if (done)
+        PackMerge::apply(revert.changes(pack), Direction::Revert, revert.plan, receiver);
     EXPECT_EQ(done, !c.revertBlocked);
     if (!done) {
         EXPECT_EQ(receiver.records, reverting.records);
@@ -121,6 +129,8 @@ const ReceiptCase kReceiptCases[] = {
      Policy::Stop, true, 5, 20},
     {"without a receipt kept", 5, 20, Policy::Stop, false, 0, 0, Policy::Keep, false, 5, 20},
     {"without a receipt taken", 3, 10, Policy::Stop, false, 0, 0, Policy::Take, false, 3, 10},
+    {"another pack's receipt is no record of this one", 3, 10, Policy::Stop, 2, 0, 0, Policy::Stop,
+     true, 5, 20},
 };
 INSTANTIATE_TEST_SUITE_P(Receipt, ReceiptRules, testing::ValuesIn(kReceiptCases),
                          CaseName::by([](const ReceiptCase &c) { return c.name; }));
