@@ -128,7 +128,7 @@ void frmMain::createControls()
     // Left column: the boots list.
     auto *listBox = new BootsListPanel(mDocument, this);
     List1 = listBox->list();
-    columns->addWidget(listBox, 3);
+    columns->addWidget(listBox, 2);
 
     // Middle column: the record editor; right column: the preview above the language controls.
     mRecordEditor = new RecordEditorPanel(mDocument);
@@ -149,7 +149,7 @@ void frmMain::createControls()
     ComboBox = other->languageList();
     connect(other->createButton(), &QPushButton::clicked, this, &frmMain::cmdCreate_Click);
     right->addWidget(other);
-    columns->addLayout(right, 3);
+    columns->addLayout(right, 2);
 
     connect(List1, &BootsListWidget::filesDropped, this, &frmMain::List1_Drop);
     // What storing changed otherwise than typed or held, from the editor and the table alike.

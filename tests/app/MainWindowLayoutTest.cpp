@@ -2,6 +2,7 @@
 #include "MainWindowFixture.h"
 
 #include "app/ui/FirstWindowSize.h"
+#include "app/ui/WrapGrid.h"
 
 #include <QAction>
 #include <QApplication>
@@ -11,6 +12,9 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTest>
 
@@ -94,6 +98,103 @@ INSTANTIATE_TEST_SUITE_P(Languages, WindowInLanguage,
                          CaseName::by([](const char *language) {
                              return std::string(language);
                          }));
+
+// The commonest laptop screen (a maximised window, 1366 × 720 inside its frame) and a small
+// window, with the boots table docked below the panels: the panels never scroll sideways (which
+// cuts the preview's buttons at the window's edge), and on the laptop the Change Stats box
+// shows without scrolling.
+struct DockedTable
+{
+    const char *language;
+    QSize size;
+    bool changeStatsInSight;
+};
+
+class TableDocked : public MainWindowLayout, public testing::WithParamInterface<DockedTable>
+{
+protected:
+    /// Where `control` lies in the panels' visible part.
+    QRect inPanels(const QWidget *control)
+    {
+        return {control->mapTo(find<QScrollArea>("scrollPanels")->viewport(), QPoint()),
+                control->size()};
+    }
+};
+
+TEST_P(TableDocked, PanelsFitTheWidthAndShowChangeStats)
+{
+    window();
+    pick(QString::fromUtf8(GetParam().language));
+    openWithTable(GetParam().size);
+    auto *panels = find<QScrollArea>("scrollPanels");
+    const QRect visible = panels->viewport()->rect();
+    EXPECT_FALSE(panels->horizontalScrollBar()->isVisible());
+    for (QPushButton *button : find<QWidget>("GroupBox15")->findChildren<QPushButton *>()) {
+        const std::string name = button->objectName().toStdString();
+        EXPECT_GE(button->width(), button->sizeHint().width()) << name;
+        EXPECT_LE(inPanels(button).right(), visible.right()) << name;
+    }
+    if (GetParam().changeStatsInSight) {
+        EXPECT_TRUE(inPanels(find<QWidget>("GroupBox13")).intersects(visible));
+    }
+}
+
+std::vector<DockedTable> dockedTables()
+{
+    std::vector<DockedTable> cases;
+    for (const char *language : kLanguages) {
+        cases.push_back({language, {1366, 720}, true});
+        cases.push_back({language, {1000, 700}, false});
+    }
+    return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(LanguagesAndScreens, TableDocked, testing::ValuesIn(dockedTables()),
+                         CaseName::by([](const DockedTable &c) {
+                             return std::string(c.language) + ' ' + std::to_string(c.size.width()) +
+                                    'x' + std::to_string(c.size.height());
+                         }));
+
+// Four boxes, each 20 high, 60 wide at least and 100 by preference, 10 apart: two a row as
+// preferred, four only where each gets its preferred width, one where two do not fit.
+struct Wrapping
+{
+    const char *name;
+    int width;
+    int perRow;
+    int height;
+};
+
+class BoxesWrap : public testing::TestWithParam<Wrapping>
+{
+};
+
+TEST_P(BoxesWrap, IntoAsManyRowsAsTheWidthNeeds)
+{
+    class Box : public QWidget
+    {
+    public:
+        QSize sizeHint() const override { return {100, 20}; }
+    };
+    QWidget panel;
+    auto *grid = new WrapGrid({4, 2, 1}, 2, &panel);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setSpacing(10);
+    for (int i = 0; i < 4; ++i) {
+        auto *box = new Box;
+        box->setMinimumSize(60, 20);
+        grid->addWidget(box);
+    }
+    EXPECT_EQ(grid->perRowAt(GetParam().width), GetParam().perRow);
+    EXPECT_EQ(grid->heightForWidth(GetParam().width), GetParam().height);
+}
+
+INSTANTIATE_TEST_SUITE_P(WrapGrid, BoxesWrap,
+                         testing::Values(Wrapping{"four at their preferred width", 430, 4, 20},
+                                         Wrapping{"two short of that", 429, 2, 50},
+                                         Wrapping{"two at their least width", 130, 2, 50},
+                                         Wrapping{"one below that", 129, 1, 110}),
+                         CaseName::by([](const Wrapping &c) { return c.name; }));
 
 // Accents above capitals reach above the font's ascent in common fonts: a row of the font's
 // height cuts off the dots of "Ü". Whole, they are ink above the top of "U", and below the

@@ -96,13 +96,16 @@ protected:
     }
 };
 
-/// Asks for room for ten boots when it is docked, and takes less if the user wants. Tab and
+/// Asks for room for ten boots when it is docked, but for no more than a quarter of a short
+/// window (eight boots at least): the panels above keep room for the record editor and its
+/// Change Stats box. The user can give it more or less. Tab and
 /// Ctrl+Tab leave it, as they leave every other control, rather than walk its cells and wrap
 /// round to another boot; the arrow keys walk the cells.
 class BootsTableView : public QuietWhenHidden<QTableView>
 {
 public:
     static constexpr int kRowsWanted = 10;
+    static constexpr int kRowsAtLeast = 8;
 
     BootsTableView() { setTabKeyNavigation(false); }
 
@@ -131,9 +134,13 @@ public:
     QSize sizeHint() const override
     {
         QSize hint = QTableView::sizeHint();
-        hint.setHeight(horizontalHeader()->sizeHint().height() +
-                       kRowsWanted * verticalHeader()->defaultSectionSize() +
-                       horizontalScrollBar()->sizeHint().height() + 2 * frameWidth());
+        const int frame = horizontalHeader()->sizeHint().height() +
+                          horizontalScrollBar()->sizeHint().height() + 2 * frameWidth();
+        const int row = verticalHeader()->defaultSectionSize();
+        int rows = kRowsWanted;
+        if (const auto *docked = qobject_cast<const QMainWindow *>(window()))
+            rows = std::clamp((docked->height() / 4 - frame) / row, kRowsAtLeast, kRowsWanted);
+        hint.setHeight(frame + rows * row);
         return hint;
     }
 };

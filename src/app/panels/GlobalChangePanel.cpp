@@ -4,6 +4,7 @@
 #include "app/panels/RecordEditorPanel.h"
 #include "app/ui/MainWindowTexts.h"
 #include "app/ui/Messages.h"
+#include "app/ui/WrapGrid.h"
 
 #include "boots/BootFields.h"
 #include "common/VbNumber.h"
@@ -11,7 +12,7 @@
 #include "editor/UiText.h"
 
 #include <QCheckBox>
-#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -38,7 +39,7 @@ GlobalChangePanel::GlobalChangePanel(BootsDocument *document, RecordEditorPanel 
     setObjectName(QStringLiteral("GroupBox12"));
     QGroupBox *changeBox = groupBox(13, "Change Stats", this);
     (new QVBoxLayout(this))->addWidget(changeBox);
-    auto *change = new QGridLayout(changeBox);
+    auto *change = new QVBoxLayout(changeBox);
     R1 = new QRadioButton(QStringLiteral("Only selected"), changeBox);
     R1->setObjectName(QStringLiteral("R1"));
     R1->setChecked(true);
@@ -48,34 +49,40 @@ GlobalChangePanel::GlobalChangePanel(BootsDocument *document, RecordEditorPanel 
     R3->setObjectName(QStringLiteral("R3"));
     R3->setEnabled(false);
     MainWindowTexts::setText(R3, UiText::Key::SelectedRows);
-    // The choice above the ticks, the ticks two a row: narrow enough for long captions.
-    change->addWidget(R1, 0, 0);
-    change->addWidget(R2, 0, 1);
-    change->addWidget(R3, 0, 2);
+    // The choice above the ticks, the ticks two a row beside the value; where long captions
+    // leave no room for that, the choices and the ticks go one a row.
+    auto *choices = new WrapGrid({3, 1}, 3);
+    for (QRadioButton *choice : {R1, R2, R3})
+        choices->addWidget(choice);
+    change->addLayout(choices);
     // The ticks in a grid of their own beside the value, so that Tab reads them row by row
     // rather than down the columns the value's height would make of them.
     auto *ticks = new QWidget(changeBox);
     ticks->setObjectName(QStringLiteral("ticksStatistics"));
-    auto *tickGrid = new QGridLayout(ticks);
+    auto *tickGrid = new WrapGrid({2, 1}, 2, ticks);
     tickGrid->setContentsMargins(0, 0, 0, 0);
     for (int s = 0; s < 5; ++s) {
         Ch[s] = new QCheckBox(QString::fromLatin1(kStatisticCaptions[s]), ticks);
         Ch[s]->setObjectName(QStringLiteral("Ch%1").arg(s + 1));
         Ch[s]->setChecked(true);
-        tickGrid->addWidget(Ch[s], s / 2, s % 2);
+        tickGrid->addWidget(Ch[s]);
     }
-    change->addWidget(ticks, 1, 0, 3, 2);
+    auto *ticksAndValue = new QHBoxLayout;
+    ticksAndValue->addWidget(ticks);
+    change->addLayout(ticksAndValue);
     QGroupBox *valueBox = groupBox(14, "Value", changeBox);
     // The value has no caption of its own: its group's caption carries its mnemonic.
     WindowAccess::labelsItsField(valueBox);
     Over = new QLineEdit(QStringLiteral("5"), valueBox);
     Over->setObjectName(QStringLiteral("Over"));
     Over->setAlignment(Qt::AlignCenter);
+    // A digit needs no width of its own: the ticks keep theirs, the value takes what is left.
+    Over->setSizePolicy(QSizePolicy::Ignored, Over->sizePolicy().verticalPolicy());
     (new QVBoxLayout(valueBox))->addWidget(Over);
-    change->addWidget(valueBox, 1, 2, 3, 1);
+    ticksAndValue->addWidget(valueBox, 1);
     cmdChange = new QPushButton(QStringLiteral("Change"), changeBox);
     cmdChange->setObjectName(QStringLiteral("cmdChange"));
-    change->addWidget(cmdChange, 4, 0, 1, 3);
+    change->addWidget(cmdChange);
 
     // "All" sets every statistic: the ticks keep their state but choose nothing then.
     // Letters run short in some languages: every choice of the change keeps its own.

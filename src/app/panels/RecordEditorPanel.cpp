@@ -1,5 +1,6 @@
 #include "RecordEditorPanel.h"
 
+#include "app/ui/WrapGrid.h"
 #include "editor/GuiText.h"
 
 #include "boots/Baza.h"
@@ -120,8 +121,8 @@ QGroupBox *RecordEditorPanel::makeFieldGroups(QVBoxLayout *parameters)
         txt[k] = new QLineEdit;
         txt[k]->setObjectName(QStringLiteral("txt(%1)").arg(k));
     }
-    // Two boxes a row and three statistics a row keep the editor narrow enough for long
-    // captions: the name beside the manufacturer, the material beside the colour.
+    // Two boxes a row, the name beside the manufacturer and the material beside the colour;
+    // all four in one row where the editor is wide, one a row where long captions need it.
     QGroupBox *texts[3] = {};
     for (int k = 0; k < 3; ++k) {
         texts[k] = groupBox(3 + k, textCaptions[k]);
@@ -133,27 +134,23 @@ QGroupBox *RecordEditorPanel::makeFieldGroups(QVBoxLayout *parameters)
     auto *producent = new QHBoxLayout(producentBox);
     producent->addWidget(Combo, 2);
     producent->addWidget(txt[8], 1);
-    auto *nameRow = new QHBoxLayout;
-    nameRow->addWidget(texts[0], 3);
-    nameRow->addWidget(producentBox, 2);
-    auto *materialRow = new QHBoxLayout;
-    materialRow->addWidget(texts[1]);
-    materialRow->addWidget(texts[2]);
-    parameters->addLayout(nameRow);
-    parameters->addLayout(materialRow);
+    auto *names = new WrapGrid({4, 2, 1}, 2);
+    for (QGroupBox *box : {texts[0], producentBox, texts[1], texts[2]})
+        names->addWidget(box);
+    parameters->addLayout(names);
 
-    // Rows of their own rather than columns, so that two long captions never share a width.
+    // Three statistics a row (the ID/Index box last), fewer where long captions need it; rows
+    // of their own rather than columns, so that two long captions never share a width.
     QGroupBox *statisticsBox = groupBox(6, "Statistics");
     auto *statistics = new QGridLayout(statisticsBox);
-    QHBoxLayout *rows[2] = {new QHBoxLayout, new QHBoxLayout};
+    auto *boxes = new WrapGrid({3, 2, 1}, 3);
     for (int s = 0; s < 5; ++s) {
         QGroupBox *box = groupBox(7 + s, kStatisticCaptions[s]);
         txt[3 + s]->setAlignment(Qt::AlignCenter);
         (new QVBoxLayout(box))->addWidget(txt[3 + s]);
-        rows[s / 3]->addWidget(box, 1);
+        boxes->addWidget(box);
     }
-    statistics->addLayout(rows[0], 0, 0);
-    statistics->addLayout(rows[1], 1, 0);
+    statistics->addLayout(boxes, 0, 0);
 
     QGroupBox *idBox = groupBox(16, "ID/Index");
     Lbl[1] = new QLabel(QStringLiteral("# ID"), idBox);
@@ -164,7 +161,7 @@ QGroupBox *RecordEditorPanel::makeFieldGroups(QVBoxLayout *parameters)
     auto *ids = new QVBoxLayout(idBox);
     ids->addWidget(Lbl[1]);
     ids->addWidget(Lbl[0]);
-    rows[1]->addWidget(idBox, 1);
+    boxes->addWidget(idBox);
     return statisticsBox;
 }
 
@@ -238,7 +235,7 @@ RecordEditorPanel::putValueInStatistics(const QString &value, const std::array<b
 
 void RecordEditorPanel::setGlobalChange(QWidget *panel)
 {
-    mStatistics->addWidget(panel, 2, 0);
+    mStatistics->addWidget(panel, 1, 0);
 }
 
 void RecordEditorPanel::addControl(QWidget *control)
