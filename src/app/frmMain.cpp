@@ -22,12 +22,10 @@
 #include "app/ui/FirstWindowSize.h"
 #include "app/ui/LanguageSwitcher.h"
 #include "app/ui/MainWindowTexts.h"
-#include "app/ui/Messages.h"
 #include "app/ui/RecentFilesMenu.h"
 #include "desktop/AppFolders.h"
 #include "editor/AppliedPacks.h"
 #include "editor/BootsDocument.h"
-#include "editor/GuiText.h"
 #include "editor/TextureArchives.h"
 
 #include <QAction>
@@ -35,10 +33,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QIcon>
 #include <QMenu>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QStatusBar>
@@ -104,9 +100,6 @@ const Textura &frmMain::archiveIndex(int archive) const
 {
     return mDocument->textures().index(archive);
 }
-
-// ---------------------------------------------------------------------------------------
-// Controls and menus
 
 void frmMain::createControls()
 {
@@ -180,8 +173,9 @@ void frmMain::createMenus()
     for (QAction *action : {mnuSave, mnuSaveAs})
         action->setEnabled(false);
     MainWindowTexts::setText(command("mnuQuit", &QWidget::close), UiText::Key::Quit);
-    command("About", &frmMain::About_Click);
-    MainWindowTexts::setText(command("mnuManual", &frmMain::mnuManual_Click), UiText::Key::Manual);
+    command("About", [this] { mOthers->showAbout(); });
+    MainWindowTexts::setText(command("mnuManual", [this] { mOthers->showManual(); }),
+                             UiText::Key::Manual);
 
     new TableExchange(mDocument, *mCommands, this); // Export… and Import… of the boots table
     auto *edit = new EditActions(mDocument->undoStack(), *mCommands);
@@ -201,9 +195,6 @@ void frmMain::createMenus()
     new ChangeView(mDocument, *mCommands, this);
 }
 
-// ---------------------------------------------------------------------------------------
-// Start-up and languages
-
 void frmMain::languageApplied()
 {
     // The hint names the menu path in the language's own words.
@@ -222,19 +213,6 @@ void frmMain::cmdCreate_Click()
     mLanguages->makeUserLanguageFolder();
     mOthers->showLanguageEditor();
 }
-
-void frmMain::About_Click()
-{
-    mOthers->showAbout();
-}
-
-void frmMain::mnuManual_Click()
-{
-    mOthers->showManual();
-}
-
-// ---------------------------------------------------------------------------------------
-// Open, save, close
 
 void frmMain::mnuOpen_Click()
 {
@@ -309,9 +287,6 @@ void frmMain::closeEvent(QCloseEvent *event)
     mOthers->closeAll();
     event->accept();
 }
-
-// ---------------------------------------------------------------------------------------
-// Texture archives
 
 bool frmMain::loadArchive(int archive, const QString &path)
 {

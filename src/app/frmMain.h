@@ -80,9 +80,7 @@ public slots:
     void mnuSave_Click();
     void mnuSaveAs_Click();
     void updateTitle();
-    void About_Click();
     void cmdCreate_Click();
-    void mnuManual_Click();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
