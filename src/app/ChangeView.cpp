@@ -2,16 +2,16 @@
 
 #include "app/ui/Commands.h"
 #include "app/ui/FileChooser.h"
-#include "app/ui/MainWindowTexts.h"
 #include "app/ui/Messages.h"
+#include "app/ui/WindowCaptions.h"
 #include "editor/BootsDocument.h"
 #include "editor/ChangeMarks.h"
-#include "editor/UiText.h"
+#include "editor/Translation.h"
 
 #include <QAction>
 #include <QDir>
 
-using UiText::Key;
+using Translation::Key;
 
 ChangeView::ChangeView(BootsDocument *document, const Commands &commands, QWidget *window)
     : QObject(window), mDocument(document), mWindow(window),
@@ -32,8 +32,8 @@ ChangeView::ChangeView(BootsDocument *document, const Commands &commands, QWidge
 
 void ChangeView::applyTexts()
 {
-    MainWindowTexts::setText(mnuChanges, Key::Changes);
-    MainWindowTexts::setText(mnuCompare, Key::CompareWith);
+    WindowCaptions::setText(mnuChanges, Key::Changes);
+    WindowCaptions::setText(mnuCompare, Key::CompareWith);
 }
 
 void ChangeView::follow()
@@ -51,7 +51,7 @@ void ChangeView::mnuChanges_Toggled(bool checked)
         marks.hide();
     else if (!marks.showOriginal(&error))
         Messages::show(mWindow, QMessageBox::Warning, QStringLiteral("noOriginalMessage"),
-                       UiText::reason(error));
+                       Translation::reason(error));
     follow();
 }
 
@@ -69,8 +69,8 @@ bool ChangeView::compareWith(const QString &path)
     Reason error;
     if (mDocument->changeMarks().compareWith(path, &error))
         return true;
-    Messages::show(
-        mWindow, QMessageBox::Warning, QStringLiteral("compareNotReadMessage"),
-        UiText::text(Key::CannotCompare, {QDir::toNativeSeparators(path), UiText::reason(error)}));
+    Messages::show(mWindow, QMessageBox::Warning, QStringLiteral("compareNotReadMessage"),
+                   Translation::text(Key::CannotCompare,
+                                     {QDir::toNativeSeparators(path), Translation::reason(error)}));
     return false;
 }

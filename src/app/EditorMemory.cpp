@@ -8,7 +8,7 @@
 #include "desktop/EditorSettings.h"
 #include "editor/BootsDocument.h"
 #include "editor/TextureArchives.h"
-#include "editor/UiText.h"
+#include "editor/Translation.h"
 
 #include <QAction>
 #include <QEvent>
@@ -39,7 +39,7 @@ EditorMemory::EditorMemory(const QString &settingsFile, const Parts &parts)
     mParts.commands->provide(QStringLiteral("mnuRecent"), mRecent);
 
     mReload = mParts.preview->addButton(QStringLiteral("cmdReloadArchives"),
-                                  UiText::text(UiText::Key::LoadLastArchives));
+                                        Translation::text(Translation::Key::LoadLastArchives));
     mReload->installEventFilter(this);
     connect(mReload, &QPushButton::clicked, this, &EditorMemory::loadLastArchives);
     mParts.textures->setArchiveFolder(mSettings->archiveFolder());
@@ -63,10 +63,11 @@ EditorMemory::EditorMemory(const QString &settingsFile, const Parts &parts)
         mSettings->setPackFolder(folder);
         mSettings->store();
     });
-    connect(mParts.textures, &TextureActions::textureFolderChosen, this, [this](const QString &folder) {
-        mSettings->setTextureFolder(folder);
-        mSettings->store();
-    });
+    connect(mParts.textures, &TextureActions::textureFolderChosen, this,
+            [this](const QString &folder) {
+                mSettings->setTextureFolder(folder);
+                mSettings->store();
+            });
 }
 
 EditorMemory::~EditorMemory() = default;
@@ -74,7 +75,7 @@ EditorMemory::~EditorMemory() = default;
 bool EditorMemory::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == mReload && event->type() == QEvent::LanguageChange)
-        mReload->setText(UiText::text(UiText::Key::LoadLastArchives));
+        mReload->setText(Translation::text(Translation::Key::LoadLastArchives));
     return QObject::eventFilter(watched, event);
 }
 

@@ -7,7 +7,7 @@
 #include "desktop/AppFolders.h"
 #include "editor/BootsDocument.h"
 #include "editor/TextureArchives.h"
-#include "editor/UiText.h"
+#include "editor/Translation.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -23,13 +23,14 @@ FileSession::FileSession(BootsDocument *document, const AppFolders &folders, QWi
     connect(document, &BootsDocument::workingFileFailed, this,
             [this](const Reason &reason) { Messages::workingFileNotWritten(mWindow, reason); });
     const auto originalNotKept = [this](const QString &path, const Reason &reason) {
-        emit note(UiText::text(UiText::Key::OriginalNotKept,
-                               {QDir::toNativeSeparators(path), UiText::reason(reason)}));
+        emit note(Translation::text(Translation::Key::OriginalNotKept,
+                                    {QDir::toNativeSeparators(path), Translation::reason(reason)}));
     };
     connect(document, &BootsDocument::originalNotKept, this, originalNotKept);
     connect(&document->textures(), &TextureArchives::originalNotKept, this, originalNotKept);
     connect(document, &BootsDocument::receiptsNotKept, this, [this](const Reason &reason) {
-        emit note(UiText::text(UiText::Key::ReceiptsNotKept, {UiText::reason(reason)}));
+        emit note(
+            Translation::text(Translation::Key::ReceiptsNotKept, {Translation::reason(reason)}));
     });
 }
 
@@ -95,9 +96,9 @@ bool FileSession::openFile(const QString &path)
         return false;
     Reason reason;
     if (!mDocument->open(path, &reason)) {
-        Messages::errorFile(
-            mWindow, UiText::text(UiText::Key::CannotOpen, {QDir::toNativeSeparators(path)}) +
-                         QLatin1Char('\n') + UiText::reason(reason));
+        Messages::errorFile(mWindow, Translation::text(Translation::Key::CannotOpen,
+                                                       {QDir::toNativeSeparators(path)}) +
+                                         QLatin1Char('\n') + Translation::reason(reason));
         return false;
     }
     if (mDocument->database().Count() > BootsDocument::kListLimit)

@@ -2,19 +2,19 @@
 
 #include "app/ui/Commands.h"
 #include "app/ui/FileChooser.h"
-#include "app/ui/MainWindowTexts.h"
 #include "app/ui/Messages.h"
+#include "app/ui/WindowCaptions.h"
 #include "app/windows/frmAppliedPacks.h"
 #include "app/windows/frmApplyPack.h"
 #include "app/windows/frmExportPack.h"
 #include "common/FileIo.h"
 #include "editor/AppliedPacks.h"
 #include "editor/BootsDocument.h"
-#include "editor/GuiText.h"
+#include "editor/CoreStrings.h"
 #include "editor/PackSteps.h"
 #include "editor/PackWords.h"
 #include "editor/TextureArchives.h"
-#include "editor/UiText.h"
+#include "editor/Translation.h"
 #include "pack/Fingerprint.h"
 #include "pack/PackFile.h"
 #include "pack/PackMaker.h"
@@ -27,8 +27,8 @@
 #include <QFileInfo>
 #include <set>
 
-using GuiText::toNative;
-using UiText::Key;
+using CoreStrings::toNative;
+using Translation::Key;
 
 PackExchange::PackExchange(BootsDocument *document, const Commands &commands,
                            std::function<std::vector<int>()> chosenBoots, QWidget *window)
@@ -65,11 +65,11 @@ PackExchange::PackExchange(BootsDocument *document, const Commands &commands,
 
 void PackExchange::applyTexts()
 {
-    MainWindowTexts::setText(mnuExportPack, Key::ExportPack);
-    MainWindowTexts::setText(mnuApplyPack, Key::ApplyPack);
-    MainWindowTexts::setText(mnuRevertPack, Key::RevertPack);
-    MainWindowTexts::setText(mnuAppliedPacks, Key::AppliedPacks);
-    MainWindowTexts::setText(mnuRevert, Key::RevertToOriginal);
+    WindowCaptions::setText(mnuExportPack, Key::ExportPack);
+    WindowCaptions::setText(mnuApplyPack, Key::ApplyPack);
+    WindowCaptions::setText(mnuRevertPack, Key::RevertPack);
+    WindowCaptions::setText(mnuAppliedPacks, Key::AppliedPacks);
+    WindowCaptions::setText(mnuRevert, Key::RevertToOriginal);
 }
 
 void PackExchange::documentReset()
@@ -82,7 +82,7 @@ QString PackExchange::choosePack(const QString &objectName, bool saving)
 {
     if (!mDocument->isOpen())
         return QString();
-    const QString filter = UiText::text(Key::BootPacks) + QStringLiteral("|*.cwpack");
+    const QString filter = Translation::text(Key::BootPacks) + QStringLiteral("|*.cwpack");
     const QString proposed =
         mPackFolder.isEmpty() ? QString()
                               : QDir(mPackFolder)
@@ -102,8 +102,8 @@ bool PackExchange::exportPack(const QString &path)
 {
     auto refuse = [&path](QWidget *over, const Reason &reason) {
         Messages::show(over, QMessageBox::Warning, QStringLiteral("packNotWrittenMessage"),
-                       UiText::text(Key::CannotWritePack,
-                                    {QDir::toNativeSeparators(path), UiText::reason(reason)}));
+                       Translation::text(Key::CannotWritePack, {QDir::toNativeSeparators(path),
+                                                                Translation::reason(reason)}));
         return false;
     };
     // The changes since each base the user tries; the user ticks the boots the pack takes, and
@@ -125,7 +125,7 @@ bool PackExchange::exportPack(const QString &path)
         const std::vector<BootRecord> &records = mDocument->database().records();
         for (const int position : changed) {
             const BootRecord &boot = records[static_cast<std::size_t>(position)];
-            lines << QStringLiteral("%1  %2").arg(position).arg(GuiText::fromAnsi(boot.Nazwa));
+            lines << QStringLiteral("%1  %2").arg(position).arg(CoreStrings::fromAnsi(boot.Nazwa));
         }
         return true;
     };
@@ -152,9 +152,9 @@ bool PackExchange::exportPack(const QString &path)
     if (!PackFile::writeFile(pack, toNative(path), &reason))
         return refuse(mWindow, reason);
     Messages::show(mWindow, QMessageBox::Information, QStringLiteral("packWrittenMessage"),
-                   UiText::text(Key::PackWritten,
-                                {QDir::toNativeSeparators(path), QString::number(pack.boots.size()),
-                                 QString::number(pack.textures.size())}));
+                   Translation::text(Key::PackWritten, {QDir::toNativeSeparators(path),
+                                                        QString::number(pack.boots.size()),
+                                                        QString::number(pack.textures.size())}));
     return true;
 }
 
@@ -178,8 +178,8 @@ bool PackExchange::mergePack(const QString &path, PackMerge::Direction direction
     }
     if (!read) {
         Messages::show(mWindow, QMessageBox::Warning, QStringLiteral("packNotReadMessage"),
-                       UiText::text(Key::PackNotRead,
-                                    {QDir::toNativeSeparators(path), UiText::reason(reason)}));
+                       Translation::text(Key::PackNotRead, {QDir::toNativeSeparators(path),
+                                                            Translation::reason(reason)}));
         return false;
     }
     const std::string fingerprint = Fingerprint::of(zip);
@@ -221,7 +221,7 @@ bool PackExchange::revertApplied(std::size_t index)
         return false;
     if (!PackSteps::receiver(*mDocument, receiver, &error)) {
         Messages::show(mWindow, QMessageBox::Warning, QStringLiteral("packNotReadMessage"),
-                       UiText::reason(error));
+                       Translation::reason(error));
         return false;
     }
     const Receipt kept = receipts[index];
@@ -239,7 +239,7 @@ bool PackExchange::review(const Pack &changes, PackMerge::Direction direction, P
         return false;
     const PackMerge::Plan &chosen = dialog.plan();
     const QString title = QString::fromStdString(changes.manifest.title);
-    const QString step = UiText::text(
+    const QString step = Translation::text(
         direction == PackMerge::Direction::Apply ? Key::ApplyPackStep : Key::RevertPackStep,
         {title});
     // The receipt of an apply records what the user chose, not what the pack offered.
@@ -253,9 +253,10 @@ bool PackExchange::review(const Pack &changes, PackMerge::Direction direction, P
     }
     Reason error;
     if (!PackSteps::apply(*mDocument, changes, direction, chosen, step, made, &error)) {
-        Messages::show(
-            mWindow, QMessageBox::Information, QStringLiteral("packChangesNothingMessage"),
-            error.empty() ? UiText::text(Key::PackChangesNothing, {title}) : UiText::reason(error));
+        Messages::show(mWindow, QMessageBox::Information,
+                       QStringLiteral("packChangesNothingMessage"),
+                       error.empty() ? Translation::text(Key::PackChangesNothing, {title})
+                                     : Translation::reason(error));
         return false;
     }
     emit note(PackWords::summary(changes, direction, PackMerge::count(chosen)));
@@ -265,11 +266,11 @@ bool PackExchange::review(const Pack &changes, PackMerge::Direction direction, P
 bool PackExchange::revertToOriginal()
 {
     Reason error;
-    if (PackSteps::revertToOriginal(*mDocument, mChosenBoots(), UiText::text(Key::RevertToOriginal),
-                                    &error))
+    if (PackSteps::revertToOriginal(*mDocument, mChosenBoots(),
+                                    Translation::text(Key::RevertToOriginal), &error))
         return true;
     if (!error.empty())
         Messages::show(mWindow, QMessageBox::Warning, QStringLiteral("noOriginalMessage"),
-                       UiText::reason(error));
+                       Translation::reason(error));
     return false;
 }

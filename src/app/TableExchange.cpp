@@ -1,13 +1,13 @@
 #include "TableExchange.h"
 
 #include "app/ui/Commands.h"
-#include "app/ui/MainWindowTexts.h"
 #include "app/ui/Messages.h"
+#include "app/ui/WindowCaptions.h"
 #include "editor/BootsDocument.h"
-#include "editor/GuiText.h"
+#include "editor/CoreStrings.h"
 #include "editor/ReplaceRecordsCommand.h"
 
-#include "editor/UiText.h"
+#include "editor/Translation.h"
 #include "exchange/BootsTable.h"
 #include "exchange/TableImport.h"
 
@@ -15,7 +15,7 @@
 #include <QFileDialog>
 #include <QStringList>
 
-using GuiText::toNative;
+using CoreStrings::toNative;
 
 namespace {
 
@@ -24,8 +24,8 @@ const char *const kExtensions[] = {"csv", "json"};
 
 QStringList tableFilters()
 {
-    return {UiText::text(UiText::Key::CsvTable) + QStringLiteral(" (*.csv)"),
-            UiText::text(UiText::Key::JsonTable) + QStringLiteral(" (*.json)")};
+    return {Translation::text(Translation::Key::CsvTable) + QStringLiteral(" (*.csv)"),
+            Translation::text(Translation::Key::JsonTable) + QStringLiteral(" (*.json)")};
 }
 
 } // namespace
@@ -47,8 +47,8 @@ TableExchange::TableExchange(BootsDocument *document, const Commands &commands, 
 void TableExchange::applyTexts()
 {
     // Registered, so that a change of language re-captions them.
-    MainWindowTexts::setText(mnuExport, UiText::Key::ExportTable);
-    MainWindowTexts::setText(mnuImport, UiText::Key::ImportTable);
+    WindowCaptions::setText(mnuExport, Translation::Key::ExportTable);
+    WindowCaptions::setText(mnuImport, Translation::Key::ImportTable);
 }
 
 void TableExchange::documentReset()
@@ -124,7 +124,7 @@ bool TableExchange::importTable(const QString &path)
     if (!table.readFile(toNative(path), mDocument->database())) {
         QStringList problems;
         for (const TableProblem &problem : table.problems())
-            problems << UiText::reason(problem.why());
+            problems << Translation::reason(problem.why());
         Messages::tableNotImported(mWindow, path, problems);
         return false;
     }
@@ -135,7 +135,7 @@ bool TableExchange::importTable(const QString &path)
     // The working file is rewritten with every step, as the other changes of many boots do,
     // so that it agrees with memory whichever way the step goes.
     mDocument->undoStack()->push(
-        new ReplaceRecordsCommand(mDocument, UiText::text(UiText::Key::ImportTableStep),
+        new ReplaceRecordsCommand(mDocument, Translation::text(Translation::Key::ImportTableStep),
                                   mDocument->database().records(), table.records(), true));
     Messages::tableImported(mWindow, static_cast<int>(table.changedBoots()),
                             static_cast<int>(table.changes().size()), mDocument->gamePath());

@@ -1,11 +1,11 @@
 #include "TextureViewerLink.h"
 
 #include "app/panels/PreviewPanel.h"
-#include "app/ui/MainWindowTexts.h"
+#include "app/ui/WindowCaptions.h"
 #include "app/windows/frmTexture.h"
 #include "editor/BootsDocument.h"
 #include "editor/TextureArchives.h"
-#include "editor/UiText.h"
+#include "editor/Translation.h"
 
 #include <QFileInfo>
 #include <QPushButton>
@@ -15,8 +15,8 @@ TextureViewerLink::TextureViewerLink(PreviewPanel *preview, const BootsDocument 
     : QObject(preview), mDocument(document), mTextures(&document->textures()), mWindow(window)
 {
     cmdViewTexture = preview->addButton(QStringLiteral("cmdViewTexture"),
-                                        UiText::text(UiText::Key::ViewTexture));
-    MainWindowTexts::setText(cmdViewTexture, UiText::Key::ViewTexture);
+                                        Translation::text(Translation::Key::ViewTexture));
+    WindowCaptions::setText(cmdViewTexture, Translation::Key::ViewTexture);
     cmdViewTexture->setEnabled(false);
     connect(cmdViewTexture, &QPushButton::clicked, this, &TextureViewerLink::open);
     connect(preview, &PreviewPanel::pictureDoubleClicked, this, [this] {
@@ -59,7 +59,7 @@ void TextureViewerLink::follow()
     TextureArchives::Bytes dds;
     Reason error;
     if (!mTextures->entryTexture(at.archive, at.entry, dds, &error)) {
-        mViewer->setUnreadable(UiText::reason(error), source, at.entry, name);
+        mViewer->setUnreadable(Translation::reason(error), source, at.entry, name);
         return;
     }
     mViewer->setTexture(std::move(dds), source, at.entry, name);

@@ -21,8 +21,8 @@
 #include "app/ui/EditActions.h"
 #include "app/ui/FirstWindowSize.h"
 #include "app/ui/LanguageSwitcher.h"
-#include "app/ui/MainWindowTexts.h"
 #include "app/ui/RecentFilesMenu.h"
+#include "app/ui/WindowCaptions.h"
 #include "desktop/AppFolders.h"
 #include "editor/AppliedPacks.h"
 #include "editor/BootsDocument.h"
@@ -156,9 +156,9 @@ void frmMain::createMenus()
     File = mCommands->menu(QStringLiteral("File"));
     File->setTitle(QStringLiteral("File"));
     Edit = mCommands->menu(QStringLiteral("Edit"));
-    MainWindowTexts::setText(Edit, UiText::Key::Edit);
+    WindowCaptions::setText(Edit, Translation::Key::Edit);
     Help = mCommands->menu(QStringLiteral("Help"));
-    MainWindowTexts::setText(Help, UiText::Key::Help);
+    WindowCaptions::setText(Help, Translation::Key::Help);
     const auto command = [this](const char *id, auto slot, const QString &english = QString()) {
         QAction *action = mCommands->action(QString::fromLatin1(id));
         connect(action, &QAction::triggered, this, slot);
@@ -169,13 +169,13 @@ void frmMain::createMenus()
     mnuOpen = command("mnuOpen", &frmMain::mnuOpen_Click, QStringLiteral("Open"));
     mnuSave = command("mnuSave", &frmMain::mnuSave_Click, QStringLiteral("Save"));
     mnuSaveAs = command("mnuSaveAs", &frmMain::mnuSaveAs_Click);
-    MainWindowTexts::setText(mnuSaveAs, UiText::Key::SaveAs);
+    WindowCaptions::setText(mnuSaveAs, Translation::Key::SaveAs);
     for (QAction *action : {mnuSave, mnuSaveAs})
         action->setEnabled(false);
-    MainWindowTexts::setText(command("mnuQuit", &QWidget::close), UiText::Key::Quit);
+    WindowCaptions::setText(command("mnuQuit", &QWidget::close), Translation::Key::Quit);
     command("About", [this] { mOthers->showAbout(); });
-    MainWindowTexts::setText(command("mnuManual", [this] { mOthers->showManual(); }),
-                             UiText::Key::Manual);
+    WindowCaptions::setText(command("mnuManual", [this] { mOthers->showManual(); }),
+                            Translation::Key::Manual);
 
     new TableExchange(mDocument, *mCommands, this); // Export… and Import… of the boots table
     auto *edit = new EditActions(mDocument->undoStack(), *mCommands);
@@ -202,9 +202,10 @@ void frmMain::languageApplied()
         const QString text = Mnemonics::plain(caption);
         return text.isEmpty() ? QString::fromLatin1(english) : text;
     };
-    List1->setEmptyHint(UiText::text(UiText::Key::EmptyListHint,
-                                     {shown(File->title(), "File") + QStringLiteral(" \u25B8 ") +
-                                      shown(mnuOpen->text(), "Open")}));
+    List1->setEmptyHint(
+        Translation::text(Translation::Key::EmptyListHint,
+                          {shown(File->title(), "File") + QStringLiteral(" \u25B8 ") +
+                           shown(mnuOpen->text(), "Open")}));
     mOthers->retranslate();
 }
 

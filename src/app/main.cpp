@@ -1,7 +1,7 @@
 // Cleatwork: an editor for the football-boots database of a football video game.
 #include "desktop/AppFolders.h"
 #include "desktop/CommandLine.h"
-#include "editor/UiText.h"
+#include "editor/Translation.h"
 #include "frmMain.h"
 #include "language/Languages.h"
 
@@ -33,7 +33,7 @@ int main(int argc, char **argv)
     auto folders = AppFolders::forExecutable(QApplication::applicationDirPath());
     const std::string bundled = QDir::toNativeSeparators(folders->bundledFolder()).toStdString();
     const std::string own = QDir::toNativeSeparators(folders->userFolder()).toStdString();
-    UiText::apply(QString::fromStdString(
+    Translation::apply(QString::fromStdString(
         Languages::languageFile(bundled, own, Languages::configuredLanguage(bundled, own))));
     frmMain window(std::move(folders));
     window.show();

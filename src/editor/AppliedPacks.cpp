@@ -1,10 +1,10 @@
 #include "AppliedPacks.h"
 
-#include "GuiText.h"
+#include "CoreStrings.h"
 
 #include <algorithm>
 
-using GuiText::toNative;
+using CoreStrings::toNative;
 
 namespace {
 

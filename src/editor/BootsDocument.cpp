@@ -3,11 +3,11 @@
 #include "AppliedPacks.h"
 #include "ChangeMarks.h"
 #include "ChangeRecordCommand.h"
-#include "GuiText.h"
+#include "CoreStrings.h"
 #include "ReplaceRecordsCommand.h"
 #include "TextureArchives.h"
 
-#include "UiText.h"
+#include "Translation.h"
 #include "boots/BootFields.h"
 #include "common/FileIo.h"
 #include "exchange/TablePaste.h"
@@ -20,9 +20,9 @@
 #include <string>
 #include <utility>
 
-using GuiText::toAnsi;
-using GuiText::toNative;
-using UiText::Key;
+using CoreStrings::toAnsi;
+using CoreStrings::toNative;
+using Translation::Key;
 
 BootsDocument::BootsDocument(const QString &workingFolder, QObject *parent)
     : QObject(parent), mWorkingFolder(workingFolder), mZlib(toNative(workingFolder)),
@@ -237,7 +237,7 @@ void BootsDocument::removeWorkingFiles()
     FileIo::removeFile(toNative(wrappedWorkingFile()));
 }
 
-BootRecord BootsDocument::withTexts(BootRecord record, const RecordTexts &texts)
+BootRecord BootsDocument::withTexts(BootRecord record, const TypedFields &texts)
 {
     for (const BootField &field : BootFields::all()) {
         if (const QString *text = texts.text(field))
@@ -249,7 +249,7 @@ BootRecord BootsDocument::withTexts(BootRecord record, const RecordTexts &texts)
 void BootsDocument::reportAdjustments(const QStringList &adjustments)
 {
     if (!adjustments.isEmpty())
-        emit valuesAdjusted(UiText::adjustmentNote(adjustments));
+        emit valuesAdjusted(Translation::adjustmentNote(adjustments));
 }
 
 QStringList BootsDocument::valueAdjustment(const QString &valueText, std::uint8_t value)
@@ -258,13 +258,13 @@ QStringList BootsDocument::valueAdjustment(const QString &valueText, std::uint8_
     stored.Sila = value;
     if (BootFields::field(BootField::Id::ShotPower).readsAs(stored, valueText.toStdString()))
         return {};
-    return {UiText::adjustment(UiText::caption("GroupBox14", "Value"), valueText.toStdString(),
-                               std::to_string(value), false)};
+    return {Translation::adjustment(Translation::caption("GroupBox14", "Value"),
+                                    valueText.toStdString(), std::to_string(value), false)};
 }
 
 namespace {
 
-std::vector<TypedText> typedTexts(const RecordTexts &texts,
+std::vector<TypedText> typedTexts(const TypedFields &texts,
                                   const std::vector<const BootField *> &fields)
 {
     std::vector<TypedText> typed;
@@ -277,7 +277,7 @@ std::vector<TypedText> typedTexts(const RecordTexts &texts,
 
 } // namespace
 
-bool BootsDocument::setRecord(int index, const RecordTexts &texts, const RecordEdit &edit)
+bool BootsDocument::setRecord(int index, const TypedFields &texts, const RecordEdit &edit)
 {
     if (!isOpen() || index < 0 || index >= mDb.Count() || index > 255)
         return false;
@@ -285,17 +285,17 @@ bool BootsDocument::setRecord(int index, const RecordTexts &texts, const RecordE
     const BootRecord after = withTexts(before, texts);
     // The editor writes the whole record: a field the user did not touch may change too, and
     // says so.
-    reportAdjustments(
-        UiText::adjustments(BootFields::adjustments(before, after, typedTexts(texts, edit.typed))));
+    reportAdjustments(Translation::adjustments(
+        BootFields::adjustments(before, after, typedTexts(texts, edit.typed))));
     if (after == before)
         return false;
-    mUndoStack.push(
-        new ChangeRecordCommand(this, index, UiText::text(edit.step), edit.merging, before, after));
+    mUndoStack.push(new ChangeRecordCommand(this, index, Translation::text(edit.step), edit.merging,
+                                            before, after));
     return true;
 }
 
 bool BootsDocument::changeAllStatistics(const QString &valueText, int selected,
-                                        const RecordTexts &selectedTexts, Reason *error)
+                                        const TypedFields &selectedTexts, Reason *error)
 {
     if (!isOpen()) {
         *error = Reason(Reasons::Id::NoFileOpen);
@@ -326,12 +326,12 @@ bool BootsDocument::changeAllStatistics(const QString &valueText, int selected,
         std::erase_if(others, [](const FieldAdjustment &a) {
             return a.field->rule == BootField::Rule::Statistic;
         });
-        adjustments << UiText::adjustments(others);
+        adjustments << Translation::adjustments(others);
         mDb.setRecord(at, stored);
     }
     reportAdjustments(adjustments);
     std::vector<BootRecord> after = mDb.records();
-    mUndoStack.push(new ReplaceRecordsCommand(this, UiText::text(Key::ChangeAllStatistics),
+    mUndoStack.push(new ReplaceRecordsCommand(this, Translation::text(Key::ChangeAllStatistics),
                                               std::move(before), std::move(after), true));
     return true;
 }
@@ -378,7 +378,7 @@ bool BootsDocument::setField(int index, const BootField &field, const QString &v
         step = Key::ChangeManufacturer;
     } else {
         field.storeTyped(after, value.toStdString());
-        reportAdjustments(UiText::adjustments(
+        reportAdjustments(Translation::adjustments(
             BootFields::adjustments(before, after, {{&field, value.toStdString()}})));
     }
     if (after == before)
@@ -386,7 +386,7 @@ bool BootsDocument::setField(int index, const BootField &field, const QString &v
     // A cell's edit is a step of its own: it merges neither with typing before nor after it.
     startNewStep();
     mUndoStack.push(
-        new ChangeRecordCommand(this, index, UiText::text(step), nullptr, before, after));
+        new ChangeRecordCommand(this, index, Translation::text(step), nullptr, before, after));
     startNewStep();
     return true;
 }
@@ -407,7 +407,7 @@ bool BootsDocument::changeStatistics(const std::vector<int> &positions,
                 statistics[s]->setNumber(r, value);
         }
     }
-    return changeRecords(UiText::text(Key::ChangeStatistics), std::move(after));
+    return changeRecords(Translation::text(Key::ChangeStatistics), std::move(after));
 }
 
 bool BootsDocument::changeRecords(const QString &name, std::vector<BootRecord> after)

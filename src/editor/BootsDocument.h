@@ -3,7 +3,7 @@
 // the undo stack of the changes and the boots chosen in it, beside the texture archives
 // (TextureArchives), whose steps share that stack. One save and one modified state cover both.
 // The window shows it and asks it; it shows nothing and reports failures as false and a reason.
-#include "RecordTexts.h"
+#include "TypedFields.h"
 #include "boots/Baza.h"
 #include "common/Reason.h"
 #include "container/PesZlib.h"
@@ -108,13 +108,13 @@ public:
     /// previous one when both typed in the same field of the same boot. False, with no step,
     /// when nothing is open, `index` is no record or the record would not change. Fields
     /// stored otherwise than typed or held are named by valuesAdjusted(), step or not.
-    bool setRecord(int index, const RecordTexts &texts, const RecordEdit &edit);
+    bool setRecord(int index, const TypedFields &texts, const RecordEdit &edit);
     /// Sets all five statistics of every boot to the statistic that `valueText` stands for
     /// (the statistics' rule) as one undo step: the working file is rewritten with them and
     /// reloaded. When `selected` is a record, its fields are then stored from
     /// `selectedTexts` in the same step.
     bool changeAllStatistics(const QString &valueText, int selected,
-                             const RecordTexts &selectedTexts, Reason *error);
+                             const TypedFields &selectedTexts, Reason *error);
     /// Stores one field of record `index` as a cell of the boots table is edited, as one undo
     /// step named by the field: a text or a statistic by the field's rule, as the record
     /// editor stores it, and a manufacturer by name or code (the table import's rules). False,
@@ -179,7 +179,7 @@ private:
     void stackCleanChanged(bool clean);
     QString pathIn(const QString &name) const;
     /// `record` with the fields that `texts` holds stored by their rules.
-    static BootRecord withTexts(BootRecord record, const RecordTexts &texts);
+    static BootRecord withTexts(BootRecord record, const TypedFields &texts);
     void reportAdjustments(const QStringList &adjustments);
     /// The adjustment of the global change's value, when `value` is not what `valueText` says.
     static QStringList valueAdjustment(const QString &valueText, std::uint8_t value);

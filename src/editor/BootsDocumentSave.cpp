@@ -2,14 +2,14 @@
 #include "BootsDocument.h"
 
 #include "AppliedPacks.h"
-#include "GuiText.h"
+#include "CoreStrings.h"
 #include "TextureArchives.h"
 #include "common/FileIo.h"
 
 #include <QDir>
 #include <QFileInfo>
 
-using GuiText::toNative;
+using CoreStrings::toNative;
 
 bool BootsDocument::save(Reason *error, QString *failedFile)
 {

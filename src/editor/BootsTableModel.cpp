@@ -3,7 +3,7 @@
 #include "AppliedPacks.h"
 #include "BootsDocument.h"
 #include "ChangeMarks.h"
-#include "UiText.h"
+#include "Translation.h"
 #include "pack/BootsDiff.h"
 
 #include <QDateTime>
@@ -153,9 +153,9 @@ QString BootsTableModel::toolTip(const Row &row, int column) const
     const ChangeMarks &marks = mDocument->changeMarks();
     // Every game file has the same name: the folder tells which one.
     if (marks.base() == ChangeMarks::Base::File)
-        return UiText::text(UiText::Key::ChangesCompared,
-                            {QDir::toNativeSeparators(marks.comparedFile()), base});
-    QString tip = UiText::text(UiText::Key::ChangesOriginal, {base});
+        return Translation::text(Translation::Key::ChangesCompared,
+                                 {QDir::toNativeSeparators(marks.comparedFile()), base});
+    QString tip = Translation::text(Translation::Key::ChangesOriginal, {base});
     const BootField *field = columnOf(column);
     const auto position = static_cast<std::size_t>(row.cells.value(0).toInt());
     const std::vector<BootRecord> &records = mDocument->database().records();
@@ -164,10 +164,11 @@ QString BootsTableModel::toolTip(const Row &row, int column) const
                 position, field->name, field->shown(records[position]))) {
             const QDateTime when =
                 QDateTime::fromString(QString::fromStdString(setter->applied), Qt::ISODate);
-            tip += QLatin1Char('\n') +
-                   UiText::text(UiText::Key::SetByPack,
-                                {QString::fromStdString(setter->title),
-                                 QLocale().toString(when.toLocalTime(), QLocale::ShortFormat)});
+            tip +=
+                QLatin1Char('\n') +
+                Translation::text(Translation::Key::SetByPack,
+                                  {QString::fromStdString(setter->title),
+                                   QLocale().toString(when.toLocalTime(), QLocale::ShortFormat)});
         }
     }
     return tip;

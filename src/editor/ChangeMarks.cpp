@@ -1,7 +1,7 @@
 #include "ChangeMarks.h"
 
 #include "BootsDocument.h"
-#include "GuiText.h"
+#include "CoreStrings.h"
 #include "PackSteps.h"
 #include "TextureArchives.h"
 #include "common/FileIo.h"
@@ -50,7 +50,7 @@ void ChangeMarks::findChangedTextures()
         // An archive without a kept original has no changes to show.
         FileIo::Bytes now;
         if (!original.found ||
-            !FileIo::readFile(GuiText::toNative(textures.workingCopy(archive)), now))
+            !FileIo::readFile(CoreStrings::toNative(textures.workingCopy(archive)), now))
             continue;
         for (const ArchiveDiff::Entry &entry : ArchiveDiff::compare(original.bytes, now).changed)
             mChangedTextures.emplace(archive, entry.entry);

@@ -2,7 +2,7 @@
 
 #include "AppliedPacks.h"
 #include "BootsDocument.h"
-#include "GuiText.h"
+#include "CoreStrings.h"
 #include "ReplaceRecordsCommand.h"
 #include "ReplaceTextureCommand.h"
 #include "TextureArchives.h"
@@ -19,7 +19,7 @@
 #include <set>
 #include <utility>
 
-using GuiText::toNative;
+using CoreStrings::toNative;
 
 namespace PackSteps {
 
@@ -104,7 +104,7 @@ bool original(const BootsDocument &document, const QString &path, PackMerge::Byt
     const std::string kept =
         folder.isEmpty() ? std::string() : Originals::find(toNative(folder), toNative(path));
     if (kept.empty()) {
-        *error = Reason(Reasons::Id::NoOriginal, {GuiText::toNative(path)});
+        *error = Reason(Reasons::Id::NoOriginal, {CoreStrings::toNative(path)});
         return false;
     }
     PesZlib zlib(std::string{});

@@ -1,11 +1,11 @@
 #include "PackWords.h"
 
-#include "GuiText.h"
-#include "UiText.h"
+#include "CoreStrings.h"
+#include "Translation.h"
 #include "boots/Manufacturer.h"
 #include "exchange/BootsTable.h"
 
-using UiText::Key;
+using Translation::Key;
 
 namespace PackWords {
 
@@ -32,44 +32,44 @@ QString shown(const std::string &key, const std::string &value)
 QString caption(const std::string &key)
 {
     const BootField *column = BootsTable::column(key);
-    return column ? UiText::caption(*column) : QString::fromStdString(key);
+    return column ? Translation::caption(*column) : QString::fromStdString(key);
 }
 
 void add(QStringList &parts, Key key, std::size_t n)
 {
     if (n > 0)
-        parts << UiText::counted(key, n);
+        parts << Translation::counted(key, n);
 }
 
 } // namespace
 
 QStringList headers()
 {
-    return {UiText::text(Key::PackColumnBoot), UiText::text(Key::PackColumnField),
-            UiText::text(Key::PackColumnYours), UiText::text(Key::PackColumnPack),
-            UiText::text(Key::PackColumnResult)};
+    return {Translation::text(Key::PackColumnBoot), Translation::text(Key::PackColumnField),
+            Translation::text(Key::PackColumnYours), Translation::text(Key::PackColumnPack),
+            Translation::text(Key::PackColumnResult)};
 }
 
 QString result(PackMerge::Direction direction, const PackMerge::Item &item)
 {
     if (!item.include)
-        return UiText::text(Key::PackLeftOut);
+        return Translation::text(Key::PackLeftOut);
     switch (item.status) {
     case PackMerge::Status::Applied:
-        return UiText::text(direction == PackMerge::Direction::Apply ? Key::PackWillChange
-                                                                     : Key::PackWillRevert);
+        return Translation::text(direction == PackMerge::Direction::Apply ? Key::PackWillChange
+                                                                          : Key::PackWillRevert);
     case PackMerge::Status::AlreadyThere:
-        return UiText::text(Key::PackAlreadyThere);
+        return Translation::text(Key::PackAlreadyThere);
     case PackMerge::Status::Conflict: {
-        QString text = !item.decided ? UiText::text(Key::PackConflict)
-                       : item.take   ? UiText::text(Key::PackTakeTheirs)
-                                     : UiText::text(Key::PackKeepYours);
+        QString text = !item.decided ? Translation::text(Key::PackConflict)
+                       : item.take   ? Translation::text(Key::PackTakeTheirs)
+                                     : Translation::text(Key::PackKeepYours);
         if (!item.reason.empty())
-            text += QStringLiteral(" (") + UiText::reason(item.reason) + QLatin1Char(')');
+            text += QStringLiteral(" (") + Translation::reason(item.reason) + QLatin1Char(')');
         return text;
     }
     case PackMerge::Status::Problem:
-        return UiText::text(Key::PackCannotApply, {UiText::reason(item.reason)});
+        return Translation::text(Key::PackCannotApply, {Translation::reason(item.reason)});
     }
     return {};
 }
@@ -80,8 +80,8 @@ QStringList row(const Pack &changes, PackMerge::Direction direction, const PackM
     if (item.kind == PackMerge::Item::Kind::Texture) {
         const PackTextureChange &t = changes.textures.at(item.change);
         return {QString::fromStdString(t.archive),
-                UiText::text(Key::PackTexture,
-                             {QString::number(t.entry), QString::fromStdString(t.entryName)}),
+                Translation::text(Key::PackTexture,
+                                  {QString::number(t.entry), QString::fromStdString(t.entryName)}),
                 QString(), QString(), result(direction, item)};
     }
     const PackBootChange &boot = changes.boots.at(item.change);
@@ -99,22 +99,23 @@ QString summary(const Pack &changes, PackMerge::Direction direction,
                 const PackMerge::Counts &counts)
 {
     QStringList parts;
-    parts << UiText::counted(direction == PackMerge::Direction::Apply ? Key::PackCountApplied
-                                                                      : Key::PackCountReverted,
-                             counts.changes());
+    parts << Translation::counted(direction == PackMerge::Direction::Apply ? Key::PackCountApplied
+                                                                           : Key::PackCountReverted,
+                                  counts.changes());
     add(parts, Key::PackCountAlready, counts.already);
     add(parts, Key::PackCountTaken, counts.taken);
     add(parts, Key::PackCountKept, counts.kept);
     add(parts, Key::PackCountLeft, counts.left);
-    return UiText::text(Key::PackDone, {QString::fromStdString(changes.manifest.title),
-                                        parts.join(QStringLiteral(", "))});
+    return Translation::text(Key::PackDone, {QString::fromStdString(changes.manifest.title),
+                                             parts.join(QStringLiteral(", "))});
 }
 
 QString report(const Pack &changes, PackMerge::Direction direction, const PackMerge::Plan &plan)
 {
     QString out = QString::fromStdString(changes.manifest.title) + QLatin1Char('\n');
     for (const Reason &whole : plan.problems)
-        out += UiText::text(Key::PackCannotApplyWhole, {UiText::reason(whole)}) + QLatin1Char('\n');
+        out += Translation::text(Key::PackCannotApplyWhole, {Translation::reason(whole)}) +
+               QLatin1Char('\n');
     out += headers().join(QLatin1Char('\t')) + QLatin1Char('\n');
     for (const PackMerge::Item &item : plan.items)
         out += row(changes, direction, item).join(QLatin1Char('\t')) + QLatin1Char('\n');

@@ -1,9 +1,9 @@
 #include "TextureArchives.h"
 
-#include "GuiText.h"
+#include "CoreStrings.h"
 #include "ReplaceTextureCommand.h"
 
-#include "UiText.h"
+#include "Translation.h"
 #include "archive/ArchiveEntry.h"
 #include "archive/ArchiveLoader.h"
 #include "archive/ArchiveSaver.h"
@@ -17,9 +17,9 @@
 #include <QUndoStack>
 #include <limits>
 
-using GuiText::fromAnsi;
-using GuiText::toNative;
-using Key = UiText::Key;
+using CoreStrings::fromAnsi;
+using CoreStrings::toNative;
+using Key = Translation::Key;
 
 namespace {
 
@@ -220,7 +220,8 @@ bool TextureArchives::replaceEntry(int archive, std::int32_t entry, const QStrin
     }
     return !changed ||
            changeEntries(archive, before, after, {entry},
-                         stepText.isEmpty() ? UiText::text(Key::ReplaceTexture) : stepText, error);
+                         stepText.isEmpty() ? Translation::text(Key::ReplaceTexture) : stepText,
+                         error);
 }
 
 bool TextureArchives::importFolder(int archive, const QString &folder, TextureSet::Outcome &outcome,
@@ -245,7 +246,7 @@ bool TextureArchives::importFolder(int archive, const QString &folder, TextureSe
     for (const TextureSet::Match &m : outcome.replaced)
         entries.push_back(m.entry);
     return entries.empty() || changeEntries(archive, before, after, entries,
-                                            UiText::text(Key::ImportTexturesStep), error);
+                                            Translation::text(Key::ImportTexturesStep), error);
 }
 
 bool TextureArchives::putTextures(int archive, int load, const std::vector<EntryTexture> &textures)

@@ -1,8 +1,8 @@
 #include "TextureEditWatch.h"
 
-#include "GuiText.h"
+#include "CoreStrings.h"
 #include "TextureArchives.h"
-#include "UiText.h"
+#include "Translation.h"
 
 #include "common/PrivateFolder.h"
 #include "imaging/textures/TextureExport.h"
@@ -13,8 +13,8 @@
 #include <QTimer>
 #include <algorithm>
 
-using GuiText::toNative;
-using Key = UiText::Key;
+using CoreStrings::toNative;
+using Key = Translation::Key;
 
 TextureEditWatch::TextureEditWatch(TextureArchives *textures, const QString &folder,
                                    QObject *parent)
@@ -34,7 +34,7 @@ QString TextureEditWatch::pngName(int archive, std::int32_t entry) const
     const QString archiveName = QFileInfo(mTextures->source(archive)).completeBaseName();
     const std::string name =
         TextureExport::fileName(entry, mTextures->index(archive).Count(),
-                                GuiText::toAnsi(mTextures->entryName(archive, entry)));
+                                CoreStrings::toAnsi(mTextures->entryName(archive, entry)));
     return archiveName + QLatin1Char('_') + QString::fromStdString(name);
 }
 
@@ -142,7 +142,7 @@ bool TextureEditWatch::put(Edit *edit, TextureReplacer::Fit fit, Reason *error, 
         *error = Reason(Reasons::Id::NoTextureShown);
         return false;
     }
-    const QString step = UiText::text(
+    const QString step = Translation::text(
         Key::EditTextureStep, {QStringLiteral("%1").arg(edit->entry, 3, 10, QLatin1Char('0'))});
     mChanged = false;
     if (!mTextures->replaceEntry(edit->archive, edit->entry, edit->path, error, fit, step,

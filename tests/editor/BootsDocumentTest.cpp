@@ -2,7 +2,7 @@
 #include "CaseName.h"
 #include "TempDir.h"
 #include "TestData.h"
-#include "editor/UiText.h"
+#include "editor/Translation.h"
 
 #include <QSignalSpy>
 #include <gtest/gtest.h>
@@ -12,9 +12,9 @@ namespace {
 using Id = BootField::Id;
 
 /// The record editor's fields as showing `r` shows them.
-RecordTexts textsOf(const BootRecord &r)
+TypedFields textsOf(const BootRecord &r)
 {
-    RecordTexts t;
+    TypedFields t;
     for (int k = 0; k < 9; ++k)
         t.set(*BootFields::editorField(k),
               QString::fromStdString(BootFields::editorField(k)->shown(r)));
@@ -38,7 +38,7 @@ protected:
     /// by its code), the other fields as the record holds them.
     bool edit(int index, Id field, const char *text, bool chosen = false)
     {
-        RecordTexts t = textsOf(doc.database().records()[static_cast<std::size_t>(index)]);
+        TypedFields t = textsOf(doc.database().records()[static_cast<std::size_t>(index)]);
         const BootField &f = BootFields::field(field);
         t.set(f, QString::fromUtf8(text));
         return doc.setRecord(index, t,
@@ -143,7 +143,7 @@ TEST_P(Notices, NameEachFieldStoredOtherwiseThanTypedOrHeld)
     }
 }
 
-RecordTexts with(RecordTexts t, Id field, const char *text)
+TypedFields with(TypedFields t, Id field, const char *text)
 {
     t.set(BootFields::field(field), QString::fromUtf8(text));
     return t;
@@ -198,18 +198,18 @@ INSTANTIATE_TEST_SUITE_P(
         NoticeCase{"AllValueZero",
                    [](BootsDocument &doc, const std::vector<BootRecord> &) {
                        Reason error;
-                       return doc.changeAllStatistics("0", -1, RecordTexts{}, &error);
+                       return doc.changeAllStatistics("0", -1, TypedFields{}, &error);
                    },
                    "Adjusted to the fields' limits: Value: 0 \u2192 1"}),
     CaseName::by([](const NoticeCase &c) { return std::string(c.name); }));
 
 TEST_F(Document, NoticeIsInTheUsersLanguage)
 {
-    UiText::apply(QStringLiteral(CLEATWORK_LANGUAGE_DIR "/Deutsch/LNG.ini"));
+    Translation::apply(QStringLiteral(CLEATWORK_LANGUAGE_DIR "/Deutsch/LNG.ini"));
     QSignalSpy notes(&doc, &BootsDocument::valuesAdjusted);
     Reason reason;
     doc.setField(1, BootFields::field(Id::ShotPower), "300", &reason);
-    UiText::apply(QString());
+    Translation::apply(QString());
     ASSERT_EQ(notes.count(), 1);
     EXPECT_EQ(notes[0][0].toString(),
               QString::fromUtf8("An die Grenzen der Felder angepasst: Schusskraft: 300 \u2192 5"));
@@ -220,7 +220,7 @@ TEST_F(Document, AllIsOneStepAndItsUndoRewritesTheWorkingFile)
     edit(2, Id::Name, "Edited");
     const std::vector<BootRecord> beforeAll = doc.database().records();
     Reason error;
-    ASSERT_TRUE(doc.changeAllStatistics("3", -1, RecordTexts{}, &error)) << error.text();
+    ASSERT_TRUE(doc.changeAllStatistics("3", -1, TypedFields{}, &error)) << error.text();
     EXPECT_EQ(doc.undoStack()->count(), 2);
     EXPECT_EQ(doc.undoStack()->undoText(), "Change Statistics of All Boots");
     EXPECT_EQ(recordAt(1).Sila, 3);

@@ -3,7 +3,7 @@
 #include "editor/PackWords.h"
 #include "CaseName.h"
 #include "TestData.h"
-#include "editor/UiText.h"
+#include "editor/Translation.h"
 
 #include <gtest/gtest.h>
 
@@ -21,10 +21,10 @@ class PackWordsIn : public testing::TestWithParam<Language>
 protected:
     void SetUp() override
     {
-        UiText::apply(QStringLiteral(CLEATWORK_LANGUAGE_DIR "/") +
-                      QString::fromUtf8(GetParam().name) + QStringLiteral("/LNG.ini"));
+        Translation::apply(QStringLiteral(CLEATWORK_LANGUAGE_DIR "/") +
+                           QString::fromUtf8(GetParam().name) + QStringLiteral("/LNG.ini"));
     }
-    void TearDown() override { UiText::apply(QString()); }
+    void TearDown() override { Translation::apply(QString()); }
 };
 
 TEST_P(PackWordsIn, everyColumnSpeaksTheLanguageAndNoInternalKey)
@@ -63,14 +63,16 @@ INSTANTIATE_TEST_SUITE_P(PackWords, PackWordsIn, testing::ValuesIn(kLanguages),
 
 TEST(PackWords, countsTakeTheLanguagesPluralForms)
 {
-    UiText::apply(QStringLiteral(CLEATWORK_LANGUAGE_DIR "/Polski/LNG.ini"));
+    Translation::apply(QStringLiteral(CLEATWORK_LANGUAGE_DIR "/Polski/LNG.ini"));
     QStringList counted;
     for (const std::size_t n : {1, 2, 5, 12, 22, 25})
-        counted << UiText::counted(UiText::Key::PackCountFields, n);
-    UiText::apply(QString());
+        counted << Translation::counted(Translation::Key::PackCountFields, n);
+    Translation::apply(QString());
     EXPECT_EQ(counted, QStringList({"1 pole", "2 pola", "5 pól", "12 pól", "22 pola", "25 pól"}));
-    EXPECT_EQ(UiText::counted(UiText::Key::PackCountFields, 1), QStringLiteral("1 field"));
-    EXPECT_EQ(UiText::counted(UiText::Key::PackCountFields, 0), QStringLiteral("0 fields"));
+    EXPECT_EQ(Translation::counted(Translation::Key::PackCountFields, 1),
+              QStringLiteral("1 field"));
+    EXPECT_EQ(Translation::counted(Translation::Key::PackCountFields, 0),
+              QStringLiteral("0 fields"));
 }
 
 } // namespace

@@ -167,7 +167,7 @@ TEST_F(Textures, BootsAndTexturesEachKnowTheirOwnChanges)
     EXPECT_TRUE(textures().isModified(1));
     EXPECT_FALSE(textures().isModified(2));
     const BootField &name = BootFields::field(BootField::Id::Name);
-    RecordTexts texts;
+    TypedFields texts;
     texts.set(name, QStringLiteral("Renamed"));
     ASSERT_TRUE(doc.setRecord(0, texts, RecordEdit::typing(name)));
     EXPECT_TRUE(doc.bootsModified());

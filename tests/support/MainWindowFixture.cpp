@@ -2,7 +2,7 @@
 
 #include "boots/Baza.h"
 #include "container/PesZlib.h"
-#include "editor/UiText.h"
+#include "editor/Translation.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -25,7 +25,7 @@ void MainWindowFixture::TearDown()
         mWindow.reset();
     }
     EXPECT_EQ(answer.pending(), 0) << "a dialog the test expected never showed";
-    UiText::apply(QString()); // the next test starts in English
+    Translation::apply(QString()); // the next test starts in English
 }
 
 frmMain &MainWindowFixture::window()

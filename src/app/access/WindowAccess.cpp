@@ -3,7 +3,7 @@
 #include "AccessibleControls.h"
 #include "Mnemonics.h"
 
-#include "editor/UiText.h"
+#include "editor/Translation.h"
 
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
@@ -358,7 +358,8 @@ QString spokenCaption(const QString &caption)
 {
     // "Create\Edit": a backslash between two words stands for "or", which is how it is read.
     QString shown = Mnemonics::plain(caption);
-    const QString word = QLatin1Char(' ') + UiText::text(UiText::Key::WordOr) + QLatin1Char(' ');
+    const QString word =
+        QLatin1Char(' ') + Translation::text(Translation::Key::WordOr) + QLatin1Char(' ');
     for (qsizetype i = shown.size() - 2; i > 0; --i) {
         if (shown[i] == QLatin1Char('\\') && shown[i - 1].isLetterOrNumber() &&
             shown[i + 1].isLetterOrNumber())

@@ -3,15 +3,15 @@
 #include "app/access/Mnemonics.h"
 #include "app/access/QuietWhenHidden.h"
 #include "app/ui/Commands.h"
-#include "app/ui/MainWindowTexts.h"
 #include "app/ui/Messages.h"
+#include "app/ui/WindowCaptions.h"
 #include "editor/BootsDocument.h"
 #include "editor/BootsFilterModel.h"
 #include "editor/BootsTableModel.h"
 #include "editor/ChangeMarks.h"
 
 #include "boots/Manufacturer.h"
-#include "editor/UiText.h"
+#include "editor/Translation.h"
 #include "exchange/TablePaste.h"
 
 #include <QAction>
@@ -199,7 +199,7 @@ BootsTableDock::BootsTableDock(BootsDocument *document, Commands &commands, QMai
     hide();
 
     mView = commands.menu(QStringLiteral("View"));
-    MainWindowTexts::setText(mView, UiText::Key::View);
+    WindowCaptions::setText(mView, Translation::Key::View);
     QAction *show = toggleViewAction(); // its text follows the dock's title
     show->setObjectName(QStringLiteral("mnuTable"));
     commands.provide(show->objectName(), show);
@@ -221,8 +221,8 @@ BootsTableDock::BootsTableDock(BootsDocument *document, Commands &commands, QMai
         action->setShortcutContext(Qt::WidgetShortcut);
         mTable->addAction(action);
     }
-    MainWindowTexts::setText(mCopy, UiText::Key::Copy);
-    MainWindowTexts::setText(mPaste, UiText::Key::Paste);
+    WindowCaptions::setText(mCopy, Translation::Key::Copy);
+    WindowCaptions::setText(mPaste, Translation::Key::Paste);
     retranslate();
     updateActions();
     marksChanged();
@@ -231,7 +231,7 @@ BootsTableDock::BootsTableDock(BootsDocument *document, Commands &commands, QMai
     connect(mChangedOnly, &QCheckBox::toggled, mProxy, &BootsFilterModel::setChangedOnly);
     connect(&document->changeMarks(), &ChangeMarks::changed, this, &BootsTableDock::marksChanged);
     connect(mModel, &BootsTableModel::editRefused, this,
-            [this](const Reason &reason) { emit note(UiText::reason(reason)); });
+            [this](const Reason &reason) { emit note(Translation::reason(reason)); });
     connect(mTable->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &BootsTableDock::followTable);
     connect(mTable->selectionModel(), &QItemSelectionModel::selectionChanged, this,
@@ -260,9 +260,9 @@ void BootsTableDock::changeEvent(QEvent *event)
 
 void BootsTableDock::retranslate()
 {
-    setWindowTitle(UiText::text(UiText::Key::BootsTable));
-    mFilter->setPlaceholderText(UiText::text(UiText::Key::TableFilter));
-    mChangedOnly->setText(UiText::text(UiText::Key::ChangedOnly));
+    setWindowTitle(Translation::text(Translation::Key::BootsTable));
+    mFilter->setPlaceholderText(Translation::text(Translation::Key::TableFilter));
+    mChangedOnly->setText(Translation::text(Translation::Key::ChangedOnly));
     // The columns carry the record editor's captions; one a language leaves empty is English.
     QStringList headers;
     for (int c = 1; c < BootsTableModel::kColumnCount; ++c) {
@@ -302,11 +302,12 @@ void BootsTableDock::marksChanged()
     mMarksBase = base;
     // Which file the marks speak of, by folder and name: every game file has the same name.
     const QFileInfo compared(marks.comparedFile());
-    lblCompare->setText(compared.fileName().isEmpty()
-                            ? QString()
-                            : UiText::text(UiText::Key::ComparingWith,
-                                           {compared.fileName(),
-                                            QDir::toNativeSeparators(compared.absolutePath())}));
+    lblCompare->setText(
+        compared.fileName().isEmpty()
+            ? QString()
+            : Translation::text(
+                  Translation::Key::ComparingWith,
+                  {compared.fileName(), QDir::toNativeSeparators(compared.absolutePath())}));
     lblCompare->setVisible(!lblCompare->text().isEmpty());
 }
 
@@ -416,10 +417,10 @@ bool BootsTableDock::pasteText(const QString &text)
     if (!result.problems.empty()) {
         QStringList problems;
         for (const TableProblem &problem : result.problems)
-            problems << UiText::reason(problem.why());
+            problems << Translation::reason(problem.why());
         Messages::pasteRefused(window(), problems);
         return false;
     }
-    mDocument->changeRecords(UiText::text(UiText::Key::Paste), result.records);
+    mDocument->changeRecords(Translation::text(Translation::Key::Paste), result.records);
     return true;
 }

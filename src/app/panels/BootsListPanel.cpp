@@ -3,11 +3,11 @@
 #include "FindBar.h"
 #include "app/ui/BootsListWidget.h"
 #include "editor/BootsDocument.h"
-#include "editor/GuiText.h"
+#include "editor/CoreStrings.h"
 
 #include <QVBoxLayout>
 
-using GuiText::fromAnsi;
+using CoreStrings::fromAnsi;
 
 BootsListPanel::BootsListPanel(BootsDocument *document, QWidget *window, QWidget *parent)
     : QGroupBox(QStringLiteral("List Boots"), parent), mDocument(document),
@@ -44,7 +44,8 @@ void BootsListPanel::rename(int index)
     QListWidgetItem *entry = List1->item(index);
     if (!entry)
         return;
-    const QString name = fromAnsi(mDocument->database().Get_Nazwa(static_cast<std::uint8_t>(index)));
+    const QString name =
+        fromAnsi(mDocument->database().Get_Nazwa(static_cast<std::uint8_t>(index)));
     if (entry->text() != name)
         entry->setText(name);
 }

@@ -1,6 +1,6 @@
 #include "FindBar.h"
 
-#include "editor/UiText.h"
+#include "editor/Translation.h"
 
 #include <QEvent>
 #include <QListWidget>
@@ -13,7 +13,7 @@ FindBar::FindBar(QListWidget *list, QWidget *window, QWidget *parent)
 {
     setObjectName(QStringLiteral("txtFind"));
     setClearButtonEnabled(true);
-    setPlaceholderText(UiText::text(UiText::Key::FindBoot));
+    setPlaceholderText(Translation::text(Translation::Key::FindBoot));
 
     auto *focus = new QShortcut(QKeySequence::Find, window);
     connect(focus, &QShortcut::activated, this, [this] {
@@ -36,7 +36,7 @@ FindBar::FindBar(QListWidget *list, QWidget *window, QWidget *parent)
 void FindBar::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::LanguageChange)
-        setPlaceholderText(UiText::text(UiText::Key::FindBoot));
+        setPlaceholderText(Translation::text(Translation::Key::FindBoot));
     QLineEdit::changeEvent(event);
 }
 

@@ -2,14 +2,14 @@
 
 #include "app/access/WindowAccess.h"
 #include "app/panels/RecordEditorPanel.h"
-#include "app/ui/MainWindowTexts.h"
 #include "app/ui/Messages.h"
+#include "app/ui/WindowCaptions.h"
 #include "app/ui/WrapGrid.h"
 
 #include "boots/BootFields.h"
 #include "common/VbNumber.h"
 #include "editor/BootsDocument.h"
-#include "editor/UiText.h"
+#include "editor/Translation.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -48,7 +48,7 @@ GlobalChangePanel::GlobalChangePanel(BootsDocument *document, RecordEditorPanel 
     R3 = new QRadioButton(changeBox);
     R3->setObjectName(QStringLiteral("R3"));
     R3->setEnabled(false);
-    MainWindowTexts::setText(R3, UiText::Key::SelectedRows);
+    WindowCaptions::setText(R3, Translation::Key::SelectedRows);
     // The choice above the ticks, the ticks two a row beside the value; where long captions
     // leave no room for that, the choices and the ticks go one a row.
     auto *choices = new WrapGrid({3, 1}, 3);

@@ -2,11 +2,11 @@
 
 #include "app/access/QuietWhenHidden.h"
 #include "app/ui/PictureView.h"
-#include "app/ui/TextureTexts.h"
+#include "app/ui/TextureFormatNames.h"
 #include "editor/BootsDocument.h"
-#include "editor/GuiText.h"
+#include "editor/CoreStrings.h"
 #include "editor/TextureArchives.h"
-#include "editor/UiText.h"
+#include "editor/Translation.h"
 
 #include "imaging/textures/TexturePreview.h"
 
@@ -23,8 +23,8 @@
 
 #include <algorithm>
 
-using GuiText::toNative;
-using Key = UiText::Key;
+using CoreStrings::toNative;
+using Key = Translation::Key;
 
 PreviewPanel::PreviewPanel(BootsDocument *document, const QString &workingFolder, QWidget *parent)
     : QGroupBox(QStringLiteral("Preview"), parent), mDocument(document),
@@ -212,8 +212,8 @@ void PreviewPanel::describe()
     const TextureArchives::BootTexture at = mTextures->textureOf(boot);
     QString text;
     if (at.archiveToLoad != 0) {
-        text = UiText::text(Key::PreviewLoadArchive,
-                            {TextureArchives::gameFileName(at.archiveToLoad)});
+        text = Translation::text(Key::PreviewLoadArchive,
+                                 {TextureArchives::gameFileName(at.archiveToLoad)});
     } else if (at.found()) {
         const QStringList source = {QFileInfo(mTextures->source(at.archive)).fileName(),
                                     QString::number(at.entry),
@@ -221,15 +221,15 @@ void PreviewPanel::describe()
         DdsLayout layout;
         Reason problem = mProblem;
         if (problem.empty() && mTextures->entryLayout(at.archive, at.entry, layout, &problem))
-            text = UiText::text(Key::PreviewTexture,
-                                source + QStringList{TextureTexts::format(layout),
-                                                     QString::number(layout.width),
-                                                     QString::number(layout.height)});
+            text = Translation::text(Key::PreviewTexture,
+                                     source + QStringList{TextureFormatNames::format(layout),
+                                                          QString::number(layout.width),
+                                                          QString::number(layout.height)});
         else
-            text =
-                UiText::text(Key::PreviewCannotShow, source + QStringList{UiText::reason(problem)});
+            text = Translation::text(Key::PreviewCannotShow,
+                                     source + QStringList{Translation::reason(problem)});
     } else if (boot >= 0) {
-        text = UiText::text(Key::PreviewNoTexture);
+        text = Translation::text(Key::PreviewNoTexture);
     }
     lblPreviewInfo->setText(text);
 }

@@ -1,13 +1,13 @@
 #include "RecordEditorPanel.h"
 
 #include "app/ui/WrapGrid.h"
-#include "editor/GuiText.h"
+#include "editor/CoreStrings.h"
 
 #include "boots/Baza.h"
 #include "boots/BootFields.h"
 #include "boots/Manufacturer.h"
 #include "editor/BootsDocument.h"
-#include "editor/UiText.h"
+#include "editor/Translation.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -17,7 +17,7 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-using GuiText::fromAnsi;
+using CoreStrings::fromAnsi;
 
 namespace {
 
@@ -58,7 +58,7 @@ RecordEditorPanel::RecordEditorPanel(BootsDocument *document, QWidget *parent)
     for (const auto &name : Manufacturer::names())
         Combo->addItem(QString::fromStdString(name));
     Combo->setCurrentIndex(-1);
-    txt[8]->setAccessibleName(UiText::text(UiText::Key::ManufacturerCode));
+    txt[8]->setAccessibleName(Translation::text(Translation::Key::ManufacturerCode));
     setFieldsEnabled(false);
     setEnabled(false);
 
@@ -205,9 +205,9 @@ void RecordEditorPanel::clear()
     setFieldsEnabled(false);
 }
 
-RecordTexts RecordEditorPanel::texts() const
+TypedFields RecordEditorPanel::texts() const
 {
-    RecordTexts t;
+    TypedFields t;
     for (int k = 0; k < 9; ++k)
         t.set(*BootFields::editorField(k), txt[k]->text());
     return t;
@@ -245,7 +245,7 @@ void RecordEditorPanel::addControl(QWidget *control)
 
 void RecordEditorPanel::showIndexLabel()
 {
-    const QString label = UiText::text(UiText::Key::IndexLabel);
+    const QString label = Translation::text(Translation::Key::IndexLabel);
     Lbl[0]->setText(mShownCount < 0 ? label
                                     : label + QLatin1Char(' ') + QString::number(mShownCount));
     // Tab never reaches the labels: a screen reader hears them with the record instead.
@@ -259,7 +259,7 @@ void RecordEditorPanel::changeEvent(QEvent *event)
     if (event->type() == QEvent::LanguageChange) {
         showIndexLabel();
         // Beside the manufacturer's box, which its group's caption names, the code it holds.
-        txt[8]->setAccessibleName(UiText::text(UiText::Key::ManufacturerCode));
+        txt[8]->setAccessibleName(Translation::text(Translation::Key::ManufacturerCode));
     }
     QGroupBox::changeEvent(event);
 }

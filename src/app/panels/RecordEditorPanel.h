@@ -2,7 +2,7 @@
 // The record editor ("Parameters", GroupBox2): the fields of the document's current boot,
 // its manufacturer and ID, with the global change of statistics placed among the statistics.
 // It follows the current boot and stores what the user types as the document's undo steps.
-#include "editor/RecordTexts.h"
+#include "editor/TypedFields.h"
 
 #include <QGroupBox>
 #include <array>
@@ -27,7 +27,7 @@ public:
     void showCurrentBoot();
     /// Empties the fields and disables them until a boot is shown.
     void clear();
-    RecordTexts texts() const;
+    TypedFields texts() const;
     /// Stores the fields into the current boot as the document's undo step; the fields keep
     /// their text. Nothing is stored when no boot is current.
     void store(const RecordEdit &edit);

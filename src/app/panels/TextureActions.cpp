@@ -2,16 +2,16 @@
 
 #include "PreviewPanel.h"
 #include "app/ui/FileChooser.h"
-#include "app/ui/MainWindowTexts.h"
 #include "app/ui/Messages.h"
+#include "app/ui/WindowCaptions.h"
 #include "editor/BootsDocument.h"
-#include "editor/GuiText.h"
+#include "editor/CoreStrings.h"
 #include "editor/TextureArchives.h"
 #include "editor/TextureEditWatch.h"
 
 #include "common/FileIo.h"
 #include "desktop/DesktopLaunch.h"
-#include "editor/UiText.h"
+#include "editor/Translation.h"
 #include "imaging/textures/TextureExport.h"
 #include "imaging/textures/TextureSet.h"
 
@@ -24,9 +24,9 @@
 #include <algorithm>
 #include <memory>
 
-using GuiText::fromAnsi;
-using GuiText::toNative;
-using Key = UiText::Key;
+using CoreStrings::fromAnsi;
+using CoreStrings::toNative;
+using Key = Translation::Key;
 
 namespace {
 
@@ -36,7 +36,7 @@ constexpr std::size_t kFewPictures = 4;
 // Lines of a folder's import or export, each naming its file or entry before the reason.
 QStringList fromCore(const std::vector<Reason> &lines)
 {
-    return UiText::reasons(lines);
+    return Translation::reasons(lines);
 }
 
 } // namespace
@@ -45,20 +45,20 @@ TextureActions::TextureActions(PreviewPanel *preview, BootsDocument *document, Q
     : QObject(preview), mPreview(preview), mDocument(document), mTextures(&document->textures()),
       mWindow(window)
 {
-    cmdExportTexture =
-        preview->addButton(QStringLiteral("cmdExportTexture"), UiText::text(Key::ExportTexture));
-    cmdReplaceTexture =
-        preview->addButton(QStringLiteral("cmdReplaceTexture"), UiText::text(Key::ReplaceTexture));
-    cmdExportTextures =
-        preview->addButton(QStringLiteral("cmdExportTextures"), UiText::text(Key::ExportTextures));
-    cmdImportTextures =
-        preview->addButton(QStringLiteral("cmdImportTextures"), UiText::text(Key::ImportTextures));
-    chkAlpha = new QCheckBox(UiText::text(Key::ShowAlpha));
+    cmdExportTexture = preview->addButton(QStringLiteral("cmdExportTexture"),
+                                          Translation::text(Key::ExportTexture));
+    cmdReplaceTexture = preview->addButton(QStringLiteral("cmdReplaceTexture"),
+                                           Translation::text(Key::ReplaceTexture));
+    cmdExportTextures = preview->addButton(QStringLiteral("cmdExportTextures"),
+                                           Translation::text(Key::ExportTextures));
+    cmdImportTextures = preview->addButton(QStringLiteral("cmdImportTextures"),
+                                           Translation::text(Key::ImportTextures));
+    chkAlpha = new QCheckBox(Translation::text(Key::ShowAlpha));
     chkAlpha->setObjectName(QStringLiteral("chkAlpha"));
     chkAlpha->setChecked(true);
     // Beside the short Alpha box rather than on a row of its own: the window must still fit a
     // laptop's screen.
-    cmdEditTexture = new QPushButton(UiText::text(Key::EditTexture));
+    cmdEditTexture = new QPushButton(Translation::text(Key::EditTexture));
     cmdEditTexture->setObjectName(QStringLiteral("cmdEditTexture"));
     auto *row = new QWidget;
     auto *rowLayout = new QHBoxLayout(row);
@@ -67,12 +67,12 @@ TextureActions::TextureActions(PreviewPanel *preview, BootsDocument *document, Q
     rowLayout->addWidget(cmdEditTexture, 1);
     preview->addControl(row);
     // Registered, so that a change of language re-captions them.
-    MainWindowTexts::setText(cmdExportTexture, Key::ExportTexture);
-    MainWindowTexts::setText(cmdReplaceTexture, Key::ReplaceTexture);
-    MainWindowTexts::setText(cmdExportTextures, Key::ExportTextures);
-    MainWindowTexts::setText(cmdImportTextures, Key::ImportTextures);
-    MainWindowTexts::setText(cmdEditTexture, Key::EditTexture);
-    MainWindowTexts::setText(chkAlpha, Key::ShowAlpha);
+    WindowCaptions::setText(cmdExportTexture, Key::ExportTexture);
+    WindowCaptions::setText(cmdReplaceTexture, Key::ReplaceTexture);
+    WindowCaptions::setText(cmdExportTextures, Key::ExportTextures);
+    WindowCaptions::setText(cmdImportTextures, Key::ImportTextures);
+    WindowCaptions::setText(cmdEditTexture, Key::EditTexture);
+    WindowCaptions::setText(chkAlpha, Key::ShowAlpha);
     const QList<QPushButton *> buttons = {cmdExportTexture, cmdReplaceTexture, cmdExportTextures,
                                           cmdImportTextures, cmdEditTexture};
     for (QPushButton *button : buttons)
@@ -130,7 +130,7 @@ void TextureActions::chooseExport()
     const QString name = proposedExportName();
     const QString path = FileChooser::chooseSaveFile(
         mWindow, QStringLiteral("CDTexture"),
-        UiText::text(Key::PngImage) + QStringLiteral("|*.png"), QStringLiteral("png"),
+        Translation::text(Key::PngImage) + QStringLiteral("|*.png"), QStringLiteral("png"),
         mFolder.isEmpty() ? name : QDir(mFolder).filePath(name));
     if (!path.isEmpty())
         exportShownTexture(path);
@@ -138,9 +138,9 @@ void TextureActions::chooseExport()
 
 void TextureActions::chooseReplacement()
 {
-    const QString filter = UiText::text(Key::TextureImages) +
+    const QString filter = Translation::text(Key::TextureImages) +
                            QStringLiteral("|*.png *.bmp *.tga *.jpg *.jpeg *.dds|") +
-                           UiText::text(Key::AllFiles) + QStringLiteral("|*.*");
+                           Translation::text(Key::AllFiles) + QStringLiteral("|*.*");
     const QString path = FileChooser::chooseFile(mWindow, QStringLiteral("CDReplace"), filter);
     if (!path.isEmpty())
         replaceShownTexture(path);
@@ -169,10 +169,10 @@ void TextureActions::chooseImportFolder()
     // The title names the archive the pictures go into, so that a folder of the other one is
     // not taken for it.
     const int number = mPreview->shownArchive();
-    const QString folder =
-        chooseFolder(number == 0 ? QString()
-                                 : UiText::text(UiText::Key::ImportTexturesInto,
-                                                {QFileInfo(mTextures->source(number)).fileName()}));
+    const QString folder = chooseFolder(
+        number == 0 ? QString()
+                    : Translation::text(Translation::Key::ImportTexturesInto,
+                                        {QFileInfo(mTextures->source(number)).fileName()}));
     if (!folder.isEmpty())
         importTextures(folder);
 }
@@ -187,7 +187,7 @@ bool TextureActions::exportShownTexture(const QString &path)
     if (TextureExport::writePng(mPreview->shownPicture(), toNative(path), &error)) {
         mFolder = QFileInfo(path).absolutePath();
         emit textureFolderChosen(mFolder);
-        emit note(UiText::text(Key::TextureWritten, {QDir::toNativeSeparators(path)}));
+        emit note(Translation::text(Key::TextureWritten, {QDir::toNativeSeparators(path)}));
         return true;
     }
     Messages::cannotExportTexture(mWindow, path, error);
@@ -256,7 +256,7 @@ bool TextureActions::importTextures(const QString &folder)
     const auto onProgress = [&](std::size_t done, std::size_t total) {
         if (!progress && total > kFewPictures) {
             progress = std::make_unique<QProgressDialog>(mWindow); // Qt's own Cancel
-            progress->setLabelText(UiText::text(Key::ReadingPictures));
+            progress->setLabelText(Translation::text(Key::ReadingPictures));
             progress->setRange(0, static_cast<int>(total));
             progress->setObjectName(QStringLiteral("progressTextures"));
             progress->setWindowModality(Qt::WindowModal);
@@ -378,12 +378,13 @@ void TextureActions::setEditFolder(const QString &folder)
     // A closed or another boots file: the textures out for editing are no longer its.
     connect(mDocument, &BootsDocument::reset, mWatch, [this] { mWatch->stop(); });
     connect(mWatch, &TextureEditWatch::taken, this, [this](int, std::int32_t, const QString &path) {
-        emit note(UiText::text(Key::TextureEditTaken, {QFileInfo(path).fileName()}));
+        emit note(Translation::text(Key::TextureEditTaken, {QFileInfo(path).fileName()}));
     });
     connect(mWatch, &TextureEditWatch::refused, this,
             [this](const QString &path, const Reason &reason) {
-                emit note(UiText::text(Key::TextureEditRefused,
-                                       {QFileInfo(path).fileName(), UiText::reason(reason)}));
+                emit note(
+                    Translation::text(Key::TextureEditRefused,
+                                      {QFileInfo(path).fileName(), Translation::reason(reason)}));
             });
     connect(mWatch, &TextureEditWatch::otherSize, this, &TextureActions::editSaveOfOtherSize);
 }
@@ -394,8 +395,8 @@ void TextureActions::editSaveOfOtherSize(const QString &path, const Reason &reas
     if (Messages::resizePicture(mWindow, QFileInfo(path).fileName(), reason) &&
         mWatch->takeResized(path, &error))
         return;
-    emit note(
-        UiText::text(Key::TextureEditRefused, {QFileInfo(path).fileName(), UiText::reason(error)}));
+    emit note(Translation::text(Key::TextureEditRefused,
+                                {QFileInfo(path).fileName(), Translation::reason(error)}));
 }
 
 bool TextureActions::editShownTexture()
@@ -412,7 +413,8 @@ bool TextureActions::editShownTexture()
     // The editor runs on its own: its saves come back through the watch, whenever they come.
     // Whether it started is known only later; a failure is a line in the status bar.
     const QString what = QDir::toNativeSeparators(mEditorProgram.isEmpty() ? png : mEditorProgram);
-    DesktopLaunch::open(png, mEditorProgram, this,
-                        [this, what] { emit note(UiText::text(Key::CannotEditTexture, {what})); });
+    DesktopLaunch::open(png, mEditorProgram, this, [this, what] {
+        emit note(Translation::text(Key::CannotEditTexture, {what}));
+    });
     return true;
 }

@@ -1,7 +1,7 @@
 #include "EditActions.h"
 
 #include "Commands.h"
-#include "editor/UiText.h"
+#include "editor/Translation.h"
 
 #include <QAction>
 #include <QApplication>
@@ -9,13 +9,13 @@
 #include <QLineEdit>
 #include <QUndoStack>
 
-using UiText::Key;
+using Translation::Key;
 
 namespace {
 
 QString stepText(Key plain, Key step, const QString &name)
 {
-    return name.isEmpty() ? UiText::text(plain) : UiText::text(step, {name});
+    return name.isEmpty() ? Translation::text(plain) : Translation::text(step, {name});
 }
 
 } // namespace

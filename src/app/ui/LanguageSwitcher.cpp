@@ -1,18 +1,18 @@
 #include "LanguageSwitcher.h"
 
 #include "LanguageComboBox.h"
-#include "MainWindowTexts.h"
 #include "Messages.h"
+#include "WindowCaptions.h"
 #include "app/access/WindowAccess.h"
 #include "desktop/AppFolders.h"
-#include "editor/GuiText.h"
+#include "editor/CoreStrings.h"
 
 #include "language/Languages.h"
 
 #include <QDir>
 #include <QSignalBlocker>
 
-using GuiText::toNative;
+using CoreStrings::toNative;
 
 LanguageSwitcher::LanguageSwitcher(const AppFolders &folders, LanguageComboBox *list,
                                    QWidget *window)
@@ -37,19 +37,19 @@ void LanguageSwitcher::startUp()
     mLanguage = configured;
     apply();
     if (mList->count() == 0)
-        emit note(UiText::text(UiText::Key::LanguageFilesMissing,
-                               {QDir::toNativeSeparators(
-                                   QString::fromStdString(Languages::languageFolder(bundled)))}));
+        emit note(Translation::text(Translation::Key::LanguageFilesMissing,
+                                    {QDir::toNativeSeparators(QString::fromStdString(
+                                        Languages::languageFolder(bundled)))}));
 }
 
 void LanguageSwitcher::apply()
 {
     // No language listed: the language folder is gone, and the window speaks its own English.
-    MainWindowTexts::apply(mWindow,
-                           QString::fromStdString(Languages::languageFile(
-                               toNative(mFolders.bundledFolder()), toNative(mFolders.userFolder()),
-                               mList->currentText().toStdString())),
-                           mList->count() == 0);
+    WindowCaptions::apply(mWindow,
+                          QString::fromStdString(Languages::languageFile(
+                              toNative(mFolders.bundledFolder()), toNative(mFolders.userFolder()),
+                              mList->currentText().toStdString())),
+                          mList->count() == 0);
     emit applied();
     // Mnemonics are chosen afresh for the new captions, once every control has taken its own.
     WindowAccess::languageChanged(mWindow);
@@ -69,7 +69,7 @@ void LanguageSwitcher::choose()
         QStringList arguments;
         for (const std::string &a : Languages::nameArguments(chosen))
             arguments << QString::fromStdString(a);
-        Messages::languageRefused(mWindow, UiText::text(*problem, arguments));
+        Messages::languageRefused(mWindow, Translation::text(*problem, arguments));
         return;
     }
     mLanguage = mList->currentText();

@@ -1,13 +1,13 @@
 #include "Messages.h"
 
-#include "editor/UiText.h"
+#include "editor/Translation.h"
 
 #include <QAbstractButton>
 #include <QDir>
 #include <QFileInfo>
 #include <utility>
 
-using UiText::Key;
+using Translation::Key;
 
 namespace {
 
@@ -68,7 +68,7 @@ QMessageBox::StandardButton show(QWidget *parent, QMessageBox::Icon icon, const 
         {QMessageBox::Cancel, Key::CancelButton}};
     for (const auto &[which, key] : captions) {
         if (QAbstractButton *button = box.button(which))
-            button->setText(UiText::text(key));
+            button->setText(Translation::text(key));
     }
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
@@ -82,13 +82,13 @@ void errorFile(QWidget *parent, const QString &details)
 void cannotOpen(QWidget *parent, const QString &path, const Reason &reason)
 {
     show(parent, QMessageBox::Critical, QStringLiteral("errorMessage"),
-         UiText::text(Key::CannotOpen, {native(path)}), UiText::reason(reason));
+         Translation::text(Key::CannotOpen, {native(path)}), Translation::reason(reason));
 }
 
 void cannotSave(QWidget *parent, const QString &gamePath, const Reason &reason)
 {
     show(parent, QMessageBox::Critical, QStringLiteral("errorMessage"),
-         UiText::text(Key::CannotSave, {native(gamePath)}), UiText::reason(reason));
+         Translation::text(Key::CannotSave, {native(gamePath)}), Translation::reason(reason));
 }
 
 void saved(QWidget *parent)
@@ -106,7 +106,8 @@ bool replaceFiles(QWidget *parent, const QString &folder, const QStringList &fil
     }
     return names.isEmpty() ||
            show(parent, QMessageBox::Question, QStringLiteral("replaceFilesMessage"),
-                UiText::text(Key::ReplaceFiles, {native(folder), names.join(QStringLiteral(", "))}),
+                Translation::text(Key::ReplaceFiles,
+                                  {native(folder), names.join(QStringLiteral(", "))}),
                 QString(), QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
 }
 
@@ -118,31 +119,31 @@ QMessageBox::StandardButton unsavedEdits(QWidget *parent, const QString &gamePat
         names << native(archive);
     const QString textures = names.join(QStringLiteral(", "));
     const QString text =
-        archives.isEmpty() ? UiText::text(Key::UnsavedChanges, {native(gamePath)})
-        : boots ? UiText::text(Key::UnsavedBootsAndTextures, {native(gamePath), textures})
-                : UiText::text(Key::UnsavedTextures, {textures});
+        archives.isEmpty() ? Translation::text(Key::UnsavedChanges, {native(gamePath)})
+        : boots ? Translation::text(Key::UnsavedBootsAndTextures, {native(gamePath), textures})
+                : Translation::text(Key::UnsavedTextures, {textures});
     return show(parent, QMessageBox::Warning, QStringLiteral("unsavedMessage"), text,
-                UiText::text(Key::SaveQuestion),
+                Translation::text(Key::SaveQuestion),
                 QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
 }
 
 void recordLimit(QWidget *parent, int count, int shown)
 {
     show(parent, QMessageBox::Information, QStringLiteral("recordLimitMessage"),
-         UiText::text(Key::RecordLimit, {QString::number(count), QString::number(shown)}),
-         UiText::text(Key::RecordLimitDetails));
+         Translation::text(Key::RecordLimit, {QString::number(count), QString::number(shown)}),
+         Translation::text(Key::RecordLimitDetails));
 }
 
 void cannotChangeStatistics(QWidget *parent, const Reason &reason)
 {
     show(parent, QMessageBox::Critical, QStringLiteral("errorMessage"),
-         UiText::text(Key::CannotChangeStatistics), UiText::reason(reason));
+         Translation::text(Key::CannotChangeStatistics), Translation::reason(reason));
 }
 
 void cannotLoadArchive(QWidget *parent, const QString &path, const Reason &reason)
 {
     show(parent, QMessageBox::Critical, QStringLiteral("errorMessage"),
-         UiText::text(Key::CannotLoadArchive, {native(path)}), UiText::reason(reason));
+         Translation::text(Key::CannotLoadArchive, {native(path)}), Translation::reason(reason));
 }
 
 void emptyArchive(QWidget *parent)
@@ -153,67 +154,69 @@ void emptyArchive(QWidget *parent)
 void cannotExportTable(QWidget *parent, const QString &path, const Reason &reason)
 {
     show(parent, QMessageBox::Critical, QStringLiteral("errorMessage"),
-         UiText::text(UiText::Key::CannotExportTable, {native(path)}), UiText::reason(reason));
+         Translation::text(Translation::Key::CannotExportTable, {native(path)}),
+         Translation::reason(reason));
 }
 
 void tableNotImported(QWidget *parent, const QString &path, const QStringList &problems)
 {
     problemList(parent, QStringLiteral("tableProblemsMessage"),
-                UiText::text(UiText::Key::TableNotImported, {native(path)}), problems);
+                Translation::text(Translation::Key::TableNotImported, {native(path)}), problems);
 }
 
 void tableUnchanged(QWidget *parent, const QString &path)
 {
     show(parent, QMessageBox::Information, QStringLiteral("tableUnchangedMessage"),
-         UiText::text(UiText::Key::TableUnchanged, {native(path)}));
+         Translation::text(Translation::Key::TableUnchanged, {native(path)}));
 }
 
 void tableImported(QWidget *parent, int boots, int fields, const QString &gamePath)
 {
-    show(
-        parent, QMessageBox::Information, QStringLiteral("tableImportedMessage"),
-        UiText::text(UiText::Key::TableImported, {QString::number(boots), QString::number(fields)}),
-        UiText::text(UiText::Key::NotWrittenUntilSave, {native(gamePath)}));
+    show(parent, QMessageBox::Information, QStringLiteral("tableImportedMessage"),
+         Translation::text(Translation::Key::TableImported,
+                           {QString::number(boots), QString::number(fields)}),
+         Translation::text(Translation::Key::NotWrittenUntilSave, {native(gamePath)}));
 }
 
 void cannotExportTexture(QWidget *parent, const QString &path, const Reason &reason)
 {
     show(parent, QMessageBox::Critical, QStringLiteral("errorMessage"),
-         UiText::text(UiText::Key::CannotExportTexture, {native(path)}), UiText::reason(reason));
+         Translation::text(Translation::Key::CannotExportTexture, {native(path)}),
+         Translation::reason(reason));
 }
 
 void cannotReplaceTexture(QWidget *parent, const QString &imagePath, const Reason &reason)
 {
     show(parent, QMessageBox::Critical, QStringLiteral("errorMessage"),
-         UiText::text(UiText::Key::CannotReplaceTexture, {native(imagePath)}),
-         UiText::reason(reason));
+         Translation::text(Translation::Key::CannotReplaceTexture, {native(imagePath)}),
+         Translation::reason(reason));
 }
 
 void cannotChangeTexture(QWidget *parent, const QString &archivePath, const Reason &reason)
 {
     show(parent, QMessageBox::Critical, QStringLiteral("errorMessage"),
-         UiText::text(UiText::Key::CannotChangeTexture, {native(archivePath)}),
-         UiText::reason(reason));
+         Translation::text(Translation::Key::CannotChangeTexture, {native(archivePath)}),
+         Translation::reason(reason));
 }
 
 QMessageBox::StandardButton unsavedTextures(QWidget *parent, const QString &archivePath)
 {
     return show(parent, QMessageBox::Warning, QStringLiteral("unsavedMessage"),
-                UiText::text(UiText::Key::TexturesReplaced, {native(archivePath)}),
-                UiText::text(UiText::Key::SaveQuestion),
+                Translation::text(Translation::Key::TexturesReplaced, {native(archivePath)}),
+                Translation::text(Translation::Key::SaveQuestion),
                 QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
 }
 
 void recentFileMissing(QWidget *parent, const QString &path)
 {
     show(parent, QMessageBox::Warning, QStringLiteral("recentMissingMessage"),
-         UiText::text(UiText::Key::RecentFileMissing, {native(path)}));
+         Translation::text(Translation::Key::RecentFileMissing, {native(path)}));
 }
 
 void workingFileNotWritten(QWidget *parent, const Reason &reason)
 {
     show(parent, QMessageBox::Critical, QStringLiteral("errorMessage"),
-         UiText::reason(Reason(Reasons::Id::CannotWriteWorkingFile, {reason})));
+         Translation::reason(Reason(Reasons::Id::CannotWriteWorkingFile, {reason})));
 }
 
 void languageRefused(QWidget *parent, const QString &reason)
@@ -223,17 +226,18 @@ void languageRefused(QWidget *parent, const QString &reason)
 
 void pasteRefused(QWidget *parent, const QStringList &problems)
 {
-    problemList(parent, QStringLiteral("pasteProblemsMessage"), UiText::text(Key::PasteRefused),
-                problems);
+    problemList(parent, QStringLiteral("pasteProblemsMessage"),
+                Translation::text(Key::PasteRefused), problems);
 }
 
 void texturesExported(QWidget *parent, int written, const QString &folder,
                       const QStringList &skipped)
 {
-    QString text = UiText::text(Key::TexturesExported, {QString::number(written), native(folder)});
+    QString text =
+        Translation::text(Key::TexturesExported, {QString::number(written), native(folder)});
     if (!skipped.isEmpty())
         text += QLatin1Char('\n') +
-                UiText::text(Key::EntriesSkipped, {QString::number(skipped.size())});
+                Translation::text(Key::EntriesSkipped, {QString::number(skipped.size())});
     showList(parent, QMessageBox::Information, QStringLiteral("texturesExportedMessage"), text,
              skipped);
 }
@@ -241,41 +245,46 @@ void texturesExported(QWidget *parent, int written, const QString &folder,
 void cannotExportTextures(QWidget *parent, const QString &folder, const Reason &reason)
 {
     show(parent, QMessageBox::Critical, QStringLiteral("errorMessage"),
-         UiText::text(Key::CannotExportTextures, {native(folder)}), UiText::reason(reason));
+         Translation::text(Key::CannotExportTextures, {native(folder)}),
+         Translation::reason(reason));
 }
 
 void texturesImported(QWidget *parent, int replaced, int unchanged, int skipped,
                       const QString &archivePath)
 {
     show(parent, QMessageBox::Information, QStringLiteral("texturesImportedMessage"),
-         UiText::text(Key::TexturesImported, {QString::number(replaced), QString::number(unchanged),
-                                              QString::number(skipped)}),
-         replaced > 0 ? UiText::text(Key::NotWrittenUntilSave, {native(archivePath)}) : QString());
+         Translation::text(
+             Key::TexturesImported,
+             {QString::number(replaced), QString::number(unchanged), QString::number(skipped)}),
+         replaced > 0 ? Translation::text(Key::NotWrittenUntilSave, {native(archivePath)})
+                      : QString());
 }
 
 void texturesNotImported(QWidget *parent, const QString &folder, const QStringList &problems)
 {
     showList(parent, QMessageBox::Warning, QStringLiteral("textureProblemsMessage"),
-             UiText::text(Key::TexturesNotImported, {native(folder)}), problems);
+             Translation::text(Key::TexturesNotImported, {native(folder)}), problems);
 }
 
 void cannotImportTextures(QWidget *parent, const QString &folder, const Reason &reason)
 {
     show(parent, QMessageBox::Critical, QStringLiteral("errorMessage"),
-         UiText::text(Key::TexturesNotImported, {native(folder)}), UiText::reason(reason));
+         Translation::text(Key::TexturesNotImported, {native(folder)}),
+         Translation::reason(reason));
 }
 
 bool resizePicture(QWidget *parent, const QString &fileName, const Reason &reason)
 {
     return show(parent, QMessageBox::Question, QStringLiteral("resizeMessage"),
-                UiText::text(Key::ResizePicture, {fileName, UiText::reason(reason)}), QString(),
-                QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes;
+                Translation::text(Key::ResizePicture, {fileName, Translation::reason(reason)}),
+                QString(), QMessageBox::Yes | QMessageBox::No,
+                QMessageBox::Yes) == QMessageBox::Yes;
 }
 
 bool resizePictures(QWidget *parent, int count, const QStringList &problems)
 {
     QMessageBox box(QMessageBox::Question, QString::fromLatin1(kMessageTitle),
-                    UiText::text(Key::ResizePictures, {QString::number(count)}),
+                    Translation::text(Key::ResizePictures, {QString::number(count)}),
                     QMessageBox::Yes | QMessageBox::No, parent);
     box.setObjectName(QStringLiteral("resizeMessage"));
     box.setTextFormat(Qt::PlainText);
@@ -289,7 +298,7 @@ bool resizePictures(QWidget *parent, int count, const QStringList &problems)
 void cannotEditTexture(QWidget *parent, const Reason &reason)
 {
     show(parent, QMessageBox::Critical, QStringLiteral("errorMessage"),
-         UiText::text(Key::CannotEditTexture, {UiText::reason(reason)}));
+         Translation::text(Key::CannotEditTexture, {Translation::reason(reason)}));
 }
 
 } // namespace Messages

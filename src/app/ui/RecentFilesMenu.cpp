@@ -2,7 +2,7 @@
 
 #include "Messages.h"
 #include "desktop/EditorSettings.h"
-#include "editor/UiText.h"
+#include "editor/Translation.h"
 
 #include <QDir>
 #include <QEvent>
@@ -18,9 +18,9 @@ RecentFilesMenu::RecentFilesMenu(EditorSettings &settings, QWidget *parent)
 
 void RecentFilesMenu::retranslate()
 {
-    setTitle(UiText::text(UiText::Key::OpenRecent));
+    setTitle(Translation::text(Translation::Key::OpenRecent));
     if (mClear)
-        mClear->setText(UiText::text(UiText::Key::ClearRecent));
+        mClear->setText(Translation::text(Translation::Key::ClearRecent));
 }
 
 void RecentFilesMenu::changeEvent(QEvent *event)
@@ -45,7 +45,8 @@ void RecentFilesMenu::refresh()
         connect(item, &QAction::triggered, this, [this, file] { choose(file); });
     }
     addSeparator();
-    mClear = addAction(UiText::text(UiText::Key::ClearRecent), this, &RecentFilesMenu::clearFiles);
+    mClear = addAction(Translation::text(Translation::Key::ClearRecent), this,
+                       &RecentFilesMenu::clearFiles);
     mClear->setObjectName(QStringLiteral("mnuRecentClear"));
     mClear->setEnabled(!files.isEmpty());
     setEnabled(!files.isEmpty());

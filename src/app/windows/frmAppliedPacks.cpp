@@ -1,6 +1,6 @@
 #include "frmAppliedPacks.h"
 
-#include "editor/UiText.h"
+#include "editor/Translation.h"
 
 #include <QDateTime>
 #include <QDialogButtonBox>
@@ -11,19 +11,19 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-using UiText::Key;
+using Translation::Key;
 
 frmAppliedPacks::frmAppliedPacks(const std::vector<Receipt> &receipts, QWidget *parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmAppliedPacks"));
-    setWindowTitle(UiText::text(Key::AppliedPacks).remove(QStringLiteral("…")));
+    setWindowTitle(Translation::text(Key::AppliedPacks).remove(QStringLiteral("…")));
     lstApplied = new QTreeWidget(this);
     lstApplied->setObjectName(QStringLiteral("lstApplied"));
     lstApplied->setRootIsDecorated(false);
     lstApplied->setHeaderLabels(
-        {UiText::text(Key::PackColumnTitle), UiText::text(Key::PackColumnAuthor),
-         UiText::text(Key::PackColumnApplied), UiText::text(Key::PackColumnChanges)});
+        {Translation::text(Key::PackColumnTitle), Translation::text(Key::PackColumnAuthor),
+         Translation::text(Key::PackColumnApplied), Translation::text(Key::PackColumnChanges)});
     // Newest first: the one a user most likely takes back.
     for (auto r = receipts.rbegin(); r != receipts.rend(); ++r) {
         const QDateTime when =
@@ -31,8 +31,8 @@ frmAppliedPacks::frmAppliedPacks(const std::vector<Receipt> &receipts, QWidget *
         auto *row = new QTreeWidgetItem(
             {QString::fromStdString(r->title), QString::fromStdString(r->author),
              QLocale().toString(when.toLocalTime(), QLocale::ShortFormat),
-             UiText::counted(Key::PackCountFields, r->fieldCount()) + QStringLiteral(", ") +
-                 UiText::counted(Key::PackCountTextures, r->textureCount())});
+             Translation::counted(Key::PackCountFields, r->fieldCount()) + QStringLiteral(", ") +
+                 Translation::counted(Key::PackCountTextures, r->textureCount())});
         row->setData(0, Qt::UserRole, static_cast<int>(r.base() - receipts.begin()) - 1);
         row->setToolTip(0, QString::fromStdString(r->title));
         lstApplied->addTopLevelItem(row);
@@ -40,10 +40,10 @@ frmAppliedPacks::frmAppliedPacks(const std::vector<Receipt> &receipts, QWidget *
     lstApplied->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     if (lstApplied->topLevelItemCount() > 0)
         lstApplied->setCurrentItem(lstApplied->topLevelItem(0));
-    lblNoneApplied = new QLabel(UiText::text(Key::NoPackApplied), this);
+    lblNoneApplied = new QLabel(Translation::text(Key::NoPackApplied), this);
     lblNoneApplied->setObjectName(QStringLiteral("lblNoneApplied"));
     lblNoneApplied->setVisible(receipts.empty());
-    cmdRevertApplied = new QPushButton(UiText::text(Key::RevertApplied), this);
+    cmdRevertApplied = new QPushButton(Translation::text(Key::RevertApplied), this);
     cmdRevertApplied->setObjectName(QStringLiteral("cmdRevertApplied"));
     cmdRevertApplied->setEnabled(!receipts.empty());
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);

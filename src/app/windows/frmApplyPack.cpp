@@ -3,9 +3,9 @@
 #include "app/ui/FileChooser.h"
 #include "app/ui/Messages.h"
 #include "common/FileIo.h"
-#include "editor/GuiText.h"
+#include "editor/CoreStrings.h"
 #include "editor/PackWords.h"
-#include "editor/UiText.h"
+#include "editor/Translation.h"
 
 #include <QDialogButtonBox>
 #include <QDir>
@@ -19,7 +19,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-using UiText::Key;
+using Translation::Key;
 
 namespace {
 
@@ -45,9 +45,9 @@ frmApplyPack::frmApplyPack(const Pack &changes, PackMerge::Direction direction,
     : QDialog(parent), mChanges(changes), mDirection(direction), mPlan(std::move(plan))
 {
     setObjectName(QStringLiteral("frmApplyPack"));
-    setWindowTitle(
-        UiText::text(direction == PackMerge::Direction::Apply ? Key::ApplyPack : Key::RevertPack)
-            .remove(QStringLiteral("…")));
+    setWindowTitle(Translation::text(direction == PackMerge::Direction::Apply ? Key::ApplyPack
+                                                                              : Key::RevertPack)
+                       .remove(QStringLiteral("…")));
     // A long title is cut to two lines' worth; the tooltip holds it whole.
     const QString title = QString::fromStdString(changes.manifest.title);
     lblPackTitle = wrappedLabel(title.size() > 160 ? title.left(159) + QStringLiteral("…") : title,
@@ -67,7 +67,7 @@ frmApplyPack::frmApplyPack(const Pack &changes, PackMerge::Direction direction,
     lstChanges->setRootIsDecorated(false);
     lstChanges->setUniformRowHeights(true);
     QStringList headers = PackWords::headers();
-    headers << UiText::text(Key::PackColumnTake);
+    headers << Translation::text(Key::PackColumnTake);
     lstChanges->setHeaderLabels(headers);
     QList<QTreeWidgetItem *> rows;
     rows.reserve(static_cast<qsizetype>(mPlan.items.size()));
@@ -75,7 +75,7 @@ frmApplyPack::frmApplyPack(const Pack &changes, PackMerge::Direction direction,
         auto *row = new QTreeWidgetItem(PackWords::row(changes, direction, item));
         row->setCheckState(BootColumn, item.include ? Qt::Checked : Qt::Unchecked);
         if (item.status == PackMerge::Status::Problem)
-            row->setToolTip(ResultColumn, UiText::reason(item.reason));
+            row->setToolTip(ResultColumn, Translation::reason(item.reason));
         if (item.status == PackMerge::Status::Conflict)
             row->setCheckState(TakeColumn, item.take ? Qt::Checked : Qt::Unchecked);
         rows << row;
@@ -88,11 +88,11 @@ frmApplyPack::frmApplyPack(const Pack &changes, PackMerge::Direction direction,
     lblProblems->setObjectName(QStringLiteral("lblProblems"));
     lblProblems->setWordWrap(true);
     lblProblems->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    cmdKeepAll = new QPushButton(UiText::text(Key::KeepAll), this);
+    cmdKeepAll = new QPushButton(Translation::text(Key::KeepAll), this);
     cmdKeepAll->setObjectName(QStringLiteral("cmdKeepAll"));
-    cmdTakeAll = new QPushButton(UiText::text(Key::TakeAll), this);
+    cmdTakeAll = new QPushButton(Translation::text(Key::TakeAll), this);
     cmdTakeAll->setObjectName(QStringLiteral("cmdTakeAll"));
-    cmdSaveReport = new QPushButton(UiText::text(Key::SaveReport), this);
+    cmdSaveReport = new QPushButton(Translation::text(Key::SaveReport), this);
     cmdSaveReport->setObjectName(QStringLiteral("cmdSaveReport"));
     buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->setObjectName(QStringLiteral("buttons"));
@@ -158,13 +158,13 @@ void frmApplyPack::showProblems()
     // A conflict not yet decided is the receiver's value kept, as the window shows it.
     QStringList why;
     for (const Reason &whole : mPlan.problems)
-        why << UiText::text(Key::PackCannotApplyWhole, {UiText::reason(whole)});
+        why << Translation::text(Key::PackCannotApplyWhole, {Translation::reason(whole)});
     const bool tickedProblem =
         std::any_of(mPlan.items.begin(), mPlan.items.end(), [](const PackMerge::Item &item) {
             return item.include && item.status == PackMerge::Status::Problem;
         });
     if (tickedProblem)
-        why << UiText::text(Key::PackTicksBlocked);
+        why << Translation::text(Key::PackTicksBlocked);
     lblProblems->setText(why.join(QLatin1Char('\n')));
     lblProblems->setVisible(!why.isEmpty());
     buttons->button(QDialogButtonBox::Ok)->setEnabled(why.isEmpty());
@@ -174,13 +174,13 @@ bool frmApplyPack::saveReport(const QString &path)
 {
     const QByteArray text = PackWords::report(mChanges, mDirection, mPlan).toUtf8();
     Reason error;
-    if (FileIo::writeNamedFile(GuiText::toNative(path),
+    if (FileIo::writeNamedFile(CoreStrings::toNative(path),
                                reinterpret_cast<const std::uint8_t *>(text.constData()),
                                static_cast<std::size_t>(text.size()), &error)) {
         return true;
     }
     Messages::show(this, QMessageBox::Warning, QStringLiteral("reportNotWrittenMessage"),
-                   UiText::reason(error));
+                   Translation::reason(error));
     return false;
 }
 

@@ -1,10 +1,10 @@
 #include "frmCreateLanguage.h"
 
 #include "common/Ansi.h"
-#include "editor/UiText.h"
+#include "editor/Translation.h"
 #include "language/Ini.h"
+#include "language/LanguageKeys.h"
 #include "language/Languages.h"
-#include "language/TextKeys.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -196,7 +196,7 @@ QWidget *frmCreateLanguage::createTextsPage()
 {
     auto *form = new QWidget;
     auto *layout = new QFormLayout(form);
-    for (const auto &entry : TextKeys::entries()) {
+    for (const auto &entry : LanguageKeys::entries()) {
         auto *field = new QLineEdit;
         field->setObjectName(QStringLiteral("txtText(%1)").arg(txtText.size()));
         showEnglish(field, entry.english);
@@ -253,7 +253,7 @@ bool frmCreateLanguage::createLanguage()
         for (const std::string &a : Languages::nameArguments(name.toStdString()))
             arguments << QString::fromStdString(a);
         showMessage(QMessageBox::Warning, QStringLiteral("nameMessage"),
-                    UiText::text(*problem, arguments), QString());
+                    Translation::text(*problem, arguments), QString());
         return false;
     }
     const QString folder = QDir(mProgramFolder).filePath(QStringLiteral("Language/") + name);
@@ -272,15 +272,15 @@ bool frmCreateLanguage::createLanguage()
     for (std::size_t i = 0; i < txtText.size(); ++i) {
         if (txtText[i]->text().isEmpty() && mLoadedTexts[i].isEmpty())
             continue;
-        const auto &entry = TextKeys::entries()[i];
+        const auto &entry = LanguageKeys::entries()[i];
         written =
             writeField(txtText[i], file, entry.section, entry.name, replaced, error) && written;
     }
     if (!written) {
         showMessage(QMessageBox::Critical, QStringLiteral("writeMessage"),
-                    UiText::text(UiText::Key::LanguageNotWritten, {name}),
+                    Translation::text(Translation::Key::LanguageNotWritten, {name}),
                     QDir::toNativeSeparators(QString::fromStdString(file)) + QStringLiteral(": ") +
-                        UiText::reason(error));
+                        Translation::reason(error));
     } else if (!replaced.empty()) {
         Ansi::Conversion all;
         for (std::string &c : replaced) {
@@ -288,7 +288,7 @@ bool frmCreateLanguage::createLanguage()
                 all.replaced.push_back(std::move(c));
         }
         showMessage(QMessageBox::Information, QStringLiteral("replacedMessage"),
-                    UiText::replacementNote(all), QString());
+                    Translation::replacementNote(all), QString());
     }
     return written;
 }
@@ -306,7 +306,7 @@ void frmCreateLanguage::loadLanguage(const QString &fileName)
             QString::fromStdString(ReadIniText(file, key.section, key.key)));
     // A text the file lacks stays empty, so the field shows its English placeholder.
     for (std::size_t i = 0; i < txtText.size(); ++i) {
-        const auto &entry = TextKeys::entries()[i];
+        const auto &entry = LanguageKeys::entries()[i];
         mLoadedTexts[i] = QString::fromStdString(ReadIniText(file, entry.section, entry.name));
         txtText[i]->setText(mLoadedTexts[i]);
     }

@@ -56,7 +56,7 @@ private:
 
     QString mProgramFolder;
     QString mBundledFolder;
-    std::vector<QLineEdit *> txtText; ///< one field per entry of TextKeys::entries()
+    std::vector<QLineEdit *> txtText; ///< one field per entry of LanguageKeys::entries()
     QStringList mLoadedTexts;         ///< what the last load put into txtText (empty: none)
     std::array<QLineEdit *, 31> txt{};
     std::array<QGroupBox *, 33> GroupBox{};

@@ -1,7 +1,7 @@
 #include "frmExportPack.h"
 
 #include "app/ui/FileChooser.h"
-#include "editor/UiText.h"
+#include "editor/Translation.h"
 
 #include <QDialogButtonBox>
 #include <QFileInfo>
@@ -14,16 +14,16 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-using UiText::Key;
+using Translation::Key;
 
 frmExportPack::frmExportPack(Lister lister, QWidget *parent)
     : QDialog(parent), mLister(std::move(lister))
 {
     setObjectName(QStringLiteral("frmExportPack"));
-    setWindowTitle(UiText::text(Key::ExportPack).remove(QStringLiteral("…")));
+    setWindowTitle(Translation::text(Key::ExportPack).remove(QStringLiteral("…")));
     lblBase = new QLabel(this);
     lblBase->setObjectName(QStringLiteral("lblBase"));
-    cmdBaseFile = new QPushButton(UiText::text(Key::BaseFile), this);
+    cmdBaseFile = new QPushButton(Translation::text(Key::BaseFile), this);
     cmdBaseFile->setObjectName(QStringLiteral("cmdBaseFile"));
     lstBoots = new QListWidget(this);
     lstBoots->setObjectName(QStringLiteral("lstBoots"));
@@ -40,9 +40,9 @@ frmExportPack::frmExportPack(Lister lister, QWidget *parent)
     txtPackDescription->setTabChangesFocus(true);
     txtPackDescription->setFixedHeight(txtPackDescription->fontMetrics().lineSpacing() * 4 + 12);
     auto *texts = new QFormLayout;
-    texts->addRow(UiText::text(Key::PackTitleLabel), txtPackTitle);
-    texts->addRow(UiText::text(Key::PackAuthorLabel), txtPackAuthor);
-    texts->addRow(UiText::text(Key::PackDescriptionLabel), txtPackDescription);
+    texts->addRow(Translation::text(Key::PackTitleLabel), txtPackTitle);
+    texts->addRow(Translation::text(Key::PackAuthorLabel), txtPackAuthor);
+    texts->addRow(Translation::text(Key::PackDescriptionLabel), txtPackDescription);
 
     auto *base = new QHBoxLayout;
     base->addWidget(lblBase, 1);
@@ -77,9 +77,9 @@ bool frmExportPack::useBase(const QString &path)
 
 void frmExportPack::showBase()
 {
-    lblBase->setText(UiText::text(
-        Key::ChangesSince,
-        {mBasePath.isEmpty() ? UiText::text(Key::TheOriginal) : QFileInfo(mBasePath).fileName()}));
+    lblBase->setText(Translation::text(Key::ChangesSince,
+                                       {mBasePath.isEmpty() ? Translation::text(Key::TheOriginal)
+                                                            : QFileInfo(mBasePath).fileName()}));
 }
 
 std::vector<bool> frmExportPack::ticked() const

@@ -2,7 +2,7 @@
 
 #include "app/access/WindowAccess.h"
 
-#include "editor/UiText.h"
+#include "editor/Translation.h"
 
 #include <QEvent>
 #include <QFile>
@@ -24,7 +24,7 @@ frmManual::frmManual(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmManual"));
     WindowAccess::closesOnKeys(this);
-    setWindowTitle(UiText::text(UiText::Key::Manual));
+    setWindowTitle(Translation::text(Translation::Key::Manual));
     txtManual = new QTextBrowser(this);
     txtManual->setObjectName(QStringLiteral("txtManual"));
     txtManual->setOpenExternalLinks(true);
@@ -62,6 +62,6 @@ QString frmManual::markdown()
 void frmManual::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::LanguageChange)
-        setWindowTitle(UiText::text(UiText::Key::Manual));
+        setWindowTitle(Translation::text(Translation::Key::Manual));
     QDialog::changeEvent(event);
 }

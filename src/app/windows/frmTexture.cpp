@@ -1,10 +1,10 @@
 #include "frmTexture.h"
 
 #include "app/ui/PictureView.h"
-#include "app/ui/TextureTexts.h"
+#include "app/ui/TextureFormatNames.h"
 #include "app/ui/TextureView.h"
 
-#include "editor/UiText.h"
+#include "editor/Translation.h"
 #include "imaging/dds/DdsDecoder.h"
 
 #include <QComboBox>
@@ -15,7 +15,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-using Key = UiText::Key;
+using Key = Translation::Key;
 
 namespace {
 
@@ -94,7 +94,7 @@ void frmTexture::setTexture(std::vector<std::uint8_t> dds, const QString &archiv
     mEntryName = entryName;
     Reason error;
     if (!DdsLayout::read(mDds.data(), mDds.size(), mLayout, &error)) {
-        showProblem(UiText::reason(error));
+        showProblem(Translation::reason(error));
         return;
     }
     mHasTexture = true;
@@ -154,7 +154,7 @@ void frmTexture::showLevel()
     Reason error;
     if (!DdsDecoder::decodeLevel(mDds.data(), mDds.size(), mLayout, cmbMip->currentIndex(),
                                  mPicture, &error)) {
-        showProblem(UiText::reason(error));
+        showProblem(Translation::reason(error));
         return;
     }
     drawPicture();
@@ -178,36 +178,36 @@ void frmTexture::drawPicture()
 QString frmTexture::infoText() const
 {
     if (mProblem.isEmpty() && !mHasTexture)
-        return UiText::reason(Reason(Reasons::Id::NoTextureShown));
+        return Translation::reason(Reason(Reasons::Id::NoTextureShown));
     const QString source =
-        UiText::text(Key::TextureSource, {mArchiveName, QString::number(mEntry), mEntryName});
+        Translation::text(Key::TextureSource, {mArchiveName, QString::number(mEntry), mEntryName});
     if (!mProblem.isEmpty())
-        return UiText::text(Key::CannotShowTexture, {mProblem}) + QLatin1Char('\n') + source;
-    const QString format = TextureTexts::format(mLayout);
+        return Translation::text(Key::CannotShowTexture, {mProblem}) + QLatin1Char('\n') + source;
+    const QString format = TextureFormatNames::format(mLayout);
     const Key sizeKey = mLayout.levels.size() == 1 ? Key::TextureInfoOneLevel : Key::TextureInfo;
-    const QString size = UiText::text(sizeKey, {format, QString::number(mLayout.width),
-                                                QString::number(mLayout.height),
-                                                QString::number(mLayout.levels.size())});
+    const QString size = Translation::text(sizeKey, {format, QString::number(mLayout.width),
+                                                     QString::number(mLayout.height),
+                                                     QString::number(mLayout.levels.size())});
     return size + QLatin1Char('\n') + source;
 }
 
 void frmTexture::retranslate()
 {
-    setWindowTitle(UiText::text(Key::TextureViewer));
-    lblZoom->setText(UiText::text(Key::Zoom));
-    lblMip->setText(UiText::text(Key::MipmapLevel));
-    lblChannel->setText(UiText::text(Key::Channels));
-    cmdEditTexture->setText(UiText::text(Key::EditTexture));
+    setWindowTitle(Translation::text(Key::TextureViewer));
+    lblZoom->setText(Translation::text(Key::Zoom));
+    lblMip->setText(Translation::text(Key::MipmapLevel));
+    lblChannel->setText(Translation::text(Key::Channels));
+    cmdEditTexture->setText(Translation::text(Key::EditTexture));
     cmdEditTexture->setEnabled(mHasTexture);
-    cmbZoom->setItemText(0, UiText::text(Key::ZoomFit));
+    cmbZoom->setItemText(0, Translation::text(Key::ZoomFit));
     const Key channels[] = {Key::ColorAndAlpha, Key::ColorOnly, Key::AlphaOnly};
     for (int i = 0; i < cmbChannel->count(); ++i)
-        cmbChannel->setItemText(i, UiText::text(channels[i]));
+        cmbChannel->setItemText(i, Translation::text(channels[i]));
     for (int i = 0; i < cmbMip->count(); ++i) {
         const DdsLayout::Level &level = mLayout.levels[static_cast<std::size_t>(i)];
-        cmbMip->setItemText(
-            i, UiText::text(Key::MipmapLevelItem, {QString::number(i), QString::number(level.width),
-                                                   QString::number(level.height)}));
+        cmbMip->setItemText(i, Translation::text(Key::MipmapLevelItem,
+                                                 {QString::number(i), QString::number(level.width),
+                                                  QString::number(level.height)}));
     }
     lblTextureInfo->setText(infoText());
     // Read out by screen readers in place of the labels beside them.

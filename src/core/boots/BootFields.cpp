@@ -13,7 +13,7 @@ namespace {
 
 using Id = BootField::Id;
 using Rule = BootField::Rule;
-using Key = TextKeys::Key;
+using Key = LanguageKeys::Key;
 
 template <auto Member> std::int64_t numberOf(const BootRecord &r)
 {

@@ -6,7 +6,7 @@
 // typed becomes its value. That rule never refuses: a typed text always gives a value, and
 // adjustments() tells which fields were then stored otherwise than typed or held.
 #include "BootRecord.h"
-#include "language/TextKeys.h"
+#include "language/LanguageKeys.h"
 
 #include <cstdint>
 #include <optional>
@@ -44,8 +44,8 @@ struct BootField
     const char *name;       ///< the key of the exported table ("Sila")
     const char *captionKey; ///< its caption in the language file's [GroupBox], or null
     const char *caption;    ///< the English caption
-    std::optional<TextKeys::Key> undoName; ///< the step of an edit of this field alone
-    int editorField;                       ///< k of the record editor's txt(k), or -1
+    std::optional<LanguageKeys::Key> undoName; ///< the step of an edit of this field alone
+    int editorField;                           ///< k of the record editor's txt(k), or -1
     Rule rule;
     std::string BootRecord::*text;                 ///< the text member, or null for a number
     std::size_t maxLength;                         ///< longest text a change stores

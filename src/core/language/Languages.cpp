@@ -170,9 +170,9 @@ bool rememberLanguage(const std::string &programFolder, const std::string &langu
            conversion.replaced.empty();
 }
 
-std::optional<TextKeys::Key> nameProblem(const std::string &name)
+std::optional<LanguageKeys::Key> nameProblem(const std::string &name)
 {
-    using TextKeys::Key;
+    using LanguageKeys::Key;
     if (name.empty())
         return Key::NameEmpty;
     if (name == "." || name == "..")
@@ -205,7 +205,7 @@ std::string problemWithName(const std::string &name)
     const auto problem = nameProblem(name);
     if (!problem)
         return {};
-    return TextKeys::format(TextKeys::entry(*problem).english, nameArguments(name));
+    return LanguageKeys::format(LanguageKeys::entry(*problem).english, nameArguments(name));
 }
 
 } // namespace Languages

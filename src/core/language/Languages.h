@@ -4,7 +4,7 @@
 // remembers the language chosen last. An installed program has two such folders: the
 // bundled languages (read only) and the user's own, which also holds the configuration file;
 // the functions that take both folders merge them, the user's language winning.
-#include "TextKeys.h"
+#include "LanguageKeys.h"
 
 #include <optional>
 #include <string>
@@ -59,7 +59,7 @@ bool rememberLanguage(const std::string &programFolder, const std::string &langu
 /// Why `name` (UTF-8) cannot name a language: a folder of the language folder whose name the
 /// configuration file reads back exactly. Nothing when it can. The message's "%1" is the name,
 /// "%2" the name as the configuration file would read it back (see nameArguments).
-std::optional<TextKeys::Key> nameProblem(const std::string &name);
+std::optional<LanguageKeys::Key> nameProblem(const std::string &name);
 std::vector<std::string> nameArguments(const std::string &name);
 
 /// The English message of nameProblem with its arguments, or the empty text.

@@ -95,7 +95,7 @@ TEST(BootFields, TableFollowsTheRecordTheExportAndTheEditor)
     EXPECT_EQ(BootFields::named("Kolor"), &BootFields::field(Id::Colour));
     EXPECT_EQ(BootFields::named("kolor"), nullptr);
     EXPECT_EQ(BootFields::statistics()[4], &BootFields::field(Id::Swerve));
-    EXPECT_EQ(BootFields::field(Id::TopSpeed).undoName, TextKeys::Key::ChangeTopSpeed);
+    EXPECT_EQ(BootFields::field(Id::TopSpeed).undoName, LanguageKeys::Key::ChangeTopSpeed);
 }
 
 struct AdjustCase

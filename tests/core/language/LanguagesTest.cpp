@@ -5,7 +5,7 @@
 #include "TestData.h"
 #include "common/FileIo.h"
 #include "language/Ini.h"
-#include "language/TextKeys.h"
+#include "language/LanguageKeys.h"
 
 #include <cctype>
 #include <filesystem>
@@ -79,7 +79,7 @@ struct RefusedName
 {
     const char *what;
     const char *name;
-    TextKeys::Key problem;
+    LanguageKeys::Key problem;
 };
 
 class LanguageNames : public testing::TestWithParam<RefusedName>
@@ -94,11 +94,11 @@ TEST_P(LanguageNames, ThatTheConfigurationCannotReadBackAreRefused)
 INSTANTIATE_TEST_SUITE_P(
     Refused, LanguageNames,
     testing::Values(
-        RefusedName{"OutsideTheCodePage", "\u010Ce\u0161tina", TextKeys::Key::NameNotStorable},
-        RefusedName{"DecomposedAccent", "Espan\u0303ol", TextKeys::Key::NameNotStorable},
-        RefusedName{"TrailingSpace", "Zulu ", TextKeys::Key::NameOuterSpaces},
-        RefusedName{"LeadingSpace", " Zulu", TextKeys::Key::NameOuterSpaces},
-        RefusedName{"Quoted", "\"Zulu\"", TextKeys::Key::NameQuoted}),
+        RefusedName{"OutsideTheCodePage", "\u010Ce\u0161tina", LanguageKeys::Key::NameNotStorable},
+        RefusedName{"DecomposedAccent", "Espan\u0303ol", LanguageKeys::Key::NameNotStorable},
+        RefusedName{"TrailingSpace", "Zulu ", LanguageKeys::Key::NameOuterSpaces},
+        RefusedName{"LeadingSpace", " Zulu", LanguageKeys::Key::NameOuterSpaces},
+        RefusedName{"Quoted", "\"Zulu\"", LanguageKeys::Key::NameQuoted}),
     [](const auto &c) { return std::string(c.param.what); });
 
 TEST(Languages, RefusalSaysHowTheNameWouldReadBack)
@@ -126,9 +126,9 @@ TEST(Languages, BundledLanguagesHoldAllThirtyKeys)
     // Every text beyond the captions too, translated, in the order the editor writes them;
     // among them every reason the core can give.
     for (const Reasons::Entry &r : Reasons::entries())
-        EXPECT_EQ(TextKeys::entry(TextKeys::reasonKey(r.id)).name, std::string(r.name));
+        EXPECT_EQ(LanguageKeys::entry(LanguageKeys::reasonKey(r.id)).name, std::string(r.name));
     std::set<std::string> keys;
-    for (const auto &e : TextKeys::entries())
+    for (const auto &e : LanguageKeys::entries())
         EXPECT_TRUE(keys.insert(std::string(e.section) + "/" + e.name).second)
             << e.name << " twice";
     // A name before its reason reads "%1: %2" in most languages, a field after its place
@@ -137,7 +137,7 @@ TEST(Languages, BundledLanguagesHoldAllThirtyKeys)
                                          "PackCountTextures", "PackTexture"};
     for (const auto &name : names) {
         const std::string file = Languages::languageFile(program, name);
-        for (const auto &e : TextKeys::entries()) {
+        for (const auto &e : LanguageKeys::entries()) {
             const std::string text = ReadIniText(file, e.section, e.name);
             EXPECT_FALSE(text.empty()) << name << " lacks " << e.name;
             if (name == "English")
@@ -157,9 +157,10 @@ TEST(Languages, SaveDiscardAndCancelHaveTheirOwnAltLetters)
     const std::string program = fs::path(CLEATWORK_LANGUAGE_DIR).parent_path().string();
     for (const auto &name : Languages::ListLanguages(program)) {
         std::set<std::string> letters;
-        for (const TextKeys::Key key : {TextKeys::Key::SaveButton, TextKeys::Key::DiscardButton,
-                                        TextKeys::Key::CancelButton}) {
-            const TextKeys::Entry &e = TextKeys::entry(key);
+        for (const LanguageKeys::Key key :
+             {LanguageKeys::Key::SaveButton, LanguageKeys::Key::DiscardButton,
+              LanguageKeys::Key::CancelButton}) {
+            const LanguageKeys::Entry &e = LanguageKeys::entry(key);
             const std::string text =
                 ReadIniText(Languages::languageFile(program, name), e.section, e.name);
             const std::size_t at = text.find('&');

@@ -1,4 +1,4 @@
-#include "editor/UiText.h"
+#include "editor/Translation.h"
 
 #include "CaseName.h"
 #include "TempDir.h"
@@ -9,23 +9,23 @@
 
 namespace {
 
-using UiText::Key;
+using Translation::Key;
 
 class UiTexts : public testing::Test
 {
 protected:
-    void TearDown() override { UiText::apply(QString()); } // back to English
+    void TearDown() override { Translation::apply(QString()); } // back to English
 };
 
 TEST_F(UiTexts, GermanMessagesAndQtsOwnButtonsFollowTheLanguage)
 {
-    UiText::apply(QStringLiteral(CLEATWORK_LANGUAGE_DIR "/Deutsch/LNG.ini"));
-    EXPECT_EQ(UiText::text(Key::RecordLimit, {"300", "255"}),
+    Translation::apply(QStringLiteral(CLEATWORK_LANGUAGE_DIR "/Deutsch/LNG.ini"));
+    EXPECT_EQ(Translation::text(Key::RecordLimit, {"300", "255"}),
               QString::fromUtf8("Diese Datei enthält 300 Schuhe; die Liste zeigt die ersten 255."));
     // The buttons of Qt's own dialogs take their captions from the platform theme's texts.
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Save").remove('&'), "Speichern");
-    UiText::apply(QString());
-    EXPECT_EQ(UiText::text(Key::Undo), "Undo");
+    Translation::apply(QString());
+    EXPECT_EQ(Translation::text(Key::Undo), "Undo");
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Save").remove('&'), "Save");
 }
 
@@ -35,27 +35,27 @@ TEST_F(UiTexts, TextsALanguageLacksOrLeavesEmptyAreEnglish)
     const std::string file = dir.file("LNG.ini");
     const std::string text = "[Menu]\r\nFile=Plik\r\nQuit=Koniec\r\nEdit=\r\n";
     TestData::writeFile(file, TestData::Bytes(text.begin(), text.end()));
-    UiText::apply(QString::fromStdString(file));
-    EXPECT_EQ(UiText::text(Key::Quit), "Koniec");
-    EXPECT_EQ(UiText::text(Key::Edit), "Edit");
-    EXPECT_EQ(UiText::text(Key::ReadOnly), "The file is read-only.");
-    EXPECT_EQ(UiText::text(Key::CannotSave, {"50%1.bin"}), "Cannot save 50%1.bin.")
+    Translation::apply(QString::fromStdString(file));
+    EXPECT_EQ(Translation::text(Key::Quit), "Koniec");
+    EXPECT_EQ(Translation::text(Key::Edit), "Edit");
+    EXPECT_EQ(Translation::text(Key::ReadOnly), "The file is read-only.");
+    EXPECT_EQ(Translation::text(Key::CannotSave, {"50%1.bin"}), "Cannot save 50%1.bin.")
         << "an argument is not searched for markers";
 }
 
 TEST_F(UiTexts, CoreReasonsAreTranslatedWithTheReasonsInsideThem)
 {
-    UiText::apply(QStringLiteral(CLEATWORK_LANGUAGE_DIR "/Deutsch/LNG.ini"));
+    Translation::apply(QStringLiteral(CLEATWORK_LANGUAGE_DIR "/Deutsch/LNG.ini"));
     using Reasons::Id;
-    EXPECT_EQ(UiText::reason(Reason(
+    EXPECT_EQ(Translation::reason(Reason(
                   Id::TableLineColumn,
                   {"2", "Nazwa",
                    Reason(Id::LongerThanField, {Reason(Id::CountCharacters, {"61"}), "60"})})),
               "Zeile 2, Nazwa: 61 Zeichen sind mehr, als das Feld fasst (60)");
-    EXPECT_EQ(UiText::reason(Reason(Id::CannotWriteWorkingCopy, {"No space left on device"})),
+    EXPECT_EQ(Translation::reason(Reason(Id::CannotWriteWorkingCopy, {"No space left on device"})),
               "die Arbeitskopie kann nicht geschrieben werden: No space left on device")
         << "a text that is no reason stays as it is";
-    EXPECT_EQ(UiText::reason(
+    EXPECT_EQ(Translation::reason(
                   Reason(Id::NamedLine,
                          {"001_ab12.png", Reason(Id::PictureOtherSize, {"32", "64", "64", "64"})})),
               "001_ab12.png: das Bild hat 32 x 64 Pixel, die Textur 64 x 64")
@@ -75,8 +75,8 @@ class PolishReasons : public UiTexts, public testing::WithParamInterface<PolishC
 
 TEST_P(PolishReasons, AreWordedFromTheirIdsAndArguments)
 {
-    UiText::apply(QStringLiteral(CLEATWORK_LANGUAGE_DIR "/Polski/LNG.ini"));
-    EXPECT_EQ(UiText::reason(GetParam().reason), QString::fromUtf8(GetParam().polish));
+    Translation::apply(QStringLiteral(CLEATWORK_LANGUAGE_DIR "/Polski/LNG.ini"));
+    EXPECT_EQ(Translation::reason(GetParam().reason), QString::fromUtf8(GetParam().polish));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -104,26 +104,26 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(UiTexts, AdjustmentsQuoteTextsAndShortenLongOnesInTheMiddle)
 {
-    EXPECT_EQ(UiText::adjustment("Swerve", "300", "5", false),
+    EXPECT_EQ(Translation::adjustment("Swerve", "300", "5", false),
               QString::fromUtf8("Swerve: 300 \u2192 5"));
-    EXPECT_EQ(UiText::adjustment("Swerve", "", "1", false),
+    EXPECT_EQ(Translation::adjustment("Swerve", "", "1", false),
               QString::fromUtf8("Swerve: \"\" \u2192 1"))
         << "a text that is no number is quoted";
     const std::string material = std::string(40, 'a') + std::string(40, 'z');
-    EXPECT_EQ(UiText::adjustment("Material", material, material.substr(0, 60), true),
+    EXPECT_EQ(Translation::adjustment("Material", material, material.substr(0, 60), true),
               QString::fromUtf8("Material: \"") + QString(32, 'a') + QChar(0x2026) +
                   QString(31, 'z') + QString::fromUtf8("\" \u2192 \"") + QString(40, 'a') +
                   QString(20, 'z') + QLatin1Char('"'))
         << "a name's length (64) is shown whole";
-    EXPECT_EQ(UiText::adjustmentNote({}), QString());
+    EXPECT_EQ(Translation::adjustmentNote({}), QString());
 }
 
 TEST_F(UiTexts, EveryBundledLanguageHasQtsTranslations)
 {
     for (const char *language :
          {"Deutsch", "Español", "Français", "Italiano", "Polski", "Português"}) {
-        UiText::apply(QString::fromUtf8(CLEATWORK_LANGUAGE_DIR "/") + QString::fromUtf8(language) +
-                      "/LNG.ini");
+        Translation::apply(QString::fromUtf8(CLEATWORK_LANGUAGE_DIR "/") +
+                           QString::fromUtf8(language) + "/LNG.ini");
         EXPECT_NE(QCoreApplication::translate("QPlatformTheme", "Cancel").remove('&'), "Cancel")
             << language;
     }

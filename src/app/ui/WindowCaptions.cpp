@@ -1,4 +1,4 @@
-#include "MainWindowTexts.h"
+#include "WindowCaptions.h"
 
 #include "EditActions.h"
 
@@ -41,11 +41,11 @@ QObject *control(QWidget *window, const QString &objectName)
 
 } // namespace
 
-namespace MainWindowTexts {
+namespace WindowCaptions {
 
 void apply(QWidget *window, const QString &languageFile, bool builtIn)
 {
-    UiText::apply(languageFile);
+    Translation::apply(languageFile);
     const std::string file = QDir::toNativeSeparators(languageFile).toStdString();
     auto read = [&file, builtIn](const char *section, const std::string &key) {
         if (!builtIn)
@@ -68,7 +68,7 @@ void apply(QWidget *window, const QString &languageFile, bool builtIn)
     for (QObject *c : window->findChildren<QObject *>()) {
         const QVariant key = c->property(kKeyProperty);
         if (key.isValid())
-            setCaption(c, UiText::text(static_cast<UiText::Key>(key.toInt())));
+            setCaption(c, Translation::text(static_cast<Translation::Key>(key.toInt())));
     }
     for (EditActions *edit : window->findChildren<EditActions *>())
         edit->retranslate();
@@ -78,10 +78,10 @@ void apply(QWidget *window, const QString &languageFile, bool builtIn)
     QCoreApplication::sendEvent(window, &change);
 }
 
-void setText(QObject *control, UiText::Key key)
+void setText(QObject *control, Translation::Key key)
 {
     control->setProperty(kKeyProperty, static_cast<int>(key));
-    setCaption(control, UiText::text(key));
+    setCaption(control, Translation::text(key));
 }
 
-} // namespace MainWindowTexts
+} // namespace WindowCaptions

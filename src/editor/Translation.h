@@ -2,7 +2,7 @@
 // The texts of the current language beyond the main window's captions, for every window to
 // show, and Qt's own translations (standard buttons, file dialogs) for the language's locale.
 #include "common/Reason.h"
-#include "language/TextKeys.h"
+#include "language/LanguageKeys.h"
 
 #include <QString>
 #include <QStringList>
@@ -15,9 +15,9 @@ struct Conversion;
 struct BootField;
 struct FieldAdjustment;
 
-namespace UiText {
+namespace Translation {
 
-using Key = TextKeys::Key;
+using Key = LanguageKeys::Key;
 
 /// Makes the texts of `languageFile` current (English for what it lacks) and installs Qt's
 /// translations for its "[Language] Locale" (none when Qt has none for it). Needs the
@@ -61,4 +61,4 @@ QStringList adjustments(const std::vector<FieldAdjustment> &adjusted);
 /// The status message naming every adjustment, or the empty text for none.
 QString adjustmentNote(const QStringList &adjustments);
 
-} // namespace UiText
+} // namespace Translation

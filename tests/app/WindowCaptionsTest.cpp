@@ -23,7 +23,7 @@
 
 namespace {
 
-class MainWindowTexts : public MainWindowFixture
+class WindowCaptions : public MainWindowFixture
 {
 protected:
     void configure(const std::string &language)
@@ -41,7 +41,7 @@ protected:
     }
 };
 
-TEST_F(MainWindowTexts, GermanMenusMessagesAndStandardButtons)
+TEST_F(WindowCaptions, GermanMenusMessagesAndStandardButtons)
 {
     configure("Deutsch");
     window();
@@ -83,7 +83,7 @@ TEST_F(MainWindowTexts, GermanMenusMessagesAndStandardButtons)
         << buttons.join(" ").toStdString();
 }
 
-TEST_F(MainWindowTexts, CoreReasonsAreShownInTheLanguage)
+TEST_F(WindowCaptions, CoreReasonsAreShownInTheLanguage)
 {
     configure("Polski");
     TestData::Bytes plain = TestData::bootsFile(TestData::boots(3));
@@ -95,7 +95,7 @@ TEST_F(MainWindowTexts, CoreReasonsAreShownInTheLanguage)
         << answer.details.value(0).toStdString();
 }
 
-TEST_F(MainWindowTexts, APastedBlocksProblemIsShownInTheLanguageWithTheReasonsInsideIt)
+TEST_F(WindowCaptions, APastedBlocksProblemIsShownInTheLanguageWithTheReasonsInsideIt)
 {
     configure("Deutsch");
     open(writeGame(TestData::boots(3)));
@@ -113,7 +113,7 @@ TEST_F(MainWindowTexts, APastedBlocksProblemIsShownInTheLanguageWithTheReasonsIn
               QString::fromUtf8("Zeile 1: 3 Zellen, aber ab der aktuellen folgt nur 1 Spalte"));
 }
 
-TEST_F(MainWindowTexts, ChoosingALanguageRecaptionsEveryAddedControl)
+TEST_F(WindowCaptions, ChoosingALanguageRecaptionsEveryAddedControl)
 {
     configure("English");
     window();
@@ -137,7 +137,7 @@ TEST_F(MainWindowTexts, ChoosingALanguageRecaptionsEveryAddedControl)
     EXPECT_EQ(table->headerData(2, Qt::Horizontal).toString(), "Producent");
 }
 
-TEST_F(MainWindowTexts, LanguageWithoutTheNewKeysShowsThemInEnglish)
+TEST_F(WindowCaptions, LanguageWithoutTheNewKeysShowsThemInEnglish)
 {
     std::filesystem::create_directory(programFile("Language/Old"));
     for (const auto &k : Languages::keys())
@@ -149,7 +149,7 @@ TEST_F(MainWindowTexts, LanguageWithoutTheNewKeysShowsThemInEnglish)
     EXPECT_EQ(text("mnuSave"), "xmnuSave");
 }
 
-TEST_F(MainWindowTexts, TypedNameIsStoredAndShownWithBestFitAndUndoneByTheKeys)
+TEST_F(WindowCaptions, TypedNameIsStoredAndShownWithBestFitAndUndoneByTheKeys)
 {
     const QString game = writeGame(TestData::boots(3));
     open(game);
@@ -182,7 +182,7 @@ TEST_F(MainWindowTexts, TypedNameIsStoredAndShownWithBestFitAndUndoneByTheKeys)
                                                 "dz Z");
 }
 
-class WindowSize : public MainWindowTexts, public testing::WithParamInterface<const char *>
+class WindowSize : public WindowCaptions, public testing::WithParamInterface<const char *>
 {
 };
 

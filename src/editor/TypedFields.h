@@ -10,7 +10,7 @@
 #include <vector>
 
 /// The text of each field the record editor shows, by field.
-class RecordTexts
+class TypedFields
 {
 public:
     void set(const BootField &field, const QString &text) { mTexts[index(field)] = text; }
@@ -29,7 +29,7 @@ private:
 /// How an edit of the record editor came about.
 struct RecordEdit
 {
-    TextKeys::Key step; ///< the undo step's name
+    LanguageKeys::Key step; ///< the undo step's name
     /// Typing in this field merges into one step until another field or boot is chosen;
     /// null: the edit is a step of its own.
     const BootField *merging = nullptr;
@@ -42,12 +42,13 @@ struct RecordEdit
     /// A manufacturer chosen by name: the code field holds its code.
     static RecordEdit manufacturerChosen()
     {
-        return {
-            TextKeys::Key::ChangeManufacturer, nullptr, {&BootFields::field(BootField::Id::Code)}};
+        return {LanguageKeys::Key::ChangeManufacturer,
+                nullptr,
+                {&BootFields::field(BootField::Id::Code)}};
     }
     /// The value of the global change put into the statistics `fields`.
     static RecordEdit statistics(std::vector<const BootField *> fields)
     {
-        return {TextKeys::Key::ChangeStatistics, nullptr, std::move(fields)};
+        return {LanguageKeys::Key::ChangeStatistics, nullptr, std::move(fields)};
     }
 };

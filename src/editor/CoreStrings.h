@@ -7,7 +7,7 @@
 #include <QString>
 #include <string>
 
-namespace GuiText {
+namespace CoreStrings {
 
 inline std::string toAnsi(const QString &text)
 {
@@ -24,4 +24,4 @@ inline std::string toNative(const QString &path)
     return QDir::toNativeSeparators(path).toStdString();
 }
 
-} // namespace GuiText
+} // namespace CoreStrings

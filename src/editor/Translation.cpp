@@ -1,4 +1,4 @@
-#include "UiText.h"
+#include "Translation.h"
 
 #include "boots/BootFields.h"
 #include "common/Ansi.h"
@@ -16,7 +16,7 @@ namespace {
 
 std::vector<std::string> &currentTexts()
 {
-    static std::vector<std::string> texts = TextKeys::read(std::string());
+    static std::vector<std::string> texts = LanguageKeys::read(std::string());
     return texts;
 }
 
@@ -48,12 +48,12 @@ void installQtTranslations(const QString &locale)
 
 } // namespace
 
-namespace UiText {
+namespace Translation {
 
 void apply(const QString &languageFile)
 {
     currentFile() = QDir::toNativeSeparators(languageFile).toStdString();
-    currentTexts() = TextKeys::read(currentFile());
+    currentTexts() = LanguageKeys::read(currentFile());
     installQtTranslations(text(Key::Locale));
 }
 
@@ -69,7 +69,7 @@ QString text(Key key, const QStringList &arguments)
     for (const QString &a : arguments)
         args.push_back(a.toStdString());
     return QString::fromStdString(
-        TextKeys::format(currentTexts()[static_cast<std::size_t>(key)], args));
+        LanguageKeys::format(currentTexts()[static_cast<std::size_t>(key)], args));
 }
 
 QString reason(const Reason &reason)
@@ -78,8 +78,8 @@ QString reason(const Reason &reason)
         return QString::fromStdString(reason.plainText());
     QStringList arguments;
     for (const Reason &argument : reason.arguments())
-        arguments << UiText::reason(argument);
-    return text(TextKeys::reasonKey(reason.id()), arguments);
+        arguments << Translation::reason(argument);
+    return text(LanguageKeys::reasonKey(reason.id()), arguments);
 }
 
 QString counted(Key key, std::size_t n)
@@ -90,9 +90,7 @@ QString counted(Key key, std::size_t n)
         form = n == 1 ? 0 : 1;
     } else if (forms.size() >= 3) {
         const std::size_t tens = n % 100;
-        form = n == 1                                             ? 0
-               : (n % 10 >= 2 && n % 10 <= 4 && (tens < 12 || tens > 14)) ? 1
-                                                                  : 2;
+        form = n == 1 ? 0 : (n % 10 >= 2 && n % 10 <= 4 && (tens < 12 || tens > 14)) ? 1 : 2;
     }
     QString chosen = forms.value(form);
     return chosen.replace(QStringLiteral("%1"), QString::number(n));
@@ -161,4 +159,4 @@ QStringList adjustments(const std::vector<FieldAdjustment> &adjusted)
     return items;
 }
 
-} // namespace UiText
+} // namespace Translation

@@ -1,11 +1,11 @@
-#include "TextKeys.h"
+#include "LanguageKeys.h"
 
 #include "Ini.h"
 #include "common/FileIo.h"
 
 #include <array>
 
-namespace TextKeys {
+namespace LanguageKeys {
 
 namespace {
 
@@ -304,4 +304,4 @@ std::string format(const std::string &text, const std::vector<std::string> &argu
     return out;
 }
 
-} // namespace TextKeys
+} // namespace LanguageKeys

@@ -5,8 +5,8 @@
 
 #include <QString>
 
-namespace TextureTexts {
+namespace TextureFormatNames {
 
 QString format(const DdsLayout &layout);
 
-} // namespace TextureTexts
+} // namespace TextureFormatNames

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace TextKeys {
+namespace LanguageKeys {
 
 enum class Key {
     // [Menu]
@@ -245,4 +245,4 @@ std::vector<std::string> read(const std::string &languageFile);
 /// `text` with "%1" ... "%9" replaced by `arguments` (the core's counterpart of QString::arg).
 std::string format(const std::string &text, const std::vector<std::string> &arguments);
 
-} // namespace TextKeys
+} // namespace LanguageKeys
