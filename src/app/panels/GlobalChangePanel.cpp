@@ -76,8 +76,10 @@ GlobalChangePanel::GlobalChangePanel(BootsDocument *document, RecordEditorPanel 
     Over = new QLineEdit(QStringLiteral("5"), valueBox);
     Over->setObjectName(QStringLiteral("Over"));
     Over->setAlignment(Qt::AlignCenter);
-    // A digit needs no width of its own: the ticks keep theirs, the value takes what is left.
+    // A digit needs no more than the field's least width: the ticks keep theirs, the value
+    // takes what is left.
     Over->setSizePolicy(QSizePolicy::Ignored, Over->sizePolicy().verticalPolicy());
+    Over->setMinimumWidth(Over->minimumSizeHint().width());
     (new QVBoxLayout(valueBox))->addWidget(Over);
     ticksAndValue->addWidget(valueBox, 1);
     cmdChange = new QPushButton(QStringLiteral("Change"), changeBox);
