@@ -38,8 +38,7 @@ EditorMemory::EditorMemory(const QString &settingsFile, const Parts &parts)
     mRecent = new RecentFilesMenu(*mSettings, &window);
     mParts.commands->provide(QStringLiteral("mnuRecent"), mRecent);
 
-    mReload = mParts.preview->addButton(QStringLiteral("cmdReloadArchives"),
-                                        Translation::text(Translation::Key::LoadLastArchives));
+    mReload = mParts.preview->button(QStringLiteral("cmdReloadArchives"));
     mReload->installEventFilter(this);
     connect(mReload, &QPushButton::clicked, this, &EditorMemory::loadLastArchives);
     mParts.textures->setArchiveFolder(mSettings->archiveFolder());

@@ -1,7 +1,6 @@
 #include "TextureViewerLink.h"
 
 #include "app/panels/PreviewPanel.h"
-#include "app/ui/WindowCaptions.h"
 #include "app/windows/frmTexture.h"
 #include "editor/BootsDocument.h"
 #include "editor/TextureArchives.h"
@@ -14,9 +13,7 @@ TextureViewerLink::TextureViewerLink(PreviewPanel *preview, const BootsDocument 
                                      QWidget *window)
     : QObject(preview), mDocument(document), mTextures(&document->textures()), mWindow(window)
 {
-    cmdViewTexture = preview->addButton(QStringLiteral("cmdViewTexture"),
-                                        Translation::text(Translation::Key::ViewTexture));
-    WindowCaptions::setText(cmdViewTexture, Translation::Key::ViewTexture);
+    cmdViewTexture = preview->button(QStringLiteral("cmdViewTexture"));
     cmdViewTexture->setEnabled(false);
     connect(cmdViewTexture, &QPushButton::clicked, this, &TextureViewerLink::open);
     connect(preview, &PreviewPanel::pictureDoubleClicked, this, [this] {

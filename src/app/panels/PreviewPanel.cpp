@@ -3,6 +3,7 @@
 #include "app/access/QuietWhenHidden.h"
 #include "app/ui/PictureView.h"
 #include "app/ui/TextureFormatNames.h"
+#include "app/ui/WindowCaptions.h"
 #include "editor/BootsDocument.h"
 #include "editor/CoreStrings.h"
 #include "editor/TextureArchives.h"
@@ -10,8 +11,10 @@
 
 #include "imaging/textures/TexturePreview.h"
 
+#include <QCheckBox>
 #include <QEvent>
 #include <QFileInfo>
+#include <QHBoxLayout>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,9 +25,37 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <optional>
 
 using CoreStrings::toNative;
 using Key = Translation::Key;
+
+namespace {
+
+// Every button under the picture, in the order shown. The features that serve them find them
+// by name (button()); those without a text key take their captions by name, as every control
+// of the main window does.
+struct PreviewButton
+{
+    const char *objectName;
+    const char *english;
+    std::optional<Key> key;
+};
+const PreviewButton kButtons[] = {
+    {"cmdOpenT", "Load unnamed_5756.bin", std::nullopt},
+    {"cmdOpent2", "Load unnamed_2113.bin", std::nullopt},
+    {"cmdExportTexture", nullptr, Key::ExportTexture},
+    {"cmdReplaceTexture", nullptr, Key::ReplaceTexture},
+    {"cmdExportTextures", nullptr, Key::ExportTextures},
+    {"cmdImportTextures", nullptr, Key::ImportTextures},
+    // Beside the short Alpha box rather than on a row of its own: the window must still fit
+    // a laptop's screen.
+    {"cmdEditTexture", nullptr, Key::EditTexture},
+    {"cmdViewTexture", nullptr, Key::ViewTexture},
+    {"cmdReloadArchives", nullptr, Key::LoadLastArchives},
+};
+
+} // namespace
 
 PreviewPanel::PreviewPanel(BootsDocument *document, const QString &workingFolder, QWidget *parent)
     : QGroupBox(QStringLiteral("Preview"), parent), mDocument(document),
@@ -32,7 +63,7 @@ PreviewPanel::PreviewPanel(BootsDocument *document, const QString &workingFolder
       mPreview(std::make_unique<TexturePreview>(toNative(workingFolder)))
 {
     setObjectName(QStringLiteral("GroupBox15"));
-    mLayout = new QVBoxLayout(this);
+    auto *layout = new QVBoxLayout(this);
     Img = new QLabel(this);
     Img->setObjectName(QStringLiteral("Img"));
     // Small enough at its least for the window, with every button under it, to fit 1,000 x 700.
@@ -40,7 +71,7 @@ PreviewPanel::PreviewPanel(BootsDocument *document, const QString &workingFolder
     Img->setScaledContents(true);
     Img->setFrameShape(QFrame::StyledPanel);
     Img->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-    mLayout->addWidget(Img, 1);
+    layout->addWidget(Img, 1);
     Img->installEventFilter(this);
     lblPreviewInfo = new QLabel(this);
     lblPreviewInfo->setObjectName(QStringLiteral("lblPreviewInfo"));
@@ -48,9 +79,30 @@ PreviewPanel::PreviewPanel(BootsDocument *document, const QString &workingFolder
     lblPreviewInfo->setTextFormat(Qt::PlainText);
     lblPreviewInfo->setTextInteractionFlags(Qt::TextSelectableByMouse);
     lblPreviewInfo->setWordWrap(true);
-    mLayout->addWidget(lblPreviewInfo);
-    cmdOpenT = addButton(QStringLiteral("cmdOpenT"), QStringLiteral("Load unnamed_5756.bin"));
-    cmdOpent2 = addButton(QStringLiteral("cmdOpent2"), QStringLiteral("Load unnamed_2113.bin"));
+    layout->addWidget(lblPreviewInfo);
+    for (const PreviewButton &declared : kButtons) {
+        auto *button = new QPushButton(this);
+        button->setObjectName(QString::fromLatin1(declared.objectName));
+        if (declared.key)
+            WindowCaptions::setText(button, *declared.key); // again with every language
+        else
+            button->setText(QString::fromLatin1(declared.english));
+        if (button->objectName() != QLatin1String("cmdEditTexture")) {
+            layout->addWidget(button);
+            continue;
+        }
+        mAlpha = new QCheckBox(this);
+        mAlpha->setObjectName(QStringLiteral("chkAlpha"));
+        mAlpha->setChecked(true);
+        WindowCaptions::setText(mAlpha, Key::ShowAlpha);
+        connect(mAlpha, &QCheckBox::toggled, this, &PreviewPanel::setShowAlpha);
+        auto *row = new QHBoxLayout;
+        row->addWidget(mAlpha);
+        row->addWidget(button, 1);
+        layout->addLayout(row);
+    }
+    cmdOpenT = button(QStringLiteral("cmdOpenT"));
+    cmdOpent2 = button(QStringLiteral("cmdOpent2"));
     connect(cmdOpenT, &QPushButton::clicked, this, [this] { emit loadRequested(1); });
     connect(cmdOpent2, &QPushButton::clicked, this, [this] { emit loadRequested(2); });
 
@@ -86,18 +138,9 @@ void PreviewPanel::removeFiles()
     mPreview->removeFiles();
 }
 
-QPushButton *PreviewPanel::addButton(const QString &objectName, const QString &caption)
+QPushButton *PreviewPanel::button(const QString &objectName) const
 {
-    auto *button = new QPushButton(caption, this);
-    button->setObjectName(objectName);
-    addControl(button);
-    return button;
-}
-
-void PreviewPanel::addControl(QWidget *control)
-{
-    control->setParent(this);
-    mLayout->addWidget(control);
+    return findChild<QPushButton *>(objectName, Qt::FindDirectChildrenOnly);
 }
 
 QString PreviewPanel::archivePath(int number) const

@@ -16,11 +16,11 @@
 #include <vector>
 
 class BootsDocument;
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
-class QVBoxLayout;
 class TextureArchives;
 class TexturePreview;
 
@@ -41,10 +41,11 @@ public:
     /// The entry of `archive` previewed last, or -1.
     int selectedEntry(int archive) const;
 
-    /// Adds a push button below the archive buttons (for later features).
-    QPushButton *addButton(const QString &objectName, const QString &caption);
-    /// Adds any control below the buttons.
-    void addControl(QWidget *control);
+    /// The button named `objectName` among those the panel declares under the picture (the
+    /// features that serve them find them here), or null.
+    QPushButton *button(const QString &objectName) const;
+    /// The "Alpha" box, beside Edit in Image Editor.
+    QCheckBox *alphaBox() const { return mAlpha; }
 
     /// The texture on show: its archive (0 for none), its entry and its picture.
     int shownArchive() const { return mShownArchive; }
@@ -95,7 +96,7 @@ private:
     QString mWorkingFolder;
     std::unique_ptr<TexturePreview> mPreview;
     std::array<Archive, 2> mArchives;
-    QVBoxLayout *mLayout = nullptr;
+    QCheckBox *mAlpha = nullptr;
     Picture mShown;
     int mShownArchive = 0;
     int mShownEntry = -1;

@@ -18,7 +18,6 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
-#include <QHBoxLayout>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <algorithm>
@@ -45,34 +44,12 @@ TextureActions::TextureActions(PreviewPanel *preview, BootsDocument *document, Q
     : QObject(preview), mPreview(preview), mDocument(document), mTextures(&document->textures()),
       mWindow(window)
 {
-    cmdExportTexture = preview->addButton(QStringLiteral("cmdExportTexture"),
-                                          Translation::text(Key::ExportTexture));
-    cmdReplaceTexture = preview->addButton(QStringLiteral("cmdReplaceTexture"),
-                                           Translation::text(Key::ReplaceTexture));
-    cmdExportTextures = preview->addButton(QStringLiteral("cmdExportTextures"),
-                                           Translation::text(Key::ExportTextures));
-    cmdImportTextures = preview->addButton(QStringLiteral("cmdImportTextures"),
-                                           Translation::text(Key::ImportTextures));
-    chkAlpha = new QCheckBox(Translation::text(Key::ShowAlpha));
-    chkAlpha->setObjectName(QStringLiteral("chkAlpha"));
-    chkAlpha->setChecked(true);
-    // Beside the short Alpha box rather than on a row of its own: the window must still fit a
-    // laptop's screen.
-    cmdEditTexture = new QPushButton(Translation::text(Key::EditTexture));
-    cmdEditTexture->setObjectName(QStringLiteral("cmdEditTexture"));
-    auto *row = new QWidget;
-    auto *rowLayout = new QHBoxLayout(row);
-    rowLayout->setContentsMargins(0, 0, 0, 0);
-    rowLayout->addWidget(chkAlpha);
-    rowLayout->addWidget(cmdEditTexture, 1);
-    preview->addControl(row);
-    // Registered, so that a change of language re-captions them.
-    WindowCaptions::setText(cmdExportTexture, Key::ExportTexture);
-    WindowCaptions::setText(cmdReplaceTexture, Key::ReplaceTexture);
-    WindowCaptions::setText(cmdExportTextures, Key::ExportTextures);
-    WindowCaptions::setText(cmdImportTextures, Key::ImportTextures);
-    WindowCaptions::setText(cmdEditTexture, Key::EditTexture);
-    WindowCaptions::setText(chkAlpha, Key::ShowAlpha);
+    cmdExportTexture = preview->button(QStringLiteral("cmdExportTexture"));
+    cmdReplaceTexture = preview->button(QStringLiteral("cmdReplaceTexture"));
+    cmdExportTextures = preview->button(QStringLiteral("cmdExportTextures"));
+    cmdImportTextures = preview->button(QStringLiteral("cmdImportTextures"));
+    cmdEditTexture = preview->button(QStringLiteral("cmdEditTexture"));
+    chkAlpha = preview->alphaBox();
     const QList<QPushButton *> buttons = {cmdExportTexture, cmdReplaceTexture, cmdExportTextures,
                                           cmdImportTextures, cmdEditTexture};
     for (QPushButton *button : buttons)
@@ -83,7 +60,6 @@ TextureActions::TextureActions(PreviewPanel *preview, BootsDocument *document, Q
     connect(cmdExportTextures, &QPushButton::clicked, this, &TextureActions::chooseExportFolder);
     connect(cmdImportTextures, &QPushButton::clicked, this, &TextureActions::chooseImportFolder);
     connect(cmdEditTexture, &QPushButton::clicked, this, &TextureActions::editShownTexture);
-    connect(chkAlpha, &QCheckBox::toggled, preview, &PreviewPanel::setShowAlpha);
     connect(preview, &PreviewPanel::shownChanged, this, [buttons](bool shown) {
         for (QPushButton *button : buttons)
             button->setEnabled(shown);
