@@ -419,6 +419,18 @@ bool exists(const std::string &path)
     return fs::exists(toPath(path), ec);
 }
 
+bool makeParentFolders(const std::string &path, ReasonOut error)
+{
+    std::error_code code;
+    const fs::path parent = toPath(path).parent_path();
+    if (parent.empty() || fs::is_directory(parent, code))
+        return true;
+    if (fs::create_directories(parent, code) || fs::is_directory(parent))
+        return true;
+    return error.fail(Reason(Reasons::Id::CannotMakeFolderBecause,
+                             {fromPath(parent), code ? code.message() : lastError()}));
+}
+
 std::string join(const std::string &folder, const std::string &name)
 {
     if (folder.empty())

@@ -109,6 +109,10 @@ bool mayReplace(const std::string &path, ReasonOut why);
 /// True when the path names an existing file or folder.
 bool exists(const std::string &path);
 
+/// Makes every missing folder above `path` (as the user's umask allows); true when they are
+/// all there.
+bool makeParentFolders(const std::string &path, ReasonOut error = nullptr);
+
 /// Joins a folder and a file name with the platform's separator.
 std::string join(const std::string &folder, const std::string &name);
 

@@ -207,7 +207,10 @@ Receipt make(const Pack &pack, const PackMerge::Plan &plan, const PackMerge::Rec
 bool write(const std::string &folder, Receipt &receipt, ReasonOut error)
 {
     const std::string home = folderFor(folder, receipt.boots);
-    if (!PrivateFolder::ensure(folder, error) || !PrivateFolder::ensure(home, error))
+    // The user's folder is missing until the editor first runs; the command line makes it as
+    // the editor does.
+    if (!FileIo::makeParentFolders(folder, error) || !PrivateFolder::ensure(folder, error) ||
+        !PrivateFolder::ensure(home, error))
         return false;
     // The time of the apply orders receipts; the pack's fingerprint tells two applies of one
     // second apart.

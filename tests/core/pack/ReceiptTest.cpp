@@ -148,7 +148,8 @@ TEST(Receipts, withoutARecordTheConflictSaysSo)
 TEST(Receipts, keptListedAndRemovedWithTheTexturesTheyReplaced)
 {
     TempDir dir;
-    const std::string folder = dir.file("receipts");
+    // In a user's folder that is not there yet, as before the editor first ran.
+    const std::string folder = FileIo::join(dir.file("Cleatwork"), "receipts");
     const Pack pack = samplePack();
     PackMerge::Receiver receiver = receiverWith(3, 10);
     PackMerge::Plan plan;
