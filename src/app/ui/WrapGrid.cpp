@@ -12,8 +12,7 @@ WrapGrid::WrapGrid(std::vector<int> perRow, int preferred, QWidget *parent)
 
 WrapGrid::~WrapGrid()
 {
-    while (QLayoutItem *item = takeAt(0))
-        delete item;
+    qDeleteAll(mItems);
 }
 
 void WrapGrid::addItem(QLayoutItem *item)
