@@ -184,7 +184,8 @@ bool PackExchange::mergePack(const QString &path, PackMerge::Direction direction
     }
     const std::string fingerprint = Fingerprint::of(zip);
     if (direction == PackMerge::Direction::Apply) {
-        // The receipt is made once the user has chosen; what it records of the pack comes now.
+        // The receipt is made with the step, from what the user chose; what it records of the
+        // pack comes now.
         PackSteps::Record record;
         record.adds = true;
         record.receipt.packFingerprint = fingerprint;
@@ -243,16 +244,8 @@ bool PackExchange::review(const Pack &changes, PackMerge::Direction direction, P
         direction == PackMerge::Direction::Apply ? Key::ApplyPackStep : Key::RevertPackStep,
         {title});
     // The receipt of an apply records what the user chose, not what the pack offered.
-    PackSteps::Record made = record;
-    if (made.adds) {
-        PackMerge::Receiver before;
-        Reason error;
-        if (PackSteps::receiver(*mDocument, before, &error))
-            made.receipt = Receipts::make(changes, chosen, before, record.receipt.packFingerprint,
-                                          record.receipt.boots, record.receipt.applied);
-    }
     Reason error;
-    if (!PackSteps::apply(*mDocument, changes, direction, chosen, step, made, &error)) {
+    if (!PackSteps::apply(*mDocument, changes, direction, chosen, step, record, &error)) {
         Messages::show(mWindow, QMessageBox::Information,
                        QStringLiteral("packChangesNothingMessage"),
                        error.empty() ? Translation::text(Key::PackChangesNothing, {title})

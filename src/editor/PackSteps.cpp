@@ -259,8 +259,12 @@ bool apply(BootsDocument &document, const Pack &changes, PackMerge::Direction di
         delete step;
         return false;
     }
-    if (record.adds && !record.receipt.empty())
-        new ReceiptCommand(&document.appliedPacks(), record.receipt, true, step);
+    if (record.adds) {
+        Receipt made = Receipts::make(changes, plan, before, record.receipt.packFingerprint,
+                                      record.receipt.boots, record.receipt.applied);
+        if (!made.empty())
+            new ReceiptCommand(&document.appliedPacks(), std::move(made), true, step);
+    }
     if (record.drops)
         new ReceiptCommand(&document.appliedPacks(), record.receipt, false, step);
     document.startNewStep();

@@ -25,7 +25,8 @@ bool textureFits(const PackMerge::Bytes &archive, const ArchiveEntry &entry,
                  const PackMerge::Bytes &dds, ReasonOut error);
 
 /// What a step does to the receipts: an apply adds its receipt, a revert through a receipt
-/// drops it.
+/// drops it. The receipt an apply adds is made by apply() from the plan and the files as the
+/// step finds them; `receipt` gives it only the pack's fingerprint, the boots file and the time.
 struct Record
 {
     Receipt receipt;

@@ -30,6 +30,19 @@ Bytes archiveWith(std::uint8_t red)
     return TestData::textureArchive({{"aa00", texture(1)}, {"aa01", texture(red)}});
 }
 
+// "Gold": boot 2's Shot Power to 5 and entry 1's red from 10 to 99, over the test's files.
+PackMaker::Input goldInput()
+{
+    PackMaker::Input input;
+    input.manifest.title = "Gold";
+    input.base = TestData::boots(5);
+    input.baseBoots = TestData::bootsFile(input.base);
+    input.mine = input.base;
+    input.mine[2].Sila = 5;
+    input.archives.push_back({"unnamed_5756.bin", archiveWith(10), archiveWith(99)});
+    return input;
+}
+
 class PackSteps_ : public testing::Test
 {
 protected:
@@ -62,13 +75,7 @@ protected:
 
 TEST_F(PackSteps_, applyingAPackIsOneUndoStepOverBootsAndTextures)
 {
-    PackMaker::Input input;
-    input.manifest.title = "Gold";
-    input.base = TestData::boots(5);
-    input.baseBoots = TestData::bootsFile(input.base);
-    input.mine = input.base;
-    input.mine[2].Sila = 5;
-    input.archives.push_back({"unnamed_5756.bin", archiveWith(10), archiveWith(99)});
+    PackMaker::Input input = goldInput();
     Pack pack;
     ASSERT_TRUE(PackMaker::make(input, pack, nullptr));
 
@@ -97,14 +104,8 @@ TEST_F(PackSteps_, anApplysReceiptFollowsItsStepIsFiledOnSaveAndARevertThroughIt
 {
     const QString receipts = QString::fromStdString(programDir.file("receipts"));
     doc.appliedPacks().setFolder(receipts);
-    PackMaker::Input input;
-    input.manifest.title = "Gold";
-    input.base = TestData::boots(5);
-    input.baseBoots = TestData::bootsFile(input.base);
-    input.mine = input.base;
-    input.mine[2].Sila = 5;
+    PackMaker::Input input = goldInput();
     input.mine[3].Sila = doc.database().records()[3].Sila; // already there: no receipt line
-    input.archives.push_back({"unnamed_5756.bin", archiveWith(10), archiveWith(99)});
     Pack pack;
     ASSERT_TRUE(PackMaker::make(input, pack, nullptr));
     const Bytes savedGame = TestData::readFile(game), savedArchive = TestData::readFile(archive);
